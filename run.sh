@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release program, builds the demo
+# station when there is none, and starts the console on it.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps
+
+LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then
+  LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}"
+cmake --build build/release -j "$(nproc)"
+
+STATION=${TOLVANE_HOME:-$PWD/demo-station}
+if [ ! -f "$STATION/TOLVANE.INI" ]; then
+  echo "Building the demo station in $STATION"
+  build/release/tools/demo-station/tolvane-demo-station "$STATION"
+fi
+export TOLVANE_HOME="$STATION"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "There is no display. Start the console under a virtual X server:"
+  echo "  xvfb-run -a -s '-screen 0 1400x1050x24' ./run.sh"
+  exit 1
+fi
+cd "$STATION"
+exec "$OLDPWD/build/release/src/console/tolvane" "$@"

@@ -1,0 +1,87 @@
+#pragma once
+// Settings-file primitives, path splitting and file tests.
+// Paths given to these functions are in the program's stored form
+// (D:\MUZYKA\A.WAV) and are resolved through platform::resolvePath.
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// The I/O result code of the last file operation of the procedural units
+// (0 none, 2 file not found, 3 path not found, 4 too many open files,
+// 5 access denied, 100 read error, 101 write error, 103 file not open,
+// 104 not open for reading, 105 not open for writing, 150 write-protected,
+// 152 drive not ready, ...). Callers test it and report through PokazBladKod.
+extern int BladIO;
+// The program's code for an errno value.
+int KodBleduZErrno(int err);
+// BladIO set from errno (0 when errno is 0).
+void UstawBladIOZErrno(int err);
+
+// ---- writer primitives: append lines to an existing settings file ----
+// A failure does not stop the section being written, but the first one is
+// kept in BladIO so that the caller can report it.
+void DopiszLinie(const QString& plik, const QString& tekst);
+void PiszKomentarz(const QString& plik, const QString& tekst);
+void PiszSekcje(const QString& plik, const QString& tytul, const QString& sekcja);
+void PiszKlucz(const QString& plik, const QString& klucz, const QString& wartosc);
+void PiszKluczZKomentarzem(const QString& plik, const QString& komentarz, const QString& klucz, const QString& wartosc);
+void PiszKluczBool(const QString& plik, const QString& komentarz, const QString& klucz, bool flaga);
+// The banner line of a section (exposed for tests and the whole-file save).
+QString LiniaBanera(const QString& tytul);
+
+// ---- reader primitives ----
+QString CzytajKlucz(const QString& plik, const QString& sekcja, const QString& klucz);
+void CzytajKlucz(const QString& plik, const QString& sekcja, const QString& klucz, QString& wartosc);
+void CzytajBool(const QString& plik, const QString& sekcja, const QString& klucz, bool& flaga);
+void CzytajBajt(const QString& plik, const QString& sekcja, const QString& klucz, quint8& bajt, int minimum, int maksimum, int zastepcza);
+void CzytajLiczbe(const QString& plik, const QString& sekcja, const QString& klucz, qint32& liczba, qint32 minimum, qint32 maksimum, qint32 zastepcza);
+void CzytajKatalog(const QString& plik, const QString& sekcja, const QString& klucz, const QString& domyslny, QString& katalog);
+// Whether the key stands (with a value) after the section header.
+bool JestKlucz(const QString& plik, const QString& sekcja, const QString& klucz);
+
+// ---- sequential reading of key=value blocks ----
+QString ObetnijSpacje(const QString& tekst);
+QString KluczLinii(const QString& linia);   // Polish upper case, trailing blanks removed, "" when none
+QString WartoscLinii(const QString& linia); // trailing blanks removed
+
+// An open text file read line by line (Windows-1250, CR LF or LF).
+class PlikTekstowy {
+public:
+    bool Otworz(const QString& plik);  // stored-form path; sets BladIO
+    bool Koniec() const { return pozycja_ >= linie_.size(); }
+    QString CzytajLinie();             // "" at the end
+    qsizetype Pozycja() const { return pozycja_; }
+    void UstawPozycje(qsizetype p) { pozycja_ = p; }
+    const QStringList& Linie() const { return linie_; }
+
+private:
+    QStringList linie_;
+    qsizetype pozycja_ = 0;
+};
+// Reads on to the next line whose key equals `klucz` (already upper-cased):
+// its value, " " when that value is empty, "" at the end of the file.
+QString SzukajKluczaDalej(PlikTekstowy& plik, const QString& klucz);
+
+// ---- settings-file check ----
+// args: the program's command-line arguments without the program name.
+bool SprawdzZbiorKonfig(QString& plik, const QString& nazwaProgramu, const QStringList& args);
+
+// ---- paths and files ----
+void RozbijSciezke(const QString& sciezka, QString& katalog, QString& nazwa, QString& rozszerzenie);
+QString KatalogSciezki(const QString& sciezka);
+QString NazwaSciezki(const QString& sciezka);
+QString RozszerzenieSciezki(const QString& sciezka);
+QString ZmienRozszerzenie(const QString& sciezka, const QString& rozszerzenie);
+QChar LiteraDysku(const QString& sciezka);
+QString EtykietaDysku(QChar litera);
+QString DataZbioruTekst(const QString& plik);
+bool JestZbior(const QString& sciezka);
+bool JestNiepustyZbior(const QString& plik);
+bool JestTylkoDoOdczytu(const QString& plik);
+bool JestKatalog(const QString& sciezka);
+qint64 RozmiarZbioru(const QString& plik);  // -1 and BladIO 2 when missing
+bool TeSameRozmiary(const QString& a, const QString& b);
+bool NowszyZbior(const QString& a, const QString& b);
+// Last-write time in the 32-bit packed DOS date-and-time form, -1 when missing.
+qint32 DataZbioruDOS(const QString& plik);

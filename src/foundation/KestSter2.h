@@ -1,0 +1,39 @@
+#pragma once
+// The program's own settings section and the daily event log.
+#include <QString>
+
+struct NastawyProgramu {
+    qint32 Numer = 0;
+    QString Id;
+    bool IdZbioryJest = false;
+    QString Katalog;
+    bool CzyGlosnik = true;
+    quint8 ModulStart = 0;
+    bool ZgodnoscDOS = false;
+    bool HasloINIJest = false;
+    QString HasloINITekst;
+    bool LOGZbiorJest = false;
+    QString LOGKatalog;
+    QString RoboczyKatalog;
+    qint32 Panel2StrefaRoznicaH = 0;
+    quint8 OknoStanStart = 1;
+};
+
+extern NastawyProgramu Nastawy;      // "Nastawy programu"
+extern QString NazwaProgramu;        // "Tolvane"
+extern QString KatalogStartowy;      // program folder in stored form; "PROGRAM" means it
+extern QString KonfiguracjaZbior;    // full name of the settings file
+extern QString LogNazwa;             // full name of the current named log
+
+void NastawyDomyslne();
+void ZapiszNastawy(const QString& plik);
+void CzytajNastawy(const QString& plik);
+
+// The day's event log file name (stored form) for the current settings.
+QString LogZbior();
+void Log(const QString& tekst);
+void NowyLogNazwany(const QString& nazwa);
+void LogNazwany(const QString& tekst);
+
+void StartProgramu();
+void KoniecProgramu();

@@ -1,0 +1,32 @@
+#pragma once
+// Stored paths keep their Windows form (D:\MUZYKA\A123.MP3): playlists,
+// databases and other stations' files rely on it. Only when the program
+// touches the file system is a path resolved to a Linux one.
+#include <QString>
+
+namespace platform {
+
+// The program folder: $TOLVANE_HOME when set, else the executable's folder.
+QString programFolder();
+// Tests point the program at a temporary folder.
+void setProgramFolder(const QString& folder);
+
+// A path in the program's form to a Linux path:
+// - "X:" maps to <program folder>/drives/<x> (a directory or a link);
+// - "\" and "/" both separate;
+// - each component is matched without regard to case when the exact name
+//   does not exist (directory listings are cached);
+// - "." and ".." are folded without ever leaving a drive's folder;
+// - a path without a drive letter is an ordinary Linux path.
+// Components that do not exist are kept as given, so the result can name a
+// file about to be created.
+QString resolvePath(const QString& path);
+
+// Forgets cached directory listings (after creating or renaming files the
+// cache is refreshed for that folder automatically on a miss).
+void clearPathCache();
+
+// True when the path starts with a drive letter and a colon.
+bool hasDriveLetter(const QString& path);
+
+}  // namespace platform
