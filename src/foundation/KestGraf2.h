@@ -74,9 +74,9 @@ public:
     explicit TRForm(QWidget* parent = nullptr);
 
     // The canvas everything is drawn on; paint copies it to the screen.
-    QImage& Plotno() { return plotno_; }
-    const QImage& Plotno() const { return plotno_; }
-    // Colour of one canvas pixel (0x00BBGGRR), for tests and pickers.
+    // It follows the form's size (kept content, new area in the face colour).
+    QImage& Plotno();
+    // Colour of one canvas pixel (0x00BBGGRR); 0 outside the canvas.
     TColor KolorPiksela(int x, int y) const;
 
     // Canvas state used by linia and the text operations.
@@ -185,9 +185,9 @@ private:
     void rysujTekst(int x, int y, const QString& tekst, TColor kolor);
     void rysujLinie(int x1, int y1, int x2, int y2, TColor kolor);
     void wypelnij(int lewy, int gorny, int prawy, int dolny, TColor kolor);
-    QString skrocDoPola(const QString& tekst, int szerokoscPola) const;
+    void zapewnijPlotno() const;
 
-    QImage plotno_;
+    mutable QImage plotno_;
     TColor kolorPiora_ = KolorCzarny;
     TColor kolorPedzla_ = KolorBialy;
     TColor kolorCzcionki_ = KolorCzarny;
