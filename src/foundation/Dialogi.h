@@ -10,12 +10,7 @@
 #include <QString>
 #include <QtGlobal>
 
-// Answer codes (code of the input-event record, kind 256).
-constexpr quint16 OdpTak = 6;
-constexpr quint16 OdpNie = 7;
-constexpr quint16 OdpTakWsz = 8;
-constexpr quint16 OdpOpusc = 10;     // leave, cancel
-constexpr quint16 OdpAkceptuj = 20;  // accept, OK
+#include "foundation/Zdarzenie.h"  // the answer codes (KodOdpowiedzi)
 
 // Modal results returned by the procedures.
 constexpr int WynikTak = 6;      // Tak, accept
