@@ -192,3 +192,18 @@ TEST(QtDialogs, RdsFieldsAndProgressAbortButton) {
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible() && w->windowTitle() == QStringLiteral("Stan pracy"));
 }
+
+TEST(QtDialogs, ScreenLockClosesOnlyByTheWindowSystem) {
+    WModalnym([](OknoDialogu& okno) {
+        EXPECT_TRUE(okno.windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_NEAR(okno.windowOpacity(), 140.0 / 255.0, 0.01);
+        EXPECT_EQ(okno.LiczbaPrzyciskow(), 0);
+        Klawisz(okno, Qt::Key_Escape);
+        Klawisz(okno, Qt::Key_Return);
+        QTimer::singleShot(0, [&okno] {
+            EXPECT_TRUE(okno.isVisible());
+            okno.close();  // what Alt+F4 asks of the window
+        });
+    });
+    PokazBlokadeEkranu();
+}
