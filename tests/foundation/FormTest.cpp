@@ -321,3 +321,18 @@ TEST_F(FormTest, SevenSegmentDigitsLitAndDark) {
     EXPECT_FALSE(swieci(srodek));
     EXPECT_FALSE(swieci(lewyGorny));
 }
+
+TEST_F(FormTest, GridTextLandsOnItsPixelPlace) {
+    // Column 1 row 1 is pixel (0, 4); row 2 is y = 23 (19.2 + 4 truncated); row 6 is 100, not 99.
+    const struct {
+        double kolumna, wiersz;
+        int x, y;
+    } miejsca[] = {{1, 1, 0, 4}, {1, 2, 0, 23}, {3.5, 6, 20, 100}};
+    for (const auto& m : miejsca) {
+        Ekran siatka, piksele;
+        siatka.Piszxy(QStringLiteral("Ag"), m.kolumna, m.wiersz);
+        piksele.PiszxyE(m.x, m.y, QStringLiteral("Ag"));
+        EXPECT_EQ(siatka.Plotno(), piksele.Plotno()) << m.wiersz;
+        EXPECT_NE(siatka.Plotno(), Ekran().Plotno());
+    }
+}
