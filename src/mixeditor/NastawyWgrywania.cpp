@@ -20,11 +20,11 @@ OpisKlucza LiczbaJakoTekst(const QString& klucz, QString* v, const QString& domy
     k.pustyZostawia = true;
     k.pustyDomyslny = false;
     k.czytaj = [klucz, v, domyslna, dobra](const QString& plik, const QString& sekcja) {
-        if (!JestKlucz(plik, sekcja, klucz))
+        QString w;
+        if (!ustawienia::wartosc(ustawienia::czytajPlik(plik), sekcja, klucz, w))
             return;
         qint64 n = 0;
-        const bool liczba = parseInteger(CzytajKlucz(plik, sekcja, klucz), n);
-        *v = liczba && dobra(n) ? QString::number(n) : domyslna;
+        *v = parseInteger(w, n) && dobra(n) ? QString::number(n) : domyslna;
     };
     return k;
 }

@@ -44,10 +44,6 @@ OpisKlucza NazwaWyjscia(const QString& klucz, QString* v, const QString& domysln
     OpisKlucza k = KluczTekst(klucz, v, domyslna, komentarz);
     k.pustyZostawia = false;
     k.pustyDomyslny = false;
-    k.czytaj = [klucz, v](const QString& plik, const QString& sekcja) {
-        if (JestKlucz(plik, sekcja, klucz))
-            *v = CzytajKlucz(plik, sekcja, klucz);
-    };
     return k;
 }
 
@@ -57,10 +53,9 @@ OpisKlucza NazwaZbioru(const QString& klucz, QString* v, const QString& domyslna
 {
     OpisKlucza k = Tekst(klucz, v, domyslna, komentarz);
     k.czytaj = [klucz, v, domyslna](const QString& plik, const QString& sekcja) {
-        if (!JestKlucz(plik, sekcja, klucz))
-            return;
-        const QString w = CzytajKlucz(plik, sekcja, klucz);
-        *v = w.size() < 2 ? domyslna : w;
+        QString w;
+        if (ustawienia::wartosc(ustawienia::czytajPlik(plik), sekcja, klucz, w))
+            *v = w.size() < 2 ? domyslna : w;
     };
     return k;
 }
@@ -81,10 +76,9 @@ OpisKlucza DyskiKopiowania(const QString& klucz, QString* v, const QString& kome
     OpisKlucza k = Tekst(klucz, v, QString(), komentarz);
     k.domyslna = [v] { *v = LiteraDyskuProgramu(); };
     k.czytaj = [klucz, v](const QString& plik, const QString& sekcja) {
-        if (!JestKlucz(plik, sekcja, klucz))
-            return;
-        const QString w = CzytajKlucz(plik, sekcja, klucz);
-        *v = w.isEmpty() ? LiteraDyskuProgramu() : w;
+        QString w;
+        if (ustawienia::wartosc(ustawienia::czytajPlik(plik), sekcja, klucz, w))
+            *v = w.isEmpty() ? LiteraDyskuProgramu() : w;
     };
     return k;
 }

@@ -46,8 +46,8 @@ TEST_F(NastawyEmisjiTest, WrittenDefaultsAreTheStationsBytes)
     const qsizetype satStart = lines.indexOf(u"[Satelita]"_s);
     ASSERT_GT(satStart, 0);
     EXPECT_EQ(satStart - 2, 3 + 2 * 226);
-    EXPECT_EQ(lines[satStart - 3], u"; Automatyczne uruchomienie playlisty awaryjnej AWARIA.MIX po starcie programu (0/1)"_s);
-    EXPECT_EQ(lines[satStart - 2], u"AwariaStartJest=0"_s);
+    EXPECT_EQ(lines[satStart - 4], u"; Automatyczne uruchomienie playlisty awaryjnej AWARIA.MIX po starcie programu (0/1)"_s);
+    EXPECT_EQ(lines[satStart - 3], u"AwariaStartJest=0"_s);
     for (const QString& l : lines) {
         EXPECT_FALSE(l.startsWith(u"Poziom0="_s) || l.startsWith(u"StolSterowanie="_s) ||
                      l.startsWith(u"CzyTestPRG="_s)) << l.toStdString();

@@ -15,6 +15,12 @@
 #include "foundation/TabelaNastaw.h"
 #include "platform/Cp1250.h"
 
+// Failures show texts, not their UTF-16 units.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 struct SettingsSection {
     const OpisSekcji& table;
     std::function<void()> defaults;
