@@ -110,7 +110,6 @@ void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
     QString blad;
     if (platform::writeTextFileAtomic(plik, linie, &blad)) {
         BladIO = 0;
-        platform::clearPathCache();
         return;
     }
     BladIO = kodBleduZapisu(plik);

@@ -522,7 +522,6 @@ void ZapiszPustyNaglowek(const SygnalType& s) {
     const bool ok = f.write(zera) == zera.size();
     f.close();
     BladIO = ok && f.error() == QFileDevice::NoError ? 0 : kBladZapisu;
-    platform::clearPathCache();
 }
 
 SygnalWAVType BudujNaglowekWAV(const SygnalType& s) {
