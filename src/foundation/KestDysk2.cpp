@@ -349,7 +349,7 @@ bool JestTylkoDoOdczytu(const QString& plik) {
     // From the permission bits, not access(): the console may run as root.
     const QFileInfo fi(platform::resolvePath(plik));
     if (!fi.exists()) return true;
-    return !(fi.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteUser));
+    return !(fi.permissions() & QFileDevice::WriteOwner);
 }
 
 bool JestKatalog(const QString& sciezka) { return !sciezka.isEmpty() && QFileInfo(platform::resolvePath(sciezka)).isDir(); }
