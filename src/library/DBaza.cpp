@@ -14,6 +14,7 @@
 #include "foundation/Text.h"
 #include "library/DBazaNastawy.h"
 #include "platform/Cp1250.h"
+#include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
 
@@ -116,10 +117,10 @@ void Przebuduj() {
         const QString a = upperPL(BazaRekordy[i].Adr);
         if (a.isEmpty())
             continue;
-        indeks.adresy.tryEmplace(a, i);
+        if (!indeks.adresy.contains(a)) indeks.adresy.insert(a, i);
         const QString n = IdentyfikatorSciezki(a);
         if (!n.isEmpty())
-            indeks.nazwy.tryEmplace(n, i);
+            if (!indeks.nazwy.contains(n)) indeks.nazwy.insert(n, i);
     }
     indeks.liczba = BazaLiczba;
     indeks.nieaktualny = false;
@@ -140,10 +141,10 @@ void BazaDopiszDoIndeksu(int nr) {
         return;  // rebuilt on the next probe anyway
     const QString a = upperPL(BazaRekordy[nr].Adr);
     if (!a.isEmpty()) {
-        indeks.adresy.tryEmplace(a, nr);
+        if (!indeks.adresy.contains(a)) indeks.adresy.insert(a, nr);
         const QString n = IdentyfikatorSciezki(a);
         if (!n.isEmpty())
-            indeks.nazwy.tryEmplace(n, nr);
+            if (!indeks.nazwy.contains(n)) indeks.nazwy.insert(n, nr);
     }
     indeks.liczba = nr;
 }
@@ -234,14 +235,14 @@ bool Mniejszy(const QByteArray& a, const QByteArray& b) {
 // The physical positions (0-based) of records 1..count in the order.
 std::vector<int> Permutacja(int porzadek) {
     const int n = BazaLiczba;
-    std::vector<int> p(size_t(n));
+    std::vector<int> p(static_cast<size_t>(n));
     std::iota(p.begin(), p.end(), 0);
     if (porzadek == BazaWgCzasu) {
         std::stable_sort(p.begin(), p.end(),
                          [](int a, int b) { return BazaRekordy[a + 1].Dlugosc < BazaRekordy[b + 1].Dlugosc; });
         return p;
     }
-    std::vector<QByteArray> klucze(size_t(n));
+    std::vector<QByteArray> klucze(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
         const BAZARekordTyp& r = BazaRekordy[i + 1];
         klucze[size_t(i)] = KluczTekstu(porzadek == BazaWgTytulu ? r.Tyt : porzadek == BazaWgWykonawcy ? r.Wyk : r.Kod);
@@ -290,7 +291,7 @@ void BazaSortuj(int porzadek) {
 
 void BazaBudujIndeksy() {
     const int n = BazaLiczba;
-    std::vector<int> pozycja(size_t(n) + 1);
+    std::vector<int> pozycja(static_cast<size_t>(n) + 1);
     for (int porzadek = 1; porzadek <= 4; ++porzadek) {
         // Ranks that are not a permutation of 1..count (a damaged or foreign
         // file, records added by an aborted update) are never used as
