@@ -35,6 +35,12 @@ const BAZARekordTyp pustyRekord{};
 
 BAZARekordTyp& TablicaBazy::operator[](int nr) {
     Q_ASSERT(nr >= 1 && nr <= BazaMaks);
+    if (nr < 1 || nr > BazaMaks) {
+        // A wrong number must not grow the table or write over a record.
+        static BAZARekordTyp poza;
+        poza = BAZARekordTyp{};
+        return poza;
+    }
     if (size_t(nr) > r_.size())
         r_.resize(size_t(nr));
     return r_[size_t(nr - 1)];

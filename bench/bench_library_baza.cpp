@@ -1,0 +1,136 @@
+// The recordings database at full size: 60 000 generated records.
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "foundation/DialogiSkrypt.h"
+#include "foundation/KestSter2.h"
+#include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
+#include "platform/Paths.h"
+
+namespace {
+
+struct Stacja {
+    QTemporaryDir dir;
+    DialogiSkrypt dialogi;
+    Stacja() {
+        platform::setProgramFolder(dir.path());
+        KatalogStartowy = dir.path();
+        BazaNastawyDomyslne();
+        BazaNagran.BazaZbior = dir.path() + QStringLiteral("/BAZA.BAZ");
+        BazaNagran.BazaPasmo1Koniec = -1;  // count at any hour
+    }
+};
+
+Stacja& stacja() {
+    static Stacja s;
+    return s;
+}
+
+void Wypelnij() {
+    BazaCzyscWszystko();
+    for (int i = 1; i <= BazaMaks; ++i) {
+        BAZARekordTyp& r = BazaRekordy[i];
+        const qint64 j = i;
+        const QString n = QString::number((j * 7919) % BazaMaks);
+        r.Tyt = QStringLiteral("Tytuł nagrania ") + n;
+        r.Wyk = QStringLiteral("Wykonawca ") + QString::number((j * 104729) % 5000);
+        r.Kod = QStringLiteral("K") + n;
+        r.Dlugosc = qint32(60000 + (j * 31337) % 400000);
+        r.Tot = BazaTotTekst(r.Dlugosc);
+        r.Adr = QStringLiteral("D:\\MUZYKA\\KATALOG") + QString::number(i % 100) + QStringLiteral("\\A") +
+                QString::number(i) + QStringLiteral(".MP3");
+        r.Kat = QStringLiteral("MUZYKA");
+        r.Gen = QStringLiteral("Pop");
+        r.EmC = quint16(i % 50);
+        r.EmO = QStringLiteral("2024-01-05 12:00:00");
+    }
+    BazaLiczba = BazaMaks;
+    BazaAdresyZmienione();
+    for (int p = 1; p <= 4; ++p)
+        BazaSortuj(p);
+    BazaKompletna = true;
+}
+
+void BM_Zapisz(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    for (auto _ : state) {
+        BazaZmieniona = true;
+        BazaZapisz(false);
+    }
+    stacja().dialogi.Wyczysc();
+}
+BENCHMARK(BM_Zapisz)->Unit(benchmark::kMillisecond);
+
+void BM_Czytaj(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    BazaZmieniona = true;
+    BazaZapisz(false);
+    for (auto _ : state) {
+        BazaCzyscWszystko();
+        BazaCzytaj();
+    }
+    if (BazaLiczba != BazaMaks)
+        state.SkipWithError("not every record read");
+    stacja().dialogi.Wyczysc();
+}
+BENCHMARK(BM_Czytaj)->Unit(benchmark::kMillisecond);
+
+void BM_Sortuj(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    const int porzadek = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        BazaSortuj(porzadek == 1 ? 2 : 1);  // start from another order each time
+        state.ResumeTiming();
+        BazaSortuj(porzadek);
+    }
+    stacja().dialogi.Wyczysc();
+}
+BENCHMARK(BM_Sortuj)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+void BM_SzukajAdresu(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    BazaJestAdres(QStringLiteral("D:\\MUZYKA\\KATALOG0\\A100.MP3"));  // index built once
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 7) % BazaMaks;
+        benchmark::DoNotOptimize(BazaJestAdres(QStringLiteral("d:\\muzyka\\katalog%1\\a%2.mp3").arg(i % 100).arg(i)));
+    }
+}
+BENCHMARK(BM_SzukajAdresu)->Unit(benchmark::kMicrosecond);
+
+void BM_SzukajIdentyfikatora(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 7) % BazaMaks;
+        benchmark::DoNotOptimize(BazaSzukajAdres(QStringLiteral("A%1").arg(i)));
+    }
+}
+BENCHMARK(BM_SzukajIdentyfikatora)->Unit(benchmark::kMicrosecond);
+
+void BM_DodajOdegranie(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    BazaJestAdres(QStringLiteral("D:\\MUZYKA\\KATALOG0\\A100.MP3"));
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 13) % BazaMaks;
+        BazaDodajOdegranie(QStringLiteral("D:\\MUZYKA\\KATALOG%1\\A%2.MP3").arg(i % 100).arg(i),
+                           QStringLiteral("2024-01-06 10:00:00"));
+    }
+}
+BENCHMARK(BM_DodajOdegranie)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
