@@ -7,6 +7,9 @@
 #include <cstring>
 
 namespace platform {
+namespace {
+constexpr size_t kInputPiece = 64;
+}  // namespace
 
 Channel::Channel(PcmFormat file, int64_t ringBytes, PcmFormat device, int maxBlockFrames)
     : file_(file), device_(device), maxBlock_(std::max(64, maxBlockFrames)) {
@@ -127,7 +130,9 @@ int Channel::pullFloat(float* dst, int frames) noexcept {
 
 size_t Channel::soxrInput(void* self, const void** data, size_t requested) {
     auto* ch = static_cast<Channel*>(self);
-    const int frames = int(std::min<size_t>(requested, size_t(ch->maxBlock_)));
+    // Small pieces: what soxr takes beyond its need waits in its input queue,
+    // and that would put the played position (and the end) behind the ring's.
+    const int frames = int(std::min<size_t>(requested, kInputPiece));
     if (ch->warming_) {
         std::fill(ch->in_.begin(), ch->in_.begin() + size_t(frames) * ch->file_.channels, 0.0f);
     } else {
