@@ -317,6 +317,7 @@ void TcbDSMixerChannel::Play() {
     if (state_.load() == 1) return;
     CreateBuffer();
     if (!prefilled_) Refill();
+    buffer_->snapVolume();
     if (!output_->attach(buffer_.get()))
         throw EDirectXError(QStringLiteral("The sound device has no free channel."), kDSErrOutOfMemory);
     state_.store(1);

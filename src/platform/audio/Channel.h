@@ -46,6 +46,9 @@ public:
     // buffered and starts the resampler afresh, so a restart never plays the
     // ring's stale contents or the tail of the old position.
     void discard();
+    // Only while detached: the next pass starts at the set level, without a
+    // ramp from whatever level the channel last played at.
+    void snapVolume() { current_ = target_.load(std::memory_order_relaxed); }
 
     // Hundredths of a decibel: 0 full level, -10 000 (or less) silence.
     // Applied by the callback with a ramp of a few milliseconds.
