@@ -131,6 +131,30 @@ bool TPositionTimes::Lookup(int64_t cursor, int64_t& time) const {
     return true;
 }
 
+// ---------------------------------------------------------------- channel lock
+
+bool TChannelLock::try_lock() {
+    std::lock_guard lock(m_);
+    if (held_) return false;
+    held_ = true;
+    return true;
+}
+
+bool TChannelLock::try_lock_for(std::chrono::milliseconds wait) {
+    std::unique_lock lock(m_);
+    if (!free_.wait_for(lock, wait, [this] { return !held_; })) return false;
+    held_ = true;
+    return true;
+}
+
+void TChannelLock::unlock() {
+    {
+        std::lock_guard lock(m_);
+        held_ = false;
+    }
+    free_.notify_one();
+}
+
 // ---------------------------------------------------------------- refill thread
 
 TcbUpdateChannelThread::TcbUpdateChannelThread(TcbDSMixerChannel* channel, int periodMs)
@@ -138,7 +162,9 @@ TcbUpdateChannelThread::TcbUpdateChannelThread(TcbDSMixerChannel* channel, int p
     thread_ = std::thread([this] { Execute(); });
 }
 
-TcbUpdateChannelThread::~TcbUpdateChannelThread() {
+TcbUpdateChannelThread::~TcbUpdateChannelThread() { Terminate(); }
+
+void TcbUpdateChannelThread::Terminate() {
     {
         std::lock_guard lock(eventMutex_);
         terminated_ = true;
@@ -193,7 +219,8 @@ TcbDSMixerChannel::TcbDSMixerChannel(TcbDSMixer* mixer) : mixer_(mixer) {
 TcbDSMixerChannel::~TcbDSMixerChannel() {
     if (mixer_) mixer_->RemoveChannel(this);
     // The refill thread goes first: it must never see the ring or the reader
-    // being freed under it.
+    // being freed under it (nor its own object).
+    thread_->Terminate();
     thread_.reset();
     ReleaseBufferLocked();
     reader_.reset();
@@ -218,7 +245,7 @@ void TcbDSMixerChannel::Unlock() { lock_.unlock(); }
 namespace {
 // Unlocks on every path, exceptions included.
 struct Unlocker {
-    std::timed_mutex& m;
+    TChannelLock& m;
     ~Unlocker() { m.unlock(); }
 };
 }  // namespace
@@ -407,7 +434,7 @@ void TcbDSMixerChannel::NoteTimeToEnd() {
 int TcbDSMixerChannel::NextWaitMs() const {
     // Wake early when the end of the data is due before the next period, so
     // the end is reported on time. Reads only atomics.
-    const int period = thread_ ? thread_->Period() : bufferLength_ / 10;
+    const int period = bufferLength_ / 10;
     const int toEnd = msToEnd_.load();
     if (toEnd < 0) return period;
     return std::clamp(toEnd + 2, 2, period);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -124,10 +125,27 @@ private:
     int count_ = 0;
 };
 
+// The channel's lock: taken for at most a bounded wait, then given up.
+// Built on a plain mutex and condition so that ThreadSanitizer sees every
+// hand-over (it does not follow pthread's timed locks).
+class TChannelLock {
+public:
+    bool try_lock();
+    bool try_lock_for(std::chrono::milliseconds wait);
+    void unlock();
+
+private:
+    std::mutex m_;
+    std::condition_variable free_;
+    bool held_ = false;
+};
+
 class TcbUpdateChannelThread {
 public:
     TcbUpdateChannelThread(TcbDSMixerChannel* channel, int periodMs);
     ~TcbUpdateChannelThread();  // terminates and joins
+    // Ends the thread and waits for it; safe to call twice.
+    void Terminate();
     void Enable();
     void Disable();
     bool Enabled() const { return enabled_.load(); }
@@ -230,7 +248,7 @@ private:
     std::atomic<int64_t> lastPosition_{0};
     TPositionTimes positions_;
     std::vector<unsigned char> scratch_;
-    std::timed_mutex lock_;
+    TChannelLock lock_;
     int mutexNumber_ = -1;
     std::unique_ptr<QObject> notifier_;  // lives on the GUI thread; receives end of play
     std::unique_ptr<TcbUpdateChannelThread> thread_;

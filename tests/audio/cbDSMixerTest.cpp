@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -299,4 +300,29 @@ TEST(cbDSMixer, OpenOverAPlayingChannelAndFreeingWhilePlaying) {
     QCoreApplication::processEvents();
     EXPECT_EQ(ends, 0);
     m.Close();
+}
+
+TEST(cbDSMixer, PlaysOnARealTimeDevice) {
+    // The one test on real time: the device's own thread, the refill thread
+    // and the GUI thread all at work, as on a machine without a sound card.
+    AudioRig rig;
+    platform::DeviceHub::instance().useVirtualDevices({"Real time"}, false);
+    TcbDSMixer m;
+    TcbDSMixerChannel ch(&m);
+    int ends = 0;
+    ch.OnEnd = [&] { ++ends; };
+    ch.Open(rig.wav("rt.wav", 22050, 1, 150));
+    const auto t0 = std::chrono::steady_clock::now();
+    ch.Play();
+    const auto limit = t0 + std::chrono::seconds(5);
+    while (ends == 0 && std::chrono::steady_clock::now() < limit) {
+        (void)ch.GetPosition();
+        ch.SetVolume(-100);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(ch.State(), 0);
+    EXPECT_GE(ms.count(), 150);
+    EXPECT_LT(ms.count(), 1000);
 }
