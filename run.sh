@@ -12,6 +12,11 @@ fi
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}"
 cmake --build build/release -j "$(nproc)"
 
+if [ ! -x build/release/src/console/tolvane ]; then
+  echo "The libraries are built; the console's start-up is not built yet, so there is nothing to start."
+  exit 0
+fi
+
 STATION=${TOLVANE_HOME:-$PWD/demo-station}
 if [ ! -f "$STATION/TOLVANE.INI" ]; then
   echo "Building the demo station in $STATION"

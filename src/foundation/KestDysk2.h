@@ -85,3 +85,21 @@ bool TeSameRozmiary(const QString& a, const QString& b);
 bool NowszyZbior(const QString& a, const QString& b);
 // Last-write time in the 32-bit packed DOS date-and-time form, -1 when missing.
 qint32 DataZbioruDOS(const QString& plik);
+
+// A folder and a name joined with the folder's own separator ("\" for the
+// program's stored paths, "/" for Linux ones); no separator is doubled.
+QString joinPath(const QString& folder, const QString& name);
+
+// The reader rules over lines already read, for code that reads a whole
+// section at once (the section tables). Same results as the Czytaj... procedures.
+namespace ustawienia {
+QStringList czytajPlik(const QString& plik);
+QString klucz(const QStringList& linie, const QString& sekcja, const QString& klucz);
+void boolean(const QStringList& linie, const QString& sekcja, const QString& klucz, bool& flaga);
+void bajt(const QStringList& linie, const QString& sekcja, const QString& klucz, quint8& b, int min, int max, int zastepcza);
+void liczba(const QStringList& linie, const QString& sekcja, const QString& klucz, qint32& l, qint32 min, qint32 max, qint32 zastepcza);
+void katalog(const QStringList& linie, const QString& sekcja, const QString& klucz, const QString& domyslny, QString& kat);
+bool jest(const QStringList& linie, const QString& sekcja, const QString& klucz);
+// The raw value of the last line with the key; false when no line has the key.
+bool wartosc(const QStringList& linie, const QString& sekcja, const QString& klucz, QString& v);
+}  // namespace ustawienia

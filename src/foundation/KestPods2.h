@@ -2,6 +2,7 @@
 // Time, date, number, text and key-code helpers of the program.
 #include <QString>
 #include <QtGlobal>
+#include <QtCore/qnamespace.h>
 
 class QKeyEvent;
 
@@ -33,7 +34,8 @@ double Log10(double x);
 // ---- key codes (16-bit PC BIOS form; 0xFFFF: no code) ----
 // shift state: 0 none, 4 Ctrl, 2 Alt; anything else gives 0xFFFF.
 quint16 VkNaKodBios(int virtualKey, int shiftState);
-// Qt key -> Windows virtual key (0 when none), keypad keys by NumLock state.
-int QtKeyNaVk(int qtKey, Qt::KeyboardModifiers modifiers, bool numLock = true);
+// Qt key -> Windows virtual key (0 when none). Qt already resolves the
+// keypad by NumLock: with it off the keypad sends Home, End ... keys.
+int QtKeyNaVk(int qtKey, Qt::KeyboardModifiers modifiers);
 quint16 KodBIOS(const QKeyEvent& event);
 quint16 KodBIOS(int qtKey, Qt::KeyboardModifiers modifiers);

@@ -23,7 +23,8 @@ struct OpisKlucza {
     qint32 maksimum = 0;
     qint32 zastepcza = 0;
     qint64 domyslnaLiczba = 0;      // Bool, Bajt, Liczba
-    QString domyslnyTekst;          // Tekst, Katalog ("" for Katalog: KatalogStartowy)
+    QString domyslnyTekst;          // Tekst
+    bool domyslnieStartowy = true;  // Katalog: default KatalogStartowy (else empty)
     QString komentarz;              // the comment line written above the key
     int maxDlugosc = 0;             // Tekst: cut to this many characters (0: no limit)
     bool pustyZostawia = false;     // Tekst: an empty value read keeps the previous value
@@ -46,7 +47,8 @@ OpisKlucza KluczBool(const QString& klucz, bool* v, bool domyslna, const QString
 OpisKlucza KluczBajt(const QString& klucz, quint8* v, int min, int max, int zastepcza, int domyslna, const QString& komentarz);
 OpisKlucza KluczLiczba(const QString& klucz, qint32* v, qint32 min, qint32 max, qint32 zastepcza, qint32 domyslna, const QString& komentarz);
 OpisKlucza KluczTekst(const QString& klucz, QString* v, const QString& domyslna, const QString& komentarz, int maxDlugosc = 0);
-OpisKlucza KluczKatalog(const QString& klucz, QString* v, const QString& komentarz);
+// A folder; its default is KatalogStartowy, or empty when `domyslnieStartowy` is false.
+OpisKlucza KluczKatalog(const QString& klucz, QString* v, const QString& komentarz, bool domyslnieStartowy = true);
 
 void UstawDomyslne(const OpisSekcji& sekcja);
 void CzytajSekcje(const QString& plik, const OpisSekcji& sekcja);

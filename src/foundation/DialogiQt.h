@@ -1,0 +1,91 @@
+#pragma once
+// The program's standard dialogs as drawn windows. Each modal window runs its
+// own event loop, so the program's timers keep running while it is shown.
+#include "foundation/KestGraf2.h"
+#include "foundation/UslugaDialogow.h"
+
+#include <QPointer>
+#include <QVector>
+
+class QEventLoop;
+
+// A drawn window with drawn buttons that answer with a code. Keys: the
+// buttons' hot letters with Ctrl (the program's drawn-button rule) or Alt,
+// Enter the focused button, Tab the next button, Esc the cancel button.
+class OknoDialogu : public TRForm {
+public:
+    OknoDialogu(const QString& tytul, int szerokosc, int wysokosc);
+    ~OknoDialogu() override;
+
+    // Adds a drawn button whose press closes the window with `odpowiedz`.
+    int DodajPrzycisk(const TRect& r, const QString& tytul, quint16 odpowiedz);
+    BUTTONType& Przycisk(int i) { return przyciski_[i]; }
+    int LiczbaPrzyciskow() const { return int(przyciski_.size()); }
+    void UstawDomyslny(int i);
+    int Domyslny() const { return domyslny_; }
+    // The answer of the window's close command and, unless `klawiszem` is
+    // false, of Esc. Without it neither closes the window.
+    void UstawAnuluj(quint16 odpowiedz, bool klawiszem = true) {
+        anuluj_ = odpowiedz;
+        anulujKlawiszem_ = klawiszem;
+    }
+    // The function key that presses a button.
+    void UstawKlawiszPrzycisku(int i, quint16 kodBios);
+
+    // Shows the window modally and returns the answer it closed with.
+    quint16 PokazModalnie(QWidget* oknoGlowne);
+    // Shows it without waiting.
+    void PokazBezCzekania(QWidget* oknoGlowne);
+    void Zamknij(quint16 odpowiedz);
+    bool Otwarte() const { return petla_ != nullptr; }
+
+    void RysujPrzyciski();
+
+protected:
+    // A button was chosen; the default closes the window with its answer.
+    virtual void Wybrano(int i) { Zamknij(przyciski_[i].Kod); }
+    // OK on a window with fields may refuse to close.
+    void ObsluzZdarzenie() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void Wysrodkuj(QWidget* oknoGlowne);
+
+private:
+    QVector<BUTTONType> przyciski_;
+    QVector<quint16> klawisze_;
+    int domyslny_ = -1;
+    int anuluj_ = -1;
+    bool anulujKlawiszem_ = false;
+    quint16 odpowiedz_ = 0;
+    QEventLoop* petla_ = nullptr;
+};
+
+class DialogiQt final : public UslugaDialogow {
+public:
+    // The window the dialogs are centred on (the main window).
+    void UstawOknoGlowne(QWidget* okno) { oknoGlowne_ = okno; }
+
+    void Blad(const QString& linia1, const QString& linia2) override;
+    void Info(const QString& linia1, const QString& linia2) override;
+    quint16 Tekst(const QString& zacheta, QString& tekst, int maksDlugosc, bool haslo,
+                  const std::function<bool(const QString&)>& przyjmij) override;
+    void StanOtworz(const OpisStanu& opis) override;
+    void StanUstaw(int wskaznik, int procent) override;
+    void StanZamknij() override;
+    void Pompuj() override;
+    quint16 Decyzja(const QString& linia1, const QString& linia2, int zestaw) override;
+    void Raport(const QString& tytul, const QStringList& linie) override;
+    void BlokadaEkranu() override;
+    quint16 RDS(QString& tytul, QString& wykonawca, QString& informacja) override;
+    qint32 Kod() override;
+    quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
+
+private:
+    void Komunikat(const QString& tytul, const QString& linia1, const QString& linia2);
+
+    QPointer<QWidget> oknoGlowne_;
+    class OknoStanu* stan_ = nullptr;
+};
+
+// The Qt dialogs the program uses unless another service is installed.
+DialogiQt& DialogiProgramu();

@@ -1,0 +1,94 @@
+#pragma once
+// The dialog service of tests: answers from a queue, records every window
+// that was asked for. Creating one installs it; destroying it puts back the
+// service that was there before. Any subsystem's tests may use it.
+#include "foundation/Dialogi.h"
+#include "foundation/UslugaDialogow.h"
+
+#include <QStringList>
+#include <QVector>
+
+#include <deque>
+
+enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas };
+
+// One window as the program asked for it.
+struct ZapisDialogu {
+    RodzajDialogu rodzaj;
+    // What it showed: Blad/Info/Decyzja the two lines; Tekst the prompt and
+    // the initial text; Stan the text; Raport the caption then the lines;
+    // RDS the three initial texts; Czas the caption.
+    QStringList teksty;
+    // Decyzja the button set; Tekst the longest text (negative: password);
+    // Stan 1 or 2 gauges (0 none), +10 with the abort button; Czas 24 or 99.
+    int liczba = 0;
+};
+
+class DialogiSkrypt final : public UslugaDialogow {
+public:
+    DialogiSkrypt();
+    ~DialogiSkrypt() override;
+    DialogiSkrypt(const DialogiSkrypt&) = delete;
+    DialogiSkrypt& operator=(const DialogiSkrypt&) = delete;
+
+    // ---- the script, consumed in order by the windows that need an answer
+    // (text input, question, RDS, kind, time); error, information, report
+    // and lock windows take no answer ----
+    void Odpowiedz(quint16 odp);
+    void OdpowiedzTekst(const QString& tekst, quint16 odp = OdpowiedzAkceptuj);
+    void OdpowiedzRDS(const QString& tytul, const QString& wykonawca, const QString& informacja,
+                      quint16 odp = OdpowiedzAkceptuj);
+    void OdpowiedzKod(qint32 kod);
+    void OdpowiedzCzas(const QString& hhmm, quint16 odp = OdpowiedzAkceptuj);
+    // The abort button is pressed at the first pump after the first gauge
+    // reached this percent (-1: never).
+    void PrzerwijPrzy(int procent) { przerwijPrzy_ = procent; }
+
+    // ---- what happened ----
+    const QVector<ZapisDialogu>& Zapisy() const { return zapisy_; }
+    QVector<ZapisDialogu> Zapisy(RodzajDialogu rodzaj) const;
+    void Wyczysc() { zapisy_.clear(); procenty1_.clear(); procenty2_.clear(); }
+    // The percents each gauge was moved to, in order.
+    const QVector<int>& Procenty1() const { return procenty1_; }
+    const QVector<int>& Procenty2() const { return procenty2_; }
+    bool StanWidoczny() const { return stanWidoczny_; }
+    int Pompowania() const { return pompowania_; }
+    // Answers not yet used.
+    int Pozostalo() const { return int(kolejka_.size()); }
+    // Faults of the script: a window without an answer, an answer that the
+    // window does not offer.
+    const QStringList& Bledy() const { return bledy_; }
+
+    // ---- the service ----
+    void Blad(const QString& linia1, const QString& linia2) override;
+    void Info(const QString& linia1, const QString& linia2) override;
+    quint16 Tekst(const QString& zacheta, QString& tekst, int maksDlugosc, bool haslo,
+                  const std::function<bool(const QString&)>& przyjmij) override;
+    void StanOtworz(const OpisStanu& opis) override;
+    void StanUstaw(int wskaznik, int procent) override;
+    void StanZamknij() override;
+    void Pompuj() override;
+    quint16 Decyzja(const QString& linia1, const QString& linia2, int zestaw) override;
+    void Raport(const QString& tytul, const QStringList& linie) override;
+    void BlokadaEkranu() override;
+    quint16 RDS(QString& tytul, QString& wykonawca, QString& informacja) override;
+    qint32 Kod() override;
+    quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
+
+private:
+    struct Odp {
+        quint16 odp = OdpowiedzOpusc;
+        QStringList teksty;
+        qint32 kod = 0;
+    };
+    Odp Nastepna(const char* okno);
+
+    std::deque<Odp> kolejka_;
+    QVector<ZapisDialogu> zapisy_;
+    QVector<int> procenty1_, procenty2_;
+    QStringList bledy_;
+    int przerwijPrzy_ = -1;
+    bool stanWidoczny_ = false;
+    int pompowania_ = 0;
+    UslugaDialogow* poprzednia_ = nullptr;
+};

@@ -1,0 +1,197 @@
+#pragma once
+// The drawn form base. The program's screens do not use standard controls:
+// they draw everything themselves on a persistent canvas (so a timer or a
+// command can redraw one field at any moment, not only on paint) and take
+// all input through the one input-event record.
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <QtGlobal>
+
+#include "foundation/Zdarzenie.h"
+
+// Colours are the program's 0x00BBGGRR values.
+using TColor = quint32;
+constexpr TColor KolorCzarny = 0x000000;
+constexpr TColor KolorBialy = 0xFFFFFF;
+constexpr TColor KolorCzerwony = 0x0000FF;
+constexpr TColor KolorSzary = 0x808080;
+// The face of buttons and panels: a fixed colour, never the desktop style's.
+constexpr TColor KolorTlaPrzycisku = 0xC8D0D4;
+
+QColor KolorQt(TColor kolor);
+
+// ---- screen scale: layouts are designed for a 648 x 507 window ----
+constexpr int SzerokoscSiatki = 648;
+constexpr int WysokoscSiatki = 507;
+extern float SkalaPozioma;  // 1.0 until the main window sets it
+extern float SkalaPionowa;
+// Sets both factors from a window's size (width / 648, height / 507).
+void UstawSkale(int szerokosc, int wysokosc);
+
+int SkalaX(int x);
+int SkalaY(int y);
+void ProstokatSkala(TRect& r, int lewy, int gorny, int prawy, int dolny);
+void ProstokatSkalaWH(TRect& r, int lewy, int gorny, int szerokosc, int wysokosc);
+void Prostokat(TRect& r, int lewy, int gorny, int prawy, int dolny);
+void ProstokatWH(TRect& r, int lewy, int gorny, int szerokosc, int wysokosc);
+
+// ---- character grid of the grid-text operations ----
+extern double SiatkaKolumna;   // cell width in pixels (8)
+extern double SiatkaWiersz;    // row step in pixels (19.2)
+extern double SiatkaOdstep;    // text starts this far below a row's top (4)
+void SiatkaTekstuInit();
+
+// ---- drawn button ----
+constexpr int DlugoscTytuluPrzycisku = 11;
+struct BUTTONType {
+    TRect Rect;
+    QString Tytul;           // "~" before a letter marks the hot letter
+    quint16 Klawisz = 0;     // KodBIOS of Ctrl + the hot letter, 0 when none
+    quint16 Kod = 0;         // command identifier put into the event record
+    quint8 Widoczny = 1;     // an invisible button is neither drawn nor selectable
+    quint8 Stan = 0;         // 1 = on (pressed)
+    TColor Kolor = KolorSzary;
+};
+
+// ---- drawn label ----
+constexpr int DlugoscTekstuOpisu = 20;
+struct OPISType {
+    TRect Rect;
+    TRect RectWew;           // Rect inset by 3 pixels
+    TColor Kolor[6] = {};    // 1 outer fill, 2 and 3 frame, 4 inner fill, 5 and 6 kept only
+    QString Tekst;
+};
+
+// The hot key of a button title: Ctrl + the letter after the first "~".
+quint16 KlawiszTytulu(const QString& tytul);
+// The title as drawn (without its "~").
+QString TytulBezTyldy(const QString& tytul);
+
+class TRForm : public QWidget {
+public:
+    explicit TRForm(QWidget* parent = nullptr);
+
+    // The canvas everything is drawn on; paint copies it to the screen.
+    // It follows the form's size (kept content, new area in the face colour).
+    QImage& Plotno();
+    // Colour of one canvas pixel (0x00BBGGRR); 0 outside the canvas.
+    TColor KolorPiksela(int x, int y) const;
+
+    // Canvas state used by linia and the text operations.
+    void UstawKolorPiora(TColor kolor) { kolorPiora_ = kolor; }
+    void UstawKolorPedzla(TColor kolor) { kolorPedzla_ = kolor; }
+    void UstawKolorCzcionki(TColor kolor) { kolorCzcionki_ = kolor; }
+    TColor KolorPiora() const { return kolorPiora_; }
+    TColor KolorPedzla() const { return kolorPedzla_; }
+    TColor KolorCzcionki() const { return kolorCzcionki_; }
+    bool TrybXor() const { return xor_; }
+
+    // Text metrics of the canvas font.
+    int SzerokoscTekstu(const QString& tekst) const;
+    int WysokoscTekstu() const;
+
+    // ---- pen modes ----
+    void g_xorput();
+    void g_copyput();
+    void g_solidln1();
+    void g_solidln3();
+    void g_dottedln1();
+    void g_dashedln1();  // kept for callers; changes nothing
+
+    void linia(int x1, int y1, int x2, int y2);
+
+    // ---- text at pixels (top-left of the text) ----
+    void PiszxyE(int x, int y, const QString& tekst);
+    void PiszxyKolorE(int x, int y, const QString& tekst, TColor kolor);
+    void PiszxyCienE(int x, int y, const QString& tekst);
+    void PiszxyCienKolorE(int x, int y, const QString& tekst, TColor kolor);
+
+    // ---- text on the character grid (column and row from 1, fractional) ----
+    void Piszxy(const QString& tekst, double kolumna, double wiersz);
+    void PiszxyKolor(const QString& tekst, TColor kolor, double kolumna, double wiersz);
+    void PiszxyCien(const QString& tekst, TColor kolor, double kolumna, double wiersz);
+    void PiszxyCienKolor(const QString& tekst, TColor kolor, double kolumna, double wiersz);
+
+    // ---- lines ----
+    void LiniaHKolorE(int x1, int x2, int y, TColor kolor);
+    void LiniaVKolorE(int x, int y1, int y2, TColor kolor);
+    void LiniaHCienE(int x1, int x2, int y, TColor kolor1, TColor kolor2);
+    void LiniaVCienE(int x, int y1, int y2, TColor kolor1, TColor kolor2);
+
+    // ---- frames ----
+    void ProstokatKolorE(const TRect& r, TColor kolor);
+    void ProstokatKasujE(const TRect& r, TColor kolor);
+    void Prostokat2KolorE(const TRect& r, TColor kolor1, TColor kolor2);
+    void ProstokatWypuklyE(const TRect& r, TColor ciemny, TColor jasny);
+    void ProstokatWkleslyE(const TRect& r, TColor ciemny, TColor jasny);
+    void ProstokatPonadE(const TRect& r, TColor kolor1, TColor kolor2);
+    void ProstokatWewnatrzE(const TRect& r, TColor ciemny, TColor jasny);
+
+    // ---- fields ----
+    void PoleKolorE(const TRect& r, TColor kolor);
+    void PoleKolorE_1(const TRect& r, TColor kolor);
+    void PoleRamkaE(const TRect& r, TColor wypelnienie, TColor ramka);
+    // Raised: `ciemny` bottom-right, `jasny` top-left; sunken: the other way round.
+    void PoleWypukleE(const TRect& r, TColor wypelnienie, TColor ciemny, TColor jasny);
+    void PoleWklesleE(const TRect& r, TColor wypelnienie, TColor ciemny, TColor jasny);
+    void PoleWewnatrzE(const TRect& r, TColor wypelnienie, TColor kolor1, TColor kolor2);
+
+    // ---- text fields ----
+    void PiszPoleWklesleE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny, TColor jasny);
+    void PiszPoleWklesleKolorE(const TRect& r, TColor wypelnienie, TColor kolorTekstu, const QString& tekst,
+                               TColor ciemny, TColor jasny);
+    void PiszPoleWklesleCentrE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny, TColor jasny);
+    void PiszPoleWklesle3KropkiE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny,
+                                 TColor jasny);
+
+    // ---- seven-segment digit ----
+    void CYFRAPisz(const QString& znak, int x, int y, int szerokosc, int wysokosc, TColor kolor);
+
+    // ---- drawn buttons ----
+    void BUTTON_Init(BUTTONType& b, const TRect& r, const QString& tytul, quint16 kod);
+    void BUTTON_Rect(BUTTONType& b, const TRect& r);
+    void BUTTON_SetTitle(BUTTONType& b, const QString& tytul);
+    void BUTTON_SetVisible(BUTTONType& b, bool widoczny);
+    void BUTTON_SetState(BUTTONType& b, bool stan);
+    void BUTTON_SetColor(BUTTONType& b, TColor kolor);
+    void BUTTON_Draw(const BUTTONType& b);
+    void BUTTON_ON(BUTTONType& b);
+    void BUTTON_OFF(BUTTONType& b);
+    bool BUTTON_MouseIn(const BUTTONType& b) const;
+    // A key equal to the hot key, or a press inside a visible button, becomes
+    // the button's command (kind 256, its code). True when it did.
+    bool BUTTON_Selected(const BUTTONType& b);
+
+    // ---- drawn labels ----
+    void OPIS_Init(OPISType& o, const TRect& r, TColor k1, TColor k2, TColor k3, TColor k4, TColor k5, TColor k6,
+                   const QString& tekst);
+    void OPIS_Draw(const OPISType& o);
+    void OPIS_Tekst(OPISType& o, const QString& tekst);
+    void OPIS_Pisz(const OPISType& o);
+
+protected:
+    // Called after a mouse press or a key has become the current event.
+    // Screens override it and dispatch on Zdarzenie.
+    virtual void ObsluzZdarzenie() {}
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void rysujTekst(int x, int y, const QString& tekst, TColor kolor);
+    void rysujLinie(int x1, int y1, int x2, int y2, TColor kolor);
+    void wypelnij(int lewy, int gorny, int prawy, int dolny, TColor kolor);
+    void zapewnijPlotno() const;
+
+    mutable QImage plotno_;
+    TColor kolorPiora_ = KolorCzarny;
+    TColor kolorPedzla_ = KolorBialy;
+    TColor kolorCzcionki_ = KolorCzarny;
+    bool xor_ = false;
+    int grubosc_ = 1;
+    bool kropkowane_ = false;
+};

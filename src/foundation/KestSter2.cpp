@@ -1,0 +1,133 @@
+#include "foundation/KestSter2.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "foundation/KestDysk2.h"
+#include "foundation/KestGraf2.h"
+#include "foundation/KestPods2.h"
+#include "foundation/TabelaNastaw.h"
+#include "foundation/Text.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+NastawyProgramu Nastawy;
+QString NazwaProgramu = QStringLiteral("Tolvane");
+QString KatalogStartowy;
+QString KonfiguracjaZbior;
+QString LogNazwa;
+
+namespace {
+
+const QString kSekcja = QStringLiteral("Nastawy programu");
+
+const OpisSekcji& sekcjaNastaw() {
+    static const OpisSekcji s = [] {
+        OpisSekcji t;
+        t.nazwa = kSekcja;
+        t.tytul = QStringLiteral("PODSTAWOWE NASTAWY PROGRAMU");
+        NastawyProgramu& n = Nastawy;
+        t.klucze.push_back(KluczLiczba(QStringLiteral("Numer"), &n.Numer, 1, 9, 0, 0, QStringLiteral("Numer stanowiska")));
+        OpisKlucza id = KluczTekst(QStringLiteral("Id"), &n.Id, QStringLiteral("Użytkownik?"),
+                                   QStringLiteral("Identyfikator użytkownika (do 12 znaków, np. imię)"), 15);
+        id.pustyDomyslny = true;
+        t.klucze.push_back(id);
+        t.klucze.push_back(KluczBool(QStringLiteral("IdZbioryJest"), &n.IdZbioryJest, false,
+                                     QStringLiteral("Czy identyfikator użytkownika w nazwach zbiorow - np. LOG (0 - nie, 1 - tak) ?")));
+        t.klucze.push_back(KluczKatalog(QStringLiteral("Katalog"), &n.Katalog,
+                                        QStringLiteral("Katalog informacyjny (PROGRAM - katalog programu):"), false));
+        t.klucze.push_back(KluczBool(QStringLiteral("CzyGlosnik"), &n.CzyGlosnik, true,
+                                     QStringLiteral("Czy sygnalizacja dzwiekowa przez glosnik PC (0 - nie, 1 - tak) ?")));
+        t.klucze.push_back(KluczBajt(QStringLiteral("ModulStart"), &n.ModulStart, 1, 9, 0, 0,
+                                     QStringLiteral("Modul uruchamiany po starcie (0 - Single, 1 - Dluga playlista, 2 - Info, 3 - Wieloslad)")));
+        t.klucze.push_back(KluczBool(QStringLiteral("ZgodnoscDOS"), &n.ZgodnoscDOS, false,
+                                     QStringLiteral("Czy zgodność z wersja DOS (0 - nie, 1 - tak)")));
+        t.klucze.push_back(KluczBool(QStringLiteral("HasloINIJest"), &n.HasloINIJest, false,
+                                     QStringLiteral("Czy konfiguracja zabezpieczona haslem (0 - nie, 1 - tak)")));
+        OpisKlucza haslo = KluczTekst(QStringLiteral("HasloINITekst"), &n.HasloINITekst, QStringLiteral("WQXE"),
+                                      QStringLiteral("Tekst hasla konfiguracji"));
+        haslo.pustyZostawia = true;
+        t.klucze.push_back(haslo);
+        t.klucze.push_back(KluczBool(QStringLiteral("LOGZbiorJest"), &n.LOGZbiorJest, false,
+                                     QStringLiteral("Czy jest tworzony zbiór LOG (0 - nie, 1 - tak)")));
+        t.klucze.push_back(KluczKatalog(QStringLiteral("LOGKatalog"), &n.LOGKatalog,
+                                        QStringLiteral("Katalog zbiorów LOG (PROGRAM - katalog programu):")));
+        t.klucze.push_back(KluczKatalog(QStringLiteral("RoboczyKatalog"), &n.RoboczyKatalog,
+                                        QStringLiteral("Katalog roboczy programu (PROGRAM - katalog programu):")));
+        t.klucze.push_back(KluczLiczba(QStringLiteral("Panel2StrefaRoznicaH"), &n.Panel2StrefaRoznicaH, -12, 12, 0, 0,
+                                       QStringLiteral("Różnica czasu 2. strefy w godzinach")));
+        t.klucze.push_back(KluczBajt(QStringLiteral("OknoStanStart"), &n.OknoStanStart, 0, 2, 2, 1,
+                                     QStringLiteral("Stan okna programu po uruchomieniu (0 - normalny, 1 - zmaksymal., 2 - zmaksymal. + ontop)")));
+        return t;
+    }();
+    return s;
+}
+
+// Characters that cannot stand in a file name (or would leave the folder).
+QString bezpiecznaNazwa(const QString& s) {
+    QString out = s;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c)) out[i] = QLatin1Char('_');
+    }
+    return out;
+}
+
+QString liniaLogu(const QString& tekst) {
+    const qint64 s = platform::clock().msOfDay() / 1000;
+    return zeroPad(s / 3600, 2) + QLatin1Char(':') + zeroPad(s / 60 % 60, 2) + QLatin1Char(':') + zeroPad(s % 60, 2) +
+           QStringLiteral("->  ") + tekst;
+}
+
+}  // namespace
+
+void NastawyDomyslne() { UstawDomyslne(sekcjaNastaw()); }
+
+void ZapiszNastawy(const QString& plik) {
+    const QString hashes79 = QString(79, QLatin1Char('#'));
+    const QString line2 = QStringLiteral("###") + QString(48, QLatin1Char(' ')) + QString(28, QLatin1Char('#'));
+    PiszKomentarz(plik, hashes79);
+    PiszKomentarz(plik, line2);
+    PiszKomentarz(plik, cutTo(QStringLiteral("###    Zbior konfiguracyjny programu ") + NazwaProgramu, 52) +
+                            QString(7, QLatin1Char(' ')) + QString(28, QLatin1Char('#')));
+    PiszKomentarz(plik, QStringLiteral("###  dla komentarzy w pierwszej kolumnie znak ';'  ############################"));
+    PiszKomentarz(plik, line2);
+    PiszKomentarz(plik, hashes79);
+    PiszSekcje(plik, QStringLiteral("Nazwa programu, ktorego dotyczy niniejszy zbior konfiguracyjny"), QStringLiteral("Nazwa programu"));
+    PiszKluczZKomentarzem(plik, QStringLiteral("Nazwa programu"), QStringLiteral("Nazwa"), NazwaProgramu);
+    ZapiszSekcje(plik, sekcjaNastaw());
+}
+
+void CzytajNastawy(const QString& plik) { CzytajSekcje(plik, sekcjaNastaw()); }
+
+QString LogZbior() {
+    const QString prefix = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
+    return joinPath(Nastawy.LOGKatalog, bezpiecznaNazwa(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst() + QStringLiteral(".LOG"));
+}
+
+void Log(const QString& tekst) {
+    if (!Nastawy.LOGZbiorJest) return;
+    // Opened and closed for every line: the log stays readable by other
+    // programs, and a failed line is dropped without stopping the caller.
+    platform::appendTextLines(platform::resolvePath(LogZbior()), {liniaLogu(tekst)});
+}
+
+void NowyLogNazwany(const QString& nazwa) {
+    LogNazwa = joinPath(Nastawy.RoboczyKatalog, nazwa + QStringLiteral(".LOG"));
+    QFile f(platform::resolvePath(LogNazwa));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.close();
+}
+
+void LogNazwany(const QString& tekst) {
+    if (LogNazwa.isEmpty()) return;
+    platform::appendTextLines(platform::resolvePath(LogNazwa), {liniaLogu(tekst)});
+}
+
+void StartProgramu() {
+    Log10(1);  // computes the logarithm constant once
+    KatalogStartowy = QDir::currentPath();
+    SiatkaTekstuInit();
+}
+
+void KoniecProgramu() { QDir::setCurrent(platform::resolvePath(KatalogStartowy)); }

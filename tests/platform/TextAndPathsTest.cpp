@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "common/TempFolder.h"
+#include "platform/Clock.h"
+#include "platform/Cp1250.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+using namespace platform;
+
+TEST(Cp1250, AllBytesRoundTripAndPolishLettersMap) {
+    QByteArray all;
+    for (int i = 0; i < 256; ++i) all.append(char(i));
+    const QString text = fromCp1250(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(toCp1250(text), all);
+    // Every byte decodes to a distinct character.
+    QSet<QChar> seen(text.begin(), text.end());
+    EXPECT_EQ(seen.size(), 256);
+
+    const QString polish = QStringLiteral("ĄĆĘŁŃÓŚŹŻąćęłńóśźż");
+    EXPECT_EQ(toCp1250(polish), QByteArray("\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF"));
+    EXPECT_EQ(fromCp1250(toCp1250(polish)), polish);
+    EXPECT_EQ(toCp1250(QStringLiteral("€")), QByteArray("\x80"));
+    // A character outside the code page cannot be stored: it becomes "?".
+    EXPECT_EQ(toCp1250(QStringLiteral("日")), QByteArray("?"));
+}
+
+TEST(TextFile, ReadsCrLfAndLfAndWritesCrLfAtomically) {
+    TempProgramFolder home;
+    const QString f = home.file(QStringLiteral("a.txt"));
+    home.write(QStringLiteral("a.txt"), QByteArray("one\r\ntwo\nthree\r\n\r\nlast"));
+    QStringList lines;
+    ASSERT_TRUE(readTextLines(f, lines));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"), QString(), QStringLiteral("last")}));
+
+    ASSERT_TRUE(writeTextFileAtomic(f, {QStringLiteral("Zażółć"), QStringLiteral("x")}));
+    EXPECT_EQ(home.read(QStringLiteral("a.txt")), QByteArray("Za\xBF\xF3\xB3\xE6\r\nx\r\n"));
+    EXPECT_TRUE(appendTextLines(f, {QStringLiteral("y")}));
+    EXPECT_EQ(home.read(QStringLiteral("a.txt")), QByteArray("Za\xBF\xF3\xB3\xE6\r\nx\r\ny\r\n"));
+
+    // A folder that does not exist: nothing written, old file untouched, failure reported.
+    QString err;
+    EXPECT_FALSE(writeTextFileAtomic(home.path() + QStringLiteral("/no/such/b.txt"), {QStringLiteral("z")}, &err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_FALSE(readTextLines(home.path() + QStringLiteral("/missing.txt"), lines));
+}
+
+TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
+    TempProgramFolder home;
+    const QString d = home.drive(QLatin1Char('d'));
+    QDir().mkpath(d + QStringLiteral("/Muzyka/Pop"));
+    QFile(d + QStringLiteral("/Muzyka/Pop/Song.wav")).open(QIODevice::WriteOnly);
+
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\SONG.WAV")), d + QStringLiteral("/Muzyka/Pop/Song.wav"));
+    EXPECT_EQ(resolvePath(QStringLiteral("d:/muzyka/pop/song.WAV")), d + QStringLiteral("/Muzyka/Pop/Song.wav"));
+    // A missing file keeps its name, so it can be created.
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\NOWY.WAV")), d + QStringLiteral("/Muzyka/NOWY.WAV"));
+    // ".." never climbs out of the drive's folder.
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\..\\..\\etc\\passwd")), d + QStringLiteral("/etc/passwd"));
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\..\\MUZYKA\\POP")), d + QStringLiteral("/Muzyka/Pop"));
+    // A drive that does not exist still resolves under drives/.
+    EXPECT_EQ(resolvePath(QStringLiteral("Q:\\X.WAV")), home.path() + QStringLiteral("/drives/q/X.WAV"));
+    // Linux paths pass through.
+    EXPECT_EQ(resolvePath(home.path() + QStringLiteral("/drives")), home.path() + QStringLiteral("/drives"));
+    // A file created after a listing was cached is still found.
+    resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\LATER.WAV"));
+    QFile(d + QStringLiteral("/Muzyka/Pop/Later.wav")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\LATER.WAV")), d + QStringLiteral("/Muzyka/Pop/Later.wav"));
+}
+
+TEST(Clock, ManualClockStepsAcrossMidnight) {
+    ManualClock c(QDate(2026, 12, 31), 86'399'000);
+    ScopedClock scoped(&c);
+    EXPECT_EQ(platform::clock().msOfDay(), 86'399'000);
+    c.advance(1500);
+    EXPECT_EQ(platform::clock().date(), QDate(2027, 1, 1));
+    EXPECT_EQ(platform::clock().msOfDay(), 500);
+    EXPECT_EQ(platform::clock().monotonicMs(), 1500);
+}
