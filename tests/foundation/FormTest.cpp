@@ -211,7 +211,9 @@ TEST_F(FormTest, XorDrawingTwiceRestoresThePicture) {
         f.g_solidln1();
         f.Prostokat2KolorE({15, 15, 60, 30}, KolorBialy, 0x123456);
         RysujPasek(f, pasek, 2, 30, 100, 2, 0x00FF00, 0xFF0000);
-        if (raz == 0) EXPECT_NE(f.Plotno(), przed);
+        if (raz == 0) {
+            EXPECT_NE(f.Plotno(), przed);
+        }
     }
     EXPECT_EQ(f.Plotno(), przed);
     EXPECT_FALSE(f.TrybXor());  // the bar leaves copy mode behind
@@ -278,24 +280,26 @@ TEST_F(FormTest, ListClickSelectsTheRowDrawnThere) {
     EXPECT_FALSE(KlikListy(f, lista));
 }
 
-TEST_F(FormTest, NarrowFieldsAndTooLongTextsEndAndStayInside) {
+TEST_F(FormTest, NarrowFieldsEndTheirShorteningAndLongTextsKeepBothEnds) {
     Ekran f;
     const QString dlugi(200, QLatin1Char('W'));
-    // Fields narrower than a letter: the shortening must end, and nothing is
-    // written past the field.
+    // Fields narrower than a letter: the shortening must come to an end.
     for (int szer : {1, 4, 9, 20}) {
         const TRect r{300, 300, 300 + szer - 1, 320};
-        f.PoleKolorE({290, 290, 400, 330}, 0x0000FF);
         f.PiszPoleWklesleE(r, 0, dlugi, KolorCzarny, KolorBialy);
         f.PiszPoleWklesleKolorE(r, 0, KolorBialy, dlugi, KolorCzarny, KolorBialy);
         f.PiszPoleWklesle3KropkiE(r, 0, dlugi, KolorCzarny, KolorBialy);
         f.PiszPoleWklesleCentrE(r, 0, dlugi, KolorCzarny, KolorBialy);
     }
-    // A text that fits is left whole; a long one in the three-dot field keeps both ends.
+    // A 200-pixel field holds 24 characters: the three-dot field keeps 10 at each end.
     const TRect r{10, 400, 209, 420};
-    f.PiszPoleWklesle3KropkiE(r, 0, QStringLiteral("Abcdefghijklmnopqrstuvwxyz0123456789Zz"), KolorCzarny,
-                              KolorBialy);
-    SUCCEED();
+    Ekran skrocony, oczekiwany;
+    skrocony.PiszPoleWklesle3KropkiE(r, 0, QStringLiteral("Abcdefghijklmnopqrstuvwxyz0123456789Zz"), KolorCzarny,
+                                     KolorBialy);
+    oczekiwany.PoleWklesleE(r, 0, KolorCzarny, KolorBialy);
+    oczekiwany.PiszxyCienE(r.Left + 5, r.Top + (21 - oczekiwany.WysokoscTekstu()) / 2,
+                           QStringLiteral("Abcdefghij...23456789Zz"));
+    EXPECT_EQ(skrocony.Plotno(), oczekiwany.Plotno());
 }
 
 TEST_F(FormTest, SevenSegmentDigitsLitAndDark) {
