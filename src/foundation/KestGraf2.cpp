@@ -143,7 +143,8 @@ void TRForm::rysujLinie(int x1, int y1, int x2, int y2, TColor kolor) {
     QPen pen(KolorQt(kolor));
     pen.setWidth(grubosc_);
     pen.setStyle(kropkowane_ ? Qt::DotLine : Qt::SolidLine);
-    pen.setCapStyle(grubosc_ > 1 ? Qt::SquareCap : Qt::FlatCap);
+    // A square cap keeps the end point: lines include both of their ends.
+    pen.setCapStyle(Qt::SquareCap);
     p.setPen(pen);
     if (x1 == x2 && y1 == y2) p.drawPoint(x1, y1);
     else p.drawLine(x1, y1, x2, y2);

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "foundation/KestDysk2.h"
+#include "foundation/KestGraf2.h"
 #include "foundation/KestPods2.h"
 #include "foundation/TabelaNastaw.h"
 #include "foundation/Text.h"
@@ -126,6 +127,7 @@ void LogNazwany(const QString& tekst) {
 void StartProgramu() {
     Log10(1);  // computes the logarithm constant once
     KatalogStartowy = QDir::currentPath();
+    SiatkaTekstuInit();
 }
 
 void KoniecProgramu() { QDir::setCurrent(platform::resolvePath(KatalogStartowy)); }

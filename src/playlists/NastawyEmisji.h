@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 
+// The values below are zero until the defaults procedure runs at start-up.
 struct NastawyEmisjiMIX {
     quint8 Kanal1 = 0;
     quint8 Kanal2 = 0;
@@ -281,7 +282,7 @@ struct NastawySatelity {
     bool GPI1Jest = false;
     QString GPI1Adres;
     qint32 GPI1Port = 0;
-    QString GPIPlayer1;
+    QString GPIPlayer1;  // "GPI1,1,0": node device, pin, triggering state; kept as written
     QString GPIPlayer2;
 };
 
