@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -22,15 +23,12 @@ quint16 KodKlawisza(int klawisz, Qt::KeyboardModifiers mod = Qt::NoModifier) {
     return KodBIOS(klawisz, mod);
 }
 
-// Alt + the hot letter, as a window-system mnemonic would answer.
-quint16 KlawiszAlt(const QString& tytul) {
+// The hot letter of a title (after its "~"), upper-cased; null when none.
+QChar LiteraTytulu(const QString& tytul) {
     const qsizetype t = tytul.indexOf(QLatin1Char('~'));
     if (t < 0 || t + 1 >= tytul.size())
-        return 0;
-    const QChar c = tytul.at(t + 1).toUpper();
-    if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
-        return 0;
-    return KodKlawisza(Qt::Key_A + (c.unicode() - 'A'), Qt::AltModifier);
+        return {};
+    return tytul.at(t + 1).toUpper();
 }
 
 TRect RectWH(int lewy, int gorny, int szerokosc, int wysokosc) {
@@ -129,7 +127,6 @@ quint16 OknoDialogu::PokazModalnie(QWidget* oknoGlowne) {
     RysujPrzyciski();
     Wysrodkuj(oknoGlowne);
     show();
-    raise();
     activateWindow();
     if (!focusWidget())
         setFocus();
@@ -145,7 +142,6 @@ void OknoDialogu::PokazBezCzekania(QWidget* oknoGlowne) {
     RysujPrzyciski();
     Wysrodkuj(oknoGlowne);
     show();
-    raise();
 }
 
 void OknoDialogu::Zamknij(quint16 odpowiedz) {
@@ -176,19 +172,8 @@ void OknoDialogu::ObsluzZdarzenie() {
                 Zamknij(quint16(anuluj_));
             return;
         }
-        if (k == KodKlawisza(Qt::Key_Tab)) {
-            for (int n = 1; n <= przyciski_.size(); ++n) {
-                const int i = (qMax(domyslny_, 0) + n) % int(przyciski_.size());
-                if (przyciski_[i].Widoczny == 1) {
-                    UstawDomyslny(i);
-                    break;
-                }
-            }
-            return;
-        }
         for (int i = 0; i < przyciski_.size(); ++i) {
-            if (przyciski_[i].Widoczny == 1 &&
-                ((klawisze_[i] != 0 && k == klawisze_[i]) || (k != 0 && k == KlawiszAlt(przyciski_[i].Tytul)))) {
+            if (przyciski_[i].Widoczny == 1 && klawisze_[i] != 0 && k == klawisze_[i]) {
                 Wybrano(i);
                 return;
             }
@@ -202,10 +187,37 @@ void OknoDialogu::ObsluzZdarzenie() {
     }
 }
 
+void OknoDialogu::keyPressEvent(QKeyEvent* event) {
+    // Tab and Alt + letter have no key code of the program: they are the
+    // window system's ways through a dialog, handled here.
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier) {
+        for (int n = 1; n <= przyciski_.size(); ++n) {
+            const int i = (qMax(domyslny_, 0) + n) % int(przyciski_.size());
+            if (przyciski_[i].Widoczny == 1) {
+                UstawDomyslny(i);
+                break;
+            }
+        }
+        event->accept();
+        return;
+    }
+    if (event->modifiers() == Qt::AltModifier && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z) {
+        const QChar litera(QLatin1Char(char('A' + (event->key() - Qt::Key_A))));
+        for (int i = 0; i < przyciski_.size(); ++i) {
+            if (przyciski_[i].Widoczny == 1 && LiteraTytulu(przyciski_[i].Tytul) == litera) {
+                event->accept();
+                Wybrano(i);
+                return;
+            }
+        }
+    }
+    TRForm::keyPressEvent(event);
+}
+
 bool OknoDialogu::focusNextPrevChild(bool next) {
     // Tab on the window itself walks its drawn buttons; from a field it
     // moves on as usual.
-    if (hasFocus())
+    if (focusWidget() == nullptr || focusWidget() == this)
         return false;
     return TRForm::focusNextPrevChild(next);
 }

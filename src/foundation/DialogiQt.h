@@ -48,6 +48,7 @@ protected:
     void ObsluzZdarzenie() override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void Wysrodkuj(QWidget* oknoGlowne);
 
 private:

@@ -157,8 +157,8 @@ int Kopiuj(const QString& zrodlo, const QString& cel, bool bezDaty, bool pokaz, 
     QByteArray tymczasowy =
         QFile::encodeName(celInfo.absolutePath() + QStringLiteral("/.") + celInfo.fileName() + QStringLiteral(".kopia-XXXXXX"));
     Deskryptor wy(::mkostemp(tymczasowy.data(), O_CLOEXEC));
-    if (wy.fd() < 0)
-        return KodBledu(errno, 101);
+    if (wy.fd() < 0)  // the source is there, so a missing name is the target's folder
+        return errno == ENOENT ? 3 : KodBledu(errno, 101);
     auto porzuc = [&](int kod) {
         wy.Zamknij();
         ::unlink(tymczasowy.constData());

@@ -173,6 +173,9 @@ TEST(FileCopy, MissingSourceAndImpossibleTargetTouchNothing) {
     folder.write(QStringLiteral("plik"), "to nie folder");
     bool przerwane = false;
     int wynik = -1;
+    EXPECT_EQ(KopiujZbior(folder.file(QStringLiteral("cel.wav")), folder.path() + QStringLiteral("/brak/x.wav"),
+                          przerwane, false, wynik),
+              3);
     EXPECT_EQ(KopiujZbior(folder.path() + QStringLiteral("/brak.wav"), folder.file(QStringLiteral("cel.wav")),
                           przerwane, false, wynik),
               2);
