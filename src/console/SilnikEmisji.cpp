@@ -1,5 +1,6 @@
 #include "console/SilnikEmisji.h"
 
+#include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
 OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw() {
@@ -10,3 +11,5 @@ OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw() {
                     Emisja.Kanal4Nazwa, Emisja.Kanal5Nazwa};
     return o;
 }
+
+qint32 KursorPlaylistyEmisji() { return StanPlaylisty.Kursor; }

@@ -25,3 +25,8 @@ public:
 
 // The slots' back-end choice and output devices from the emission settings.
 OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw();
+
+// The on-air playlist's cursor (0 none). Kept out of the window's own unit:
+// the playlist header's rectangle type and the form base's rectangle
+// function share a name and cannot meet in one unit.
+qint32 KursorPlaylistyEmisji();

@@ -89,6 +89,8 @@ void TTolv::RysujPasekPrzyciskow() {
     update();
 }
 
+qint32 TTolv::KursorPlaylisty() const { return KursorPlaylistyEmisji(); }
+
 void TTolv::RysujPrzycisk(const BUTTONType& b) {
     BUTTON_Draw(b);
     update();

@@ -61,6 +61,7 @@ private:
     bool PaneleOdtwarzaczy();
 
     // The dispatcher's window side.
+    qint32 KursorPlaylisty() const override;
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
 
