@@ -14,7 +14,9 @@ namespace {
 
 QString folderArtefaktow() {
     const QByteArray env = qgetenv("TOLVANE_ARTIFACTS");
-    const QString folder = env.isEmpty() ? QDir::current().filePath(QStringLiteral("artifacts")) : QString::fromLocal8Bit(env);
+    // Beside the test program (in the build tree) unless a folder is named.
+    const QString folder = env.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts")
+                                         : QString::fromLocal8Bit(env);
     QDir().mkpath(folder);
     return folder;
 }
