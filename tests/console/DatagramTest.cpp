@@ -8,12 +8,13 @@
 #include "console/Datagramy.h"
 #include "foundation/KestWej.h"
 #include "platform/Clock.h"
+#include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
 namespace {
 
 // The console as a test sets it up: labels, player records and a playlist.
-struct ZrodloTestowe final : ZrodloPakietow {
+struct ZrodloTestowe : ZrodloPakietow {
     QString Data = QStringLiteral("2026-12-06");
     QString Czas = QStringLiteral("12:00:00");
     QString Delta = QStringLiteral("+00:05");
@@ -390,6 +391,36 @@ TEST_F(MonitorTest, LengthAndSecondFieldsKeepToTwoCharacters) {
     EXPECT_EQ(wiersz(3), QStringLiteral("00:58|-2|09||K"));
     EXPECT_EQ(wiersz(4), QStringLiteral("01:00|00|00|-3|K"));
     EXPECT_EQ(wiersz(5), QStringLiteral("01:00|00|00|^^|K"));
+}
+
+// The rows and items of the program's own playlist: the kind is the low
+// five bits of the element's type, whatever its flags.
+TEST_F(DatagramTest, TheProgramsPlaylistFeedsRowsAndItems) {
+    struct ZrodloProgramu final : ZrodloTestowe {
+        qint32 IloscPlaylisty() const override { return ZrodloPakietow::IloscPlaylisty(); }
+        qint32 KursorPlaylisty() const override { return ZrodloPakietow::KursorPlaylisty(); }
+        qint32 DoGraniaPlaylisty() const override { return ZrodloPakietow::DoGraniaPlaylisty(); }
+        ElementPakietu ElementPlaylisty(qint32 n) const override { return ZrodloPakietow::ElementPlaylisty(n); }
+        WierszPaneluPakietu WierszPlaylisty(qint32) const override { return {}; }
+    } z;
+    WyczyscPlayliste();
+    TElemPListy& e = Playlista[1];
+    e.Typ = TypGrajO | TypZagrany | RodzajREK;
+    e.Aut = 1;
+    e.Emi = 43'200'000;
+    e.Zak = QStringLiteral("F");
+    StanPlaylisty.Ilosc = 1;
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+
+    const auto wiersze = Pola(PakietMonitora(z, 3));
+    EXPECT_EQ(wiersze.value(QStringLiteral("P3S=")), QStringLiteral("4"));
+    EXPECT_EQ(wiersze.value(QStringLiteral("P3K=")), QStringLiteral("5"));
+    EXPECT_EQ(wiersze.value(QStringLiteral("P3A=")), QStringLiteral("1"));
+    EXPECT_EQ(wiersze.value(QStringLiteral("P3Z=")), QStringLiteral("F"));
+    const auto p = Pola(PakietElementu(z, 0, QStringLiteral("DO GRANIA"), ElementPakietuZ(e), 0));
+    EXPECT_EQ(p.value(QStringLiteral("TYP=")), QStringLiteral("REK"));
+    EXPECT_EQ(p.value(QStringLiteral("EMI=")), QStringLiteral("12:00:00.000"));
+    WyczyscPlayliste();
 }
 
 TEST_F(DatagramTest, FailedSendIsLoggedOnceAndTheNextDatagramsStillGo) {
