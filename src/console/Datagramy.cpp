@@ -456,6 +456,11 @@ void Datagramy::WyslijInfoElementu(int gracz, const QString& zdarzenie, const TE
     WyslijInfoElementu(gracz, zdarzenie, ElementPakietuZ(element));
 }
 
+void Datagramy::WyslijInfoElementu(int gracz, const QString& zdarzenie, qint32 numer) {
+    if (numer < 1 || numer > StanPlaylisty.Ilosc || numer > MaksPlaylisty) return;
+    WyslijInfoElementu(gracz, zdarzenie, Playlista[size_t(numer)]);
+}
+
 void Datagramy::WyslijStanStanowiska() {
     if (!Satelita.UDPBroadcast2Jest) return;
     IdUDPClient2.Wyslij(PakietStanowiska(zrodlo_, Zasoby ? Zasoby() : ZasobyStanowiska{}));

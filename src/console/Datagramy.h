@@ -200,6 +200,8 @@ public:
     void WyslijStanOdtwarzacza(int gracz, const QString& zdarzenie);
     void WyslijInfoElementu(int gracz, const QString& zdarzenie, const ElementPakietu& element);
     void WyslijInfoElementu(int gracz, const QString& zdarzenie, const TElemPListy& element);
+    // By the element's number in the on-air playlist; nothing for a number outside it.
+    void WyslijInfoElementu(int gracz, const QString& zdarzenie, qint32 numer);
     void WyslijStanStanowiska();
     void WyslijPakietMonitora();
 
