@@ -394,6 +394,13 @@ void TcbDSMixerChannel::WriteData(int64_t count) {
     }
 }
 
+namespace {
+std::mutex& endHandOverMutex() {
+    static std::mutex m;
+    return m;
+}
+}  // namespace
+
 void TcbDSMixerChannel::Update() {
     if (!buffer_ || state_.load() != 1) return;
     try {
@@ -403,8 +410,18 @@ void TcbDSMixerChannel::Update() {
             // Decided by the counters, so a short file or a seek close to the
             // end stops on time rather than a whole ring later.
             StopLocked();
-            QMetaObject::invokeMethod(
-                notifier_.get(), [this] { if (OnEnd) OnEnd(); }, Qt::QueuedConnection);
+            // Qt's event queue locks are invisible to ThreadSanitizer; this
+            // mutex makes the hand-over of the queued call visible to it.
+            {
+                std::lock_guard<std::mutex> handOver(endHandOverMutex());
+                QMetaObject::invokeMethod(
+                    notifier_.get(),
+                    [this] {
+                        { std::lock_guard<std::mutex> received(endHandOverMutex()); }
+                        if (OnEnd) OnEnd();
+                    },
+                    Qt::QueuedConnection);
+            }
             return;
         }
         if (end >= 0 && end - cursor <= threshold_) ending_ = true;

@@ -16,6 +16,20 @@ QString SlowoStartu(quint8 zrodlo) {
     return zrodlo < 12 ? QString::fromLatin1(slowa[zrodlo]) : QString();
 }
 
+SilnikEmisji::SilnikEmisji() : SilnikEmisji(nullptr) {}
+
+SilnikEmisji::SilnikEmisji(std::nullptr_t)
+    : stanWlasny_(std::make_unique<StanKonsoli>()),
+      Stan(*stanWlasny_),
+      odtwarzacze_(slotyEmisji_),
+      wyjscia_(nullptr),
+      wyjsciaPuste_(std::make_unique<WyjsciaEmisji>()),
+      robocze_(std::make_unique<TElemPListy>()) {
+    UstawWyjscia(nullptr);
+    for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        ZerujOdtwarzacz(quint8(s));
+}
+
 SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, WyjsciaEmisji* wyjscia)
     : Stan(stan),
       odtwarzacze_(odtwarzacze),
@@ -212,3 +226,14 @@ void SilnikEmisji::PrzyciskStop(quint8 slot) {
 void SilnikEmisji::PrzyciskFOut(quint8 slot) {
     ZadanieFade(slot);
 }
+
+OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw() {
+    OpcjeOdtwarzaczy o;
+    o.CzyPlayerZgodnoscWinXP = Emisja.CzyPlayerZgodnoscWinXP;
+    o.Kanal = {0, Emisja.Kanal1, Emisja.Kanal2, Emisja.Kanal3, Emisja.Kanal4, Emisja.Kanal5};
+    o.KanalNazwa = {QString(), Emisja.Kanal1Nazwa, Emisja.Kanal2Nazwa, Emisja.Kanal3Nazwa,
+                    Emisja.Kanal4Nazwa, Emisja.Kanal5Nazwa};
+    return o;
+}
+
+qint32 KursorPlaylistyEmisji() { return StanPlaylisty.Kursor; }

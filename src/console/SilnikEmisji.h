@@ -16,10 +16,12 @@
 #include <functional>
 #include <memory>
 
+#include "audio/PlayerSloty.h"
 #include "console/OdtwarzaczeRekordy.h"
+#include "console/OdtwarzaczeSlotow.h"
 #include "console/StanKonsoli.h"
+#include "platform/CaptureVolume.h"
 
-class OdtwarzaczeSlotow;
 class WyjsciaEmisji;
 struct TElemPListy;
 
@@ -80,9 +82,17 @@ struct KomunikatEmisji {
 };
 
 class SilnikEmisji {
+    // Owned by the program's engine only; declared first so that they stand
+    // before the references below are bound to them.
+    std::unique_ptr<StanKonsoli> stanWlasny_;
+
 public:
     static constexpr int InterwalTimer1 = 30;
 
+    // The program's engine: its own console state, capture control and the
+    // player slots on the configured back-end.
+    SilnikEmisji();
+    // An engine on given state and players (tests, tools); Sloty stay unused.
     SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, WyjsciaEmisji* wyjscia = nullptr);
     virtual ~SilnikEmisji();
     SilnikEmisji(const SilnikEmisji&) = delete;
@@ -150,6 +160,13 @@ public:
     QList<KomunikatEmisji> KomunikatyOczekujace;
 
     // ---- state ----
+    // The capture control of the satellite fade; opened at start-up. Kept
+    // before the slots so that it outlives them (they hold a plain pointer).
+    std::unique_ptr<platform::CaptureVolume> Wejscie;
+    PlayerSloty Sloty;
+private:
+    OdtwarzaczeZPlayerSloty slotyEmisji_{Sloty};
+public:
     RekordyOdtwarzaczy Odtwarzacz;                 // [1..5]
     std::array<WidokOdtwarzacza, LiczbaOdtwarzaczy + 1> Widok;
     StanKonsoli& Stan;  // OdtwarzaczZajety, TrybAutomat, PauzaJest, Korekta...
@@ -196,6 +213,7 @@ public:
     std::function<bool()> SprawdzWejscia;
 
 protected:
+    explicit SilnikEmisji(std::nullptr_t);
     // The working element of the start in progress.
     TElemPListy& Robocze();
     qint32 NumerRoboczego(quint8 tryb) const;
@@ -234,3 +252,11 @@ protected:
     bool wTiku_ = false;
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
 };
+
+// The slots' back-end choice and output devices from the emission settings.
+OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw();
+
+// The on-air playlist's cursor (0 none). Kept out of the window's own unit:
+// the playlist header's rectangle type and the form base's rectangle
+// function share a name and cannot meet in one unit.
+qint32 KursorPlaylistyEmisji();

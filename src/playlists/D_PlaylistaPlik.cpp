@@ -303,16 +303,15 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
                 if (k == QLatin1String("EMI")) emi = true;
             }
         }
+        if (RodzajElemPListy(e.Typ) == 0) {
+            if (tresc)
+                Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez typu pominięta"));
+            continue;
+        }
         if (e.Trw == 0) {
             const int blad = BladIO;
             e.Trw = CzasTrwaniaPliku(e.Adr);
             BladIO = blad;
-        }
-        if (RodzajElemPListy(e.Typ) == 0) {
-            if (tresc) {
-                Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez typu pominięta"));
-            }
-            continue;
         }
         Playlista[++n] = e;
         UstawStan(n - start);

@@ -6,6 +6,8 @@
 #include <portaudio.h>
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -76,7 +78,17 @@ void DeviceHub::enumerate() {
         // a server. Neither belongs in a studio program's output.
         snd_lib_error_set_handler(&silentAlsa);
         setenv("JACK_NO_START_SERVER", "1", 0);
-        if (Pa_Initialize() == paNoError) {
+        // JACK's client library still prints when no server runs; it has no
+        // switch short of linking JACK itself, so stderr is muted while the
+        // host APIs are probed, once, at start-up.
+        const int saved = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+        const PaError init = Pa_Initialize();
+        if (saved >= 0 && null >= 0) dup2(saved, STDERR_FILENO);
+        if (saved >= 0) close(saved);
+        if (null >= 0) close(null);
+        if (init == paNoError) {
             paInitialised_ = true;
             const int n = Pa_GetDeviceCount();
             const int defOut = Pa_GetDefaultOutputDevice();
