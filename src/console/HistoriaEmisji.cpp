@@ -50,6 +50,11 @@ QString TekstHistorii(int procent, qint32 dlugoscMs, const PolaHistorii& p, bool
     return t;
 }
 
+QString TekstDniaHistorii(const QDate& dzien) {
+    return zeroPad(dzien.year() % 100, 2) + QLatin1Char('_') + zeroPad(dzien.month(), 2) + QLatin1Char('_') +
+           zeroPad(dzien.day(), 2);
+}
+
 QDate DataZTekstu(const QString& tekst, const QDate& zapasowa) {
     const QDate d = QDate::fromString(tekst.left(10), QStringLiteral("yyyy-MM-dd"));
     return d.isValid() ? d : zapasowa;
@@ -59,8 +64,7 @@ QDate DataZTekstu(const QString& tekst, const QDate& zapasowa) {
 
 void PlikiHistorii::OtworzPlikiHistorii(const QDate& dzien) {
     if (!Emisja.CzyHST || !dzien.isValid()) return;
-    const QString dzienTekst = zeroPad(dzien.year() % 100, 2) + QLatin1Char('_') + zeroPad(dzien.month(), 2) +
-                               QLatin1Char('_') + zeroPad(dzien.day(), 2);
+    const QString dzienTekst = TekstDniaHistorii(dzien);
     const QString prefiks = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
     ZbiorHST = joinPath(Emisja.KatHST, prefiks + dzienTekst + QStringLiteral(".HST"));
     ZbiorXML = joinPath(Emisja.KatHST, prefiks + dzienTekst + QStringLiteral(".XML"));

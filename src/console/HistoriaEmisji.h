@@ -41,6 +41,9 @@ struct PolaHistorii {
 // (20 fields).
 QString TekstHistorii(int procent, qint32 dlugoscMs, const PolaHistorii& p, bool pelne, const QString& dzienTekst);
 
+// yy_mm_dd: the day's part of the file names and of the full history line.
+QString TekstDniaHistorii(const QDate& dzien);
+
 // The date of an element's start from its date text (yyyy-mm-dd); an
 // unreadable text gives `zapasowa`.
 QDate DataZTekstu(const QString& tekst, const QDate& zapasowa);
