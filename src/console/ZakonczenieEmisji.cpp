@@ -64,6 +64,25 @@ void SilnikEmisji::KoniecEmisji(quint8 slot, quint8 powod) {
     const quint8 rodzaj = r.RodzajElementu;
     const bool pusty = SlotPusty(r);
 
+    // The last measure of how far it went. The deck refresh runs only every
+    // 100 ms, so without this an element played to its end would be
+    // written as 99 %. The player still holds the file here.
+    if (!pusty && odtwarzacze_.OdtwarzaczIstnieje(slot)) {
+        try {
+            if (!odtwarzacze_.PlikOdtwarzacza(slot).isEmpty()) {
+                const qint64 p = odtwarzacze_.PozycjaOdtwarzacza(slot);
+                const qint64 z = p - (qint64(r.NwP) - r.Emi);
+                r.Pozostalo = qint32(qint64(r.NwK) - r.Emi - p);
+                r.DlugoscElementu = qint32(qMax<qint64>(r.DlugoscElementu, qint64(r.NwK) - r.NwP));
+                r.Zagrano = qint32(qMax<qint64>(r.Zagrano, z));
+                if (r.DlugoscElementu > 0)
+                    r.Udzial = qMax<qint32>(r.Udzial, qint32(qMin<qint64>(1000, qMax<qint64>(0, z) * 1000 / r.DlugoscElementu)));
+            }
+        } catch (const std::exception&) {
+            // A player that cannot say keeps what the deck refresh saw.
+        }
+    }
+
     // 1. How far it went; a resume point for anything played at all.
     const int procent = ProcentOdegrania(r.Udzial);
     if (procent != 0) ZapiszWznowienie(slot);
