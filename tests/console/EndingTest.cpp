@@ -59,6 +59,19 @@ TEST_F(EndingTest, AWholeRecordingWritesItsHistoryLineAndXmlEvent) {
     EXPECT_EQ(stopy().size(), 1);
 }
 
+TEST_F(EndingTest, AnElementCrossingMidnightStaysInItsStartDay) {
+    Emisja.CzyHSTXML = true;
+    zegar.set(QDate(2026, 12, 6), 86'390'000);  // 23:59:50
+    silnik->OtworzPlikiHistorii();
+    dodaj(wav(u"M1.WAV"_s, 30'000), 86'390'000, 30'000);
+    grajKursor(1);
+    tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
+    ASSERT_EQ(zegar.date(), QDate(2026, 12, 7));
+    EXPECT_TRUE(hst(u"26_12_06.HST"_s).startsWith("23:59:50; "));
+    EXPECT_TRUE(hst(u"26_12_06.XML"_s).contains("airDate=\"2026-12-06\" airTime=\"23:59:50\" duration=\"30\""));
+    EXPECT_FALSE(QFile::exists(dir.path() + u"/HST/26_12_07.HST"_s));
+}
+
 TEST_F(EndingTest, AMediaIdThatIsNotLettersAndDigitsWritesNoEvent) {
     Emisja.CzyHSTXML = true;
     silnik->OtworzPlikiHistorii();
