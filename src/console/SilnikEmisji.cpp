@@ -39,9 +39,12 @@ SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, Wy
     UstawWyjscia(wyjscia);
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
+    PodlaczNumeryUndo(true);
 }
 
-SilnikEmisji::~SilnikEmisji() = default;
+SilnikEmisji::~SilnikEmisji() {
+    PodlaczNumeryUndo(false);
+}
 
 void SilnikEmisji::UstawWyjscia(WyjsciaEmisji* wyjscia) {
     wyjscia_ = wyjscia ? wyjscia : wyjsciaPuste_.get();

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "audio/PlayerSloty.h"
+#include "console/HistoriaEmisji.h"
 #include "console/OdtwarzaczeRekordy.h"
 #include "console/OdtwarzaczeSlotow.h"
 #include "console/StanKonsoli.h"
@@ -42,7 +43,7 @@ enum : quint8 {
     TrybNastepny = 4,  // the next element to play
 };
 // Stop reasons the loop and the buttons use (the ending writes their words).
-enum : quint8 { PowodProg = 0, PowodMysz = 1, PowodStol = 4 };
+enum : quint8 { PowodProg = 0, PowodMysz = 1, PowodKlaw = 2, PowodFade = 3, PowodStol = 4 };
 
 // "PROG ", "MYSZ " ... for a start source; "" for 3 and above 11.
 QString SlowoStartu(quint8 zrodlo);
@@ -135,15 +136,31 @@ public:
     // Automat, then "P "/"S " for players 1 to 3.
     QString FlagiLogu() const;
 
-    // ---- the ending and the modes; later work fills these in ----
-    // Ends the element on the slot. Here: stops the slot and clears its
-    // record so the loop goes on; the history, XML schedule, counters, RDS
-    // clear and STOP datagram of the ending join it.
+    // ---- the ending ----
+    // Ends the element on the slot: resume point, stop, RDS clear, played
+    // mark, play count, history line and XML event, then the record's reset.
     virtual void KoniecEmisji(quint8 slot, quint8 powod);
+    // Stops the slot's player, sends "STOP" and writes the STOP line.
+    void ZatrzymajSlot(quint8 slot, quint8 powod);
+    void ZapiszWznowienie(quint8 slot);
+    void OznaczZagrany(quint8 slot);
+    // Clears the RDS files the slot's start wrote; flag 1 leaves the TA files.
+    void ZapalPlikiZnacznikow(quint8 slot, quint8 flaga);
+    // Opens (creates) today's history and XML files; start-up calls it.
+    void OtworzPlikiHistorii();
+    // After the playlist was cleared, re-read or restored: each record keeps
+    // its element number only where that element is still the one it plays,
+    // else finds it again or forgets it.
+    void PrzemapujElementyOdtwarzaczy();
+    // Lets the playlist's undo carry the records' element numbers (the
+    // constructor installs it, the destructor takes it away).
+    void PodlaczNumeryUndo(bool podlacz);
     // A fade-out request (FOut button, AutoStop).
     virtual void ZadanieFade(quint8 slot);
-    // Advances the fade-outs each tick; the ending's fade engine fills it.
+    // Advances the fade-outs of players 1 and 2 each tick.
     virtual void SilnikFade();
+    // The day's history and XML files.
+    PlikiHistorii Historia;
     // Automat on (only with more than one element) or off (CzasAntenowy 0).
     virtual void PrzelaczAutomat();
     // SAT mode; the modes' work fills it.

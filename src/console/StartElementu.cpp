@@ -498,6 +498,7 @@ bool SilnikEmisji::KasujPlayliste() {
     StanPlaylisty.Kursor = 0;
     StanPlaylisty.DoGrania = 0;
     StanPlaylisty.Ilosc = 0;
+    PrzemapujElementyOdtwarzaczy();
     Komunikat.clear();
     if (Emisja.CzyTestRaport)
         LogNazwa = Emisja.KatTestRaport + QStringLiteral("\\") + PlaylistaNazwa + QStringLiteral(".TXT");

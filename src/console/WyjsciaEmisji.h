@@ -26,6 +26,12 @@ public:
         (void)slot;
         return 0;
     }
+    // Clears the RDS files of the element ending on the slot whose bits are
+    // in `znaczniki` (flag 1 leaves the TA files); returns the bits left set.
+    virtual quint8 ZapalPlikiZnacznikow(quint8 slot, quint8 znaczniki, quint8 flaga) {
+        (void)slot, (void)flaga;
+        return znaczniki;
+    }
     // The INFO file of the element on air (the deck refresh calls it once
     // per element after 1 000 ms of play).
     virtual void ZapiszPlikInfo(quint8 slot) { (void)slot; }
