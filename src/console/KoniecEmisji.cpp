@@ -1,7 +1,7 @@
-// The end of an element and the mode switches the loop calls. What stands
-// here is the least that keeps the day going: a stopped slot, a cleared
-// record, Automat's flag. The ending (history, XML schedule, counters,
-// STOP datagram, the fade engine) and the modes' own work replace these.
+// The end of an element. What stands here is the least that keeps the day
+// going: a stopped slot, a cleared record. The ending (history, XML
+// schedule, counters, STOP datagram, the fade engine) replaces these; the
+// mode switches are in TrybyEmisji.cpp.
 #include "console/SilnikEmisji.h"
 
 #include "console/OdtwarzaczeSlotow.h"
@@ -36,23 +36,4 @@ void SilnikEmisji::ZadanieFade(quint8 slot) {
 
 void SilnikEmisji::SilnikFade() {
     // The fade-out engine of the ending serves the requests.
-}
-
-void SilnikEmisji::PrzelaczAutomat() {
-    if (!Stan.TrybAutomat) {
-        if (StanPlaylisty.Ilosc > 1)
-            Stan.TrybAutomat = true;
-    } else {
-        Stan.TrybAutomat = false;
-        CzasAntenowy = 0;
-    }
-}
-
-void SilnikEmisji::PrzelaczSat() {
-    // SAT mode with its timers and fades comes with the modes.
-}
-
-void SilnikEmisji::StartAwaryjny() {
-    // The emergency playlist comes with the modes; it acts once per run.
-    AwariaWykonana = true;
 }
