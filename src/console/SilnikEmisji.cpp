@@ -165,8 +165,10 @@ void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
             stan = StanCzasuOdtwarzacza::Intro;
         } else {
             czas = pozostalo;
-            const qint64 ostrzezenie = Emisja.CzyZnaczOutro ? qint64(r.NwK) - r.Emi - r.Out
-                                                            : qint64(Emisja.CzasZnacz) * 1000;
+            // An element without an outro mark (0) has no outro to mark:
+            // it is warned like any other, by CzasZnacz.
+            const qint64 ostrzezenie = Emisja.CzyZnaczOutro && r.Out > 0 ? qint64(r.NwK) - r.Emi - r.Out
+                                                                         : qint64(Emisja.CzasZnacz) * 1000;
             stan = (pozostalo < ostrzezenie && pozostalo > 500) ? StanCzasuOdtwarzacza::Ostrzezenie
                                                                 : StanCzasuOdtwarzacza::Normalny;
         }
