@@ -29,7 +29,7 @@
 #include "playlists/NastawyEmisji.h"
 
 // Players whose position follows the stepped clock from their start.
-class GraczeZegara final : public OdtwarzaczeSlotow {
+class GraczeTrybow final : public OdtwarzaczeSlotow {
 public:
     struct Slot {
         bool istnieje = false;
@@ -83,7 +83,7 @@ public:
         s[n].gra = false;
     }
     quint8 StanOdtwarzacza(quint8 n) const override {
-        const_cast<GraczeZegara*>(this)->PozycjaOdtwarzacza(n);
+        const_cast<GraczeTrybow*>(this)->PozycjaOdtwarzacza(n);
         return s[n].gra ? 1 : 0;
     }
     void UstawGlosnoscOdtwarzacza(quint8 n, int g) override { s[n].glosnosc = g; }
@@ -95,7 +95,7 @@ private:
 };
 
 // Outputs that record what the engine asked for.
-class WyjsciaZapis final : public WyjsciaEmisji {
+class WyjsciaTrybow final : public WyjsciaEmisji {
 public:
     int emisjeTimelisty = 0;
     std::function<void()> przyEmisjiTimelisty;
@@ -113,8 +113,8 @@ struct TrybyRig {
     DialogiSkrypt dialogi;
     ZegaryKonsoli zegary;
     StanKonsoli stan;
-    GraczeZegara gracze;
-    WyjsciaZapis wyjscia;
+    GraczeTrybow gracze;
+    WyjsciaTrybow wyjscia;
     std::unique_ptr<SilnikEmisji> silnik;
     std::unique_ptr<TimeryKonsoli> timery;
 
