@@ -3,6 +3,7 @@
 
 #include "console/OdtwarzaczeSlotow.h"
 #include "console/WyjsciaEmisji.h"
+#include "foundation/DDecyzjaCzas.h"  // OknoGlowneAktywne: the decision window takes the inputs over
 #include "foundation/KestSter2.h"
 #include "foundation/KestWej.h"
 #include "mixeditor/NastawyWgrywania.h"

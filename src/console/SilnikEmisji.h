@@ -215,7 +215,6 @@ public:
     bool PlaylistaZmieniona = false;
     bool FlagaWstawienia = true;   // false while an insert or the mix editor runs
     bool FlagaNastepnego = true;   // the cursor follows the next mark
-    bool OknoGlowneAktywne = true;
     quint8 SlotEmisjiTeraz = 0;
     qint32 PrzesuniecieCzasu = 0;  // actual minus planned time (the clock display keeps it)
     bool ReklamaNaOdtwarzaczu = false;

@@ -61,9 +61,12 @@ TEST(SilnikStol, FaderStartsAndStopsThePlayerOfItsChannel) {
     EXPECT_EQ(r.silnik->Odtwarzacz[2].FadeZadanie, 1);
     EXPECT_EQ(r.silnik->DecyzjaGPIStart, 1);
     EXPECT_TRUE(r.logiZ(" TONE_Z").isEmpty());
+    // The hand-over switched SAT on: the desk's first block is closed now.
+    EXPECT_TRUE(r.silnik->SatWlaczony);
+    EXPECT_EQ(r.logiZ("SAT ON").size(), 1);
     stol.ustaw(SlowoGPISpoczynek & ~BitGPIPlayer2);
     stol.ustaw(SlowoGPISpoczynek & ~BitGPIPlayer2 & ~0x0020);
-    EXPECT_EQ(r.logiZ(" TONE_Z").size(), 1);
+    EXPECT_TRUE(r.logiZ(" TONE_Z").isEmpty());
 }
 
 TEST(SilnikStol, NoDeskWithoutDeskControlOrInMoveMode) {
