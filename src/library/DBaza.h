@@ -1,0 +1,117 @@
+#pragma once
+// The recordings database: one table of up to 60 000 recordings, kept in one
+// text file (BazaZbior) with its play counters in a companion .LIC file.
+// Everything runs on the GUI thread; long operations show the progress
+// dialog and poll StanPrzerwij.
+//
+// Records are numbered from 1 in physical order. Lookups by path go through
+// a hash of the Polish-upper-cased path, so counting a play when an element
+// ends costs a hash probe, not a walk over 60 000 records.
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <vector>
+
+constexpr int BazaMaks = 60000;
+
+// Sort orders (and the inverse entries' places).
+enum : int { BazaWgTytulu = 1, BazaWgWykonawcy = 2, BazaWgCzasu = 3, BazaWgKodu = 4 };
+
+struct BAZARekordTyp {
+    QString Tyt;
+    QString Wyk;
+    QString Tot;          // " 3:05": minutes, colon, seconds
+    qint32 Dlugosc = 0;   // ms; from the scan, or from Tot after a load
+    QString Kod;
+    QString Adr;          // the key of a record
+    QString Nas, Nar, Jak, Gen, Typ;
+    QString Kat;          // upper case after a load
+    QString Era, BPM, Tem, Key, Fil, Zaa;
+    quint16 Tyx = 0, Wyx = 0, Czx = 0, Kox = 0;  // ranks, 1 = first
+    // Inverse tables of the four orders (index order - 1): the physical
+    // position of the record whose rank in that order equals this record's
+    // physical position. Not saved.
+    quint16 Odw[4] = {0, 0, 0, 0};
+    quint16 EmC = 0, EmD = 0, EmT = 0, EmM = 0, EmR = 0;
+    QString EmO;          // last counted play, "yyyy-mm-dd ..."
+    quint8 Znaleziony = 0;  // the window's last search found it
+};
+
+// Records 1..BazaMaks. Storage grows as records are written and shrinks when
+// cleared; a record beyond what is stored reads as an empty one.
+class TablicaBazy {
+public:
+    BAZARekordTyp& operator[](int nr);
+    const BAZARekordTyp& operator[](int nr) const;
+    // Drops every record (all read as empty again).
+    void Wyczysc();
+    // Keeps records 1..liczba, drops the rest.
+    void Przytnij(int liczba);
+    // For the sort: the stored records, record 1 first.
+    std::vector<BAZARekordTyp>& Dane() { return r_; }
+
+private:
+    std::vector<BAZARekordTyp> r_;
+};
+
+extern TablicaBazy BazaRekordy;
+extern int BazaLiczba;
+extern bool BazaZmieniona;    // the table differs from the file
+extern bool BazaWczytana;     // the file was read successfully
+extern bool BazaAktualizacja; // the scan only adds new paths
+extern QString BazaDzis;      // "2000-00-00" until the window reads the database
+// The table holds everything the file should: set by a complete read or
+// build, cleared by BazaCzyscWszystko and by a failed, cut-short or aborted
+// read or build. BazaZapisz refuses an incomplete table, so a partial table
+// never replaces a good file.
+extern bool BazaKompletna;
+
+// Installed by the on-air console: whether player 1 or 2 plays. While they
+// do, the database is not rebuilt. Without a console nothing plays.
+extern std::function<bool()> BazaOdtwarzaczeGraja;
+
+void BazaWyczyscRekord(BAZARekordTyp& r);
+void BazaCzyscWszystko();
+
+// The database file as a stored-form path ("NIE_MA" and a relative name
+// resolved against the program folder).
+QString BazaSciezka();
+// The counters file: the database file with its extension replaced by LIC.
+QString BazaSciezkaLicznikow();
+
+void BazaCzytaj();
+void BazaZapisz(bool pytaj);
+void BazaLicznikiZapisz();
+void BazaLicznikiCzytaj();
+// Clear, read and index, saving unsaved changes of a complete table first
+// (the window's re-read on every opening and the playlist reader use it).
+void BazaWczytajOdNowa();
+
+void BazaSortuj(int porzadek);
+void BazaBudujIndeksy();
+void BazaUtworz();
+
+bool BazaJestAdres(const QString& sciezka);
+// The path of the first record whose file name is the identifier followed by
+// an extension (A12 finds ...\A12.MP3, not ...\A123.MP3); "" when none.
+void BazaSzukajAdres(const QString& fragment, QString& sciezka);
+QString BazaSzukajAdres(const QString& fragment);
+// The physical position of the first record with the path (Polish upper
+// case compared), 0 when none.
+int BazaPozycjaAdresu(const QString& sciezka);
+// Code that changes Adr of records or moves them outside this unit calls it
+// so that the path index is rebuilt on the next lookup.
+void BazaAdresyZmienione();
+
+void BazaKopiujZSieciStart();
+// True when the file was copied and the table read again (the window then
+// resets its search fields and redraws).
+bool BazaKopiujZSieci();
+// BAZAKatalogSiec + "\" + the database file's name in upper case.
+QString BazaSciezkaSieciowa();
+
+// Length in ms as the Tot text: " 3:05", "100:00".
+QString BazaTotTekst(qint64 ms);
+// Tot text back to ms (0 when it is not minutes:seconds).
+qint32 BazaTotNaMs(const QString& tot);

@@ -1,0 +1,588 @@
+// The database file and the counters file: read in one pass over the file's
+// bytes, written through a temporary file that replaces the old one only
+// when complete.
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <cerrno>
+
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
+#include "foundation/Text.h"
+#include "foundation/Zdarzenie.h"
+#include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
+#include "platform/Cp1250.h"
+#include "platform/Paths.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 MaksRozmiarZbioru = 512LL * 1024 * 1024;
+constexpr int KodZlegoFormatu = 215;
+const QByteArray Separator = QByteArrayLiteral("; -------------------------");
+
+// Fields of a block, by key.
+enum Pole {
+    PTyt, PWyk, PKod, PTot, PAdr, PNas, PNar, PJak, PGen, PTyp, PKat, PEra, PBPM, PTem, PKey, PFil, PZaa,
+    PTyx, PWyx, PKox, PCzx, PEmC, PEmD, PEmT, PEmM, PEmR, PEmO, PInne
+};
+
+Pole PoleKlucza(QByteArrayView k) {
+    static const QHash<QByteArray, Pole> pola = {
+        {"TYT", PTyt}, {"WYK", PWyk}, {"KOD", PKod}, {"TOT", PTot}, {"ADR", PAdr}, {"NAS", PNas}, {"NAR", PNar},
+        {"JAK", PJak}, {"GEN", PGen}, {"TYP", PTyp}, {"KAT", PKat}, {"ERA", PEra}, {"BPM", PBPM}, {"TEM", PTem},
+        {"KEY", PKey}, {"FIL", PFil}, {"ZAA", PZaa}, {"TYX", PTyx}, {"WYX", PWyx}, {"KOX", PKox}, {"CZX", PCzx},
+        {"EMC", PEmC}, {"EMD", PEmD}, {"EMT", PEmT}, {"EMM", PEmM}, {"EMR", PEmR}, {"EMO", PEmO},
+    };
+    if (k.size() != 3)
+        return PInne;
+    return pola.value(k.toByteArray(), PInne);
+}
+
+QByteArrayView ObetnijPrawo(QByteArrayView v) {
+    while (!v.empty() && v.back() == ' ')
+        v.chop(1);
+    return v;
+}
+
+// One line split by the settings-line rules: a comment or a line without "="
+// has an empty key; keys are compared in upper case.
+struct LiniaKlucza {
+    QByteArray klucz;
+    QByteArrayView wartosc;
+};
+
+LiniaKlucza Rozbij(QByteArrayView l) {
+    LiniaKlucza w;
+    if (l.startsWith(';'))
+        return w;
+    const qsizetype rowna = l.indexOf('=');
+    if (rowna < 0)
+        return w;
+    w.klucz = ObetnijPrawo(l.first(rowna)).toByteArray();
+    // Upper case of the code page's own letters: only ASCII keys are known,
+    // so other bytes can stay as they are.
+    for (char& c : w.klucz)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    w.wartosc = ObetnijPrawo(l.sliced(rowna + 1));
+    return w;
+}
+
+QString Tekst(QByteArrayView v) { return platform::fromCp1250(v.constData(), v.size()); }
+
+quint16 Slowo(QByteArrayView v) {
+    qint64 n = 0;
+    if (!parseInteger(Tekst(v), n) || n < 0 || n > 65535)
+        return 0;
+    return quint16(n);
+}
+
+// The whole file in memory, read line by line.
+class ZbiorLinii {
+public:
+    // False with BladIO set when it cannot be read.
+    bool Otworz(const QString& sciezka) {
+        QFile f(platform::resolvePath(sciezka));
+        errno = 0;
+        if (!f.open(QIODevice::ReadOnly)) {
+            BladIO = errno ? KodBleduZErrno(errno) : 2;
+            return false;
+        }
+        if (f.size() > MaksRozmiarZbioru) {
+            BladIO = KodZlegoFormatu;
+            return false;
+        }
+        dane_ = f.readAll();
+        if (f.error() != QFileDevice::NoError) {
+            BladIO = 100;
+            return false;
+        }
+        poz_ = 0;
+        return true;
+    }
+    bool Koniec() const { return poz_ >= dane_.size(); }
+    QByteArrayView Linia() {
+        const qsizetype nl = dane_.indexOf('\n', poz_);
+        const qsizetype koniec = nl < 0 ? dane_.size() : nl;
+        QByteArrayView l(dane_.constData() + poz_, koniec - poz_);
+        poz_ = nl < 0 ? dane_.size() : nl + 1;
+        if (l.endsWith('\r'))
+            l.chop(1);
+        return l;
+    }
+    // Reads on to the line with the key; false at the end of the file.
+    bool SzukajKlucza(const char* klucz, QByteArrayView& wartosc) {
+        while (!Koniec()) {
+            const LiniaKlucza k = Rozbij(Linia());
+            if (k.klucz == klucz) {
+                wartosc = k.wartosc;
+                return true;
+            }
+        }
+        return false;
+    }
+    // Whether a block with a path follows (the limit was reached before it).
+    bool JestDalejAdres() const {
+        ZbiorLinii kopia = *this;
+        while (!kopia.Koniec()) {
+            const LiniaKlucza k = Rozbij(kopia.Linia());
+            if (k.klucz == "ADR" && !k.wartosc.empty())
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QByteArray dane_;
+    qsizetype poz_ = 0;
+};
+
+bool LiniaKonca(QByteArrayView l) {
+    l = ObetnijPrawo(l);
+    return l == "KONIEC OPISU" || l == "KONIEC" || l == Separator;
+}
+
+// The header keys WERSJA and POZYCJI (and POCZCZSINDX in version 1); the
+// gauge's maximum from POZYCJI. False when the header is not there.
+bool CzytajNaglowek(ZbiorLinii& z, bool wersja1MaIndeks, float& maksimum) {
+    QByteArrayView w;
+    if (!z.SzukajKlucza("WERSJA", w))
+        return false;
+    qint64 wersja = 0;
+    parseInteger(Tekst(w), wersja);
+    QByteArrayView p;
+    if (!z.SzukajKlucza("POZYCJI", p))
+        return false;
+    qint64 pozycji = 0;
+    maksimum = (parseInteger(Tekst(p), pozycji) && pozycji > 0) ? float(pozycji) : float(BazaMaks);
+    if (wersja1MaIndeks && wersja == 1 && !z.SzukajKlucza("POCZCZSINDX", w))
+        return false;
+    return true;
+}
+
+enum class KoniecBloku { Linia, Zbior, Ucieta };
+
+// Reads one block: `pole` gets each key line. A block that reaches the end
+// of the file after some key line was cut short.
+template <typename F>
+KoniecBloku CzytajBlok(ZbiorLinii& z, F pole) {
+    bool cos = false;
+    while (!z.Koniec()) {
+        const QByteArrayView l = z.Linia();
+        if (LiniaKonca(l))
+            return KoniecBloku::Linia;
+        const LiniaKlucza k = Rozbij(l);
+        if (k.klucz.isEmpty())
+            continue;
+        cos = true;
+        pole(PoleKlucza(k.klucz), k.wartosc);
+    }
+    return cos ? KoniecBloku::Ucieta : KoniecBloku::Zbior;
+}
+
+void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v) {
+    switch (p) {
+    case PTyt: r.Tyt = Tekst(v); break;
+    case PWyk: r.Wyk = Tekst(v); break;
+    case PKod: r.Kod = Tekst(v); break;
+    case PTot: r.Tot = Tekst(v); break;
+    case PAdr: r.Adr = upperPL(Tekst(v)); break;
+    case PNas: r.Nas = Tekst(v); break;
+    case PNar: r.Nar = Tekst(v); break;
+    case PJak: r.Jak = Tekst(v); break;
+    case PGen: r.Gen = Tekst(v); break;
+    case PTyp: r.Typ = Tekst(v); break;
+    case PKat: {
+        QByteArray b = v.toByteArray();
+        for (char& c : b)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+        r.Kat = Tekst(b);
+        break;
+    }
+    case PEra: r.Era = Tekst(v); break;
+    case PBPM: r.BPM = Tekst(v); break;
+    case PTem: r.Tem = Tekst(v); break;
+    case PKey: r.Key = Tekst(v); break;
+    case PFil: r.Fil = Tekst(v); break;
+    case PZaa: r.Zaa = Tekst(v); break;
+    case PTyx: r.Tyx = Slowo(v); break;
+    case PWyx: r.Wyx = Slowo(v); break;
+    case PKox: r.Kox = Slowo(v); break;
+    case PCzx: r.Czx = Slowo(v); break;
+    case PEmC: r.EmC = Slowo(v); break;
+    case PEmD: r.EmD = Slowo(v); break;
+    case PEmT: r.EmT = Slowo(v); break;
+    case PEmM: r.EmM = Slowo(v); break;
+    case PEmR: r.EmR = Slowo(v); break;
+    case PEmO: r.EmO = Tekst(v); break;
+    case PInne: break;
+    }
+}
+
+QString LiniaLimitu() { return u"(Maksymalnie "_s + QString::number(BazaMaks) + u" pozycji)"_s; }
+
+void ZglosBlad(int kod, const QString& co, const QString& sciezka) {
+    Log(co + u": błąd "_s + QString::number(kod) + u" "_s + sciezka);
+    PokazBladKod(kod, QString(), sciezka);
+}
+
+// ---- writing ----
+
+class Zapis {
+public:
+    explicit Zapis(const QString& sciezka) : f_(platform::resolvePath(sciezka)) { bufor_.reserve(1 << 20); }
+    bool Otworz() {
+        errno = 0;
+        if (!f_.open(QIODevice::WriteOnly)) {
+            Blad(5);
+            return false;
+        }
+        return true;
+    }
+    void Linia(const QByteArray& tekst) {
+        bufor_ += tekst;
+        bufor_ += "\r\n";
+        Oproznij(false);
+    }
+    void Tekst(const char* klucz, const QString& v) {
+        if (v.isEmpty())
+            return;
+        bufor_ += klucz;
+        bufor_ += platform::toCp1250(v);
+        bufor_ += "\r\n";
+    }
+    void Slowo(const char* klucz, quint16 v) {
+        if (v == 0)
+            return;
+        bufor_ += klucz;
+        bufor_ += QByteArray::number(v);
+        bufor_ += "\r\n";
+    }
+    void Liczba(const char* klucz, int v) {
+        bufor_ += klucz;
+        bufor_ += QByteArray::number(v);
+        bufor_ += "\r\n";
+    }
+    // The old file is replaced only now, and only by a complete file.
+    bool Zamknij() {
+        Oproznij(true);
+        if (kod_ != 0) {
+            f_.cancelWriting();
+            return false;
+        }
+        errno = 0;
+        if (!f_.commit()) {
+            Blad(101);
+            return false;
+        }
+        return true;
+    }
+    int Kod() const { return kod_; }
+
+private:
+    void Oproznij(bool wszystko) {
+        if (kod_ != 0 || (!wszystko && bufor_.size() < (1 << 20)))
+            return;
+        errno = 0;
+        if (f_.write(bufor_) != bufor_.size())
+            Blad(101);
+        bufor_.clear();
+    }
+    void Blad(int zastepczy) {
+        if (kod_ == 0)
+            kod_ = errno ? KodBleduZErrno(errno) : zastepczy;
+    }
+    QSaveFile f_;
+    QByteArray bufor_;
+    int kod_ = 0;
+};
+
+QString NazwaDuza(const QString& sciezka) {
+    QString k, n, r;
+    RozbijSciezke(sciezka, k, n, r);
+    return upperPL(n);
+}
+
+bool ZapiszBaze(const QString& sciezka) {
+    Zapis z(sciezka);
+    if (!z.Otworz()) {
+        BladIO = z.Kod();
+        return false;
+    }
+    PokazStan(u"Zapis bazy nagrań "_s + NazwaDuza(sciezka), QString(), true);
+    StanMaksimum = float(BazaLiczba);
+    z.Linia(platform::toCp1250(u"; Baza nagrań Halvorin"_s));
+    z.Linia(QByteArrayLiteral("WERSJA=2"));
+    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
+    z.Liczba("POZYCJI=", BazaLiczba);
+    z.Linia(QByteArrayLiteral(";"));
+    z.Linia(QByteArrayLiteral("; Nagrania:"));
+    for (int i = 1; i <= BazaLiczba; ++i) {
+        const BAZARekordTyp& r = std::as_const(BazaRekordy)[i];
+        z.Linia(Separator);
+        z.Tekst("Tyt=", r.Tyt);
+        z.Tekst("Wyk=", r.Wyk);
+        z.Tekst("Kod=", r.Kod);
+        z.Tekst("Tot=", r.Tot);
+        z.Tekst("Adr=", r.Adr);
+        z.Tekst("Nas=", r.Nas);
+        z.Tekst("Nar=", r.Nar);
+        z.Tekst("Jak=", r.Jak);
+        z.Tekst("Gen=", r.Gen);
+        z.Tekst("Typ=", r.Typ);
+        z.Tekst("Kat=", r.Kat);
+        z.Tekst("Era=", r.Era);
+        z.Tekst("BPM=", r.BPM);
+        z.Tekst("Tem=", r.Tem);
+        z.Tekst("Key=", r.Key);
+        z.Tekst("Fil=", r.Fil);
+        z.Tekst("Zaa=", r.Zaa);
+        z.Slowo("Tyx=", r.Tyx);
+        z.Slowo("Wyx=", r.Wyx);
+        z.Slowo("Kox=", r.Kox);
+        z.Slowo("Czx=", r.Czx);
+        z.Slowo("EmC=", r.EmC);
+        z.Slowo("EmD=", r.EmD);
+        z.Slowo("EmT=", r.EmT);
+        z.Slowo("EmM=", r.EmM);
+        z.Slowo("EmR=", r.EmR);
+        z.Tekst("EmO=", r.EmO);
+        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+        if ((i & 1023) == 0) {
+            UstawStan(double(i));
+            PompujZdarzenia();
+        }
+    }
+    UstawStan(double(BazaLiczba));
+    const bool ok = z.Zamknij();
+    ZamknijStan();
+    BladIO = z.Kod();
+    return ok;
+}
+
+bool ZapiszLiczniki(const QString& sciezka) {
+    Zapis z(sciezka);
+    if (!z.Otworz()) {
+        BladIO = z.Kod();
+        return false;
+    }
+    PokazStan(u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), QString(), true);
+    StanMaksimum = float(BazaLiczba);
+    z.Linia(platform::toCp1250(u"; Liczniki nagrań"_s));
+    z.Linia(QByteArrayLiteral("WERSJA=1"));
+    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
+    z.Liczba("POZYCJI=", BazaLiczba);
+    z.Linia(QByteArrayLiteral(";"));
+    z.Linia(QByteArrayLiteral("; Liczniki:"));
+    for (int i = 1; i <= BazaLiczba; ++i) {
+        const BAZARekordTyp& r = std::as_const(BazaRekordy)[i];
+        z.Linia(Separator);
+        z.Tekst("Adr=", r.Adr);
+        z.Slowo("EmC=", r.EmC);
+        z.Slowo("EmD=", r.EmD);
+        z.Slowo("EmT=", r.EmT);
+        z.Slowo("EmM=", r.EmM);
+        z.Slowo("EmR=", r.EmR);
+        z.Tekst("EmO=", r.EmO);
+        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+        if ((i & 1023) == 0) {
+            UstawStan(double(i));
+            PompujZdarzenia();
+        }
+    }
+    UstawStan(double(BazaLiczba));
+    const bool ok = z.Zamknij();
+    ZamknijStan();
+    BladIO = z.Kod();
+    return ok;
+}
+
+// The table after a read that did not take the whole file: nothing of it
+// may later replace the file.
+void OdrzucTablice() {
+    BazaCzyscWszystko();
+    BazaWczytana = false;
+}
+
+}  // namespace
+
+void BazaCzytaj() {
+    const QString sciezka = BazaSciezka();
+    if (!JestZbior(sciezka)) {
+        PokazInfo(u"Nie znaleziono bazy nagrań"_s, sciezka);
+        BazaWczytana = false;
+        return;
+    }
+    BazaLiczba = 0;
+    BazaRekordy.Wyczysc();
+    BazaAdresyZmienione();
+    BazaKompletna = false;
+
+    ZbiorLinii z;
+    if (!z.Otworz(sciezka)) {
+        const int kod = BladIO;
+        OdrzucTablice();
+        ZglosBlad(kod, u"Odczyt bazy nagrań"_s, sciezka);
+        return;
+    }
+    PokazStan(u"Odczyt bazy nagrań"_s, QString(), true);
+    float maksimum = float(BazaMaks);
+    if (!CzytajNaglowek(z, true, maksimum)) {
+        ZamknijStan();
+        OdrzucTablice();
+        BladIO = KodZlegoFormatu;
+        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (brak nagłówka)"_s, sciezka);
+        return;
+    }
+    StanMaksimum = maksimum;
+
+    BAZARekordTyp r;
+    bool ucieta = false;
+    while (!z.Koniec() && BazaLiczba < BazaMaks) {
+        BazaWyczyscRekord(r);
+        const KoniecBloku k = CzytajBlok(z, [&r](Pole p, QByteArrayView v) { UstawPole(r, p, v); });
+        if (k == KoniecBloku::Ucieta) {
+            ucieta = true;
+            break;
+        }
+        if (r.Adr.isEmpty())
+            continue;
+        // The length is not in the file; the length order needs it.
+        r.Dlugosc = BazaTotNaMs(r.Tot);
+        ++BazaLiczba;
+        BazaRekordy[BazaLiczba] = std::move(r);
+        if ((BazaLiczba & 255) == 0) {
+            UstawStan(double(BazaLiczba));
+            PompujZdarzenia();
+        }
+    }
+    UstawStan(double(BazaLiczba));
+    const bool zaDuzo = BazaLiczba >= BazaMaks && z.JestDalejAdres();
+    ZamknijStan();
+    if (ucieta) {
+        OdrzucTablice();
+        BladIO = KodZlegoFormatu;
+        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (niepełny opis nagrania)"_s, sciezka);
+        return;
+    }
+    BladIO = 0;
+    BazaBudujIndeksy();
+    BazaWczytana = true;
+    BazaZmieniona = false;
+    BazaKompletna = !zaDuzo;
+    if (zaDuzo) {
+        Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
+        PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
+    }
+}
+
+void BazaZapisz(bool pytaj) {
+    const bool tak = !pytaj || Decyzja(u"Czy zapisać bazę nagrań?"_s) == WynikTak;
+    if (tak && BazaZmieniona) {
+        const QString sciezka = BazaSciezka();
+        if (!BazaKompletna) {
+            Log(u"Baza nagrań nie zapisana - tablica niepełna: "_s + sciezka);
+            PokazBlad(u"Nie zapisano bazy nagrań - nie została w całości wczytana ani utworzona"_s, sciezka);
+        } else if (ZapiszBaze(sciezka)) {
+            BazaZmieniona = false;
+        } else {
+            ZglosBlad(BladIO, u"Zapis bazy nagrań"_s, sciezka);
+        }
+    }
+    KasujZdarzenie();
+}
+
+void BazaLicznikiZapisz() {
+    if (!BazaNagran.BazaLicznikJest)
+        return;
+    const QString sciezka = BazaSciezkaLicznikow();
+    if (!ZapiszLiczniki(sciezka))
+        ZglosBlad(BladIO, u"Zapis liczników bazy nagrań"_s, sciezka);
+}
+
+void BazaLicznikiCzytaj() {
+    if (!BazaNagran.BazaLicznikJest)
+        return;
+    const QString sciezka = BazaSciezkaLicznikow();
+    if (!JestZbior(sciezka)) {
+        PokazInfo(u"Nie znaleziono zbioru liczników bazy nagrań"_s, BazaSciezka());
+        return;
+    }
+    ZbiorLinii z;
+    if (!z.Otworz(sciezka)) {
+        ZglosBlad(BladIO, u"Odczyt liczników bazy nagrań"_s, sciezka);
+        return;
+    }
+    PokazStan(u"Odczyt liczników bazy nagrań"_s, QString(), true);
+    float maksimum = float(BazaMaks);
+    if (!CzytajNaglowek(z, false, maksimum)) {
+        ZamknijStan();
+        BladIO = KodZlegoFormatu;
+        ZglosBlad(KodZlegoFormatu, u"Odczyt liczników bazy nagrań (brak nagłówka)"_s, sciezka);
+        return;
+    }
+    StanMaksimum = maksimum;
+
+    int wpisy = 0;
+    bool ucieta = false;
+    BAZARekordTyp r;
+    while (!z.Koniec() && wpisy < BazaMaks) {
+        BazaWyczyscRekord(r);
+        QString adr;
+        const KoniecBloku k = CzytajBlok(z, [&r, &adr](Pole p, QByteArrayView v) {
+            switch (p) {
+            case PAdr: adr = Tekst(v); break;
+            case PEmC: case PEmD: case PEmT: case PEmM: case PEmR: case PEmO: UstawPole(r, p, v); break;
+            default: break;
+            }
+        });
+        if (k == KoniecBloku::Ucieta) {
+            ucieta = true;
+            break;
+        }
+        if (adr.isEmpty())
+            continue;
+        ++wpisy;
+        // Paths compared in Polish upper case: a rebuilt table (paths as the
+        // file system lists them) keeps the counters of a loaded one.
+        if (const int nr = BazaPozycjaAdresu(adr)) {
+            BAZARekordTyp& d = BazaRekordy[nr];
+            d.EmC = r.EmC;
+            d.EmD = r.EmD;
+            d.EmT = r.EmT;
+            d.EmM = r.EmM;
+            d.EmR = r.EmR;
+            d.EmO = r.EmO;
+        }
+        if ((wpisy & 255) == 0) {
+            UstawStan(double(wpisy));
+            PompujZdarzenia();
+        }
+    }
+    const bool zaDuzo = wpisy >= BazaMaks && z.JestDalejAdres();
+    ZamknijStan();
+    if (ucieta) {
+        // What was attached before the cut is sound and is kept.
+        ZglosBlad(KodZlegoFormatu, u"Odczyt liczników bazy nagrań (niepełny opis)"_s, sciezka);
+    } else if (zaDuzo) {
+        PokazInfo(u"Brak pamięci na wczytanie liczników całej bazy!"_s, LiniaLimitu());
+    }
+    BazaZmieniona = true;
+    BazaZapisz(false);
+}
+
+void BazaWczytajOdNowa() {
+    // Plays counted since the last save would vanish with the old table.
+    if (BazaZmieniona && BazaKompletna)
+        BazaZapisz(false);
+    BazaCzyscWszystko();
+    BazaCzytaj();
+}

@@ -1,0 +1,85 @@
+// Copying the database file from the network folder.
+#include <QFileInfo>
+
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestKopia.h"
+#include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
+#include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
+#include "platform/Paths.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool StarszyNiz(const QString& a, const QString& b) {
+    const QFileInfo fa(platform::resolvePath(a)), fb(platform::resolvePath(b));
+    return fa.exists() && fb.exists() && fa.lastModified() < fb.lastModified();
+}
+
+// The network file, or "" when the network folder is not configured.
+bool SieciowyJest(const QString& siec) {
+    if (BazaNagran.BAZAKatalogSiec.isEmpty() || !JestZbior(siec)) {
+        PokazInfo(u"Nie znaleziono sieciowego zbioru bazy nagrań"_s, siec);
+        return false;
+    }
+    return true;
+}
+
+bool Kopiuj(const QString& siec, const QString& lokalny) {
+    bool przerwane = false;
+    int wynik = 0;
+    Log(u"Kopiowanie zbioru "_s + siec);
+    const int kod = KopiujZbior(siec, lokalny, przerwane, false, wynik);
+    if (kod != 0) {
+        Log(u"Kopiowanie bazy nagrań z sieci: błąd "_s + QString::number(kod));
+        PokazBladKod(kod, QString(), siec);
+        return false;
+    }
+    return !przerwane;
+}
+
+}  // namespace
+
+// The local path is BazaSciezka() throughout: "NIE_MA" keeps standing for
+// the program folder's BAZA.BAZ, so the configured value is what the
+// settings file gets back.
+void BazaKopiujZSieciStart() {
+    if (!BazaNagran.BazaStartKopiuj)
+        return;
+    const QString lokalny = BazaSciezka();
+    const QString siec = BazaSciezkaSieciowa();
+    if (!SieciowyJest(siec))
+        return;
+    if (StarszyNiz(siec, lokalny) && Decyzja(u"Zbiór starszy od bazy lokalnej - czy kopiować?"_s) != WynikTak)
+        return;
+    Kopiuj(siec, lokalny);
+}
+
+bool BazaKopiujZSieci() {
+    const auto& B = BazaNagran;
+    if (!B.BazaKopiujJest)
+        return false;
+    const QString lokalny = BazaSciezka();
+    const QString siec = BazaSciezkaSieciowa();
+    if (!SieciowyJest(siec))
+        return false;
+    if (B.BazaKopiujPytaj && Decyzja(u"Czy kopiować bazę nagrań?"_s) != WynikTak)
+        return false;
+    if (StarszyNiz(siec, lokalny) && B.BazaKopiujStarszaPytaj &&
+        Decyzja(u"Zbiór starszy od bazy lokalnej - czy kopiować?"_s) != WynikTak)
+        return false;
+    // Plays counted since the last save go to the counters file, which the
+    // copy does not replace.
+    if (BazaZmieniona && BazaKompletna)
+        BazaLicznikiZapisz();
+    if (!Kopiuj(siec, lokalny))
+        return false;
+    BazaCzyscWszystko();
+    BazaCzytaj();
+    BazaBudujIndeksy();
+    BazaDzis = DataTekst();
+    return true;
+}

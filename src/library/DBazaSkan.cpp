@@ -1,0 +1,203 @@
+// Building and updating the database by scanning folders or drives.
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include "audio/OpisNagrania.h"
+#include "audio/Sygnaly2.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
+#include "foundation/Text.h"
+#include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
+#include "platform/Paths.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int MaksTypow = 6;
+
+QString TekstSzukania(const QString& katalog) { return u"Szukanie nagrań w:  "_s + charsAt(katalog, 1, 50); }
+
+// The progress text changes with every folder; reopening the window must not
+// forget that the operator pressed "Przerwij".
+void PokazSzukanie(const QString& katalog) {
+    const bool przerwij = StanPrzerwij;
+    PokazStan(TekstSzukania(katalog), u"Przerwij"_s, false);
+    StanPrzerwij = przerwij;
+    PompujZdarzenia();
+}
+
+QString ZUkosnikiem(const QString& katalog) {
+    return (katalog.endsWith(u'\\') || katalog.endsWith(u'/')) ? katalog : katalog + u'\\';
+}
+
+// At most six extensions of BazaTypy, in list order; an empty one would
+// take every file, so it is left out.
+QStringList Typy() {
+    QStringList typy;
+    const QStringList czesci = BazaNagran.BazaTypy.split(u':');
+    for (int i = 0; i < czesci.size() && i < MaksTypow; ++i)
+        if (!czesci[i].isEmpty())
+            typy << upperPL(czesci[i]);
+    return typy;
+}
+
+// Search places as stored-form folders ending in a separator.
+QStringList Miejsca() {
+    const auto& B = BazaNagran;
+    QStringList miejsca;
+    if (B.BAZAKatalogiSzukajJest) {
+        for (const QString& k : B.BAZAKatalogSzukaj)
+            if (!k.isEmpty())
+                miejsca << k;
+        return miejsca;
+    }
+    const QString d = upperPL(B.BazaDyski);
+    if (d.isEmpty())
+        return miejsca;
+    if (!d.contains(u';') && !d.contains(u':')) {
+        for (QChar l = u'C'; l <= u'Z'; l = QChar(l.unicode() + 1))
+            if (d.contains(l))
+                miejsca << QString(l) + u":\\"_s;
+        return miejsca;
+    }
+    // One drive and the path on it.
+    const QChar l = d[0];
+    if (l < u'C' || l > u'Z')
+        return miejsca;
+    QString reszta = d.mid(1);
+    if (reszta.startsWith(u':') || reszta.startsWith(u';'))
+        reszta = reszta.mid(1);
+    if (!reszta.startsWith(u'\\'))
+        reszta.prepend(u'\\');
+    miejsca << QString(l) + u':' + reszta;
+    return miejsca;
+}
+
+class Skaner {
+public:
+    Skaner() : typy_(Typy()) {}
+
+    void Miejsce(const QString& miejsce) {
+        const QString katalog = ZUkosnikiem(miejsce);
+        PokazSzukanie(katalog);
+        Katalog(katalog);
+    }
+
+private:
+    void Katalog(const QString& katalog) {
+        const QString fs = platform::resolvePath(katalog);
+        // A link back up the tree would be walked for ever.
+        const QString kanon = QFileInfo(fs).canonicalFilePath();
+        if (kanon.isEmpty() || odwiedzone_.contains(kanon))
+            return;
+        odwiedzone_.insert(kanon);
+        QDir dir(fs);
+        Pliki(katalog, dir);
+        const QStringList podkatalogi =
+            dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+        for (const QString& p : podkatalogi) {
+            if (StanPrzerwij)
+                return;
+            const QString pelny = katalog + p + u'\\';
+            PokazSzukanie(pelny);
+            Katalog(pelny);
+        }
+    }
+
+    void Pliki(const QString& katalog, const QDir& dir) {
+        const QStringList pliki = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+        for (const QString& typ : typy_) {
+            for (const QString& nazwa : pliki) {
+                if (BazaLiczba >= BazaMaks)
+                    return;
+                if (!upperPL(nazwa).endsWith(typ))
+                    continue;
+                const QString adres = katalog + nazwa;
+                if (BazaAktualizacja && BazaJestAdres(adres))
+                    continue;
+                Dodaj(adres);
+            }
+        }
+    }
+
+    void Dodaj(const QString& adres) {
+        SygnalType s;
+        s.Adres = adres;
+        OpisNagraniaTyp opis;
+        const int blad = OtworzSygnal(s, true, opis);
+        const qint32 ms = blad ? 0 : DlugoscSygnaluMs(s);
+        BAZARekordTyp& r = BazaRekordy[++BazaLiczba];
+        BazaWyczyscRekord(r);
+        r.Tyt = opis.Tyt;
+        r.Wyk = opis.Wyk;
+        r.Kod = opis.Kod;
+        r.Nas = opis.Nas;
+        r.Nar = opis.Nar;
+        r.Jak = opis.Jak;
+        r.Gen = opis.Gen;
+        r.Typ = opis.Typ;
+        r.Kat = opis.Ktg;
+        r.Era = opis.Era;
+        r.BPM = opis.BPM;
+        r.Tem = opis.Tmc;
+        r.Key = opis.Klu;
+        r.Fil = opis.Fil;
+        r.Zaa = opis.Zaa;
+        r.Dlugosc = ms;
+        r.Tot = BazaTotTekst(ms);
+        r.Adr = adres;
+        BazaDopiszDoIndeksu(BazaLiczba);
+    }
+
+    QStringList typy_;
+    QSet<QString> odwiedzone_;
+};
+
+}  // namespace
+
+void BazaUtworz() {
+    if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja())
+        return;
+    const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
+    if (Decyzja(pytanie) != WynikTak)
+        return;
+    PokazStan(TekstSzukania(KatalogStartowy), u"Przerwij"_s, false);
+    if (!BazaAktualizacja) {
+        BazaCzyscWszystko();
+    }
+    Skaner skaner;
+    for (const QString& miejsce : Miejsca()) {
+        if (StanPrzerwij)
+            break;
+        if (!JestKatalog(miejsce))
+            continue;
+        skaner.Miejsce(miejsce);
+    }
+    const bool przerwano = StanPrzerwij;
+    ZamknijStan();
+
+    if (przerwano) {
+        // The partial table of an aborted creation must never replace the
+        // file; an aborted update still holds every record it had.
+        if (!BazaAktualizacja)
+            BazaKompletna = false;
+        Log(u"Przerwano tworzenie bazy nagrań"_s);
+        PokazInfo(u"Przerwano tworzenie bazy nagrań"_s);
+        return;
+    }
+    for (int porzadek : {BazaWgKodu, BazaWgCzasu, BazaWgTytulu, BazaWgWykonawcy}) {
+        if (StanPrzerwij)
+            break;
+        BazaSortuj(porzadek);
+    }
+    // An update keeps whatever the table was: it only adds.
+    if (!BazaAktualizacja)
+        BazaKompletna = true;
+    BazaZmieniona = true;
+    BazaZapisz(false);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// What the library's two settings sections share beyond the foundation's
+// table: reading the file once for the table's own key readers, keys that
+// share one comment line, and folder values whose fallback must not be
+// written back over what the station configured.
+#include <QString>
+#include <QStringList>
+
+#include "foundation/TabelaNastaw.h"
+
+// The lines of the settings file while a section of this unit is read, so
+// that the table's own key readers do not read the file once per key.
+class LinieNastaw {
+public:
+    LinieNastaw(const QString& plik);
+    ~LinieNastaw();
+    LinieNastaw(const LinieNastaw&) = delete;
+    LinieNastaw& operator=(const LinieNastaw&) = delete;
+    // The lines being read, or the file read now when no reading is open.
+    static QStringList Dla(const QString& plik);
+
+private:
+    QStringList linie_;
+    QString plik_;
+    const LinieNastaw* poprzednie_;
+};
+
+// A value whose reader may replace what the file says by a fallback for the
+// run ("NIE_MA", the program folder). The writer puts back what was read as
+// long as the value in memory is still that fallback.
+struct WartoscCzytana {
+    bool jest = false;
+    QString czytana;   // the text in the file
+    QString przyjeta;  // what the reader made of it
+    void Zapamietaj(const QString& tekst, const QString& wynik) { jest = true; czytana = tekst; przyjeta = wynik; }
+    void Zapomnij() { jest = false; czytana.clear(); przyjeta.clear(); }
+    QString DoZapisu(const QString& biezaca) const { return (jest && biezaca == przyjeta) ? czytana : biezaca; }
+};
+
+// A folder key read by the folder rule, remembering the text read.
+OpisKlucza KluczKatalogZapamietany(const QString& klucz, QString* v, WartoscCzytana* pamiec, const QString& komentarz,
+                                   bool domyslnieStartowy);
+
+// Writes the section as ZapiszSekcje does, except that a key with an empty
+// comment gets no comment line (keys grouped under one comment).
+void ZapiszSekcjeGrupami(const QString& plik, const OpisSekcji& sekcja);

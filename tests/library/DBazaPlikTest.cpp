@@ -1,0 +1,280 @@
+// The database and counters files: bytes written, read back, damaged files.
+#include "BazaFixture.h"
+
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Naglowek =
+    u"; Baza nagrań Halvorin\nWERSJA=2\n; Liczba nagrań w bazie:\nPOZYCJI=%1\n;\n; Nagrania:"_s;
+
+QStringList header(int n) { return Naglowek.arg(n).split(u'\n'); }
+
+class DBazaPlikTest : public BazaTest {
+protected:
+    void writeAndKeep() {
+        BazaKompletna = true;
+        BazaZmieniona = true;
+        BazaZapisz(false);
+    }
+    void reread() {
+        BazaCzyscWszystko();
+        BazaCzytaj();
+    }
+};
+
+TEST_F(DBazaPlikTest, OneRecordFileIsWrittenToTheByteAndReadBack) {
+    BAZARekordTyp& r = add(u"D:\\MUZYKA\\SONG.WAV"_s, u"Piosenka"_s, u"Zespół Łódź"_s, u"A123"_s, 185000);
+    r.Kat = u"MUZYKA"_s;
+    r.Tyx = r.Wyx = r.Czx = r.Kox = 1;
+    r.EmC = 3;
+    r.EmT = 2;
+    r.EmO = u"2024-01-05 12:00:00"_s;
+    writeAndKeep();
+    EXPECT_FALSE(BazaZmieniona);
+
+    QStringList want = header(1);
+    want << u"; -------------------------"_s << u"Tyt=Piosenka"_s << u"Wyk=Zespół Łódź"_s << u"Kod=A123"_s
+         << u"Tot= 3:05"_s << u"Adr=D:\\MUZYKA\\SONG.WAV"_s << u"Kat=MUZYKA"_s << u"Tyx=1"_s << u"Wyx=1"_s
+         << u"Kox=1"_s << u"Czx=1"_s << u"EmC=3"_s << u"EmT=2"_s << u"EmO=2024-01-05 12:00:00"_s << u"KONIEC OPISU"_s;
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), lines(want));
+    EXPECT_TRUE(bytes(u"D:\\RADIO\\BAZA.BAZ"_s).contains("Zesp\xf3\xb3 \xa3\xf3\x64\x9f")) << "Windows-1250 on disk";
+
+    reread();
+    ASSERT_EQ(BazaLiczba, 1);
+    EXPECT_TRUE(BazaWczytana);
+    EXPECT_FALSE(BazaZmieniona);
+    const BAZARekordTyp& b = BazaRekordy[1];
+    EXPECT_EQ(b.Wyk, u"Zespół Łódź"_s);
+    EXPECT_EQ(b.Tot, u" 3:05"_s);
+    EXPECT_EQ(b.Dlugosc, 185000) << "the length order is derived from Tot";
+    EXPECT_EQ(b.EmC, 3);
+    EXPECT_EQ(b.EmT, 2);
+    EXPECT_EQ(b.EmO, u"2024-01-05 12:00:00"_s);
+    EXPECT_EQ(b.Odw[0], 1);
+    EXPECT_TRUE(dialogs.Bledy().isEmpty());
+}
+
+TEST_F(DBazaPlikTest, TotTexts) {
+    EXPECT_EQ(BazaTotTekst(185000), u" 3:05"_s);
+    EXPECT_EQ(BazaTotTekst(6000000), u"100:00"_s);
+    EXPECT_EQ(BazaTotTekst(599499), u"9:59"_s.prepend(u' '));
+    EXPECT_EQ(BazaTotTekst(599500), u"10:00"_s) << "rounded to the nearest second";
+    EXPECT_EQ(BazaTotTekst(0), u" 0:00"_s);
+    EXPECT_EQ(BazaTotNaMs(u" 3:05"_s), 185000);
+    EXPECT_EQ(BazaTotNaMs(u"100:00"_s), 6000000);
+    EXPECT_EQ(BazaTotNaMs(u"3:75"_s), 0);
+    EXPECT_EQ(BazaTotNaMs(u"abc"_s), 0);
+}
+
+TEST_F(DBazaPlikTest, ReaderAcceptsOlderFormsAndDropsBlocksWithoutPath) {
+    QStringList f = {u"; Baza nagrań Halvorin"_s, u"WERSJA=1"_s, u"POZYCJI=3"_s, u"POCZCZSINDX=17"_s,
+                     u"; -------------------------"_s,
+                     u"; -------------------------"_s,  // an empty record: dropped
+                     u"tyt=Pierwszy   "_s, u"adr=d:\\muzyka\\ąę.wav"_s, u"kat=Muzyka Łódź"_s, u"EmC=x"_s,
+                     u"Tyx=70000"_s, u"Nieznany=1"_s, u"KONIEC"_s,
+                     u"Tyt=Bez adresu"_s, u"KONIEC OPISU"_s,
+                     u"Adr=D:\\B.WAV"_s, u"KONIEC OPISU  "_s};
+    put(u"D:\\RADIO\\BAZA.BAZ"_s, lines(f));
+    reread();
+    ASSERT_EQ(BazaLiczba, 2);
+    EXPECT_EQ(BazaRekordy[1].Tyt, u"Pierwszy"_s);
+    EXPECT_EQ(BazaRekordy[1].Adr, u"D:\\MUZYKA\\ĄĘ.WAV"_s) << "Polish upper case";
+    EXPECT_EQ(BazaRekordy[1].Kat, u"MUZYKA ŁóDź"_s) << "only ASCII letters upper-cased";
+    EXPECT_EQ(BazaRekordy[1].EmC, 0);
+    EXPECT_EQ(BazaRekordy[2].Adr, u"D:\\B.WAV"_s);
+    EXPECT_TRUE(BazaWczytana);
+    EXPECT_TRUE(BazaKompletna);
+}
+
+TEST_F(DBazaPlikTest, EmptyRecordIsSeparatorAndEndLine) {
+    add(QString()).Tot.clear();
+    add(u"D:\\A.WAV"_s);
+    writeAndKeep();
+    const QByteArray b = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+    EXPECT_TRUE(b.contains("; Nagrania:\r\n; -------------------------\r\nKONIEC OPISU\r\n; -------------------------\r\n"
+                           "Tot= 0:00\r\nAdr=D:\\A.WAV\r\nKONIEC OPISU\r\n"));
+    reread();
+    EXPECT_EQ(BazaLiczba, 1);
+}
+
+TEST_F(DBazaPlikTest, MissingFileLeavesTableAndSaysSo) {
+    add(u"D:\\A.WAV"_s);
+    BazaWczytana = true;
+    BazaCzytaj();
+    EXPECT_EQ(BazaLiczba, 1);
+    EXPECT_FALSE(BazaWczytana);
+    EXPECT_EQ(infos(), QStringList{u"Nie znaleziono bazy nagrań | D:\\RADIO\\BAZA.BAZ"_s});
+}
+
+TEST_F(DBazaPlikTest, NIE_MAStandsForTheProgramFoldersFile) {
+    BazaNagran.BazaZbior = u"NIE_MA"_s;
+    add(u"D:\\A.WAV"_s);
+    writeAndKeep();
+    EXPECT_TRUE(QFileInfo::exists(folder.path() + u"/BAZA.BAZ"_s));
+    EXPECT_EQ(BazaSciezkaLicznikow(), folder.path() + u"/BAZA.LIC"_s);
+    BazaNagran.BazaZbior = u"D:\\RADIO.2\\BAZA.BAZ"_s;
+    EXPECT_EQ(BazaSciezkaLicznikow(), u"D:\\RADIO.2\\BAZA.LIC"_s) << "the extension is replaced, not the first dot";
+}
+
+// A damaged file is reported, leaves nothing that could be saved, and the
+// good file on disk survives a later save.
+TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
+    const QString plik = u"D:\\RADIO\\BAZA.BAZ"_s;
+    struct Case {
+        const char* name;
+        QStringList file;
+    };
+    const QList<Case> cases = {
+        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}},
+        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}},
+        {"truncated block",
+         header(2) + QStringList{u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s,
+                                 u"; -------------------------"_s, u"Tyt=Uci"_s}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.Wyczysc();
+        put(plik, lines(c.file));
+        const QByteArray przed = bytes(plik);
+        reread();
+        EXPECT_EQ(BazaLiczba, 0);
+        EXPECT_FALSE(BazaWczytana);
+        EXPECT_EQ(BladIO, 215);
+        EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
+
+        // Something counted or built afterwards still cannot replace the file.
+        add(u"D:\\NOWY.WAV"_s);
+        BazaZmieniona = true;
+        BazaZapisz(false);
+        EXPECT_EQ(bytes(plik), przed);
+        EXPECT_TRUE(BazaZmieniona);
+        EXPECT_EQ(errors().size(), 2);
+    }
+}
+
+TEST_F(DBazaPlikTest, RanksThatAreNotAPermutationAreRebuilt) {
+    QStringList f = header(3);
+    f << u"; -------------------------"_s << u"Tyt=C"_s << u"Tot= 0:03"_s << u"Adr=D:\\1.WAV"_s << u"Tyx=40000"_s
+      << u"Wyx=2"_s << u"Czx=3"_s << u"KONIEC OPISU"_s;
+    f << u"; -------------------------"_s << u"Tyt=a"_s << u"Tot= 0:01"_s << u"Adr=D:\\2.WAV"_s << u"Tyx=2"_s
+      << u"Wyx=2"_s << u"Czx=1"_s << u"KONIEC OPISU"_s;
+    f << u"; -------------------------"_s << u"Tyt=B"_s << u"Tot= 0:02"_s << u"Adr=D:\\3.WAV"_s << u"Tyx=2"_s
+      << u"Wyx=1"_s << u"Czx=2"_s << u"KONIEC OPISU"_s;
+    put(u"D:\\RADIO\\BAZA.BAZ"_s, lines(f));
+    reread();
+    ASSERT_EQ(BazaLiczba, 3);
+    EXPECT_TRUE(BazaWczytana);
+    // Physical order is the file's; the titles' ranks were rebuilt by title.
+    EXPECT_EQ(BazaRekordy[1].Adr, u"D:\\1.WAV"_s);
+    EXPECT_EQ(BazaRekordy[1].Tyx, 3);
+    EXPECT_EQ(BazaRekordy[2].Tyx, 1);
+    EXPECT_EQ(BazaRekordy[3].Tyx, 2);
+    // Valid length ranks were kept; inverse entries follow every order.
+    EXPECT_EQ(BazaRekordy[1].Czx, 3);
+    for (int k = 1; k <= 3; ++k)
+        for (int j = 0; j < 4; ++j) {
+            const int p = BazaRekordy[k].Odw[j];
+            ASSERT_GE(p, 1);
+            ASSERT_LE(p, 3);
+        }
+    EXPECT_EQ(BazaRekordy[1].Odw[0], 2);  // first by title: "a"
+    EXPECT_EQ(BazaRekordy[1].Odw[2], 2);  // shortest
+}
+
+TEST_F(DBazaPlikTest, MoreThanTheLimitIsReadInPartAndNeverSaved) {
+    QByteArray b = lines(header(BazaMaks + 1));
+    for (int i = 1; i <= BazaMaks + 1; ++i)
+        b += "; -------------------------\r\nAdr=D:\\" + QByteArray::number(i) + ".WAV\r\nKONIEC OPISU\r\n";
+    put(u"D:\\RADIO\\BAZA.BAZ"_s, b);
+    reread();
+    EXPECT_EQ(BazaLiczba, BazaMaks);
+    EXPECT_TRUE(BazaWczytana);
+    EXPECT_EQ(infos(), QStringList{u"Brak pamięci na wczytanie całej bazy! | (Maksymalnie 60000 pozycji)"_s});
+    BazaZmieniona = true;
+    BazaZapisz(false);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), b) << "the 60 001st record is not lost";
+}
+
+TEST_F(DBazaPlikTest, SaveAsksAndWritesOnlyWhenChanged) {
+    add(u"D:\\A.WAV"_s);
+    BazaKompletna = true;
+    BazaZmieniona = true;
+    dialogs.Odpowiedz(OdpowiedzNie);
+    BazaZapisz(true);
+    EXPECT_FALSE(QFileInfo::exists(fs(u"D:\\RADIO\\BAZA.BAZ"_s)));
+    EXPECT_EQ(dialogs.Zapisy(RodzajDialogu::Decyzja).at(0).teksty.at(0), u"Czy zapisać bazę nagrań?"_s);
+
+    BazaZmieniona = false;
+    BazaZapisz(false);
+    EXPECT_FALSE(QFileInfo::exists(fs(u"D:\\RADIO\\BAZA.BAZ"_s)));
+
+    BazaZmieniona = true;
+    BazaZapisz(false);
+    EXPECT_TRUE(QFileInfo::exists(fs(u"D:\\RADIO\\BAZA.BAZ"_s)));
+    EXPECT_EQ(dialogs.Zapisy(RodzajDialogu::Stan).last().teksty.at(0), u"Zapis bazy nagrań BAZA"_s);
+}
+
+TEST_F(DBazaPlikTest, WriteFailureKeepsChangesAndReportsCode) {
+    BazaNagran.BazaZbior = u"D:\\NIE\\MA\\TAKIEGO\\BAZA.BAZ"_s;
+    add(u"D:\\A.WAV"_s);
+    writeAndKeep();
+    EXPECT_TRUE(BazaZmieniona);
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_NE(BladIO, 0);
+}
+
+TEST_F(DBazaPlikTest, CountersFileAndReattachmentByPath) {
+    BazaNagran.BazaLicznikJest = true;
+    BAZARekordTyp& a = add(u"D:\\MUZYKA\\Łąka.wav"_s);
+    a.EmC = 7;
+    a.EmD = 1;
+    a.EmR = 65535;
+    a.EmO = u"2024-01-05 10:00:00"_s;
+    add(u"D:\\MUZYKA\\B.WAV"_s);
+    BazaKompletna = true;
+    BazaLicznikiZapisz();
+    QStringList want = {u"; Liczniki nagrań"_s, u"WERSJA=1"_s, u"; Liczba nagrań w bazie:"_s, u"POZYCJI=2"_s, u";"_s,
+                        u"; Liczniki:"_s, u"; -------------------------"_s, u"Adr=D:\\MUZYKA\\Łąka.wav"_s,
+                        u"EmC=7"_s, u"EmD=1"_s, u"EmR=65535"_s, u"EmO=2024-01-05 10:00:00"_s, u"KONIEC OPISU"_s,
+                        u"; -------------------------"_s, u"Adr=D:\\MUZYKA\\B.WAV"_s, u"KONIEC OPISU"_s};
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s), lines(want));
+
+    // A rebuilt table lists the path in another letter case: the counters follow.
+    BazaCzyscWszystko();
+    add(u"D:\\MUZYKA\\B.WAV"_s);
+    add(u"D:\\muzyka\\ŁĄKA.WAV"_s);
+    BazaKompletna = true;
+    BazaLicznikiCzytaj();
+    EXPECT_EQ(BazaRekordy[2].EmC, 7);
+    EXPECT_EQ(BazaRekordy[2].EmR, 65535);
+    EXPECT_EQ(BazaRekordy[2].EmO, u"2024-01-05 10:00:00"_s);
+    EXPECT_EQ(BazaRekordy[1].EmC, 0);
+    EXPECT_FALSE(BazaZmieniona) << "the database was written";
+    EXPECT_TRUE(QFileInfo::exists(fs(u"D:\\RADIO\\BAZA.BAZ"_s)));
+}
+
+TEST_F(DBazaPlikTest, CountersOffOrMissing) {
+    add(u"D:\\A.WAV"_s);
+    BazaLicznikiZapisz();
+    EXPECT_FALSE(QFileInfo::exists(fs(u"D:\\RADIO\\BAZA.LIC"_s))) << "counters off";
+    BazaNagran.BazaLicznikJest = true;
+    BazaLicznikiCzytaj();
+    EXPECT_EQ(infos(), QStringList{u"Nie znaleziono zbioru liczników bazy nagrań | D:\\RADIO\\BAZA.BAZ"_s});
+}
+
+TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {
+    add(u"D:\\A.WAV"_s);
+    writeAndKeep();
+    BazaWczytajOdNowa();
+    ASSERT_EQ(BazaLiczba, 1);
+    BazaDodajOdegranie(u"d:\\a.wav"_s, u"2024-01-05 12:00:00"_s);
+    EXPECT_TRUE(BazaZmieniona);
+    BazaWczytajOdNowa();
+    EXPECT_EQ(BazaRekordy[1].EmC, 1);
+}
+
+}  // namespace
