@@ -148,16 +148,19 @@ void TTolv::showEvent(QShowEvent* event) {
     TRForm::showEvent(event);
     // Showing again (after a minimise, a change of mode) must not start the
     // timers or check the desk a second time.
-    if (!pokazano_ && !event->spontaneous()) {
+    if (utworzono_ && !pokazano_ && !event->spontaneous()) {
         pokazano_ = true;
         FormShow();
     }
 }
 
 void TTolv::FormShow() {
-    // 1. The desk check. Ending here goes the normal way out: timers off,
-    // card closed, taskbar back, and the window closes.
-    if (Emisja.StartStol && CzytajGPI() == 0) {
+    // 1. The desk check. The input word of a card or node never reads 0, so
+    // a desk start with neither an open card nor a node is what "no desk
+    // input" means here. Ending goes the normal way out: timers off, card
+    // closed, taskbar back, and the window closes.
+    const bool brakWejsc = !KartaOtwarta() && !OpcjeGPI.GPI1Jest;
+    if (Emisja.StartStol && (brakWejsc || CzytajGPI() == 0)) {
         PokazInfo(QStringLiteral("Należy uruchomić program raz jeszcze"), QStringLiteral("Brak sterowania ze stołu"));
         Log(QStringLiteral("Brak sterowania ze stołu"));
         Zakoncz();
