@@ -4,8 +4,8 @@
 # console on it for a few seconds, lets it close itself and checks its log
 # (and its history once elements play).
 set -uo pipefail
-tool=$1
-program=$2
+tool=$(realpath "$1")
+program=$(realpath "$2")
 station=$(mktemp -d)
 trap 'rm -rf "$station"' EXIT
 fail() { echo "FAIL: $*"; [ -n "${log:-}" ] && [ -f "$log" ] && iconv -f CP1250 -t UTF-8 "$log"; exit 1; }
