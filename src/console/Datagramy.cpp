@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
 // ---- the packet text ----
@@ -68,6 +69,37 @@ QString DlugoscGraniaWiersza(qint32 trw, qint32 nwp, qint32 nwk) {
     // From a full hour on the text carries hours: mm:ss would read 01:00
     // for an hour.
     return dlugosc < 3'600'000 ? t.left(5) : t.left(8);
+}
+
+// ---- what the datagrams read ----
+
+ElementPakietu ElementPakietuZ(const TElemPListy& e) {
+    ElementPakietu p;
+    p.Rodzaj = RodzajElemPListy(e.Typ);
+    p.Aut = e.Aut;
+    p.Ide = e.Ide;
+    p.Emi = e.Emi;
+    p.Trw = e.Trw;
+    p.NwP = e.NwP;
+    p.NwK = e.NwK;
+    p.Int = e.Int;
+    p.Out = e.Out;
+    p.Mix = e.Mix;
+    p.Tyt = e.Tyt;
+    p.Wyk = e.Wyk;
+    p.Zak = e.Zak;
+    p.PS1 = e.PS1;
+    p.PS2 = e.PS2;
+    p.PS3 = e.PS3;
+    p.PS4 = e.PS4;
+    return p;
+}
+
+qint32 ZrodloPakietow::IloscPlaylisty() const { return StanPlaylisty.Ilosc; }
+qint32 ZrodloPakietow::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
+qint32 ZrodloPakietow::DoGraniaPlaylisty() const { return StanPlaylisty.DoGrania; }
+ElementPakietu ZrodloPakietow::ElementPlaylisty(qint32 n) const {
+    return n >= 1 && n <= MaksPlaylisty ? ElementPakietuZ(Playlista[size_t(n)]) : ElementPakietu{};
 }
 
 // ---- Linux figures ----
@@ -418,6 +450,15 @@ void Datagramy::WyslijInfoElementu(int gracz, const QString& zdarzenie, const El
     BroadcastTimer.UstawInterwal(qint64(Satelita.UDPBroadcastInterwalS) * 1000);
     Planuj();
     IdUDPClient1.Wyslij(PakietElementu(zrodlo_, gracz, zdarzenie, element, KorektaStartu));
+}
+
+void Datagramy::WyslijInfoElementu(int gracz, const QString& zdarzenie, const TElemPListy& element) {
+    WyslijInfoElementu(gracz, zdarzenie, ElementPakietuZ(element));
+}
+
+void Datagramy::WyslijInfoElementu(int gracz, const QString& zdarzenie, qint32 numer) {
+    if (numer < 1 || numer > StanPlaylisty.Ilosc || numer > MaksPlaylisty) return;
+    WyslijInfoElementu(gracz, zdarzenie, Playlista[size_t(numer)]);
 }
 
 void Datagramy::WyslijStanStanowiska() {

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+struct TElemPListy;
+
 constexpr int RozmiarPakietu = 504;
 constexpr int RozmiarPakietuMonitora = 1400;
 constexpr qint32 DobaMsPakietu = 86'400'000;
@@ -59,6 +61,8 @@ struct ElementPakietu {
     QString Zak;
     QString PS1, PS2, PS3, PS4;
 };
+
+ElementPakietu ElementPakietuZ(const TElemPListy& e);
 
 // The fields of one player record. NwP and NwK are on the slot's day axis
 // (Emi plus the element's own marks).
@@ -111,11 +115,13 @@ public:
     virtual bool AutomatJest() const = 0;
     virtual bool AutostopJest() const = 0;
     virtual bool StolSterowanie() const = 0;
-    // The on-air playlist, elements numbered from 1.
-    virtual qint32 IloscPlaylisty() const = 0;
-    virtual qint32 KursorPlaylisty() const = 0;
-    virtual qint32 DoGraniaPlaylisty() const = 0;
-    virtual ElementPakietu ElementPlaylisty(qint32 n) const = 0;
+    // The on-air playlist, elements numbered from 1: by default the
+    // program's playlist and its state.
+    virtual qint32 IloscPlaylisty() const;
+    virtual qint32 KursorPlaylisty() const;
+    virtual qint32 DoGraniaPlaylisty() const;
+    virtual ElementPakietu ElementPlaylisty(qint32 n) const;
+    // The row's texts as the playlist panel shows them.
     virtual WierszPaneluPakietu WierszPlaylisty(qint32 n) const = 0;
 };
 
@@ -193,6 +199,9 @@ public:
 
     void WyslijStanOdtwarzacza(int gracz, const QString& zdarzenie);
     void WyslijInfoElementu(int gracz, const QString& zdarzenie, const ElementPakietu& element);
+    void WyslijInfoElementu(int gracz, const QString& zdarzenie, const TElemPListy& element);
+    // By the element's number in the on-air playlist; nothing for a number outside it.
+    void WyslijInfoElementu(int gracz, const QString& zdarzenie, qint32 numer);
     void WyslijStanStanowiska();
     void WyslijPakietMonitora();
 

@@ -42,6 +42,18 @@ TTolv::TTolv(QWidget* parent)
     BroadcastTimer2 = zegar("BroadcastTimer2", 10000);
     BroadcastMonitorTimer = zegar("BroadcastMonitorTimer", 1000);
 
+    // The on-air loop and the deck refresh run from the window's timers; a
+    // dialog the engine queues is shown once the current event is done.
+    connect(Timer1, &QTimer::timeout, this, [this] { silnik_.Timer1Timer(); });
+    connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
+        if (silnik_.Timer1Zajety) return;
+        silnik_.OdswiezOdtwarzacze();
+        RysujOdtwarzacze();
+    });
+    silnik_.ZaplanujKomunikaty = [this] {
+        QTimer::singleShot(0, this, [this] { silnik_.PokazKomunikaty(); });
+    };
+
     ZarejestrujObslugi(dyspozytor_, silnik_);
     Rozmiesc();
 }
@@ -61,6 +73,11 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    TRect r;
+    ProstokatSkala(r, 2, 0, 225, 77);
+    UkladOdtwarzacza(*this, panelA_, r, 1);
+    ProstokatSkala(r, 228, 0, 451, 77);
+    UkladOdtwarzacza(*this, panelB_, r, 2);
     RysujOkno();
 }
 
@@ -69,7 +86,8 @@ void TTolv::RysujOkno() {
     Prostokat(calosc, 0, 0, width() - 1, height() - 1);
     PoleKolorE(calosc, KolorTlaPrzycisku);
     RysujPasekPrzyciskow();
-    // The deck panels, the playlist, the clocks and the lower panel are
+    RysujOdtwarzacze();
+    // The playlist, the clocks and the lower panel are
     // drawn here by their own panels once they stand.
     RysujPanelDolny();
     update();
@@ -101,10 +119,17 @@ void TTolv::RysujPanelDolny() {
     // draw themselves here by PanelDolny once they are built.
 }
 
+void TTolv::RysujOdtwarzacze() {
+    RysujOdtwarzacz(*this, panelA_, silnik_.Odtwarzacz[1], silnik_.Widok[1]);
+    RysujOdtwarzacz(*this, panelB_, silnik_.Odtwarzacz[2], silnik_.Widok[2]);
+    update();
+}
+
 bool TTolv::PaneleOdtwarzaczy() {
-    // The deck panels of players 1 and 2 (and 3) take their own clicks here
-    // once they are built.
-    return false;
+    // Keys belong to the key table (Esc is "Wyjdź" there); the decks take clicks.
+    if (Zdarzenie.Rodzaj != ZdarzenieMysz) return false;
+    return ObsluzPrzyciskiOdtwarzacza(*this, panelA_, silnik_, 1) ||
+           ObsluzPrzyciskiOdtwarzacza(*this, panelB_, silnik_, 2);
 }
 
 void TTolv::ObsluzZdarzenie() {

@@ -5,6 +5,7 @@
 // drive the engine's ticks.
 #include "console/Dyspozytor.h"
 #include "console/PrzyciskiKonsoli.h"
+#include "console/PanelOdtwarzacza.h"
 #include "console/SilnikEmisji.h"
 #include "console/TelnetGPI.h"
 #include "foundation/KestGraf2.h"
@@ -66,6 +67,8 @@ public:
     void Rozmiesc();
     void RysujOkno();
     void RysujPasekPrzyciskow();
+    // Decks A and B from the engine's records and the last display refresh.
+    void RysujOdtwarzacze();
 
     // Timers of the on-air work, created stopped; start-up enables them.
     QTimer* Timer1;                     // 30 ms: the on-air loop
@@ -111,6 +114,8 @@ private:
     void RysujPanelDolny() override;
 
     SilnikEmisji silnik_;
+    PanelOdtwarzaczaType panelA_;
+    PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;

@@ -27,11 +27,11 @@ QList<qint32> numeryWUndo;
 
 }  // namespace
 
-void UstawStanListy(StanListy& stan, const QString& nazwa, const Prostokat& panel, qint32 pojemnosc, qint32 wierszy) {
+void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy) {
     stan.Nazwa = nazwa;
     stan.Panel = panel;
-    stan.Lista = {panel.Lewy + 4, panel.Gora + 20, panel.Prawy - 21, panel.Dol - 4};
-    stan.Pasek = {panel.Prawy - 16, panel.Gora + 20, panel.Prawy - 5, panel.Dol - 4};
+    stan.Lista = {panel.Left + 4, panel.Top + 20, panel.Right - 21, panel.Bottom - 4};
+    stan.Pasek = {panel.Right - 16, panel.Top + 20, panel.Right - 5, panel.Bottom - 4};
     stan.Kursor = 0;
     stan.DoGrania = 0;
     stan.Ilosc = 0;

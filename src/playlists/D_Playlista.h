@@ -2,6 +2,7 @@
 // The playlist element, the on-air playlist with its list state, its
 // one-level undo copy, and the small element operations every playlist user
 // calls (initialisation, mark validation, swapping, kinds).
+#include "foundation/Zdarzenie.h"  // TRect: pixel rectangles, edges inclusive
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -86,21 +87,13 @@ struct TElemPListy {
     FixedText<1> ZAA;
 };
 
-// A rectangle in pixels, edges inclusive as the panels draw them.
-struct Prostokat {
-    qint32 Lewy = 0;
-    qint32 Gora = 0;
-    qint32 Prawy = 0;
-    qint32 Dol = 0;
-};
-
 // Display and cursor state of one scrolling list panel; elements are
 // numbered from 1, 0 means none.
 struct StanListy {
     FixedText<50> Nazwa;
-    Prostokat Panel;
-    Prostokat Lista;     // Panel less the frame and the title row
-    Prostokat Pasek;     // the scroll bar
+    TRect Panel;
+    TRect Lista;     // Panel less the frame and the title row
+    TRect Pasek;     // the scroll bar
     qint32 Kursor = 0;
     qint32 DoGrania = 0;  // element started next; 0 after a load
     qint32 Ilosc = 0;
@@ -111,7 +104,7 @@ struct StanListy {
 
 // Stores the name and the panel, derives the inner rectangles and empties
 // the cursor state. The caller resets the list's own elements.
-void UstawStanListy(StanListy& stan, const QString& nazwa, const Prostokat& panel, qint32 pojemnosc, qint32 wierszy);
+void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy);
 
 // ---- the on-air playlist (elements 1..StanPlaylisty.Ilosc; 0 is never part of it) ----
 constexpr int MaksPlaylisty = 10'000;

@@ -74,7 +74,7 @@ void ZamienElemTListy(int i, int j) {
     Timelista[j] = t;
 }
 
-void InitTimelista(StanListy& stan, const QString& nazwa, const Prostokat& panel, qint32 pojemnosc, qint32 wierszy) {
+void InitTimelista(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy) {
     UstawStanListy(stan, nazwa, panel, pojemnosc, wierszy);
     for (int i = 1; i <= std::min<qint32>(pojemnosc, MaksTimelisty); ++i) WyczyscElemTListy(i);
 }

@@ -28,7 +28,7 @@ extern QString TimelistaNazwa;
 
 void WyczyscElemTListy(int i);
 void ZamienElemTListy(int i, int j);
-void InitTimelista(StanListy& stan, const QString& nazwa, const Prostokat& panel, qint32 pojemnosc, qint32 wierszy);
+void InitTimelista(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy);
 void CzyscTimeliste();
 
 // The file result goes to BladIO. Writing replaces the old file only once the
