@@ -104,7 +104,6 @@ private:
     // FormClose's work after the question; also the end the desk check takes.
     void Zakoncz();
     bool OdtwarzaczZajety(quint8 slot) const;
-    void KoniecEmisji(quint8 slot, quint8 powod);
     // The deck panels see a pointer or key event before the dispatcher.
     bool PaneleOdtwarzaczy();
 

@@ -39,6 +39,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     FlagaOdczytuPlaylisty = 1;
     silnik_.Stan.Zegar12h = false;
     silnik_.Stan.OdtwarzaczZajety.fill(0);
+    for (quint8 slot = 1; slot <= LiczbaOdtwarzaczy; ++slot) silnik_.ZerujOdtwarzacz(slot);
 
     // 2. Settings: every section's defaults, then its reader when the file is
     // the program's; otherwise every setting keeps its default.
@@ -83,6 +84,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // 11. The player slots.
     silnik_.Sloty.UstawOpcje(OpcjeOdtwarzaczyZNastaw());
     silnik_.Sloty.UtworzMiksery();
+    silnik_.SlotGra.fill(0);
+    silnik_.SlotGralo.fill(0);
     if (platform::DeviceHub::instance().isVirtual())
         Log(QStringLiteral("Brak karty dźwiękowej - odtwarzanie na urządzeniu wirtualnym"));
     // 12. Dates and times are written with explicit formats; the locale is
@@ -174,8 +177,9 @@ void TTolv::FormShow() {
     TListaSynchroKolejnoTimer->start();
     if (Satelita.SatPListAutoJest) AutomatTimer->start();
     if (Satelita.SatPLJest || Satelita.SatTLJest) PListaAutoodczytTimer->start();
-    // 4. SAT mode at start, and 5. the playlist re-timed, are the modes'
-    // and the editing commands' work; they join here.
+    // 4. SAT mode at start.
+    if (Satelita.SatTrybJest && Satelita.SatStartJest) silnik_.PrzelaczSat();
+    // 5. Re-timing the playlist is the editing commands' work; it joins here.
     // 6. Datagram timers by their settings; a period of 0 stays off.
     const auto wlacz = [](QTimer* t, bool jest) {
         if (jest && t->interval() > 0) t->start();
@@ -237,21 +241,13 @@ void TTolv::FormDestroy() {
     Log(QStringLiteral("Prawidłowy koniec pracy"));
 }
 
-void TTolv::KoniecEmisji(quint8 slot, quint8 powod) {
-    // The ending of an element (history, counters, STOP datagram, log line
-    // with the reason) replaces this once it stands; until then the slot
-    // is stopped and its record freed so nothing plays on.
-    (void)powod;
-    silnik_.Sloty.ZatrzymajOdtwarzacz(slot);
-    silnik_.Stan.OdtwarzaczZajety[slot] = 0;
-}
-
 void TTolv::StopWszystko() {
     for (quint8 slot = 1; slot <= 3; ++slot)
-        if (OdtwarzaczZajety(slot)) KoniecEmisji(slot, 2);  // "KLAW "
-    silnik_.Stan.TrybAutomat = false;
-    // The semiautomatic hand-over and the advert-on-a-player flags are the
-    // engine's; they are cleared here once it holds them.
+        if (OdtwarzaczZajety(slot)) silnik_.KoniecEmisji(slot, 2);  // "KLAW "
+    if (silnik_.Stan.TrybAutomat) silnik_.PrzelaczAutomat();
+    silnik_.SemiAutomatGotowy = false;
+    silnik_.SemiAutomatJest = false;
+    silnik_.ReklamaNaOdtwarzaczu = false;
     silnik_.Stan.PauzaJest = false;
     SATPLMWyciszTimer->stop();
 }
