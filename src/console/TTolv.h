@@ -7,9 +7,14 @@
 #include "console/PrzyciskiKonsoli.h"
 #include "console/PanelOdtwarzacza.h"
 #include "console/SilnikEmisji.h"
+#include "console/TelnetGPI.h"
 #include "foundation/KestGraf2.h"
 
+#include <QList>
+#include <QStringList>
 #include <QTimer>
+
+#include <memory>
 
 class TTolv : public TRForm, private CelDyspozytora {
 public:
@@ -19,6 +24,35 @@ public:
     static constexpr int MinimalnaWysokosc = 746;
 
     explicit TTolv(QWidget* parent = nullptr);
+    ~TTolv() override;
+
+    // The version shown in the caption after the program's name.
+    static const QString WersjaProgramu;
+
+    // ---- start-up and shutdown ----
+    // Defaults, the settings file (`argumenty`: the command line without the
+    // program's name), devices, caption, day files, the I/O node link, the
+    // first log lines, the slots, the relay card, the capture control and the
+    // window mode. Runs before the window is shown.
+    void FormCreate(const QStringList& argumenty);
+    // Desk check and timers; runs once, on the first showing.
+    void FormShow();
+    // The close action: 2 free (the window closes), 0 none.
+    quint8 FormClose();
+    // Players stopped and freed, "Prawidłowy koniec pracy". Runs once; the
+    // destructor calls it when the program did not.
+    void FormDestroy();
+    void StopWszystko();
+    void StopKlawiszemSpacji();
+    // Linux has no taskbar window to hide; the state is kept so that every
+    // way out shows it again.
+    void UkryjPasekZadan() { pasekZadanUkryty_ = true; }
+    void PokazPasekZadan() { pasekZadanUkryty_ = false; }
+    bool PasekZadanUkryty() const { return pasekZadanUkryty_; }
+    // The timers in the order FormClose stops them.
+    QList<QTimer*> ZegaryWKolejnosciZatrzymania() const;
+    // The emergency playlist's flag file (program folder).
+    QString AwariaFlagaZbior;
 
     SilnikEmisji& Silnik() { return silnik_; }
     Dyspozytor& dyspozytor() { return dyspozytor_; }
@@ -53,6 +87,8 @@ public:
 
 protected:
     void ObsluzZdarzenie() override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -60,6 +96,14 @@ protected:
 
 private:
     QTimer* zegar(const char* nazwa, int ms);
+    // Start-up helpers.
+    void NazwyUrzadzen();
+    void UstawNadawcowUDP();
+    void OtworzPlikiHistorii();
+    void UstawTrybOkna(quint8 tryb);
+    // FormClose's work after the question; also the end the desk check takes.
+    void Zakoncz();
+    bool OdtwarzaczZajety(quint8 slot) const;
     // The deck panels see a pointer or key event before the dispatcher.
     bool PaneleOdtwarzaczy();
 
@@ -73,4 +117,10 @@ private:
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
     Dyspozytor dyspozytor_;
+    std::unique_ptr<TelnetGPI> telnet_;
+    bool pasekZadanUkryty_ = false;
+    bool utworzono_ = false;
+    bool pokazano_ = false;
+    bool zakonczono_ = false;   // timers stopped, the window may close
+    bool zniszczono_ = false;
 };
