@@ -130,9 +130,7 @@ void TTolv::UstawNadawcowUDP() {
         BroadcastMonitorTimer->setInterval(Satelita.UDPBroadcastMonitorInterwalS * 100);
 }
 
-void TTolv::OtworzPlikiHistorii() {
-    // The history unit opens (or creates) the day's .HST and XML files here.
-}
+void TTolv::OtworzPlikiHistorii() { silnik_.OtworzPlikiHistorii(); }
 
 void TTolv::UstawTrybOkna(quint8 tryb) {
     switch (tryb) {

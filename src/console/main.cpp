@@ -39,6 +39,9 @@ public:
     quint16 RDS(QString& a, QString& b, QString& c) override { return okna_.RDS(a, b, c); }
     qint32 Kod() override { return okna_.Kod(); }
     quint16 Czas(const QString& t, bool d, QString& h) override { return okna_.Czas(t, d, h); }
+    quint16 DecyzjaCzas(const QString& l, const QString& t, const QString& d, int z, StanDecyzjiCzas& s) override {
+        return okna_.DecyzjaCzas(l, t, d, z, s);
+    }
 
 private:
     UslugaDialogow& okna_;

@@ -31,6 +31,7 @@ public:
     quint16 RDS(QString&, QString&, QString&) override { return 10; }
     qint32 Kod() override { return 0; }
     quint16 Czas(const QString&, bool, QString&) override { return 10; }
+    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override { return 10; }
 
 private:
     static void drukuj(const QString& a, const QString& b) {
