@@ -1,5 +1,6 @@
 #include "foundation/DialogiQt.h"
 
+#include "foundation/DDecyzjaCzas.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestPods2.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -531,4 +533,84 @@ quint16 DialogiQt::Czas(const QString& tytul, bool do24, QString& hhmm) {
     if (odp == OdpowiedzAkceptuj)
         hhmm = okno.Tekst();
     return odp == OdpowiedzAkceptuj ? OdpowiedzAkceptuj : OdpowiedzOpusc;
+}
+
+// ---- timed airing decision ----
+
+OknoDecyzjiCzas::OknoDecyzjiCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                                 StanDecyzjiCzas& stan)
+    : OknoDialogu(QStringLiteral("Decyzja o emisji"), 420, 200), stan_(stan) {
+    // Linia1Label, TytulEdit, TrwaLabel and CzasLabel.
+    PiszxyKolorE(20, 12, linia, KolorCzarny);
+    tytul_ = new QLineEdit(this);
+    tytul_->setGeometry(20, 36, 380, 24);
+    tytul_->setReadOnly(true);
+    tytul_->setFocusPolicy(Qt::NoFocus);
+    tytul_->setText(tytul);
+    PiszxyKolorE(20, 76, QStringLiteral("Czas trwania:"), KolorCzarny);
+    PiszPoleWklesleCentrE(RectWH(20, 96, 170, 28), KolorBialy, trwa, KolorCzarny, KolorBialy);
+    PiszxyKolorE(230, 76, QStringLiteral("Koniec emisji:"), KolorCzarny);
+    RysujKoniec(KoniecEmisjiTekst(stan.CzasMs()));
+
+    if (zestaw != 3 && zestaw != 4)
+        zestaw = 2;
+    struct P {
+        const char* tytul;
+        quint16 odp;
+    };
+    QVector<P> przyciski;
+    if (zestaw != 4) {
+        przyciski.push_back({"~Tak", OdpowiedzTak});
+        przyciski.push_back({"~Nie", OdpowiedzNie});
+    }
+    if (zestaw == 3)
+        przyciski.push_back({"~Opuść", OdpowiedzOpusc});
+    const int szer = 90, odstep = 12;
+    int x = (420 - int(przyciski.size()) * szer - (int(przyciski.size()) - 1) * odstep) / 2;
+    for (const P& p : przyciski) {
+        const int i = DodajPrzycisk(RectWH(x, 150, szer, WysokoscPrzycisku), QString::fromUtf8(p.tytul), p.odp);
+        if (p.odp == OdpowiedzTak)
+            UstawDomyslny(i);
+        x += szer + odstep;
+    }
+    // Leaving is always possible, even with no buttons and the desk inputs
+    // off or dead: an operator is never locked in front of a modal window.
+    UstawAnuluj(OdpowiedzOpusc);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(50);
+    QObject::connect(timer_, &QTimer::timeout, this, [this] { Tik(); });
+}
+
+QString OknoDecyzjiCzas::Tytul() const {
+    return tytul_->text();
+}
+
+void OknoDecyzjiCzas::RysujKoniec(const QString& tekst) {
+    koniec_ = tekst;
+    PiszPoleWklesleCentrE(RectWH(230, 96, 170, 28), KolorBialy, tekst, KolorCzarny, KolorBialy);
+}
+
+void OknoDecyzjiCzas::Tik() {
+    const bool odpowiedz = stan_.Tik();
+    if (stan_.KoniecZmieniony() && stan_.Koniec() != koniec_)
+        RysujKoniec(stan_.Koniec());
+    if (odpowiedz)
+        Zamknij(OdpowiedzTak);
+}
+
+void OknoDecyzjiCzas::showEvent(QShowEvent* event) {
+    timer_->start();
+    OknoDialogu::showEvent(event);
+}
+
+void OknoDecyzjiCzas::hideEvent(QHideEvent* event) {
+    timer_->stop();
+    OknoDialogu::hideEvent(event);
+}
+
+quint16 DialogiQt::DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                               StanDecyzjiCzas& stan) {
+    OknoDecyzjiCzas okno(linia, tytul, trwa, zestaw, stan);
+    return okno.PokazModalnie(oknoGlowne_);
 }

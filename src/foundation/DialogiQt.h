@@ -61,6 +61,35 @@ private:
     QEventLoop* petla_ = nullptr;
 };
 
+class QLineEdit;
+class QTimer;
+class StanDecyzjiCzas;
+
+// The timed airing decision window. Public so that a test can run its tick
+// itself instead of waiting for the 50 ms timer.
+class OknoDecyzjiCzas final : public OknoDialogu {
+public:
+    OknoDecyzjiCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                    StanDecyzjiCzas& stan);
+    // One tick of DecyzjaTimer: the end clock, then the inputs.
+    void Tik();
+    QString Koniec() const { return koniec_; }
+    QString Tytul() const;
+    QTimer* DecyzjaTimer() const { return timer_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void RysujKoniec(const QString& tekst);
+
+    StanDecyzjiCzas& stan_;
+    QLineEdit* tytul_ = nullptr;
+    QTimer* timer_ = nullptr;
+    QString koniec_;
+};
+
 class DialogiQt final : public UslugaDialogow {
 public:
     // The window the dialogs are centred on (the main window).
@@ -80,6 +109,8 @@ public:
     quint16 RDS(QString& tytul, QString& wykonawca, QString& informacja) override;
     qint32 Kod() override;
     quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
+    quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                        StanDecyzjiCzas& stan) override;
 
 private:
     void Komunikat(const QString& tytul, const QString& linia1, const QString& linia2);

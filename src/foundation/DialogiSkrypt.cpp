@@ -1,5 +1,7 @@
 #include "foundation/DialogiSkrypt.h"
 
+#include "foundation/DDecyzjaCzas.h"
+
 DialogiSkrypt::DialogiSkrypt() : poprzednia_(&Dialogi()) {
     UstawDialogi(this);
 }
@@ -9,24 +11,31 @@ DialogiSkrypt::~DialogiSkrypt() {
 }
 
 void DialogiSkrypt::Odpowiedz(quint16 odp) {
-    kolejka_.push_back(Odp{odp, {}, 0});
+    kolejka_.push_back(Odp{odp, {}, 0, -1, {}});
 }
 
 void DialogiSkrypt::OdpowiedzTekst(const QString& tekst, quint16 odp) {
-    kolejka_.push_back(Odp{odp, {tekst}, 0});
+    kolejka_.push_back(Odp{odp, {tekst}, 0, -1, {}});
 }
 
 void DialogiSkrypt::OdpowiedzRDS(const QString& tytul, const QString& wykonawca, const QString& informacja,
                                  quint16 odp) {
-    kolejka_.push_back(Odp{odp, {tytul, wykonawca, informacja}, 0});
+    kolejka_.push_back(Odp{odp, {tytul, wykonawca, informacja}, 0, -1, {}});
+}
+
+void DialogiSkrypt::OdpowiedzTikami(int tiki, std::function<void(int)> przedTikiem) {
+    Odp o;
+    o.tiki = qMax(0, tiki);
+    o.przedTikiem = std::move(przedTikiem);
+    kolejka_.push_back(std::move(o));
 }
 
 void DialogiSkrypt::OdpowiedzKod(qint32 kod) {
-    kolejka_.push_back(Odp{OdpowiedzAkceptuj, {}, kod});
+    kolejka_.push_back(Odp{OdpowiedzAkceptuj, {}, kod, -1, {}});
 }
 
 void DialogiSkrypt::OdpowiedzCzas(const QString& hhmm, quint16 odp) {
-    kolejka_.push_back(Odp{odp, {hhmm}, 0});
+    kolejka_.push_back(Odp{odp, {hhmm}, 0, -1, {}});
 }
 
 QVector<ZapisDialogu> DialogiSkrypt::Zapisy(RodzajDialogu rodzaj) const {
@@ -147,4 +156,33 @@ quint16 DialogiSkrypt::Czas(const QString& tytul, bool do24, QString& hhmm) {
         return OdpowiedzOpusc;
     hhmm = o.teksty.value(0);
     return OdpowiedzAkceptuj;
+}
+
+quint16 DialogiSkrypt::DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                                   StanDecyzjiCzas& stan) {
+    zapisy_.push_back({RodzajDialogu::DecyzjaCzas, {linia, tytul, trwa, KoniecEmisjiTekst(stan.CzasMs())}, zestaw});
+    const qsizetype zapis = zapisy_.size() - 1;
+    tiki_ = 0;
+    const Odp o = Nastepna("timed decision");
+    if (o.tiki >= 0) {
+        for (int n = 0; n < o.tiki; ++n) {
+            if (o.przedTikiem)
+                o.przedTikiem(n);
+            ++tiki_;
+            const bool odpowiedz = stan.Tik();
+            zapisy_[zapis].teksty[3] = stan.Koniec();
+            if (odpowiedz)
+                return OdpowiedzTak;
+        }
+        return OdpowiedzOpusc;
+    }
+    // Esc leaves any set; the buttons are those the set shows.
+    bool oferowana = o.odp == OdpowiedzOpusc;
+    if (zestaw != 4)
+        oferowana = oferowana || o.odp == OdpowiedzTak || o.odp == OdpowiedzNie;
+    if (!oferowana) {
+        bledy_ << QStringLiteral("timed decision set %1 has no answer %2").arg(zestaw).arg(o.odp);
+        return OdpowiedzOpusc;
+    }
+    return o.odp;
 }

@@ -9,17 +9,19 @@
 #include <QVector>
 
 #include <deque>
+#include <functional>
 
-enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas };
+enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas, DecyzjaCzas };
 
 // One window as the program asked for it.
 struct ZapisDialogu {
     RodzajDialogu rodzaj;
     // What it showed: Blad/Info/Decyzja the two lines; Tekst the prompt and
     // the initial text; Stan the text; Raport the caption then the lines;
-    // RDS the three initial texts; Czas the caption.
+    // RDS the three initial texts; Czas the caption; DecyzjaCzas the line,
+    // the title, the duration and the last end-of-airing clock.
     QStringList teksty;
-    // Decyzja the button set; Tekst the longest text (negative: password);
+    // Decyzja and DecyzjaCzas the button set; Tekst the longest text (negative: password);
     // Stan 1 or 2 gauges (0 none), +10 with the abort button; Czas 24 or 99.
     int liczba = 0;
 };
@@ -40,6 +42,12 @@ public:
                       quint16 odp = OdpowiedzAkceptuj);
     void OdpowiedzKod(qint32 kod);
     void OdpowiedzCzas(const QString& hhmm, quint16 odp = OdpowiedzAkceptuj);
+    // The timed decision is left to its ticks: before each of at most `tiki`
+    // ticks `przedTikiem(n)` runs (the test moves the clock, changes the
+    // inputs); the first tick that answers closes it with Tak, and when none
+    // does the operator leaves it (Opuść). A button answer is given with
+    // Odpowiedz (Esc answers OdpowiedzOpusc with any set).
+    void OdpowiedzTikami(int tiki, std::function<void(int)> przedTikiem);
     // The abort button is pressed at the first pump after the first gauge
     // reached this percent (-1: never).
     void PrzerwijPrzy(int procent) { przerwijPrzy_ = procent; }
@@ -74,12 +82,18 @@ public:
     quint16 RDS(QString& tytul, QString& wykonawca, QString& informacja) override;
     qint32 Kod() override;
     quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
+    quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                        StanDecyzjiCzas& stan) override;
+    // Ticks the last timed decision ran.
+    int Tiki() const { return tiki_; }
 
 private:
     struct Odp {
         quint16 odp = OdpowiedzOpusc;
         QStringList teksty;
         qint32 kod = 0;
+        int tiki = -1;  // >= 0: answered by ticks
+        std::function<void(int)> przedTikiem;
     };
     Odp Nastepna(const char* okno);
 
@@ -90,5 +104,6 @@ private:
     int przerwijPrzy_ = -1;
     bool stanWidoczny_ = false;
     int pompowania_ = 0;
+    int tiki_ = 0;
     UslugaDialogow* poprzednia_ = nullptr;
 };

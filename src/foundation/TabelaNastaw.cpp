@@ -4,59 +4,47 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 
-OpisKlucza KluczBool(const QString& klucz, bool* v, bool domyslna, const QString& komentarz) {
+namespace {
+OpisKlucza klucz(const QString& nazwa, TypKlucza typ, void* v, const QString& komentarz) {
     OpisKlucza k;
-    k.klucz = klucz;
-    k.typ = TypKlucza::Bool;
+    k.klucz = nazwa;
+    k.typ = typ;
     k.zmienna = v;
+    k.komentarz = komentarz;
+    return k;
+}
+OpisKlucza zakres(OpisKlucza k, qint32 min, qint32 max, qint32 zastepcza, qint64 domyslna) {
+    k.minimum = min;
+    k.maksimum = max;
+    k.zastepcza = zastepcza;
+    k.domyslnaLiczba = domyslna;
+    return k;
+}
+}  // namespace
+
+OpisKlucza KluczBool(const QString& nazwa, bool* v, bool domyslna, const QString& komentarz) {
+    OpisKlucza k = klucz(nazwa, TypKlucza::Bool, v, komentarz);
     k.domyslnaLiczba = domyslna ? 1 : 0;
-    k.komentarz = komentarz;
     return k;
 }
 
-OpisKlucza KluczBajt(const QString& klucz, quint8* v, int min, int max, int zastepcza, int domyslna, const QString& komentarz) {
-    OpisKlucza k;
-    k.klucz = klucz;
-    k.typ = TypKlucza::Bajt;
-    k.zmienna = v;
-    k.minimum = min;
-    k.maksimum = max;
-    k.zastepcza = zastepcza;
-    k.domyslnaLiczba = domyslna;
-    k.komentarz = komentarz;
-    return k;
+OpisKlucza KluczBajt(const QString& nazwa, quint8* v, int min, int max, int zastepcza, int domyslna, const QString& komentarz) {
+    return zakres(klucz(nazwa, TypKlucza::Bajt, v, komentarz), min, max, zastepcza, domyslna);
 }
 
-OpisKlucza KluczLiczba(const QString& klucz, qint32* v, qint32 min, qint32 max, qint32 zastepcza, qint32 domyslna, const QString& komentarz) {
-    OpisKlucza k;
-    k.klucz = klucz;
-    k.typ = TypKlucza::Liczba;
-    k.zmienna = v;
-    k.minimum = min;
-    k.maksimum = max;
-    k.zastepcza = zastepcza;
-    k.domyslnaLiczba = domyslna;
-    k.komentarz = komentarz;
-    return k;
+OpisKlucza KluczLiczba(const QString& nazwa, qint32* v, qint32 min, qint32 max, qint32 zastepcza, qint32 domyslna, const QString& komentarz) {
+    return zakres(klucz(nazwa, TypKlucza::Liczba, v, komentarz), min, max, zastepcza, domyslna);
 }
 
-OpisKlucza KluczTekst(const QString& klucz, QString* v, const QString& domyslna, const QString& komentarz, int maxDlugosc) {
-    OpisKlucza k;
-    k.klucz = klucz;
-    k.typ = TypKlucza::Tekst;
-    k.zmienna = v;
+OpisKlucza KluczTekst(const QString& nazwa, QString* v, const QString& domyslna, const QString& komentarz, int maxDlugosc) {
+    OpisKlucza k = klucz(nazwa, TypKlucza::Tekst, v, komentarz);
     k.domyslnyTekst = domyslna;
-    k.komentarz = komentarz;
     k.maxDlugosc = maxDlugosc;
     return k;
 }
 
-OpisKlucza KluczKatalog(const QString& klucz, QString* v, const QString& komentarz, bool domyslnieStartowy) {
-    OpisKlucza k;
-    k.klucz = klucz;
-    k.typ = TypKlucza::Katalog;
-    k.zmienna = v;
-    k.komentarz = komentarz;
+OpisKlucza KluczKatalog(const QString& nazwa, QString* v, const QString& komentarz, bool domyslnieStartowy) {
+    OpisKlucza k = klucz(nazwa, TypKlucza::Katalog, v, komentarz);
     k.domyslnieStartowy = domyslnieStartowy;
     return k;
 }

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class StanDecyzjiCzas;
+
 // What the progress window shows when it opens.
 struct OpisStanu {
     QString tekst;
@@ -61,6 +63,13 @@ public:
     // Time entry; `do24` limits the hours to 23. On OdpowiedzAkceptuj `hhmm` holds
     // the "HH:MM" shown; otherwise OdpowiedzOpusc.
     virtual quint16 Czas(const QString& tytul, bool do24, QString& hhmm) = 0;
+
+    // Timed airing decision ("Decyzja o emisji"): the line, the title and the
+    // duration text, button set 2, 3 or 4. The window calls stan.Tik() every
+    // 50 ms and shows stan.Koniec(); when a tick answers, it closes with
+    // OdpowiedzTak. Returns OdpowiedzTak, OdpowiedzNie or OdpowiedzOpusc.
+    virtual quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
+                                StanDecyzjiCzas& stan) = 0;
 };
 
 // The installed service: the Qt windows unless something else was installed.

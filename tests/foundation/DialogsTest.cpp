@@ -71,6 +71,9 @@ public:
     quint16 RDS(QString& a, QString& b, QString& c) override { return s.RDS(a, b, c); }
     qint32 Kod() override { return s.Kod(); }
     quint16 Czas(const QString& a, bool b, QString& c) override { return s.Czas(a, b, c); }
+    quint16 DecyzjaCzas(const QString& a, const QString& b, const QString& c, int z, StanDecyzjiCzas& st) override {
+        return s.DecyzjaCzas(a, b, c, z, st);
+    }
 };
 
 TEST(ErrorDialog, OneReportAtATimeAndOkClearsTheEvent) {

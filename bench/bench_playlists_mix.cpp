@@ -1,0 +1,84 @@
+// A full playlist (10 000 elements): writing and reading its .MIX file, and
+// the undo snapshot that every edit takes first.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include "foundation/DialogiSkrypt.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/NastawyEmisji.h"
+
+namespace {
+
+void wypelnij() {
+    WyczyscPlayliste();
+    DomyslneNastawyEmisji();
+    for (int i = 1; i <= MaksPlaylisty; ++i) {
+        TElemPListy& e = Playlista[i];
+        e.Typ = RodzajSND;
+        e.Emi = (i * 200'000) % DobaMs;
+        e.Trw = 200'000 + i;
+        e.NwK = 195'000;
+        e.FOu = 190'000;
+        e.Mix = 4000;
+        e.Int = 12'000;
+        e.Out = 180'000;
+        e.Ide = QStringLiteral("A%1").arg(i);
+        e.Tyt = QStringLiteral("Tytuł nagrania numer %1").arg(i);
+        e.Wyk = QStringLiteral("Wykonawca %1").arg(i % 500);
+        e.Pta = QStringLiteral("Płyta %1").arg(i % 800);
+        e.Kom = QStringLiteral("Kompozytor");
+        e.Rok = QStringLiteral("1999");
+        e.Adr = QStringLiteral("D:\\MUZYKA\\A%1.MP3").arg(i);
+    }
+    StanPlaylisty.Ilosc = MaksPlaylisty;
+}
+
+void BM_ZapiszMIX(benchmark::State& state) {
+    DialogiSkrypt dialogi;
+    QTemporaryDir dir;
+    wypelnij();
+    const QString plik = dir.filePath(QStringLiteral("LISTA.MIX"));
+    for (auto _ : state) {
+        ZapiszPlaylisteMIX(plik, 1, MaksPlaylisty);
+        dialogi.Wyczysc();
+    }
+}
+BENCHMARK(BM_ZapiszMIX)->Unit(benchmark::kMillisecond);
+
+void BM_WczytajMIX(benchmark::State& state) {
+    DialogiSkrypt dialogi;
+    QTemporaryDir dir;
+    wypelnij();
+    const QString plik = dir.filePath(QStringLiteral("LISTA.MIX"));
+    ZapiszPlaylisteMIX(plik, 1, MaksPlaylisty);
+    for (auto _ : state) {
+        WczytajPlaylisteMIX(plik, 0);
+        dialogi.Wyczysc();
+    }
+    if (StanPlaylisty.Ilosc != MaksPlaylisty) state.SkipWithError("not all elements read");
+}
+BENCHMARK(BM_WczytajMIX)->Unit(benchmark::kMillisecond);
+
+void BM_ZapiszUndo(benchmark::State& state) {
+    wypelnij();
+    int i = 0;
+    for (auto _ : state) {
+        // An edit between snapshots, as in use.
+        Playlista[1 + i++ % MaksPlaylisty].Tyt = QStringLiteral("zmieniony");
+        ZapiszUndoPlaylisty(QStringLiteral("Zmień"));
+    }
+}
+BENCHMARK(BM_ZapiszUndo)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

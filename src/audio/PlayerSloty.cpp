@@ -1,0 +1,132 @@
+#include "audio/PlayerSloty.h"
+
+#include "audio/cbDSMixer.h"
+#include "audio/uDirectShowPlayer.h"
+#include "platform/CaptureVolume.h"
+
+PlayerSloty::PlayerSloty() = default;
+
+// A mixer frees the channels still registered with it, so the players go
+// first and nothing is freed twice.
+PlayerSloty::~PlayerSloty() {
+    for (int s = 1; s <= LiczbaSlotow; ++s) ZwolnijOdtwarzacz(quint8(s));
+    ZwolnijMiksery();
+}
+
+void PlayerSloty::UtworzMiksery() {
+    if (!opcje_.CzyPlayerZgodnoscWinXP) return;
+    for (int n = 1; n <= LiczbaSlotow; ++n) {
+        if (miksery_[n]) continue;
+        auto mikser = std::make_unique<TcbDSMixer>();
+        // An index outside the device list leaves device 0, the default.
+        mikser->SetDevice(opcje_.Kanal[n]);
+        miksery_[n] = std::move(mikser);
+    }
+}
+
+void PlayerSloty::ZwolnijMiksery() {
+    // The channels live on the mixers: free them before their mixer, or the
+    // mixer would free them under the slots.
+    for (int s = 1; s <= LiczbaSlotow; ++s) kanaly_[s].reset();
+    for (int n = LiczbaSlotow; n >= 1; --n) miksery_[n].reset();
+}
+
+void PlayerSloty::UtworzOdtwarzacz(quint8 slot) {
+    if (!poprawny(slot)) return;
+    ZwolnijOdtwarzacz(slot);
+    if (opcje_.CzyPlayerZgodnoscWinXP) {
+        // Without its mixer (before UtworzMiksery or after ZwolnijMiksery)
+        // the slot stays empty rather than hold a channel on nothing.
+        if (miksery_[slot]) kanaly_[slot] = std::make_unique<TcbDSMixerChannel>(miksery_[slot].get());
+    } else {
+        // An empty name is the default device (the player treats it so).
+        odtwarzacze_[slot] = std::make_unique<TBasicPlayer>(opcje_.KanalNazwa[slot]);
+    }
+}
+
+void PlayerSloty::ZwolnijOdtwarzacz(quint8 slot) {
+    if (!poprawny(slot)) return;
+    if (kanaly_[slot]) {
+        kanaly_[slot]->Stop();
+        kanaly_[slot].reset();
+    }
+    if (odtwarzacze_[slot]) {
+        odtwarzacze_[slot]->Stop();
+        odtwarzacze_[slot].reset();
+    }
+}
+
+bool PlayerSloty::OdtwarzaczIstnieje(quint8 slot) const {
+    return poprawny(slot) && (kanaly_[slot] || odtwarzacze_[slot]);
+}
+
+void PlayerSloty::OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) {
+    if (!poprawny(slot)) return;
+    if (kanaly_[slot]) kanaly_[slot]->Open(sciezka);
+    else if (odtwarzacze_[slot]) odtwarzacze_[slot]->SetFileName(sciezka);
+}
+
+QString PlayerSloty::PlikOdtwarzacza(quint8 slot) const {
+    if (!poprawny(slot)) return {};
+    if (kanaly_[slot]) return kanaly_[slot]->FileName();
+    if (odtwarzacze_[slot]) return odtwarzacze_[slot]->FileName();
+    return {};
+}
+
+void PlayerSloty::UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms) {
+    if (!poprawny(slot)) return;
+    if (kanaly_[slot]) kanaly_[slot]->SetPosition(ms);
+    else if (odtwarzacze_[slot]) odtwarzacze_[slot]->SetPosition(ms);
+}
+
+qint64 PlayerSloty::PozycjaOdtwarzacza(quint8 slot) {
+    if (!poprawny(slot)) return 0;
+    if (kanaly_[slot]) return kanaly_[slot]->GetPosition();
+    if (odtwarzacze_[slot]) return odtwarzacze_[slot]->GetPosition();
+    return 0;
+}
+
+qint64 PlayerSloty::DlugoscOdtwarzacza(quint8 slot) const {
+    if (!poprawny(slot)) return 0;
+    if (kanaly_[slot]) return kanaly_[slot]->Length();
+    if (odtwarzacze_[slot]) return odtwarzacze_[slot]->Duration();
+    return 0;
+}
+
+void PlayerSloty::GrajOdtwarzacz(quint8 slot) {
+    if (!poprawny(slot) || StanOdtwarzacza(slot) == 1) return;
+    if (kanaly_[slot]) kanaly_[slot]->Play();
+    else if (odtwarzacze_[slot]) odtwarzacze_[slot]->Play();
+}
+
+void PlayerSloty::ZatrzymajOdtwarzacz(quint8 slot) {
+    if (!poprawny(slot)) return;
+    if (kanaly_[slot]) kanaly_[slot]->Stop();
+    else if (odtwarzacze_[slot]) odtwarzacze_[slot]->Stop();
+}
+
+quint8 PlayerSloty::StanOdtwarzacza(quint8 slot) const {
+    if (!poprawny(slot)) return 0;
+    if (kanaly_[slot]) return kanaly_[slot]->State();
+    if (odtwarzacze_[slot]) return odtwarzacze_[slot]->State();
+    return 0;
+}
+
+void PlayerSloty::UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) {
+    if (!poprawny(slot)) return;
+    if (kanaly_[slot]) kanaly_[slot]->SetVolume(glosnosc);
+    else if (odtwarzacze_[slot]) odtwarzacze_[slot]->SetVolume(glosnosc);
+}
+
+int PlayerSloty::GlosnoscOdtwarzacza(quint8 slot) const {
+    if (!poprawny(slot)) return 0;
+    if (kanaly_[slot]) return kanaly_[slot]->Volume();
+    if (odtwarzacze_[slot]) return odtwarzacze_[slot]->Volume();
+    return 0;
+}
+
+void PlayerSloty::UstawGlosnoscSystemowa(int poziom) {
+    if (wejscie_) wejscie_->setLevel(poziom / 65500.0);
+}
+
+TcbDSMixer* PlayerSloty::Mikser(quint8 slot) const { return poprawny(slot) ? miksery_[slot].get() : nullptr; }

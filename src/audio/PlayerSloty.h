@@ -1,0 +1,86 @@
+#pragma once
+// The five player slots the console plays through: 1 and 2 the on-air
+// players, 3 the DJ and whisper player, 4 the singles player, 5 the fifth
+// slot. One choice made at start puts every slot on the same back-end (a
+// streaming channel on the slot's own mixer, or a file player on an output
+// device found by name), so nothing above this layer knows which is in use.
+//
+// Slot numbers outside 1..5 do nothing and read as 0 / false / "". Errors of
+// the back-ends (EDirectXError, EAudioReadError, the streaming channel's
+// plain errors) pass through unchanged to the caller.
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <memory>
+
+class TcbDSMixer;
+class TcbDSMixerChannel;
+class TBasicPlayer;
+
+namespace platform {
+class CaptureVolume;
+}
+
+// What the slots need from the emission settings; the console fills it.
+struct OpcjeOdtwarzaczy {
+    bool CzyPlayerZgodnoscWinXP = false;  // true: streaming mixers, false: file players
+    std::array<int, 6> Kanal{};           // [1..5] device index of slot n's mixer
+    std::array<QString, 6> KanalNazwa;    // [1..5] output name (a part of it) for slot n's file player
+};
+
+class PlayerSloty {
+public:
+    static constexpr int LiczbaSlotow = 5;
+
+    PlayerSloty();
+    ~PlayerSloty();
+    PlayerSloty(const PlayerSloty&) = delete;
+    PlayerSloty& operator=(const PlayerSloty&) = delete;
+
+    // Read once at start; a changed back-end takes effect at the next start.
+    void UstawOpcje(const OpcjeOdtwarzaczy& opcje) { opcje_ = opcje; }
+    const OpcjeOdtwarzaczy& Opcje() const { return opcje_; }
+    // The capture control the satellite fade moves (not owned; null: none).
+    void UstawWejscie(platform::CaptureVolume* wejscie) { wejscie_ = wejscie; }
+
+    void UtworzMiksery();
+    // Frees the slots' players, then mixers 5 down to 1.
+    void ZwolnijMiksery();
+
+    void UtworzOdtwarzacz(quint8 slot);
+    void ZwolnijOdtwarzacz(quint8 slot);
+    bool OdtwarzaczIstnieje(quint8 slot) const;
+
+    // An empty path closes the file. The streaming back-end resets the
+    // volume to 0 on opening, so set the volume after opening.
+    void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka);
+    QString PlikOdtwarzacza(quint8 slot) const;
+    // The streaming back-end stops on a seek; it plays on after GrajOdtwarzacz.
+    void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms);
+    qint64 PozycjaOdtwarzacza(quint8 slot);
+    qint64 DlugoscOdtwarzacza(quint8 slot) const;
+    void GrajOdtwarzacz(quint8 slot);
+    void ZatrzymajOdtwarzacz(quint8 slot);
+    // 1 playing, 0 stopped.
+    quint8 StanOdtwarzacza(quint8 slot) const;
+    // Hundredths of a decibel: 0 full level, -10 000 silence.
+    void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc);
+    int GlosnoscOdtwarzacza(quint8 slot) const;
+
+    // The capture level for the satellite fade: 65 500 full scale, 0
+    // silence; nothing without a capture control.
+    void UstawGlosnoscSystemowa(int poziom);
+
+    // Mixer of a slot (streaming back-end only; null otherwise).
+    TcbDSMixer* Mikser(quint8 slot) const;
+
+private:
+    static bool poprawny(quint8 slot) { return slot >= 1 && slot <= LiczbaSlotow; }
+
+    OpcjeOdtwarzaczy opcje_;
+    platform::CaptureVolume* wejscie_ = nullptr;
+    std::array<std::unique_ptr<TcbDSMixer>, 6> miksery_;           // [1..5]
+    std::array<std::unique_ptr<TcbDSMixerChannel>, 6> kanaly_;     // [1..5] streaming players
+    std::array<std::unique_ptr<TBasicPlayer>, 6> odtwarzacze_;     // [1..5] file players
+};

@@ -1,0 +1,50 @@
+#pragma once
+// The file player of the player slots' second back-end and of the preview
+// window: plays one file on an output device chosen by name.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+class TcbDSMixer;
+class TcbDSMixerChannel;
+
+// Names of the output devices, offered for the player settings.
+QStringList RendererNames();
+
+class TBasicPlayer {
+public:
+    // Plays on the last output device whose name contains deviceName
+    // (case-sensitive); on the default device when the text is empty or no
+    // name contains it.
+    explicit TBasicPlayer(const QString& deviceName);
+    ~TBasicPlayer();
+    TBasicPlayer(const TBasicPlayer&) = delete;
+    TBasicPlayer& operator=(const TBasicPlayer&) = delete;
+
+    // An empty name stops and unloads. Failures are not reported: the
+    // duration is then 0.
+    void SetFileName(const QString& name);
+    void Play();
+    void Stop();
+    void SetPosition(int64_t ms);
+    int64_t GetPosition();
+    void SetVolume(int volume);
+
+    // 1 playing, 0 stopped; only Play and Stop change it: the player does
+    // not notice the end of its file by itself.
+    uint8_t State() const { return state_; }
+    int64_t Duration() const { return duration_; }
+    int Volume() const { return volume_; }
+    QString FileName() const { return fileName_; }
+    int DeviceIndex() const { return deviceIndex_; }
+
+private:
+    std::unique_ptr<TcbDSMixer> mixer_;
+    TcbDSMixerChannel* channel_ = nullptr;  // owned by mixer_
+    int deviceIndex_ = 0;
+    uint8_t state_ = 0;
+    QString fileName_;
+    int64_t duration_ = 0;
+    int volume_ = 0;
+};

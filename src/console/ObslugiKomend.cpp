@@ -1,0 +1,44 @@
+#include "console/ObslugiKomend.h"
+
+#include "console/Komendy.h"
+#include "foundation/Dialogi.h"
+
+const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
+    static const std::vector<KomendaCzekajaca> lista = {
+        {KomWyjdz, KomWyjdz, "leave move or block mode"},
+        {KomAutoStop, KomSat, "AutoStop, desk control and SAT modes"},
+        {KomCzytaj, KomUsunPlayliste, "read, append, save and delete the playlist"},
+        {KomAutomat, KomCisza, "Automat and silence between elements"},
+        {KomStop, KomStop, "STOP of players 1 to 3"},
+        {KomStart, KomWznow, "start the cursor element, again from its resume point; drop or delete in move and block mode"},
+        {KomUsun, KomInfo, "delete and insert elements, the description editor"},
+        {KomUstawStart, KomZmien, "playlist start time, code element, change element"},
+        {KomMiksy, KomMiksy, "compute the mixes"},
+        {KomUndo, KomPrzesun, "undo, move mode"},
+        {KomKolejny, KomKolejny, "cue the cursor element"},
+        {KomKonfiguracja, KomZapiszProfil, "settings dialog, read and save a profile"},
+        {KomAktualizacja, KomBlok, "time-correction mode, block mode"},
+        {KomKursorGora, KomKursorKoniec, "playlist cursor"},
+        {KomSingleOd, KomSingleDo, "singles wall"},
+        {KomSingleLewo, KomSinglePrawo, "singles wall"},
+        {KomSingielF1, KomSingielF12, "singles wall"},
+        {KomPaletaCtrlF1, KomPaletaCtrlF6, "singles wall"},
+        {KomTimelistaOd, KomTimelistaDo, "time list (keypad +: play the current entry now)"},
+        {KomTimelistaKursorOd, KomTimelistaKursorDo, "time-list cursor"},
+        {KomGodzina0, KomGodzina23, "playlist cursor to an hour"},
+        {KomWielosladOd, KomWielosladDo, "timeline"},
+        {KomStatus, KomStatus, "clear the status text"},
+    };
+    return lista;
+}
+
+void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
+    for (const auto& k : KomendyCzekajace()) d.UstawObsluge(k.Od, k.Do, [](quint16) {});
+
+    // The lower panel, the insertion source, the Space stop and the gates
+    // of Enter, keypad - and keypad + are the dispatcher's own.
+
+    d.UstawObsluge(KomBlokadaEkranu, KomBlokadaEkranu, [&silnik](quint16) {
+        if (silnik.Stan.TrybAutomat) PokazBlokadeEkranu();
+    });
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The player-slot operations the on-air engine calls, by slot number 1..5.
+// The program plays through PlayerSloty (OdtwarzaczeZPlayerSloty below);
+// a test may put a deterministic player in their place, so the engine never
+// knows which back-end, device or clock stands behind a slot.
+#include <QString>
+#include <QtGlobal>
+
+class PlayerSloty;
+
+class OdtwarzaczeSlotow {
+public:
+    virtual ~OdtwarzaczeSlotow() = default;
+
+    virtual void UtworzOdtwarzacz(quint8 slot) = 0;
+    virtual void ZwolnijOdtwarzacz(quint8 slot) = 0;
+    virtual bool OdtwarzaczIstnieje(quint8 slot) const = 0;
+    // May throw the back-end's errors (a file that cannot be opened or decoded).
+    virtual void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) = 0;
+    virtual QString PlikOdtwarzacza(quint8 slot) const = 0;
+    virtual void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms) = 0;
+    virtual qint64 PozycjaOdtwarzacza(quint8 slot) = 0;
+    virtual qint64 DlugoscOdtwarzacza(quint8 slot) const = 0;
+    virtual void GrajOdtwarzacz(quint8 slot) = 0;
+    virtual void ZatrzymajOdtwarzacz(quint8 slot) = 0;
+    // 1 playing, 0 stopped.
+    virtual quint8 StanOdtwarzacza(quint8 slot) const = 0;
+    virtual void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) = 0;
+    virtual int GlosnoscOdtwarzacza(quint8 slot) const = 0;
+    // The satellite input level: 65 500 full scale, 0 silence.
+    virtual void UstawGlosnoscSystemowa(int poziom) = 0;
+};
+
+class OdtwarzaczeZPlayerSloty final : public OdtwarzaczeSlotow {
+public:
+    explicit OdtwarzaczeZPlayerSloty(PlayerSloty& sloty) : sloty_(sloty) {}
+
+    void UtworzOdtwarzacz(quint8 slot) override;
+    void ZwolnijOdtwarzacz(quint8 slot) override;
+    bool OdtwarzaczIstnieje(quint8 slot) const override;
+    void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) override;
+    QString PlikOdtwarzacza(quint8 slot) const override;
+    void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms) override;
+    qint64 PozycjaOdtwarzacza(quint8 slot) override;
+    qint64 DlugoscOdtwarzacza(quint8 slot) const override;
+    void GrajOdtwarzacz(quint8 slot) override;
+    void ZatrzymajOdtwarzacz(quint8 slot) override;
+    quint8 StanOdtwarzacza(quint8 slot) const override;
+    void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) override;
+    int GlosnoscOdtwarzacza(quint8 slot) const override;
+    void UstawGlosnoscSystemowa(int poziom) override;
+
+private:
+    PlayerSloty& sloty_;
+};

@@ -1,0 +1,47 @@
+#pragma once
+// The sound card of a machine that has none: consumes samples on a clock,
+// either in real time on its own thread or when a test steps it. It can keep
+// what it mixed and write it to a WAV file, so a test can check the samples.
+#include "platform/audio/OutputDevice.h"
+
+#include <QByteArray>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace platform {
+
+class VirtualDevice final : public OutputDevice {
+public:
+    VirtualDevice(QString name, PcmFormat format, bool realTime);
+    ~VirtualDevice() override;
+
+    bool isVirtual() const override { return true; }
+    bool realTime() const { return realTime_; }
+
+    // Stepped mode: mixes `frames` frames now, on the calling thread.
+    void step(int frames);
+    // Stepped mode: mixes whole milliseconds (rounded to frames).
+    void stepMs(int ms) { step(int(int64_t(ms) * format().rate / 1000)); }
+
+    // Keeps every mixed byte from now on (device format, interleaved).
+    void startCapture();
+    void stopCapture();
+    QByteArray capture() const;
+    void clearCapture();
+    // The capture as a PCM WAV file of the device format.
+    bool saveCapture(const QString& fsPath) const;
+
+private:
+    void mixAndKeep(int frames);
+
+    const bool realTime_;
+    std::vector<unsigned char> block_;
+    mutable std::mutex captureMutex_;  // the real-time thread is not a sound callback
+    bool capturing_ = false;
+    QByteArray capture_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace platform

@@ -1,0 +1,177 @@
+#include "playlists/D_Playlista.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "foundation/Dialogi.h"
+#include "foundation/Text.h"
+#include "playlists/NastawyEmisji.h"
+
+TablicaPlaylisty Playlista;
+StanListy StanPlaylisty;
+QString PlaylistaZbior;
+QString PlaylistaNazwa = QStringLiteral("Nie_ma");
+TElemPListy ElemPListyRob;
+
+TablicaPlaylisty PlaylistaUndo;
+StanListy StanPlaylistyUndo;
+QString PlaylistaZbiorUndo;
+QString PlaylistaNazwaUndo;
+bool UndoJest = false;
+QString UndoOperacja;
+
+namespace {
+
+NumeryGraczyUndo numeryGraczy;
+QList<qint32> numeryWUndo;
+
+}  // namespace
+
+void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy) {
+    stan.Nazwa = nazwa;
+    stan.Panel = panel;
+    stan.Lista = {panel.Left + 4, panel.Top + 20, panel.Right - 21, panel.Bottom - 4};
+    stan.Pasek = {panel.Right - 16, panel.Top + 20, panel.Right - 5, panel.Bottom - 4};
+    stan.Kursor = 0;
+    stan.DoGrania = 0;
+    stan.Ilosc = 0;
+    stan.Pierwszy = 1;
+    stan.Pojemnosc = pojemnosc;
+    stan.Wierszy = wierszy;
+}
+
+// ------------------------------------------------------------------ undo
+
+void UstawNumeryGraczyUndo(NumeryGraczyUndo numery) { numeryGraczy = std::move(numery); }
+
+const QList<qint32>& NumeryGraczyWUndo() { return numeryWUndo; }
+
+void ZapiszUndoPlaylisty(const QString& operacja) {
+    // The whole array, whatever the count: elements past the count are kept
+    // as they were, so a restore gives back exactly what was there.
+    std::copy(Playlista.begin() + 1, Playlista.end(), PlaylistaUndo.begin() + 1);
+    StanPlaylistyUndo = StanPlaylisty;
+    PlaylistaZbiorUndo = PlaylistaZbior;
+    PlaylistaNazwaUndo = PlaylistaNazwa;
+    numeryWUndo = numeryGraczy.pobierz ? numeryGraczy.pobierz() : QList<qint32>{};
+    UndoJest = true;
+    UndoOperacja = operacja;
+}
+
+bool PrzywrocUndoPlaylisty(bool pytaj) {
+    if (!UndoJest)
+        return false;
+    if (pytaj && Decyzja(QStringLiteral("Ostatnia operacja:  ") + UndoOperacja,
+                         QStringLiteral("Czy przywrócić playlistę?"), 2) != WynikTak)
+        return false;
+    // A restore cannot be undone, so the snapshot's array may simply change
+    // places with the playlist's.
+    std::swap_ranges(PlaylistaUndo.begin() + 1, PlaylistaUndo.end(), Playlista.begin() + 1);
+    StanPlaylisty = StanPlaylistyUndo;
+    PlaylistaZbior = PlaylistaZbiorUndo;
+    PlaylistaNazwa = PlaylistaNazwaUndo;
+    if (numeryGraczy.ustaw)
+        numeryGraczy.ustaw(numeryWUndo);
+    numeryWUndo.clear();
+    UndoJest = false;
+    UndoOperacja.clear();
+    return true;
+}
+
+void WyczyscPlayliste() {
+    for (auto& e : Playlista) InitElemPListy(e);
+    for (auto& e : PlaylistaUndo) InitElemPListy(e);
+    InitElemPListy(ElemPListyRob);
+    StanPlaylisty = StanListy{};
+    StanPlaylistyUndo = StanListy{};
+    PlaylistaZbior.clear();
+    PlaylistaNazwa = QStringLiteral("Nie_ma");
+    PlaylistaZbiorUndo.clear();
+    PlaylistaNazwaUndo.clear();
+    numeryWUndo.clear();
+    UndoJest = false;
+    UndoOperacja.clear();
+}
+
+// ------------------------------------------------------- element operations
+
+void InitElemPListy(TElemPListy& e) { e = TElemPListy{}; }
+
+void PoprawCzasyElemPListy(TElemPListy& e) {
+    const qint32 trw = e.Trw;
+    if (e.NwP < 0 || e.NwP > trw) e.NwP = 0;
+    if (e.Int < 0 || e.Int > trw) e.Int = 0;
+    if (e.FIn < e.NwP || e.FIn > trw) e.FIn = e.NwP;
+    if (e.NwK <= e.NwP || e.NwK > trw) e.NwK = trw;
+    if (e.FOu < e.FIn || e.FOu > e.NwK) e.FOu = e.NwK;
+    if (e.Out < 1 || e.Out > trw) e.Out = e.NwK;
+}
+
+void ZamienElemPListy(int i, int j) {
+    if (i < 0 || j < 0 || i > MaksPlaylisty || j > MaksPlaylisty)
+        return;
+    TElemPListy t = Playlista[i];
+    Playlista[i] = Playlista[j];
+    Playlista[j] = t;
+}
+
+quint8 RodzajElemPListy(quint8 typ) { return typ & 0x1F; }
+
+namespace {
+
+bool tytulDJ(const TElemPListy& e) { return charsFromTo(e.Tyt, 1, 2) == QLatin1String("DJ"); }
+bool tytulAnimacja(const TElemPListy& e) { return upperPL(charsFromTo(e.Tyt, 1, 8)) == QLatin1String("ANIMACJA"); }
+
+}  // namespace
+
+bool CzyBreakZDzwiekiem(const TElemPListy& e) {
+    return RodzajElemPListy(e.Typ) == RodzajBRK && e.Trw != 0 && !tytulDJ(e) && !tytulAnimacja(e);
+}
+
+bool CzyElemDzwiekowy(const TElemPListy& e) {
+    switch (RodzajElemPListy(e.Typ)) {
+    case RodzajSND:
+    case RodzajREK:
+    case RodzajJNG:
+    case RodzajPRO:
+    case RodzajSPO:
+    case RodzajAUD:
+    case RodzajSWE:
+    case RodzajLOP:
+    case RodzajEFE:
+        return true;
+    default:
+        return CzyBreakZDzwiekiem(e);
+    }
+}
+
+bool CzyElemMowiony(const TElemPListy& e) {
+    const quint8 k = RodzajElemPListy(e.Typ);
+    if (k == RodzajDJ_ || k == RodzajWHI)
+        return true;
+    return k == RodzajBRK && (tytulDJ(e) || tytulAnimacja(e) || e.Trw == 0);
+}
+
+bool CzyElemReklama(const TElemPListy& e) {
+    return RodzajElemPListy(e.Typ) == (Emisja.CzyLista2LSTPromosy ? RodzajPRO : RodzajREK);
+}
+
+namespace {
+
+const char* const kodyRodzajow[16] = {"",    "SND", "INF", "BRK", "ALR", "REK", "DJ_", "",
+                                      "JNG", "PRO", "SPO", "AUD", "WHI", "SWE", "LOP", "EFE"};
+
+}  // namespace
+
+QString KodRodzaju(quint8 rodzaj) {
+    return rodzaj < 16 ? QString::fromLatin1(kodyRodzajow[rodzaj]) : QString();
+}
+
+quint8 RodzajZKodu(const QString& kod) {
+    if (kod.isEmpty())
+        return 0;
+    for (quint8 k = 1; k < 16; ++k)
+        if (kod == QLatin1String(kodyRodzajow[k]))
+            return k;
+    return 0;
+}

@@ -1,0 +1,162 @@
+#pragma once
+// The playlist element, the on-air playlist with its list state, its
+// one-level undo copy, and the small element operations every playlist user
+// calls (initialisation, mark validation, swapping, kinds).
+#include "foundation/Zdarzenie.h"  // TRect: pixel rectangles, edges inclusive
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+
+#include "playlists/FixedText.h"
+
+struct SygnalType;
+struct OpisNagraniaTyp;
+
+// Element kinds: the low five bits of TElemPListy::Typ.
+enum : quint8 {
+    RodzajSND = 1,
+    RodzajINF = 2,
+    RodzajBRK = 3,
+    RodzajALR = 4,
+    RodzajREK = 5,
+    RodzajDJ_ = 6,
+    RodzajJNG = 8,
+    RodzajPRO = 9,
+    RodzajSPO = 10,
+    RodzajAUD = 11,
+    RodzajWHI = 12,
+    RodzajSWE = 13,
+    RodzajLOP = 14,
+    RodzajEFE = 15,
+};
+// Bit 7 of Typ: "Mod=Graj o", play at the element's planned time.
+constexpr quint8 TypGrajO = 0x80;
+// Bit 6 of Typ: the element was played long enough for the history.
+constexpr quint8 TypZagrany = 0x40;
+
+constexpr qint32 DobaMs = 86'400'000;
+
+// One playlist element. Only Ide and MID are of free length; every other
+// text is cut to its width whenever it is stored, so elements are copied
+// whole by plain assignment (undo, mix editor). The member defaults are the
+// state InitElemPListy gives.
+struct TElemPListy {
+    quint8 Typ = 0;         // kind (low five bits), 0x80 "Graj o", 0x40 played
+    quint8 BrakZbioru = 0;  // non-zero when the audio file was found missing
+    quint8 Aut = 0;         // semiautomatic: started at the previous element's mix point
+    QString Ide = QStringLiteral("--------");
+    FixedText<250> Adr;
+    qint32 Emi = -1;        // air time, ms of the day; -1 none
+    FixedText<8> Sel;       // planned air time "hh:mm:ss" from the scheduler
+    QString MID;            // external identifier, kept and written back only
+    qint32 Trw = 0;         // duration, ms
+    qint32 Trw2 = 0;        // second duration; carried by no file
+    qint32 NwP = 0;         // new start, ms from the file start
+    qint32 NwK = 0;         // new end
+    qint32 FIn = 0;         // end of the fade-in
+    qint32 FOu = 0;         // start of the fade-out
+    quint8 FIT = 0;         // fade-in curve: 0 linear, 1 sine, 2 quadratic
+    quint8 FOT = 0;         // fade-out curve
+    qint32 Mix = -1;        // crossfade into the next element, ms; -1 = kind default
+    qint32 Int = 0;         // intro mark, 0 none
+    qint32 Out = 0;         // outro mark, 0 none
+    qint32 Wzm = 0;         // gain, 0.01 dB
+    qint32 Kac = 0;         // ducking level, 0.01 dB
+    qint32 KFI = 0;         // ducking starts
+    qint32 KFO = 0;         // ducking ends
+    qint32 Wznow = 0;       // resume point; carried by no file
+    FixedText<64> Tyt;
+    FixedText<50> Pta;
+    FixedText<50> Wyk;
+    FixedText<40> Sol;
+    FixedText<40> Kom;
+    FixedText<40> Atr;
+    FixedText<40> Pro;
+    FixedText<40> Wyd;
+    FixedText<4> Rok;
+    FixedText<1> Zak;
+    FixedText<3> BPM;
+    FixedText<2> PTY;       // carried by no playlist file
+    FixedText<8> PS1;
+    FixedText<8> PS2;
+    FixedText<8> PS3;
+    FixedText<8> PS4;
+    FixedText<1> ZAA;
+};
+
+// Display and cursor state of one scrolling list panel; elements are
+// numbered from 1, 0 means none.
+struct StanListy {
+    FixedText<50> Nazwa;
+    TRect Panel;
+    TRect Lista;     // Panel less the frame and the title row
+    TRect Pasek;     // the scroll bar
+    qint32 Kursor = 0;
+    qint32 DoGrania = 0;  // element started next; 0 after a load
+    qint32 Ilosc = 0;
+    qint32 Pojemnosc = 0;
+    qint32 Pierwszy = 1;  // element shown in the first row
+    qint32 Wierszy = 0;   // rows per page
+};
+
+// Stores the name and the panel, derives the inner rectangles and empties
+// the cursor state. The caller resets the list's own elements.
+void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy);
+
+// ---- the on-air playlist (elements 1..StanPlaylisty.Ilosc; 0 is never part of it) ----
+constexpr int MaksPlaylisty = 10'000;
+using TablicaPlaylisty = std::array<TElemPListy, MaksPlaylisty + 1>;
+
+extern TablicaPlaylisty Playlista;
+extern StanListy StanPlaylisty;
+extern QString PlaylistaZbior;  // the file the playlist was read from
+extern QString PlaylistaNazwa;  // "Nie_ma" when none
+extern TElemPListy ElemPListyRob;  // work record of the description refresh, play-now and the mix editor
+
+// ---- one level of undo ----
+extern TablicaPlaylisty PlaylistaUndo;
+extern StanListy StanPlaylistyUndo;
+extern QString PlaylistaZbiorUndo;
+extern QString PlaylistaNazwaUndo;
+extern bool UndoJest;
+extern QString UndoOperacja;
+
+// The players carry element numbers that an undo must move back with the
+// playlist. The on-air engine installs these two; until it does, the
+// snapshot keeps no numbers.
+struct NumeryGraczyUndo {
+    std::function<QList<qint32>()> pobierz;            // numbers of the player records, now
+    std::function<void(const QList<qint32>&)> ustaw;   // put the snapshot's numbers back
+};
+void UstawNumeryGraczyUndo(NumeryGraczyUndo numery);
+// The numbers the last snapshot kept.
+const QList<qint32>& NumeryGraczyWUndo();
+
+void ZapiszUndoPlaylisty(const QString& operacja);
+// Asks first when `pytaj`; true when the playlist was restored.
+bool PrzywrocUndoPlaylisty(bool pytaj);
+
+// Empties the playlist, its state, names and undo (a new run's state).
+void WyczyscPlayliste();
+
+// ---- element operations ----
+void InitElemPListy(TElemPListy& e);
+void PoprawCzasyElemPListy(TElemPListy& e);
+void ZamienElemPListy(int i, int j);
+quint8 RodzajElemPListy(quint8 typ);
+bool CzyElemDzwiekowy(const TElemPListy& e);
+bool CzyElemReklama(const TElemPListy& e);
+bool CzyElemMowiony(const TElemPListy& e);
+bool CzyBreakZDzwiekiem(const TElemPListy& e);
+
+// The three-letter key of a kind in playlist files ("" for 0, 7 and above 15)
+// and back (0 for an unknown key).
+QString KodRodzaju(quint8 rodzaj);
+quint8 RodzajZKodu(const QString& kod);
+
+// Fills the element's texts and marks from a recording's description and its
+// opened audio item; kind, flags, identifier, address and times stay.
+void WypelnijElemZOpisu(TElemPListy& e, const OpisNagraniaTyp& opis, const SygnalType& sygnal);

@@ -1,0 +1,45 @@
+#pragma once
+// Helpers of the console tests: the event log in a temporary folder and
+// waiting, with a time-out, for a socket round trip on 127.0.0.1.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <functional>
+#include <ostream>
+
+#include "common/TempFolder.h"
+#include "foundation/KestSter2.h"
+#include "platform/Cp1250.h"
+#include "platform/Paths.h"
+
+// Processes events until `warunek` holds or `ms` pass.
+inline bool CzekajNa(const std::function<bool()>& warunek, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!warunek()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+// Turns the event log on into the test's program folder.
+inline void LogDoFolderu(const TempProgramFolder& folder) {
+    Nastawy.LOGZbiorJest = true;
+    Nastawy.IdZbioryJest = false;
+    Nastawy.LOGKatalog = folder.path();
+}
+
+inline QString TekstLogu() {
+    QFile f(platform::resolvePath(LogZbior()));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return platform::fromCp1250(f.readAll());
+}
+
+// Readable failures for texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE

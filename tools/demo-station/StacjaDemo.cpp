@@ -1,0 +1,286 @@
+#include "StacjaDemo.h"
+
+#include "Melodie.h"
+#include "audio/OpisNagrania.h"
+#include "audio/Sygnaly2.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
+#include "library/DBazaNastawy.h"
+#include "library/DKatalogNastawy.h"
+#include "mixeditor/NastawyWgrywania.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/NastawyEmisji.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <vector>
+
+namespace {
+
+struct Nagranie {
+    QString Adres;      // stored form, on drive C:
+    quint8 Rodzaj;      // element kind
+    QString Tytul, Wykonawca;
+    qint32 Ms;
+    qint32 Intro = -1, Outro = -1, Mix = -1;
+};
+
+const char* const TytulyPiosenek[] = {
+    "Poranek nad Wisłą", "Złote łąki", "Lato w mieście", "Droga do domu", "Światła Krakowa",
+    "Cicha noc w porcie", "Żurawie", "Nad jeziorem", "Wiatr od morza", "Gdzie rosną poziomki",
+    "Kolej na nas", "Słoneczny dzień", "Pod niebem", "Wrzesień", "Ostatni tramwaj",
+    "Zielone okna", "Balkon", "Śnieg na dachach", "Mazurskie noce", "Dwa serca",
+    "Biały latawiec", "Pierwsza kawa", "Księżyc nad Tatrami", "Do zobaczenia",
+};
+const char* const Wykonawcy[] = {
+    "Kapela Tolvane", "Anna Nowak", "Trio Wiślane", "Zespół Pogodny", "Marek Kowalski", "Duet Fala",
+};
+
+// A WAV file with the program's canonical 44-byte header. Written to a
+// temporary name first so that an interrupted build never leaves a torn file.
+bool zapiszWav(const QString& sciezka, const QByteArray& pcm, QString& blad) {
+    SygnalType s;
+    s.Rodzaj = RodzajWAV;
+    s.Probkowanie = demo::Probkowanie;
+    s.Kanaly = demo::Kanaly;
+    s.Bity = 16;
+    s.Dlugosc = qint32(pcm.size() / 2);
+    SygnalWAVType h = BudujNaglowekWAV(s);
+    h.RozmiarDanych = quint32(pcm.size());
+    h.RozmiarRIFF = quint32(36 + pcm.size());
+    QSaveFile f(sciezka);
+    if (!f.open(QIODevice::WriteOnly) || f.write(h.Bajty()) != SygnalWAVType::Rozmiar || f.write(pcm) != pcm.size() ||
+        !f.commit()) {
+        blad = QStringLiteral("Nie można zapisać ") + sciezka + QStringLiteral(": ") + f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool utworzNagranie(const Nagranie& n, int ziarno, QString& blad) {
+    QByteArray pcm;
+    switch (n.Rodzaj) {
+        case RodzajJNG: pcm = demo::Dzingiel(ziarno, n.Ms); break;
+        case RodzajREK: pcm = demo::Reklama(ziarno, n.Ms); break;
+        default: pcm = demo::Piosenka(ziarno, n.Ms); break;
+    }
+    if (!zapiszWav(platform::resolvePath(n.Adres), pcm, blad)) return false;
+
+    SygnalType s;
+    s.Adres = n.Adres;
+    s.Nazwa = NazwaSciezki(n.Adres);
+    OpisNagraniaTyp opis;
+    if (OtworzSygnal(s, false, opis) != 0) {
+        blad = QStringLiteral("Nie można otworzyć ") + n.Adres;
+        return false;
+    }
+    s.Tot = DlugoscSygnaluMs(s);
+    s.NwP = 0;
+    s.NwK = s.Tot;
+    s.FIn = 0;
+    s.Int = n.Intro;
+    s.Out = n.Outro;
+    s.Mix = n.Mix;
+    s.FOu = n.Mix > 0 ? s.Tot - n.Mix : s.Tot;
+    NowyOpis(opis);
+    opis.Tyt = n.Tytul;
+    opis.Wyk = n.Wykonawca;
+    opis.Kom = QStringLiteral("Tolvane demo");
+    opis.Rok = QString::number(QDate::currentDate().year());
+    PrzytnijOpis(opis);
+    BladIO = 0;
+    ZapiszDAT(s, opis);
+    if (BladIO != 0) {
+        blad = QStringLiteral("Nie można zapisać opisu ") + ZbiorOpisu(n.Adres);
+        return false;
+    }
+    return true;
+}
+
+std::vector<Nagranie> nagrania(bool krotkie) {
+    std::vector<Nagranie> out;
+    const int piosenek = krotkie ? 6 : 24;
+    for (int i = 0; i < piosenek; ++i) {
+        Nagranie n;
+        n.Adres = QStringLiteral("C:\\MUZYKA\\S%1.WAV").arg(i + 1, 2, 10, QLatin1Char('0'));
+        n.Rodzaj = RodzajSND;
+        n.Tytul = QString::fromUtf8(TytulyPiosenek[i % 24]);
+        n.Wykonawca = QString::fromUtf8(Wykonawcy[i % 6]);
+        n.Ms = krotkie ? 3000 + (i % 3) * 500 : 30000 + (i * 7919 % 31) * 1000;  // 30..60 s
+        n.Intro = krotkie ? 1000 : 6000 + (i % 4) * 1000;
+        n.Outro = n.Ms - (krotkie ? 1000 : 8000);
+        n.Mix = krotkie ? 500 : 3000;
+        out.push_back(n);
+    }
+    const char* const dzingle[] = {"Tolvane - zawsze na antenie", "Tolvane - muzyka dnia", "Tolvane - godzina",
+                                   "Tolvane - już za chwilę", "Tolvane - radio", "Tolvane - przerwa"};
+    const int dzingli = krotkie ? 2 : 6;
+    for (int i = 0; i < dzingli; ++i) {
+        Nagranie n;
+        n.Adres = QStringLiteral("C:\\JINGLE\\J%1.WAV").arg(i + 1, 2, 10, QLatin1Char('0'));
+        n.Rodzaj = RodzajJNG;
+        n.Tytul = QString::fromUtf8(dzingle[i]);
+        n.Wykonawca = QStringLiteral("Tolvane");
+        n.Ms = krotkie ? 1500 : 3000 + i * 500;
+        out.push_back(n);
+    }
+    const char* const reklamy[] = {"Piekarnia Pod Kłosem", "Salon rowerowy Szprycha"};
+    for (int i = 0; i < (krotkie ? 1 : 2); ++i) {
+        Nagranie n;
+        n.Adres = QStringLiteral("C:\\REKLAMY\\R%1.WAV").arg(i + 1, 2, 10, QLatin1Char('0'));
+        n.Rodzaj = RodzajREK;
+        n.Tytul = QString::fromUtf8(reklamy[i]);
+        n.Wykonawca = QStringLiteral("Reklama");
+        n.Ms = krotkie ? 2000 : 20000 + i * 10000;
+        out.push_back(n);
+    }
+    return out;
+}
+
+// The day's running order: a jingle, then songs, with an advert block every
+// quarter of an hour (jingle, adverts, jingle).
+bool zbudujPlayliste(const std::vector<Nagranie>& n, const OpcjeStacjiDemo& o, const QString& plik, QString& blad) {
+    std::vector<const Nagranie*> piosenki, dzingle, reklamy;
+    for (const auto& x : n) {
+        if (x.Rodzaj == RodzajSND) piosenki.push_back(&x);
+        else if (x.Rodzaj == RodzajJNG) dzingle.push_back(&x);
+        else reklamy.push_back(&x);
+    }
+    WyczyscPlayliste();
+    qint64 czas = o.OdMs;
+    // A long station plays until midnight (at least an hour); the short one a dozen elements.
+    const qint64 koniec = o.KrotkieElementy ? -1 : std::max<qint64>(DobaMs, o.OdMs + 3'600'000);
+    qint64 nastepnyBlok = czas + 15 * 60'000;
+    int ip = 0, id = 0, ir = 0, licznik = 0;
+    auto dodaj = [&](const Nagranie& x) {
+        if (StanPlaylisty.Ilosc >= MaksPlaylisty) return;
+        TElemPListy e;
+        InitElemPListy(e);
+        e.Typ = x.Rodzaj;
+        e.Ide = NazwaSciezki(x.Adres).section(QLatin1Char('.'), 0, 0);
+        e.Adr = x.Adres;
+        SygnalType s;
+        s.Adres = x.Adres;
+        s.Nazwa = NazwaSciezki(x.Adres);
+        OpisNagraniaTyp opis;
+        OtworzSygnal(s, true, opis);
+        WypelnijElemZOpisu(e, opis, s);
+        PoprawCzasyElemPListy(e);
+        e.Emi = qint32(czas % DobaMs);
+        Playlista[++StanPlaylisty.Ilosc] = e;
+        czas += (e.NwK - e.NwP) - std::max(0, e.Mix);
+    };
+    dodaj(*dzingle[0]);
+    while (o.KrotkieElementy ? licznik < 12 : czas < koniec) {
+        if (StanPlaylisty.Ilosc >= MaksPlaylisty - 4) break;
+        if (!o.KrotkieElementy && czas >= nastepnyBlok) {
+            dodaj(*dzingle[id++ % dzingle.size()]);
+            for (size_t k = 0; k < reklamy.size(); ++k) dodaj(*reklamy[ir++ % reklamy.size()]);
+            dodaj(*dzingle[id++ % dzingle.size()]);
+            nastepnyBlok += 15 * 60'000;
+        }
+        dodaj(*piosenki[ip++ % piosenki.size()]);
+        if (o.KrotkieElementy && licznik == 5) dodaj(*reklamy[0]);
+        if (++licznik % 3 == 0) dodaj(*dzingle[id++ % dzingle.size()]);
+    }
+    StanPlaylisty.Kursor = 1;
+    PlaylistaNazwa = QStringLiteral("AWARIA");
+    BladIO = 0;
+    if (ZapiszPlaylisteMIX(plik, 1, StanPlaylisty.Ilosc) != WynikZapisuMIX::Zapisano) {
+        blad = QStringLiteral("Nie można zapisać playlisty ") + plik;
+        return false;
+    }
+    return true;
+}
+
+// The settings file, written section by section by the program's own
+// writers in the order the program reads them, into a temporary file that
+// replaces TOLVANE.INI only when complete.
+bool zapiszNastawy(const QString& folder, QString& blad) {
+    const QString plik = folder + QStringLiteral("/TOLVANE.INI");
+    const QString tymczasowy = plik + QStringLiteral(".tmp");
+    QFile::remove(tymczasowy);
+    {
+        QFile f(tymczasowy);
+        if (!f.open(QIODevice::WriteOnly)) {
+            blad = QStringLiteral("Nie można utworzyć ") + tymczasowy;
+            return false;
+        }
+    }
+    BladIO = 0;
+    ZapiszNastawy(tymczasowy);
+    KatalogNastawyZapisz(tymczasowy);
+    ZapiszNastawyEmisji(tymczasowy);
+    // The emergency start is read but never written by the section writer.
+    PiszKluczZKomentarzem(tymczasowy, QStringLiteral("Czy start playlisty awaryjnej (0 - nie, 1 - tak) ?"),
+                          QStringLiteral("AwariaStartJest"), QStringLiteral("1"));
+    WgrywanieZapiszINI(tymczasowy);
+    BazaNastawyZapisz(tymczasowy);
+    ZapiszNastawySatelity(tymczasowy);
+    if (BladIO != 0) {
+        blad = QStringLiteral("Błąd zapisu ") + tymczasowy;
+        return false;
+    }
+    QFile::remove(plik);
+    if (!QFile::rename(tymczasowy, plik)) {
+        blad = QStringLiteral("Nie można zapisać ") + plik;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
+    QDir d;
+    const QString folder = QDir(o.Folder).absolutePath();
+    for (const char* k : {"audio/MUZYKA", "audio/JINGLE", "audio/REKLAMY", "drives"})
+        if (!d.mkpath(folder + QLatin1Char('/') + QLatin1String(k))) {
+            blad = QStringLiteral("Nie można utworzyć katalogu ") + folder + QLatin1Char('/') + QLatin1String(k);
+            return false;
+        }
+    // Drive C: of the station is its audio folder (relative, so the folder can move).
+    const QString c = folder + QStringLiteral("/drives/c");
+    if (!QFileInfo::exists(c) && !QFile::link(QStringLiteral("../audio"), c)) {
+        blad = QStringLiteral("Nie można utworzyć ") + c;
+        return false;
+    }
+    platform::setProgramFolder(folder);
+    platform::clearPathCache();
+
+    // Every folder setting is "PROGRAM" (the program folder), so the station
+    // works wherever it is put. The demo's own values follow the defaults.
+    KatalogStartowy = QStringLiteral("PROGRAM");
+    NastawyDomyslne();
+    KatalogNastawyDomyslne();
+    DomyslneNastawyEmisji();
+    WgrywanieDomyslne();
+    BazaNastawyDomyslne();
+    DomyslneNastawySatelity();
+    Nastawy.Numer = 1;
+    Nastawy.Id = QStringLiteral("Demo");
+    Nastawy.LOGZbiorJest = true;
+    Nastawy.OknoStanStart = 1;
+    Emisja.CzyHST = true;
+    Emisja.CzyHSTXML = true;
+    Emisja.PlaylistaFormat = 1;
+    // Streaming mixers on the default (or virtual) output for every slot.
+    Emisja.CzyPlayerZgodnoscWinXP = true;
+    for (quint8* k : {&Emisja.Kanal1, &Emisja.Kanal2, &Emisja.Kanal3, &Emisja.Kanal4, &Emisja.Kanal5, &Emisja.KanalPFL})
+        *k = 0;
+
+    const auto lista = nagrania(o.KrotkieElementy);
+    for (size_t i = 0; i < lista.size(); ++i)
+        if (!utworzNagranie(lista[i], int(i) + 1, blad)) return false;
+    if (!zbudujPlayliste(lista, o, folder + QStringLiteral("/AWARIA.MIX"), blad)) return false;
+
+    QSaveFile flaga(folder + QStringLiteral("/TolvaneAwaria.FLG"));
+    if (!flaga.open(QIODevice::WriteOnly) || flaga.write("1\r\n") != 3 || !flaga.commit()) {
+        blad = QStringLiteral("Nie można zapisać TolvaneAwaria.FLG");
+        return false;
+    }
+    return zapiszNastawy(folder, blad);
+}

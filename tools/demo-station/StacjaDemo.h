@@ -1,0 +1,17 @@
+#pragma once
+// Builds a demo station (a program folder) from nothing, with the program's
+// own writers: the settings file, audio files with their descriptions, and
+// today's playlist as the emergency playlist, so that the console starts
+// playing in Automat by itself.
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+
+struct OpcjeStacjiDemo {
+    QString Folder;            // Linux path; created when missing
+    bool KrotkieElementy = false;  // elements of a few seconds (the end-to-end test's station)
+    qint64 OdMs = 0;           // air time of its first element, ms of the day
+};
+
+// False with a reason when something could not be written.
+bool ZbudujStacjeDemo(const OpcjeStacjiDemo& opcje, QString& blad);
