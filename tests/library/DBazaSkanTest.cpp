@@ -39,6 +39,9 @@ public:
     quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
     qint32 Kod() override { return 0; }
     quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
+    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
+        return OdpowiedzOpusc;
+    }
 
 private:
     int n_;
