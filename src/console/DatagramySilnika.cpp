@@ -65,7 +65,7 @@ QString TekstDaty(const QDate& d) {
 
 QString ZrodloPakietowSilnika::DataLabel() const { return TekstDaty(platform::clock().date()); }
 
-QString ZrodloPakietowSilnika::Czas24Label() const { return PiszCzasDoby(platform::clock().msOfDay() / 1000, 1); }
+QString ZrodloPakietowSilnika::Czas24Label() const { return PiszCzasDoby(platform::clock().msOfDay(), 6).left(8); }
 
 QString ZrodloPakietowSilnika::DeltaTLabel() const { return TekstOdchylenia(silnik_.PrzesuniecieCzasu); }
 
@@ -88,7 +88,7 @@ WierszPaneluPakietu ZrodloPakietowSilnika::WierszPlaylisty(qint32 n) const {
     if (n < 1 || n > StanPlaylisty.Ilosc || n > MaksPlaylisty) return w;
     const TElemPListy& e = Playlista[size_t(n)];
     w.Emisja = e.Emi < 0 ? QStringLiteral("--:--:--")
-                         : PiszCzasDoby((qint64(e.Emi) + e.NwP) % DobaMs / 1000, 1);
+                         : PiszCzasDoby(qint64(e.Emi) + e.NwP, 6).left(8);
     const QString tyt = e.Tyt, wyk = e.Wyk;
     const auto albo = [](const QString& a, const QString& b, int ile) { return a.isEmpty() ? b : a.left(ile); };
     switch (RodzajElemPListy(e.Typ)) {
