@@ -65,7 +65,9 @@ QDate DataZTekstu(const QString& tekst, const QDate& zapasowa) {
 void PlikiHistorii::OtworzPlikiHistorii(const QDate& dzien) {
     if (!Emisja.CzyHST || !dzien.isValid()) return;
     const QString dzienTekst = TekstDniaHistorii(dzien);
-    const QString prefiks = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
+    // The Id is typed by whoever set the station up; a "/" or ":" in it
+    // must not put the day files into another folder.
+    const QString prefiks = Nastawy.IdZbioryJest ? BezpiecznaNazwaZbioru(Nastawy.Id) : QString();
     ZbiorHST = joinPath(Emisja.KatHST, prefiks + dzienTekst + QStringLiteral(".HST"));
     ZbiorXML = joinPath(Emisja.KatHST, prefiks + dzienTekst + QStringLiteral(".XML"));
     DzienTekst = dzienTekst;

@@ -6,14 +6,11 @@
 const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
     static const std::vector<KomendaCzekajaca> lista = {
         {KomWyjdz, KomWyjdz, "leave move or block mode"},
-        {KomAutoStop, KomSat, "AutoStop, desk control and SAT modes"},
         {KomCzytaj, KomUsunPlayliste, "read, append, save and delete the playlist"},
-        {KomAutomat, KomCisza, "Automat and silence between elements"},
         {KomStop, KomStop, "STOP of players 1 to 3"},
         {KomStart, KomWznow, "start the cursor element, again from its resume point; drop or delete in move and block mode"},
         {KomUsun, KomInfo, "delete and insert elements, the description editor"},
         {KomUstawStart, KomZmien, "playlist start time, code element, change element"},
-        {KomMiksy, KomMiksy, "compute the mixes"},
         {KomUndo, KomPrzesun, "undo, move mode"},
         {KomKolejny, KomKolejny, "cue the cursor element"},
         {KomKonfiguracja, KomZapiszProfil, "settings dialog, read and save a profile"},

@@ -38,24 +38,43 @@ TTolv::TTolv(QWidget* parent)
     SERWISTimer = zegar("SERWISTimer", 500);
     SatPlusTimer = zegar("SatPlusTimer", 5000);
     SATPLMWyciszTimer = zegar("SATPLMWyciszTimer", 1000);
-    BroadcastTimer = zegar("BroadcastTimer", 15000);
-    BroadcastTimer2 = zegar("BroadcastTimer2", 10000);
-    BroadcastMonitorTimer = zegar("BroadcastMonitorTimer", 1000);
 
-    // The on-air loop and the deck refresh run from the window's timers; a
-    // dialog the engine queues is shown once the current event is done.
-    connect(Timer1, &QTimer::timeout, this, [this] { silnik_.Timer1Timer(); });
-    connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
-        if (silnik_.Timer1Zajety) return;
-        silnik_.OdswiezOdtwarzacze();
-        RysujOdtwarzacze();
-    });
+    datagramy_ = std::make_unique<Datagramy>(zrodloPakietow_);
+    wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, [this] { RysujOdtwarzacze(); });
+    silnik_.UstawWyjscia(wyjscia_.get());
+    PolaczZegary();
+    // A dialog the engine queues is shown once the current event is done.
     silnik_.ZaplanujKomunikaty = [this] {
         QTimer::singleShot(0, this, [this] { silnik_.PokazKomunikaty(); });
     };
 
     ZarejestrujObslugi(dyspozytor_, silnik_);
+    UstawObslugiTrybow(dyspozytor_, silnik_);
     Rozmiesc();
+}
+
+void TTolv::PolaczZegary() {
+    zegary_.Przypisz(TimerKonsoli::SingleKolejno, SingleKolejnoTimer);
+    zegary_.Przypisz(TimerKonsoli::AutomatTimer, AutomatTimer);
+    zegary_.Przypisz(TimerKonsoli::PListaAutoodczyt, PListaAutoodczytTimer);
+    zegary_.Przypisz(TimerKonsoli::SatPlus, SatPlusTimer);
+    zegary_.Przypisz(TimerKonsoli::SATPLMWycisz, SATPLMWyciszTimer);
+    UstawZegary(&zegary_);
+
+    connect(Timer1, &QTimer::timeout, this, [this] { silnik_.Timer1Timer(); });
+    connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
+        if (silnik_.Timer1Zajety) return;
+        timery_.TimerWyswietlaczTimer();
+        RysujOdtwarzacze();
+    });
+    connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
+    connect(GrajBlokReklamy, &QTimer::timeout, this, [this] { timery_.GrajBlokReklamyTimer(); });
+    connect(TListaSynchroKolejnoTimer, &QTimer::timeout, this, [this] { timery_.TListaSynchroKolejnoTimerTimer(); });
+    connect(AutomatTimer, &QTimer::timeout, this, [this] { timery_.AutomatTimerTimer(); });
+    connect(PListaAutoodczytTimer, &QTimer::timeout, this, [this] { timery_.PListaAutoodczytTimerTimer(); });
+    connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
+    connect(SATPLMWyciszTimer, &QTimer::timeout, this, [this] { timery_.SATPLMWyciszTimerTimer(); });
+    // SERWISTimer stays unconnected until the news insertion stands.
 }
 
 QTimer* TTolv::zegar(const char* nazwa, int ms) {

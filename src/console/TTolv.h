@@ -3,11 +3,14 @@
 // window system's input into input events for the command dispatcher,
 // draws the panels from the engine's state and holds the timers that will
 // drive the engine's ticks.
+#include "console/Datagramy.h"
 #include "console/Dyspozytor.h"
+#include "console/PolaczeniaOkna.h"
 #include "console/PrzyciskiKonsoli.h"
 #include "console/PanelOdtwarzacza.h"
 #include "console/SilnikEmisji.h"
 #include "console/TelnetGPI.h"
+#include "console/TrybyEmisji.h"
 #include "foundation/KestGraf2.h"
 
 #include <QList>
@@ -49,14 +52,21 @@ public:
     void UkryjPasekZadan() { pasekZadanUkryty_ = true; }
     void PokazPasekZadan() { pasekZadanUkryty_ = false; }
     bool PasekZadanUkryty() const { return pasekZadanUkryty_; }
-    // The timers in the order FormClose stops them.
-    QList<QTimer*> ZegaryWKolejnosciZatrzymania() const;
+    // The timers by name in the order FormClose stops them: the window's
+    // QTimers and the datagram timers of Datagramy.
+    QStringList ZegaryWKolejnosciZatrzymania() const;
+    // Whether the timer of that name runs.
+    bool ZegarDziala(const QString& nazwa) const;
     // The emergency playlist's flag file (program folder).
     QString AwariaFlagaZbior;
 
     SilnikEmisji& Silnik() { return silnik_; }
     Dyspozytor& dyspozytor() { return dyspozytor_; }
     PrzyciskiKonsoli& Przyciski() { return przyciski_; }
+    Datagramy& datagramy() { return *datagramy_; }
+    TimeryKonsoli& Timery() { return timery_; }
+    // The I/O node link; none unless GPI1Jest was on at start-up.
+    TelnetGPI* Telnet() { return telnet_.get(); }
 
     // The lower panel at start-up from the setting ModulStart (1 long
     // playlist, 2 description, 3 timeline; anything else the singles wall).
@@ -81,9 +91,8 @@ public:
     QTimer* SERWISTimer;                // 500 ms: news and programme insertion
     QTimer* SatPlusTimer;               // 5 000 ms: satellite re-join
     QTimer* SATPLMWyciszTimer;          // 1 000 ms: one-shot fade of players 1 to 3
-    QTimer* BroadcastTimer;             // 15 000 ms: UDP datagrams
-    QTimer* BroadcastTimer2;            // 10 000 ms
-    QTimer* BroadcastMonitorTimer;      // 1 000 ms
+    // The datagram timers (BroadcastTimer, BroadcastTimer2,
+    // BroadcastMonitorTimer) run on the program's clock inside Datagramy.
 
 protected:
     void ObsluzZdarzenie() override;
@@ -99,6 +108,8 @@ private:
     // Start-up helpers.
     void NazwyUrzadzen();
     void UstawNadawcowUDP();
+    // Connects the QTimers to the engine's and the modes' ticks.
+    void PolaczZegary();
     void OtworzPlikiHistorii();
     void UstawTrybOkna(quint8 tryb);
     // FormClose's work after the question; also the end the desk check takes.
@@ -113,6 +124,12 @@ private:
     void RysujPanelDolny() override;
 
     SilnikEmisji silnik_;
+    TimeryKonsoli timery_{silnik_};
+    ZegaryOkna zegary_;
+    ZrodloPakietowOkna zrodloPakietow_{silnik_};
+    // No QObject parent: the window's own timers are its only QTimer children.
+    std::unique_ptr<Datagramy> datagramy_;
+    std::unique_ptr<WyjsciaOkna> wyjscia_;
     PanelOdtwarzaczaType panelA_;
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;

@@ -27,6 +27,9 @@ const QString TTolv::WersjaProgramu = QStringLiteral("v.21.08.27");
 
 TTolv::~TTolv() {
     if (utworzono_) FormDestroy();
+    // The engine and the modes outlive nothing of the window's.
+    silnik_.UstawWyjscia(nullptr);
+    if (&Zegary() == &zegary_) UstawZegary(nullptr);
 }
 
 void TTolv::FormCreate(const QStringList& argumenty) {
@@ -121,13 +124,8 @@ void TTolv::NazwyUrzadzen() {
 }
 
 void TTolv::UstawNadawcowUDP() {
-    // A timer whose interval is 0 stays stopped (FormShow enables only
-    // timers with a period). The senders' hosts and ports are set by the
-    // datagram unit together with its packet source.
-    if (Satelita.UDPBroadcastJest) BroadcastTimer->setInterval(Satelita.UDPBroadcastInterwalS * 1000);
-    if (Satelita.UDPBroadcast2Jest) BroadcastTimer2->setInterval(Satelita.UDPBroadcast2InterwalS * 1000);
-    if (Satelita.UDPBroadcastMonitorJest)
-        BroadcastMonitorTimer->setInterval(Satelita.UDPBroadcastMonitorInterwalS * 100);
+    // Intervals, hosts and ports; a timer whose interval is 0 stays stopped.
+    datagramy_->UstawNadawcow();
 }
 
 void TTolv::OtworzPlikiHistorii() { silnik_.OtworzPlikiHistorii(); }
@@ -173,19 +171,13 @@ void TTolv::FormShow() {
     TimerWyswietlacz->start();
     GrajBlokReklamy->start();
     TListaSynchroKolejnoTimer->start();
-    if (Satelita.SatPListAutoJest) AutomatTimer->start();
-    if (Satelita.SatPLJest || Satelita.SatTLJest) PListaAutoodczytTimer->start();
+    timery_.WlaczTimeryStartowe();
     // 4. SAT mode at start.
     if (Satelita.SatTrybJest && Satelita.SatStartJest) silnik_.PrzelaczSat();
     // 5. Re-timing the playlist is the editing commands' work; it joins here.
     // 6. Datagram timers by their settings; a period of 0 stays off.
-    const auto wlacz = [](QTimer* t, bool jest) {
-        if (jest && t->interval() > 0) t->start();
-    };
-    wlacz(BroadcastTimer, Satelita.UDPBroadcastJest);
-    wlacz(BroadcastTimer2, Satelita.UDPBroadcast2Jest);
-    wlacz(BroadcastMonitorTimer, Satelita.UDPBroadcastMonitorJest);
-    SATPLMWyciszTimer->stop();
+    datagramy_->WlaczZegary();
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
     if (Emisja.SERWISJest) SERWISTimer->start();
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
@@ -197,10 +189,31 @@ bool TTolv::OdtwarzaczZajety(quint8 slot) const {
     return silnik_.Stan.OdtwarzaczZajety[slot] != 0 || silnik_.Sloty.StanOdtwarzacza(slot) == 1;
 }
 
-QList<QTimer*> TTolv::ZegaryWKolejnosciZatrzymania() const {
-    return {Timer1,       TimerWyswietlacz,  SingleKolejnoTimer, GrajBlokReklamy,       TListaSynchroKolejnoTimer,
-            AutomatTimer, SatPlusTimer,      BroadcastTimer,     BroadcastTimer2,       SATPLMWyciszTimer,
-            PListaAutoodczytTimer, BroadcastMonitorTimer, SERWISTimer};
+QStringList TTolv::ZegaryWKolejnosciZatrzymania() const {
+    return {QStringLiteral("Timer1"),           QStringLiteral("TimerWyswietlacz"),
+            QStringLiteral("SingleKolejnoTimer"), QStringLiteral("GrajBlokReklamy"),
+            QStringLiteral("TListaSynchroKolejnoTimer"), QStringLiteral("AutomatTimer"),
+            QStringLiteral("SatPlusTimer"),     QStringLiteral("BroadcastTimer"),
+            QStringLiteral("BroadcastTimer2"),  QStringLiteral("SATPLMWyciszTimer"),
+            QStringLiteral("PListaAutoodczytTimer"), QStringLiteral("BroadcastMonitorTimer"),
+            QStringLiteral("SERWISTimer")};
+}
+
+namespace {
+
+ZegarPakietow* zegarPakietow(Datagramy& d, const QString& nazwa) {
+    if (nazwa == QLatin1String("BroadcastTimer")) return &d.BroadcastTimer;
+    if (nazwa == QLatin1String("BroadcastTimer2")) return &d.BroadcastTimer2;
+    if (nazwa == QLatin1String("BroadcastMonitorTimer")) return &d.BroadcastMonitorTimer;
+    return nullptr;
+}
+
+}  // namespace
+
+bool TTolv::ZegarDziala(const QString& nazwa) const {
+    if (const ZegarPakietow* z = zegarPakietow(*datagramy_, nazwa)) return z->Dziala();
+    const auto* t = findChild<QTimer*>(nazwa, Qt::FindDirectChildrenOnly);
+    return t && t->isActive();
 }
 
 quint8 TTolv::FormClose() {
@@ -213,7 +226,15 @@ quint8 TTolv::FormClose() {
 }
 
 void TTolv::Zakoncz() {
-    for (QTimer* t : ZegaryWKolejnosciZatrzymania()) t->stop();
+    // Nothing a handler still running restarts comes back after this.
+    zegary_.Zamknij();
+    for (const QString& nazwa : ZegaryWKolejnosciZatrzymania()) {
+        if (ZegarPakietow* z = zegarPakietow(*datagramy_, nazwa))
+            z->Wlacz(false);
+        else if (auto* t = findChild<QTimer*>(nazwa, Qt::FindDirectChildrenOnly))
+            t->stop();
+    }
+    datagramy_->ZatrzymajZegary();
     if (BazaZmieniona) BazaZapisz(false);
     ZamknijKarte();
     PokazPasekZadan();
@@ -247,7 +268,7 @@ void TTolv::StopWszystko() {
     silnik_.SemiAutomatJest = false;
     silnik_.ReklamaNaOdtwarzaczu = false;
     silnik_.Stan.PauzaJest = false;
-    SATPLMWyciszTimer->stop();
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
 }
 
 void TTolv::StopKlawiszemSpacji() {

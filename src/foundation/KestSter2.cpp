@@ -64,16 +64,6 @@ const OpisSekcji& sekcjaNastaw() {
     return s;
 }
 
-// Characters that cannot stand in a file name (or would leave the folder).
-QString bezpiecznaNazwa(const QString& s) {
-    QString out = s;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const QChar c = out[i];
-        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c)) out[i] = QLatin1Char('_');
-    }
-    return out;
-}
-
 QString liniaLogu(const QString& tekst) {
     const qint64 s = platform::clock().msOfDay() / 1000;
     return zeroPad(s / 3600, 2) + QLatin1Char(':') + zeroPad(s / 60 % 60, 2) + QLatin1Char(':') + zeroPad(s % 60, 2) +
@@ -81,6 +71,15 @@ QString liniaLogu(const QString& tekst) {
 }
 
 }  // namespace
+
+QString BezpiecznaNazwaZbioru(const QString& s) {
+    QString out = s;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c)) out[i] = QLatin1Char('_');
+    }
+    return out;
+}
 
 void NastawyDomyslne() { UstawDomyslne(sekcjaNastaw()); }
 
@@ -103,7 +102,7 @@ void CzytajNastawy(const QString& plik) { CzytajSekcje(plik, sekcjaNastaw()); }
 
 QString LogZbior() {
     const QString prefix = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
-    return joinPath(Nastawy.LOGKatalog, bezpiecznaNazwa(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst() + QStringLiteral(".LOG"));
+    return joinPath(Nastawy.LOGKatalog, BezpiecznaNazwaZbioru(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst() + QStringLiteral(".LOG"));
 }
 
 void Log(const QString& tekst) {

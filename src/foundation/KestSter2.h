@@ -29,6 +29,11 @@ void NastawyDomyslne();
 void ZapiszNastawy(const QString& plik);
 void CzytajNastawy(const QString& plik);
 
+// A text made fit for a file name: the characters that cannot stand in one
+// (or would leave the folder: \ / : * ? " < > |) and control characters
+// become "_". Names built from the workstation's Id go through it.
+QString BezpiecznaNazwaZbioru(const QString& s);
+
 // The day's event log file name (stored form) for the current settings.
 QString LogZbior();
 void Log(const QString& tekst);

@@ -74,6 +74,11 @@ TEST_F(HistoryTest, OpeningKeepsWhatIsThereAndTheIdPrefixesTheNames) {
     Nastawy.Id = u"ST2"_s;
     pliki.OtworzPlikiHistorii(QDate(2027, 1, 2));
     EXPECT_TRUE(QFile::exists(folder.path() + u"/HST/ST227_01_02.HST"_s));
+    // An Id that would name another folder is made safe as the log's name is.
+    Nastawy.Id = u"a/../b:c"_s;
+    pliki.OtworzPlikiHistorii(QDate(2027, 1, 2));
+    EXPECT_EQ(pliki.ZbiorHST, Emisja.KatHST + u"/a_.._b_c27_01_02.HST"_s);
+    EXPECT_TRUE(QFile::exists(folder.path() + u"/HST/a_.._b_c27_01_02.HST"_s));
 
     // With history files off nothing is opened or created.
     Emisja.CzyHST = false;

@@ -125,10 +125,10 @@ TEST_F(Startup, ShowingStartsTheTimersOnceAndByTheSettings) {
     EXPECT_TRUE(okno.TListaSynchroKolejnoTimer->isActive());
     EXPECT_FALSE(okno.AutomatTimer->isActive());
     EXPECT_FALSE(okno.SERWISTimer->isActive());
-    EXPECT_EQ(okno.BroadcastMonitorTimer->interval(), 1000);
-    EXPECT_TRUE(okno.BroadcastMonitorTimer->isActive());
-    EXPECT_FALSE(okno.BroadcastTimer->isActive());  // a period of 0 would spin
-    EXPECT_FALSE(okno.BroadcastTimer2->isActive());
+    EXPECT_EQ(okno.datagramy().BroadcastMonitorTimer.Interwal, 1000);
+    EXPECT_TRUE(okno.ZegarDziala(QStringLiteral("BroadcastMonitorTimer")));
+    EXPECT_FALSE(okno.ZegarDziala(QStringLiteral("BroadcastTimer")));  // a period of 0 would spin
+    EXPECT_FALSE(okno.ZegarDziala(QStringLiteral("BroadcastTimer2")));
 
     // Shown again, the window does not run its start a second time.
     okno.Timer1->stop();
@@ -158,19 +158,21 @@ TEST_F(Startup, ClosingIsRefusedSilentlyWhileAPlayerIsBusy) {
 
     dialogi_.Odpowiedz(OdpowiedzTak);
     EXPECT_EQ(okno.FormClose(), 2);
-    for (QTimer* t : okno.ZegaryWKolejnosciZatrzymania()) EXPECT_FALSE(t->isActive()) << t->objectName().toStdString();
+    for (const QString& t : okno.ZegaryWKolejnosciZatrzymania()) EXPECT_FALSE(okno.ZegarDziala(t)) << t.toStdString();
 }
 
 TEST_F(Startup, TimersStopInTheirFixedOrder) {
     TTolv okno;
-    QStringList nazwy;
-    for (QTimer* t : okno.ZegaryWKolejnosciZatrzymania()) nazwy << t->objectName();
+    const QStringList nazwy = okno.ZegaryWKolejnosciZatrzymania();
     EXPECT_EQ(nazwy, QStringList({"Timer1", "TimerWyswietlacz", "SingleKolejnoTimer", "GrajBlokReklamy",
                                   "TListaSynchroKolejnoTimer", "AutomatTimer", "SatPlusTimer", "BroadcastTimer",
                                   "BroadcastTimer2", "SATPLMWyciszTimer", "PListaAutoodczytTimer",
                                   "BroadcastMonitorTimer", "SERWISTimer"}));
-    // Every timer of the window is among them.
-    EXPECT_EQ(okno.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly).size(), nazwy.size());
+    // Every timer of the window is among them; the three datagram timers
+    // are Datagramy's.
+    const auto zegary = okno.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(zegary.size(), nazwy.size() - 3);
+    for (QTimer* t : zegary) EXPECT_TRUE(nazwy.contains(t->objectName())) << t->objectName().toStdString();
 }
 
 TEST_F(Startup, FullScreenHidesTheTaskbarAndEveryWayOutShowsIt) {

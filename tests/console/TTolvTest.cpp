@@ -85,8 +85,7 @@ TEST_F(MainWindow, TimersAreCreatedStoppedWithTheirPeriods) {
     const std::pair<const char*, int> zegary[] = {
         {"Timer1", 30}, {"TimerWyswietlacz", 100}, {"TListaSynchroKolejnoTimer", 31}, {"GrajBlokReklamy", 100},
         {"SingleKolejnoTimer", 300}, {"AutomatTimer", 311}, {"PListaAutoodczytTimer", 300}, {"SERWISTimer", 500},
-        {"SatPlusTimer", 5000}, {"SATPLMWyciszTimer", 1000}, {"BroadcastTimer", 15000}, {"BroadcastTimer2", 10000},
-        {"BroadcastMonitorTimer", 1000}};
+        {"SatPlusTimer", 5000}, {"SATPLMWyciszTimer", 1000}};
     EXPECT_EQ(okno.findChildren<QTimer*>().size(), qsizetype(std::size(zegary)));
     for (const auto& [nazwa, ms] : zegary) {
         auto* t = okno.findChild<QTimer*>(QString::fromLatin1(nazwa));
@@ -94,6 +93,8 @@ TEST_F(MainWindow, TimersAreCreatedStoppedWithTheirPeriods) {
         EXPECT_EQ(t->interval(), ms) << nazwa;
         EXPECT_FALSE(t->isActive()) << nazwa;
     }
+    for (const char* nazwa : {"BroadcastTimer", "BroadcastTimer2", "BroadcastMonitorTimer"})
+        EXPECT_FALSE(okno.ZegarDziala(QString::fromLatin1(nazwa))) << nazwa;
     EXPECT_EQ(okno.Timer1, okno.findChild<QTimer*>("Timer1"));
 }
 

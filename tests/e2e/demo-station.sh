@@ -1,23 +1,45 @@
 #!/usr/bin/env bash
-# demo-station.sh DEMO_TOOL PROGRAM
-# Builds a short-element demo station in a temporary folder, runs the
-# console on it for a few seconds, lets it close itself and checks its log
-# (and its history once elements play).
+# demo-station.sh DEMO_TOOL PROGRAM UDP_LISTENER
+# Builds a short-element demo station in a temporary folder whose datagrams
+# go to a listener on 127.0.0.1, runs the console on it until it closes
+# itself, and checks that the event log, the history, the XML schedule and
+# the datagrams tell the same story of what went on air.
 set -uo pipefail
 tool=$(realpath "$1")
 program=$(realpath "$2")
+listener=$(realpath "$3")
 station=$(mktemp -d)
-trap 'rm -rf "$station"' EXIT
-fail() { echo "FAIL: $*"; [ -n "${log:-}" ] && [ -f "$log" ] && iconv -f CP1250 -t UTF-8 "$log"; exit 1; }
+work=$(mktemp -d)
+lpid=
+cleanup() { [ -n "$lpid" ] && kill "$lpid" 2>/dev/null; rm -rf "$station" "$work"; }
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  [ -n "${log:-}" ] && [ -f "$log" ] && { echo "--- event log"; iconv -f CP1250 -t UTF-8 "$log"; }
+  [ -f "$work/udp" ] && { echo "--- datagrams"; iconv -f CP1250 -t UTF-8 "$work/udp" | cut -c1-160; }
+  exit 1
+}
 
-"$tool" "$station" --short || fail "the demo station was not built"
+# The program runs this long before it closes itself; the listener outlives it.
+run_s=15
+"$listener" "$work/port" "$work/udp" $((run_s + 60)) &
+lpid=$!
+for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
+[ -s "$work/port" ] || fail "the UDP listener did not start"
+port=$(cat "$work/port")
+
+"$tool" "$station" --short --udp-port "$port" >/dev/null || fail "the demo station was not built"
 [ -f "$station/TOLVANE.INI" ] && [ -f "$station/AWARIA.MIX" ] && [ -f "$station/TolvaneAwaria.FLG" ] ||
   fail "the demo station lacks its settings, playlist or flag file"
 
-export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=3
-(cd "$station" && timeout 60 "$program"); rc=$?
+export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
+(cd "$station" && timeout 90 "$program"); rc=$?
 [ $rc -eq 0 ] || fail "the program ended with $rc"
 [ ! -e "$station/tolvane.lock" ] || fail "the program left its lock file"
+# The last datagrams were sent before the program ended; give the listener
+# a moment to write them down, then stop it.
+sleep 1
+kill "$lpid" 2>/dev/null; wait "$lpid" 2>/dev/null; lpid=
 
 shopt -s nullglob
 logs=("$station"/*.LOG)
@@ -32,13 +54,69 @@ line() { sed -n "$1p" <<<"$text" | sed 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]->  /
 [ "$(line 3)" = "Katalog początkowy: $(cd "$station" && pwd -P)" ] || [ "$(line 3)" = "Katalog początkowy: $station" ] ||
   fail "third log line: $(line 3)"
 [ "$(line '$')" = "Prawidłowy koniec pracy" ] || fail "last log line: $(line '$')"
+! grep -q 'BRAK NAGRANIA\|BŁĄD ODCZYTU' <<<"$text" || fail "an element of the demo station could not be played"
 
-# Once the engine plays the emergency playlist, what went on air is in the
-# history and the XML schedule.
-if grep -q 'START' <<<"$text"; then
-  hst=("$station"/*.HST "$station"/*.hst)
-  [ ${#hst[@]} -ge 1 ] || fail "elements played but there is no history file"
-  xml=("$station"/*.XML "$station"/*.xml)
-  [ ${#xml[@]} -ge 1 ] || fail "elements played but there is no XML schedule"
-fi
-echo "OK"
+# Log lines as fields: the time of day, the seven state words (desk, SAT,
+# AutoStop, Automat, players 1-3), the source word, then START / STOP / DO.
+events=$(sed 's/\r$//; s/->  / /' <<<"$text")
+
+# ---- the broadcast: Automat, elements ended by the program, crossfades ----
+automat_starts=$(awk '$10 == "START" && $5 == "1"' <<<"$events" | wc -l)
+[ "$automat_starts" -ge 3 ] || fail "expected at least 3 starts in Automat, found $automat_starts"
+ended=$(awk '$10 == "STOP" && $9 == "PROG"' <<<"$events" | wc -l)
+[ "$ended" -ge 3 ] || fail "expected at least 3 elements played to their end, found $ended"
+# A crossfade: an element starts while another one is still on air.
+overlaps=$(awk '$10 == "START" { for (s in busy) if (busy[s]) { n++; break } busy[$11] = 1 }
+                $10 == "STOP" { busy[$11] = 0 } END { print n + 0 }' <<<"$events")
+[ "$overlaps" -ge 2 ] || fail "expected crossfades (a start while another element plays), found $overlaps"
+
+# ---- the history against the log ----
+hst=("$station"/*.HST)
+[ ${#hst[@]} -eq 1 ] || fail "expected one history file, found ${#hst[@]}"
+history=$(iconv -f CP1250 -t UTF-8 "${hst[0]}" | sed 's/\r$//') || fail "the history is not Windows-1250"
+hst_lines=$(grep -c . <<<"$history")
+[ "$hst_lines" -ge 3 ] || fail "expected at least 3 history lines, found $hst_lines"
+# Each history line names a file the log started at that second (or the next:
+# the clock may turn between the start and its log line).
+while IFS= read -r h; do
+  t=$(cut -d';' -f1 <<<"$h" | tr -d ' ')
+  path=$(cut -d';' -f2 <<<"$h" | sed 's/^ //')
+  awk -v t="$t" -v p="$path" '
+    function sec(x, a) { split(x, a, ":"); return a[1] * 3600 + a[2] * 60 + a[3] }
+    $10 == "START" && $12 == p { d = sec($1) - sec(t); if (d >= 0 && d <= 1) found = 1 }
+    END { exit !found }' <<<"$events" || fail "history line without its START in the log: $h"
+done <<<"$history"
+
+# ---- the XML schedule against the history ----
+xml=("$station"/*.XML)
+[ ${#xml[@]} -eq 1 ] || fail "expected one XML schedule, found ${#xml[@]}"
+schedule=$(iconv -f CP1250 -t UTF-8 "${xml[0]}") || fail "the XML schedule is not Windows-1250"
+tail -n1 <<<"$schedule" | grep -q '^</Day></GSSchedule>' || fail "the XML schedule does not end with its closing line"
+xml_ids=$(grep -o '<gs_pe:Media ID="[^"]*"' <<<"$schedule" | sed 's/.*ID="//; s/"$//')
+hst_ids=$(cut -d';' -f2 <<<"$history" | sed 's/.*\\//; s/\.[^.]*$//')
+[ "$xml_ids" = "$hst_ids" ] || fail "XML events ($(echo $xml_ids)) differ from the history ($(echo $hst_ids))"
+
+# ---- the datagrams against the log ----
+[ -s "$work/udp" ] || fail "no datagram arrived"
+udp=$(iconv -f CP1250 -t UTF-8 "$work/udp") || fail "the datagrams are not Windows-1250"
+awk '$1 != 504 && $1 != 1400 { bad = 1 } END { exit bad }' <<<"$udp" || fail "a datagram of a wrong size"
+field() { awk -F'|' -v k="$1" '{ for (i = 1; i <= NF; i++) if (index($i, k "=") == 1) print substr($i, length(k) + 2) }'; }
+# Heartbeats of this workstation, in Automat.
+beats=$(grep '|WER=' <<<"$udp")
+[ -n "$beats" ] || fail "no heartbeat datagram"
+grep -q '^504 STA=Demo|' <<<"$beats" || fail "the heartbeat does not carry the workstation's Id"
+grep -q '|AUT=1|' <<<"$beats" || fail "no heartbeat shows Automat on"
+grep -q '^1400 STA=Demo|' <<<"$udp" || fail "no monitor datagram"
+# STOP is always sent: one per STOP line of players 1 to 3, in the same order.
+log_stops=$(awk '$10 == "STOP" && $11 <= 3 { print $11 }' <<<"$events")
+udp_stops=$(grep '|AKC=STOP|' <<<"$udp" | field PLA)
+[ "$log_stops" = "$udp_stops" ] ||
+  fail "STOP datagrams for players ($(echo $udp_stops)) differ from the log's STOP lines ($(echo $log_stops))"
+# The next element to play: one item datagram per "DO GRANIA" log line.
+log_next=$(awk '$10 == "DO" && $11 == "GRANIA" { print $12 }' <<<"$events")
+udp_next=$(grep '|AKC=DO GRANIA|' <<<"$udp" | field IDE)
+[ -n "$log_next" ] && [ "$log_next" = "$udp_next" ] ||
+  fail "DO GRANIA datagrams ($(echo $udp_next)) differ from the log ($(echo $log_next))"
+# Without a desk input active, START and FADE are not sent.
+! grep -q '|AKC=START|\|AKC=FADE|' <<<"$udp" || fail "START or FADE datagram sent although no player signal is active"
+echo "OK: $automat_starts starts in Automat, $overlaps crossfades, $hst_lines history lines, $(grep -c . <<<"$udp") datagrams"

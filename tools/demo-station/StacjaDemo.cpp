@@ -267,8 +267,28 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     Emisja.CzyHST = true;
     Emisja.CzyHSTXML = true;
     Emisja.PlaylistaFormat = 1;
+    if (o.KrotkieElementy) {
+        // Elements of a few seconds, crossfaded, still count for the history.
+        Emisja.THST = 1;
+        Emisja.ProcHST = 50;
+    }
     // Streaming mixers on the default (or virtual) output for every slot.
     Emisja.CzyPlayerZgodnoscWinXP = true;
+    if (o.PortUDP > 0) {
+        const QString adres = QStringLiteral("127.0.0.1");
+        Satelita.UDPBroadcastJest = true;
+        Satelita.UDPBroadcastAdres = adres;
+        Satelita.UDPBroadcastPort = o.PortUDP;
+        Satelita.UDPBroadcastInterwalS = 1;
+        Satelita.UDPBroadcast2Jest = true;
+        Satelita.UDPBroadcast2Adres = adres;
+        Satelita.UDPBroadcast2Port = o.PortUDP;
+        Satelita.UDPBroadcast2InterwalS = 1;
+        Satelita.UDPBroadcastMonitorJest = true;
+        Satelita.UDPBroadcastMonitorAdres = adres;
+        Satelita.UDPBroadcastMonitorPort = o.PortUDP;
+        Satelita.UDPBroadcastMonitorInterwalS = 10;
+    }
     for (quint8* k : {&Emisja.Kanal1, &Emisja.Kanal2, &Emisja.Kanal3, &Emisja.Kanal4, &Emisja.Kanal5, &Emisja.KanalPFL})
         *k = 0;
 

@@ -11,6 +11,9 @@ struct OpcjeStacjiDemo {
     QString Folder;            // Linux path; created when missing
     bool KrotkieElementy = false;  // elements of a few seconds (the end-to-end test's station)
     qint64 OdMs = 0;           // air time of its first element, ms of the day
+    // Above 0: the player, heartbeat and monitor datagrams go to this port
+    // of 127.0.0.1 every second (the end-to-end test listens there).
+    quint16 PortUDP = 0;
 };
 
 // False with a reason when something could not be written.

@@ -1,6 +1,7 @@
-// tolvane-demo-station FOLDER [--short]
+// tolvane-demo-station FOLDER [--short] [--udp-port PORT]
 // Builds a demo station in FOLDER that the console can be started on
-// (TOLVANE_HOME=FOLDER). --short makes elements of a few seconds.
+// (TOLVANE_HOME=FOLDER). --short makes elements of a few seconds;
+// --udp-port sends the status datagrams to that port of 127.0.0.1.
 #include "StacjaDemo.h"
 
 #include "foundation/UslugaDialogow.h"
@@ -46,8 +47,15 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     OpcjeStacjiDemo o;
     o.KrotkieElementy = args.removeAll(QStringLiteral("--short")) > 0;
-    if (args.size() != 1 || args[0].startsWith(QLatin1Char('-'))) {
-        std::fprintf(stderr, "usage: tolvane-demo-station FOLDER [--short]\n");
+    bool dobryPort = true;
+    if (const qsizetype i = args.indexOf(QStringLiteral("--udp-port")); i >= 0) {
+        const uint port = i + 1 < args.size() ? args[i + 1].toUInt(&dobryPort) : 0;
+        dobryPort = dobryPort && port >= 1 && port <= 65535;
+        o.PortUDP = quint16(dobryPort ? port : 0);
+        args.remove(i, qMin<qsizetype>(2, args.size() - i));
+    }
+    if (!dobryPort || args.size() != 1 || args[0].startsWith(QLatin1Char('-'))) {
+        std::fprintf(stderr, "usage: tolvane-demo-station FOLDER [--short] [--udp-port PORT]\n");
         return 2;
     }
     o.Folder = args[0];
