@@ -311,20 +311,25 @@ QString NazwaDuza(const QString& sciezka) {
     return upperPL(n);
 }
 
+// The head both files share: progress, title, version, count, list title.
+void Naglowek(Zapis& z, const QString& stan, const QString& tytul, const char* wersja, const char* tytulListy) {
+    PokazStan(stan, QString(), true);
+    StanMaksimum = float(BazaLiczba);
+    z.Linia(platform::toCp1250(tytul));
+    z.Linia(QByteArray(wersja));
+    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
+    z.Liczba("POZYCJI=", BazaLiczba);
+    z.Linia(QByteArrayLiteral(";"));
+    z.Linia(QByteArray(tytulListy));
+}
+
 bool ZapiszBaze(const QString& sciezka) {
     Zapis z(sciezka);
     if (!z.Otworz()) {
         BladIO = z.Kod();
         return false;
     }
-    PokazStan(u"Zapis bazy nagrań "_s + NazwaDuza(sciezka), QString(), true);
-    StanMaksimum = float(BazaLiczba);
-    z.Linia(platform::toCp1250(u"; Baza nagrań Halvorin"_s));
-    z.Linia(QByteArrayLiteral("WERSJA=2"));
-    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
-    z.Liczba("POZYCJI=", BazaLiczba);
-    z.Linia(QByteArrayLiteral(";"));
-    z.Linia(QByteArrayLiteral("; Nagrania:"));
+    Naglowek(z, u"Zapis bazy nagrań "_s + NazwaDuza(sciezka), u"; Baza nagrań Halvorin"_s, "WERSJA=2", "; Nagrania:");
     for (int i = 1; i <= BazaLiczba; ++i) {
         const BAZARekordTyp& r = std::as_const(BazaRekordy)[i];
         z.Linia(Separator);
@@ -374,14 +379,7 @@ bool ZapiszLiczniki(const QString& sciezka) {
         BladIO = z.Kod();
         return false;
     }
-    PokazStan(u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), QString(), true);
-    StanMaksimum = float(BazaLiczba);
-    z.Linia(platform::toCp1250(u"; Liczniki nagrań"_s));
-    z.Linia(QByteArrayLiteral("WERSJA=1"));
-    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
-    z.Liczba("POZYCJI=", BazaLiczba);
-    z.Linia(QByteArrayLiteral(";"));
-    z.Linia(QByteArrayLiteral("; Liczniki:"));
+    Naglowek(z, u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), u"; Liczniki nagrań"_s, "WERSJA=1", "; Liczniki:");
     for (int i = 1; i <= BazaLiczba; ++i) {
         const BAZARekordTyp& r = std::as_const(BazaRekordy)[i];
         z.Linia(Separator);
