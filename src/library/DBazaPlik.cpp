@@ -311,8 +311,26 @@ QString NazwaDuza(const QString& sciezka) {
     return upperPL(n);
 }
 
-// The head both files share: progress, title, version, count, list title.
-void Naglowek(Zapis& z, const QString& stan, const QString& tytul, const char* wersja, const char* tytulListy) {
+// The counters of one record: the same lines in the database and the counters file.
+void Liczniki(Zapis& z, const BAZARekordTyp& r) {
+    z.Slowo("EmC=", r.EmC);
+    z.Slowo("EmD=", r.EmD);
+    z.Slowo("EmT=", r.EmT);
+    z.Slowo("EmM=", r.EmM);
+    z.Slowo("EmR=", r.EmR);
+    z.Tekst("EmO=", r.EmO);
+}
+
+// Both files: progress, the head (title, version, count, list title), one
+// block a record, closed only when everything was written.
+template <typename Blok>
+bool ZapiszPlik(const QString& sciezka, const QString& stan, const QString& tytul, const char* wersja,
+                const char* tytulListy, Blok blok) {
+    Zapis z(sciezka);
+    if (!z.Otworz()) {
+        BladIO = z.Kod();
+        return false;
+    }
     PokazStan(stan, QString(), true);
     StanMaksimum = float(BazaLiczba);
     z.Linia(platform::toCp1250(tytul));
@@ -321,18 +339,25 @@ void Naglowek(Zapis& z, const QString& stan, const QString& tytul, const char* w
     z.Liczba("POZYCJI=", BazaLiczba);
     z.Linia(QByteArrayLiteral(";"));
     z.Linia(QByteArray(tytulListy));
+    for (int i = 1; i <= BazaLiczba; ++i) {
+        z.Linia(Separator);
+        blok(z, std::as_const(BazaRekordy)[i]);
+        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+        if ((i & 1023) == 0) {
+            UstawStan(double(i));
+            PompujZdarzenia();
+        }
+    }
+    UstawStan(double(BazaLiczba));
+    const bool ok = z.Zamknij();
+    ZamknijStan();
+    BladIO = z.Kod();
+    return ok;
 }
 
 bool ZapiszBaze(const QString& sciezka) {
-    Zapis z(sciezka);
-    if (!z.Otworz()) {
-        BladIO = z.Kod();
-        return false;
-    }
-    Naglowek(z, u"Zapis bazy nagrań "_s + NazwaDuza(sciezka), u"; Baza nagrań Halvorin"_s, "WERSJA=2", "; Nagrania:");
-    for (int i = 1; i <= BazaLiczba; ++i) {
-        const BAZARekordTyp& r = std::as_const(BazaRekordy)[i];
-        z.Linia(Separator);
+    return ZapiszPlik(sciezka, u"Zapis bazy nagrań "_s + NazwaDuza(sciezka), u"; Baza nagrań Halvorin"_s, "WERSJA=2",
+                      "; Nagrania:", [](Zapis& z, const BAZARekordTyp& r) {
         z.Tekst("Tyt=", r.Tyt);
         z.Tekst("Wyk=", r.Wyk);
         z.Tekst("Kod=", r.Kod);
@@ -354,53 +379,16 @@ bool ZapiszBaze(const QString& sciezka) {
         z.Slowo("Wyx=", r.Wyx);
         z.Slowo("Kox=", r.Kox);
         z.Slowo("Czx=", r.Czx);
-        z.Slowo("EmC=", r.EmC);
-        z.Slowo("EmD=", r.EmD);
-        z.Slowo("EmT=", r.EmT);
-        z.Slowo("EmM=", r.EmM);
-        z.Slowo("EmR=", r.EmR);
-        z.Tekst("EmO=", r.EmO);
-        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
-        if ((i & 1023) == 0) {
-            UstawStan(double(i));
-            PompujZdarzenia();
-        }
-    }
-    UstawStan(double(BazaLiczba));
-    const bool ok = z.Zamknij();
-    ZamknijStan();
-    BladIO = z.Kod();
-    return ok;
+        Liczniki(z, r);
+    });
 }
 
 bool ZapiszLiczniki(const QString& sciezka) {
-    Zapis z(sciezka);
-    if (!z.Otworz()) {
-        BladIO = z.Kod();
-        return false;
-    }
-    Naglowek(z, u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), u"; Liczniki nagrań"_s, "WERSJA=1", "; Liczniki:");
-    for (int i = 1; i <= BazaLiczba; ++i) {
-        const BAZARekordTyp& r = std::as_const(BazaRekordy)[i];
-        z.Linia(Separator);
+    return ZapiszPlik(sciezka, u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), u"; Liczniki nagrań"_s,
+                      "WERSJA=1", "; Liczniki:", [](Zapis& z, const BAZARekordTyp& r) {
         z.Tekst("Adr=", r.Adr);
-        z.Slowo("EmC=", r.EmC);
-        z.Slowo("EmD=", r.EmD);
-        z.Slowo("EmT=", r.EmT);
-        z.Slowo("EmM=", r.EmM);
-        z.Slowo("EmR=", r.EmR);
-        z.Tekst("EmO=", r.EmO);
-        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
-        if ((i & 1023) == 0) {
-            UstawStan(double(i));
-            PompujZdarzenia();
-        }
-    }
-    UstawStan(double(BazaLiczba));
-    const bool ok = z.Zamknij();
-    ZamknijStan();
-    BladIO = z.Kod();
-    return ok;
+        Liczniki(z, r);
+    });
 }
 
 // The table after a read that did not take the whole file: nothing of it
