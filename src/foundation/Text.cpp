@@ -90,3 +90,11 @@ QString zeroPad(qint64 value, int digits) {
     QString s = padLeft(QString::number(mag), digits, QLatin1Char('0'));
     return negative ? QLatin1Char('-') + s : s;
 }
+
+QString oneLine(const QString& text) {
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    QString w = text;
+    w.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return w;
+}

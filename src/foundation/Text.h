@@ -22,5 +22,8 @@ QString upperPL(const QString& text);
 // Text padded on the left (right) with blanks to `width`; never cut.
 QString padLeft(const QString& text, int width, QChar fill = QLatin1Char(' '));
 QString padRight(const QString& text, int width, QChar fill = QLatin1Char(' '));
+// The text with every CR and LF made a blank: a field written on its own
+// line must never end early and let the rest be read as keys or records.
+QString oneLine(const QString& text);
 // A number with at least `digits` digits, "0"-padded (sign in front).
 QString zeroPad(qint64 value, int digits);

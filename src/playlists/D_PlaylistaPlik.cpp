@@ -74,19 +74,9 @@ const QString separator = QStringLiteral("; ----------------------------------")
 
 QString czas(qint32 ms) { return PiszCzas(4, ms); }
 
-// A text must stay on its own line: a line break inside a title would end
-// the element early and let the rest be read as keys.
-QString jednaLinia(const QString& t) {
-    if (!t.contains(QLatin1Char('\r')) && !t.contains(QLatin1Char('\n')))
-        return t;
-    QString w = t;
-    w.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return w;
-}
-
 void piszBlok(QStringList& l, const TElemPListy& e) {
     auto tekst = [&](const char* klucz, const QString& v) {
-        if (!v.isEmpty()) l << QLatin1String(klucz) + jednaLinia(v);
+        if (!v.isEmpty()) l << QLatin1String(klucz) + oneLine(v);
     };
     auto znacznik = [&](const char* klucz, qint32 v) {
         if (v != 0) l << QLatin1String(klucz) + czas(v);

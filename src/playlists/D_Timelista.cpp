@@ -56,11 +56,6 @@ void komunikatLimitu() {
               QStringLiteral("(Maksymalnie ") + QString::number(MaksTimelisty) + QStringLiteral("\t pozycji)"));
 }
 
-QString jednaLinia(QString t) {
-    t.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return t;
-}
-
 }  // namespace
 
 void WyczyscElemTListy(int i) {
@@ -90,8 +85,8 @@ bool ZapiszTimeliste(const QString& plik) {
     for (int i = 1; i <= n; ++i) {
         const TElemTListy& w = Timelista[i];
         const QString czas = w.Czas < 0 ? bezCzasu : PiszCzas(1, w.Czas);
-        l << czas + QLatin1Char(' ') + jednaLinia(w.Tyt);
-        l << jednaLinia(w.Adr);
+        l << czas + QLatin1Char(' ') + oneLine(w.Tyt);
+        l << oneLine(w.Adr);
     }
     errno = 0;
     QString blad;
