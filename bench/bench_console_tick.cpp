@@ -2,9 +2,9 @@
 // playing (decks A and B crossfading, player 3 ducking them), in Automat.
 #include <benchmark/benchmark.h>
 
-#include "console/OdtwarzaczeSlotow.h"
-#include "console/SilnikEmisji.h"
-#include "console/StanKonsoli.h"
+#include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/SilnikEmisji.h"
+#include "console/engine/StanKonsoli.h"
 #include "foundation/KestSter2.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Clock.h"

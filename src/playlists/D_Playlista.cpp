@@ -175,3 +175,19 @@ quint8 RodzajZKodu(const QString& kod) {
             return k;
     return 0;
 }
+
+TrimyRodzajow TrimyEmisji() {
+    TrimyRodzajow t;
+    t.Ustaw(RodzajSND, Emisja.Poziom0SND);
+    t.Ustaw(RodzajREK, Emisja.Poziom0REK);
+    t.Ustaw(RodzajDJ_, Emisja.Poziom0DJ_);
+    t.Ustaw(RodzajJNG, Emisja.Poziom0JNG);
+    t.Ustaw(RodzajEFE, Emisja.Poziom0JNG);
+    t.Ustaw(RodzajPRO, Emisja.Poziom0PRO);
+    t.Ustaw(RodzajSPO, Emisja.Poziom0SPO);
+    t.Ustaw(RodzajAUD, Emisja.Poziom0AUD);
+    t.Ustaw(RodzajWHI, Emisja.Poziom0WHI);
+    t.Ustaw(RodzajSWE, Emisja.Poziom0SWE);
+    t.Ustaw(RodzajLOP, Emisja.Poziom0LOP);
+    return t;
+}

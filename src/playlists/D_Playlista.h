@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 
+#include "audio/TrimRodzaju.h"
 #include "playlists/FixedText.h"
 
 struct SygnalType;
@@ -160,3 +161,7 @@ quint8 RodzajZKodu(const QString& kod);
 // Fills the element's texts and marks from a recording's description and its
 // opened audio item; kind, flags, identifier, address and times stay.
 void WypelnijElemZOpisu(TElemPListy& e, const OpisNagraniaTyp& opis, const SygnalType& sygnal);
+
+// The per-kind level trims of the emission settings; INF, BRK, ALR and
+// unknown kinds have none.
+TrimyRodzajow TrimyEmisji();

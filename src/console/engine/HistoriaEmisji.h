@@ -1,0 +1,76 @@
+#pragma once
+// What an ended element leaves behind: how much of it was played, whether it
+// counts for the history, its line in the day's history file (.HST) and its
+// event in the day's XML schedule. The day files are named by the date the
+// element started on, so an element that crosses midnight is written to the
+// day it began.
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+
+#include "console/engine/HarmonogramXML.h"
+
+// ---- how far an element was played ----
+
+// Percent played, 0 to 100, from the played share in thousandths.
+int ProcentOdegrania(qint32 udzial);
+// The resume point stored when an element is ended: 0 when less than 501 ms
+// were left (it was played to its end), else the furthest position reached.
+qint32 PunktWznowienia(qint32 pozostaloMs, qint32 zagranoMs);
+
+struct OcenaOdegrania {
+    bool Zagrany = false;  // played long enough to be marked and counted
+    bool Dlugi = false;    // played for more than THST whole seconds
+};
+// `wykonawca` is the element's performer field: with adverts shown as a
+// block, an element whose performer is "Reklama" always counts as played.
+OcenaOdegrania OcenOdegranie(int procent, qint32 zagranoMs, quint8 decyzjaGPIStartu, const QString& wykonawca);
+
+// Whether an element of this kind goes to the history, by the category
+// switches; `element` is its playlist number (0 when not from the playlist).
+bool KategoriaDoHistorii(quint8 rodzaj, qint32 element);
+
+// The text fields of the history line, as the player record holds them.
+struct PolaHistorii {
+    QString Tyt, Pta, Wyk, Sol, Kom, Atr, Pro, Wyd, Rok;
+    // The full form adds these.
+    QString Gen, Typ, Era, Nar, KodRodzaju, Jak, Nas, Tmc;
+};
+// percent%; mm:ss; title; album; ...; year (11 fields), or with the full
+// form the day text yy_mm_dd in front and the description fields behind
+// (20 fields).
+QString TekstHistorii(int procent, qint32 dlugoscMs, const PolaHistorii& p, bool pelne, const QString& dzienTekst);
+
+// yy_mm_dd: the day's part of the file names and of the full history line.
+QString TekstDniaHistorii(const QDate& dzien);
+
+// The date of an element's start from its date text (yyyy-mm-dd); an
+// unreadable text gives `zapasowa`.
+QDate DataZTekstu(const QString& tekst, const QDate& zapasowa);
+
+// ---- the day files ----
+
+// The day files and what was last written to them. The engine owns one.
+class PlikiHistorii {
+public:
+    // Opens (creates when missing) the history file and, with the XML switch,
+    // the XML file of the day; only when history files are switched on.
+    void OtworzPlikiHistorii(const QDate& dzien);
+
+    // Appends "start; path; text" to the history file of `dzien`, opening the
+    // day's files first when they are not that day's. False when not written.
+    bool DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka, const QString& tekst);
+    // Inserts the event into the XML file of `dzien`; a refused or failed
+    // insertion is logged with its cause.
+    bool DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z);
+
+    // State of the day files (stored-form names).
+    QString ZbiorHST;
+    QString ZbiorXML;
+    QDate Dzien;             // the day they were opened for
+    QString DzienTekst;      // yy_mm_dd
+    QString OstatniaGodzina; // the last hour written to the XML file
+
+private:
+    void upewnijSieDnia(const QDate& dzien);
+};

@@ -1,0 +1,241 @@
+#include "console/engine/SilnikEmisji.h"
+
+#include <QFileInfo>
+
+#include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestSter2.h"
+#include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/NastawyEmisji.h"
+
+QString SlowoStartu(quint8 zrodlo) {
+    static const char* const slowa[12] = {"PROG ", "MYSZ ", "KLAW ", "",      "STOL ", "TONE ",
+                                          "CISZ ", "SATL ", "SPLM ", "SVTM ", "SRLM ", "UNDO "};
+    return zrodlo < 12 ? QString::fromLatin1(slowa[zrodlo]) : QString();
+}
+
+SilnikEmisji::SilnikEmisji() : SilnikEmisji(nullptr) {}
+
+SilnikEmisji::SilnikEmisji(std::nullptr_t)
+    : stanWlasny_(std::make_unique<StanKonsoli>()),
+      Stan(*stanWlasny_),
+      odtwarzacze_(slotyEmisji_),
+      wyjscia_(nullptr),
+      wyjsciaPuste_(std::make_unique<WyjsciaEmisji>()),
+      robocze_(std::make_unique<TElemPListy>()) {
+    UstawWyjscia(nullptr);
+    for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        ZerujOdtwarzacz(quint8(s));
+}
+
+SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, WyjsciaEmisji* wyjscia)
+    : Stan(stan),
+      odtwarzacze_(odtwarzacze),
+      wyjscia_(nullptr),
+      wyjsciaPuste_(std::make_unique<WyjsciaEmisji>()),
+      robocze_(std::make_unique<TElemPListy>()) {
+    UstawWyjscia(wyjscia);
+    for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        ZerujOdtwarzacz(quint8(s));
+    PodlaczNumeryUndo(true);
+}
+
+SilnikEmisji::~SilnikEmisji() {
+    PodlaczNumeryUndo(false);
+}
+
+void SilnikEmisji::UstawWyjscia(WyjsciaEmisji* wyjscia) {
+    wyjscia_ = wyjscia ? wyjscia : wyjsciaPuste_.get();
+}
+
+TElemPListy& SilnikEmisji::Robocze() {
+    return *robocze_;
+}
+
+void SilnikEmisji::ZerujOdtwarzacz(quint8 slot) {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+        return;
+    ::ZerujOdtwarzacz(Odtwarzacz[slot]);
+}
+
+QString SilnikEmisji::FlagiLogu() const {
+    auto b = [](bool v) { return v ? QStringLiteral("1 ") : QStringLiteral("0 "); };
+    QString t = b(StolSterowanie) + b(SatWlaczony) + b(AutostopJest) + b(Stan.TrybAutomat);
+    for (quint8 s = 1; s <= 3; ++s)
+        t += odtwarzacze_.StanOdtwarzacza(s) == 1 ? QStringLiteral("P ") : QStringLiteral("S ");
+    return t;
+}
+
+bool RodzajReklamy(quint8 rodzaj) {
+    return rodzaj == (Emisja.CzyLista2LSTPromosy ? RodzajPRO : RodzajREK);
+}
+
+bool SilnikEmisji::ZbiorIstnieje(const QString& adres) const {
+    if (adres.trimmed().isEmpty())
+        return false;
+    return QFileInfo(platform::resolvePath(adres)).isFile();
+}
+
+bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {
+    return SlotGra[slot] != 0;
+}
+
+bool SilnikEmisji::WolneGlowne() const {
+    return !Stan.OdtwarzaczZajety[1] && !Stan.OdtwarzaczZajety[2] && !Stan.OdtwarzaczZajety[3];
+}
+
+bool SilnikEmisji::NieGrajaGlowne() const {
+    return !SlotGra[1] && !SlotGra[2] && !SlotGra[3];
+}
+
+bool SilnikEmisji::NaDeku(qint32 element) const {
+    return element == Odtwarzacz[1].Element || element == Odtwarzacz[2].Element || element == Odtwarzacz[3].Element;
+}
+
+// ---- dialogs: queued, shown by the window after the current event ----
+
+void SilnikEmisji::Zapytaj(const KomunikatEmisji& k) {
+    for (const KomunikatEmisji& q : KomunikatyOczekujace)
+        if (q.rodzaj == k.rodzaj && q.linia1 == k.linia1 && q.linia2 == k.linia2)
+            return;  // the same message is already waiting
+    KomunikatyOczekujace.append(k);
+    if (!wTiku_ && ZaplanujKomunikaty)
+        ZaplanujKomunikaty();
+}
+
+void SilnikEmisji::PokazKomunikaty() {
+    // A dialog pumps events, so ticks (and new messages) may arrive while one
+    // is open: take them one at a time off the front.
+    while (!KomunikatyOczekujace.isEmpty()) {
+        const KomunikatEmisji k = KomunikatyOczekujace.takeFirst();
+        switch (k.rodzaj) {
+        case KomunikatEmisji::Informacja:
+        case KomunikatEmisji::BrakZbioruPalety:
+            PokazInfo(k.linia1, k.linia2);
+            break;
+        case KomunikatEmisji::PytaniePaleta:
+            if (Decyzja(k.linia1, k.linia2, 2) == WynikTak)
+                wyjscia_->CzytajZestawSingli(k.linia2);
+            break;
+        }
+    }
+}
+
+// ---- deck refresh (display timer) ----
+
+qint64 SilnikEmisji::ZagranoOdtwarzacza(quint8 slot) {
+    const MIXMagnetType& r = Odtwarzacz[slot];
+    if (!odtwarzacze_.OdtwarzaczIstnieje(slot) || odtwarzacze_.PlikOdtwarzacza(slot).isEmpty() ||
+        odtwarzacze_.StanOdtwarzacza(slot) != 1)
+        return 0;
+    return odtwarzacze_.PozycjaOdtwarzacza(slot) - (qint64(r.NwP) - r.Emi);
+}
+
+qint64 SilnikEmisji::PozostaloOdtwarzacza(quint8 slot) {
+    const MIXMagnetType& r = Odtwarzacz[slot];
+    if (!odtwarzacze_.OdtwarzaczIstnieje(slot) || odtwarzacze_.PlikOdtwarzacza(slot).isEmpty() ||
+        odtwarzacze_.StanOdtwarzacza(slot) != 1)
+        return 0;
+    return (qint64(r.NwK) - r.Emi) - odtwarzacze_.PozycjaOdtwarzacza(slot);
+}
+
+void SilnikEmisji::OdswiezOdtwarzacze() {
+    if (Timer1Zajety)
+        return;
+    try {
+        for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
+            OdswiezOdtwarzacz(s);
+    } catch (const std::exception& e) {
+        Log(QStringLiteral("Błąd odświeżania odtwarzaczy: ") + QString::fromUtf8(e.what()));
+    }
+}
+
+void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+        return;
+    MIXMagnetType& r = Odtwarzacz[slot];
+    WidokOdtwarzacza& w = Widok[slot];
+    const bool gra = odtwarzacze_.OdtwarzaczIstnieje(slot) && odtwarzacze_.StanOdtwarzacza(slot) == 1;
+    const bool plik = odtwarzacze_.OdtwarzaczIstnieje(slot) && !odtwarzacze_.PlikOdtwarzacza(slot).isEmpty();
+
+    // The peak meters belong to the window's sound view; the engine keeps them at rest.
+    w.VuLewy = 0;
+    w.VuPrawy = 0;
+
+    const qint64 z = ZagranoOdtwarzacza(slot);
+    const qint64 pozostalo = PozostaloOdtwarzacza(slot);
+    if (plik)
+        r.DlugoscElementu = qMax<qint64>(r.DlugoscElementu, qint64(r.NwK) - r.NwP);
+    r.Zagrano = qint32(qMax<qint64>(r.Zagrano, z));
+    r.Pozostalo = qint32(pozostalo);
+    if (r.DlugoscElementu > 0)
+        r.Udzial = qMax<qint32>(r.Udzial, qint32(qMin<qint64>(1000, z * 1000 / r.DlugoscElementu)));
+
+    qint64 czas = 0;
+    StanCzasuOdtwarzacza stan = StanCzasuOdtwarzacza::Zatrzymany;
+    if (gra) {
+        const qint64 intro = qint64(r.Int) - (qint64(r.NwP) - r.Emi);
+        if (z < intro) {
+            czas = intro - z;
+            stan = StanCzasuOdtwarzacza::Intro;
+        } else {
+            czas = pozostalo;
+            // An element without an outro mark (0) has no outro to mark:
+            // it is warned like any other, by CzasZnacz.
+            const qint64 ostrzezenie = Emisja.CzyZnaczOutro && r.Out > 0 ? qint64(r.NwK) - r.Emi - r.Out
+                                                                         : qint64(Emisja.CzasZnacz) * 1000;
+            stan = (pozostalo < ostrzezenie && pozostalo > 500) ? StanCzasuOdtwarzacza::Ostrzezenie
+                                                                : StanCzasuOdtwarzacza::Normalny;
+        }
+    }
+    qint64 dlugosc = r.DlugoscElementu;
+    qint64 zagrano = z;
+    if (gra && Emisja.CzyReklamaJakoBelka && Stan.PauzaJest && SlotEmisjiTeraz == slot) {
+        // A time-list block: its totals stand for the element's.
+        const qint64 blok = BlokDlugosc;
+        czas = pozostalo + blok - BlokPrzesuniecie - r.DlugoscElementu;
+        zagrano = z + BlokPrzesuniecie;
+        dlugosc = blok;
+        r.Element = Stan.ElementStartowany;
+        if (dlugosc > 0)
+            r.Udzial = qMax<qint32>(r.Udzial, qint32(qMin<qint64>(1000, zagrano * 1000 / dlugosc)));
+        stan = StanCzasuOdtwarzacza::Blok;
+        wyjscia_->PrzekaznikBloku();
+    }
+    w.Stan = stan;
+    w.Czas = czas;
+    w.Zagrano = zagrano;
+    w.Dlugosc = dlugosc;
+    w.FOutWcisniety = plik && r.FadeTrwa;
+
+    if (Emisja.CzyInfoZbiorJest && !r.InfoZapisany && z > 1000) {
+        r.InfoZapisany = 1;
+        wyjscia_->ZapiszPlikInfo(slot);
+    }
+}
+
+void SilnikEmisji::PrzyciskStop(quint8 slot) {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+        return;
+    if (RodzajReklamy(Odtwarzacz[slot].RodzajElementu) && !Stan.TrybAutomat)
+        ReklamaNaOdtwarzaczu = false;
+    KoniecEmisji(slot, PowodMysz);
+    SemiAutomatJest = false;
+    SemiAutomatGotowy = false;
+}
+
+void SilnikEmisji::PrzyciskFOut(quint8 slot) {
+    ZadanieFade(slot);
+}
+
+OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw() {
+    OpcjeOdtwarzaczy o;
+    o.CzyPlayerZgodnoscWinXP = Emisja.CzyPlayerZgodnoscWinXP;
+    o.Kanal = {0, Emisja.Kanal1, Emisja.Kanal2, Emisja.Kanal3, Emisja.Kanal4, Emisja.Kanal5};
+    o.KanalNazwa = {QString(), Emisja.Kanal1Nazwa, Emisja.Kanal2Nazwa, Emisja.Kanal3Nazwa,
+                    Emisja.Kanal4Nazwa, Emisja.Kanal5Nazwa};
+    return o;
+}
+

@@ -1,0 +1,274 @@
+#pragma once
+// The on-air engine: the five player records, the 30 ms on-air loop, cueing
+// and starting playlist elements, and the state the modes set. It knows no
+// widgets: the main window owns it, connects Timer1 and the display timer to
+// Timer1Timer and OdswiezOdtwarzacze, draws the deck panels from its records
+// and shows the dialogs it queues. A test builds it with a manual clock, its
+// own players and the scripted dialog service and calls the ticks itself.
+//
+// Time comes from platform::clock(); the playlist (Playlista, StanPlaylisty)
+// and the settings (Emisja, Satelita, Wgrywanie) are the program's globals.
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "audio/PlayerSloty.h"
+#include "console/engine/HistoriaEmisji.h"
+#include "console/engine/OdtwarzaczeRekordy.h"
+#include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/StanKonsoli.h"
+#include "platform/CaptureVolume.h"
+
+class WyjsciaEmisji;
+struct TElemPListy;
+
+// Start sources: the word written into the START line.
+enum : quint8 {
+    ZrodloProg = 0,
+    ZrodloMysz = 1,
+    ZrodloKlaw = 2,
+    ZrodloStol = 4,
+    ZrodloTone = 5,
+    ZrodloCisz = 6,
+    ZrodloUndo = 11,
+};
+// Modes of GrajKolejny.
+enum : quint8 {
+    TrybKursor = 1,    // the cursor element
+    TrybRoboczy = 2,   // the element the caller put into ElemPListyRob
+    TrybNastepny = 4,  // the next element to play
+};
+// Stop reasons the loop and the buttons use (the ending writes their words).
+enum : quint8 { PowodProg = 0, PowodMysz = 1, PowodKlaw = 2, PowodFade = 3, PowodStol = 4 };
+
+// "PROG ", "MYSZ " ... for a start source; "" for 3 and above 11.
+QString SlowoStartu(quint8 zrodlo);
+
+// The advert kind of the advert path (promos instead when the lists say so).
+bool RodzajReklamy(quint8 rodzaj);
+
+// What the 24-hour clock's font shows.
+enum class KolorZegara : quint8 { Bialy, Czerwony, Zolty, Zielony };
+
+// The meaning of a deck's time colour.
+enum class StanCzasuOdtwarzacza : quint8 {
+    Zatrzymany,   // the slot's player does not play
+    Intro,        // intro countdown
+    Normalny,     // remaining time
+    Ostrzezenie,  // remaining time within the warning time
+    Blok,         // a time-list block plays on the slot
+};
+
+// What the display refresh found for one deck; the window draws it.
+struct WidokOdtwarzacza {
+    StanCzasuOdtwarzacza Stan = StanCzasuOdtwarzacza::Zatrzymany;
+    qint64 Czas = 0;       // the time shown, ms
+    qint64 Zagrano = 0;    // the level bar: played ...
+    qint64 Dlugosc = 0;    // ... of this
+    bool FOutWcisniety = false;
+    int VuLewy = 0;        // 0..100
+    int VuPrawy = 0;
+};
+
+// A dialog the engine wants shown; never opened inside a tick.
+struct KomunikatEmisji {
+    enum Rodzaj : quint8 { Informacja, PytaniePaleta, BrakZbioruPalety };
+    Rodzaj rodzaj = Informacja;
+    QString linia1;
+    QString linia2;
+};
+
+class SilnikEmisji {
+    // Owned by the program's engine only; declared first so that they stand
+    // before the references below are bound to them.
+    std::unique_ptr<StanKonsoli> stanWlasny_;
+
+public:
+    static constexpr int InterwalTimer1 = 30;
+
+    // The program's engine: its own console state, capture control and the
+    // player slots on the configured back-end.
+    SilnikEmisji();
+    // An engine on given state and players (tests, tools); Sloty stay unused.
+    SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, WyjsciaEmisji* wyjscia = nullptr);
+    virtual ~SilnikEmisji();
+    SilnikEmisji(const SilnikEmisji&) = delete;
+    SilnikEmisji& operator=(const SilnikEmisji&) = delete;
+
+    void UstawWyjscia(WyjsciaEmisji* wyjscia);
+    WyjsciaEmisji& Wyjscia() { return *wyjscia_; }
+    OdtwarzaczeSlotow& Odtwarzacze() { return odtwarzacze_; }
+
+    // ---- the ticks ----
+    // The on-air loop (Timer1, 30 ms).
+    void Timer1Timer();
+    // The deck refreshes of the display timer (skipped while the loop runs).
+    void OdswiezOdtwarzacze();
+
+    // ---- player records ----
+    void ZerujOdtwarzacz(quint8 slot);
+    qint64 ZagranoOdtwarzacza(quint8 slot);
+    qint64 PozostaloOdtwarzacza(quint8 slot);
+    // The deck refresh of one slot; fills Widok[slot].
+    void OdswiezOdtwarzacz(quint8 slot);
+    // The deck buttons: "STOP" (1001) and "FOut" (1002).
+    void PrzyciskStop(quint8 slot);
+    void PrzyciskFOut(quint8 slot);
+    qint32 MagnetofonA() const { return Odtwarzacz[1].Element; }
+    qint32 MagnetofonB() const { return Odtwarzacz[2].Element; }
+    qint32 MagnetofonC() const { return Odtwarzacz[3].Element; }
+
+    // ---- cueing and starting ----
+    void GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo);
+    void UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo);
+    void ZapowiedzNastepny(quint8 zrodlo);
+    void PokazBlokNastepnego(const TElemPListy& element);
+    bool ZnajdzBlokReklamy(const QString& tytul);
+    void KursorNaNastepny();
+    void GrajOdWznowienia();
+    // Returns true when the playlist was cleared.
+    bool KasujPlayliste();
+    // The log line's seven state words: desk control, SAT, AutoStop,
+    // Automat, then "P "/"S " for players 1 to 3.
+    QString FlagiLogu() const;
+
+    // ---- the ending ----
+    // Ends the element on the slot: resume point, stop, RDS clear, played
+    // mark, play count, history line and XML event, then the record's reset.
+    virtual void KoniecEmisji(quint8 slot, quint8 powod);
+    // Stops the slot's player, sends "STOP" and writes the STOP line.
+    void ZatrzymajSlot(quint8 slot, quint8 powod);
+    void ZapiszWznowienie(quint8 slot);
+    void OznaczZagrany(quint8 slot);
+    // Clears the RDS files the slot's start wrote; flag 1 leaves the TA files.
+    void ZapalPlikiZnacznikow(quint8 slot, quint8 flaga);
+    // Opens (creates) today's history and XML files; start-up calls it.
+    void OtworzPlikiHistorii();
+    // After the playlist was cleared, re-read or restored: each record keeps
+    // its element number only where that element is still the one it plays,
+    // else finds it again or forgets it.
+    void PrzemapujElementyOdtwarzaczy();
+    // Lets the playlist's undo carry the records' element numbers (the
+    // constructor installs it, the destructor takes it away).
+    void PodlaczNumeryUndo(bool podlacz);
+    // A fade-out request (FOut button, AutoStop).
+    virtual void ZadanieFade(quint8 slot);
+    // Advances the fade-outs of players 1 and 2 each tick.
+    virtual void SilnikFade();
+    // The day's history and XML files.
+    PlikiHistorii Historia;
+    // Automat on (only with more than one element) or off (CzasAntenowy 0).
+    virtual void PrzelaczAutomat();
+    // SAT mode; the modes' work fills it.
+    virtual void PrzelaczSat();
+    // The emergency playlist start, once per run; the modes' work fills it.
+    virtual void StartAwaryjny();
+
+    // ---- dialogs queued by the engine ----
+    // The window installs a call that shows the queue once the current
+    // event is done (QTimer::singleShot(0)); without one the queue waits
+    // for PokazKomunikaty.
+    std::function<void()> ZaplanujKomunikaty;
+    void PokazKomunikaty();
+    QList<KomunikatEmisji> KomunikatyOczekujace;
+
+    // ---- state ----
+    // The capture control of the satellite fade; opened at start-up. Kept
+    // before the slots so that it outlives them (they hold a plain pointer).
+    std::unique_ptr<platform::CaptureVolume> Wejscie;
+    PlayerSloty Sloty;
+private:
+    OdtwarzaczeZPlayerSloty slotyEmisji_{Sloty};
+public:
+    RekordyOdtwarzaczy Odtwarzacz;                 // [1..5]
+    std::array<WidokOdtwarzacza, LiczbaOdtwarzaczy + 1> Widok;
+    StanKonsoli& Stan;  // OdtwarzaczZajety, TrybAutomat, PauzaJest, Korekta...
+    bool Timer1Zajety = false;
+    qint32 CzasAntenowy = 0;
+    std::array<quint8, LiczbaOdtwarzaczy + 1> SlotGra{};
+    std::array<quint8, LiczbaOdtwarzaczy + 1> SlotGralo{};
+    bool SemiAutomatGotowy = false;
+    bool SemiAutomatJest = false;
+    qint32 CzasCiszy = 0;
+    qint32 KaczkaPoziom = 0;
+    bool KaczkaWejscieStart = false, KaczkaWejscie = false;
+    bool KaczkaWyjscieStart = false, KaczkaWyjscie = false;
+    qint32 SatPoziom = 0;
+    bool SatWejscieStart = false, SatWejscie = false;
+    bool SatWyjscieStart = false, SatWyjscie = false;
+    bool StartZeStolu = false;
+    bool StolStop1 = false, StolStop2 = false;
+    KolorZegara KolorZegaraEmisji = KolorZegara::Bialy;
+    qint32 DuckingOdtwarzacza3 = 0;  // D of the last tick (players 1 and 2 under player 3)
+
+    // Modes (toggled by the mode commands).
+    bool AutostopJest = false;
+    bool SingleAutostopJest = false;
+    bool StolSterowanie = false;
+    bool SatWlaczony = false;
+    bool EmisjaFlagaStartu = false;
+    quint8 DecyzjaGPIStart = 0;
+    bool PlaylistaZmieniona = false;
+    bool FlagaWstawienia = true;   // false while an insert or the mix editor runs
+    bool FlagaNastepnego = true;   // the cursor follows the next mark
+    quint8 SlotEmisjiTeraz = 0;
+    qint32 PrzesuniecieCzasu = 0;  // actual minus planned time (the clock display keeps it)
+    bool ReklamaNaOdtwarzaczu = false;
+    quint8 ReklamaOdtwarzacz = 0;
+    QString Komunikat;  // the playlist panel's message line
+    bool AwariaWykonana = false;
+    // The time-list block on SlotEmisjiTeraz (its playing fills them): its
+    // length and where the element on air begins within it, ms.
+    qint64 BlokDlugosc = 0;
+    qint64 BlokPrzesuniecie = 0;
+    // The desk input poll (SprawdzGPI); a test may put its own.
+    std::function<bool()> SprawdzWejscia;
+
+protected:
+    explicit SilnikEmisji(std::nullptr_t);
+    // The working element of the start in progress.
+    TElemPListy& Robocze();
+    qint32 NumerRoboczego(quint8 tryb) const;
+    bool ZbiorIstnieje(const QString& adres) const;
+    bool ElementGrywalny(qint32 numer) const;
+    bool SlotGraTeraz(quint8 slot) const;
+    bool WolneGlowne() const;  // players 1 to 3 carry nothing
+    bool NieGrajaGlowne() const;  // players 1 to 3 do not play
+    bool NaDeku(qint32 element) const;
+    void Zapytaj(const KomunikatEmisji& k);
+    // Moves the next mark on from `od` to the next element that can start;
+    // false (and Automat off, mark kept) when none is left.
+    bool PrzesunNastepny(qint32 od, bool pominBraki);
+    void SprawdzListeReklam(quint8 tryb);
+    void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool zOutro);
+    void PominNieudany(quint8 tryb);
+
+    // Parts of the tick.
+    void KoniecPoStanie();
+    void FlagiSemiAutomatu();
+    qint32 CzasDoby();
+    qint32 Korekta(qint32 t);
+    void AutomatycznyStart(qint32 t);
+    qint32 Obwiednia(const MIXMagnetType& r) const;
+    qint32 KaczkaOdtwarzacza3();
+    void KaczkaMikrofonu();
+    void GlosnosciGlownych(qint32 d);
+    void KoniecPoPozycji();
+    void FadeSatelity();
+    void WejsciaStolu();
+
+    OdtwarzaczeSlotow& odtwarzacze_;
+    WyjsciaEmisji* wyjscia_;
+    std::unique_ptr<WyjsciaEmisji> wyjsciaPuste_;
+    std::unique_ptr<TElemPListy> robocze_;
+    bool wTiku_ = false;
+    qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
+};
+
+// The slots' back-end choice and output devices from the emission settings.
+OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw();
+

@@ -1,0 +1,511 @@
+// Cueing and starting playlist elements on the player slots.
+#include "console/engine/SilnikEmisji.h"
+
+#include <QFile>
+
+#include "audio/OpisNagrania.h"
+#include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
+#include "foundation/Text.h"
+#include "foundation/Zdarzenie.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
+#include "playlists/NastawyEmisji.h"
+
+namespace {
+
+bool wLiscie(qint32 n) {
+    return n >= 1 && n <= StanPlaylisty.Ilosc;
+}
+
+QString bezSrednikow(const QString& t) {
+    QString w = t;
+    w.replace(QLatin1Char(';'), QLatin1Char(':'));
+    return w;
+}
+
+qint32 modDoby(qint64 t) {
+    t %= DobaMs;
+    if (t < 0)
+        t += DobaMs;
+    return qint32(t);
+}
+
+bool placeholderReklamy(const TElemPListy& e) {
+    return Emisja.CzyReklamaJakoBelka && CzyElemReklama(e) && e.Tyt.str().startsWith(QStringLiteral("Reklama o"));
+}
+
+}  // namespace
+
+qint32 SilnikEmisji::NumerRoboczego(quint8 tryb) const {
+    if (tryb == TrybKursor)
+        return StanPlaylisty.Kursor;
+    if (tryb == TrybNastepny)
+        return StanPlaylisty.DoGrania;
+    return 0;
+}
+
+// An element the next mark may stop at: a sound with its file, or an advert
+// placeholder whose block stands in the time list.
+bool SilnikEmisji::ElementGrywalny(qint32 numer) const {
+    if (!wLiscie(numer))
+        return false;
+    const TElemPListy& e = Playlista[numer];
+    if (RodzajDzwiekowy(RodzajElemPListy(e.Typ)) && ZbiorIstnieje(e.Adr))
+        return true;
+    return placeholderReklamy(e) && ZnajdzGodzineTListy(e.Tyt) > 0;
+}
+
+bool SilnikEmisji::ZnajdzBlokReklamy(const QString& tytul) {
+    const qint32 sekundy = CzytajCzas(charsFromTo(tytul, 11, 15) + QStringLiteral(":00"), 1);
+    if (sekundy < 0)
+        return false;
+    for (int i = 1; i <= StanTimelisty.Ilosc; ++i) {
+        if (Timelista[i].Czas == sekundy) {
+            StanTimelisty.Kursor = i;
+            wyjscia_->OdswiezTimeliste();
+            return true;
+        }
+    }
+    return false;
+}
+
+void SilnikEmisji::PokazBlokNastepnego(const TElemPListy& element) {
+    if (Stan.PauzaJest || !Emisja.CzyReklamaJakoBelka || RodzajElemPListy(element.Typ) != RodzajREK)
+        return;
+    const int i = ZnajdzGodzineTListy(element.Tyt);
+    if (i > 0) {
+        StanTimelisty.Kursor = i;
+        wyjscia_->OdswiezTimeliste();
+    }
+}
+
+bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
+    const qint32 stary = StanPlaylisty.DoGrania;
+    qint32 n = od + 1;
+    bool zawinieto = false;
+    while (true) {
+        if (n > StanPlaylisty.Ilosc) {
+            if (!Emisja.CzyPlaylistaZapetlona || zawinieto || !pominBraki) {
+                StanPlaylisty.DoGrania = stary;
+                if (Stan.TrybAutomat)
+                    PrzelaczAutomat();
+                return false;
+            }
+            zawinieto = true;
+            n = 1;
+        }
+        if (ElementGrywalny(n))
+            break;
+        ++n;
+    }
+    StanPlaylisty.DoGrania = n;
+    if (FlagaNastepnego && n > 0)
+        StanPlaylisty.Kursor = n;
+    return true;
+}
+
+void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
+    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !ZbiorIstnieje(LST1Adres))
+        return;
+    const QString data = DataZbioruTekst(LST1Adres);
+    if (data != LST1Data) {
+        LST1Data = data;
+        Komunikat = QStringLiteral("Dostępna nowsza lista reklamowa");
+        wyjscia_->OdswiezKomunikat();
+        Log(QStringLiteral("INFO: Dostępna jest nowsza lista reklam LST"));
+    }
+}
+
+void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
+    const qint32 kursor = StanPlaylisty.Kursor;
+    if (Emisja.SERWISJest && wLiscie(kursor) && RodzajElemPListy(Playlista[kursor].Typ) == RodzajBRK) {
+        wyjscia_->WstawSerwis(kursor);
+        return;
+    }
+    const qint32 numer = NumerRoboczego(tryb);
+    const bool dalej = tryb == TrybRoboczy || (tryb == TrybKursor && wLiscie(numer)) ||
+                       (tryb == TrybNastepny && numer >= 1 && wLiscie(numer));
+    if (dalej) {
+        TElemPListy& w = Robocze();
+        w = ElemPListyRob;
+        if (tryb != TrybRoboczy)
+            w = Playlista[numer];
+        const bool automatyczny = tryb == TrybNastepny && zrodlo == ZrodloProg;
+
+        if (Emisja.CzyReklamaJakoBelka && CzyElemReklama(w)) {
+            if (w.Tyt.str().startsWith(QStringLiteral("Reklama o")) && !Stan.PauzaJest && ZnajdzBlokReklamy(w.Tyt)) {
+                ZerujStanGodzinyTListy();
+                wyjscia_->EmitujPozycjeTimelisty(odtwarzacz, 0);
+                Stan.ElementStartowany = numer;
+                if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0 && Emisja.NastPoPlay) {
+                    PrzesunNastepny(StanPlaylisty.DoGrania, false);
+                    wyjscia_->OdswiezPlayliste();
+                    if (wLiscie(StanPlaylisty.DoGrania))
+                        PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
+                }
+            }
+        } else if (ZbiorIstnieje(w.Adr)) {
+            quint8 p = odtwarzacz;
+            const bool aut = tryb == TrybNastepny && w.Aut;
+            if (p == 0) {
+                if (odtwarzacze_.StanOdtwarzacza(1) != 1) {
+                    p = 1;
+                    if (aut)
+                        StolStop1 = false;
+                } else if (odtwarzacze_.StanOdtwarzacza(2) != 1) {
+                    p = 2;
+                    if (aut)
+                        StolStop2 = false;
+                }
+            }
+            if (p != 0)
+                UruchomElementNaMagnetofonie(p, tryb, zrodlo);
+        } else {
+            if (Emisja.CzyKomunikatBrakNagrania)
+                Zapytaj({KomunikatEmisji::Informacja, QStringLiteral("Nie ma nagrania"), w.Adr});
+            const QString tytul = w.Tyt;
+            if (RodzajElemPListy(w.Typ) == RodzajINF && tytul.startsWith(QStringLiteral("PALETA:"))) {
+                const QString plik = charsFromTo(tytul, 8, int(tytul.size()));
+                if (ZbiorIstnieje(plik))
+                    Zapytaj({KomunikatEmisji::PytaniePaleta, QStringLiteral("Czy wczytać paletę singli?"), plik});
+                else
+                    Zapytaj({KomunikatEmisji::BrakZbioruPalety, QStringLiteral("Nie odnaleziono zbioru:"), plik});
+            } else if (!(automatyczny && brakZalogowany_ == numer)) {
+                Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START !!! BRAK NAGRANIA !!!"));
+                brakZalogowany_ = automatyczny ? numer : 0;
+            }
+            // The loop would try the same element every tick: move on.
+            if (automatyczny)
+                PrzesunNastepny(numer, true);
+        }
+    }
+    SprawdzListeReklam(tryb);
+    KasujZdarzenie();
+}
+
+// A promo, or a news jingle or programme of the service, whose file differs
+// in length from the plan takes the file's length, and every element after
+// it moves by the difference.
+void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bool zOutro) {
+    TElemPListy& w = Robocze();
+    TElemPListy& e = Playlista[numer];
+    const qint32 roznica = (e.Trw == t) ? t - e.NwK : t - e.Trw;
+    for (TElemPListy* x : {&e, &w}) {
+        x->Trw = t;
+        x->NwK = t;
+        x->FOu = t;
+        if (zOutro)
+            x->Out = t;
+    }
+    const QString tekst = slowa + QLatin1Char('"') + w.Ide + QStringLiteral("\": ") +
+                          (roznica < 0 ? QStringLiteral("-") : QString()) + PiszCzas(6, qAbs(roznica));
+    Komunikat = tekst;
+    wyjscia_->OdswiezKomunikat();
+    Log(tekst);
+    for (qint32 i = numer + 1; i <= StanPlaylisty.Ilosc; ++i) {
+        TElemPListy& x = Playlista[i];
+        const qint32 przed = x.Emi;
+        x.Emi = modDoby(qint64(x.Emi) + roznica);
+        if (i == numer + 1)
+            Log(QStringLiteral("Dla pozycji nr ") + QString::number(i) + QStringLiteral(" emisja przed: ") +
+                PiszCzas(6, przed) + QStringLiteral(" emisja po zmianie: ") + PiszCzas(6, x.Emi));
+    }
+}
+
+void SilnikEmisji::PominNieudany(quint8 tryb) {
+    if (tryb == TrybNastepny)
+        PrzesunNastepny(StanPlaylisty.DoGrania, true);
+}
+
+void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo) {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+        return;
+    MIXMagnetType& r = Odtwarzacz[slot];
+    TElemPListy& w = Robocze();
+
+    // 1. Whatever still stands on the slot ends first.
+    if (!SlotPusty(r) && !r.HSTZapisany)
+        KoniecEmisji(slot, PowodProg);
+    if (odtwarzacze_.StanOdtwarzacza(slot) == 1) {
+        KoniecEmisji(slot, PowodProg);
+        odtwarzacze_.ZatrzymajOdtwarzacz(slot);
+        odtwarzacze_.OtworzPlikOdtwarzacza(slot, QString());
+    }
+
+    // 3. The record from the working element.
+    ::ZerujOdtwarzacz(r);
+    r.SygnalSlotu.Nazwa = w.Ide;
+    r.SygnalSlotu.Adres = w.Adr;
+    r.Tyt = bezSrednikow(w.Tyt.isEmpty() ? w.Ide : QString(w.Tyt));
+    r.Pta = bezSrednikow(w.Pta);
+    r.Wyk = bezSrednikow(w.Wyk);
+    r.Sol = bezSrednikow(w.Sol);
+    r.Kom = bezSrednikow(w.Kom);
+    r.Atr = bezSrednikow(w.Atr);
+    r.Pro = bezSrednikow(w.Pro);
+    r.Wyd = bezSrednikow(w.Wyd);
+    r.Rok = w.Rok.str();
+    r.Zak = w.Zak.str();
+    r.BPM = w.BPM.str();
+    r.PTY = w.PTY.str();
+    r.PS1 = w.PS1.str();
+    r.PS2 = w.PS2.str();
+    r.PS3 = w.PS3.str();
+    r.PS4 = w.PS4.str();
+    r.ZAA = w.ZAA.str();
+    r.Sel = w.Sel.str();
+    r.MID = w.MID;
+    const platform::Clock& zegar = platform::clock();
+    r.CzasStartu = PiszCzasDoby(zegar.msOfDay() / 1000, 1);
+    r.DataStartu = zegar.date().toString(QStringLiteral("yyyy-MM-dd"));
+    r.StartMS = qint32(zegar.msOfDay());
+
+    // 4. The audio item with its description.
+    OpisNagraniaTyp opis;
+    QString blad;
+    if (OtworzSygnal(r.SygnalSlotu, true, opis) != 0) {
+        r.SygnalSlotu.Nazwa = NazwaPustegoSygnalu;
+        blad = QStringLiteral("nagłówek nieczytelny");
+    }
+
+    // 5. Kind code.
+    const quint8 rodzaj = RodzajElemPListy(w.Typ);
+    r.KodRodzaju = KodRodzajuOdtwarzacza(rodzaj);
+
+    // 6. Length differences against the plan.
+    const qint32 numer = NumerRoboczego(tryb);
+    const qint32 t = r.SygnalSlotu.Tot;
+    if (blad.isEmpty() && wLiscie(numer) && t > 0) {
+        const QString tytul = w.Tyt;
+        if (rodzaj == RodzajJNG && Emisja.SERWISJest &&
+            (tytul.startsWith(QStringLiteral("#SERWIS")) || tytul.contains(QStringLiteral("GRAJ O"))) &&
+            !(t == w.Trw && t == w.NwK))
+            ZmienDlugosc(numer, t, QStringLiteral("Różnica długości Serwisu "), true);
+        else if (rodzaj == RodzajAUD && Emisja.SERWISJest && tytul.startsWith(QStringLiteral("#AUDYCJA")) &&
+                 !(t == w.Trw && t == w.NwK))
+            ZmienDlugosc(numer, t, QStringLiteral("Różnica długości Audycji "), true);
+        else if (rodzaj == RodzajPRO && t != w.Trw)
+            ZmienDlugosc(numer, t, QStringLiteral("Różnica długości Promosu "), false);
+    }
+
+    // 7. Description fields.
+    r.Gen = opis.Gen;
+    r.Typ = opis.Typ;
+    r.Era = opis.Era;
+    r.Nar = opis.Nar;
+    r.Jak = opis.Jak;
+    r.Nas = opis.Nas;
+    r.Tmc = opis.Tmc;
+
+    // 8. The day axis.
+    r.Emi = w.Emi;
+    r.SygnalSlotu.Pozycja = r.SygnalSlotu.Start;
+    r.Int = w.Int;
+    r.Out = w.Out;
+    r.NwP = w.NwP != 0 ? w.Emi + w.NwP : w.Emi;
+    r.FIn = w.FIn != 0 ? w.Emi + w.FIn : w.Emi;
+    r.NwK = w.NwK != 0 ? w.Emi + w.NwK : w.Emi + w.Trw;
+    r.FOu = w.FOu != 0 ? w.Emi + w.FOu : w.Emi + w.Trw;
+    r.FIT = w.FIT;
+    r.FOT = w.FOT;
+    r.Miks = r.NwK - w.Mix;
+    r.Wzm = w.Wzm;
+    r.Kac = w.Kac;
+    r.KFI = w.Emi + w.KFI;
+    r.KFO = w.KFO != 0 ? w.Emi + w.KFO : w.Emi + w.Trw;
+    r.RodzajElementu = rodzaj;
+    r.DecyzjaGPIStartu = DecyzjaGPIStart;
+    r.UdzialPokazany = -1;
+
+    // 9-10. Open, seek, set the volume and play; a file that will not open
+    // or decode leaves the slot free and the air going.
+    qint32 glosnosc = 0;
+    if (blad.isEmpty()) {
+        try {
+            odtwarzacze_.ZwolnijOdtwarzacz(slot);
+            odtwarzacze_.UtworzOdtwarzacz(slot);
+            odtwarzacze_.OtworzPlikOdtwarzacza(slot, w.Adr);
+            if (zrodlo == ZrodloUndo && w.Wznow > 0 && w.Wznow < w.Trw - 1000) {
+                r.Pozycja = w.Emi + w.Wznow;
+                odtwarzacze_.UstawPozycjeOdtwarzacza(slot, w.Wznow);
+            } else {
+                r.Pozycja = r.NwP;
+                odtwarzacze_.UstawPozycjeOdtwarzacza(slot, qMax(0, w.NwP));
+            }
+            bool maTrim = false;
+            const qint32 trim = TrimyEmisji().Trim(rodzaj, &maTrim);
+            glosnosc = w.Wzm + trim;
+            // Only the two decks have an envelope to bring a fade-in up.
+            if (r.NwP != r.FIn && (slot == 1 || slot == 2))
+                glosnosc = -10'000;
+            glosnosc = qBound(-10'000, glosnosc, 0);
+            odtwarzacze_.UstawGlosnoscOdtwarzacza(slot, glosnosc);
+            odtwarzacze_.GrajOdtwarzacz(slot);
+        } catch (const std::exception& e) {
+            blad = QString::fromUtf8(e.what());
+        } catch (...) {
+            blad = QStringLiteral("nieznany błąd");
+        }
+    }
+    if (!blad.isEmpty()) {
+        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
+            w.Adr + QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + blad);
+        try {
+            odtwarzacze_.ZwolnijOdtwarzacz(slot);
+        } catch (...) {
+        }
+        ::ZerujOdtwarzacz(r);
+        Stan.OdtwarzaczZajety[slot] = 0;
+        if (zrodlo == ZrodloProg)
+            PominNieudany(tryb);
+        return;
+    }
+
+    // 11.
+    Stan.OdtwarzaczZajety[slot] = 1;
+    SemiAutomatGotowy = true;
+    const bool reklama = RodzajReklamy(rodzaj);
+    if (reklama && !Stan.TrybAutomat) {
+        ReklamaNaOdtwarzaczu = true;
+        ReklamaOdtwarzacz = slot;
+    }
+    // 12.
+    if (slot <= 3)
+        wyjscia_->WyslijStanOdtwarzacza(slot, QStringLiteral("START"));
+    // 13.
+    if (SatWlaczony) {
+        SatWyjscieStart = true;
+        SatWejscieStart = false;
+        SatWejscie = false;
+    }
+    // 14. AutoStop: the other deck fades out.
+    bool autostop;
+    const bool pojedynczy = tryb == TrybRoboczy;
+    if (!EmisjaFlagaStartu)
+        autostop = (!pojedynczy && AutostopJest && DecyzjaGPIStart == 0) || (pojedynczy && SingleAutostopJest);
+    else
+        autostop = (!pojedynczy && AutostopJest && !Stan.TrybAutomat && !SemiAutomatJest && DecyzjaGPIStart == 0) ||
+                   (pojedynczy && SingleAutostopJest) ||
+                   (!pojedynczy && AutostopJest && DecyzjaGPIStart == 0 &&
+                    (zrodlo == ZrodloKlaw || zrodlo == ZrodloStol));
+    if (autostop && (slot == 1 || slot == 2)) {
+        const quint8 inny = slot == 1 ? 2 : 1;
+        if (odtwarzacze_.OdtwarzaczIstnieje(inny) && !odtwarzacze_.PlikOdtwarzacza(inny).isEmpty())
+            ZadanieFade(inny);
+    }
+    // 15.
+    r.Element = (tryb == TrybKursor || tryb == TrybNastepny) ? numer : 0;
+    // 16. START line.
+    if (!SlotPusty(r)) {
+        const qint32 planowany = modDoby(qint64(w.Emi) + w.NwP + PrzesuniecieCzasu);
+        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
+            w.Adr + QLatin1Char(' ') + PiszCzas(6, planowany) + QStringLiteral("  ") + PiszCzas(6, CzasAntenowy));
+    }
+    // 17. The next mark moves on.
+    if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0) {
+        const qint32 stary = StanPlaylisty.DoGrania;
+        qint32 od = qMax(qMax(MagnetofonA(), MagnetofonB()), MagnetofonC());
+        if (Emisja.NastPoPlayBezp)
+            od = r.Element;
+        if (Emisja.NastPoPlay) {
+            StanPlaylisty.DoGrania = od;
+            if (!PrzesunNastepny(od, true))
+                StanPlaylisty.DoGrania = stary;
+        }
+        wyjscia_->OdswiezPlayliste();
+        PokazBlokNastepnego(w);
+        if (StanPlaylisty.DoGrania != stary)
+            ZapowiedzNastepny(1);
+    }
+    // 18. RDS files.
+    bool rds = Emisja.ZbioryInfoGdyStol ? StartZeStolu : r.DecyzjaGPIStartu == 0;
+    if (Emisja.CzyRDSTylkoZaakceptowane)
+        rds = rds && !r.ZAA.isEmpty() && r.ZAA.str() != QStringLiteral("0");
+    if (rds && r.Tyt.str() != QStringLiteral("Nie ma opisu"))
+        r.Znaczniki = wyjscia_->ZapiszPlikiRDS(slot);
+    r.InfoZapisany = 0;
+}
+
+void SilnikEmisji::ZapowiedzNastepny(quint8 zrodlo) {
+    const qint32 n = StanPlaylisty.DoGrania;
+    if (!wLiscie(n) || !ZbiorIstnieje(Playlista[n].Adr))
+        return;
+    const TElemPListy& e = Playlista[n];
+    // Read ahead at the start point so that the start finds the file in the cache.
+    SygnalType s;
+    s.Nazwa = e.Ide;
+    s.Adres = e.Adr;
+    OpisNagraniaTyp opis;
+    if (OtworzSygnal(s, false, opis) == 0) {
+        const qint64 bajt = 2 * qint64(MsNaSlowa(e.NwP, s));
+        QFile f(platform::resolvePath(e.Adr));
+        if (f.open(QIODevice::ReadOnly) && f.size() - bajt > 16'192 && f.seek(bajt)) {
+            f.read(8096);
+            f.read(8096);
+        }
+    }
+    wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA"), n);
+    for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[i].Typ)) && ZbiorIstnieje(Playlista[i].Adr)) {
+            wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA2"), i);
+            break;
+        }
+    }
+    int ktory = 3;
+    for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc && ktory <= 5; ++i) {
+        if (RodzajElemPListy(Playlista[i].Typ) == RodzajSND && ZbiorIstnieje(Playlista[i].Adr))
+            wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA") + QString::number(ktory++), i);
+    }
+    const QString slowo = zrodlo == 1 ? QStringLiteral("PROG ") : zrodlo == 2 ? QStringLiteral("KLAW ") : QString();
+    Log(FlagiLogu() + slowo + QStringLiteral("DO GRANIA ") + e.Ide + QLatin1Char(' ') + QString::number(e.Aut ? 1 : 0) +
+        QLatin1Char(' ') + PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + PrzesuniecieCzasu)));
+}
+
+void SilnikEmisji::KursorNaNastepny() {
+    const qint32 k = StanPlaylisty.Kursor;
+    if (!ElementGrywalny(k))
+        return;
+    StanPlaylisty.DoGrania = k;
+    wyjscia_->OdswiezPlayliste();
+    PokazBlokNastepnego(Playlista[k]);
+    ZapowiedzNastepny(2);
+}
+
+void SilnikEmisji::GrajOdWznowienia() {
+    const qint32 k = StanPlaylisty.Kursor;
+    if (wLiscie(k) && Playlista[k].Wznow > 0)
+        GrajKolejny(0, TrybKursor, ZrodloUndo);
+}
+
+bool SilnikEmisji::KasujPlayliste() {
+    if (StanPlaylisty.Ilosc <= 0)
+        return false;
+    if (Decyzja(QStringLiteral("Czy skasować playlistę?"), QString(), 2) != WynikTak)
+        return false;
+    ZapiszUndoPlaylisty(QStringLiteral("Kasuj playlistę"));
+    PlaylistaNazwa = QStringLiteral("Nie_ma");
+    PlaylistaZbior.clear();
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
+        InitElemPListy(Playlista[i]);
+    StanPlaylisty.Kursor = 0;
+    StanPlaylisty.DoGrania = 0;
+    StanPlaylisty.Ilosc = 0;
+    PrzemapujElementyOdtwarzaczy();
+    Komunikat.clear();
+    if (Emisja.CzyTestRaport)
+        LogNazwa = Emisja.KatTestRaport + QStringLiteral("\\") + PlaylistaNazwa + QStringLiteral(".TXT");
+    wyjscia_->PlaylistaSkasowana();
+    wyjscia_->OdswiezPlayliste();
+    wyjscia_->OdswiezOdtwarzacze();
+    wyjscia_->OdswiezKomunikat();
+    wyjscia_->KasujPoleStatusu();
+    return true;
+}

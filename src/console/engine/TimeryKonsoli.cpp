@@ -1,0 +1,404 @@
+// The console's timers other than the on-air loop.
+#include <QDir>
+#include <QFileInfo>
+
+#include <memory>
+
+#include "console/engine/SilnikEmisji.h"
+#include "console/engine/TrybyEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "foundation/A1761DRIVER.h"
+#include "foundation/DDecyzjaCzas.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_Timelista.h"
+#include "playlists/NastawyEmisji.h"
+
+namespace {
+
+constexpr qint64 PolDoby = DobaMs / 2;
+
+// Releases a re-entry guard however the handler ends.
+struct Straznik {
+    bool& flaga;
+    explicit Straznik(bool& f) : flaga(f) { flaga = true; }
+    ~Straznik() { flaga = false; }
+    Straznik(const Straznik&) = delete;
+    Straznik& operator=(const Straznik&) = delete;
+};
+
+// A timer that stops itself while its handler works and runs again after.
+struct Wstrzymanie {
+    TimerKonsoli timer;
+    explicit Wstrzymanie(TimerKonsoli t) : timer(t) { Zegary().Wlacz(timer, false); }
+    ~Wstrzymanie() { Zegary().Wlacz(timer, true); }
+    Wstrzymanie(const Wstrzymanie&) = delete;
+    Wstrzymanie& operator=(const Wstrzymanie&) = delete;
+};
+
+bool istnieje(const QString& plik) {
+    return QFileInfo(platform::resolvePath(plik)).isFile();
+}
+
+bool tenSam(const QString& a, const QString& b) {
+    return DuzeLiteryPL(a) == DuzeLiteryPL(b);
+}
+
+QString wFolderze(const QString& folder, const QString& nazwa) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
+        return folder + nazwa;
+    return folder + QLatin1Char('\\') + nazwa;
+}
+
+// The clock label's time: whole seconds.
+qint64 terazMS() {
+    return platform::clock().msOfDay() / 1000 * 1000;
+}
+
+bool wPlayliscie(qint32 n) {
+    return n >= 1 && n <= StanPlaylisty.Ilosc;
+}
+
+}  // namespace
+
+bool PrzejscieCzasu::Minal(QDate data, qint64 msDoby) {
+    const qint64 teraz = data.toJulianDay() * DobaMs + msDoby;
+    const qint64 przed = poprzedni_;
+    poprzedni_ = teraz;
+    if (przed < 0 || teraz <= przed || teraz - przed >= PolDoby)
+        return false;
+    // The last moment at or before now that the clock showed the time.
+    qint64 ostatni = teraz - ((teraz - cel_) % DobaMs + DobaMs) % DobaMs;
+    return ostatni > przed;
+}
+
+TimeryKonsoli::TimeryKonsoli(SilnikEmisji& silnik) : silnik_(silnik) {}
+
+void TimeryKonsoli::WlaczTimeryStartowe() {
+    Zegary().Wlacz(TimerKonsoli::AutomatTimer, Satelita.SatPListAutoJest);
+    Zegary().Wlacz(TimerKonsoli::PListaAutoodczyt, Satelita.SatPLJest || Satelita.SatTLJest);
+}
+
+// ---- display refresh ----
+
+void TimeryKonsoli::TimerWyswietlaczTimer() {
+    if (TimerWyswietlaczZajety || silnik_.Timer1Zajety)
+        return;
+    Straznik straznik(TimerWyswietlaczZajety);
+    TerazMS = terazMS();
+    const bool jedynaDI = godzinaDI_.Minal(platform::clock().date(), TerazMS);
+
+    if (MiksZmiana) {
+        silnik_.Wyjscia().OdswiezPlayliste();
+        MiksZmiana = false;
+    }
+    silnik_.OdswiezOdtwarzacze();
+
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
+        const MIXMagnetType& r = silnik_.Odtwarzacz[s];
+        if (r.Element == 0 && r.Znaczniki == 0)
+            continue;
+        const qint64 pozostalo = silnik_.PozostaloOdtwarzacza(s);
+        if (!Polaczenia.ZapalPlikiZnacznikow)
+            continue;
+        if (r.Znaczniki != 0 && pozostalo / 1000 <= Emisja.RDSStopS)
+            Polaczenia.ZapalPlikiZnacznikow(s, 1);
+        if (pozostalo <= 1000)
+            Polaczenia.ZapalPlikiZnacznikow(s, 0);
+    }
+
+    DataCzerwona = silnik_.Stan.PauzaJest;
+
+    if (!RDSEtykieta.isEmpty() && ++odswiezenia_ % 5 == 0) {
+        ++RDSPozycja;
+        if (RDSPozycja > RDSEtykieta.size())
+            RDSPozycja = 1;
+    }
+
+    if (jedynaDI && Emisja.CzyRDSZbiorDIJest && !RDSInformacja.isEmpty()) {
+        RDSInformacja.clear();
+        if (Polaczenia.ZapiszPlikDI)
+            Polaczenia.ZapiszPlikDI();
+        Log(QStringLiteral("Kasowanie informacji RDS (DI)"));
+    }
+}
+
+// ---- singles in sequence, advert block ----
+
+void TimeryKonsoli::SingleKolejnoTimerTimer() {
+    if (DecyzjaOEmisjiWidoczna())
+        return;
+    if (Polaczenia.SingleKolejno)
+        Polaczenia.SingleKolejno();
+}
+
+void TimeryKonsoli::GrajBlokReklamyTimer() {
+    if (!silnik_.ReklamaNaOdtwarzaczu)
+        return;
+    const StanKonsoli& st = silnik_.Stan;
+    if (st.OdtwarzaczZajety[1] || st.OdtwarzaczZajety[2] || st.TrybAutomat)
+        return;
+    const qint32 n = StanPlaylisty.DoGrania;
+    if (wPlayliscie(n) && n > 1 && CzyElemReklama(Playlista[n]) && CzyElemReklama(Playlista[n - 1]))
+        silnik_.GrajKolejny(silnik_.ReklamaOdtwarzacz, TrybNastepny, ZrodloProg);
+    else
+        silnik_.ReklamaNaOdtwarzaczu = false;
+}
+
+// ---- synchronous time list ----
+
+void TimeryKonsoli::TListaSynchroKolejnoTimerTimer() {
+    if (StanTimelisty.Ilosc <= 0 || TimelistaZajeta)
+        return;
+    Straznik straznik(TimelistaZajeta);
+    TerazMS = terazMS();
+    StanKonsoli& st = silnik_.Stan;
+
+    if (st.PauzaJest) {
+        const quint8 slot = silnik_.SlotEmisjiTeraz;
+        if (slot >= 1 && slot <= LiczbaOdtwarzaczy && silnik_.SlotGra[slot])
+            return;
+        const qint32 c = StanTimelisty.Kursor;
+        if (StanTimelisty.Ilosc > 1 && c > 1 && c <= StanTimelisty.Ilosc) {
+            const TElemTListy& e = Timelista[c];
+            if (e.Czas == Timelista[c - 1].Czas && e.Czas != 0 && e.Stan % 100 == 0) {
+                silnik_.Wyjscia().EmitujPozycjeTimelisty(0, 0);
+                return;
+            }
+        }
+        // The block is over. A list of one entry ends the same way, so that
+        // Automat comes back after it as after any block.
+        st.PauzaJest = false;
+        quint8 przekazniki = 0;
+        CzytajPrzekazniki(przekazniki);
+        if (przekazniki == 1)
+            ZapiszPrzekazniki(0);
+        if (slot >= 1 && slot <= LiczbaOdtwarzaczy)
+            silnik_.Odtwarzacz[slot].Element = 0;
+        if (AutomatPrzedBlokiem) {
+            AutomatPrzedBlokiem = false;
+            if (!st.TrybAutomat)
+                silnik_.PrzelaczAutomat();
+        }
+        return;
+    }
+
+    if (!TimelistaSynchroJest)
+        return;
+    qint32 i = 0;
+    for (qint32 k = 1; k <= StanTimelisty.Ilosc; ++k) {
+        // An entry without a time ("--:--:--") is never due by the clock.
+        if (Timelista[k].Stan % 100 == 0 && Timelista[k].Czas >= 0) {
+            i = k;
+            break;
+        }
+    }
+    if (i == 0)
+        return;
+    DoNastepnejTL = qint64(Timelista[i].Czas) * 1000 - TerazMS;
+    if (DoNastepnejTL > 0)
+        return;
+    DoNastepnejTL = 0;
+    StanTimelisty.Kursor = i;
+    if (st.TrybAutomat) {
+        // Automat would start the next element over the block.
+        AutomatPrzedBlokiem = true;
+        silnik_.PrzelaczAutomat();
+    }
+    if (!silnik_.AutostopJest && (silnik_.SlotGra[1] || silnik_.SlotGra[2]))
+        return;
+    silnik_.Wyjscia().EmitujPozycjeTimelisty(0, 0);
+}
+
+// ---- midnight ----
+
+bool TimeryKonsoli::WczytajPlayliste(const QString& plik) {
+    // The day's playlist is only replaced by one that reads: a file that
+    // fails leaves the current playlist on air.
+    auto kopia = std::make_unique<TablicaPlaylisty>(Playlista);
+    const StanListy stan = StanPlaylisty;
+    const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
+    std::array<qint32, 4> elementy{};
+    for (quint8 s = 1; s <= 3; ++s)
+        elementy[s] = silnik_.Odtwarzacz[s].Element;
+
+    CzyscPlayliste(silnik_);
+    CzytajPlayliste(plik, 0);
+    if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
+        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + TekstBleduIO(BladIO) +
+            QLatin1Char(')'));
+        Playlista = *kopia;
+        StanPlaylisty = stan;
+        PlaylistaZbior = zbior;
+        PlaylistaNazwa = nazwa;
+        for (quint8 s = 1; s <= 3; ++s)
+            silnik_.Odtwarzacz[s].Element = elementy[s];
+        return false;
+    }
+    PlaylistaZbior = plik;
+    PlaylistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();
+    if (Polaczenia.WczytajReklamy)
+        Polaczenia.WczytajReklamy(0, false);
+    return true;
+}
+
+void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
+    if (!(DobaMs / 1000 - Satelita.SatPListAutoTS < s && s < DobaMs / 1000 - 2))
+        return;
+    const QString data = platform::clock().date().addDays(1).toString(QStringLiteral("yyyy-MM-dd"));
+    const QString plik = wFolderze(Satelita.SatPListAutoKat, data.mid(2, 2) + data.mid(5, 2) + data.mid(8, 2) +
+                                                                  QStringLiteral(".MIX"));
+    AutoodczytZbior = plik;
+    if (!istnieje(plik) || tenSam(plik, PlaylistaZbior))
+        return;
+    const StanKonsoli& st = silnik_.Stan;
+    const bool wolne = !st.OdtwarzaczZajety[1] && !st.OdtwarzaczZajety[2] && !st.OdtwarzaczZajety[3];
+    if (!WczytajPlayliste(plik))
+        return;
+    AutoodczytData = QFileInfo(platform::resolvePath(plik)).lastModified().toString(QStringLiteral("yyyy.MM.dd_hh:mm:ss"));
+    PlaylistaWczytana = wolne;
+    if (silnik_.Stan.TrybAutomat)
+        silnik_.PrzelaczAutomat();
+    if (Satelita.SatPListAutoTestJest && Polaczenia.TestCzasow)
+        Polaczenia.TestCzasow();
+    silnik_.Wyjscia().OdswiezPlayliste();
+    if (StanPlaylisty.Kursor == 0)
+        StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+    if (Polaczenia.PominBraki)
+        Polaczenia.PominBraki();
+    if (Polaczenia.OdswiezNazwe)
+        Polaczenia.OdswiezNazwe();
+    Log(QStringLiteral("Odczyt playlisty następnego dnia: ") + plik);
+}
+
+void TimeryKonsoli::AutomatTimerTimer() {
+    if (!Satelita.SatPListAutoJest)
+        return;
+    Wstrzymanie wstrzymanie(TimerKonsoli::AutomatTimer);
+    const qint64 ms = platform::clock().msOfDay();
+    const bool polnoc = polnocAutomat_.Minal(platform::clock().date(), ms);
+    OdczytNastepnegoDnia(ms / 1000);
+
+    if (!silnik_.SatWlaczony) {
+        if (polnoc && !AutoodczytZbior.isEmpty() && !PlaylistaWczytana) {
+            for (quint8 s = 1; s <= 3; ++s)
+                silnik_.ZadanieFade(s);
+            if (Emisja.MIXPLAutomatKorektaJest) {
+                silnik_.Stan.KorektaStart = platform::clock().now();
+                silnik_.Stan.KorektaElement = StanPlaylisty.Kursor;
+            }
+            silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
+            PlaylistaWczytana = true;
+            if (!silnik_.Stan.TrybAutomat)
+                silnik_.PrzelaczAutomat();
+        }
+    } else if (silnik_.Stan.TrybAutomat) {
+        silnik_.PrzelaczAutomat();
+    }
+}
+
+void TimeryKonsoli::PListaAutoodczytTimerTimer() {
+    const QDate dzis = platform::clock().date();
+    if (!polnocOdczyt_.Minal(dzis, platform::clock().msOfDay()))
+        return;
+    const QString rrrr = dzis.toString(QStringLiteral("yyyy"));
+    const QString mm = dzis.toString(QStringLiteral("MM"));
+    const QString dd = dzis.toString(QStringLiteral("dd"));
+    QString nazwa;
+    if (Satelita.SatPLNazwaFormat == QStringLiteral("RRRRMMDD"))
+        nazwa = rrrr + mm + dd;
+    else if (Satelita.SatPLNazwaFormat == QStringLiteral("MMDDRRRR"))
+        nazwa = mm + dd + rrrr;
+    if (nazwa.isEmpty()) {
+        Log(QStringLiteral("Nieznany format nazwy playlisty: ") + Satelita.SatPLNazwaFormat);
+        return;
+    }
+
+    if (Satelita.SatPLJest) {
+        QString plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".MIX"));
+        if (!istnieje(plik))
+            plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".SEL"));
+        if (istnieje(plik) && !tenSam(plik, PlaylistaZbior)) {
+            if (silnik_.Stan.TrybAutomat)
+                silnik_.PrzelaczAutomat();
+            for (quint8 s = 1; s <= 3; ++s)
+                silnik_.ZadanieFade(s);
+            if (WczytajPlayliste(plik)) {
+                if (StanPlaylisty.Kursor == 0)
+                    StanPlaylisty.Kursor = 1;
+                StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+                if (Polaczenia.PominBraki)
+                    Polaczenia.PominBraki();
+                silnik_.Wyjscia().OdswiezPlayliste();
+                if (Polaczenia.OdswiezNazwe)
+                    Polaczenia.OdswiezNazwe();
+                Log(QStringLiteral("Autoodczyt playlisty: ") + plik);
+                if (!silnik_.Stan.TrybAutomat)
+                    silnik_.PrzelaczAutomat();
+                silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
+            }
+        }
+    }
+
+    if (Satelita.SatTLJest) {
+        const QString plik = wFolderze(Emisja.KatLista1, nazwa + QStringLiteral(".LST"));
+        if (istnieje(plik) && !tenSam(plik, TimelistaZbior)) {
+            Wstrzymanie wstrzymanie(TimerKonsoli::PListaAutoodczyt);
+            CzyscTimeliste();
+            WczytajTimeliste(plik);
+            if (BladIO != 0) {
+                Log(QStringLiteral("Błąd odczytu listy synchronicznej: ") + plik);
+                PokazBladKod(BladIO, QString(), plik);
+            } else {
+                TimelistaZbior = plik;
+                TimelistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();
+                Log(QStringLiteral("Autoodczyt listy synchronicznej: ") + plik);
+                if (Emisja.PlaylistaZapisPoOdczycieJest &&
+                    !ZapiszTimeliste(wFolderze(Nastawy.RoboczyKatalog, nazwa + QStringLiteral(".LST"))))
+                    PokazBladKod(BladIO);
+            }
+            silnik_.Wyjscia().OdswiezTimeliste();
+        }
+    }
+}
+
+// ---- satellite ----
+
+void TimeryKonsoli::SatPlusTimerTimer() {
+    const StanKonsoli& st = silnik_.Stan;
+    if (st.OdtwarzaczZajety[1] || st.OdtwarzaczZajety[2] || StanPlaylisty.Ilosc <= 0)
+        return;
+    const qint64 t = platform::clock().msOfDay() / 1000;
+    StanPlaylisty.DoGrania = 0;
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) {
+        const TElemPListy& e = Playlista[i];
+        if (e.Emi < 0 || e.Typ >= 0x40)
+            continue;
+        const quint8 rodzaj = RodzajElemPListy(e.Typ);
+        if (rodzaj != RodzajREK && rodzaj != RodzajDJ_)
+            continue;
+        // Distance on the circle of a day: 23:59:58 is near 00:00:01.
+        qint64 d = (e.Emi / 1000 - t) % (DobaMs / 1000);
+        if (d < 0)
+            d += DobaMs / 1000;
+        d = qMin(d, DobaMs / 1000 - d);
+        if (d <= Satelita.SatVTGrajMargS) {
+            StanPlaylisty.Kursor = i;
+            StanPlaylisty.DoGrania = i;
+            break;
+        }
+    }
+    silnik_.Wyjscia().OdswiezPlayliste();
+}
+
+void TimeryKonsoli::SATPLMWyciszTimerTimer() {
+    for (quint8 s = 1; s <= 3; ++s)
+        silnik_.ZadanieFade(s);
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
+}

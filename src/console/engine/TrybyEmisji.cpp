@@ -1,0 +1,245 @@
+// Mode commands, the playlist loader's entry and the emergency start.
+#include "console/engine/TrybyEmisji.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "console/engine/SilnikEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
+#include "foundation/Zdarzenie.h"
+#include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/NastawyEmisji.h"
+
+PolaczeniaTrybow Polaczenia;
+
+namespace {
+
+ZegaryKonsoli* zainstalowane = nullptr;
+
+ZegaryKonsoli& zwykle() {
+    static ZegaryKonsoli z;
+    return z;
+}
+
+}  // namespace
+
+ZegaryKonsoli& Zegary() {
+    return zainstalowane ? *zainstalowane : zwykle();
+}
+
+void UstawZegary(ZegaryKonsoli* zegary) {
+    zainstalowane = zegary;
+}
+
+void UstawTimer(QTimer& timer, int ms, bool wlacz) {
+    if (ms <= 0 || !wlacz) {
+        timer.stop();
+        return;
+    }
+    timer.setInterval(ms);
+    if (!timer.isActive())
+        timer.start();
+}
+
+// ---- reading ----
+
+void CzytajPlayliste(const QString& plik, qint32 start) {
+    if (DuzeLiteryPL(QFileInfo(plik).suffix()) == QStringLiteral("MIX")) {
+        WczytajPlaylisteMIX(plik, start);
+        return;
+    }
+    // The scheduler's lists come with their own reader; until then such a
+    // file is refused, and the playlist stays as it was.
+    BladIO = 215;
+    Log(QStringLiteral("Nieznany format playlisty: ") + plik);
+}
+
+void CzyscPlayliste(SilnikEmisji& silnik) {
+    for (quint8 s = 1; s <= 3; ++s)
+        silnik.Odtwarzacz[s].Element = 0;
+    for (int i = 1; i <= MaksPlaylisty; ++i)
+        InitElemPListy(Playlista[i]);
+    StanPlaylisty.Ilosc = 0;
+    StanPlaylisty.Kursor = 0;
+    StanPlaylisty.DoGrania = 0;
+    StanPlaylisty.Pierwszy = 1;
+}
+
+// ---- the engine's mode switches ----
+
+void SilnikEmisji::PrzelaczAutomat() {
+    if (!Stan.TrybAutomat) {
+        // Automat with a single element would stop at once.
+        if (StanPlaylisty.Ilosc > 1)
+            Stan.TrybAutomat = true;
+    } else {
+        Stan.TrybAutomat = false;
+        CzasAntenowy = 0;
+    }
+    KasujZdarzenie();
+}
+
+void SilnikEmisji::PrzelaczSat() {
+    if (!SatWlaczony) {
+        if (Stan.TrybAutomat)
+            PrzelaczAutomat();
+        for (quint8 s = 1; s <= 3; ++s)
+            ZadanieFade(s);
+        SatWlaczony = true;
+        Zegary().Wlacz(TimerKonsoli::SatPlus, true);
+        SatWejscieStart = true;
+        Log(QStringLiteral("SAT ON"));
+    } else {
+        SatWlaczony = false;
+        Zegary().Wlacz(TimerKonsoli::SatPlus, false);
+        SatWyjscieStart = true;
+        Log(QStringLiteral("SAT OFF"));
+    }
+    KasujZdarzenie();
+}
+
+void SilnikEmisji::StartAwaryjny() {
+    if (AwariaWykonana)
+        return;
+    AwariaWykonana = true;
+    const QString folder = platform::programFolder();
+    const QString plik = QDir(folder).filePath(QStringLiteral("AWARIA.MIX"));
+    const QString flaga = QDir(folder).filePath(QStringLiteral("TolvaneAwaria.FLG"));
+    if (!QFileInfo(platform::resolvePath(flaga)).isFile() || !QFileInfo(platform::resolvePath(plik)).isFile())
+        return;
+    CzyscPlayliste(*this);
+    CzytajPlayliste(plik, 0);
+    if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
+        Log(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") +
+            TekstBleduIO(BladIO) + QLatin1Char(')'));
+        return;
+    }
+    PlaylistaZbior = plik;
+    PlaylistaNazwa = QFileInfo(plik).completeBaseName();
+    if (StanPlaylisty.Kursor == 0)
+        StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+    wyjscia_->OdswiezPlayliste();
+    if (Polaczenia.OdswiezNazwe)
+        Polaczenia.OdswiezNazwe();
+    GrajKolejny(0, TrybKursor, ZrodloProg);
+    if (!Stan.TrybAutomat)
+        PrzelaczAutomat();
+}
+
+// ---- commands ----
+
+void PrzelaczAutoStop(SilnikEmisji& silnik) {
+    silnik.AutostopJest = !silnik.AutostopJest;
+    if (Emisja.AutoStopWspolnyJest)
+        silnik.SingleAutostopJest = silnik.AutostopJest;
+    KasujZdarzenie();
+}
+
+void PrzelaczSterowanie(SilnikEmisji& silnik) {
+    silnik.StolSterowanie = !silnik.StolSterowanie;
+    KasujZdarzenie();
+}
+
+void PrzelaczCisza(SilnikEmisji&) {
+    Emisja.CiszaGra = !Emisja.CiszaGra;
+    KasujZdarzenie();
+}
+
+void PrzelaczTrybWstawiania(StanKonsoli& stan) {
+    stan.TrybWstawiania = stan.TrybWstawiania == 1 ? 2 : 1;
+    KasujZdarzenie();
+}
+
+qint64 KoniecPlaylisty() {
+    for (qint32 i = StanPlaylisty.Ilosc; i >= 1; --i) {
+        const TElemPListy& e = Playlista[i];
+        if (e.Emi >= 0)
+            return (qint64(e.Emi) + e.NwK) % DobaMs;
+    }
+    return 0;
+}
+
+void Miksy(SilnikEmisji& silnik) {
+    // The mix editor comes with its own part; without it there is nothing to run.
+    if (!Polaczenia.EdytorMiksow) {
+        KasujZdarzenie();
+        return;
+    }
+    if (!(silnik.Stan.OdtwarzaczZajety[1] == 0 && silnik.Stan.OdtwarzaczZajety[2] == 0) && !Emisja.MiksyGdyGra) {
+        KasujZdarzenie();
+        return;
+    }
+    silnik.FlagaWstawienia = false;
+    silnik.FlagaNastepnego = false;
+    Log(QStringLiteral("MIKSY ON"));
+    Polaczenia.EdytorMiksow();
+    Log(QStringLiteral("MIKSY OFF  Zakończenie playlisty o ") + PiszCzas(1, KoniecPlaylisty() / 1000));
+    silnik.FlagaWstawienia = true;
+    silnik.FlagaNastepnego = true;
+    silnik.Wyjscia().OdswiezPlayliste();
+    KasujZdarzenie();
+}
+
+void EtykietaAS(SilnikEmisji& silnik) {
+    if (silnik.EmisjaFlagaStartu) {
+        if (Decyzja(QStringLiteral("Czy wyłączyć tryb miksowania playlisty bez Autostopu?"),
+                    QStringLiteral("(w trybie Automat fade out wg domyślnych miksów)")) == WynikTak) {
+            silnik.EmisjaFlagaStartu = false;
+            Log(QStringLiteral("Tryb AS wyłączony"));
+        }
+    } else if (Decyzja(QStringLiteral("Czy włączyć tryb miksowania playlisty bez Autostopu?"),
+                       QStringLiteral("(w trybie Automat fade out wg ustawionych miksów)")) == WynikTak) {
+        silnik.EmisjaFlagaStartu = true;
+        Log(QStringLiteral("Tryb AS włączony"));
+    }
+    KasujZdarzenie();
+}
+
+namespace {
+
+void przelaczEtykiete(bool& flaga, const QString& tryb, const QString& wylacz, const QString& wlacz) {
+    if (flaga) {
+        if (Decyzja(wylacz) == WynikTak) {
+            flaga = false;
+            Log(QStringLiteral("Tryb ") + tryb + QStringLiteral(" wyłączony"));
+        }
+    } else if (Decyzja(wlacz) == WynikTak) {
+        flaga = true;
+        Log(QStringLiteral("Tryb ") + tryb + QStringLiteral(" włączony"));
+    }
+    KasujZdarzenie();
+}
+
+}  // namespace
+
+void EtykietaAP() {
+    przelaczEtykiete(Satelita.SatPLJest, QStringLiteral("AP"),
+                     QStringLiteral("Czy wyłączyć tryb autoodczytu playlisty?"),
+                     QStringLiteral("Czy włączyć tryb autoodczytu playlisty?"));
+    Zegary().Wlacz(TimerKonsoli::PListaAutoodczyt, Satelita.SatPLJest || Satelita.SatTLJest);
+}
+
+void EtykietaAT() {
+    przelaczEtykiete(Satelita.SatTLJest, QStringLiteral("AT"),
+                     QStringLiteral("Czy wyłączyć tryb autoodczytu listy synchronicznej?"),
+                     QStringLiteral("Czy włączyć tryb autoodczytu listy synchronicznej?"));
+    Zegary().Wlacz(TimerKonsoli::PListaAutoodczyt, Satelita.SatPLJest || Satelita.SatTLJest);
+}
+
+void EtykietaOdtwarzacza(SilnikEmisji& silnik, quint8 deck) {
+    // Decks 2 and 3 share deck B's label.
+    const qint32 element = deck == 1 ? silnik.MagnetofonA() : silnik.MagnetofonB();
+    if (element > 0 && element <= StanPlaylisty.Ilosc) {
+        StanPlaylisty.Kursor = element;
+        silnik.Wyjscia().OdswiezPlayliste();
+    }
+    KasujZdarzenie();
+}

@@ -1,0 +1,149 @@
+#pragma once
+// The console's operating modes and the timers other than the on-air loop,
+// without a window. The mode commands change the engine's flags; the timer
+// handlers are tick methods that the main window's QTimers call and a test
+// calls itself with a stepped clock.
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <functional>
+
+class QTimer;
+class SilnikEmisji;
+struct StanKonsoli;
+
+// ---- the window's timers as the modes switch them ----
+
+enum class TimerKonsoli : quint8 {
+    SingleKolejno,
+    AutomatTimer,
+    PListaAutoodczyt,
+    SatPlus,
+    SATPLMWycisz,
+    Liczba
+};
+
+// Which timers run. This default only keeps the flags; the main window
+// installs a subclass that also starts and stops its QTimers.
+class ZegaryKonsoli {
+public:
+    virtual ~ZegaryKonsoli() = default;
+    virtual void Wlacz(TimerKonsoli t, bool wlacz) { wlaczone_[size_t(t)] = wlacz; }
+    bool Wlaczony(TimerKonsoli t) const { return wlaczone_[size_t(t)]; }
+
+private:
+    std::array<bool, size_t(TimerKonsoli::Liczba)> wlaczone_{};
+};
+ZegaryKonsoli& Zegary();
+// nullptr puts the plain flags back; the caller keeps ownership.
+void UstawZegary(ZegaryKonsoli* zegary);
+
+// Starts a timer at an interval, or stops it when the interval is 0 or less
+// (a Qt timer of interval 0 would fire continuously).
+void UstawTimer(QTimer& timer, int ms, bool wlacz = true);
+
+// ---- what later parts of the console provide ----
+// Each is left empty until its part is built, and then does nothing here.
+struct PolaczeniaTrybow {
+    // Advert and promo lists merged into a freshly read playlist.
+    std::function<void(qint32 start, bool interaktywnie)> WczytajReklamy;
+    // The elements' durations checked against their recordings.
+    std::function<void()> TestCzasow;
+    // The next mark moved past elements whose files are missing.
+    std::function<void()> PominBraki;
+    // The playlist's name field redrawn.
+    std::function<void()> OdswiezNazwe;
+    // The mix editor (modal).
+    std::function<void()> EdytorMiksow;
+    // The singles wall's step to the next single of the sequence.
+    std::function<void()> SingleKolejno;
+    // RDS marker end files of a slot (tryb 1 at RDSStopS, 0 at the end).
+    std::function<void(quint8 slot, int tryb)> ZapalPlikiZnacznikow;
+    // The DI file rewritten from RDSInformacja.
+    std::function<void()> ZapiszPlikDI;
+};
+extern PolaczeniaTrybow Polaczenia;
+
+// ---- reading a playlist (every read path goes through it) ----
+// A .MIX file goes to the native reader; other files are the scheduler's
+// lists, whose import is not built yet: BladIO says the format is unknown.
+void CzytajPlayliste(const QString& plik, qint32 start);
+// Empties the playlist before a fresh read; the decks forget their numbers.
+void CzyscPlayliste(SilnikEmisji& silnik);
+
+// ---- mode commands (each clears the input event) ----
+void PrzelaczAutoStop(SilnikEmisji& silnik);
+void PrzelaczSterowanie(SilnikEmisji& silnik);
+void PrzelaczCisza(SilnikEmisji& silnik);
+void PrzelaczTrybWstawiania(StanKonsoli& stan);
+void Miksy(SilnikEmisji& silnik);
+// The AS, AP and AT labels: a question, then the switch and its log line.
+void EtykietaAS(SilnikEmisji& silnik);
+void EtykietaAP();
+void EtykietaAT();
+// A deck label: the cursor goes to the element the deck carries.
+void EtykietaOdtwarzacza(SilnikEmisji& silnik, quint8 deck);
+
+// The playlist's end: the last element's air time plus its length, ms of the day.
+qint64 KoniecPlaylisty();
+
+// Fires once when the clock passes a time of day. A handler that tests for
+// equality misses the second when the GUI thread was busy; this one only
+// needs to see the clock before and after. Jumps of half a day or more (the
+// clock was set) do not count.
+class PrzejscieCzasu {
+public:
+    explicit PrzejscieCzasu(qint64 msDoby) : cel_(msDoby) {}
+    // True once per crossing; the first call only takes the time.
+    bool Minal(QDate data, qint64 msDoby);
+
+private:
+    qint64 cel_;
+    qint64 poprzedni_ = -1;
+};
+
+// ---- the timers' handlers ----
+class TimeryKonsoli {
+public:
+    explicit TimeryKonsoli(SilnikEmisji& silnik);
+
+    void TimerWyswietlaczTimer();
+    void SingleKolejnoTimerTimer();
+    void GrajBlokReklamyTimer();
+    void TListaSynchroKolejnoTimerTimer();
+    void AutomatTimerTimer();
+    void PListaAutoodczytTimerTimer();
+    void SatPlusTimerTimer();
+    void SATPLMWyciszTimerTimer();
+
+    // The timers that the settings ask for at showing.
+    void WlaczTimeryStartowe();
+
+    // ---- state ----
+    bool TimerWyswietlaczZajety = false;
+    bool TimelistaZajeta = false;
+    bool TimelistaSynchroJest = false;
+    qint64 DoNastepnejTL = 0;
+    bool AutomatPrzedBlokiem = false;
+    qint64 TerazMS = 0;
+    bool MiksZmiana = false;
+    // The RDS label's scrolling start (1-based) and its refresh count.
+    int RDSPozycja = 1;
+    QString RDSEtykieta;
+    // The date label is red while a time-list block plays.
+    bool DataCzerwona = false;
+    // File date of the next day's playlist when it was read.
+    QString AutoodczytData;
+
+private:
+    void OdczytNastepnegoDnia(qint64 sekundy);
+    bool WczytajPlayliste(const QString& plik);
+
+    SilnikEmisji& silnik_;
+    int odswiezenia_ = 0;
+    PrzejscieCzasu godzinaDI_{3'600'000};
+    PrzejscieCzasu polnocAutomat_{0};
+    PrzejscieCzasu polnocOdczyt_{0};
+};

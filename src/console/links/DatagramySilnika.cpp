@@ -1,0 +1,117 @@
+#include "console/links/DatagramySilnika.h"
+
+#include "console/engine/OdtwarzaczeRekordy.h"
+#include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/SilnikEmisji.h"
+#include "foundation/KestPods2.h"
+#include "platform/Clock.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <QDate>
+
+OdtwarzaczPakietu OdtwarzaczPakietuZ(const MIXMagnetType& r, const OdtwarzaczeSlotow& odtwarzacze, quint8 slot) {
+    OdtwarzaczPakietu p;
+    p.Istnieje = odtwarzacze.OdtwarzaczIstnieje(slot);
+    p.Zaladowany = p.Istnieje && !odtwarzacze.PlikOdtwarzacza(slot).isEmpty();
+    p.Gra = p.Istnieje && odtwarzacze.StanOdtwarzacza(slot) == 1;
+    p.Element = r.Element;
+    p.RodzajElementu = r.RodzajElementu;
+    p.Ide = r.SygnalSlotu.Nazwa;
+    p.Tyt = r.Tyt;
+    p.Wyk = r.Wyk;
+    p.CzasStartu = r.CzasStartu;
+    p.StartMS = r.StartMS;
+    p.Emi = r.Emi;
+    p.NwP = r.NwP;
+    p.NwK = r.NwK;
+    p.Zagrano = r.Zagrano;
+    p.Int = r.Int;
+    p.Out = r.Out;
+    p.Udzial = r.Udzial;
+    p.PS1 = r.PS1;
+    p.PS2 = r.PS2;
+    p.PS3 = r.PS3;
+    p.PS4 = r.PS4;
+    return p;
+}
+
+KolorCzasuOdtwarzacza KolorCzasuPakietu(StanCzasuOdtwarzacza stan) {
+    switch (stan) {
+    case StanCzasuOdtwarzacza::Zatrzymany: return KolorCzasuOdtwarzacza::Teal;
+    case StanCzasuOdtwarzacza::Intro: return KolorCzasuOdtwarzacza::Lime;
+    case StanCzasuOdtwarzacza::Normalny: return KolorCzasuOdtwarzacza::Aqua;
+    case StanCzasuOdtwarzacza::Ostrzezenie: return KolorCzasuOdtwarzacza::Red;
+    case StanCzasuOdtwarzacza::Blok: break;
+    }
+    return KolorCzasuOdtwarzacza::Inny;
+}
+
+QString TekstOdchylenia(qint32 ms) {
+    if (ms == 0) return QStringLiteral("00:00");
+    const qint64 a = qAbs(qint64(ms));
+    QString t;
+    if (a > 3'600'000)
+        t = ms > 0 ? QStringLiteral("> 1h ") : QStringLiteral("> 1h");
+    else
+        t = QStringLiteral("%1:%2").arg(a / 60'000, 2, 10, QLatin1Char('0')).arg(a / 1000 % 60, 2, 10, QLatin1Char('0'));
+    return (ms < 0 ? QStringLiteral("-") : QStringLiteral("+")) + t;
+}
+
+QString TekstDaty(const QDate& d) {
+    if (Satelita.SatPLNazwaFormat == QStringLiteral("MMDDRRRR")) return d.toString(QStringLiteral("MM/dd/yyyy"));
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString ZrodloPakietowSilnika::DataLabel() const { return TekstDaty(platform::clock().date()); }
+
+QString ZrodloPakietowSilnika::Czas24Label() const { return PiszCzasDoby(platform::clock().msOfDay(), 6).left(8); }
+
+QString ZrodloPakietowSilnika::DeltaTLabel() const { return TekstOdchylenia(silnik_.PrzesuniecieCzasu); }
+
+KolorCzasuOdtwarzacza ZrodloPakietowSilnika::MagnetKolor(int deck) const {
+    if (deck < 1 || deck > 2) return KolorCzasuOdtwarzacza::Inny;
+    return KolorCzasuPakietu(silnik_.Widok[size_t(deck)].Stan);
+}
+
+OdtwarzaczPakietu ZrodloPakietowSilnika::Odtwarzacz(int slot) const {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy) return {};
+    return OdtwarzaczPakietuZ(silnik_.Odtwarzacz[size_t(slot)], silnik_.Odtwarzacze(), quint8(slot));
+}
+
+bool ZrodloPakietowSilnika::AutomatJest() const { return silnik_.Stan.TrybAutomat; }
+bool ZrodloPakietowSilnika::AutostopJest() const { return silnik_.AutostopJest; }
+bool ZrodloPakietowSilnika::StolSterowanie() const { return silnik_.StolSterowanie; }
+
+WierszPaneluPakietu ZrodloPakietowSilnika::WierszPlaylisty(qint32 n) const {
+    WierszPaneluPakietu w;
+    if (n < 1 || n > StanPlaylisty.Ilosc || n > MaksPlaylisty) return w;
+    const TElemPListy& e = Playlista[size_t(n)];
+    w.Emisja = e.Emi < 0 ? QStringLiteral("--:--:--")
+                         : PiszCzasDoby(qint64(e.Emi) + e.NwP, 6).left(8);
+    const QString tyt = e.Tyt, wyk = e.Wyk;
+    const auto albo = [](const QString& a, const QString& b, int ile) { return a.isEmpty() ? b : a.left(ile); };
+    switch (RodzajElemPListy(e.Typ)) {
+    case RodzajSND: {
+        QString plik = QString(e.Adr).section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
+        plik = DuzeLiteryPL(plik.section(QLatin1Char('.'), 0, 0));
+        w.Wykonawca = wyk.isEmpty() ? plik : wyk;
+        w.Tytul = tyt;
+        break;
+    }
+    case RodzajINF: w.Wykonawca = QStringLiteral("INFO"); w.Tytul = tyt.left(32); break;
+    case RodzajBRK: w.Wykonawca = QStringLiteral("BREAK"); w.Tytul = tyt.left(32); break;
+    case RodzajALR: w.Wykonawca = QStringLiteral("ALARM"); w.Tytul = tyt.left(32); break;
+    case RodzajREK: w.Wykonawca = e.Ide.left(22) + QStringLiteral("    ") + tyt.left(15); break;
+    case RodzajDJ_: w.Wykonawca = e.Ide; w.Tytul = tyt.left(32); break;
+    case RodzajPRO: w.Wykonawca = e.Ide; break;
+    case RodzajWHI: w.Wykonawca = QStringLiteral("WHISPER - ") + albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
+    case RodzajSWE: w.Wykonawca = QStringLiteral("SWEEPER - ") + albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
+    case RodzajLOP: w.Wykonawca = QStringLiteral("LOOP - ") + albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
+    default: w.Wykonawca = albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
+    }
+    const quint8 rodzaj = RodzajElemPListy(e.Typ);
+    if (w.Tytul.isEmpty() && rodzaj != RodzajREK && rodzaj != RodzajPRO) w.Tytul = e.Ide;
+    w.Trzecia = PiszCzas(4, (e.NwK != 0 ? e.NwK : e.Trw) - e.NwP);
+    return w;
+}

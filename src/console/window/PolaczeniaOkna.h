@@ -1,0 +1,48 @@
+#pragma once
+// What joins the main window to the engine's outputs and timers: the
+// datagrams' source completed with the deck panels' time texts, the outputs
+// that forward the engine's datagram calls, and the modes' timer switches
+// that drive the window's QTimers.
+#include "console/links/DatagramySilnika.h"
+#include "console/engine/TrybyEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
+
+#include <array>
+#include <functional>
+
+class QTimer;
+
+class ZrodloPakietowOkna final : public ZrodloPakietowSilnika {
+public:
+    using ZrodloPakietowSilnika::ZrodloPakietowSilnika;
+    // The deck's time as its panel shows it (the last display refresh).
+    QString MagnetLabel(int deck) const override;
+};
+
+class WyjsciaOkna final : public WyjsciaEmisji {
+public:
+    WyjsciaOkna(Datagramy& datagramy, std::function<void()> odswiezOdtwarzacze)
+        : datagramy_(datagramy), odswiezOdtwarzacze_(std::move(odswiezOdtwarzacze)) {}
+    void WyslijStanOdtwarzacza(quint8 odtwarzacz, const QString& zdarzenie) override;
+    void WyslijInfoElementu(quint8 odtwarzacz, const QString& zdarzenie, qint32 element) override;
+    void OdswiezOdtwarzacze() override;
+
+private:
+    Datagramy& datagramy_;
+    std::function<void()> odswiezOdtwarzacze_;
+};
+
+// The modes switch the window's timers through this: a switched-on timer
+// runs at its interval (an interval of 0 keeps it stopped). Once the window
+// has stopped its timers for closing, nothing starts them again.
+class ZegaryOkna final : public ZegaryKonsoli {
+public:
+    void Przypisz(TimerKonsoli t, QTimer* timer) { timery_[size_t(t)] = timer; }
+    void Wlacz(TimerKonsoli t, bool wlacz) override;
+    // Every switch off for good; the caller stops the QTimers.
+    void Zamknij();
+
+private:
+    std::array<QTimer*, size_t(TimerKonsoli::Liczba)> timery_{};
+    bool zamkniete_ = false;
+};

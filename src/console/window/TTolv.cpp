@@ -1,0 +1,186 @@
+#include "console/window/TTolv.h"
+
+#include "console/commands/ObslugiKomend.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+namespace {
+
+UkladPaska UkladPaskaZNastaw() {
+    UkladPaska u;
+    u.SatTrybJest = Satelita.SatTrybJest;
+    u.CiszaJest = Emisja.CiszaJest;
+    u.CzyTrybEmisja = Emisja.CzyTrybEmisja;
+    u.PanelPrzyciskSterowanieJest = Emisja.PanelPrzyciskSterowanieJest;
+    u.CzyDodatkowaKlawiatura = Emisja.CzyDodatkowaKlawiatura;
+    return u;
+}
+
+constexpr TColor KolorCienia = 0x808080;
+
+}  // namespace
+
+TTolv::TTolv(QWidget* parent)
+    : TRForm(parent), dyspozytor_(silnik_.Stan, przyciski_, *this) {
+    setMinimumSize(MinimalnaSzerokosc, MinimalnaWysokosc);
+    setMouseTracking(true);
+
+    Timer1 = zegar("Timer1", 30);
+    TimerWyswietlacz = zegar("TimerWyswietlacz", 100);
+    TListaSynchroKolejnoTimer = zegar("TListaSynchroKolejnoTimer", 31);
+    GrajBlokReklamy = zegar("GrajBlokReklamy", 100);
+    SingleKolejnoTimer = zegar("SingleKolejnoTimer", 300);
+    AutomatTimer = zegar("AutomatTimer", 311);
+    PListaAutoodczytTimer = zegar("PListaAutoodczytTimer", 300);
+    SERWISTimer = zegar("SERWISTimer", 500);
+    SatPlusTimer = zegar("SatPlusTimer", 5000);
+    SATPLMWyciszTimer = zegar("SATPLMWyciszTimer", 1000);
+
+    datagramy_ = std::make_unique<Datagramy>(zrodloPakietow_);
+    wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, [this] { RysujOdtwarzacze(); });
+    silnik_.UstawWyjscia(wyjscia_.get());
+    PolaczZegary();
+    // A dialog the engine queues is shown once the current event is done.
+    silnik_.ZaplanujKomunikaty = [this] {
+        QTimer::singleShot(0, this, [this] { silnik_.PokazKomunikaty(); });
+    };
+
+    ZarejestrujObslugi(dyspozytor_, silnik_);
+    Rozmiesc();
+}
+
+void TTolv::PolaczZegary() {
+    zegary_.Przypisz(TimerKonsoli::SingleKolejno, SingleKolejnoTimer);
+    zegary_.Przypisz(TimerKonsoli::AutomatTimer, AutomatTimer);
+    zegary_.Przypisz(TimerKonsoli::PListaAutoodczyt, PListaAutoodczytTimer);
+    zegary_.Przypisz(TimerKonsoli::SatPlus, SatPlusTimer);
+    zegary_.Przypisz(TimerKonsoli::SATPLMWycisz, SATPLMWyciszTimer);
+    UstawZegary(&zegary_);
+
+    connect(Timer1, &QTimer::timeout, this, [this] { silnik_.Timer1Timer(); });
+    connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
+        if (silnik_.Timer1Zajety) return;
+        timery_.TimerWyswietlaczTimer();
+        RysujOdtwarzacze();
+    });
+    connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
+    connect(GrajBlokReklamy, &QTimer::timeout, this, [this] { timery_.GrajBlokReklamyTimer(); });
+    connect(TListaSynchroKolejnoTimer, &QTimer::timeout, this, [this] { timery_.TListaSynchroKolejnoTimerTimer(); });
+    connect(AutomatTimer, &QTimer::timeout, this, [this] { timery_.AutomatTimerTimer(); });
+    connect(PListaAutoodczytTimer, &QTimer::timeout, this, [this] { timery_.PListaAutoodczytTimerTimer(); });
+    connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
+    connect(SATPLMWyciszTimer, &QTimer::timeout, this, [this] { timery_.SATPLMWyciszTimerTimer(); });
+    // SERWISTimer stays unconnected until the news insertion stands.
+}
+
+QTimer* TTolv::zegar(const char* nazwa, int ms) {
+    auto* t = new QTimer(this);
+    t->setObjectName(QString::fromLatin1(nazwa));
+    t->setInterval(ms);
+    return t;
+}
+
+void TTolv::UstawPanelStartowy(quint8 modulStart) {
+    dyspozytor_.UstawPanelDolny(modulStart >= 1 && modulStart <= 3 ? modulStart : quint8(PanelSingle));
+}
+
+void TTolv::Rozmiesc() {
+    UstawSkale(width(), height());
+    UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
+    UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    TRect r;
+    ProstokatSkala(r, 2, 0, 225, 77);
+    UkladOdtwarzacza(*this, panelA_, r, 1);
+    ProstokatSkala(r, 228, 0, 451, 77);
+    UkladOdtwarzacza(*this, panelB_, r, 2);
+    RysujOkno();
+}
+
+void TTolv::RysujOkno() {
+    TRect calosc;
+    Prostokat(calosc, 0, 0, width() - 1, height() - 1);
+    PoleKolorE(calosc, KolorTlaPrzycisku);
+    RysujPasekPrzyciskow();
+    RysujOdtwarzacze();
+    // The playlist, the clocks and the lower panel are
+    // drawn here by their own panels once they stand.
+    RysujPanelDolny();
+    update();
+}
+
+void TTolv::RysujPasekPrzyciskow() {
+    TRect r;
+    ProstokatSkalaWH(r, 454, 0, 186, 77);
+    PoleWypukleE(r, KolorTlaPrzycisku, KolorCienia, KolorBialy);
+    ProstokatSkalaWH(r, 454, 78, 186, 236);
+    PoleWypukleE(r, KolorTlaPrzycisku, KolorCienia, KolorBialy);
+    for (int y : {109, 159, 210, 238, 266})
+        LiniaHCienE(SkalaX(456), SkalaX(638), SkalaY(y), KolorCienia, KolorBialy);
+
+    for (const auto& b : przyciski_.Pasek) BUTTON_Draw(b);
+    for (const auto& b : przyciski_.Godziny) BUTTON_Draw(b);
+    update();
+}
+
+qint32 TTolv::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
+
+void TTolv::RysujPrzycisk(const BUTTONType& b) {
+    BUTTON_Draw(b);
+    update();
+}
+
+void TTolv::RysujPanelDolny() {
+    // The singles wall, the long playlist, the description and the timeline
+    // draw themselves here by PanelDolny once they are built.
+}
+
+void TTolv::RysujOdtwarzacze() {
+    RysujOdtwarzacz(*this, panelA_, silnik_.Odtwarzacz[1], silnik_.Widok[1]);
+    RysujOdtwarzacz(*this, panelB_, silnik_.Odtwarzacz[2], silnik_.Widok[2]);
+    update();
+}
+
+bool TTolv::PaneleOdtwarzaczy() {
+    // Keys belong to the key table (Esc is "Wyjdź" there); the decks take clicks.
+    if (Zdarzenie.Rodzaj != ZdarzenieMysz) return false;
+    return ObsluzPrzyciskiOdtwarzacza(*this, panelA_, silnik_, 1) ||
+           ObsluzPrzyciskiOdtwarzacza(*this, panelB_, silnik_, 2);
+}
+
+void TTolv::ObsluzZdarzenie() {
+    if (PaneleOdtwarzaczy()) return;
+    dyspozytor_.Dyspozytuj();
+}
+
+void TTolv::resizeEvent(QResizeEvent* event) {
+    TRForm::resizeEvent(event);
+    Rozmiesc();
+}
+
+void TTolv::mousePressEvent(QMouseEvent* event) {
+    silnik_.Stan.ZdarzenieFlaga =
+        (event->button() == Qt::RightButton && event->modifiers() == Qt::AltModifier) ? 1 : 0;
+    TRForm::mousePressEvent(event);
+}
+
+void TTolv::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    Zdarzenie.X = p.x();
+    Zdarzenie.Y = p.y();
+    // Dragging the playlist's scroll-bar thumb belongs to the playlist panel.
+    TRForm::mouseMoveEvent(event);
+}
+
+void TTolv::wheelEvent(QWheelEvent* event) {
+    const int kroki = event->angleDelta().y();
+    if (kroki == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    dyspozytor_.Kolko(kroki < 0, event->position().toPoint());
+}

@@ -1,0 +1,143 @@
+#pragma once
+// The main window of the console. It owns the on-air engine, turns the
+// window system's input into input events for the command dispatcher,
+// draws the panels from the engine's state and holds the timers that will
+// drive the engine's ticks.
+#include "console/links/Datagramy.h"
+#include "console/commands/Dyspozytor.h"
+#include "console/window/PolaczeniaOkna.h"
+#include "console/commands/PrzyciskiKonsoli.h"
+#include "console/window/PanelOdtwarzacza.h"
+#include "console/engine/SilnikEmisji.h"
+#include "console/links/TelnetGPI.h"
+#include "console/engine/TrybyEmisji.h"
+#include "foundation/KestGraf2.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+class TTolv : public TRForm, private CelDyspozytora {
+public:
+    // The window is never smaller than this; everything is laid out on the
+    // 648 x 507 grid scaled to the window.
+    static constexpr int MinimalnaSzerokosc = 1030;
+    static constexpr int MinimalnaWysokosc = 746;
+
+    explicit TTolv(QWidget* parent = nullptr);
+    ~TTolv() override;
+
+    // The version shown in the caption after the program's name.
+    static const QString WersjaProgramu;
+
+    // ---- start-up and shutdown ----
+    // Defaults, the settings file (`argumenty`: the command line without the
+    // program's name), devices, caption, day files, the I/O node link, the
+    // first log lines, the slots, the relay card, the capture control and the
+    // window mode. Runs before the window is shown.
+    void FormCreate(const QStringList& argumenty);
+    // Desk check and timers; runs once, on the first showing.
+    void FormShow();
+    // The close action: 2 free (the window closes), 0 none.
+    quint8 FormClose();
+    // Players stopped and freed, "Prawidłowy koniec pracy". Runs once; the
+    // destructor calls it when the program did not.
+    void FormDestroy();
+    void StopWszystko();
+    void StopKlawiszemSpacji();
+    // Linux has no taskbar window to hide; the state is kept so that every
+    // way out shows it again.
+    void UkryjPasekZadan() { pasekZadanUkryty_ = true; }
+    void PokazPasekZadan() { pasekZadanUkryty_ = false; }
+    bool PasekZadanUkryty() const { return pasekZadanUkryty_; }
+    // The timers by name in the order FormClose stops them: the window's
+    // QTimers and the datagram timers of Datagramy.
+    QStringList ZegaryWKolejnosciZatrzymania() const;
+    // Whether the timer of that name runs.
+    bool ZegarDziala(const QString& nazwa) const;
+    // The emergency playlist's flag file (program folder).
+    QString AwariaFlagaZbior;
+
+    SilnikEmisji& Silnik() { return silnik_; }
+    Dyspozytor& dyspozytor() { return dyspozytor_; }
+    PrzyciskiKonsoli& Przyciski() { return przyciski_; }
+    Datagramy& datagramy() { return *datagramy_; }
+    TimeryKonsoli& Timery() { return timery_; }
+    // The I/O node link; none unless GPI1Jest was on at start-up.
+    TelnetGPI* Telnet() { return telnet_.get(); }
+
+    // The lower panel at start-up from the setting ModulStart (1 long
+    // playlist, 2 description, 3 timeline; anything else the singles wall).
+    void UstawPanelStartowy(quint8 modulStart);
+
+    // Lays the buttons out on the current window size and settings, and
+    // redraws the whole window.
+    void Rozmiesc();
+    void RysujOkno();
+    void RysujPasekPrzyciskow();
+    // Decks A and B from the engine's records and the last display refresh.
+    void RysujOdtwarzacze();
+
+    // Timers of the on-air work, created stopped; start-up enables them.
+    QTimer* Timer1;                     // 30 ms: the on-air loop
+    QTimer* TimerWyswietlacz;           // 100 ms: display refresh
+    QTimer* TListaSynchroKolejnoTimer;  // 31 ms: synchronous time list
+    QTimer* GrajBlokReklamy;            // 100 ms: advert block on one player
+    QTimer* SingleKolejnoTimer;         // 300 ms: singles in sequence
+    QTimer* AutomatTimer;               // 311 ms: midnight roll-over
+    QTimer* PListaAutoodczytTimer;      // 300 ms: automatic loading at midnight
+    QTimer* SERWISTimer;                // 500 ms: news and programme insertion
+    QTimer* SatPlusTimer;               // 5 000 ms: satellite re-join
+    QTimer* SATPLMWyciszTimer;          // 1 000 ms: one-shot fade of players 1 to 3
+    // The datagram timers (BroadcastTimer, BroadcastTimer2,
+    // BroadcastMonitorTimer) run on the program's clock inside Datagramy.
+
+protected:
+    void ObsluzZdarzenie() override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    QTimer* zegar(const char* nazwa, int ms);
+    // Start-up helpers.
+    void NazwyUrzadzen();
+    void UstawNadawcowUDP();
+    // Connects the QTimers to the engine's and the modes' ticks.
+    void PolaczZegary();
+    void OtworzPlikiHistorii();
+    void UstawTrybOkna(quint8 tryb);
+    // FormClose's work after the question; also the end the desk check takes.
+    void Zakoncz();
+    bool OdtwarzaczZajety(quint8 slot) const;
+    // The deck panels see a pointer or key event before the dispatcher.
+    bool PaneleOdtwarzaczy();
+
+    // The dispatcher's window side.
+    qint32 KursorPlaylisty() const override;
+    void RysujPrzycisk(const BUTTONType& b) override;
+    void RysujPanelDolny() override;
+
+    SilnikEmisji silnik_;
+    TimeryKonsoli timery_{silnik_};
+    ZegaryOkna zegary_;
+    ZrodloPakietowOkna zrodloPakietow_{silnik_};
+    // No QObject parent: the window's own timers are its only QTimer children.
+    std::unique_ptr<Datagramy> datagramy_;
+    std::unique_ptr<WyjsciaOkna> wyjscia_;
+    PanelOdtwarzaczaType panelA_;
+    PanelOdtwarzaczaType panelB_;
+    PrzyciskiKonsoli przyciski_;
+    Dyspozytor dyspozytor_;
+    std::unique_ptr<TelnetGPI> telnet_;
+    bool pasekZadanUkryty_ = false;
+    bool utworzono_ = false;
+    bool pokazano_ = false;
+    bool zakonczono_ = false;   // timers stopped, the window may close
+    bool zniszczono_ = false;
+};

@@ -1,0 +1,279 @@
+// Start-up and shutdown of the main window.
+#include "console/window/TTolv.h"
+
+#include "audio/cbDSMixer.h"
+#include "console/links/TelnetGPI.h"
+#include "foundation/A1761DRIVER.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
+#include "foundation/KestWej.h"
+#include "foundation/Zdarzenie.h"
+#include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
+#include "library/DKatalogNastawy.h"
+#include "mixeditor/NastawyWgrywania.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/audio/DeviceHub.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <QCloseEvent>
+#include <QLocale>
+#include <QShowEvent>
+
+const QString TTolv::WersjaProgramu = QStringLiteral("v.21.08.27");
+
+TTolv::~TTolv() {
+    if (utworzono_) FormDestroy();
+    // The engine and the modes outlive nothing of the window's.
+    silnik_.UstawWyjscia(nullptr);
+    if (&Zegary() == &zegary_) UstawZegary(nullptr);
+}
+
+void TTolv::FormCreate(const QStringList& argumenty) {
+    utworzono_ = true;
+    // 1. Start-up defaults. The button bars and the lower panels were laid
+    // out when the window was made; the folder-browser states and the singles
+    // set name join here with the library's browser and the singles wall.
+    StartProgramu();
+    setWindowTitle(NazwaProgramu + QLatin1Char(' ') + WersjaProgramu);
+    FlagaOdczytuPlaylisty = 1;
+    silnik_.Stan.Zegar12h = false;
+    silnik_.Stan.OdtwarzaczZajety.fill(0);
+    for (quint8 slot = 1; slot <= LiczbaOdtwarzaczy; ++slot) silnik_.ZerujOdtwarzacz(slot);
+
+    // 2. Settings: every section's defaults, then its reader when the file is
+    // the program's; otherwise every setting keeps its default.
+    NastawyDomyslne();
+    KatalogNastawyDomyslne();
+    DomyslneNastawyEmisji();
+    WgrywanieDomyslne();
+    BazaNastawyDomyslne();
+    DomyslneNastawySatelity();
+    KonfiguracjaZbior = joinPath(platform::programFolder(), QStringLiteral("TOLVANE.INI"));
+    if (SprawdzZbiorKonfig(KonfiguracjaZbior, NazwaProgramu, argumenty)) {
+        CzytajNastawy(KonfiguracjaZbior);
+        KatalogNastawyCzytaj(KonfiguracjaZbior);
+        WczytajNastawyEmisji(KonfiguracjaZbior);
+        WgrywanieCzytajINI(KonfiguracjaZbior);
+        BazaNastawyCzytaj(KonfiguracjaZbior);
+        WczytajNastawySatelity(KonfiguracjaZbior);
+    }
+
+    // 3. Output device names.
+    NazwyUrzadzen();
+    // 4. The lower panel.
+    UstawPanelStartowy(Nastawy.ModulStart);
+    // 5. Caption.
+    setWindowTitle(windowTitle() + QStringLiteral("           Stanowisko nr: ") + QString::number(Nastawy.Numer) +
+                   QStringLiteral(" - ") + Nastawy.Id);
+    // 6. UDP senders.
+    UstawNadawcowUDP();
+    // 7. The day's history and XML files.
+    OtworzPlikiHistorii();
+    // 8. The I/O node.
+    if (Satelita.GPI1Jest) {
+        telnet_ = std::make_unique<TelnetGPI>(this);
+        telnet_->Start();
+    }
+    // 9. The first log lines.
+    Log(QString(60, QLatin1Char('#')));
+    Log(QStringLiteral("Uruchomienie programu ") + windowTitle());
+    Log(QStringLiteral("Katalog początkowy: ") + KatalogStartowy);
+    // 10. The emergency flag file.
+    AwariaFlagaZbior = joinPath(platform::programFolder(), QStringLiteral("TolvaneAwaria.FLG"));
+    // 11. The player slots.
+    silnik_.Sloty.UstawOpcje(OpcjeOdtwarzaczyZNastaw());
+    silnik_.Sloty.UtworzMiksery();
+    silnik_.SlotGra.fill(0);
+    silnik_.SlotGralo.fill(0);
+    if (platform::DeviceHub::instance().isVirtual())
+        Log(QStringLiteral("Brak karty dźwiękowej - odtwarzanie na urządzeniu wirtualnym"));
+    // 12. Dates and times are written with explicit formats; the locale is
+    // set for whatever Qt formats by itself.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    // 13. The relay card, outputs cleared. The card and the input word see
+    // the settings through OpcjeGPI.
+    OpcjeGPI.Advantech1761Jest = Emisja.Advantech1761Jest;
+    OpcjeGPI.GPI1Jest = Satelita.GPI1Jest;
+    OpcjeGPI.GPIPlayer1 = Satelita.GPIPlayer1;
+    OpcjeGPI.GPIPlayer2 = Satelita.GPIPlayer2;
+    GPIWlaczone = Emisja.StartStol ? 1 : 0;
+    OtworzKarte();
+    ZapiszPrzekazniki(0);
+    // 14. The capture control of the satellite fade (none: the fade sets nothing).
+    silnik_.Wejscie = platform::openCaptureVolume();
+    silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());
+    // 15. The window mode.
+    UstawTrybOkna(Nastawy.OknoStanStart);
+}
+
+void TTolv::NazwyUrzadzen() {
+    const QStringList urzadzenia = TcbDSMixer::DeviceDescriptions();
+    const auto nazwa = [&](QString& n, quint8 numer) {
+        if (n.isEmpty() && urzadzenia.size() > numer) n = urzadzenia[numer];
+    };
+    nazwa(Emisja.Kanal1Nazwa, Emisja.Kanal1);
+    nazwa(Emisja.Kanal2Nazwa, Emisja.Kanal2);
+    nazwa(Emisja.Kanal3Nazwa, Emisja.Kanal3);
+    nazwa(Emisja.Kanal4Nazwa, Emisja.Kanal4);
+    nazwa(Emisja.Kanal5Nazwa, Emisja.Kanal5);
+    nazwa(Emisja.KanalPFLNazwa, Emisja.KanalPFL);
+}
+
+void TTolv::UstawNadawcowUDP() {
+    // Intervals, hosts and ports; a timer whose interval is 0 stays stopped.
+    datagramy_->UstawNadawcow();
+}
+
+void TTolv::OtworzPlikiHistorii() { silnik_.OtworzPlikiHistorii(); }
+
+void TTolv::UstawTrybOkna(quint8 tryb) {
+    switch (tryb) {
+        case 0: setWindowState(Qt::WindowNoState); break;
+        case 1: setWindowState(Qt::WindowMaximized); break;
+        case 2:
+            UkryjPasekZadan();
+            setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            setWindowState(Qt::WindowFullScreen);
+            break;
+        default: break;
+    }
+}
+
+void TTolv::showEvent(QShowEvent* event) {
+    TRForm::showEvent(event);
+    // Showing again (after a minimise, a change of mode) must not start the
+    // timers or check the desk a second time.
+    if (utworzono_ && !pokazano_ && !event->spontaneous()) {
+        pokazano_ = true;
+        FormShow();
+    }
+}
+
+void TTolv::FormShow() {
+    // 1. The desk check. The input word of a card or node never reads 0, so
+    // a desk start with neither an open card nor a node is what "no desk
+    // input" means here. Ending goes the normal way out: timers off, card
+    // closed, taskbar back, and the window closes.
+    const bool brakWejsc = !KartaOtwarta() && !OpcjeGPI.GPI1Jest;
+    if (Emisja.StartStol && (brakWejsc || CzytajGPI() == 0)) {
+        PokazInfo(QStringLiteral("Należy uruchomić program raz jeszcze"), QStringLiteral("Brak sterowania ze stołu"));
+        Log(QStringLiteral("Brak sterowania ze stołu"));
+        Zakoncz();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    // 2. and 3.
+    Timer1->start();
+    TimerWyswietlacz->start();
+    GrajBlokReklamy->start();
+    TListaSynchroKolejnoTimer->start();
+    timery_.WlaczTimeryStartowe();
+    // 4. SAT mode at start.
+    if (Satelita.SatTrybJest && Satelita.SatStartJest) silnik_.PrzelaczSat();
+    // 5. Re-timing the playlist is the editing commands' work; it joins here.
+    // 6. Datagram timers by their settings; a period of 0 stays off.
+    datagramy_->WlaczZegary();
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
+    if (Emisja.SERWISJest) SERWISTimer->start();
+    // 7. The database from the network folder.
+    BazaKopiujZSieciStart();
+    // 8. The running clock.
+    silnik_.Stan.TerazMS = qint32(platform::clock().msOfDay());
+}
+
+bool TTolv::OdtwarzaczZajety(quint8 slot) const {
+    return silnik_.Stan.OdtwarzaczZajety[slot] != 0 || silnik_.Sloty.StanOdtwarzacza(slot) == 1;
+}
+
+QStringList TTolv::ZegaryWKolejnosciZatrzymania() const {
+    return {QStringLiteral("Timer1"),           QStringLiteral("TimerWyswietlacz"),
+            QStringLiteral("SingleKolejnoTimer"), QStringLiteral("GrajBlokReklamy"),
+            QStringLiteral("TListaSynchroKolejnoTimer"), QStringLiteral("AutomatTimer"),
+            QStringLiteral("SatPlusTimer"),     QStringLiteral("BroadcastTimer"),
+            QStringLiteral("BroadcastTimer2"),  QStringLiteral("SATPLMWyciszTimer"),
+            QStringLiteral("PListaAutoodczytTimer"), QStringLiteral("BroadcastMonitorTimer"),
+            QStringLiteral("SERWISTimer")};
+}
+
+namespace {
+
+ZegarPakietow* zegarPakietow(Datagramy& d, const QString& nazwa) {
+    if (nazwa == QLatin1String("BroadcastTimer")) return &d.BroadcastTimer;
+    if (nazwa == QLatin1String("BroadcastTimer2")) return &d.BroadcastTimer2;
+    if (nazwa == QLatin1String("BroadcastMonitorTimer")) return &d.BroadcastMonitorTimer;
+    return nullptr;
+}
+
+}  // namespace
+
+bool TTolv::ZegarDziala(const QString& nazwa) const {
+    if (const ZegarPakietow* z = zegarPakietow(*datagramy_, nazwa)) return z->Dziala();
+    const auto* t = findChild<QTimer*>(nazwa, Qt::FindDirectChildrenOnly);
+    return t && t->isActive();
+}
+
+quint8 TTolv::FormClose() {
+    if (zakonczono_) return 2;
+    for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot)
+        if (OdtwarzaczZajety(slot)) return 0;
+    if (Decyzja(QStringLiteral("Czy zakończyć pracę z programem?"), QString(), 2) != WynikTak) return 0;
+    Zakoncz();
+    return 2;
+}
+
+void TTolv::Zakoncz() {
+    // Nothing a handler still running restarts comes back after this.
+    zegary_.Zamknij();
+    for (const QString& nazwa : ZegaryWKolejnosciZatrzymania()) {
+        if (ZegarPakietow* z = zegarPakietow(*datagramy_, nazwa))
+            z->Wlacz(false);
+        else if (auto* t = findChild<QTimer*>(nazwa, Qt::FindDirectChildrenOnly))
+            t->stop();
+    }
+    datagramy_->ZatrzymajZegary();
+    if (BazaZmieniona) BazaZapisz(false);
+    ZamknijKarte();
+    PokazPasekZadan();
+    zakonczono_ = true;
+}
+
+void TTolv::closeEvent(QCloseEvent* event) {
+    if (FormClose() == 2)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TTolv::FormDestroy() {
+    if (zniszczono_) return;
+    zniszczono_ = true;
+    StopWszystko();
+    KoniecProgramu();
+    // Whatever way the program ends, the taskbar comes back.
+    PokazPasekZadan();
+    for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot) silnik_.Sloty.ZwolnijOdtwarzacz(slot);
+    silnik_.Sloty.ZwolnijMiksery();
+    Log(QStringLiteral("Prawidłowy koniec pracy"));
+}
+
+void TTolv::StopWszystko() {
+    for (quint8 slot = 1; slot <= 3; ++slot)
+        if (OdtwarzaczZajety(slot)) silnik_.KoniecEmisji(slot, 2);  // "KLAW "
+    if (silnik_.Stan.TrybAutomat) silnik_.PrzelaczAutomat();
+    silnik_.SemiAutomatGotowy = false;
+    silnik_.SemiAutomatJest = false;
+    silnik_.ReklamaNaOdtwarzaczu = false;
+    silnik_.Stan.PauzaJest = false;
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
+}
+
+void TTolv::StopKlawiszemSpacji() {
+    if (!Emisja.StopSpacja) return;
+    if (Emisja.StopSpacjapotwierdzenie && Decyzja(QStringLiteral("Czy STOP odtwarzania?"), QString(), 2) != WynikTak)
+        return;
+    StopWszystko();
+}

@@ -1,0 +1,91 @@
+// The console's entry: one instance per program folder, the main window
+// created and set up before it shows, the message loop, the end.
+#include "console/window/BlokadaProgramu.h"
+#include "console/window/TTolv.h"
+#include "foundation/Dialogi.h"
+#include "foundation/UslugaDialogow.h"
+#include "platform/Paths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds the
+// program stops what plays and closes through its own close path, with its
+// question answered yes. Every other dialog goes to the windows as usual.
+class ZamkniecieAutomatyczne final : public UslugaDialogow {
+public:
+    explicit ZamkniecieAutomatyczne(UslugaDialogow& okna) : okna_(okna) {}
+    bool Uzbrojone = false;
+
+    void Blad(const QString& a, const QString& b) override { okna_.Blad(a, b); }
+    void Info(const QString& a, const QString& b) override { okna_.Info(a, b); }
+    quint16 Tekst(const QString& z, QString& t, int m, bool h, const std::function<bool(const QString&)>& p) override {
+        return okna_.Tekst(z, t, m, h, p);
+    }
+    void StanOtworz(const OpisStanu& o) override { okna_.StanOtworz(o); }
+    void StanUstaw(int w, int p) override { okna_.StanUstaw(w, p); }
+    void StanZamknij() override { okna_.StanZamknij(); }
+    void Pompuj() override { okna_.Pompuj(); }
+    quint16 Decyzja(const QString& a, const QString& b, int z) override {
+        if (Uzbrojone) return quint16(WynikTak);
+        return okna_.Decyzja(a, b, z);
+    }
+    void Raport(const QString& t, const QStringList& l) override { okna_.Raport(t, l); }
+    void BlokadaEkranu() override { okna_.BlokadaEkranu(); }
+    quint16 RDS(QString& a, QString& b, QString& c) override { return okna_.RDS(a, b, c); }
+    qint32 Kod() override { return okna_.Kod(); }
+    quint16 Czas(const QString& t, bool d, QString& h) override { return okna_.Czas(t, d, h); }
+    quint16 DecyzjaCzas(const QString& l, const QString& t, const QString& d, int z, StanDecyzjiCzas& s) override {
+        return okna_.DecyzjaCzas(l, t, d, z, s);
+    }
+
+private:
+    UslugaDialogow& okna_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The program folder is the start folder: relative names and "PROGRAM"
+    // in the settings mean it.
+    QDir::setCurrent(platform::programFolder());
+
+    BlokadaProgramu blokada(platform::programFolder());
+    if (!blokada.Zajmij()) {
+        const QString tekst = QStringLiteral("Program już pracuje w katalogu ") + platform::programFolder();
+        std::fprintf(stderr, "%s\n", qUtf8Printable(tekst));
+        PokazBlad(tekst, QStringLiteral("Drugie uruchomienie nie jest możliwe"));
+        return 1;
+    }
+
+    TTolv okno;
+    okno.FormCreate(app.arguments().mid(1));
+
+    ZamkniecieAutomatyczne dialogi(Dialogi());
+    bool ok = false;
+    const int poSekundach = qEnvironmentVariableIntValue("TOLVANE_CLOSE_AFTER_S", &ok);
+    QTimer zamknij;
+    if (ok && poSekundach > 0) {
+        UstawDialogi(&dialogi);
+        zamknij.setInterval(500);
+        QObject::connect(&zamknij, &QTimer::timeout, &okno, [&] {
+            dialogi.Uzbrojone = true;
+            okno.StopWszystko();
+            okno.close();
+            dialogi.Uzbrojone = false;
+        });
+        QTimer::singleShot(poSekundach * 1000, &zamknij, qOverload<>(&QTimer::start));
+    }
+
+    okno.show();
+    const int wynik = app.exec();
+    zamknij.stop();
+    okno.FormDestroy();
+    UstawDialogi(nullptr);
+    return wynik;
+}

@@ -1,0 +1,255 @@
+// Starting elements: by key, by Automat at the mix point, the missing and
+// the broken file, the next mark and the cueing of the next element.
+#include "console/support/SilnikRig.h"
+
+#include "foundation/KestPods2.h"
+
+TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
+    SilnikRig r;
+    const QString a = r.wav("a.wav", 20'000);
+    const QString b = r.wav("b.wav", 20'000);
+    TElemPListy& e1 = r.dodaj(a, H12 + 5'000, 20'000);
+    e1.NwP = 1'000;
+    e1.FIn = 1'000;
+    e1.Wzm = -300;
+    e1.Tyt = QStringLiteral("Ala; ma kota");
+    r.dodaj(b, H12 + 25'000, 20'000);
+    Emisja.Poziom0SND = -2;
+    r.silnik->AutostopJest = true;
+    StanPlaylisty.Kursor = 1;
+
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+
+    EXPECT_EQ(r.gracze.StanOdtwarzacza(1), 1);
+    EXPECT_EQ(r.gracze[1].poz0, 1'000);
+    EXPECT_EQ(r.gracze[1].glosnosc, -300 - 200);
+    EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 1);
+    const MIXMagnetType& m = r.silnik->Odtwarzacz[1];
+    EXPECT_EQ(m.Element, 1);
+    EXPECT_EQ(m.Emi, H12 + 5'000);
+    EXPECT_EQ(m.NwP, H12 + 6'000);
+    EXPECT_EQ(m.NwK, H12 + 25'000);
+    EXPECT_EQ(m.Tyt.str(), QStringLiteral("Ala: ma kota"));
+    EXPECT_EQ(m.KodRodzaju.str(), QStringLiteral("mu"));
+    EXPECT_EQ(m.CzasStartu.str(), QStringLiteral("12:00:00"));
+    EXPECT_EQ(m.StartMS, H12);
+    const QStringList start = r.logiZ("START");
+    ASSERT_EQ(start.size(), 1);
+    EXPECT_EQ(start[0], "0 0 1 0 P S S KLAW START 1 " + a + " 12:00:06.000  00:00:00.000");
+    // The next mark moved on and the next element was announced.
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+    EXPECT_TRUE(r.wyjscia.zdarzenia.contains("1 START"));
+    EXPECT_TRUE(r.wyjscia.zdarzenia.contains("0 DO GRANIA 2"));
+    EXPECT_EQ(r.logiZ("DO GRANIA").value(0), "0 0 1 0 P S S PROG DO GRANIA E2 0 12:00:25.000");
+
+    // A second Enter takes player 2; AutoStop asks player 1 to fade out.
+    StanPlaylisty.Kursor = 2;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(r.gracze.StanOdtwarzacza(2), 1);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].FadeZadanie, 1);
+    // With both playing nothing more starts.
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(r.logiZ("START").size(), 2);
+}
+
+TEST(SilnikStart, WithoutAutoStopBothDecksPlayOn) {
+    SilnikRig r;
+    r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
+    r.dodaj(r.wav("b.wav", 5'000), H12 + 5'000, 5'000);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StanPlaylisty.Kursor = 2;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].FadeZadanie, 0);
+    EXPECT_EQ(r.gracze.StanOdtwarzacza(1) + r.gracze.StanOdtwarzacza(2), 2);
+}
+
+TEST(SilnikStart, AutomatStartsTheNextElementInsideItsMixWindowOnly) {
+    SilnikRig r;
+    Emisja.CiszaGra = true;  // no start "at once": only the window counts
+    Emisja.TOfset = 200;
+    r.dodaj(r.wav("a.wav", 10'000), H12, 10'000);
+    r.dodaj(r.wav("b.wav", 10'000), H12 + 8'000, 10'000);
+    r.dodaj(r.wav("c.wav", 10'000), H12 + 16'000, 10'000);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.stan.TrybAutomat = true;
+
+    // Player 1 started at position 0 of an element aired at 12:00:00, so the
+    // on-air time is 12:00:00 + 30 ms per tick; the window opens at 7 800 ms.
+    const int tiki = r.tikDo([&] { return r.gracze.StanOdtwarzacza(2) == 1; }, 1000);
+    EXPECT_EQ(tiki, 260);  // 260 x 30 = 7 800
+    EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 2);
+    EXPECT_EQ(r.silnik->CzasAntenowy, H12 + 7'800);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    // The element on a deck is never started a second time.
+    r.tik(10);
+    EXPECT_EQ(r.logiZ("START 2").size(), 1);
+    // Player 1 ends by itself and is ended once.
+    r.tikDo([&] { return r.stan.OdtwarzaczZajety[1] == 0; }, 200);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 0);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].SygnalSlotu.Nazwa, QStringLiteral("Nie_ma"));
+    // The third follows on player 1.
+    r.tikDo([&] { return r.silnik->Odtwarzacz[1].Element == 3; }, 1000);
+    // Due at 15 800 on player 2's day axis; the list ends there,
+    // so Automat went off.
+    EXPECT_TRUE(r.logiZ("START 1").last().endsWith("c.wav 12:00:16.000  12:00:15.800"));
+    EXPECT_FALSE(r.stan.TrybAutomat);
+}
+
+TEST(SilnikStart, AutomatWithoutSilenceStartsAtOnceWhenIdle) {
+    SilnikRig r;
+    r.dodaj(r.wav("a.wav", 3'000), H12 + 3'600'000, 3'000);  // planned an hour later
+    r.dodaj(r.wav("b.wav", 3'000), H12 + 3'603'000, 3'000);
+    StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    r.tik();
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 1);
+    EXPECT_EQ(r.logiZ("START").value(0).left(17), "0 0 0 1 P S S PRO");
+    // Running off the end: the last element keeps the next mark and Automat goes off.
+    r.tikDo([&] { return r.silnik->Odtwarzacz[2].Element == 2 || r.silnik->Odtwarzacz[1].Element == 2; }, 1000);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+    EXPECT_FALSE(r.stan.TrybAutomat);
+}
+
+TEST(SilnikStart, PlannedJustBeforeMidnightStillStartsAfterIt) {
+    SilnikRig r;
+    Emisja.CiszaGra = true;
+    Emisja.NastPoPlay = false;
+    r.dodaj(r.wav("a.wav", 30'000), DobaMs - 10'000, 30'000);  // 23:59:50
+    r.dodaj(r.wav("b.wav", 5'000), DobaMs - 2'000, 5'000);     // 23:59:58
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.stan.TrybAutomat = true;
+    // The broadcast runs late: element 2 is marked next only at 00:00:01.
+    r.tikDo([&] { return r.silnik->CzasAntenowy >= 1'000 && r.silnik->CzasAntenowy < 10'000; }, 1000);
+    StanPlaylisty.DoGrania = 2;
+    r.tik();
+    EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 2);
+}
+
+TEST(SilnikStart, DjElementsGoToPlayerThreeInAutomat) {
+    SilnikRig r;
+    r.dodaj(r.wav("a.wav", 5'000), H12, 5'000, RodzajDJ_);
+    r.dodaj(r.wav("b.wav", 5'000), H12 + 5'000, 5'000);
+    StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    r.tik();
+    EXPECT_EQ(r.silnik->Odtwarzacz[3].Element, 1);
+    EXPECT_EQ(r.gracze.StanOdtwarzacza(1), 0);
+    EXPECT_EQ(r.silnik->Odtwarzacz[3].KodRodzaju.str(), QStringLiteral("dj"));
+}
+
+TEST(SilnikStart, MissingFileInAutomatIsSkippedOnceWithOneDialog) {
+    SilnikRig r;
+    Emisja.CzyKomunikatBrakNagrania = true;
+    r.dodaj(r.dir.file("brak.wav"), H12, 5'000);
+    r.dodaj(r.wav("b.wav", 5'000), H12 + 5'000, 5'000);
+    StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    int zaplanowano = 0;
+    r.silnik->ZaplanujKomunikaty = [&] { ++zaplanowano; };
+
+    r.tik(20);
+
+    EXPECT_EQ(r.logiZ("!!! BRAK NAGRANIA !!!"), QStringList{"0 0 0 1 S S S PROG START !!! BRAK NAGRANIA !!!"});
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 2);
+    // Nothing was shown inside the tick; the window shows it afterwards.
+    EXPECT_TRUE(r.dialogi.Zapisy().isEmpty());
+    EXPECT_GE(zaplanowano, 1);
+    ASSERT_EQ(r.silnik->KomunikatyOczekujace.size(), 1);
+    r.silnik->PokazKomunikaty();
+    const auto info = r.dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_EQ(info.size(), 1);
+    EXPECT_EQ(info[0].teksty, (QStringList{"Nie ma nagrania", r.dir.file("brak.wav")}));
+}
+
+TEST(SilnikStart, AFileThatFailsToOpenLeavesTheSlotFreeAndTheLoopRunning) {
+    SilnikRig r;
+    const QString zly = r.wav("zly.wav", 5'000);
+    r.gracze.rzucaj.insert(zly);
+    r.dir.write("smieci.wav", QByteArray("to nie jest dzwiek"));
+    r.dodaj(zly, H12, 5'000);
+    r.dodaj(r.dir.file("smieci.wav"), H12 + 5'000, 5'000);
+    r.dodaj(r.wav("c.wav", 5'000), H12 + 10'000, 5'000);
+    StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+
+    r.tik(5);
+
+    EXPECT_FALSE(r.silnik->Timer1Zajety);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 3);
+    EXPECT_EQ(r.logiZ("BŁĄD ODCZYTU NAGRANIA").size(), 2);
+    auto startow = [&] { return r.logiZ(" START 1 ").size() - r.logiZ("BŁĄD").size(); };
+    EXPECT_EQ(startow(), 1);
+    // Opened by hand, the broken file leaves player 1 free and no START line.
+    r.silnik->KoniecEmisji(1, PowodMysz);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].SygnalSlotu.Nazwa, QStringLiteral("Nie_ma"));
+    EXPECT_EQ(startow(), 1);
+}
+
+TEST(SilnikStart, AnExceptionInsideATickNeverStopsTheLoop) {
+    SilnikRig r;
+    r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.gracze.rzucajPozycja = true;
+    r.tik();
+    EXPECT_FALSE(r.silnik->Timer1Zajety);
+    EXPECT_EQ(r.logiZ("Błąd pętli emisji").size(), 1);
+    r.gracze.rzucajPozycja = false;
+    r.tik();
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Pozycja, H12 + 60);
+}
+
+TEST(SilnikStart, ResumePointAndPromoLength) {
+    SilnikRig r;
+    const QString aud = r.wav("aud.wav", 40'000);
+    TElemPListy& a = r.dodaj(aud, H12, 40'000, RodzajAUD);
+    a.Wznow = 30'000;
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajOdWznowienia();
+    EXPECT_EQ(r.gracze[1].poz0, 30'000);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Pozycja, H12 + 30'000);
+    r.silnik->KoniecEmisji(1, PowodMysz);
+    a.Wznow = 39'500;  // within the last second: from the start
+    r.silnik->GrajOdWznowienia();
+    EXPECT_EQ(r.gracze[1].poz0, 0);
+    r.silnik->KoniecEmisji(1, PowodMysz);
+
+    // A promo 2 000 ms longer than planned moves everything after it.
+    TElemPListy& p = r.dodaj(r.wav("pro.wav", 12'000), H12 + 40'000, 10'000, RodzajPRO);
+    p.Ide = QStringLiteral("PROMO1");
+    r.dodaj(r.wav("x.wav", 3'000), H12 + 50'000, 3'000);
+    StanPlaylisty.Kursor = 2;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(Playlista[2].Trw, 12'000);
+    EXPECT_EQ(Playlista[3].Emi, H12 + 52'000);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].NwK, H12 + 52'000);
+    EXPECT_EQ(r.logiZ("Różnica długości Promosu").value(0),
+              "Różnica długości Promosu \"PROMO1\": 00:00:02.000");
+    EXPECT_EQ(r.logiZ("Dla pozycji nr 3").value(0),
+              "Dla pozycji nr 3 emisja przed: 12:00:50.000 emisja po zmianie: 12:00:52.000");
+}
+
+TEST(SilnikStart, ClearingThePlaylistAsksAndKeepsAnUndoCopy) {
+    SilnikRig r;
+    r.dodaj(r.wav("a.wav", 1'000), H12, 1'000);
+    r.dodaj(r.wav("b.wav", 1'000), H12, 1'000);
+    r.dialogi.Odpowiedz(OdpowiedzNie);
+    EXPECT_FALSE(r.silnik->KasujPlayliste());
+    EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    EXPECT_TRUE(r.silnik->KasujPlayliste());
+    EXPECT_EQ(StanPlaylisty.Ilosc, 0);
+    EXPECT_EQ(PlaylistaNazwa, QStringLiteral("Nie_ma"));
+    EXPECT_EQ(UndoOperacja, QStringLiteral("Kasuj playlistę"));
+    EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::Decyzja).value(0).teksty.value(0), "Czy skasować playlistę?");
+}

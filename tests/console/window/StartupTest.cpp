@@ -1,0 +1,247 @@
+// Start-up and shutdown of the main window: the settings it reads, the log
+// lines it writes, the close rules and the order the timers stop in.
+#include <gtest/gtest.h>
+
+#include "common/TempFolder.h"
+#include "console/window/BlokadaProgramu.h"
+#include "console/window/TTolv.h"
+#include "foundation/A1761DRIVER.h"
+#include "foundation/DialogiSkrypt.h"
+#include "foundation/KestSter2.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/RelayCard.h"
+#include "platform/TextFile.h"
+#include "platform/audio/DeviceHub.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+const QString Podpis = QStringLiteral("Tolvane v.21.08.27           Stanowisko nr: ");
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        poprzedniKatalog_ = QDir::currentPath();
+        QDir::setCurrent(folder_.path());
+        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
+        UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder_.path()));
+    }
+    void TearDown() override {
+        UstawKartePrzekaznikow(nullptr);
+        OpcjeGPI = {};
+        QDir::setCurrent(poprzedniKatalog_);
+    }
+
+    // A settings file of the program with these lines after its sections.
+    void nastawy(const QStringList& nastawyProgramu, const QStringList& inne = {},
+                 const QString& nazwa = QStringLiteral("Tolvane")) {
+        QStringList l{QStringLiteral("; plik testowy"), QStringLiteral("[Nazwa programu]"),
+                      QStringLiteral("Nazwa=") + nazwa, QStringLiteral("[Nastawy programu]")};
+        l << nastawyProgramu << inne;
+        ASSERT_TRUE(platform::writeTextFileAtomic(folder_.file(QStringLiteral("TOLVANE.INI")), l));
+    }
+
+    QStringList log() {
+        QStringList linie;
+        platform::readTextLines(platform::resolvePath(LogZbior()), linie);
+        return linie;
+    }
+
+    platform::ManualClock zegar_{QDate(2026, 12, 6), 9 * 3600 * 1000};
+    platform::ScopedClock zakres_{&zegar_};
+    TempProgramFolder folder_;
+    DialogiSkrypt dialogi_;
+    QString poprzedniKatalog_;
+};
+
+TEST_F(Startup, CaptionAndFirstLogLinesComeFromTheSettingsFile) {
+    nastawy({QStringLiteral("Numer=7"), QStringLiteral("Id=Studio"), QStringLiteral("LOGZbiorJest=1")});
+    {
+        TTolv okno;
+        okno.FormCreate({});
+        EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("7 - Studio"));
+        const QStringList l = log();
+        ASSERT_GE(l.size(), 3);
+        EXPECT_EQ(l[0], QStringLiteral("09:00:00->  ") + QString(60, QLatin1Char('#')));
+        EXPECT_EQ(l[1], QStringLiteral("09:00:00->  Uruchomienie programu ") + Podpis + QStringLiteral("7 - Studio"));
+        EXPECT_EQ(l[2], QStringLiteral("09:00:00->  Katalog początkowy: ") + QDir::currentPath());
+        zegar_.advance(5000);
+    }
+    // The window going away ends the log.
+    EXPECT_EQ(log().last(), QStringLiteral("09:00:05->  Prawidłowy koniec pracy"));
+}
+
+TEST_F(Startup, AFileOfAnotherProgramLeavesEveryDefault) {
+    nastawy({QStringLiteral("Numer=7"), QStringLiteral("Id=Studio"), QStringLiteral("LOGZbiorJest=1")},
+            {QStringLiteral("[Emisja MIX]"), QStringLiteral("StopSpacja=0")}, QStringLiteral("Inny program"));
+    TTolv okno;
+    okno.FormCreate({});
+    EXPECT_EQ(Nastawy.Numer, 0);
+    EXPECT_FALSE(Nastawy.LOGZbiorJest);
+    EXPECT_TRUE(Emisja.StopSpacja);  // the default, not the file's 0
+    EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("0 - Użytkownik?"));
+    EXPECT_FALSE(QFileInfo::exists(platform::resolvePath(LogZbior())));
+}
+
+TEST_F(Startup, TheCommandLineNamesAnotherSettingsFile) {
+    nastawy({QStringLiteral("Numer=2")});
+    ASSERT_TRUE(platform::writeTextFileAtomic(folder_.file(QStringLiteral("STUDIO2.INI")),
+                                              {QStringLiteral("[Nazwa programu]"), QStringLiteral("Nazwa=TOLVANE"),
+                                               QStringLiteral("[Nastawy programu]"), QStringLiteral("Numer=3")}));
+    TTolv okno;
+    okno.FormCreate({folder_.file(QStringLiteral("STUDIO2.INI"))});
+    EXPECT_EQ(Nastawy.Numer, 3);
+}
+
+TEST_F(Startup, TheRelayCardOpensWithItsOutputsCleared) {
+    folder_.write(QStringLiteral("relay-outputs.txt"), "11111111");
+    nastawy({}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("Advantech1761Jest=1")});
+    TTolv okno;
+    okno.FormCreate({});
+    EXPECT_TRUE(KartaOtwarta());
+    EXPECT_EQ(folder_.read(QStringLiteral("relay-outputs.txt")), QByteArray("00000000\r\n"));
+    // Closing closes the card.
+    dialogi_.Odpowiedz(OdpowiedzTak);
+    EXPECT_EQ(okno.FormClose(), 2);
+    EXPECT_FALSE(KartaOtwarta());
+}
+
+TEST_F(Startup, ShowingStartsTheTimersOnceAndByTheSettings) {
+    nastawy({QStringLiteral("OknoStanStart=0")},
+            {QStringLiteral("[Satelita]"), QStringLiteral("UDPBroadcastMonitorJest=1"),
+             QStringLiteral("UDPBroadcastMonitorInterwalS=10"), QStringLiteral("UDPBroadcastMonitorAdres=127.0.0.1"),
+             QStringLiteral("UDPBroadcastJest=1"), QStringLiteral("UDPBroadcastInterwalS=0")});
+    TTolv okno;
+    okno.FormCreate({});
+    okno.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&okno));
+    EXPECT_TRUE(okno.Timer1->isActive());
+    EXPECT_TRUE(okno.TimerWyswietlacz->isActive());
+    EXPECT_TRUE(okno.GrajBlokReklamy->isActive());
+    EXPECT_TRUE(okno.TListaSynchroKolejnoTimer->isActive());
+    EXPECT_FALSE(okno.AutomatTimer->isActive());
+    EXPECT_FALSE(okno.SERWISTimer->isActive());
+    EXPECT_EQ(okno.datagramy().BroadcastMonitorTimer.Interwal, 1000);
+    EXPECT_TRUE(okno.ZegarDziala(QStringLiteral("BroadcastMonitorTimer")));
+    EXPECT_FALSE(okno.ZegarDziala(QStringLiteral("BroadcastTimer")));  // a period of 0 would spin
+    EXPECT_FALSE(okno.ZegarDziala(QStringLiteral("BroadcastTimer2")));
+
+    // Shown again, the window does not run its start a second time.
+    okno.Timer1->stop();
+    okno.hide();
+    okno.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(okno.Timer1->isActive());
+}
+
+TEST_F(Startup, ClosingIsRefusedSilentlyWhileAPlayerIsBusy) {
+    nastawy({});
+    TTolv okno;
+    okno.FormCreate({});
+    okno.FormShow();
+    okno.Silnik().Stan.OdtwarzaczZajety[4] = 1;  // the singles player
+    EXPECT_EQ(okno.FormClose(), 0);
+    EXPECT_TRUE(dialogi_.Zapisy().isEmpty());
+    EXPECT_TRUE(okno.Timer1->isActive());
+
+    okno.Silnik().Stan.OdtwarzaczZajety[4] = 0;
+    dialogi_.Odpowiedz(OdpowiedzNie);
+    EXPECT_EQ(okno.FormClose(), 0);
+    ASSERT_EQ(dialogi_.Zapisy(RodzajDialogu::Decyzja).size(), 1);
+    EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Decyzja)[0].teksty[0], QStringLiteral("Czy zakończyć pracę z programem?"));
+    EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Decyzja)[0].liczba, 2);
+    EXPECT_TRUE(okno.Timer1->isActive());
+
+    dialogi_.Odpowiedz(OdpowiedzTak);
+    EXPECT_EQ(okno.FormClose(), 2);
+    for (const QString& t : okno.ZegaryWKolejnosciZatrzymania()) EXPECT_FALSE(okno.ZegarDziala(t)) << t.toStdString();
+}
+
+TEST_F(Startup, TimersStopInTheirFixedOrder) {
+    TTolv okno;
+    const QStringList nazwy = okno.ZegaryWKolejnosciZatrzymania();
+    EXPECT_EQ(nazwy, QStringList({"Timer1", "TimerWyswietlacz", "SingleKolejnoTimer", "GrajBlokReklamy",
+                                  "TListaSynchroKolejnoTimer", "AutomatTimer", "SatPlusTimer", "BroadcastTimer",
+                                  "BroadcastTimer2", "SATPLMWyciszTimer", "PListaAutoodczytTimer",
+                                  "BroadcastMonitorTimer", "SERWISTimer"}));
+    // Every timer of the window is among them; the three datagram timers
+    // are Datagramy's.
+    const auto zegary = okno.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(zegary.size(), nazwy.size() - 3);
+    for (QTimer* t : zegary) EXPECT_TRUE(nazwy.contains(t->objectName())) << t->objectName().toStdString();
+}
+
+TEST_F(Startup, FullScreenHidesTheTaskbarAndEveryWayOutShowsIt) {
+    nastawy({QStringLiteral("OknoStanStart=2")});
+    {
+        TTolv okno;
+        okno.FormCreate({});
+        EXPECT_TRUE(okno.PasekZadanUkryty());
+        EXPECT_TRUE(okno.windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_TRUE(okno.windowState() & Qt::WindowFullScreen);
+        dialogi_.Odpowiedz(OdpowiedzTak);
+        EXPECT_EQ(okno.FormClose(), 2);
+        EXPECT_FALSE(okno.PasekZadanUkryty());
+    }
+    TTolv okno;
+    okno.FormCreate({});
+    ASSERT_TRUE(okno.PasekZadanUkryty());
+    okno.FormDestroy();  // ended without the close path
+    EXPECT_FALSE(okno.PasekZadanUkryty());
+}
+
+TEST_F(Startup, DeskStartWithoutADeskInputEndsTheNormalWay) {
+    nastawy({QStringLiteral("OknoStanStart=0"), QStringLiteral("LOGZbiorJest=1")},
+            {QStringLiteral("[Emisja MIX]"), QStringLiteral("StartStol=1")});
+    TTolv okno;
+    okno.FormCreate({});
+    okno.show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogi_.Zapisy(RodzajDialogu::Info).size(), 1);
+    EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Info)[0].teksty,
+              QStringList({"Należy uruchomić program raz jeszcze", "Brak sterowania ze stołu"}));
+    EXPECT_FALSE(okno.Timer1->isActive());
+    EXPECT_FALSE(okno.isVisible());
+    EXPECT_TRUE(dialogi_.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+}
+
+TEST_F(Startup, SpaceStopsOnlyWhenAllowedAndConfirmed) {
+    nastawy({});
+    TTolv okno;
+    okno.FormCreate({});
+    okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
+    okno.Silnik().Stan.TrybAutomat = true;
+    Emisja.StopSpacja = false;
+    okno.StopKlawiszemSpacji();
+    EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 1);
+
+    Emisja.StopSpacja = true;
+    Emisja.StopSpacjapotwierdzenie = true;
+    dialogi_.Odpowiedz(OdpowiedzNie);
+    okno.StopKlawiszemSpacji();
+    EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 1);
+    EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Decyzja).last().teksty[0], QStringLiteral("Czy STOP odtwarzania?"));
+
+    dialogi_.Odpowiedz(OdpowiedzTak);
+    okno.StopKlawiszemSpacji();
+    EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 0);
+    EXPECT_FALSE(okno.Silnik().Stan.TrybAutomat);
+}
+
+TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
+    QTemporaryDir folder;
+    auto pierwsza = std::make_unique<BlokadaProgramu>(folder.path());
+    ASSERT_TRUE(pierwsza->Zajmij());
+    BlokadaProgramu druga(folder.path());
+    EXPECT_FALSE(druga.Zajmij());
+    QTemporaryDir inny;
+    EXPECT_TRUE(BlokadaProgramu(inny.path()).Zajmij());
+    pierwsza.reset();
+    EXPECT_TRUE(druga.Zajmij());
+}
+
+}  // namespace
