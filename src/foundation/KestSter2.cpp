@@ -17,6 +17,7 @@ QString NazwaProgramu = QStringLiteral("Tolvane");
 QString KatalogStartowy;
 QString KonfiguracjaZbior;
 QString LogNazwa;
+QString KonfiguracjaOdrzucona;
 
 namespace {
 
@@ -108,7 +109,8 @@ void ZapiszNastawy(const QString& plik) {
     ZapiszSekcje(plik, sekcjaNastaw());
 }
 
-void CzytajNastawy(const QString& plik) { CzytajSekcje(plik, sekcjaNastaw()); }
+void CzytajNastawy(const QString& plik) { CzytajNastawy(ZbiorNastaw::Wczytaj(plik)); }
+void CzytajNastawy(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, sekcjaNastaw()); }
 
 QString LogZbior() {
     const QString prefix = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
