@@ -375,9 +375,15 @@ QString DataZbioruTekst(const QString& plik) {
 
 bool JestZbior(const QString& sciezka) { return !sciezka.isEmpty() && QFileInfo::exists(platform::resolvePath(sciezka)); }
 
+namespace {
+// Only a regular file is opened: opening a FIFO for reading waits for a
+// writer, and a device has no size to compare.
+bool otworzZwykly(QFile& f) { return QFileInfo(f.fileName()).isFile() && f.open(QIODevice::ReadOnly); }
+}  // namespace
+
 bool JestNiepustyZbior(const QString& plik) {
     QFile f(platform::resolvePath(plik));
-    if (!f.open(QIODevice::ReadOnly)) return false;
+    if (!otworzZwykly(f)) return false;
     return f.size() > 0;
 }
 
@@ -392,7 +398,7 @@ bool JestKatalog(const QString& sciezka) { return !sciezka.isEmpty() && QFileInf
 
 qint64 RozmiarZbioru(const QString& plik) {
     QFile f(platform::resolvePath(plik));
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (!otworzZwykly(f)) {
         BladIO = 2;
         return -1;
     }
@@ -401,7 +407,7 @@ qint64 RozmiarZbioru(const QString& plik) {
 
 bool TeSameRozmiary(const QString& a, const QString& b) {
     QFile fa(platform::resolvePath(a)), fb(platform::resolvePath(b));
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    if (!otworzZwykly(fa) || !otworzZwykly(fb)) return false;
     return fa.size() == fb.size();
 }
 
