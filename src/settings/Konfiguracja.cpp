@@ -1,7 +1,6 @@
 #include "settings/Konfiguracja.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
