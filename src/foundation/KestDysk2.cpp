@@ -52,38 +52,6 @@ void append(const QString& plik, const QString& line) {
     }
 }
 
-QStringList readLines(const QString& plik) {
-    QStringList lines;
-    platform::readTextLines(platform::resolvePath(plik), lines);
-    return lines;
-}
-
-// Index of the first line after the section header, -1 when there is none.
-qsizetype afterHeader(const QStringList& lines, const QString& sekcja) {
-    const QString header = QLatin1Char('[') + upperPL(sekcja) + QLatin1Char(']');
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (upperPL(lines[i]) == header) return i + 1;
-    return -1;
-}
-
-// The value of the last line with the key after the header; false when there is none.
-bool lastValue(const QStringList& lines, const QString& sekcja, const QString& klucz, QString& value) {
-    const qsizetype start = afterHeader(lines, sekcja);
-    if (start < 0) return false;
-    const QString key = upperPL(klucz);
-    bool found = false;
-    for (qsizetype i = start; i < lines.size(); ++i) {
-        const QString& l = lines[i];
-        if (l.startsWith(QLatin1Char(';'))) continue;
-        const qsizetype eq = l.indexOf(QLatin1Char('='));
-        if (eq < 0) continue;
-        if (upperPL(trimRight(l.left(eq))) != key) continue;
-        value = trimRight(l.mid(eq + 1));
-        found = true;
-    }
-    return found;
-}
-
 qint64 mod65536(qint64 n) { return ((n % 65536) + 65536) % 65536; }
 
 }  // namespace
@@ -117,87 +85,132 @@ void PiszKluczBool(const QString& plik, const QString& komentarz, const QString&
 }
 
 // ------------------------------------------------------------------ readers
-// Each reader works on the lines of the file as they are now; the
-// in-memory forms below serve the section tables, which read a file once.
 
-namespace ustawienia {
+namespace {
+// A settings file is a few hundred lines; anything near this is not one.
+constexpr qint64 kNajwiekszyZbiorNastaw = 64LL * 1024 * 1024;
+}  // namespace
 
-QStringList czytajPlik(const QString& plik) { return readLines(plik); }
+ZbiorNastaw::ZbiorNastaw(QStringList linie) : linie_(std::move(linie)) {
+    // A header is found by its first line, a key by its last: the last line
+    // with the key after the header wins, across later headers too.
+    for (qsizetype i = 0; i < linie_.size(); ++i) {
+        const QString& l = linie_[i];
+        if (l.startsWith(QLatin1Char('['))) {
+            const QString naglowek = upperPL(l);
+            if (!naglowki_.contains(naglowek)) naglowki_.insert(naglowek, i);
+        }
+        if (l.startsWith(QLatin1Char(';'))) continue;
+        const qsizetype eq = l.indexOf(QLatin1Char('='));
+        if (eq >= 0) klucze_.insert(upperPL(trimRight(l.left(eq))), i);
+    }
+}
 
-QString klucz(const QStringList& lines, const QString& sekcja, const QString& k) {
+ZbiorNastaw ZbiorNastaw::Wczytaj(const QString& plik) {
+    QByteArray dane;
+    errno = 0;
+    switch (platform::readWholeFile(platform::resolvePath(plik), dane, kNajwiekszyZbiorNastaw)) {
+    case platform::FileRead::Ok: return ZbiorNastaw(platform::splitTextLines(dane));
+    case platform::FileRead::CannotOpen: {
+        ZbiorNastaw z;
+        z.blad_ = errno == ENOENT ? QStringLiteral("nie ma takiego zbioru") : QStringLiteral("nie można go otworzyć");
+        return z;
+    }
+    case platform::FileRead::NotRegular: {
+        ZbiorNastaw z;
+        z.blad_ = QStringLiteral("to nie jest zwykły zbiór");
+        return z;
+    }
+    case platform::FileRead::TooLarge: {
+        ZbiorNastaw z;
+        z.blad_ = QStringLiteral("zbiór jest za duży");
+        return z;
+    }
+    case platform::FileRead::ReadError: break;
+    }
+    ZbiorNastaw z;
+    z.blad_ = QStringLiteral("błąd w odczycie zbioru");
+    return z;
+}
+
+bool ZbiorNastaw::Wartosc(const QString& sekcja, const QString& klucz, QString& v) const {
+    const auto h = naglowki_.constFind(QLatin1Char('[') + upperPL(sekcja) + QLatin1Char(']'));
+    if (h == naglowki_.cend()) return false;
+    const auto k = klucze_.constFind(upperPL(klucz));
+    if (k == klucze_.cend() || *k <= *h) return false;
+    const QString& l = linie_[*k];
+    v = trimRight(l.mid(l.indexOf(QLatin1Char('=')) + 1));
+    return true;
+}
+
+QString ZbiorNastaw::Klucz(const QString& sekcja, const QString& klucz) const {
     QString v;
-    lastValue(lines, sekcja, k, v);
+    Wartosc(sekcja, klucz, v);
     return v;
 }
 
-void boolean(const QStringList& lines, const QString& sekcja, const QString& k, bool& flaga) {
+void ZbiorNastaw::Bool(const QString& sekcja, const QString& klucz, bool& flaga) const {
     QString v;
-    if (!lastValue(lines, sekcja, k, v) || v.isEmpty()) return;
+    if (!Wartosc(sekcja, klucz, v) || v.isEmpty()) return;
     qint64 n = 0;
     flaga = parseInteger(v, n) && mod65536(n) == 1;
 }
 
-void bajt(const QStringList& lines, const QString& sekcja, const QString& k, quint8& b, int min, int max, int fallback) {
+void ZbiorNastaw::Bajt(const QString& sekcja, const QString& klucz, quint8& b, int min, int max, int zastepcza) const {
     QString v;
-    if (!lastValue(lines, sekcja, k, v) || v.isEmpty()) return;
+    if (!Wartosc(sekcja, klucz, v) || v.isEmpty()) return;
     qint64 n = 0;
     if (!parseInteger(v, n)) {
-        b = quint8(fallback);
+        b = quint8(zastepcza);
         return;
     }
     n = mod65536(n);
-    b = (n < min || n > max) ? quint8(fallback) : quint8(n);
+    b = (n < min || n > max) ? quint8(zastepcza) : quint8(n);
 }
 
-void liczba(const QStringList& lines, const QString& sekcja, const QString& k, qint32& l, qint32 min, qint32 max, qint32 fallback) {
+void ZbiorNastaw::Liczba(const QString& sekcja, const QString& klucz, qint32& l, qint32 min, qint32 max, qint32 zastepcza) const {
     QString v;
-    if (!lastValue(lines, sekcja, k, v) || v.isEmpty()) return;
+    if (!Wartosc(sekcja, klucz, v) || v.isEmpty()) return;
     qint64 n = 0;
     if (!parseInteger(v, n) || n < INT32_MIN || n > INT32_MAX || n < min || n > max) {
-        l = fallback;
+        l = zastepcza;
         return;
     }
     l = qint32(n);
 }
 
-void katalog(const QStringList& lines, const QString& sekcja, const QString& k, const QString& domyslny, QString& kat) {
+void ZbiorNastaw::Katalog(const QString& sekcja, const QString& klucz, const QString& domyslny, QString& kat) const {
     QString v;
-    if (!lastValue(lines, sekcja, k, v) || v.isEmpty()) return;
+    if (!Wartosc(sekcja, klucz, v) || v.isEmpty()) return;
     v = upperPL(v);
     kat = (v != QLatin1String("PROGRAM") && JestKatalog(v)) ? v : domyslny;
 }
 
-bool wartosc(const QStringList& lines, const QString& sekcja, const QString& k, QString& v) {
-    return lastValue(lines, sekcja, k, v);
-}
-
-bool jest(const QStringList& lines, const QString& sekcja, const QString& k) {
+bool ZbiorNastaw::Jest(const QString& sekcja, const QString& klucz) const {
     QString v;
-    return lastValue(lines, sekcja, k, v) && !v.isEmpty();
+    return Wartosc(sekcja, klucz, v) && !v.isEmpty();
 }
-
-}  // namespace ustawienia
 
 QString CzytajKlucz(const QString& plik, const QString& sekcja, const QString& klucz) {
-    return ustawienia::klucz(readLines(plik), sekcja, klucz);
+    return ZbiorNastaw::Wczytaj(plik).Klucz(sekcja, klucz);
 }
 void CzytajKlucz(const QString& plik, const QString& sekcja, const QString& klucz, QString& wartosc) {
     wartosc = CzytajKlucz(plik, sekcja, klucz);
 }
 void CzytajBool(const QString& plik, const QString& sekcja, const QString& klucz, bool& flaga) {
-    ustawienia::boolean(readLines(plik), sekcja, klucz, flaga);
+    ZbiorNastaw::Wczytaj(plik).Bool(sekcja, klucz, flaga);
 }
 void CzytajBajt(const QString& plik, const QString& sekcja, const QString& klucz, quint8& bajt, int minimum, int maksimum, int zastepcza) {
-    ustawienia::bajt(readLines(plik), sekcja, klucz, bajt, minimum, maksimum, zastepcza);
+    ZbiorNastaw::Wczytaj(plik).Bajt(sekcja, klucz, bajt, minimum, maksimum, zastepcza);
 }
 void CzytajLiczbe(const QString& plik, const QString& sekcja, const QString& klucz, qint32& liczba, qint32 minimum, qint32 maksimum, qint32 zastepcza) {
-    ustawienia::liczba(readLines(plik), sekcja, klucz, liczba, minimum, maksimum, zastepcza);
+    ZbiorNastaw::Wczytaj(plik).Liczba(sekcja, klucz, liczba, minimum, maksimum, zastepcza);
 }
 void CzytajKatalog(const QString& plik, const QString& sekcja, const QString& klucz, const QString& domyslny, QString& katalog) {
-    ustawienia::katalog(readLines(plik), sekcja, klucz, domyslny, katalog);
+    ZbiorNastaw::Wczytaj(plik).Katalog(sekcja, klucz, domyslny, katalog);
 }
 bool JestKlucz(const QString& plik, const QString& sekcja, const QString& klucz) {
-    return ustawienia::jest(readLines(plik), sekcja, klucz);
+    return ZbiorNastaw::Wczytaj(plik).Jest(sekcja, klucz);
 }
 
 // ------------------------------------------------------- sequential reading
@@ -253,9 +266,32 @@ QString SzukajKluczaDalej(PlikTekstowy& plik, const QString& klucz) {
 
 // ------------------------------------------------------ settings-file check
 
-bool SprawdzZbiorKonfig(QString& plik, const QString& nazwaProgramu, const QStringList& args) {
+void ZbiorKonfigZArgumentow(QString& plik, const QStringList& args) {
     if (!args.isEmpty() && args[0].size() >= 5) plik = args[0];
-    return upperPL(CzytajKlucz(plik, QStringLiteral("Nazwa programu"), QStringLiteral("Nazwa"))) == upperPL(nazwaProgramu);
+}
+
+bool SprawdzZbiorKonfig(const ZbiorNastaw& zbior, const QString& nazwaProgramu, QString& powod) {
+    powod.clear();
+    if (!zbior.Blad().isEmpty()) {
+        powod = zbior.Blad();
+        return false;
+    }
+    QString nazwa;
+    if (!zbior.Wartosc(QStringLiteral("Nazwa programu"), QStringLiteral("Nazwa"), nazwa)) {
+        powod = QStringLiteral("brak klucza Nazwa w sekcji [Nazwa programu]");
+        return false;
+    }
+    if (upperPL(nazwa) != upperPL(nazwaProgramu)) {
+        powod = QStringLiteral("to zbiór programu \"") + nazwa + QStringLiteral("\", nie ") + nazwaProgramu;
+        return false;
+    }
+    return true;
+}
+
+bool SprawdzZbiorKonfig(QString& plik, const QString& nazwaProgramu, const QStringList& args) {
+    ZbiorKonfigZArgumentow(plik, args);
+    QString powod;
+    return SprawdzZbiorKonfig(ZbiorNastaw::Wczytaj(plik), nazwaProgramu, powod);
 }
 
 // ---------------------------------------------------------- paths and files
@@ -339,9 +375,15 @@ QString DataZbioruTekst(const QString& plik) {
 
 bool JestZbior(const QString& sciezka) { return !sciezka.isEmpty() && QFileInfo::exists(platform::resolvePath(sciezka)); }
 
+namespace {
+// Only a regular file is opened: opening a FIFO for reading waits for a
+// writer, and a device has no size to compare.
+bool otworzZwykly(QFile& f) { return QFileInfo(f.fileName()).isFile() && f.open(QIODevice::ReadOnly); }
+}  // namespace
+
 bool JestNiepustyZbior(const QString& plik) {
     QFile f(platform::resolvePath(plik));
-    if (!f.open(QIODevice::ReadOnly)) return false;
+    if (!otworzZwykly(f)) return false;
     return f.size() > 0;
 }
 
@@ -356,7 +398,7 @@ bool JestKatalog(const QString& sciezka) { return !sciezka.isEmpty() && QFileInf
 
 qint64 RozmiarZbioru(const QString& plik) {
     QFile f(platform::resolvePath(plik));
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (!otworzZwykly(f)) {
         BladIO = 2;
         return -1;
     }
@@ -365,7 +407,7 @@ qint64 RozmiarZbioru(const QString& plik) {
 
 bool TeSameRozmiary(const QString& a, const QString& b) {
     QFile fa(platform::resolvePath(a)), fb(platform::resolvePath(b));
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    if (!otworzZwykly(fa) || !otworzZwykly(fb)) return false;
     return fa.size() == fb.size();
 }
 

@@ -3,6 +3,7 @@
 // Paths given to these functions are in the program's stored form
 // (D:\MUZYKA\A.WAV) and are resolved through platform::resolvePath.
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -31,13 +32,46 @@ void PiszKluczBool(const QString& plik, const QString& komentarz, const QString&
 QString LiniaBanera(const QString& tytul);
 
 // ---- reader primitives ----
+// A settings file read once: its lines, the first line of every section
+// header and the last line of every key, so that a key is found by two
+// probes however large the file is. Every reader rule is applied here; the
+// Czytaj... procedures below read the file and ask it.
+class ZbiorNastaw {
+public:
+    ZbiorNastaw() = default;
+    explicit ZbiorNastaw(QStringList linie);
+    // The settings file (stored-form path). One that cannot be read has no
+    // lines; Blad() then says why.
+    static ZbiorNastaw Wczytaj(const QString& plik);
+    const QString& Blad() const { return blad_; }
+    const QStringList& Linie() const { return linie_; }
+
+    // The raw value of the last line with the key after the section's
+    // header; false when no line there has the key.
+    bool Wartosc(const QString& sekcja, const QString& klucz, QString& v) const;
+    // As CzytajKlucz, CzytajBool ... below.
+    QString Klucz(const QString& sekcja, const QString& klucz) const;
+    void Bool(const QString& sekcja, const QString& klucz, bool& flaga) const;
+    void Bajt(const QString& sekcja, const QString& klucz, quint8& b, int min, int max, int zastepcza) const;
+    void Liczba(const QString& sekcja, const QString& klucz, qint32& l, qint32 min, qint32 max, qint32 zastepcza) const;
+    void Katalog(const QString& sekcja, const QString& klucz, const QString& domyslny, QString& kat) const;
+    // Whether the key stands (with a value) after the section header.
+    bool Jest(const QString& sekcja, const QString& klucz) const;
+
+private:
+    QStringList linie_;
+    QHash<QString, qsizetype> naglowki_;  // upper-cased header line -> its first line
+    QHash<QString, qsizetype> klucze_;    // upper-cased key -> its last line
+    QString blad_;
+};
+
+// Each reads the file once for the one key.
 QString CzytajKlucz(const QString& plik, const QString& sekcja, const QString& klucz);
 void CzytajKlucz(const QString& plik, const QString& sekcja, const QString& klucz, QString& wartosc);
 void CzytajBool(const QString& plik, const QString& sekcja, const QString& klucz, bool& flaga);
 void CzytajBajt(const QString& plik, const QString& sekcja, const QString& klucz, quint8& bajt, int minimum, int maksimum, int zastepcza);
 void CzytajLiczbe(const QString& plik, const QString& sekcja, const QString& klucz, qint32& liczba, qint32 minimum, qint32 maksimum, qint32 zastepcza);
 void CzytajKatalog(const QString& plik, const QString& sekcja, const QString& klucz, const QString& domyslny, QString& katalog);
-// Whether the key stands (with a value) after the section header.
 bool JestKlucz(const QString& plik, const QString& sekcja, const QString& klucz);
 
 // ---- sequential reading of key=value blocks ----
@@ -66,6 +100,12 @@ QString SzukajKluczaDalej(PlikTekstowy& plik, const QString& klucz);
 // ---- settings-file check ----
 // args: the program's command-line arguments without the program name.
 bool SprawdzZbiorKonfig(QString& plik, const QString& nazwaProgramu, const QStringList& args);
+// The file the program's settings come from: a first argument of at least
+// 5 characters names it, otherwise `plik` stays.
+void ZbiorKonfigZArgumentow(QString& plik, const QStringList& args);
+// The same check on a file already read; when the file is not the
+// program's, `powod` says why, for the operator.
+bool SprawdzZbiorKonfig(const ZbiorNastaw& zbior, const QString& nazwaProgramu, QString& powod);
 
 // ---- paths and files ----
 void RozbijSciezke(const QString& sciezka, QString& katalog, QString& nazwa, QString& rozszerzenie);
@@ -89,17 +129,3 @@ qint32 DataZbioruDOS(const QString& plik);
 // A folder and a name joined with the folder's own separator ("\" for the
 // program's stored paths, "/" for Linux ones); no separator is doubled.
 QString joinPath(const QString& folder, const QString& name);
-
-// The reader rules over lines already read, for code that reads a whole
-// section at once (the section tables). Same results as the Czytaj... procedures.
-namespace ustawienia {
-QStringList czytajPlik(const QString& plik);
-QString klucz(const QStringList& linie, const QString& sekcja, const QString& klucz);
-void boolean(const QStringList& linie, const QString& sekcja, const QString& klucz, bool& flaga);
-void bajt(const QStringList& linie, const QString& sekcja, const QString& klucz, quint8& b, int min, int max, int zastepcza);
-void liczba(const QStringList& linie, const QString& sekcja, const QString& klucz, qint32& l, qint32 min, qint32 max, qint32 zastepcza);
-void katalog(const QStringList& linie, const QString& sekcja, const QString& klucz, const QString& domyslny, QString& kat);
-bool jest(const QStringList& linie, const QString& sekcja, const QString& klucz);
-// The raw value of the last line with the key; false when no line has the key.
-bool wartosc(const QStringList& linie, const QString& sekcja, const QString& klucz, QString& v);
-}  // namespace ustawienia

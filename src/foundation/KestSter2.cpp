@@ -17,6 +17,7 @@ QString NazwaProgramu = QStringLiteral("Tolvane");
 QString KatalogStartowy;
 QString KonfiguracjaZbior;
 QString LogNazwa;
+QString KonfiguracjaOdrzucona;
 
 namespace {
 
@@ -64,6 +65,16 @@ const OpisSekcji& sekcjaNastaw() {
     return s;
 }
 
+// The day's log stays open between lines; the named log likewise.
+platform::LineAppender& otwartyLog() {
+    static platform::LineAppender log;
+    return log;
+}
+platform::LineAppender& otwartyLogNazwany() {
+    static platform::LineAppender log;
+    return log;
+}
+
 QString liniaLogu(const QString& tekst) {
     const qint64 s = platform::clock().msOfDay() / 1000;
     return zeroPad(s / 3600, 2) + QLatin1Char(':') + zeroPad(s / 60 % 60, 2) + QLatin1Char(':') + zeroPad(s % 60, 2) +
@@ -98,7 +109,8 @@ void ZapiszNastawy(const QString& plik) {
     ZapiszSekcje(plik, sekcjaNastaw());
 }
 
-void CzytajNastawy(const QString& plik) { CzytajSekcje(plik, sekcjaNastaw()); }
+void CzytajNastawy(const QString& plik) { CzytajNastawy(ZbiorNastaw::Wczytaj(plik)); }
+void CzytajNastawy(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, sekcjaNastaw()); }
 
 QString LogZbior() {
     const QString prefix = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
@@ -107,9 +119,11 @@ QString LogZbior() {
 
 void Log(const QString& tekst) {
     if (!Nastawy.LOGZbiorJest) return;
-    // Opened and closed for every line: the log stays readable by other
-    // programs, and a failed line is dropped without stopping the caller.
-    platform::appendTextLines(platform::resolvePath(LogZbior()), {liniaLogu(tekst)});
+    // The name is made for every line, so a new day or a new folder takes
+    // effect with the next line; the file stays open in between, each line
+    // written through at once so that other programs read it. A failed line
+    // is dropped without stopping the caller.
+    otwartyLog().append(platform::resolvePath(LogZbior()), liniaLogu(tekst));
 }
 
 void NowyLogNazwany(const QString& nazwa) {
@@ -120,7 +134,7 @@ void NowyLogNazwany(const QString& nazwa) {
 
 void LogNazwany(const QString& tekst) {
     if (LogNazwa.isEmpty()) return;
-    platform::appendTextLines(platform::resolvePath(LogNazwa), {liniaLogu(tekst)});
+    otwartyLogNazwany().append(platform::resolvePath(LogNazwa), liniaLogu(tekst));
 }
 
 void StartProgramu() {

@@ -24,10 +24,16 @@ extern QString NazwaProgramu;        // "Tolvane"
 extern QString KatalogStartowy;      // program folder in stored form; "PROGRAM" means it
 extern QString KonfiguracjaZbior;    // full name of the settings file
 extern QString LogNazwa;             // full name of the current named log
+// Why the settings file was not taken at the last reading, for the operator;
+// empty once a settings file was taken.
+extern QString KonfiguracjaOdrzucona;
+
+class ZbiorNastaw;
 
 void NastawyDomyslne();
 void ZapiszNastawy(const QString& plik);
 void CzytajNastawy(const QString& plik);
+void CzytajNastawy(const ZbiorNastaw& zbior);
 
 // A text made fit for a file name: the characters that cannot stand in one
 // (or would leave the folder: \ / : * ? " < > |) and control characters

@@ -4,21 +4,33 @@
 // described exactly once.
 #include <QString>
 #include <functional>
+#include <variant>
 #include <vector>
 
+class ZbiorNastaw;
+
 enum class TypKlucza {
-    Bool,     // bool*, written 1/0
-    Bajt,     // quint8*, range min..max, fallback
-    Liczba,   // qint32*, range min..max, fallback
-    Tekst,    // QString*, `maxDlugosc` > 0 cuts the value
-    Katalog,  // QString*, folder rule; "PROGRAM" means KatalogStartowy
+    Bool,     // written 1/0
+    Bajt,     // range min..max, fallback
+    Liczba,   // range min..max, fallback
+    Tekst,    // `maxDlugosc` > 0 cuts the value
+    Katalog,  // folder rule; "PROGRAM" means KatalogStartowy
     Wlasny,   // own syntax: `czytaj` / `zapisz` / `domyslna` callbacks
 };
 
+// The variable a key binds, with its type. A text and a folder both live in
+// a QString and differ in how they are read.
+struct ZmiennaTekstu {
+    QString* v;
+};
+struct ZmiennaKatalogu {
+    QString* v;
+};
+using ZmiennaKlucza = std::variant<std::monostate, bool*, quint8*, qint32*, ZmiennaTekstu, ZmiennaKatalogu>;
+
 struct OpisKlucza {
     QString klucz;
-    TypKlucza typ = TypKlucza::Liczba;
-    void* zmienna = nullptr;
+    ZmiennaKlucza zmienna;
     qint32 minimum = 0;
     qint32 maksimum = 0;
     qint32 zastepcza = 0;
@@ -30,10 +42,34 @@ struct OpisKlucza {
     bool pustyZostawia = false;     // Tekst: an empty value read keeps the previous value
     bool pustyDomyslny = false;     // Tekst: an empty value read gives the default back
     bool tylkoCzytany = false;      // read but never written
-    // Wlasny (also usable on other types to replace the plain rule):
+    // Replace the plain rule of the type (the only rule of a Wlasny key). A
+    // reader gets the settings file as read once, never its name.
     std::function<void()> domyslna;
-    std::function<void(const QString& plik, const QString& sekcja)> czytaj;
-    std::function<QString()> zapisz;   // the value text
+    std::function<void(const ZbiorNastaw& zbior, const QString& sekcja)> czytaj;
+    std::function<QString()> zapisz;  // the value text
+
+    TypKlucza typ() const {
+        switch (zmienna.index()) {
+        case 1: return TypKlucza::Bool;
+        case 2: return TypKlucza::Bajt;
+        case 3: return TypKlucza::Liczba;
+        case 4: return TypKlucza::Tekst;
+        case 5: return TypKlucza::Katalog;
+        default: return TypKlucza::Wlasny;
+        }
+    }
+    // The variable when the key binds one of that type, else null.
+    template <typename T>
+    T* jako() const {
+        if constexpr (std::is_same_v<T, QString>) {
+            if (const auto* t = std::get_if<ZmiennaTekstu>(&zmienna)) return t->v;
+            if (const auto* k = std::get_if<ZmiennaKatalogu>(&zmienna)) return k->v;
+            return nullptr;
+        } else {
+            const auto* p = std::get_if<T*>(&zmienna);
+            return p ? *p : nullptr;
+        }
+    }
 };
 
 struct OpisSekcji {
@@ -51,7 +87,7 @@ OpisKlucza KluczTekst(const QString& klucz, QString* v, const QString& domyslna,
 OpisKlucza KluczKatalog(const QString& klucz, QString* v, const QString& komentarz, bool domyslnieStartowy = true);
 
 void UstawDomyslne(const OpisSekcji& sekcja);
-void CzytajSekcje(const QString& plik, const OpisSekcji& sekcja);
+void CzytajSekcje(const ZbiorNastaw& zbior, const OpisSekcji& sekcja);
 // Appends the section (blank line, banner, header, comment + key per entry).
 void ZapiszSekcje(const QString& plik, const OpisSekcji& sekcja);
 // The value text that ZapiszSekcje writes for one key.

@@ -19,12 +19,7 @@ WartoscCzytana czytanyZbior;
 WartoscCzytana czytanaSiec;
 WartoscCzytana czytanyPrzeslij;
 
-// The raw value of a key that stands in the section; false when missing.
-bool Wartosc(const QString& plik, const QString& sekcja, const QString& klucz, QString& v) {
-    return ustawienia::wartosc(LinieNastaw::Dla(plik), sekcja, klucz, v);
-}
-
-OpisKlucza ZeZmiana(OpisKlucza k, std::function<void(const QString&, const QString&)> czytaj) {
+OpisKlucza ZeZmiana(OpisKlucza k, std::function<void(const ZbiorNastaw&, const QString&)> czytaj) {
     k.czytaj = std::move(czytaj);
     return k;
 }
@@ -38,9 +33,9 @@ OpisKlucza KluczZbioru() {
         B.BazaZbior = u"BAZA.BAZ"_s;
         czytanyZbior.Zapomnij();
     };
-    k.czytaj = [&B](const QString& plik, const QString& s) {
+    k.czytaj = [&B](const ZbiorNastaw& zbior, const QString& s) {
         QString v;
-        if (!Wartosc(plik, s, u"BazaZbior"_s, v))
+        if (!zbior.Wartosc(s, u"BazaZbior"_s, v))
             return;
         const QString czytany = v;
         if (!v.isEmpty()) {
@@ -59,8 +54,8 @@ OpisKlucza KluczZbioru() {
 OpisKlucza KluczGodziny(const QString& klucz, qint32* v, const QString& komentarz, const qint32* poczatek = nullptr) {
     OpisKlucza k = KluczLiczba(klucz, v, 0, 24, 0, 0, komentarz);
     if (poczatek)
-        k.czytaj = [klucz, v, poczatek](const QString& plik, const QString& s) {
-            ustawienia::liczba(LinieNastaw::Dla(plik), s, klucz, *v, 0, 24, *poczatek);
+        k.czytaj = [klucz, v, poczatek](const ZbiorNastaw& zbior, const QString& s) {
+            zbior.Liczba(s, klucz, *v, 0, 24, *poczatek);
         };
     return k;
 }
@@ -74,17 +69,17 @@ OpisSekcji Zbuduj() {
     k.push_back(KluczZbioru());
     k.push_back(ZeZmiana(KluczTekst(u"BazaTypy"_s, &B.BazaTypy, u".WAV:.MP2:.MP3"_s,
                                     u"Typy szukanych nagrań (format: .***:.***:.***)"_s),
-                         [&B](const QString& plik, const QString& s) {
+                         [&B](const ZbiorNastaw& zbior, const QString& s) {
                              QString v;
-                             if (!Wartosc(plik, s, u"BazaTypy"_s, v))
+                             if (!zbior.Wartosc(s, u"BazaTypy"_s, v))
                                  return;
                              v = upperPL(v);
                              B.BazaTypy = (v.size() < 2 || v[0] != u'.') ? u".WAV"_s : v;
                          }));
     k.push_back(ZeZmiana(KluczTekst(u"BazaDyski"_s, &B.BazaDyski, u"C,D"_s, u"Przeszukiwane dyski (wymienione np. C,D,I,M)"_s),
-                         [&B](const QString& plik, const QString& s) {
+                         [&B](const ZbiorNastaw& zbior, const QString& s) {
                              QString v;
-                             if (!Wartosc(plik, s, u"BazaDyski"_s, v))
+                             if (!zbior.Wartosc(s, u"BazaDyski"_s, v))
                                  return;
                              B.BazaDyski = v.isEmpty() ? u"C"_s : upperPL(v);
                          }));
@@ -95,9 +90,9 @@ OpisSekcji Zbuduj() {
         QString* v = &B.BAZAKatalogSzukaj[size_t(i)];
         // One comment above the ten lines.
         k.push_back(ZeZmiana(KluczTekst(klucz, v, QString(), i == 0 ? u"Przeszukiwane katalogi (10 pełnych adresów):"_s : QString()),
-                             [klucz, v](const QString& plik, const QString& s) {
+                             [klucz, v](const ZbiorNastaw& zbior, const QString& s) {
                                  QString w;
-                                 *v = Wartosc(plik, s, klucz, w) ? upperPL(w) : QString();
+                                 *v = zbior.Wartosc(s, klucz, w) ? upperPL(w) : QString();
                              }));
     }
     k.push_back(KluczBool(u"BazaStartKopiuj"_s, &B.BazaStartKopiuj, false,
@@ -105,11 +100,10 @@ OpisSekcji Zbuduj() {
     k.push_back(KluczKatalogZapamietany(u"BAZAKatalogSiec"_s, &B.BAZAKatalogSiec, &czytanaSiec,
                                         u"Katalog sieciowy zbioru bazy nagrań (PROGRAM - katalog programu)"_s, false));
     k.push_back(ZeZmiana(KluczBool(u"BazaUtworzJest"_s, &B.BazaUtworzJest, true, u"Czy możliwe tworzenie bazy (0 - nie, 1 - tak) ?"_s),
-                         [&B](const QString& plik, const QString& s) {
+                         [&B](const ZbiorNastaw& zbior, const QString& s) {
                              // The older key first; a line of the new one wins.
-                             const QStringList linie = LinieNastaw::Dla(plik);
-                             ustawienia::boolean(linie, s, u"BazaEdycjaJest"_s, B.BazaUtworzJest);
-                             ustawienia::boolean(linie, s, u"BazaUtworzJest"_s, B.BazaUtworzJest);
+                             zbior.Bool(s, u"BazaEdycjaJest"_s, B.BazaUtworzJest);
+                             zbior.Bool(s, u"BazaUtworzJest"_s, B.BazaUtworzJest);
                          }));
     k.push_back(KluczBool(u"BazaAktualizujJest"_s, &B.BazaAktualizujJest, true, u"Czy możliwa aktualizacja bazy (0 - nie, 1 - tak) ?"_s));
     k.push_back(KluczBool(u"BazaKopiujJest"_s, &B.BazaKopiujJest, false, u"Czy możliwe kopiowanie bazy (0 - nie, 1 - tak) ?"_s));
@@ -128,9 +122,9 @@ OpisSekcji Zbuduj() {
                           u"Czy pytanie o kopiowanie brakującego nagrania (0 - nie, 1 - tak) ?"_s));
     k.push_back(KluczBool(u"BazaFiltrJest"_s, &B.BazaFiltrJest, false, u"Czy filtrowanie bazy nagrań (0 - nie, 1 - tak) ?"_s));
     k.push_back(ZeZmiana(KluczTekst(u"BazaFiltr"_s, &B.BazaFiltr, QString(), u"Filtr bazy nagrań (jeden wyraz)"_s),
-                         [&B](const QString& plik, const QString& s) {
+                         [&B](const ZbiorNastaw& zbior, const QString& s) {
                              QString v;
-                             if (!Wartosc(plik, s, u"BazaFiltr"_s, v))
+                             if (!zbior.Wartosc(s, u"BazaFiltr"_s, v))
                                  return;
                              B.BazaFiltr = v.size() < 2 ? QString() : upperPL(v);
                          }));
@@ -139,9 +133,9 @@ OpisSekcji Zbuduj() {
     {
         OpisKlucza l = KluczLiczba(u"BazaLitera"_s, &B.BazaLitera, 1, 26, 1, 1,
                                    u"Początkowa litera sortowania (pojedyncza litera z zakresu: A - Z)"_s);
-        l.czytaj = [&B](const QString& plik, const QString& s) {
+        l.czytaj = [&B](const ZbiorNastaw& zbior, const QString& s) {
             QString v;
-            if (!Wartosc(plik, s, u"BazaLitera"_s, v))
+            if (!zbior.Wartosc(s, u"BazaLitera"_s, v))
                 return;
             const QString d = upperPL(v);
             B.BazaLitera = (d.size() == 1 && d[0] >= u'A' && d[0] <= u'Z') ? d[0].unicode() - u'A' + 1 : 1;
@@ -203,10 +197,8 @@ void BazaNastawyDomyslne() { UstawDomyslne(SekcjaBazyNagran()); }
 
 void BazaNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaBazyNagran()); }
 
-void BazaNastawyCzytaj(const QString& plik) {
-    LinieNastaw linie(plik);
-    CzytajSekcje(plik, SekcjaBazyNagran());
-}
+void BazaNastawyCzytaj(const QString& plik) { BazaNastawyCzytaj(ZbiorNastaw::Wczytaj(plik)); }
+void BazaNastawyCzytaj(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, SekcjaBazyNagran()); }
 
 bool BazaPasmoBezOgraniczen() {
     const auto& B = BazaNagran;

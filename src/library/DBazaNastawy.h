@@ -49,6 +49,7 @@ const OpisSekcji& SekcjaBazyNagran();
 void BazaNastawyDomyslne();
 void BazaNastawyZapisz(const QString& plik);
 void BazaNastawyCzytaj(const QString& plik);
+void BazaNastawyCzytaj(const ZbiorNastaw& zbior);
 
 // True when the current hour lies in one of the unrestricted bands.
 bool BazaPasmoBezOgraniczen();

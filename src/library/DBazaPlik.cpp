@@ -18,6 +18,7 @@
 #include "library/DBazaWewn.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -89,23 +90,16 @@ class ZbiorLinii {
 public:
     // False with BladIO set when it cannot be read.
     bool Otworz(const QString& sciezka) {
-        QFile f(platform::resolvePath(sciezka));
         errno = 0;
-        if (!f.open(QIODevice::ReadOnly)) {
-            BladIO = errno ? KodBleduZErrno(errno) : 2;
-            return false;
+        switch (platform::readWholeFile(platform::resolvePath(sciezka), dane_, MaksRozmiarZbioru)) {
+        case platform::FileRead::Ok: poz_ = 0; return true;
+        case platform::FileRead::CannotOpen: BladIO = errno ? KodBleduZErrno(errno) : 2; return false;
+        case platform::FileRead::NotRegular:
+        case platform::FileRead::TooLarge: BladIO = KodZlegoFormatu; return false;
+        case platform::FileRead::ReadError: break;
         }
-        if (f.size() > MaksRozmiarZbioru) {
-            BladIO = KodZlegoFormatu;
-            return false;
-        }
-        dane_ = f.readAll();
-        if (f.error() != QFileDevice::NoError) {
-            BladIO = 100;
-            return false;
-        }
-        poz_ = 0;
-        return true;
+        BladIO = 100;
+        return false;
     }
     bool Koniec() const { return poz_ >= dane_.size(); }
     QByteArrayView Linia() {

@@ -26,17 +26,13 @@ const QString Sekcja = u"Katalogi"_s;
 WartoscCzytana czytanyOpis[LiczbaKatalogowPrzyciskowych];
 WartoscCzytana czytanyAdres[LiczbaKatalogowPrzyciskowych];
 
-bool Wartosc(const QString& plik, const QString& sekcja, const QString& klucz, QString& v) {
-    return ustawienia::wartosc(LinieNastaw::Dla(plik), sekcja, klucz, v);
-}
-
 // A drive letter: upper-cased; anything but one character gives `zastepcza`.
 OpisKlucza KluczLitery(const QString& klucz, QString* v, const QString& domyslna, const QString& zastepcza,
                        const QString& komentarz) {
     OpisKlucza k = KluczTekst(klucz, v, domyslna, komentarz);
-    k.czytaj = [klucz, v, zastepcza](const QString& plik, const QString& s) {
+    k.czytaj = [klucz, v, zastepcza](const ZbiorNastaw& zbior, const QString& s) {
         QString w;
-        if (!Wartosc(plik, s, klucz, w))
+        if (!zbior.Wartosc(s, klucz, w))
             return;
         *v = w.size() == 1 ? upperPL(w) : zastepcza;
     };
@@ -57,9 +53,9 @@ void DodajPare(std::vector<OpisKlucza>& k, int i) {
         *opis = u"PROGRAM"_s;
         pOpis->Zapomnij();
     };
-    o.czytaj = [klucz = o.klucz, opis, pOpis](const QString& plik, const QString& s) {
+    o.czytaj = [klucz = o.klucz, opis, pOpis](const ZbiorNastaw& zbior, const QString& s) {
         QString w;
-        if (!Wartosc(plik, s, klucz, w))
+        if (!zbior.Wartosc(s, klucz, w))
             return;
         *opis = w;
         pOpis->Zapamietaj(w, w);
@@ -74,9 +70,9 @@ void DodajPare(std::vector<OpisKlucza>& k, int i) {
     };
     // The address decides for the pair: a folder that is not there (or
     // "PROGRAM") makes the button the program folder's, caption included.
-    a.czytaj = [klucz = a.klucz, opis, adres, pOpis, pAdres](const QString& plik, const QString& s) {
+    a.czytaj = [klucz = a.klucz, opis, adres, pOpis, pAdres](const ZbiorNastaw& zbior, const QString& s) {
         QString w;
-        if (!Wartosc(plik, s, klucz, w))
+        if (!zbior.Wartosc(s, klucz, w))
             return;
         const QString duzy = upperPL(w);
         if (duzy == u"PROGRAM"_s || !JestKatalog(duzy)) {
@@ -116,9 +112,9 @@ OpisSekcji Zbuduj() {
                           u"Czy domyślnie włączone filtrowanie (0 - nie, 1 - tak)?"_s));
     {
         OpisKlucza f = KluczTekst(u"KatalogFiltr"_s, &K.KatalogFiltr, QString(), u"Filtr - początkowe znaki"_s);
-        f.czytaj = [&K](const QString& plik, const QString& s) {
+        f.czytaj = [&K](const ZbiorNastaw& zbior, const QString& s) {
             QString w;
-            if (Wartosc(plik, s, u"KatalogFiltr"_s, w))
+            if (zbior.Wartosc(s, u"KatalogFiltr"_s, w))
                 K.KatalogFiltr = upperPL(w);
         };
         k.push_back(f);
@@ -149,9 +145,9 @@ OpisSekcji Zbuduj() {
     {
         OpisKlucza l = KluczTekst(u"KatalogSiecNaLokal"_s, &K.KatalogSiecNaLokal, QString(), QString());
         l.domyslna = [&K] { K.KatalogSiecNaLokal = KatalogStartowy; };
-        l.czytaj = [&K](const QString& plik, const QString& s) {
+        l.czytaj = [&K](const ZbiorNastaw& zbior, const QString& s) {
             QString w;
-            K.KatalogSiecNaLokal = Wartosc(plik, s, u"KatalogSiecNaLokal"_s, w) ? w : QString();
+            K.KatalogSiecNaLokal = zbior.Wartosc(s, u"KatalogSiecNaLokal"_s, w) ? w : QString();
         };
         k.push_back(l);
     }
@@ -203,10 +199,8 @@ void KatalogNastawyDomyslne() { UstawDomyslne(SekcjaKatalogow()); }
 
 void KatalogNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaKatalogow()); }
 
-void KatalogNastawyCzytaj(const QString& plik) {
-    LinieNastaw linie(plik);
-    CzytajSekcje(plik, SekcjaKatalogow());
-}
+void KatalogNastawyCzytaj(const QString& plik) { KatalogNastawyCzytaj(ZbiorNastaw::Wczytaj(plik)); }
+void KatalogNastawyCzytaj(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, SekcjaKatalogow()); }
 
 bool SciezkaSieciowa(const QString& lokalna, QString& siec) {
     siec.clear();

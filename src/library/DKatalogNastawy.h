@@ -46,6 +46,7 @@ const OpisSekcji& SekcjaKatalogow();
 void KatalogNastawyDomyslne();
 void KatalogNastawyZapisz(const QString& plik);
 void KatalogNastawyCzytaj(const QString& plik);
+void KatalogNastawyCzytaj(const ZbiorNastaw& zbior);
 
 // The network twin of a local path: drive C becomes KatSiecStart, D the next
 // letter and so on; the rest of the path stays. False (and `siec` empty) for

@@ -4,23 +4,6 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 
-namespace {
-const LinieNastaw* otwarte = nullptr;
-}
-
-LinieNastaw::LinieNastaw(const QString& plik)
-    : linie_(ustawienia::czytajPlik(plik)), plik_(plik), poprzednie_(otwarte) {
-    otwarte = this;
-}
-
-LinieNastaw::~LinieNastaw() { otwarte = poprzednie_; }
-
-QStringList LinieNastaw::Dla(const QString& plik) {
-    if (otwarte && otwarte->plik_ == plik)
-        return otwarte->linie_;
-    return ustawienia::czytajPlik(plik);
-}
-
 OpisKlucza KluczKatalogZapamietany(const QString& klucz, QString* v, WartoscCzytana* pamiec, const QString& komentarz,
                                    bool domyslnieStartowy) {
     OpisKlucza k = KluczKatalog(klucz, v, komentarz, domyslnieStartowy);
@@ -28,12 +11,11 @@ OpisKlucza KluczKatalogZapamietany(const QString& klucz, QString* v, WartoscCzyt
         *v = domyslnieStartowy ? KatalogStartowy : QString();
         pamiec->Zapomnij();
     };
-    k.czytaj = [klucz, v, pamiec](const QString& plik, const QString& sekcja) {
-        const QStringList linie = LinieNastaw::Dla(plik);
+    k.czytaj = [klucz, v, pamiec](const ZbiorNastaw& zbior, const QString& sekcja) {
         QString tekst;
-        if (!ustawienia::wartosc(linie, sekcja, klucz, tekst) || tekst.isEmpty())
+        if (!zbior.Wartosc(sekcja, klucz, tekst) || tekst.isEmpty())
             return;
-        ustawienia::katalog(linie, sekcja, klucz, KatalogStartowy, *v);
+        zbior.Katalog(sekcja, klucz, KatalogStartowy, *v);
         pamiec->Zapamietaj(tekst, *v);
     };
     k.zapisz = [v, pamiec] { return pamiec->DoZapisu(*v); };

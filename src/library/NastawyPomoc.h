@@ -1,29 +1,10 @@
 #pragma once
 // What the library's two settings sections share beyond the foundation's
-// table: reading the file once for the table's own key readers, keys that
-// share one comment line, and folder values whose fallback must not be
-// written back over what the station configured.
+// table: keys that share one comment line, and folder values whose fallback
+// must not be written back over what the station configured.
 #include <QString>
-#include <QStringList>
 
 #include "foundation/TabelaNastaw.h"
-
-// The lines of the settings file while a section of this unit is read, so
-// that the table's own key readers do not read the file once per key.
-class LinieNastaw {
-public:
-    LinieNastaw(const QString& plik);
-    ~LinieNastaw();
-    LinieNastaw(const LinieNastaw&) = delete;
-    LinieNastaw& operator=(const LinieNastaw&) = delete;
-    // The lines being read, or the file read now when no reading is open.
-    static QStringList Dla(const QString& plik);
-
-private:
-    QStringList linie_;
-    QString plik_;
-    const LinieNastaw* poprzednie_;
-};
 
 // A value whose reader may replace what the file says by a fallback for the
 // run ("NIE_MA", the program folder). The writer puts back what was read as

@@ -19,9 +19,9 @@ OpisKlucza LiczbaJakoTekst(const QString& klucz, QString* v, const QString& domy
     OpisKlucza k = KluczTekst(klucz, v, domyslna, komentarz);
     k.pustyZostawia = true;
     k.pustyDomyslny = false;
-    k.czytaj = [klucz, v, domyslna, dobra](const QString& plik, const QString& sekcja) {
+    k.czytaj = [klucz, v, domyslna, dobra](const ZbiorNastaw& zbior, const QString& sekcja) {
         QString w;
-        if (!ustawienia::wartosc(ustawienia::czytajPlik(plik), sekcja, klucz, w))
+        if (!zbior.Wartosc(sekcja, klucz, w))
             return;
         qint64 n = 0;
         *v = parseInteger(w, n) && dobra(n) ? QString::number(n) : domyslna;
@@ -102,7 +102,12 @@ void WgrywanieDomyslne()
 
 void WgrywanieCzytajINI(const QString& plik)
 {
-    CzytajSekcje(plik, SekcjaWgrywania());
+    WgrywanieCzytajINI(ZbiorNastaw::Wczytaj(plik));
+}
+
+void WgrywanieCzytajINI(const ZbiorNastaw& zbior)
+{
+    CzytajSekcje(zbior, SekcjaWgrywania());
 }
 
 void WgrywanieZapiszINI(const QString& plik)

@@ -48,4 +48,5 @@ const OpisSekcji& SekcjaWgrywania();
 
 void WgrywanieDomyslne();
 void WgrywanieCzytajINI(const QString& plik);
+void WgrywanieCzytajINI(const ZbiorNastaw& zbior);
 void WgrywanieZapiszINI(const QString& plik);

@@ -2,10 +2,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QHash>
 #include <QMutex>
 #include <QStringList>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <atomic>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -18,38 +25,103 @@ QString& overrideFolder() {
     static QString f;
     return f;
 }
-// folder -> (lower-cased name -> real name)
-QHash<QString, QHash<QString, QString>>& listingCache() {
-    static QHash<QString, QHash<QString, QString>> c;
+
+// The names of one folder as they were when the folder had the change time
+// `mtime`. A folder's change time moves with every name created, removed or
+// renamed in it, so an index whose time still matches the folder's is
+// complete, except for what changed within the same tick of the file
+// system's clock as the listing: until the listing is that far behind the
+// change, a miss lists the folder again.
+struct FolderIndex {
+    struct Entry {
+        QString real;
+        bool ambiguous = false;  // more than one name differs from it only in case
+    };
+    QHash<QString, Entry> names;  // case-folded name -> real name
+    timespec mtime{};
+    bool settled = false;
+};
+using IndexPtr = std::shared_ptr<const FolderIndex>;
+
+// The coarsest file-system clock met on a station (FAT keeps 2 s).
+constexpr qint64 kTickNs = 2'000'000'000;
+
+std::atomic<quint64> listings{0};
+
+QHash<QString, IndexPtr>& indexes() {
+    static QHash<QString, IndexPtr> c;
     return c;
 }
 
-QHash<QString, QString> listFolder(const QString& folder) {
-    QHash<QString, QString> names;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& e : entries) {
-        const QString key = e.toCaseFolded();
-        if (!names.contains(key)) names.insert(key, e);
+qint64 nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+bool folderTime(const QByteArray& folder, timespec& mtime) {
+    struct stat st;
+    if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    mtime = st.st_mtim;
+    return true;
+}
+
+IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
+    auto index = std::make_shared<FolderIndex>();
+    index->mtime = mtime;
+    // The clock is read before the listing: a name created after it either
+    // moves the folder's time or falls within the tick that keeps the index
+    // unsettled.
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    index->settled = nanoseconds(now) - nanoseconds(mtime) >= kTickNs;
+    if (DIR* d = ::opendir(folder.constData())) {
+        while (const dirent* e = ::readdir(d)) {
+            const char* n = e->d_name;
+            if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+            const QString real = QFile::decodeName(n);
+            FolderIndex::Entry& entry = index->names[real.toCaseFolded()];
+            if (entry.real.isEmpty())
+                entry.real = real;
+            else
+                entry.ambiguous = true;
+        }
+        ::closedir(d);
     }
-    return names;
+    listings.fetch_add(1, std::memory_order_relaxed);
+    return index;
+}
+
+IndexPtr currentIndex(const QString& folder, const QByteArray& fsFolder, const timespec& mtime, bool forceList) {
+    if (!forceList) {
+        QMutexLocker guard(&lock());
+        const IndexPtr index = indexes().value(folder);
+        if (index && sameTime(index->mtime, mtime)) return index;
+    }
+    // Listed outside the lock: a slow network folder holds up no other lookup.
+    IndexPtr index = listFolder(fsFolder, mtime);
+    QMutexLocker guard(&lock());
+    indexes().insert(folder, index);
+    return index;
 }
 
 // The real name of `name` inside `folder`, or an empty string.
 QString matchComponent(const QString& folder, const QString& name) {
-    if (QFileInfo::exists(folder + QLatin1Char('/') + name)) return name;
+    const QByteArray fsFolder = QFile::encodeName(folder);
+    timespec mtime;
+    if (!folderTime(fsFolder, mtime)) return QString();
     const QString key = name.toCaseFolded();
-    QMutexLocker guard(&lock());
-    auto& cache = listingCache();
-    auto it = cache.find(folder);
-    if (it != cache.end()) {
-        auto hit = it->find(key);
-        if (hit != it->end() && QFileInfo::exists(folder + QLatin1Char('/') + *hit)) return *hit;
+    IndexPtr index = currentIndex(folder, fsFolder, mtime, false);
+    auto hit = index->names.constFind(key);
+    if (hit == index->names.cend() && !index->settled) {
+        if (!folderTime(fsFolder, mtime)) return QString();
+        index = currentIndex(folder, fsFolder, mtime, true);
+        hit = index->names.constFind(key);
     }
-    // A miss may be a file created since the listing was taken: list again.
-    QHash<QString, QString> fresh = listFolder(folder);
-    const QString found = fresh.value(key);
-    cache.insert(folder, std::move(fresh));
-    return found;
+    if (hit == index->names.cend()) return QString();
+    // Of names that differ only in case, the one written exactly wins.
+    if (hit->ambiguous && hit->real != name) {
+        struct stat st;
+        if (::lstat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &st) == 0) return name;
+    }
+    return hit->real;
 }
 
 }  // namespace
@@ -72,8 +144,10 @@ void setProgramFolder(const QString& folder) {
 
 void clearPathCache() {
     QMutexLocker guard(&lock());
-    listingCache().clear();
+    indexes().clear();
 }
+
+quint64 folderListings() { return listings.load(std::memory_order_relaxed); }
 
 bool hasDriveLetter(const QString& path) {
     return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() && path[0].unicode() < 128;
@@ -108,8 +182,10 @@ QString resolvePath(const QString& path) {
         clean.append(p);
     }
 
+    // A component that is not there ends the matching: what follows it
+    // cannot exist either and is kept as given.
     QString current = root == QLatin1String("/") ? QString() : root;
-    bool exists = QFileInfo(root).isDir();
+    bool exists = true;
     for (const QString& p : clean) {
         QString real;
         if (exists) real = matchComponent(current.isEmpty() ? QStringLiteral("/") : current, p);

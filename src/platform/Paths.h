@@ -14,17 +14,19 @@ void setProgramFolder(const QString& folder);
 // A path in the program's form to a Linux path:
 // - "X:" maps to <program folder>/drives/<x> (a directory or a link);
 // - "\" and "/" both separate;
-// - each component is matched without regard to case when the exact name
-//   does not exist (directory listings are cached);
+// - each component is matched without regard to case, through an index of
+//   the folder's names kept while the folder's change time stays the same
+//   (a name created or removed since is seen at once);
 // - "." and ".." are folded without ever leaving a drive's folder;
 // - a path without a drive letter is an ordinary Linux path.
 // Components that do not exist are kept as given, so the result can name a
 // file about to be created.
 QString resolvePath(const QString& path);
 
-// Forgets cached directory listings (after creating or renaming files the
-// cache is refreshed for that folder automatically on a miss).
+// Forgets every folder's index of names.
 void clearPathCache();
+// How many times a folder has been listed so far (the cost a lookup avoids).
+quint64 folderListings();
 
 // True when the path starts with a drive letter and a colon.
 bool hasDriveLetter(const QString& path);

@@ -3,17 +3,64 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "platform/Cp1250.h"
 
 namespace platform {
 
-bool readTextLines(const QString& fsPath, QStringList& lines, qint64 maxBytes) {
-    lines.clear();
-    QFile f(fsPath);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    if (f.size() > maxBytes) return false;
-    const QByteArray all = f.readAll();
-    if (f.error() != QFileDevice::NoError) return false;
+namespace {
+
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
+
+FileRead readWholeFile(const QString& fsPath, QByteArray& data, qint64 maxBytes) {
+    data.clear();
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    Descriptor f{::open(QFile::encodeName(fsPath).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    if (f.fd < 0) return FileRead::CannotOpen;
+    struct stat st;
+    if (::fstat(f.fd, &st) != 0) return FileRead::ReadError;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : 0;
+        return FileRead::NotRegular;
+    }
+    if (st.st_size > maxBytes) return FileRead::TooLarge;
+    // The size may change under the reader: read to the end, at most one
+    // byte past the limit.
+    QByteArray buf(qsizetype(std::min<qint64>(st.st_size, maxBytes) + 1), Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        if (got == buf.size()) {
+            if (got > maxBytes) return FileRead::TooLarge;
+            buf.resize(qsizetype(std::min<qint64>(maxBytes + 1, got * 2 + 4096)));
+        }
+        const ssize_t n = ::read(f.fd, buf.data() + got, size_t(buf.size() - got));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return FileRead::ReadError;
+        }
+        if (n == 0) break;
+        got += n;
+    }
+    if (got > maxBytes) return FileRead::TooLarge;
+    buf.truncate(qsizetype(got));
+    data = std::move(buf);
+    return FileRead::Ok;
+}
+
+QStringList splitTextLines(const QByteArray& all) {
+    QStringList lines;
     qsizetype start = 0;
     const qsizetype n = all.size();
     while (start < n) {
@@ -30,6 +77,14 @@ bool readTextLines(const QString& fsPath, QStringList& lines, qint64 maxBytes) {
         lines.append(fromCp1250(all.constData() + start, stop - start));
         start = next;
     }
+    return lines;
+}
+
+bool readTextLines(const QString& fsPath, QStringList& lines, qint64 maxBytes) {
+    lines.clear();
+    QByteArray all;
+    if (readWholeFile(fsPath, all, maxBytes) != FileRead::Ok) return false;
+    lines = splitTextLines(all);
     return true;
 }
 
@@ -71,6 +126,50 @@ bool appendTextLines(const QString& fsPath, const QStringList& lines) {
     const bool ok = f.write(buf) == buf.size();
     f.close();
     return ok && f.error() == QFileDevice::NoError;
+}
+
+LineAppender::~LineAppender() { close(); }
+
+void LineAppender::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    path_.clear();
+}
+
+bool LineAppender::stillThere() const {
+    struct stat st;
+    return ::stat(path_.constData(), &st) == 0 && quint64(st.st_dev) == device_ && quint64(st.st_ino) == inode_;
+}
+
+bool LineAppender::append(const QString& fsPath, const QString& line) {
+    const std::lock_guard guard(mutex_);
+    const QByteArray path = QFile::encodeName(fsPath);
+    if (fd_ >= 0 && (path != path_ || !stillThere())) close();
+    if (fd_ < 0) {
+        fd_ = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+        if (fd_ < 0) return false;
+        struct stat st;
+        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            close();
+            return false;
+        }
+        path_ = path;
+        device_ = quint64(st.st_dev);
+        inode_ = quint64(st.st_ino);
+    }
+    // One write per line: appended whole, never interleaved with another writer's line.
+    const QByteArray bytes = toCp1250(line) + "\r\n";
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            close();
+            return false;
+        }
+        done += n;
+    }
+    return true;
 }
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 #include "playlists/NastawyEmisji.h"
 
+#include "foundation/A1761DRIVER.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
+#include "foundation/KestWej.h"
 #include "foundation/Text.h"
 #include "platform/Paths.h"
 
@@ -52,9 +54,9 @@ OpisKlucza NazwaWyjscia(const QString& klucz, QString* v, const QString& domysln
 OpisKlucza NazwaZbioru(const QString& klucz, QString* v, const QString& domyslna, const QString& komentarz)
 {
     OpisKlucza k = Tekst(klucz, v, domyslna, komentarz);
-    k.czytaj = [klucz, v, domyslna](const QString& plik, const QString& sekcja) {
+    k.czytaj = [klucz, v, domyslna](const ZbiorNastaw& zbior, const QString& sekcja) {
         QString w;
-        if (ustawienia::wartosc(ustawienia::czytajPlik(plik), sekcja, klucz, w))
+        if (zbior.Wartosc(sekcja, klucz, w))
             *v = w.size() < 2 ? domyslna : w;
     };
     return k;
@@ -75,9 +77,9 @@ OpisKlucza DyskiKopiowania(const QString& klucz, QString* v, const QString& kome
 {
     OpisKlucza k = Tekst(klucz, v, QString(), komentarz);
     k.domyslna = [v] { *v = LiteraDyskuProgramu(); };
-    k.czytaj = [klucz, v](const QString& plik, const QString& sekcja) {
+    k.czytaj = [klucz, v](const ZbiorNastaw& zbior, const QString& sekcja) {
         QString w;
-        if (ustawienia::wartosc(ustawienia::czytajPlik(plik), sekcja, klucz, w))
+        if (zbior.Wartosc(sekcja, klucz, w))
             *v = w.isEmpty() ? LiteraDyskuProgramu() : w;
     };
     return k;
@@ -89,10 +91,10 @@ OpisKlucza PoziomWDecybelach(const QString& klucz, qint32* v, qint32 min, qint32
                              qint32 domyslna, const QString& komentarz)
 {
     OpisKlucza k = KluczLiczba(klucz, v, min, max, zastepcza, domyslna, komentarz);
-    k.czytaj = [klucz, v, min, max, zastepcza](const QString& plik, const QString& sekcja) {
+    k.czytaj = [klucz, v, min, max, zastepcza](const ZbiorNastaw& zbior, const QString& sekcja) {
         constexpr qint32 brak = std::numeric_limits<qint32>::min();
         qint32 dB = brak;
-        CzytajLiczbe(plik, sekcja, klucz, dB, min, max, zastepcza);
+        zbior.Liczba(sekcja, klucz, dB, min, max, zastepcza);
         if (dB != brak)
             *v = dB * 100;
     };
@@ -422,27 +424,50 @@ const OpisSekcji& SekcjaSatelity()
     return s;
 }
 
+void UstawOpcjeGPI()
+{
+    OpcjeGPI.Advantech1761Jest = Emisja.Advantech1761Jest;
+    OpcjeGPI.GPI1Jest = Satelita.GPI1Jest;
+    OpcjeGPI.GPIPlayer1 = Satelita.GPIPlayer1;
+    OpcjeGPI.GPIPlayer2 = Satelita.GPIPlayer2;
+    GPIWlaczone = Emisja.StartStol ? 1 : 0;
+}
+
 void DomyslneNastawyEmisji()
 {
     UstawDomyslne(SekcjaEmisji());
     AutoodczytZbior.clear();
     AutoodczytNazwa.clear();
     PlaylistaWczytana = false;
+    UstawOpcjeGPI();
 }
 
 void DomyslneNastawySatelity()
 {
     UstawDomyslne(SekcjaSatelity());
+    UstawOpcjeGPI();
 }
 
 void WczytajNastawyEmisji(const QString& plik)
 {
-    CzytajSekcje(plik, SekcjaEmisji());
+    WczytajNastawyEmisji(ZbiorNastaw::Wczytaj(plik));
+}
+
+void WczytajNastawyEmisji(const ZbiorNastaw& zbior)
+{
+    CzytajSekcje(zbior, SekcjaEmisji());
+    UstawOpcjeGPI();
 }
 
 void WczytajNastawySatelity(const QString& plik)
 {
-    CzytajSekcje(plik, SekcjaSatelity());
+    WczytajNastawySatelity(ZbiorNastaw::Wczytaj(plik));
+}
+
+void WczytajNastawySatelity(const ZbiorNastaw& zbior)
+{
+    CzytajSekcje(zbior, SekcjaSatelity());
+    UstawOpcjeGPI();
 }
 
 void ZapiszNastawyEmisji(const QString& plik)

@@ -300,9 +300,17 @@ const OpisSekcji& SekcjaSatelity();
 
 void DomyslneNastawyEmisji();
 void DomyslneNastawySatelity();
-// Read the section from a settings file (stored-form path).
+// The relay card's and the input word's view of these settings (OpcjeGPI
+// and GPIWlaczone from the card, desk-start and I/O node keys). Every
+// defaults procedure and reader of both sections sets it, so it never lags
+// the settings; whoever changes those fields otherwise calls it.
+void UstawOpcjeGPI();
+// Read the section from a settings file (stored-form path), or from the
+// file already read.
 void WczytajNastawyEmisji(const QString& plik);
+void WczytajNastawyEmisji(const ZbiorNastaw& zbior);
 void WczytajNastawySatelity(const QString& plik);
+void WczytajNastawySatelity(const ZbiorNastaw& zbior);
 // Append the section to a settings file being written.
 void ZapiszNastawyEmisji(const QString& plik);
 void ZapiszNastawySatelity(const QString& plik);

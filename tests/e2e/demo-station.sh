@@ -31,6 +31,9 @@ port=$(cat "$work/port")
 "$tool" "$station" --short --udp-port "$port" >/dev/null || fail "the demo station was not built"
 [ -f "$station/TOLVANE.INI" ] && [ -f "$station/AWARIA.MIX" ] && [ -f "$station/TolvaneAwaria.FLG" ] ||
   fail "the demo station lacks its settings, playlist or flag file"
+# Every key once, as its section writes it: the emergency start on.
+[ "$(grep -c '^AwariaStartJest=' "$station/TOLVANE.INI")" = 1 ] && grep -q $'^AwariaStartJest=1\r$' "$station/TOLVANE.INI" ||
+  fail "the emergency start is not written once, as 1: $(grep -a '^AwariaStartJest=' "$station/TOLVANE.INI" | tr -d '\r' | tr '\n' ' ')"
 
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && timeout 90 "$program"); rc=$?

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
 #include "common/TempFolder.h"
 #include "foundation/KestDysk2.h"
@@ -19,6 +20,14 @@ struct ProgramSettings : ::testing::Test {
         BladIO = 0;
     }
 };
+// How many of the process's open files are this one.
+int descriptorsTo(const QString& path) {
+    int n = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        if (QFile::symLinkTarget(fds.filePath(fd)) == path) ++n;
+    return n;
+}
 }  // namespace
 
 TEST_F(ProgramSettings, DefaultsWrittenThenReadBackGiveTheSameBytes) {
@@ -116,4 +125,32 @@ TEST_F(ProgramSettings, EventLogNamesLinesAndMidnight) {
     EXPECT_EQ(home.read(QStringLiteral("TEST.LOG")), QByteArray("00:00:01->  x\r\n"));
     NowyLogNazwany(QStringLiteral("TEST"));
     EXPECT_EQ(home.read(QStringLiteral("TEST.LOG")), QByteArray());
+}
+
+TEST_F(ProgramSettings, EventLogStaysOpenAndFollowsItsFile) {
+    platform::ManualClock c(QDate(2026, 12, 6), 23 * 3'600'000 + 59 * 60'000 + 58'000);
+    platform::ScopedClock scoped(&c);
+    Nastawy.LOGKatalog = home.path();
+    Nastawy.LOGZbiorJest = true;
+    const QString dzis = home.path() + QStringLiteral("/Tolvane_2026-12-06.LOG");
+    // Open between lines, each line in the file as soon as it is logged.
+    Log(QStringLiteral("a"));
+    EXPECT_EQ(descriptorsTo(dzis), 1);
+    Log(QStringLiteral("b"));
+    EXPECT_EQ(home.read(QStringLiteral("Tolvane_2026-12-06.LOG")), QByteArray("23:59:58->  a\r\n23:59:58->  b\r\n"));
+    // Removed, or moved away by another program: the next line starts a new file.
+    QFile::remove(dzis);
+    Log(QStringLiteral("c"));
+    EXPECT_EQ(home.read(QStringLiteral("Tolvane_2026-12-06.LOG")), QByteArray("23:59:58->  c\r\n"));
+    QFile::rename(dzis, home.path() + QStringLiteral("/stary.LOG"));
+    Log(QStringLiteral("d"));
+    EXPECT_EQ(home.read(QStringLiteral("stary.LOG")), QByteArray("23:59:58->  c\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("Tolvane_2026-12-06.LOG")), QByteArray("23:59:58->  d\r\n"));
+    EXPECT_EQ(descriptorsTo(home.path() + QStringLiteral("/stary.LOG")), 0);
+    // A new day: the old day's file is let go.
+    c.advance(2000);
+    Log(QStringLiteral("e"));
+    EXPECT_EQ(home.read(QStringLiteral("Tolvane_2026-12-07.LOG")), QByteArray("00:00:00->  e\r\n"));
+    EXPECT_EQ(descriptorsTo(dzis), 0);
+    EXPECT_EQ(descriptorsTo(home.path() + QStringLiteral("/Tolvane_2026-12-07.LOG")), 1);
 }

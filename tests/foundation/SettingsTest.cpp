@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
@@ -172,6 +173,11 @@ TEST(PathHelpers, SplittingAndFileTests) {
     EXPECT_EQ(BladIO, 2);
     EXPECT_TRUE(TeSameRozmiary(QStringLiteral("D:\\A.WAV"), QStringLiteral("D:\\B.WAV")));
     EXPECT_FALSE(TeSameRozmiary(QStringLiteral("D:\\A.WAV"), QStringLiteral("D:\\NONE.WAV")));
+    // A FIFO has no size: never opened, so nothing waits for a writer.
+    FifoFeeder fifo(home.path() + QStringLiteral("/drives/d/fifo.wav"));
+    EXPECT_FALSE(JestNiepustyZbior(QStringLiteral("D:\\FIFO.WAV")));
+    EXPECT_EQ(RozmiarZbioru(QStringLiteral("D:\\FIFO.WAV")), -1);
+    EXPECT_FALSE(TeSameRozmiary(QStringLiteral("D:\\FIFO.WAV"), QStringLiteral("D:\\EMPTY.WAV")));
     // Read-only is decided by the permission bits, so it holds for root too.
     const QString a = home.path() + QStringLiteral("/drives/d/a.wav");
     EXPECT_FALSE(JestTylkoDoOdczytu(QStringLiteral("D:\\A.WAV")));

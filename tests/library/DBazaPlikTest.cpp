@@ -1,6 +1,10 @@
 // The database and counters files: bytes written, read back, damaged files.
 #include "BazaFixture.h"
 
+#include <QDir>
+
+#include "common/Fifo.h"
+
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 
@@ -154,6 +158,25 @@ TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
         EXPECT_TRUE(BazaZmieniona);
         EXPECT_EQ(errors().size(), 2);
     }
+}
+
+// A FIFO or a device where the files should be: refused unread, nothing waits.
+TEST_F(DBazaPlikTest, DatabaseAndCountersThatAreNotRegularFilesAreRefusedUnread) {
+    QDir().mkpath(fs(u"D:\\RADIO"_s));
+    FifoFeeder baza(fs(u"D:\\RADIO\\BAZA.BAZ"_s));
+    reread();
+    EXPECT_FALSE(baza.wasRead());
+    EXPECT_FALSE(BazaWczytana);
+    EXPECT_EQ(BladIO, 215);
+    EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
+
+    BazaNagran.BazaLicznikJest = true;
+    FifoFeeder liczniki(fs(u"D:\\RADIO\\BAZA.LIC"_s));
+    add(u"D:\\A.WAV"_s);
+    BazaKompletna = true;
+    BazaLicznikiCzytaj();
+    EXPECT_FALSE(liczniki.wasRead());
+    EXPECT_EQ(BazaRekordy[1].EmC, 0);
 }
 
 TEST_F(DBazaPlikTest, RanksThatAreNotAPermutationAreRebuilt) {

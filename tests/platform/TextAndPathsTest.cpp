@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
@@ -49,6 +53,36 @@ TEST(TextFile, ReadsCrLfAndLfAndWritesCrLfAtomically) {
     EXPECT_FALSE(readTextLines(home.path() + QStringLiteral("/missing.txt"), lines));
 }
 
+TEST(TextFile, WholeFileReadersTakeOnlyRegularFiles) {
+    TempProgramFolder home;
+    QStringList lines;
+    QByteArray data;
+    // A FIFO, a device, a folder: refused before a byte is read; nothing waits.
+    const QString fifo = home.file(QStringLiteral("fifo.txt"));
+    FifoFeeder feeder(fifo);
+    EXPECT_FALSE(readTextLines(fifo, lines));
+    EXPECT_FALSE(feeder.wasRead());
+    EXPECT_FALSE(readTextLines(QStringLiteral("/dev/null"), lines));
+    const std::pair<QString, FileRead> cases[] = {
+        {fifo, FileRead::NotRegular},
+        {QStringLiteral("/dev/zero"), FileRead::NotRegular},
+        {home.path(), FileRead::NotRegular},
+        {home.path() + QStringLiteral("/none.txt"), FileRead::CannotOpen},
+        // The kernel's files say size 0 until read: the limit holds after the read.
+        {QStringLiteral("/proc/self/status"), FileRead::TooLarge},
+    };
+    for (const auto& [path, want] : cases) {
+        EXPECT_EQ(readWholeFile(path, data, 64), want) << path.toStdString();
+        EXPECT_TRUE(data.isEmpty());
+    }
+    home.write(QStringLiteral("a.txt"), QByteArray(64, 'x'));
+    EXPECT_EQ(readWholeFile(home.file(QStringLiteral("a.txt")), data, 64), FileRead::Ok);
+    EXPECT_EQ(data, QByteArray(64, 'x'));
+    EXPECT_EQ(readWholeFile(home.file(QStringLiteral("a.txt")), data, 63), FileRead::TooLarge);
+    EXPECT_EQ(readWholeFile(QStringLiteral("/proc/self/status"), data, 1 << 20), FileRead::Ok);
+    EXPECT_TRUE(data.startsWith("Name:"));
+}
+
 TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
     TempProgramFolder home;
     const QString d = home.drive(QLatin1Char('d'));
@@ -70,6 +104,54 @@ TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
     resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\LATER.WAV"));
     QFile(d + QStringLiteral("/Muzyka/Pop/Later.wav")).open(QIODevice::WriteOnly);
     EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\LATER.WAV")), d + QStringLiteral("/Muzyka/Pop/Later.wav"));
+}
+
+namespace {
+void setFolderTime(const QString& folder, time_t seconds, long nanoseconds = 0) {
+    const timespec t[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), t, 0), 0);
+}
+timespec folderTime(const QString& folder) {
+    struct stat st {};
+    stat(QFile::encodeName(folder).constData(), &st);
+    return st.st_mtim;
+}
+void touch(const QString& file) { QFile(file).open(QIODevice::WriteOnly); }
+}  // namespace
+
+TEST(Paths, TheIndexOfAFoldersNamesIsNeverStale) {
+    TempProgramFolder home;
+    const QString d = home.drive(QLatin1Char('d')) + QStringLiteral("/Muzyka");
+    QDir().mkpath(d);
+    touch(d + QStringLiteral("/Song.wav"));
+    touch(d + QStringLiteral("/a.wav"));
+    touch(d + QStringLiteral("/A.WAV"));
+    setFolderTime(d, time(nullptr) - 3600);  // a folder that has not changed for an hour
+
+    // Names that differ only in case: the one written exactly wins.
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\SONG.WAV")), d + QStringLiteral("/Song.wav"));
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\a.wav")), d + QStringLiteral("/a.wav"));
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\A.WAV")), d + QStringLiteral("/A.WAV"));
+    // Missing names are answered from the index: the folder is not listed again.
+    const quint64 listed = folderListings();
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\BRAK%1.WAV").arg(i)), d + QStringLiteral("/BRAK%1.WAV").arg(i));
+    EXPECT_EQ(folderListings(), listed);
+
+    // A file copied in is found at once; one deleted is missing at once.
+    touch(d + QStringLiteral("/Later.wav"));
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\LATER.WAV")), d + QStringLiteral("/Later.wav"));
+    QFile::remove(d + QStringLiteral("/Song.wav"));
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\SONG.WAV")), d + QStringLiteral("/SONG.WAV"));
+
+    // A file created in the same tick of the file system's clock as the
+    // listing leaves the folder's time as it was: still found.
+    setFolderTime(d, time(nullptr), 0);
+    const timespec tick = folderTime(d);
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\SAMETICK.WAV")), d + QStringLiteral("/SAMETICK.WAV"));
+    touch(d + QStringLiteral("/SameTick.wav"));
+    setFolderTime(d, tick.tv_sec, tick.tv_nsec);
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\SAMETICK.WAV")), d + QStringLiteral("/SameTick.wav"));
 }
 
 TEST(Clock, ManualClockStepsAcrossMidnight) {

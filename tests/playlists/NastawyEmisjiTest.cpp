@@ -1,5 +1,7 @@
 #include "playlists/NastawyEmisji.h"
 
+#include "foundation/A1761DRIVER.h"
+#include "foundation/KestWej.h"
 #include "playlists/SettingsSectionCheck.h"
 
 using namespace Qt::StringLiterals;
@@ -172,6 +174,27 @@ TEST_F(NastawyEmisjiTest, TextKeysWithTheirOwnRules)
     EXPECT_EQ(Satelita.GPIPlayer2, u"GPI1,2,0"_s);
     EXPECT_EQ(Satelita.GPI1Adres, u"127.0.0.1"_s);
     EXPECT_EQ(Satelita.SatPLNazwaFormat, u"MMDDRRRR"_s);
+}
+
+TEST_F(NastawyEmisjiTest, TheCardAndTheInputWordFollowEveryReading)
+{
+    // What the relay card and the input word see is set by the readers, so a
+    // second reading (a profile, the settings dialog) is never left behind.
+    auto widok = [] {
+        return u"%1 %2 %3 %4 %5"_s.arg(OpcjeGPI.Advantech1761Jest).arg(OpcjeGPI.GPI1Jest).arg(OpcjeGPI.GPIPlayer1,
+                                                                                              OpcjeGPI.GPIPlayer2).arg(GPIWlaczone);
+    };
+    EXPECT_EQ(widok(), u"0 0 GPI1,1,0 GPI1,2,0 0"_s);
+    readEmisja({u"Advantech1761Jest=1"_s, u"StartStol=1"_s});
+    EXPECT_EQ(widok(), u"1 0 GPI1,1,0 GPI1,2,0 1"_s);
+    readSatelita({u"GPI1Jest=1"_s, u"GPIPlayer1=GPI2,4,1"_s, u"GPIPlayer2=GPI2,5,1"_s});
+    EXPECT_EQ(widok(), u"1 1 GPI2,4,1 GPI2,5,1 1"_s);
+    readEmisja({u"Advantech1761Jest=0"_s, u"StartStol=0"_s});
+    readSatelita({u"GPI1Jest=0"_s});
+    EXPECT_EQ(widok(), u"0 0 GPI2,4,1 GPI2,5,1 0"_s);
+    readSatelita({u"GPI1Jest=1"_s});
+    DomyslneNastawySatelity();
+    EXPECT_EQ(widok(), u"0 0 GPI1,1,0 GPI1,2,0 0"_s);
 }
 
 TEST_F(NastawyEmisjiTest, DefaultsClearTheNextDaysAutomaticLoad)

@@ -23,9 +23,9 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 struct SettingsSection {
     const OpisSekcji& table;
-    std::function<void()> defaults;
-    std::function<void(const QString&)> read;
-    std::function<void(const QString&)> write;
+    void (*defaults)();
+    void (*read)(const QString&);
+    void (*write)(const QString&);
 };
 
 class SettingsSectionTest : public ::testing::Test {
@@ -77,7 +77,7 @@ protected:
             QStringList lines{QLatin1Char('[') + s.table.nazwa + QLatin1Char(']')};
             std::vector<std::pair<const OpisKlucza*, qint64>> expected;
             for (const OpisKlucza& k : s.table.klucze) {
-                if (k.czytaj || (k.typ != TypKlucza::Bajt && k.typ != TypKlucza::Liczba))
+                if (k.czytaj || (k.typ() != TypKlucza::Bajt && k.typ() != TypKlucza::Liczba))
                     continue;
                 qint64 value = 0;
                 QString text;
@@ -110,12 +110,12 @@ protected:
             const bool want = QByteArray(value) == "1" || QByteArray(value) == "01";
             QStringList lines{QLatin1Char('[') + s.table.nazwa + QLatin1Char(']')};
             for (const OpisKlucza& k : s.table.klucze)
-                if (k.typ == TypKlucza::Bool && !k.czytaj)
+                if (k.typ() == TypKlucza::Bool && !k.czytaj)
                     lines << k.klucz + QLatin1Char('=') + QLatin1String(value);
             s.defaults();
             s.read(settingsFile(lines));
             for (const OpisKlucza& k : s.table.klucze) {
-                if (k.typ == TypKlucza::Bool && !k.czytaj) {
+                if (k.typ() == TypKlucza::Bool && !k.czytaj) {
                     EXPECT_EQ(numberOf(k), want) << k.klucz.toStdString() << "=" << value;
                 }
             }
@@ -130,14 +130,14 @@ protected:
         auto readAll = [&](const QString& value) {
             QStringList lines{QLatin1Char('[') + s.table.nazwa + QLatin1Char(']')};
             for (const OpisKlucza& k : s.table.klucze)
-                if (k.typ == TypKlucza::Katalog)
+                if (k.typ() == TypKlucza::Katalog)
                     lines << k.klucz + QLatin1Char('=') + value;
             s.read(settingsFile(lines));
         };
         auto expectAll = [&](const QString& want, const char* what) {
             for (const OpisKlucza& k : s.table.klucze) {
-                if (k.typ == TypKlucza::Katalog) {
-                    EXPECT_EQ(*static_cast<QString*>(k.zmienna), want) << k.klucz.toStdString() << " " << what;
+                if (k.typ() == TypKlucza::Katalog) {
+                    EXPECT_EQ(*k.jako<QString>(), want) << k.klucz.toStdString() << " " << what;
                 }
             }
         };
@@ -162,12 +162,14 @@ protected:
 
     static qint64 numberOf(const OpisKlucza& k)
     {
-        switch (k.typ) {
-        case TypKlucza::Bool: return *static_cast<bool*>(k.zmienna) ? 1 : 0;
-        case TypKlucza::Bajt: return *static_cast<quint8*>(k.zmienna);
-        case TypKlucza::Liczba: return *static_cast<qint32*>(k.zmienna);
-        default: ADD_FAILURE() << "not a number key"; return 0;
-        }
+        if (const bool* b = k.jako<bool>())
+            return *b ? 1 : 0;
+        if (const quint8* b = k.jako<quint8>())
+            return *b;
+        if (const qint32* n = k.jako<qint32>())
+            return *n;
+        ADD_FAILURE() << "not a number key";
+        return 0;
     }
 
     TempProgramFolder folder_;

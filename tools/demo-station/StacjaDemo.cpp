@@ -5,13 +5,11 @@
 #include "audio/Sygnaly2.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
-#include "library/DBazaNastawy.h"
-#include "library/DKatalogNastawy.h"
-#include "mixeditor/NastawyWgrywania.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 #include "platform/Paths.h"
+#include "settings/Konfiguracja.h"
 
 #include <QDir>
 #include <QFile>
@@ -196,42 +194,6 @@ bool zbudujPlayliste(const std::vector<Nagranie>& n, const OpcjeStacjiDemo& o, c
     return true;
 }
 
-// The settings file, written section by section by the program's own
-// writers in the order the program reads them, into a temporary file that
-// replaces TOLVANE.INI only when complete.
-bool zapiszNastawy(const QString& folder, QString& blad) {
-    const QString plik = folder + QStringLiteral("/TOLVANE.INI");
-    const QString tymczasowy = plik + QStringLiteral(".tmp");
-    QFile::remove(tymczasowy);
-    {
-        QFile f(tymczasowy);
-        if (!f.open(QIODevice::WriteOnly)) {
-            blad = QStringLiteral("Nie można utworzyć ") + tymczasowy;
-            return false;
-        }
-    }
-    BladIO = 0;
-    ZapiszNastawy(tymczasowy);
-    KatalogNastawyZapisz(tymczasowy);
-    ZapiszNastawyEmisji(tymczasowy);
-    // The emergency start is read but never written by the section writer.
-    PiszKluczZKomentarzem(tymczasowy, QStringLiteral("Czy start playlisty awaryjnej (0 - nie, 1 - tak) ?"),
-                          QStringLiteral("AwariaStartJest"), QStringLiteral("1"));
-    WgrywanieZapiszINI(tymczasowy);
-    BazaNastawyZapisz(tymczasowy);
-    ZapiszNastawySatelity(tymczasowy);
-    if (BladIO != 0) {
-        blad = QStringLiteral("Błąd zapisu ") + tymczasowy;
-        return false;
-    }
-    QFile::remove(plik);
-    if (!QFile::rename(tymczasowy, plik)) {
-        blad = QStringLiteral("Nie można zapisać ") + plik;
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
@@ -254,12 +216,7 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     // Every folder setting is "PROGRAM" (the program folder), so the station
     // works wherever it is put. The demo's own values follow the defaults.
     KatalogStartowy = QStringLiteral("PROGRAM");
-    NastawyDomyslne();
-    KatalogNastawyDomyslne();
-    DomyslneNastawyEmisji();
-    WgrywanieDomyslne();
-    BazaNastawyDomyslne();
-    DomyslneNastawySatelity();
+    DomyslneKonfiguracji();
     Nastawy.Numer = 1;
     Nastawy.Id = QStringLiteral("Demo");
     Nastawy.LOGZbiorJest = true;
@@ -274,6 +231,8 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     }
     // Streaming mixers on the default (or virtual) output for every slot.
     Emisja.CzyPlayerZgodnoscWinXP = true;
+    // The emergency playlist below starts by itself: the demo plays at once.
+    Emisja.AwariaStartJest = true;
     if (o.PortUDP > 0) {
         const QString adres = QStringLiteral("127.0.0.1");
         Satelita.UDPBroadcastJest = true;
@@ -302,5 +261,9 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
         blad = QStringLiteral("Nie można zapisać TolvaneAwaria.FLG");
         return false;
     }
-    return zapiszNastawy(folder, blad);
+    if (!ZapiszKonfiguracje(folder + QStringLiteral("/TOLVANE.INI"))) {
+        blad = QStringLiteral("Nie można zapisać ") + folder + QStringLiteral("/TOLVANE.INI");
+        return false;
+    }
+    return true;
 }

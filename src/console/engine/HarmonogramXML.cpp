@@ -8,6 +8,7 @@
 #include "foundation/KestDysk2.h"
 #include "foundation/Text.h"
 #include "platform/Cp1250.h"
+#include "platform/TextFile.h"
 
 const QByteArray ZamkniecieHarmonogramu = QByteArrayLiteral("</Day></GSSchedule>\r\n");
 
@@ -86,12 +87,10 @@ QStringList LinieZdarzenia(const ZdarzenieXML& z, const QString& ostatniaGodzina
 }
 
 WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z, QString& ostatniaGodzina) {
-    QFile f(zbior);
-    if (!f.open(QIODevice::ReadOnly)) return WynikZdarzeniaXML::BrakZbioru;
-    if (f.size() > MaksRozmiarHarmonogramu) return WynikZdarzeniaXML::ObcyKoniec;
-    QByteArray tresc = f.readAll();
-    f.close();
-    if (!tresc.endsWith(ZamkniecieHarmonogramu)) return WynikZdarzeniaXML::ObcyKoniec;
+    QByteArray tresc;
+    const platform::FileRead odczyt = platform::readWholeFile(zbior, tresc, MaksRozmiarHarmonogramu);
+    if (odczyt == platform::FileRead::CannotOpen) return WynikZdarzeniaXML::BrakZbioru;
+    if (odczyt != platform::FileRead::Ok || !tresc.endsWith(ZamkniecieHarmonogramu)) return WynikZdarzeniaXML::ObcyKoniec;
 
     tresc.chop(ZamkniecieHarmonogramu.size());
     const QString godzina = GodzinaZdarzenia(z.CzasEmisji);
@@ -109,9 +108,9 @@ WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z
 }
 
 QString OstatniaGodzinaHarmonogramu(const QString& zbior) {
-    QFile f(zbior);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > MaksRozmiarHarmonogramu) return {};
-    const QString tresc = platform::fromCp1250(f.readAll());
+    QByteArray dane;
+    if (platform::readWholeFile(zbior, dane, MaksRozmiarHarmonogramu) != platform::FileRead::Ok) return {};
+    const QString tresc = platform::fromCp1250(dane);
     const qsizetype p = tresc.lastIndexOf(PrefiksGodziny);
     if (p < 0) return {};
     const qsizetype od = p + PrefiksGodziny.size();

@@ -10,14 +10,12 @@
 #include "foundation/KestWej.h"
 #include "foundation/Zdarzenie.h"
 #include "library/DBaza.h"
-#include "library/DBazaNastawy.h"
-#include "library/DKatalogNastawy.h"
-#include "mixeditor/NastawyWgrywania.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
+#include "settings/Konfiguracja.h"
 
 #include <QCloseEvent>
 #include <QLocale>
@@ -46,21 +44,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
 
     // 2. Settings: every section's defaults, then its reader when the file is
     // the program's; otherwise every setting keeps its default.
-    NastawyDomyslne();
-    KatalogNastawyDomyslne();
-    DomyslneNastawyEmisji();
-    WgrywanieDomyslne();
-    BazaNastawyDomyslne();
-    DomyslneNastawySatelity();
-    KonfiguracjaZbior = joinPath(platform::programFolder(), QStringLiteral("TOLVANE.INI"));
-    if (SprawdzZbiorKonfig(KonfiguracjaZbior, NazwaProgramu, argumenty)) {
-        CzytajNastawy(KonfiguracjaZbior);
-        KatalogNastawyCzytaj(KonfiguracjaZbior);
-        WczytajNastawyEmisji(KonfiguracjaZbior);
-        WgrywanieCzytajINI(KonfiguracjaZbior);
-        BazaNastawyCzytaj(KonfiguracjaZbior);
-        WczytajNastawySatelity(KonfiguracjaZbior);
-    }
+    CzytajKonfiguracje(argumenty);
 
     // 3. Output device names.
     NazwyUrzadzen();
@@ -68,7 +52,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     UstawPanelStartowy(Nastawy.ModulStart);
     // 5. Caption.
     setWindowTitle(windowTitle() + QStringLiteral("           Stanowisko nr: ") + QString::number(Nastawy.Numer) +
-                   QStringLiteral(" - ") + Nastawy.Id);
+                   QStringLiteral(" - ") + Nastawy.Id + ZnakKonfiguracji());
     // 6. UDP senders.
     UstawNadawcowUDP();
     // 7. The day's history and XML files.
@@ -95,12 +79,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // set for whatever Qt formats by itself.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     // 13. The relay card, outputs cleared. The card and the input word see
-    // the settings through OpcjeGPI.
-    OpcjeGPI.Advantech1761Jest = Emisja.Advantech1761Jest;
-    OpcjeGPI.GPI1Jest = Satelita.GPI1Jest;
-    OpcjeGPI.GPIPlayer1 = Satelita.GPIPlayer1;
-    OpcjeGPI.GPIPlayer2 = Satelita.GPIPlayer2;
-    GPIWlaczone = Emisja.StartStol ? 1 : 0;
+    // the settings through OpcjeGPI, which the section readers keep.
     OtworzKarte();
     ZapiszPrzekazniki(0);
     // 14. The capture control of the satellite fade (none: the fade sets nothing).

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "console/engine/HistoriaEmisji.h"
 #include "foundation/KestSter2.h"
@@ -109,6 +110,13 @@ TEST_F(XmlScheduleTest, AFileThatIsNotOursIsNeverCut) {
     EXPECT_FALSE(pliki.DopiszZdarzenie(QDate(2026, 12, 6), zdarzenie(true, u"14:03:27"_s, 225, u"T1"_s)));
     EXPECT_FALSE(QFile::exists(folder.path() + u"/HST/26_12_06.XML"_s));
     EXPECT_TRUE(log().contains(u"XML: brak zbioru"_s));
+
+    // A FIFO or a device in its place: refused unread, nothing waits.
+    FifoFeeder fifo(folder.path() + u"/HST/26_12_06.XML"_s);
+    pliki.OtworzPlikiHistorii(QDate(2026, 12, 6));
+    EXPECT_FALSE(pliki.DopiszZdarzenie(QDate(2026, 12, 6), zdarzenie(true, u"14:03:27"_s, 225, u"T1"_s)));
+    EXPECT_FALSE(fifo.wasRead());
+    EXPECT_EQ(log().count(u"nie kończy się zamknięciem dnia"_s), 4);
 }
 
 TEST_F(XmlScheduleTest, MediaIdHourAndDuration) {

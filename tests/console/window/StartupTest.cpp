@@ -2,6 +2,7 @@
 // lines it writes, the close rules and the order the timers stop in.
 #include <gtest/gtest.h>
 
+#include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
@@ -18,7 +19,46 @@
 #include <QDir>
 #include <QTest>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+
 namespace {
+
+// What the program writes to standard error while it lives.
+class WyjscieBledow {
+public:
+    WyjscieBledow() : plik_(std::tmpfile()), poprzedni_(::dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        ::dup2(::fileno(plik_), STDERR_FILENO);
+    }
+    ~WyjscieBledow() {
+        przywroc();
+        std::fclose(plik_);
+    }
+    QString Tekst() {
+        przywroc();
+        std::rewind(plik_);
+        QByteArray b;
+        char buf[1024];
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, plik_)) > 0;) b.append(buf, qsizetype(n));
+        return QString::fromLocal8Bit(b);
+    }
+
+private:
+    void przywroc() {
+        if (poprzedni_ < 0) return;
+        std::fflush(stderr);
+        ::dup2(poprzedni_, STDERR_FILENO);
+        ::close(poprzedni_);
+        poprzedni_ = -1;
+    }
+    std::FILE* plik_;
+    int poprzedni_;
+};
 
 const QString Podpis = QStringLiteral("Tolvane v.21.08.27           Stanowisko nr: ");
 
@@ -75,16 +115,82 @@ TEST_F(Startup, CaptionAndFirstLogLinesComeFromTheSettingsFile) {
     EXPECT_EQ(log().last(), QStringLiteral("09:00:05->  Prawidłowy koniec pracy"));
 }
 
-TEST_F(Startup, AFileOfAnotherProgramLeavesEveryDefault) {
-    nastawy({QStringLiteral("Numer=7"), QStringLiteral("Id=Studio"), QStringLiteral("LOGZbiorJest=1")},
-            {QStringLiteral("[Emisja MIX]"), QStringLiteral("StopSpacja=0")}, QStringLiteral("Inny program"));
+TEST_F(Startup, ASettingsFileNotTakenKeepsEveryDefaultAndSaysWhy) {
+    // The defaults switch the event log and the emergency start off: an
+    // unattended restart must show why nothing plays.
+    const QString ini = folder_.file(QStringLiteral("TOLVANE.INI"));
+    const QString znak = QStringLiteral("   [NASTAWY DOMYŚLNE - zbiór konfiguracyjny nie przyjęty]");
+    std::optional<FifoFeeder> fifo;
+    struct Przypadek {
+        const char* co;
+        std::function<void()> przygotuj;
+        QString powod;
+    };
+    const Przypadek przypadki[] = {
+        {"another program's",
+         [&] {
+             nastawy({QStringLiteral("Numer=7"), QStringLiteral("LOGZbiorJest=1")},
+                     {QStringLiteral("[Emisja MIX]"), QStringLiteral("StopSpacja=0")}, QStringLiteral("Inny program"));
+         },
+         QStringLiteral("to zbiór programu \"Inny program\", nie Tolvane")},
+        {"no name",
+         [&] { ASSERT_TRUE(platform::writeTextFileAtomic(ini, {QStringLiteral("[Nastawy programu]"), QStringLiteral("Numer=7")})); },
+         QStringLiteral("brak klucza Nazwa w sekcji [Nazwa programu]")},
+        {"missing", [&] { QFile::remove(ini); }, QStringLiteral("nie ma takiego zbioru")},
+        {"a FIFO", [&] { fifo.emplace(ini); }, QStringLiteral("to nie jest zwykły zbiór")},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.co);
+        fifo.reset();
+        QFile::remove(ini);
+        p.przygotuj();
+        WyjscieBledow bledy;
+        {
+            TTolv okno;
+            okno.FormCreate({});
+            EXPECT_EQ(Nastawy.Numer, 0);
+            EXPECT_FALSE(Nastawy.LOGZbiorJest);
+            EXPECT_TRUE(Emisja.StopSpacja);  // the default, not the file's 0
+            EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("0 - Użytkownik?") + znak);
+        }
+        EXPECT_EQ(bledy.Tekst(), QStringLiteral("Tolvane: zbiór konfiguracyjny ") + ini + QStringLiteral(" nie został przyjęty (") +
+                                     p.powod + QStringLiteral("); wszystkie nastawy domyślne\n"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(platform::resolvePath(LogZbior())));
+
+    EXPECT_FALSE(fifo->wasRead());
+
+    // A file taken: no mark, nothing said.
+    fifo.reset();
+    QFile::remove(ini);
+    nastawy({QStringLiteral("Numer=7")});
+    WyjscieBledow bledy;
     TTolv okno;
     okno.FormCreate({});
-    EXPECT_EQ(Nastawy.Numer, 0);
-    EXPECT_FALSE(Nastawy.LOGZbiorJest);
-    EXPECT_TRUE(Emisja.StopSpacja);  // the default, not the file's 0
-    EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("0 - Użytkownik?"));
-    EXPECT_FALSE(QFileInfo::exists(platform::resolvePath(LogZbior())));
+    EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("7 - Użytkownik?"));
+    EXPECT_EQ(bledy.Tekst(), QString());
+}
+
+TEST_F(Startup, TheSettingsFileIsReadOnceForEverySection) {
+    nastawy({QStringLiteral("Numer=7")}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("StopSpacja=0"),
+                                          QStringLiteral("[Satelita]"), QStringLiteral("SatFadeInMS=700")});
+    const int inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(inotify, 0);
+    ASSERT_GE(inotify_add_watch(inotify, QFile::encodeName(folder_.file(QStringLiteral("TOLVANE.INI"))).constData(), IN_OPEN), 0);
+    {
+        TTolv okno;
+        okno.FormCreate({});
+        EXPECT_EQ(Nastawy.Numer, 7);
+        EXPECT_FALSE(Emisja.StopSpacja);
+        EXPECT_EQ(Satelita.SatFadeInMS, 700);
+    }
+    int otwarcia = 0;
+    alignas(inotify_event) char bufor[4096];
+    for (ssize_t n; (n = ::read(inotify, bufor, sizeof bufor)) > 0;)
+        for (char* p = bufor; p < bufor + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+            if (reinterpret_cast<inotify_event*>(p)->mask & IN_OPEN) ++otwarcia;
+    ::close(inotify);
+    EXPECT_EQ(otwarcia, 1);
 }
 
 TEST_F(Startup, TheCommandLineNamesAnotherSettingsFile) {

@@ -1,0 +1,78 @@
+#include "settings/Konfiguracja.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
+#include "library/DBazaNastawy.h"
+#include "library/DKatalogNastawy.h"
+#include "mixeditor/NastawyWgrywania.h"
+#include "platform/Paths.h"
+#include "playlists/NastawyEmisji.h"
+
+void DomyslneKonfiguracji() {
+    NastawyDomyslne();
+    KatalogNastawyDomyslne();
+    DomyslneNastawyEmisji();
+    WgrywanieDomyslne();
+    BazaNastawyDomyslne();
+    DomyslneNastawySatelity();
+}
+
+bool CzytajKonfiguracje(const QStringList& argumenty) {
+    DomyslneKonfiguracji();
+    KonfiguracjaZbior = joinPath(platform::programFolder(), QStringLiteral("TOLVANE.INI"));
+    ZbiorKonfigZArgumentow(KonfiguracjaZbior, argumenty);
+    // One reading serves the name check and every section.
+    const ZbiorNastaw zbior = ZbiorNastaw::Wczytaj(KonfiguracjaZbior);
+    if (!SprawdzZbiorKonfig(zbior, NazwaProgramu, KonfiguracjaOdrzucona)) {
+        const QString linia = NazwaProgramu + QStringLiteral(": zbiór konfiguracyjny ") +
+                              platform::resolvePath(KonfiguracjaZbior) + QStringLiteral(" nie został przyjęty (") +
+                              KonfiguracjaOdrzucona + QStringLiteral("); wszystkie nastawy domyślne\n");
+        std::fputs(linia.toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+        return false;
+    }
+    CzytajNastawy(zbior);
+    KatalogNastawyCzytaj(zbior);
+    WczytajNastawyEmisji(zbior);
+    WgrywanieCzytajINI(zbior);
+    BazaNastawyCzytaj(zbior);
+    WczytajNastawySatelity(zbior);
+    return true;
+}
+
+QString ZnakKonfiguracji() {
+    return KonfiguracjaOdrzucona.isEmpty() ? QString() : QStringLiteral("   [NASTAWY DOMYŚLNE - zbiór konfiguracyjny nie przyjęty]");
+}
+
+bool ZapiszKonfiguracje(const QString& plik) {
+    const QString cel = platform::resolvePath(plik);
+    QTemporaryFile tymczasowy(cel + QStringLiteral(".XXXXXX"));
+    tymczasowy.setAutoRemove(false);
+    if (!tymczasowy.open()) {
+        BladIO = 5;
+        return false;
+    }
+    const QString nazwa = tymczasowy.fileName();
+    tymczasowy.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                              QFileDevice::ReadOther);
+    tymczasowy.close();
+    BladIO = 0;
+    ZapiszNastawy(nazwa);
+    KatalogNastawyZapisz(nazwa);
+    ZapiszNastawyEmisji(nazwa);
+    WgrywanieZapiszINI(nazwa);
+    BazaNastawyZapisz(nazwa);
+    ZapiszNastawySatelity(nazwa);
+    if (BladIO != 0 || std::rename(QFile::encodeName(nazwa).constData(), QFile::encodeName(cel).constData()) != 0) {
+        if (BladIO == 0) UstawBladIOZErrno(errno);
+        QFile::remove(nazwa);
+        return false;
+    }
+    return true;
+}
