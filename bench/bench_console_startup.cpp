@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "console/TTolv.h"
+#include "console/window/TTolv.h"
 #include "foundation/A1761DRIVER.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
