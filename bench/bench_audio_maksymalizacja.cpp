@@ -4,58 +4,24 @@
 // once in the temporary folder; each run of ours works on a fresh copy (the
 // copy is not timed). Without sox its benchmark is skipped with a message.
 #include "audio/Maksymalizacja.h"
+#include "WavDoPomiaru.h"
 #include "foundation/DialogiSkrypt.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QtEndian>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kRate = 44100;
 constexpr int kSeconds = 600;
 
-QString source() {
-    const QString path = QDir::temp().filePath("tolvane-bench-10min.wav");
-    if (QFile::exists(path)) return path;
-    const qint64 frames = qint64(kRate) * kSeconds;
-    QByteArray b(44 + frames * 4, '\0');
-    char* p = b.data();
-    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, p + at); };
-    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, p + at); };
-    memcpy(p, "RIFF", 4);
-    put32(4, quint32(b.size() - 8));
-    memcpy(p + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, 2);
-    put32(24, kRate);
-    put32(28, kRate * 4);
-    put16(32, 4);
-    put16(34, 16);
-    memcpy(p + 36, "data", 4);
-    put32(40, quint32(frames * 4));
-    // Music-like tones at about -8 dB, so that there is something to gain.
-    for (qint64 i = 0; i < frames; ++i) {
-        const double t = double(i) / kRate;
-        const auto l = qint16(7000 * std::sin(2 * M_PI * 220 * t) + 4000 * std::sin(2 * M_PI * 1375 * t));
-        const auto r = qint16(6000 * std::sin(2 * M_PI * 330 * t) + 5000 * std::sin(2 * M_PI * 2750 * t));
-        qToLittleEndian(l, p + 44 + i * 4);
-        qToLittleEndian(r, p + 46 + i * 4);
-    }
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(b);
-    return path;
-}
+QString source() { return WavDoPomiaru(kSeconds); }
 
-QString copyPath() { return QDir::temp().filePath("tolvane-bench-10min-copy.wav"); }
+QString copyPath() { return QDir::temp().filePath("tolvane-bench-copy.wav"); }
 
 void freshCopy(const QString& from) {
     QFile::remove(copyPath());

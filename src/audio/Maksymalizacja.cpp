@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -44,16 +45,11 @@ public:
     Szczyt(int kanaly, qint64 start) : serie_(size_t(std::max(kanaly, 1)), 0), start_(start) {}
 
     void Dodaj(const qint16* p, qint64 n, qint64 slowo) {
-        qint16 maks = std::numeric_limits<qint16>::min();
-        qint16 min = std::numeric_limits<qint16>::max();
-        for (qint64 i = 0; i < n; ++i) {
-            maks = std::max(maks, p[i]);
-            min = std::min(min, p[i]);
-        }
-        if (n > 0) {
-            maksimum = std::max<qint32>(maksimum, maks);
-            minimum = std::min<qint32>(minimum, min);
-        }
+        if (n <= 0) return;
+        qint16 min = 0, maks = 0;
+        ZakresProbek(p, n, min, maks);
+        maksimum = std::max<qint32>(maksimum, maks);
+        minimum = std::min<qint32>(minimum, min);
         if (maks < std::numeric_limits<qint16>::max() && min > std::numeric_limits<qint16>::min()) {
             std::fill(serie_.begin(), serie_.end(), 0);
             return;
@@ -106,44 +102,69 @@ void bladIO(int kod, const QString& adres) {
     PokazBladKod(kod, QString(), adres);
 }
 
+// One pass over a range: the file, the progress window with its abort
+// button, and a buffer of whole blocks. Each I/O error is shown by code
+// and the pass ends.
+struct Przebieg {
+    bool Otworz(const SygnalType& s, qint32 od, qint32 do_, bool doZapisu, const QString& tytul) {
+        adres = s.Adres;
+        if (const int kod = plik.Otworz(s.Adres, doZapisu)) return bladIO(kod, adres), false;
+        z = zakres(s, od, do_);
+        PokazStan(tytul, QStringLiteral("Przerwij"), true);
+        postep.emplace(z.Slowa() / kBlok);
+        bufor.resize(size_t(std::min(kOdczyt, z.Slowa())));
+        return true;
+    }
+    // Reads the next buffer at `pos`; its words, or -1 after an error.
+    qint64 Czytaj(qint64 pos) {
+        const qint64 n = std::min<qint64>(qint64(bufor.size()), z.do_ - pos);
+        if (const int kod = plik.Czytaj(pos * 2, bufor.data(), n * 2)) return bladIO(kod, adres), -1;
+        PrzestawSlowa(bufor.data(), n);
+        return n;
+    }
+    bool Pisz(qint64 pos, qint64 n) {
+        PrzestawSlowa(bufor.data(), n);
+        const int kod = plik.Pisz(pos * 2, bufor.data(), n * 2);
+        if (kod) bladIO(kod, adres);
+        return kod == 0;
+    }
+    bool Zamknij() {
+        const int kod = plik.Zamknij();
+        if (kod) bladIO(kod, adres);
+        return kod == 0;
+    }
+    // A whole block done: the gauge moves; true when the operator asked to stop.
+    bool Krok() {
+        postep->Krok(++blok);
+        return StanPrzerwij;
+    }
+
+    PlikPCM plik;
+    QString adres;
+    Zakres z;
+    std::optional<PostepPracy> postep;
+    std::vector<qint16> bufor;
+    qint64 blok = 0;
+};
+
 }  // namespace
 
 void SzukajMaksimum(const SygnalType& s, qint32 od, qint32 do_, bool& przerwane, qint32& maksimum,
                     qint32& minimum, bool* przesterowane) {
-    przerwane = false;
     maksimum = kMaksimumPoczatkowe;
     minimum = kMinimumPoczatkowe;
     if (przesterowane) *przesterowane = false;
-
-    PlikPCM f;
-    if (const int kod = f.Otworz(s.Adres, false)) {
-        bladIO(kod, s.Adres);
-        przerwane = true;
-        return;
-    }
-    const Zakres z = zakres(s, od, do_);
-    PokazStan(QStringLiteral("Szukanie maksymalnego poziomu nagrania"), QStringLiteral("Przerwij"), true);
-    PostepPracy postep(z.Slowa() / kBlok);
-
+    Przebieg p;
+    przerwane = !p.Otworz(s, od, do_, false, QStringLiteral("Szukanie maksymalnego poziomu nagrania"));
     Szczyt szczyt(s.Kanaly, s.Start);
-    std::vector<qint16> bufor(size_t(std::min(kOdczyt, z.Slowa())));
-    qint64 blok = 0;
-    for (qint64 pos = z.od; pos < z.do_ && !przerwane;) {
-        const qint64 n = std::min<qint64>(qint64(bufor.size()), z.do_ - pos);
-        if (const int kod = f.Czytaj(pos * 2, bufor.data(), n * 2)) {
-            // What was read so far is no peak of the recording.
-            bladIO(kod, s.Adres);
-            przerwane = true;
-            return;
-        }
-        PrzestawSlowa(bufor.data(), n);
+    for (qint64 pos = p.z.od; pos < p.z.do_ && !przerwane;) {
+        const qint64 n = p.Czytaj(pos);
+        // What was read so far is no peak of the recording.
+        if (n < 0) return void(przerwane = true);
         for (qint64 i = 0; i < n && !przerwane; i += kBlok) {
             const qint64 m = std::min(kBlok, n - i);
-            szczyt.Dodaj(bufor.data() + i, m, pos + i);
-            if (m == kBlok) {
-                postep.Krok(++blok);
-                przerwane = StanPrzerwij;
-            }
+            szczyt.Dodaj(p.bufor.data() + i, m, pos + i);
+            if (m == kBlok) przerwane = p.Krok();
         }
         pos += n;
     }
@@ -154,58 +175,28 @@ void SzukajMaksimum(const SygnalType& s, qint32 od, qint32 do_, bool& przerwane,
 }
 
 void Wzmocnij(const SygnalType& s, qint32 od, qint32 do_, bool& przerwane, float wzmocnienie) {
-    przerwane = false;
-    PlikPCM f;
-    if (const int kod = f.Otworz(s.Adres, true)) {
-        bladIO(kod, s.Adres);
-        przerwane = true;
-        return;
-    }
-    const Zakres z = zakres(s, od, do_);
-    PokazStan(QStringLiteral("Wzmacnianie nagrania"), QStringLiteral("Przerwij"), true);
-    PostepPracy postep(z.Slowa() / kBlok);
-
-    std::vector<qint16> bufor(size_t(std::min(kOdczyt, z.Slowa())));
-    qint64 blok = 0;
-    for (qint64 pos = z.od; pos < z.do_ && !przerwane;) {
-        const qint64 n = std::min<qint64>(qint64(bufor.size()), z.do_ - pos);
-        int kod = f.Czytaj(pos * 2, bufor.data(), n * 2);
-        if (kod) {
-            bladIO(kod, s.Adres);
-            przerwane = true;
-            return;
-        }
-        PrzestawSlowa(bufor.data(), n);
+    Przebieg p;
+    przerwane = !p.Otworz(s, od, do_, true, QStringLiteral("Wzmacnianie nagrania"));
+    for (qint64 pos = p.z.od; pos < p.z.do_ && !przerwane;) {
+        const qint64 n = p.Czytaj(pos);
+        if (n < 0) return void(przerwane = true);
         // Words of this read that are amplified and must go back.
         qint64 gotowe = 0;
         while (gotowe < n && !przerwane) {
             const qint64 m = std::min(kBlok, n - gotowe);
-            wzmocnijBlok(bufor.data() + gotowe, m, wzmocnienie);
+            wzmocnijBlok(p.bufor.data() + gotowe, m, wzmocnienie);
             gotowe += m;
-            if (m < kBlok) break;
-            postep.Krok(++blok);
-            if (StanPrzerwij) {
-                if (Decyzja(QStringLiteral("Przerwanie spowoduje, że część nagrania będzie głośniejsza !"),
-                            QStringLiteral("Czy na pewno przerwać wzmacnianie ?"), 2) == WynikNie)
-                    StanPrzerwij = false;
-                else
-                    przerwane = true;
-            }
+            if (m < kBlok || !p.Krok()) continue;
+            if (Decyzja(QStringLiteral("Przerwanie spowoduje, że część nagrania będzie głośniejsza !"),
+                        QStringLiteral("Czy na pewno przerwać wzmacnianie ?"), 2) == WynikNie)
+                StanPrzerwij = false;
+            else
+                przerwane = true;
         }
-        PrzestawSlowa(bufor.data(), gotowe);
-        kod = f.Pisz(pos * 2, bufor.data(), gotowe * 2);
-        if (kod) {
-            bladIO(kod, s.Adres);
-            przerwane = true;
-            return;
-        }
+        if (!p.Pisz(pos, gotowe)) return void(przerwane = true);
         pos += n;
     }
-    if (const int kod = f.Zamknij()) {
-        bladIO(kod, s.Adres);
-        przerwane = true;
-        return;
-    }
+    if (!p.Zamknij()) przerwane = true;
     ZamknijStan();
 }
 

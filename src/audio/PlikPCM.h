@@ -47,3 +47,15 @@ private:
 
 // 16-bit samples of a little-endian file in host order, in place.
 void PrzestawSlowa(qint16* p, qint64 n);
+
+// The smallest and the largest of n samples (n > 0); a plain pass that the
+// compiler vectorises.
+inline void ZakresProbek(const qint16* p, qint64 n, qint16& minimum, qint16& maksimum) {
+    qint16 min = p[0], maks = p[0];
+    for (qint64 i = 1; i < n; ++i) {
+        min = p[i] < min ? p[i] : min;
+        maks = p[i] > maks ? p[i] : maks;
+    }
+    minimum = min;
+    maksimum = maks;
+}
