@@ -31,6 +31,9 @@ port=$(cat "$work/port")
 "$tool" "$station" --short --udp-port "$port" >/dev/null || fail "the demo station was not built"
 [ -f "$station/TOLVANE.INI" ] && [ -f "$station/AWARIA.MIX" ] && [ -f "$station/TolvaneAwaria.FLG" ] ||
   fail "the demo station lacks its settings, playlist or flag file"
+for w in "$station"/audio/*/*.WAV; do
+  [ -f "${w%.WAV}.OBW" ] || fail "no envelope beside $w"
+done
 
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && timeout 90 "$program"); rc=$?
