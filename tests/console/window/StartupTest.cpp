@@ -2,6 +2,7 @@
 // lines it writes, the close rules and the order the timers stop in.
 #include <gtest/gtest.h>
 
+#include "audio/DMagnet.h"
 #include "common/TempFolder.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
@@ -33,6 +34,7 @@ protected:
     void TearDown() override {
         UstawKartePrzekaznikow(nullptr);
         OpcjeGPI = {};
+        OpcjePFL = {};
         QDir::setCurrent(poprzedniKatalog_);
     }
 
@@ -99,11 +101,17 @@ TEST_F(Startup, TheCommandLineNamesAnotherSettingsFile) {
 
 TEST_F(Startup, TheRelayCardOpensWithItsOutputsCleared) {
     folder_.write(QStringLiteral("relay-outputs.txt"), "11111111");
-    nastawy({}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("Advantech1761Jest=1")});
+    nastawy({}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("Advantech1761Jest=1"),
+                 QStringLiteral("KanalPFLNazwa=Słuchawki"), QStringLiteral("CzyPlayerPFLBlokuje=0")});
     TTolv okno;
     okno.FormCreate({});
     EXPECT_TRUE(KartaOtwarta());
     EXPECT_EQ(folder_.read(QStringLiteral("relay-outputs.txt")), QByteArray("00000000\r\n"));
+    // The preview window is made with the main window and sees its settings.
+    ASSERT_NE(DMagnetofon(), nullptr);
+    EXPECT_EQ(DMagnetofon()->parentWidget(), &okno);
+    EXPECT_EQ(OpcjePFL.KanalPFLNazwa, QStringLiteral("Słuchawki"));
+    EXPECT_FALSE(OpcjePFL.CzyPlayerPFLBlokuje);
     // Closing closes the card.
     dialogi_.Odpowiedz(OdpowiedzTak);
     EXPECT_EQ(okno.FormClose(), 2);
