@@ -254,5 +254,9 @@ void MaksymalizujPlik(const QString& sciezka, const OpcjeMaksymalizacji& opcje) 
     // disturb the shared record someone may be filling.
     OpisNagraniaTyp opis;
     OtworzSygnal(s, true, opis);
+    // A WAV that may go on air is not always one whose samples can be
+    // multiplied (MPEG inside WAV); the operator hears why, once.
+    if (s.Format != 1) return PokazBlad(QStringLiteral("Program obsługuje tylko zbiory w formacie PCM"));
+    if (s.Bity != 16) return PokazBlad(QStringLiteral("Program obsługuje tylko zbiory 16 bitowe"));
     Maksymalizuj(s, s.Start, s.Koniec);
 }
