@@ -102,8 +102,12 @@ void DialogiSkrypt::StanZamknij() {
 
 void DialogiSkrypt::Pompuj() {
     ++pompowania_;
-    if (stanWidoczny_ && przerwijPrzy_ >= 0 && !procenty1_.isEmpty() && procenty1_.back() >= przerwijPrzy_)
+    // The operator presses the button once; a loop that goes on after
+    // asking must not find it pressed again.
+    if (stanWidoczny_ && przerwijPrzy_ >= 0 && !procenty1_.isEmpty() && procenty1_.back() >= przerwijPrzy_) {
         StanPrzerwij = true;
+        przerwijPrzy_ = -1;
+    }
 }
 
 quint16 DialogiSkrypt::Decyzja(const QString& linia1, const QString& linia2, int zestaw) {

@@ -48,8 +48,8 @@ public:
     // does the operator leaves it (Opuść). A button answer is given with
     // Odpowiedz (Esc answers OdpowiedzOpusc with any set).
     void OdpowiedzTikami(int tiki, std::function<void(int)> przedTikiem);
-    // The abort button is pressed at the first pump after the first gauge
-    // reached this percent (-1: never).
+    // The abort button is pressed, once, at the first pump after the first
+    // gauge reached this percent (-1: never).
     void PrzerwijPrzy(int procent) { przerwijPrzy_ = procent; }
 
     // ---- what happened ----

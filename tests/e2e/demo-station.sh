@@ -34,6 +34,9 @@ port=$(cat "$work/port")
 # Every key once, as its section writes it: the emergency start on.
 [ "$(grep -c '^AwariaStartJest=' "$station/TOLVANE.INI")" = 1 ] && grep -q $'^AwariaStartJest=1\r$' "$station/TOLVANE.INI" ||
   fail "the emergency start is not written once, as 1: $(grep -a '^AwariaStartJest=' "$station/TOLVANE.INI" | tr -d '\r' | tr '\n' ' ')"
+for w in "$station"/audio/*/*.WAV; do
+  [ -f "${w%.WAV}.OBW" ] || fail "no envelope beside $w"
+done
 
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && timeout 90 "$program"); rc=$?

@@ -1,6 +1,7 @@
 #include "StacjaDemo.h"
 
 #include "Melodie.h"
+#include "audio/Obwiednia.h"
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "foundation/KestDysk2.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <vector>
 
@@ -66,6 +68,12 @@ bool utworzNagranie(const Nagranie& n, int ziarno, QString& blad) {
         default: pcm = demo::Piosenka(ziarno, n.Ms); break;
     }
     if (!zapiszWav(platform::resolvePath(n.Adres), pcm, blad)) return false;
+    // The waveform the preview and the editors draw.
+    TworzObwiednie(n.Adres);
+    if (!QFileInfo::exists(platform::resolvePath(ZbiorObwiedni(n.Adres)))) {
+        blad = QStringLiteral("Nie można utworzyć obwiedni ") + ZbiorObwiedni(n.Adres);
+        return false;
+    }
 
     SygnalType s;
     s.Adres = n.Adres;

@@ -1,6 +1,7 @@
 // Start-up and shutdown of the main window.
 #include "console/window/TTolv.h"
 
+#include "audio/DMagnet.h"
 #include "audio/cbDSMixer.h"
 #include "console/links/TelnetGPI.h"
 #include "foundation/A1761DRIVER.h"
@@ -82,6 +83,10 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // the settings through OpcjeGPI, which the section readers keep.
     OtworzKarte();
     ZapiszPrzekazniki(0);
+    // The preview window, made once; it sees its settings through OpcjePFL.
+    OpcjePFL.KanalPFLNazwa = Emisja.KanalPFLNazwa;
+    OpcjePFL.CzyPlayerPFLBlokuje = Emisja.CzyPlayerPFLBlokuje;
+    if (!DMagnetofon()) new TDMagnetofon(this);
     // 14. The capture control of the satellite fade (none: the fade sets nothing).
     silnik_.Wejscie = platform::openCaptureVolume();
     silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Fifo.h"
+#include "audio/DMagnet.h"
 #include "common/TempFolder.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
@@ -73,6 +74,7 @@ protected:
     void TearDown() override {
         UstawKartePrzekaznikow(nullptr);
         OpcjeGPI = {};
+        OpcjePFL = {};
         QDir::setCurrent(poprzedniKatalog_);
     }
 
@@ -205,11 +207,17 @@ TEST_F(Startup, TheCommandLineNamesAnotherSettingsFile) {
 
 TEST_F(Startup, TheRelayCardOpensWithItsOutputsCleared) {
     folder_.write(QStringLiteral("relay-outputs.txt"), "11111111");
-    nastawy({}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("Advantech1761Jest=1")});
+    nastawy({}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("Advantech1761Jest=1"),
+                 QStringLiteral("KanalPFLNazwa=Słuchawki"), QStringLiteral("CzyPlayerPFLBlokuje=0")});
     TTolv okno;
     okno.FormCreate({});
     EXPECT_TRUE(KartaOtwarta());
     EXPECT_EQ(folder_.read(QStringLiteral("relay-outputs.txt")), QByteArray("00000000\r\n"));
+    // The preview window is made with the main window and sees its settings.
+    ASSERT_NE(DMagnetofon(), nullptr);
+    EXPECT_EQ(DMagnetofon()->parentWidget(), &okno);
+    EXPECT_EQ(OpcjePFL.KanalPFLNazwa, QStringLiteral("Słuchawki"));
+    EXPECT_FALSE(OpcjePFL.CzyPlayerPFLBlokuje);
     // Closing closes the card.
     dialogi_.Odpowiedz(OdpowiedzTak);
     EXPECT_EQ(okno.FormClose(), 2);
