@@ -188,8 +188,12 @@ void piszBlok(QString& o, const TElemPListy& e) {
 }  // namespace
 
 WynikZapisuMIX ZapiszPlaylisteMIX(const QString& plik, int od, int doElementu) {
-    if (Emisja.PlaylistaFormat != 1)
+    if (Emisja.PlaylistaFormat != 1) {
+        // Not this format's file to write: no file operation, so no failure
+        // of an earlier one may be left for the caller to report.
+        BladIO = 0;
         return WynikZapisuMIX::InnyFormat;
+    }
     od = std::max(od, 1);
     doElementu = std::min(doElementu, MaksPlaylisty);
 

@@ -84,8 +84,10 @@ TEST_F(MixTest, OtherFormatWritesNothingAndSaysSo) {
     Emisja.PlaylistaFormat = 2;
     Playlista[1].Typ = RodzajSND;
     StanPlaylisty.Ilosc = 1;
+    BladIO = 2;  // left by an earlier operation
     EXPECT_EQ(ZapiszPlaylisteMIX(sciezka(), 1, 1), WynikZapisuMIX::InnyFormat);
     EXPECT_FALSE(QFile::exists(sciezka()));
+    EXPECT_EQ(BladIO, 0) << "no file operation, so no failure to report";
 
     // A write that cannot be done leaves its code and no file.
     Emisja.PlaylistaFormat = 1;
