@@ -144,7 +144,7 @@ TEST_F(FuzzAudioTest, DamagedWavHeaders) {
     };
     const QString plik = dir.file(QStringLiteral("X.WAV"));
     opis(plik);
-    fuzz::run("WAV", plik, seeds, [&] { czytajNaglowek(plik); });
+    fuzz::run("WAV", plik, seeds, [&] { czytajNaglowek(plik); }, 1200);
     if (pominiete) std::cout << "[ fuzz     ] WAV: " << pominiete << " inputs skipped (known fault)" << std::endl;
 }
 
@@ -165,7 +165,7 @@ TEST_F(FuzzAudioTest, DamagedMpegHeaders) {
         QFile::remove(dwa);
         QFile::copy(plik, dwa);
         czytajNaglowek(dwa);
-    });
+    }, 500);
 }
 
 TEST_F(FuzzAudioTest, DamagedDescriptions) {
@@ -203,7 +203,7 @@ TEST_F(FuzzAudioTest, DamagedDescriptions) {
         for (int i = 0; i < n; ++i)
             ASSERT_LE((d.*pola[i].Pole).size(), pola[i].Szerokosc) << pola[i].Klucz;
         sprawdzZnaczniki(otworz(audio));
-    });
+    }, 1500);
 }
 
 // The decoder the players read from: a file it cannot take raises its own
@@ -245,7 +245,7 @@ TEST_F(FuzzAudioTest, DamagedFilesForTheDecoder) {
         } catch (const EAudioReadError&) {
             // refused with the reader's own error: what the players expect
         }
-    });
+    }, 2000);
     if (pominiete) std::cout << "[ fuzz     ] Decoder: " << pominiete << " inputs skipped (known fault)" << std::endl;
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 
 namespace fuzz {
 
@@ -16,7 +17,8 @@ namespace {
 
 constexpr qsizetype kMaksRozmiar = 1 << 20;  // a damaged input never grows past this
 
-const unsigned char bajtyGraniczne[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, '=', ';', '\r', '\n', ' ', ':', '.', '-', '0', '9'};
+const unsigned char bajtyGraniczne[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, '=', ';', '\r',
+                                        '\n', ' ',  ':',  '.',  '-',  '0', '9'};
 const quint16 slowaGraniczne[] = {0, 1, 2, 0x7FFF, 0x8000, 0xFFFF};
 const quint32 liczbyGraniczne[] = {0, 1, 2, 16, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFFE, 0x10000, 0x100000};
 const char* const teksty[] = {"9999999999", "-1", "-2147483648", "2147483647", "4294967296", "99:99:99.999", "", "="};
@@ -39,10 +41,11 @@ quint64 ziarno(const char* reader) {
     return s;
 }
 
+// Seconds asked for by hand; 0 when none.
 double sekundy() {
     bool ok = false;
     const double s = qEnvironmentVariable("TOLVANE_FUZZ_SECONDS").toDouble(&ok);
-    return ok && s > 0 ? s : 2.0;
+    return ok && s > 0 ? s : 0;
 }
 
 }  // namespace
@@ -136,7 +139,7 @@ void Mutator::once(QByteArray& b) {
 }
 
 Wynik run(const char* reader, const QString& file, const std::vector<QByteArray>& seeds,
-          const std::function<void()>& czytaj, int maksimum) {
+          const std::function<void()>& czytaj, int wejsc) {
     Wynik w;
     w.seed = ziarno(reader);
     if (seeds.empty()) {
@@ -146,10 +149,13 @@ Wynik run(const char* reader, const QString& file, const std::vector<QByteArray>
     Mutator m(w.seed);
     // Damaged inputs make Qt warn (a path with a NUL in it, say) thousands
     // of times; the run's own checks say what matters.
-    const QtMessageHandler poprzedni = qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext&, const QString&) {
-        if (typ == QtFatalMsg) std::abort();
-    });
-    const qint64 budzet = qint64(sekundy() * 1000);
+    const QtMessageHandler poprzedni =
+        qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext&, const QString&) {
+            if (typ == QtFatalMsg) std::abort();
+        });
+    const double zRecznie = sekundy();
+    const qint64 budzet = zRecznie > 0 ? qint64(zRecznie * 1000) : 15'000;
+    const int maksimum = zRecznie > 0 ? std::numeric_limits<int>::max() : wejsc;
     QElapsedTimer zegar;
     zegar.start();
     while (w.inputs < maksimum && zegar.elapsed() < budzet) {
@@ -170,7 +176,8 @@ Wynik run(const char* reader, const QString& file, const std::vector<QByteArray>
         ++w.inputs;
         const qint64 trwalo = zegar.elapsed() - przed;
         if (trwalo > 5000)
-            ADD_FAILURE() << reader << ": input " << w.inputs - 1 << " of seed " << w.seed << " took " << trwalo << " ms";
+            ADD_FAILURE() << reader << ": input " << w.inputs - 1 << " of seed " << w.seed << " took " << trwalo
+                          << " ms";
         if (::testing::Test::HasFailure()) {
             if (wejscie.size() <= 8192)
                 std::cerr << reader << ": failing input (base64) " << wejscie.toBase64().constData() << '\n';
@@ -178,7 +185,10 @@ Wynik run(const char* reader, const QString& file, const std::vector<QByteArray>
         }
     }
     qInstallMessageHandler(poprzedni);
-    std::cout << "[ fuzz     ] " << reader << ": " << w.inputs << " inputs, seed " << w.seed << std::endl;
+    std::cout << "[ fuzz     ] " << reader << ": " << w.inputs << " inputs, seed " << w.seed;
+    if (zRecznie == 0 && w.inputs < wejsc && !::testing::Test::HasFailure())
+        std::cout << " (stopped at " << budzet / 1000 << " s of " << wejsc << ")";
+    std::cout << std::endl;
     ::testing::Test::RecordProperty(std::string("inputs_") + reader, w.inputs);
     return w;
 }

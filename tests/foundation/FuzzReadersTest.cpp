@@ -31,9 +31,12 @@ const OpisSekcji& sekcjaProby() {
         t.tytul = QStringLiteral("PRÓBA");
         t.klucze.push_back(KluczBool(QStringLiteral("Flaga"), &proba.flaga, true, QStringLiteral("Flaga")));
         t.klucze.push_back(KluczBajt(QStringLiteral("Bajt"), &proba.bajt, 3, 200, 7, 5, QStringLiteral("Bajt")));
-        t.klucze.push_back(KluczLiczba(QStringLiteral("Liczba"), &proba.liczba, -5000, 5000, 100, 250, QStringLiteral("Liczba")));
-        t.klucze.push_back(KluczTekst(QStringLiteral("Tekst"), &proba.tekst, QStringLiteral("żółw"), QStringLiteral("Tekst")));
-        t.klucze.push_back(KluczTekst(QStringLiteral("Krotki"), &proba.krotki, QStringLiteral("abc"), QStringLiteral("Krótki"), 8));
+        t.klucze.push_back(
+            KluczLiczba(QStringLiteral("Liczba"), &proba.liczba, -5000, 5000, 100, 250, QStringLiteral("Liczba")));
+        t.klucze.push_back(
+            KluczTekst(QStringLiteral("Tekst"), &proba.tekst, QStringLiteral("żółw"), QStringLiteral("Tekst")));
+        t.klucze.push_back(
+            KluczTekst(QStringLiteral("Krotki"), &proba.krotki, QStringLiteral("abc"), QStringLiteral("Krótki"), 8));
         t.klucze.push_back(KluczKatalog(QStringLiteral("Katalog"), &proba.katalog, QStringLiteral("Katalog")));
         return t;
     }();
@@ -80,7 +83,7 @@ TEST(FuzzSettings, DamagedSettingsFiles) {
         CzytajKatalog(plik, QStringLiteral("Próba"), QStringLiteral("Katalog"), KatalogStartowy, k);
         CzytajKlucz(plik, QStringLiteral("Nazwa programu"), QStringLiteral("Nazwa"));
         JestKlucz(plik, QStringLiteral("Nastawy programu"), QStringLiteral("Id"));
-    });
+    }, 300);
 }
 
 }  // namespace

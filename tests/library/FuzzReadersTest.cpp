@@ -55,7 +55,7 @@ TEST_F(FuzzBazaTest, DamagedDatabaseFiles) {
         BazaCzyscWszystko();
         BazaCzytaj();
         ASSERT_EQ(BazaLiczba, liczba);
-    });
+    }, 1000);
 }
 
 TEST_F(FuzzBazaTest, DamagedCountersFiles) {
@@ -74,7 +74,7 @@ TEST_F(FuzzBazaTest, DamagedCountersFiles) {
         BazaLicznikiCzytaj();
         // Counters attach to the records there are; they never make new ones.
         ASSERT_EQ(BazaLiczba, 3);
-    });
+    }, 1500);
 }
 
 }  // namespace

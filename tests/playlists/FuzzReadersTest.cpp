@@ -95,7 +95,7 @@ TEST_F(FuzzPlaylistTest, DamagedMixFiles) {
         WczytajPlaylisteMIX(trzeci, 0);
         ASSERT_EQ(ZapiszPlaylisteMIX(drugi, 1, ilosc), WynikZapisuMIX::Zapisano);
         ASSERT_EQ(folder.read(u"DRUGI.MIX"_s), folder.read(u"TRZECI.MIX"_s));
-    });
+    }, 500);
 }
 
 TEST_F(FuzzPlaylistTest, DamagedListFiles) {
@@ -133,7 +133,7 @@ TEST_F(FuzzPlaylistTest, DamagedListFiles) {
         ASSERT_TRUE(ZapiszTimeliste(drugi));
         WczytajTimeliste(drugi);
         ASSERT_EQ(StanTimelisty.Ilosc, ilosc);
-    });
+    }, 200);
 }
 
 TEST_F(FuzzPlaylistTest, DamagedEmissionSettings) {
@@ -150,7 +150,7 @@ TEST_F(FuzzPlaylistTest, DamagedEmissionSettings) {
         WczytajNastawySatelity(plik);
         fuzz::SprawdzSekcje(SekcjaEmisji());
         fuzz::SprawdzSekcje(SekcjaSatelity());
-    });
+    }, 12);
 }
 
 }  // namespace
