@@ -25,6 +25,10 @@ namespace {
 NumeryGraczyUndo numeryGraczy;
 QList<qint32> numeryWUndo;
 
+// A list count as a number of array elements (a count is never trusted to
+// lie inside the array).
+int iloscWTablicy(qint32 ilosc) { return std::clamp<qint32>(ilosc, 0, MaksPlaylisty); }
+
 }  // namespace
 
 void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy) {
@@ -47,9 +51,10 @@ void UstawNumeryGraczyUndo(NumeryGraczyUndo numery) { numeryGraczy = std::move(n
 const QList<qint32>& NumeryGraczyWUndo() { return numeryWUndo; }
 
 void ZapiszUndoPlaylisty(const QString& operacja) {
-    // The whole array, whatever the count: elements past the count are kept
-    // as they were, so a restore gives back exactly what was there.
-    std::copy(Playlista.begin() + 1, Playlista.end(), PlaylistaUndo.begin() + 1);
+    // Only the list's own elements: every edit takes a snapshot, and a short
+    // list must not pay for the whole array.
+    const int ilosc = iloscWTablicy(StanPlaylisty.Ilosc);
+    std::copy(Playlista.begin() + 1, Playlista.begin() + 1 + ilosc, PlaylistaUndo.begin() + 1);
     StanPlaylistyUndo = StanPlaylisty;
     PlaylistaZbiorUndo = PlaylistaZbior;
     PlaylistaNazwaUndo = PlaylistaNazwa;
@@ -64,9 +69,13 @@ bool PrzywrocUndoPlaylisty(bool pytaj) {
     if (pytaj && Decyzja(QStringLiteral("Ostatnia operacja:  ") + UndoOperacja,
                          QStringLiteral("Czy przywrócić playlistę?"), 2) != WynikTak)
         return false;
-    // A restore cannot be undone, so the snapshot's array may simply change
-    // places with the playlist's.
-    std::swap_ranges(PlaylistaUndo.begin() + 1, PlaylistaUndo.end(), Playlista.begin() + 1);
+    // A restore cannot be undone, so the snapshot's elements may simply change
+    // places with the playlist's. Elements the edit added past the restored
+    // count are no longer part of the list and go back to their initial state.
+    const int ilosc = iloscWTablicy(StanPlaylistyUndo.Ilosc);
+    const int teraz = iloscWTablicy(StanPlaylisty.Ilosc);
+    std::swap_ranges(PlaylistaUndo.begin() + 1, PlaylistaUndo.begin() + 1 + ilosc, Playlista.begin() + 1);
+    for (int i = ilosc + 1; i <= teraz; ++i) InitElemPListy(Playlista[i]);
     StanPlaylisty = StanPlaylistyUndo;
     PlaylistaZbior = PlaylistaZbiorUndo;
     PlaylistaNazwa = PlaylistaNazwaUndo;
@@ -167,7 +176,7 @@ QString KodRodzaju(quint8 rodzaj) {
     return rodzaj < 16 ? QString::fromLatin1(kodyRodzajow[rodzaj]) : QString();
 }
 
-quint8 RodzajZKodu(const QString& kod) {
+quint8 RodzajZKodu(QStringView kod) {
     if (kod.isEmpty())
         return 0;
     for (quint8 k = 1; k < 16; ++k)

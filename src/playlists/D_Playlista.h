@@ -5,6 +5,7 @@
 #include "foundation/Zdarzenie.h"  // TRect: pixel rectangles, edges inclusive
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <array>
@@ -136,6 +137,8 @@ void UstawNumeryGraczyUndo(NumeryGraczyUndo numery);
 // The numbers the last snapshot kept.
 const QList<qint32>& NumeryGraczyWUndo();
 
+// Keeps elements 1..count only; a restore resets what an edit added past
+// the restored count.
 void ZapiszUndoPlaylisty(const QString& operacja);
 // Asks first when `pytaj`; true when the playlist was restored.
 bool PrzywrocUndoPlaylisty(bool pytaj);
@@ -156,7 +159,7 @@ bool CzyBreakZDzwiekiem(const TElemPListy& e);
 // The three-letter key of a kind in playlist files ("" for 0, 7 and above 15)
 // and back (0 for an unknown key).
 QString KodRodzaju(quint8 rodzaj);
-quint8 RodzajZKodu(const QString& kod);
+quint8 RodzajZKodu(QStringView kod);
 
 // Fills the element's texts and marks from a recording's description and its
 // opened audio item; kind, flags, identifier, address and times stay.

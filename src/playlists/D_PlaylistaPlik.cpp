@@ -1,6 +1,11 @@
 #include "playlists/D_PlaylistaPlik.h"
 
+#include <QHash>
+#include <QStringView>
+
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "audio/Sygnaly2.h"
 #include "foundation/Dialogi.h"
@@ -70,34 +75,88 @@ const char* const naglowek[] = {
     "; Liczba pozycji w liście",
 };
 
-const QString separator = QStringLiteral("; ----------------------------------");
+// A full playlist is about 240 000 lines: the file is built as one text and
+// encoded once, never as a string per line.
+void koniecLinii(QString& o) { o += QLatin1String("\r\n"); }
 
-QString czas(qint32 ms) { return PiszCzas(4, ms); }
+void linia(QString& o, QLatin1StringView tekst) {
+    o += tekst;
+    koniecLinii(o);
+}
 
-void piszBlok(QStringList& l, const TElemPListy& e) {
+// The digits of a non-negative number, "0"-padded to at least `cyfr`.
+void cyfry(QString& o, qint64 v, int cyfr) {
+    char16_t d[20];
+    int n = 0;
+    do {
+        d[n++] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    for (int i = n; i < cyfr; ++i) o += QLatin1Char('0');
+    while (n > 0) o += QChar(d[--n]);
+}
+
+// A time as the program writes it (PiszCzas format 4: minutes, seconds and
+// milliseconds, with the hours in front from one hour on, or always with
+// `godziny`, format 6); nothing for -1.
+void czas(QString& o, qint64 ms, bool godziny = false) {
+    if (ms == -1 && !godziny) return;
+    if (ms < 0) o += QLatin1Char('-');
+    const qint64 a = ms < 0 ? -ms : ms;
+    if (godziny || a >= 3'600'000) {
+        cyfry(o, a / 3'600'000, 2);
+        o += QLatin1Char(':');
+    }
+    cyfry(o, a / 60'000 % 60, 2);
+    o += QLatin1Char(':');
+    cyfry(o, a / 1000 % 60, 2);
+    o += QLatin1Char('.');
+    cyfry(o, a % 1000, 3);
+}
+
+void piszBlok(QString& o, const TElemPListy& e) {
     auto tekst = [&](const char* klucz, const QString& v) {
-        if (!v.isEmpty()) l << QLatin1String(klucz) + oneLine(v);
+        if (v.isEmpty()) return;
+        o += QLatin1String(klucz);
+        o += oneLine(v);
+        koniecLinii(o);
+    };
+    auto czasKlucza = [&](const char* klucz, qint32 v) {
+        o += QLatin1String(klucz);
+        czas(o, v);
+        koniecLinii(o);
     };
     auto znacznik = [&](const char* klucz, qint32 v) {
-        if (v != 0) l << QLatin1String(klucz) + czas(v);
+        if (v != 0) czasKlucza(klucz, v);
     };
-    l << separator;
-    l << (e.Emi < 0 ? QStringLiteral("Emi=--------") : QStringLiteral("Emi=") + PiszCzas(6, e.Emi % DobaMs));
+    auto liczba = [&](const char* klucz, qint32 v) {
+        if (v == 0) return;
+        o += QLatin1String(klucz);
+        o += QString::number(v);
+        koniecLinii(o);
+    };
+    linia(o, QLatin1String("; ----------------------------------"));
+    if (e.Emi < 0) {
+        linia(o, QLatin1String("Emi=--------"));
+    } else {
+        o += QLatin1String("Emi=");
+        czas(o, e.Emi % DobaMs, true);
+        koniecLinii(o);
+    }
     tekst("Sel=", e.Sel);
-    if (e.Typ & TypGrajO) l << QStringLiteral("Mod=Graj o");
-    const QString kod = KodRodzaju(RodzajElemPListy(e.Typ));
-    if (!kod.isEmpty()) l << QStringLiteral("Typ=") + kod;
-    l << QStringLiteral("Trw=") + czas(e.Trw);
+    if (e.Typ & TypGrajO) linia(o, QLatin1String("Mod=Graj o"));
+    tekst("Typ=", KodRodzaju(RodzajElemPListy(e.Typ)));
+    czasKlucza("Trw=", e.Trw);
     znacznik("Int=", e.Int);
     znacznik("Out=", e.Out);
-    if (e.Mix != -1) l << QStringLiteral("Mix=") + czas(e.Mix);
+    if (e.Mix != -1) czasKlucza("Mix=", e.Mix);
     znacznik("NwP=", e.NwP);
     znacznik("FIn=", e.FIn);
     znacznik("NwK=", e.NwK);
     znacznik("FOu=", e.FOu);
     if (FlagaOdczytuPlaylisty == 1) {
-        if (e.FIT != 0) l << QStringLiteral("FIT=") + QString::number(e.FIT);
-        if (e.FOT != 0) l << QStringLiteral("FOT=") + QString::number(e.FOT);
+        liczba("FIT=", e.FIT);
+        liczba("FOT=", e.FOT);
     }
     tekst("Ide=", e.Ide);
     tekst("MID=", e.MID);
@@ -118,36 +177,48 @@ void piszBlok(QStringList& l, const TElemPListy& e) {
     tekst("PS4=", e.PS4);
     tekst("ZAA=", e.ZAA);
     tekst("Adr=", e.Adr);
-    if (e.Wzm != 0) l << QStringLiteral("Wzm=") + QString::number(e.Wzm);
-    if (e.Kac != 0) l << QStringLiteral("Kac=") + QString::number(e.Kac);
+    liczba("Wzm=", e.Wzm);
+    liczba("Kac=", e.Kac);
     znacznik("KFI=", e.KFI);
     znacznik("KFO=", e.KFO);
-    if (e.Aut) l << QStringLiteral("Aut=1");
-    l << QStringLiteral("KONIEC OPISU");
+    if (e.Aut) linia(o, QLatin1String("Aut=1"));
+    linia(o, QLatin1String("KONIEC OPISU"));
 }
 
 }  // namespace
 
 WynikZapisuMIX ZapiszPlaylisteMIX(const QString& plik, int od, int doElementu) {
-    if (Emisja.PlaylistaFormat != 1)
+    if (Emisja.PlaylistaFormat != 1) {
+        // Not this format's file to write: no file operation, so no failure
+        // of an earlier one may be left for the caller to report.
+        BladIO = 0;
         return WynikZapisuMIX::InnyFormat;
+    }
     od = std::max(od, 1);
     doElementu = std::min(doElementu, MaksPlaylisty);
 
-    QStringList l;
-    l.reserve(50 + std::max(0, doElementu - od + 1) * 24);
-    for (const char* n : naglowek) l << QString::fromUtf8(n);
-    l << QStringLiteral("POZYCJI=") + QString::number(StanPlaylisty.Ilosc);
-    l << QStringLiteral(";");
-    l << QStringLiteral("; Pozycje:");
+    QString o;
+    o.reserve(4096 + qsizetype(std::max(0, doElementu - od + 1)) * 400);
+    for (const char* n : naglowek) {
+        o += QString::fromUtf8(n);
+        koniecLinii(o);
+    }
+    o += QLatin1String("POZYCJI=");
+    o += QString::number(StanPlaylisty.Ilosc);
+    koniecLinii(o);
+    linia(o, QLatin1String(";"));
+    linia(o, QLatin1String("; Pozycje:"));
     for (int i = od; i <= doElementu; ++i) {
-        piszBlok(l, Playlista[i]);
+        piszBlok(o, Playlista[i]);
         UstawStan(i);
     }
+    // The text writer ends every line it is given with CR LF: the whole text
+    // goes as one line without its last line end.
+    o.chop(2);
 
     errno = 0;
     QString blad;
-    if (!platform::writeTextFileAtomic(platform::resolvePath(plik), l, &blad)) {
+    if (!platform::writeTextFileAtomic(platform::resolvePath(plik), QStringList{o}, &blad)) {
         BladIO = errno ? KodBleduZErrno(errno) : 101;
         if (BladIO == 0) BladIO = 101;
         Log(QStringLiteral("Zapis playlisty nieudany: ") + plik + QStringLiteral(" (") + blad + QLatin1Char(')'));
@@ -161,12 +232,104 @@ WynikZapisuMIX ZapiszPlaylisteMIX(const QString& plik, int od, int doElementu) {
 
 namespace {
 
+enum class Klucz : quint8 {
+    Brak,   // no key: a comment, a line without "=", an empty key
+    Inny,   // a key no playlist has
+    Wersja, Adres1LST, Data1LST, Pozycji,
+    Emi, Sel, Mod, Typ, Trw, Int, Out, Mix, NwP, NwK, FIn, FOu, KFI, KFO, FIT, FOT, Wzm, Kac, Aut,
+    Zak, Ide, MID, Tyt, Pta, Wyk, Sol, Kom, Atr, Pro, Wyd, Rok, BPM, PS1, PS2, PS3, PS4, ZAA, Adr,
+};
+
+// Every key is ASCII of at most 9 characters, so its upper case packs into
+// one number (7 bits a character) and a line's key is one hash probe.
+quint64 kodKlucza(QStringView k) {
+    if (k.isEmpty() || k.size() > 9) return 0;
+    quint64 kod = 0;
+    for (QChar ch : k) {
+        char16_t c = ch.unicode();
+        if (c >= u'a' && c <= u'z') c = char16_t(c - 32);
+        // Upper-cased Polish letters stay outside ASCII: no key has them.
+        if (c == 0 || c >= 0x80) return 0;
+        kod = kod << 7 | c;
+    }
+    return kod;
+}
+
+const QHash<quint64, Klucz>& tabelaKluczy() {
+    static const QHash<quint64, Klucz> t = [] {
+        const std::pair<const char16_t*, Klucz> klucze[] = {
+            {u"WERSJA", Klucz::Wersja}, {u"ADRES1LST", Klucz::Adres1LST}, {u"DATA1LST", Klucz::Data1LST},
+            {u"POZYCJI", Klucz::Pozycji}, {u"EMI", Klucz::Emi}, {u"SEL", Klucz::Sel}, {u"MOD", Klucz::Mod},
+            {u"TYP", Klucz::Typ}, {u"TRW", Klucz::Trw}, {u"INT", Klucz::Int}, {u"OUT", Klucz::Out},
+            {u"MIX", Klucz::Mix}, {u"NWP", Klucz::NwP}, {u"NWK", Klucz::NwK}, {u"FIN", Klucz::FIn},
+            {u"FOU", Klucz::FOu}, {u"KFI", Klucz::KFI}, {u"KFO", Klucz::KFO}, {u"FIT", Klucz::FIT},
+            {u"FOT", Klucz::FOT}, {u"WZM", Klucz::Wzm}, {u"KAC", Klucz::Kac}, {u"AUT", Klucz::Aut},
+            {u"ZAK", Klucz::Zak}, {u"IDE", Klucz::Ide}, {u"MID", Klucz::MID}, {u"TYT", Klucz::Tyt},
+            {u"PTA", Klucz::Pta}, {u"WYK", Klucz::Wyk}, {u"SOL", Klucz::Sol}, {u"KOM", Klucz::Kom},
+            {u"ATR", Klucz::Atr}, {u"PRO", Klucz::Pro}, {u"WYD", Klucz::Wyd}, {u"ROK", Klucz::Rok},
+            {u"BPM", Klucz::BPM}, {u"PS1", Klucz::PS1}, {u"PS2", Klucz::PS2}, {u"PS3", Klucz::PS3},
+            {u"PS4", Klucz::PS4}, {u"ZAA", Klucz::ZAA}, {u"ADR", Klucz::Adr},
+        };
+        QHash<quint64, Klucz> h;
+        for (const auto& [nazwa, k] : klucze) h.insert(kodKlucza(QStringView(nazwa)), k);
+        return h;
+    }();
+    return t;
+}
+
+// The key and value of a line already cut of its trailing blanks, by the
+// settings-line rules: the key is the text before the first "=" without its
+// trailing blanks, compared in upper case; comment lines have none.
+Klucz kluczLinii(QStringView linia, QStringView& wartosc) {
+    if (linia.startsWith(u';')) return Klucz::Brak;
+    const qsizetype eq = linia.indexOf(u'=');
+    if (eq < 0) return Klucz::Brak;
+    QStringView k = linia.left(eq);
+    while (!k.isEmpty() && k.back() == u' ') k.chop(1);
+    if (k.isEmpty()) return Klucz::Brak;
+    wartosc = linia.mid(eq + 1);
+    return tabelaKluczy().value(kodKlucza(k), Klucz::Inny);
+}
+
+QStringView bezSpacjiNaKoncu(QStringView t) {
+    while (!t.isEmpty() && t.back() == u' ') t.chop(1);
+    return t;
+}
+
 // A number of a key; 0 when it is not one or does not fit.
-qint32 liczba(const QString& v, qint64 min, qint64 max) {
+qint32 liczba(QStringView v, qint64 min, qint64 max) {
     qint64 n = 0;
-    if (!parseInteger(v, n) || n < min || n > max) return 0;
+    if (!parseInteger(v.toString(), n) || n < min || n > max) return 0;
     return qint32(n);
 }
+
+// A time of a key. The two forms the writer produces ("mm:ss.mmm" and
+// "hh:mm:ss.mmm") are taken here without building a text: a full playlist
+// holds some 70 000 of them. Anything else goes through the program's parser.
+qint32 czasKlucza(QStringView v, int format) {
+    auto cyfra = [&](qsizetype i) { return v[i] >= u'0' && v[i] <= u'9'; };
+    auto liczba2 = [&](qsizetype i) { return (v[i].unicode() - u'0') * 10 + (v[i + 1].unicode() - u'0'); };
+    auto ulamek = [&](qsizetype i) { return liczba2(i) * 10 + (v[i + 2].unicode() - u'0'); };
+    const bool krotki = format == 4 && v.size() == 9 && v[2] == u':' && v[5] == u'.';
+    const bool dlugi = (format == 4 || format == 5) && v.size() == 12 && v[2] == u':' && v[5] == u':' && v[8] == u'.';
+    if (krotki || dlugi) {
+        bool cyfry = true;
+        for (qsizetype i = 0; i < v.size(); ++i)
+            if (i != 2 && i != 5 && !(dlugi && i == 8)) cyfry = cyfry && cyfra(i);
+        if (cyfry) {
+            const qsizetype p = krotki ? 0 : 3;
+            const int h = krotki ? 0 : liczba2(0);
+            const int m = liczba2(p);
+            const int s = liczba2(p + 3);
+            if (h <= 24 && m <= 59 && s <= 59) return qint32(h * 3'600'000 + m * 60'000 + s * 1000 + ulamek(p + 6));
+        }
+    }
+    return CzytajCzas(v.toString(), format);
+}
+
+// A fixed-width field takes only what it holds: a long value is never copied whole.
+template <int N>
+void tekst(FixedText<N>& pole, QStringView v) { pole = v.left(N).toString(); }
 
 qint64 modDoby(qint64 v) {
     v %= DobaMs;
@@ -174,69 +337,96 @@ qint64 modDoby(qint64 v) {
 }
 
 // One key of an element block. False when the key is not an element's.
-bool czytajKlucz(TElemPListy& e, const QString& k, const QString& v) {
-    if (k == QLatin1String("EMI")) e.Emi = v == QLatin1String("--------") ? -1 : CzytajCzas(v, 5);
-    else if (k == QLatin1String("SEL")) e.Sel = v;
+bool czytajKlucz(TElemPListy& e, Klucz k, QStringView v) {
+    switch (k) {
+    case Klucz::Emi: e.Emi = v == u"--------" ? -1 : czasKlucza(v, 5); break;
+    case Klucz::Sel: tekst(e.Sel, v); break;
     // MOD and TYP describe different bits, so their order in a block does not matter.
-    else if (k == QLatin1String("MOD")) e.Typ |= TypGrajO;
-    else if (k == QLatin1String("TYP")) {
+    case Klucz::Mod: e.Typ |= TypGrajO; break;
+    case Klucz::Typ: {
         const quint8 r = RodzajZKodu(v);
         if (r != 0) e.Typ = quint8((e.Typ & ~0x1F) | r);
-    } else if (k == QLatin1String("TRW")) {
-        // A duration is never negative; a bad one is taken from the file.
-        e.Trw = std::max<qint32>(CzytajCzas(v, 4), 0);
-    } else if (k == QLatin1String("INT")) {
-        e.Int = v.size() < 3 ? liczba(v, -2'000'000, 2'000'000) * 1000 : CzytajCzas(v, 4);
-    } else if (k == QLatin1String("OUT")) {
+        break;
+    }
+    // A duration is never negative; a bad one is taken from the file.
+    case Klucz::Trw: e.Trw = std::max<qint32>(czasKlucza(v, 4), 0); break;
+    case Klucz::Int: e.Int = v.size() < 3 ? liczba(v, -2'000'000, 2'000'000) * 1000 : czasKlucza(v, 4); break;
+    case Klucz::Out:
         if (v.size() < 3) {
             qint64 n = 0;
-            e.Out = parseInteger(v, n) ? qint32(e.Trw - n * 1000) : 0;
+            e.Out = parseInteger(v.toString(), n) ? qint32(e.Trw - n * 1000) : 0;
         } else {
-            e.Out = CzytajCzas(v, 4);
+            e.Out = czasKlucza(v, 4);
         }
         // An outro mark in the first half counts from the end.
         if (e.Trw / 2 > e.Out) e.Out = e.Trw - e.Out;
-    } else if (k == QLatin1String("MIX")) e.Mix = CzytajCzas(v, 4);
-    else if (k == QLatin1String("NWP")) e.NwP = CzytajCzas(v, 4);
-    else if (k == QLatin1String("NWK")) e.NwK = CzytajCzas(v, 4);
-    else if (k == QLatin1String("FIN")) e.FIn = CzytajCzas(v, 4);
-    else if (k == QLatin1String("FOU")) e.FOu = CzytajCzas(v, 4);
-    else if (k == QLatin1String("KFI")) e.KFI = CzytajCzas(v, 4);
-    else if (k == QLatin1String("KFO")) e.KFO = CzytajCzas(v, 4);
-    else if (k == QLatin1String("FIT")) { if (FlagaOdczytuPlaylisty == 1) e.FIT = quint8(liczba(v, 0, 255)); }
-    else if (k == QLatin1String("FOT")) { if (FlagaOdczytuPlaylisty == 1) e.FOT = quint8(liczba(v, 0, 255)); }
-    else if (k == QLatin1String("WZM")) e.Wzm = liczba(v, INT32_MIN, INT32_MAX);
-    else if (k == QLatin1String("KAC")) e.Kac = liczba(v, INT32_MIN, INT32_MAX);
-    else if (k == QLatin1String("AUT")) e.Aut = quint8(liczba(v, 0, 255));
-    else if (k == QLatin1String("ZAK")) e.Zak = v;
-    else if (k == QLatin1String("IDE")) e.Ide = v;
-    else if (k == QLatin1String("MID")) e.MID = v;
-    else if (k == QLatin1String("TYT")) e.Tyt = v;
-    else if (k == QLatin1String("PTA")) e.Pta = v;
-    else if (k == QLatin1String("WYK")) e.Wyk = v;
-    else if (k == QLatin1String("SOL")) e.Sol = v;
-    else if (k == QLatin1String("KOM")) e.Kom = v;
-    else if (k == QLatin1String("ATR")) e.Atr = v;
-    else if (k == QLatin1String("PRO")) e.Pro = v;
-    else if (k == QLatin1String("WYD")) e.Wyd = v;
-    else if (k == QLatin1String("ROK")) e.Rok = v;
-    else if (k == QLatin1String("BPM")) e.BPM = v;
-    else if (k == QLatin1String("PS1")) e.PS1 = v;
-    else if (k == QLatin1String("PS2")) e.PS2 = v;
-    else if (k == QLatin1String("PS3")) e.PS3 = v;
-    else if (k == QLatin1String("PS4")) e.PS4 = v;
-    else if (k == QLatin1String("ZAA")) e.ZAA = v;
-    else if (k == QLatin1String("ADR")) e.Adr = v;
-    else return false;
+        break;
+    case Klucz::Mix: e.Mix = czasKlucza(v, 4); break;
+    case Klucz::NwP: e.NwP = czasKlucza(v, 4); break;
+    case Klucz::NwK: e.NwK = czasKlucza(v, 4); break;
+    case Klucz::FIn: e.FIn = czasKlucza(v, 4); break;
+    case Klucz::FOu: e.FOu = czasKlucza(v, 4); break;
+    case Klucz::KFI: e.KFI = czasKlucza(v, 4); break;
+    case Klucz::KFO: e.KFO = czasKlucza(v, 4); break;
+    case Klucz::FIT: if (FlagaOdczytuPlaylisty == 1) e.FIT = quint8(liczba(v, 0, 255)); break;
+    case Klucz::FOT: if (FlagaOdczytuPlaylisty == 1) e.FOT = quint8(liczba(v, 0, 255)); break;
+    case Klucz::Wzm: e.Wzm = liczba(v, INT32_MIN, INT32_MAX); break;
+    case Klucz::Kac: e.Kac = liczba(v, INT32_MIN, INT32_MAX); break;
+    case Klucz::Aut: e.Aut = quint8(liczba(v, 0, 255)); break;
+    case Klucz::Zak: tekst(e.Zak, v); break;
+    case Klucz::Ide: e.Ide = v.toString(); break;
+    case Klucz::MID: e.MID = v.toString(); break;
+    case Klucz::Tyt: tekst(e.Tyt, v); break;
+    case Klucz::Pta: tekst(e.Pta, v); break;
+    case Klucz::Wyk: tekst(e.Wyk, v); break;
+    case Klucz::Sol: tekst(e.Sol, v); break;
+    case Klucz::Kom: tekst(e.Kom, v); break;
+    case Klucz::Atr: tekst(e.Atr, v); break;
+    case Klucz::Pro: tekst(e.Pro, v); break;
+    case Klucz::Wyd: tekst(e.Wyd, v); break;
+    case Klucz::Rok: tekst(e.Rok, v); break;
+    case Klucz::BPM: tekst(e.BPM, v); break;
+    case Klucz::PS1: tekst(e.PS1, v); break;
+    case Klucz::PS2: tekst(e.PS2, v); break;
+    case Klucz::PS3: tekst(e.PS3, v); break;
+    case Klucz::PS4: tekst(e.PS4, v); break;
+    case Klucz::ZAA: tekst(e.ZAA, v); break;
+    case Klucz::Adr: tekst(e.Adr, v); break;
+    default: return false;
+    }
     return true;
 }
 
-bool dalejSaElementy(const PlikTekstowy& f) {
-    const QStringList& l = f.Linie();
-    for (qsizetype i = f.Pozycja(); i < l.size(); ++i)
-        if (!KluczLinii(l[i]).isEmpty()) return true;
-    return false;
-}
+// The header keys, each looked for after the one before it, as a reader
+// searching forward would find them: WERSJA, then ADRES1LST, then DATA1LST;
+// and POZYCJI after WERSJA. They are taken in the same pass as the elements.
+struct Naglowek {
+    bool wersja = false;
+    bool adres = false;
+    bool data = false;
+    bool pozycji = false;
+
+    void klucz(Klucz k, QStringView v) {
+        // An empty value reads as a blank, which is what the variables hold when unset.
+        auto wartosc = [&] { return v.isEmpty() ? QStringLiteral(" ") : v.toString(); };
+        if (!wersja) {
+            wersja = k == Klucz::Wersja;
+            return;
+        }
+        if (k == Klucz::Adres1LST && !adres) {
+            adres = true;
+            LST1Adres = wartosc();
+        } else if (k == Klucz::Data1LST && adres && !data) {
+            data = true;
+            LST1Data = wartosc();
+        } else if (k == Klucz::Pozycji && !pozycji) {
+            pozycji = true;
+            qint64 n = 0;
+            // The gauge's end: the count the file announces.
+            if (parseInteger(v.toString(), n) && n > 0) StanMaksimum = float(n);
+        }
+    }
+};
 
 }  // namespace
 
@@ -247,67 +437,69 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
     start = std::clamp(start, 0, MaksPlaylisty);
 
     PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
-
+    StanMaksimum = 2000;
     LST1Adres = QStringLiteral(" ");
     LST1Data = QStringLiteral(" ");
-    SzukajKluczaDalej(f, QStringLiteral("WERSJA"));
-    QString v = SzukajKluczaDalej(f, QStringLiteral("ADRES1LST"));
-    if (!v.isEmpty()) LST1Adres = v;
-    v = SzukajKluczaDalej(f, QStringLiteral("DATA1LST"));
-    if (!v.isEmpty()) LST1Data = v;
 
-    f.UstawPozycje(0);
-    SzukajKluczaDalej(f, QStringLiteral("WERSJA"));
-    qint64 pozycji = 0;
-    if (!parseInteger(SzukajKluczaDalej(f, QStringLiteral("POZYCJI")), pozycji) || pozycji <= 0)
-        pozycji = 2000;
-    StanMaksimum = float(pozycji);
-
-    f.UstawPozycje(0);
+    // One pass over the lines: header keys, element blocks, and past the
+    // limit only whether more elements follow.
+    Naglowek naglowek;
     int n = start;
+    bool dalejSaElementy = false;
     TElemPListy e;
-    while (!f.Koniec() && n < MaksPlaylisty) {
+    bool tresc = false;  // the block has an element key
+    bool emi = false;
+    auto nowyBlok = [&] {
         InitElemPListy(e);
-        bool tresc = false;  // the block has an element key
-        bool emi = false;
-        while (!f.Koniec()) {
-            const qsizetype pozycjaLinii = f.Pozycja();
-            const QString linia = trimRight(f.CzytajLinie());
-            if (linia == QLatin1String("KONIEC OPISU") || linia == QLatin1String("KONIEC"))
-                break;
-            const QString k = KluczLinii(linia);
-            // A block that runs into the next one lost its end line: it is
-            // dropped whole rather than mixed into its neighbour.
-            if (tresc && ((k.isEmpty() && linia.startsWith(QLatin1String("; -----"))) ||
-                          (emi && k == QLatin1String("EMI")))) {
-                Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez \"KONIEC OPISU\" pominięta"));
-                InitElemPListy(e);
-                tresc = false;
-                emi = false;
-                f.UstawPozycje(pozycjaLinii + (k.isEmpty() ? 1 : 0));
-                continue;
-            }
-            if (k.isEmpty()) continue;
-            if (czytajKlucz(e, k, WartoscLinii(linia))) {
-                tresc = true;
-                if (k == QLatin1String("EMI")) emi = true;
-            }
-        }
+        tresc = false;
+        emi = false;
+    };
+    auto koniecBloku = [&] {
         if (RodzajElemPListy(e.Typ) == 0) {
             if (tresc)
                 Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez typu pominięta"));
+        } else {
+            if (e.Trw == 0) {
+                const int blad = BladIO;
+                e.Trw = CzasTrwaniaPliku(e.Adr);
+                BladIO = blad;
+            }
+            Playlista[++n] = std::move(e);
+            UstawStan(n - start);
+        }
+        nowyBlok();
+    };
+
+    const QStringList& linie = f.Linie();
+    for (const QString& calaLinia : linie) {
+        const QStringView linia = bezSpacjiNaKoncu(calaLinia);
+        QStringView v;
+        const Klucz k = kluczLinii(linia, v);
+        if (k != Klucz::Brak) naglowek.klucz(k, v);
+        if (n >= MaksPlaylisty) {
+            if (k != Klucz::Brak) dalejSaElementy = true;
             continue;
         }
-        if (e.Trw == 0) {
-            const int blad = BladIO;
-            e.Trw = CzasTrwaniaPliku(e.Adr);
-            BladIO = blad;
+        if (linia == u"KONIEC OPISU" || linia == u"KONIEC") {
+            koniecBloku();
+            continue;
         }
-        Playlista[++n] = e;
-        UstawStan(n - start);
+        // A block that runs into the next one lost its end line: it is
+        // dropped whole rather than mixed into its neighbour.
+        if (tresc && ((k == Klucz::Brak && linia.startsWith(u"; -----")) || (emi && k == Klucz::Emi))) {
+            Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez \"KONIEC OPISU\" pominięta"));
+            nowyBlok();
+            if (k == Klucz::Brak) continue;
+        }
+        if (czytajKlucz(e, k, v)) {
+            tresc = true;
+            if (k == Klucz::Emi) emi = true;
+        }
     }
+    // The last block may end with the file.
+    if (n < MaksPlaylisty) koniecBloku();
 
-    if (n >= MaksPlaylisty && dalejSaElementy(f))
+    if (dalejSaElementy)
         PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
                   QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) + QStringLiteral("  pozycji)"));
 

@@ -15,7 +15,7 @@ extern QString LST1Data;
 
 enum class WynikZapisuMIX {
     Zapisano,     // the file holds the elements
-    InnyFormat,   // PlaylistaFormat is not 1: nothing was written
+    InnyFormat,   // PlaylistaFormat is not 1: nothing was written (BladIO 0: nothing failed)
     Blad,         // the write failed (code in BladIO); the old file is left as it was
 };
 

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "foundation/KestDysk2.h"
+#include "foundation/KestPods2.h"
 #include "platform/Cp1250.h"
 
 using namespace Qt::StringLiterals;
@@ -83,8 +84,10 @@ TEST_F(MixTest, OtherFormatWritesNothingAndSaysSo) {
     Emisja.PlaylistaFormat = 2;
     Playlista[1].Typ = RodzajSND;
     StanPlaylisty.Ilosc = 1;
+    BladIO = 2;  // left by an earlier operation
     EXPECT_EQ(ZapiszPlaylisteMIX(sciezka(), 1, 1), WynikZapisuMIX::InnyFormat);
     EXPECT_FALSE(QFile::exists(sciezka()));
+    EXPECT_EQ(BladIO, 0) << "no file operation, so no failure to report";
 
     // A write that cannot be done leaves its code and no file.
     Emisja.PlaylistaFormat = 1;
@@ -174,6 +177,65 @@ TEST_F(MixTest, EverythingWrittenReadsBack) {
     }
 }
 
+// Times are written and read by the file's own fast paths; at every edge they
+// must say what the program's time helpers say.
+TEST_F(MixTest, TimesAtTheirEdgesMatchTheTimeHelpersAndRewriteByteForByte) {
+    const qint32 czasy[] = {1, 999, 59'999, 60'000, 3'599'999, 3'600'000, 86'400'000, 90'000'000,
+                            359'999'999, 360'000'000, INT32_MAX, -1, -5, -3'600'000, -3'599'999};
+    const qint32 emi[] = {0, 9 * 3'600'000 + 5 * 60'000, DobaMs - 1, DobaMs, DobaMs + 61'001, INT32_MAX};
+    int n = 0;
+    for (qint32 c : czasy) {
+        TElemPListy& e = Playlista[++n];
+        e.Typ = RodzajSND;
+        e.Trw = 1;
+        e.NwP = c;
+        e.Emi = emi[n % std::size(emi)];
+    }
+    StanPlaylisty.Ilosc = n;
+    ASSERT_EQ(ZapiszPlaylisteMIX(sciezka(), 1, n), WynikZapisuMIX::Zapisano);
+    const QByteArray bytes = folder.read(u"LISTA.MIX"_s);
+    const QStringList l = linie(bytes);
+    for (int i = 1; i <= n; ++i) {
+        const TElemPListy& e = Playlista[i];
+        SCOPED_TRACE(e.NwP);
+        EXPECT_TRUE(l.contains(u"NwP="_s + PiszCzas(4, e.NwP)));
+        EXPECT_TRUE(l.contains(u"Emi="_s + PiszCzas(6, e.Emi % DobaMs)));
+    }
+
+    const TablicaPlaylisty zapisane = Playlista;
+    WyczyscPlayliste();
+    WczytajPlaylisteMIX(sciezka(), 0);
+    ASSERT_EQ(StanPlaylisty.Ilosc, n);
+    for (int i = 1; i <= n; ++i) {
+        SCOPED_TRACE(zapisane[i].NwP);
+        EXPECT_EQ(Playlista[i].NwP, CzytajCzas(PiszCzas(4, zapisane[i].NwP), 4));
+        EXPECT_EQ(Playlista[i].Emi, CzytajCzas(PiszCzas(6, zapisane[i].Emi % DobaMs), 5));
+    }
+    // What was read (times past what the format holds come back as the
+    // parser gives them) is a file of the program's own: read and written
+    // again, it is the same to the byte.
+    ASSERT_EQ(ZapiszPlaylisteMIX(sciezka(u"DRUGA.MIX"_s), 1, n), WynikZapisuMIX::Zapisano);
+    WczytajPlaylisteMIX(sciezka(u"DRUGA.MIX"_s), 0);
+    ASSERT_EQ(ZapiszPlaylisteMIX(sciezka(u"TRZECIA.MIX"_s), 1, n), WynikZapisuMIX::Zapisano);
+    EXPECT_EQ(folder.read(u"TRZECIA.MIX"_s), folder.read(u"DRUGA.MIX"_s));
+
+    // Texts near the written forms read as the time parser reads them.
+    const QString bliskie[] = {u"24:00:00.000"_s, u"25:00:00.000"_s, u"00:60:00.000"_s, u"60:00.000"_s,
+                               u"59:59.999"_s,    u"5a:00.000"_s,    u"00:00:00.00x"_s, u"00:00-000"_s,
+                               u"12:34:56.789"_s, u"1:02.500"_s,     u"-00:01.000"_s};
+    QStringList bloki;
+    for (const QString& t : bliskie) bloki += blok({u"Emi="_s + t, u"Typ=SND"_s, u"Trw=00:01.000"_s, u"NwK="_s + t});
+    zapiszPlik(bloki);
+    WczytajPlaylisteMIX(sciezka(), 0);
+    ASSERT_EQ(StanPlaylisty.Ilosc, qint32(std::size(bliskie)));
+    for (int i = 1; i <= StanPlaylisty.Ilosc; ++i) {
+        const QString& t = bliskie[i - 1];
+        SCOPED_TRACE(t.toStdString());
+        EXPECT_EQ(Playlista[i].Emi, CzytajCzas(t, 5));
+        EXPECT_EQ(Playlista[i].NwK, CzytajCzas(t, 4));
+    }
+}
+
 TEST_F(MixTest, ShortFormsAndKeyOrder) {
     zapiszPlik(QStringList{u"WERSJA=2"_s, u"POZYCJI=x"_s} +
                blok({u"emi =09:05:00.000  "_s, u"Typ=SND"_s, u"Trw=03:00.000"_s, u"Out=5"_s, u"Int=7"_s}) +
@@ -235,6 +297,12 @@ TEST_F(MixTest, HeaderKeysOfTheAdvertList) {
     zapiszPlik(QStringList{u"WERSJA=2"_s} + blok({u"Typ=SND"_s, u"Trw=00:01.000"_s}));
     WczytajPlaylisteMIX(sciezka(), 0);
     EXPECT_EQ(LST1Adres, u" "_s);
+    EXPECT_EQ(LST1Data, u" "_s);
+    // Each key is looked for after the one before it.
+    zapiszPlik(QStringList{u"ADRES1LST=D:\\A.LST"_s, u"WERSJA=2"_s, u"DATA1LST=x"_s, u"ADRES1LST=D:\\B.LST"_s} +
+               blok({u"Typ=SND"_s, u"Trw=00:01.000"_s}));
+    WczytajPlaylisteMIX(sciezka(), 0);
+    EXPECT_EQ(LST1Adres, u"D:\\B.LST"_s);
     EXPECT_EQ(LST1Data, u" "_s);
 }
 
