@@ -10,12 +10,12 @@ namespace fuzz {
 
 inline void SprawdzSekcje(const OpisSekcji& sekcja) {
     for (const OpisKlucza& k : sekcja.klucze) {
-        if (k.czytaj || !k.zmienna) continue;  // keys with their own syntax
+        if (k.czytaj) continue;  // keys with their own syntax
         qint64 v = 0;
-        if (k.typ == TypKlucza::Bajt) v = *static_cast<const quint8*>(k.zmienna);
-        else if (k.typ == TypKlucza::Liczba) v = *static_cast<const qint32*>(k.zmienna);
-        else if (k.typ == TypKlucza::Tekst && k.maxDlugosc > 0) {
-            EXPECT_LE(static_cast<const QString*>(k.zmienna)->size(), k.maxDlugosc) << k.klucz.toStdString();
+        if (const quint8* b = k.jako<quint8>()) v = *b;
+        else if (const qint32* l = k.jako<qint32>()) v = *l;
+        else if (k.typ() == TypKlucza::Tekst && k.maxDlugosc > 0) {
+            EXPECT_LE(k.jako<QString>()->size(), k.maxDlugosc) << k.klucz.toStdString();
             continue;
         } else continue;
         const bool dozwolona = (v >= k.minimum && v <= k.maksimum) || v == k.zastepcza || v == k.domyslnaLiczba;

@@ -60,7 +60,7 @@ TEST(FuzzSettings, DamagedSettingsFiles) {
         QString nazwa = plik;
         SprawdzZbiorKonfig(nazwa, NazwaProgramu, {});
         CzytajNastawy(plik);
-        CzytajSekcje(plik, sekcjaProby());
+        CzytajSekcje(ZbiorNastaw::Wczytaj(plik), sekcjaProby());
         fuzz::SprawdzSekcje(sekcjaProby());
         EXPECT_TRUE(Nastawy.Numer == 0 || (Nastawy.Numer >= 1 && Nastawy.Numer <= 9)) << Nastawy.Numer;
         EXPECT_LE(Nastawy.ModulStart, 9);
