@@ -33,7 +33,7 @@ Stacja& stacja() {
 void Wypelnij() {
     BazaCzyscWszystko();
     for (int i = 1; i <= BazaMaks; ++i) {
-        BAZARekordTyp& r = BazaRekordy[i];
+        BAZARekordTyp& r = *BazaRekordy.Dodaj();
         const qint64 j = i;
         const QString n = QString::number((j * 7919) % BazaMaks);
         r.Tyt = QStringLiteral("Tytuł nagrania ") + n;
@@ -48,7 +48,6 @@ void Wypelnij() {
         r.EmC = quint16(i % 50);
         r.EmO = QStringLiteral("2024-01-05 12:00:00");
     }
-    BazaLiczba = BazaMaks;
     BazaAdresyZmienione();
     for (int p = 1; p <= 4; ++p)
         BazaSortuj(p);

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <stdexcept>
+#include <string>
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -19,7 +21,8 @@
 using namespace Qt::StringLiterals;
 
 TablicaBazy BazaRekordy;
-int BazaLiczba = 0;
+// Bound before any code runs, so it is never read unbound.
+constinit const int& BazaLiczba = BazaRekordy.Liczba();
 bool BazaZmieniona = false;
 bool BazaWczytana = false;
 bool BazaAktualizacja = false;
@@ -34,36 +37,41 @@ const BAZARekordTyp pustyRekord{};
 }
 
 BAZARekordTyp& TablicaBazy::operator[](int nr) {
-    Q_ASSERT(nr >= 1 && nr <= BazaMaks);
-    if (nr < 1 || nr > BazaMaks) {
-        // A wrong number must not grow the table or write over a record.
-        static BAZARekordTyp poza;
-        poza = BAZARekordTyp{};
-        return poza;
-    }
-    if (size_t(nr) > r_.size())
-        r_.resize(size_t(nr));
+    if (nr < 1 || nr > liczba_)
+        throw std::out_of_range("record " + std::to_string(nr) + " of " + std::to_string(liczba_));
     return r_[size_t(nr - 1)];
 }
 
 const BAZARekordTyp& TablicaBazy::operator[](int nr) const {
-    if (nr < 1 || size_t(nr) > r_.size())
+    if (nr < 1 || nr > liczba_)
         return pustyRekord;
     return r_[size_t(nr - 1)];
 }
 
-void TablicaBazy::Wyczysc() { std::vector<BAZARekordTyp>().swap(r_); }
+BAZARekordTyp* TablicaBazy::Dodaj(BAZARekordTyp r) {
+    if (liczba_ >= BazaMaks)
+        return nullptr;
+    r_.push_back(std::move(r));
+    liczba_ = int(r_.size());
+    return &r_.back();
+}
+
+void TablicaBazy::Wyczysc() {
+    std::vector<BAZARekordTyp>().swap(r_);
+    liczba_ = 0;
+}
 
 void TablicaBazy::Przytnij(int liczba) {
-    if (liczba >= 0 && size_t(liczba) < r_.size())
+    if (liczba >= 0 && liczba < liczba_) {
         r_.resize(size_t(liczba));
+        liczba_ = liczba;
+    }
 }
 
 void BazaWyczyscRekord(BAZARekordTyp& r) { r = BAZARekordTyp{}; }
 
 void BazaCzyscWszystko() {
     BazaRekordy.Wyczysc();
-    BazaLiczba = 0;
     BazaKompletna = false;
     BazaAdresyZmienione();
 }
@@ -284,8 +292,6 @@ void BazaSortuj(int porzadek) {
     nowe.reserve(dane.size());
     for (int i : p)
         nowe.push_back(std::move(dane[size_t(i)]));
-    for (size_t i = p.size(); i < dane.size(); ++i)
-        nowe.push_back(std::move(dane[i]));
     dane.swap(nowe);
     for (int k = 1; k <= BazaLiczba; ++k)
         Ranga(BazaRekordy[k], porzadek) = quint16(k);

@@ -38,25 +38,35 @@ struct BAZARekordTyp {
     quint8 Znaleziony = 0;  // the window's last search found it
 };
 
-// Records 1..BazaMaks. Storage grows as records are written and shrinks when
-// cleared; a record beyond what is stored reads as an empty one.
+// Records 1..Liczba(), at most BazaMaks. The table owns the record count:
+// records are added with Dodaj and dropped with Przytnij or Wyczysc, so a
+// record past the count never exists.
 class TablicaBazy {
 public:
+    // A number outside 1..Liczba() is the caller's fault: it throws
+    // std::out_of_range rather than hand out a record whose changes would
+    // go nowhere.
     BAZARekordTyp& operator[](int nr);
+    // Reading past the count gives an empty record.
     const BAZARekordTyp& operator[](int nr) const;
-    // Drops every record (all read as empty again).
+    constexpr const int& Liczba() const { return liczba_; }
+    // Appends the record as number Liczba() + 1; nullptr when the table is full.
+    BAZARekordTyp* Dodaj(BAZARekordTyp r = {});
+    // Drops every record.
     void Wyczysc();
     // Keeps records 1..liczba, drops the rest.
     void Przytnij(int liczba);
-    // For the sort: the stored records, record 1 first.
+    // For the sort: the records, record 1 first. Their number must not change.
     std::vector<BAZARekordTyp>& Dane() { return r_; }
 
 private:
     std::vector<BAZARekordTyp> r_;
+    int liczba_ = 0;
 };
 
 extern TablicaBazy BazaRekordy;
-extern int BazaLiczba;
+// The record count, read-only: the table's own.
+extern const int& BazaLiczba;
 extern bool BazaZmieniona;    // the table differs from the file
 extern bool BazaWczytana;     // the file was read successfully
 extern bool BazaAktualizacja; // the scan only adds new paths

@@ -407,7 +407,6 @@ void BazaCzytaj() {
         BazaWczytana = false;
         return;
     }
-    BazaLiczba = 0;
     BazaRekordy.Wyczysc();
     BazaAdresyZmienione();
     BazaKompletna = false;
@@ -443,8 +442,7 @@ void BazaCzytaj() {
             continue;
         // The length is not in the file; the length order needs it.
         r.Dlugosc = BazaTotNaMs(r.Tot);
-        ++BazaLiczba;
-        BazaRekordy[BazaLiczba] = std::move(r);
+        BazaRekordy.Dodaj(std::move(r));
         if ((BazaLiczba & 255) == 0) {
             UstawStan(double(BazaLiczba));
             PompujZdarzenia();

@@ -131,8 +131,7 @@ private:
         OpisNagraniaTyp opis;
         const int blad = OtworzSygnal(s, true, opis);
         const qint32 ms = blad ? 0 : DlugoscSygnaluMs(s);
-        BAZARekordTyp& r = BazaRekordy[++BazaLiczba];
-        BazaWyczyscRekord(r);
+        BAZARekordTyp& r = *BazaRekordy.Dodaj();
         r.Tyt = opis.Tyt;
         r.Wyk = opis.Wyk;
         r.Kod = opis.Kod;

@@ -60,7 +60,7 @@ protected:
     // Appends a record as a scan would leave it.
     static BAZARekordTyp& add(const QString& adr, const QString& tyt = {}, const QString& wyk = {},
                               const QString& kod = {}, qint32 ms = 0) {
-        BAZARekordTyp& r = BazaRekordy[++BazaLiczba];
+        BAZARekordTyp& r = *BazaRekordy.Dodaj();
         r.Adr = adr;
         r.Tyt = tyt;
         r.Wyk = wyk;
