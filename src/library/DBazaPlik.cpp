@@ -252,11 +252,12 @@ public:
         bufor_ += "\r\n";
         Oproznij(false);
     }
+    // A line break inside a text would start a phantom record.
     void Tekst(const char* klucz, const QString& v) {
         if (v.isEmpty())
             return;
         bufor_ += klucz;
-        bufor_ += platform::toCp1250(v);
+        bufor_ += platform::toCp1250(oneLine(v));
         bufor_ += "\r\n";
     }
     void Slowo(const char* klucz, quint16 v) {

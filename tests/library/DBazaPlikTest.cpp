@@ -58,6 +58,24 @@ TEST_F(DBazaPlikTest, OneRecordFileIsWrittenToTheByteAndReadBack) {
     EXPECT_TRUE(dialogs.Bledy().isEmpty());
 }
 
+// A line break inside a text would end the line early and start a phantom
+// record that takes the original's counters.
+TEST_F(DBazaPlikTest, LineBreaksInTextsStayInOneRecord) {
+    BazaNagran.BazaLicznikJest = true;
+    BAZARekordTyp& r = add(u"D:\\A.WAV"_s, u"Tytuł\r\nAdr=D:\\FANTOM.WAV"_s, u"Wyk\nEmC=9"_s);
+    r.EmC = 4;
+    r.EmO = u"2024-01-05 12:00:00\rx"_s;
+    writeAndKeep();
+    BazaLicznikiZapisz();
+    reread();
+    ASSERT_EQ(BazaLiczba, 1);
+    EXPECT_EQ(BazaRekordy[1].Tyt, u"Tytuł  Adr=D:\\FANTOM.WAV"_s);
+    EXPECT_EQ(BazaRekordy[1].Wyk, u"Wyk EmC=9"_s);
+    EXPECT_EQ(BazaRekordy[1].EmC, 4);
+    EXPECT_EQ(BazaRekordy[1].EmO, u"2024-01-05 12:00:00 x"_s);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s).count("KONIEC OPISU"), 1);
+}
+
 TEST_F(DBazaPlikTest, TotTexts) {
     EXPECT_EQ(BazaTotTekst(185000), u" 3:05"_s);
     EXPECT_EQ(BazaTotTekst(6000000), u"100:00"_s);
