@@ -29,8 +29,8 @@ OpisKlucza ZeZmiana(OpisKlucza k, std::function<void(const QString&, const QStri
     return k;
 }
 
-// The database file: made absolute against the program folder, "NIE_MA"
-// when it does not exist.
+// The database file: a relative name made absolute against the program
+// folder, "NIE_MA" when it does not exist.
 OpisKlucza KluczZbioru() {
     auto& B = BazaNagran;
     OpisKlucza k = KluczTekst(u"BazaZbior"_s, &B.BazaZbior, u"BAZA.BAZ"_s, u"Zbiór bazy nagrań - pełna ścieżka dostępu"_s);
@@ -43,7 +43,9 @@ OpisKlucza KluczZbioru() {
         if (!Wartosc(plik, s, u"BazaZbior"_s, v))
             return;
         const QString czytany = v;
-        if (!v.isEmpty()) {
+        // A path without a drive letter that starts at the root is an
+        // ordinary Linux path: kept as written, letter case included.
+        if (!v.isEmpty() && !v.startsWith(u'/')) {
             v = upperPL(v);
             if (v.size() < 2 || v[1] != u':')
                 v = joinPath(KatalogStartowy, v);
