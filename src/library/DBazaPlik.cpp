@@ -450,20 +450,18 @@ void BazaCzytaj() {
         }
     }
     UstawStan(double(BazaLiczba));
-    const bool zaDuzo = BazaLiczba >= BazaMaks && z.JestDalejAdres();
+    const bool zaDuzo = !ucieta && BazaLiczba >= BazaMaks && z.JestDalejAdres();
     ZamknijStan();
-    if (ucieta) {
-        OdrzucTablice();
-        BladIO = KodZlegoFormatu;
-        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (niepełny opis nagrania)"_s, sciezka);
-        return;
-    }
-    BladIO = 0;
     BazaBudujIndeksy();
     BazaWczytana = true;
     BazaZmieniona = false;
-    BazaKompletna = !zaDuzo;
-    if (zaDuzo) {
+    // A cut last block or more records than the table holds: every complete
+    // record is used, but this table never replaces the file.
+    BazaKompletna = !zaDuzo && !ucieta;
+    BladIO = ucieta ? KodZlegoFormatu : 0;
+    if (ucieta) {
+        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (niepełny opis nagrania)"_s, sciezka);
+    } else if (zaDuzo) {
         Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
         PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
     }

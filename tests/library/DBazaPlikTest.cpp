@@ -138,20 +138,22 @@ TEST_F(DBazaPlikTest, NIE_MAStandsForTheProgramFoldersFile) {
     EXPECT_EQ(BazaSciezkaLicznikow(), u"D:\\RADIO.2\\BAZA.LIC"_s) << "the extension is replaced, not the first dot";
 }
 
-// A damaged file is reported, leaves nothing that could be saved, and the
-// good file on disk survives a later save.
+// A damaged file is reported, keeps only its complete records, and neither
+// they nor anything counted or built afterwards can replace the file.
 TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
     const QString plik = u"D:\\RADIO\\BAZA.BAZ"_s;
+    const QStringList dobry = {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"EmC=3"_s, u"KONIEC OPISU"_s};
     struct Case {
         const char* name;
         QStringList file;
+        int kept;  // complete records taken (the table is then in use)
     };
     const QList<Case> cases = {
-        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}},
-        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}},
-        {"truncated block",
-         header(2) + QStringList{u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s,
-                                 u"; -------------------------"_s, u"Tyt=Uci"_s}},
+        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
+        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
+        {"last block cut", header(2) + dobry + QStringList{u"; -------------------------"_s, u"Tyt=Uci"_s}, 1},
+        {"last block without its end line", header(2) + dobry + QStringList{u"Adr=D:\\B.WAV"_s}, 1},
+        {"key line after the last end line", header(1) + dobry + QStringList{u"Tyt=Zbłąkany"_s}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -159,8 +161,11 @@ TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
         put(plik, lines(c.file));
         const QByteArray przed = bytes(plik);
         reread();
-        EXPECT_EQ(BazaLiczba, 0);
-        EXPECT_FALSE(BazaWczytana);
+        ASSERT_EQ(BazaLiczba, c.kept);
+        EXPECT_EQ(BazaWczytana, c.kept > 0);
+        if (c.kept)
+            EXPECT_EQ(BazaRekordy[1].EmC, 3);
+        EXPECT_FALSE(BazaKompletna);
         EXPECT_EQ(BladIO, 215);
         EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
 
