@@ -165,6 +165,9 @@ void BazaUtworz() {
     const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
     if (Decyzja(pytanie) != WynikTak)
         return;
+    // An update of an empty table where the station has no database file
+    // yet finds every file: the table it builds is whole.
+    const bool zNiczego = BazaLiczba == 0 && !JestZbior(BazaSciezka());
     PokazStan(TekstSzukania(KatalogStartowy), u"Przerwij"_s, false);
     if (!BazaAktualizacja) {
         BazaCzyscWszystko();
@@ -194,8 +197,8 @@ void BazaUtworz() {
             break;
         BazaSortuj(porzadek);
     }
-    // An update keeps whatever the table was: it only adds.
-    if (!BazaAktualizacja)
+    // Otherwise an update keeps whatever the table was: it only adds.
+    if (!BazaAktualizacja || zNiczego)
         BazaKompletna = true;
     BazaZmieniona = true;
     BazaZapisz(false);

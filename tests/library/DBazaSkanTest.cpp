@@ -133,6 +133,26 @@ TEST_F(DBazaSkanTest, UpdateAddsOnlyNewPathsAndCountersSurviveARebuild) {
     EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(u"D:\\MUZYKA\\A.WAV"_s)].Adr, u"D:\\MUZYKA\\a.wav"_s);
 }
 
+// A station without a database file: the update builds the whole table,
+// which is saved; with a file that was never read it is not.
+TEST_F(DBazaSkanTest, UpdateWithoutADatabaseFileIsSaved) {
+    station();
+    BazaAktualizacja = true;
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_FALSE(BazaZmieniona);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s).count("KONIEC OPISU"), 2);
+
+    const QByteArray plik = lines({u"WERSJA=2"_s, u"POZYCJI=1"_s, u"Adr=D:\\INNY.WAV"_s, u"KONIEC OPISU"_s});
+    put(u"D:\\RADIO\\BAZA.BAZ"_s, plik);
+    BazaCzyscWszystko();
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), plik);
+    EXPECT_EQ(errors().size(), 1);
+}
+
 TEST_F(DBazaSkanTest, AbortedCreateSavesNothingAndRefusesLaterSaves) {
     station();
     dialogs.Odpowiedz(OdpowiedzTak);
