@@ -15,6 +15,7 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
 
@@ -67,6 +68,28 @@ void TablicaBazy::Przytnij(int liczba) {
         liczba_ = liczba;
     }
 }
+
+// ------------------------------------------------------------------ plays held back
+
+namespace {
+int zajeta = 0;
+std::vector<std::pair<QString, QString>> odlozone;
+}  // namespace
+
+BazaWUzyciu::BazaWUzyciu() { ++zajeta; }
+
+BazaWUzyciu::~BazaWUzyciu() {
+    if (--zajeta > 0)
+        return;
+    std::vector<std::pair<QString, QString>> teraz;
+    teraz.swap(odlozone);
+    for (const auto& [sciezka, tekst] : teraz)
+        BazaPoliczOdegranie(sciezka, tekst);
+}
+
+bool BazaZajeta() { return zajeta > 0; }
+
+void BazaOdlozOdegranie(const QString& sciezka, const QString& tekst) { odlozone.emplace_back(sciezka, tekst); }
 
 void BazaWyczyscRekord(BAZARekordTyp& r) { r = BAZARekordTyp{}; }
 
@@ -282,6 +305,7 @@ const QString NazwySortowania[4] = {u"Sortowanie wg tytułów"_s, u"Sortowanie w
 void BazaSortuj(int porzadek) {
     if (porzadek < 1 || porzadek > 4)
         return;
+    BazaWUzyciu zajeta;
     PokazStan(NazwySortowania[porzadek - 1], u"Przerwij"_s, true);
     StanMaksimum = float(BazaLiczba);
     // The order is found on positions and applied once: records are moved

@@ -5,6 +5,7 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "library/DBaza.h"
+#include "library/DBazaWewn.h"
 #include "library/NastawyPomoc.h"
 
 using namespace Qt::StringLiterals;
@@ -228,7 +229,17 @@ bool BazaPasmoBezOgraniczen() {
 }
 
 void BazaDodajOdegranie(const QString& sciezka, const QString& tekst) {
-    if (BazaLiczba <= 0 || BazaPasmoBezOgraniczen())
+    // The hour is the play's own; a held-back play is not tested again.
+    if (BazaPasmoBezOgraniczen())
+        return;
+    if (BazaZajeta())
+        BazaOdlozOdegranie(sciezka, tekst);
+    else
+        BazaPoliczOdegranie(sciezka, tekst);
+}
+
+void BazaPoliczOdegranie(const QString& sciezka, const QString& tekst) {
+    if (BazaLiczba <= 0)
         return;
     const int nr = BazaPozycjaAdresu(sciezka);
     if (nr == 0)

@@ -408,6 +408,7 @@ void BazaCzytaj() {
         BazaWczytana = false;
         return;
     }
+    BazaWUzyciu zajeta;
     BazaRekordy.Wyczysc();
     BazaAdresyZmienione();
     BazaKompletna = false;
@@ -470,14 +471,19 @@ void BazaCzytaj() {
 void BazaZapisz(bool pytaj) {
     const bool tak = !pytaj || Decyzja(u"Czy zapisać bazę nagrań?"_s) == WynikTak;
     if (tak && BazaZmieniona) {
+        BazaWUzyciu zajeta;
         const QString sciezka = BazaSciezka();
         if (!BazaKompletna) {
             Log(u"Baza nagrań nie zapisana - tablica niepełna: "_s + sciezka);
             PokazBlad(u"Nie zapisano bazy nagrań - nie została w całości wczytana ani utworzona"_s, sciezka);
-        } else if (ZapiszBaze(sciezka)) {
-            BazaZmieniona = false;
         } else {
-            ZglosBlad(BladIO, u"Zapis bazy nagrań"_s, sciezka);
+            // Cleared before the file is written: a change made meanwhile
+            // sets it again and is saved next time.
+            BazaZmieniona = false;
+            if (!ZapiszBaze(sciezka)) {
+                BazaZmieniona = true;
+                ZglosBlad(BladIO, u"Zapis bazy nagrań"_s, sciezka);
+            }
         }
     }
     KasujZdarzenie();
@@ -486,6 +492,7 @@ void BazaZapisz(bool pytaj) {
 void BazaLicznikiZapisz() {
     if (!BazaNagran.BazaLicznikJest)
         return;
+    BazaWUzyciu zajeta;
     const QString sciezka = BazaSciezkaLicznikow();
     if (!ZapiszLiczniki(sciezka))
         ZglosBlad(BladIO, u"Zapis liczników bazy nagrań"_s, sciezka);
@@ -499,6 +506,7 @@ void BazaLicznikiCzytaj() {
         PokazInfo(u"Nie znaleziono zbioru liczników bazy nagrań"_s, BazaSciezka());
         return;
     }
+    BazaWUzyciu zajeta;
     ZbiorLinii z;
     if (!z.Otworz(sciezka)) {
         ZglosBlad(BladIO, u"Odczyt liczników bazy nagrań"_s, sciezka);
@@ -563,6 +571,7 @@ void BazaLicznikiCzytaj() {
 }
 
 void BazaWczytajOdNowa() {
+    BazaWUzyciu zajeta;
     // Plays counted since the last save would vanish with the old table.
     if (BazaZmieniona && BazaKompletna)
         BazaZapisz(false);

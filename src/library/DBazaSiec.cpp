@@ -8,6 +8,7 @@
 #include "foundation/KestSter2.h"
 #include "library/DBaza.h"
 #include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
 #include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
@@ -71,6 +72,7 @@ bool BazaKopiujZSieci() {
     if (StarszyNiz(siec, lokalny) && B.BazaKopiujStarszaPytaj &&
         Decyzja(u"Zbiór starszy od bazy lokalnej - czy kopiować?"_s) != WynikTak)
         return false;
+    BazaWUzyciu zajeta;
     // Plays counted since the last save go to the counters file, which the
     // copy does not replace.
     if (BazaZmieniona && BazaKompletna)

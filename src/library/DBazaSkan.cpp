@@ -165,6 +165,7 @@ void BazaUtworz() {
     const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
     if (Decyzja(pytanie) != WynikTak)
         return;
+    BazaWUzyciu zajeta;
     // An update of an empty table where the station has no database file
     // yet finds every file: the table it builds is whole.
     const bool zNiczego = BazaLiczba == 0 && !JestZbior(BazaSciezka());

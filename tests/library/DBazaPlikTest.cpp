@@ -4,6 +4,8 @@
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 
+#include <map>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -287,6 +289,46 @@ TEST_F(DBazaPlikTest, CountersOffOrMissing) {
     BazaNagran.BazaLicznikJest = true;
     BazaLicznikiCzytaj();
     EXPECT_EQ(infos(), QStringList{u"Nie znaleziono zbioru liczników bazy nagrań | D:\\RADIO\\BAZA.BAZ"_s});
+}
+
+// The progress dialogs of the reader and the writer pump events, so the
+// on-air tick may end an element and count it in the middle: that play is
+// counted into the whole table once it is read or written, and is saved.
+TEST_F(DBazaPlikTest, PlaysCountedWhileTheTableIsReadOrWrittenAreKept) {
+    const int n = 1100;  // both pump: the reader every 256 records, the writer every 1 024
+    for (int i = 1; i <= n; ++i)
+        add(u"D:\\N%1.WAV"_s.arg(i)).EmC = 5;
+    writeAndKeep();
+    struct Case {
+        const char* name;
+        bool read;  // else written
+        int record;
+    };
+    const Case cases[] = {
+        {"read, record already read", true, 1},
+        {"read, record not read yet", true, n},
+        {"write, record already written", false, 1},
+        {"write, record not written yet", false, n},
+    };
+    std::map<int, int> emc = {{1, 5}, {n, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString adr = u"D:\\N%1.WAV"_s.arg(c.record);
+        {
+            DialogiZPompowaniem tik([&](int pompa) {
+                if (pompa == 1)
+                    BazaDodajOdegranie(adr, u"2024-01-05 12:00:00"_s);
+            });
+            c.read ? reread() : writeAndKeep();
+        }
+        const int chcemy = ++emc[c.record];
+        ASSERT_EQ(BazaLiczba, n);
+        EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(adr)].EmC, chcemy);
+        EXPECT_TRUE(BazaZmieniona) << "the play is not in the file yet";
+        BazaZapisz(false);
+        reread();
+        EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(adr)].EmC, chcemy);
+    }
 }
 
 TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {

@@ -8,45 +8,10 @@
 #include "audio/Sygnaly2.h"
 #include "common/WavWriter.h"
 #include "foundation/Dialogi.h"
-#include "foundation/UslugaDialogow.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Answers every question with yes and presses "Przerwij" at a given pump:
-// the scan has no gauge, so the scripted service cannot abort it.
-class PrzerwijPoPompowaniach final : public UslugaDialogow {
-public:
-    explicit PrzerwijPoPompowaniach(int n) : n_(n), poprzednia_(&Dialogi()) { UstawDialogi(this); }
-    ~PrzerwijPoPompowaniach() override { UstawDialogi(poprzednia_); }
-    QStringList info;
-    void Blad(const QString&, const QString&) override {}
-    void Info(const QString& a, const QString&) override { info << a; }
-    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override {
-        return OdpowiedzOpusc;
-    }
-    void StanOtworz(const OpisStanu&) override {}
-    void StanUstaw(int, int) override {}
-    void StanZamknij() override {}
-    void Pompuj() override {
-        if (--n_ == 0)
-            StanPrzerwij = true;
-    }
-    quint16 Decyzja(const QString&, const QString&, int) override { return OdpowiedzTak; }
-    void Raport(const QString&, const QStringList&) override {}
-    void BlokadaEkranu() override {}
-    quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
-    qint32 Kod() override { return 0; }
-    quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
-    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
-        return OdpowiedzOpusc;
-    }
-
-private:
-    int n_;
-    UslugaDialogow* poprzednia_;
-};
 
 class DBazaSkanTest : public BazaTest {
 protected:
@@ -161,7 +126,7 @@ TEST_F(DBazaSkanTest, AbortedCreateSavesNothingAndRefusesLaterSaves) {
     ASSERT_FALSE(dobry.isEmpty());
 
     {
-        PrzerwijPoPompowaniach przerwij(1);
+        DialogiZPompowaniem przerwij([](int) { StanPrzerwij = true; });
         BazaUtworz();
         EXPECT_EQ(przerwij.info, QStringList{u"Przerwano tworzenie bazy nagrań"_s});
     }
