@@ -230,6 +230,32 @@ QString BazaSzukajAdres(const QString& fragment) {
     return s;
 }
 
+// ------------------------------------------------------------------ counters apart
+
+std::vector<LicznikiNagrania> BazaMigawkaLicznikow() {
+    std::vector<LicznikiNagrania> m;
+    m.reserve(size_t(BazaLiczba));
+    for (int i = 1; i <= BazaLiczba; ++i) {
+        const BAZARekordTyp& r = BazaRekordy[i];
+        m.push_back({r.Adr, r.EmC, r.EmD, r.EmT, r.EmM, r.EmR, r.EmO});
+    }
+    return m;
+}
+
+bool BazaDolaczLiczniki(const LicznikiNagrania& l) {
+    const int nr = BazaPozycjaAdresu(l.Adr);
+    if (nr == 0)
+        return false;
+    BAZARekordTyp& r = BazaRekordy[nr];
+    r.EmC = l.EmC;
+    r.EmD = l.EmD;
+    r.EmT = l.EmT;
+    r.EmM = l.EmM;
+    r.EmR = l.EmR;
+    r.EmO = l.EmO;
+    return true;
+}
+
 // ------------------------------------------------------------------ Tot
 
 QString BazaTotTekst(qint64 ms) {

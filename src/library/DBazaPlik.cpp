@@ -524,14 +524,18 @@ void BazaLicznikiCzytaj() {
 
     int wpisy = 0;
     bool ucieta = false;
-    BAZARekordTyp r;
+    LicznikiNagrania l;
     while (!z.Koniec() && wpisy < BazaMaks) {
-        BazaWyczyscRekord(r);
-        QString adr;
-        const KoniecBloku k = CzytajBlok(z, [&r, &adr](Pole p, QByteArrayView v) {
+        l = LicznikiNagrania{};
+        const KoniecBloku k = CzytajBlok(z, [&l](Pole p, QByteArrayView v) {
             switch (p) {
-            case PAdr: adr = Tekst(v); break;
-            case PEmC: case PEmD: case PEmT: case PEmM: case PEmR: case PEmO: UstawPole(r, p, v); break;
+            case PAdr: l.Adr = Tekst(v); break;
+            case PEmC: l.EmC = Slowo(v); break;
+            case PEmD: l.EmD = Slowo(v); break;
+            case PEmT: l.EmT = Slowo(v); break;
+            case PEmM: l.EmM = Slowo(v); break;
+            case PEmR: l.EmR = Slowo(v); break;
+            case PEmO: l.EmO = Tekst(v); break;
             default: break;
             }
         });
@@ -539,20 +543,12 @@ void BazaLicznikiCzytaj() {
             ucieta = true;
             break;
         }
-        if (adr.isEmpty())
+        if (l.Adr.isEmpty())
             continue;
         ++wpisy;
         // Paths compared in Polish upper case: a rebuilt table (paths as the
         // file system lists them) keeps the counters of a loaded one.
-        if (const int nr = BazaPozycjaAdresu(adr)) {
-            BAZARekordTyp& d = BazaRekordy[nr];
-            d.EmC = r.EmC;
-            d.EmD = r.EmD;
-            d.EmT = r.EmT;
-            d.EmM = r.EmM;
-            d.EmR = r.EmR;
-            d.EmO = r.EmO;
-        }
+        BazaDolaczLiczniki(l);
         if ((wpisy & 255) == 0) {
             UstawStan(double(wpisy));
             PompujZdarzenia();

@@ -73,15 +73,23 @@ bool BazaKopiujZSieci() {
         Decyzja(u"Zbiór starszy od bazy lokalnej - czy kopiować?"_s) != WynikTak)
         return false;
     BazaWUzyciu zajeta;
-    // Plays counted since the last save go to the counters file, which the
-    // copy does not replace.
+    // The counters are this station's plays: they go to the counters file,
+    // which the copy does not replace, and back onto the copied table.
+    const std::vector<LicznikiNagrania> liczniki = BazaMigawkaLicznikow();
     if (BazaZmieniona && BazaKompletna)
         BazaLicznikiZapisz();
     if (!Kopiuj(siec, lokalny))
         return false;
     BazaCzyscWszystko();
     BazaCzytaj();
+    bool dolaczone = false;
+    for (const LicznikiNagrania& l : liczniki)
+        dolaczone = BazaDolaczLiczniki(l) || dolaczone;
     BazaBudujIndeksy();
     BazaDzis = DataTekst();
+    if (dolaczone) {
+        BazaZmieniona = true;
+        BazaZapisz(false);
+    }
     return true;
 }

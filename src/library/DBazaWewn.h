@@ -1,6 +1,9 @@
 #pragma once
 // Between the database's own files; not for other units.
 #include <QString>
+#include <QtGlobal>
+
+#include <vector>
 
 // A record just appended at position nr joins the path index (the scan asks
 // for every file whether its path is known, so the index must keep up).
@@ -22,3 +25,16 @@ bool BazaZajeta();
 void BazaOdlozOdegranie(const QString& sciezka, const QString& tekst);
 // Counts the play at once (the hour was already tested).
 void BazaPoliczOdegranie(const QString& sciezka, const QString& tekst);
+
+// The counters of one record apart from the table: kept across a network
+// copy, or a snapshot for the counters file written in the background.
+struct LicznikiNagrania {
+    QString Adr;
+    quint16 EmC = 0, EmD = 0, EmT = 0, EmM = 0, EmR = 0;
+    QString EmO;
+};
+// Records 1 to the count, in order.
+std::vector<LicznikiNagrania> BazaMigawkaLicznikow();
+// The record with that path (Polish upper case compared) takes the
+// counters; false when no record has it.
+bool BazaDolaczLiczniki(const LicznikiNagrania& l);

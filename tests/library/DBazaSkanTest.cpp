@@ -206,6 +206,51 @@ TEST_F(DBazaSkanTest, DatabaseCopiedFromTheNetwork) {
     EXPECT_EQ(infos().last(), u"Nie znaleziono sieciowego zbioru bazy nagrań | D:\\SIEC\\BAZA.BAZ"_s);
 }
 
+// The counters are this station's plays: the copied table gets them back,
+// those counted before the copy and one counted while it runs, whether or
+// not the counters file is on.
+TEST_F(DBazaSkanTest, PlaysCountedBeforeANetworkCopyAreKept) {
+    auto& B = BazaNagran;
+    B.BAZAKatalogSiec = u"D:\\SIEC"_s;
+    B.BazaKopiujJest = true;
+    B.BazaKopiujPytaj = false;
+    QStringList siec = {u"WERSJA=2"_s, u"POZYCJI=2"_s, u"; -------------------------"_s, u"Adr=D:\\X.WAV"_s,
+                        u"EmC=9"_s, u"KONIEC OPISU"_s, u"; -------------------------"_s, u"Adr=D:\\Y.WAV"_s,
+                        u"KONIEC OPISU"_s};
+    for (int i = 0; i < 100; ++i)  // long enough for the copy to pump events
+        siec << u"; "_s + QString(100, u'x');
+    const QString x = u"D:\\X.WAV"_s;
+    for (const bool plikLicznikow : {false, true}) {
+        SCOPED_TRACE(plikLicznikow ? "counters file on" : "counters file off");
+        B.BazaLicznikJest = plikLicznikow;
+        QFile::remove(fs(u"D:\\RADIO\\BAZA.LIC"_s));
+        put(u"D:\\RADIO\\BAZA.BAZ"_s, lines({u"WERSJA=2"_s, u"POZYCJI=1"_s, u"Adr=D:\\X.WAV"_s, u"EmC=2"_s,
+                                               u"EmO=2024-01-04 10:00:00"_s, u"KONIEC OPISU"_s}));
+        put(u"D:\\SIEC\\BAZA.BAZ"_s, lines(siec));
+        BazaCzyscWszystko();
+        BazaCzytaj();
+        BazaDodajOdegranie(x, u"2024-01-05 10:00:00"_s);
+        {
+            DialogiZPompowaniem tik([&](int pompa) {
+                if (pompa == 1)
+                    BazaDodajOdegranie(x, u"2024-01-05 11:00:00"_s);
+            });
+            EXPECT_TRUE(BazaKopiujZSieci());
+        }
+        ASSERT_EQ(BazaLiczba, 2);
+        const BAZARekordTyp& r = BazaRekordy[BazaPozycjaAdresu(x)];
+        EXPECT_EQ(r.EmC, 4);
+        EXPECT_EQ(r.EmD, 2);
+        EXPECT_EQ(r.EmO, u"2024-01-05 11:00:00"_s);
+        // Saved with the counters it had; the play counted during the copy
+        // goes with the next save.
+        const QByteArray baza = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+        EXPECT_TRUE(baza.contains("EmC=3\r\n") && !baza.contains("EmC=9")) << baza.constData();
+        EXPECT_TRUE(BazaZmieniona);
+        EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s).contains("Adr=D:\\X.WAV\r\nEmC=3\r\n"), plikLicznikow);
+    }
+}
+
 TEST_F(DBazaSkanTest, FolderUpdateFromTheNetworkTwin) {
     folder.drive(u'i');  // D's twin with KatSiecStart H
     const QDateTime stary(QDate(2020, 1, 1), QTime(0, 0)), nowy(QDate(2021, 1, 1), QTime(0, 0));
