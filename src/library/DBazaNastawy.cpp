@@ -211,6 +211,14 @@ void BazaNastawyCzytaj(const QString& plik) {
     CzytajSekcje(plik, SekcjaBazyNagran());
 }
 
+QString BazaKatalogSieciNiedostepny() {
+    const WartoscCzytana& c = czytanaSiec;
+    const QString czytany = upperPL(c.czytana);
+    const bool zastepczy = c.jest && BazaNagran.BAZAKatalogSiec == c.przyjeta && czytany != u"PROGRAM"_s &&
+                           c.przyjeta != czytany;
+    return zastepczy ? c.czytana : QString();
+}
+
 bool BazaPasmoBezOgraniczen() {
     const auto& B = BazaNagran;
     int g = 0, m = 0, s = 0;

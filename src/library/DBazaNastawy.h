@@ -50,6 +50,11 @@ void BazaNastawyDomyslne();
 void BazaNastawyZapisz(const QString& plik);
 void BazaNastawyCzytaj(const QString& plik);
 
+// The configured network folder of the database when BAZAKatalogSiec holds
+// the program folder only in its place (it was not there when the settings
+// were read); "" otherwise.
+QString BazaKatalogSieciNiedostepny();
+
 // True when the current hour lies in one of the unrestricted bands.
 bool BazaPasmoBezOgraniczen();
 // Counts one play of the recording; `tekst` begins with the play's date as

@@ -206,6 +206,54 @@ TEST_F(DBazaSkanTest, DatabaseCopiedFromTheNetwork) {
     EXPECT_EQ(infos().last(), u"Nie znaleziono sieciowego zbioru bazy nagrań | D:\\SIEC\\BAZA.BAZ"_s);
 }
 
+// A network folder that stands in for an unreachable one (the program
+// folder), one gone since start-up, or one that holds the local file itself
+// is no network folder: nothing is copied and the table stays.
+TEST_F(DBazaSkanTest, NoCopyWithoutARealNetworkFolder) {
+    const QString lokalny = u"D:\\RADIO\\BAZA.BAZ"_s;
+    const QByteArray baza = lines({u"WERSJA=2"_s, u"POZYCJI=1"_s, u"Adr=D:\\X.WAV"_s, u"KONIEC OPISU"_s});
+    struct Case {
+        const char* name;
+        QString configured;  // BAZAKatalogSiec in the settings file
+        bool removeAfterRead;
+        QStringList said;
+    };
+    const QString brak = u"Nie znaleziono sieciowego zbioru bazy nagrań | "_s;
+    const Case cases[] = {
+        {"unreachable at start-up", u"H:\\SIEC"_s, false, {brak + u"H:\\SIEC\\BAZA.BAZ"_s}},
+        {"gone since start-up", u"D:\\SIEC"_s, true, {brak + u"D:\\SIEC\\BAZA.BAZ"_s}},
+        {"the local folder", u"D:\\RADIO"_s, false, {}},
+    };
+    for (const Case& c : cases) {
+        for (const bool start : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (start ? ", at start-up" : ", on command"));
+            // The program folder's own file, newer, would be copied over.
+            put(u"D:\\SIEC\\BAZA.BAZ"_s, lines({u"WERSJA=2"_s, u"POZYCJI=0"_s}));
+            QFile(folder.file(u"BAZA.BAZ"_s)).open(QIODevice::WriteOnly);
+            put(lokalny, baza);
+            const QString ini = folder.file(u"TOLVANE.INI"_s);
+            put(ini, lines({u"[Baza nagran]"_s, u"BAZAKatalogSiec="_s + c.configured}));
+            BazaNastawyCzytaj(ini);
+            if (c.removeAfterRead)
+                QDir(fs(u"D:\\SIEC"_s)).removeRecursively();
+            auto& B = BazaNagran;
+            B.BazaStartKopiuj = B.BazaKopiujJest = true;
+            B.BazaKopiujPytaj = false;
+            BazaCzyscWszystko();
+            BazaCzytaj();
+            dialogs.Wyczysc();
+            if (start)
+                BazaKopiujZSieciStart();
+            else
+                EXPECT_FALSE(BazaKopiujZSieci());
+            EXPECT_EQ(bytes(lokalny), baza);
+            EXPECT_EQ(BazaLiczba, 1);
+            EXPECT_TRUE(dialogs.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+            EXPECT_EQ(infos(), c.said);
+        }
+    }
+}
+
 // The counters are this station's plays: the copied table gets them back,
 // those counted before the copy and one counted while it runs, whether or
 // not the counters file is on.
