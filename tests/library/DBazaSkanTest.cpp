@@ -343,4 +343,56 @@ TEST_F(DBazaSkanTest, FolderUpdateFromTheNetworkTwin) {
     EXPECT_EQ(infos().last(), u"Nie ma katalogu sieciowego: | /tmp"_s);
 }
 
+// A share that drops or comes back empty during the update never makes the
+// local recordings look vanished: what is deleted is only what was really
+// missing from the network folder while it was there.
+TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
+    folder.drive(u'i');
+    Katalogi.CzyAktUsun = true;
+    const QString siec = u"I:\\MUZYKA"_s;
+    struct Case {
+        const char* name;
+        int dropAtPump;       // the share goes at this pump (0: never)
+        bool dropWhenAsked;   // the share goes while the question is open
+        bool emptyShare;
+        QStringList left;     // local files afterwards
+    };
+    const QStringList wszystkie = {u"A.WAV"_s, u"B.MP3"_s, u"STARY1.MIX"_s, u"STARY2.OBW"_s};
+    const QStringList bezStarych = {u"A.WAV"_s, u"B.MP3"_s, u"DUZY.WAV"_s};
+    const Case cases[] = {
+        {"share gone when the update is confirmed", 0, true, false, wszystkie},
+        {"share gone among the deletions", 4, false, false, {u"A.WAV"_s, u"B.MP3"_s, u"STARY2.OBW"_s}},
+        {"share gone while a file is copied", 5, false, false, bezStarych},
+        {"share empty", 0, false, true, wszystkie},
+        {"share stays", 0, false, false, bezStarych},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(fs(u"D:\\MUZYKA"_s)).removeRecursively();
+        QDir(fs(siec)).removeRecursively();
+        QDir().mkpath(fs(siec));
+        for (const QString& n : wszystkie)
+            put(u"D:\\MUZYKA\\"_s + n, "x");
+        if (!c.emptyShare) {
+            const QDateTime t(QDate(2020, 1, 1), QTime(0, 0));
+            for (const QString& n : {u"A.WAV"_s, u"B.MP3"_s}) {
+                put(siec + u"\\"_s + n, "x");
+                setTime(siec + u"\\"_s + n, t);
+                setTime(u"D:\\MUZYKA\\"_s + n, t);
+            }
+            put(siec + u"\\DUZY.WAV"_s, QByteArray(3 * 8192, 'd'));  // its copy pumps
+        }
+        {
+            DialogiZPompowaniem okno([&](int pompa) {
+                if (pompa == c.dropAtPump)
+                    QDir(fs(siec)).removeRecursively();
+            });
+            if (c.dropWhenAsked)
+                okno.przyDecyzji = [&](const QString&) { QDir(fs(siec)).removeRecursively(); };
+            KatalogAktualizuj(u"D:\\MUZYKA"_s);
+        }
+        EXPECT_EQ(QDir(fs(u"D:\\MUZYKA"_s)).entryList(QDir::Files, QDir::Name), c.left);
+    }
+}
+
 }  // namespace
