@@ -98,6 +98,23 @@ void BazaLicznikiCzytaj();
 // (the window's re-read on every opening and the playlist reader use it).
 void BazaWczytajOdNowa();
 
+// Counted plays reach the counters file within a minute, so that a crash or
+// a power cut loses at most that minute. The GUI thread takes a snapshot of
+// the counters and queues it; a worker thread writes the file through a
+// temporary file, the saves one after another in the order queued. A load
+// attaches a counters file newer than the database file.
+constexpr qint64 BazaLicznikiZwlokaMs = 30000;  // from the first play not yet saved
+// The program's start: a timer on the calling thread calls BazaLicznikiSprawdz
+// every second.
+void BazaLicznikiTloStart();
+// Shutdown: the timer stops, what is pending is written and the worker ends.
+void BazaLicznikiTloStop();
+// Queues a snapshot once the oldest play not yet saved is BazaLicznikiZwlokaMs
+// old (by the program's clock); logs a save that failed and tries it again.
+void BazaLicznikiSprawdz();
+// Queues what is pending now and waits until every queued save is written.
+void BazaLicznikiOproznij();
+
 void BazaSortuj(int porzadek);
 void BazaBudujIndeksy();
 void BazaUtworz();

@@ -282,4 +282,5 @@ void BazaPoliczOdegranie(const QString& sciezka, const QString& tekst) {
     }
     r.EmO = t;
     BazaZmieniona = true;
+    BazaLicznikiDoZapisu();
 }

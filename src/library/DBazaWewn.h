@@ -38,3 +38,19 @@ std::vector<LicznikiNagrania> BazaMigawkaLicznikow();
 // The record with that path (Polish upper case compared) takes the
 // counters; false when no record has it.
 bool BazaDolaczLiczniki(const LicznikiNagrania& l);
+// Writes the counters file from a snapshot through a temporary file that
+// replaces the old one only when complete; the I/O result code (0 when
+// written). Touches nothing shared, so a worker thread may call it.
+int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki);
+
+// The counters file written in the background (DBazaLicznikiTlo.cpp).
+// A play was counted: the counters file is due within the delay.
+void BazaLicznikiDoZapisu();
+// Before the counters file is read: the saves queued and in flight finish.
+void BazaLicznikiTloCzekaj();
+// Before the counters file is written from the table on this thread: what
+// waits is dropped (the table holds more) and the save in flight finishes.
+void BazaLicznikiTloWstrzymaj();
+// That write ended: nothing is pending when it succeeded; otherwise the
+// counters are due again.
+void BazaLicznikiZapisane(bool zapisane);

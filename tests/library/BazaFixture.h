@@ -82,6 +82,7 @@ protected:
         QDir().mkpath(fs("D:\\RADIO"));
     }
     void TearDown() override {
+        BazaLicznikiTloStop();
         BazaCzyscWszystko();
         BazaOdtwarzaczeGraja = nullptr;
     }

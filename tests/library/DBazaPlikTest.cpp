@@ -3,6 +3,7 @@
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
+#include "library/DBazaWewn.h"
 
 #include <map>
 
@@ -165,8 +166,7 @@ TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
         reread();
         ASSERT_EQ(BazaLiczba, c.kept);
         EXPECT_EQ(BazaWczytana, c.kept > 0);
-        if (c.kept)
-            EXPECT_EQ(BazaRekordy[1].EmC, 3);
+        EXPECT_EQ(std::as_const(BazaRekordy)[1].EmC, c.kept ? 3 : 0);
         EXPECT_FALSE(BazaKompletna);
         EXPECT_EQ(BladIO, 215);
         EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
@@ -340,6 +340,123 @@ TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {
     EXPECT_TRUE(BazaZmieniona);
     BazaWczytajOdNowa();
     EXPECT_EQ(BazaRekordy[1].EmC, 1);
+}
+
+// Counted plays reach the counters file within a minute, written by the
+// worker from a snapshot, the newest last; the database file is left alone.
+TEST_F(DBazaPlikTest, CountedPlaysReachTheCountersFileWithinAMinute) {
+    BazaNagran.BazaLicznikJest = true;
+    add(u"D:\\X.WAV"_s);
+    add(u"D:\\Y.WAV"_s);
+    writeAndKeep();
+    const QByteArray baza = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+    const QString lic = u"D:\\RADIO\\BAZA.LIC"_s;
+    auto emc = [&](const char* adr) {
+        const QByteArray b = bytes(lic);
+        const qsizetype i = b.indexOf(QByteArray("Adr=") + adr + "\r\n");
+        return i < 0 ? QByteArray("none") : b.mid(i).split('\n').value(1).trimmed();
+    };
+    auto play = [](const QString& adr) { BazaDodajOdegranie(adr, u"2024-01-05 12:00:00"_s); };
+
+    play(u"D:\\X.WAV"_s);
+    clock.advance(BazaLicznikiZwlokaMs - 1);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "not due yet";
+    clock.advance(1);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_EQ(emc("D:\\X.WAV"), "EmC=1");
+
+    // Snapshot after snapshot: the file ends with the newest.
+    for (int i = 2; i <= 40; ++i) {
+        play(u"D:\\X.WAV"_s);
+        clock.advance(BazaLicznikiZwlokaMs);
+        BazaLicznikiSprawdz();
+    }
+    play(u"D:\\Y.WAV"_s);
+    BazaLicznikiSprawdz();  // not due: waits for the flush
+    BazaLicznikiOproznij();
+    EXPECT_EQ(emc("D:\\X.WAV"), "EmC=40");
+    EXPECT_EQ(emc("D:\\Y.WAV"), "EmC=1");
+
+    // A write of the whole file on this thread is never overtaken by an
+    // older snapshot still queued.
+    play(u"D:\\X.WAV"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    play(u"D:\\X.WAV"_s);
+    BazaLicznikiZapisz();
+    BazaLicznikiOproznij();
+    EXPECT_EQ(emc("D:\\X.WAV"), "EmC=42");
+
+    // Shutdown writes what is pending at once.
+    play(u"D:\\Y.WAV"_s);
+    BazaLicznikiTloStop();
+    EXPECT_EQ(emc("D:\\Y.WAV"), "EmC=2");
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), baza);
+}
+
+// Nothing is written while the counters are off or the table is being read,
+// and a save that fails is tried again.
+TEST_F(DBazaPlikTest, CountersSavedInTheBackgroundOnlyFromAWholeTable) {
+    add(u"D:\\X.WAV"_s);
+    for (int i = 1; i < 300; ++i)  // the reader pumps
+        add(u"D:\\N%1.WAV"_s.arg(i));
+    writeAndKeep();
+    const QString lic = u"D:\\RADIO\\BAZA.LIC"_s;
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiOproznij();
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "counters off";
+
+    BazaNagran.BazaLicznikJest = true;
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    {
+        DialogiZPompowaniem tik([](int) {
+            BazaLicznikiSprawdz();
+            BazaLicznikiTloCzekaj();
+        });
+        reread();
+    }
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "no snapshot of a half-read table";
+
+    // The target cannot be written: logged, and written once it can.
+    QDir().mkpath(fs(lic));
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    BazaLicznikiSprawdz();
+    QDir().rmdir(fs(lic));
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "tried again after the delay";
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_TRUE(bytes(lic).contains("Adr=D:\\X.WAV\r\nEmC=1\r\n"));
+}
+
+// After a crash the counters file is newer than the database file: a load
+// takes the plays from it; otherwise the database file's counters stand.
+TEST_F(DBazaPlikTest, ALoadTakesTheCountersOfANewerCountersFile) {
+    BazaNagran.BazaLicznikJest = true;
+    add(u"D:\\X.WAV"_s).EmC = 5;
+    writeAndKeep();
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    BazaLicznikiOproznij();
+    for (const bool nowszy : {true, false}) {
+        SCOPED_TRACE(nowszy ? "counters file newer" : "database file newer");
+        QFile f(fs(u"D:\\RADIO\\BAZA.BAZ"_s));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(nowszy ? -3600 : 3600), QFileDevice::FileModificationTime);
+        f.close();
+        reread();
+        EXPECT_EQ(BazaRekordy[1].EmC, nowszy ? 6 : 5);
+        EXPECT_EQ(BazaZmieniona, nowszy) << "the database file is to get them";
+    }
 }
 
 }  // namespace
