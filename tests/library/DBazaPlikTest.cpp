@@ -4,6 +4,14 @@
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 #include "library/DBazaWewn.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <map>
 
@@ -457,6 +465,80 @@ TEST_F(DBazaPlikTest, ALoadTakesTheCountersOfANewerCountersFile) {
         EXPECT_EQ(BazaRekordy[1].EmC, nowszy ? 6 : 5);
         EXPECT_EQ(BazaZmieniona, nowszy) << "the database file is to get them";
     }
+}
+
+// A write that fails half way (a full disk, here a file-size limit) leaves
+// every file that is rewritten whole as it was, to the byte: the database,
+// the counters (written here and in the background), the playlist and the
+// time list.
+TEST_F(DBazaPlikTest, AWriteThatFailsHalfWayLeavesTheOldFiles) {
+    BazaNagran.BazaLicznikJest = true;
+    Emisja.PlaylistaFormat = 1;
+    const QString mix = u"D:\\RADIO\\LISTA.MIX"_s, lst = u"D:\\RADIO\\LISTA.LST"_s;
+    const QString baza = u"D:\\RADIO\\BAZA.BAZ"_s, lic = u"D:\\RADIO\\BAZA.LIC"_s;
+    auto wypelnij = [](int n) {
+        WyczyscPlayliste();
+        CzyscTimeliste();
+        for (int i = 1; i <= n; ++i) {
+            Playlista[i].Typ = RodzajSND;
+            Playlista[i].Tyt = u"Tytuł %1"_s.arg(i);
+            Playlista[i].Adr = u"D:\\MUZYKA\\A%1.WAV"_s.arg(i);
+            Timelista[i].Czas = i;
+            Timelista[i].Tyt = u"Spot %1 "_s.arg(i) + QString(150, u'x');
+            Timelista[i].Adr = u"D:\\SPOTY\\S%1.WAV"_s.arg(i);
+        }
+        StanPlaylisty.Ilosc = n;
+        StanTimelisty.Ilosc = n;
+    };
+    // The old files, small.
+    add(u"D:\\STARY.WAV"_s).EmC = 1;
+    writeAndKeep();
+    BazaLicznikiZapisz();
+    wypelnij(1);
+    ASSERT_EQ(ZapiszPlaylisteMIX(mix, 1, 1), WynikZapisuMIX::Zapisano);
+    ASSERT_TRUE(ZapiszTimeliste(lst));
+    const QStringList pliki = {baza, lic, mix, lst};
+    QList<QByteArray> stare;
+    for (const QString& p : pliki)
+        stare << bytes(p);
+
+    // New contents far past the limit.
+    for (int i = 1; i <= 3000; ++i)
+        add(u"D:\\MUZYKA\\NAGRANIE%1.WAV"_s.arg(i), u"Tytuł"_s, u"Wykonawca"_s);
+    wypelnij(MaksTimelisty);
+    BazaZmieniona = true;
+
+    rlimit stary{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &stary), 0);
+    const auto staryHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit maly = stary;
+    maly.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &maly), 0);
+    BazaZapisz(false);
+    const bool zmienionaPoZapisie = BazaZmieniona;
+    BazaLicznikiZapisz();
+    BazaDodajOdegranie(u"D:\\STARY.WAV"_s, u"2024-01-05 12:00:00"_s);
+    BazaLicznikiOproznij();
+    const WynikZapisuMIX wynikMIX = ZapiszPlaylisteMIX(mix, 1, StanPlaylisty.Ilosc);
+    const bool wynikLST = ZapiszTimeliste(lst);
+    setrlimit(RLIMIT_FSIZE, &stary);
+    std::signal(SIGXFSZ, staryHandler);
+
+    EXPECT_TRUE(zmienionaPoZapisie) << "the database is still to be saved";
+    EXPECT_EQ(errors().size(), 2) << errors().join(u"\n"_s).toStdString();
+    EXPECT_EQ(wynikMIX, WynikZapisuMIX::Blad);
+    EXPECT_FALSE(wynikLST);
+    for (int i = 0; i < pliki.size(); ++i)
+        EXPECT_EQ(bytes(pliki[i]), stare[i]) << pliki[i].toStdString();
+    EXPECT_EQ(QDir(fs(u"D:\\RADIO"_s)).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{u"BAZA.BAZ"_s, u"BAZA.LIC"_s, u"LISTA.LST"_s, u"LISTA.MIX"_s}))
+        << "no temporary file is left";
+
+    // Once there is room, the counters pending in the background are written.
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    BazaLicznikiOproznij();
+    EXPECT_TRUE(bytes(lic).contains("Adr=D:\\STARY.WAV\r\nEmC=2\r\n"));
 }
 
 }  // namespace
