@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "foundation/Dialogi.h"
@@ -253,12 +254,16 @@ public:
         bufor_ += "\r\n";
         Oproznij(false);
     }
-    // A line break inside a text would start a phantom record.
     void Tekst(const char* klucz, const QString& v) {
         if (v.isEmpty())
             return;
         bufor_ += klucz;
-        bufor_ += platform::toCp1250(oneLine(v));
+        QByteArray b = platform::toCp1250(v);
+        // A line break inside a text would start a phantom record. Looked
+        // for in the bytes: nearly no text has one.
+        if (std::any_of(b.cbegin(), b.cend(), [](char c) { return c == '\r' || c == '\n'; }))
+            b = platform::toCp1250(oneLine(v));
+        bufor_ += b;
         bufor_ += "\r\n";
     }
     void Slowo(const char* klucz, quint16 v) {
