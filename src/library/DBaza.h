@@ -1,8 +1,9 @@
 #pragma once
 // The recordings database: one table of up to 60 000 recordings, kept in one
 // text file (BazaZbior) with its play counters in a companion .LIC file.
-// Everything runs on the GUI thread; long operations show the progress
-// dialog and poll StanPrzerwij.
+// Everything runs on the GUI thread but the background writes of the
+// counters file (from a snapshot); long operations show the progress dialog
+// and poll StanPrzerwij.
 //
 // Records are numbered from 1 in physical order. Lookups by path go through
 // a hash of the Polish-upper-cased path, so counting a play when an element

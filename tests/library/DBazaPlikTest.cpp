@@ -337,6 +337,18 @@ TEST_F(DBazaPlikTest, PlaysCountedWhileTheTableIsReadOrWrittenAreKept) {
         reread();
         EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(adr)].EmC, chcemy);
     }
+
+    // With the counters on, such a play also reaches the counters file.
+    BazaNagran.BazaLicznikJest = true;
+    {
+        DialogiZPompowaniem tik([](int pompa) {
+            if (pompa == 1)
+                BazaDodajOdegranie(u"D:\\N1.WAV"_s, u"2024-01-05 12:00:00"_s);
+        });
+        writeAndKeep();
+    }
+    BazaLicznikiOproznij();
+    EXPECT_TRUE(bytes(u"D:\\RADIO\\BAZA.LIC"_s).contains("Adr=D:\\N1.WAV\r\nEmC=8\r\n"));
 }
 
 TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {
