@@ -95,8 +95,9 @@ void BazaCzytaj();
 void BazaZapisz(bool pytaj);
 void BazaLicznikiZapisz();
 void BazaLicznikiCzytaj();
-// Clear, read and index, saving unsaved changes of a complete table first
-// (the window's re-read on every opening and the playlist reader use it).
+// Clear, read and index, saving unsaved changes of a complete table first;
+// a table whose save fails is kept (the window's re-read on every opening
+// and the playlist reader use it).
 void BazaWczytajOdNowa();
 
 // Counted plays reach the counters file within a minute, so that a crash or

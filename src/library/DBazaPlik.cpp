@@ -631,10 +631,18 @@ void BazaLicznikiCzytaj() {
 }
 
 void BazaWczytajOdNowa() {
+    // Plays counted since the last save would vanish with the old table: the
+    // counters file gets them (a load takes it back when it is newer), the
+    // database file too, and a table whose save failed is kept.
+    BazaLicznikiOproznij();
     BazaWUzyciu zajeta;
-    // Plays counted since the last save would vanish with the old table.
-    if (BazaZmieniona && BazaKompletna)
+    if (BazaZmieniona && BazaKompletna) {
         BazaZapisz(false);
+        if (BazaZmieniona) {
+            Log(u"Baza nagrań nie wczytana ponownie - zmiany nie zapisane"_s);
+            return;
+        }
+    }
     BazaCzyscWszystko();
     BazaCzytaj();
 }

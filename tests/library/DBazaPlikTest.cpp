@@ -360,6 +360,14 @@ TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {
     EXPECT_TRUE(BazaZmieniona);
     BazaWczytajOdNowa();
     EXPECT_EQ(BazaRekordy[1].EmC, 1);
+
+    // A save that fails keeps the table and its plays.
+    BazaDodajOdegranie(u"d:\\a.wav"_s, u"2024-01-05 12:00:00"_s);
+    BazaNagran.BazaZbior = u"D:\\RADIO"_s;  // a folder: cannot be written over
+    BazaWczytajOdNowa();
+    ASSERT_EQ(BazaLiczba, 1);
+    EXPECT_EQ(BazaRekordy[1].EmC, 2);
+    EXPECT_TRUE(BazaZmieniona);
 }
 
 // Counted plays reach the counters file within a minute, written by the
