@@ -7,19 +7,23 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <stdexcept>
+#include <string>
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
 
 TablicaBazy BazaRekordy;
-int BazaLiczba = 0;
+// Bound before any code runs, so it is never read unbound.
+constinit const int& BazaLiczba = BazaRekordy.Liczba();
 bool BazaZmieniona = false;
 bool BazaWczytana = false;
 bool BazaAktualizacja = false;
@@ -34,36 +38,63 @@ const BAZARekordTyp pustyRekord{};
 }
 
 BAZARekordTyp& TablicaBazy::operator[](int nr) {
-    Q_ASSERT(nr >= 1 && nr <= BazaMaks);
-    if (nr < 1 || nr > BazaMaks) {
-        // A wrong number must not grow the table or write over a record.
-        static BAZARekordTyp poza;
-        poza = BAZARekordTyp{};
-        return poza;
-    }
-    if (size_t(nr) > r_.size())
-        r_.resize(size_t(nr));
+    if (nr < 1 || nr > liczba_)
+        throw std::out_of_range("record " + std::to_string(nr) + " of " + std::to_string(liczba_));
     return r_[size_t(nr - 1)];
 }
 
 const BAZARekordTyp& TablicaBazy::operator[](int nr) const {
-    if (nr < 1 || size_t(nr) > r_.size())
+    if (nr < 1 || nr > liczba_)
         return pustyRekord;
     return r_[size_t(nr - 1)];
 }
 
-void TablicaBazy::Wyczysc() { std::vector<BAZARekordTyp>().swap(r_); }
+BAZARekordTyp* TablicaBazy::Dodaj(BAZARekordTyp r) {
+    if (liczba_ >= BazaMaks)
+        return nullptr;
+    r_.push_back(std::move(r));
+    liczba_ = int(r_.size());
+    return &r_.back();
+}
+
+void TablicaBazy::Wyczysc() {
+    std::vector<BAZARekordTyp>().swap(r_);
+    liczba_ = 0;
+}
 
 void TablicaBazy::Przytnij(int liczba) {
-    if (liczba >= 0 && size_t(liczba) < r_.size())
+    if (liczba >= 0 && liczba < liczba_) {
         r_.resize(size_t(liczba));
+        liczba_ = liczba;
+    }
 }
+
+// ------------------------------------------------------------------ plays held back
+
+namespace {
+int zajeta = 0;
+std::vector<std::pair<QString, QString>> odlozone;
+}  // namespace
+
+BazaWUzyciu::BazaWUzyciu() { ++zajeta; }
+
+BazaWUzyciu::~BazaWUzyciu() {
+    if (--zajeta > 0)
+        return;
+    std::vector<std::pair<QString, QString>> teraz;
+    teraz.swap(odlozone);
+    for (const auto& [sciezka, tekst] : teraz)
+        BazaPoliczOdegranie(sciezka, tekst);
+}
+
+bool BazaZajeta() { return zajeta > 0; }
+
+void BazaOdlozOdegranie(const QString& sciezka, const QString& tekst) { odlozone.emplace_back(sciezka, tekst); }
 
 void BazaWyczyscRekord(BAZARekordTyp& r) { r = BAZARekordTyp{}; }
 
 void BazaCzyscWszystko() {
     BazaRekordy.Wyczysc();
-    BazaLiczba = 0;
     BazaKompletna = false;
     BazaAdresyZmienione();
 }
@@ -199,6 +230,32 @@ QString BazaSzukajAdres(const QString& fragment) {
     return s;
 }
 
+// ------------------------------------------------------------------ counters apart
+
+std::vector<LicznikiNagrania> BazaMigawkaLicznikow() {
+    std::vector<LicznikiNagrania> m;
+    m.reserve(size_t(BazaLiczba));
+    for (int i = 1; i <= BazaLiczba; ++i) {
+        const BAZARekordTyp& r = BazaRekordy[i];
+        m.push_back({r.Adr, r.EmC, r.EmD, r.EmT, r.EmM, r.EmR, r.EmO});
+    }
+    return m;
+}
+
+bool BazaDolaczLiczniki(const LicznikiNagrania& l) {
+    const int nr = BazaPozycjaAdresu(l.Adr);
+    if (nr == 0)
+        return false;
+    BAZARekordTyp& r = BazaRekordy[nr];
+    r.EmC = l.EmC;
+    r.EmD = l.EmD;
+    r.EmT = l.EmT;
+    r.EmM = l.EmM;
+    r.EmR = l.EmR;
+    r.EmO = l.EmO;
+    return true;
+}
+
 // ------------------------------------------------------------------ Tot
 
 QString BazaTotTekst(qint64 ms) {
@@ -274,6 +331,7 @@ const QString NazwySortowania[4] = {u"Sortowanie wg tytułów"_s, u"Sortowanie w
 void BazaSortuj(int porzadek) {
     if (porzadek < 1 || porzadek > 4)
         return;
+    BazaWUzyciu zajeta;
     PokazStan(NazwySortowania[porzadek - 1], u"Przerwij"_s, true);
     StanMaksimum = float(BazaLiczba);
     // The order is found on positions and applied once: records are moved
@@ -284,8 +342,6 @@ void BazaSortuj(int porzadek) {
     nowe.reserve(dane.size());
     for (int i : p)
         nowe.push_back(std::move(dane[size_t(i)]));
-    for (size_t i = p.size(); i < dane.size(); ++i)
-        nowe.push_back(std::move(dane[i]));
     dane.swap(nowe);
     for (int k = 1; k <= BazaLiczba; ++k)
         Ranga(BazaRekordy[k], porzadek) = quint16(k);

@@ -1,8 +1,9 @@
 #pragma once
 // The recordings database: one table of up to 60 000 recordings, kept in one
 // text file (BazaZbior) with its play counters in a companion .LIC file.
-// Everything runs on the GUI thread; long operations show the progress
-// dialog and poll StanPrzerwij.
+// Everything runs on the GUI thread but the background writes of the
+// counters file (from a snapshot); long operations show the progress dialog
+// and poll StanPrzerwij.
 //
 // Records are numbered from 1 in physical order. Lookups by path go through
 // a hash of the Polish-upper-cased path, so counting a play when an element
@@ -38,25 +39,35 @@ struct BAZARekordTyp {
     quint8 Znaleziony = 0;  // the window's last search found it
 };
 
-// Records 1..BazaMaks. Storage grows as records are written and shrinks when
-// cleared; a record beyond what is stored reads as an empty one.
+// Records 1..Liczba(), at most BazaMaks. The table owns the record count:
+// records are added with Dodaj and dropped with Przytnij or Wyczysc, so a
+// record past the count never exists.
 class TablicaBazy {
 public:
+    // A number outside 1..Liczba() is the caller's fault: it throws
+    // std::out_of_range rather than hand out a record whose changes would
+    // go nowhere.
     BAZARekordTyp& operator[](int nr);
+    // Reading past the count gives an empty record.
     const BAZARekordTyp& operator[](int nr) const;
-    // Drops every record (all read as empty again).
+    constexpr const int& Liczba() const { return liczba_; }
+    // Appends the record as number Liczba() + 1; nullptr when the table is full.
+    BAZARekordTyp* Dodaj(BAZARekordTyp r = {});
+    // Drops every record.
     void Wyczysc();
     // Keeps records 1..liczba, drops the rest.
     void Przytnij(int liczba);
-    // For the sort: the stored records, record 1 first.
+    // For the sort: the records, record 1 first. Their number must not change.
     std::vector<BAZARekordTyp>& Dane() { return r_; }
 
 private:
     std::vector<BAZARekordTyp> r_;
+    int liczba_ = 0;
 };
 
 extern TablicaBazy BazaRekordy;
-extern int BazaLiczba;
+// The record count, read-only: the table's own.
+extern const int& BazaLiczba;
 extern bool BazaZmieniona;    // the table differs from the file
 extern bool BazaWczytana;     // the file was read successfully
 extern bool BazaAktualizacja; // the scan only adds new paths
@@ -84,9 +95,27 @@ void BazaCzytaj();
 void BazaZapisz(bool pytaj);
 void BazaLicznikiZapisz();
 void BazaLicznikiCzytaj();
-// Clear, read and index, saving unsaved changes of a complete table first
-// (the window's re-read on every opening and the playlist reader use it).
+// Clear, read and index, saving unsaved changes of a complete table first;
+// a table whose save fails is kept (the window's re-read on every opening
+// and the playlist reader use it).
 void BazaWczytajOdNowa();
+
+// Counted plays reach the counters file within a minute, so that a crash or
+// a power cut loses at most that minute. The GUI thread takes a snapshot of
+// the counters and queues it; a worker thread writes the file through a
+// temporary file, the saves one after another in the order queued. A load
+// attaches a counters file newer than the database file.
+constexpr qint64 BazaLicznikiZwlokaMs = 30000;  // from the first play not yet saved
+// The program's start: a timer on the calling thread calls BazaLicznikiSprawdz
+// every second.
+void BazaLicznikiTloStart();
+// Shutdown: the timer stops, what is pending is written and the worker ends.
+void BazaLicznikiTloStop();
+// Queues a snapshot once the oldest play not yet saved is BazaLicznikiZwlokaMs
+// old (by the program's clock); logs a save that failed and tries it again.
+void BazaLicznikiSprawdz();
+// Queues what is pending now and waits until every queued save is written.
+void BazaLicznikiOproznij();
 
 void BazaSortuj(int porzadek);
 void BazaBudujIndeksy();

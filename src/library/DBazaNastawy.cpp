@@ -5,6 +5,7 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "library/DBaza.h"
+#include "library/DBazaWewn.h"
 #include "library/NastawyPomoc.h"
 
 using namespace Qt::StringLiterals;
@@ -24,8 +25,8 @@ OpisKlucza ZeZmiana(OpisKlucza k, std::function<void(const ZbiorNastaw&, const Q
     return k;
 }
 
-// The database file: made absolute against the program folder, "NIE_MA"
-// when it does not exist.
+// The database file: a relative name made absolute against the program
+// folder, "NIE_MA" when it does not exist.
 OpisKlucza KluczZbioru() {
     auto& B = BazaNagran;
     OpisKlucza k = KluczTekst(u"BazaZbior"_s, &B.BazaZbior, u"BAZA.BAZ"_s, u"Zbiór bazy nagrań - pełna ścieżka dostępu"_s);
@@ -38,7 +39,9 @@ OpisKlucza KluczZbioru() {
         if (!zbior.Wartosc(s, u"BazaZbior"_s, v))
             return;
         const QString czytany = v;
-        if (!v.isEmpty()) {
+        // A path without a drive letter that starts at the root is an
+        // ordinary Linux path: kept as written, letter case included.
+        if (!v.isEmpty() && !v.startsWith(u'/')) {
             v = upperPL(v);
             if (v.size() < 2 || v[1] != u':')
                 v = joinPath(KatalogStartowy, v);
@@ -200,6 +203,14 @@ void BazaNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaBa
 void BazaNastawyCzytaj(const QString& plik) { BazaNastawyCzytaj(ZbiorNastaw::Wczytaj(plik)); }
 void BazaNastawyCzytaj(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, SekcjaBazyNagran()); }
 
+QString BazaKatalogSieciNiedostepny() {
+    const WartoscCzytana& c = czytanaSiec;
+    const QString czytany = upperPL(c.czytana);
+    const bool zastepczy = c.jest && BazaNagran.BAZAKatalogSiec == c.przyjeta && czytany != u"PROGRAM"_s &&
+                           c.przyjeta != czytany;
+    return zastepczy ? c.czytana : QString();
+}
+
 bool BazaPasmoBezOgraniczen() {
     const auto& B = BazaNagran;
     int g = 0, m = 0, s = 0;
@@ -218,7 +229,17 @@ bool BazaPasmoBezOgraniczen() {
 }
 
 void BazaDodajOdegranie(const QString& sciezka, const QString& tekst) {
-    if (BazaLiczba <= 0 || BazaPasmoBezOgraniczen())
+    // The hour is the play's own; a held-back play is not tested again.
+    if (BazaPasmoBezOgraniczen())
+        return;
+    if (BazaZajeta())
+        BazaOdlozOdegranie(sciezka, tekst);
+    else
+        BazaPoliczOdegranie(sciezka, tekst);
+}
+
+void BazaPoliczOdegranie(const QString& sciezka, const QString& tekst) {
+    if (BazaLiczba <= 0)
         return;
     const int nr = BazaPozycjaAdresu(sciezka);
     if (nr == 0)
@@ -253,4 +274,5 @@ void BazaDodajOdegranie(const QString& sciezka, const QString& tekst) {
     }
     r.EmO = t;
     BazaZmieniona = true;
+    BazaLicznikiDoZapisu();
 }

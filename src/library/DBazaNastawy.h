@@ -51,8 +51,15 @@ void BazaNastawyZapisz(const QString& plik);
 void BazaNastawyCzytaj(const QString& plik);
 void BazaNastawyCzytaj(const ZbiorNastaw& zbior);
 
+// The configured network folder of the database when BAZAKatalogSiec holds
+// the program folder only in its place (it was not there when the settings
+// were read); "" otherwise.
+QString BazaKatalogSieciNiedostepny();
+
 // True when the current hour lies in one of the unrestricted bands.
 bool BazaPasmoBezOgraniczen();
 // Counts one play of the recording; `tekst` begins with the play's date as
-// yyyy-mm-dd (a text that does not is counted with today's date).
+// yyyy-mm-dd (a text that does not is counted with today's date). While the
+// table is being read, written or rebuilt the play is held back and counted
+// right after.
 void BazaDodajOdegranie(const QString& sciezka, const QString& tekst);

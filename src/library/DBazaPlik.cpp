@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "foundation/Dialogi.h"
@@ -232,7 +233,8 @@ void ZglosBlad(int kod, const QString& co, const QString& sciezka) {
 
 class Zapis {
 public:
-    explicit Zapis(const QString& sciezka) : f_(platform::resolvePath(sciezka)) { bufor_.reserve(1 << 20); }
+    // Touches nothing shared: the counters are also written on a worker thread.
+    explicit Zapis(const QString& sciezkaLinux) : f_(sciezkaLinux) { bufor_.reserve(1 << 20); }
     bool Otworz() {
         errno = 0;
         if (!f_.open(QIODevice::WriteOnly)) {
@@ -250,7 +252,12 @@ public:
         if (v.isEmpty())
             return;
         bufor_ += klucz;
-        bufor_ += platform::toCp1250(v);
+        QByteArray b = platform::toCp1250(v);
+        // A line break inside a text would start a phantom record. Looked
+        // for in the bytes: nearly no text has one.
+        if (std::any_of(b.cbegin(), b.cend(), [](char c) { return c == '\r' || c == '\n'; }))
+            b = platform::toCp1250(oneLine(v));
+        bufor_ += b;
         bufor_ += "\r\n";
     }
     void Slowo(const char* klucz, quint16 v) {
@@ -305,8 +312,10 @@ QString NazwaDuza(const QString& sciezka) {
     return upperPL(n);
 }
 
-// The counters of one record: the same lines in the database and the counters file.
-void Liczniki(Zapis& z, const BAZARekordTyp& r) {
+// The counters of one record (a table record or one taken apart): the same
+// lines in the database and the counters file.
+template <typename R>
+void Liczniki(Zapis& z, const R& r) {
     z.Slowo("EmC=", r.EmC);
     z.Slowo("EmD=", r.EmD);
     z.Slowo("EmT=", r.EmT);
@@ -315,24 +324,39 @@ void Liczniki(Zapis& z, const BAZARekordTyp& r) {
     z.Tekst("EmO=", r.EmO);
 }
 
-// Both files: progress, the head (title, version, count, list title), one
-// block a record, closed only when everything was written.
+template <typename R>
+void BlokLicznikow(Zapis& z, const R& r) {
+    z.Tekst("Adr=", r.Adr);
+    Liczniki(z, r);
+}
+
+// The head of both files: title, version, count, list title.
+void Naglowek(Zapis& z, const QString& tytul, const char* wersja, int liczba, const char* tytulListy) {
+    z.Linia(platform::toCp1250(tytul));
+    z.Linia(QByteArray(wersja));
+    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
+    z.Liczba("POZYCJI=", liczba);
+    z.Linia(QByteArrayLiteral(";"));
+    z.Linia(QByteArray(tytulListy));
+}
+
+const QString TytulLicznikow = u"; Liczniki nagrań"_s;
+constexpr const char* WersjaLicznikow = "WERSJA=1";
+constexpr const char* ListaLicznikow = "; Liczniki:";
+
+// Both files from the table: progress, the head, one block a record, closed
+// only when everything was written.
 template <typename Blok>
 bool ZapiszPlik(const QString& sciezka, const QString& stan, const QString& tytul, const char* wersja,
                 const char* tytulListy, Blok blok) {
-    Zapis z(sciezka);
+    Zapis z(platform::resolvePath(sciezka));
     if (!z.Otworz()) {
         BladIO = z.Kod();
         return false;
     }
     PokazStan(stan, QString(), true);
     StanMaksimum = float(BazaLiczba);
-    z.Linia(platform::toCp1250(tytul));
-    z.Linia(QByteArray(wersja));
-    z.Linia(platform::toCp1250(u"; Liczba nagrań w bazie:"_s));
-    z.Liczba("POZYCJI=", BazaLiczba);
-    z.Linia(QByteArrayLiteral(";"));
-    z.Linia(QByteArray(tytulListy));
+    Naglowek(z, tytul, wersja, BazaLiczba, tytulListy);
     for (int i = 1; i <= BazaLiczba; ++i) {
         z.Linia(Separator);
         blok(z, std::as_const(BazaRekordy)[i]);
@@ -378,18 +402,100 @@ bool ZapiszBaze(const QString& sciezka) {
 }
 
 bool ZapiszLiczniki(const QString& sciezka) {
-    return ZapiszPlik(sciezka, u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), u"; Liczniki nagrań"_s,
-                      "WERSJA=1", "; Liczniki:", [](Zapis& z, const BAZARekordTyp& r) {
-        z.Tekst("Adr=", r.Adr);
-        Liczniki(z, r);
-    });
+    return ZapiszPlik(sciezka, u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), TytulLicznikow, WersjaLicznikow,
+                      ListaLicznikow, [](Zapis& z, const BAZARekordTyp& r) { BlokLicznikow(z, r); });
 }
+
+}  // namespace
+
+int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki) {
+    Zapis z(sciezkaLinux);
+    if (!z.Otworz())
+        return z.Kod();
+    Naglowek(z, TytulLicznikow, WersjaLicznikow, int(liczniki.size()), ListaLicznikow);
+    for (const LicznikiNagrania& r : liczniki) {
+        z.Linia(Separator);
+        BlokLicznikow(z, r);
+        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+    }
+    return z.Zamknij() ? 0 : z.Kod();
+}
+
+namespace {
 
 // The table after a read that did not take the whole file: nothing of it
 // may later replace the file.
 void OdrzucTablice() {
     BazaCzyscWszystko();
     BazaWczytana = false;
+}
+
+// Attaches the counters file to the table by path, with its progress
+// dialog; false when it could not be read at all (reported).
+bool DolaczLiczniki(const QString& sciezka) {
+    ZbiorLinii z;
+    if (!z.Otworz(sciezka)) {
+        ZglosBlad(BladIO, u"Odczyt liczników bazy nagrań"_s, sciezka);
+        return false;
+    }
+    PokazStan(u"Odczyt liczników bazy nagrań"_s, QString(), true);
+    float maksimum = float(BazaMaks);
+    if (!CzytajNaglowek(z, false, maksimum)) {
+        ZamknijStan();
+        BladIO = KodZlegoFormatu;
+        ZglosBlad(KodZlegoFormatu, u"Odczyt liczników bazy nagrań (brak nagłówka)"_s, sciezka);
+        return false;
+    }
+    StanMaksimum = maksimum;
+
+    int wpisy = 0;
+    bool ucieta = false;
+    LicznikiNagrania l;
+    while (!z.Koniec() && wpisy < BazaMaks) {
+        l = LicznikiNagrania{};
+        const KoniecBloku k = CzytajBlok(z, [&l](Pole p, QByteArrayView v) {
+            switch (p) {
+            case PAdr: l.Adr = Tekst(v); break;
+            case PEmC: l.EmC = Slowo(v); break;
+            case PEmD: l.EmD = Slowo(v); break;
+            case PEmT: l.EmT = Slowo(v); break;
+            case PEmM: l.EmM = Slowo(v); break;
+            case PEmR: l.EmR = Slowo(v); break;
+            case PEmO: l.EmO = Tekst(v); break;
+            default: break;
+            }
+        });
+        if (k == KoniecBloku::Ucieta) {
+            ucieta = true;
+            break;
+        }
+        if (l.Adr.isEmpty())
+            continue;
+        ++wpisy;
+        // Paths compared in Polish upper case: a rebuilt table (paths as the
+        // file system lists them) keeps the counters of a loaded one.
+        BazaDolaczLiczniki(l);
+        if ((wpisy & 255) == 0) {
+            UstawStan(double(wpisy));
+            PompujZdarzenia();
+        }
+    }
+    const bool zaDuzo = wpisy >= BazaMaks && z.JestDalejAdres();
+    ZamknijStan();
+    if (ucieta) {
+        // What was attached before the cut is sound and is kept.
+        ZglosBlad(KodZlegoFormatu, u"Odczyt liczników bazy nagrań (niepełny opis)"_s, sciezka);
+    } else if (zaDuzo) {
+        PokazInfo(u"Brak pamięci na wczytanie liczników całej bazy!"_s, LiniaLimitu());
+    }
+    return true;
+}
+
+// After a crash the counters file written in the background holds plays
+// that the database file does not: it is newer.
+bool LicznikiNowsze(const QString& baza, const QString& liczniki) {
+    const QFileInfo b(platform::resolvePath(baza)), l(platform::resolvePath(liczniki));
+    return l.exists() && b.exists() && l.lastModified() > b.lastModified();
 }
 
 }  // namespace
@@ -401,7 +507,7 @@ void BazaCzytaj() {
         BazaWczytana = false;
         return;
     }
-    BazaLiczba = 0;
+    BazaWUzyciu zajeta;
     BazaRekordy.Wyczysc();
     BazaAdresyZmienione();
     BazaKompletna = false;
@@ -437,44 +543,54 @@ void BazaCzytaj() {
             continue;
         // The length is not in the file; the length order needs it.
         r.Dlugosc = BazaTotNaMs(r.Tot);
-        ++BazaLiczba;
-        BazaRekordy[BazaLiczba] = std::move(r);
+        BazaRekordy.Dodaj(std::move(r));
         if ((BazaLiczba & 255) == 0) {
             UstawStan(double(BazaLiczba));
             PompujZdarzenia();
         }
     }
     UstawStan(double(BazaLiczba));
-    const bool zaDuzo = BazaLiczba >= BazaMaks && z.JestDalejAdres();
+    const bool zaDuzo = !ucieta && BazaLiczba >= BazaMaks && z.JestDalejAdres();
     ZamknijStan();
-    if (ucieta) {
-        OdrzucTablice();
-        BladIO = KodZlegoFormatu;
-        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (niepełny opis nagrania)"_s, sciezka);
-        return;
-    }
-    BladIO = 0;
     BazaBudujIndeksy();
     BazaWczytana = true;
     BazaZmieniona = false;
-    BazaKompletna = !zaDuzo;
-    if (zaDuzo) {
+    // A cut last block or more records than the table holds: every complete
+    // record is used, but this table never replaces the file.
+    BazaKompletna = !zaDuzo && !ucieta;
+    BladIO = ucieta ? KodZlegoFormatu : 0;
+    if (ucieta) {
+        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (niepełny opis nagrania)"_s, sciezka);
+    } else if (zaDuzo) {
         Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
         PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
+    }
+    if (BazaNagran.BazaLicznikJest) {
+        const QString liczniki = BazaSciezkaLicznikow();
+        BazaLicznikiTloCzekaj();
+        if (LicznikiNowsze(sciezka, liczniki) && DolaczLiczniki(liczniki)) {
+            Log(u"Liczniki odegrań wzięte ze zbioru liczników nowszego od bazy: "_s + liczniki);
+            BazaZmieniona = true;
+        }
     }
 }
 
 void BazaZapisz(bool pytaj) {
     const bool tak = !pytaj || Decyzja(u"Czy zapisać bazę nagrań?"_s) == WynikTak;
     if (tak && BazaZmieniona) {
+        BazaWUzyciu zajeta;
         const QString sciezka = BazaSciezka();
         if (!BazaKompletna) {
             Log(u"Baza nagrań nie zapisana - tablica niepełna: "_s + sciezka);
             PokazBlad(u"Nie zapisano bazy nagrań - nie została w całości wczytana ani utworzona"_s, sciezka);
-        } else if (ZapiszBaze(sciezka)) {
-            BazaZmieniona = false;
         } else {
-            ZglosBlad(BladIO, u"Zapis bazy nagrań"_s, sciezka);
+            // Cleared before the file is written: a change made meanwhile
+            // sets it again and is saved next time.
+            BazaZmieniona = false;
+            if (!ZapiszBaze(sciezka)) {
+                BazaZmieniona = true;
+                ZglosBlad(BladIO, u"Zapis bazy nagrań"_s, sciezka);
+            }
         }
     }
     KasujZdarzenie();
@@ -483,8 +599,12 @@ void BazaZapisz(bool pytaj) {
 void BazaLicznikiZapisz() {
     if (!BazaNagran.BazaLicznikJest)
         return;
+    BazaWUzyciu zajeta;
     const QString sciezka = BazaSciezkaLicznikow();
-    if (!ZapiszLiczniki(sciezka))
+    BazaLicznikiTloWstrzymaj();
+    const bool zapisane = ZapiszLiczniki(sciezka);
+    BazaLicznikiZapisane(zapisane);
+    if (!zapisane)
         ZglosBlad(BladIO, u"Zapis liczników bazy nagrań"_s, sciezka);
 }
 
@@ -492,77 +612,31 @@ void BazaLicznikiCzytaj() {
     if (!BazaNagran.BazaLicznikJest)
         return;
     const QString sciezka = BazaSciezkaLicznikow();
+    BazaLicznikiTloCzekaj();
     if (!JestZbior(sciezka)) {
         PokazInfo(u"Nie znaleziono zbioru liczników bazy nagrań"_s, BazaSciezka());
         return;
     }
-    ZbiorLinii z;
-    if (!z.Otworz(sciezka)) {
-        ZglosBlad(BladIO, u"Odczyt liczników bazy nagrań"_s, sciezka);
+    BazaWUzyciu zajeta;
+    if (!DolaczLiczniki(sciezka))
         return;
-    }
-    PokazStan(u"Odczyt liczników bazy nagrań"_s, QString(), true);
-    float maksimum = float(BazaMaks);
-    if (!CzytajNaglowek(z, false, maksimum)) {
-        ZamknijStan();
-        BladIO = KodZlegoFormatu;
-        ZglosBlad(KodZlegoFormatu, u"Odczyt liczników bazy nagrań (brak nagłówka)"_s, sciezka);
-        return;
-    }
-    StanMaksimum = maksimum;
-
-    int wpisy = 0;
-    bool ucieta = false;
-    BAZARekordTyp r;
-    while (!z.Koniec() && wpisy < BazaMaks) {
-        BazaWyczyscRekord(r);
-        QString adr;
-        const KoniecBloku k = CzytajBlok(z, [&r, &adr](Pole p, QByteArrayView v) {
-            switch (p) {
-            case PAdr: adr = Tekst(v); break;
-            case PEmC: case PEmD: case PEmT: case PEmM: case PEmR: case PEmO: UstawPole(r, p, v); break;
-            default: break;
-            }
-        });
-        if (k == KoniecBloku::Ucieta) {
-            ucieta = true;
-            break;
-        }
-        if (adr.isEmpty())
-            continue;
-        ++wpisy;
-        // Paths compared in Polish upper case: a rebuilt table (paths as the
-        // file system lists them) keeps the counters of a loaded one.
-        if (const int nr = BazaPozycjaAdresu(adr)) {
-            BAZARekordTyp& d = BazaRekordy[nr];
-            d.EmC = r.EmC;
-            d.EmD = r.EmD;
-            d.EmT = r.EmT;
-            d.EmM = r.EmM;
-            d.EmR = r.EmR;
-            d.EmO = r.EmO;
-        }
-        if ((wpisy & 255) == 0) {
-            UstawStan(double(wpisy));
-            PompujZdarzenia();
-        }
-    }
-    const bool zaDuzo = wpisy >= BazaMaks && z.JestDalejAdres();
-    ZamknijStan();
-    if (ucieta) {
-        // What was attached before the cut is sound and is kept.
-        ZglosBlad(KodZlegoFormatu, u"Odczyt liczników bazy nagrań (niepełny opis)"_s, sciezka);
-    } else if (zaDuzo) {
-        PokazInfo(u"Brak pamięci na wczytanie liczników całej bazy!"_s, LiniaLimitu());
-    }
     BazaZmieniona = true;
     BazaZapisz(false);
 }
 
 void BazaWczytajOdNowa() {
-    // Plays counted since the last save would vanish with the old table.
-    if (BazaZmieniona && BazaKompletna)
+    // Plays counted since the last save would vanish with the old table: the
+    // counters file gets them (a load takes it back when it is newer), the
+    // database file too, and a table whose save failed is kept.
+    BazaLicznikiOproznij();
+    BazaWUzyciu zajeta;
+    if (BazaZmieniona && BazaKompletna) {
         BazaZapisz(false);
+        if (BazaZmieniona) {
+            Log(u"Baza nagrań nie wczytana ponownie - zmiany nie zapisane"_s);
+            return;
+        }
+    }
     BazaCzyscWszystko();
     BazaCzytaj();
 }

@@ -8,6 +8,7 @@
 #include "foundation/KestSter2.h"
 #include "library/DBaza.h"
 #include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
 #include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
@@ -19,10 +20,34 @@ bool StarszyNiz(const QString& a, const QString& b) {
     return fa.exists() && fb.exists() && fa.lastModified() < fb.lastModified();
 }
 
-// The network file, or "" when the network folder is not configured.
-bool SieciowyJest(const QString& siec) {
-    if (BazaNagran.BAZAKatalogSiec.isEmpty() || !JestZbior(siec)) {
-        PokazInfo(u"Nie znaleziono sieciowego zbioru bazy nagrań"_s, siec);
+bool TenSamZbior(const QString& a, const QString& b) {
+    const QString ka = QFileInfo(platform::resolvePath(a)).canonicalFilePath();
+    return !ka.isEmpty() && ka == QFileInfo(platform::resolvePath(b)).canonicalFilePath();
+}
+
+// Whether there is a network file to copy over the local one. A network
+// folder that only stands in for one that was not there at start-up (the
+// program folder) is no network folder, nor is one that is gone now; a file
+// is not copied over itself.
+bool SieciowyJest(const QString& siec, const QString& lokalny) {
+    const QString& katalog = BazaNagran.BAZAKatalogSiec;
+    const QString niedostepny = BazaKatalogSieciNiedostepny();
+    QString powod;
+    if (!niedostepny.isEmpty())
+        powod = u"katalog sieciowy niedostępny od uruchomienia programu: "_s + niedostepny;
+    else if (!katalog.isEmpty() && !JestKatalog(katalog))
+        powod = u"brak katalogu sieciowego: "_s + katalog;
+    if (katalog.isEmpty() || !powod.isEmpty() || !JestZbior(siec)) {
+        if (!powod.isEmpty())
+            Log(u"Kopiowanie bazy nagrań z sieci pominięte - "_s + powod);
+        QString k, n, r;
+        RozbijSciezke(siec, k, n, r);
+        const QString pokazany = niedostepny.isEmpty() ? siec : joinPath(niedostepny, n + r);
+        PokazInfo(u"Nie znaleziono sieciowego zbioru bazy nagrań"_s, pokazany);
+        return false;
+    }
+    if (TenSamZbior(siec, lokalny)) {
+        Log(u"Kopiowanie bazy nagrań z sieci pominięte - zbiór sieciowy jest zbiorem lokalnym: "_s + siec);
         return false;
     }
     return true;
@@ -51,7 +76,7 @@ void BazaKopiujZSieciStart() {
         return;
     const QString lokalny = BazaSciezka();
     const QString siec = BazaSciezkaSieciowa();
-    if (!SieciowyJest(siec))
+    if (!SieciowyJest(siec, lokalny))
         return;
     if (StarszyNiz(siec, lokalny) && Decyzja(u"Zbiór starszy od bazy lokalnej - czy kopiować?"_s) != WynikTak)
         return;
@@ -64,22 +89,31 @@ bool BazaKopiujZSieci() {
         return false;
     const QString lokalny = BazaSciezka();
     const QString siec = BazaSciezkaSieciowa();
-    if (!SieciowyJest(siec))
+    if (!SieciowyJest(siec, lokalny))
         return false;
     if (B.BazaKopiujPytaj && Decyzja(u"Czy kopiować bazę nagrań?"_s) != WynikTak)
         return false;
     if (StarszyNiz(siec, lokalny) && B.BazaKopiujStarszaPytaj &&
         Decyzja(u"Zbiór starszy od bazy lokalnej - czy kopiować?"_s) != WynikTak)
         return false;
-    // Plays counted since the last save go to the counters file, which the
-    // copy does not replace.
+    BazaWUzyciu zajeta;
+    // The counters are this station's plays: they go to the counters file,
+    // which the copy does not replace, and back onto the copied table.
+    const std::vector<LicznikiNagrania> liczniki = BazaMigawkaLicznikow();
     if (BazaZmieniona && BazaKompletna)
         BazaLicznikiZapisz();
     if (!Kopiuj(siec, lokalny))
         return false;
     BazaCzyscWszystko();
     BazaCzytaj();
+    bool dolaczone = false;
+    for (const LicznikiNagrania& l : liczniki)
+        dolaczone = BazaDolaczLiczniki(l) || dolaczone;
     BazaBudujIndeksy();
     BazaDzis = DataTekst();
+    if (dolaczone) {
+        BazaZmieniona = true;
+        BazaZapisz(false);
+    }
     return true;
 }

@@ -131,8 +131,7 @@ private:
         OpisNagraniaTyp opis;
         const int blad = OtworzSygnal(s, true, opis);
         const qint32 ms = blad ? 0 : DlugoscSygnaluMs(s);
-        BAZARekordTyp& r = BazaRekordy[++BazaLiczba];
-        BazaWyczyscRekord(r);
+        BAZARekordTyp& r = *BazaRekordy.Dodaj();
         r.Tyt = opis.Tyt;
         r.Wyk = opis.Wyk;
         r.Kod = opis.Kod;
@@ -166,6 +165,10 @@ void BazaUtworz() {
     const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
     if (Decyzja(pytanie) != WynikTak)
         return;
+    BazaWUzyciu zajeta;
+    // An update of an empty table where the station has no database file
+    // yet finds every file: the table it builds is whole.
+    const bool zNiczego = BazaLiczba == 0 && !JestZbior(BazaSciezka());
     PokazStan(TekstSzukania(KatalogStartowy), u"Przerwij"_s, false);
     if (!BazaAktualizacja) {
         BazaCzyscWszystko();
@@ -195,8 +198,8 @@ void BazaUtworz() {
             break;
         BazaSortuj(porzadek);
     }
-    // An update keeps whatever the table was: it only adds.
-    if (!BazaAktualizacja)
+    // Otherwise an update keeps whatever the table was: it only adds.
+    if (!BazaAktualizacja || zNiczego)
         BazaKompletna = true;
     BazaZmieniona = true;
     BazaZapisz(false);

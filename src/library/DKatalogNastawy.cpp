@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <cerrno>
 
@@ -170,13 +171,17 @@ bool JestTypu(const QString& nazwa, const QStringList& typy) {
     return false;
 }
 
-QStringList PlikiTypow(const QString& katalog, const QStringList& typy) {
-    QStringList wynik;
-    const QStringList pliki = QDir(platform::resolvePath(katalog)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& p : pliki)
+// The files of the types in the folder; false when it cannot be listed.
+bool PlikiTypow(const QString& katalog, const QStringList& typy, QStringList& wynik) {
+    wynik.clear();
+    const QDir dir(platform::resolvePath(katalog));
+    if (!dir.exists() || !dir.isReadable())
+        return false;
+    for (const QString& p : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name))
         if (JestTypu(p, typy))
             wynik << p;
-    return wynik;
+    // A share that dropped while it was listed gives a short list.
+    return dir.exists();
 }
 
 bool Starszy(const QString& a, const QString& b) {
@@ -228,12 +233,36 @@ void KatalogAktualizuj(const QString& katalog) {
     const QStringList typy = Typy();
     StanPrzerwij = false;
 
+    // The network folder is listed once. A share that drops part way must
+    // not make every local file look vanished from the network.
+    QStringList sieciowe, lokalne;
+    if (!PlikiTypow(siec, typy, sieciowe)) {
+        Log(u"Aktualizacja katalogu przerwana - nie można odczytać katalogu sieciowego "_s + siec);
+        PokazInfo(u"Nie ma katalogu sieciowego:"_s, siec);
+        return;
+    }
+    PlikiTypow(katalog, typy, lokalne);
+    if (sieciowe.isEmpty() && !lokalne.isEmpty()) {
+        Log(u"Aktualizacja katalogu przerwana - pusty katalog sieciowy "_s + siec);
+        PokazInfo(u"Pusty katalog sieciowy:"_s, siec);
+        return;
+    }
+
     if (Katalogi.CzyAktUsun) {
-        for (const QString& nazwa : PlikiTypow(katalog, typy)) {
+        QSet<QString> naSieci;
+        for (const QString& nazwa : sieciowe)
+            naSieci.insert(upperPL(nazwa));
+        for (const QString& nazwa : lokalne) {
+            PompujZdarzenia();
             if (StanPrzerwij)
                 return;
-            if (JestZbior(joinPath(siec, nazwa)))
+            if (naSieci.contains(upperPL(nazwa)))
                 continue;
+            if (!JestKatalog(siec)) {
+                Log(u"Aktualizacja katalogu przerwana - brak katalogu sieciowego "_s + siec);
+                PokazInfo(u"Nie ma katalogu sieciowego:"_s, siec);
+                return;
+            }
             const QString lokalny = joinPath(katalog, nazwa);
             errno = 0;
             if (!QFile::remove(platform::resolvePath(lokalny))) {
@@ -244,7 +273,7 @@ void KatalogAktualizuj(const QString& katalog) {
         }
     }
 
-    for (const QString& nazwa : PlikiTypow(siec, typy)) {
+    for (const QString& nazwa : sieciowe) {
         if (StanPrzerwij)
             return;
         const QString zrodlo = joinPath(siec, nazwa);

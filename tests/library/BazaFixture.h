@@ -7,17 +7,65 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
 #include <memory>
 
 #include "common/TempFolder.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
+#include "foundation/UslugaDialogow.h"
 #include "library/DBaza.h"
 #include "library/DBazaNastawy.h"
 #include "library/DKatalogNastawy.h"
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
+
+// A dialog service whose pumps call the test, as the program's timers run
+// while a progress dialog pumps events (the argument counts the pumps from
+// 1). Every question is answered yes; reports are kept.
+class DialogiZPompowaniem final : public UslugaDialogow {
+public:
+    explicit DialogiZPompowaniem(std::function<void(int)> przyPompowaniu)
+        : pompa_(std::move(przyPompowaniu)), poprzednia_(&Dialogi()) {
+        UstawDialogi(this);
+    }
+    ~DialogiZPompowaniem() override { UstawDialogi(poprzednia_); }
+    QStringList info, bledy;
+    // Called with each question before it is answered.
+    std::function<void(const QString&)> przyDecyzji;
+
+    void Blad(const QString& a, const QString& b) override { bledy << a + QStringLiteral(" | ") + b; }
+    void Info(const QString& a, const QString&) override { info << a; }
+    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override {
+        return OdpowiedzOpusc;
+    }
+    void StanOtworz(const OpisStanu&) override {}
+    void StanUstaw(int, int) override {}
+    void StanZamknij() override {}
+    void Pompuj() override {
+        if (pompa_)
+            pompa_(++pompowania_);
+    }
+    quint16 Decyzja(const QString& a, const QString&, int) override {
+        if (przyDecyzji)
+            przyDecyzji(a);
+        return OdpowiedzTak;
+    }
+    void Raport(const QString&, const QStringList&) override {}
+    void BlokadaEkranu() override {}
+    quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
+    qint32 Kod() override { return 0; }
+    quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
+    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
+        return OdpowiedzOpusc;
+    }
+
+private:
+    std::function<void(int)> pompa_;
+    int pompowania_ = 0;
+    UslugaDialogow* poprzednia_;
+};
 
 class BazaTest : public ::testing::Test {
 protected:
@@ -34,6 +82,7 @@ protected:
         QDir().mkpath(fs("D:\\RADIO"));
     }
     void TearDown() override {
+        BazaLicznikiTloStop();
         BazaCzyscWszystko();
         BazaOdtwarzaczeGraja = nullptr;
     }
@@ -60,7 +109,7 @@ protected:
     // Appends a record as a scan would leave it.
     static BAZARekordTyp& add(const QString& adr, const QString& tyt = {}, const QString& wyk = {},
                               const QString& kod = {}, qint32 ms = 0) {
-        BAZARekordTyp& r = BazaRekordy[++BazaLiczba];
+        BAZARekordTyp& r = *BazaRekordy.Dodaj();
         r.Adr = adr;
         r.Tyt = tyt;
         r.Wyk = wyk;

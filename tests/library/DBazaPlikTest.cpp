@@ -7,6 +7,17 @@
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
+#include "library/DBazaWewn.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +71,24 @@ TEST_F(DBazaPlikTest, OneRecordFileIsWrittenToTheByteAndReadBack) {
     EXPECT_EQ(b.EmO, u"2024-01-05 12:00:00"_s);
     EXPECT_EQ(b.Odw[0], 1);
     EXPECT_TRUE(dialogs.Bledy().isEmpty());
+}
+
+// A line break inside a text would end the line early and start a phantom
+// record that takes the original's counters.
+TEST_F(DBazaPlikTest, LineBreaksInTextsStayInOneRecord) {
+    BazaNagran.BazaLicznikJest = true;
+    BAZARekordTyp& r = add(u"D:\\A.WAV"_s, u"Tytuł\r\nAdr=D:\\FANTOM.WAV"_s, u"Wyk\nEmC=9"_s);
+    r.EmC = 4;
+    r.EmO = u"2024-01-05 12:00:00\rx"_s;
+    writeAndKeep();
+    BazaLicznikiZapisz();
+    reread();
+    ASSERT_EQ(BazaLiczba, 1);
+    EXPECT_EQ(BazaRekordy[1].Tyt, u"Tytuł  Adr=D:\\FANTOM.WAV"_s);
+    EXPECT_EQ(BazaRekordy[1].Wyk, u"Wyk EmC=9"_s);
+    EXPECT_EQ(BazaRekordy[1].EmC, 4);
+    EXPECT_EQ(BazaRekordy[1].EmO, u"2024-01-05 12:00:00 x"_s);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s).count("KONIEC OPISU"), 1);
 }
 
 TEST_F(DBazaPlikTest, TotTexts) {
@@ -124,20 +153,22 @@ TEST_F(DBazaPlikTest, NIE_MAStandsForTheProgramFoldersFile) {
     EXPECT_EQ(BazaSciezkaLicznikow(), u"D:\\RADIO.2\\BAZA.LIC"_s) << "the extension is replaced, not the first dot";
 }
 
-// A damaged file is reported, leaves nothing that could be saved, and the
-// good file on disk survives a later save.
+// A damaged file is reported, keeps only its complete records, and neither
+// they nor anything counted or built afterwards can replace the file.
 TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
     const QString plik = u"D:\\RADIO\\BAZA.BAZ"_s;
+    const QStringList dobry = {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"EmC=3"_s, u"KONIEC OPISU"_s};
     struct Case {
         const char* name;
         QStringList file;
+        int kept;  // complete records taken (the table is then in use)
     };
     const QList<Case> cases = {
-        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}},
-        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}},
-        {"truncated block",
-         header(2) + QStringList{u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s,
-                                 u"; -------------------------"_s, u"Tyt=Uci"_s}},
+        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
+        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
+        {"last block cut", header(2) + dobry + QStringList{u"; -------------------------"_s, u"Tyt=Uci"_s}, 1},
+        {"last block without its end line", header(2) + dobry + QStringList{u"Adr=D:\\B.WAV"_s}, 1},
+        {"key line after the last end line", header(1) + dobry + QStringList{u"Tyt=Zbłąkany"_s}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -145,8 +176,10 @@ TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
         put(plik, lines(c.file));
         const QByteArray przed = bytes(plik);
         reread();
-        EXPECT_EQ(BazaLiczba, 0);
-        EXPECT_FALSE(BazaWczytana);
+        ASSERT_EQ(BazaLiczba, c.kept);
+        EXPECT_EQ(BazaWczytana, c.kept > 0);
+        EXPECT_EQ(std::as_const(BazaRekordy)[1].EmC, c.kept ? 3 : 0);
+        EXPECT_FALSE(BazaKompletna);
         EXPECT_EQ(BladIO, 215);
         EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
 
@@ -289,6 +322,58 @@ TEST_F(DBazaPlikTest, CountersOffOrMissing) {
     EXPECT_EQ(infos(), QStringList{u"Nie znaleziono zbioru liczników bazy nagrań | D:\\RADIO\\BAZA.BAZ"_s});
 }
 
+// The progress dialogs of the reader and the writer pump events, so the
+// on-air tick may end an element and count it in the middle: that play is
+// counted into the whole table once it is read or written, and is saved.
+TEST_F(DBazaPlikTest, PlaysCountedWhileTheTableIsReadOrWrittenAreKept) {
+    const int n = 1100;  // both pump: the reader every 256 records, the writer every 1 024
+    for (int i = 1; i <= n; ++i)
+        add(u"D:\\N%1.WAV"_s.arg(i)).EmC = 5;
+    writeAndKeep();
+    struct Case {
+        const char* name;
+        bool read;  // else written
+        int record;
+    };
+    const Case cases[] = {
+        {"read, record already read", true, 1},
+        {"read, record not read yet", true, n},
+        {"write, record already written", false, 1},
+        {"write, record not written yet", false, n},
+    };
+    std::map<int, int> emc = {{1, 5}, {n, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString adr = u"D:\\N%1.WAV"_s.arg(c.record);
+        {
+            DialogiZPompowaniem tik([&](int pompa) {
+                if (pompa == 1)
+                    BazaDodajOdegranie(adr, u"2024-01-05 12:00:00"_s);
+            });
+            c.read ? reread() : writeAndKeep();
+        }
+        const int chcemy = ++emc[c.record];
+        ASSERT_EQ(BazaLiczba, n);
+        EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(adr)].EmC, chcemy);
+        EXPECT_TRUE(BazaZmieniona) << "the play is not in the file yet";
+        BazaZapisz(false);
+        reread();
+        EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(adr)].EmC, chcemy);
+    }
+
+    // With the counters on, such a play also reaches the counters file.
+    BazaNagran.BazaLicznikJest = true;
+    {
+        DialogiZPompowaniem tik([](int pompa) {
+            if (pompa == 1)
+                BazaDodajOdegranie(u"D:\\N1.WAV"_s, u"2024-01-05 12:00:00"_s);
+        });
+        writeAndKeep();
+    }
+    BazaLicznikiOproznij();
+    EXPECT_TRUE(bytes(u"D:\\RADIO\\BAZA.LIC"_s).contains("Adr=D:\\N1.WAV\r\nEmC=8\r\n"));
+}
+
 TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {
     add(u"D:\\A.WAV"_s);
     writeAndKeep();
@@ -298,6 +383,205 @@ TEST_F(DBazaPlikTest, RereadSavesUnsavedCountsFirst) {
     EXPECT_TRUE(BazaZmieniona);
     BazaWczytajOdNowa();
     EXPECT_EQ(BazaRekordy[1].EmC, 1);
+
+    // A save that fails keeps the table and its plays.
+    BazaDodajOdegranie(u"d:\\a.wav"_s, u"2024-01-05 12:00:00"_s);
+    BazaNagran.BazaZbior = u"D:\\RADIO"_s;  // a folder: cannot be written over
+    BazaWczytajOdNowa();
+    ASSERT_EQ(BazaLiczba, 1);
+    EXPECT_EQ(BazaRekordy[1].EmC, 2);
+    EXPECT_TRUE(BazaZmieniona);
+}
+
+// Counted plays reach the counters file within a minute, written by the
+// worker from a snapshot, the newest last; the database file is left alone.
+TEST_F(DBazaPlikTest, CountedPlaysReachTheCountersFileWithinAMinute) {
+    BazaNagran.BazaLicznikJest = true;
+    add(u"D:\\X.WAV"_s);
+    add(u"D:\\Y.WAV"_s);
+    writeAndKeep();
+    const QByteArray baza = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+    const QString lic = u"D:\\RADIO\\BAZA.LIC"_s;
+    auto emc = [&](const char* adr) {
+        const QByteArray b = bytes(lic);
+        const qsizetype i = b.indexOf(QByteArray("Adr=") + adr + "\r\n");
+        return i < 0 ? QByteArray("none") : b.mid(i).split('\n').value(1).trimmed();
+    };
+    auto play = [](const QString& adr) { BazaDodajOdegranie(adr, u"2024-01-05 12:00:00"_s); };
+
+    play(u"D:\\X.WAV"_s);
+    clock.advance(BazaLicznikiZwlokaMs - 1);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "not due yet";
+    clock.advance(1);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_EQ(emc("D:\\X.WAV"), "EmC=1");
+
+    // Snapshot after snapshot: the file ends with the newest.
+    for (int i = 2; i <= 40; ++i) {
+        play(u"D:\\X.WAV"_s);
+        clock.advance(BazaLicznikiZwlokaMs);
+        BazaLicznikiSprawdz();
+    }
+    play(u"D:\\Y.WAV"_s);
+    BazaLicznikiSprawdz();  // not due: waits for the flush
+    BazaLicznikiOproznij();
+    EXPECT_EQ(emc("D:\\X.WAV"), "EmC=40");
+    EXPECT_EQ(emc("D:\\Y.WAV"), "EmC=1");
+
+    // A write of the whole file on this thread is never overtaken by an
+    // older snapshot still queued.
+    play(u"D:\\X.WAV"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    play(u"D:\\X.WAV"_s);
+    BazaLicznikiZapisz();
+    BazaLicznikiOproznij();
+    EXPECT_EQ(emc("D:\\X.WAV"), "EmC=42");
+
+    // Shutdown writes what is pending at once.
+    play(u"D:\\Y.WAV"_s);
+    BazaLicznikiTloStop();
+    EXPECT_EQ(emc("D:\\Y.WAV"), "EmC=2");
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), baza);
+}
+
+// Nothing is written while the counters are off or the table is being read,
+// and a save that fails is tried again.
+TEST_F(DBazaPlikTest, CountersSavedInTheBackgroundOnlyFromAWholeTable) {
+    add(u"D:\\X.WAV"_s);
+    for (int i = 1; i < 300; ++i)  // the reader pumps
+        add(u"D:\\N%1.WAV"_s.arg(i));
+    writeAndKeep();
+    const QString lic = u"D:\\RADIO\\BAZA.LIC"_s;
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiOproznij();
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "counters off";
+
+    BazaNagran.BazaLicznikJest = true;
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    {
+        DialogiZPompowaniem tik([](int) {
+            BazaLicznikiSprawdz();
+            BazaLicznikiTloCzekaj();
+        });
+        reread();
+    }
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "no snapshot of a half-read table";
+
+    // The target cannot be written: logged, and written once it can.
+    QDir().mkpath(fs(lic));
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    BazaLicznikiSprawdz();
+    QDir().rmdir(fs(lic));
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_FALSE(QFileInfo::exists(fs(lic))) << "tried again after the delay";
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    BazaLicznikiTloCzekaj();
+    EXPECT_TRUE(bytes(lic).contains("Adr=D:\\X.WAV\r\nEmC=1\r\n"));
+}
+
+// After a crash the counters file is newer than the database file: a load
+// takes the plays from it; otherwise the database file's counters stand.
+TEST_F(DBazaPlikTest, ALoadTakesTheCountersOfANewerCountersFile) {
+    BazaNagran.BazaLicznikJest = true;
+    add(u"D:\\X.WAV"_s).EmC = 5;
+    writeAndKeep();
+    BazaDodajOdegranie(u"D:\\X.WAV"_s, u"2024-01-05 12:00:00"_s);
+    BazaLicznikiOproznij();
+    for (const bool nowszy : {true, false}) {
+        SCOPED_TRACE(nowszy ? "counters file newer" : "database file newer");
+        QFile f(fs(u"D:\\RADIO\\BAZA.BAZ"_s));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(nowszy ? -3600 : 3600), QFileDevice::FileModificationTime);
+        f.close();
+        reread();
+        EXPECT_EQ(BazaRekordy[1].EmC, nowszy ? 6 : 5);
+        EXPECT_EQ(BazaZmieniona, nowszy) << "the database file is to get them";
+    }
+}
+
+// A write that fails half way (a full disk, here a file-size limit) leaves
+// every file that is rewritten whole as it was, to the byte: the database,
+// the counters (written here and in the background), the playlist and the
+// time list.
+TEST_F(DBazaPlikTest, AWriteThatFailsHalfWayLeavesTheOldFiles) {
+    BazaNagran.BazaLicznikJest = true;
+    Emisja.PlaylistaFormat = 1;
+    const QString mix = u"D:\\RADIO\\LISTA.MIX"_s, lst = u"D:\\RADIO\\LISTA.LST"_s;
+    const QString baza = u"D:\\RADIO\\BAZA.BAZ"_s, lic = u"D:\\RADIO\\BAZA.LIC"_s;
+    auto wypelnij = [](int n) {
+        WyczyscPlayliste();
+        CzyscTimeliste();
+        for (int i = 1; i <= n; ++i) {
+            Playlista[i].Typ = RodzajSND;
+            Playlista[i].Tyt = u"Tytuł %1"_s.arg(i);
+            Playlista[i].Adr = u"D:\\MUZYKA\\A%1.WAV"_s.arg(i);
+            Timelista[i].Czas = i;
+            Timelista[i].Tyt = u"Spot %1 "_s.arg(i) + QString(150, u'x');
+            Timelista[i].Adr = u"D:\\SPOTY\\S%1.WAV"_s.arg(i);
+        }
+        StanPlaylisty.Ilosc = n;
+        StanTimelisty.Ilosc = n;
+    };
+    // The old files, small.
+    add(u"D:\\STARY.WAV"_s).EmC = 1;
+    writeAndKeep();
+    BazaLicznikiZapisz();
+    wypelnij(1);
+    ASSERT_EQ(ZapiszPlaylisteMIX(mix, 1, 1), WynikZapisuMIX::Zapisano);
+    ASSERT_TRUE(ZapiszTimeliste(lst));
+    const QStringList pliki = {baza, lic, mix, lst};
+    QList<QByteArray> stare;
+    for (const QString& p : pliki)
+        stare << bytes(p);
+
+    // New contents far past the limit.
+    for (int i = 1; i <= 3000; ++i)
+        add(u"D:\\MUZYKA\\NAGRANIE%1.WAV"_s.arg(i), u"Tytuł"_s, u"Wykonawca"_s);
+    wypelnij(MaksTimelisty);
+    BazaZmieniona = true;
+
+    rlimit stary{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &stary), 0);
+    const auto staryHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit maly = stary;
+    maly.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &maly), 0);
+    BazaZapisz(false);
+    const bool zmienionaPoZapisie = BazaZmieniona;
+    BazaLicznikiZapisz();
+    BazaDodajOdegranie(u"D:\\STARY.WAV"_s, u"2024-01-05 12:00:00"_s);
+    BazaLicznikiOproznij();
+    const WynikZapisuMIX wynikMIX = ZapiszPlaylisteMIX(mix, 1, StanPlaylisty.Ilosc);
+    const bool wynikLST = ZapiszTimeliste(lst);
+    setrlimit(RLIMIT_FSIZE, &stary);
+    std::signal(SIGXFSZ, staryHandler);
+
+    EXPECT_TRUE(zmienionaPoZapisie) << "the database is still to be saved";
+    EXPECT_EQ(errors().size(), 2) << errors().join(u"\n"_s).toStdString();
+    EXPECT_EQ(wynikMIX, WynikZapisuMIX::Blad);
+    EXPECT_FALSE(wynikLST);
+    for (int i = 0; i < pliki.size(); ++i)
+        EXPECT_EQ(bytes(pliki[i]), stare[i]) << pliki[i].toStdString();
+    EXPECT_EQ(QDir(fs(u"D:\\RADIO"_s)).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{u"BAZA.BAZ"_s, u"BAZA.LIC"_s, u"LISTA.LST"_s, u"LISTA.MIX"_s}))
+        << "no temporary file is left";
+
+    // Once there is room, the counters pending in the background are written.
+    clock.advance(BazaLicznikiZwlokaMs);
+    BazaLicznikiSprawdz();
+    BazaLicznikiOproznij();
+    EXPECT_TRUE(bytes(lic).contains("Adr=D:\\STARY.WAV\r\nEmC=2\r\n"));
 }
 
 }  // namespace

@@ -8,45 +8,10 @@
 #include "audio/Sygnaly2.h"
 #include "common/WavWriter.h"
 #include "foundation/Dialogi.h"
-#include "foundation/UslugaDialogow.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Answers every question with yes and presses "Przerwij" at a given pump:
-// the scan has no gauge, so the scripted service cannot abort it.
-class PrzerwijPoPompowaniach final : public UslugaDialogow {
-public:
-    explicit PrzerwijPoPompowaniach(int n) : n_(n), poprzednia_(&Dialogi()) { UstawDialogi(this); }
-    ~PrzerwijPoPompowaniach() override { UstawDialogi(poprzednia_); }
-    QStringList info;
-    void Blad(const QString&, const QString&) override {}
-    void Info(const QString& a, const QString&) override { info << a; }
-    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override {
-        return OdpowiedzOpusc;
-    }
-    void StanOtworz(const OpisStanu&) override {}
-    void StanUstaw(int, int) override {}
-    void StanZamknij() override {}
-    void Pompuj() override {
-        if (--n_ == 0)
-            StanPrzerwij = true;
-    }
-    quint16 Decyzja(const QString&, const QString&, int) override { return OdpowiedzTak; }
-    void Raport(const QString&, const QStringList&) override {}
-    void BlokadaEkranu() override {}
-    quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
-    qint32 Kod() override { return 0; }
-    quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
-    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
-        return OdpowiedzOpusc;
-    }
-
-private:
-    int n_;
-    UslugaDialogow* poprzednia_;
-};
 
 class DBazaSkanTest : public BazaTest {
 protected:
@@ -133,6 +98,26 @@ TEST_F(DBazaSkanTest, UpdateAddsOnlyNewPathsAndCountersSurviveARebuild) {
     EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(u"D:\\MUZYKA\\A.WAV"_s)].Adr, u"D:\\MUZYKA\\a.wav"_s);
 }
 
+// A station without a database file: the update builds the whole table,
+// which is saved; with a file that was never read it is not.
+TEST_F(DBazaSkanTest, UpdateWithoutADatabaseFileIsSaved) {
+    station();
+    BazaAktualizacja = true;
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_FALSE(BazaZmieniona);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s).count("KONIEC OPISU"), 2);
+
+    const QByteArray plik = lines({u"WERSJA=2"_s, u"POZYCJI=1"_s, u"Adr=D:\\INNY.WAV"_s, u"KONIEC OPISU"_s});
+    put(u"D:\\RADIO\\BAZA.BAZ"_s, plik);
+    BazaCzyscWszystko();
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), plik);
+    EXPECT_EQ(errors().size(), 1);
+}
+
 TEST_F(DBazaSkanTest, AbortedCreateSavesNothingAndRefusesLaterSaves) {
     station();
     dialogs.Odpowiedz(OdpowiedzTak);
@@ -141,7 +126,7 @@ TEST_F(DBazaSkanTest, AbortedCreateSavesNothingAndRefusesLaterSaves) {
     ASSERT_FALSE(dobry.isEmpty());
 
     {
-        PrzerwijPoPompowaniach przerwij(1);
+        DialogiZPompowaniem przerwij([](int) { StanPrzerwij = true; });
         BazaUtworz();
         EXPECT_EQ(przerwij.info, QStringList{u"Przerwano tworzenie bazy nagrań"_s});
     }
@@ -221,6 +206,99 @@ TEST_F(DBazaSkanTest, DatabaseCopiedFromTheNetwork) {
     EXPECT_EQ(infos().last(), u"Nie znaleziono sieciowego zbioru bazy nagrań | D:\\SIEC\\BAZA.BAZ"_s);
 }
 
+// A network folder that stands in for an unreachable one (the program
+// folder), one gone since start-up, or one that holds the local file itself
+// is no network folder: nothing is copied and the table stays.
+TEST_F(DBazaSkanTest, NoCopyWithoutARealNetworkFolder) {
+    const QString lokalny = u"D:\\RADIO\\BAZA.BAZ"_s;
+    const QByteArray baza = lines({u"WERSJA=2"_s, u"POZYCJI=1"_s, u"Adr=D:\\X.WAV"_s, u"KONIEC OPISU"_s});
+    struct Case {
+        const char* name;
+        QString configured;  // BAZAKatalogSiec in the settings file
+        bool removeAfterRead;
+        QStringList said;
+    };
+    const QString brak = u"Nie znaleziono sieciowego zbioru bazy nagrań | "_s;
+    const Case cases[] = {
+        {"unreachable at start-up", u"H:\\SIEC"_s, false, {brak + u"H:\\SIEC\\BAZA.BAZ"_s}},
+        {"gone since start-up", u"D:\\SIEC"_s, true, {brak + u"D:\\SIEC\\BAZA.BAZ"_s}},
+        {"the local folder", u"D:\\RADIO"_s, false, {}},
+    };
+    for (const Case& c : cases) {
+        for (const bool start : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (start ? ", at start-up" : ", on command"));
+            // The program folder's own file, newer, would be copied over.
+            put(u"D:\\SIEC\\BAZA.BAZ"_s, lines({u"WERSJA=2"_s, u"POZYCJI=0"_s}));
+            QFile(folder.file(u"BAZA.BAZ"_s)).open(QIODevice::WriteOnly);
+            put(lokalny, baza);
+            const QString ini = folder.file(u"TOLVANE.INI"_s);
+            put(ini, lines({u"[Baza nagran]"_s, u"BAZAKatalogSiec="_s + c.configured}));
+            BazaNastawyCzytaj(ini);
+            if (c.removeAfterRead)
+                QDir(fs(u"D:\\SIEC"_s)).removeRecursively();
+            auto& B = BazaNagran;
+            B.BazaStartKopiuj = B.BazaKopiujJest = true;
+            B.BazaKopiujPytaj = false;
+            BazaCzyscWszystko();
+            BazaCzytaj();
+            dialogs.Wyczysc();
+            if (start)
+                BazaKopiujZSieciStart();
+            else
+                EXPECT_FALSE(BazaKopiujZSieci());
+            EXPECT_EQ(bytes(lokalny), baza);
+            EXPECT_EQ(BazaLiczba, 1);
+            EXPECT_TRUE(dialogs.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+            EXPECT_EQ(infos(), c.said);
+        }
+    }
+}
+
+// The counters are this station's plays: the copied table gets them back,
+// those counted before the copy and one counted while it runs, whether or
+// not the counters file is on.
+TEST_F(DBazaSkanTest, PlaysCountedBeforeANetworkCopyAreKept) {
+    auto& B = BazaNagran;
+    B.BAZAKatalogSiec = u"D:\\SIEC"_s;
+    B.BazaKopiujJest = true;
+    B.BazaKopiujPytaj = false;
+    QStringList siec = {u"WERSJA=2"_s, u"POZYCJI=2"_s, u"; -------------------------"_s, u"Adr=D:\\X.WAV"_s,
+                        u"EmC=9"_s, u"KONIEC OPISU"_s, u"; -------------------------"_s, u"Adr=D:\\Y.WAV"_s,
+                        u"KONIEC OPISU"_s};
+    for (int i = 0; i < 100; ++i)  // long enough for the copy to pump events
+        siec << u"; "_s + QString(100, u'x');
+    const QString x = u"D:\\X.WAV"_s;
+    for (const bool plikLicznikow : {false, true}) {
+        SCOPED_TRACE(plikLicznikow ? "counters file on" : "counters file off");
+        B.BazaLicznikJest = plikLicznikow;
+        QFile::remove(fs(u"D:\\RADIO\\BAZA.LIC"_s));
+        put(u"D:\\RADIO\\BAZA.BAZ"_s, lines({u"WERSJA=2"_s, u"POZYCJI=1"_s, u"Adr=D:\\X.WAV"_s, u"EmC=2"_s,
+                                               u"EmO=2024-01-04 10:00:00"_s, u"KONIEC OPISU"_s}));
+        put(u"D:\\SIEC\\BAZA.BAZ"_s, lines(siec));
+        BazaCzyscWszystko();
+        BazaCzytaj();
+        BazaDodajOdegranie(x, u"2024-01-05 10:00:00"_s);
+        {
+            DialogiZPompowaniem tik([&](int pompa) {
+                if (pompa == 1)
+                    BazaDodajOdegranie(x, u"2024-01-05 11:00:00"_s);
+            });
+            EXPECT_TRUE(BazaKopiujZSieci());
+        }
+        ASSERT_EQ(BazaLiczba, 2);
+        const BAZARekordTyp& r = BazaRekordy[BazaPozycjaAdresu(x)];
+        EXPECT_EQ(r.EmC, 4);
+        EXPECT_EQ(r.EmD, 2);
+        EXPECT_EQ(r.EmO, u"2024-01-05 11:00:00"_s);
+        // Saved with the counters it had; the play counted during the copy
+        // goes with the next save.
+        const QByteArray baza = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+        EXPECT_TRUE(baza.contains("EmC=3\r\n") && !baza.contains("EmC=9")) << baza.constData();
+        EXPECT_TRUE(BazaZmieniona);
+        EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s).contains("Adr=D:\\X.WAV\r\nEmC=3\r\n"), plikLicznikow);
+    }
+}
+
 TEST_F(DBazaSkanTest, FolderUpdateFromTheNetworkTwin) {
     folder.drive(u'i');  // D's twin with KatSiecStart H
     const QDateTime stary(QDate(2020, 1, 1), QTime(0, 0)), nowy(QDate(2021, 1, 1), QTime(0, 0));
@@ -263,6 +341,58 @@ TEST_F(DBazaSkanTest, FolderUpdateFromTheNetworkTwin) {
     EXPECT_EQ(infos().last(), u"Nie ma katalogu sieciowego: | I:\\INNE"_s);
     KatalogAktualizuj(u"/tmp"_s);
     EXPECT_EQ(infos().last(), u"Nie ma katalogu sieciowego: | /tmp"_s);
+}
+
+// A share that drops or comes back empty during the update never makes the
+// local recordings look vanished: what is deleted is only what was really
+// missing from the network folder while it was there.
+TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
+    folder.drive(u'i');
+    Katalogi.CzyAktUsun = true;
+    const QString siec = u"I:\\MUZYKA"_s;
+    struct Case {
+        const char* name;
+        int dropAtPump;       // the share goes at this pump (0: never)
+        bool dropWhenAsked;   // the share goes while the question is open
+        bool emptyShare;
+        QStringList left;     // local files afterwards
+    };
+    const QStringList wszystkie = {u"A.WAV"_s, u"B.MP3"_s, u"STARY1.MIX"_s, u"STARY2.OBW"_s};
+    const QStringList bezStarych = {u"A.WAV"_s, u"B.MP3"_s, u"DUZY.WAV"_s};
+    const Case cases[] = {
+        {"share gone when the update is confirmed", 0, true, false, wszystkie},
+        {"share gone among the deletions", 4, false, false, {u"A.WAV"_s, u"B.MP3"_s, u"STARY2.OBW"_s}},
+        {"share gone while a file is copied", 5, false, false, bezStarych},
+        {"share empty", 0, false, true, wszystkie},
+        {"share stays", 0, false, false, bezStarych},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(fs(u"D:\\MUZYKA"_s)).removeRecursively();
+        QDir(fs(siec)).removeRecursively();
+        QDir().mkpath(fs(siec));
+        for (const QString& n : wszystkie)
+            put(u"D:\\MUZYKA\\"_s + n, "x");
+        if (!c.emptyShare) {
+            const QDateTime t(QDate(2020, 1, 1), QTime(0, 0));
+            for (const QString& n : {u"A.WAV"_s, u"B.MP3"_s}) {
+                put(siec + u"\\"_s + n, "x");
+                setTime(siec + u"\\"_s + n, t);
+                setTime(u"D:\\MUZYKA\\"_s + n, t);
+            }
+            put(siec + u"\\DUZY.WAV"_s, QByteArray(3 * 8192, 'd'));  // its copy pumps
+        }
+        {
+            DialogiZPompowaniem okno([&](int pompa) {
+                if (pompa == c.dropAtPump)
+                    QDir(fs(siec)).removeRecursively();
+            });
+            if (c.dropWhenAsked)
+                okno.przyDecyzji = [&](const QString&) { QDir(fs(siec)).removeRecursively(); };
+            KatalogAktualizuj(u"D:\\MUZYKA"_s);
+        }
+        EXPECT_EQ(QDir(fs(u"D:\\MUZYKA"_s)).entryList(QDir::Files, QDir::Name), c.left);
+    }
 }
 
 }  // namespace

@@ -14,6 +14,24 @@ QStringList adresy() {
     return l;
 }
 
+// A wrong number never hands out a record whose changes would go nowhere,
+// and the count cannot drift from the records the table holds.
+TEST_F(DBazaTablicaTest, RecordNumbersOutsideTheTableAreRefused) {
+    add(u"D:\\A.WAV"_s);
+    for (int nr : {0, -1, 2, BazaMaks, BazaMaks + 1}) {
+        SCOPED_TRACE(nr);
+        EXPECT_THROW(BazaRekordy[nr].Tyt = u"zgubiony"_s, std::out_of_range);
+        EXPECT_EQ(std::as_const(BazaRekordy)[nr].Tyt, QString()) << "reading past the count gives an empty record";
+    }
+    EXPECT_EQ(BazaLiczba, 1);
+    BazaRekordy.Dodaj()->Adr = u"D:\\B.WAV"_s;
+    EXPECT_EQ(BazaLiczba, 2);
+    EXPECT_EQ(BazaRekordy[2].Adr, u"D:\\B.WAV"_s);
+    BazaRekordy.Przytnij(1);
+    EXPECT_EQ(BazaLiczba, 1);
+    EXPECT_THROW(BazaRekordy[2], std::out_of_range);
+}
+
 TEST_F(DBazaTablicaTest, FourOrdersSetTheirRanksAndInverseEntries) {
     add(u"D:\\1"_s, u"beta"_s, u"Żuk"_s, u"K2"_s, 3000);
     add(u"D:\\2"_s, u"Alfa"_s, u"zenon"_s, u"k1"_s, 1000);

@@ -102,6 +102,15 @@ TEST_F(NastawyBibliotekiTest, FallbacksAreUsedButTheConfiguredValuesWrittenBack)
     QFile(folder.file(u"B.BAZ"_s)).open(QIODevice::WriteOnly);
     BazaNastawyCzytaj(settings(u"Baza nagran"_s, {u"BazaZbior=b.baz"_s}));
     EXPECT_EQ(B.BazaZbior, folder.path() + u"/B.BAZ"_s);
+
+    // An absolute Linux path is kept as it is, and the database stays there.
+    const QString linuksowa = folder.file(u"radio/Baza.baz"_s);
+    QFile(linuksowa).open(QIODevice::WriteOnly);
+    BazaNastawyCzytaj(settings(u"Baza nagran"_s, {u"BazaZbior="_s + linuksowa}));
+    EXPECT_EQ(B.BazaZbior, linuksowa);
+    EXPECT_EQ(BazaSciezka(), linuksowa);
+    EXPECT_EQ(BazaSciezkaLicznikow(), folder.path() + u"/radio/Baza.LIC"_s);
+    EXPECT_TRUE(written(BazaNastawyZapisz).contains(u"BazaZbior="_s + linuksowa));
 }
 
 TEST_F(NastawyBibliotekiTest, FolderSectionAsWritten) {

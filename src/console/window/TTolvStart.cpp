@@ -165,6 +165,7 @@ void TTolv::FormShow() {
     if (Emisja.SERWISJest) SERWISTimer->start();
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
+    BazaLicznikiTloStart();
     // 8. The running clock.
     silnik_.Stan.TerazMS = qint32(platform::clock().msOfDay());
 }
@@ -219,6 +220,7 @@ void TTolv::Zakoncz() {
             t->stop();
     }
     datagramy_->ZatrzymajZegary();
+    BazaLicznikiTloStop();
     if (BazaZmieniona) BazaZapisz(false);
     ZamknijKarte();
     PokazPasekZadan();
