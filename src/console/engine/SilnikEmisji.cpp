@@ -4,6 +4,7 @@
 
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/WyjsciaEmisji.h"
+#include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "platform/Paths.h"
@@ -202,7 +203,11 @@ void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
         if (dlugosc > 0)
             r.Udzial = qMax<qint32>(r.Udzial, qint32(qMin<qint64>(1000, zagrano * 1000 / dlugosc)));
         stan = StanCzasuOdtwarzacza::Blok;
-        wyjscia_->PrzekaznikBloku();
+        // Relay 1 marks the block on air.
+        quint8 przekazniki = 0;
+        CzytajPrzekazniki(przekazniki);
+        if (przekazniki == 0)
+            ZapiszPrzekazniki(1);
     }
     w.Stan = stan;
     w.Czas = czas;

@@ -502,7 +502,6 @@ bool SilnikEmisji::KasujPlayliste() {
     Komunikat.clear();
     if (Emisja.CzyTestRaport)
         LogNazwa = Emisja.KatTestRaport + QStringLiteral("\\") + PlaylistaNazwa + QStringLiteral(".TXT");
-    wyjscia_->PlaylistaSkasowana();
     wyjscia_->OdswiezPlayliste();
     wyjscia_->OdswiezOdtwarzacze();
     wyjscia_->OdswiezKomunikat();

@@ -17,8 +17,6 @@
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 
-PolaczeniaTrybow Polaczenia;
-
 namespace {
 
 ZegaryKonsoli* zainstalowane = nullptr;
@@ -127,8 +125,7 @@ void SilnikEmisji::StartAwaryjny() {
         StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     wyjscia_->OdswiezPlayliste();
-    if (Polaczenia.OdswiezNazwe)
-        Polaczenia.OdswiezNazwe();
+    wyjscia_->OdswiezNazwe();
     GrajKolejny(0, TrybKursor, ZrodloProg);
     if (!Stan.TrybAutomat)
         PrzelaczAutomat();
@@ -168,8 +165,8 @@ qint64 KoniecPlaylisty() {
 }
 
 void Miksy(SilnikEmisji& silnik) {
-    // The mix editor comes with its own part; without it there is nothing to run.
-    if (!Polaczenia.EdytorMiksow) {
+    // The mix editor comes with its own unit; without it there is nothing to run.
+    if (!silnik.Wyjscia().EdytorMiksowJest()) {
         KasujZdarzenie();
         return;
     }
@@ -180,7 +177,7 @@ void Miksy(SilnikEmisji& silnik) {
     silnik.FlagaWstawienia = false;
     silnik.FlagaNastepnego = false;
     Log(QStringLiteral("MIKSY ON"));
-    Polaczenia.EdytorMiksow();
+    silnik.Wyjscia().EdytorMiksow();
     Log(QStringLiteral("MIKSY OFF  Zakończenie playlisty o ") + PiszCzas(1, KoniecPlaylisty() / 1000));
     silnik.FlagaWstawienia = true;
     silnik.FlagaNastepnego = true;

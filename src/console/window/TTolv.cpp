@@ -74,7 +74,7 @@ void TTolv::PolaczZegary() {
     connect(PListaAutoodczytTimer, &QTimer::timeout, this, [this] { timery_.PListaAutoodczytTimerTimer(); });
     connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
     connect(SATPLMWyciszTimer, &QTimer::timeout, this, [this] { timery_.SATPLMWyciszTimerTimer(); });
-    // SERWISTimer stays unconnected until the news insertion stands.
+    connect(SERWISTimer, &QTimer::timeout, this, [this] { silnik_.Wyjscia().SERWISTimerTimer(); });
 }
 
 QTimer* TTolv::zegar(const char* nazwa, int ms) {

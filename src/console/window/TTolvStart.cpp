@@ -178,7 +178,8 @@ void TTolv::FormShow() {
     // 6. Datagram timers by their settings; a period of 0 stays off.
     datagramy_->WlaczZegary();
     Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
-    if (Emisja.SERWISJest) SERWISTimer->start();
+    // The news insertion's timer runs only once the insertion stands.
+    if (Emisja.SERWISJest && silnik_.Wyjscia().SerwisJest()) SERWISTimer->start();
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
     // 8. The running clock.

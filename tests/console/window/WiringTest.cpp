@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/TempFolder.h"
+#include "console/support/KonsolaTestPomoc.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/Komendy.h"
 #include "console/window/TTolv.h"
@@ -171,6 +172,24 @@ TEST_F(Wiring, TheEnginesDatagramsLeaveThroughTheWindowWithItsTexts) {
     zegar_.advance(5000);
     okno.datagramy().Takt();
     EXPECT_TRUE(odbierz(1).isEmpty());
+}
+
+TEST_F(Wiring, BuiltOutputsAreInstalledAndAMissingUnitIsLoggedOnce) {
+    nastawy({QStringLiteral("[Emisja MIX]"), QStringLiteral("SERWISJest=1")});
+    TTolv okno;
+    okno.FormCreate({});
+    LogDoFolderu(folder_);
+    okno.FormShow();
+    // Nothing to insert news yet: its timer stays off, and the log says why once.
+    EXPECT_FALSE(okno.SERWISTimer->isActive());
+    WyjsciaEmisji& w = okno.Silnik().Wyjscia();
+    w.WyslijStanOdtwarzacza(1, u"STOP"_s);  // the datagrams stand
+    w.OdswiezOdtwarzacze();                 // and so do the deck panels
+    w.OdswiezPlayliste();
+    w.OdswiezPlayliste();
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: "_s), 2) << TekstLogu().toStdString();
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: wstawianie serwisów i audycji"_s), 1);
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: panel playlisty"_s), 1);
 }
 
 TEST(DeviationLabel, SignsAndTheHourLimit) {
