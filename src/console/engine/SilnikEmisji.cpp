@@ -83,6 +83,18 @@ bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {
     return SlotGra[slot] != 0;
 }
 
+bool SilnikEmisji::SlotZajety(quint8 slot) const {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+        return false;
+    if (Stan.OdtwarzaczZajety[slot])
+        return true;
+    try {
+        return odtwarzacze_.StanOdtwarzacza(slot) == 1;
+    } catch (...) {
+        return false;  // a player that cannot say is stopped
+    }
+}
+
 bool SilnikEmisji::WolneGlowne() const {
     return !Stan.OdtwarzaczZajety[1] && !Stan.OdtwarzaczZajety[2] && !Stan.OdtwarzaczZajety[3];
 }

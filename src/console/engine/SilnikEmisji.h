@@ -167,6 +167,18 @@ public:
     virtual void PrzelaczSat();
     // The emergency playlist start, once per run; the modes' work fills it.
     virtual void StartAwaryjny();
+    // STOP (Ctrl+Space): players 1 to 3 end with "KLAW ", Automat goes off,
+    // the semiautomatic, advert and time-list flags are cleared and the
+    // one-shot fade timer stops.
+    void StopWszystko();
+    // The Space key's STOP: only with StopSpacja, after "Czy STOP
+    // odtwarzania?" when StopSpacjapotwierdzenie asks for it.
+    void StopKlawiszemSpacji();
+    // The slot carries an element or its player plays.
+    bool SlotZajety(quint8 slot) const;
+    // The modes as the settings ask for them at start-up: AutoStop, the
+    // mixing without AutoStop in Automat, desk control, the singles' AutoStop.
+    void TrybyStartowe();
 
     // ---- dialogs queued by the engine ----
     // The window installs a call that shows the queue once the current

@@ -5,6 +5,7 @@
 
 #include "audio/OpisNagrania.h"
 #include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -500,6 +501,8 @@ bool SilnikEmisji::KasujPlayliste() {
     StanPlaylisty.Ilosc = 0;
     PrzemapujElementyOdtwarzaczy();
     Komunikat.clear();
+    PlaylistaWczytana = false;
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
     if (Emisja.CzyTestRaport)
         LogNazwa = Emisja.KatTestRaport + QStringLiteral("\\") + PlaylistaNazwa + QStringLiteral(".TXT");
     wyjscia_->OdswiezPlayliste();

@@ -131,6 +131,34 @@ void SilnikEmisji::StartAwaryjny() {
         PrzelaczAutomat();
 }
 
+void SilnikEmisji::TrybyStartowe() {
+    AutostopJest = Emisja.AutoStop;
+    EmisjaFlagaStartu = Emisja.AutomatBezAutoStop;
+    StolSterowanie = Emisja.StolSterowanie;
+    SingleAutostopJest = Emisja.SingleInitAutostopJest;
+}
+
+void SilnikEmisji::StopWszystko() {
+    for (quint8 slot = 1; slot <= 3; ++slot)
+        if (SlotZajety(slot))
+            KoniecEmisji(slot, PowodKlaw);
+    if (Stan.TrybAutomat)
+        PrzelaczAutomat();
+    SemiAutomatGotowy = false;
+    SemiAutomatJest = false;
+    ReklamaNaOdtwarzaczu = false;
+    Stan.PauzaJest = false;
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
+}
+
+void SilnikEmisji::StopKlawiszemSpacji() {
+    if (!Emisja.StopSpacja)
+        return;
+    if (Emisja.StopSpacjapotwierdzenie && Decyzja(QStringLiteral("Czy STOP odtwarzania?"), QString(), 2) != WynikTak)
+        return;
+    StopWszystko();
+}
+
 // ---- commands ----
 
 void PrzelaczAutoStop(SilnikEmisji& silnik) {

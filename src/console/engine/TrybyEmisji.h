@@ -105,6 +105,8 @@ public:
     bool TimelistaSynchroJest = false;
     qint64 DoNastepnejTL = 0;
     bool AutomatPrzedBlokiem = false;
+    // Time of day in ms as the clock display keeps it (whole seconds); the
+    // one the panels and commands read.
     qint64 TerazMS = 0;
     bool MiksZmiana = false;
     // The RDS label's scrolling start (1-based) and its refresh count.

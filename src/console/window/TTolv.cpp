@@ -61,11 +61,15 @@ void TTolv::PolaczZegary() {
     zegary_.Przypisz(TimerKonsoli::SATPLMWycisz, SATPLMWyciszTimer);
     UstawZegary(&zegary_);
 
-    connect(Timer1, &QTimer::timeout, this, [this] { silnik_.Timer1Timer(); });
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        silnik_.Timer1Timer();
+        PodswietlTryby();
+    });
     connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
         if (silnik_.Timer1Zajety) return;
         timery_.TimerWyswietlaczTimer();
         RysujOdtwarzacze();
+        PodswietlTryby();
     });
     connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
     connect(GrajBlokReklamy, &QTimer::timeout, this, [this] { timery_.GrajBlokReklamyTimer(); });
@@ -152,8 +156,18 @@ bool TTolv::PaneleOdtwarzaczy() {
 }
 
 void TTolv::ObsluzZdarzenie() {
-    if (PaneleOdtwarzaczy()) return;
-    dyspozytor_.Dyspozytuj();
+    if (!PaneleOdtwarzaczy()) dyspozytor_.Dyspozytuj();
+    PodswietlTryby();
+}
+
+void TTolv::PodswietlTryby() {
+    dyspozytor_.WcisnijPrzycisk(PSterowanie, silnik_.StolSterowanie);
+    dyspozytor_.WcisnijPrzycisk(PSat, silnik_.SatWlaczony);
+    dyspozytor_.WcisnijPrzycisk(PAutoStop, silnik_.AutostopJest);
+    dyspozytor_.WcisnijPrzycisk(PAutomat, silnik_.Stan.TrybAutomat);
+    dyspozytor_.WcisnijPrzycisk(PCisza, Emisja.CiszaGra);
+    dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
+    dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {
@@ -183,4 +197,5 @@ void TTolv::wheelEvent(QWheelEvent* event) {
     }
     event->accept();
     dyspozytor_.Kolko(kroki < 0, event->position().toPoint());
+    PodswietlTryby();
 }

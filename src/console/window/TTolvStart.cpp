@@ -61,6 +61,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
         BazaNastawyCzytaj(KonfiguracjaZbior);
         WczytajNastawySatelity(KonfiguracjaZbior);
     }
+    // The modes start as the settings (or their defaults) say.
+    silnik_.TrybyStartowe();
 
     // 3. Output device names.
     NazwyUrzadzen();
@@ -108,6 +110,9 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());
     // 15. The window mode.
     UstawTrybOkna(Nastawy.OknoStanStart);
+    // The bar as the settings laid it out, with the modes they started.
+    Rozmiesc();
+    PodswietlTryby();
 }
 
 void TTolv::NazwyUrzadzen() {
@@ -183,11 +188,8 @@ void TTolv::FormShow() {
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
     // 8. The running clock.
-    silnik_.Stan.TerazMS = qint32(platform::clock().msOfDay());
-}
-
-bool TTolv::OdtwarzaczZajety(quint8 slot) const {
-    return silnik_.Stan.OdtwarzaczZajety[slot] != 0 || silnik_.Sloty.StanOdtwarzacza(slot) == 1;
+    timery_.TerazMS = platform::clock().msOfDay();
+    PodswietlTryby();
 }
 
 QStringList TTolv::ZegaryWKolejnosciZatrzymania() const {
@@ -220,7 +222,7 @@ bool TTolv::ZegarDziala(const QString& nazwa) const {
 quint8 TTolv::FormClose() {
     if (zakonczono_) return 2;
     for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot)
-        if (OdtwarzaczZajety(slot)) return 0;
+        if (silnik_.SlotZajety(slot)) return 0;
     if (Decyzja(QStringLiteral("Czy zakończyć pracę z programem?"), QString(), 2) != WynikTak) return 0;
     Zakoncz();
     return 2;
@@ -252,29 +254,11 @@ void TTolv::closeEvent(QCloseEvent* event) {
 void TTolv::FormDestroy() {
     if (zniszczono_) return;
     zniszczono_ = true;
-    StopWszystko();
+    silnik_.StopWszystko();
     KoniecProgramu();
     // Whatever way the program ends, the taskbar comes back.
     PokazPasekZadan();
     for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot) silnik_.Sloty.ZwolnijOdtwarzacz(slot);
     silnik_.Sloty.ZwolnijMiksery();
     Log(QStringLiteral("Prawidłowy koniec pracy"));
-}
-
-void TTolv::StopWszystko() {
-    for (quint8 slot = 1; slot <= 3; ++slot)
-        if (OdtwarzaczZajety(slot)) silnik_.KoniecEmisji(slot, 2);  // "KLAW "
-    if (silnik_.Stan.TrybAutomat) silnik_.PrzelaczAutomat();
-    silnik_.SemiAutomatGotowy = false;
-    silnik_.SemiAutomatJest = false;
-    silnik_.ReklamaNaOdtwarzaczu = false;
-    silnik_.Stan.PauzaJest = false;
-    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
-}
-
-void TTolv::StopKlawiszemSpacji() {
-    if (!Emisja.StopSpacja) return;
-    if (Emisja.StopSpacjapotwierdzenie && Decyzja(QStringLiteral("Czy STOP odtwarzania?"), QString(), 2) != WynikTak)
-        return;
-    StopWszystko();
 }

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         zamknij.setInterval(500);
         QObject::connect(&zamknij, &QTimer::timeout, &okno, [&] {
             dialogi.Uzbrojone = true;
-            okno.StopWszystko();
+            okno.Silnik().StopWszystko();
             okno.close();
             dialogi.Uzbrojone = false;
         });

@@ -4,7 +4,6 @@
 
 #include "console/commands/Dyspozytor.h"
 #include "console/commands/Komendy.h"
-#include "foundation/DialogiSkrypt.h"
 #include "foundation/KestPods2.h"
 #include "platform/Clock.h"
 #include "playlists/NastawyEmisji.h"
@@ -171,7 +170,6 @@ TEST_F(Dispatcher, EveryRowOfTheKeyTableFromTheKeyboardToTheHandler) {
         EXPECT_EQ(KomendaKlawisza(w.kod), w.id);
         V oczekiwane{w.id};
         if (w.id == KomWyjdz) oczekiwane = {};        // Esc acts only while moving or marking a block
-        if (w.id == KomStopSpacja) oczekiwane = {KomStop};  // Space is the STOP of Ctrl+Space
         EXPECT_EQ(klawisz(w.kod), oczekiwane);
         EXPECT_EQ(Zdarzenie.Rodzaj, ZdarzenieBrak);
     }
@@ -181,7 +179,7 @@ TEST_F(Dispatcher, EveryRowOfTheKeyTableFromTheKeyboardToTheHandler) {
     // Ctrl+Space and Space differ; Ctrl+Enter cues and does not start.
     Emisja.StopSpacja = false;
     EXPECT_EQ(klawisz(0x3922), V{KomStop});
-    EXPECT_EQ(klawisz(0x3920), V{});
+    EXPECT_EQ(klawisz(0x3920), V{KomStopSpacja});
     EXPECT_EQ(klawisz(0x1C0A), V{KomKolejny});
 }
 
@@ -311,21 +309,6 @@ TEST_F(Dispatcher, EnterStartsOnlyWhenAllowed) {
     EXPECT_EQ(klawisz(0x1C0D), V{KomStart});
     EXPECT_EQ(stan.KorektaElement, 17);
     EXPECT_EQ(stan.KorektaStart, QDateTime(QDate(2026, 12, 6), QTime(10, 0, 1, 500)));
-}
-
-TEST_F(Dispatcher, SpaceStopsOnlyWithItsSettingAndAfterYes) {
-    DialogiSkrypt dialogi;
-    Emisja.StopSpacja = false;
-    EXPECT_EQ(klawisz(0x3920), V{});
-    Emisja.StopSpacja = true;
-    Emisja.StopSpacjapotwierdzenie = true;
-    dialogi.Odpowiedz(OdpowiedzNie);
-    EXPECT_EQ(klawisz(0x3920), V{});
-    dialogi.Odpowiedz(OdpowiedzTak);
-    EXPECT_EQ(klawisz(0x3920), V{KomStop});
-    ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).size(), 2);
-    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja)[0].teksty.value(0), QStringLiteral("Czy STOP odtwarzania?"));
-    EXPECT_EQ(Zdarzenie.Rodzaj, ZdarzenieBrak);  // the answer does not linger as a command
 }
 
 TEST_F(Dispatcher, TheWheelMovesTheTimeListCursorOverItsRowsElseThePlaylistCursor) {

@@ -216,20 +216,49 @@ TEST_F(Startup, SpaceStopsOnlyWhenAllowedAndConfirmed) {
     okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
     okno.Silnik().Stan.TrybAutomat = true;
     Emisja.StopSpacja = false;
-    okno.StopKlawiszemSpacji();
+    okno.Silnik().StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 1);
 
     Emisja.StopSpacja = true;
     Emisja.StopSpacjapotwierdzenie = true;
     dialogi_.Odpowiedz(OdpowiedzNie);
-    okno.StopKlawiszemSpacji();
+    okno.Silnik().StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 1);
     EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Decyzja).last().teksty[0], QStringLiteral("Czy STOP odtwarzania?"));
 
     dialogi_.Odpowiedz(OdpowiedzTak);
-    okno.StopKlawiszemSpacji();
+    okno.Silnik().StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 0);
     EXPECT_FALSE(okno.Silnik().Stan.TrybAutomat);
+}
+
+TEST_F(Startup, ModesStartFromTheSettingsWithTheirButtonsLit) {
+    struct Wiersz {
+        QStringList emisja;
+        bool autostop, bezAutostopu, sterowanie, singleAutostop;
+    };
+    const Wiersz wiersze[] = {
+        {{}, true, false, false, false},  // the defaults: AutoStop on
+        {{"AutoStop=0", "AutomatBezAutoStop=1", "StolSterowanie=1", "SingleInitAutostopJest=1",
+          "PanelPrzyciskSterowanieJest=1"},
+         false, true, true, true},
+    };
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE(w.emisja.join(' ').toStdString());
+        nastawy({QStringLiteral("OknoStanStart=0")}, QStringList{QStringLiteral("[Emisja MIX]")} + w.emisja);
+        TTolv okno;
+        okno.FormCreate({});
+        const SilnikEmisji& s = okno.Silnik();
+        EXPECT_EQ(s.AutostopJest, w.autostop);
+        EXPECT_EQ(s.EmisjaFlagaStartu, w.bezAutostopu);
+        EXPECT_EQ(s.StolSterowanie, w.sterowanie);
+        EXPECT_EQ(s.SingleAutostopJest, w.singleAutostop);
+        const auto& pasek = okno.Przyciski().Pasek;
+        EXPECT_EQ(pasek[PAutoStop].Stan, w.autostop ? 1 : 0);
+        EXPECT_EQ(pasek[PSterowanie].Stan, w.sterowanie ? 1 : 0);
+        EXPECT_EQ(okno.KolorPiksela(pasek[PAutoStop].Rect.Left + 3, pasek[PAutoStop].Rect.Top + 3),
+                  w.autostop ? KolorCzerwony : KolorSzary);
+    }
 }
 
 TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {

@@ -93,8 +93,9 @@ TEST_F(Wiring, ModeCommandsActAndDriveTheWindowsTimers) {
     okno.FormCreate({});
     okno.FormShow();
 
+    ASSERT_TRUE(okno.Silnik().AutostopJest);  // AutoStop=1 is the settings' default
     komenda(okno, KomAutoStop);
-    EXPECT_TRUE(okno.Silnik().AutostopJest);
+    EXPECT_FALSE(okno.Silnik().AutostopJest);
     komenda(okno, KomSterowanie);
     EXPECT_TRUE(okno.Silnik().StolSterowanie);
 
