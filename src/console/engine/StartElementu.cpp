@@ -264,10 +264,12 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.ZAA = w.ZAA.str();
     r.Sel = w.Sel.str();
     r.MID = w.MID;
-    const platform::Clock& zegar = platform::clock();
-    r.CzasStartu = PiszCzasDoby(zegar.msOfDay() / 1000, 1);
-    r.DataStartu = zegar.date().toString(QStringLiteral("yyyy-MM-dd"));
-    r.StartMS = qint32(zegar.msOfDay());
+    // One reading: a start at 23:59:59.999 keeps its own day.
+    const QDateTime teraz = platform::clock().now();
+    const qint64 msStartu = teraz.time().msecsSinceStartOfDay();
+    r.CzasStartu = CzasZegara24(msStartu);
+    r.DataStartu = teraz.date().toString(QStringLiteral("yyyy-MM-dd"));
+    r.StartMS = qint32(msStartu);
 
     // 4. The audio item with its description.
     OpisNagraniaTyp opis;

@@ -61,6 +61,7 @@ struct TrybyRig {
         Nastawy.LOGZbiorJest = true;
         Nastawy.LOGKatalog = folder.path();
         Nastawy.RoboczyKatalog = folder.path();
+        Emisja.KatHST = folder.path();
         WyczyscPlayliste();
         CzyscTimeliste();
         StanTimelisty.Ilosc = 0;
