@@ -163,6 +163,9 @@ void TTolv::FormShow() {
     // a desk start with neither an open card nor a node is what "no desk
     // input" means here. Ending goes the normal way out: timers off, card
     // closed, taskbar back, and the window closes.
+    // The first poll takes the desk's idle word, so the first tick sees no
+    // edges that no fader made.
+    SprawdzGPI();
     const bool brakWejsc = !KartaOtwarta() && !OpcjeGPI.GPI1Jest;
     if (Emisja.StartStol && (brakWejsc || CzytajGPI() == 0)) {
         PokazInfo(QStringLiteral("Należy uruchomić program raz jeszcze"), QStringLiteral("Brak sterowania ze stołu"));

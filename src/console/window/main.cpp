@@ -13,9 +13,11 @@
 
 namespace {
 
-// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds the
-// program stops what plays and closes through its own close path, with its
-// question answered yes. Every other dialog goes to the windows as usual.
+// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds, once
+// a player plays, the program first tries to close through its own close
+// path and says on stderr whether that was refused; then it stops what
+// plays and closes the same way, with its question answered yes. Every
+// other dialog goes to the windows as usual.
 class ZamkniecieAutomatyczne final : public UslugaDialogow {
 public:
     explicit ZamkniecieAutomatyczne(UslugaDialogow& okna) : okna_(okna) {}
@@ -70,13 +72,25 @@ int main(int argc, char** argv) {
     bool ok = false;
     const int poSekundach = qEnvironmentVariableIntValue("TOLVANE_CLOSE_AFTER_S", &ok);
     QTimer zamknij;
+    bool odmowaSprawdzona = false;
     if (ok && poSekundach > 0) {
         UstawDialogi(&dialogi);
         zamknij.setInterval(500);
         QObject::connect(&zamknij, &QTimer::timeout, &okno, [&] {
             dialogi.Uzbrojone = true;
-            okno.Silnik().StopWszystko();
-            okno.close();
+            if (!odmowaSprawdzona) {
+                bool gra = false;
+                for (quint8 slot = 1; slot <= 3; ++slot) gra = gra || okno.Silnik().SlotZajety(slot);
+                if (gra) {
+                    odmowaSprawdzona = true;
+                    okno.close();
+                    std::fprintf(stderr, "%s\n",
+                                 okno.isVisible() ? "Zamknięcie odrzucone: odtwarzacz gra" : "Zamknięto mimo grania");
+                }
+            } else {
+                okno.Silnik().StopWszystko();
+                okno.close();
+            }
             dialogi.Uzbrojone = false;
         });
         QTimer::singleShot(poSekundach * 1000, &zamknij, qOverload<>(&QTimer::start));
