@@ -64,8 +64,15 @@ void SilnikEmisji::ZerujOdtwarzacz(quint8 slot) {
 QString SilnikEmisji::FlagiLogu() const {
     auto b = [](bool v) { return v ? QStringLiteral("1 ") : QStringLiteral("0 "); };
     QString t = b(StolSterowanie) + b(SatWlaczony) + b(AutostopJest) + b(Stan.TrybAutomat);
-    for (quint8 s = 1; s <= 3; ++s)
-        t += odtwarzacze_.StanOdtwarzacza(s) == 1 ? QStringLiteral("P ") : QStringLiteral("S ");
+    for (quint8 s = 1; s <= 3; ++s) {
+        bool gra = false;
+        try {
+            gra = odtwarzacze_.StanOdtwarzacza(s) == 1;
+        } catch (...) {
+            // a player that cannot say is stopped
+        }
+        t += gra ? QStringLiteral("P ") : QStringLiteral("S ");
+    }
     return t;
 }
 
@@ -157,12 +164,18 @@ qint64 SilnikEmisji::PozostaloOdtwarzacza(quint8 slot) {
 void SilnikEmisji::OdswiezOdtwarzacze() {
     if (Timer1Zajety)
         return;
-    try {
-        for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
-            OdswiezOdtwarzacz(s);
-    } catch (const std::exception& e) {
-        Log(QStringLiteral("Błąd odświeżania odtwarzaczy: ") + QString::fromUtf8(e.what()));
-    }
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
+}
+
+void SilnikEmisji::BladSlotu(quint8 slot, const QString& powod) {
+    const MIXMagnetType& r = Odtwarzacz[slot];
+    const QString element = r.SygnalSlotu.Nazwa + QLatin1Char('@') + QString::number(r.StartMS);
+    if (bladSlotu_[slot] == element)
+        return;
+    bladSlotu_[slot] = element;
+    Log(QStringLiteral("Błąd odtwarzacza ") + QString::number(slot) + QLatin1Char(' ') + r.SygnalSlotu.Nazwa +
+        QStringLiteral(": ") + powod);
 }
 
 void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
@@ -234,7 +247,9 @@ void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
 }
 
 void SilnikEmisji::PrzyciskStop(quint8 slot) {
-    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+    // A stray click on an idle deck does nothing: no log line, and in SAT
+    // mode no second fade-in of the feed.
+    if (!SlotZajety(slot))
         return;
     if (RodzajReklamy(Odtwarzacz[slot].RodzajElementu) && !Stan.TrybAutomat)
         ReklamaNaOdtwarzaczu = false;

@@ -194,8 +194,9 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
 
 // A promo, or a news jingle or programme of the service, whose file differs
 // in length from the plan takes the file's length, and every element after
-// it moves by the difference.
-void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bool zOutro) {
+// it moves by the difference. The service's elements also move their outro
+// and log where the next element went; a promo does neither.
+void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bool serwis) {
     TElemPListy& w = Robocze();
     TElemPListy& e = Playlista[numer];
     const qint32 roznica = (e.Trw == t) ? t - e.NwK : t - e.Trw;
@@ -203,7 +204,7 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
         x->Trw = t;
         x->NwK = t;
         x->FOu = t;
-        if (zOutro)
+        if (serwis)
             x->Out = t;
     }
     const QString tekst = slowa + QLatin1Char('"') + w.Ide + QStringLiteral("\": ") +
@@ -215,7 +216,7 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
         TElemPListy& x = Playlista[i];
         const qint32 przed = x.Emi;
         x.Emi = modDoby(qint64(x.Emi) + roznica);
-        if (i == numer + 1)
+        if (serwis && i == numer + 1)
             Log(QStringLiteral("Dla pozycji nr ") + QString::number(i) + QStringLiteral(" emisja przed: ") +
                 PiszCzas(6, przed) + QStringLiteral(" emisja po zmianie: ") + PiszCzas(6, x.Emi));
     }
