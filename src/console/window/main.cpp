@@ -59,9 +59,10 @@ int main(int argc, char** argv) {
 
     BlokadaProgramu blokada(platform::programFolder());
     if (!blokada.Zajmij()) {
-        const QString tekst = QStringLiteral("Program już pracuje w katalogu ") + platform::programFolder();
+        const QString tekst = blokada.Powod();
         std::fprintf(stderr, "%s\n", qUtf8Printable(tekst));
-        PokazBlad(tekst, QStringLiteral("Drugie uruchomienie nie jest możliwe"));
+        PokazBlad(tekst, blokada.ZajetaPrzezInny() ? QStringLiteral("Drugie uruchomienie nie jest możliwe")
+                                                   : QStringLiteral("Program nie może pracować w tym katalogu"));
         return 1;
     }
 

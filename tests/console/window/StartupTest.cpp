@@ -267,10 +267,19 @@ TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
     ASSERT_TRUE(pierwsza->Zajmij());
     BlokadaProgramu druga(folder.path());
     EXPECT_FALSE(druga.Zajmij());
+    EXPECT_TRUE(druga.ZajetaPrzezInny());
+    EXPECT_EQ(druga.Powod(), QStringLiteral("Program już pracuje w katalogu ") + folder.path());
     QTemporaryDir inny;
     EXPECT_TRUE(BlokadaProgramu(inny.path()).Zajmij());
     pierwsza.reset();
     EXPECT_TRUE(druga.Zajmij());
+
+    // A lock that cannot be made says what failed, not that a program runs.
+    BlokadaProgramu bezKatalogu(folder.path() + QStringLiteral("/nie-ma"));
+    EXPECT_FALSE(bezKatalogu.Zajmij());
+    EXPECT_FALSE(bezKatalogu.ZajetaPrzezInny());
+    EXPECT_EQ(bezKatalogu.Powod(), QStringLiteral("Nie można utworzyć pliku blokady ") + folder.path() +
+                                       QStringLiteral("/nie-ma/tolvane.lock: katalog nie istnieje"));
 }
 
 }  // namespace
