@@ -61,16 +61,8 @@ void TTolv::PolaczZegary() {
     zegary_.Przypisz(TimerKonsoli::SATPLMWycisz, SATPLMWyciszTimer);
     UstawZegary(&zegary_);
 
-    connect(Timer1, &QTimer::timeout, this, [this] {
-        silnik_.Timer1Timer();
-        PodswietlTryby();
-    });
-    connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
-        if (silnik_.Timer1Zajety) return;
-        timery_.TimerWyswietlaczTimer();
-        RysujOdtwarzacze();
-        PodswietlTryby();
-    });
+    connect(Timer1, &QTimer::timeout, this, &TTolv::Timer1Timer);
+    connect(TimerWyswietlacz, &QTimer::timeout, this, &TTolv::TimerWyswietlaczTimer);
     connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
     connect(GrajBlokReklamy, &QTimer::timeout, this, [this] { timery_.GrajBlokReklamyTimer(); });
     connect(TListaSynchroKolejnoTimer, &QTimer::timeout, this, [this] { timery_.TListaSynchroKolejnoTimerTimer(); });
@@ -79,6 +71,18 @@ void TTolv::PolaczZegary() {
     connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
     connect(SATPLMWyciszTimer, &QTimer::timeout, this, [this] { timery_.SATPLMWyciszTimerTimer(); });
     connect(SERWISTimer, &QTimer::timeout, this, [this] { silnik_.Wyjscia().SERWISTimerTimer(); });
+}
+
+void TTolv::Timer1Timer() {
+    silnik_.Timer1Timer();
+    PodswietlTryby();
+}
+
+void TTolv::TimerWyswietlaczTimer() {
+    if (silnik_.Timer1Zajety) return;
+    timery_.TimerWyswietlaczTimer();
+    RysujOdtwarzacze();
+    PodswietlTryby();
 }
 
 QTimer* TTolv::zegar(const char* nazwa, int ms) {

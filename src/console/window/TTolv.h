@@ -81,6 +81,11 @@ public:
     // them: called after every input, tick and refresh.
     void PodswietlTryby();
 
+    // The on-air loop's and the display's ticks as their timers run them:
+    // the engine's work, then the window's picture of it.
+    void Timer1Timer();
+    void TimerWyswietlaczTimer();
+
     // Timers of the on-air work, created stopped; start-up enables them.
     QTimer* Timer1;                     // 30 ms: the on-air loop
     QTimer* TimerWyswietlacz;           // 100 ms: display refresh

@@ -34,6 +34,7 @@ protected:
         platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
         ASSERT_TRUE(odbiornik_.bind(QHostAddress::LocalHost, 0));
         KasujZdarzenie();
+        SlowoGPI = SlowoGPIPoprzednie = 0;  // as the program starts
     }
     void TearDown() override {
         WyczyscPlayliste();
@@ -145,13 +146,13 @@ TEST_F(Wiring, TheEnginesDatagramsLeaveThroughTheWindowWithItsTexts) {
     EXPECT_EQ(pole(d[0], "IDE"), u"S01"_s);
     EXPECT_EQ(pole(d[0], "CZA"), u"2026-12-06 09:05:07"_s);
 
-    // On the program clock: a second later the heartbeat and the monitor
-    // with the deck's time text and the clock (the players' "STAN" waits for
-    // a player signal of the desk, and none is active).
+    // On the program clock: a second later the heartbeat, the monitor with
+    // the deck's time text and the clock, and the players' "STAN" (without
+    // desk polling the input word holds nothing back).
     zegar_.advance(1000);
     okno.datagramy().Takt();
-    d = odbierz(3);
-    ASSERT_EQ(d.size(), 2);
+    d = odbierz(5);
+    ASSERT_EQ(d.size(), 5);
     QStringList rodzaje;
     for (const QByteArray& p : d) {
         if (p.size() == RozmiarPakietuMonitora) {
@@ -165,7 +166,7 @@ TEST_F(Wiring, TheEnginesDatagramsLeaveThroughTheWindowWithItsTexts) {
         }
     }
     rodzaje.sort();
-    EXPECT_EQ(rodzaje, QStringList({"heartbeat", "monitor"}));
+    EXPECT_EQ(rodzaje, QStringList({"STAN", "STAN", "STAN", "heartbeat", "monitor"}));
 
     // Closing stops the datagram timers with the others.
     dialogi_.Odpowiedz(OdpowiedzTak);
