@@ -1,6 +1,7 @@
 // Starting elements: by key, by Automat at the mix point, the missing and
 // the broken file, the next mark and the cueing of the next element.
 #include "console/support/SilnikRig.h"
+#include "console/engine/TrybyEmisji.h"
 
 #include "foundation/KestPods2.h"
 
@@ -276,10 +277,17 @@ TEST(SilnikStart, ClearingThePlaylistAsksAndKeepsAnUndoCopy) {
     r.dialogi.Odpowiedz(OdpowiedzNie);
     EXPECT_FALSE(r.silnik->KasujPlayliste());
     EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+    ZegaryKonsoli zegary;
+    UstawZegary(&zegary);
+    zegary.Wlacz(TimerKonsoli::SATPLMWycisz, true);
+    PlaylistaWczytana = true;
     r.dialogi.Odpowiedz(OdpowiedzTak);
     EXPECT_TRUE(r.silnik->KasujPlayliste());
+    UstawZegary(nullptr);
     EXPECT_EQ(StanPlaylisty.Ilosc, 0);
     EXPECT_EQ(PlaylistaNazwa, QStringLiteral("Nie_ma"));
+    EXPECT_FALSE(PlaylistaWczytana);                              // no playlist loaded
+    EXPECT_FALSE(zegary.Wlaczony(TimerKonsoli::SATPLMWycisz));  // no fade left to come
     EXPECT_EQ(UndoOperacja, QStringLiteral("Kasuj playlistę"));
     EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::Decyzja).value(0).teksty.value(0), "Czy skasować playlistę?");
 }
