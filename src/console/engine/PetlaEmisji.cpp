@@ -377,19 +377,15 @@ void SilnikEmisji::WejsciaStoluBezSat() {
                 korekta();
                 GrajKolejny(0, TrybNastepny, ZrodloStol);
             }
-            if (opada(0x0040) && wolny(1)) {
+            // A player's fader opens: its bit falls. The other fader may stop it.
+            for (const auto& [bit, slot] : {std::pair<quint16, quint8>{0x0040, 1}, {0x0008, 2}}) {
+                if (!opada(bit) || !wolny(slot))
+                    continue;
                 StartZeStolu = true;
                 korekta();
-                GrajKolejny(1, TrybNastepny, ZrodloStol);
-                StolStop1 = false;
-                StolStop2 = true;
-            }
-            if (opada(0x0008) && wolny(2)) {
-                StartZeStolu = true;
-                korekta();
-                GrajKolejny(2, TrybNastepny, ZrodloStol);
-                StolStop1 = true;
-                StolStop2 = false;
+                GrajKolejny(slot, TrybNastepny, ZrodloStol);
+                StolStop1 = slot == 2;
+                StolStop2 = slot == 1;
             }
             if (rosnie(0x0800) && (wolny(1) || wolny(2))) {
                 StartZeStolu = true;

@@ -14,12 +14,10 @@
 #include "foundation/KestWej.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
-#include "platform/audio/DeviceHub.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 
-#include <QDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -37,9 +35,6 @@ QPoint srodek(const BUTTONType& b) { return QPoint((b.Rect.Left + b.Rect.Right) 
 class KeysAndBar : public ::testing::Test {
 public:
     void SetUp() override {
-        poprzedniKatalog_ = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
         ASSERT_TRUE(platform::writeTextFileAtomic(
             folder.file(u"TOLVANE.INI"_s),
             {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
@@ -61,7 +56,6 @@ public:
         SlowoGPI = SlowoGPIPoprzednie = 0;
         WyczyscPlayliste();
         UstawSkale(SzerokoscSiatki, WysokoscSiatki);
-        QDir::setCurrent(poprzedniKatalog_);
     }
 
     SilnikEmisji& silnik() { return okno->Silnik(); }
@@ -119,9 +113,9 @@ public:
     platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
     platform::ScopedClock zakres{&zegar};
     TempProgramFolder folder;
+    StanowiskoWFolderze stanowisko{folder};
     DialogiSkrypt dialogi;
     std::unique_ptr<TTolv> okno;
-    QString poprzedniKatalog_;
 };
 
 using Stanowisko = KeysAndBar;
@@ -154,6 +148,14 @@ Sprawdz panel(quint8 panelDolny, int indeks) {
     return [panelDolny, indeks](Stanowisko& t, quint16, const QStringList&) {
         EXPECT_EQ(t.silnik().Stan.PanelDolny, panelDolny);
         EXPECT_TRUE(t.wcisniety(indeks));
+    };
+}
+
+// Element 1 on air, and the answer to the question that comes.
+std::function<void(Stanowisko&)> grajIOdpowiedz(quint16 odpowiedz) {
+    return [odpowiedz](Stanowisko& t) {
+        t.grajPierwszy();
+        t.dialogi.Odpowiedz(odpowiedz);
     };
 }
 
@@ -199,21 +201,13 @@ std::vector<Wiersz> wiersze() {
          czeka("upuszczenie elementu lub usunięcie elementów spoza bloku")},
         {"Alt+C", Qt::Key_C, Alt, 0, 4012, {}, czeka(single)},
         {"Ctrl+M", Qt::Key_M, Ctrl, 0, 3119, {}, czeka("tryb przesuwania")},
-        {"Space, confirmed", Qt::Key_Space, Bez, 0, 3101,
-         [](Stanowisko& t) {
-             t.grajPierwszy();
-             t.dialogi.Odpowiedz(OdpowiedzTak);
-         },
+        {"Space, confirmed", Qt::Key_Space, Bez, 0, 3101, grajIOdpowiedz(OdpowiedzTak),
          [](Stanowisko& t, quint16, const QStringList& nowe) {
              EXPECT_FALSE(t.silnik().SlotZajety(1));
              EXPECT_EQ(t.dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Czy STOP odtwarzania?"_s);
              EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW STOP  1 E1"_s));
          }},
-        {"Space, not confirmed", Qt::Key_Space, Bez, 0, 3101,
-         [](Stanowisko& t) {
-             t.grajPierwszy();
-             t.dialogi.Odpowiedz(OdpowiedzNie);
-         },
+        {"Space, not confirmed", Qt::Key_Space, Bez, 0, 3101, grajIOdpowiedz(OdpowiedzNie),
          [](Stanowisko& t, quint16, const QStringList& nowe) {
              EXPECT_TRUE(t.silnik().SlotZajety(1));
              EXPECT_TRUE(nowe.isEmpty());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/TempFolder.h"
+#include "console/support/KonsolaTestPomoc.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
 #include "foundation/A1761DRIVER.h"
@@ -12,7 +13,6 @@
 #include "platform/Paths.h"
 #include "platform/RelayCard.h"
 #include "platform/TextFile.h"
-#include "platform/audio/DeviceHub.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QDir>
@@ -25,15 +25,11 @@ const QString Podpis = QStringLiteral("Tolvane v.21.08.27           Stanowisko n
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override {
-        poprzedniKatalog_ = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
-        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
         UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder_.path()));
     }
     void TearDown() override {
         UstawKartePrzekaznikow(nullptr);
         OpcjeGPI = {};
-        QDir::setCurrent(poprzedniKatalog_);
     }
 
     // A settings file of the program with these lines after its sections.
@@ -54,8 +50,8 @@ protected:
     platform::ManualClock zegar_{QDate(2026, 12, 6), 9 * 3600 * 1000};
     platform::ScopedClock zakres_{&zegar_};
     TempProgramFolder folder_;
+    StanowiskoWFolderze stanowisko_{folder_};
     DialogiSkrypt dialogi_;
-    QString poprzedniKatalog_;
 };
 
 TEST_F(Startup, CaptionAndFirstLogLinesComeFromTheSettingsFile) {

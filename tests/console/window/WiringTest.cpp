@@ -13,7 +13,6 @@
 #include "foundation/Zdarzenie.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
-#include "platform/audio/DeviceHub.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -29,16 +28,12 @@ namespace {
 class Wiring : public ::testing::Test {
 protected:
     void SetUp() override {
-        poprzedniKatalog_ = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
-        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
         ASSERT_TRUE(odbiornik_.bind(QHostAddress::LocalHost, 0));
         KasujZdarzenie();
         SlowoGPI = SlowoGPIPoprzednie = 0;  // as the program starts
     }
     void TearDown() override {
         WyczyscPlayliste();
-        QDir::setCurrent(poprzedniKatalog_);
     }
 
     void nastawy(const QStringList& satelita = {}) {
@@ -83,9 +78,9 @@ protected:
     platform::ManualClock zegar_{QDate(2026, 12, 6), 9 * 3600 * 1000 + 5 * 60 * 1000 + 7000};
     platform::ScopedClock zakres_{&zegar_};
     TempProgramFolder folder_;
+    StanowiskoWFolderze stanowisko_{folder_};
     DialogiSkrypt dialogi_;
     QUdpSocket odbiornik_;
-    QString poprzedniKatalog_;
 };
 
 TEST_F(Wiring, ModeCommandsActAndDriveTheWindowsTimers) {
