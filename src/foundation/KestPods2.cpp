@@ -138,6 +138,8 @@ QString PiszCzasDoby(qint64 wartosc, int format) {
     return PiszCzas(format, wartosc % day);
 }
 
+QString CzasZegara24(qint64 msDoby) { return PiszCzasDoby(msDoby, 6).left(8); }
+
 void CzytajCzas(const QString& tekst, qint32& wartosc, int format) { wartosc = parse(tekst, format); }
 qint32 CzytajCzas(const QString& tekst, int format) { return parse(tekst, format); }
 

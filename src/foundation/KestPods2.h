@@ -17,6 +17,9 @@ void PiszCzas(QString& tekst, int format, qint64 wartosc);
 QString PiszCzas(int format, qint64 wartosc);
 void PiszCzasDoby(qint64 wartosc, QString& tekst, int format);
 QString PiszCzasDoby(qint64 wartosc, int format);
+// The 24-hour clock's text of a time of day in ms: hh:mm:ss, the hour with
+// its leading zero ("05:41:51"), as start times are written everywhere.
+QString CzasZegara24(qint64 msDoby);
 // Parser formats: 1 hh:mm:ss, 3 mm:ss (seconds); 4 mm:ss.mmm, 5 hh:mm:ss.mmm (ms). -1 when malformed.
 void CzytajCzas(const QString& tekst, qint32& wartosc, int format);
 qint32 CzytajCzas(const QString& tekst, int format);

@@ -6,8 +6,11 @@
 quint8 GPIWlaczone = 0;
 QString TekstGPI;
 quint16 SlowoGPIZapisane = SlowoGPISpoczynek;
-quint16 SlowoGPI = SlowoGPISpoczynek;
-quint16 SlowoGPIPoprzednie = SlowoGPISpoczynek;
+// Nothing read yet. Without desk polling nothing changes these, and the
+// player datagrams, held back only while the word shows both player
+// signals idle, go out.
+quint16 SlowoGPI = 0;
+quint16 SlowoGPIPoprzednie = 0;
 
 quint16 SlowoZWejscKarty(quint8 b) {
     quint16 w = 0x78;

@@ -15,7 +15,7 @@ constexpr quint16 BitGPIPlayer2 = 0x08;
 extern quint8 GPIWlaczone;            // 1 = polling on (copied from the desk-start setting)
 extern QString TekstGPI;              // the node's last status text
 extern quint16 SlowoGPIZapisane;      // word built from the node's texts
-extern quint16 SlowoGPI;              // the current debounced word
+extern quint16 SlowoGPI;              // the current debounced word; 0 until a poll reads one
 extern quint16 SlowoGPIPoprzednie;    // the word before the last poll
 
 // The word from one byte of card inputs (bit n = input n active).

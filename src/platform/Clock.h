@@ -15,7 +15,9 @@ public:
     virtual QDate date() const = 0;
     // Milliseconds from an arbitrary start; never goes back.
     virtual qint64 monotonicMs() const = 0;
-    QDateTime now() const { return QDateTime(date(), QTime::fromMSecsSinceStartOfDay(int(msOfDay()))); }
+    // Date and time of day from one reading, so that a moment just before
+    // midnight never comes out as the next day's date with the old time.
+    virtual QDateTime now() const { return QDateTime(date(), QTime::fromMSecsSinceStartOfDay(int(msOfDay()))); }
 };
 
 class SystemClock final : public Clock {
@@ -23,6 +25,7 @@ public:
     qint64 msOfDay() const override;
     QDate date() const override;
     qint64 monotonicMs() const override;
+    QDateTime now() const override;
 };
 
 class ManualClock final : public Clock {

@@ -39,8 +39,11 @@ for w in "$station"/audio/*/*.WAV; do
 done
 
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
-(cd "$station" && timeout 90 "$program"); rc=$?
+(cd "$station" && timeout 90 "$program" 2>"$work/stderr"); rc=$?
+cat "$work/stderr" >&2
 [ $rc -eq 0 ] || fail "the program ended with $rc"
+# Its own close path refused to close while a player played.
+grep -q '^Zamknięcie odrzucone: odtwarzacz gra$' "$work/stderr" || fail "closing was not refused while a player played"
 [ ! -e "$station/tolvane.lock" ] || fail "the program left its lock file"
 # The last datagrams were sent before the program ended; give the listener
 # a moment to write them down, then stop it.
@@ -112,6 +115,7 @@ beats=$(grep '|WER=' <<<"$udp")
 [ -n "$beats" ] || fail "no heartbeat datagram"
 grep -q '^504 STA=Demo|' <<<"$beats" || fail "the heartbeat does not carry the workstation's Id"
 grep -q '|AUT=1|' <<<"$beats" || fail "no heartbeat shows Automat on"
+grep -q '|AST=1|' <<<"$beats" || fail "no heartbeat shows AutoStop on (it starts from the settings)"
 grep -q '^1400 STA=Demo|' <<<"$udp" || fail "no monitor datagram"
 # STOP is always sent: one per STOP line of players 1 to 3, in the same order.
 log_stops=$(awk '$10 == "STOP" && $11 <= 3 { print $11 }' <<<"$events")
@@ -123,6 +127,10 @@ log_next=$(awk '$10 == "DO" && $11 == "GRANIA" { print $12 }' <<<"$events")
 udp_next=$(grep '|AKC=DO GRANIA|' <<<"$udp" | field IDE)
 [ -n "$log_next" ] && [ "$log_next" = "$udp_next" ] ||
   fail "DO GRANIA datagrams ($(echo $udp_next)) differ from the log ($(echo $log_next))"
-# Without a desk input active, START and FADE are not sent.
-! grep -q '|AKC=START|\|AKC=FADE|' <<<"$udp" || fail "START or FADE datagram sent although no player signal is active"
+# Without desk polling nothing holds the player datagrams back: one START per
+# START line of players 1 to 3, in the same order.
+log_starts=$(awk '$10 == "START" && $11 <= 3 { print $11 }' <<<"$events")
+udp_starts=$(grep '|AKC=START|' <<<"$udp" | field PLA)
+[ -n "$log_starts" ] && [ "$log_starts" = "$udp_starts" ] ||
+  fail "START datagrams for players ($(echo $udp_starts)) differ from the log's START lines ($(echo $log_starts))"
 echo "OK: $automat_starts starts in Automat, $overlaps crossfades, $hst_lines history lines, $(grep -c . <<<"$udp") datagrams"

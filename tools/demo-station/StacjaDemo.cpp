@@ -232,6 +232,9 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     Emisja.CzyHST = true;
     Emisja.CzyHSTXML = true;
     Emisja.PlaylistaFormat = 1;
+    // AutoStop is on (its default), and Automat mixes by the playlist's own
+    // mixes rather than fading the other deck at every start.
+    Emisja.AutomatBezAutoStop = true;
     if (o.KrotkieElementy) {
         // Elements of a few seconds, crossfaded, still count for the history.
         Emisja.THST = 1;

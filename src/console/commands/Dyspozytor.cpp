@@ -1,7 +1,6 @@
 #include "console/commands/Dyspozytor.h"
 
 #include "console/commands/Komendy.h"
-#include "foundation/Dialogi.h"
 #include "platform/Clock.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -127,19 +126,10 @@ void Dyspozytor::wykonaj(quint16 id) {
             stan_.KorektaElement = cel_.KursorPlaylisty();
         }
         break;
-    case KomStopSpacja:
-        if (!Emisja.StopSpacja) return;
-        if (Emisja.StopSpacjapotwierdzenie && Decyzja(QStringLiteral("Czy STOP odtwarzania?"), {}, 2) != WynikTak)
-            return;
-        wywolaj(KomStop);
-        return;
-    case KomBazaKat: {
+    case KomBazaKat:
         stan_.TrybWstawiania = stan_.TrybWstawiania == 1 ? 2 : 1;
-        auto& b = przyciski_.Pasek[PBazaKat];
-        b.Stan = stan_.TrybWstawiania == 2 ? 1 : 0;
-        cel_.RysujPrzycisk(b);
+        WcisnijPrzycisk(PBazaKat, stan_.TrybWstawiania == 2);
         break;
-    }
     case KomPanelOpis: przelaczPanel(PanelOpis); break;
     case KomPanelDluga: przelaczPanel(PanelDlugaPlaylista); break;
     case KomPanelWieloslad: przelaczPanel(PanelWieloslad); break;
@@ -165,12 +155,13 @@ void Dyspozytor::UstawPanelDolny(quint8 panel) {
     stan_.PanelDolny = panel;
     const std::pair<int, quint8> przyciski[] = {
         {POpis, PanelOpis}, {PDluga, PanelDlugaPlaylista}, {PWieloslad, PanelWieloslad}};
-    for (const auto& [indeks, jego] : przyciski) {
-        auto& b = przyciski_.Pasek[indeks];
-        const quint8 stan = jego == panel ? 1 : 0;
-        if (b.Stan != stan) {
-            b.Stan = stan;
-            cel_.RysujPrzycisk(b);
-        }
-    }
+    for (const auto& [indeks, jego] : przyciski) WcisnijPrzycisk(indeks, jego == panel);
+}
+
+void Dyspozytor::WcisnijPrzycisk(int indeks, bool wcisniety) {
+    auto& b = przyciski_.Pasek[size_t(indeks)];
+    const quint8 stan = wcisniety ? 1 : 0;
+    if (b.Stan == stan) return;
+    b.Stan = stan;
+    cel_.RysujPrzycisk(b);
 }

@@ -63,6 +63,8 @@ public:
 
     // The lower-panel buttons and PanelDolny for a panel (0 lights none).
     void UstawPanelDolny(quint8 panel);
+    // Shows a bar button pressed or released; redrawn only when it changes.
+    void WcisnijPrzycisk(int indeks, bool wcisniety);
 
 private:
     bool trafieniePrzycisku();

@@ -3,38 +3,53 @@
 #include "console/commands/Komendy.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/Dialogi.h"
+#include "foundation/KestSter2.h"
 
 const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
     static const std::vector<KomendaCzekajaca> lista = {
-        {KomWyjdz, KomWyjdz, "leave move or block mode"},
-        {KomCzytaj, KomUsunPlayliste, "read, append, save and delete the playlist"},
-        {KomStop, KomStop, "STOP of players 1 to 3"},
-        {KomStart, KomWznow, "start the cursor element, again from its resume point; drop or delete in move and block mode"},
-        {KomUsun, KomInfo, "delete and insert elements, the description editor"},
-        {KomUstawStart, KomZmien, "playlist start time, code element, change element"},
-        {KomUndo, KomPrzesun, "undo, move mode"},
-        {KomKolejny, KomKolejny, "cue the cursor element"},
-        {KomKonfiguracja, KomZapiszProfil, "settings dialog, read and save a profile"},
-        {KomAktualizacja, KomBlok, "time-correction mode, block mode"},
-        {KomKursorGora, KomKursorKoniec, "playlist cursor"},
-        {KomSingleOd, KomSingleDo, "singles wall"},
-        {KomSingleLewo, KomSinglePrawo, "singles wall"},
-        {KomSingielF1, KomSingielF12, "singles wall"},
-        {KomPaletaCtrlF1, KomPaletaCtrlF6, "singles wall"},
-        {KomTimelistaOd, KomTimelistaDo, "time list (keypad +: play the current entry now)"},
-        {KomTimelistaKursorOd, KomTimelistaKursorDo, "time-list cursor"},
-        {KomGodzina0, KomGodzina23, "playlist cursor to an hour"},
-        {KomWielosladOd, KomWielosladDo, "timeline"},
-        {KomStatus, KomStatus, "clear the status text"},
+        {KomWyjdz, KomWyjdz, "wyjście z trybu przesuwania lub bloku"},
+        {KomCzytaj, KomCzytaj, "odczyt playlisty"},
+        {KomDoklej, KomDoklej, "doklejenie playlisty"},
+        {KomZapisz, KomZapisz, "zapis playlisty"},
+        {KomUsun, KomUsun, "usunięcie elementu"},
+        {KomWstaw, KomWstaw, "wstawienie elementu"},
+        {KomInfo, KomInfo, "edytor opisu elementu"},
+        {KomUstawStart, KomUstawStart, "czas startu playlisty"},
+        {KomKod, KomKod, "wstawienie kodu"},
+        {KomZmien, KomZmien, "zmiana elementu"},
+        {KomUndo, KomUndo, "cofnięcie zmiany playlisty"},
+        {KomPrzesun, KomPrzesun, "tryb przesuwania"},
+        {KomKonfiguracja, KomKonfiguracja, "okno nastaw"},
+        {KomCzytajProfil, KomCzytajProfil, "odczyt profilu"},
+        {KomZapiszProfil, KomZapiszProfil, "zapis profilu"},
+        {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
+        {KomBlok, KomBlok, "tryb bloku"},
+        {KomKursorGora, KomKursorKoniec, "kursor playlisty"},
+        {KomSingleOd, KomSingleDo, "ściana singli"},
+        {KomSingleLewo, KomSinglePrawo, "ściana singli"},
+        {KomSingielF1, KomSingielF12, "ściana singli"},
+        {KomPaletaCtrlF1, KomPaletaCtrlF6, "ściana singli"},
+        {KomTimelistaOd, KomTimelistaDo, "lista synchroniczna"},
+        {KomTimelistaKursorOd, KomTimelistaKursorDo, "kursor listy synchronicznej"},
+        {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
+        {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
+        {KomStatus, KomStatus, "kasowanie pola statusu"},
     };
     return lista;
 }
 
-void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
-    for (const auto& k : KomendyCzekajace()) d.UstawObsluge(k.Od, k.Do, [](quint16) {});
+QString TekstKomendyCzekajacej(quint16 id, const char* co) {
+    return QStringLiteral("Komenda ") + QString::number(id) + QStringLiteral(" niedostępna: ") + QString::fromUtf8(co);
+}
 
-    // The lower panel, the insertion source, the Space stop and the gates
-    // of Enter, keypad - and keypad + are the dispatcher's own.
+void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
+    for (const auto& k : KomendyCzekajace()) {
+        const char* co = k.Co;
+        d.UstawObsluge(k.Od, k.Do, [co](quint16 id) { Log(TekstKomendyCzekajacej(id, co)); });
+    }
+
+    // The lower panel, the insertion source and the gates of Enter, keypad -
+    // and keypad + are the dispatcher's own.
 
     SilnikEmisji* s = &silnik;
     d.UstawObsluge(KomAutoStop, KomAutoStop, [s](quint16) { PrzelaczAutoStop(*s); });
@@ -43,8 +58,25 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
     d.UstawObsluge(KomAutomat, KomAutomat, [s](quint16) { s->PrzelaczAutomat(); });
     d.UstawObsluge(KomCisza, KomCisza, [s](quint16) { PrzelaczCisza(*s); });
     d.UstawObsluge(KomMiksy, KomMiksy, [s](quint16) { Miksy(*s); });
+    d.UstawObsluge(KomBlokadaEkranu, KomBlokadaEkranu, [s](quint16) {
+        if (s->Stan.TrybAutomat) PokazBlokadeEkranu();
+    });
 
-    d.UstawObsluge(KomBlokadaEkranu, KomBlokadaEkranu, [&silnik](quint16) {
-        if (silnik.Stan.TrybAutomat) PokazBlokadeEkranu();
+    d.UstawObsluge(KomStop, KomStop, [s](quint16) { s->StopWszystko(); });
+    d.UstawObsluge(KomStopSpacja, KomStopSpacja, [s](quint16) { s->StopKlawiszemSpacji(); });
+    d.UstawObsluge(KomStart, KomStart, [s](quint16 id) {
+        // In move and block mode Enter drops or deletes at the cursor.
+        if (s->Stan.TrybPrzesuwania || s->Stan.TrybBloku)
+            Log(TekstKomendyCzekajacej(id, "upuszczenie elementu lub usunięcie elementów spoza bloku"));
+        else
+            s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    });
+    d.UstawObsluge(KomWznow, KomWznow, [s](quint16) { s->GrajOdWznowienia(); });
+    d.UstawObsluge(KomKolejny, KomKolejny, [s](quint16) { s->KursorNaNastepny(); });
+    d.UstawObsluge(KomUsunPlayliste, KomUsunPlayliste, [s, &d](quint16) {
+        // The button stays pressed while the question is open.
+        d.WcisnijPrzycisk(PUsunPlayliste, true);
+        s->KasujPlayliste();
+        d.WcisnijPrzycisk(PUsunPlayliste, false);
     });
 }

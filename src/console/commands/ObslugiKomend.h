@@ -4,17 +4,22 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/engine/SilnikEmisji.h"
 
+#include <QString>
 #include <QtGlobal>
 #include <vector>
 
 struct KomendaCzekajaca {
     quint16 Od;
     quint16 Do;
-    const char* Co;  // what it will do
+    const char* Co;  // what it will do, as the event log names it
 };
 
-// Commands that are taken and do nothing until their operation is built.
+// Commands whose operation is not built yet. Each is taken, does nothing,
+// and writes one event-log line naming it, so that a key that "does
+// nothing" can be told from one that is broken.
 const std::vector<KomendaCzekajaca>& KomendyCzekajace();
+// The log line of a waiting command.
+QString TekstKomendyCzekajacej(quint16 id, const char* co);
 
 // Installs every handler into the dispatcher.
 void ZarejestrujObslugi(Dyspozytor& dyspozytor, SilnikEmisji& silnik);

@@ -122,8 +122,8 @@ qint32 SilnikEmisji::CzasDoby() {
     // One position read per playing slot serves the time and the day positions.
     std::array<qint64, LiczbaOdtwarzaczy + 1> poz{};
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
-        if (SlotGra[s])
-            poz[s] = odtwarzacze_.PozycjaOdtwarzacza(s);
+        if (SlotGra[s] && !ProbujSlot(s, [&] { poz[s] = odtwarzacze_.PozycjaOdtwarzacza(s); }))
+            poz[s] = qint64(Odtwarzacz[s].Pozycja) - Odtwarzacz[s].Emi;  // where it was last seen
 
     qint64 t = CzasAntenowy;
     if (SlotGra[1])
@@ -269,8 +269,10 @@ void SilnikEmisji::GlosnosciGlownych(qint32 d) {
             continue;
         const MIXMagnetType& r = Odtwarzacz[s];
         const qint32 poziom = przytnij(qint64(r.FadePoziom) + Obwiednia(r) + d + k, Cisza, 0);
-        if (poziom != odtwarzacze_.GlosnoscOdtwarzacza(s))
-            odtwarzacze_.UstawGlosnoscOdtwarzacza(s, poziom);
+        ProbujSlot(s, [&] {
+            if (poziom != odtwarzacze_.GlosnoscOdtwarzacza(s))
+                odtwarzacze_.UstawGlosnoscOdtwarzacza(s, poziom);
+        });
     }
 }
 
@@ -280,7 +282,8 @@ void SilnikEmisji::KoniecPoPozycji() {
             continue;
         const MIXMagnetType& r = Odtwarzacz[s];
         // A length of 0 is a player that does not know it, not the end.
-        const qint64 dl = odtwarzacze_.DlugoscOdtwarzacza(s);
+        qint64 dl = 0;
+        ProbujSlot(s, [&] { dl = odtwarzacze_.DlugoscOdtwarzacza(s); });
         if (r.Pozycja >= r.NwK || (dl > 0 && r.Pozycja - r.Emi >= dl))
             KoniecEmisji(s, PowodProg);
     }
@@ -328,16 +331,31 @@ void SilnikEmisji::FadeSatelity() {
     }
 }
 
+namespace {
+
+// Edges of the input word right after a poll that changed it.
+bool rosnie(quint16 bit) {
+    return (SlowoGPI & bit) && !(SlowoGPIPoprzednie & bit);
+}
+bool opada(quint16 bit) {
+    return !(SlowoGPI & bit) && (SlowoGPIPoprzednie & bit);
+}
+
+}  // namespace
+
 void SilnikEmisji::WejsciaStolu() {
     if (!OknoGlowneAktywne || !StolSterowanie)
         return;
-    const bool zmiana = SprawdzWejscia ? SprawdzWejscia() : SprawdzGPI();
-    if (!zmiana)
-        return;
-    const quint16 teraz = SlowoGPI;
-    const quint16 przed = SlowoGPIPoprzednie;
-    auto rosnie = [&](quint16 bit) { return (teraz & bit) && !(przed & bit); };
-    auto opada = [&](quint16 bit) { return !(teraz & bit) && (przed & bit); };
+    auto sprawdz = [this] { return SprawdzWejscia ? SprawdzWejscia() : SprawdzGPI(); };
+    // Polled only where the desk may act: a fader opened in move or block
+    // mode stays unread, and starts its element when the mode ends.
+    if (!SatWlaczony && !Stan.TrybPrzesuwania && !Stan.TrybBloku && sprawdz())
+        WejsciaStoluBezSat();
+    if (SatWlaczony && sprawdz())
+        WejsciaStoluSat();
+}
+
+void SilnikEmisji::WejsciaStoluBezSat() {
     auto wolny = [&](int s) { return Stan.OdtwarzaczZajety[s] == 0; };
     auto korekta = [&] {
         if (Emisja.MIXPLAutomatKorektaJest) {
@@ -349,98 +367,83 @@ void SilnikEmisji::WejsciaStolu() {
         for (quint8 s = 1; s <= 3; ++s)
             ZadanieFade(s);
     };
-
-    if (!SatWlaczony) {
-        if (Stan.TrybPrzesuwania || Stan.TrybBloku)
-            return;
-        if (Emisja.StartStol) {
-            DecyzjaGPIStart = (teraz & 0x20) ? 0 : 1;
-            if ((!Stan.TrybAutomat && !SemiAutomatJest && FlagaWstawienia) ||
-                (Emisja.CzySterowanieAutomat && FlagaWstawienia)) {
-                if (rosnie(0x0001) && (wolny(1) || wolny(2))) {
-                    StartZeStolu = true;
-                    fadeGlownych();
-                    korekta();
-                    GrajKolejny(0, TrybNastepny, ZrodloStol);
-                }
-                if (opada(0x0040) && wolny(1)) {
-                    StartZeStolu = true;
-                    korekta();
-                    GrajKolejny(1, TrybNastepny, ZrodloStol);
-                    StolStop1 = false;
-                    StolStop2 = true;
-                }
-                if (opada(0x0008) && wolny(2)) {
-                    StartZeStolu = true;
-                    korekta();
-                    GrajKolejny(2, TrybNastepny, ZrodloStol);
-                    StolStop1 = true;
-                    StolStop2 = false;
-                }
-                if (rosnie(0x0800) && (wolny(1) || wolny(2))) {
-                    StartZeStolu = true;
-                    GrajKolejny(0, TrybNastepny, ZrodloStol);
-                }
-                if (rosnie(0x1000))
+    if (Emisja.StartStol) {
+        DecyzjaGPIStart = (SlowoGPI & 0x20) ? 0 : 1;
+        if ((!Stan.TrybAutomat && !SemiAutomatJest && FlagaWstawienia) ||
+            (Emisja.CzySterowanieAutomat && FlagaWstawienia)) {
+            if (rosnie(0x0001) && (wolny(1) || wolny(2))) {
+                StartZeStolu = true;
+                fadeGlownych();
+                korekta();
+                GrajKolejny(0, TrybNastepny, ZrodloStol);
+            }
+            // A player's fader opens: its bit falls. The other fader may stop it.
+            for (const auto& [bit, slot] : {std::pair<quint16, quint8>{0x0040, 1}, {0x0008, 2}}) {
+                if (!opada(bit) || !wolny(slot))
+                    continue;
+                StartZeStolu = true;
+                korekta();
+                GrajKolejny(slot, TrybNastepny, ZrodloStol);
+                StolStop1 = slot == 2;
+                StolStop2 = slot == 1;
+            }
+            if (rosnie(0x0800) && (wolny(1) || wolny(2))) {
+                StartZeStolu = true;
+                GrajKolejny(0, TrybNastepny, ZrodloStol);
+            }
+            if (rosnie(0x1000))
+                PrzelaczAutomat();
+            if (opada(0x0020)) {
+                if (Stan.TrybAutomat)
                     PrzelaczAutomat();
-                if (opada(0x0020)) {
-                    if (Stan.TrybAutomat)
-                        PrzelaczAutomat();
-                    fadeGlownych();
-                    if (!SatWlaczony)
-                        PrzelaczSat();
-                    Log(QStringLiteral(" TONE_Z"));
-                }
-            }
-            if (FlagaWstawienia) {
-                if (rosnie(0x0002))
-                    KaczkaWejscieStart = true;
-                if ((Stan.TrybAutomat || SemiAutomatJest) && opada(0x0020)) {
-                    if (Stan.TrybAutomat)
-                        PrzelaczAutomat();
-                    fadeGlownych();
-                    if (!SatWlaczony)
-                        PrzelaczSat();
-                }
+                fadeGlownych();
+                if (!SatWlaczony)
+                    PrzelaczSat();
+                Log(QStringLiteral(" TONE_Z"));
             }
         }
-        if (Emisja.StopStol) {
-            const bool reczny = !Stan.TrybAutomat && !SemiAutomatJest && FlagaWstawienia;
-            if (rosnie(0x0040)) {
-                if (reczny) {
-                    KoniecEmisji(1, PowodStol);
-                    if (SlotEmisjiTeraz == 1)
-                        Stan.PauzaJest = false;
-                    SemiAutomatJest = false;
-                } else if (SemiAutomatJest && StolStop1) {
-                    KoniecEmisji(1, PowodProg);
-                    StolStop1 = false;
-                }
+        if (FlagaWstawienia) {
+            if (rosnie(0x0002))
+                KaczkaWejscieStart = true;
+            if ((Stan.TrybAutomat || SemiAutomatJest) && opada(0x0020)) {
+                if (Stan.TrybAutomat)
+                    PrzelaczAutomat();
+                fadeGlownych();
+                if (!SatWlaczony)
+                    PrzelaczSat();
             }
-            if (rosnie(0x0008)) {
-                if (reczny) {
-                    KoniecEmisji(2, PowodStol);
-                    if (SlotEmisjiTeraz == 2)
-                        Stan.PauzaJest = false;
-                    SemiAutomatJest = false;
-                } else if (SemiAutomatJest && StolStop2) {
-                    KoniecEmisji(2, PowodProg);
-                    StolStop2 = false;
-                }
-            }
-            if (opada(0x0002))
-                KaczkaWyjscieStart = true;
-            if (rosnie(0x0080) && !Stan.TrybAutomat)
-                PrzelaczAutomat();
-            else if (opada(0x0080) && Stan.TrybAutomat)
-                PrzelaczAutomat();
         }
-        return;
     }
+    if (Emisja.StopStol) {
+        const bool reczny = !Stan.TrybAutomat && !SemiAutomatJest && FlagaWstawienia;
+        // A stop signal of an idle deck does nothing.
+        for (const auto& [bit, slot] : {std::pair<quint16, quint8>{0x0040, 1}, {0x0008, 2}}) {
+            if (!rosnie(bit) || !SlotZajety(slot))
+                continue;
+            bool& stolStop = slot == 1 ? StolStop1 : StolStop2;
+            if (reczny) {
+                KoniecEmisji(slot, PowodStol);
+                if (SlotEmisjiTeraz == slot)
+                    Stan.PauzaJest = false;
+                SemiAutomatJest = false;
+            } else if (SemiAutomatJest && stolStop) {
+                KoniecEmisji(slot, PowodProg);
+                stolStop = false;
+            }
+        }
+        if (opada(0x0002))
+            KaczkaWyjscieStart = true;
+        if (rosnie(0x0080) && !Stan.TrybAutomat)
+            PrzelaczAutomat();
+        else if (opada(0x0080) && Stan.TrybAutomat)
+            PrzelaczAutomat();
+    }
+}
 
+void SilnikEmisji::WejsciaStoluSat() {
     // SAT mode: only the tone input that hands the air back to the playlist.
     if (Emisja.StartStol && !Stan.TrybAutomat && !SemiAutomatJest && FlagaWstawienia && rosnie(0x0080) &&
-        wolny(1)) {
+        Stan.OdtwarzaczZajety[1] == 0) {
         Log(QStringLiteral(" TONE_R"));
         StartZeStolu = true;
         const qint32 n = StanPlaylisty.DoGrania;

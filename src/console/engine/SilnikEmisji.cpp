@@ -4,6 +4,7 @@
 
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/WyjsciaEmisji.h"
+#include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "platform/Paths.h"
@@ -63,8 +64,15 @@ void SilnikEmisji::ZerujOdtwarzacz(quint8 slot) {
 QString SilnikEmisji::FlagiLogu() const {
     auto b = [](bool v) { return v ? QStringLiteral("1 ") : QStringLiteral("0 "); };
     QString t = b(StolSterowanie) + b(SatWlaczony) + b(AutostopJest) + b(Stan.TrybAutomat);
-    for (quint8 s = 1; s <= 3; ++s)
-        t += odtwarzacze_.StanOdtwarzacza(s) == 1 ? QStringLiteral("P ") : QStringLiteral("S ");
+    for (quint8 s = 1; s <= 3; ++s) {
+        bool gra = false;
+        try {
+            gra = odtwarzacze_.StanOdtwarzacza(s) == 1;
+        } catch (...) {
+            // a player that cannot say is stopped
+        }
+        t += gra ? QStringLiteral("P ") : QStringLiteral("S ");
+    }
     return t;
 }
 
@@ -80,6 +88,18 @@ bool SilnikEmisji::ZbiorIstnieje(const QString& adres) const {
 
 bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {
     return SlotGra[slot] != 0;
+}
+
+bool SilnikEmisji::SlotZajety(quint8 slot) const {
+    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+        return false;
+    if (Stan.OdtwarzaczZajety[slot])
+        return true;
+    try {
+        return odtwarzacze_.StanOdtwarzacza(slot) == 1;
+    } catch (...) {
+        return false;  // a player that cannot say is stopped
+    }
 }
 
 bool SilnikEmisji::WolneGlowne() const {
@@ -144,12 +164,18 @@ qint64 SilnikEmisji::PozostaloOdtwarzacza(quint8 slot) {
 void SilnikEmisji::OdswiezOdtwarzacze() {
     if (Timer1Zajety)
         return;
-    try {
-        for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
-            OdswiezOdtwarzacz(s);
-    } catch (const std::exception& e) {
-        Log(QStringLiteral("Błąd odświeżania odtwarzaczy: ") + QString::fromUtf8(e.what()));
-    }
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
+}
+
+void SilnikEmisji::BladSlotu(quint8 slot, const QString& powod) {
+    const MIXMagnetType& r = Odtwarzacz[slot];
+    const QString element = r.SygnalSlotu.Nazwa + QLatin1Char('@') + QString::number(r.StartMS);
+    if (bladSlotu_[slot] == element)
+        return;
+    bladSlotu_[slot] = element;
+    Log(QStringLiteral("Błąd odtwarzacza ") + QString::number(slot) + QLatin1Char(' ') + r.SygnalSlotu.Nazwa +
+        QStringLiteral(": ") + powod);
 }
 
 void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
@@ -202,7 +228,11 @@ void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
         if (dlugosc > 0)
             r.Udzial = qMax<qint32>(r.Udzial, qint32(qMin<qint64>(1000, zagrano * 1000 / dlugosc)));
         stan = StanCzasuOdtwarzacza::Blok;
-        wyjscia_->PrzekaznikBloku();
+        // Relay 1 marks the block on air.
+        quint8 przekazniki = 0;
+        CzytajPrzekazniki(przekazniki);
+        if (przekazniki == 0)
+            ZapiszPrzekazniki(1);
     }
     w.Stan = stan;
     w.Czas = czas;
@@ -217,7 +247,9 @@ void SilnikEmisji::OdswiezOdtwarzacz(quint8 slot) {
 }
 
 void SilnikEmisji::PrzyciskStop(quint8 slot) {
-    if (slot < 1 || slot > LiczbaOdtwarzaczy)
+    // A stray click on an idle deck does nothing: no log line, and in SAT
+    // mode no second fade-in of the feed.
+    if (!SlotZajety(slot))
         return;
     if (RodzajReklamy(Odtwarzacz[slot].RodzajElementu) && !Stan.TrybAutomat)
         ReklamaNaOdtwarzaczu = false;

@@ -167,6 +167,18 @@ public:
     virtual void PrzelaczSat();
     // The emergency playlist start, once per run; the modes' work fills it.
     virtual void StartAwaryjny();
+    // STOP (Ctrl+Space): players 1 to 3 end with "KLAW ", Automat goes off,
+    // the semiautomatic, advert and time-list flags are cleared and the
+    // one-shot fade timer stops.
+    void StopWszystko();
+    // The Space key's STOP: only with StopSpacja, after "Czy STOP
+    // odtwarzania?" when StopSpacjapotwierdzenie asks for it.
+    void StopKlawiszemSpacji();
+    // The slot carries an element or its player plays.
+    bool SlotZajety(quint8 slot) const;
+    // The modes as the settings ask for them at start-up: AutoStop, the
+    // mixing without AutoStop in Automat, desk control, the singles' AutoStop.
+    void TrybyStartowe();
 
     // ---- dialogs queued by the engine ----
     // The window installs a call that shows the queue once the current
@@ -244,7 +256,7 @@ protected:
     // false (and Automat off, mark kept) when none is left.
     bool PrzesunNastepny(qint32 od, bool pominBraki);
     void SprawdzListeReklam(quint8 tryb);
-    void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool zOutro);
+    void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool serwis);
     void PominNieudany(quint8 tryb);
 
     // Parts of the tick.
@@ -260,6 +272,15 @@ protected:
     void KoniecPoPozycji();
     void FadeSatelity();
     void WejsciaStolu();
+    void WejsciaStoluBezSat();
+    void WejsciaStoluSat();
+
+    // Runs one call of a slot's player. A player that throws is written to
+    // the log once for its element, the call counts as unanswered (false),
+    // and the other slots go on.
+    template <class F>
+    bool ProbujSlot(quint8 slot, F&& wywolanie);
+    void BladSlotu(quint8 slot, const QString& powod);
 
     OdtwarzaczeSlotow& odtwarzacze_;
     WyjsciaEmisji* wyjscia_;
@@ -267,7 +288,21 @@ protected:
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
+    std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged
 };
+
+template <class F>
+bool SilnikEmisji::ProbujSlot(quint8 slot, F&& wywolanie) {
+    try {
+        wywolanie();
+        return true;
+    } catch (const std::exception& e) {
+        BladSlotu(slot, QString::fromUtf8(e.what()));
+    } catch (...) {
+        BladSlotu(slot, QStringLiteral("nieznany błąd"));
+    }
+    return false;
+}
 
 // The slots' back-end choice and output devices from the emission settings.
 OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw();

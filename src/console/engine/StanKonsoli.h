@@ -28,8 +28,6 @@ struct StanKonsoli {
     // Reference of the Automat time correction: when and from which element.
     QDateTime KorektaStart;
     qint32 KorektaElement = 0;
-    // Time of day in ms as the clock display keeps it; set when the window shows.
-    qint32 TerazMS = 0;
     // 1 when the last pointer event came with exactly Alt and the right button.
     quint8 ZdarzenieFlaga = 0;
 };

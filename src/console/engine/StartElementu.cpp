@@ -5,6 +5,7 @@
 
 #include "audio/OpisNagrania.h"
 #include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -193,8 +194,9 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
 
 // A promo, or a news jingle or programme of the service, whose file differs
 // in length from the plan takes the file's length, and every element after
-// it moves by the difference.
-void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bool zOutro) {
+// it moves by the difference. The service's elements also move their outro
+// and log where the next element went; a promo does neither.
+void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bool serwis) {
     TElemPListy& w = Robocze();
     TElemPListy& e = Playlista[numer];
     const qint32 roznica = (e.Trw == t) ? t - e.NwK : t - e.Trw;
@@ -202,7 +204,7 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
         x->Trw = t;
         x->NwK = t;
         x->FOu = t;
-        if (zOutro)
+        if (serwis)
             x->Out = t;
     }
     const QString tekst = slowa + QLatin1Char('"') + w.Ide + QStringLiteral("\": ") +
@@ -214,7 +216,7 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
         TElemPListy& x = Playlista[i];
         const qint32 przed = x.Emi;
         x.Emi = modDoby(qint64(x.Emi) + roznica);
-        if (i == numer + 1)
+        if (serwis && i == numer + 1)
             Log(QStringLiteral("Dla pozycji nr ") + QString::number(i) + QStringLiteral(" emisja przed: ") +
                 PiszCzas(6, przed) + QStringLiteral(" emisja po zmianie: ") + PiszCzas(6, x.Emi));
     }
@@ -263,10 +265,12 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.ZAA = w.ZAA.str();
     r.Sel = w.Sel.str();
     r.MID = w.MID;
-    const platform::Clock& zegar = platform::clock();
-    r.CzasStartu = PiszCzasDoby(zegar.msOfDay() / 1000, 1);
-    r.DataStartu = zegar.date().toString(QStringLiteral("yyyy-MM-dd"));
-    r.StartMS = qint32(zegar.msOfDay());
+    // One reading: a start at 23:59:59.999 keeps its own day.
+    const QDateTime teraz = platform::clock().now();
+    const qint64 msStartu = teraz.time().msecsSinceStartOfDay();
+    r.CzasStartu = CzasZegara24(msStartu);
+    r.DataStartu = teraz.date().toString(QStringLiteral("yyyy-MM-dd"));
+    r.StartMS = qint32(msStartu);
 
     // 4. The audio item with its description.
     OpisNagraniaTyp opis;
@@ -500,9 +504,10 @@ bool SilnikEmisji::KasujPlayliste() {
     StanPlaylisty.Ilosc = 0;
     PrzemapujElementyOdtwarzaczy();
     Komunikat.clear();
+    PlaylistaWczytana = false;
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
     if (Emisja.CzyTestRaport)
         LogNazwa = Emisja.KatTestRaport + QStringLiteral("\\") + PlaylistaNazwa + QStringLiteral(".TXT");
-    wyjscia_->PlaylistaSkasowana();
     wyjscia_->OdswiezPlayliste();
     wyjscia_->OdswiezOdtwarzacze();
     wyjscia_->OdswiezKomunikat();

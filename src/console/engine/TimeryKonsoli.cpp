@@ -99,17 +99,15 @@ void TimeryKonsoli::TimerWyswietlaczTimer() {
     }
     silnik_.OdswiezOdtwarzacze();
 
+    // RDS end files; a slot without marker bits has nothing to clear.
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
-        const MIXMagnetType& r = silnik_.Odtwarzacz[s];
-        if (r.Element == 0 && r.Znaczniki == 0)
+        if (silnik_.Odtwarzacz[s].Znaczniki == 0)
             continue;
         const qint64 pozostalo = silnik_.PozostaloOdtwarzacza(s);
-        if (!Polaczenia.ZapalPlikiZnacznikow)
-            continue;
-        if (r.Znaczniki != 0 && pozostalo / 1000 <= Emisja.RDSStopS)
-            Polaczenia.ZapalPlikiZnacznikow(s, 1);
-        if (pozostalo <= 1000)
-            Polaczenia.ZapalPlikiZnacznikow(s, 0);
+        if (pozostalo / 1000 <= Emisja.RDSStopS)
+            silnik_.ZapalPlikiZnacznikow(s, 1);
+        if (silnik_.Odtwarzacz[s].Znaczniki != 0 && pozostalo <= 1000)
+            silnik_.ZapalPlikiZnacznikow(s, 0);
     }
 
     DataCzerwona = silnik_.Stan.PauzaJest;
@@ -122,8 +120,7 @@ void TimeryKonsoli::TimerWyswietlaczTimer() {
 
     if (jedynaDI && Emisja.CzyRDSZbiorDIJest && !RDSInformacja.isEmpty()) {
         RDSInformacja.clear();
-        if (Polaczenia.ZapiszPlikDI)
-            Polaczenia.ZapiszPlikDI();
+        silnik_.Wyjscia().ZapiszPlikDI();
         Log(QStringLiteral("Kasowanie informacji RDS (DI)"));
     }
 }
@@ -133,8 +130,7 @@ void TimeryKonsoli::TimerWyswietlaczTimer() {
 void TimeryKonsoli::SingleKolejnoTimerTimer() {
     if (DecyzjaOEmisjiWidoczna())
         return;
-    if (Polaczenia.SingleKolejno)
-        Polaczenia.SingleKolejno();
+    silnik_.Wyjscia().SingleKolejno();
 }
 
 void TimeryKonsoli::GrajBlokReklamyTimer() {
@@ -242,8 +238,7 @@ bool TimeryKonsoli::WczytajPlayliste(const QString& plik) {
     }
     PlaylistaZbior = plik;
     PlaylistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();
-    if (Polaczenia.WczytajReklamy)
-        Polaczenia.WczytajReklamy(0, false);
+    silnik_.Wyjscia().WczytajReklamy(0, false);
     return true;
 }
 
@@ -264,16 +259,14 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
     PlaylistaWczytana = wolne;
     if (silnik_.Stan.TrybAutomat)
         silnik_.PrzelaczAutomat();
-    if (Satelita.SatPListAutoTestJest && Polaczenia.TestCzasow)
-        Polaczenia.TestCzasow();
+    if (Satelita.SatPListAutoTestJest)
+        silnik_.Wyjscia().TestCzasow();
     silnik_.Wyjscia().OdswiezPlayliste();
     if (StanPlaylisty.Kursor == 0)
         StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-    if (Polaczenia.PominBraki)
-        Polaczenia.PominBraki();
-    if (Polaczenia.OdswiezNazwe)
-        Polaczenia.OdswiezNazwe();
+    silnik_.Wyjscia().PominBraki();
+    silnik_.Wyjscia().OdswiezNazwe();
     Log(QStringLiteral("Odczyt playlisty następnego dnia: ") + plik);
 }
 
@@ -333,11 +326,9 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
                 if (StanPlaylisty.Kursor == 0)
                     StanPlaylisty.Kursor = 1;
                 StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-                if (Polaczenia.PominBraki)
-                    Polaczenia.PominBraki();
+                silnik_.Wyjscia().PominBraki();
                 silnik_.Wyjscia().OdswiezPlayliste();
-                if (Polaczenia.OdswiezNazwe)
-                    Polaczenia.OdswiezNazwe();
+                silnik_.Wyjscia().OdswiezNazwe();
                 Log(QStringLiteral("Autoodczyt playlisty: ") + plik);
                 if (!silnik_.Stan.TrybAutomat)
                     silnik_.PrzelaczAutomat();

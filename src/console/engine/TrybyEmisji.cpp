@@ -17,8 +17,6 @@
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 
-PolaczeniaTrybow Polaczenia;
-
 namespace {
 
 ZegaryKonsoli* zainstalowane = nullptr;
@@ -127,11 +125,38 @@ void SilnikEmisji::StartAwaryjny() {
         StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     wyjscia_->OdswiezPlayliste();
-    if (Polaczenia.OdswiezNazwe)
-        Polaczenia.OdswiezNazwe();
+    wyjscia_->OdswiezNazwe();
     GrajKolejny(0, TrybKursor, ZrodloProg);
     if (!Stan.TrybAutomat)
         PrzelaczAutomat();
+}
+
+void SilnikEmisji::TrybyStartowe() {
+    AutostopJest = Emisja.AutoStop;
+    EmisjaFlagaStartu = Emisja.AutomatBezAutoStop;
+    StolSterowanie = Emisja.StolSterowanie;
+    SingleAutostopJest = Emisja.SingleInitAutostopJest;
+}
+
+void SilnikEmisji::StopWszystko() {
+    for (quint8 slot = 1; slot <= 3; ++slot)
+        if (SlotZajety(slot))
+            KoniecEmisji(slot, PowodKlaw);
+    if (Stan.TrybAutomat)
+        PrzelaczAutomat();
+    SemiAutomatGotowy = false;
+    SemiAutomatJest = false;
+    ReklamaNaOdtwarzaczu = false;
+    Stan.PauzaJest = false;
+    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
+}
+
+void SilnikEmisji::StopKlawiszemSpacji() {
+    if (!Emisja.StopSpacja)
+        return;
+    if (Emisja.StopSpacjapotwierdzenie && Decyzja(QStringLiteral("Czy STOP odtwarzania?"), QString(), 2) != WynikTak)
+        return;
+    StopWszystko();
 }
 
 // ---- commands ----
@@ -168,8 +193,8 @@ qint64 KoniecPlaylisty() {
 }
 
 void Miksy(SilnikEmisji& silnik) {
-    // The mix editor comes with its own part; without it there is nothing to run.
-    if (!Polaczenia.EdytorMiksow) {
+    // The mix editor comes with its own unit; without it there is nothing to run.
+    if (!silnik.Wyjscia().EdytorMiksowJest()) {
         KasujZdarzenie();
         return;
     }
@@ -180,7 +205,7 @@ void Miksy(SilnikEmisji& silnik) {
     silnik.FlagaWstawienia = false;
     silnik.FlagaNastepnego = false;
     Log(QStringLiteral("MIKSY ON"));
-    Polaczenia.EdytorMiksow();
+    silnik.Wyjscia().EdytorMiksow();
     Log(QStringLiteral("MIKSY OFF  Zakończenie playlisty o ") + PiszCzas(1, KoniecPlaylisty() / 1000));
     silnik.FlagaWstawienia = true;
     silnik.FlagaNastepnego = true;

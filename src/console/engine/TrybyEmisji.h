@@ -44,28 +44,6 @@ void UstawZegary(ZegaryKonsoli* zegary);
 // (a Qt timer of interval 0 would fire continuously).
 void UstawTimer(QTimer& timer, int ms, bool wlacz = true);
 
-// ---- what later parts of the console provide ----
-// Each is left empty until its part is built, and then does nothing here.
-struct PolaczeniaTrybow {
-    // Advert and promo lists merged into a freshly read playlist.
-    std::function<void(qint32 start, bool interaktywnie)> WczytajReklamy;
-    // The elements' durations checked against their recordings.
-    std::function<void()> TestCzasow;
-    // The next mark moved past elements whose files are missing.
-    std::function<void()> PominBraki;
-    // The playlist's name field redrawn.
-    std::function<void()> OdswiezNazwe;
-    // The mix editor (modal).
-    std::function<void()> EdytorMiksow;
-    // The singles wall's step to the next single of the sequence.
-    std::function<void()> SingleKolejno;
-    // RDS marker end files of a slot (tryb 1 at RDSStopS, 0 at the end).
-    std::function<void(quint8 slot, int tryb)> ZapalPlikiZnacznikow;
-    // The DI file rewritten from RDSInformacja.
-    std::function<void()> ZapiszPlikDI;
-};
-extern PolaczeniaTrybow Polaczenia;
-
 // ---- reading a playlist (every read path goes through it) ----
 // A .MIX file goes to the native reader; other files are the scheduler's
 // lists, whose import is not built yet: BladIO says the format is unknown.
@@ -127,6 +105,8 @@ public:
     bool TimelistaSynchroJest = false;
     qint64 DoNastepnejTL = 0;
     bool AutomatPrzedBlokiem = false;
+    // Time of day in ms as the clock display keeps it (whole seconds); the
+    // one the panels and commands read.
     qint64 TerazMS = 0;
     bool MiksZmiana = false;
     // The RDS label's scrolling start (1-based) and its refresh count.

@@ -1,54 +1,84 @@
 #pragma once
-// What the on-air engine hands to the console's outputs and panels: status
-// datagrams, INFO and RDS files, news insertion, time-list blocks, singles
-// sets and redraws. Each method does nothing here; the window and the units
-// that own those outputs install a subclass (a test installs one that
-// records the calls). The engine calls them from the places where the
-// element's road needs them, so an output joins by overriding one method.
+// Everything the on-air engine and its timers hand to the rest of the
+// console: status datagrams, INFO and RDS files, news insertion, time-list
+// blocks, singles, the advert lists and checks of a fresh playlist, the mix
+// editor and the panels' redraws. It is the console's one way for the
+// engine to reach a unit built above it: the window installs a subclass
+// that overrides what stands (a test installs one that records the calls).
+//
+// A method nobody has overridden stands for a unit that is not there yet:
+// it does nothing, and the first call of each writes one event-log line
+// naming it, so an operator (and whoever reads the log) can tell a missing
+// unit from a fault.
 #include <QString>
 #include <QtGlobal>
+
+#include <set>
 
 class WyjsciaEmisji {
 public:
     virtual ~WyjsciaEmisji() = default;
 
-    // UDP event datagram of a player 0..5 ("START", "STOP", "FADE").
-    virtual void WyslijStanOdtwarzacza(quint8 odtwarzacz, const QString& zdarzenie) {
-        (void)odtwarzacz, (void)zdarzenie;
-    }
-    // UDP datagram about a playlist element ("DO GRANIA" .. "DO GRANIA5", player 0).
-    virtual void WyslijInfoElementu(quint8 odtwarzacz, const QString& zdarzenie, qint32 element) {
-        (void)odtwarzacz, (void)zdarzenie, (void)element;
-    }
+    // ---- status datagrams ----
+    // Event datagram of a player 0..5 ("START", "STOP", "FADE").
+    virtual void WyslijStanOdtwarzacza(quint8 odtwarzacz, const QString& zdarzenie);
+    // Datagram about a playlist element ("DO GRANIA" .. "DO GRANIA5", player 0).
+    virtual void WyslijInfoElementu(quint8 odtwarzacz, const QString& zdarzenie, qint32 element);
+
+    // ---- INFO and RDS files ----
     // RDS files of the element just started on the slot; returns the marker
     // bits written (1 PS, 2 RT, 4 TA, 8 PT), which the record keeps.
-    virtual quint8 ZapiszPlikiRDS(quint8 slot) {
-        (void)slot;
-        return 0;
-    }
+    virtual quint8 ZapiszPlikiRDS(quint8 slot);
     // Clears the RDS files of the element ending on the slot whose bits are
     // in `znaczniki` (flag 1 leaves the TA files); returns the bits left set.
-    virtual quint8 ZapalPlikiZnacznikow(quint8 slot, quint8 znaczniki, quint8 flaga) {
-        (void)slot, (void)flaga;
-        return znaczniki;
-    }
-    // The INFO file of the element on air (the deck refresh calls it once
-    // per element after 1 000 ms of play).
-    virtual void ZapiszPlikInfo(quint8 slot) { (void)slot; }
-    // A time-list block plays: relay 1 on when the outputs read back as 0.
-    virtual void PrzekaznikBloku() {}
-    // The service-break insertion takes a BRK element at the cursor.
-    virtual void WstawSerwis(qint32 element) { (void)element; }
+    virtual quint8 ZapalPlikiZnacznikow(quint8 slot, quint8 znaczniki, quint8 flaga);
+    // The INFO file of the element on air (once per element after 1 000 ms).
+    virtual void ZapiszPlikInfo(quint8 slot);
+    // The DI file rewritten from RDSInformacja.
+    virtual void ZapiszPlikDI();
+
+    // ---- news and programme insertion ----
+    // Whether the insertion stands; its timer runs only then.
+    virtual bool SerwisJest();
+    // Its 500 ms tick.
+    virtual void SERWISTimerTimer() {}
+    // The insertion takes a BRK element at the cursor.
+    virtual void WstawSerwis(qint32 element);
+
+    // ---- time list and singles ----
     // Plays the time-list block at the time-list cursor on a player.
-    virtual void EmitujPozycjeTimelisty(quint8 odtwarzacz, int tryb) { (void)odtwarzacz, (void)tryb; }
+    virtual void EmitujPozycjeTimelisty(quint8 odtwarzacz, int tryb);
     // Reads a singles set into the current palette.
-    virtual void CzytajZestawSingli(const QString& plik) { (void)plik; }
-    // Redraws of the window's panels.
-    virtual void OdswiezPlayliste() {}
-    virtual void OdswiezTimeliste() {}
-    virtual void OdswiezOdtwarzacze() {}
-    virtual void OdswiezKomunikat() {}
-    virtual void KasujPoleStatusu() {}
-    // Undo copy of the playlist was taken / a playlist was cleared.
-    virtual void PlaylistaSkasowana() {}
+    virtual void CzytajZestawSingli(const QString& plik);
+    // The singles wall's step to the next single of the sequence.
+    virtual void SingleKolejno();
+
+    // ---- a freshly read playlist ----
+    // Advert and promo lists merged in from element `start` on.
+    virtual void WczytajReklamy(qint32 start, bool interaktywnie);
+    // The elements' durations checked against their recordings.
+    virtual void TestCzasow();
+    // The next mark moved past elements whose files are missing.
+    virtual void PominBraki();
+
+    // ---- the mix editor ----
+    // Whether it stands; Miksy runs only then.
+    virtual bool EdytorMiksowJest();
+    // Runs it modally.
+    virtual void EdytorMiksow() {}
+
+    // ---- redraws of the window's panels ----
+    virtual void OdswiezPlayliste();
+    virtual void OdswiezTimeliste();
+    virtual void OdswiezOdtwarzacze();
+    virtual void OdswiezKomunikat();
+    virtual void OdswiezNazwe();
+    virtual void KasujPoleStatusu();
+
+protected:
+    // One log line the first time `co` is asked for.
+    void Brak(const char* co);
+
+private:
+    std::set<QString> zgloszone_;
 };

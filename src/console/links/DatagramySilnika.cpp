@@ -65,7 +65,7 @@ QString TekstDaty(const QDate& d) {
 
 QString ZrodloPakietowSilnika::DataLabel() const { return TekstDaty(platform::clock().date()); }
 
-QString ZrodloPakietowSilnika::Czas24Label() const { return PiszCzasDoby(platform::clock().msOfDay(), 6).left(8); }
+QString ZrodloPakietowSilnika::Czas24Label() const { return CzasZegara24(platform::clock().msOfDay()); }
 
 QString ZrodloPakietowSilnika::DeltaTLabel() const { return TekstOdchylenia(silnik_.PrzesuniecieCzasu); }
 

@@ -8,9 +8,16 @@
 class BlokadaProgramu {
 public:
     explicit BlokadaProgramu(const QString& folder);
-    // False when another running program holds the folder.
+    // False when the folder is held by another running program, or when the
+    // lock file cannot be made there.
     bool Zajmij();
+    // After a failed Zajmij, which of the two it was.
+    bool ZajetaPrzezInny() const;
+    // What failed, as the operator reads it.
+    QString Powod() const;
 
 private:
+    QString folder_;
+    QString sciezka_;
     QLockFile plik_;
 };

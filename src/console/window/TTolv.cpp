@@ -61,12 +61,8 @@ void TTolv::PolaczZegary() {
     zegary_.Przypisz(TimerKonsoli::SATPLMWycisz, SATPLMWyciszTimer);
     UstawZegary(&zegary_);
 
-    connect(Timer1, &QTimer::timeout, this, [this] { silnik_.Timer1Timer(); });
-    connect(TimerWyswietlacz, &QTimer::timeout, this, [this] {
-        if (silnik_.Timer1Zajety) return;
-        timery_.TimerWyswietlaczTimer();
-        RysujOdtwarzacze();
-    });
+    connect(Timer1, &QTimer::timeout, this, &TTolv::Timer1Timer);
+    connect(TimerWyswietlacz, &QTimer::timeout, this, &TTolv::TimerWyswietlaczTimer);
     connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
     connect(GrajBlokReklamy, &QTimer::timeout, this, [this] { timery_.GrajBlokReklamyTimer(); });
     connect(TListaSynchroKolejnoTimer, &QTimer::timeout, this, [this] { timery_.TListaSynchroKolejnoTimerTimer(); });
@@ -74,7 +70,19 @@ void TTolv::PolaczZegary() {
     connect(PListaAutoodczytTimer, &QTimer::timeout, this, [this] { timery_.PListaAutoodczytTimerTimer(); });
     connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
     connect(SATPLMWyciszTimer, &QTimer::timeout, this, [this] { timery_.SATPLMWyciszTimerTimer(); });
-    // SERWISTimer stays unconnected until the news insertion stands.
+    connect(SERWISTimer, &QTimer::timeout, this, [this] { silnik_.Wyjscia().SERWISTimerTimer(); });
+}
+
+void TTolv::Timer1Timer() {
+    silnik_.Timer1Timer();
+    PodswietlTryby();
+}
+
+void TTolv::TimerWyswietlaczTimer() {
+    if (silnik_.Timer1Zajety) return;
+    timery_.TimerWyswietlaczTimer();
+    RysujOdtwarzacze();
+    PodswietlTryby();
 }
 
 QTimer* TTolv::zegar(const char* nazwa, int ms) {
@@ -152,8 +160,18 @@ bool TTolv::PaneleOdtwarzaczy() {
 }
 
 void TTolv::ObsluzZdarzenie() {
-    if (PaneleOdtwarzaczy()) return;
-    dyspozytor_.Dyspozytuj();
+    if (!PaneleOdtwarzaczy()) dyspozytor_.Dyspozytuj();
+    PodswietlTryby();
+}
+
+void TTolv::PodswietlTryby() {
+    dyspozytor_.WcisnijPrzycisk(PSterowanie, silnik_.StolSterowanie);
+    dyspozytor_.WcisnijPrzycisk(PSat, silnik_.SatWlaczony);
+    dyspozytor_.WcisnijPrzycisk(PAutoStop, silnik_.AutostopJest);
+    dyspozytor_.WcisnijPrzycisk(PAutomat, silnik_.Stan.TrybAutomat);
+    dyspozytor_.WcisnijPrzycisk(PCisza, Emisja.CiszaGra);
+    dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
+    dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {
@@ -183,4 +201,5 @@ void TTolv::wheelEvent(QWheelEvent* event) {
     }
     event->accept();
     dyspozytor_.Kolko(kroki < 0, event->position().toPoint());
+    PodswietlTryby();
 }

@@ -45,8 +45,6 @@ public:
     // Players stopped and freed, "Prawidłowy koniec pracy". Runs once; the
     // destructor calls it when the program did not.
     void FormDestroy();
-    void StopWszystko();
-    void StopKlawiszemSpacji();
     // Linux has no taskbar window to hide; the state is kept so that every
     // way out shows it again.
     void UkryjPasekZadan() { pasekZadanUkryty_ = true; }
@@ -79,6 +77,14 @@ public:
     void RysujPasekPrzyciskow();
     // Decks A and B from the engine's records and the last display refresh.
     void RysujOdtwarzacze();
+    // The mode buttons pressed while their modes are on, whoever switched
+    // them: called after every input, tick and refresh.
+    void PodswietlTryby();
+
+    // The on-air loop's and the display's ticks as their timers run them:
+    // the engine's work, then the window's picture of it.
+    void Timer1Timer();
+    void TimerWyswietlaczTimer();
 
     // Timers of the on-air work, created stopped; start-up enables them.
     QTimer* Timer1;                     // 30 ms: the on-air loop
@@ -114,7 +120,6 @@ private:
     void UstawTrybOkna(quint8 tryb);
     // FormClose's work after the question; also the end the desk check takes.
     void Zakoncz();
-    bool OdtwarzaczZajety(quint8 slot) const;
     // The deck panels see a pointer or key event before the dispatcher.
     bool PaneleOdtwarzaczy();
 

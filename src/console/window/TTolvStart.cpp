@@ -46,6 +46,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // 2. Settings: every section's defaults, then its reader when the file is
     // the program's; otherwise every setting keeps its default.
     CzytajKonfiguracje(argumenty);
+    // The modes start as the settings (or their defaults) say.
+    silnik_.TrybyStartowe();
 
     // 3. Output device names.
     NazwyUrzadzen();
@@ -92,6 +94,9 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());
     // 15. The window mode.
     UstawTrybOkna(Nastawy.OknoStanStart);
+    // The bar as the settings laid it out, with the modes they started.
+    Rozmiesc();
+    PodswietlTryby();
 }
 
 void TTolv::NazwyUrzadzen() {
@@ -142,6 +147,9 @@ void TTolv::FormShow() {
     // a desk start with neither an open card nor a node is what "no desk
     // input" means here. Ending goes the normal way out: timers off, card
     // closed, taskbar back, and the window closes.
+    // The first poll takes the desk's idle word, so the first tick sees no
+    // edges that no fader made.
+    SprawdzGPI();
     const bool brakWejsc = !KartaOtwarta() && !OpcjeGPI.GPI1Jest;
     if (Emisja.StartStol && (brakWejsc || CzytajGPI() == 0)) {
         PokazInfo(QStringLiteral("Należy uruchomić program raz jeszcze"), QStringLiteral("Brak sterowania ze stołu"));
@@ -162,16 +170,14 @@ void TTolv::FormShow() {
     // 6. Datagram timers by their settings; a period of 0 stays off.
     datagramy_->WlaczZegary();
     Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
-    if (Emisja.SERWISJest) SERWISTimer->start();
+    // The news insertion's timer runs only once the insertion stands.
+    if (Emisja.SERWISJest && silnik_.Wyjscia().SerwisJest()) SERWISTimer->start();
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
     BazaLicznikiTloStart();
     // 8. The running clock.
-    silnik_.Stan.TerazMS = qint32(platform::clock().msOfDay());
-}
-
-bool TTolv::OdtwarzaczZajety(quint8 slot) const {
-    return silnik_.Stan.OdtwarzaczZajety[slot] != 0 || silnik_.Sloty.StanOdtwarzacza(slot) == 1;
+    timery_.TerazMS = platform::clock().msOfDay();
+    PodswietlTryby();
 }
 
 QStringList TTolv::ZegaryWKolejnosciZatrzymania() const {
@@ -204,7 +210,7 @@ bool TTolv::ZegarDziala(const QString& nazwa) const {
 quint8 TTolv::FormClose() {
     if (zakonczono_) return 2;
     for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot)
-        if (OdtwarzaczZajety(slot)) return 0;
+        if (silnik_.SlotZajety(slot)) return 0;
     if (Decyzja(QStringLiteral("Czy zakończyć pracę z programem?"), QString(), 2) != WynikTak) return 0;
     Zakoncz();
     return 2;
@@ -237,29 +243,11 @@ void TTolv::closeEvent(QCloseEvent* event) {
 void TTolv::FormDestroy() {
     if (zniszczono_) return;
     zniszczono_ = true;
-    StopWszystko();
+    silnik_.StopWszystko();
     KoniecProgramu();
     // Whatever way the program ends, the taskbar comes back.
     PokazPasekZadan();
     for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot) silnik_.Sloty.ZwolnijOdtwarzacz(slot);
     silnik_.Sloty.ZwolnijMiksery();
     Log(QStringLiteral("Prawidłowy koniec pracy"));
-}
-
-void TTolv::StopWszystko() {
-    for (quint8 slot = 1; slot <= 3; ++slot)
-        if (OdtwarzaczZajety(slot)) silnik_.KoniecEmisji(slot, 2);  // "KLAW "
-    if (silnik_.Stan.TrybAutomat) silnik_.PrzelaczAutomat();
-    silnik_.SemiAutomatGotowy = false;
-    silnik_.SemiAutomatJest = false;
-    silnik_.ReklamaNaOdtwarzaczu = false;
-    silnik_.Stan.PauzaJest = false;
-    Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
-}
-
-void TTolv::StopKlawiszemSpacji() {
-    if (!Emisja.StopSpacja) return;
-    if (Emisja.StopSpacjapotwierdzenie && Decyzja(QStringLiteral("Czy STOP odtwarzania?"), QString(), 2) != WynikTak)
-        return;
-    StopWszystko();
 }

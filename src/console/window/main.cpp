@@ -13,9 +13,11 @@
 
 namespace {
 
-// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds the
-// program stops what plays and closes through its own close path, with its
-// question answered yes. Every other dialog goes to the windows as usual.
+// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds, once
+// a player plays, the program first tries to close through its own close
+// path and says on stderr whether that was refused; then it stops what
+// plays and closes the same way, with its question answered yes. Every
+// other dialog goes to the windows as usual.
 class ZamkniecieAutomatyczne final : public UslugaDialogow {
 public:
     explicit ZamkniecieAutomatyczne(UslugaDialogow& okna) : okna_(okna) {}
@@ -57,9 +59,10 @@ int main(int argc, char** argv) {
 
     BlokadaProgramu blokada(platform::programFolder());
     if (!blokada.Zajmij()) {
-        const QString tekst = QStringLiteral("Program już pracuje w katalogu ") + platform::programFolder();
+        const QString tekst = blokada.Powod();
         std::fprintf(stderr, "%s\n", qUtf8Printable(tekst));
-        PokazBlad(tekst, QStringLiteral("Drugie uruchomienie nie jest możliwe"));
+        PokazBlad(tekst, blokada.ZajetaPrzezInny() ? QStringLiteral("Drugie uruchomienie nie jest możliwe")
+                                                   : QStringLiteral("Program nie może pracować w tym katalogu"));
         return 1;
     }
 
@@ -70,13 +73,25 @@ int main(int argc, char** argv) {
     bool ok = false;
     const int poSekundach = qEnvironmentVariableIntValue("TOLVANE_CLOSE_AFTER_S", &ok);
     QTimer zamknij;
+    bool odmowaSprawdzona = false;
     if (ok && poSekundach > 0) {
         UstawDialogi(&dialogi);
         zamknij.setInterval(500);
         QObject::connect(&zamknij, &QTimer::timeout, &okno, [&] {
             dialogi.Uzbrojone = true;
-            okno.StopWszystko();
-            okno.close();
+            if (!odmowaSprawdzona) {
+                bool gra = false;
+                for (quint8 slot = 1; slot <= 3; ++slot) gra = gra || okno.Silnik().SlotZajety(slot);
+                if (gra) {
+                    odmowaSprawdzona = true;
+                    okno.close();
+                    std::fprintf(stderr, "%s\n",
+                                 okno.isVisible() ? "Zamknięcie odrzucone: odtwarzacz gra" : "Zamknięto mimo grania");
+                }
+            } else {
+                okno.Silnik().StopWszystko();
+                okno.close();
+            }
             dialogi.Uzbrojone = false;
         });
         QTimer::singleShot(poSekundach * 1000, &zamknij, qOverload<>(&QTimer::start));

@@ -72,6 +72,60 @@ TEST_F(EndingTest, AnElementCrossingMidnightStaysInItsStartDay) {
     EXPECT_FALSE(QFile::exists(dir.path() + u"/HST/26_12_07.HST"_s));
 }
 
+// A clock whose every reading moves it on by a millisecond: a start that
+// reads the date and the time apart sees two different moments.
+struct ZegarTykajacy final : platform::Clock {
+    explicit ZegarTykajacy(platform::ManualClock& z) : zegar(z) {}
+    qint64 msOfDay() const override { return czytaj(zegar.msOfDay()); }
+    QDate date() const override { return czytaj(zegar.date()); }
+    qint64 monotonicMs() const override { return zegar.monotonicMs(); }
+    QDateTime now() const override { return czytaj(zegar.now()); }
+    template <class T>
+    T czytaj(T v) const {
+        zegar.advance(1);
+        return v;
+    }
+    platform::ManualClock& zegar;
+};
+
+TEST_F(EndingTest, StartTimesAreWrittenWithTheirLeadingZeroAndAStartKeepsItsDay) {
+    Emisja.CzyHSTXML = true;
+    struct Wiersz {
+        qint64 ms;
+        const char* czas;
+        const char* godzina;
+    };
+    const Wiersz wiersze[] = {{5 * 3600'000, "05:00:00", "5"},
+                              {(9 * 3600 + 59 * 60 + 59) * 1000, "09:59:59", "9"},
+                              {86'399'999, "23:59:59", "23"}};
+    zegar.set(QDate(2026, 12, 6), 0);
+    silnik->OtworzPlikiHistorii();
+    QByteArray historia;
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE(w.czas);
+        zegar.set(QDate(2026, 12, 6), w.ms);
+        const QString plik = wav(u"S%1.WAV"_s.arg(StanPlaylisty.Ilosc + 1), 7'000);
+        dodaj(plik, qint32(w.ms), 7'000);
+        {
+            ZegarTykajacy tykajacy(zegar);
+            platform::ScopedClock zakres(&tykajacy);
+            grajKursor(StanPlaylisty.Ilosc);
+        }
+        const MIXMagnetType& r = silnik->Odtwarzacz[1];
+        EXPECT_EQ(r.CzasStartu.str(), QString::fromLatin1(w.czas));  // also EMI= and the play count
+        EXPECT_EQ(r.DataStartu.str(), u"2026-12-06"_s);
+        EXPECT_EQ(r.StartMS, qint32(w.ms));
+        tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
+        historia += QByteArray(w.czas) + "; " + plik.toUtf8() + "; 100%; 00:07; E" +
+                    QByteArray::number(StanPlaylisty.Ilosc) + "; ; ; ; ; ; ; ; \r\n";
+        EXPECT_TRUE(hst(u"26_12_06.XML"_s)
+                        .contains(QByteArray("<Hour scheduledTime=\"") + w.godzina + ":00:00\" />\r\n<Event entryType="
+                                  "\"Song\" status=\"Happened\" airDate=\"2026-12-06\" airTime=\"" + w.czas + "\""));
+    }
+    EXPECT_EQ(hst(u"26_12_06.HST"_s), historia);
+    EXPECT_FALSE(QFile::exists(dir.path() + u"/HST/26_12_07.HST"_s));
+}
+
 TEST_F(EndingTest, AMediaIdThatIsNotLettersAndDigitsWritesNoEvent) {
     Emisja.CzyHSTXML = true;
     silnik->OtworzPlikiHistorii();

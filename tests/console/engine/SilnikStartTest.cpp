@@ -1,6 +1,7 @@
 // Starting elements: by key, by Automat at the mix point, the missing and
 // the broken file, the next mark and the cueing of the next element.
 #include "console/support/SilnikRig.h"
+#include "console/engine/TrybyEmisji.h"
 
 #include "foundation/KestPods2.h"
 
@@ -195,18 +196,35 @@ TEST(SilnikStart, AFileThatFailsToOpenLeavesTheSlotFreeAndTheLoopRunning) {
     EXPECT_EQ(startow(), 1);
 }
 
-TEST(SilnikStart, AnExceptionInsideATickNeverStopsTheLoop) {
+TEST(SilnikStart, APlayerThatKeepsThrowingIsLoggedOnceAndTheOtherSlotsTick) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
-    StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
-    r.gracze.rzucajPozycja = true;
-    r.tik();
+    r.dodaj(r.wav("b.wav", 5'000), H12, 5'000);
+    for (quint8 p : {1, 2}) {
+        StanPlaylisty.Kursor = p;
+        r.silnik->GrajKolejny(p, TrybKursor, ZrodloKlaw);
+    }
+    r.gracze.rzucajPozycja = {1};
+    for (int i = 0; i < 33; ++i) {  // a second of ticks and deck refreshes
+        r.tik();
+        r.silnik->OdswiezOdtwarzacze();
+    }
     EXPECT_FALSE(r.silnik->Timer1Zajety);
-    EXPECT_EQ(r.logiZ("Błąd pętli emisji").size(), 1);
-    r.gracze.rzucajPozycja = false;
+    EXPECT_EQ(r.logiZ("Błąd pętli emisji").size(), 0);
+    EXPECT_EQ(r.logiZ("Błąd odtwarzacza").value(0), "Błąd odtwarzacza 1 E1: position lost");
+    EXPECT_EQ(r.logiZ("Błąd odtwarzacza").size(), 1);
+    EXPECT_EQ(r.silnik->Odtwarzacz[2].Pozycja, H12 + 990);  // player 2 kept its day position
+
+    // The next element on the slot is a new one: logged once more.
+    r.silnik->KoniecEmisji(1, PowodMysz);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(1, TrybKursor, ZrodloKlaw);
+    r.tik(10);
+    EXPECT_EQ(r.logiZ("Błąd odtwarzacza 1").size(), 2);
+    // A player that answers again plays on.
+    r.gracze.rzucajPozycja.clear();
     r.tik();
-    EXPECT_EQ(r.silnik->Odtwarzacz[1].Pozycja, H12 + 60);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Pozycja, H12 + 330);
 }
 
 TEST(SilnikStart, ResumePointAndPromoLength) {
@@ -235,8 +253,21 @@ TEST(SilnikStart, ResumePointAndPromoLength) {
     EXPECT_EQ(r.silnik->Odtwarzacz[1].NwK, H12 + 52'000);
     EXPECT_EQ(r.logiZ("Różnica długości Promosu").value(0),
               "Różnica długości Promosu \"PROMO1\": 00:00:02.000");
-    EXPECT_EQ(r.logiZ("Dla pozycji nr 3").value(0),
-              "Dla pozycji nr 3 emisja przed: 12:00:50.000 emisja po zmianie: 12:00:52.000");
+    EXPECT_EQ(r.logiZ("Dla pozycji nr").size(), 0);  // a promo writes no second line
+    EXPECT_EQ(Playlista[2].Out, 0);                   // nor moves its outro
+    r.silnik->KoniecEmisji(1, PowodMysz);
+
+    // The service's news jingle does both.
+    Emisja.SERWISJest = true;
+    TElemPListy& j = r.dodaj(r.wav("ser.wav", 5'000), H12 + 60'000, 4'000, RodzajJNG);
+    j.Tyt = QStringLiteral("#SERWIS 12");
+    j.Ide = QStringLiteral("SER1");
+    r.dodaj(r.wav("y.wav", 3'000), H12 + 64'000, 3'000);
+    StanPlaylisty.Kursor = 4;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(Playlista[4].Out, 5'000);
+    EXPECT_EQ(r.logiZ("Dla pozycji nr").value(0),
+              "Dla pozycji nr 5 emisja przed: 12:01:04.000 emisja po zmianie: 12:01:05.000");
 }
 
 TEST(SilnikStart, ClearingThePlaylistAsksAndKeepsAnUndoCopy) {
@@ -246,10 +277,17 @@ TEST(SilnikStart, ClearingThePlaylistAsksAndKeepsAnUndoCopy) {
     r.dialogi.Odpowiedz(OdpowiedzNie);
     EXPECT_FALSE(r.silnik->KasujPlayliste());
     EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+    ZegaryKonsoli zegary;
+    UstawZegary(&zegary);
+    zegary.Wlacz(TimerKonsoli::SATPLMWycisz, true);
+    PlaylistaWczytana = true;
     r.dialogi.Odpowiedz(OdpowiedzTak);
     EXPECT_TRUE(r.silnik->KasujPlayliste());
+    UstawZegary(nullptr);
     EXPECT_EQ(StanPlaylisty.Ilosc, 0);
     EXPECT_EQ(PlaylistaNazwa, QStringLiteral("Nie_ma"));
+    EXPECT_FALSE(PlaylistaWczytana);                              // no playlist loaded
+    EXPECT_FALSE(zegary.Wlaczony(TimerKonsoli::SATPLMWycisz));  // no fade left to come
     EXPECT_EQ(UndoOperacja, QStringLiteral("Kasuj playlistę"));
     EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::Decyzja).value(0).teksty.value(0), "Czy skasować playlistę?");
 }

@@ -69,7 +69,7 @@ TEST(SilnikStol, FaderStartsAndStopsThePlayerOfItsChannel) {
     EXPECT_TRUE(r.logiZ(" TONE_Z").isEmpty());
 }
 
-TEST(SilnikStol, NoDeskWithoutDeskControlOrInMoveMode) {
+TEST(SilnikStol, NoDeskWithoutDeskControlAndAFaderOpenedInMoveModeStartsWhenItEnds) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 20'000), H12, 20'000);
     StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
@@ -78,10 +78,39 @@ TEST(SilnikStol, NoDeskWithoutDeskControlOrInMoveMode) {
     stol.ustaw(SlowoGPISpoczynek & ~BitGPIPlayer1);
     EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
     r.silnik->StolSterowanie = true;
-    r.stan.TrybPrzesuwania = true;
     stol.ustaw(SlowoGPISpoczynek);
+    for (bool blok : {false, true}) {
+        SCOPED_TRACE(blok ? "block" : "move");
+        (blok ? r.stan.TrybBloku : r.stan.TrybPrzesuwania) = true;
+        stol.ustaw(SlowoGPISpoczynek & ~BitGPIPlayer1);  // fader 1 opens while moving
+        r.tik(5);
+        EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
+        (blok ? r.stan.TrybBloku : r.stan.TrybPrzesuwania) = false;
+        r.tik();  // the mode ended: the open fader is read now
+        EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 1);
+        stol.ustaw(SlowoGPISpoczynek);  // and it closes: player 1 ends
+        EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
+        StanPlaylisty.DoGrania = 1;
+        Playlista[1].Typ &= ~TypZagrany;
+    }
+}
+
+TEST(SilnikStol, AnIdleDecksStopDoesNothing) {
+    SilnikRig r;
+    Stol stol(r);
+    r.gracze.UtworzOdtwarzacz(1);  // the deck has a player, idle
+    r.silnik->PrzelaczSat();
+    r.tik(30);  // the satellite feed is up
+    ASSERT_FALSE(r.silnik->SatWejscie);
+    const QStringList przed = r.logi();
+    r.silnik->PrzyciskStop(1);  // a stray click on the idle deck's STOP
+    r.tik();
+    EXPECT_FALSE(r.silnik->SatWejscie);  // no second fade-in of the feed
+    r.silnik->PrzelaczSat();
     stol.ustaw(SlowoGPISpoczynek & ~BitGPIPlayer1);
-    EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
+    stol.ustaw(SlowoGPISpoczynek);  // the desk's stop of player 1 (idle)
+    const QStringList po = r.logi();
+    EXPECT_EQ(po.mid(przed.size()), QStringList{"SAT OFF"});
 }
 
 TEST(SilnikStol, MicrophoneBitDucksAndReleases) {

@@ -189,8 +189,7 @@ TEST_F(TimersTest, DueEntryWaitsForThePlayersWithoutAutoStop) {
 
 TEST_F(TimersTest, DiTextClearedOnceAtOneOClock) {
     Emisja.CzyRDSZbiorDIJest = true;
-    int zapisy = 0;
-    Polaczenia.ZapiszPlikDI = [&] { ++zapisy; };
+    int& zapisy = wyjscia.zapisyDI;
     RDSInformacja = QStringLiteral("Informacja");
     naGodzine(QDate(2024, 3, 4), H - 50);
     timery->TimerWyswietlaczTimer();

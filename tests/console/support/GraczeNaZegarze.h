@@ -57,7 +57,7 @@ public:
         gr_[s].mono0 = zegar_.monotonicMs();
     }
     qint64 PozycjaOdtwarzacza(quint8 s) override {
-        if (rzucajPozycja) throw std::runtime_error("position lost");
+        if (rzucajPozycja.count(s)) throw std::runtime_error("position lost");
         return ok(s) ? pozycja(gr_[s]) : 0;
     }
     qint64 DlugoscOdtwarzacza(quint8 s) const override { return ok(s) ? gr_[s].dlugosc : 0; }
@@ -84,7 +84,7 @@ public:
     const Gracz& operator[](quint8 s) const { return gr_[s]; }
 
     std::set<QString> rzucaj;  // paths whose opening throws
-    bool rzucajPozycja = false;
+    std::set<quint8> rzucajPozycja;  // slots whose position throws
     std::vector<int> systemowe;  // satellite input levels set, in order
     QStringList otwarte;         // files opened, in order
 

@@ -2,6 +2,7 @@
 // Helpers of the console tests: the event log in a temporary folder and
 // waiting, with a time-out, for a socket round trip on 127.0.0.1.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -13,6 +14,7 @@
 #include "foundation/KestSter2.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
+#include "platform/audio/DeviceHub.h"
 
 // Processes events until `warunek` holds or `ms` pass.
 inline bool CzekajNa(const std::function<bool()>& warunek, int ms = 5000) {
@@ -25,6 +27,23 @@ inline bool CzekajNa(const std::function<bool()>& warunek, int ms = 5000) {
     }
     return true;
 }
+
+// The window's tests stand where the program stands: the program folder is
+// the current folder (as main makes it) and sound goes to a stepped virtual
+// device. The previous folder comes back at the end.
+class StanowiskoWFolderze {
+public:
+    explicit StanowiskoWFolderze(const TempProgramFolder& folder) : poprzedni_(QDir::currentPath()) {
+        QDir::setCurrent(folder.path());
+        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
+    }
+    ~StanowiskoWFolderze() { QDir::setCurrent(poprzedni_); }
+    StanowiskoWFolderze(const StanowiskoWFolderze&) = delete;
+    StanowiskoWFolderze& operator=(const StanowiskoWFolderze&) = delete;
+
+private:
+    QString poprzedni_;
+};
 
 // Turns the event log on into the test's program folder.
 inline void LogDoFolderu(const TempProgramFolder& folder) {

@@ -58,6 +58,7 @@ struct SilnikRig {
         WgrywanieDomyslne();
         Nastawy.LOGZbiorJest = true;
         Nastawy.LOGKatalog = dir.path();
+        Emisja.KatHST = dir.path();  // the day files stay in the test's folder
         WyczyscPlayliste();
         CzyscTimeliste();
         LST1Adres = QStringLiteral(" ");

@@ -38,6 +38,8 @@ public:
         if (przyEmisjiTimelisty)
             przyEmisjiTimelisty();
     }
+    int zapisyDI = 0;
+    void ZapiszPlikDI() override { ++zapisyDI; }
 };
 
 struct TrybyRig {
@@ -59,7 +61,7 @@ struct TrybyRig {
         Nastawy.LOGZbiorJest = true;
         Nastawy.LOGKatalog = folder.path();
         Nastawy.RoboczyKatalog = folder.path();
-        Polaczenia = PolaczeniaTrybow{};
+        Emisja.KatHST = folder.path();
         WyczyscPlayliste();
         CzyscTimeliste();
         StanTimelisty.Ilosc = 0;
@@ -74,7 +76,6 @@ struct TrybyRig {
     }
     ~TrybyRig() {
         UstawZegary(nullptr);
-        Polaczenia = PolaczeniaTrybow{};
     }
 
     // A short tone in the program folder; returns its path.

@@ -5,6 +5,7 @@
 #include "common/Fifo.h"
 #include "audio/DMagnet.h"
 #include "common/TempFolder.h"
+#include "console/support/KonsolaTestPomoc.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
 #include "foundation/A1761DRIVER.h"
@@ -14,7 +15,6 @@
 #include "platform/Paths.h"
 #include "platform/RelayCard.h"
 #include "platform/TextFile.h"
-#include "platform/audio/DeviceHub.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QDir>
@@ -66,16 +66,12 @@ const QString Podpis = QStringLiteral("Tolvane v.21.08.27           Stanowisko n
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override {
-        poprzedniKatalog_ = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
-        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
         UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder_.path()));
     }
     void TearDown() override {
         UstawKartePrzekaznikow(nullptr);
         OpcjeGPI = {};
         OpcjePFL = {};
-        QDir::setCurrent(poprzedniKatalog_);
     }
 
     // A settings file of the program with these lines after its sections.
@@ -96,8 +92,8 @@ protected:
     platform::ManualClock zegar_{QDate(2026, 12, 6), 9 * 3600 * 1000};
     platform::ScopedClock zakres_{&zegar_};
     TempProgramFolder folder_;
+    StanowiskoWFolderze stanowisko_{folder_};
     DialogiSkrypt dialogi_;
-    QString poprzedniKatalog_;
 };
 
 TEST_F(Startup, CaptionAndFirstLogLinesComeFromTheSettingsFile) {
@@ -330,20 +326,49 @@ TEST_F(Startup, SpaceStopsOnlyWhenAllowedAndConfirmed) {
     okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
     okno.Silnik().Stan.TrybAutomat = true;
     Emisja.StopSpacja = false;
-    okno.StopKlawiszemSpacji();
+    okno.Silnik().StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 1);
 
     Emisja.StopSpacja = true;
     Emisja.StopSpacjapotwierdzenie = true;
     dialogi_.Odpowiedz(OdpowiedzNie);
-    okno.StopKlawiszemSpacji();
+    okno.Silnik().StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 1);
     EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Decyzja).last().teksty[0], QStringLiteral("Czy STOP odtwarzania?"));
 
     dialogi_.Odpowiedz(OdpowiedzTak);
-    okno.StopKlawiszemSpacji();
+    okno.Silnik().StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 0);
     EXPECT_FALSE(okno.Silnik().Stan.TrybAutomat);
+}
+
+TEST_F(Startup, ModesStartFromTheSettingsWithTheirButtonsLit) {
+    struct Wiersz {
+        QStringList emisja;
+        bool autostop, bezAutostopu, sterowanie, singleAutostop;
+    };
+    const Wiersz wiersze[] = {
+        {{}, true, false, false, false},  // the defaults: AutoStop on
+        {{"AutoStop=0", "AutomatBezAutoStop=1", "StolSterowanie=1", "SingleInitAutostopJest=1",
+          "PanelPrzyciskSterowanieJest=1"},
+         false, true, true, true},
+    };
+    for (const Wiersz& w : wiersze) {
+        SCOPED_TRACE(w.emisja.join(' ').toStdString());
+        nastawy({QStringLiteral("OknoStanStart=0")}, QStringList{QStringLiteral("[Emisja MIX]")} + w.emisja);
+        TTolv okno;
+        okno.FormCreate({});
+        const SilnikEmisji& s = okno.Silnik();
+        EXPECT_EQ(s.AutostopJest, w.autostop);
+        EXPECT_EQ(s.EmisjaFlagaStartu, w.bezAutostopu);
+        EXPECT_EQ(s.StolSterowanie, w.sterowanie);
+        EXPECT_EQ(s.SingleAutostopJest, w.singleAutostop);
+        const auto& pasek = okno.Przyciski().Pasek;
+        EXPECT_EQ(pasek[PAutoStop].Stan, w.autostop ? 1 : 0);
+        EXPECT_EQ(pasek[PSterowanie].Stan, w.sterowanie ? 1 : 0);
+        EXPECT_EQ(okno.KolorPiksela(pasek[PAutoStop].Rect.Left + 3, pasek[PAutoStop].Rect.Top + 3),
+                  w.autostop ? KolorCzerwony : KolorSzary);
+    }
 }
 
 TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
@@ -352,10 +377,19 @@ TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
     ASSERT_TRUE(pierwsza->Zajmij());
     BlokadaProgramu druga(folder.path());
     EXPECT_FALSE(druga.Zajmij());
+    EXPECT_TRUE(druga.ZajetaPrzezInny());
+    EXPECT_EQ(druga.Powod(), QStringLiteral("Program już pracuje w katalogu ") + folder.path());
     QTemporaryDir inny;
     EXPECT_TRUE(BlokadaProgramu(inny.path()).Zajmij());
     pierwsza.reset();
     EXPECT_TRUE(druga.Zajmij());
+
+    // A lock that cannot be made says what failed, not that a program runs.
+    BlokadaProgramu bezKatalogu(folder.path() + QStringLiteral("/nie-ma"));
+    EXPECT_FALSE(bezKatalogu.Zajmij());
+    EXPECT_FALSE(bezKatalogu.ZajetaPrzezInny());
+    EXPECT_EQ(bezKatalogu.Powod(), QStringLiteral("Nie można utworzyć pliku blokady ") + folder.path() +
+                                       QStringLiteral("/nie-ma/tolvane.lock: katalog nie istnieje"));
 }
 
 }  // namespace

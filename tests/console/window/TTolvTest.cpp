@@ -1,14 +1,12 @@
-// The main window offscreen: its size rules, its timers, a picture of the
-// button bar, and real Qt input reaching the dispatcher.
+// The main window offscreen: its size rules, its timers and a picture of the
+// button bar (real input through it: KlawiszePaskaTest).
 #include <gtest/gtest.h>
 
-#include "console/commands/Komendy.h"
 #include "console/window/TTolv.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QDir>
 #include <QTest>
-#include <QWheelEvent>
 
 namespace {
 
@@ -20,8 +18,6 @@ QString folderArtefaktow() {
     QDir().mkpath(folder);
     return folder;
 }
-
-QPoint srodek(const BUTTONType& b) { return QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2); }
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -96,46 +92,6 @@ TEST_F(MainWindow, TimersAreCreatedStoppedWithTheirPeriods) {
     for (const char* nazwa : {"BroadcastTimer", "BroadcastTimer2", "BroadcastMonitorTimer"})
         EXPECT_FALSE(okno.ZegarDziala(QString::fromLatin1(nazwa))) << nazwa;
     EXPECT_EQ(okno.Timer1, okno.findChild<QTimer*>("Timer1"));
-}
-
-TEST_F(MainWindow, QtInputReachesTheDispatcher) {
-    TTolv okno;
-    pokaz(okno, 1296, 1014);
-    std::vector<quint16> komendy;
-    okno.dyspozytor().UstawObsluge(1, 0xFFFF, [&](quint16 id) { komendy.push_back(id); });
-
-    QTest::keyClick(&okno, Qt::Key_F11);
-    QTest::keyClick(&okno, Qt::Key_F10);
-    QTest::keyClick(&okno, Qt::Key_Space, Qt::ControlModifier);
-    QTest::mouseClick(&okno, Qt::LeftButton, Qt::NoModifier, srodek(okno.Przyciski().Godziny[7]));
-    EXPECT_EQ(komendy, (std::vector<quint16>{4211, 4210, KomStop, 6007}));
-
-    // The wheel moves the playlist cursor.
-    komendy.clear();
-    const QPointF p(300, 300);
-    QWheelEvent dol(p, okno.mapToGlobal(p), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(&okno, &dol);
-    QWheelEvent gora(p, okno.mapToGlobal(p), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                     Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(&okno, &gora);
-    EXPECT_EQ(komendy, (std::vector<quint16>{KomKursorDol, KomKursorGora}));
-
-    // A click on a lower-panel button lights it on the screen.
-    const BUTTONType& dluga = okno.Przyciski().Pasek[PDluga];
-    QTest::mouseClick(&okno, Qt::LeftButton, Qt::NoModifier, srodek(dluga));
-    EXPECT_EQ(okno.Silnik().Stan.PanelDolny, PanelDlugaPlaylista);
-    EXPECT_EQ(okno.KolorPiksela(dluga.Rect.Left + 3, dluga.Rect.Top + 3), KolorCzerwony);
-    QTest::keyClick(&okno, Qt::Key_G, Qt::ControlModifier);  // its hot key: back to the singles wall
-    EXPECT_EQ(okno.Silnik().Stan.PanelDolny, PanelSingle);
-    EXPECT_EQ(okno.KolorPiksela(dluga.Rect.Left + 3, dluga.Rect.Top + 3), KolorSzary);
-
-    // Alt with the right button is flagged for the playlist's right-click actions.
-    QTest::mouseClick(&okno, Qt::RightButton, Qt::AltModifier, QPoint(200, 500));
-    EXPECT_EQ(okno.Silnik().Stan.ZdarzenieFlaga, 1);
-    EXPECT_EQ(MyszPrzycisk, 2);
-    QTest::mouseClick(&okno, Qt::RightButton, Qt::NoModifier, QPoint(200, 500));
-    EXPECT_EQ(okno.Silnik().Stan.ZdarzenieFlaga, 0);
 }
 
 }  // namespace

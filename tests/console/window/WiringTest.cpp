@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/TempFolder.h"
+#include "console/support/KonsolaTestPomoc.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/Komendy.h"
 #include "console/window/TTolv.h"
@@ -12,7 +13,6 @@
 #include "foundation/Zdarzenie.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
-#include "platform/audio/DeviceHub.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -28,15 +28,12 @@ namespace {
 class Wiring : public ::testing::Test {
 protected:
     void SetUp() override {
-        poprzedniKatalog_ = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
-        platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
         ASSERT_TRUE(odbiornik_.bind(QHostAddress::LocalHost, 0));
         KasujZdarzenie();
+        SlowoGPI = SlowoGPIPoprzednie = 0;  // as the program starts
     }
     void TearDown() override {
         WyczyscPlayliste();
-        QDir::setCurrent(poprzedniKatalog_);
     }
 
     void nastawy(const QStringList& satelita = {}) {
@@ -81,9 +78,9 @@ protected:
     platform::ManualClock zegar_{QDate(2026, 12, 6), 9 * 3600 * 1000 + 5 * 60 * 1000 + 7000};
     platform::ScopedClock zakres_{&zegar_};
     TempProgramFolder folder_;
+    StanowiskoWFolderze stanowisko_{folder_};
     DialogiSkrypt dialogi_;
     QUdpSocket odbiornik_;
-    QString poprzedniKatalog_;
 };
 
 TEST_F(Wiring, ModeCommandsActAndDriveTheWindowsTimers) {
@@ -92,8 +89,9 @@ TEST_F(Wiring, ModeCommandsActAndDriveTheWindowsTimers) {
     okno.FormCreate({});
     okno.FormShow();
 
+    ASSERT_TRUE(okno.Silnik().AutostopJest);  // AutoStop=1 is the settings' default
     komenda(okno, KomAutoStop);
-    EXPECT_TRUE(okno.Silnik().AutostopJest);
+    EXPECT_FALSE(okno.Silnik().AutostopJest);
     komenda(okno, KomSterowanie);
     EXPECT_TRUE(okno.Silnik().StolSterowanie);
 
@@ -143,13 +141,13 @@ TEST_F(Wiring, TheEnginesDatagramsLeaveThroughTheWindowWithItsTexts) {
     EXPECT_EQ(pole(d[0], "IDE"), u"S01"_s);
     EXPECT_EQ(pole(d[0], "CZA"), u"2026-12-06 09:05:07"_s);
 
-    // On the program clock: a second later the heartbeat and the monitor
-    // with the deck's time text and the clock (the players' "STAN" waits for
-    // a player signal of the desk, and none is active).
+    // On the program clock: a second later the heartbeat, the monitor with
+    // the deck's time text and the clock, and the players' "STAN" (without
+    // desk polling the input word holds nothing back).
     zegar_.advance(1000);
     okno.datagramy().Takt();
-    d = odbierz(3);
-    ASSERT_EQ(d.size(), 2);
+    d = odbierz(5);
+    ASSERT_EQ(d.size(), 5);
     QStringList rodzaje;
     for (const QByteArray& p : d) {
         if (p.size() == RozmiarPakietuMonitora) {
@@ -163,7 +161,7 @@ TEST_F(Wiring, TheEnginesDatagramsLeaveThroughTheWindowWithItsTexts) {
         }
     }
     rodzaje.sort();
-    EXPECT_EQ(rodzaje, QStringList({"heartbeat", "monitor"}));
+    EXPECT_EQ(rodzaje, QStringList({"STAN", "STAN", "STAN", "heartbeat", "monitor"}));
 
     // Closing stops the datagram timers with the others.
     dialogi_.Odpowiedz(OdpowiedzTak);
@@ -171,6 +169,24 @@ TEST_F(Wiring, TheEnginesDatagramsLeaveThroughTheWindowWithItsTexts) {
     zegar_.advance(5000);
     okno.datagramy().Takt();
     EXPECT_TRUE(odbierz(1).isEmpty());
+}
+
+TEST_F(Wiring, BuiltOutputsAreInstalledAndAMissingUnitIsLoggedOnce) {
+    nastawy({QStringLiteral("[Emisja MIX]"), QStringLiteral("SERWISJest=1")});
+    TTolv okno;
+    okno.FormCreate({});
+    LogDoFolderu(folder_);
+    okno.FormShow();
+    // Nothing to insert news yet: its timer stays off, and the log says why once.
+    EXPECT_FALSE(okno.SERWISTimer->isActive());
+    WyjsciaEmisji& w = okno.Silnik().Wyjscia();
+    w.WyslijStanOdtwarzacza(1, u"STOP"_s);  // the datagrams stand
+    w.OdswiezOdtwarzacze();                 // and so do the deck panels
+    w.OdswiezPlayliste();
+    w.OdswiezPlayliste();
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: "_s), 2) << TekstLogu().toStdString();
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: wstawianie serwisów i audycji"_s), 1);
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: panel playlisty"_s), 1);
 }
 
 TEST(DeviationLabel, SignsAndTheHourLimit) {

@@ -1,0 +1,48 @@
+#include "console/engine/WyjsciaEmisji.h"
+
+#include "foundation/KestSter2.h"
+
+void WyjsciaEmisji::Brak(const char* co) {
+    const QString tekst = QString::fromUtf8(co);
+    if (zgloszone_.insert(tekst).second) Log(QStringLiteral("Funkcja niedostępna: ") + tekst);
+}
+
+void WyjsciaEmisji::WyslijStanOdtwarzacza(quint8, const QString&) { Brak("datagramy stanu odtwarzaczy"); }
+void WyjsciaEmisji::WyslijInfoElementu(quint8, const QString&, qint32) { Brak("datagramy DO GRANIA"); }
+
+quint8 WyjsciaEmisji::ZapiszPlikiRDS(quint8) {
+    Brak("pliki RDS");
+    return 0;
+}
+quint8 WyjsciaEmisji::ZapalPlikiZnacznikow(quint8, quint8 znaczniki, quint8) {
+    Brak("kasowanie plików RDS");
+    return znaczniki;
+}
+void WyjsciaEmisji::ZapiszPlikInfo(quint8) { Brak("plik INFO"); }
+void WyjsciaEmisji::ZapiszPlikDI() { Brak("plik DI"); }
+
+bool WyjsciaEmisji::SerwisJest() {
+    Brak("wstawianie serwisów i audycji");
+    return false;
+}
+void WyjsciaEmisji::WstawSerwis(qint32) { Brak("wstawianie serwisów i audycji"); }
+
+void WyjsciaEmisji::EmitujPozycjeTimelisty(quint8, int) { Brak("emisja pozycji listy synchronicznej"); }
+void WyjsciaEmisji::CzytajZestawSingli(const QString&) { Brak("odczyt palety singli"); }
+void WyjsciaEmisji::SingleKolejno() { Brak("granie singli kolejno"); }
+
+void WyjsciaEmisji::WczytajReklamy(qint32, bool) { Brak("odczyt list reklam do playlisty"); }
+void WyjsciaEmisji::TestCzasow() { Brak("test długości nagrań"); }
+void WyjsciaEmisji::PominBraki() { Brak("pomijanie brakujących nagrań"); }
+
+bool WyjsciaEmisji::EdytorMiksowJest() {
+    Brak("edytor miksów");
+    return false;
+}
+
+void WyjsciaEmisji::OdswiezPlayliste() { Brak("panel playlisty"); }
+void WyjsciaEmisji::OdswiezTimeliste() { Brak("panel listy synchronicznej"); }
+void WyjsciaEmisji::OdswiezOdtwarzacze() { Brak("panele odtwarzaczy"); }
+void WyjsciaEmisji::OdswiezKomunikat() { Brak("pole komunikatu"); }
+void WyjsciaEmisji::OdswiezNazwe() { Brak("pole nazwy playlisty"); }
+void WyjsciaEmisji::KasujPoleStatusu() { Brak("pole statusu"); }

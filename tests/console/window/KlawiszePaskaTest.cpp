@@ -1,0 +1,393 @@
+// Every row of the key table and every button of the bar, as real key and
+// mouse events to the real main window offscreen, with the handlers the
+// program installs: each has its effect in the engine, the picture or the
+// event log (a command still waiting for its operation says so there).
+#include <gtest/gtest.h>
+
+#include "common/TempFolder.h"
+#include "common/WavWriter.h"
+#include "console/commands/Komendy.h"
+#include "console/support/KonsolaTestPomoc.h"
+#include "console/window/TTolv.h"
+#include "foundation/DialogiSkrypt.h"
+#include "foundation/KestPods2.h"
+#include "foundation/KestWej.h"
+#include "platform/Clock.h"
+#include "platform/TextFile.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <QTest>
+#include <QWheelEvent>
+
+#include <functional>
+#include <map>
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QPoint srodek(const BUTTONType& b) { return QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2); }
+
+// The rows' checks reach everything of the stand.
+class KeysAndBar : public ::testing::Test {
+public:
+    void SetUp() override {
+        ASSERT_TRUE(platform::writeTextFileAtomic(
+            folder.file(u"TOLVANE.INI"_s),
+            {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
+             u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s,
+             u"PanelPrzyciskSterowanieJest=1"_s, u"CiszaJest=1"_s, u"StartEnter=1"_s, u"StopSpacja=1"_s,
+             u"StopSpacjapotwierdzenie=1"_s, u"CzyHST=0"_s, u"[Satelita]"_s, u"SatTrybJest=1"_s}));
+        for (int i = 1; i <= 3; ++i)
+            folder.write(u"E%1.WAV"_s.arg(i), fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 5000)));
+        okno = std::make_unique<TTolv>();
+        okno->FormCreate({});
+        okno->resize(1296, 1014);
+        okno->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(okno.get()));
+        // The test runs the ticks itself.
+        for (QTimer* t : okno->findChildren<QTimer*>()) t->stop();
+    }
+    void TearDown() override {
+        okno.reset();
+        SlowoGPI = SlowoGPIPoprzednie = 0;
+        WyczyscPlayliste();
+        UstawSkale(SzerokoscSiatki, WysokoscSiatki);
+    }
+
+    SilnikEmisji& silnik() { return okno->Silnik(); }
+    const BUTTONType& przycisk(int indeks) { return okno->Przyciski().Pasek[size_t(indeks)]; }
+    bool wcisniety(int indeks) {
+        const BUTTONType& b = przycisk(indeks);
+        const bool naObrazie = okno->KolorPiksela(b.Rect.Left + 3, b.Rect.Top + 3) == KolorCzerwony;
+        EXPECT_EQ(naObrazie, b.Stan == 1) << "picture and state of bar button " << indeks;
+        return naObrazie;
+    }
+    QStringList logi() const {
+        QStringList t;
+        for (const QString& l : TekstLogu().split(u"\r\n"_s, Qt::SkipEmptyParts)) t << l.mid(l.indexOf(u"->  "_s) + 4);
+        return t;
+    }
+    static bool jest(const QStringList& linie, const QString& fragment) {
+        for (const QString& l : linie)
+            if (l.contains(fragment)) return true;
+        return false;
+    }
+
+    // Every row starts from three elements of 5 s at the cursor, nothing on
+    // air, every mode off.
+    void odNowa() {
+        SilnikEmisji& s = silnik();
+        s.StopWszystko();
+        if (s.SatWlaczony) s.PrzelaczSat();
+        s.Stan.TrybPrzesuwania = s.Stan.TrybBloku = false;
+        s.Stan.TrybWstawiania = 1;
+        s.AutostopJest = s.StolSterowanie = false;
+        Emisja.CiszaGra = false;
+        okno->dyspozytor().UstawPanelDolny(PanelSingle);
+        WyczyscPlayliste();
+        for (int i = 1; i <= 3; ++i) {
+            TElemPListy& e = Playlista[i];
+            InitElemPListy(e);
+            e.Typ = RodzajSND;
+            e.Ide = u"E%1"_s.arg(i);
+            e.Adr = folder.file(u"E%1.WAV"_s.arg(i));
+            e.Emi = 12 * 3'600'000 + (i - 1) * 5000;
+            e.Trw = e.NwK = e.FOu = 5000;
+        }
+        StanPlaylisty.Ilosc = 3;
+        StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+        PlaylistaNazwa = u"Test"_s;
+        okno->PodswietlTryby();
+        KasujZdarzenie();
+    }
+    void grajPierwszy() {
+        StanPlaylisty.Kursor = 1;
+        silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+        ASSERT_TRUE(silnik().SlotZajety(1));
+    }
+
+    platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
+    platform::ScopedClock zakres{&zegar};
+    TempProgramFolder folder;
+    StanowiskoWFolderze stanowisko{folder};
+    DialogiSkrypt dialogi;
+    std::unique_ptr<TTolv> okno;
+};
+
+using Stanowisko = KeysAndBar;
+using Sprawdz = std::function<void(Stanowisko&, quint16 id, const QStringList& nowe)>;
+
+struct Wiersz {
+    const char* nazwa;
+    int klawisz;                       // a Qt key, or 0 for a bar button
+    Qt::KeyboardModifiers modyfikatory;
+    int przycisk;                      // bar button index when klawisz is 0
+    quint16 id;                        // the command it means
+    std::function<void(Stanowisko&)> przygotuj;
+    Sprawdz sprawdz;
+};
+
+// A command whose operation is not built yet: its one log line.
+Sprawdz czeka(const char* co) {
+    return [co](Stanowisko&, quint16 id, const QStringList& nowe) {
+        EXPECT_EQ(nowe, QStringList{u"Komenda %1 niedostępna: %2"_s.arg(id).arg(QString::fromUtf8(co))});
+    };
+}
+// A mode button: its mode is on and the button shows it.
+Sprawdz wlaczony(std::function<bool(Stanowisko&)> tryb, int indeks) {
+    return [tryb, indeks](Stanowisko& t, quint16, const QStringList&) {
+        EXPECT_TRUE(tryb(t));
+        EXPECT_TRUE(t.wcisniety(indeks));
+    };
+}
+Sprawdz panel(quint8 panelDolny, int indeks) {
+    return [panelDolny, indeks](Stanowisko& t, quint16, const QStringList&) {
+        EXPECT_EQ(t.silnik().Stan.PanelDolny, panelDolny);
+        EXPECT_TRUE(t.wcisniety(indeks));
+    };
+}
+
+// Element 1 on air, and the answer to the question that comes.
+std::function<void(Stanowisko&)> grajIOdpowiedz(quint16 odpowiedz) {
+    return [odpowiedz](Stanowisko& t) {
+        t.grajPierwszy();
+        t.dialogi.Odpowiedz(odpowiedz);
+    };
+}
+
+const Qt::KeyboardModifiers Bez = Qt::NoModifier;
+const Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+const Qt::KeyboardModifiers Alt = Qt::AltModifier;
+const Qt::KeyboardModifiers Num = Qt::KeypadModifier;
+
+std::vector<Wiersz> wiersze() {
+    const char* single = "ściana singli";
+    const char* kursor = "kursor playlisty";
+    const char* kursorTL = "kursor listy synchronicznej";
+    const char* lista = "lista synchroniczna";
+    std::vector<Wiersz> w = {
+        // ---- the key table ----
+        {"Esc in move mode", Qt::Key_Escape, Bez, 0, 10, [](Stanowisko& t) { t.silnik().Stan.TrybPrzesuwania = true; },
+         czeka("wyjście z trybu przesuwania lub bloku")},
+        {"Backspace", Qt::Key_Backspace, Bez, 0, 3103, [](Stanowisko&) { Playlista[1].Wznow = 2000; },
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_TRUE(t.silnik().SlotZajety(1));
+             EXPECT_EQ(t.silnik().Odtwarzacz[1].Pozycja, Playlista[1].Emi + 2000);
+             EXPECT_TRUE(Stanowisko::jest(nowe, u"UNDO START 1 "_s)) << nowe.join('\n').toStdString();
+         }},
+        {"Ctrl+Q", Qt::Key_Q, Ctrl, 0, 3004, [](Stanowisko& t) { t.silnik().PrzelaczAutomat(); },
+         [](Stanowisko& t, quint16, const QStringList&) { EXPECT_EQ(t.dialogi.Zapisy(RodzajDialogu::Blokada).size(), 1); }},
+        {"Alt+W", Qt::Key_W, Alt, 0, 4014, {}, czeka(single)},
+        {"Ctrl+P", Qt::Key_P, Ctrl, 0, 3120, [](Stanowisko&) { StanPlaylisty.Kursor = 3; },
+         [](Stanowisko&, quint16, const QStringList& nowe) {
+             EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+             EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW DO GRANIA E3 "_s)) << nowe.join('\n').toStdString();
+         }},
+        {"Ctrl+Enter", Qt::Key_Return, Ctrl, 0, 3120, [](Stanowisko&) { StanPlaylisty.Kursor = 2; },
+         [](Stanowisko&, quint16, const QStringList& nowe) {
+             EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+             EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW DO GRANIA E2 "_s));
+         }},
+        {"Enter", Qt::Key_Return, Bez, 0, 3102, [](Stanowisko&) { StanPlaylisty.Kursor = 2; },
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_EQ(t.silnik().Odtwarzacz[1].Element, 2);
+             EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW START 1 "_s + Playlista[2].Adr));
+         }},
+        {"Enter in move mode", Qt::Key_Return, Bez, 0, 3102, [](Stanowisko& t) { t.silnik().Stan.TrybPrzesuwania = true; },
+         czeka("upuszczenie elementu lub usunięcie elementów spoza bloku")},
+        {"Alt+C", Qt::Key_C, Alt, 0, 4012, {}, czeka(single)},
+        {"Ctrl+M", Qt::Key_M, Ctrl, 0, 3119, {}, czeka("tryb przesuwania")},
+        {"Space, confirmed", Qt::Key_Space, Bez, 0, 3101, grajIOdpowiedz(OdpowiedzTak),
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_FALSE(t.silnik().SlotZajety(1));
+             EXPECT_EQ(t.dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Czy STOP odtwarzania?"_s);
+             EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW STOP  1 E1"_s));
+         }},
+        {"Space, not confirmed", Qt::Key_Space, Bez, 0, 3101, grajIOdpowiedz(OdpowiedzNie),
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_TRUE(t.silnik().SlotZajety(1));
+             EXPECT_TRUE(nowe.isEmpty());
+         }},
+        {"Ctrl+Space", Qt::Key_Space, Ctrl, 0, 3100,
+         [](Stanowisko& t) {
+             t.grajPierwszy();
+             t.silnik().PrzelaczAutomat();
+             t.okno->PodswietlTryby();
+         },
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_FALSE(t.silnik().SlotZajety(1));
+             EXPECT_FALSE(t.silnik().Stan.TrybAutomat);
+             EXPECT_FALSE(t.wcisniety(PAutomat));
+             EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW STOP  1 E1"_s));
+         }},
+        {"Home", Qt::Key_Home, Bez, 0, 3205, {}, czeka(kursor)},
+        {"keypad 7", Qt::Key_7, Num, 0, 5205, {}, czeka(kursorTL)},
+        {"Ctrl+F9", Qt::Key_F9, Ctrl, 0, 4018, {}, czeka(single)},
+        {"Ctrl+F10", Qt::Key_F10, Ctrl, 0, 4017, {}, czeka(single)},
+        {"Ctrl+F11", Qt::Key_F11, Ctrl, 0, 4019, {}, czeka(single)},
+        {"Ctrl+F12", Qt::Key_F12, Ctrl, 0, 4020, {}, czeka(single)},
+        {"Up", Qt::Key_Up, Bez, 0, 3201, {}, czeka(kursor)},
+        {"keypad 8", Qt::Key_8, Num, 0, 5201, {}, czeka(kursorTL)},
+        {"PgUp", Qt::Key_PageUp, Bez, 0, 3203, {}, czeka(kursor)},
+        {"keypad 9", Qt::Key_9, Num, 0, 5203, {}, czeka(kursorTL)},
+        {"keypad -", Qt::Key_Minus, Num, 0, 5004, {}, czeka(lista)},
+        {"Left", Qt::Key_Left, Bez, 0, 4101, {}, czeka(single)},
+        {"Right", Qt::Key_Right, Bez, 0, 4102, {}, czeka(single)},
+        {"keypad +", Qt::Key_Plus, Num, 0, 5007, {}, czeka(lista)},
+        {"End", Qt::Key_End, Bez, 0, 3206, {}, czeka(kursor)},
+        {"keypad 1", Qt::Key_1, Num, 0, 5206, {}, czeka(kursorTL)},
+        {"Down", Qt::Key_Down, Bez, 0, 3202, {}, czeka(kursor)},
+        {"keypad 2", Qt::Key_2, Num, 0, 5202, {}, czeka(kursorTL)},
+        {"PgDn", Qt::Key_PageDown, Bez, 0, 3204, {}, czeka(kursor)},
+        {"keypad 3", Qt::Key_3, Num, 0, 5204, {}, czeka(kursorTL)},
+        {"Ins", Qt::Key_Insert, Bez, 0, 3106, {}, czeka("wstawienie elementu")},
+        {"keypad 0", Qt::Key_0, Num, 0, 5005, {}, czeka(lista)},
+        {"Del", Qt::Key_Delete, Bez, 0, 3105, {}, czeka("usunięcie elementu")},
+        {"keypad .", Qt::Key_Period, Num, 0, 5006, {}, czeka(lista)},
+
+        // ---- the bar, clicked ----
+        {"Konf.", 0, Bez, PKonfiguracja, 3121, {}, czeka("okno nastaw")},
+        {"Czyt.", 0, Bez, PCzytajProfil, 3122, {}, czeka("odczyt profilu")},
+        {"Zap.", 0, Bez, PZapiszProfil, 3123, {}, czeka("zapis profilu")},
+        {" Ster.", 0, Bez, PSterowanie, 3002, {}, wlaczony([](Stanowisko& t) { return t.silnik().StolSterowanie; }, PSterowanie)},
+        {"SAT", 0, Bez, PSat, 3003, {},
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_TRUE(t.silnik().SatWlaczony);
+             EXPECT_TRUE(t.wcisniety(PSat));
+             EXPECT_EQ(nowe, QStringList{u"SAT ON"_s});
+         }},
+        {"~AutoStop", 0, Bez, PAutoStop, 3001, {}, wlaczony([](Stanowisko& t) { return t.silnik().AutostopJest; }, PAutoStop)},
+        {"Au~to.", 0, Bez, PAutomat, 3021, {}, wlaczony([](Stanowisko& t) { return t.silnik().Stan.TrybAutomat; }, PAutomat)},
+        {"Cisza", 0, Bez, PCisza, 3022, {}, wlaczony([](Stanowisko&) { return Emisja.CiszaGra; }, PCisza)},
+        {"U~st.", 0, Bez, PUstawStart, 3109, {}, czeka("czas startu playlisty")},
+        {"Akt.", 0, Bez, PAktualizacja, 3127, {}, czeka("przeliczanie czasów playlisty")},
+        {"~x", 0, Bez, PUsunPlayliste, 3014, [](Stanowisko& t) { t.dialogi.Odpowiedz(OdpowiedzTak); },
+         [](Stanowisko& t, quint16, const QStringList&) {
+             EXPECT_EQ(t.dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Czy skasować playlistę?"_s);
+             EXPECT_EQ(StanPlaylisty.Ilosc, 0);
+             EXPECT_EQ(PlaylistaNazwa, u"Nie_ma"_s);
+             EXPECT_FALSE(t.wcisniety(PUsunPlayliste));  // released again
+         }},
+        {"~Doklej", 0, Bez, PDoklej, 3012, {}, czeka("doklejenie playlisty")},
+        {"~Czytaj", 0, Bez, PCzytaj, 3011, {}, czeka("odczyt playlisty")},
+        {"~Zapisz", 0, Bez, PZapisz, 3013, {}, czeka("zapis playlisty")},
+        {"~Wstaw", 0, Bez, PWstaw, 3106, {}, czeka("wstawienie elementu")},
+        {"~Usuń", 0, Bez, PUsun, 3105, {}, czeka("usunięcie elementu")},
+        {"~Info", 0, Bez, PInfo, 3107, {}, czeka("edytor opisu elementu")},
+        {"Przes.", 0, Bez, PPrzesun, 3119, {}, czeka("tryb przesuwania")},
+        {"Blok", 0, Bez, PBlok, 3128, {}, czeka("tryb bloku")},
+        {"~Kod", 0, Bez, PKod, 3110, {}, czeka("wstawienie kodu")},
+        {"Zmi~eń", 0, Bez, PZmien, 3111, {}, czeka("zmiana elementu")},
+        {"~Opis", 0, Bez, POpis, 3124, {}, panel(PanelOpis, POpis)},
+        {"Dłu~ga", 0, Bez, PDluga, 3125, {}, panel(PanelDlugaPlaylista, PDluga)},
+        {"Wie~loślad", 0, Bez, PWieloslad, 3126, {}, panel(PanelWieloslad, PWieloslad)},
+        {"Miks~y", 0, Bez, PMiksy, 3113, {},
+         [](Stanowisko&, quint16, const QStringList& nowe) {
+             EXPECT_EQ(nowe, QStringList{u"Funkcja niedostępna: edytor miksów"_s});
+         }},
+        {"U~ndo", 0, Bez, PUndo, 3118, {}, czeka("cofnięcie zmiany playlisty")},
+        {"~Baza/Kat.", 0, Bez, PBazaKat, 3114, {},
+         wlaczony([](Stanowisko& t) { return t.silnik().Stan.TrybWstawiania == 2; }, PBazaKat)},
+    };
+    for (int f = 1; f <= 12; ++f) {
+        const int qt = Qt::Key_F1 + f - 1;
+        w.push_back({"F1..F12", qt, Bez, 0, quint16(4200 + f), {}, czeka(single)});
+        if (f <= 6) w.push_back({"Ctrl+F1..F6", qt, Ctrl, 0, quint16(4300 + f), {}, czeka(single)});
+    }
+    return w;
+}
+
+TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
+    std::set<quint16> kody;
+    std::set<int> przyciski;
+    for (const Wiersz& w : wiersze()) {
+        SCOPED_TRACE(w.nazwa);
+        odNowa();
+        if (w.przygotuj) w.przygotuj(*this);
+        const int przed = int(logi().size());
+        if (w.klawisz != 0) {
+            const quint16 kod = KodBIOS(w.klawisz, w.modyfikatory);
+            ASSERT_EQ(KomendaKlawisza(kod), w.id) << std::hex << kod;
+            kody.insert(kod);
+            QTest::keyClick(okno.get(), Qt::Key(w.klawisz), w.modyfikatory);
+        } else {
+            const BUTTONType& b = przycisk(w.przycisk);
+            ASSERT_EQ(b.Kod, w.id);
+            ASSERT_EQ(b.Widoczny, 1);
+            przyciski.insert(w.przycisk);
+            QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(b));
+        }
+        w.sprawdz(*this, w.id, logi().mid(przed));
+        EXPECT_EQ(Zdarzenie.Rodzaj, ZdarzenieBrak);
+    }
+    EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
+    // Nothing of either was left out.
+    std::set<quint16> tabela;
+    for (const WierszKlawisza& k : TabelaKlawiszy) tabela.insert(k.Klawisz);
+    EXPECT_EQ(kody, tabela);
+    EXPECT_EQ(przyciski.size(), size_t(LiczbaPrzyciskowPaska));
+}
+
+TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
+    odNowa();
+    for (int g = 0; g < 24; ++g) {
+        const int przed = int(logi().size());
+        QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Godziny[size_t(g)]));
+        EXPECT_EQ(logi().mid(przed), QStringList{u"Komenda %1 niedostępna: kursor playlisty na godzinę"_s.arg(6000 + g)});
+    }
+    // The wheel moves the playlist cursor.
+    const int przed = int(logi().size());
+    const QPointF p(300, 300);
+    for (int kroki : {-120, 120}) {
+        QWheelEvent e(p, okno->mapToGlobal(p), QPoint(), QPoint(0, kroki), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(okno.get(), &e);
+    }
+    EXPECT_EQ(logi().mid(przed), QStringList({u"Komenda 3202 niedostępna: kursor playlisty"_s,
+                                              u"Komenda 3201 niedostępna: kursor playlisty"_s}));
+    // Alt with the right button is flagged for the playlist's right-click actions.
+    QTest::mouseClick(okno.get(), Qt::RightButton, Qt::AltModifier, QPoint(200, 500));
+    EXPECT_EQ(silnik().Stan.ZdarzenieFlaga, 1);
+    QTest::mouseClick(okno.get(), Qt::RightButton, Qt::NoModifier, QPoint(200, 500));
+    EXPECT_EQ(silnik().Stan.ZdarzenieFlaga, 0);
+}
+
+TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
+    odNowa();
+    // A hot key.
+    QTest::keyClick(okno.get(), Qt::Key_A, Qt::ControlModifier);  // "~AutoStop"
+    EXPECT_TRUE(wcisniety(PAutoStop));
+    // The loop: the emergency playlist starts by itself and switches Automat on.
+    folder.write(u"TolvaneAwaria.FLG"_s, "");
+    ASSERT_EQ(ZapiszPlaylisteMIX(folder.file(u"AWARIA.MIX"_s), 1, 3), WynikZapisuMIX::Zapisano);
+    Emisja.AwariaStartJest = true;
+    ASSERT_FALSE(wcisniety(PAutomat));
+    okno->Timer1Timer();
+    EXPECT_TRUE(silnik().Stan.TrybAutomat);
+    EXPECT_TRUE(wcisniety(PAutomat));
+    // The desk's tone input hands the air to the satellite: Automat off, SAT on.
+    silnik().StolSterowanie = true;
+    Emisja.StartStol = true;
+    SlowoGPI = SlowoGPISpoczynek;
+    silnik().SprawdzWejscia = [] {
+        SlowoGPIPoprzednie = SlowoGPI;
+        SlowoGPI = SlowoGPISpoczynek & ~0x0020;
+        return SlowoGPIPoprzednie != SlowoGPI;
+    };
+    zegar.advance(30);
+    okno->Timer1Timer();
+    EXPECT_TRUE(silnik().SatWlaczony);
+    EXPECT_TRUE(wcisniety(PSat));
+    EXPECT_FALSE(wcisniety(PAutomat));
+    EXPECT_TRUE(wcisniety(PSterowanie));
+    // The display refresh shows a mode switched by anyone else too.
+    Emisja.PListaAktJest = true;
+    okno->TimerWyswietlaczTimer();
+    EXPECT_TRUE(wcisniety(PAktualizacja));
+}
+
+}  // namespace
