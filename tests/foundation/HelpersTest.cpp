@@ -2,6 +2,10 @@
 
 #include <QKeyEvent>
 
+#include <limits>
+
+#include "common/TempFolder.h"
+#include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
 #include "foundation/Text.h"
 #include "platform/Clock.h"
