@@ -102,7 +102,8 @@ void CzasCzesci(int& godzina, int& minuta, int& sekunda) {
     sekunda = int(s % 60);
 }
 
-QString DataTekst() { return platform::clock().date().toString(QStringLiteral("yyyy-MM-dd")); }
+QString DataTekst() { return DataTekst(platform::clock().date()); }
+QString DataTekst(const QDate& dzien) { return dzien.toString(QStringLiteral("yyyy-MM-dd")); }
 
 void PiszCzas(QString& tekst, int format, qint64 wartosc) { tekst = PiszCzas(format, wartosc); }
 

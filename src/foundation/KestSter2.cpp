@@ -64,8 +64,8 @@ const OpisSekcji& sekcjaNastaw() {
     return s;
 }
 
-QString liniaLogu(const QString& tekst) {
-    const qint64 s = platform::clock().msOfDay() / 1000;
+QString liniaLogu(qint64 msOfDay, const QString& tekst) {
+    const qint64 s = msOfDay / 1000;
     return zeroPad(s / 3600, 2) + QLatin1Char(':') + zeroPad(s / 60 % 60, 2) + QLatin1Char(':') + zeroPad(s % 60, 2) +
            QStringLiteral("->  ") + tekst;
 }
@@ -100,16 +100,22 @@ void ZapiszNastawy(const QString& plik) {
 
 void CzytajNastawy(const QString& plik) { CzytajSekcje(plik, sekcjaNastaw()); }
 
-QString LogZbior() {
+QString LogZbior() { return LogZbior(platform::clock().date()); }
+
+QString LogZbior(const QDate& dzien) {
     const QString prefix = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
-    return joinPath(Nastawy.LOGKatalog, BezpiecznaNazwaZbioru(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst() + QStringLiteral(".LOG"));
+    return joinPath(Nastawy.LOGKatalog, BezpiecznaNazwaZbioru(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst(dzien) + QStringLiteral(".LOG"));
 }
 
 void Log(const QString& tekst) {
     if (!Nastawy.LOGZbiorJest) return;
     // Opened and closed for every line: the log stays readable by other
     // programs, and a failed line is dropped without stopping the caller.
-    platform::appendTextLines(platform::resolvePath(LogZbior()), {liniaLogu(tekst)});
+    // The file's day and the line's time from one instant: at midnight two
+    // readings could put a line of one day into the other day's file.
+    const QDateTime teraz = platform::clock().now();
+    platform::appendTextLines(platform::resolvePath(LogZbior(teraz.date())),
+                              {liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst)});
 }
 
 void NowyLogNazwany(const QString& nazwa) {
@@ -120,7 +126,7 @@ void NowyLogNazwany(const QString& nazwa) {
 
 void LogNazwany(const QString& tekst) {
     if (LogNazwa.isEmpty()) return;
-    platform::appendTextLines(platform::resolvePath(LogNazwa), {liniaLogu(tekst)});
+    platform::appendTextLines(platform::resolvePath(LogNazwa), {liniaLogu(platform::clock().msOfDay(), tekst)});
 }
 
 void StartProgramu() {

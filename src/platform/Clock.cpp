@@ -6,6 +6,7 @@
 
 namespace platform {
 
+QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
 qint64 SystemClock::msOfDay() const { return QTime::currentTime().msecsSinceStartOfDay(); }
 QDate SystemClock::date() const { return QDate::currentDate(); }
 qint64 SystemClock::monotonicMs() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QKeyEvent>
 
 #include <limits>
@@ -7,6 +8,7 @@
 #include "common/TempFolder.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "platform/Clock.h"
 
@@ -230,4 +232,35 @@ TEST(DateTexts, FromTheInjectedClock) {
     EXPECT_EQ(dow, 1);  // 6 December 2026 is a Sunday
     CzasCzesci(h, mi, s);
     EXPECT_EQ(h * 10000 + mi * 100 + s, 70809);
+}
+
+// Every reading of this clock is a new instant, 1 ms after the last one.
+class ZegarBiegnacy final : public platform::Clock {
+public:
+    explicit ZegarBiegnacy(QDateTime start) : teraz_(start) {}
+    QDateTime now() const override {
+        const QDateTime t = teraz_;
+        teraz_ = teraz_.addMSecs(1);
+        return t;
+    }
+    qint64 monotonicMs() const override { return 0; }
+
+private:
+    mutable QDateTime teraz_;
+};
+
+// A log line written in the last millisecond of a day belongs to that day's
+// file with that day's time: date and time come from one reading.
+TEST(DateTexts, TheLogReadsDateAndTimeAtOneInstant) {
+    TempProgramFolder home;
+    ZegarBiegnacy zegar(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59, 999), Qt::UTC));
+    platform::ScopedClock scoped(&zegar);
+    NastawyDomyslne();
+    Nastawy.LOGZbiorJest = true;
+    Nastawy.LOGKatalog = home.path();
+    Log(QStringLiteral("ostatnia"));
+    EXPECT_EQ(home.read(QStringLiteral("Tolvane_2026-12-06.LOG")), QByteArray("23:59:59->  ostatnia\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("Tolvane_2026-12-07.LOG"))));
+    EXPECT_EQ(zegar.now(), QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0, 0), Qt::UTC));  // one reading was taken
+    Nastawy.LOGZbiorJest = false;
 }
