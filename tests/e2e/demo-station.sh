@@ -32,7 +32,7 @@ port=$(cat "$work/port")
 [ -f "$station/TOLVANE.INI" ] && [ -f "$station/AWARIA.MIX" ] && [ -f "$station/TolvaneAwaria.FLG" ] ||
   fail "the demo station lacks its settings, playlist or flag file"
 
-export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
+export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_RELAY=simulated TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && timeout 90 "$program"); rc=$?
 [ $rc -eq 0 ] || fail "the program ended with $rc"
 [ ! -e "$station/tolvane.lock" ] || fail "the program left its lock file"
@@ -55,6 +55,8 @@ line() { sed -n "$1p" <<<"$text" | sed 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]->  /
   fail "third log line: $(line 3)"
 [ "$(line '$')" = "Prawidłowy koniec pracy" ] || fail "last log line: $(line '$')"
 ! grep -q 'BRAK NAGRANIA\|BŁĄD ODCZYTU' <<<"$text" || fail "an element of the demo station could not be played"
+grep -q -- '->  Karta I/O otwarta: symulowana, wyjścia ' <<<"$text" || fail "the log does not name the simulated relay card"
+[ "$(head -c 8 "$station/relay-outputs.txt" 2>/dev/null)" = "00000000" ] || fail "the simulated relay card's outputs are not cleared"
 
 # Log lines as fields: the time of day, the seven state words (desk, SAT,
 # AutoStop, Automat, players 1-3), the source word, then START / STOP / DO.

@@ -274,6 +274,10 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     }
     // Streaming mixers on the default (or virtual) output for every slot.
     Emisja.CzyPlayerZgodnoscWinXP = true;
+    // The relay card, which the console opens as the simulated card only
+    // when started with TOLVANE_RELAY=simulated (as ./run.sh does here): its
+    // outputs and inputs are then the files relay-outputs.txt and relay-inputs.txt.
+    Emisja.Advantech1761Jest = true;
     if (o.PortUDP > 0) {
         const QString adres = QStringLiteral("127.0.0.1");
         Satelita.UDPBroadcastJest = true;
