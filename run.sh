@@ -22,6 +22,11 @@ if [ ! -f "$STATION/TOLVANE.INI" ]; then
   echo "Building the demo station in $STATION"
   build/release/tools/demo-station/tolvane-demo-station "$STATION"
 fi
+# The demo station drives the simulated relay card (two text files in the
+# station); a real station names its own folder and gets no simulation.
+if [ -z "${TOLVANE_HOME:-}" ]; then
+  export TOLVANE_RELAY=${TOLVANE_RELAY:-simulated}
+fi
 export TOLVANE_HOME="$STATION"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

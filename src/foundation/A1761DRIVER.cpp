@@ -1,5 +1,6 @@
 #include "foundation/A1761DRIVER.h"
 
+#include "foundation/KestSter2.h"
 #include "platform/RelayCard.h"
 
 OpcjeGPIType OpcjeGPI;
@@ -9,7 +10,7 @@ QString KartaWejsciaTekst = QStringLiteral("00000000");
 namespace {
 std::unique_ptr<platform::RelayCard>& karta() {
     static std::unique_ptr<platform::RelayCard> k;
-    if (!k) k = std::make_unique<platform::SimulatedRelayCard>();
+    if (!k) k = platform::relayCardFromEnvironment();
     return k;
 }
 bool otwarta = false;
@@ -29,6 +30,8 @@ void OtworzKarte() {
         KartaWyjsciaTekst = platform::bitsToText(0);
         KartaWejsciaTekst = platform::bitsToText(0);
     }
+    Log((otwarta ? QStringLiteral("Karta I/O otwarta: ") : QStringLiteral("Karta I/O nie otwarta: ")) +
+        karta()->description());
 }
 
 void ZamknijKarte() {

@@ -26,12 +26,14 @@ extern OpcjeGPIType OpcjeGPI;
 extern QString KartaWyjsciaTekst;
 extern QString KartaWejsciaTekst;
 
-// Which card OtworzKarte opens. Without one installed it is a simulated card
-// in the program folder.
+// Which card OtworzKarte opens. Without one installed (or after nullptr) it
+// is the card the environment names (platform::relayCardFromEnvironment):
+// the simulated card only when asked for, else none, which never opens.
 void UstawKartePrzekaznikow(std::unique_ptr<platform::RelayCard> karta);
 
 // All do nothing unless OpcjeGPI.Advantech1761Jest is on; on a card that did
-// not open, outputs are not written and reads give 0.
+// not open, outputs are not written and reads give 0. OtworzKarte writes to
+// the event log which card it opened, or that none opened.
 void OtworzKarte();
 void ZamknijKarte();
 bool KartaOtwarta();

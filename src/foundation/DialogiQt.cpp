@@ -190,6 +190,14 @@ void OknoDialogu::ObsluzZdarzenie() {
 }
 
 void OknoDialogu::keyPressEvent(QKeyEvent* event) {
+    // Alt+F4 is the close command even where no window manager turns it into
+    // one (a kiosk session): the screen lock has no other way out.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier) {
+        event->accept();
+        if (petla_ && anuluj_ >= 0)
+            Zamknij(quint16(anuluj_));
+        return;
+    }
     // Tab and Alt + letter have no key code of the program: they are the
     // window system's ways through a dialog, handled here.
     if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier) {
@@ -420,7 +428,7 @@ void DialogiQt::BlokadaEkranu() {
     okno.setWindowOpacity(140.0 / 255.0);
     const QString napis = QStringLiteral("Odblokowanie ekranu - Alt+F4");
     okno.PiszxyKolorE((420 - okno.SzerokoscTekstu(napis)) / 2, 36, napis, KolorCzerwony);
-    // Only the window system's close command ends the lock.
+    // Only the close command (Alt+F4) ends the lock; Esc does not.
     okno.UstawAnuluj(OdpowiedzOpusc, false);
     okno.PokazModalnie(oknoGlowne_);
 }

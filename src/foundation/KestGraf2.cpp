@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -91,6 +92,7 @@ TRForm::TRForm(QWidget* parent) : QWidget(parent) {
 
 void TRForm::zapewnijPlotno() const {
     if (plotno_.size() == size() && !plotno_.isNull()) return;
+    zakonczMalowanie();
     QImage nowe(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     nowe.fill(KolorQt(KolorTlaPrzycisku));
     if (!plotno_.isNull()) {
@@ -102,11 +104,13 @@ void TRForm::zapewnijPlotno() const {
 
 QImage& TRForm::Plotno() {
     zapewnijPlotno();
+    zakonczMalowanie();
     return plotno_;
 }
 
 TColor TRForm::KolorPiksela(int x, int y) const {
     zapewnijPlotno();
+    zakonczMalowanie();
     if (!plotno_.valid(x, y)) return 0;
     const QRgb p = plotno_.pixel(x, y);
     return TColor(qRed(p)) | (TColor(qGreen(p)) << 8) | (TColor(qBlue(p)) << 16);
@@ -136,40 +140,76 @@ void TRForm::g_dashedln1() {}
 
 // ---- primitives ----
 
-void TRForm::rysujLinie(int x1, int y1, int x2, int y2, TColor kolor) {
+QPainter& TRForm::malarz(const QRect& obszar, bool xorTryb) {
     zapewnijPlotno();
-    QPainter p(&plotno_);
-    if (xor_) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (!malarz_.isActive()) {
+        malarz_.begin(&plotno_);
+        malarz_.setFont(font());
+        xorMalarza_ = false;
+    }
+    if (xorTryb != xorMalarza_) {
+        malarz_.setCompositionMode(xorTryb ? QPainter::RasterOp_SourceXorDestination
+                                           : QPainter::CompositionMode_SourceOver);
+        xorMalarza_ = xorTryb;
+    }
+    // A frame that changes many scattered places repaints their bounding
+    // rectangle: a region of many rectangles costs more than it saves.
+    if (brudne_.rectCount() >= 16) brudne_ = brudne_.boundingRect();
+    brudne_ += obszar;
+    if (!klatkaZaplanowana_) {
+        klatkaZaplanowana_ = true;
+        QMetaObject::invokeMethod(this, [this] { zakonczKlatke(); }, Qt::QueuedConnection);
+    }
+    return malarz_;
+}
+
+void TRForm::zakonczMalowanie() const {
+    if (malarz_.isActive()) malarz_.end();
+}
+
+void TRForm::zakonczKlatke() {
+    klatkaZaplanowana_ = false;
+    zakonczMalowanie();
+    if (!brudne_.isEmpty()) update(brudne_);
+    brudne_ = QRegion();
+}
+
+void TRForm::rysujLinie(int x1, int y1, int x2, int y2, TColor kolor) {
+    const int g = grubosc_;
+    const QRect odcinek(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+    // Frames and 3-D lines are level or upright and 1 pixel thick: their
+    // pixels are a rectangle, which fills far faster than a pen draws.
+    if (g == 1 && !kropkowane_ && (x1 == x2 || y1 == y2)) {
+        malarz(odcinek, xor_).fillRect(odcinek, KolorQt(kolor));
+        return;
+    }
+    QPainter& p = malarz(odcinek.adjusted(-g, -g, g, g), xor_);
     QPen pen(KolorQt(kolor));
-    pen.setWidth(grubosc_);
+    pen.setWidth(g);
     pen.setStyle(kropkowane_ ? Qt::DotLine : Qt::SolidLine);
     // A square cap keeps the end point: lines include both of their ends.
     pen.setCapStyle(Qt::SquareCap);
     p.setPen(pen);
     if (x1 == x2 && y1 == y2) p.drawPoint(x1, y1);
     else p.drawLine(x1, y1, x2, y2);
-    p.end();
-    update();
 }
 
 void TRForm::wypelnij(int lewy, int gorny, int prawy, int dolny, TColor kolor) {
     if (prawy < lewy || dolny < gorny) return;
-    zapewnijPlotno();
-    QPainter p(&plotno_);
-    p.fillRect(QRect(QPoint(lewy, gorny), QPoint(prawy, dolny)), KolorQt(kolor));
-    p.end();
-    update();
+    const QRect r(QPoint(lewy, gorny), QPoint(prawy, dolny));
+    malarz(r).fillRect(r, KolorQt(kolor));
 }
 
 void TRForm::rysujTekst(int x, int y, const QString& tekst, TColor kolor) {
     if (tekst.isEmpty()) return;
-    zapewnijPlotno();
-    QPainter p(&plotno_);
-    p.setFont(font());
+    const QFontMetrics fm(font());
+    // Every character at the widest glyph's advance: never less than the
+    // text covers, and needs no layout of the text.
+    const QRect obszar(x - 2, y - 2, int(tekst.size()) * fm.maxWidth() + 4, fm.height() + 4);
+    QPainter& p = malarz(obszar);
+    if (p.font() != font()) p.setFont(font());
     p.setPen(KolorQt(kolor));
-    p.drawText(x, y + QFontMetrics(font()).ascent(), tekst);
-    p.end();
-    update();
+    p.drawText(x, y + fm.ascent(), tekst);
 }
 
 void TRForm::linia(int x1, int y1, int x2, int y2) { rysujLinie(x1, y1, x2, y2, kolorPiora_); }
@@ -304,10 +344,24 @@ int znakowWPolu(const TRect& r) { return std::max(1, (szerokoscPola(r) - 8) / 8)
 void TRForm::PiszPoleWklesleE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny,
                               TColor jasny) {
     PoleWklesleE(r, wypelnienie, ciemny, jasny);
+    // A text as wide as the field less 8 pixels, or wider, keeps the longest
+    // beginning that fits before a ">" (one character is as short as it
+    // gets). Widths grow with the beginning's length, so the cut point is
+    // found by halving instead of one character at a time.
+    const int miejsce = szerokoscPola(r) - 8;
     QString t = tekst;
-    // Shortened two characters at a time; one character is as short as it gets,
-    // so a field narrower than any letter still ends the loop.
-    while (t.size() > 1 && SzerokoscTekstu(t) >= szerokoscPola(r) - 8) t = t.left(t.size() - 2) + QLatin1Char('>');
+    if (t.size() > 1 && SzerokoscTekstu(t) >= miejsce) {
+        const QLatin1Char znak('>');
+        // Beginnings of 0 .. n - 2 characters are tried; `dobra` fits (or is
+        // the empty one), nothing from `za` on is known to.
+        qsizetype dobra = 0, za = t.size() - 1;
+        while (za - dobra > 1) {
+            const qsizetype srodek = (dobra + za) / 2;
+            if (SzerokoscTekstu(tekst.left(srodek) + znak) < miejsce) dobra = srodek;
+            else za = srodek;
+        }
+        t = tekst.left(dobra) + znak;
+    }
     PiszxyKolorE(r.Left + 5, r.Top + (wysokoscPola(r) - WysokoscTekstu()) / 2, t, KolorBialy);
 }
 
@@ -472,10 +526,11 @@ void TRForm::OPIS_Pisz(const OPISType& o) {
 
 // ---- Qt events ----
 
-void TRForm::paintEvent(QPaintEvent*) {
+void TRForm::paintEvent(QPaintEvent* event) {
     zapewnijPlotno();
+    zakonczMalowanie();
     QPainter p(this);
-    p.drawImage(0, 0, plotno_);
+    for (const QRect& r : event->region()) p.drawImage(r, plotno_, r);
 }
 
 void TRForm::resizeEvent(QResizeEvent* event) {

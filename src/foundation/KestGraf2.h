@@ -5,6 +5,8 @@
 // all input through the one input-event record.
 #include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
@@ -14,12 +16,17 @@
 // Colours are the program's 0x00BBGGRR values; Qt wants its own.
 QColor KolorQt(TColor kolor);
 
+// Drawing is cheap enough for a screen redrawn every 100 ms beside the
+// on-air tick: all the primitives drawn before control returns to the event
+// loop share one painter on the canvas (a frame), and when the frame ends
+// only the rectangles it changed are repainted on the screen.
 class TRForm : public QWidget {
 public:
     explicit TRForm(QWidget* parent = nullptr);
 
     // The canvas everything is drawn on; paint copies it to the screen.
     // It follows the form's size (kept content, new area in the face colour).
+    // Reading it ends the frame being drawn, so it shows everything drawn.
     QImage& Plotno();
     // Colour of one canvas pixel (0x00BBGGRR); 0 outside the canvas.
     TColor KolorPiksela(int x, int y) const;
@@ -131,8 +138,19 @@ private:
     void rysujLinie(int x1, int y1, int x2, int y2, TColor kolor);
     void wypelnij(int lewy, int gorny, int prawy, int dolny, TColor kolor);
     void zapewnijPlotno() const;
+    // The frame's painter, opened on first use; `obszar` is what the caller
+    // is about to change, repainted when the frame ends.
+    QPainter& malarz(const QRect& obszar, bool xorTryb = false);
+    // Ends the painter (the canvas then holds every pixel drawn).
+    void zakonczMalowanie() const;
+    // The end of a frame, once control is back in the event loop.
+    void zakonczKlatke();
 
     mutable QImage plotno_;
+    mutable QPainter malarz_;  // destroyed before the canvas it paints on
+    bool xorMalarza_ = false;
+    QRegion brudne_;           // changed since the last repaint was asked for
+    bool klatkaZaplanowana_ = false;
     TColor kolorPiora_ = KolorCzarny;
     TColor kolorPedzla_ = KolorBialy;
     TColor kolorCzcionki_ = KolorCzarny;

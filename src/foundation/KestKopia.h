@@ -5,6 +5,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <sys/types.h>
+
 // Asks for a file name (at most 16 characters) until it is free in `katalog`
 // with `rozszerzenie`, or may be overwritten, or the operator leaves.
 // Returns and leaves in the input-event record OdpowiedzAkceptuj (the name
@@ -16,9 +19,12 @@ bool NazwaZbioruDozwolona(const QString& nazwa);
 
 // Copies one file with the progress window and its abort button. The old
 // target is replaced only by a complete copy; an aborted or failed copy
-// leaves it as it was. The copy keeps the source's modification time unless
-// `bezDaty`. Returns the I/O result code (also in BladIO; 0 for success,
-// and for an abort).
+// leaves it as it was, and a read-only target is refused (5). The copy keeps
+// the source's modification time unless `bezDaty`. Returns the I/O result
+// code (also in BladIO; 0 for success, and for an abort).
+// The reading and writing run on a worker thread while the caller's thread
+// keeps its event loop (timers, repaints, the abort button); the call
+// returns when the copy has ended.
 int KopiujZbior(const QString& zrodlo, const QString& cel, bool& przerwane, bool bezDaty, int& wynikIO);
 // The same for one file of a batch: with `pokaz` the two-gauge window, the
 // second gauge showing `pozycja` against StanMaksimum2; without it no window.
@@ -27,3 +33,10 @@ int KopiujZbior2(qint64 pozycja, const QString& zrodlo, const QString& cel, bool
 
 // The copy's block size.
 constexpr qint64 BlokKopii = 8192;
+
+// Writes one piece of the target as write(2) does (bytes written, or -1 with
+// errno). The copies use write(2) itself unless one is installed here; tests
+// put a slow or failing disk in its place. Called on the copy's worker thread.
+using ZapisKopii = std::function<ssize_t(int fd, const char* bufor, size_t n)>;
+// An empty function puts write(2) back. Takes effect from the next copy.
+void UstawZapisKopii(ZapisKopii zapis);

@@ -61,7 +61,7 @@ qint32 parse(const QString& t, int format) {
         bool negative = false;
         if (t[0] == QLatin1Char('-')) {
             negative = true;
-            if (!field(t, 2, 3, m) || !field(t, 5, 6, s) || !field(t, 8, 10, f)) return -1;
+            if (!field(t, 2, 3, m) || !field(t, 5, 6, s) || !fraction(t, 8, f)) return -1;
         } else if (t[0] == QLatin1Char(':')) {
             if (!field(t, 2, 3, s) || !fraction(t, 5, f)) return -1;
         } else if (t.size() < 2 || t[1] != QLatin1Char(':')) {
@@ -102,7 +102,8 @@ void CzasCzesci(int& godzina, int& minuta, int& sekunda) {
     sekunda = int(s % 60);
 }
 
-QString DataTekst() { return platform::clock().date().toString(QStringLiteral("yyyy-MM-dd")); }
+QString DataTekst() { return DataTekst(platform::clock().date()); }
+QString DataTekst(const QDate& dzien) { return dzien.toString(QStringLiteral("yyyy-MM-dd")); }
 
 void PiszCzas(QString& tekst, int format, qint64 wartosc) { tekst = PiszCzas(format, wartosc); }
 

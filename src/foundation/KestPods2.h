@@ -1,5 +1,6 @@
 #pragma once
 // Time, date, number, text and key-code helpers of the program.
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
 #include <QtCore/qnamespace.h>
@@ -10,6 +11,7 @@ class QKeyEvent;
 void DataIDzienTygodnia(int& rok, int& miesiac, int& dzien, int& dzienTygodnia);  // 1 = Sunday
 void CzasCzesci(int& godzina, int& minuta, int& sekunda);
 QString DataTekst();  // yyyy-mm-dd of today
+QString DataTekst(const QDate& dzien);
 
 // ---- time texts ----
 // Formats: 1 hh:mm:ss, 2 hh:mm, 3 mm:ss, 5 hh:mm.ss (seconds); 4 [-]mm:ss.mmm, 6 hh:mm:ss.mmm (ms).

@@ -75,8 +75,8 @@ platform::LineAppender& otwartyLogNazwany() {
     return log;
 }
 
-QString liniaLogu(const QString& tekst) {
-    const qint64 s = platform::clock().msOfDay() / 1000;
+QString liniaLogu(qint64 msOfDay, const QString& tekst) {
+    const qint64 s = msOfDay / 1000;
     return zeroPad(s / 3600, 2) + QLatin1Char(':') + zeroPad(s / 60 % 60, 2) + QLatin1Char(':') + zeroPad(s % 60, 2) +
            QStringLiteral("->  ") + tekst;
 }
@@ -112,9 +112,11 @@ void ZapiszNastawy(const QString& plik) {
 void CzytajNastawy(const QString& plik) { CzytajNastawy(ZbiorNastaw::Wczytaj(plik)); }
 void CzytajNastawy(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, sekcjaNastaw()); }
 
-QString LogZbior() {
+QString LogZbior() { return LogZbior(platform::clock().date()); }
+
+QString LogZbior(const QDate& dzien) {
     const QString prefix = Nastawy.IdZbioryJest ? Nastawy.Id : QString();
-    return joinPath(Nastawy.LOGKatalog, BezpiecznaNazwaZbioru(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst() + QStringLiteral(".LOG"));
+    return joinPath(Nastawy.LOGKatalog, BezpiecznaNazwaZbioru(prefix + NazwaProgramu) + QLatin1Char('_') + DataTekst(dzien) + QStringLiteral(".LOG"));
 }
 
 void Log(const QString& tekst) {
@@ -122,8 +124,11 @@ void Log(const QString& tekst) {
     // The name is made for every line, so a new day or a new folder takes
     // effect with the next line; the file stays open in between, each line
     // written through at once so that other programs read it. A failed line
-    // is dropped without stopping the caller.
-    otwartyLog().append(platform::resolvePath(LogZbior()), liniaLogu(tekst));
+    // is dropped without stopping the caller. The file's day and the line's
+    // time come from one instant: read apart, at midnight a line of one day
+    // could go into the other day's file.
+    const QDateTime teraz = platform::clock().now();
+    otwartyLog().append(platform::resolvePath(LogZbior(teraz.date())), liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst));
 }
 
 void NowyLogNazwany(const QString& nazwa) {
@@ -134,7 +139,7 @@ void NowyLogNazwany(const QString& nazwa) {
 
 void LogNazwany(const QString& tekst) {
     if (LogNazwa.isEmpty()) return;
-    otwartyLogNazwany().append(platform::resolvePath(LogNazwa), liniaLogu(tekst));
+    otwartyLogNazwany().append(platform::resolvePath(LogNazwa), liniaLogu(platform::clock().msOfDay(), tekst));
 }
 
 void StartProgramu() {

@@ -1,5 +1,6 @@
 #pragma once
 // The program's own settings section and the daily event log.
+#include <QDate>
 #include <QString>
 
 struct NastawyProgramu {
@@ -42,6 +43,7 @@ QString BezpiecznaNazwaZbioru(const QString& s);
 
 // The day's event log file name (stored form) for the current settings.
 QString LogZbior();
+QString LogZbior(const QDate& dzien);
 void Log(const QString& tekst);
 void NowyLogNazwany(const QString& nazwa);
 void LogNazwany(const QString& tekst);

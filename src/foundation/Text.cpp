@@ -45,8 +45,10 @@ bool parseInteger(const QString& text, qint64& value) {
     for (; i < n; ++i) {
         const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9') return false;
-        v = v * 10 + (c - u'0');
-        if (v > limit) return false;
+        const unsigned d = c - u'0';
+        // Checked before the step: a wrapped v * 10 would look small again.
+        if (v > (limit - d) / 10) return false;
+        v = v * 10 + d;
     }
     if (!negative && v == limit) return false;
     value = negative ? qint64(0 - v) : qint64(v);

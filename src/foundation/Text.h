@@ -15,7 +15,7 @@ QString cutTo(const QString& text, int width);
 // Removes trailing blanks.
 QString trimRight(const QString& text);
 // A whole number: leading blanks and one sign accepted, trailing junk (blanks
-// included) rejected, empty rejected. Values beyond 64 bits are rejected.
+// included) rejected, empty rejected. Values outside the signed 64-bit range are rejected.
 bool parseInteger(const QString& text, qint64& value);
 // Polish upper case for comparisons (ASCII letters and ą ć ę ł ń ó ś ź ż).
 QString upperPL(const QString& text);

@@ -6,9 +6,9 @@
 
 namespace platform {
 
+QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
 qint64 SystemClock::msOfDay() const { return QTime::currentTime().msecsSinceStartOfDay(); }
 QDate SystemClock::date() const { return QDate::currentDate(); }
-QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
 qint64 SystemClock::monotonicMs() const {
     static const QElapsedTimer start = [] { QElapsedTimer t; t.start(); return t; }();
     return start.elapsed();

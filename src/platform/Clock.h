@@ -10,27 +10,29 @@ namespace platform {
 class Clock {
 public:
     virtual ~Clock() = default;
+    // The date and the time of day of one instant. Whoever needs both takes
+    // them from one call: read apart, they can be a day apart at midnight.
+    virtual QDateTime now() const = 0;
     // Milliseconds since midnight, 0 .. 86 399 999.
-    virtual qint64 msOfDay() const = 0;
-    virtual QDate date() const = 0;
+    virtual qint64 msOfDay() const { return now().time().msecsSinceStartOfDay(); }
+    virtual QDate date() const { return now().date(); }
     // Milliseconds from an arbitrary start; never goes back.
     virtual qint64 monotonicMs() const = 0;
-    // Date and time of day from one reading, so that a moment just before
-    // midnight never comes out as the next day's date with the old time.
-    virtual QDateTime now() const { return QDateTime(date(), QTime::fromMSecsSinceStartOfDay(int(msOfDay()))); }
 };
 
 class SystemClock final : public Clock {
 public:
+    QDateTime now() const override;
     qint64 msOfDay() const override;
     QDate date() const override;
     qint64 monotonicMs() const override;
-    QDateTime now() const override;
 };
 
 class ManualClock final : public Clock {
 public:
     explicit ManualClock(QDate date = QDate(2026, 12, 6), qint64 msOfDay = 12 * 3600 * 1000);
+    // In UTC, so that a time set inside a daylight-saving gap reads back as set.
+    QDateTime now() const override { return QDateTime(date_, QTime::fromMSecsSinceStartOfDay(int(ms_)), Qt::UTC); }
     qint64 msOfDay() const override { return ms_; }
     QDate date() const override { return date_; }
     qint64 monotonicMs() const override { return mono_; }

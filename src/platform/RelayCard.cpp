@@ -54,6 +54,15 @@ bool SimulatedRelayCard::writeOutputs(quint8 bits) {
     return writeTextFileAtomic(outputsFile(), {bitsToText(bits)});
 }
 
+QString SimulatedRelayCard::description() const {
+    return QStringLiteral("symulowana, wyjścia ") + outputsFile() + QStringLiteral(", wejścia ") + inputsFile();
+}
+
+std::unique_ptr<RelayCard> relayCardFromEnvironment() {
+    if (qgetenv("TOLVANE_RELAY") == "simulated") return std::make_unique<SimulatedRelayCard>();
+    return std::make_unique<NullRelayCard>();
+}
+
 quint8 SimulatedRelayCard::readOutputs() { return open_ ? textToBits(firstLine(outputsFile())) : 0; }
 
 quint8 SimulatedRelayCard::readInputs() { return open_ ? textToBits(firstLine(inputsFile())) : 0; }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 namespace platform {
 
 class RelayCard {
@@ -21,6 +23,8 @@ public:
     virtual quint8 readOutputs() = 0;
     // Bit n is input n, 1 = active.
     virtual quint8 readInputs() = 0;
+    // What stands behind it, for the event log.
+    virtual QString description() const = 0;
 };
 
 // No card: never opens, writes nothing, reads 0.
@@ -32,6 +36,7 @@ public:
     bool writeOutputs(quint8) override { return false; }
     quint8 readOutputs() override { return 0; }
     quint8 readInputs() override { return 0; }
+    QString description() const override { return QStringLiteral("brak sterownika karty w tym systemie"); }
 };
 
 // Outputs and inputs as 8-character texts of "0" and "1", bit 0 first, in
@@ -47,6 +52,7 @@ public:
     bool writeOutputs(quint8 bits) override;
     quint8 readOutputs() override;
     quint8 readInputs() override;
+    QString description() const override;
 
     QString outputsFile() const;
     QString inputsFile() const;
@@ -55,6 +61,11 @@ private:
     QString folder_;
     bool open_ = false;
 };
+
+// The card the program uses: the simulated card in the program folder only
+// when the environment asks for it (TOLVANE_RELAY=simulated), else the null
+// card, so that relays that switch nothing never stand in unnoticed.
+std::unique_ptr<RelayCard> relayCardFromEnvironment();
 
 // "10000000" for 0x01; and back, a "1" at place n setting bit n. Places past
 // the text's end, and characters other than "1", read as 0.

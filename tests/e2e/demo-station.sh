@@ -38,7 +38,7 @@ for w in "$station"/audio/*/*.WAV; do
   [ -f "${w%.WAV}.OBW" ] || fail "no envelope beside $w"
 done
 
-export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
+export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_RELAY=simulated TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && timeout 90 "$program" 2>"$work/stderr"); rc=$?
 cat "$work/stderr" >&2
 [ $rc -eq 0 ] || fail "the program ended with $rc"
@@ -64,6 +64,8 @@ line() { sed -n "$1p" <<<"$text" | sed 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]->  /
   fail "third log line: $(line 3)"
 [ "$(line '$')" = "Prawidłowy koniec pracy" ] || fail "last log line: $(line '$')"
 ! grep -q 'BRAK NAGRANIA\|BŁĄD ODCZYTU' <<<"$text" || fail "an element of the demo station could not be played"
+grep -q -- '->  Karta I/O otwarta: symulowana, wyjścia ' <<<"$text" || fail "the log does not name the simulated relay card"
+[ "$(head -c 8 "$station/relay-outputs.txt" 2>/dev/null)" = "00000000" ] || fail "the simulated relay card's outputs are not cleared"
 
 # Log lines as fields: the time of day, the seven state words (desk, SAT,
 # AutoStop, Automat, players 1-3), the source word, then START / STOP / DO.

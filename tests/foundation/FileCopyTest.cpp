@@ -3,12 +3,19 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimeZone>
+#include <QTimer>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
 
 #include "common/TempFolder.h"
 #include "foundation/Dialogi.h"
@@ -74,7 +81,6 @@ TEST(FileCopy, MultiMegabyteCopyIsIdenticalAndKeepsTheDate) {
     EXPECT_EQ(stan[0].liczba, 11);
     EXPECT_FALSE(s.StanWidoczny());
     EXPECT_EQ(s.Procenty1().back(), 100);
-    EXPECT_EQ(s.Pompowania(), 384);  // one pump per whole block
 
     // Without the date flag the copy is new.
     EXPECT_EQ(KopiujZbior(QStringLiteral("D:\\MUZYKA\\Łąka.wav"), QStringLiteral("C:\\bez.wav"), przerwane, true,
@@ -95,13 +101,13 @@ TEST(FileCopy, EmptyExactBlockAndSelfCopy) {
               0);
     EXPECT_TRUE(QFileInfo::exists(folder.path() + QStringLiteral("/pusty2")));
     EXPECT_EQ(QFileInfo(folder.path() + QStringLiteral("/pusty2")).size(), 0);
-    EXPECT_EQ(s.Pompowania(), 0);
+    EXPECT_TRUE(s.Procenty1().isEmpty());  // no block: the gauge never moves
 
     EXPECT_EQ(KopiujZbior(folder.file(QStringLiteral("blok")), folder.path() + QStringLiteral("/blok2"), przerwane,
                           false, wynik),
               0);
     EXPECT_EQ(folder.read(QStringLiteral("blok2")), Wzor(BlokKopii));
-    EXPECT_EQ(s.Pompowania(), 1);
+    EXPECT_EQ(s.Procenty1(), QVector<int>({100}));
 
     // A file copied onto itself, under another spelling of its name, stays whole.
     folder.drive(QLatin1Char('e'));
@@ -116,16 +122,35 @@ TEST(FileCopy, AbortAtHalfLeavesTheOldTarget) {
     folder.write(QStringLiteral("zr/nowy.wav"), Wzor(2 * 1024 * 1024));
     folder.write(QStringLiteral("cel/stary.wav"), "stara zawartość");
     s.PrzerwijPrzy(50);
+    // The disk takes nothing past half the file until the abort button was
+    // pressed, so the abort lands at half however fast the machine is.
+    std::atomic<bool> nacisniety{false};
+    std::atomic<qint64> zapisane{0};
+    const auto najdluzej = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    UstawZapisKopii([&](int fd, const char* bufor, size_t n) -> ssize_t {
+        while (zapisane >= 128 * BlokKopii && !nacisniety && std::chrono::steady_clock::now() < najdluzej)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const ssize_t r = ::write(fd, bufor, n);
+        if (r > 0)
+            zapisane += r;
+        return r;
+    });
+    QTimer przycisk;
+    przycisk.setInterval(1);
+    QObject::connect(&przycisk, &QTimer::timeout, [&] { nacisniety = nacisniety || StanPrzerwij; });
+    przycisk.start();
     bool przerwane = false;
     int wynik = -1;
     EXPECT_EQ(KopiujZbior(folder.file(QStringLiteral("zr/nowy.wav")), folder.file(QStringLiteral("cel/stary.wav")),
                           przerwane, false, wynik),
               0);
+    UstawZapisKopii({});
     EXPECT_TRUE(przerwane);
     EXPECT_TRUE(StanPrzerwij);
     EXPECT_EQ(folder.read(QStringLiteral("cel/stary.wav")), QByteArray("stara zawartość"));
     EXPECT_EQ(Zbiory(folder.path() + QStringLiteral("/cel")), QStringList{QStringLiteral("stary.wav")});
     EXPECT_EQ(s.Procenty1().back(), 50);
+    EXPECT_LE(zapisane, 130 * BlokKopii);  // it stopped right after the button
     EXPECT_FALSE(s.StanWidoczny());
 
     // A new copy clears the flag and runs to the end.
@@ -137,6 +162,8 @@ TEST(FileCopy, AbortAtHalfLeavesTheOldTarget) {
     EXPECT_EQ(folder.read(QStringLiteral("cel/stary.wav")), Wzor(2 * 1024 * 1024));
 }
 
+// Whatever the disk says when a write fails, the operator is told of a
+// write error, and the old target stays.
 TEST(FileCopy, WriteErrorLeavesTheOldTarget) {
     TempProgramFolder folder;
     DialogiSkrypt s;
@@ -144,6 +171,19 @@ TEST(FileCopy, WriteErrorLeavesTheOldTarget) {
     folder.write(QStringLiteral("cel/stary.wav"), "stara zawartość");
     bool przerwane = false;
     int wynik = -1;
+    auto kopiuj = [&] {
+        return KopiujZbior(folder.file(QStringLiteral("zr.wav")), folder.file(QStringLiteral("cel/stary.wav")),
+                           przerwane, false, wynik);
+    };
+    auto sprawdz = [&](int kod, const char* jak) {
+        EXPECT_EQ(kod, 101) << jak;
+        EXPECT_EQ(wynik, 101) << jak;
+        EXPECT_EQ(BladIO, 101) << jak;
+        EXPECT_FALSE(przerwane) << jak;
+        EXPECT_EQ(folder.read(QStringLiteral("cel/stary.wav")), QByteArray("stara zawartość")) << jak;
+        EXPECT_EQ(Zbiory(folder.path() + QStringLiteral("/cel")), QStringList{QStringLiteral("stary.wav")}) << jak;
+        EXPECT_FALSE(s.StanWidoczny()) << jak;
+    };
 
     // A file-size limit makes the writes fail part way, as a full disk would.
     rlimit stary{};
@@ -152,18 +192,101 @@ TEST(FileCopy, WriteErrorLeavesTheOldTarget) {
     rlimit maly = stary;
     maly.rlim_cur = 1024 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &maly), 0);
-    const int kod = KopiujZbior(folder.file(QStringLiteral("zr.wav")), folder.file(QStringLiteral("cel/stary.wav")),
-                                przerwane, false, wynik);
+    const int kod = kopiuj();
     setrlimit(RLIMIT_FSIZE, &stary);
     std::signal(SIGXFSZ, staryHandler);
+    sprawdz(kod, "file too large");
 
-    EXPECT_EQ(kod, 101);
-    EXPECT_EQ(wynik, 101);
-    EXPECT_EQ(BladIO, 101);
-    EXPECT_FALSE(przerwane);
-    EXPECT_EQ(folder.read(QStringLiteral("cel/stary.wav")), QByteArray("stara zawartość"));
-    EXPECT_EQ(Zbiory(folder.path() + QStringLiteral("/cel")), QStringList{QStringLiteral("stary.wav")});
+    // A disk that fails with an I/O error: a write error, not "Błąd w odczycie dysku".
+    std::atomic<int> zapisy{0};
+    UstawZapisKopii([&](int fd, const char* bufor, size_t n) -> ssize_t {
+        if (++zapisy > 100) {
+            errno = EIO;
+            return -1;
+        }
+        return ::write(fd, bufor, n);
+    });
+    const int kodIO = kopiuj();
+    UstawZapisKopii({});
+    sprawdz(kodIO, "I/O error");
+    EXPECT_EQ(TekstBleduIO(kodIO), QStringLiteral("Błąd w zapisie dysku"));
+}
+
+// A read-only target is not replaced, though only its folder's permission
+// would be needed to rename a copy over it.
+TEST(FileCopy, ReadOnlyTargetIsRefused) {
+    TempProgramFolder folder;
+    DialogiSkrypt s;
+    folder.write(QStringLiteral("nowy.wav"), Wzor(3 * BlokKopii));
+    folder.write(QStringLiteral("cel/chroniony.wav"), "chroniony");
+    const QString cel = folder.file(QStringLiteral("cel/chroniony.wav"));
+    ASSERT_TRUE(QFile::setPermissions(cel, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    EXPECT_TRUE(JestTylkoDoOdczytu(cel));
+    bool przerwane = false;
+    int wynik = -1;
+    EXPECT_EQ(KopiujZbior(folder.file(QStringLiteral("nowy.wav")), cel, przerwane, false, wynik), 5);
+    EXPECT_EQ(wynik, 5);
+    EXPECT_EQ(BladIO, 5);
+    EXPECT_EQ(TekstBleduIO(wynik), QStringLiteral("Dostęp do zbioru zabroniony"));
+    EXPECT_EQ(folder.read(QStringLiteral("cel/chroniony.wav")), QByteArray("chroniony"));
+    EXPECT_TRUE(JestTylkoDoOdczytu(cel));
+    EXPECT_EQ(Zbiory(folder.path() + QStringLiteral("/cel")), QStringList{QStringLiteral("chroniony.wav")});
     EXPECT_FALSE(s.StanWidoczny());
+    QFile::setPermissions(cel, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// The copy's disk work never holds up the thread that runs the on-air loop:
+// a 30 ms timer keeps its beat through a 200 MB copy to a disk that stalls.
+// Measured on the monotonic clock because what is tested is the event
+// loop's response itself.
+TEST(FileCopy, TheOnAirTimerKeepsTickingThroughALargeCopyToASlowDisk) {
+    TempProgramFolder folder;
+    DialogiSkrypt s;
+    constexpr qint64 rozmiar = 200LL * 1024 * 1024;
+    {
+        QFile zrodlo(folder.file(QStringLiteral("duzy.wav")));  // sparse: takes no disk
+        ASSERT_TRUE(zrodlo.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(zrodlo.resize(rozmiar));
+    }
+    // A slow target: it stalls 100 ms after every 20 MB, as a network
+    // mount flushing would, and keeps nothing.
+    constexpr qint64 co = 20LL * 1024 * 1024;
+    UstawZapisKopii([zapisane = qint64(0)](int, const char*, size_t n) mutable -> ssize_t {
+        zapisane += qint64(n);
+        if (zapisane % co == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return ssize_t(n);
+    });
+
+    QElapsedTimer zegar;
+    zegar.start();
+    qint64 ostatni = 0, przerwa = 0;
+    int tiki = 0;
+    QTimer tik;
+    tik.setTimerType(Qt::PreciseTimer);
+    tik.setInterval(30);
+    QObject::connect(&tik, &QTimer::timeout, [&] {
+        const qint64 t = zegar.elapsed();
+        przerwa = qMax(przerwa, t - ostatni);
+        ostatni = t;
+        ++tiki;
+    });
+    tik.start();
+    ostatni = zegar.elapsed();
+    bool przerwane = false;
+    int wynik = -1;
+    const int kod = KopiujZbior(folder.file(QStringLiteral("duzy.wav")), folder.path() + QStringLiteral("/kopia.wav"),
+                                przerwane, false, wynik);
+    const qint64 koniec = zegar.elapsed();
+    tik.stop();
+    UstawZapisKopii({});
+
+    EXPECT_EQ(kod, 0);
+    EXPECT_FALSE(przerwane);
+    EXPECT_GE(koniec, 1000);  // the ten stalls happened while the copy ran
+    przerwa = qMax(przerwa, koniec - ostatni);
+    EXPECT_LE(przerwa, 60) << tiki << " ticks in " << koniec << " ms";
+    EXPECT_EQ(s.Procenty1().back(), 100);
 }
 
 TEST(FileCopy, MissingSourceAndImpossibleTargetTouchNothing) {
@@ -203,7 +326,6 @@ TEST(FileCopy, BatchCopyWithTwoGaugesOrNone) {
     EXPECT_EQ(s.Zapisy(RodzajDialogu::Stan).size(), 1);
     EXPECT_EQ(s.Zapisy(RodzajDialogu::Stan)[0].liczba, 12);
     EXPECT_EQ(s.Procenty2(), QVector<int>({50}));
-    EXPECT_EQ(s.Procenty1().front(), 18);  // block 1 counts as 2 of 11
     EXPECT_EQ(s.Procenty1().back(), 100);
 
     // Hidden: no window, but the batch's abort flag still stops it.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
 #include <QTest>
 
 #include "foundation/KestGraf2.h"
@@ -300,6 +301,52 @@ TEST_F(FormTest, NarrowFieldsEndTheirShorteningAndLongTextsKeepBothEnds) {
     oczekiwany.PiszxyCienE(r.Left + 5, r.Top + (21 - oczekiwany.WysokoscTekstu()) / 2,
                            QStringLiteral("Abcdefghij...23456789Zz"));
     EXPECT_EQ(skrocony.Plotno(), oczekiwany.Plotno());
+}
+
+// The cut point of a text too wide for a sunken field is found by halving;
+// it must be where taking off two letters at a time for a ">" stops.
+TEST_F(FormTest, SunkenFieldCutsATooWideTextWhereLetterByLetterWould) {
+    const TRect r{10, 10, 169, 30};
+    for (const char* tekst : {"Wykonawca nagrania - Tytuł, który się nie mieści", "iiiiiiiiiiiiiiiiiiiiWWWWWWWWWWWW",
+                              "WWWWWWWWWWWWiiiiiiiiiiiiiiiiiiiiiiiiiiii", "Krótki", "WW", "W"}) {
+        const QString t = QString::fromUtf8(tekst);
+        Ekran pole, wzor;
+        pole.PiszPoleWklesleE(r, 0, t, KolorCzarny, KolorBialy);
+        QString krotszy = t;
+        while (krotszy.size() > 1 && wzor.SzerokoscTekstu(krotszy) >= 160 - 8)
+            krotszy = krotszy.left(krotszy.size() - 2) + QLatin1Char('>');
+        wzor.PoleWklesleE(r, 0, KolorCzarny, KolorBialy);
+        wzor.PiszxyKolorE(r.Left + 5, r.Top + (21 - wzor.WysokoscTekstu()) / 2, krotszy, KolorBialy);
+        EXPECT_EQ(pole.Plotno(), wzor.Plotno()) << tekst << " -> " << krotszy.toStdString();
+    }
+}
+
+// Drawing a field repaints that field on the screen, not the whole window.
+TEST_F(FormTest, AFrameRepaintsOnlyWhatItChanged) {
+    class Malowany final : public Ekran {
+    public:
+        QRegion namalowane;
+
+    protected:
+        void paintEvent(QPaintEvent* e) override {
+            namalowane += e->region();
+            Ekran::paintEvent(e);
+        }
+    };
+    Malowany f;
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    QCoreApplication::processEvents();
+    f.namalowane = QRegion();
+
+    f.PiszPoleWklesleE({100, 100, 199, 120}, 0, QStringLiteral("Tekst"), KolorCzarny, KolorBialy);
+    f.PoleKolorE({400, 300, 409, 309}, KolorCzerwony);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    EXPECT_TRUE(f.namalowane.contains(QRect(100, 100, 100, 21)));
+    EXPECT_TRUE(f.namalowane.contains(QRect(400, 300, 10, 10)));
+    EXPECT_FALSE(f.namalowane.contains(QPoint(300, 200)));
+    EXPECT_FALSE(f.namalowane.contains(QPoint(10, 400)));
+    EXPECT_EQ(f.KolorPiksela(405, 305), KolorCzerwony);
 }
 
 TEST_F(FormTest, SevenSegmentDigitsLitAndDark) {

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QKeyEvent>
 
+#include <limits>
+
+#include "common/TempFolder.h"
+#include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "platform/Clock.h"
 
@@ -41,6 +47,10 @@ TEST(TimeParser, GoodShortAndMalformedTexts) {
     EXPECT_EQ(CzytajCzas(QStringLiteral("1:02.5"), 4), 62'500);
     EXPECT_EQ(CzytajCzas(QStringLiteral(":07.25"), 4), 7'250);
     EXPECT_EQ(CzytajCzas(QStringLiteral("-00:01.500"), 4), -1'500);
+    // The minus shape fills a short fraction like the others.
+    EXPECT_EQ(CzytajCzas(QStringLiteral("-00:01.5"), 4), -1'500);
+    EXPECT_EQ(CzytajCzas(QStringLiteral("-00:01.05"), 4), -1'050);
+    EXPECT_EQ(CzytajCzas(QStringLiteral("-00:01"), 4), -1'000);
     EXPECT_EQ(CzytajCzas(QStringLiteral("01:02:03.004"), 4), 3'723'004);
     EXPECT_EQ(CzytajCzas(QStringLiteral("03:35.300"), 4), 215'300);
     EXPECT_EQ(CzytajCzas(QStringLiteral("03:35"), 4), 215'000);        // missing fraction counts as 0
@@ -123,6 +133,44 @@ TEST(TextHelpers, PlacesParsingAndCuts) {
     EXPECT_TRUE(parseInteger(QStringLiteral("-9223372036854775808"), v));
 }
 
+// A number too long for 64 bits is refused, never wrapped into a small one
+// that a range check would pass; the readers then take their fallback.
+TEST(TextHelpers, NumbersBeyondTheRangeAreRefusedNotWrapped) {
+    const struct {
+        const char* tekst;
+        bool dobry;
+        qint64 wartosc;
+    } przypadki[] = {
+        {"9223372036854775807", true, std::numeric_limits<qint64>::max()},
+        {"-9223372036854775808", true, std::numeric_limits<qint64>::min()},
+        {"  +000000000000000000000042", true, 42},
+        {"9223372036854775808", false, 0},
+        {"-9223372036854775809", false, 0},
+        {"18446744073709551616", false, 0},   // 2^64: wrapped to 0
+        {"20000000000000000000", false, 0},   // wrapped to 1 553 255 926 290 448 384
+        {"99999999999999999999", false, 0},
+    };
+    for (const auto& p : przypadki) {
+        qint64 v = -7;
+        EXPECT_EQ(parseInteger(QString::fromLatin1(p.tekst), v), p.dobry) << p.tekst;
+        EXPECT_EQ(v, p.dobry ? p.wartosc : -7) << p.tekst;
+    }
+
+    TempProgramFolder folder;
+    folder.write(QStringLiteral("T.INI"),
+                 "[S]\r\nBajt=18446744073709551617\r\nLiczba=18446744073709551617\r\nFlaga=20000000000000000001\r\n");
+    const QString ini = folder.file(QStringLiteral("T.INI"));
+    quint8 b = 7;
+    CzytajBajt(ini, QStringLiteral("S"), QStringLiteral("Bajt"), b, 0, 100, 9);
+    EXPECT_EQ(b, 9);
+    qint32 l = 7;
+    CzytajLiczbe(ini, QStringLiteral("S"), QStringLiteral("Liczba"), l, 0, 100, 9);
+    EXPECT_EQ(l, 9);
+    bool f = true;
+    CzytajBool(ini, QStringLiteral("S"), QStringLiteral("Flaga"), f);
+    EXPECT_FALSE(f);
+}
+
 TEST(KeyCodes, TablesAndModifiers) {
     const auto none = Qt::NoModifier;
     const auto ctrl = Qt::ControlModifier;
@@ -184,4 +232,35 @@ TEST(DateTexts, FromTheInjectedClock) {
     EXPECT_EQ(dow, 1);  // 6 December 2026 is a Sunday
     CzasCzesci(h, mi, s);
     EXPECT_EQ(h * 10000 + mi * 100 + s, 70809);
+}
+
+// Every reading of this clock is a new instant, 1 ms after the last one.
+class ZegarBiegnacy final : public platform::Clock {
+public:
+    explicit ZegarBiegnacy(QDateTime start) : teraz_(start) {}
+    QDateTime now() const override {
+        const QDateTime t = teraz_;
+        teraz_ = teraz_.addMSecs(1);
+        return t;
+    }
+    qint64 monotonicMs() const override { return 0; }
+
+private:
+    mutable QDateTime teraz_;
+};
+
+// A log line written in the last millisecond of a day belongs to that day's
+// file with that day's time: date and time come from one reading.
+TEST(DateTexts, TheLogReadsDateAndTimeAtOneInstant) {
+    TempProgramFolder home;
+    ZegarBiegnacy zegar(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59, 999), Qt::UTC));
+    platform::ScopedClock scoped(&zegar);
+    NastawyDomyslne();
+    Nastawy.LOGZbiorJest = true;
+    Nastawy.LOGKatalog = home.path();
+    Log(QStringLiteral("ostatnia"));
+    EXPECT_EQ(home.read(QStringLiteral("Tolvane_2026-12-06.LOG")), QByteArray("23:59:59->  ostatnia\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("Tolvane_2026-12-07.LOG"))));
+    EXPECT_EQ(zegar.now(), QDateTime(QDate(2026, 12, 7), QTime(0, 0, 0, 0), Qt::UTC));  // one reading was taken
+    Nastawy.LOGZbiorJest = false;
 }

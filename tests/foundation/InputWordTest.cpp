@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <deque>
 
 #include "common/TempFolder.h"
 #include "foundation/A1761DRIVER.h"
+#include "foundation/KestSter2.h"
 #include "foundation/KestWej.h"
+#include "platform/Paths.h"
 #include "platform/RelayCard.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -23,6 +28,7 @@ public:
         if (skrypt_->size() > 1) skrypt_->pop_front();
         return b;
     }
+    QString description() const override { return QStringLiteral("skrypt"); }
 
 private:
     std::deque<quint8>* skrypt_;
@@ -91,16 +97,46 @@ TEST_F(InputWordTest, SimulatedCardInputsMakeTheWordAndOutputsReadBack) {
     EXPECT_EQ(CzytajGPI(), SlowoGPISpoczynek);
 }
 
-TEST_F(InputWordTest, CardThatDoesNotOpenChangesNothing) {
+// The simulated card stands in only when the environment asks for it;
+// otherwise the card does not open, and the log says which one did.
+TEST_F(InputWordTest, SimulatedCardOnlyWhenAskedOtherwiseNoneOpensAndTheLogSays) {
+    TempProgramFolder folder;
+    NastawyDomyslne();
+    Nastawy.LOGZbiorJest = true;
+    Nastawy.LOGKatalog = folder.path();
+    const QByteArray poprzednia = qgetenv("TOLVANE_RELAY");
+    qunsetenv("TOLVANE_RELAY");
     OpcjeGPI.Advantech1761Jest = true;
-    UstawKartePrzekaznikow(std::make_unique<platform::NullRelayCard>());
+    UstawKartePrzekaznikow(nullptr);
     OtworzKarte();
     EXPECT_FALSE(KartaOtwarta());
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("relay-outputs.txt"))));
     quint8 b = 0x55;
     CzytajWejscia(b);
     EXPECT_EQ(b, 0);
     EXPECT_EQ(CzytajGPI(), 0x78);
     EXPECT_FALSE(SprawdzGPI());
+
+    qputenv("TOLVANE_RELAY", "simulated");
+    UstawKartePrzekaznikow(nullptr);
+    OtworzKarte();
+    EXPECT_TRUE(KartaOtwarta());
+    EXPECT_EQ(folder.read(QStringLiteral("relay-outputs.txt")), QByteArray("00000000\r\n"));
+
+    QStringList log;
+    ASSERT_TRUE(platform::readTextLines(platform::resolvePath(LogZbior()), log));
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[0].endsWith(QStringLiteral("->  Karta I/O nie otwarta: brak sterownika karty w tym systemie")))
+        << log[0].toStdString();
+    EXPECT_TRUE(log[1].endsWith(QStringLiteral("->  Karta I/O otwarta: symulowana, wyjścia ") +
+                                folder.file(QStringLiteral("relay-outputs.txt")) + QStringLiteral(", wejścia ") +
+                                folder.file(QStringLiteral("relay-inputs.txt"))))
+        << log[1].toStdString();
+    ZamknijKarte();
+    UstawKartePrzekaznikow(nullptr);
+    if (poprzednia.isNull()) qunsetenv("TOLVANE_RELAY");
+    else qputenv("TOLVANE_RELAY", poprzednia);
+    Nastawy.LOGZbiorJest = false;
 }
 
 TEST_F(InputWordTest, WordTakenOnlyAfterNineEqualReadsAndEdgesSeenOnce) {

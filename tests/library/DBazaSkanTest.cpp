@@ -3,11 +3,17 @@
 #include "BazaFixture.h"
 
 #include <QFile>
+#include <QThread>
+
+#include <atomic>
+
+#include <unistd.h>
 
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "common/WavWriter.h"
 #include "foundation/Dialogi.h"
+#include "foundation/KestKopia.h"
 
 using namespace Qt::StringLiterals;
 
@@ -279,11 +285,21 @@ TEST_F(DBazaSkanTest, PlaysCountedBeforeANetworkCopyAreKept) {
         BazaCzytaj();
         BazaDodajOdegranie(x, u"2024-01-05 10:00:00"_s);
         {
+            // The copy's disk waits until the program has pumped once, so the
+            // play is counted while the copy runs, however fast the disk.
+            std::atomic<bool> policzone{false};
+            UstawZapisKopii([&](int fd, const char* bufor, size_t n) -> ssize_t {
+                for (int i = 0; i < 5000 && !policzone; ++i) QThread::msleep(1);
+                return ::write(fd, bufor, n);
+            });
             DialogiZPompowaniem tik([&](int pompa) {
-                if (pompa == 1)
+                if (pompa == 1) {
                     BazaDodajOdegranie(x, u"2024-01-05 11:00:00"_s);
+                    policzone = true;
+                }
             });
             EXPECT_TRUE(BazaKopiujZSieci());
+            UstawZapisKopii({});
         }
         ASSERT_EQ(BazaLiczba, 2);
         const BAZARekordTyp& r = BazaRekordy[BazaPozycjaAdresu(x)];

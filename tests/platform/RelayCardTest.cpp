@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include "common/TempFolder.h"
 #include "platform/RelayCard.h"
 
@@ -53,6 +55,23 @@ TEST(SimulatedRelayCard, FolderThatCannotBeWrittenLeavesTheCardClosed) {
     EXPECT_FALSE(none.open());
     EXPECT_FALSE(none.writeOutputs(1));
     EXPECT_EQ(none.readInputs(), 0);
+}
+
+TEST(RelayCardFromEnvironment, SimulatedOnlyWhenAsked) {
+    TempProgramFolder folder;
+    const QByteArray poprzednia = qgetenv("TOLVANE_RELAY");
+    for (const char* wartosc : {"", "sim", "SIMULATED"}) {
+        qputenv("TOLVANE_RELAY", wartosc);
+        auto card = relayCardFromEnvironment();
+        EXPECT_FALSE(card->open()) << wartosc;
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("relay-outputs.txt"))));
+    qputenv("TOLVANE_RELAY", "simulated");
+    auto card = relayCardFromEnvironment();
+    EXPECT_TRUE(card->open());
+    EXPECT_EQ(folder.read(QStringLiteral("relay-outputs.txt")), QByteArray("00000000\r\n"));
+    if (poprzednia.isNull()) qunsetenv("TOLVANE_RELAY");
+    else qputenv("TOLVANE_RELAY", poprzednia);
 }
 
 TEST(RelayCardText, BitsAndTextBothWays) {

@@ -244,6 +244,10 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     Emisja.CzyPlayerZgodnoscWinXP = true;
     // The emergency playlist below starts by itself: the demo plays at once.
     Emisja.AwariaStartJest = true;
+    // The relay card, which the console opens as the simulated card only
+    // when started with TOLVANE_RELAY=simulated (as ./run.sh does here): its
+    // outputs and inputs are then the files relay-outputs.txt and relay-inputs.txt.
+    Emisja.Advantech1761Jest = true;
     if (o.PortUDP > 0) {
         const QString adres = QStringLiteral("127.0.0.1");
         Satelita.UDPBroadcastJest = true;

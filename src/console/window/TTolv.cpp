@@ -117,7 +117,6 @@ void TTolv::RysujOkno() {
     // The playlist, the clocks and the lower panel are
     // drawn here by their own panels once they stand.
     RysujPanelDolny();
-    update();
 }
 
 void TTolv::RysujPasekPrzyciskow() {
@@ -131,15 +130,11 @@ void TTolv::RysujPasekPrzyciskow() {
 
     for (const auto& b : przyciski_.Pasek) BUTTON_Draw(b);
     for (const auto& b : przyciski_.Godziny) BUTTON_Draw(b);
-    update();
 }
 
 qint32 TTolv::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
 
-void TTolv::RysujPrzycisk(const BUTTONType& b) {
-    BUTTON_Draw(b);
-    update();
-}
+void TTolv::RysujPrzycisk(const BUTTONType& b) { BUTTON_Draw(b); }
 
 void TTolv::RysujPanelDolny() {
     // The singles wall, the long playlist, the description and the timeline
@@ -149,7 +144,6 @@ void TTolv::RysujPanelDolny() {
 void TTolv::RysujOdtwarzacze() {
     RysujOdtwarzacz(*this, panelA_, silnik_.Odtwarzacz[1], silnik_.Widok[1]);
     RysujOdtwarzacz(*this, panelB_, silnik_.Odtwarzacz[2], silnik_.Widok[2]);
-    update();
 }
 
 bool TTolv::PaneleOdtwarzaczy() {

@@ -1,7 +1,8 @@
 #pragma once
 // The dialog service of tests: answers from a queue, records every window
 // that was asked for. Creating one installs it; destroying it puts back the
-// service that was there before. Any subsystem's tests may use it.
+// service that was there before. Any subsystem's tests (and the benchmarks)
+// may use it; the program itself never links it.
 #include "foundation/Dialogi.h"
 #include "foundation/UslugaDialogow.h"
 
