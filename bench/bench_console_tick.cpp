@@ -206,11 +206,11 @@ void BM_TikKoncaElementu(benchmark::State& state) {
     for (auto _ : state) {
         zegar.advance(SilnikEmisji::InterwalTimer1);
         silnik.Timer1Timer();
-        if (StanPlaylisty.DoGrania >= MaksPlaylisty - 1) {
-            state.PauseTiming();
-            StanPlaylisty.DoGrania = StanPlaylisty.Kursor = 1;
-            state.ResumeTiming();
-        }
+        // On air the next element ends minutes later: the writer is idle again.
+        state.PauseTiming();
+        silnik.Historia.Oproznij();
+        if (StanPlaylisty.DoGrania >= MaksPlaylisty - 1) StanPlaylisty.DoGrania = StanPlaylisty.Kursor = 1;
+        state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -46,6 +46,8 @@ struct Straznik {
 void SilnikEmisji::Timer1Timer() {
     if (Timer1Zajety)
         return;
+    // What the day-file writer said since the last tick goes to the log here.
+    Historia.ZglosKomunikaty();
     if (Emisja.AwariaStartJest && !AwariaWykonana)
         StartAwaryjny();
     Timer1Zajety = true;

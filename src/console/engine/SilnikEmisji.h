@@ -159,8 +159,9 @@ public:
     virtual void ZadanieFade(quint8 slot);
     // Advances the fade-outs of players 1 and 2 each tick.
     virtual void SilnikFade();
-    // The day's history and XML files.
-    PlikiHistorii Historia;
+    // The day's history and XML files, written by their own thread; a test
+    // waits for them with Historia.Oproznij().
+    HistoriaWTle Historia;
     // Automat on (only with more than one element) or off (CzasAntenowy 0).
     virtual void PrzelaczAutomat();
     // SAT mode; the modes' work fills it.

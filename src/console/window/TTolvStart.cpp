@@ -252,6 +252,9 @@ void TTolv::FormDestroy() {
     if (zniszczono_) return;
     zniszczono_ = true;
     StopWszystko();
+    // The history lines of what was just stopped are on the disk before the
+    // last log line says the program ended well.
+    silnik_.Historia.Oproznij();
     KoniecProgramu();
     // Whatever way the program ends, the taskbar comes back.
     PokazPasekZadan();
