@@ -127,16 +127,16 @@ private:
     QString plik_[6];
 };
 
-// A second of 8 kHz mono silence: the start reads its header only.
+// Two seconds of 8 kHz mono silence: long enough for the read-ahead.
 bool zapiszWav(const QString& sciezka) {
     SygnalType s;
     s.Rodzaj = RodzajWAV;
     s.Probkowanie = 8000;
     s.Kanaly = 1;
     s.Bity = 16;
-    s.Dlugosc = 8000;
+    s.Dlugosc = 16000;
     SygnalWAVType h = BudujNaglowekWAV(s);
-    const QByteArray pcm(16000, char(0));
+    const QByteArray pcm(32000, char(0));
     h.RozmiarDanych = quint32(pcm.size());
     h.RozmiarRIFF = quint32(36 + pcm.size());
     QFile f(sciezka);

@@ -22,6 +22,7 @@
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/StanKonsoli.h"
 #include "platform/CaptureVolume.h"
+#include "platform/SerialWorker.h"
 
 class WyjsciaEmisji;
 struct TElemPListy;
@@ -268,6 +269,8 @@ protected:
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
+    // The next element's read-ahead; last, so it ends first.
+    platform::SerialWorker odczytWprzod_;
 };
 
 // The slots' back-end choice and output devices from the emission settings.
