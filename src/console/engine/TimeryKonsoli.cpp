@@ -230,7 +230,7 @@ bool TimeryKonsoli::WczytajPlayliste(const QString& plik) {
     CzyscPlayliste(silnik_);
     CzytajPlayliste(plik, 0);
     if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
-        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + TekstBleduIO(BladIO) +
+        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + PowodBrakuPozycji(plik, BladIO) +
             QLatin1Char(')'));
         Playlista = *kopia;
         StanPlaylisty = stan;
