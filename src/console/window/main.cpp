@@ -13,16 +13,25 @@
 
 namespace {
 
-// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds the
+// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end tests): after N seconds the
 // program stops what plays and closes through its own close path, with its
-// question answered yes. Every other dialog goes to the windows as usual.
+// question answered yes, and a message nobody answered does not keep it
+// running. Every other dialog goes to the windows as usual;
+// the texts of errors and information also go to standard error, so that a
+// test sees what the operator was shown.
 class ZamkniecieAutomatyczne final : public UslugaDialogow {
 public:
     explicit ZamkniecieAutomatyczne(UslugaDialogow& okna) : okna_(okna) {}
     bool Uzbrojone = false;
 
-    void Blad(const QString& a, const QString& b) override { okna_.Blad(a, b); }
-    void Info(const QString& a, const QString& b) override { okna_.Info(a, b); }
+    void Blad(const QString& a, const QString& b) override {
+        drukuj("Błąd", a, b);
+        okna_.Blad(a, b);
+    }
+    void Info(const QString& a, const QString& b) override {
+        drukuj("Informacja", a, b);
+        okna_.Info(a, b);
+    }
     quint16 Tekst(const QString& z, QString& t, int m, bool h, const std::function<bool(const QString&)>& p) override {
         return okna_.Tekst(z, t, m, h, p);
     }
@@ -44,6 +53,9 @@ public:
     }
 
 private:
+    static void drukuj(const char* rodzaj, const QString& a, const QString& b) {
+        std::fprintf(stderr, "%s: %s | %s\n", rodzaj, qUtf8Printable(a), qUtf8Printable(b));
+    }
     UslugaDialogow& okna_;
 };
 
@@ -76,7 +88,8 @@ int main(int argc, char** argv) {
         QObject::connect(&zamknij, &QTimer::timeout, &okno, [&] {
             dialogi.Uzbrojone = true;
             okno.StopWszystko();
-            okno.close();
+            // A message still open has its own event loop: quitting ends it too.
+            if (okno.close()) QCoreApplication::quit();
             dialogi.Uzbrojone = false;
         });
         QTimer::singleShot(poSekundach * 1000, &zamknij, qOverload<>(&QTimer::start));
