@@ -21,6 +21,7 @@ cleanup() {
   rm -rf "$station" "$work"
 }
 trap cleanup EXIT
+. "$(dirname "$0")/checks.sh"
 fail() {
   echo "FAIL: $*"
   [ -n "${log:-}" ] && [ -f "$log" ] && { echo "--- event log"; iconv -f CP1250 -t UTF-8 "$log" | head -80; }
@@ -90,8 +91,7 @@ grep -q '^Informacja: Brak pamięci na wczytanie całej listy ! | (Maksymalnie 1
   fail "the operator was not told that the emergency playlist was cut"
 starts=$(awk '$10 == "START" && $9 == "PROG"' <<<"$events" | wc -l)
 [ "$starts" -ge 3 ] || fail "expected at least 3 starts, found $starts"
-overlaps=$(awk '$10 == "START" { for (s in busy) if (busy[s]) { n++; break } busy[$11] = 1 }
-                $10 == "STOP" { busy[$11] = 0 } END { print n + 0 }' <<<"$events")
+overlaps=$(count_crossfades)
 [ "$overlaps" -ge 2 ] || fail "expected crossfades (a start while another element plays), found $overlaps"
 
 # ---- every element that was waiting for its time started on it ----
@@ -118,21 +118,11 @@ head -c $((${#old_line} + 2)) "$hst" | cmp -s - <(printf '%s\r\n' "$old_line") |
 history=$(tail -n +2 "$hst" | iconv -f CP1250 -t UTF-8 | sed 's/\r$//')
 hst_lines=$(grep -c . <<<"$history")
 [ "$hst_lines" -ge 3 ] || fail "expected at least 3 new history lines, found $hst_lines"
-while IFS= read -r h; do
-  t=$(cut -d';' -f1 <<<"$h" | tr -d ' ')
-  path=$(cut -d';' -f2 <<<"$h" | sed 's/^ //')
-  awk -v t="$t" -v p="$path" '
-    function sec(x, a) { split(x, a, ":"); return a[1] * 3600 + a[2] * 60 + a[3] }
-    $10 == "START" && $12 == p { d = sec($1) - sec(t); if (d >= 0 && d <= 1) found = 1 }
-    END { exit !found }' <<<"$events" || fail "history line without its START in the log: $h"
-done <<<"$history"
+check_history_against_log "$history"
 
 # ---- the XML schedule: written in place, every event there, said once ----
 schedule=$(iconv -f CP1250 -t UTF-8 "$station/HST/$day.XML")
-tail -n1 <<<"$schedule" | grep -q '^</Day></GSSchedule>' || fail "the XML schedule does not end with its closing line"
-xml_ids=$(grep -o '<gs_pe:Media ID="[^"]*"' <<<"$schedule" | sed 's/.*ID="//; s/"$//')
-hst_ids=$(cut -d';' -f2 <<<"$history" | sed 's/.*\\//; s/\.[^.]*$//')
-[ "$xml_ids" = "$hst_ids" ] || fail "XML events ($(echo $xml_ids)) differ from the history ($(echo $hst_ids))"
+check_xml_against_history "$schedule" "$history"
 if [ -n "$locked" ]; then
   [ "$(grep -c 'XML: bezpieczny zapis zbioru .* niemożliwy' <<<"$text")" -eq 1 ] ||
     fail "the in-place writing of the XML schedule was not said once"

@@ -49,22 +49,7 @@ void czytajWprzod(const QString& ide, const QString& adres, qint32 nwp) {
     SygnalType s;
     s.Nazwa = ide;
     s.Adres = adres;
-    OpisNagraniaTyp opis;
-    // The header alone, by the readers that leave the shared I/O result word
-    // alone: the program's thread may be using it meanwhile.
-    const QString rozszerzenie = RozszerzenieSciezki(adres);
-    int blad = 0;
-    if (rozszerzenie == QLatin1String(".WAV"))
-        blad = OtworzWAV(s, false, opis);
-    else if (rozszerzenie == QLatin1String(".MP2"))
-        blad = OtworzMPEG(RodzajMPEG, s, false, opis);
-    else if (rozszerzenie == QLatin1String(".S48"))
-        blad = OtworzMPEG(RodzajS48, s, false, opis);
-    else if (rozszerzenie == QLatin1String(".MP3"))
-        blad = OtworzMPEG(RodzajMP3, s, false, opis);
-    else
-        return;
-    if (blad != 0)
+    if (CzytajNaglowekSygnalu(s) != 0)
         return;
     const qint64 bajt = 2 * qint64(MsNaSlowa(nwp, s));
     QFile f(platform::resolvePath(adres));
