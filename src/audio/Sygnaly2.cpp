@@ -402,6 +402,25 @@ int OtworzMPEG(quint8 rodzaj, SygnalType& s, bool zOpisem, OpisNagraniaTyp& opis
     return blad;
 }
 
+namespace {
+
+// The reader of the file's kind; an unknown extension reads nothing (0).
+int otworzWgRozszerzenia(SygnalType& s, bool zOpisem, OpisNagraniaTyp& opis) {
+    const QString rozszerzenie = RozszerzenieSciezki(s.Adres);
+    if (jestWAV(rozszerzenie)) return OtworzWAV(s, zOpisem, opis);
+    if (rozszerzenie == QLatin1String(".MP2")) return OtworzMPEG(RodzajMPEG, s, zOpisem, opis);
+    if (rozszerzenie == QLatin1String(".S48")) return OtworzMPEG(RodzajS48, s, zOpisem, opis);
+    if (rozszerzenie == QLatin1String(".MP3")) return OtworzMPEG(RodzajMP3, s, zOpisem, opis);
+    return 0;
+}
+
+}  // namespace
+
+int CzytajNaglowekSygnalu(SygnalType& s) {
+    OpisNagraniaTyp opis;
+    return otworzWgRozszerzenia(s, false, opis);
+}
+
 int OtworzSygnal(SygnalType& s, bool zOpisem, OpisNagraniaTyp& opis) {
     const QString nazwa = s.Nazwa;
     const QString adres = s.Adres;
@@ -410,17 +429,8 @@ int OtworzSygnal(SygnalType& s, bool zOpisem, OpisNagraniaTyp& opis) {
     s.Adres = adres;
     KasujOpis(opis);
 
-    const QString rozszerzenie = RozszerzenieSciezki(adres);
-    int blad = 0;
     BladIO = 0;
-    if (jestWAV(rozszerzenie))
-        blad = OtworzWAV(s, zOpisem, opis);
-    else if (rozszerzenie == QLatin1String(".MP2"))
-        blad = OtworzMPEG(RodzajMPEG, s, zOpisem, opis);
-    else if (rozszerzenie == QLatin1String(".S48"))
-        blad = OtworzMPEG(RodzajS48, s, zOpisem, opis);
-    else if (rozszerzenie == QLatin1String(".MP3"))
-        blad = OtworzMPEG(RodzajMP3, s, zOpisem, opis);
+    const int blad = otworzWgRozszerzenia(s, zOpisem, opis);
     const int bladOpisu = BladIO;
 
     s.Tot = DlugoscSygnaluMs(s);

@@ -78,6 +78,10 @@ void OtworzSygnal(SygnalType& s, bool zOpisem);
 // Returns the result of reading the audio header alone (BladIO also holds
 // the description's result when the header was fine).
 int OtworzSygnal(SygnalType& s, bool zOpisem, OpisNagraniaTyp& opis);
+// The audio header alone, by the file's extension, into the item's header
+// fields; the result is an I/O result code. It touches no shared state (not
+// even BladIO), so a worker thread may read ahead with it.
+int CzytajNaglowekSygnalu(SygnalType& s);
 
 // Readers behind OtworzSygnal; they fill the item's header fields only (the
 // markers are corrected by OtworzSygnal). Results are BladIO codes.

@@ -13,6 +13,7 @@ work=$(mktemp -d)
 lpid=
 cleanup() { [ -n "$lpid" ] && kill "$lpid" 2>/dev/null; rm -rf "$station" "$work"; }
 trap cleanup EXIT
+. "$(dirname "$0")/checks.sh"
 fail() {
   echo "FAIL: $*"
   [ -n "${log:-}" ] && [ -f "$log" ] && { echo "--- event log"; iconv -f CP1250 -t UTF-8 "$log"; }
@@ -77,8 +78,7 @@ automat_starts=$(awk '$10 == "START" && $5 == "1"' <<<"$events" | wc -l)
 ended=$(awk '$10 == "STOP" && $9 == "PROG"' <<<"$events" | wc -l)
 [ "$ended" -ge 3 ] || fail "expected at least 3 elements played to their end, found $ended"
 # A crossfade: an element starts while another one is still on air.
-overlaps=$(awk '$10 == "START" { for (s in busy) if (busy[s]) { n++; break } busy[$11] = 1 }
-                $10 == "STOP" { busy[$11] = 0 } END { print n + 0 }' <<<"$events")
+overlaps=$(count_crossfades)
 [ "$overlaps" -ge 2 ] || fail "expected crossfades (a start while another element plays), found $overlaps"
 
 # ---- the history against the log ----
@@ -87,25 +87,13 @@ hst=("$station"/*.HST)
 history=$(iconv -f CP1250 -t UTF-8 "${hst[0]}" | sed 's/\r$//') || fail "the history is not Windows-1250"
 hst_lines=$(grep -c . <<<"$history")
 [ "$hst_lines" -ge 3 ] || fail "expected at least 3 history lines, found $hst_lines"
-# Each history line names a file the log started at that second (or the next:
-# the clock may turn between the start and its log line).
-while IFS= read -r h; do
-  t=$(cut -d';' -f1 <<<"$h" | tr -d ' ')
-  path=$(cut -d';' -f2 <<<"$h" | sed 's/^ //')
-  awk -v t="$t" -v p="$path" '
-    function sec(x, a) { split(x, a, ":"); return a[1] * 3600 + a[2] * 60 + a[3] }
-    $10 == "START" && $12 == p { d = sec($1) - sec(t); if (d >= 0 && d <= 1) found = 1 }
-    END { exit !found }' <<<"$events" || fail "history line without its START in the log: $h"
-done <<<"$history"
+check_history_against_log "$history"
 
 # ---- the XML schedule against the history ----
 xml=("$station"/*.XML)
 [ ${#xml[@]} -eq 1 ] || fail "expected one XML schedule, found ${#xml[@]}"
 schedule=$(iconv -f CP1250 -t UTF-8 "${xml[0]}") || fail "the XML schedule is not Windows-1250"
-tail -n1 <<<"$schedule" | grep -q '^</Day></GSSchedule>' || fail "the XML schedule does not end with its closing line"
-xml_ids=$(grep -o '<gs_pe:Media ID="[^"]*"' <<<"$schedule" | sed 's/.*ID="//; s/"$//')
-hst_ids=$(cut -d';' -f2 <<<"$history" | sed 's/.*\\//; s/\.[^.]*$//')
-[ "$xml_ids" = "$hst_ids" ] || fail "XML events ($(echo $xml_ids)) differ from the history ($(echo $hst_ids))"
+check_xml_against_history "$schedule" "$history"
 
 # ---- the datagrams against the log ----
 [ -s "$work/udp" ] || fail "no datagram arrived"

@@ -92,19 +92,31 @@ WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z
     if (odczyt == platform::FileRead::CannotOpen) return WynikZdarzeniaXML::BrakZbioru;
     if (odczyt != platform::FileRead::Ok || !tresc.endsWith(ZamkniecieHarmonogramu)) return WynikZdarzeniaXML::ObcyKoniec;
 
-    tresc.chop(ZamkniecieHarmonogramu.size());
-    const QString godzina = GodzinaZdarzenia(z.CzasEmisji);
+    const qint64 koniec = tresc.size() - ZamkniecieHarmonogramu.size();
+    QByteArray ogon;
     for (const QString& linia : LinieZdarzenia(z, ostatniaGodzina)) {
-        tresc += platform::toCp1250(linia);
-        tresc += "\r\n";
+        ogon += platform::toCp1250(linia);
+        ogon += "\r\n";
     }
-    tresc += ZamkniecieHarmonogramu;
+    ogon += ZamkniecieHarmonogramu;
 
     QSaveFile out(zbior);
-    if (!out.open(QIODevice::WriteOnly) || out.write(tresc) != tresc.size() || !out.commit())
+    if (out.open(QIODevice::WriteOnly)) {
+        tresc.truncate(koniec);
+        tresc += ogon;
+        if (out.write(tresc) != tresc.size() || !out.commit()) return WynikZdarzeniaXML::BladZapisu;
+        ostatniaGodzina = GodzinaZdarzenia(z.CzasEmisji);
+        return WynikZdarzeniaXML::Zapisano;
+    }
+    // No temporary file beside it. The file itself may still be writable:
+    // the new tail goes over the closing line, the file only grows.
+    QFile wMiejscu(zbior);
+    if (!wMiejscu.open(QIODevice::ReadWrite) || wMiejscu.size() != tresc.size() || !wMiejscu.seek(koniec) ||
+        wMiejscu.write(ogon) != ogon.size() || !wMiejscu.flush())
         return WynikZdarzeniaXML::BladZapisu;
-    ostatniaGodzina = godzina;
-    return WynikZdarzeniaXML::Zapisano;
+    wMiejscu.close();
+    ostatniaGodzina = GodzinaZdarzenia(z.CzasEmisji);
+    return WynikZdarzeniaXML::ZapisanoWMiejscu;
 }
 
 QString OstatniaGodzinaHarmonogramu(const QString& zbior) {

@@ -43,14 +43,18 @@ QStringList LinieZdarzenia(const ZdarzenieXML& z, const QString& ostatniaGodzina
 
 enum class WynikZdarzeniaXML {
     Zapisano,
+    ZapisanoWMiejscu, // no temporary file could be made beside it: written in place
     BrakZbioru,       // the file is missing or unreadable
     ObcyKoniec,       // the file does not end with the closing line
     BladZapisu,       // the new file could not be written; the old one stays
 };
 
 // Inserts the event into the day file at `zbior` (a Linux path). The file is
-// rewritten through a temporary file, so a failure leaves it as it was.
-// `ostatniaGodzina` is updated when an hour line was written.
+// rewritten through a temporary file, so a failure leaves it as it was. In a
+// folder where files can be written but not created, the event is written in
+// place instead: from the closing line on, which is overwritten, so what the
+// file held before stays whole. `ostatniaGodzina` is updated when an hour
+// line was written.
 WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z, QString& ostatniaGodzina);
 
 // The hour of the last hour line in an existing day file ("" when none),

@@ -8,6 +8,7 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
+#include "platform/Cp1250.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
@@ -62,31 +63,65 @@ QDate DataZTekstu(const QString& tekst, const QDate& zapasowa) {
 
 // ------------------------------------------------------------------ day files
 
-void PlikiHistorii::OtworzPlikiHistorii(const QDate& dzien) {
-    if (!Emisja.CzyHST || !dzien.isValid()) return;
-    const QString dzienTekst = TekstDniaHistorii(dzien);
+NazwyDnia NazwyPlikowDnia(const QDate& dzien) {
+    NazwyDnia n;
+    if (!Emisja.CzyHST || !dzien.isValid()) return n;
+    n.Dzien = dzien;
+    n.DzienTekst = TekstDniaHistorii(dzien);
     // The Id is typed by whoever set the station up; a "/" or ":" in it
     // must not put the day files into another folder.
     const QString prefiks = Nastawy.IdZbioryJest ? BezpiecznaNazwaZbioru(Nastawy.Id) : QString();
-    ZbiorHST = joinPath(Emisja.KatHST, prefiks + dzienTekst + QStringLiteral(".HST"));
-    ZbiorXML = joinPath(Emisja.KatHST, prefiks + dzienTekst + QStringLiteral(".XML"));
-    DzienTekst = dzienTekst;
-    Dzien = dzien;
+    n.ZbiorHST = joinPath(Emisja.KatHST, prefiks + n.DzienTekst + QStringLiteral(".HST"));
+    if (Emisja.CzyHSTXML) n.ZbiorXML = joinPath(Emisja.KatHST, prefiks + n.DzienTekst + QStringLiteral(".XML"));
+    return n;
+}
+
+namespace {
+
+// Appends one line; a file whose last line has no line end (cut short, or
+// edited by hand) gets its end first, so the new line is never glued onto it.
+bool dopiszLinieHistorii(const QString& zbior, const QString& linia) {
+    QByteArray bajty;
+    QFile f(zbior);
+    if (f.open(QIODevice::ReadOnly) && f.size() > 0 && f.seek(f.size() - 1)) {
+        char ostatni = 0;
+        if (f.getChar(&ostatni) && ostatni != '\n') bajty = ostatni == '\r' ? "\n" : "\r\n";
+    }
+    f.close();
+    bajty += platform::toCp1250(linia) + "\r\n";
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    const bool ok = f.write(bajty) == bajty.size();
+    f.close();
+    return ok && f.error() == QFileDevice::NoError;
+}
+
+}  // namespace
+
+PlikiHistorii::PlikiHistorii() : Loguj([](const QString& t) { Log(t); }) {}
+
+void PlikiHistorii::OtworzPlikiHistorii(const QDate& dzien) { Otworz(NazwyPlikowDnia(dzien)); }
+
+void PlikiHistorii::Otworz(const NazwyDnia& n) {
+    if (n.ZbiorHST.isEmpty()) return;
+    ZbiorHST = n.ZbiorHST;
+    ZbiorXML = n.ZbiorXML;
+    DzienTekst = n.DzienTekst;
+    Dzien = n.Dzien;
 
     // Opening never truncates: a file already there keeps every line.
     const QString hst = platform::resolvePath(ZbiorHST);
     if (!QFile::exists(hst)) {
         QFile f(hst);
         if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            Log(QStringLiteral("Nie można utworzyć zbioru historii ") + ZbiorHST);
+            Loguj(QStringLiteral("Nie można utworzyć zbioru historii ") + ZbiorHST);
     }
-    if (Emisja.CzyHSTXML) {
+    if (!ZbiorXML.isEmpty()) {
         const QString xml = platform::resolvePath(ZbiorXML);
         if (!QFile::exists(xml)) {
-            if (platform::writeTextFileAtomic(xml, LinieNowegoHarmonogramu(dzien)))
+            if (platform::writeTextFileAtomic(xml, LinieNowegoHarmonogramu(Dzien)))
                 OstatniaGodzina = QStringLiteral("0");
             else
-                Log(QStringLiteral("Nie można utworzyć zbioru XML ") + ZbiorXML);
+                Loguj(QStringLiteral("Nie można utworzyć zbioru XML ") + ZbiorXML);
         } else {
             // Going on in a file written before (a restart, or an element
             // that began on the previous day): its own last hour line counts.
@@ -95,39 +130,104 @@ void PlikiHistorii::OtworzPlikiHistorii(const QDate& dzien) {
     }
 }
 
-void PlikiHistorii::upewnijSieDnia(const QDate& dzien) {
-    if (dzien != Dzien || ZbiorHST.isEmpty()) OtworzPlikiHistorii(dzien);
+void PlikiHistorii::upewnijSieDnia(const NazwyDnia& n) {
+    if (n.ZbiorHST != ZbiorHST || n.ZbiorXML != ZbiorXML || n.Dzien != Dzien) Otworz(n);
 }
 
 bool PlikiHistorii::DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka,
                                 const QString& tekst) {
-    if (tekst.isEmpty()) return false;
-    upewnijSieDnia(dzien);
-    if (ZbiorHST.isEmpty()) return false;
+    return DopiszLinie(NazwyPlikowDnia(dzien), czasStartu, sciezka, tekst);
+}
+
+bool PlikiHistorii::DopiszLinie(const NazwyDnia& n, const QString& czasStartu, const QString& sciezka,
+                                const QString& tekst) {
+    if (tekst.isEmpty() || n.ZbiorHST.isEmpty()) return false;
+    upewnijSieDnia(n);
     const QString linia = czasStartu + QStringLiteral("; ") + sciezka + QStringLiteral("; ") + tekst;
-    if (platform::appendTextLines(platform::resolvePath(ZbiorHST), {linia})) return true;
-    Log(QStringLiteral("Błąd zapisu do zbioru historii ") + ZbiorHST);
+    if (dopiszLinieHistorii(platform::resolvePath(ZbiorHST), linia)) return true;
+    Loguj(QStringLiteral("Błąd zapisu do zbioru historii ") + ZbiorHST);
     return false;
 }
 
 bool PlikiHistorii::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
-    upewnijSieDnia(dzien);
-    if (ZbiorXML.isEmpty()) return false;
+    return DopiszZdarzenie(NazwyPlikowDnia(dzien), z);
+}
+
+bool PlikiHistorii::DopiszZdarzenie(const NazwyDnia& n, const ZdarzenieXML& z) {
+    if (n.ZbiorXML.isEmpty()) return false;
+    upewnijSieDnia(n);
+    const QString pominiete = QStringLiteral(", zdarzenie ") + z.CzasEmisji + QStringLiteral(" pominięte");
     switch (DopiszZdarzenieXML(platform::resolvePath(ZbiorXML), z, OstatniaGodzina)) {
     case WynikZdarzeniaXML::Zapisano:
+        wMiejscuZgloszony_.clear();
+        return true;
+    case WynikZdarzeniaXML::ZapisanoWMiejscu:
+        // Said once per file; said again if it comes back after a safe write.
+        if (wMiejscuZgloszony_ != ZbiorXML)
+            Loguj(QStringLiteral("XML: bezpieczny zapis zbioru ") + ZbiorXML +
+                  QStringLiteral(" niemożliwy (nie można utworzyć zbioru tymczasowego), zdarzenia dopisywane w miejscu"));
+        wMiejscuZgloszony_ = ZbiorXML;
         return true;
     case WynikZdarzeniaXML::BrakZbioru:
-        Log(QStringLiteral("XML: brak zbioru ") + ZbiorXML + QStringLiteral(", zdarzenie ") + z.CzasEmisji +
-            QStringLiteral(" pominięte"));
+        Loguj(QStringLiteral("XML: brak zbioru ") + ZbiorXML + pominiete);
         break;
     case WynikZdarzeniaXML::ObcyKoniec:
-        Log(QStringLiteral("XML: zbiór ") + ZbiorXML + QStringLiteral(" nie kończy się zamknięciem dnia, zdarzenie ") +
-            z.CzasEmisji + QStringLiteral(" pominięte"));
+        Loguj(QStringLiteral("XML: zbiór ") + ZbiorXML + QStringLiteral(" nie kończy się zamknięciem dnia") + pominiete);
         break;
     case WynikZdarzeniaXML::BladZapisu:
-        Log(QStringLiteral("XML: błąd zapisu zbioru ") + ZbiorXML + QStringLiteral(", zdarzenie ") + z.CzasEmisji +
-            QStringLiteral(" pominięte"));
+        Loguj(QStringLiteral("XML: błąd zapisu zbioru ") + ZbiorXML + pominiete);
         break;
     }
     return false;
+}
+
+// ------------------------------------------------------------------ the writer
+
+HistoriaWTle::HistoriaWTle() {
+    pliki_.Loguj = [this](const QString& t) {
+        std::lock_guard<std::mutex> blokada(mutex_);
+        komunikaty_ << t;
+        saKomunikaty_.store(true, std::memory_order_release);
+    };
+}
+
+HistoriaWTle::~HistoriaWTle() { Oproznij(); }
+
+void HistoriaWTle::dodaj(std::function<void(PlikiHistorii&)> praca) {
+    pisarz_.post([this, praca = std::move(praca)] { praca(pliki_); });
+}
+
+void HistoriaWTle::OtworzPlikiHistorii(const QDate& dzien) {
+    const NazwyDnia n = NazwyPlikowDnia(dzien);
+    if (n.ZbiorHST.isEmpty()) return;
+    dodaj([n](PlikiHistorii& p) { p.Otworz(n); });
+}
+
+void HistoriaWTle::DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka,
+                               const QString& tekst) {
+    const NazwyDnia n = NazwyPlikowDnia(dzien);
+    if (tekst.isEmpty() || n.ZbiorHST.isEmpty()) return;
+    dodaj([n, czasStartu, sciezka, tekst](PlikiHistorii& p) { p.DopiszLinie(n, czasStartu, sciezka, tekst); });
+}
+
+void HistoriaWTle::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
+    const NazwyDnia n = NazwyPlikowDnia(dzien);
+    if (n.ZbiorXML.isEmpty()) return;
+    dodaj([n, z](PlikiHistorii& p) { p.DopiszZdarzenie(n, z); });
+}
+
+void HistoriaWTle::Oproznij() {
+    pisarz_.flush();
+    ZglosKomunikaty();
+}
+
+void HistoriaWTle::ZglosKomunikaty() {
+    if (!saKomunikaty_.load(std::memory_order_acquire)) return;
+    QStringList teksty;
+    {
+        std::lock_guard<std::mutex> blokada(mutex_);
+        teksty.swap(komunikaty_);
+        saKomunikaty_.store(false, std::memory_order_relaxed);
+    }
+    for (const QString& t : teksty) Log(t);
 }

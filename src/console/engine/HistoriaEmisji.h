@@ -6,9 +6,15 @@
 // day it began.
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
+#include <atomic>
+#include <functional>
+#include <mutex>
+
 #include "console/engine/HarmonogramXML.h"
+#include "platform/SerialWorker.h"
 
 // ---- how far an element was played ----
 
@@ -50,19 +56,40 @@ QDate DataZTekstu(const QString& tekst, const QDate& zapasowa);
 
 // ---- the day files ----
 
-// The day files and what was last written to them. The engine owns one.
+// The names of one day's files, taken from the settings (history folder,
+// Id prefix, XML switch). Empty names when history files are off.
+struct NazwyDnia {
+    QDate Dzien;
+    QString DzienTekst;  // yy_mm_dd
+    QString ZbiorHST;    // stored-form names
+    QString ZbiorXML;    // empty when the XML schedule is off
+};
+NazwyDnia NazwyPlikowDnia(const QDate& dzien);
+
+// The day files and what was last written to them. The calls that take
+// NazwyDnia read no setting and log through `Loguj`, so the day-file writer
+// runs them on its own thread; the ones that take a date are the same work
+// with the names from the settings, for a caller on the program's thread.
 class PlikiHistorii {
 public:
+    PlikiHistorii();
+
     // Opens (creates when missing) the history file and, with the XML switch,
     // the XML file of the day; only when history files are switched on.
     void OtworzPlikiHistorii(const QDate& dzien);
+    void Otworz(const NazwyDnia& nazwy);
 
-    // Appends "start; path; text" to the history file of `dzien`, opening the
+    // Appends "start; path; text" to the history file of the day, opening the
     // day's files first when they are not that day's. False when not written.
     bool DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka, const QString& tekst);
-    // Inserts the event into the XML file of `dzien`; a refused or failed
+    bool DopiszLinie(const NazwyDnia& nazwy, const QString& czasStartu, const QString& sciezka, const QString& tekst);
+    // Inserts the event into the XML file of the day; a refused or failed
     // insertion is logged with its cause.
     bool DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z);
+    bool DopiszZdarzenie(const NazwyDnia& nazwy, const ZdarzenieXML& z);
+
+    // Where the messages go: the event log unless the owner routes them.
+    std::function<void(const QString&)> Loguj;
 
     // State of the day files (stored-form names).
     QString ZbiorHST;
@@ -72,5 +99,40 @@ public:
     QString OstatniaGodzina; // the last hour written to the XML file
 
 private:
-    void upewnijSieDnia(const QDate& dzien);
+    void upewnijSieDnia(const NazwyDnia& nazwy);
+    QString wMiejscuZgloszony_;  // the XML file whose in-place writing was logged
+};
+
+// The day files as the on-air loop writes them: one writer thread takes the
+// lines and events in the order they came and writes each file as
+// PlikiHistorii does, so an ended element costs the loop only a queued job.
+// The names are taken from the settings on the caller's thread; what the
+// writer had to say reaches the event log from the caller's thread too, at
+// its next call or when it waits for the writer.
+class HistoriaWTle {
+public:
+    HistoriaWTle();
+    // Writes what is still queued.
+    ~HistoriaWTle();
+    HistoriaWTle(const HistoriaWTle&) = delete;
+    HistoriaWTle& operator=(const HistoriaWTle&) = delete;
+
+    void OtworzPlikiHistorii(const QDate& dzien);
+    void DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka, const QString& tekst);
+    void DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z);
+
+    // Returns once everything queued is written, and logs what the writer said.
+    void Oproznij();
+    // Logs what the writer said so far; costs nothing when it said nothing.
+    void ZglosKomunikaty();
+
+private:
+    void dodaj(std::function<void(PlikiHistorii&)> praca);
+
+    PlikiHistorii pliki_;  // the writer's alone once it runs
+    std::mutex mutex_;
+    QStringList komunikaty_;
+    std::atomic<bool> saKomunikaty_{false};
+    // Last: it ends (writing what is queued) before the files go away.
+    platform::SerialWorker pisarz_;
 };

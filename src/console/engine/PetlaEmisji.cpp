@@ -46,8 +46,11 @@ struct Straznik {
 void SilnikEmisji::Timer1Timer() {
     if (Timer1Zajety)
         return;
+    // What the day-file writer said since the last tick goes to the log here.
+    Historia.ZglosKomunikaty();
+    // Reading a playlist does not belong inside the tick: it runs right after.
     if (Emisja.AwariaStartJest && !AwariaWykonana)
-        StartAwaryjny();
+        awariaCzeka_ = true;
     Timer1Zajety = true;
     wTiku_ = true;
     {
@@ -84,8 +87,10 @@ void SilnikEmisji::Timer1Timer() {
             Log(QStringLiteral("Błąd pętli emisji"));
         }
     }
-    if (!KomunikatyOczekujace.isEmpty() && ZaplanujKomunikaty)
-        ZaplanujKomunikaty();
+    if ((awariaCzeka_ || !KomunikatyOczekujace.isEmpty()) && !poTikuZaplanowane_ && ZaplanujPoTiku) {
+        poTikuZaplanowane_ = true;
+        ZaplanujPoTiku();
+    }
 }
 
 void SilnikEmisji::KoniecPoStanie() {

@@ -6,6 +6,7 @@
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
+#include "foundation/UslugaDialogow.h"
 #include "foundation/KestSter2.h"
 #include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
@@ -121,11 +122,77 @@ void SilnikEmisji::Zapytaj(const KomunikatEmisji& k) {
         if (q.rodzaj == k.rodzaj && q.linia1 == k.linia1 && q.linia2 == k.linia2)
             return;  // the same message is already waiting
     KomunikatyOczekujace.append(k);
-    if (!wTiku_ && ZaplanujKomunikaty)
-        ZaplanujKomunikaty();
+    if (!wTiku_ && !Timer1Zajety && !poTikuZaplanowane_ && ZaplanujPoTiku) {
+        poTikuZaplanowane_ = true;
+        ZaplanujPoTiku();
+    }
+}
+
+namespace {
+
+// Clears a flag however the work ends.
+struct Zwolnienie {
+    bool& flaga;
+    ~Zwolnienie() { flaga = false; }
+};
+
+// The dialogs of work that runs while the on-air loop waits for it: an
+// information or error goes to the engine's queue, shown when the work is
+// done; nothing pumps events; a question (none is expected) is left.
+class DialogiOdroczone final : public UslugaDialogow {
+public:
+    explicit DialogiOdroczone(std::function<void(const KomunikatEmisji&)> kolejka)
+        : kolejka_(std::move(kolejka)), poprzednie_(Dialogi()) {
+        UstawDialogi(this);
+    }
+    ~DialogiOdroczone() override { UstawDialogi(&poprzednie_); }
+    DialogiOdroczone(const DialogiOdroczone&) = delete;
+    DialogiOdroczone& operator=(const DialogiOdroczone&) = delete;
+
+    void Blad(const QString& a, const QString& b) override { kolejka_({KomunikatEmisji::Informacja, a, b}); }
+    void Info(const QString& a, const QString& b) override { kolejka_({KomunikatEmisji::Informacja, a, b}); }
+    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override {
+        return OdpowiedzOpusc;
+    }
+    void StanOtworz(const OpisStanu&) override {}
+    void StanUstaw(int, int) override {}
+    void StanZamknij() override {}
+    void Pompuj() override {}
+    quint16 Decyzja(const QString&, const QString&, int) override { return OdpowiedzOpusc; }
+    void Raport(const QString&, const QStringList&) override {}
+    void BlokadaEkranu() override {}
+    quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
+    qint32 Kod() override { return 0; }
+    quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
+    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
+        return OdpowiedzOpusc;
+    }
+
+private:
+    std::function<void(const KomunikatEmisji&)> kolejka_;
+    UslugaDialogow& poprzednie_;
+};
+
+}  // namespace
+
+void SilnikEmisji::PoTiku() {
+    poTikuZaplanowane_ = false;
+    if (awariaCzeka_ && !Timer1Zajety) {
+        awariaCzeka_ = false;
+        Timer1Zajety = true;
+        const Zwolnienie zwolnij{Timer1Zajety};
+        DialogiOdroczone odroczone([this](const KomunikatEmisji& k) { Zapytaj(k); });
+        StartAwaryjny();
+    }
+    // A dialog already open (this call came from inside it) shows the rest
+    // one after another when it closes.
+    if (!pokazuje_)
+        PokazKomunikaty();
 }
 
 void SilnikEmisji::PokazKomunikaty() {
+    pokazuje_ = true;
+    const Zwolnienie zwolnij{pokazuje_};
     // A dialog pumps events, so ticks (and new messages) may arrive while one
     // is open: take them one at a time off the front.
     while (!KomunikatyOczekujace.isEmpty()) {

@@ -22,6 +22,7 @@
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/StanKonsoli.h"
 #include "platform/CaptureVolume.h"
+#include "platform/SerialWorker.h"
 
 class WyjsciaEmisji;
 struct TElemPListy;
@@ -159,13 +160,14 @@ public:
     virtual void ZadanieFade(quint8 slot);
     // Advances the fade-outs of players 1 and 2 each tick.
     virtual void SilnikFade();
-    // The day's history and XML files.
-    PlikiHistorii Historia;
+    // The day's history and XML files, written by their own thread; a test
+    // waits for them with Historia.Oproznij().
+    HistoriaWTle Historia;
     // Automat on (only with more than one element) or off (CzasAntenowy 0).
     virtual void PrzelaczAutomat();
     // SAT mode; the modes' work fills it.
     virtual void PrzelaczSat();
-    // The emergency playlist start, once per run; the modes' work fills it.
+    // The emergency playlist start, once per run (PoTiku runs it).
     virtual void StartAwaryjny();
     // STOP (Ctrl+Space): players 1 to 3 end with "KLAW ", Automat goes off,
     // the semiautomatic, advert and time-list flags are cleared and the
@@ -180,11 +182,17 @@ public:
     // mixing without AutoStop in Automat, desk control, the singles' AutoStop.
     void TrybyStartowe();
 
-    // ---- dialogs queued by the engine ----
-    // The window installs a call that shows the queue once the current
-    // event is done (QTimer::singleShot(0)); without one the queue waits
-    // for PokazKomunikaty.
-    std::function<void()> ZaplanujKomunikaty;
+    // ---- what runs after the tick ----
+    // The tick never opens a dialog and never pumps events: the dialogs it
+    // wants wait in KomunikatyOczekujace, and the emergency start, which
+    // reads a playlist, waits for PoTiku. The window installs a call that
+    // runs PoTiku once the current event is done (QTimer::singleShot(0));
+    // without one they wait for a call of PoTiku.
+    std::function<void()> ZaplanujPoTiku;
+    // The emergency start when it is due, run with the loop's guard held so
+    // that no tick runs inside it and with its dialogs queued; then the queued
+    // dialogs are shown, the ticks going on meanwhile.
+    void PoTiku();
     void PokazKomunikaty();
     QList<KomunikatEmisji> KomunikatyOczekujace;
 
@@ -287,8 +295,13 @@ protected:
     std::unique_ptr<WyjsciaEmisji> wyjsciaPuste_;
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;
+    bool awariaCzeka_ = false;   // the emergency start is due after the tick
+    bool poTikuZaplanowane_ = false;
+    bool pokazuje_ = false;      // a queued dialog is open
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
     std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged
+    // The next element's read-ahead; last, so it ends first.
+    platform::SerialWorker odczytWprzod_;
 };
 
 template <class F>

@@ -5,6 +5,7 @@
 
 #include "audio/OpisNagrania.h"
 #include "audio/OdtwarzaczeSlotow.h"
+#include "audio/Sygnaly2.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
@@ -41,6 +42,22 @@ qint32 modDoby(qint64 t) {
 
 bool placeholderReklamy(const TElemPListy& e) {
     return Emisja.CzyReklamaJakoBelka && CzyElemReklama(e) && e.Tyt.str().startsWith(QStringLiteral("Reklama o"));
+}
+
+// The read-ahead of a cued element: its header, then two blocks of 8096
+// bytes at its start point. Runs on the read-ahead thread.
+void czytajWprzod(const QString& ide, const QString& adres, qint32 nwp) {
+    SygnalType s;
+    s.Nazwa = ide;
+    s.Adres = adres;
+    if (CzytajNaglowekSygnalu(s) != 0)
+        return;
+    const qint64 bajt = 2 * qint64(MsNaSlowa(nwp, s));
+    QFile f(platform::resolvePath(adres));
+    if (f.open(QIODevice::ReadOnly) && f.size() - bajt > 16'192 && f.seek(bajt)) {
+        f.read(8096);
+        f.read(8096);
+    }
 }
 
 }  // namespace
@@ -443,19 +460,10 @@ void SilnikEmisji::ZapowiedzNastepny(quint8 zrodlo) {
     if (!wLiscie(n) || !ZbiorIstnieje(Playlista[n].Adr))
         return;
     const TElemPListy& e = Playlista[n];
-    // Read ahead at the start point so that the start finds the file in the cache.
-    SygnalType s;
-    s.Nazwa = e.Ide;
-    s.Adres = e.Adr;
-    OpisNagraniaTyp opis;
-    if (OtworzSygnal(s, false, opis) == 0) {
-        const qint64 bajt = 2 * qint64(MsNaSlowa(e.NwP, s));
-        QFile f(platform::resolvePath(e.Adr));
-        if (f.open(QIODevice::ReadOnly) && f.size() - bajt > 16'192 && f.seek(bajt)) {
-            f.read(8096);
-            f.read(8096);
-        }
-    }
+    // Read ahead at the start point so that the start finds the file in the
+    // cache. A slow or network drive must not hold the tick that cues it, so
+    // the reading is the read-ahead thread's; nothing waits for it.
+    odczytWprzod_.post([ide = QString(e.Ide), adres = QString(e.Adr), nwp = e.NwP] { czytajWprzod(ide, adres, nwp); });
     wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA"), n);
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
         if (RodzajDzwiekowy(RodzajElemPListy(Playlista[i].Typ)) && ZbiorIstnieje(Playlista[i].Adr)) {

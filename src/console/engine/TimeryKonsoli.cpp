@@ -226,14 +226,17 @@ bool TimeryKonsoli::WczytajPlayliste(const QString& plik) {
     CzyscPlayliste(silnik_);
     CzytajPlayliste(plik, 0);
     if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
-        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + TekstBleduIO(BladIO) +
+        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + PowodBrakuPozycji(plik, BladIO) +
             QLatin1Char(')'));
         Playlista = *kopia;
         StanPlaylisty = stan;
         PlaylistaZbior = zbior;
         PlaylistaNazwa = nazwa;
+        // A deck whose element ended while the read went on keeps no number.
         for (quint8 s = 1; s <= 3; ++s)
-            silnik_.Odtwarzacz[s].Element = elementy[s];
+            if (!SlotPusty(silnik_.Odtwarzacz[s]))
+                silnik_.Odtwarzacz[s].Element = elementy[s];
+        silnik_.PrzemapujElementyOdtwarzaczy();
         return false;
     }
     PlaylistaZbior = plik;
@@ -248,13 +251,15 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
     const QString data = platform::clock().date().addDays(1).toString(QStringLiteral("yyyy-MM-dd"));
     const QString plik = wFolderze(Satelita.SatPListAutoKat, data.mid(2, 2) + data.mid(5, 2) + data.mid(8, 2) +
                                                                   QStringLiteral(".MIX"));
-    AutoodczytZbior = plik;
+    // A missing next-day file leaves the current playlist playing: only a
+    // playlist that was read is started at midnight.
     if (!istnieje(plik) || tenSam(plik, PlaylistaZbior))
         return;
     const StanKonsoli& st = silnik_.Stan;
     const bool wolne = !st.OdtwarzaczZajety[1] && !st.OdtwarzaczZajety[2] && !st.OdtwarzaczZajety[3];
     if (!WczytajPlayliste(plik))
         return;
+    AutoodczytZbior = plik;
     AutoodczytData = QFileInfo(platform::resolvePath(plik)).lastModified().toString(QStringLiteral("yyyy.MM.dd_hh:mm:ss"));
     PlaylistaWczytana = wolne;
     if (silnik_.Stan.TrybAutomat)
@@ -294,6 +299,10 @@ void TimeryKonsoli::AutomatTimerTimer() {
     } else if (silnik_.Stan.TrybAutomat) {
         silnik_.PrzelaczAutomat();
     }
+    // Each night's start belongs to the playlist read for it: a file missing
+    // on a later night must not start the one read before at its midnight.
+    if (polnoc)
+        AutoodczytZbior.clear();
 }
 
 void TimeryKonsoli::PListaAutoodczytTimerTimer() {
@@ -317,23 +326,23 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
         QString plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".MIX"));
         if (!istnieje(plik))
             plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".SEL"));
-        if (istnieje(plik) && !tenSam(plik, PlaylistaZbior)) {
+        // Nothing on air changes before the new playlist has been read: one
+        // that fails is logged and leaves the station as it was.
+        if (istnieje(plik) && !tenSam(plik, PlaylistaZbior) && WczytajPlayliste(plik)) {
             if (silnik_.Stan.TrybAutomat)
                 silnik_.PrzelaczAutomat();
             for (quint8 s = 1; s <= 3; ++s)
                 silnik_.ZadanieFade(s);
-            if (WczytajPlayliste(plik)) {
-                if (StanPlaylisty.Kursor == 0)
-                    StanPlaylisty.Kursor = 1;
-                StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-                silnik_.Wyjscia().PominBraki();
-                silnik_.Wyjscia().OdswiezPlayliste();
-                silnik_.Wyjscia().OdswiezNazwe();
-                Log(QStringLiteral("Autoodczyt playlisty: ") + plik);
-                if (!silnik_.Stan.TrybAutomat)
-                    silnik_.PrzelaczAutomat();
-                silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
-            }
+            if (StanPlaylisty.Kursor == 0)
+                StanPlaylisty.Kursor = 1;
+            StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+            silnik_.Wyjscia().PominBraki();
+            silnik_.Wyjscia().OdswiezPlayliste();
+            silnik_.Wyjscia().OdswiezNazwe();
+            Log(QStringLiteral("Autoodczyt playlisty: ") + plik);
+            if (!silnik_.Stan.TrybAutomat)
+                silnik_.PrzelaczAutomat();
+            silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
         }
     }
 
@@ -341,11 +350,18 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
         const QString plik = wFolderze(Emisja.KatLista1, nazwa + QStringLiteral(".LST"));
         if (istnieje(plik) && !tenSam(plik, TimelistaZbior)) {
             Wstrzymanie wstrzymanie(TimerKonsoli::PListaAutoodczyt);
+            // The current list stays until the new one has been read whole.
+            const auto stara = std::make_unique<std::array<TElemTListy, MaksTimelisty + 1>>(Timelista);
+            const StanListy stan = StanTimelisty;
             CzyscTimeliste();
             WczytajTimeliste(plik);
             if (BladIO != 0) {
-                Log(QStringLiteral("Błąd odczytu listy synchronicznej: ") + plik);
-                PokazBladKod(BladIO, QString(), plik);
+                const int blad = BladIO;
+                Timelista = *stara;
+                StanTimelisty = stan;
+                Log(QStringLiteral("Błąd odczytu listy synchronicznej: ") + plik + QStringLiteral(" (") +
+                    TekstBleduIO(blad) + QLatin1Char(')'));
+                PokazBladKod(blad, QString(), plik);
             } else {
                 TimelistaZbior = plik;
                 TimelistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();

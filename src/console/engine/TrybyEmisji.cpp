@@ -13,6 +13,7 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Zdarzenie.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
@@ -57,6 +58,26 @@ void CzytajPlayliste(const QString& plik, qint32 start) {
     // file is refused, and the playlist stays as it was.
     BladIO = 215;
     Log(QStringLiteral("Nieznany format playlisty: ") + plik);
+}
+
+QString PowodBrakuPozycji(const QString& plik, int bladIO) {
+    if (bladIO != 0)
+        return TekstBleduIO(bladIO);
+    QStringList linie;
+    if (!platform::readTextLines(platform::resolvePath(plik), linie))
+        return TekstBleduIO(100);
+    bool tresc = false;
+    for (const QString& linia : linie) {
+        const QString l = linia.trimmed();
+        if (l.isEmpty())
+            continue;
+        tresc = true;
+        const QString k = KluczLinii(l);
+        if (l == QLatin1String("KONIEC OPISU") || k == QLatin1String("WERSJA") || k == QLatin1String("POZYCJI") ||
+            k == QLatin1String("TYP") || k == QLatin1String("ADR"))
+            return QStringLiteral("brak pozycji w playliście");
+    }
+    return tresc ? QStringLiteral("zbiór nie jest playlistą") : QStringLiteral("pusty zbiór");
 }
 
 void CzyscPlayliste(SilnikEmisji& silnik) {
@@ -116,7 +137,7 @@ void SilnikEmisji::StartAwaryjny() {
     CzytajPlayliste(plik, 0);
     if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
         Log(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") +
-            TekstBleduIO(BladIO) + QLatin1Char(')'));
+            PowodBrakuPozycji(plik, BladIO) + QLatin1Char(')'));
         return;
     }
     PlaylistaZbior = plik;

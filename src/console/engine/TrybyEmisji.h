@@ -48,6 +48,11 @@ void UstawTimer(QTimer& timer, int ms, bool wlacz = true);
 // A .MIX file goes to the native reader; other files are the scheduler's
 // lists, whose import is not built yet: BladIO says the format is unknown.
 void CzytajPlayliste(const QString& plik, qint32 start);
+// Why a read of `plik` gave no element, for the log: the read's own error
+// when it had one, else what the file holds: nothing ("pusty zbiór"), a
+// playlist without a readable element ("brak pozycji w playliście"), or
+// something else ("zbiór nie jest playlistą").
+QString PowodBrakuPozycji(const QString& plik, int bladIO);
 // Empties the playlist before a fresh read; the decks forget their numbers.
 void CzyscPlayliste(SilnikEmisji& silnik);
 

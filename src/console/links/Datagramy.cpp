@@ -147,6 +147,26 @@ ZasobyStanowiska ZasobyZSystemu() {
     return z;
 }
 
+void PomiarZasobow::Mierz(const std::function<ZasobyStanowiska()>& mierz) {
+    if (!mierz) return;
+    {
+        std::lock_guard<std::mutex> blokada(mutex_);
+        if (trwa_) return;
+        trwa_ = true;
+    }
+    pracownik_.post([this, mierz] {
+        const ZasobyStanowiska z = mierz();
+        std::lock_guard<std::mutex> blokada(mutex_);
+        ostatnie_ = z;
+        trwa_ = false;
+    });
+}
+
+ZasobyStanowiska PomiarZasobow::Ostatnie() const {
+    std::lock_guard<std::mutex> blokada(mutex_);
+    return ostatnie_;
+}
+
 // ---- the builders ----
 
 QByteArray PakietOdtwarzacza(const ZrodloPakietow& z, int gracz, const QString& zdarzenie, qint32& korektaStartu) {
@@ -407,6 +427,8 @@ void Datagramy::UstawNadawcow() {
     if (s.UDPBroadcast2Jest) {
         BroadcastTimer2.UstawInterwal(qint64(s.UDPBroadcast2InterwalS) * 1000);
         if (s.UDPBroadcast2InterwalS > 0) IdUDPClient2.Ustaw(s.UDPBroadcast2Adres, quint16(s.UDPBroadcast2Port));
+        // The first heartbeat's figures are measured meanwhile.
+        Pomiar.Mierz(Zasoby);
     } else {
         IdUDPClient2.Wylacz();
     }
@@ -463,7 +485,8 @@ void Datagramy::WyslijInfoElementu(int gracz, const QString& zdarzenie, qint32 n
 
 void Datagramy::WyslijStanStanowiska() {
     if (!Satelita.UDPBroadcast2Jest) return;
-    IdUDPClient2.Wyslij(PakietStanowiska(zrodlo_, Zasoby ? Zasoby() : ZasobyStanowiska{}));
+    IdUDPClient2.Wyslij(PakietStanowiska(zrodlo_, Pomiar.Ostatnie()));
+    Pomiar.Mierz(Zasoby);
 }
 
 void Datagramy::WyslijPakietMonitora() {

@@ -12,6 +12,9 @@
 #include <QUdpSocket>
 
 #include <functional>
+#include <mutex>
+
+#include "platform/SerialWorker.h"
 
 struct TElemPListy;
 
@@ -135,6 +138,26 @@ struct ZasobyStanowiska {
 // folders; a figure that cannot be read is 0.
 ZasobyStanowiska ZasobyZSystemu();
 
+// The heartbeat's figures, measured on a worker thread: a drive that is a
+// network folder can keep statvfs for seconds, and the heartbeat runs on the
+// program's thread. The heartbeat sends the last figures measured and asks
+// for new ones for the next.
+class PomiarZasobow {
+public:
+    // Queues a measurement by `mierz` unless one is still running.
+    void Mierz(const std::function<ZasobyStanowiska()>& mierz);
+    // The last figures (zeros before any measurement ended).
+    ZasobyStanowiska Ostatnie() const;
+    // Returns once the queued measurement ended (tests).
+    void Czekaj() { pracownik_.flush(); }
+
+private:
+    mutable std::mutex mutex_;
+    ZasobyStanowiska ostatnie_;
+    bool trwa_ = false;
+    platform::SerialWorker pracownik_;  // last: ends before what it writes to
+};
+
 // ---- the builders (pure: they read the source and return the bytes) ----
 
 // One player and its element. With a loaded slot `korektaStartu` becomes
@@ -216,8 +239,10 @@ public:
     quint8 CyklMonitora = 0;
     ZegarPakietow BroadcastTimer, BroadcastTimer2, BroadcastMonitorTimer;
     NadawcaUDP IdUDPClient1, IdUDPClient2, IdUDPMonitorClient;
-    // Where the heartbeat's memory and disk figures come from.
+    // Where the heartbeat's memory and disk figures come from; called on the
+    // measuring thread.
     std::function<ZasobyStanowiska()> Zasoby = ZasobyZSystemu;
+    PomiarZasobow Pomiar;
 
 private:
     void Planuj();

@@ -2,6 +2,7 @@
 
 #include "foundation/KestSter2.h"
 #include "foundation/KestWej.h"
+#include "platform/Clock.h"
 #include "platform/Cp1250.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -16,7 +17,22 @@ TelnetGPI::TelnetGPI(QObject* parent) : QObject(parent) {
     connect(&gniazdo_, &QTcpSocket::connected, this, &TelnetGPI::polaczono);
     connect(&gniazdo_, &QTcpSocket::errorOccurred, this, &TelnetGPI::bladGniazda);
     connect(&gniazdo_, &QTcpSocket::disconnected, this, &TelnetGPI::rozlaczono);
-    connect(&gniazdo_, &QTcpSocket::readyRead, this, [this] { IdTelnetDataAvailable(gniazdo_.readAll()); });
+    connect(&gniazdo_, &QTcpSocket::readyRead, this, &TelnetGPI::czytaj);
+    gniazdo_.setReadBufferSize(4 * PorcjaOdczytu);
+    zgloszenie_.setSingleShot(true);
+    connect(&zgloszenie_, &QTimer::timeout, this, [this] { zglosPominiete(true); });
+}
+
+void TelnetGPI::czytaj() {
+    czytanieZaplanowane_ = false;
+    const QByteArray dane = gniazdo_.read(PorcjaOdczytu);
+    najwiekszaPorcja_ = qMax<qint64>(najwiekszaPorcja_, dane.size());
+    if (!dane.isEmpty()) IdTelnetDataAvailable(dane);
+    // The rest waits for the next turn of the event loop, after the timers.
+    if (gniazdo_.bytesAvailable() > 0 && !czytanieZaplanowane_) {
+        czytanieZaplanowane_ = true;
+        QMetaObject::invokeMethod(this, &TelnetGPI::czytaj, Qt::QueuedConnection);
+    }
 }
 
 TelnetGPI::~TelnetGPI() {
@@ -53,7 +69,15 @@ void TelnetGPI::TelnetWyslij(const QString& tekst) {
 void TelnetGPI::IdTelnetDataAvailable(const QByteArray& dane) {
     QByteArray odpowiedz;
     QString ostatniGPO;
-    for (char znak : dane) {
+    const char* p = dane.constData();
+    const char* const koniec = p + dane.size();
+    for (; p < koniec; ++p) {
+        if (stan_ == Stan::Dane && liniaZaDluga_) {
+            // The rest of an overlong line is skipped, not looked at.
+            while (p < koniec && *p != '\r' && *p != '\n' && quint8(*p) != IAC) ++p;
+            if (p == koniec) break;
+        }
+        const char znak = *p;
         const quint8 b = quint8(znak);
         switch (stan_) {
         case Stan::Dane:
@@ -101,13 +125,27 @@ void TelnetGPI::IdTelnetDataAvailable(const QByteArray& dane) {
 
 void TelnetGPI::koniecLinii(QString& ostatniGPO) {
     if (liniaZaDluga_) {
-        Log(QStringLiteral("Węzeł GPI %1:%2 - za długa linia pominięta").arg(adres_).arg(port_));
+        ++pominiete_;
+        zglosPominiete(false);
     } else if (!linia_.isEmpty()) {
         const QString tekst = platform::fromCp1250(linia_);
         if (tekst.startsWith(QLatin1String("GPO"))) ostatniGPO = tekst;
     }
     linia_.clear();
     liniaZaDluga_ = false;
+}
+
+void TelnetGPI::zglosPominiete(bool teraz) {
+    if (pominiete_ == 0) return;
+    const qint64 ms = platform::clock().monotonicMs();
+    if (!teraz && ostatnieZgloszenie_ >= 0 && ms - ostatnieZgloszenie_ < OdstepZgloszenMs) {
+        if (!zgloszenie_.isActive()) zgloszenie_.start(int(OdstepZgloszenMs - (ms - ostatnieZgloszenie_)));
+        return;
+    }
+    Log(QStringLiteral("Węzeł GPI %1:%2 - pominięte za długie linie: %3").arg(adres_).arg(port_).arg(pominiete_));
+    pominiete_ = 0;
+    ostatnieZgloszenie_ = ms;
+    zgloszenie_.stop();
 }
 
 void TelnetGPI::polaczono() {

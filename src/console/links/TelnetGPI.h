@@ -15,6 +15,12 @@ public:
     static constexpr int CzasPolaczeniaMs = 1000;
     // No report of the node is near this long; a longer line is dropped whole.
     static constexpr int MaksDlugoscLinii = 256;
+    // A node that floods the link must not hold the program's thread: each
+    // event takes at most this much, and the socket buffers no more than a
+    // few reads (the node then waits on TCP).
+    static constexpr qint64 PorcjaOdczytu = 16 * 1024;
+    // Dropped lines are logged with their count at most this often.
+    static constexpr qint64 OdstepZgloszenMs = 60'000;
 
     explicit TelnetGPI(QObject* parent = nullptr);
     ~TelnetGPI() override;
@@ -29,6 +35,8 @@ public:
     void TelnetWyslij(const QString& tekst);
     // Bytes received from the node, in the order they came.
     void IdTelnetDataAvailable(const QByteArray& dane);
+    // The most bytes one event has taken from the socket (tests).
+    qint64 NajwiekszaPorcja() const { return najwiekszaPorcja_; }
 
 private:
     void polaczono();
@@ -36,6 +44,10 @@ private:
     void rozlaczono();
     void czasMinal();
     void koniecLinii(QString& ostatniGPO);
+    void czytaj();
+    // Logs the dropped lines' count when the last such line is a minute old
+    // (or at once when `teraz`).
+    void zglosPominiete(bool teraz);
 
     enum class Stan { Dane, Iac, Opcja, Podnegocjacja, PodnegocjacjaIac };
 
@@ -49,4 +61,9 @@ private:
     quint8 polecenie_ = 0;
     QByteArray linia_;
     bool liniaZaDluga_ = false;
+    bool czytanieZaplanowane_ = false;
+    qint64 najwiekszaPorcja_ = 0;
+    qint64 pominiete_ = 0;           // dropped lines not yet logged
+    qint64 ostatnieZgloszenie_ = -1; // monotonic ms of the last such log line
+    QTimer zgloszenie_;              // logs what is left once the minute is over
 };

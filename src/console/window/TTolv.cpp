@@ -44,9 +44,13 @@ TTolv::TTolv(QWidget* parent)
     wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, [this] { RysujOdtwarzacze(); });
     silnik_.UstawWyjscia(wyjscia_.get());
     PolaczZegary();
-    // A dialog the engine queues is shown once the current event is done.
-    silnik_.ZaplanujKomunikaty = [this] {
-        QTimer::singleShot(0, this, [this] { silnik_.PokazKomunikaty(); });
+    // What the engine keeps out of its tick (its dialogs, the emergency
+    // start) runs once the current event is done.
+    silnik_.ZaplanujPoTiku = [this] {
+        QTimer::singleShot(0, this, [this] {
+            silnik_.PoTiku();
+            PodswietlTryby();
+        });
     };
 
     ZarejestrujObslugi(dyspozytor_, silnik_);

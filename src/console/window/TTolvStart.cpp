@@ -244,6 +244,9 @@ void TTolv::FormDestroy() {
     if (zniszczono_) return;
     zniszczono_ = true;
     silnik_.StopWszystko();
+    // The history lines of what was just stopped are on the disk before the
+    // last log line says the program ended well.
+    silnik_.Historia.Oproznij();
     KoniecProgramu();
     // Whatever way the program ends, the taskbar comes back.
     PokazPasekZadan();

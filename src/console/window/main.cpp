@@ -13,18 +13,26 @@
 
 namespace {
 
-// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end test): after N seconds, once
+// TOLVANE_CLOSE_AFTER_S=N (for the end-to-end tests): after N seconds, once
 // a player plays, the program first tries to close through its own close
 // path and says on stderr whether that was refused; then it stops what
-// plays and closes the same way, with its question answered yes. Every
-// other dialog goes to the windows as usual.
+// plays and closes the same way, with its question answered yes, and a
+// message nobody answered does not keep it running. Every other dialog goes
+// to the windows as usual; the texts of errors and information also go to
+// standard error, so that a test sees what the operator was shown.
 class ZamkniecieAutomatyczne final : public UslugaDialogow {
 public:
     explicit ZamkniecieAutomatyczne(UslugaDialogow& okna) : okna_(okna) {}
     bool Uzbrojone = false;
 
-    void Blad(const QString& a, const QString& b) override { okna_.Blad(a, b); }
-    void Info(const QString& a, const QString& b) override { okna_.Info(a, b); }
+    void Blad(const QString& a, const QString& b) override {
+        drukuj("Błąd", a, b);
+        okna_.Blad(a, b);
+    }
+    void Info(const QString& a, const QString& b) override {
+        drukuj("Informacja", a, b);
+        okna_.Info(a, b);
+    }
     quint16 Tekst(const QString& z, QString& t, int m, bool h, const std::function<bool(const QString&)>& p) override {
         return okna_.Tekst(z, t, m, h, p);
     }
@@ -46,6 +54,9 @@ public:
     }
 
 private:
+    static void drukuj(const char* rodzaj, const QString& a, const QString& b) {
+        std::fprintf(stderr, "%s: %s | %s\n", rodzaj, qUtf8Printable(a), qUtf8Printable(b));
+    }
     UslugaDialogow& okna_;
 };
 
@@ -90,7 +101,8 @@ int main(int argc, char** argv) {
                 }
             } else {
                 okno.Silnik().StopWszystko();
-                okno.close();
+                // A message still open has its own event loop: quitting ends it too.
+                if (okno.close()) QCoreApplication::quit();
             }
             dialogi.Uzbrojone = false;
         });

@@ -88,6 +88,24 @@ TEST_F(HistoryTest, OpeningKeepsWhatIsThereAndTheIdPrefixesTheNames) {
     EXPECT_FALSE(wylaczone.DopiszLinie(QDate(2027, 1, 3), u"00:00:01"_s, u"X"_s, u"1%"_s));
 }
 
+TEST_F(HistoryTest, ALastLineWithoutItsEndGetsOneBeforeTheNextLine) {
+    const struct {
+        QByteArray przed, po;
+    } przypadki[] = {
+        {"10:00:00; A.WAV; 100%", "10:00:00; A.WAV; 100%\r\n11:00:00; B.WAV; 100%\r\n"},
+        {"10:00:00; A.WAV; 100%\r", "10:00:00; A.WAV; 100%\r\n11:00:00; B.WAV; 100%\r\n"},
+        {"10:00:00; A.WAV; 100%\r\n", "10:00:00; A.WAV; 100%\r\n11:00:00; B.WAV; 100%\r\n"},
+        {"10:00:00; A.WAV; 100%\n", "10:00:00; A.WAV; 100%\n11:00:00; B.WAV; 100%\r\n"},
+        {"", "11:00:00; B.WAV; 100%\r\n"},
+    };
+    for (const auto& p : przypadki) {
+        folder.write(u"HST/26_12_06.HST"_s, p.przed);
+        PlikiHistorii pliki;
+        EXPECT_TRUE(pliki.DopiszLinie(QDate(2026, 12, 6), u"11:00:00"_s, u"B.WAV"_s, u"100%"_s));
+        EXPECT_EQ(hst(u"26_12_06.HST"_s), p.po) << p.przed.toStdString();
+    }
+}
+
 TEST_F(HistoryTest, LinesGoToTheDayTheElementStartedOn) {
     Emisja.CzyHSTXML = true;
     PlikiHistorii pliki;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "console/support/TrybyRig.h"
+#include "foundation/KestPods2.h"
 
 namespace {
 
@@ -139,4 +140,92 @@ TEST_F(ModesTest, EmergencyStartWithFlagAndSetting) {
     // Automat carries the day on: the next elements follow.
     graj(9000);
     EXPECT_GE(gracze.otwarte.size(), 3);
+}
+
+namespace {
+
+// What the loop's guard said while the emergency playlist was being read.
+SilnikEmisji* czytajacy = nullptr;
+bool zajetyPodczasOdczytu = false;
+void poOdczycie(StanListy&) { zajetyPodczasOdczytu = czytajacy && czytajacy->Timer1Zajety; }
+
+// An emergency playlist of `n` elements of 4 s on one file, from 12:00:00.
+QByteArray awaria(const QString& plik, int n) {
+    QByteArray t = "WERSJA=2\r\n";
+    for (int i = 0; i < n; ++i) {
+        t += "Emi=" + PiszCzas(6, 12 * 3'600'000 + i * 4000).toLatin1() + "\r\nTyp=SND\r\nTrw=00:04.000\r\nIde=A" +
+             QByteArray::number(i + 1) + "\r\nAdr=" + plik.toUtf8() + "\r\nKONIEC OPISU\r\n";
+    }
+    return t;
+}
+
+}  // namespace
+
+TEST_F(ModesTest, TheEmergencyStartReadsAfterTheTickWithTheLoopHeldAndItsMessageWaits) {
+    // One element past what the playlist holds.
+    const QString dzw = dzwiek(QStringLiteral("A.WAV"));
+    folder.write(QStringLiteral("AWARIA.MIX"), awaria(dzw, MaksPlaylisty + 1));
+    folder.write(QStringLiteral("TolvaneAwaria.FLG"), QByteArray());
+    Emisja.AwariaStartJest = true;
+    czytajacy = silnik.get();
+    PrzypiszOpisyPoOdczycie = poOdczycie;
+
+    // The tick itself reads nothing: the start is left for right after it.
+    zegar.advance(30);
+    silnik->Timer1Timer();
+    EXPECT_EQ(StanPlaylisty.Ilosc, 0);
+    ASSERT_TRUE(poTiku);
+    poTiku = false;
+    silnik->PoTiku();
+    PrzypiszOpisyPoOdczycie = nullptr;
+    EXPECT_TRUE(zajetyPodczasOdczytu);  // no tick could run inside the read
+    EXPECT_FALSE(silnik->Timer1Zajety);
+
+    // The first 10 000 play; the read showed no progress and pumped nothing;
+    // the message came after, once.
+    EXPECT_EQ(StanPlaylisty.Ilosc, MaksPlaylisty);
+    EXPECT_TRUE(stan.TrybAutomat);
+    EXPECT_TRUE(gracze.StanOdtwarzacza(1));
+    EXPECT_TRUE(dialogi.Zapisy(RodzajDialogu::Stan).isEmpty());
+    EXPECT_EQ(dialogi.Pompowania(), 0);
+    const auto info = dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_EQ(info.size(), 1);
+    EXPECT_EQ(info[0].teksty[0], QStringLiteral("Brak pamięci na wczytanie całej listy !"));
+
+    // The next element starts on time: at the first's end, 4 s on.
+    const qint64 start1 = gracze[1].mono0;
+    graj(4200);
+    ASSERT_EQ(gracze.otwarte.size(), 2);
+    const quint8 slot = silnik->Odtwarzacz[1].Element == 2 ? 1 : 2;
+    ASSERT_EQ(silnik->Odtwarzacz[slot].Element, 2);
+    EXPECT_NEAR(double(gracze[slot].mono0 - start1), 4015.0, 15.0);
+}
+
+TEST_F(ModesTest, AnEmergencyPlaylistThatGivesNothingSaysWhy) {
+    folder.write(QStringLiteral("TolvaneAwaria.FLG"), QByteArray());
+    Emisja.AwariaStartJest = true;
+    const QString plik = folder.file(QStringLiteral("AWARIA.MIX"));
+    const struct {
+        QByteArray tresc;
+        const char* powod;
+    } przypadki[] = {
+        {"", "pusty zbiór"},
+        {"\r\n  \r\n", "pusty zbiór"},
+        {"; Lista emisyjna\r\nWERSJA=2\r\nPOZYCJI=0\r\n", "brak pozycji w playliście"},
+        {"Emi=12:00:00.000\r\nTyp=XYZ\r\nKONIEC OPISU\r\n", "brak pozycji w playliście"},
+        {QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(200, '\xB3'), "zbiór nie jest playlistą"},
+        {"Lista zakupów:\r\nchleb, masło\r\n", "zbiór nie jest playlistą"},
+    };
+    for (const auto& p : przypadki) {
+        folder.write(QStringLiteral("AWARIA.MIX"), p.tresc);
+        silnik->AwariaWykonana = false;
+        graj(30);
+        EXPECT_EQ(log().filter(QStringLiteral("Błąd odczytu playlisty awaryjnej: ")).size(), 1);
+        EXPECT_TRUE(wLogu(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") +
+                          QString::fromUtf8(p.powod) + QLatin1Char(')')))
+            << p.powod;
+        QFile::remove(platform::resolvePath(LogZbior()));
+    }
+    EXPECT_FALSE(wLogu(QStringLiteral("Przepraszamy")));
+    EXPECT_TRUE(gracze.otwarte.isEmpty());
 }

@@ -152,7 +152,7 @@ TEST(SilnikStart, MissingFileInAutomatIsSkippedOnceWithOneDialog) {
     StanPlaylisty.DoGrania = 1;
     r.stan.TrybAutomat = true;
     int zaplanowano = 0;
-    r.silnik->ZaplanujKomunikaty = [&] { ++zaplanowano; };
+    r.silnik->ZaplanujPoTiku = [&] { ++zaplanowano; };
 
     r.tik(20);
 
@@ -162,7 +162,7 @@ TEST(SilnikStart, MissingFileInAutomatIsSkippedOnceWithOneDialog) {
     EXPECT_TRUE(r.dialogi.Zapisy().isEmpty());
     EXPECT_GE(zaplanowano, 1);
     ASSERT_EQ(r.silnik->KomunikatyOczekujace.size(), 1);
-    r.silnik->PokazKomunikaty();
+    r.silnik->PoTiku();
     const auto info = r.dialogi.Zapisy(RodzajDialogu::Info);
     ASSERT_EQ(info.size(), 1);
     EXPECT_EQ(info[0].teksty, (QStringList{"Nie ma nagrania", r.dir.file("brak.wav")}));

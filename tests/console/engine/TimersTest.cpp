@@ -248,3 +248,60 @@ TEST_F(TimersTest, OneShotFadeStopsItself) {
     EXPECT_EQ(silnik->Odtwarzacz[3].FadeZadanie, 1);
     EXPECT_FALSE(zegary.Wlaczony(TimerKonsoli::SATPLMWycisz));
 }
+
+TEST_F(TimersTest, MidnightLoadsThatFailLeaveTheAirAsItWas) {
+    // Today's playlist plays on in Automat across midnight, 4 s an element.
+    const QString dzis = folder.file(QStringLiteral("DZIS.MIX"));
+    playlista(dzis, 6, 24 * H - 8000, QStringLiteral("D"));
+    CzytajPlayliste(dzis, 0);
+    PlaylistaZbior = dzis;
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    silnik->PrzelaczAutomat();
+    StanTimelisty.Ilosc = 2;
+    Timelista[1].Tyt = QStringLiteral("Blok 1");
+    Timelista[2].Tyt = QStringLiteral("Blok 2");
+    TimelistaZbior = QStringLiteral("DZIS.LST");
+
+    // Tomorrow's playlist for the roll-over is missing; the automatic loads
+    // find a playlist that cannot be read (no reader for .SEL) and a time
+    // list that is too large to be one.
+    Satelita.SatPListAutoJest = true;
+    Satelita.SatPListAutoKat = folder.path();
+    Satelita.SatPLJest = Satelita.SatTLJest = true;
+    Satelita.SatPLKatalog = Emisja.KatLista1 = folder.path();
+    Satelita.SatPLNazwaFormat = QStringLiteral("RRRRMMDD");
+    folder.write(QStringLiteral("20240305.SEL"), "0001 J01\r\n");
+    QFile lst(folder.file(QStringLiteral("20240305.LST")));
+    ASSERT_TRUE(lst.open(QIODevice::WriteOnly) && lst.resize(300LL * 1024 * 1024));  // sparse
+    lst.close();
+
+    naGodzine(QDate(2024, 3, 4), 24 * H - 8000);  // 23:59:52
+    for (int i = 0; i < 50; ++i) {
+        graj(300);
+        timery->AutomatTimerTimer();
+        timery->PListaAutoodczytTimerTimer();
+    }
+
+    EXPECT_TRUE(AutoodczytZbior.isEmpty());
+    EXPECT_TRUE(stan.TrybAutomat);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 6);
+    EXPECT_EQ(PlaylistaZbior, dzis);
+    EXPECT_EQ(StanTimelisty.Ilosc, 2);
+    EXPECT_EQ(Timelista[2].Tyt, QStringLiteral("Blok 2"));
+    EXPECT_EQ(TimelistaZbior, QStringLiteral("DZIS.LST"));
+
+    // Both days' logs: every element started on time, none was faded or
+    // restarted, and both failures were said.
+    QStringList l;
+    for (const char* dzien : {"2024-03-04", "2024-03-05"})
+        for (const QByteArray& b : folder.read(QStringLiteral("Tolvane_%1.LOG").arg(QLatin1String(dzien))).split('\n'))
+            if (!b.trimmed().isEmpty()) l << platform::fromCp1250(b.trimmed());
+    QStringList starty;
+    for (const QString& s : l.filter(QStringLiteral(" START ")))
+        starty << s.left(8) + QLatin1Char(' ') + s.section(QLatin1Char('/'), -1).section(QLatin1Char(' '), 0, 0);
+    EXPECT_EQ(starty, (QStringList{QStringLiteral("23:59:52 D1.WAV"), QStringLiteral("23:59:56 D2.WAV"),
+                                   QStringLiteral("00:00:00 D3.WAV"), QStringLiteral("00:00:04 D4.WAV")}));
+    EXPECT_TRUE(l.filter(QStringLiteral("FADE STOP")).isEmpty());
+    EXPECT_EQ(l.filter(QStringLiteral("Błąd odczytu playlisty: ")).filter(QStringLiteral("20240305.SEL")).size(), 1);
+    EXPECT_EQ(l.filter(QStringLiteral("Błąd odczytu listy synchronicznej: ")).size(), 1);
+}

@@ -7,6 +7,7 @@
 #include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "console/engine/HistoriaEmisji.h"
+#include "console/support/FolderBezTworzenia.h"
 #include "foundation/KestSter2.h"
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
@@ -117,6 +118,32 @@ TEST_F(XmlScheduleTest, AFileThatIsNotOursIsNeverCut) {
     EXPECT_FALSE(pliki.DopiszZdarzenie(QDate(2026, 12, 6), zdarzenie(true, u"14:03:27"_s, 225, u"T1"_s)));
     EXPECT_FALSE(fifo.wasRead());
     EXPECT_EQ(log().count(u"nie kończy się zamknięciem dnia"_s), 4);
+}
+
+TEST_F(XmlScheduleTest, WhereNoFileCanBeCreatedTheEventIsWrittenInPlaceAndThatIsSaid) {
+    // The same events into a day file in a free folder and into one in a
+    // folder where its temporary file cannot be made: the same bytes.
+    folder.write(u"WOLNY/26_12_06.XML"_s, Naglowek + Koniec);
+    PlikiHistorii pliki;
+    pliki.OtworzPlikiHistorii(QDate(2026, 12, 6));
+    FolderBezTworzenia zamkniety(folder.path() + u"/HST"_s);
+    if (!zamkniety.Dziala()) GTEST_SKIP() << "no way to forbid creating files here";
+
+    const QDate dzien(2026, 12, 6);
+    QString godzina = u"0"_s;
+    for (const auto& z : {zdarzenie(true, u"14:03:27"_s, 225, u"T1"_s), zdarzenie(false, u"14:07:12"_s, 8, u"J1"_s),
+                          zdarzenie(true, u"15:00:01"_s, 180, u"T2"_s)}) {
+        EXPECT_EQ(DopiszZdarzenieXML(folder.path() + u"/WOLNY/26_12_06.XML"_s, z, godzina),
+                  WynikZdarzeniaXML::Zapisano);
+        EXPECT_TRUE(pliki.DopiszZdarzenie(dzien, z));
+    }
+    EXPECT_EQ(xml(), folder.read(u"WOLNY/26_12_06.XML"_s));
+    EXPECT_EQ(pliki.OstatniaGodzina, u"15"_s);
+    EXPECT_EQ(log().count(u"XML: bezpieczny zapis zbioru "_s + Emisja.KatHST + u"/26_12_06.XML niemożliwy"_s), 1);
+
+    // The history file is appended to as ever.
+    EXPECT_TRUE(pliki.DopiszLinie(dzien, u"15:00:01"_s, u"T2.WAV"_s, u"100%"_s));
+    EXPECT_EQ(folder.read(u"HST/26_12_06.HST"_s), QByteArray("15:00:01; T2.WAV; 100%\r\n"));
 }
 
 TEST_F(XmlScheduleTest, MediaIdHourAndDuration) {

@@ -2,7 +2,10 @@
 
 #include <QMap>
 #include <QNetworkDatagram>
+#include <QThread>
 #include <QUdpSocket>
+
+#include <atomic>
 
 #include "console/support/KonsolaTestPomoc.h"
 #include "console/links/Datagramy.h"
@@ -243,9 +246,18 @@ TEST_F(DatagramTest, HeartbeatCarriesModesFiguresAndTheLastPlayingTitle) {
     zrodlo.Gracze[1] = GraczGrajacy();
     zrodlo.Gracze[2] = GraczGrajacy();
     zrodlo.Gracze[2].Tyt = QStringLiteral("Drugi");
+    // The figures are measured off the program's thread, at start-up and
+    // then after each heartbeat for the next one.
+    std::atomic<int> pomiary{0};
+    std::atomic<bool> naWatkuProgramu{false};
+    const auto watek = QThread::currentThread();
     Datagramy d(zrodlo);
-    d.Zasoby = [] { return ZasobyStanowiska{123'456, 37, -5}; };
+    d.Zasoby = [&] {
+        naWatkuProgramu = naWatkuProgramu || QThread::currentThread() == watek;
+        return ZasobyStanowiska{123'456, 36 + ++pomiary, -5};
+    };
     d.UstawNadawcow();
+    d.Pomiar.Czekaj();
     d.WyslijStanStanowiska();
     const QByteArray pakiet = Odbierz();
     ASSERT_EQ(pakiet.size(), RozmiarPakietu);
@@ -263,6 +275,10 @@ TEST_F(DatagramTest, HeartbeatCarriesModesFiguresAndTheLastPlayingTitle) {
               QStringLiteral("110"));
     EXPECT_EQ(p.value(QStringLiteral("PL1=")) + p.value(QStringLiteral("PL2=")), QStringLiteral("11"));
     EXPECT_EQ(p.value(QStringLiteral("TYT=")), QStringLiteral("Drugi"));
+    d.Pomiar.Czekaj();
+    d.WyslijStanStanowiska();
+    EXPECT_EQ(Pola(Odbierz()).value(QStringLiteral("HD1=")), QStringLiteral("  38"));
+    EXPECT_FALSE(naWatkuProgramu);
 
     // Linux gives real figures: some memory is always available.
     EXPECT_GT(ZasobyZSystemu().PamiecMiB, 0);

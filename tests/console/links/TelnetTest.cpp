@@ -121,11 +121,43 @@ TEST_F(TelnetTest, GarbageAndOverlongLinesLeaveTheReport) {
     t.IdTelnetDataAvailable("GPO" + QByteArray(1000, 'H') + "\r\n");
     EXPECT_EQ(TekstGPI, QStringLiteral("GPO 1 L"));
     EXPECT_EQ(Slowo(), 0x38);
-    EXPECT_TRUE(TekstLogu().contains(QStringLiteral("za długa linia")));
+    EXPECT_TRUE(TekstLogu().contains(QStringLiteral("pominięte za długie linie: 1")));
     // The line after an overlong one is read normally.
     t.IdTelnetDataAvailable("GPO 1 X\r\n");
     EXPECT_EQ(TekstGPI, QStringLiteral("GPO 1 X"));
     EXPECT_EQ(Slowo(), 0x38);  // a state that is neither L nor H keeps the bit
+}
+
+TEST_F(TelnetTest, DroppedLinesAreLoggedAtMostOnceAMinuteWithTheirCount) {
+    TelnetGPI t;
+    const QByteArray dluga = "GPO" + QByteArray(300, 'x') + "\r\n";
+    t.IdTelnetDataAvailable(dluga);  // the first is said at once
+    for (int i = 0; i < 1000; ++i) t.IdTelnetDataAvailable(dluga.left(150));  // one line over many reads...
+    t.IdTelnetDataAvailable(dluga.mid(150) + dluga.repeated(998));
+    zegar.advance(59'000);
+    t.IdTelnetDataAvailable(dluga);
+    EXPECT_EQ(TekstLogu().count(QStringLiteral("pominięte za długie linie")), 1);
+    zegar.advance(1'000);
+    t.IdTelnetDataAvailable(dluga);
+    const QString log = TekstLogu();
+    EXPECT_EQ(log.count(QStringLiteral("pominięte za długie linie")), 2);
+    EXPECT_TRUE(log.contains(QStringLiteral("pominięte za długie linie: 1\r\n")));
+    EXPECT_TRUE(log.contains(QStringLiteral("pominięte za długie linie: 1001\r\n")));
+    t.IdTelnetDataAvailable("GPO 1 L\r\n");
+    EXPECT_EQ(TekstGPI, QStringLiteral("GPO 1 L"));
+}
+
+TEST_F(TelnetTest, AFloodingNodeIsReadABoundedAmountAtATime) {
+    TelnetGPI t;
+    Polacz(t);
+    // 8 MB of garbage: lines far too long, some without any end, then a report.
+    QByteArray smieci;
+    for (int i = 0; i < 64; ++i) smieci += QByteArray(128 * 1024, char('A' + i % 26)) + (i % 4 ? "\r\n" : "");
+    Wyslij(smieci + "\r\nGPO 1 L\r\n");
+    ASSERT_TRUE(CzekajNa([] { return TekstGPI == QLatin1String("GPO 1 L"); }, 30'000));
+    EXPECT_GT(t.NajwiekszaPorcja(), 0);
+    EXPECT_LE(t.NajwiekszaPorcja(), TelnetGPI::PorcjaOdczytu);
+    EXPECT_EQ(TekstLogu().count(QStringLiteral("pominięte za długie linie")), 1);
 }
 
 TEST_F(TelnetTest, TheNodeGoingAwayIsLoggedAndCommandsAreThenSkipped) {

@@ -81,13 +81,18 @@ struct EndingRig {
         }
         return -1;
     }
+    // The day-file writer is waited for first: what it wrote, and what it said.
     QStringList logi() const {
+        silnik->Historia.Oproznij();
         QStringList linie, t;
         platform::readTextLines(platform::resolvePath(LogZbior()), linie);
         for (const QString& l : linie) t << l.mid(l.indexOf(QStringLiteral("->  ")) + 4);
         return t;
     }
-    QByteArray hst(const QString& nazwa) const { return dir.read(QStringLiteral("HST/") + nazwa); }
+    QByteArray hst(const QString& nazwa) const {
+        silnik->Historia.Oproznij();
+        return dir.read(QStringLiteral("HST/") + nazwa);
+    }
 
     TempProgramFolder dir;
     platform::ManualClock zegar;

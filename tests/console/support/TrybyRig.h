@@ -70,6 +70,9 @@ struct TrybyRig {
         PlaylistaWczytana = false;
         UstawZegary(&zegary);
         silnik = std::make_unique<SilnikEmisji>(stan, gracze, &wyjscia);
+        // As the window does it: what the tick leaves for after it runs
+        // once the tick's event is done.
+        silnik->ZaplanujPoTiku = [this] { poTiku = true; };
         for (quint8 s = 1; s <= 5; ++s)
             gracze.UtworzOdtwarzacz(s);
         timery = std::make_unique<TimeryKonsoli>(*silnik);
@@ -129,11 +132,17 @@ struct TrybyRig {
                 return true;
         return false;
     }
-    // Steps the clock by `ms` in on-air ticks of 30 ms.
+    // Steps the clock by `ms` in on-air ticks of 30 ms, each followed by
+    // what it left for after it.
     void graj(qint64 ms) {
         for (qint64 t = 0; t < ms; t += 30) {
             zegar.advance(30);
             silnik->Timer1Timer();
+            if (poTiku) {
+                poTiku = false;
+                silnik->PoTiku();
+            }
         }
     }
+    bool poTiku = false;
 };

@@ -367,6 +367,7 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     Emisja.AwariaStartJest = true;
     ASSERT_FALSE(wcisniety(PAutomat));
     okno->Timer1Timer();
+    QCoreApplication::processEvents();  // the start runs right after the tick
     EXPECT_TRUE(silnik().Stan.TrybAutomat);
     EXPECT_TRUE(wcisniety(PAutomat));
     // The desk's tone input hands the air to the satellite: Automat off, SAT on.

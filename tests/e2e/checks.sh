@@ -1,0 +1,32 @@
+# Checks shared by the end-to-end scripts (sourced). They read the event log
+# as fields from $events (time, seven state words, source word, START / STOP
+# ...) and report through the script's own fail.
+
+# How many elements started while another one still played.
+count_crossfades() {
+  awk '$10 == "START" { for (s in busy) if (busy[s]) { n++; break } busy[$11] = 1 }
+       $10 == "STOP" { busy[$11] = 0 } END { print n + 0 }' <<<"$events"
+}
+
+# Each history line ($1: the lines) names a file the log started at that
+# second (or the next: the clock may turn between the start and its line).
+check_history_against_log() {
+  local h t path
+  while IFS= read -r h; do
+    t=$(cut -d';' -f1 <<<"$h" | tr -d ' ')
+    path=$(cut -d';' -f2 <<<"$h" | sed 's/^ //')
+    awk -v t="$t" -v p="$path" '
+      function sec(x, a) { split(x, a, ":"); return a[1] * 3600 + a[2] * 60 + a[3] }
+      $10 == "START" && $12 == p { d = sec($1) - sec(t); if (d >= 0 && d <= 1) found = 1 }
+      END { exit !found }' <<<"$events" || fail "history line without its START in the log: $h"
+  done <<<"$1"
+}
+
+# The XML schedule ($1) holds one event per history line ($2), in order.
+check_xml_against_history() {
+  local xml_ids hst_ids
+  tail -n1 <<<"$1" | grep -q '^</Day></GSSchedule>' || fail "the XML schedule does not end with its closing line"
+  xml_ids=$(grep -o '<gs_pe:Media ID="[^"]*"' <<<"$1" | sed 's/.*ID="//; s/"$//')
+  hst_ids=$(cut -d';' -f2 <<<"$2" | sed 's/.*\\//; s/\.[^.]*$//')
+  [ "$xml_ids" = "$hst_ids" ] || fail "XML events ($(echo $xml_ids)) differ from the history ($(echo $hst_ids))"
+}
