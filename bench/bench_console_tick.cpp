@@ -216,6 +216,63 @@ void BM_TikKoncaElementu(benchmark::State& state) {
 }
 BENCHMARK(BM_TikKoncaElementu)->Unit(benchmark::kMicrosecond);
 
+// A start in Automat with 3 000 elements whose files are missing ahead of the
+// one that plays, in a folder of 10 000 files: each missing file is looked up
+// (and skipped) on the way. Two ticks: the walk, then the start.
+void BM_StartZaBrakami(benchmark::State& state) {
+    constexpr int Brakow = 3000;
+    QTemporaryDir dir;
+    platform::ManualClock zegar(QDate(2026, 12, 6), 12 * 3'600'000);
+    platform::ScopedClock zakres(&zegar);
+    NastawyDomyslne();
+    DomyslneNastawyEmisji();
+    DomyslneNastawySatelity();
+    WgrywanieDomyslne();
+    Nastawy.LOGZbiorJest = false;
+    Emisja.CzyHST = false;
+    Emisja.CzyHSTXML = false;
+    for (int i = 0; i < 10'000; ++i) {
+        QFile f(dir.filePath(QStringLiteral("N%1.WAV").arg(i)));
+        if (!f.open(QIODevice::WriteOnly)) state.SkipWithError("no folder of files");
+    }
+    const QString gra = dir.filePath(QStringLiteral("GRA.WAV"));
+    if (!zapiszWav(gra)) state.SkipWithError("no WAV written");
+    WyczyscPlayliste();
+    for (int i = 1; i <= Brakow + 1; ++i) {
+        TElemPListy& e = Playlista[i];
+        InitElemPListy(e);
+        e.Typ = RodzajSND;
+        e.Ide = QStringLiteral("E%1").arg(i);
+        e.Adr = i <= Brakow ? dir.filePath(QStringLiteral("BRAK%1.WAV").arg(i)) : gra;
+        e.Emi = 12 * 3'600'000;
+        e.Trw = e.NwK = e.FOu = 1000;
+    }
+    StanPlaylisty.Ilosc = Brakow + 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+        StanKonsoli stan;
+        GraczeKrotkie gracze(zegar, 60'000);
+        SilnikEmisji silnik(stan, gracze);
+        stan.TrybAutomat = true;
+        state.ResumeTiming();
+        // The tick that finds the cursor's file missing walks past the rest to
+        // the one that plays; the next tick starts it.
+        for (int tik = 0; tik < 2; ++tik) {
+            zegar.advance(SilnikEmisji::InterwalTimer1);
+            silnik.Timer1Timer();
+        }
+        state.PauseTiming();
+        const qint32 gra1 = silnik.Odtwarzacz[1].Element;
+        state.ResumeTiming();
+        if (gra1 != Brakow + 1) {
+            state.SkipWithError(("the playable element did not start: " + std::to_string(gra1)).c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_StartZaBrakami)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -43,8 +43,13 @@ struct FolderIndex {
 };
 using IndexPtr = std::shared_ptr<const FolderIndex>;
 
-// The coarsest file-system clock met on a station (FAT keeps 2 s).
-constexpr qint64 kTickNs = 2'000'000'000;
+// How far apart two changes of a folder may be and still give it the same
+// change time. A file system that keeps whole seconds (FAT keeps 2 s) shows a
+// change time without a fraction; one with a finer clock (ext4, tmpfs, SMB)
+// still stamps from the kernel's coarse clock, a few milliseconds a step.
+constexpr qint64 kCoarseTickNs = 2'000'000'000;
+constexpr qint64 kFineTickNs = 50'000'000;
+qint64 tickOf(const timespec& mtime) { return mtime.tv_nsec == 0 ? kCoarseTickNs : kFineTickNs; }
 
 std::atomic<quint64> listings{0};
 
@@ -71,7 +76,7 @@ IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
     // unsettled.
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
-    index->settled = nanoseconds(now) - nanoseconds(mtime) >= kTickNs;
+    index->settled = nanoseconds(now) - nanoseconds(mtime) >= tickOf(mtime);
     if (DIR* d = ::opendir(folder.constData())) {
         while (const dirent* e = ::readdir(d)) {
             const char* n = e->d_name;
@@ -103,10 +108,14 @@ IndexPtr currentIndex(const QString& folder, const QByteArray& fsFolder, const t
 }
 
 // The real name of `name` inside `folder`, or an empty string.
-QString matchComponent(const QString& folder, const QString& name) {
+// `known`: the folder's change time when the caller has just read it.
+QString matchComponent(const QString& folder, const QString& name, const timespec* known = nullptr) {
     const QByteArray fsFolder = QFile::encodeName(folder);
     timespec mtime;
-    if (!folderTime(fsFolder, mtime)) return QString();
+    if (known)
+        mtime = *known;
+    else if (!folderTime(fsFolder, mtime))
+        return QString();
     const QString key = name.toCaseFolded();
     IndexPtr index = currentIndex(folder, fsFolder, mtime, false);
     auto hit = index->names.constFind(key);
@@ -182,9 +191,24 @@ QString resolvePath(const QString& path) {
         clean.append(p);
     }
 
+    // Most paths are stored with their folders as they stand on the disk:
+    // one stat of the folder and a probe of its index then answer for the
+    // file, there or missing, without walking every component (the on-air
+    // loop checks files far down the playlist).
+    const QString base = root == QLatin1String("/") ? QString() : root;
+    if (!clean.isEmpty()) {
+        const QString folder = base + QLatin1Char('/') + clean.mid(0, clean.size() - 1).join(QLatin1Char('/'));
+        struct stat st;
+        const QString parent = clean.size() == 1 ? (base.isEmpty() ? QStringLiteral("/") : base) : folder;
+        if (::stat(QFile::encodeName(parent).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            const QString real = matchComponent(parent, clean.last(), &st.st_mtim);
+            return (clean.size() == 1 ? base : folder) + QLatin1Char('/') + (real.isEmpty() ? clean.last() : real);
+        }
+    }
+
     // A component that is not there ends the matching: what follows it
     // cannot exist either and is kept as given.
-    QString current = root == QLatin1String("/") ? QString() : root;
+    QString current = base;
     bool exists = true;
     for (const QString& p : clean) {
         QString real;
