@@ -42,6 +42,7 @@ public:
     quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
         return OdpowiedzOpusc;
     }
+    bool WybierzKatalog(const QString&, QString&) override { return false; }
 
 private:
     int n_;
