@@ -140,10 +140,12 @@ private:
     QSpinBox* pole_;
 };
 
+// A text, or a folder when a picker's title is given.
 class Tekst final : public KontrolkaNastawy {
 public:
-    Tekst(const PowiazanieNastawy& p, const OpisKlucza* k) : KontrolkaNastawy(p, k) {
-        pole_ = Widzet(new QLineEdit, p.klucz);
+    Tekst(const PowiazanieNastawy& p, const OpisKlucza* k, std::function<QString()> tytul = {})
+        : KontrolkaNastawy(p, k) {
+        pole_ = tytul ? PoleKatalogu(p.klucz, std::move(tytul)) : Widzet(new QLineEdit, p.klucz);
         dlugosc_ = p.dlugosc > 0 ? p.dlugosc : k->maxDlugosc;
         if (dlugosc_ > 0) pole_->setMaxLength(dlugosc_);
         if (dlugosc_ > 0 && dlugosc_ < 4) pole_->setMaximumWidth(40);
@@ -156,19 +158,6 @@ public:
 private:
     QLineEdit* pole_;
     int dlugosc_ = 0;
-};
-
-class Katalog final : public KontrolkaNastawy {
-public:
-    Katalog(const PowiazanieNastawy& p, const OpisKlucza* k, std::function<QString()> tytul) : KontrolkaNastawy(p, k) {
-        pole_ = PoleKatalogu(p.klucz, std::move(tytul));
-    }
-    void Pokaz() override { pole_->setText(*k->jako<QString>()); }
-    QVariant Stan() const override { return pole_->text(); }
-    void Przyjmij() override { *k->jako<QString>() = pole_->text(); }
-
-private:
-    QLineEdit* pole_;
 };
 
 // A track bar and its number field. The bar writes its position, rounded down
@@ -222,51 +211,34 @@ private:
     QLineEdit* pole_;
 };
 
-// The output lists show the device whose name is the setting; a name no
-// device has shows no entry and stays as it was.
-class Wyjscie final : public KontrolkaNastawy {
+// A list of devices. An output is kept by its name: the list shows the
+// device of that name, and a name no device has shows no entry and stays as
+// it was. The recording input is kept by its number in the list.
+class Urzadzenie final : public KontrolkaNastawy {
 public:
-    Wyjscie(const PowiazanieNastawy& p, const OpisKlucza* k, const QStringList& nazwy)
-        : KontrolkaNastawy(p, k), nazwy_(nazwy) {
+    Urzadzenie(const PowiazanieNastawy& p, const OpisKlucza* k, const QStringList& nazwy)
+        : KontrolkaNastawy(p, k), nazwy_(nazwy), poNazwie_(p.kontrolka == RodzajKontrolki::Wyjscie) {
         lista_ = Widzet(new QComboBox, p.klucz);
         lista_->setMinimumWidth(kSzerokoscKatalogu);
     }
     void Pokaz() override {
         lista_->clear();
         lista_->addItems(nazwy_);
-        lista_->setCurrentIndex(nazwy_.indexOf(*k->jako<QString>()));
-    }
-    QVariant Stan() const override { return lista_->currentIndex(); }
-    void Przyjmij() override {
-        if (lista_->currentIndex() >= 0) *k->jako<QString>() = lista_->currentText();
-    }
-
-private:
-    const QStringList& nazwy_;
-    QComboBox* lista_;
-};
-
-// The recording inputs, chosen by number.
-class Wejscie final : public KontrolkaNastawy {
-public:
-    Wejscie(const PowiazanieNastawy& p, const OpisKlucza* k, const QStringList& nazwy)
-        : KontrolkaNastawy(p, k), nazwy_(nazwy) {
-        lista_ = Widzet(new QComboBox, p.klucz);
-        lista_->setMinimumWidth(kSzerokoscKatalogu);
-    }
-    void Pokaz() override {
-        lista_->clear();
-        lista_->addItems(nazwy_);
-        const qint64 nr = LiczbaZmiennej(*k);
+        const qint64 nr = poNazwie_ ? nazwy_.indexOf(*k->jako<QString>()) : LiczbaZmiennej(*k);
         lista_->setCurrentIndex(nr < nazwy_.size() ? int(nr) : -1);
     }
     QVariant Stan() const override { return lista_->currentIndex(); }
     void Przyjmij() override {
-        if (lista_->currentIndex() >= 0) UstawLiczbe(*k, lista_->currentIndex());
+        if (lista_->currentIndex() < 0) return;
+        if (poNazwie_)
+            *k->jako<QString>() = lista_->currentText();
+        else
+            UstawLiczbe(*k, lista_->currentIndex());
     }
 
 private:
     const QStringList& nazwy_;
+    const bool poNazwie_;
     QComboBox* lista_;
 };
 
@@ -437,10 +409,10 @@ std::unique_ptr<KontrolkaNastawy> TDlgNastawy::Utworz(const PowiazanieNastawy& p
     case RodzajKontrolki::Pole: return std::make_unique<Pole>(p, k);
     case RodzajKontrolki::Liczba: return std::make_unique<Liczba>(p, k);
     case RodzajKontrolki::Tekst: return std::make_unique<Tekst>(p, k);
-    case RodzajKontrolki::Katalog: return std::make_unique<Katalog>(p, k, [this, &p] { return TytulKatalogu(p); });
+    case RodzajKontrolki::Katalog: return std::make_unique<Tekst>(p, k, [this, &p] { return TytulKatalogu(p); });
     case RodzajKontrolki::Suwak: return std::make_unique<Suwak>(p, k);
-    case RodzajKontrolki::Wyjscie: return std::make_unique<Wyjscie>(p, k, wyjscia_);
-    case RodzajKontrolki::Wejscie: return std::make_unique<Wejscie>(p, k, wejscia_);
+    case RodzajKontrolki::Wyjscie: return std::make_unique<Urzadzenie>(p, k, wyjscia_);
+    case RodzajKontrolki::Wejscie: return std::make_unique<Urzadzenie>(p, k, wejscia_);
     case RodzajKontrolki::Opcje: return std::make_unique<Opcje>(p, k);
     case RodzajKontrolki::ZbiorBazy: return std::make_unique<ZbiorBazy>(p, k);
     case RodzajKontrolki::TypyBazy: return std::make_unique<TypyBazy>(p, k);
