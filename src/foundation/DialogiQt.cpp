@@ -3,10 +3,12 @@
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestPods2.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -621,4 +623,12 @@ quint16 DialogiQt::DecyzjaCzas(const QString& linia, const QString& tytul, const
                                StanDecyzjiCzas& stan) {
     OknoDecyzjiCzas okno(linia, tytul, trwa, zestaw, stan);
     return okno.PokazModalnie(oknoGlowne_);
+}
+
+bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
+    const QString start = katalog.isEmpty() ? QString() : platform::resolvePath(katalog);
+    const QString wybrany = QFileDialog::getExistingDirectory(oknoGlowne_, tytul, start);
+    if (wybrany.isEmpty()) return false;
+    katalog = platform::storedPath(wybrany);
+    return true;
 }

@@ -23,7 +23,9 @@ namespace {
 
 const QString kSekcja = QStringLiteral("Nastawy programu");
 
-const OpisSekcji& sekcjaNastaw() {
+}  // namespace
+
+const OpisSekcji& SekcjaNastaw() {
     static const OpisSekcji s = [] {
         OpisSekcji t;
         t.nazwa = kSekcja;
@@ -65,6 +67,8 @@ const OpisSekcji& sekcjaNastaw() {
     return s;
 }
 
+namespace {
+
 // The day's log stays open between lines; the named log likewise.
 platform::LineAppender& otwartyLog() {
     static platform::LineAppender log;
@@ -92,7 +96,7 @@ QString BezpiecznaNazwaZbioru(const QString& s) {
     return out;
 }
 
-void NastawyDomyslne() { UstawDomyslne(sekcjaNastaw()); }
+void NastawyDomyslne() { UstawDomyslne(SekcjaNastaw()); }
 
 void ZapiszNastawy(const QString& plik) {
     const QString hashes79 = QString(79, QLatin1Char('#'));
@@ -106,11 +110,11 @@ void ZapiszNastawy(const QString& plik) {
     PiszKomentarz(plik, hashes79);
     PiszSekcje(plik, QStringLiteral("Nazwa programu, ktorego dotyczy niniejszy zbior konfiguracyjny"), QStringLiteral("Nazwa programu"));
     PiszKluczZKomentarzem(plik, QStringLiteral("Nazwa programu"), QStringLiteral("Nazwa"), NazwaProgramu);
-    ZapiszSekcje(plik, sekcjaNastaw());
+    ZapiszSekcje(plik, SekcjaNastaw());
 }
 
 void CzytajNastawy(const QString& plik) { CzytajNastawy(ZbiorNastaw::Wczytaj(plik)); }
-void CzytajNastawy(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, sekcjaNastaw()); }
+void CzytajNastawy(const ZbiorNastaw& zbior) { CzytajSekcje(zbior, SekcjaNastaw()); }
 
 QString LogZbior() { return LogZbior(platform::clock().date()); }
 

@@ -30,6 +30,10 @@ extern QString LogNazwa;             // full name of the current named log
 extern QString KonfiguracjaOdrzucona;
 
 class ZbiorNastaw;
+struct OpisSekcji;
+
+// The section's key table, bound to Nastawy (the settings dialog walks it too).
+const OpisSekcji& SekcjaNastaw();
 
 void NastawyDomyslne();
 void ZapiszNastawy(const QString& plik);

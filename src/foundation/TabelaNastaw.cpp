@@ -118,7 +118,7 @@ QString WartoscKlucza(const OpisKlucza& k) {
 void ZapiszSekcje(const QString& plik, const OpisSekcji& sekcja) {
     PiszSekcje(plik, sekcja.tytul, sekcja.nazwa);
     for (const OpisKlucza& k : sekcja.klucze) {
-        if (k.tylkoCzytany) continue;
+        if (!k.Zapisywany()) continue;
         PiszKluczZKomentarzem(plik, k.komentarz, k.klucz, WartoscKlucza(k));
     }
 }

@@ -42,6 +42,9 @@ struct OpisKlucza {
     bool pustyZostawia = false;     // Tekst: an empty value read keeps the previous value
     bool pustyDomyslny = false;     // Tekst: an empty value read gives the default back
     bool tylkoCzytany = false;      // read but never written
+    // Written only while this flag is set: a key kept with the value read,
+    // for as long as the file held it.
+    const bool* zapisywanyGdy = nullptr;
     // Replace the plain rule of the type (the only rule of a Wlasny key). A
     // reader gets the settings file as read once, never its name.
     std::function<void()> domyslna;
@@ -58,6 +61,7 @@ struct OpisKlucza {
         default: return TypKlucza::Wlasny;
         }
     }
+    bool Zapisywany() const { return !tylkoCzytany && (!zapisywanyGdy || *zapisywanyGdy); }
     // The variable when the key binds one of that type, else null.
     template <typename T>
     T* jako() const {

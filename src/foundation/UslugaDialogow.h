@@ -70,6 +70,11 @@ public:
     // OdpowiedzTak. Returns OdpowiedzTak, OdpowiedzNie or OdpowiedzOpusc.
     virtual quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
                                 StanDecyzjiCzas& stan) = 0;
+
+    // The platform's folder picker with its title, opened at `katalog`
+    // (stored form). True, with the folder chosen in `katalog` (stored form
+    // where it lies on a drive folder), when one was chosen.
+    virtual bool WybierzKatalog(const QString& tytul, QString& katalog) = 0;
 };
 
 // The installed service: the Qt windows unless something else was installed.

@@ -25,7 +25,7 @@ OpisKlucza KluczKatalogZapamietany(const QString& klucz, QString* v, WartoscCzyt
 void ZapiszSekcjeGrupami(const QString& plik, const OpisSekcji& sekcja) {
     PiszSekcje(plik, sekcja.tytul, sekcja.nazwa);
     for (const OpisKlucza& k : sekcja.klucze) {
-        if (k.tylkoCzytany)
+        if (!k.Zapisywany())
             continue;
         if (!k.komentarz.isEmpty())
             PiszKomentarz(plik, k.komentarz);

@@ -223,4 +223,17 @@ QString resolvePath(const QString& path) {
     return current;
 }
 
+QString storedPath(const QString& path) {
+    const QString drives = QDir::cleanPath(programFolder() + QStringLiteral("/drives"));
+    const QString p = QDir::cleanPath(path);
+    if (!p.startsWith(drives + QLatin1Char('/'))) return path;
+    const QString rest = p.mid(drives.size() + 1);  // "d/MUZYKA/ROCK" or "d"
+    if (rest.isEmpty() || !rest[0].isLetter() || rest[0].unicode() >= 128 ||
+        (rest.size() > 1 && rest[1] != QLatin1Char('/')))
+        return path;
+    QString tail = rest.mid(1);
+    tail.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return rest[0].toUpper() + QLatin1Char(':') + (tail.isEmpty() ? QStringLiteral("\\") : tail);
+}
+
 }  // namespace platform

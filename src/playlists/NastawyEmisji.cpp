@@ -30,6 +30,32 @@ OpisKlucza TylkoCzytany(OpisKlucza k)
     return k;
 }
 
+// Whether the last reading found the key; the defaults forget it.
+bool czytanyStolSterowanie = false;
+bool czytanyCzyTestPRG = false;
+
+// A flag that no control of the program sets but the station's file may
+// hold: a whole-file save writes it back with the value read, and leaves it
+// out when the file did not have it.
+OpisKlucza ZachowanyGdyCzytany(OpisKlucza k, bool* czytany)
+{
+    bool* v = k.jako<bool>();
+    const bool domyslna = k.domyslnaLiczba != 0;
+    k.zapisywanyGdy = czytany;
+    k.domyslna = [v, domyslna, czytany] {
+        *v = domyslna;
+        *czytany = false;
+    };
+    k.czytaj = [klucz = k.klucz, v, czytany](const ZbiorNastaw& zbior, const QString& sekcja) {
+        QString w;
+        if (!zbior.Wartosc(sekcja, klucz, w))
+            return;
+        *czytany = true;
+        zbior.Bool(sekcja, klucz, *v);
+    };
+    return k;
+}
+
 // A plain text: an empty value keeps what the variable holds, as a missing key does.
 OpisKlucza Tekst(const QString& klucz, QString* v, const QString& domyslna, const QString& komentarz)
 {
@@ -335,8 +361,10 @@ OpisSekcji ZbudujSekcjeEmisji()
         KluczLiczba(K(SERWISUstawDoGraniaMarginesPozycjiNum), 0, MaksLiczba, 2, 2, u"Czas marginesu ustawienia pozycji \"Graj o\" do grania w pozycjach (od 1 do 99)"_s),
         KluczBool(K(SERWISBreakAutoodczytJest), false, u"Czy autoodczyt BREAKu serwisowego (0 - nie, 1 - tak) ?"_s),
         Tekst(K(InfoEraElementy), u"lata < 60;lata 60;lata 70;lata 80;lata 90;lata 2000-5;lata 2006-10;lata > 2010;lata > 2015"_s, u"Elementy opisu nagrania - ERA (oddzielone srednikiem)"_s),
-        TylkoCzytany(KluczBool(K(StolSterowanie), false, QString())),
-        TylkoCzytany(KluczBool(K(CzyTestPRG), false, QString())),
+        ZachowanyGdyCzytany(KluczBool(K(StolSterowanie), false, u"Czy po uruchomieniu sterowanie ze stołu (0 - nie, 1 - tak) ?"_s),
+                            &czytanyStolSterowanie),
+        ZachowanyGdyCzytany(KluczBool(K(CzyTestPRG), false, u"Czy test playlisty PRG (0 - nie, 1 - tak) ?"_s),
+                            &czytanyCzyTestPRG),
         // The emergency start must survive a restart, or it could never be on
         // when the program starts.
         KluczBool(K(AwariaStartJest), false,

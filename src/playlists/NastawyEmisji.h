@@ -225,7 +225,7 @@ struct NastawyEmisjiMIX {
     qint32 SERWISUstawDoGraniaMarginesPozycjiNum = 0;
     bool SERWISBreakAutoodczytJest = false;
     QString InfoEraElementy;
-    // Read but never written.
+    // Written back only when the file read held them.
     bool StolSterowanie = false;   // desk control on at start
     bool CzyTestPRG = false;
     bool AwariaStartJest = false;  // the emergency playlist starts by itself

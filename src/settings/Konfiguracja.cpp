@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
 #include "library/DBazaNastawy.h"
@@ -50,13 +51,26 @@ QString ZnakKonfiguracji() {
     return KonfiguracjaOdrzucona.isEmpty() ? QString() : QStringLiteral("   [NASTAWY DOMYŚLNE - zbiór konfiguracyjny nie przyjęty]");
 }
 
+namespace {
+
+// A settings file that could not be written: the old file stays; the
+// operator sees why and the log keeps it.
+bool BladZapisu(const QString& plik) {
+    Log(QStringLiteral("Zapis konfiguracji do zbioru ") + plik + QStringLiteral(": błąd ") + QString::number(BladIO));
+    PokazBladKod(BladIO, QString(), plik);
+    return false;
+}
+
+}  // namespace
+
 bool ZapiszKonfiguracje(const QString& plik) {
     const QString cel = platform::resolvePath(plik);
     QTemporaryFile tymczasowy(cel + QStringLiteral(".XXXXXX"));
     tymczasowy.setAutoRemove(false);
+    errno = 0;
     if (!tymczasowy.open()) {
-        BladIO = 5;
-        return false;
+        BladIO = errno ? KodBleduZErrno(errno) : 5;
+        return BladZapisu(plik);
     }
     const QString nazwa = tymczasowy.fileName();
     tymczasowy.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
@@ -70,9 +84,9 @@ bool ZapiszKonfiguracje(const QString& plik) {
     BazaNastawyZapisz(nazwa);
     ZapiszNastawySatelity(nazwa);
     if (BladIO != 0 || std::rename(QFile::encodeName(nazwa).constData(), QFile::encodeName(cel).constData()) != 0) {
-        if (BladIO == 0) UstawBladIOZErrno(errno);
+        if (BladIO == 0) BladIO = errno ? KodBleduZErrno(errno) : 101;
         QFile::remove(nazwa);
-        return false;
+        return BladZapisu(plik);
     }
     return true;
 }

@@ -22,7 +22,8 @@ bool CzytajKonfiguracje(const QStringList& argumenty);
 // unattended station must show why nothing plays); empty once one was.
 QString ZnakKonfiguracji();
 
-// The whole-file save: every section written into a temporary file in the
-// same folder, which replaces `plik` only when complete. False, with the old
-// file untouched, when it could not be written.
+// The whole-file save: the head and every section, in the order above,
+// written into a temporary file in the same folder, which replaces `plik`
+// only when complete. When it cannot be written the old file stays, the I/O
+// error is shown and logged, and the answer is false.
 bool ZapiszKonfiguracje(const QString& plik);

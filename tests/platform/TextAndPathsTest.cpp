@@ -104,6 +104,14 @@ TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
     resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\LATER.WAV"));
     QFile(d + QStringLiteral("/Muzyka/Pop/Later.wav")).open(QIODevice::WriteOnly);
     EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\LATER.WAV")), d + QStringLiteral("/Muzyka/Pop/Later.wav"));
+
+    // Back to the stored form (what a folder picker chose): only paths in a
+    // drive's folder change.
+    EXPECT_EQ(storedPath(d + QStringLiteral("/Muzyka/Pop/")), QStringLiteral("D:\\Muzyka\\Pop"));
+    EXPECT_EQ(storedPath(d), QStringLiteral("D:\\"));
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/drives/dd/x")), home.path() + QStringLiteral("/drives/dd/x"));
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/drives")), home.path() + QStringLiteral("/drives"));
+    EXPECT_EQ(storedPath(QStringLiteral("/srv/muzyka")), QStringLiteral("/srv/muzyka"));
 }
 
 namespace {

@@ -230,13 +230,18 @@ TEST_F(NastawyEmisjiTest, WriteReadWriteGivesIdenticalBytes)
     // Values away from the defaults, Polish letters included.
     readEmisja({u"Kanal1=3"_s, u"Kanal3Nazwa=Wyjście ŻÓŁĆ"_s, u"PoziomStop=12"_s, u"CzasCross=4000"_s,
                 u"TOfset=-250"_s, u"AutoStop=0"_s, u"AwariaStartJest=1"_s, u"SingleDyskiKopiowanie=F,G"_s,
-                u"SingleKatAdres2=F:\\ŚWIĘTA"_s, u"SingleCzyKopiowanieZestawu2=1"_s, u"Poziom0=-7"_s});
+                u"SingleKatAdres2=F:\\ŚWIĘTA"_s, u"SingleCzyKopiowanieZestawu2=1"_s, u"Poziom0=-7"_s,
+                u"StolSterowanie=1"_s});
     readSatelita({u"IdStacji=Radio Ósemka"_s, u"UDPBroadcastPort=65535"_s, u"GPIPlayer1=GPI2,4,1"_s,
                   u"SatRLOfsLiczMS=-10000"_s});
     const QByteArray changed = written(both);
     EXPECT_NE(changed, fromDefaults);
     EXPECT_TRUE(changed.contains("PoziomStop=12\r\n"));
     EXPECT_TRUE(changed.contains("Poziom0SND=-7\r\n"));
+    // Desk control read from the file is kept by a save; a key the file did
+    // not have stays out.
+    EXPECT_TRUE(changed.contains("\r\nStolSterowanie=1\r\n"));
+    EXPECT_FALSE(changed.contains("CzyTestPRG="));
     readBack(changed);
     EXPECT_EQ(written(both), changed);
 }

@@ -140,6 +140,9 @@ private:
     PrzyciskiKonsoli przyciski_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
+    // The output devices and recording inputs found at start-up.
+    QStringList nazwyWyjsc_;
+    QStringList nazwyWejsc_;
     bool pasekZadanUkryty_ = false;
     bool utworzono_ = false;
     bool pokazano_ = false;

@@ -17,6 +17,7 @@
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/Konfiguracja.h"
+#include "settings/TDlgNastawy.h"
 
 #include <QCloseEvent>
 #include <QLocale>
@@ -89,6 +90,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     OpcjePFL.KanalPFLNazwa = Emisja.KanalPFLNazwa;
     OpcjePFL.CzyPlayerPFLBlokuje = Emisja.CzyPlayerPFLBlokuje;
     if (!DMagnetofon()) new TDMagnetofon(this);
+    // The settings dialog, made once, offers the devices found above.
+    if (!DlgNastawy()) new TDlgNastawy(nazwyWyjsc_, nazwyWejsc_, this);
     // 14. The capture control of the satellite fade (none: the fade sets nothing).
     silnik_.Wejscie = platform::openCaptureVolume();
     silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());
@@ -100,7 +103,9 @@ void TTolv::FormCreate(const QStringList& argumenty) {
 }
 
 void TTolv::NazwyUrzadzen() {
-    const QStringList urzadzenia = TcbDSMixer::DeviceDescriptions();
+    nazwyWyjsc_ = TcbDSMixer::DeviceDescriptions();
+    nazwyWejsc_ = TcbDSMixer::CaptureDescriptions();
+    const QStringList& urzadzenia = nazwyWyjsc_;
     const auto nazwa = [&](QString& n, quint8 numer) {
         if (n.isEmpty() && urzadzenia.size() > numer) n = urzadzenia[numer];
     };

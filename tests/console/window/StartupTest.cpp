@@ -16,6 +16,7 @@
 #include "platform/RelayCard.h"
 #include "platform/TextFile.h"
 #include "playlists/NastawyEmisji.h"
+#include "settings/TDlgNastawy.h"
 
 #include <QDir>
 #include <QTest>
@@ -212,6 +213,11 @@ TEST_F(Startup, TheRelayCardOpensWithItsOutputsCleared) {
     // The preview window is made with the main window and sees its settings.
     ASSERT_NE(DMagnetofon(), nullptr);
     EXPECT_EQ(DMagnetofon()->parentWidget(), &okno);
+    // So is the settings dialog, with the devices found at start-up.
+    ASSERT_NE(DlgNastawy(), nullptr);
+    EXPECT_EQ(DlgNastawy()->parentWidget(), &okno);
+    EXPECT_EQ(DlgNastawy()->Wyjscia(), platform::DeviceHub::instance().outputNames());
+    EXPECT_EQ(DlgNastawy()->Wejscia(), platform::DeviceHub::instance().inputNames());
     EXPECT_EQ(OpcjePFL.KanalPFLNazwa, QStringLiteral("Słuchawki"));
     EXPECT_FALSE(OpcjePFL.CzyPlayerPFLBlokuje);
     // Closing closes the card.

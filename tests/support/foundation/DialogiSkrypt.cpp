@@ -190,3 +190,11 @@ quint16 DialogiSkrypt::DecyzjaCzas(const QString& linia, const QString& tytul, c
     }
     return o.odp;
 }
+
+bool DialogiSkrypt::WybierzKatalog(const QString& tytul, QString& katalog) {
+    zapisy_.push_back({RodzajDialogu::Katalog, {tytul, katalog}, 0});
+    const Odp o = Nastepna("folder picker");
+    if (o.odp != OdpowiedzAkceptuj) return false;
+    katalog = o.teksty.value(0);
+    return true;
+}

@@ -12,7 +12,7 @@
 #include <deque>
 #include <functional>
 
-enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas, DecyzjaCzas };
+enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas, DecyzjaCzas, Katalog };
 
 // One window as the program asked for it.
 struct ZapisDialogu {
@@ -20,7 +20,8 @@ struct ZapisDialogu {
     // What it showed: Blad/Info/Decyzja the two lines; Tekst the prompt and
     // the initial text; Stan the text; Raport the caption then the lines;
     // RDS the three initial texts; Czas the caption; DecyzjaCzas the line,
-    // the title, the duration and the last end-of-airing clock.
+    // the title, the duration and the last end-of-airing clock; Katalog the
+    // title and the folder it opened at.
     QStringList teksty;
     // Decyzja and DecyzjaCzas the button set; Tekst the longest text (negative: password);
     // Stan 1 or 2 gauges (0 none), +10 with the abort button; Czas 24 or 99.
@@ -43,6 +44,8 @@ public:
                       quint16 odp = OdpowiedzAkceptuj);
     void OdpowiedzKod(qint32 kod);
     void OdpowiedzCzas(const QString& hhmm, quint16 odp = OdpowiedzAkceptuj);
+    // The folder picker: the folder chosen, or none with OdpowiedzOpusc.
+    void OdpowiedzKatalog(const QString& katalog, quint16 odp = OdpowiedzAkceptuj) { OdpowiedzCzas(katalog, odp); }
     // The timed decision is left to its ticks: before each of at most `tiki`
     // ticks `przedTikiem(n)` runs (the test moves the clock, changes the
     // inputs); the first tick that answers closes it with Tak, and when none
@@ -85,6 +88,7 @@ public:
     quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
     quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
                         StanDecyzjiCzas& stan) override;
+    bool WybierzKatalog(const QString& tytul, QString& katalog) override;
     // Ticks the last timed decision ran.
     int Tiki() const { return tiki_; }
 
