@@ -19,7 +19,6 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomZmien, KomZmien, "zmiana elementu"},
         {KomUndo, KomUndo, "cofnięcie zmiany playlisty"},
         {KomPrzesun, KomPrzesun, "tryb przesuwania"},
-        {KomKonfiguracja, KomKonfiguracja, "okno nastaw"},
         {KomCzytajProfil, KomCzytajProfil, "odczyt profilu"},
         {KomZapiszProfil, KomZapiszProfil, "zapis profilu"},
         {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},

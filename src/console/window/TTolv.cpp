@@ -1,8 +1,12 @@
 #include "console/window/TTolv.h"
 
+#include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestSter2.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
+#include "settings/TDlgNastawy.h"
 
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -54,7 +58,29 @@ TTolv::TTolv(QWidget* parent)
     };
 
     ZarejestrujObslugi(dyspozytor_, silnik_);
+    // The settings dialog is a window: the window opens it.
+    dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
     Rozmiesc();
+}
+
+void TTolv::Konfiguracja() {
+    TDlgNastawy* dialog = DlgNastawy();
+    if (!dialog) return;
+    dyspozytor_.WcisnijPrzycisk(PKonfiguracja, true);
+    if (Nastawy.HasloINIJest) {
+        // The field takes the whole password, however long it was set.
+        const int dlugosc = qMax(10, int(Nastawy.HasloINITekst.size()));
+        TekstPodany.clear();
+        const bool dobre = PodajTekst(QStringLiteral("Podaj hasło dostępu"), dlugosc * 100, 9) == WynikTak &&
+                           TekstPodany == Nastawy.HasloINITekst;
+        TekstPodany.clear();
+        if (!dobre) {
+            dyspozytor_.WcisnijPrzycisk(PKonfiguracja, false);
+            return;
+        }
+    }
+    dialog->Pokaz();
+    dyspozytor_.WcisnijPrzycisk(PKonfiguracja, false);
 }
 
 void TTolv::PolaczZegary() {

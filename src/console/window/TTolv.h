@@ -80,6 +80,8 @@ public:
     // The mode buttons pressed while their modes are on, whoever switched
     // them: called after every input, tick and refresh.
     void PodswietlTryby();
+    // "Konf.": the settings dialog, behind its password when the lock is on.
+    void Konfiguracja();
 
     // The on-air loop's and the display's ticks as their timers run them:
     // the engine's work, then the window's picture of it.

@@ -9,6 +9,7 @@
 #include "console/commands/Komendy.h"
 #include "console/support/KonsolaTestPomoc.h"
 #include "console/window/TTolv.h"
+#include "settings/TDlgNastawy.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestWej.h"
@@ -18,6 +19,7 @@
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -109,6 +111,21 @@ public:
         silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
         ASSERT_TRUE(silnik().SlotZajety(1));
     }
+
+    // The settings dialog is modal: when it shows, note it (and whether
+    // "Konf." is lit meanwhile) and close it.
+    void zamknijNastawy() {
+        nastawyPokazane = konfLitMeanwhile = false;
+        QTimer::singleShot(0, [this] {
+            if (QWidget* w = QApplication::activeModalWidget(); w && w == DlgNastawy()) {
+                nastawyPokazane = true;
+                konfLitMeanwhile = przycisk(PKonfiguracja).Stan == 1;
+                w->close();
+            }
+        });
+    }
+    bool nastawyPokazane = false;
+    bool konfLitMeanwhile = false;
 
     platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
     platform::ScopedClock zakres{&zegar};
@@ -250,7 +267,12 @@ std::vector<Wiersz> wiersze() {
         {"keypad .", Qt::Key_Period, Num, 0, 5006, {}, czeka(lista)},
 
         // ---- the bar, clicked ----
-        {"Konf.", 0, Bez, PKonfiguracja, 3121, {}, czeka("okno nastaw")},
+        {"Konf.", 0, Bez, PKonfiguracja, 3121, [](Stanowisko& t) { t.zamknijNastawy(); },
+         [](Stanowisko& t, quint16, const QStringList&) {
+             EXPECT_TRUE(t.nastawyPokazane);
+             EXPECT_TRUE(t.konfLitMeanwhile);
+             EXPECT_FALSE(t.wcisniety(PKonfiguracja));
+         }},
         {"Czyt.", 0, Bez, PCzytajProfil, 3122, {}, czeka("odczyt profilu")},
         {"Zap.", 0, Bez, PZapiszProfil, 3123, {}, czeka("zapis profilu")},
         {" Ster.", 0, Bez, PSterowanie, 3002, {}, wlaczony([](Stanowisko& t) { return t.silnik().StolSterowanie; }, PSterowanie)},
@@ -392,3 +414,52 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
 }
 
 }  // namespace
+
+// The settings lock: a wrong password opens nothing and says nothing; the
+// right one, however long, opens the dialog; without the lock it opens at once.
+TEST_F(KeysAndBar, TheSettingsDialogBehindItsPassword) {
+    struct Przypadek {
+        const char* co;
+        bool blokada;
+        QString wpisane;
+        bool otwiera;
+    };
+    const QString haslo = u"Dwanascie12!"_s;
+    const Przypadek przypadki[] = {
+        {"lock off", false, {}, true},
+        {"wrong password", true, u"WQXE"_s, false},
+        {"cancelled", true, {}, false},
+        {"right 12-character password", true, haslo, true},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.co);
+        Nastawy.HasloINIJest = p.blokada;
+        Nastawy.HasloINITekst = haslo;
+        const qsizetype przed = dialogi.Zapisy().size();
+        if (p.blokada) {
+            if (p.wpisane.isEmpty())
+                dialogi.Odpowiedz(OdpowiedzOpusc);
+            else
+                dialogi.OdpowiedzTekst(p.wpisane);
+        }
+        zamknijNastawy();
+        QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(przycisk(PKonfiguracja).Rect.Left + 3, przycisk(PKonfiguracja).Rect.Top + 3));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(nastawyPokazane, p.otwiera);
+        if (p.otwiera) EXPECT_TRUE(konfLitMeanwhile);
+        EXPECT_FALSE(wcisniety(PKonfiguracja));
+        int teksty = 0, komunikaty = 0;
+        for (const ZapisDialogu& z : dialogi.Zapisy().mid(przed)) {
+            if (z.rodzaj == RodzajDialogu::Tekst) {
+                ++teksty;
+                EXPECT_EQ(z.teksty.value(0), u"Podaj hasło dostępu"_s);
+                EXPECT_LE(z.liczba, -haslo.size()) << "the field takes the whole password, masked";
+            }
+            if (z.rodzaj == RodzajDialogu::Blad || z.rodzaj == RodzajDialogu::Info) ++komunikaty;
+        }
+        EXPECT_EQ(teksty, p.blokada ? 1 : 0);
+        EXPECT_EQ(komunikaty, 0);
+    }
+    Nastawy.HasloINIJest = false;
+}
