@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QtGlobal>
+#include <atomic>
 
 namespace platform {
 
@@ -30,7 +31,7 @@ public:
     explicit ManualClock(QDate date = QDate(2026, 12, 6), qint64 msOfDay = 12 * 3600 * 1000);
     qint64 msOfDay() const override { return ms_; }
     QDate date() const override { return date_; }
-    qint64 monotonicMs() const override { return mono_; }
+    qint64 monotonicMs() const override { return mono_.load(); }
 
     void set(QDate date, qint64 msOfDay);
     // Moves time on, across midnight into the next days when needed.
@@ -39,7 +40,7 @@ public:
 private:
     QDate date_;
     qint64 ms_;
-    qint64 mono_ = 0;
+    std::atomic<qint64> mono_{0};  // read by the sound device watcher's thread too
 };
 
 // The clock the program reads. Defaults to a SystemClock; a test installs its
