@@ -269,8 +269,8 @@ void TcbUpdateChannelThread::Execute(std::shared_ptr<Core> core) {
         std::unique_lock lock(core->eventMutex);
         if (core->terminated) break;
         if (!core->enabled.load()) {
+            // The signal is left set: the wait below then passes at once.
             core->event.wait(lock, [&core] { return core->signaled || core->terminated; });
-            core->signaled = false;
             continue;
         }
         // Woken by Enable (a play just started: fill the ring now) or at the
