@@ -85,6 +85,12 @@ TEST(AudioCard, ToneArrivesSampleExactAndACardRefusing44kHzPlaysAtItsOwnRate) {
         EXPECT_EQ(dev->name(), AlsaSink::kName);
         EXPECT_EQ(dev->format(), (PcmFormat{refuses44k ? 48000 : 44100, 2, 16}));
         EXPECT_EQ(hub.openOutput(0, kFile)->format().rate, 44100);  // the default card is not refused
+        // The virtual device is there only for settings that name it.
+        const QStringList names = hub.outputNames();
+        EXPECT_EQ(names.first(), "default");
+        EXPECT_EQ(names.last(), "Virtual device");
+        EXPECT_TRUE(hub.openOutput(int(names.size()) - 1, kFile)->isVirtual());
+        EXPECT_FALSE(hub.isVirtual());
 
         const std::vector<int16_t> t = tone(4410);  // 100 ms
         const int64_t bytes = int64_t(t.size()) * 2;

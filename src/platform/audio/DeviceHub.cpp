@@ -430,28 +430,30 @@ void DeviceHub::setStreamGate(std::function<bool(const QString& device, int rate
     gate_ = std::move(gate);
 }
 
-void DeviceHub::useVirtualDevices(const QStringList& names, bool stepped) {
-    std::lock_guard lock(mutex_);
-    dropCards();
-    enumerated_ = true;
-    virtual_ = true;
-    stepped_ = stepped;
-    outputs_.clear();
-    inputs_.clear();
-    for (const auto& n : names) outputs_.push_back({n, -1});
-    if (outputs_.empty()) outputs_.push_back({kVirtualName, -1});
-    virtualOpen_.clear();
-    noMatchTold_.clear();
-}
-
-void DeviceHub::usePortAudio() {
-    std::lock_guard lock(mutex_);
+void DeviceHub::forget() {
     dropCards();
     enumerated_ = false;
     virtual_ = false;
     stepped_ = false;
+    outputs_.clear();
+    inputs_.clear();
     virtualOpen_.clear();
     noMatchTold_.clear();
+}
+
+void DeviceHub::useVirtualDevices(const QStringList& names, bool stepped) {
+    std::lock_guard lock(mutex_);
+    forget();
+    enumerated_ = true;
+    virtual_ = true;
+    stepped_ = stepped;
+    for (const auto& n : names) outputs_.push_back({n, -1});
+    if (outputs_.empty()) outputs_.push_back({kVirtualName, -1});
+}
+
+void DeviceHub::usePortAudio() {
+    std::lock_guard lock(mutex_);
+    forget();
     enumerate();
 }
 

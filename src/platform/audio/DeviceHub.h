@@ -104,6 +104,7 @@ private:
     DeviceHub() = default;
     void enumerate();        // under mutex_
     void dropCards();        // under mutex_
+    void forget();           // under mutex_: cards closed, nothing listed
     PcmFormat chooseFormat(int paIndex, const QString& name);  // under the PortAudio lock
     QString startStream(PortAudioOutput& dev);                 // under the PortAudio lock
     void tell(const std::vector<DeviceNotice>& notices);
