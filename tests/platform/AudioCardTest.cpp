@@ -84,7 +84,6 @@ TEST(AudioCard, ToneArrivesSampleExactAndACardRefusing44kHzPlaysAtItsOwnRate) {
         ASSERT_FALSE(dev->isVirtual());
         EXPECT_EQ(dev->name(), AlsaSink::kName);
         EXPECT_EQ(dev->format(), (PcmFormat{refuses44k ? 48000 : 44100, 2, 16}));
-        EXPECT_EQ(hub.openOutput(0, kFile)->format().rate, 44100);  // the default card is not refused
         // The virtual device is there only for settings that name it.
         const QStringList names = hub.outputNames();
         EXPECT_EQ(names.first(), "default");
