@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <condition_variable>
 #include <fcntl.h>
-#include <limits>
 #include <unistd.h>
 
 namespace platform {
