@@ -2,13 +2,22 @@
 
 #include "audio/cbDSMixer.h"
 #include "audio/uDirectShowPlayer.h"
+#include "foundation/KestSter2.h"
 #include "platform/CaptureVolume.h"
+#include "platform/audio/DeviceHub.h"
+
+#include <QMetaObject>
+#include <QObject>
 
 PlayerSloty::PlayerSloty() = default;
 
 // A mixer frees the channels still registered with it, so the players go
 // first and nothing is freed twice.
 PlayerSloty::~PlayerSloty() {
+    if (pokazAwarii_) {
+        platform::DeviceHub::instance().setNoticeHandler(nullptr);
+        platform::DeviceHub::instance().stopWatching();
+    }
     for (int s = 1; s <= LiczbaSlotow; ++s) ZwolnijOdtwarzacz(quint8(s));
     ZwolnijMiksery();
 }
@@ -27,7 +36,10 @@ void PlayerSloty::UtworzMiksery() {
 void PlayerSloty::ZwolnijMiksery() {
     // The channels live on the mixers: free them before their mixer, or the
     // mixer would free them under the slots.
-    for (int s = 1; s <= LiczbaSlotow; ++s) kanaly_[s].reset();
+    for (int s = 1; s <= LiczbaSlotow; ++s) {
+        kanaly_[s].reset();
+        wolneKanaly_[s].reset();
+    }
     for (int n = LiczbaSlotow; n >= 1; --n) miksery_[n].reset();
 }
 
@@ -37,22 +49,29 @@ void PlayerSloty::UtworzOdtwarzacz(quint8 slot) {
     if (opcje_.CzyPlayerZgodnoscWinXP) {
         // Without its mixer (before UtworzMiksery or after ZwolnijMiksery)
         // the slot stays empty rather than hold a channel on nothing.
-        if (miksery_[slot]) kanaly_[slot] = std::make_unique<TcbDSMixerChannel>(miksery_[slot].get());
+        if (!miksery_[slot]) return;
+        kanaly_[slot] = wolneKanaly_[slot] ? std::move(wolneKanaly_[slot])
+                                           : std::make_unique<TcbDSMixerChannel>(miksery_[slot].get());
     } else {
         // An empty name is the default device (the player treats it so).
-        odtwarzacze_[slot] = std::make_unique<TBasicPlayer>(opcje_.KanalNazwa[slot]);
+        odtwarzacze_[slot] = wolneOdtwarzacze_[slot] ? std::move(wolneOdtwarzacze_[slot])
+                                                     : std::make_unique<TBasicPlayer>(opcje_.KanalNazwa[slot]);
     }
 }
 
 void PlayerSloty::ZwolnijOdtwarzacz(quint8 slot) {
     if (!poprawny(slot)) return;
+    // Stopped and emptied as a new player would be, then kept.
     if (kanaly_[slot]) {
         kanaly_[slot]->Stop();
-        kanaly_[slot].reset();
+        kanaly_[slot]->Open(QString());
+        wolneKanaly_[slot] = std::move(kanaly_[slot]);
     }
     if (odtwarzacze_[slot]) {
         odtwarzacze_[slot]->Stop();
-        odtwarzacze_[slot].reset();
+        odtwarzacze_[slot]->SetFileName(QString());
+        odtwarzacze_[slot]->SetVolume(0);
+        wolneOdtwarzacze_[slot] = std::move(odtwarzacze_[slot]);
     }
 }
 
@@ -130,3 +149,60 @@ void PlayerSloty::UstawGlosnoscSystemowa(int poziom) {
 }
 
 TcbDSMixer* PlayerSloty::Mikser(quint8 slot) const { return poprawny(slot) ? miksery_[slot].get() : nullptr; }
+
+QString PlayerSloty::TekstZgloszenia(const platform::DeviceNotice& n) {
+    const QString u = QStringLiteral("\"") + n.device + QStringLiteral("\"");
+    switch (n.kind) {
+    case platform::DeviceNotice::NoMatch:
+        return QStringLiteral("Nie ma urządzenia dźwiękowego ") + u + QStringLiteral(" - gra urządzenie domyślne \"") +
+               n.detail + QStringLiteral("\"");
+    case platform::DeviceNotice::OpenFailed:
+        return QStringLiteral("!!! Nie można otworzyć urządzenia dźwiękowego ") + u + QStringLiteral(": ") + n.detail +
+               QStringLiteral(" - ponowna próba co %1 s").arg(platform::DeviceHub::kRetryMs / 1000);
+    case platform::DeviceNotice::Stalled:
+        return QStringLiteral("!!! Urządzenie dźwiękowe ") + u + QStringLiteral(" przestało odtwarzać - ponowne otwarcie");
+    case platform::DeviceNotice::Playing:
+        return QStringLiteral("Urządzenie dźwiękowe ") + u + QStringLiteral(" odtwarza (") + n.detail +
+               QStringLiteral(" Hz)");
+    case platform::DeviceNotice::Underruns:
+        return QStringLiteral("Urządzenie dźwiękowe ") + u + QStringLiteral(": przerwy w dźwięku: ") +
+               QString::number(n.count);
+    }
+    return {};
+}
+
+void PlayerSloty::UstawPokazAwarii(std::function<void(const QString&)> pokaz) {
+    if (!poczta_) poczta_ = std::make_unique<QObject>();
+    pokazAwarii_ = pokaz ? std::move(pokaz) : [](const QString&) {};
+    platform::DeviceHub::instance().setNoticeHandler([this](const platform::DeviceNotice& n) { Zglos(n); });
+    platform::DeviceHub::instance().startWatching();
+}
+
+// The hub speaks on whatever thread noticed; the log and the window are the
+// owner's thread's, so notices are queued and handed over. The mutex also
+// shows ThreadSanitizer the hand-over that Qt's queue makes.
+void PlayerSloty::Zglos(const platform::DeviceNotice& n) {
+    std::lock_guard lock(zgloszeniaMutex_);
+    zgloszenia_.push_back(n);
+    if (zgloszenia_.size() == 1)
+        QMetaObject::invokeMethod(poczta_.get(), [this] { RozdajZgloszenia(); }, Qt::QueuedConnection);
+}
+
+void PlayerSloty::RozdajZgloszenia() {
+    std::vector<platform::DeviceNotice> teraz;
+    {
+        std::lock_guard lock(zgloszeniaMutex_);
+        teraz.swap(zgloszenia_);
+    }
+    const QStringList przedtem = gluche_;
+    for (const auto& n : teraz) {
+        Log(TekstZgloszenia(n));
+        if (n.kind == platform::DeviceNotice::OpenFailed || n.kind == platform::DeviceNotice::Stalled) {
+            if (!gluche_.contains(n.device)) gluche_ << n.device;
+        } else if (n.kind == platform::DeviceNotice::Playing) {
+            gluche_.removeAll(n.device);
+        }
+    }
+    if (gluche_ != przedtem)
+        pokazAwarii_(gluche_.isEmpty() ? QString() : QStringLiteral("BRAK DŹWIĘKU: ") + gluche_.join(QStringLiteral(", ")));
+}

@@ -9,17 +9,24 @@
 // the back-ends (EDirectXError, EAudioReadError, the streaming channel's
 // plain errors) pass through unchanged to the caller.
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class TcbDSMixer;
 class TcbDSMixerChannel;
 class TBasicPlayer;
 
+class QObject;
+
 namespace platform {
 class CaptureVolume;
+struct DeviceNotice;
 }
 
 // What the slots need from the emission settings; the console fills it.
@@ -48,6 +55,9 @@ public:
     // Frees the slots' players, then mixers 5 down to 1.
     void ZwolnijMiksery();
 
+    // The console frees and creates a slot's player for every element; the
+    // player object, its ring and its refill thread are kept in between
+    // and taken again, so a start costs no thread and no allocation.
     void UtworzOdtwarzacz(quint8 slot);
     void ZwolnijOdtwarzacz(quint8 slot);
     bool OdtwarzaczIstnieje(quint8 slot) const;
@@ -75,7 +85,18 @@ public:
     // Mixer of a slot (streaming back-end only; null otherwise).
     TcbDSMixer* Mikser(quint8 slot) const;
 
+    // From now on what the sound devices report (a card that will not open
+    // or stopped playing, a name that matches no device, dropouts) goes to
+    // the event log, and `pokaz` is told on this thread which devices are
+    // silent ("" once all play again); the cards are watched.
+    void UstawPokazAwarii(std::function<void(const QString&)> pokaz);
+    // The event log's line for a notice.
+    static QString TekstZgloszenia(const platform::DeviceNotice& n);
+
 private:
+    void Zglos(const platform::DeviceNotice& n);  // any thread
+    void RozdajZgloszenia();                      // the owner's thread
+
     static bool poprawny(quint8 slot) { return slot >= 1 && slot <= LiczbaSlotow; }
 
     OpcjeOdtwarzaczy opcje_;
@@ -83,4 +104,12 @@ private:
     std::array<std::unique_ptr<TcbDSMixer>, 6> miksery_;           // [1..5]
     std::array<std::unique_ptr<TcbDSMixerChannel>, 6> kanaly_;     // [1..5] streaming players
     std::array<std::unique_ptr<TBasicPlayer>, 6> odtwarzacze_;     // [1..5] file players
+    std::array<std::unique_ptr<TcbDSMixerChannel>, 6> wolneKanaly_;  // freed, kept for the next element
+    std::array<std::unique_ptr<TBasicPlayer>, 6> wolneOdtwarzacze_;
+
+    std::function<void(const QString&)> pokazAwarii_;
+    std::unique_ptr<QObject> poczta_;  // on the owner's thread: notices are handed over to it
+    std::mutex zgloszeniaMutex_;
+    std::vector<platform::DeviceNotice> zgloszenia_;
+    QStringList gluche_;  // devices that do not play now
 };

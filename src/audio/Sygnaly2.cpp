@@ -14,6 +14,7 @@
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "platform/Paths.h"
+#include "platform/audio/AudioFormat.h"
 
 qint32 SygnalType::* const Znaczniki[LiczbaZnacznikow] = {
     &SygnalType::Tot, &SygnalType::Int, &SygnalType::Out, &SygnalType::Mix, &SygnalType::Mik,
@@ -111,8 +112,9 @@ int szukajChunka(QIODevice& f, qint64 rozmiarPliku, const QByteArray& id, Chunk&
     if (!f.seek(0)) return kBladOdczytu;
     if (f.read(4) != QByteArrayLiteral("RIFF")) return 0;
     qint64 pos = 12;
-    while (pos < rozmiarPliku) {
-        if (rozmiarPliku - pos < 8) return kBladFormatu;
+    // A few bytes after the last chunk, too few for a chunk header, are
+    // common (padding written by some editors) and end the list.
+    while (rozmiarPliku - pos >= 8) {
         if (!f.seek(pos)) return kBladOdczytu;
         const QByteArray h = f.read(8);
         if (h.size() != 8) return kBladOdczytu;
@@ -130,19 +132,39 @@ int szukajChunka(QIODevice& f, qint64 rozmiarPliku, const QByteArray& id, Chunk&
     return 0;
 }
 
+// Whether `b` can follow the frame header `a` in one stream: a usable
+// header of the same version, layer and sample rate.
+bool ciagDalszy(const unsigned char a[4], const unsigned char b[4]) {
+    return JestNaglowekMPEG(b) && (a[1] & 0xFE) == (b[1] & 0xFE) && ((a[2] >> 2) & 3) == ((b[2] >> 2) & 3);
+}
+
 // The first usable frame header at `od` or after it, within the bound and
-// below `do_` (exclusive). -1 when there is none.
+// below `do_` (exclusive), that is followed by a second header where its
+// frame ends. Four bytes that merely look like a header turn up in any
+// large file; two in a row at the right distance do not. -1 when there is
+// none.
 qint64 szukajRamki(PlikOdczyt& f, qint64 od, qint64 do_, unsigned char naglowek[4]) {
     if (od < 0) return -1;
-    do_ = std::min({do_, f.Rozmiar(), od + kZasiegSzukaniaRamki + 4});
-    if (do_ - od < 4) return -1;
-    const QByteArray buf = f.Czytaj(od, do_ - od);
+    do_ = std::min(do_, f.Rozmiar());
+    const qint64 koniecSzukania = std::min(do_, od + kZasiegSzukaniaRamki + 4);
+    if (koniecSzukania - od < 4) return -1;
+    const QByteArray buf = f.Czytaj(od, koniecSzukania - od);
     const auto* b = reinterpret_cast<const unsigned char*>(buf.constData());
     for (qsizetype i = 0; i + 4 <= buf.size(); ++i) {
-        if (JestNaglowekMPEG(b + i)) {
-            std::copy(b + i, b + i + 4, naglowek);
-            return od + i;
+        if (!JestNaglowekMPEG(b + i)) continue;
+        const qint64 nastepny = i + DlugoscRamkiMPEG(b + i);
+        unsigned char dalej[4];
+        if (nastepny + 4 <= buf.size()) {
+            std::copy(b + nastepny, b + nastepny + 4, dalej);
+        } else {
+            if (od + nastepny + 4 > do_) continue;
+            const QByteArray d = f.Czytaj(od + nastepny, 4);
+            if (d.size() != 4) continue;
+            std::copy(d.begin(), d.end(), dalej);
         }
+        if (!ciagDalszy(b + i, dalej)) continue;
+        std::copy(b + i, b + i + 4, naglowek);
+        return od + i;
     }
     return -1;
 }
@@ -310,6 +332,21 @@ bool JestNaglowekMPEG(const unsigned char b[4]) {
            przeplywnosc != 0 && przeplywnosc != 15 && probkowanie != 3;
 }
 
+int DlugoscRamkiMPEG(const unsigned char b[4]) {
+    static const qint16 kMpeg1L1[15] = {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448};
+    if (!JestNaglowekMPEG(b)) return 0;
+    const int wersja = (b[1] >> 3) & 3;
+    const int warstwa = (b[1] >> 1) & 3;
+    const int wypelnienie = (b[2] >> 1) & 1;
+    SygnalType s;
+    CzytajNaglowekMPEG(b, s);
+    const qint64 kbps = warstwa == 3 && wersja == 3 ? kMpeg1L1[b[2] >> 4] : s.Przeplywnosc;
+    if (warstwa == 3) return int((12000 * kbps / s.Probkowanie + wypelnienie) * 4);
+    // Layer III of MPEG-2 and 2.5 has half as many samples in a frame.
+    const int mnoznik = warstwa == 1 && wersja != 3 ? 72000 : 144000;
+    return int(mnoznik * kbps / s.Probkowanie + wypelnienie);
+}
+
 void CzytajNaglowekMPEG(const unsigned char b[4], SygnalType& s) {
     static const qint16 kMpeg1L2[15] = {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
     static const qint16 kMpeg1L3[15] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
@@ -466,7 +503,7 @@ bool SprawdzOdtwarzalny(const QString& sciezka) {
     PustySygnal(s);
     s.Adres = sciezka;
     OpisNagraniaTyp opis;
-    const int blad = OtworzSygnal(s, true, opis);
+    int blad = OtworzSygnal(s, true, opis);
 
     if (s.Kanaly == 8) {
         PokazInfo(QStringLiteral("Zbiór 8-śladowy"), QStringLiteral("(odtwarzany tylko z katalogu)"));
@@ -483,6 +520,10 @@ bool SprawdzOdtwarzalny(const QString& sciezka) {
             ok = false;
         }
     }
+    // A rate or channel count no sound card plays is a damaged header: the
+    // element would hold the air for hours (1 Hz) or not play at all.
+    if (ok && !blad && s.Rodzaj == RodzajWAV && !platform::cardCanPlay(s.Probkowanie, s.Kanaly))
+        blad = kBladFormatu;
     // A file whose header could not be read at all must not go on air with a
     // made-up length.
     if (ok && blad) {

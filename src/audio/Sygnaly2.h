@@ -133,3 +133,5 @@ void CzytajNaglowekMPEG(const unsigned char b[4], SygnalType& s);
 // Whether 4 bytes are a frame header the program can use (sync, known
 // version, layer, rates and a bit rate that is not free format).
 bool JestNaglowekMPEG(const unsigned char b[4]);
+// Bytes of the frame that starts with a usable header (0 for any other).
+int DlugoscRamkiMPEG(const unsigned char b[4]);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -147,6 +148,12 @@ bool TChannelLock::try_lock_for(std::chrono::milliseconds wait) {
     return true;
 }
 
+void TChannelLock::lock() {
+    std::unique_lock lock(m_);
+    free_.wait(lock, [this] { return !held_; });
+    held_ = true;
+}
+
 void TChannelLock::unlock() {
     {
         std::lock_guard lock(m_);
@@ -155,56 +162,129 @@ void TChannelLock::unlock() {
     free_.notify_one();
 }
 
+namespace {
+// Unlocks on every path, exceptions included.
+struct Unlocker {
+    TChannelLock& m;
+    ~Unlocker() { m.unlock(); }
+};
+}  // namespace
+
+// ---------------------------------------------------------------- refill job
+
+void TRefillJob::Run(unsigned char* scratch) {
+    got = 0;
+    try {
+        if (seekTo >= 0) reader->Seek(seekTo);
+        got = reader->Read(scratch, want);
+    } catch (...) {
+        got = 0;  // what cannot be read ends the data here
+    }
+    sampleStart = reader->SampleStart();
+    sampleEnd = reader->SampleEnd();
+}
+
 // ---------------------------------------------------------------- refill thread
 
+// Shared by the thread and its owner, so that a thread left behind in a slow
+// read still has somewhere to look when it comes back.
+struct TcbUpdateChannelThread::Core {
+    std::mutex eventMutex;
+    std::condition_variable event;
+    bool signaled = false;
+    bool terminated = false;
+    bool exited = false;
+    std::condition_variable exitedCv;
+    std::atomic<bool> enabled{false};
+    // Held while the thread touches the channel, never across a read; the
+    // channel is null once its owner has gone.
+    std::mutex alive;
+    TcbDSMixerChannel* channel = nullptr;
+    std::vector<unsigned char> scratch;  // the thread's own reads
+};
+
 TcbUpdateChannelThread::TcbUpdateChannelThread(TcbDSMixerChannel* channel, int periodMs)
-    : channel_(channel), period_(std::max(1, periodMs)) {
-    thread_ = std::thread([this] { Execute(); });
+    : period_(std::max(1, periodMs)), core_(std::make_shared<Core>()) {
+    core_->channel = channel;
+    thread_ = std::thread(&TcbUpdateChannelThread::Execute, core_);
 }
 
 TcbUpdateChannelThread::~TcbUpdateChannelThread() { Terminate(); }
 
 void TcbUpdateChannelThread::Terminate() {
+    if (!thread_.joinable()) return;
     {
-        std::lock_guard lock(eventMutex_);
-        terminated_ = true;
-        signaled_ = true;
+        std::lock_guard alive(core_->alive);
+        core_->channel = nullptr;
     }
-    event_.notify_all();
-    if (thread_.joinable()) thread_.join();
+    std::unique_lock lock(core_->eventMutex);
+    core_->terminated = true;
+    core_->signaled = true;
+    core_->event.notify_all();
+    const bool done = core_->exitedCv.wait_for(lock, kTerminateWait, [this] { return core_->exited; });
+    lock.unlock();
+    // A thread held up in a read finishes it on its own, then finds no
+    // channel and ends; what it reads it frees itself.
+    if (done)
+        thread_.join();
+    else
+        thread_.detach();
 }
 
 void TcbUpdateChannelThread::Enable() {
-    enabled_.store(true);
+    core_->enabled.store(true);
     {
-        std::lock_guard lock(eventMutex_);
-        signaled_ = true;
+        std::lock_guard lock(core_->eventMutex);
+        core_->signaled = true;
     }
-    event_.notify_all();
+    core_->event.notify_all();
 }
 
-void TcbUpdateChannelThread::Disable() { enabled_.store(false); }
+void TcbUpdateChannelThread::Disable() { core_->enabled.store(false); }
 
-void TcbUpdateChannelThread::Execute() {
-    std::unique_lock lock(eventMutex_);
-    while (!terminated_) {
-        if (!enabled_.load()) {
-            event_.wait(lock, [this] { return signaled_ || terminated_; });
-            signaled_ = false;
+bool TcbUpdateChannelThread::Enabled() const { return core_->enabled.load(); }
+
+void TcbUpdateChannelThread::Execute(std::shared_ptr<Core> core) {
+    auto refill = [&core]() -> bool {  // false: the channel is gone
+        for (;;) {
+            TRefillJob job;
+            {
+                std::lock_guard alive(core->alive);
+                if (!core->channel) return false;
+                if (!core->enabled.load() || !core->channel->BeginRefill(job)) return true;
+            }
+            if (core->scratch.size() < size_t(job.want)) core->scratch.resize(size_t(job.want));
+            job.Run(core->scratch.data());
+            std::lock_guard alive(core->alive);
+            if (!core->channel) return false;
+            core->channel->EndRefill(job, core->scratch.data());
+        }
+    };
+    for (;;) {
+        int wait = 0;
+        {
+            std::lock_guard alive(core->alive);
+            if (core->channel) wait = core->channel->NextWaitMs();
+        }
+        std::unique_lock lock(core->eventMutex);
+        if (core->terminated) break;
+        if (!core->enabled.load()) {
+            // The signal is left set: the wait below then passes at once.
+            core->event.wait(lock, [&core] { return core->signaled || core->terminated; });
             continue;
         }
-        const auto wait = std::chrono::milliseconds(channel_->NextWaitMs());
-        if (event_.wait_for(lock, wait, [this] { return signaled_ || terminated_; })) {
-            signaled_ = false;
-            continue;
-        }
+        // Woken by Enable (a play just started: fill the ring now) or at the
+        // end of the period.
+        core->event.wait_for(lock, std::chrono::milliseconds(wait),
+                             [&core] { return core->signaled || core->terminated; });
+        core->signaled = false;
+        if (core->terminated) break;
         lock.unlock();
-        if (channel_->lock_.try_lock_for(kLockWait)) {
-            if (enabled_.load()) channel_->Update();
-            channel_->Unlock();
-        }
-        lock.lock();
+        if (!refill()) break;
     }
+    std::lock_guard lock(core->eventMutex);
+    core->exited = true;
+    core->exitedCv.notify_all();
 }
 
 // ---------------------------------------------------------------- channel
@@ -218,8 +298,8 @@ TcbDSMixerChannel::TcbDSMixerChannel(TcbDSMixer* mixer) : mixer_(mixer) {
 
 TcbDSMixerChannel::~TcbDSMixerChannel() {
     if (mixer_) mixer_->RemoveChannel(this);
-    // The refill thread goes first: it must never see the ring or the reader
-    // being freed under it (nor its own object).
+    // The refill thread goes first: it must never see the ring or the
+    // channel being freed under it. A read of its under way keeps its reader.
     thread_->Terminate();
     thread_.reset();
     ReleaseBufferLocked();
@@ -242,59 +322,98 @@ uint64_t TcbDSMixerChannel::Underruns() const {
 bool TcbDSMixerChannel::TryLock() { return lock_.try_lock_for(kLockWait); }
 void TcbDSMixerChannel::Unlock() { lock_.unlock(); }
 
-namespace {
-// Unlocks on every path, exceptions included.
-struct Unlocker {
-    TChannelLock& m;
-    ~Unlocker() { m.unlock(); }
-};
-}  // namespace
+bool TcbDSMixerChannel::TryLockIdleReader() {
+    const auto limit = std::chrono::steady_clock::now() + kLockWait;
+    while (TryLock()) {
+        if (!ReaderBusy()) return true;
+        Unlock();
+        if (std::chrono::steady_clock::now() >= limit) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return false;
+}
 
 void TcbDSMixerChannel::Open(const QString& fileName) {
+    // The file is opened before the lock is taken: a slow disk holds up the
+    // caller, never the channel's refill or its sound.
+    std::shared_ptr<TcbAudioFileReader> reader;
+    std::exception_ptr failure;
+    if (!fileName.isEmpty()) {
+        try {
+            reader = std::make_shared<TcbAudioFileReader>(fileName);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
     if (!TryLock()) return;
     Unlocker u{lock_};
     // Opening over a playing channel stops it first, so the refill thread
     // and the callback never see the old ring and reader go.
-    if (state_.load() == 1 || buffer_) StopLocked();
-    ReleaseBufferLocked();
+    StopLocked();
+    ++generation_;
     reader_.reset();
+    pendingSeek_ = -1;
     volume_.store(0);
+    if (buffer_) buffer_->setVolume(0);
     pan_ = 0;
     startMs_ = endMs_ = 0;
     length_.store(0);
     lastPosition_.store(0);
+    idleTime_ = 0;
     {
         std::lock_guard lock(nameMutex_);
         fileName_.clear();
     }
-    if (fileName.isEmpty()) return;
+    if (failure) std::rethrow_exception(failure);
+    if (!reader) return;
 
-    auto reader = std::make_unique<TcbAudioFileReader>(fileName);
     const int64_t length = reader->Duration() / 10000;
     if (length == 0) throw std::runtime_error("Audio file is empty.");
     const TWaveFormatPcm& f = reader->Format();
     if (f.nChannels != 1 && f.nChannels != 2) throw std::runtime_error("Invalid number of channels.");
     if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) throw std::runtime_error("Invalid number of bits per sample.");
+    // A ring of the same format is kept for the next file: no allocation,
+    // no new resampler.
+    if (buffer_ && (rate_ != int(f.nSamplesPerSec) || channels_ != f.nChannels || bits_ != f.wBitsPerSample))
+        ReleaseBufferLocked();
     rate_ = int(f.nSamplesPerSec);
     channels_ = f.nChannels;
     bits_ = f.wBitsPerSample;
     blockAlign_ = f.nBlockAlign;
     reader_ = std::move(reader);
+    durationTime_ = reader_->Duration();
     length_.store(length);
     ApplyPositions();
     std::lock_guard lock(nameMutex_);
     fileName_ = fileName;
 }
 
+void TcbDSMixerChannel::FlushSeek() {
+    if (pendingSeek_ >= 0 && reader_) reader_->Seek(pendingSeek_);
+    pendingSeek_ = -1;
+}
+
+// Under the lock, with the reader idle.
 void TcbDSMixerChannel::ApplyPositions() {
     if (!reader_) return;
+    FlushSeek();
     const int64_t start = startMs_ * 10000;
     if (start != reader_->StartPos()) reader_->SetStartPos(start);
     startMs_ = reader_->StartPos() / 10000;
     const int64_t end = endMs_ > 0 ? std::max<int64_t>(endMs_ * 10000 - reader_->StartPos(), 1) : 0;
     reader_->SetEndPos(end);
     endMs_ = reader_->EndPos() ? reader_->EndPos() / 10000 + startMs_ : 0;
-    lastPosition_.store((reader_->Position() + 5000) / 10000);
+    startTime_ = reader_->StartPos();
+    endTime_ = reader_->EndPos();
+    if (prefilled_) return;  // playing: the position is the ring's
+    idleTime_ = reader_->Position();
+    lastPosition_.store((idleTime_ + 5000) / 10000);
+}
+
+int64_t TcbDSMixerChannel::ClampTime(int64_t t) const {
+    t = std::min(std::max(t, startTime_), durationTime_);
+    if (endTime_ != 0) t = std::min(t, startTime_ + endTime_);
+    return t;
 }
 
 void TcbDSMixerChannel::CreateBuffer() {
@@ -308,12 +427,9 @@ void TcbDSMixerChannel::CreateBuffer() {
     bufferSize_ = int64_t(file.bytesPerSecond()) * bufferLength_ / 1000;
     bufferSize_ -= bufferSize_ % blockAlign_;
     threshold_ = bufferSize_ * 40 / 100;
-    scratch_.assign(size_t(bufferSize_), 0);
+    scratch_.assign(size_t(int64_t(file.bytesPerSecond()) * kPrefillMs / 1000 + blockAlign_), 0);
     buffer_ = std::make_unique<platform::Channel>(file, bufferSize_, output_->format(),
                                                   platform::OutputDevice::kMaxBlockFrames);
-    // The resampler holds back a little after the cursor; the end is reached
-    // when that has been heard too.
-    tailBytes_ = rate_ != output_->format().rate ? int64_t(rate_) / 50 * blockAlign_ : 0;
     buffer_->setVolume(volume_.load());
 }
 
@@ -335,6 +451,7 @@ void TcbDSMixerChannel::ReleaseBuffer() {
     if (!TryLock()) return;
     Unlocker u{lock_};
     if (thread_) thread_->Disable();
+    ++generation_;
     ReleaseBufferLocked();
 }
 
@@ -343,7 +460,7 @@ void TcbDSMixerChannel::Play() {
     Unlocker u{lock_};
     if (state_.load() == 1) return;
     CreateBuffer();
-    if (!prefilled_) Refill();
+    if (!prefilled_) Prefill();
     buffer_->snapVolume();
     if (!output_->attach(buffer_.get()))
         throw EDirectXError(QStringLiteral("The sound device has no free channel."), kDSErrOutOfMemory);
@@ -352,46 +469,91 @@ void TcbDSMixerChannel::Play() {
     thread_->Enable();
 }
 
-void TcbDSMixerChannel::Refill() {
-    CreateBuffer();
-    if (!prefilled_) {
-        WriteData(buffer_->freeBytes());
-        prefilled_ = true;
-        return;
-    }
-    WriteData(buffer_->freeBytes());
+// Only the first blocks are read here; the refill thread, woken by Play,
+// reads the rest of the ring. A reader still busy with a read of the last
+// play (a slow disk) leaves even that to the refill thread.
+void TcbDSMixerChannel::Prefill() {
+    prefilled_ = true;
+    playFrom_ = idleTime_;
+    if (ReaderBusy()) return;
+    TRefillJob job;
+    job.reader = reader_;
+    job.generation = generation_;
+    job.seekTo = pendingSeek_;
+    pendingSeek_ = -1;
+    // A device stepped by a test runs ahead of any thread: it gets the
+    // whole ring now, as the test expects.
+    const int64_t want = output_->stepped() ? buffer_->freeBytes() : kPrefillMs * int64_t(rate_) * blockAlign_ / 1000;
+    job.want = int(std::min(buffer_->freeBytes(), want) / blockAlign_ * blockAlign_);
+    if (scratch_.size() < size_t(job.want)) scratch_.resize(size_t(job.want));
+    job.Run(scratch_.data());
+    ApplyJob(job, scratch_.data());
 }
 
-void TcbDSMixerChannel::WriteData(int64_t count) {
-    unsigned char* scratch = scratch_.data();
-    while (count > 0 && endPosition_.load() < 0) {
-        const int want = int(std::min<int64_t>(count, int64_t(scratch_.size())));
-        int got = 0;
-        try {
-            got = reader_->Read(scratch, want);
-        } catch (...) {
-            got = 0;  // a decode error is the end of the data
-        }
-        if (got > 0) {
-            const int64_t at = buffer_->written();
-            const int64_t n = buffer_->write(scratch, got);
-            positions_.Add(at, at + n, reader_->SampleStart(), reader_->SampleEnd());
-            lastStreamEnd_ = reader_->SampleEnd();
-            count -= n;
-        }
-        if (got < want) {
-            endPosition_.store(buffer_->written());
-            try {
-                reader_->Seek(0);  // raised to the start position by the reader
-            } catch (...) {
-            }
-        }
+bool TcbDSMixerChannel::BeginRefill(TRefillJob& job) {
+    if (!TryLock()) return false;
+    Unlocker u{lock_};
+    if (!buffer_ || state_.load() != 1 || ReaderBusy()) return false;
+    const int64_t heard = buffer_->heard();
+    const int64_t end = endPosition_.load();
+    if (end >= 0 && heard >= end) {
+        // Decided by the counters, so a short file or a seek close to the
+        // end stops on time rather than a whole ring later.
+        StopLocked();
+        PostEnd();
+        return false;
     }
-    if (count > 0 && endPosition_.load() >= 0) {
+    if (end >= 0 && end - heard <= threshold_) ending_ = true;
+    const int64_t free = buffer_->freeBytes();
+    // Top up once a tenth of the ring has been played; smaller writes would
+    // crowd the position ring with slots.
+    if (end >= 0 || !reader_ || free < bufferSize_ / 10) {
+        if (end >= 0 && free >= bufferSize_ / 10) WriteSilence(free);
+        lastPosition_.store(ComputePosition());
+        NoteTimeToEnd();
+        return false;
+    }
+    job.reader = reader_;
+    job.generation = generation_;
+    job.seekTo = pendingSeek_;
+    pendingSeek_ = -1;
+    job.want = int(std::min<int64_t>(free, bufferSize_ / 10) / blockAlign_ * blockAlign_);
+    busyReader_ = reader_.get();
+    return true;
+}
+
+void TcbDSMixerChannel::EndRefill(const TRefillJob& job, const unsigned char* data) {
+    lock_.lock();
+    Unlocker u{lock_};
+    if (busyReader_ == job.reader.get()) busyReader_ = nullptr;
+    // A job that outlived a stop, a seek or another file is thrown away.
+    if (job.generation != generation_ || job.reader != reader_ || !buffer_ || state_.load() != 1) return;
+    ApplyJob(job, data);
+}
+
+void TcbDSMixerChannel::ApplyJob(const TRefillJob& job, const unsigned char* data) {
+    if (job.got > 0) {
         const int64_t at = buffer_->written();
-        const int64_t n = buffer_->writeSilence(count);
-        if (n > 0) positions_.Add(at, at + n, lastStreamEnd_, lastStreamEnd_);
+        const int64_t n = buffer_->write(data, job.got);
+        positions_.Add(at, at + n, job.sampleStart, job.sampleEnd);
+        lastStreamEnd_ = job.sampleEnd;
     }
+    if (job.got < job.want) {
+        // The end of the data: silence after it, and the reader is rewound
+        // (to its start) by whoever reads next.
+        endPosition_.store(buffer_->written());
+        pendingSeek_ = 0;
+        WriteSilence(buffer_->freeBytes());
+    }
+    lastPosition_.store(ComputePosition());
+    NoteTimeToEnd();
+}
+
+void TcbDSMixerChannel::WriteSilence(int64_t count) {
+    if (count <= 0) return;
+    const int64_t at = buffer_->written();
+    const int64_t n = buffer_->writeSilence(count);
+    if (n > 0) positions_.Add(at, at + n, lastStreamEnd_, lastStreamEnd_);
 }
 
 namespace {
@@ -401,40 +563,17 @@ std::mutex& endHandOverMutex() {
 }
 }  // namespace
 
-void TcbDSMixerChannel::Update() {
-    if (!buffer_ || state_.load() != 1) return;
-    try {
-        const int64_t cursor = buffer_->consumed();
-        const int64_t end = endPosition_.load();
-        if (end >= 0 && cursor >= end + tailBytes_) {
-            // Decided by the counters, so a short file or a seek close to the
-            // end stops on time rather than a whole ring later.
-            StopLocked();
-            // Qt's event queue locks are invisible to ThreadSanitizer; this
-            // mutex makes the hand-over of the queued call visible to it.
-            {
-                std::lock_guard<std::mutex> handOver(endHandOverMutex());
-                QMetaObject::invokeMethod(
-                    notifier_.get(),
-                    [this] {
-                        { std::lock_guard<std::mutex> received(endHandOverMutex()); }
-                        if (OnEnd) OnEnd();
-                    },
-                    Qt::QueuedConnection);
-            }
-            return;
-        }
-        if (end >= 0 && end - cursor <= threshold_) ending_ = true;
-        // Top up once a tenth of the ring has been played; smaller writes
-        // would crowd the position ring with slots.
-        if (buffer_->freeBytes() >= bufferSize_ / 10) Refill();
-        lastPosition_.store(ComputePosition());
-        NoteTimeToEnd();
-    } catch (...) {
-        // Nothing may escape the refill thread; what could not be read
-        // ends the data here.
-        if (endPosition_.load() < 0) endPosition_.store(buffer_->written());
-    }
+void TcbDSMixerChannel::PostEnd() {
+    // Qt's event queue locks are invisible to ThreadSanitizer; this mutex
+    // makes the hand-over of the queued call visible to it.
+    std::lock_guard<std::mutex> handOver(endHandOverMutex());
+    QMetaObject::invokeMethod(
+        notifier_.get(),
+        [this] {
+            { std::lock_guard<std::mutex> received(endHandOverMutex()); }
+            if (OnEnd) OnEnd();
+        },
+        Qt::QueuedConnection);
 }
 
 void TcbDSMixerChannel::NoteTimeToEnd() {
@@ -444,7 +583,7 @@ void TcbDSMixerChannel::NoteTimeToEnd() {
         msToEnd_.store(-1);
         return;
     }
-    const int64_t left = end + tailBytes_ - buffer_->consumed();
+    const int64_t left = end - buffer_->heard();
     msToEnd_.store(int(std::clamp<int64_t>(left * 1000 / bps, 0, 1 << 30)));
 }
 
@@ -458,27 +597,50 @@ int TcbDSMixerChannel::NextWaitMs() const {
 }
 
 void TcbDSMixerChannel::UpdateNow() {
-    if (!TryLock()) return;
-    Unlocker u{lock_};
-    Update();
+    const auto limit = std::chrono::steady_clock::now() + 1s;
+    auto readerBusy = [this](bool& busy) {
+        if (!TryLock()) return false;
+        Unlocker u{lock_};
+        busy = ReaderBusy();
+        return true;
+    };
+    for (;;) {
+        bool busy = false;
+        if (!readerBusy(busy)) return;
+        if (!busy) {
+            TRefillJob job;
+            if (BeginRefill(job)) {
+                std::vector<unsigned char> data(size_t(job.want));
+                job.Run(data.data());
+                EndRefill(job, data.data());
+                continue;
+            }
+            // Nothing left to read, unless the refill thread took the
+            // reader in between: then its read is waited for.
+            if (!readerBusy(busy) || !busy) return;
+        }
+        if (std::chrono::steady_clock::now() >= limit) return;
+        std::this_thread::sleep_for(1ms);
+    }
 }
 
+// Never touches the reader: a stop must not wait for a read. The reader is
+// rewound by whoever reads next.
 void TcbDSMixerChannel::StopLocked() {
+    state_.store(0);
     if (!buffer_) return;
     thread_->Disable();
     if (output_) output_->detach(buffer_.get());
-    state_.store(0);
     buffer_->discard();
-    try {
-        if (reader_) reader_->Seek(0);
-    } catch (...) {
-    }
+    ++generation_;
+    pendingSeek_ = 0;
+    idleTime_ = startTime_;
     prefilled_ = false;
     endPosition_.store(-1);
     msToEnd_.store(-1);
     ending_ = false;
     positions_.Clear();
-    lastPosition_.store(reader_ ? (reader_->Position() + 5000) / 10000 : 0);
+    lastPosition_.store((idleTime_ + 5000) / 10000);
 }
 
 void TcbDSMixerChannel::Stop() {
@@ -492,16 +654,19 @@ void TcbDSMixerChannel::SetPosition(int64_t ms) {
     Unlocker u{lock_};
     if (!reader_) return;
     StopLocked();
-    reader_->Seek(ms * 10000);
-    lastPosition_.store((reader_->Position() + 5000) / 10000);
+    pendingSeek_ = ms * 10000;
+    idleTime_ = ClampTime(pendingSeek_);
+    lastPosition_.store((idleTime_ + 5000) / 10000);
 }
 
+// The position of the sample being heard: the ring's count of it mapped to
+// stream time, less what the device still holds after the mix.
 int64_t TcbDSMixerChannel::ComputePosition() {
-    if (prefilled_ && buffer_) {
-        int64_t t = 0;
-        if (positions_.Lookup(buffer_->consumed(), t)) return t / 10000;
-    }
-    return reader_ ? (reader_->Position() + 5000) / 10000 : 0;
+    if (!prefilled_ || !buffer_) return (idleTime_ + 5000) / 10000;
+    int64_t t = 0;
+    if (!positions_.Lookup(buffer_->heard(), t)) return playFrom_ / 10000;
+    if (output_ && output_->format().rate > 0) t -= output_->latencyFrames() * 10000000 / output_->format().rate;
+    return std::max(t, playFrom_) / 10000;
 }
 
 int64_t TcbDSMixerChannel::GetPosition() {
@@ -516,6 +681,8 @@ int64_t TcbDSMixerChannel::GetPosition() {
 void TcbDSMixerChannel::SetVolume(int v) {
     if (!TryLock()) return;
     Unlocker u{lock_};
+    // The interface's range; a gain above full level would clip.
+    v = std::clamp(v, -10000, 0);
     volume_.store(v);
     if (buffer_) buffer_->setVolume(v);
 }
@@ -527,14 +694,14 @@ void TcbDSMixerChannel::SetPan(int p) {
 }
 
 void TcbDSMixerChannel::SetStartPos(int64_t ms) {
-    if (!TryLock()) return;
+    if (!TryLockIdleReader()) return;
     Unlocker u{lock_};
     startMs_ = ms;
     ApplyPositions();
 }
 
 void TcbDSMixerChannel::SetEndPos(int64_t ms) {
-    if (!TryLock()) return;
+    if (!TryLockIdleReader()) return;
     Unlocker u{lock_};
     endMs_ = ms;
     ApplyPositions();

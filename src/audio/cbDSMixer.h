@@ -127,11 +127,13 @@ private:
 
 // The channel's lock: taken for at most a bounded wait, then given up.
 // Built on a plain mutex and condition so that ThreadSanitizer sees every
-// hand-over (it does not follow pthread's timed locks).
+// hand-over (it does not follow pthread's timed locks). Nobody holds it
+// across a file read.
 class TChannelLock {
 public:
     bool try_lock();
     bool try_lock_for(std::chrono::milliseconds wait);
+    void lock();
     void unlock();
 
 private:
@@ -140,31 +142,50 @@ private:
     bool held_ = false;
 };
 
+// One read of the refill: taken under the channel lock, done without it, so
+// that a slow disk holds up only the refill and never the channel's control.
+struct TRefillJob {
+    std::shared_ptr<TcbAudioFileReader> reader;
+    uint64_t generation = 0;
+    int64_t seekTo = -1;  // 100-ns units; made before the read
+    int want = 0;
+    int got = 0;
+    int64_t sampleStart = 0, sampleEnd = 0;
+    // Seeks and reads into `scratch` (at least `want` bytes); a read error
+    // ends the data there.
+    void Run(unsigned char* scratch);
+};
+
 class TcbUpdateChannelThread {
 public:
+    // How long destroying a channel waits for a read under way; a thread
+    // still reading then is left to finish on its own and never touches the
+    // channel again.
+    static constexpr std::chrono::milliseconds kTerminateWait{250};
+
     TcbUpdateChannelThread(TcbDSMixerChannel* channel, int periodMs);
-    ~TcbUpdateChannelThread();  // terminates and joins
-    // Ends the thread and waits for it; safe to call twice.
+    ~TcbUpdateChannelThread();  // Terminate()
+    // Ends the thread; safe to call twice.
     void Terminate();
     void Enable();
     void Disable();
-    bool Enabled() const { return enabled_.load(); }
+    bool Enabled() const;
     int Period() const { return period_; }
 
 private:
-    void Execute();
-    TcbDSMixerChannel* channel_;
+    struct Core;
+    static void Execute(std::shared_ptr<Core> core);
     const int period_;
-    std::mutex eventMutex_;
-    std::condition_variable event_;
-    bool signaled_ = false;
-    bool terminated_ = false;
-    std::atomic<bool> enabled_{false};
+    std::shared_ptr<Core> core_;
     std::thread thread_;
 };
 
 class TcbDSMixerChannel {
 public:
+    // Read on the calling thread when play starts: enough for the first
+    // blocks of any device; the refill thread fills the rest of the ring.
+    static constexpr int kPrefillMs = 200;
+
     explicit TcbDSMixerChannel(TcbDSMixer* mixer);
     virtual ~TcbDSMixerChannel();
     TcbDSMixerChannel(const TcbDSMixerChannel&) = delete;
@@ -178,6 +199,7 @@ public:
     void Stop();
     void SetPosition(int64_t ms);
     int64_t GetPosition();
+    // Hundredths of a decibel, -10 000 (silence) to 0 (full level).
     void SetVolume(int v);
     void SetPan(int p);
     void SetStartPos(int64_t ms);
@@ -203,8 +225,9 @@ public:
     // Called on the GUI thread once the channel stopped at the end of its data.
     std::function<void()> OnEnd;
 
-    // One step of the refill thread, run now on the calling thread (what the
-    // thread does each period).
+    // What the refill thread does each period, done now on the calling
+    // thread after any read of the refill thread under way (tests drive a
+    // stepped device with it).
     void UpdateNow();
 
     // The mixer is closing: give back the ring and the device.
@@ -213,16 +236,28 @@ public:
 private:
     friend class TcbUpdateChannelThread;
     bool TryLock();
+    // The lock, with no read of the current reader under way; waits at most
+    // the lock's bounded time.
+    bool TryLockIdleReader();
     void Unlock();
-    void Update();  // under the lock
+    // Under the lock: the next read the ring needs, or false (nothing to
+    // read, or the end of play found and handled).
+    bool BeginRefill(TRefillJob& job);
+    // Takes the lock and publishes what the job read.
+    void EndRefill(const TRefillJob& job, const unsigned char* data);
+    void ApplyJob(const TRefillJob& job, const unsigned char* data);  // under the lock
+    bool ReaderBusy() const { return reader_ && busyReader_ == reader_.get(); }
+    void FlushSeek();
+    void Prefill();
     int NextWaitMs() const;
     void NoteTimeToEnd();
     void CreateBuffer();
     void ReleaseBufferLocked();
-    void Refill();
-    void WriteData(int64_t count);
+    void WriteSilence(int64_t count);
     void StopLocked();
+    void PostEnd();
     void ApplyPositions();
+    int64_t ClampTime(int64_t t) const;  // as the reader clamps a seek
     int64_t ComputePosition();
 
     TcbDSMixer* mixer_;
@@ -237,17 +272,24 @@ private:
     int64_t startMs_ = 0, endMs_ = 0;
     int bufferLength_ = 4000;
     int64_t bufferSize_ = 0, threshold_ = 0;
-    int64_t tailBytes_ = 0;  // what the resampler holds back after the cursor
     std::atomic<int> volume_{0};
     int pan_ = 0;
-    std::atomic<int64_t> endPosition_{-1};  // stream byte count where the data ends
-    std::atomic<int> msToEnd_{-1};          // as last seen by Update; -1 while unknown
+    std::atomic<int64_t> endPosition_{-1};  // ring byte count where the data ends
+    std::atomic<int> msToEnd_{-1};          // as last seen; -1 while unknown
     int64_t lastStreamEnd_ = 0;
-    std::unique_ptr<TcbAudioFileReader> reader_;
+    // The reader is shared with a refill job under way, which may outlive
+    // the channel's interest in it (a new file, or the channel destroyed).
+    std::shared_ptr<TcbAudioFileReader> reader_;
+    const TcbAudioFileReader* busyReader_ = nullptr;  // read by the refill thread now
+    uint64_t generation_ = 0;  // a job of an older generation is thrown away
+    int64_t pendingSeek_ = -1;  // 100-ns; made by whoever reads next
+    int64_t durationTime_ = 0, startTime_ = 0, endTime_ = 0;  // the reader's, 100-ns
+    int64_t idleTime_ = 0;      // where play starts next (100-ns)
+    int64_t playFrom_ = 0;      // where the current play started (100-ns)
     std::atomic<uint8_t> state_{0};
     std::atomic<int64_t> lastPosition_{0};
     TPositionTimes positions_;
-    std::vector<unsigned char> scratch_;
+    std::vector<unsigned char> scratch_;  // the calling thread's reads
     TChannelLock lock_;
     int mutexNumber_ = -1;
     std::unique_ptr<QObject> notifier_;  // lives on the GUI thread; receives end of play

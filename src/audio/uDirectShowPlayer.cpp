@@ -3,11 +3,14 @@
 #include "audio/cbDSMixer.h"
 #include "platform/audio/DeviceHub.h"
 
+#include <algorithm>
+
 QStringList RendererNames() { return platform::DeviceHub::instance().outputNames(); }
 
 TBasicPlayer::TBasicPlayer(const QString& deviceName) {
-    const int found = platform::DeviceHub::instance().lastOutputContaining(deviceName);
-    deviceIndex_ = found < 0 ? 0 : found;
+    // A name that matches nothing plays on the default device, and the hub
+    // says so.
+    deviceIndex_ = platform::DeviceHub::instance().outputForName(deviceName);
     mixer_ = std::make_unique<TcbDSMixer>();
     mixer_->SetDevice(deviceIndex_);
     channel_ = new TcbDSMixerChannel(mixer_.get());
@@ -68,6 +71,6 @@ int64_t TBasicPlayer::GetPosition() {
 }
 
 void TBasicPlayer::SetVolume(int volume) {
-    volume_ = volume;
-    channel_->SetVolume(volume);
+    volume_ = std::clamp(volume, -10000, 0);
+    channel_->SetVolume(volume_);
 }

@@ -16,7 +16,7 @@ class TBasicPlayer {
 public:
     // Plays on the last output device whose name contains deviceName
     // (case-sensitive); on the default device when the text is empty or no
-    // name contains it.
+    // name contains it (told once to the device hub's notice handler).
     explicit TBasicPlayer(const QString& deviceName);
     ~TBasicPlayer();
     TBasicPlayer(const TBasicPlayer&) = delete;
@@ -29,6 +29,7 @@ public:
     void Stop();
     void SetPosition(int64_t ms);
     int64_t GetPosition();
+    // Hundredths of a decibel, -10 000 (silence) to 0 (full level).
     void SetVolume(int volume);
 
     // 1 playing, 0 stopped; only Play and Stop change it: the player does

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QtGlobal>
+#include <atomic>
 
 namespace platform {
 
@@ -35,7 +36,7 @@ public:
     QDateTime now() const override { return QDateTime(date_, QTime::fromMSecsSinceStartOfDay(int(ms_)), Qt::UTC); }
     qint64 msOfDay() const override { return ms_; }
     QDate date() const override { return date_; }
-    qint64 monotonicMs() const override { return mono_; }
+    qint64 monotonicMs() const override { return mono_.load(); }
 
     void set(QDate date, qint64 msOfDay);
     // Moves time on, across midnight into the next days when needed.
@@ -44,7 +45,7 @@ public:
 private:
     QDate date_;
     qint64 ms_;
-    qint64 mono_ = 0;
+    std::atomic<qint64> mono_{0};  // read by the sound device watcher's thread too
 };
 
 // The clock the program reads. Defaults to a SystemClock; a test installs its

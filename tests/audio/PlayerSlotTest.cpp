@@ -1,11 +1,19 @@
 // The player slots over both back-ends on stepped virtual devices.
 #include "AudioTestRig.h"
 #include "audio/PlayerSloty.h"
+#include "foundation/KestSter2.h"
+#include "platform/AlsaSink.h"
 #include "platform/CaptureVolume.h"
+#include "platform/Clock.h"
+#include "platform/Cp1250.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -66,6 +74,11 @@ TEST_P(PlayerSlot, EveryOperationOnTheSlotsDevice) {
     sloty.ZatrzymajOdtwarzacz(1);
     EXPECT_EQ(sloty.StanOdtwarzacza(1), 0);
     EXPECT_EQ(sloty.GlosnoscOdtwarzacza(1), -600);
+    // The interface's range is -10 000..0: nothing louder than full level.
+    sloty.UstawGlosnoscOdtwarzacza(1, 500);
+    EXPECT_EQ(sloty.GlosnoscOdtwarzacza(1), 0);
+    sloty.UstawGlosnoscOdtwarzacza(1, -20000);
+    EXPECT_EQ(sloty.GlosnoscOdtwarzacza(1), -10000);
 
     // End of an element: the file is closed, the player freed.
     sloty.OtworzPlikOdtwarzacza(1, QString());
@@ -75,6 +88,21 @@ TEST_P(PlayerSlot, EveryOperationOnTheSlotsDevice) {
     sloty.ZwolnijOdtwarzacz(1);  // an empty slot: nothing
     EXPECT_EQ(sloty.StanOdtwarzacza(1), 0);
     EXPECT_EQ(sloty.PlikOdtwarzacza(1), QString());
+
+    // The next element on the slot starts as on a new player: from the
+    // start, at full level, its own file.
+    sloty.UtworzOdtwarzacz(1);
+    EXPECT_EQ(sloty.PlikOdtwarzacza(1), QString());
+    EXPECT_EQ(sloty.GlosnoscOdtwarzacza(1), 0);
+    sloty.OtworzPlikOdtwarzacza(1, rig.wav("b.wav", 44100, 2, 1000, 440));
+    EXPECT_EQ(sloty.DlugoscOdtwarzacza(1), 1000);
+    EXPECT_EQ(sloty.PozycjaOdtwarzacza(1), 0);
+    sloty.GrajOdtwarzacz(1);
+    rig.clear(2);
+    urzadzenie->stepMs(100);
+    EXPECT_NEAR(sloty.PozycjaOdtwarzacza(1), 100, 5);
+    const auto b = samplesOf(fixtures::tone16(44100, 2, 440, 100));
+    EXPECT_EQ(rig.captured(2), b);
 }
 
 TEST_P(PlayerSlot, LengthOfALongFileInMilliseconds) {
@@ -179,6 +207,127 @@ TEST(PlayerSlotDevices, StreamingErrorsPassThrough) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Audio file is empty.");
     }
+}
+
+namespace {
+
+// The event log in the test's folder; its lines without the time.
+struct LogTestu {
+    explicit LogTestu(const TempProgramFolder& dir) {
+        Nastawy.LOGZbiorJest = true;
+        Nastawy.IdZbioryJest = false;
+        Nastawy.LOGKatalog = dir.path();
+    }
+    ~LogTestu() { Nastawy.LOGZbiorJest = false; }
+    QStringList linie(const QString& fragment) const {
+        QStringList linie;
+        platform::readTextLines(platform::resolvePath(LogZbior()), linie);
+        QStringList t;
+        for (const QString& l : linie)
+            if (l.contains(fragment)) t << l.mid(l.indexOf(QStringLiteral("->  ")) + 4);
+        return t;
+    }
+};
+
+}  // namespace
+
+TEST(PlayerSlotDevices, ANameThatMatchesNoDeviceIsLoggedOnceAndPlaysOnTheDefault) {
+    AudioRig rig{kUrzadzenia};
+    LogTestu log(rig.dir);
+    PlayerSloty sloty;
+    OpcjeOdtwarzaczy o = opcje(false);
+    o.KanalNazwa[1] = o.KanalNazwa[2] = QStringLiteral("Studio C");
+    sloty.UstawOpcje(o);
+    sloty.UstawPokazAwarii([](const QString&) {});
+    sloty.UtworzOdtwarzacz(1);
+    sloty.UtworzOdtwarzacz(2);
+    sloty.OtworzPlikOdtwarzacza(1, rig.wav("a.wav", 44100, 2, 500));
+    sloty.GrajOdtwarzacz(1);
+    EXPECT_TRUE(platform::DeviceHub::instance().openVirtual(0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.linie(QStringLiteral("Nie ma urządzenia")),
+              QStringList{QStringLiteral("Nie ma urządzenia dźwiękowego \"Studio C\" - gra urządzenie domyślne \"Default\"")});
+}
+
+// A real PortAudio stream on an ALSA file sink, chosen by the slot's
+// settings: by name for the file players, by number for the mixers.
+TEST_P(PlayerSlot, ToneThroughTheSettingsDeviceArrivesSampleExact) {
+    AlsaSink sink;
+    PlayerSloty sloty;
+    OpcjeOdtwarzaczy o;
+    o.CzyPlayerZgodnoscWinXP = strumien();
+    o.Kanal[4] = sink.index();
+    o.KanalNazwa[4] = QString::fromLatin1(AlsaSink::kName);
+    sloty.UstawOpcje(o);
+    sloty.UtworzMiksery();
+    sloty.UtworzOdtwarzacz(4);
+    // 150 ms of a cosine: loud from its first sample, all in the first fill.
+    QByteArray ton(44100 * 4 * 150 / 1000, '\0');
+    auto* p = reinterpret_cast<int16_t*>(ton.data());
+    for (int i = 0; i < ton.size() / 4; ++i) p[2 * i] = p[2 * i + 1] = int16_t(std::lround(12000 * std::cos(i * 0.1)));
+    rig.dir.write("ton.wav", fixtures::wavFile(44100, 2, 16, ton));
+    sloty.OtworzPlikOdtwarzacza(4, rig.dir.file("ton.wav"));
+    sloty.GrajOdtwarzacz(4);
+    auto karta = platform::DeviceHub::instance().openOutput(sink.index(), {});
+    ASSERT_FALSE(karta->isVirtual());
+    // Played to its end (the mixer's channel stops, the file player stands
+    // at the end), and some silence after it too.
+    auto skonczone = [&] { return strumien() ? sloty.StanOdtwarzacza(4) == 0 : sloty.PozycjaOdtwarzacza(4) >= 150; };
+    int64_t potem = -1;
+    ASSERT_TRUE(eventually([&] {
+        if (potem < 0 && skonczone()) potem = karta->framesRendered() + 44100;
+        return potem >= 0 && karta->framesRendered() >= potem;
+    }));
+    sloty.ZwolnijOdtwarzacz(4);
+    sloty.ZwolnijMiksery();
+    karta.reset();
+    sink.close();
+    const auto zagrane = samplesOf(sink.played());
+    const auto wzor = samplesOf(ton);
+    size_t od = 0;
+    while (od < zagrane.size() && zagrane[od] == 0) ++od;
+    ASSERT_LE(od + wzor.size(), zagrane.size());
+    for (size_t i = 0; i < wzor.size(); ++i) ASSERT_EQ(zagrane[od + i], wzor[i]) << i;
+}
+
+TEST(PlayerSlotCard, ACardThatWillNotOpenIsLoggedShownAndTriedAgain) {
+    platform::ManualClock zegar;
+    platform::ScopedClock zegarZakres(&zegar);
+    AudioRig rig;
+    AlsaSink sink;
+    LogTestu log(rig.dir);
+    PlayerSloty sloty;
+    OpcjeOdtwarzaczy o;
+    o.KanalNazwa[1] = QString::fromLatin1(AlsaSink::kName);
+    sloty.UstawOpcje(o);
+    QStringList pokazane;
+    sloty.UstawPokazAwarii([&](const QString& t) { pokazane << t; });
+    sink.writeConfig(false);  // unplugged after the devices were listed
+
+    sloty.UtworzOdtwarzacz(1);
+    sloty.OtworzPlikOdtwarzacza(1, rig.wav("a.wav", 44100, 2, 500));
+    sloty.GrajOdtwarzacz(1);
+    // The element waits on its card, at its start; no virtual device plays it.
+    EXPECT_EQ(sloty.StanOdtwarzacza(1), 1);
+    EXPECT_EQ(sloty.PozycjaOdtwarzacza(1), 0);
+    EXPECT_FALSE(platform::DeviceHub::instance().openVirtual(sink.index()));
+    QCoreApplication::processEvents();
+    const QStringList nieOtwarte = log.linie(QStringLiteral("Nie można otworzyć"));
+    ASSERT_EQ(nieOtwarte.size(), 1);
+    EXPECT_TRUE(nieOtwarte[0].startsWith(QStringLiteral("!!! Nie można otworzyć urządzenia dźwiękowego \"tolvane_sink\": ")));
+    EXPECT_TRUE(nieOtwarte[0].endsWith(QStringLiteral(" - ponowna próba co 3 s")));
+    EXPECT_EQ(pokazane, QStringList{QStringLiteral("BRAK DŹWIĘKU: tolvane_sink")});
+
+    // Plugged in again: the next try opens it and the element plays on.
+    sink.writeConfig(true);
+    zegar.advance(platform::DeviceHub::kRetryMs);
+    platform::DeviceHub::instance().watch();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.linie(QStringLiteral("odtwarza")),
+              QStringList{QStringLiteral("Urządzenie dźwiękowe \"tolvane_sink\" odtwarza (44100 Hz)")});
+    EXPECT_EQ(pokazane, (QStringList{QStringLiteral("BRAK DŹWIĘKU: tolvane_sink"), QString()}));
+    EXPECT_TRUE(eventually([&] { return sloty.PozycjaOdtwarzacza(1) > 0; }));
+    sloty.ZwolnijOdtwarzacz(1);
 }
 
 TEST(PlayerSlotDevices, SystemVolumeMovesTheCaptureControl) {

@@ -11,10 +11,12 @@
 
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
+#include "audio/cbAudioFileRead.h"
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestDysk2.h"
+#include "platform/AudioFixtures.h"
 #include "platform/Cp1250.h"
 
 namespace {
@@ -25,12 +27,14 @@ QByteArray bajty(std::initializer_list<int> b) {
     return out;
 }
 
-// An MPEG file: a frame header at `przy`, the rest zeros up to `rozmiar`.
+// An MPEG file: frames of silence from `przy` on (the header, then zeros)
+// up to `rozmiar`, after `poczatek`.
 QByteArray plikMPEG(qint64 rozmiar, const QByteArray& naglowek, qint64 przy = 0,
                     const QByteArray& poczatek = {}) {
     QByteArray b(rozmiar, '\0');
     b.replace(0, poczatek.size(), poczatek);
-    b.replace(przy, naglowek.size(), naglowek);
+    const int ramka = DlugoscRamkiMPEG(reinterpret_cast<const unsigned char*>(naglowek.constData()));
+    for (qint64 p = przy; ramka > 0 && p + 4 <= rozmiar; p += ramka) b.replace(p, naglowek.size(), naglowek);
     return b;
 }
 
@@ -90,6 +94,15 @@ TEST_F(AudioTest, PcmWavHeaders) {
     EXPECT_EQ(pos, 12 + 24 + 8 + 34 + 8);
     EXPECT_EQ(ZnajdzChunk(dir.file("c.wav"), "bext", pos), 0);
     EXPECT_EQ(pos, 0);
+
+    // A few bytes after the last chunk, too few for a chunk header, end the
+    // list without an error.
+    const QString ogon = zapisz("ogon.wav", fixtures::wavFile(44100, 2, 16, QByteArray(4000, '\0')) + "\1\2\3");
+    EXPECT_EQ(ZnajdzChunk(ogon, "bext", pos), 0);
+    EXPECT_EQ(BladIO, 0);
+    s = otworz(ogon);
+    EXPECT_EQ(BladIO, 0);
+    EXPECT_EQ(s.Dlugosc, 2000);
 }
 
 TEST_F(AudioTest, MpegHeaders) {
@@ -316,6 +329,77 @@ TEST_F(AudioTest, PlayableCheckTellsWhy) {
     EXPECT_FALSE(SprawdzOdtwarzalny(zapisz("zle.mp3", QByteArray(5000, '\x11'))));
     ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Blad).size(), 1);
     EXPECT_EQ(dialogi.Zapisy()[0].teksty.value(0), QStringLiteral("Nieprawidłowy format zbioru"));
+
+    // One lucky header among random bytes is not an MPEG stream: the next
+    // frame must start where the first one ends.
+    dialogi.Wyczysc();
+    QByteArray jedna(20000, '\x11');
+    jedna.replace(100, 4, kMp3_128);
+    EXPECT_FALSE(SprawdzOdtwarzalny(zapisz("jedna.mp3", jedna)));
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Blad).size(), 1);
+    jedna.replace(100 + 417, 4, kMp3_128);  // 128 kbit/s at 44.1 kHz: 417 bytes a frame
+    EXPECT_TRUE(SprawdzOdtwarzalny(zapisz("dwie.mp3", jedna)));
+
+    // Rates and channel counts no sound card plays are refused as a broken
+    // header, before such an element can hold the air for hours.
+    const struct {
+        int probkowanie, kanaly;
+        bool dobry;
+    } formaty[] = {{1, 2, false},     {100, 2, false},   {7999, 1, false}, {8000, 1, true},
+                   {192000, 2, true}, {192001, 2, false}, {44100, 0, false}, {44100, 9, false}};
+    for (const auto& f : formaty) {
+        SCOPED_TRACE(QStringLiteral("%1 Hz, %2 kanałów").arg(f.probkowanie).arg(f.kanaly).toStdString());
+        dialogi.Wyczysc();
+        const QString n = zapisz(QStringLiteral("f%1_%2.wav").arg(f.probkowanie).arg(f.kanaly),
+                                 fixtures::wavFile(f.probkowanie, f.kanaly, 16, QByteArray(1600, '\0')));
+        EXPECT_EQ(SprawdzOdtwarzalny(n), f.dobry);
+        EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Blad).size(), f.dobry ? 0 : 1);
+        if (!f.dobry) {
+            EXPECT_EQ(dialogi.Zapisy()[0].teksty.value(0), QStringLiteral("Nieprawidłowy format zbioru"));
+        }
+    }
+}
+
+// Whatever the playable check lets through must decode to its end (or to
+// where it breaks) without a crash.
+TEST_F(AudioTest, RandomAndTruncatedMp3sAreRefusedOrPlayAsFarAsTheyDecode) {
+    QRandomGenerator los(21);
+    const QByteArray dobry = fixtures::mp3Tone(22050, 1, 440, 1000, 32);
+    std::vector<char> bufor(16384);
+    auto przeczytaj = [&](const QString& n) {
+        try {
+            TcbAudioFileReader r(n);
+            qint64 bajty = 0;
+            for (int k; (k = r.Read(bufor.data(), int(bufor.size()))) > 0;) bajty += k;
+            return bajty;
+        } catch (const EAudioReadError&) {
+            return qint64(-1);
+        }
+    };
+    int odrzucone = 0;
+    for (int i = 0; i < 300; ++i) {
+        QByteArray b(int(los.bounded(1, 16384)), '\0');
+        los.fillRange(reinterpret_cast<quint32*>(b.data()), b.size() / 4);
+        if (i % 3 == 0) b.prepend(id3(0, 0, 0, int(los.bounded(64))));
+        const QString n = zapisz(QStringLiteral("los%1.mp3").arg(i), b);
+        if (!SprawdzOdtwarzalny(n)) {
+            ++odrzucone;
+            continue;
+        }
+        przeczytaj(n);
+    }
+    EXPECT_GE(odrzucone, 295) << "random bytes passed the playable check";
+
+    int zagrane = 0;
+    for (int i = 0; i < 300; ++i) {
+        const QString n = zapisz(QStringLiteral("ciety%1.mp3").arg(i), dobry.left(int(los.bounded(dobry.size()))));
+        if (!SprawdzOdtwarzalny(n)) continue;
+        const qint64 bajty = przeczytaj(n);
+        EXPECT_LE(bajty, 22050 * 2 + 2 * 1152 * 2) << i;
+        zagrane += bajty > 0;
+    }
+    EXPECT_GT(zagrane, 250);
+    dialogi.Wyczysc();
 }
 
 TEST_F(AudioTest, LookingAtAFileLeavesTheSharedDescriptionAlone) {

@@ -38,6 +38,16 @@ TEST(cbAudioFileRead, ErrorMessagesComeFromTheTable) {
     }
     dir.write("junk.mp2", QByteArray(5000, 'j'));
     EXPECT_THROW(TcbAudioFileReader(dir.file("junk.mp2")), EAudioReadError);
+
+    // A rate no sound card plays: refused, so the element is skipped rather
+    // than held on air for hours.
+    dir.write("1hz.wav", fixtures::wavFile(1, 2, 16, QByteArray(4000, '\0')));
+    try {
+        TcbAudioFileReader r(dir.file("1hz.wav"));
+        FAIL();
+    } catch (const EAudioReadError& e) {
+        EXPECT_EQ(e.ErrorCode, kAudioUnsupportedStream);
+    }
 }
 
 TEST(cbAudioFileRead, ReadsBetweenStartAndEndInWholeFrames) {

@@ -7,6 +7,10 @@
 #include <QCoreApplication>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -311,7 +315,7 @@ TEST(cbDSMixer, PlaysOnARealTimeDevice) {
     TcbDSMixerChannel ch(&m);
     int ends = 0;
     ch.OnEnd = [&] { ++ends; };
-    ch.Open(rig.wav("rt.wav", 22050, 1, 150));
+    ch.Open(rig.wav("rt.wav", 22050, 1, 500));
     const auto t0 = std::chrono::steady_clock::now();
     ch.Play();
     const auto limit = t0 + std::chrono::seconds(5);
@@ -323,6 +327,172 @@ TEST(cbDSMixer, PlaysOnARealTimeDevice) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(ch.State(), 0);
-    EXPECT_GE(ms.count(), 150);
-    EXPECT_LT(ms.count(), 1000);
+    EXPECT_GE(ms.count(), 500);
+    EXPECT_LT(ms.count(), 1500);
+    // Play read only the first blocks; the refill thread, woken by it, had
+    // the rest in the ring before they were due.
+    EXPECT_EQ(ch.Underruns(), 0u);
+}
+
+namespace {
+
+// A disk that stops answering: while the gate is shut, reads wait at it
+// (a second at most).
+struct Gate {
+    std::mutex m;
+    std::condition_variable cv;
+    bool open = true;
+    int reading = 0;  // reads waiting at the gate now
+    int decoders = 0;  // decoders alive
+    void set(bool o) {
+        {
+            std::lock_guard lock(m);
+            open = o;
+        }
+        cv.notify_all();
+    }
+    int count(int Gate::* what) {
+        std::lock_guard lock(m);
+        return this->*what;
+    }
+};
+
+class SlowDecoder final : public platform::Decoder {
+public:
+    SlowDecoder(std::unique_ptr<platform::Decoder> inner, std::shared_ptr<Gate> gate)
+        : inner_(std::move(inner)), gate_(std::move(gate)) {
+        std::lock_guard lock(gate_->m);
+        ++gate_->decoders;
+    }
+    ~SlowDecoder() override {
+        std::lock_guard lock(gate_->m);
+        --gate_->decoders;
+    }
+    platform::PcmFormat format() const override { return inner_->format(); }
+    int64_t lengthFrames() const override { return inner_->lengthFrames(); }
+    int64_t read(void* dst, int64_t maxBytes) override {
+        {
+            std::unique_lock lock(gate_->m);
+            ++gate_->reading;
+            gate_->cv.wait_for(lock, std::chrono::seconds(1), [this] { return gate_->open; });
+            --gate_->reading;
+        }
+        return inner_->read(dst, maxBytes);
+    }
+    bool seekFrame(int64_t frame) override { return inner_->seekFrame(frame); }
+
+private:
+    std::unique_ptr<platform::Decoder> inner_;
+    std::shared_ptr<Gate> gate_;
+};
+
+bool eventually(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= limit) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+template <typename F>
+int64_t msTaken(F f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+}
+
+}  // namespace
+
+TEST(cbDSMixer, AStalledReadHoldsUpNeitherVolumeNorStopNorPlayNorTheChannelsEnd) {
+    AudioRig rig;
+    auto gate = std::make_shared<Gate>();
+    platform::setDecoderWrapper(
+        [gate](std::unique_ptr<platform::Decoder> d) { return std::make_unique<SlowDecoder>(std::move(d), gate); });
+    struct Unwrap {
+        ~Unwrap() { platform::setDecoderWrapper(nullptr); }
+    } unwrap;
+    const auto src = samplesOf(kTone);
+    TcbDSMixer m;
+    auto* ch = new TcbDSMixerChannel(&m);
+    ch->Open(toneFile(rig));
+    ch->Play();
+    rig.run(*ch, 50);
+
+    // The disk stops answering; the refill thread's next read (due once a
+    // tenth of the ring has played) waits at the gate.
+    auto stallTheRefill = [&] {
+        gate->set(false);
+        rig.device()->stepMs(450);
+        return eventually([&] { return gate->count(&Gate::reading) == 1; });
+    };
+    ASSERT_TRUE(stallTheRefill());
+    // Nothing the console does on a tick waits for that read (the lock wait
+    // of old was 250 ms, the read itself a second), and each takes effect
+    // within the next block.
+    EXPECT_LT(msTaken([&] { ch->SetVolume(-10000); }), 100);
+    rig.clear();
+    rig.device()->stepMs(10);
+    EXPECT_EQ(rig.captured().back(), 0);
+    int64_t position = 0;
+    EXPECT_LT(msTaken([&] { position = ch->GetPosition(); }), 100);
+    EXPECT_NEAR(position, 960, 10);
+    EXPECT_LT(msTaken([&] { ch->Stop(); }), 100);
+    EXPECT_EQ(ch->State(), 0);
+    EXPECT_EQ(ch->GetPosition(), 0);
+    ch->SetVolume(0);
+    EXPECT_LT(msTaken([&] { ch->Play(); }), 100);
+    EXPECT_EQ(ch->State(), 1);
+    EXPECT_EQ(gate->count(&Gate::reading), 1);
+
+    // Once the disk answers, the read under way is thrown away and the ring
+    // filled from the start the stop rewound to.
+    gate->set(true);
+    ch->UpdateNow();
+    rig.clear();
+    rig.run(*ch, 10);
+    const auto out = rig.captured();
+    for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], src[i]) << i;
+
+    // Freed while a read is stuck: it waits a bounded time, and the reader
+    // is freed by its thread when the read comes back.
+    ASSERT_TRUE(stallTheRefill());
+    EXPECT_LT(msTaken([&] { delete ch; }), 1000);
+    EXPECT_EQ(gate->count(&Gate::decoders), 1);
+    gate->set(true);
+    EXPECT_TRUE(eventually([&] { return gate->count(&Gate::decoders) == 0; }));
+}
+
+// The position is that of the sample being heard: a 48 kHz file on a
+// 44.1 kHz device, with and without a card's output latency.
+TEST(cbDSMixer, PositionOfAResampledFileIsTheSampleHeard) {
+    AudioRig rig;
+    QByteArray pcm(48000 * 4 * 3, '\0');  // 3 s of silence, a click at 1 s
+    auto* s = reinterpret_cast<int16_t*>(pcm.data());
+    for (int i = 48000; i < 48000 + 48; ++i) s[2 * i] = s[2 * i + 1] = 20000;
+    rig.dir.write("click.wav", fixtures::wavFile(48000, 2, 16, pcm));
+    TcbDSMixer m;
+    TcbDSMixerChannel ch(&m);
+    for (const int latency : {0, 882}) {
+        SCOPED_TRACE(latency);
+        ch.Open(rig.dir.file("click.wav"));
+        ch.Play();
+        rig.device()->setLatency(latency);
+        rig.clear();
+        std::vector<int64_t> after;  // the position after each block
+        for (int k = 0; k < 150; ++k) {
+            rig.run(ch, 1);
+            after.push_back(ch.GetPosition());
+        }
+        EXPECT_LE(after[0], 10);
+        const auto out = rig.captured();
+        size_t click = 0;
+        while (click < out.size() && out[click] < 5000) ++click;
+        ASSERT_LT(click, out.size());
+        const int64_t frame = int64_t(click / 2);
+        const int64_t block = frame / 441;
+        const double heard = 1000.0 + double((block + 1) * 441 - frame) * 1000 / 44100 - latency * 1000.0 / 44100;
+        EXPECT_NEAR(double(after[size_t(block)]), heard, 5.0);
+        ch.Stop();
+    }
 }

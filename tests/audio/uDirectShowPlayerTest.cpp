@@ -49,3 +49,20 @@ TEST(uDirectShowPlayer, PlaysAndStandsAtTheEndUntilStopped) {
     p.SetFileName(QString());
     EXPECT_EQ(p.State(), 0);
 }
+
+TEST(uDirectShowPlayer, ANewFileOnARunningPlayerPlaysAtOnce) {
+    AudioRig rig({"Default"});
+    TBasicPlayer p("");
+    p.SetFileName(rig.wav("a.wav", 44100, 2, 1000, 1000));
+    p.SetVolume(300);  // above full level: full level
+    EXPECT_EQ(p.Volume(), 0);
+    p.Play();
+    auto dev = rig.device(0);
+    dev->stepMs(200);
+    p.SetFileName(rig.wav("b.wav", 44100, 2, 1000, 440));
+    EXPECT_EQ(p.State(), 1);
+    rig.clear();
+    dev->stepMs(100);
+    EXPECT_EQ(rig.captured(), samplesOf(fixtures::tone16(44100, 2, 440, 100)));
+    EXPECT_NEAR(p.GetPosition(), 100, 5);
+}

@@ -75,6 +75,11 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // 11. The player slots.
     silnik_.Sloty.UstawOpcje(OpcjeOdtwarzaczyZNastaw());
     silnik_.Sloty.UtworzMiksery();
+    // A sound card that does not play is logged and shown in the caption
+    // until it plays again.
+    silnik_.Sloty.UstawPokazAwarii([this, tytul = windowTitle()](const QString& awaria) {
+        setWindowTitle(awaria.isEmpty() ? tytul : tytul + QStringLiteral("   !!! ") + awaria);
+    });
     silnik_.SlotGra.fill(0);
     silnik_.SlotGralo.fill(0);
     if (platform::DeviceHub::instance().isVirtual())

@@ -4,6 +4,15 @@
 
 namespace platform {
 
+// What a sound card can play at all. A header outside this is damaged: a
+// rate of 1 Hz would make an element of a few seconds "play" for hours.
+constexpr int kMinCardRate = 8000;
+constexpr int kMaxCardRate = 192000;
+constexpr int kMaxCardChannels = 8;
+constexpr bool cardCanPlay(long long rate, long long channels) {
+    return rate >= kMinCardRate && rate <= kMaxCardRate && channels >= 1 && channels <= kMaxCardChannels;
+}
+
 // Interleaved integer PCM: 8-bit unsigned or 16-bit signed little-endian.
 struct PcmFormat {
     int rate = 44100;
@@ -13,7 +22,7 @@ struct PcmFormat {
     int blockAlign() const { return channels * bits / 8; }
     int bytesPerSecond() const { return rate * blockAlign(); }
     bool valid() const {
-        return rate > 0 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16);
+        return cardCanPlay(rate, channels) && (channels == 1 || channels == 2) && (bits == 8 || bits == 16);
     }
     bool operator==(const PcmFormat&) const = default;
 };

@@ -80,7 +80,9 @@ int64_t Channel::writeSilence(int64_t bytes) {
 }
 
 void Channel::discard() {
-    consumed_.store(written_.load(std::memory_order_relaxed), std::memory_order_release);
+    base_ = written_.load(std::memory_order_relaxed);
+    consumed_.store(base_, std::memory_order_release);
+    heard_.store(base_, std::memory_order_release);
     current_ = target_.load(std::memory_order_relaxed);
     if (soxr_) {
         soxr_clear(soxr_);
@@ -123,6 +125,7 @@ int Channel::pullFloat(float* dst, int frames) noexcept {
     if (n < frames) {
         std::fill(dst + size_t(n) * ch, dst + size_t(frames) * ch, 0.0f);
         underruns_.fetch_add(1, std::memory_order_relaxed);
+        dry_ = true;
     }
     consumed_.store(c + int64_t(n) * align, std::memory_order_release);
     return n;
@@ -144,7 +147,8 @@ size_t Channel::soxrInput(void* self, const void** data, size_t requested) {
     return size_t(std::max(frames, 1));
 }
 
-void Channel::mixInto(float* acc, int frames) noexcept {
+bool Channel::mixInto(float* acc, int frames) noexcept {
+    dry_ = false;
     const int fch = file_.channels;
     const int dch = device_.channels;
     const float target = target_.load(std::memory_order_relaxed);
@@ -178,6 +182,15 @@ void Channel::mixInto(float* acc, int frames) noexcept {
         }
         frames -= n;
     }
+    int64_t heard = consumed_.load(std::memory_order_relaxed);
+    if (soxr_) {
+        // soxr_delay counts output frames; what it holds came from the ring
+        // at the file's rate.
+        const double held = soxr_delay(soxr_) * file_.rate / device_.rate;
+        heard = std::max(base_, heard - int64_t(std::lround(held)) * file_.blockAlign());
+    }
+    heard_.store(heard, std::memory_order_release);
+    return dry_;
 }
 
 }  // namespace platform

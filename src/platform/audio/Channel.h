@@ -56,8 +56,14 @@ public:
     int volume() const { return volume_.load(std::memory_order_relaxed); }
     static float gainOf(int hundredthsDb);
 
-    // Consumer side, called by the device's callback only.
-    void mixInto(float* acc, int frames) noexcept;
+    // Consumer side, called by the device's callback only. True when the
+    // ring ran dry during the call (silence was played in its place).
+    bool mixInto(float* acc, int frames) noexcept;
+
+    // The ring byte count of the sample the device is mixing now: what the
+    // callback took from the ring less what the resampler still holds. Never
+    // before the point of the last discard.
+    int64_t heard() const { return heard_.load(std::memory_order_acquire); }
 
     uint64_t underruns() const { return underruns_.load(std::memory_order_relaxed); }
 
@@ -73,6 +79,9 @@ private:
     std::vector<unsigned char> ring_;
     std::atomic<int64_t> written_{0};
     std::atomic<int64_t> consumed_{0};
+    std::atomic<int64_t> heard_{0};
+    int64_t base_ = 0;  // consumed_ at the last discard; set only while detached
+    bool dry_ = false;  // consumer-owned
 
     std::atomic<int> volume_{0};
     std::atomic<float> target_{1.0f};

@@ -6,6 +6,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -90,9 +91,31 @@ bool looksLikeText(FileRange& f) {
     return f.fileSize() < 4;
 }
 
+std::mutex wrapperMutex;
+DecoderWrapper& wrapper() {
+    static DecoderWrapper w;
+    return w;
+}
+
+std::unique_ptr<Decoder> openUnwrapped(const QString& fsPath, DecoderError* error);
+
 }  // namespace
 
+void setDecoderWrapper(DecoderWrapper w) {
+    std::lock_guard lock(wrapperMutex);
+    wrapper() = std::move(w);
+}
+
 std::unique_ptr<Decoder> openDecoder(const QString& fsPath, DecoderError* error) {
+    auto d = openUnwrapped(fsPath, error);
+    std::lock_guard lock(wrapperMutex);
+    if (d && wrapper()) d = wrapper()(std::move(d));
+    return d;
+}
+
+namespace {
+
+std::unique_ptr<Decoder> openUnwrapped(const QString& fsPath, DecoderError* error) {
     auto fail = [error](DecoderError e) -> std::unique_ptr<Decoder> {
         if (error) *error = e;
         return nullptr;
@@ -123,4 +146,5 @@ std::unique_ptr<Decoder> openDecoder(const QString& fsPath, DecoderError* error)
     return d;
 }
 
+}  // namespace
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -30,5 +31,10 @@ enum class DecoderError { None, CannotOpen, NotAudio, Unsupported };
 // Opens a file by looking at its contents: RIFF/WAVE (PCM, or MPEG inside
 // WAV) or a bare MPEG audio stream (MP2, MP3, S48). fsPath is a Linux path.
 std::unique_ptr<Decoder> openDecoder(const QString& fsPath, DecoderError* error = nullptr);
+
+// Wraps every decoder opened from now on (an empty function: none), so a
+// test can stand a slow disk or network share in front of a real file.
+using DecoderWrapper = std::function<std::unique_ptr<Decoder>(std::unique_ptr<Decoder>)>;
+void setDecoderWrapper(DecoderWrapper wrapper);
 
 }  // namespace platform

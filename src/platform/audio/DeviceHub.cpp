@@ -1,11 +1,15 @@
 #include "platform/audio/DeviceHub.h"
 
+#include "platform/Clock.h"
 #include "platform/audio/VirtualDevice.h"
 
 #include <alsa/asoundlib.h>
 #include <portaudio.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <condition_variable>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,47 +20,130 @@ const char* const kVirtualName = "Virtual device";
 
 void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-// One PortAudio stream; its callback only renders the device's mix.
-class PortAudioOutput final : public OutputDevice {
-public:
-    PortAudioOutput(QString name, PcmFormat f) : OutputDevice(std::move(name), f) {}
-    ~PortAudioOutput() override {
-        if (stream_) {
-            Pa_StopStream(stream_);
-            Pa_CloseStream(stream_);
-        }
-    }
-    bool start(int paIndex) {
-        PaStreamParameters p{};
-        p.device = paIndex;
-        p.channelCount = format().channels;
-        p.sampleFormat = format().bits == 8 ? paUInt8 : paInt16;
-        const PaDeviceInfo* info = Pa_GetDeviceInfo(paIndex);
-        if (!info) return false;
-        p.suggestedLatency = info->defaultLowOutputLatency;
-        if (Pa_OpenStream(&stream_, nullptr, &p, format().rate, paFramesPerBufferUnspecified, paNoFlag,
-                          &PortAudioOutput::callback, this) != paNoError) {
-            stream_ = nullptr;
-            return false;
-        }
-        if (Pa_StartStream(stream_) != paNoError) {
-            Pa_CloseStream(stream_);
-            stream_ = nullptr;
-            return false;
-        }
-        return true;
-    }
+// PortAudio's calls are serialised: the GUI thread opens a card on first use
+// while the watcher may be reopening another. Never destroyed, so that a
+// device freed during exit can still take it.
+std::mutex& paLock() {
+    static auto* m = new std::mutex;
+    return *m;
+}
+bool paUp = false;  // under paLock(): streams may be opened
 
-private:
-    static int callback(const void*, void* out, unsigned long frames, const PaStreamCallbackTimeInfo*,
-                        PaStreamCallbackFlags, void* self) {
-        static_cast<PortAudioOutput*>(self)->render(out, int(frames));
-        return paContinue;
+QString paErrorText(PaError e) {
+    QString text = QString::fromUtf8(Pa_GetErrorText(e));
+    if (e == paUnanticipatedHostError) {
+        const PaHostErrorInfo* host = Pa_GetLastHostErrorInfo();
+        if (host && host->errorText && *host->errorText) text += QStringLiteral(": ") + QString::fromUtf8(host->errorText);
     }
-    PaStream* stream_ = nullptr;
-};
+    return text;
+}
 
 }  // namespace
+
+// Streams being closed on a helper thread (see PortAudioOutput::retire).
+std::atomic<int> closing{0};
+
+// One card's stream; its callback only renders the device's mix. The stream
+// and the watch fields are changed under paLock().
+class PortAudioOutput final : public OutputDevice {
+public:
+    PortAudioOutput(QString name, int paIndex, PcmFormat f) : OutputDevice(std::move(name), f), paIndex_(paIndex) {}
+    ~PortAudioOutput() override {
+        std::lock_guard lock(paLock());
+        retire();
+    }
+
+    QString open() {
+        PaStreamParameters p{};
+        p.device = paIndex_;
+        p.channelCount = format().channels;
+        p.sampleFormat = format().bits == 8 ? paUInt8 : paInt16;
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(paIndex_);
+        if (!info) return paErrorText(paInvalidDevice);
+        // The safer of the card's two latencies: a studio console wants no
+        // dropouts more than it wants a few milliseconds; the positions
+        // take the latency off.
+        p.suggestedLatency = info->defaultHighOutputLatency;
+        auto token = std::make_shared<Token>();
+        token->dev = this;
+        PaStream* stream = nullptr;
+        PaError e = Pa_OpenStream(&stream, nullptr, &p, format().rate, paFramesPerBufferUnspecified, paNoFlag,
+                                  &PortAudioOutput::callback, token.get());
+        if (e != paNoError) return paErrorText(e);
+        if (const PaStreamInfo* si = Pa_GetStreamInfo(stream))
+            setLatencyFrames(std::llround(si->outputLatency * format().rate));
+        e = Pa_StartStream(stream);
+        if (e != paNoError) {
+            Pa_CloseStream(stream);
+            return paErrorText(e);
+        }
+        stream_ = stream;
+        token_ = std::move(token);
+        return {};
+    }
+
+    // Lets go of the stream. Closing waits for the stream's thread, and a
+    // thread stuck inside the host (a write that never returns) would hold
+    // the caller forever: the close runs on a helper thread, waited for a
+    // bounded time and otherwise left to finish whenever it can. From here
+    // on the old stream's callbacks play silence and never touch the mix.
+    void retire() {
+        if (!stream_) return;
+        token_->current.store(false);
+        waitForRenderPass();
+        struct Done {
+            std::mutex m;
+            std::condition_variable cv;
+            bool done = false;
+        };
+        auto done = std::make_shared<Done>();
+        closing.fetch_add(1);
+        std::thread([stream = stream_, token = token_, done] {
+            Pa_AbortStream(stream);
+            Pa_CloseStream(stream);
+            {
+                std::lock_guard lock(done->m);
+                done->done = true;
+            }
+            done->cv.notify_all();
+            closing.fetch_sub(1);
+        }).detach();
+        stream_ = nullptr;
+        token_.reset();
+        std::unique_lock lock(done->m);
+        done->cv.wait_for(lock, std::chrono::milliseconds(kCloseWaitMs), [&done] { return done->done; });
+    }
+
+    static constexpr int kCloseWaitMs = 500;
+
+    // Watch state, under paLock().
+    bool failing = false;
+    int64_t nextTry = 0;
+    int64_t lastFrames = -1;
+    int64_t lastProgress = 0;
+    uint64_t underrunsTold = 0;
+    int64_t underrunsToldAt = -DeviceHub::kUnderrunReportMs;  // the first is told at once
+
+private:
+    // What a stream's callback sees: its device while it is the device's
+    // stream, nothing once retired.
+    struct Token {
+        PortAudioOutput* dev = nullptr;
+        std::atomic<bool> current{true};
+    };
+    static int callback(const void*, void* out, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                        PaStreamCallbackFlags flags, void* user) {
+        auto* token = static_cast<Token*>(user);
+        if (!token->current.load()) return paAbort;
+        PortAudioOutput* dev = token->dev;
+        if (flags & paOutputUnderflow) dev->noteUnderrun();
+        dev->render(out, int(frames));
+        return paContinue;
+    }
+    const int paIndex_;
+    PaStream* stream_ = nullptr;
+    std::shared_ptr<Token> token_;
+};
 
 DeviceHub& DeviceHub::instance() {
     static DeviceHub hub;
@@ -64,7 +151,22 @@ DeviceHub& DeviceHub::instance() {
 }
 
 DeviceHub::~DeviceHub() {
-    if (paInitialised_) Pa_Terminate();
+    stopWatching();
+    std::lock_guard lock(mutex_);
+    dropCards();
+}
+
+void DeviceHub::dropCards() {
+    // Freed after the lock is let go: a card's destructor takes it too.
+    std::map<int, std::shared_ptr<PortAudioOutput>> cards;
+    cards.swap(cards_);
+    std::lock_guard pa(paLock());
+    for (auto& [index, dev] : cards) dev->retire();
+    // A stream whose close is still stuck would hang the termination too;
+    // PortAudio is then left as it is.
+    if (paInitialised_ && closing.load() == 0) Pa_Terminate();
+    paInitialised_ = false;
+    paUp = false;
 }
 
 void DeviceHub::enumerate() {
@@ -80,16 +182,18 @@ void DeviceHub::enumerate() {
         setenv("JACK_NO_START_SERVER", "1", 0);
         // JACK's client library still prints when no server runs; it has no
         // switch short of linking JACK itself, so stderr is muted while the
-        // host APIs are probed, once, at start-up.
+        // host APIs are probed.
         const int saved = dup(STDERR_FILENO);
         const int null = open("/dev/null", O_WRONLY);
         if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+        std::unique_lock pa(paLock());
         const PaError init = Pa_Initialize();
         if (saved >= 0 && null >= 0) dup2(saved, STDERR_FILENO);
         if (saved >= 0) close(saved);
         if (null >= 0) close(null);
         if (init == paNoError) {
             paInitialised_ = true;
+            paUp = true;
             const int n = Pa_GetDeviceCount();
             const int defOut = Pa_GetDefaultOutputDevice();
             const int defIn = Pa_GetDefaultInputDevice();
@@ -105,6 +209,8 @@ void DeviceHub::enumerate() {
             // Devices but no default: entry 0 still means "the default",
             // which is then the virtual device.
             if (defOut == paNoDevice && !outputs_.empty()) outputs_.insert(outputs_.begin(), {kVirtualName, -1});
+            // The settings may ask for the virtual device by its name.
+            else if (!outputs_.empty()) outputs_.push_back({kVirtualName, -1});
         }
     }
     if (outputs_.empty()) {
@@ -137,36 +243,217 @@ int DeviceHub::lastOutputContaining(const QString& text) {
     return -1;
 }
 
-std::shared_ptr<OutputDevice> DeviceHub::openOutput(int index, PcmFormat wanted) {
-    std::lock_guard lock(mutex_);
-    enumerate();
-    if (index < 0 || index >= int(outputs_.size())) index = 0;
-    if (!wanted.valid()) wanted = PcmFormat{};
-    const Entry& e = outputs_[size_t(index)];
-    const int key = e.paIndex >= 0 ? e.paIndex : -1 - index;
-    if (auto dev = open_[key].lock()) return dev;
-
-    std::shared_ptr<OutputDevice> dev;
-    if (e.paIndex >= 0) {
-        auto pa = std::make_shared<PortAudioOutput>(e.name, wanted);
-        if (pa->start(e.paIndex)) dev = pa;
+int DeviceHub::outputForName(const QString& text) {
+    if (text.isEmpty()) return 0;
+    const int found = lastOutputContaining(text);
+    if (found >= 0) return found;
+    std::vector<DeviceNotice> notices;
+    {
+        std::lock_guard lock(mutex_);
+        if (!noMatchTold_.contains(text)) {
+            noMatchTold_.insert(text);
+            notices.push_back({DeviceNotice::NoMatch, text, outputs_.front().name});
+        }
     }
-    if (!dev) dev = std::make_shared<VirtualDevice>(e.paIndex >= 0 ? QString(kVirtualName) : e.name, wanted,
-                                                    !stepped_);
-    open_[key] = dev;
+    tell(notices);
+    return 0;
+}
+
+PcmFormat DeviceHub::chooseFormat(int paIndex, const QString& name) {
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(paIndex);
+    PcmFormat f{44100, 2, 16};
+    if (!info) return f;
+    f.channels = std::clamp(info->maxOutputChannels, 1, 2);
+    PaStreamParameters p{};
+    p.device = paIndex;
+    p.channelCount = f.channels;
+    p.sampleFormat = paInt16;
+    p.suggestedLatency = info->defaultHighOutputLatency;
+    // The card's own rate first, then the common ones: the channels resample
+    // whatever the files hold to the card's rate.
+    std::vector<int> rates{int(std::lround(info->defaultSampleRate))};
+    for (int r : {48000, 44100, 96000, 88200, 32000, 22050, 16000, 11025, 8000, 176400, 192000})
+        if (std::find(rates.begin(), rates.end(), r) == rates.end()) rates.push_back(r);
+    int fallback = 0;
+    for (int r : rates) {
+        if (!cardCanPlay(r, f.channels) || (gate_ && !gate_(name, r))) continue;
+        if (!fallback) fallback = r;
+        if (Pa_IsFormatSupported(nullptr, &p, r) == paFormatIsSupported) {
+            f.rate = r;
+            return f;
+        }
+    }
+    // Nothing answers now (the card is busy or gone): keep trying at its
+    // own rate.
+    f.rate = fallback ? fallback : rates.front();
+    return f;
+}
+
+QString DeviceHub::startStream(PortAudioOutput& dev) {
+    if (!paUp) return paErrorText(paNotInitialized);
+    if (gate_ && !gate_(dev.name(), dev.format().rate)) return paErrorText(paInvalidSampleRate);
+    return dev.open();
+}
+
+std::shared_ptr<OutputDevice> DeviceHub::openOutput(int index, PcmFormat wanted) {
+    std::vector<DeviceNotice> notices;
+    std::shared_ptr<OutputDevice> dev;
+    {
+        std::lock_guard lock(mutex_);
+        enumerate();
+        if (index < 0 || index >= int(outputs_.size())) index = 0;
+        if (!wanted.valid()) wanted = PcmFormat{};
+        const Entry e = outputs_[size_t(index)];
+        if (e.paIndex < 0) {
+            auto& slot = virtualOpen_[-1 - index];
+            dev = slot.lock();
+            if (!dev) {
+                dev = std::make_shared<VirtualDevice>(e.name, wanted, !stepped_);
+                slot = dev;
+            }
+        } else if (auto it = cards_.find(e.paIndex); it != cards_.end()) {
+            dev = it->second;
+        } else {
+            std::lock_guard pa(paLock());
+            auto card = std::make_shared<PortAudioOutput>(e.name, e.paIndex, chooseFormat(e.paIndex, e.name));
+            const QString error = startStream(*card);
+            const int64_t now = clock().monotonicMs();
+            card->lastProgress = now;
+            if (!error.isEmpty()) {
+                card->failing = true;
+                card->nextTry = now + kRetryMs;
+                notices.push_back({DeviceNotice::OpenFailed, e.name, error});
+            }
+            cards_[e.paIndex] = card;
+            dev = card;
+        }
+    }
+    tell(notices);
     return dev;
+}
+
+void DeviceHub::watch() {
+    std::vector<std::shared_ptr<PortAudioOutput>> cards;
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [index, card] : cards_) cards.push_back(card);
+    }
+    std::vector<DeviceNotice> notices;
+    {
+        std::lock_guard pa(paLock());
+        const int64_t now = clock().monotonicMs();
+        for (const auto& card : cards) {
+            const QString rate = QString::number(card->format().rate);
+            if (card->failing) {
+                if (now < card->nextTry) continue;
+                const QString error = startStream(*card);
+                if (!error.isEmpty()) {
+                    card->nextTry = now + kRetryMs;
+                    continue;
+                }
+                card->failing = false;
+                card->lastFrames = card->framesRendered();
+                card->lastProgress = now;
+                notices.push_back({DeviceNotice::Playing, card->name(), rate});
+                continue;
+            }
+            const int64_t frames = card->framesRendered();
+            if (frames != card->lastFrames) {
+                card->lastFrames = frames;
+                card->lastProgress = now;
+            } else if (now - card->lastProgress >= kStallMs) {
+                // The channels stay attached: they carry on from where they
+                // were once the new stream calls back.
+                notices.push_back({DeviceNotice::Stalled, card->name(), {}});
+                card->retire();
+                const QString error = startStream(*card);
+                card->lastProgress = now;
+                if (error.isEmpty()) {
+                    notices.push_back({DeviceNotice::Playing, card->name(), rate});
+                } else {
+                    card->failing = true;
+                    card->nextTry = now + kRetryMs;
+                    notices.push_back({DeviceNotice::OpenFailed, card->name(), error});
+                }
+            }
+            const uint64_t underruns = card->underruns();
+            if (underruns > card->underrunsTold && now - card->underrunsToldAt >= kUnderrunReportMs) {
+                notices.push_back({DeviceNotice::Underruns, card->name(), {}, underruns - card->underrunsTold});
+                card->underrunsTold = underruns;
+                card->underrunsToldAt = now;
+            }
+        }
+    }
+    tell(notices);
+}
+
+void DeviceHub::startWatching() {
+    std::lock_guard lock(watchMutex_);
+    if (watcher_.joinable()) return;
+    watchStop_ = false;
+    watcher_ = std::thread([this] {
+        std::unique_lock lock(watchMutex_);
+        while (!watchWake_.wait_for(lock, std::chrono::milliseconds(kWatchPeriodMs), [this] { return watchStop_; })) {
+            lock.unlock();
+            watch();
+            lock.lock();
+        }
+    });
+}
+
+void DeviceHub::stopWatching() {
+    std::thread t;
+    {
+        std::lock_guard lock(watchMutex_);
+        watchStop_ = true;
+        t = std::move(watcher_);
+    }
+    watchWake_.notify_all();
+    if (t.joinable()) t.join();
+}
+
+void DeviceHub::setNoticeHandler(std::function<void(const DeviceNotice&)> handler) {
+    std::lock_guard lock(noticeMutex_);
+    handler_ = std::move(handler);
+}
+
+void DeviceHub::tell(const std::vector<DeviceNotice>& notices) {
+    if (notices.empty()) return;
+    std::lock_guard lock(noticeMutex_);
+    if (!handler_) return;
+    for (const auto& n : notices) handler_(n);
+}
+
+void DeviceHub::setStreamGate(std::function<bool(const QString& device, int rate)> gate) {
+    std::lock_guard pa(paLock());
+    gate_ = std::move(gate);
+}
+
+void DeviceHub::forget() {
+    dropCards();
+    enumerated_ = false;
+    virtual_ = false;
+    stepped_ = false;
+    outputs_.clear();
+    inputs_.clear();
+    virtualOpen_.clear();
+    noMatchTold_.clear();
 }
 
 void DeviceHub::useVirtualDevices(const QStringList& names, bool stepped) {
     std::lock_guard lock(mutex_);
+    forget();
     enumerated_ = true;
     virtual_ = true;
     stepped_ = stepped;
-    outputs_.clear();
-    inputs_.clear();
     for (const auto& n : names) outputs_.push_back({n, -1});
     if (outputs_.empty()) outputs_.push_back({kVirtualName, -1});
-    open_.clear();
+}
+
+void DeviceHub::usePortAudio() {
+    std::lock_guard lock(mutex_);
+    forget();
+    enumerate();
 }
 
 bool DeviceHub::isVirtual() {
@@ -178,8 +465,8 @@ bool DeviceHub::isVirtual() {
 std::shared_ptr<VirtualDevice> DeviceHub::openVirtual(int index) {
     std::lock_guard lock(mutex_);
     if (index < 0 || index >= int(outputs_.size())) index = 0;
-    auto it = open_.find(-1 - index);
-    if (it == open_.end()) return nullptr;
+    auto it = virtualOpen_.find(-1 - index);
+    if (it == virtualOpen_.end()) return nullptr;
     return std::dynamic_pointer_cast<VirtualDevice>(it->second.lock());
 }
 

@@ -1,24 +1,59 @@
 #pragma once
 // Lists the sound devices by name and opens one output stream per physical
-// device, shared (reference-counted) by every channel routed to it.
+// device, shared by every channel routed to it. A sound card's stream, once
+// opened, stays open for the whole run: players come and go per element, the
+// stream does not.
 //
-// Entry 0 of each list is the default device. Without any PortAudio device,
-// or with TOLVANE_AUDIO=virtual in the environment, the hub offers virtual
-// devices that consume samples in real time; tests install stepped ones.
+// Entry 0 of each list is the default device. A card is opened at a rate it
+// takes (its own default first; the channels resample to it). A card that
+// will not open is never replaced in silence: its channels wait on it, the
+// hub reports it and tries it again every few seconds, and a stream whose
+// callback stops is reopened. The virtual device (samples consumed in real
+// time, or stepped by a test) plays only where it is asked for: with
+// TOLVANE_AUDIO=virtual, through its own entry at the end of the list, or on
+// a machine without any sound device.
 #include "platform/audio/AudioFormat.h"
 #include "platform/audio/OutputDevice.h"
 
+#include <QSet>
 #include <QStringList>
+#include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace platform {
 
 class VirtualDevice;
+class PortAudioOutput;
+
+// What the hub has to tell about a device; the program logs it and shows
+// the operator which devices are silent.
+struct DeviceNotice {
+    enum Kind {
+        NoMatch,     // `device`, a name from the settings, matches no device; `detail`: the default device used
+        OpenFailed,  // `device` will not open; `detail`: PortAudio's text; it is tried again every few seconds
+        Stalled,     // `device`'s stream stopped calling back; it is being reopened
+        Playing,     // `device` plays again after OpenFailed or Stalled; `detail`: its rate in Hz
+        Underruns,   // `count` blocks of `device` went out with a channel dry since the last such notice
+    };
+    Kind kind;
+    QString device;
+    QString detail;
+    uint64_t count = 0;
+};
 
 class DeviceHub {
 public:
+    static constexpr int kRetryMs = 3000;            // a card that will not open is tried this often
+    static constexpr int kStallMs = 400;             // a callback silent this long has died
+    static constexpr int kWatchPeriodMs = 100;       // how often the watcher looks
+    static constexpr int kUnderrunReportMs = 60000;  // underruns are told at most this often
+
     static DeviceHub& instance();
     ~DeviceHub();
 
@@ -27,24 +62,52 @@ public:
     // Index of the last output name containing `text` (case-sensitive);
     // -1 for an empty text or when none contains it.
     int lastOutputContaining(const QString& text);
+    // The entry a device name from the settings chooses: the last name that
+    // contains it; the default device (0) for an empty name, and for a name
+    // that matches nothing, which is told once (NoMatch).
+    int outputForName(const QString& text);
 
-    // The device of list entry `index` (out of range: entry 0). The first
-    // opener's format is the device's; later openers share it as it is.
-    // Never null: when a sound card stream cannot be opened the virtual
-    // device stands in, so the program keeps running.
+    // The device of list entry `index` (out of range: entry 0); never null.
+    // A card keeps the format it was opened at; a virtual device takes the
+    // first opener's format and later openers share it as it is.
     std::shared_ptr<OutputDevice> openOutput(int index, PcmFormat wanted);
 
+    // Receives the notices, on the thread that noticed (the caller of
+    // openOutput, or the watcher); null: none. Never called again once this
+    // returns with another handler.
+    void setNoticeHandler(std::function<void(const DeviceNotice&)> handler);
+    // One look at the open cards, at platform::clock()'s monotonic time:
+    // retries those that would not open, reopens those whose callback
+    // stopped and tells the underruns.
+    void watch();
+    // Runs watch() every kWatchPeriodMs on a thread of the hub's own.
+    void startWatching();
+    void stopWatching();
+
     // Replaces enumeration with virtual devices of these names (entry 0 the
-    // first), stepped by the caller or running in real time. Devices opened
-    // before keep working until their last user lets go.
+    // first), stepped by the caller or running in real time. Cards open
+    // until now are closed; virtual devices opened before keep working
+    // until their last user lets go.
     void useVirtualDevices(const QStringList& names, bool stepped);
+    // Closes the open cards and lists PortAudio's devices afresh (a test
+    // writes its own ALSA configuration first).
+    void usePortAudio();
+    // Lets a test refuse a rate on a device, as a card that does not take it
+    // would (null: every rate PortAudio takes).
+    void setStreamGate(std::function<bool(const QString& device, int rate)> gate);
+
     bool isVirtual();
     // The open virtual device of an entry (null when not open or not virtual).
     std::shared_ptr<VirtualDevice> openVirtual(int index);
 
 private:
     DeviceHub() = default;
-    void enumerate();  // under mutex_
+    void enumerate();        // under mutex_
+    void dropCards();        // under mutex_
+    void forget();           // under mutex_: cards closed, nothing listed
+    PcmFormat chooseFormat(int paIndex, const QString& name);  // under the PortAudio lock
+    QString startStream(PortAudioOutput& dev);                 // under the PortAudio lock
+    void tell(const std::vector<DeviceNotice>& notices);
 
     struct Entry {
         QString name;
@@ -56,8 +119,20 @@ private:
     bool virtual_ = false;
     bool stepped_ = false;
     std::vector<Entry> outputs_, inputs_;
-    // Keyed by PortAudio device index, or by -1 - entry for virtual devices.
-    std::map<int, std::weak_ptr<OutputDevice>> open_;
+    // Virtual devices, by -1 - entry; they live while someone uses them.
+    std::map<int, std::weak_ptr<OutputDevice>> virtualOpen_;
+    // Cards by PortAudio index; they stay open.
+    std::map<int, std::shared_ptr<PortAudioOutput>> cards_;
+    QSet<QString> noMatchTold_;
+    std::function<bool(const QString&, int)> gate_;  // under the PortAudio lock
+
+    std::mutex noticeMutex_;
+    std::function<void(const DeviceNotice&)> handler_;
+
+    std::mutex watchMutex_;
+    std::condition_variable watchWake_;
+    bool watchStop_ = false;
+    std::thread watcher_;
 };
 
 }  // namespace platform

@@ -32,10 +32,12 @@ void OutputDevice::detach(Channel* ch) {
         Channel* expected = ch;
         if (s.compare_exchange_strong(expected, nullptr)) found = true;
     }
-    if (!found) return;
     // A pass that started before the slot was cleared may still hold the
-    // channel; it ends within one block. The bound only guards against a
-    // stream that died inside its callback.
+    // channel; it ends within one block.
+    if (found) waitForRenderPass();
+}
+
+void OutputDevice::waitForRenderPass() const {
     const uint64_t p = pass_.load();
     if ((p & 1) == 0) return;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
@@ -45,13 +47,14 @@ void OutputDevice::detach(Channel* ch) {
 void OutputDevice::render(void* dst, int frames) noexcept {
     pass_.fetch_add(1);
     const int dch = format_.channels;
+    bool dry = false;
     while (frames > 0) {
         const int n = std::min(frames, kMaxBlockFrames);
         float* acc = acc_.data();
         std::fill(acc, acc + size_t(n) * dch, 0.0f);
         for (auto& s : slots_) {
             Channel* ch = s.load();
-            if (ch) ch->mixInto(acc, n);
+            if (ch && ch->mixInto(acc, n)) dry = true;
         }
         if (format_.bits == 16) {
             auto* out = static_cast<int16_t*>(dst);
@@ -71,6 +74,7 @@ void OutputDevice::render(void* dst, int frames) noexcept {
         frames -= n;
         frames_.fetch_add(n, std::memory_order_relaxed);
     }
+    if (dry) noteUnderrun();
     pass_.fetch_add(1);
 }
 

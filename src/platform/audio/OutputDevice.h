@@ -28,6 +28,9 @@ public:
     const QString& name() const { return name_; }
     const PcmFormat& format() const { return format_; }
     virtual bool isVirtual() const { return false; }
+    // Time on this device moves only when a test steps it, as fast as the
+    // test likes; nothing filled on another thread can keep pace with that.
+    virtual bool stepped() const { return false; }
 
     // The callback starts mixing the channel with its next pass. False when
     // every slot is taken.
@@ -37,11 +40,22 @@ public:
     void detach(Channel* ch);
 
     int64_t framesRendered() const { return frames_.load(std::memory_order_relaxed); }
+    // Frames between the mix and the listener: what the stream buffers
+    // after the callback (0 for the virtual device).
+    int64_t latencyFrames() const { return latency_.load(std::memory_order_relaxed); }
+    // Render passes in which a channel's ring ran dry, plus the stream's own
+    // reports of an output underflow.
+    uint64_t underruns() const { return underruns_.load(std::memory_order_relaxed); }
 
 protected:
     // Mixes `frames` frames into dst in the device format (8-bit unsigned or
     // 16-bit signed, interleaved). Real-time safe.
     void render(void* dst, int frames) noexcept;
+    void setLatencyFrames(int64_t frames) { latency_.store(frames, std::memory_order_relaxed); }
+    // Returns once a render pass under way (if any) has ended; bounded, in
+    // case the pass belongs to a stream that died inside its callback.
+    void waitForRenderPass() const;
+    void noteUnderrun() noexcept { underruns_.fetch_add(1, std::memory_order_relaxed); }
 
 private:
     const QString name_;
@@ -50,6 +64,8 @@ private:
     std::atomic<uint64_t> pass_{0};  // odd while a render pass runs
     std::vector<float> acc_;
     std::atomic<int64_t> frames_{0};
+    std::atomic<int64_t> latency_{0};
+    std::atomic<uint64_t> underruns_{0};
 };
 
 }  // namespace platform

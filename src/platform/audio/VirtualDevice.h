@@ -18,11 +18,15 @@ public:
 
     bool isVirtual() const override { return true; }
     bool realTime() const { return realTime_; }
+    bool stepped() const override { return !realTime_; }
 
     // Stepped mode: mixes `frames` frames now, on the calling thread.
     void step(int frames);
     // Stepped mode: mixes whole milliseconds (rounded to frames).
     void stepMs(int ms) { step(int(int64_t(ms) * format().rate / 1000)); }
+    // Pretends the samples reach the listener this much later, as a sound
+    // card's buffer makes them.
+    void setLatency(int64_t frames) { setLatencyFrames(frames); }
 
     // Keeps every mixed byte from now on (device format, interleaved).
     void startCapture();

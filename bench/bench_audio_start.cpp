@@ -1,0 +1,138 @@
+// Cost on the calling thread of starting an element on the real player
+// slots, on the virtual device of a machine without a sound card (it plays
+// in real time on its own thread): the console's sequence for one element
+// (free, create, open, seek, volume, play) over a WAV and an MP3 file, on
+// either back-end. The goal is well under a millisecond: it runs inside the
+// 30 ms on-air tick.
+#include "audio/PlayerSloty.h"
+#include "platform/audio/DeviceHub.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <QtEndian>
+#include <benchmark/benchmark.h>
+#include <lame/lame.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kSeconds = 30;
+
+std::vector<short> music() {
+    const int frames = kRate * kSeconds;
+    std::vector<short> pcm(size_t(frames) * 2);
+    for (int i = 0; i < frames; ++i) {
+        const double t = double(i) / kRate;
+        const auto v = short(6000 * std::sin(2 * M_PI * 220 * t) + 4000 * std::sin(2 * M_PI * 1375 * t) +
+                             2000 * std::sin(2 * M_PI * 5100 * t * (1 + 0.01 * std::sin(t))));
+        pcm[size_t(2 * i)] = v;
+        pcm[size_t(2 * i + 1)] = short(v / 2);
+    }
+    return pcm;
+}
+
+QString wavFile() {
+    const QString path = QDir::temp().filePath("tolvane-bench-start.wav");
+    if (QFile::exists(path)) return path;
+    const std::vector<short> pcm = music();
+    const quint32 bytes = quint32(pcm.size() * 2);
+    QByteArray h(44, '\0');
+    char* p = h.data();
+    std::memcpy(p, "RIFF", 4);
+    qToLittleEndian<quint32>(36 + bytes, p + 4);
+    std::memcpy(p + 8, "WAVEfmt ", 8);
+    qToLittleEndian<quint32>(16, p + 16);
+    qToLittleEndian<quint16>(1, p + 20);
+    qToLittleEndian<quint16>(2, p + 22);
+    qToLittleEndian<quint32>(kRate, p + 24);
+    qToLittleEndian<quint32>(kRate * 4, p + 28);
+    qToLittleEndian<quint16>(4, p + 32);
+    qToLittleEndian<quint16>(16, p + 34);
+    std::memcpy(p + 36, "data", 4);
+    qToLittleEndian<quint32>(bytes, p + 40);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(h);
+        f.write(reinterpret_cast<const char*>(pcm.data()), qint64(bytes));
+    }
+    return path;
+}
+
+QString mp3File() {
+    const QString path = QDir::temp().filePath("tolvane-bench-start.mp3");
+    if (QFile::exists(path)) return path;
+    std::vector<short> pcm = music();
+    const int frames = int(pcm.size() / 2);
+    lame_t gf = lame_init();
+    lame_set_in_samplerate(gf, kRate);
+    lame_set_num_channels(gf, 2);
+    lame_set_brate(gf, 192);
+    lame_set_bWriteVbrTag(gf, 0);
+    lame_set_quality(gf, 7);
+    lame_init_params(gf);
+    std::vector<unsigned char> out(size_t(frames) * 5 / 4 + 7200);
+    int n = lame_encode_buffer_interleaved(gf, pcm.data(), frames, out.data(), int(out.size()));
+    QByteArray mp3(reinterpret_cast<const char*>(out.data()), n > 0 ? n : 0);
+    n = lame_encode_flush(gf, out.data(), int(out.size()));
+    if (n > 0) mp3.append(reinterpret_cast<const char*>(out.data()), n);
+    lame_close(gf);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(mp3);
+    return path;
+}
+
+// range(0): 0 WAV, 1 MP3; range(1): 1 streaming back-end, 0 file players.
+void BM_StartElementuNaSlocie(benchmark::State& state) {
+    platform::DeviceHub::instance().useVirtualDevices({"Bench"}, false);
+    const QString plik = state.range(0) ? mp3File() : wavFile();
+    PlayerSloty sloty;
+    OpcjeOdtwarzaczy o;
+    o.CzyPlayerZgodnoscWinXP = state.range(1) != 0;
+    sloty.UstawOpcje(o);
+    sloty.UtworzMiksery();
+    for (quint8 s = 1; s <= PlayerSloty::LiczbaSlotow; ++s) sloty.UtworzOdtwarzacz(s);
+    qint64 pozycja = 0;
+    for (auto _ : state) {
+        // What the console does on the tick that starts an element.
+        sloty.ZwolnijOdtwarzacz(1);
+        sloty.UtworzOdtwarzacz(1);
+        sloty.OtworzPlikOdtwarzacza(1, plik);
+        sloty.UstawPozycjeOdtwarzacza(1, 0);
+        sloty.UstawGlosnoscOdtwarzacza(1, -300);
+        sloty.GrajOdtwarzacz(1);
+        state.PauseTiming();
+        // A little time on air, then the element ends.
+        QThread::msleep(2);
+        pozycja += sloty.PozycjaOdtwarzacza(1);
+        sloty.ZatrzymajOdtwarzacz(1);
+        sloty.OtworzPlikOdtwarzacza(1, QString());
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    benchmark::DoNotOptimize(pozycja);
+}
+BENCHMARK(BM_StartElementuNaSlocie)
+    ->ArgNames({"mp3", "strumien"})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Iterations(500)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
