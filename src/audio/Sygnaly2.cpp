@@ -207,7 +207,8 @@ int czytajWAV(SygnalType& s) {
         s.Kanaly = kanaly;
         s.Bity = bity;
         s.Probkowanie = doInt32(qint64(probkowanie));
-        s.Przeplywnosc = doInt32(qint64(probkowanie) * bity * kanaly / 1000);
+        // Unsigned: a damaged header's rate x bits x channels still fits 64 bits.
+        s.Przeplywnosc = doInt32(qint64(quint64(probkowanie) * bity * kanaly / 1000));
     }
     s.Format = tag;
     s.RozmiarFmt = doInt32(fmt.rozmiar);

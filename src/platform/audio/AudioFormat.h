@@ -20,7 +20,8 @@ struct PcmFormat {
     int bits = 16;
 
     int blockAlign() const { return channels * bits / 8; }
-    int bytesPerSecond() const { return rate * blockAlign(); }
+    // In 64 bits: a damaged header's rate times its frame size need not fit an int.
+    long long bytesPerSecond() const { return (long long)rate * blockAlign(); }
     bool valid() const {
         return cardCanPlay(rate, channels) && (channels == 1 || channels == 2) && (bits == 8 || bits == 16);
     }
