@@ -41,7 +41,7 @@ TTolv::TTolv(QWidget* parent)
     SATPLMWyciszTimer = zegar("SATPLMWyciszTimer", 1000);
 
     datagramy_ = std::make_unique<Datagramy>(zrodloPakietow_);
-    wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, [this] { RysujOdtwarzacze(); });
+    wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, rds_, [this] { RysujOdtwarzacze(); });
     silnik_.UstawWyjscia(wyjscia_.get());
     PolaczZegary();
     // A dialog the engine queues is shown once the current event is done.
@@ -50,6 +50,7 @@ TTolv::TTolv(QWidget* parent)
     };
 
     ZarejestrujObslugi(dyspozytor_, silnik_);
+    UtworzEtykiety();
     Rozmiesc();
 }
 
@@ -80,7 +81,9 @@ void TTolv::Timer1Timer() {
 
 void TTolv::TimerWyswietlaczTimer() {
     if (silnik_.Timer1Zajety) return;
+    timery_.RDSEtykieta = rds_.EtykietaRDS ? TekstEtykietyRDS() : QString();
     timery_.TimerWyswietlaczTimer();
+    OdswiezEtykietyRDS();
     RysujOdtwarzacze();
     PodswietlTryby();
 }
@@ -105,6 +108,7 @@ void TTolv::Rozmiesc() {
     UkladOdtwarzacza(*this, panelA_, r, 1);
     ProstokatSkala(r, 228, 0, 451, 77);
     UkladOdtwarzacza(*this, panelB_, r, 2);
+    RozmiescEtykiety();
     RysujOkno();
 }
 
