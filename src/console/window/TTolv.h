@@ -67,8 +67,6 @@ public:
     TimeryKonsoli& Timery() { return timery_; }
     // The I/O node link; none unless GPI1Jest was on at start-up.
     TelnetGPI* Telnet() { return telnet_.get(); }
-    // The INFO and RDS files.
-    PlikiRDS& Rds() { return rds_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when

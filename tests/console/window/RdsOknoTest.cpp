@@ -6,6 +6,7 @@
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "console/support/KonsolaTestPomoc.h"
+#include "console/support/OknoTestowe.h"
 #include "console/window/EtykietaOkna.h"
 #include "console/window/TTolv.h"
 #include "foundation/Dialogi.h"
@@ -36,13 +37,7 @@ protected:
              u"InfoZbiorPozycji=1"_s, u"CzyRDSZbiorPSJest=1"_s, u"CzyRDSZbiorPSWykon=1"_s, u"CzyRDSZbiorPSTytul=1"_s,
              u"CzyRDSZbiorRTJest=1"_s, u"CzyRDSZbiorRTWykon=1"_s, u"CzyRDSZbiorRTTytul=1"_s,
              u"CzyRDSZbiorTAJest=1"_s, u"CzyRDSZbiorDIJest=1"_s, u"RDSStopS=1"_s}));
-        okno = std::make_unique<TTolv>();
-        okno->FormCreate({});
-        okno->resize(1296, 1014);
-        okno->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(okno.get()));
-        // The test runs the ticks itself.
-        for (QTimer* t : okno->findChildren<QTimer*>()) t->stop();
+        okno = OknoTestowe();
     }
     void TearDown() override {
         okno.reset();
