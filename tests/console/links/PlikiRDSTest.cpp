@@ -62,13 +62,13 @@ struct RigRDS : SilnikRig {
     }
     QStringList pliki() const { return QDir(dir.path() + QStringLiteral("/RDS")).entryList(QDir::Files); }
     // Slot 1 as a start leaves it, for the unit's own calls.
-    MIXMagnetType& rekord(quint8 rodzaj, const QString& ide, const QString& wyk, const QString& tyt) {
+    MIXMagnetType& rekord(quint8 rodzaj, const char* ide, const char* wyk, const char* tyt) {
         MIXMagnetType& r = silnik->Odtwarzacz[1];
         ::ZerujOdtwarzacz(r);
         r.RodzajElementu = rodzaj;
-        r.SygnalSlotu.Nazwa = ide;
-        r.Wyk = wyk;
-        r.Tyt = tyt;
+        r.SygnalSlotu.Nazwa = QString::fromUtf8(ide);
+        r.Wyk = QString::fromUtf8(wyk);
+        r.Tyt = QString::fromUtf8(tyt);
         return r;
     }
 
@@ -93,7 +93,7 @@ TEST(PlikInfo, TheElementOnAirByteForByte) {
     e.Tyt = QStringLiteral("Song");
     e.Wyk = QStringLiteral("Band");
     r.dodaj(QStringLiteral("D:\\MUZ\\B.MP3"), -1, 1'000);
-    MIXMagnetType& m = r.rekord(RodzajSND, QStringLiteral("A123"), QString(), QString());
+    MIXMagnetType& m = r.rekord(RodzajSND, "A123", "", "");
     m.Element = 1;
     m.DlugoscElementu = 195'000;
     r.rds.PiszOpisNaAntenie(1);
@@ -150,22 +150,12 @@ TEST(PlikInfo, BlocksAndTheConditionsOfWriting) {
     const Wiersz wiersze[] = {
         {"element 1, no more", [](RigRDS&, MIXMagnetType&) { Emisja.InfoZbiorPozycji = 0; }, 1},
         {"fifteen more", [](RigRDS&, MIXMagnetType&) { Emisja.InfoZbiorPozycji = 15; }, 16},
-        {"fewer near the end",
-         [](RigRDS&, MIXMagnetType& m) {
-             Emisja.InfoZbiorPozycji = 15;
-             m.Element = 18;
-         },
-         3},
-        {"from the desk only, not from the desk", [](RigRDS&, MIXMagnetType&) { Emisja.ZbioryInfoGdyStol = true; }, -1},
-        {"from the desk only, from the desk",
-         [](RigRDS& r, MIXMagnetType&) {
-             Emisja.ZbioryInfoGdyStol = true;
-             r.silnik->StartZeStolu = true;
-         },
-         6},
+        {"fewer near the end", [](RigRDS&, MIXMagnetType& m) { Emisja.InfoZbiorPozycji = 15; m.Element = 18; }, 3},
+        {"desk starts only, not from the desk", [](RigRDS&, MIXMagnetType&) { Emisja.ZbioryInfoGdyStol = true; }, -1},
+        {"desk starts only, from the desk",
+         [](RigRDS& r, MIXMagnetType&) { Emisja.ZbioryInfoGdyStol = r.silnik->StartZeStolu = true; }, 6},
         {"started by the GPI decision", [](RigRDS&, MIXMagnetType& m) { m.DecyzjaGPIStartu = 1; }, -1},
         {"no playlist element", [](RigRDS&, MIXMagnetType& m) { m.Element = 0; }, -1},
-        {"switched off", [](RigRDS&, MIXMagnetType&) { Emisja.CzyInfoZbiorJest = false; }, -1},
         {"whisper", [](RigRDS&, MIXMagnetType& m) { m.RodzajElementu = RodzajWHI; }, -1},
         {"DJ", [](RigRDS&, MIXMagnetType& m) { m.RodzajElementu = RodzajDJ_; }, -1},
         {"2 000 ms long", [](RigRDS&, MIXMagnetType& m) { m.DlugoscElementu = 2'000; }, -1},
@@ -175,7 +165,7 @@ TEST(PlikInfo, BlocksAndTheConditionsOfWriting) {
         RigRDS r;
         Emisja.CzyInfoZbiorJest = true;
         for (int i = 0; i < 20; ++i) r.dodaj(QStringLiteral("D:\\A%1.MP3").arg(i), -1, 60'000);
-        MIXMagnetType& m = r.rekord(RodzajSND, QStringLiteral("E1"), QString(), QString());
+        MIXMagnetType& m = r.rekord(RodzajSND, "E1", "", "");
         m.Element = 1;
         m.DlugoscElementu = 2'001;
         w.przygotuj(r, m);
@@ -197,141 +187,81 @@ TEST(PlikiRDS, TheStartsFilesByteForByte) {
         std::map<QString, QByteArray> pliki;     // every file of the folder afterwards
         quint8 bity;
     };
-    const auto psWykTyt = [] {
-        Emisja.CzyRDSZbiorPSJest = true;
-        Emisja.CzyRDSZbiorPSWykon = true;
-        Emisja.CzyRDSZbiorPSTytul = true;
-    };
-    const auto rtWykTyt = [] {
-        Emisja.CzyRDSZbiorRTJest = true;
-        Emisja.CzyRDSZbiorRTWykon = true;
-        Emisja.CzyRDSZbiorRTTytul = true;
-    };
-    const auto terazNastepny = [rtWykTyt](RigRDS& r) {
+    const auto psWykTyt = [] { Emisja.CzyRDSZbiorPSJest = Emisja.CzyRDSZbiorPSWykon = Emisja.CzyRDSZbiorPSTytul = true; };
+    const auto rtWykTyt = [] { Emisja.CzyRDSZbiorRTJest = Emisja.CzyRDSZbiorRTWykon = Emisja.CzyRDSZbiorRTTytul = true; };
+    // Now and next: element 1 on air, a jingle, then what the row adds.
+    const auto terazNastepny = [rtWykTyt](RigRDS& r, const char* wyk = "Band", const char* tyt = "Song") {
         rtWykTyt();
         Emisja.RDSRTTeraz = QStringLiteral("Teraz:");
         Emisja.RDSRTNastepny = QStringLiteral("Potem:");
         Emisja.THST = 5;
-        r.dodaj(QStringLiteral("D:\\A.MP3"), -1, 200'000);  // on air
+        r.dodaj(QStringLiteral("D:\\A.MP3"), -1, 200'000);
         r.dodaj(QStringLiteral("D:\\J.MP3"), -1, 200'000, RodzajJNG);
-        r.rekord(RodzajSND, QStringLiteral("E1"), QStringLiteral("Band"), QStringLiteral("Song")).Element = 1;
-        StanPlaylisty.Kursor = 1;
+        r.rekord(RodzajSND, "E1", wyk, tyt).Element = StanPlaylisty.Kursor = 1;
     };
+    const auto dalej = [](RigRDS& r, qint32 trw, const char* wyk, const char* tyt) -> TElemPListy& {
+        TElemPListy& e = r.dodaj(QStringLiteral("D:\\N.MP3"), -1, trw);
+        e.Wyk = QString::fromUtf8(wyk);
+        e.Tyt = tyt ? QString::fromUtf8(tyt) : e.Ide;
+        return e;
+    };
+    const QByteArray t30(30, 'T'), w30(30, 'W');
     const Wiersz wiersze[] = {
         {"PS texts filled to 8",
          [](RigRDS& r) {
              Emisja.CzyRDSZbiorPSJest = true;
-             MIXMagnetType& m = r.rekord(RodzajINF, QStringLiteral("I1"), QStringLiteral("Band"), QStringLiteral("Song"));
+             MIXMagnetType& m = r.rekord(RodzajINF, "I1", "Band", "Song");
              m.PS1 = QStringLiteral("ABC");
              m.PS3 = QStringLiteral("Łódź 100");
          },
-         {{"PS1", "ABC     \r\n\xA3\xF3" "d\x9F 100\r\n"}},
-         ZnacznikPS},
+         {{"PS1", "ABC     \r\n\xA3\xF3" "d\x9F 100\r\n"}}, ZnacznikPS},
         {"PS performer and title, the title is the identifier",
-         [psWykTyt](RigRDS& r) {
-             psWykTyt();
-             r.rekord(RodzajSND, QStringLiteral("A123"), QStringLiteral("Band"), QStringLiteral("A123"));
-         },
-         {{"PS1", "Band\r\n"}},
-         ZnacznikPS},
+         [=](RigRDS& r) { psWykTyt(); r.rekord(RodzajSND, "A123", "Band", "A123"); }, {{"PS1", "Band\r\n"}}, ZnacznikPS},
         {"PS in one line",
-         [psWykTyt](RigRDS& r) {
-             psWykTyt();
-             Emisja.CzyRDSZbiorPSJednaLinia = true;
-             r.rekord(RodzajSND, QStringLiteral("A1"), QStringLiteral("Band"), QStringLiteral("Song"));
-         },
-         {{"PS1", "Band  Song \r\n"}},
-         ZnacznikPS},
+         [=](RigRDS& r) { psWykTyt(); Emisja.CzyRDSZbiorPSJednaLinia = true; r.rekord(RodzajSND, "A1", "Band", "Song"); },
+         {{"PS1", "Band  Song \r\n"}}, ZnacznikPS},
         {"plain letters, upper case",
-         [psWykTyt](RigRDS& r) {
-             psWykTyt();
-             Emisja.CzyRDSZbiorDuzeLiteryJest = true;
-             r.rekord(RodzajSND, QStringLiteral("A1"), QStringLiteral("Źdźbło"), QStringLiteral("Łąka"));
-         },
-         {{"PS1", "ZDZBLO\r\nLAKA\r\n"}},
-         ZnacznikPS},
+         [=](RigRDS& r) { psWykTyt(); Emisja.CzyRDSZbiorDuzeLiteryJest = true; r.rekord(RodzajSND, "A1", "Źdźbło", "Łąka"); },
+         {{"PS1", "ZDZBLO\r\nLAKA\r\n"}}, ZnacznikPS},
         {"Polish letters kept, upper case",
-         [psWykTyt](RigRDS& r) {
+         [=](RigRDS& r) {
              psWykTyt();
-             Emisja.CzyRDSZbiorDuzeLiteryJest = true;
-             Emisja.CzyRDSZbiorPolskieLiteryJest = true;
-             r.rekord(RodzajSND, QStringLiteral("A1"), QStringLiteral("Źdźbło"), QStringLiteral("Łąka"));
+             Emisja.CzyRDSZbiorDuzeLiteryJest = Emisja.CzyRDSZbiorPolskieLiteryJest = true;
+             r.rekord(RodzajSND, "A1", "Źdźbło", "Łąka");
          },
-         {{"PS1", "\x8F" "D\x8F" "B\xA3O\r\n\xA3\xA5KA\r\n"}},
-         ZnacznikPS},
+         {{"PS1", "\x8F" "D\x8F" "B\xA3O\r\n\xA3\xA5KA\r\n"}}, ZnacznikPS},
         {"RT plain, workstation 3",
-         [rtWykTyt](RigRDS& r) {
+         [=](RigRDS& r) {
              rtWykTyt();
              Emisja.CzyRDSZbiorExt = true;
              Nastawy.Numer = 3;
-             r.rekord(RodzajSND, QStringLiteral("A1"), QStringLiteral("Band"), QStringLiteral("Song"));
+             r.rekord(RodzajSND, "A1", "Band", "Song");
          },
-         {{"RT1.3", "Band\r\nSong\r\n"}},
-         ZnacznikRT},
-        {"RT now and next from the cursor",
-         [terazNastepny](RigRDS& r) {
-             terazNastepny(r);
-             TElemPListy& n = r.dodaj(QStringLiteral("D:\\B.MP3"), -1, 200'000);
-             n.Wyk = QStringLiteral("Next");
-             n.Tyt = QStringLiteral("Tune");
-         },
-         {{"RT1", "Teraz: Band - Song\r\nPotem: Next - Tune\r\n"}},
-         ZnacznikRT},
+         {{"RT1.3", "Band\r\nSong\r\n"}}, ZnacznikRT},
+        {"RT now and next from the cursor", [=](RigRDS& r) { terazNastepny(r); dalej(r, 200'000, "Next", "Tune"); },
+         {{"RT1", "Teraz: Band - Song\r\nPotem: Next - Tune\r\n"}}, ZnacznikRT},
         {"RT now and next, no later song longer than THST",
-         [terazNastepny](RigRDS& r) {
-             terazNastepny(r);
-             r.dodaj(QStringLiteral("D:\\B.MP3"), -1, 5'000).Wyk = QStringLiteral("Short");
-         },
-         {{"RT1", "Teraz: Band - Song\r\n"}},
+         [=](RigRDS& r) { terazNastepny(r); dalej(r, 5'000, "Short", "Tune"); }, {{"RT1", "Teraz: Band - Song\r\n"}},
          ZnacznikRT},
         {"RT now and next, the next one without a description",
-         [terazNastepny](RigRDS& r) {
-             terazNastepny(r);
-             TElemPListy& n = r.dodaj(QStringLiteral("D:\\B.MP3"), -1, 200'000);
-             n.Tyt = n.Ide;
-             r.dodaj(QStringLiteral("D:\\C.MP3"), -1, 200'000).Wyk = QStringLiteral("Later");
-         },
-         {{"RT1", "Teraz: Band - Song\r\n"}},
-         ZnacznikRT},
-        {"RT line of 70 characters",
-         [terazNastepny](RigRDS& r) {
-             terazNastepny(r);
-             r.rekord(RodzajSND, QStringLiteral("E1"), QString(30, QLatin1Char('W')), QString(30, QLatin1Char('T')))
-                 .Element = 1;
-         },
-         {{"RT1", "Teraz: " + QByteArray(30, 'W') + " - " + QByteArray(21, 'T') + "...\r\n"}},
-         ZnacznikRT},
+         [=](RigRDS& r) { terazNastepny(r); dalej(r, 200'000, "", nullptr); dalej(r, 200'000, "Later", "Tune"); },
+         {{"RT1", "Teraz: Band - Song\r\n"}}, ZnacznikRT},
+        {"RT line of 70 characters", [=](RigRDS& r) { terazNastepny(r, w30.constData(), t30.constData()); },
+         {{"RT1", "Teraz: " + w30 + " - " + t30.left(21) + "...\r\n"}}, ZnacznikRT},
         {"a jingle without PS texts writes no PS or RT",
-         [psWykTyt, rtWykTyt](RigRDS& r) {
-             psWykTyt();
-             rtWykTyt();
-             r.rekord(RodzajJNG, QStringLiteral("J1"), QStringLiteral("Band"), QStringLiteral("Song"));
-         },
-         {},
-         0},
+         [=](RigRDS& r) { psWykTyt(); rtWykTyt(); r.rekord(RodzajJNG, "J1", "Band", "Song"); }, {}, 0},
         {"traffic and the default programme type",
          [](RigRDS& r) {
-             Emisja.CzyRDSZbiorTAJest = true;
-             Emisja.CzyRDSZbiorPTJest = true;
+             Emisja.CzyRDSZbiorTAJest = Emisja.CzyRDSZbiorPTJest = true;
              Emisja.RDSPTDomyslny = 10;
-             r.rekord(RodzajINF, QStringLiteral("I1"), QString(), QStringLiteral("RDSTraffic A4"));
+             r.rekord(RodzajINF, "I1", "", "RDSTraffic A4");
          },
-         {{"TA1", ""}, {"TA1_ST", "[FM Transmitter]\r\nRDS TA=1\r\n"}, {"PT1", "10\r\n"}},
-         ZnacznikTA | ZnacznikPT},
-        {"news",
-         [](RigRDS& r) {
-             Emisja.CzyRDSZbiorPTJest = true;
-             r.rekord(RodzajINF, QStringLiteral("I1"), QString(), QStringLiteral("RDSNews 12"));
-         },
-         {{"PT1", "1\r\n"}},
-         ZnacznikPT},
+         {{"TA1", ""}, {"TA1_ST", "[FM Transmitter]\r\nRDS TA=1\r\n"}, {"PT1", "10\r\n"}}, ZnacznikTA | ZnacznikPT},
+        {"news", [](RigRDS& r) { Emisja.CzyRDSZbiorPTJest = true; r.rekord(RodzajINF, "I1", "", "RDSNews 12"); },
+         {{"PT1", "1\r\n"}}, ZnacznikPT},
         {"the element's programme type",
-         [](RigRDS& r) {
-             Emisja.CzyRDSZbiorPTJest = true;
-             r.rekord(RodzajSND, QStringLiteral("A1"), QString(), QStringLiteral("Song")).PTY = QStringLiteral("5");
-         },
-         {{"PT1", "5\r\n"}},
-         ZnacznikPT},
+         [](RigRDS& r) { Emisja.CzyRDSZbiorPTJest = true; r.rekord(RodzajSND, "A1", "", "Song").PTY = QStringLiteral("5"); },
+         {{"PT1", "5\r\n"}}, ZnacznikPT},
     };
     for (const Wiersz& w : wiersze) {
         SCOPED_TRACE(w.nazwa);
@@ -354,7 +284,7 @@ TEST(PlikiRDS, AStartClearsTheOperatorsTextsUnlessTheGPIDecidedIt) {
         RDSWykonawca = QStringLiteral("Ktoś");
         RDSInformacja = QStringLiteral("Info");
         r.rds.EtykietaRDS = true;
-        r.rekord(RodzajSND, QStringLiteral("A1"), QString(), QStringLiteral("Song")).DecyzjaGPIStartu = gpi;
+        r.rekord(RodzajSND, "A1", "", "Song").DecyzjaGPIStartu = gpi;
         r.rds.ZapiszPlikiRDS(1);
         EXPECT_EQ(r.rds.EtykietaRDS, gpi != 0);
         EXPECT_EQ(RDSTytul.isEmpty(), gpi == 0);
