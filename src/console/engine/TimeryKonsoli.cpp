@@ -99,9 +99,11 @@ void TimeryKonsoli::TimerWyswietlaczTimer() {
     }
     silnik_.OdswiezOdtwarzacze();
 
-    // RDS end files; a slot without marker bits has nothing to clear.
+    // RDS end files; a slot without marker bits has nothing to clear. Only
+    // a player that plays has a remaining time: one that has not reported
+    // playing yet reads 0 and would empty what its start just wrote.
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
-        if (silnik_.Odtwarzacz[s].Znaczniki == 0)
+        if (silnik_.Odtwarzacz[s].Znaczniki == 0 || !silnik_.SlotGra[s])
             continue;
         const qint64 pozostalo = silnik_.PozostaloOdtwarzacza(s);
         if (pozostalo / 1000 <= Emisja.RDSStopS)

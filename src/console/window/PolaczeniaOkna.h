@@ -1,9 +1,10 @@
 #pragma once
 // What joins the main window to the engine's outputs and timers: the
 // datagrams' source completed with the deck panels' time texts, the outputs
-// that forward the engine's datagram calls, and the modes' timer switches
-// that drive the window's QTimers.
+// that forward the engine's datagram and INFO/RDS calls, and the modes'
+// timer switches that drive the window's QTimers.
 #include "console/links/DatagramySilnika.h"
+#include "console/links/PlikiRDS.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 
@@ -21,14 +22,21 @@ public:
 
 class WyjsciaOkna final : public WyjsciaEmisji {
 public:
-    WyjsciaOkna(Datagramy& datagramy, std::function<void()> odswiezOdtwarzacze)
-        : datagramy_(datagramy), odswiezOdtwarzacze_(std::move(odswiezOdtwarzacze)) {}
+    WyjsciaOkna(Datagramy& datagramy, PlikiRDS& rds, std::function<void()> odswiezOdtwarzacze)
+        : datagramy_(datagramy), rds_(rds), odswiezOdtwarzacze_(std::move(odswiezOdtwarzacze)) {}
     void WyslijStanOdtwarzacza(quint8 odtwarzacz, const QString& zdarzenie) override;
     void WyslijInfoElementu(quint8 odtwarzacz, const QString& zdarzenie, qint32 element) override;
+    quint8 ZapiszPlikiRDS(quint8 slot) override { return rds_.ZapiszPlikiRDS(slot); }
+    quint8 ZapalPlikiZnacznikow(quint8 slot, quint8 znaczniki, quint8 flaga) override {
+        return rds_.ZapalPlikiZnacznikow(slot, znaczniki, flaga);
+    }
+    void ZapiszPlikInfo(quint8 slot) override { rds_.PiszOpisNaAntenie(slot); }
+    void ZapiszPlikDI() override { rds_.ZapiszPlikDI(); }
     void OdswiezOdtwarzacze() override;
 
 private:
     Datagramy& datagramy_;
+    PlikiRDS& rds_;
     std::function<void()> odswiezOdtwarzacze_;
 };
 

@@ -45,7 +45,7 @@ TTolv::TTolv(QWidget* parent)
     SATPLMWyciszTimer = zegar("SATPLMWyciszTimer", 1000);
 
     datagramy_ = std::make_unique<Datagramy>(zrodloPakietow_);
-    wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, [this] { RysujOdtwarzacze(); });
+    wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, rds_, [this] { RysujOdtwarzacze(); });
     silnik_.UstawWyjscia(wyjscia_.get());
     PolaczZegary();
     // What the engine keeps out of its tick (its dialogs, the emergency
@@ -60,6 +60,7 @@ TTolv::TTolv(QWidget* parent)
     ZarejestrujObslugi(dyspozytor_, silnik_);
     // The settings dialog is a window: the window opens it.
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
+    UtworzEtykiety();
     Rozmiesc();
 }
 
@@ -110,7 +111,9 @@ void TTolv::Timer1Timer() {
 
 void TTolv::TimerWyswietlaczTimer() {
     if (silnik_.Timer1Zajety) return;
+    timery_.RDSEtykieta = rds_.EtykietaRDS ? TekstEtykietyRDS() : QString();
     timery_.TimerWyswietlaczTimer();
+    OdswiezEtykietyRDS();
     RysujOdtwarzacze();
     PodswietlTryby();
 }
@@ -135,6 +138,7 @@ void TTolv::Rozmiesc() {
     UkladOdtwarzacza(*this, panelA_, r, 1);
     ProstokatSkala(r, 228, 0, 451, 77);
     UkladOdtwarzacza(*this, panelB_, r, 2);
+    RozmiescEtykiety();
     RysujOkno();
 }
 

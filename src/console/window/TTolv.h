@@ -19,6 +19,8 @@
 
 #include <memory>
 
+class EtykietaOkna;
+
 class TTolv : public TRForm, private CelDyspozytora {
 public:
     // The window is never smaller than this; everything is laid out on the
@@ -65,6 +67,18 @@ public:
     TimeryKonsoli& Timery() { return timery_; }
     // The I/O node link; none unless GPI1Jest was on at start-up.
     TelnetGPI* Telnet() { return telnet_.get(); }
+
+    // The date labels (the clock display writes them) open the RDS texts;
+    // the RDS label scrolls the operator's texts and clears them when
+    // clicked; the TA label shows while a traffic announcement is on air.
+    EtykietaOkna* DataLabel;
+    EtykietaOkna* DataUSALabel;
+    EtykietaOkna* RDSLabel;
+    EtykietaOkna* RDSTALabel;
+    void DataLabelClick();
+    void RDSLabelClick();
+    // The RDS and TA labels as the RDS files left them.
+    void OdswiezEtykietyRDS();
 
     // The lower panel at start-up from the setting ModulStart (1 long
     // playlist, 2 description, 3 timeline; anything else the singles wall).
@@ -120,6 +134,8 @@ private:
     void PolaczZegary();
     void OtworzPlikiHistorii();
     void UstawTrybOkna(quint8 tryb);
+    void UtworzEtykiety();
+    void RozmiescEtykiety();
     // FormClose's work after the question; also the end the desk check takes.
     void Zakoncz();
     // The deck panels see a pointer or key event before the dispatcher.
@@ -131,6 +147,7 @@ private:
     void RysujPanelDolny() override;
 
     SilnikEmisji silnik_;
+    PlikiRDS rds_{silnik_};
     TimeryKonsoli timery_{silnik_};
     ZegaryOkna zegary_;
     ZrodloPakietowOkna zrodloPakietow_{silnik_};

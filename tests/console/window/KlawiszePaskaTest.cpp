@@ -8,6 +8,7 @@
 #include "common/WavWriter.h"
 #include "console/commands/Komendy.h"
 #include "console/support/KonsolaTestPomoc.h"
+#include "console/support/OknoTestowe.h"
 #include "console/window/TTolv.h"
 #include "settings/TDlgNastawy.h"
 #include "foundation/DialogiSkrypt.h"
@@ -45,13 +46,7 @@ public:
              u"StopSpacjapotwierdzenie=1"_s, u"CzyHST=0"_s, u"[Satelita]"_s, u"SatTrybJest=1"_s}));
         for (int i = 1; i <= 3; ++i)
             folder.write(u"E%1.WAV"_s.arg(i), fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 5000)));
-        okno = std::make_unique<TTolv>();
-        okno->FormCreate({});
-        okno->resize(1296, 1014);
-        okno->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(okno.get()));
-        // The test runs the ticks itself.
-        for (QTimer* t : okno->findChildren<QTimer*>()) t->stop();
+        okno = OknoTestowe();
     }
     void TearDown() override {
         okno.reset();
