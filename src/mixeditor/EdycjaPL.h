@@ -103,7 +103,10 @@ extern std::array<SladMiksuTyp, LiczbaSladowMiksu + 1> SladyMiksu;  // [1..8]
 extern std::array<SladMiksuTyp, LiczbaSladowMiksu + 1> SladyMiksuKopia;
 extern ZakresyMiksu Zakresy;
 extern ZakresyMiksu ZakresyKopia;
-// 1 once anything changed since the last build, apply or step.
+// 1 once anything changed since the last build, apply or step. A build
+// starts it at 0, or at 1 when WgrajFadeTyp gave the songs their curves:
+// those are written even when nothing else is touched, so the window must
+// not clear it when it shows.
 extern bool ZmianyMiksu;
 
 // ---- the view of the time line ----
