@@ -8,12 +8,11 @@
 
 #include <memory>
 
+#include "PelnaPlaylista.h"
 #include "foundation/DialogiSkrypt.h"
 #include "mixeditor/EdycjaPL.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Paths.h"
-#include "playlists/D_Playlista.h"
-#include "playlists/NastawyEmisji.h"
 
 namespace {
 
@@ -23,27 +22,9 @@ struct Stacja {
     std::unique_ptr<TablicaPlaylisty> wzor = std::make_unique<TablicaPlaylisty>();
     Stacja() {
         platform::setProgramFolder(dir.path());
-        DomyslneNastawyEmisji();
         WgrywanieDomyslne();
         Wgrywanie.WgrajModyfikacjaPytaj = false;
-        WyczyscPlayliste();
-        for (int i = 1; i <= MaksPlaylisty; ++i) {
-            TElemPListy& e = Playlista[i];
-            e.Typ = RodzajSND;
-            e.Emi = (i * 200'000) % DobaMs;
-            e.Trw = 200'000;
-            e.NwK = 195'000;
-            e.FOu = 190'000;
-            e.Mix = 4000;
-            e.Int = 12'000;
-            e.Out = 180'000;
-            e.Ide = QStringLiteral("A%1").arg(i);
-            e.Tyt = QStringLiteral("Tytuł nagrania numer %1").arg(i);
-            e.Wyk = QStringLiteral("Wykonawca %1").arg(i % 500);
-            e.Pta = QStringLiteral("Płyta %1").arg(i % 800);
-            e.Adr = QStringLiteral("D:\\MUZYKA\\A%1.MP3").arg(i);
-        }
-        StanPlaylisty.Ilosc = MaksPlaylisty - 1;  // room for the voice
+        WypelnijPlayliste(MaksPlaylisty - 1);  // room for the voice
         StanPlaylisty.Kursor = 5'000;
         *wzor = Playlista;
         SzerokoscWidoku = 800;
