@@ -259,7 +259,9 @@ bool odmowa(const QString& powod) {
 }
 
 // Kinds the editor opens on; stepping passes over whispers.
-bool rodzajWejscia(quint8 r) { return r == RodzajSND || r == RodzajBRK || r == RodzajREK || r == RodzajDJ_ || (r >= RodzajJNG && r <= RodzajEFE); }
+bool rodzajWejscia(quint8 r) {
+    return r == RodzajSND || r == RodzajBRK || r == RodzajREK || r == RodzajDJ_ || (r >= RodzajJNG && r <= RodzajEFE);
+}
 bool rodzajKroku(quint8 r) { return rodzajWejscia(r) && r != RodzajWHI; }
 
 // The reason a built mix cannot be edited; empty when both songs are there.
@@ -366,8 +368,9 @@ void ZastosujMiks() {
 
 WynikAkceptacji AkceptujMiks(int zestaw) {
     if (!ZmianyMiksu) return WynikAkceptacji::BezZmian;
-    const int odpowiedz =
-        Wgrywanie.WgrajModyfikacjaPytaj ? Decyzja(QStringLiteral("Czy modyfikować playlistę?"), QString(), zestaw) : WynikTak;
+    const int odpowiedz = Wgrywanie.WgrajModyfikacjaPytaj
+                              ? Decyzja(QStringLiteral("Czy modyfikować playlistę?"), QString(), zestaw)
+                              : WynikTak;
     if (odpowiedz == WynikAnuluj && zestaw == 3) return WynikAkceptacji::Anulowano;
     if (odpowiedz != WynikTak) return WynikAkceptacji::Odrzucono;
 

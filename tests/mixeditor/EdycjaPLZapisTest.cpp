@@ -64,12 +64,8 @@ TEST_F(MiksTest, SongMarksAndMovesWrittenBack) {
         ZmianyMiksu = true;
         ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Zapisano);
         const TElemPListy& a = Playlista[1];
-        EXPECT_EQ(a.Mix, p.mix);
-        EXPECT_EQ(a.NwK, p.koniec1 - EmiA);
-        EXPECT_EQ(a.FOu, 190'000);
-        EXPECT_EQ(a.Out, 185'000);
-        EXPECT_EQ(a.Wzm, -250);
-        EXPECT_EQ(a.FOT, 1);
+        EXPECT_EQ((QList<qint32>{a.Mix, a.NwK, a.FOu, a.Out, a.Wzm, a.FOT}),
+                  (QList<qint32>{p.mix, p.koniec1 - EmiA, 190'000, 185'000, -250, 1}));
         EXPECT_EQ(Playlista[2].NwP, p.poczatek2 - EmiB);
         EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB, 36'375'000, 36'575'000}));
         EXPECT_FALSE(ZmianyMiksu);
@@ -129,16 +125,9 @@ TEST_F(MiksTest, VoiceTracksRemovedInsertedAndUpdated) {
     EXPECT_EQ(n.Typ, RodzajDJ_);
     EXPECT_EQ(n.Ide, u"DJ_30001"_s);
     EXPECT_EQ(QString(n.Tyt), u"Nowy głos"_s);
-    EXPECT_EQ(n.Emi, 36'150'000);
-    EXPECT_EQ(n.Trw, 20'000);
-    EXPECT_EQ(n.NwK, 20'000);
-    EXPECT_EQ(n.Out, 20'000);
-    EXPECT_EQ(n.FIn, 0);
-    EXPECT_EQ(n.Mix, 0);
-    EXPECT_EQ(n.Kac, -1'200);
-    EXPECT_EQ(n.KFI, 500);
-    EXPECT_EQ(n.KFO, 19'500);
-    EXPECT_EQ(n.Wzm, -100);
+    // Emi, Trw, NwP, NwK, FIn, FOu, Int, Out, Mix, Wzm, Kac, KFI, KFO
+    EXPECT_EQ((QList<qint32>{n.Emi, n.Trw, n.NwP, n.NwK, n.FIn, n.FOu, n.Int, n.Out, n.Mix, n.Wzm, n.Kac, n.KFI, n.KFO}),
+              (QList<qint32>{36'150'000, 20'000, 0, 20'000, 0, 20'000, 0, 20'000, 0, -100, -1'200, 500, 19'500}));
 
     // An existing voice whose recording is missing, moved and lowered: only
     // its times and levels change; its title, texts and flags stay.
@@ -152,10 +141,7 @@ TEST_F(MiksTest, VoiceTracksRemovedInsertedAndUpdated) {
     ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Zapisano);
     const TElemPListy& e = Playlista[2];
     EXPECT_EQ(e.Typ, TypGrajO | RodzajDJ_);
-    EXPECT_EQ(e.Ide, u"E2"_s);
-    EXPECT_EQ(QString(e.Tyt), u"Tytuł 2"_s);
-    EXPECT_EQ(QString(e.Kom), u"Kompozytor"_s);
-    EXPECT_EQ(e.MID, u"m7"_s);
+    EXPECT_EQ((QStringList{e.Ide, e.Tyt, e.Kom, e.MID}), (QStringList{u"E2"_s, u"Tytuł 2"_s, u"Kompozytor"_s, u"m7"_s}));
     EXPECT_EQ(e.Emi, 36'151'000);
     EXPECT_EQ(e.Wzm, -300);
 
@@ -207,10 +193,8 @@ TEST_F(MiksTest, AcceptAsksAndKeepsThePlaylistSafe) {
     Playlista[1].Wznow = 1'234;
     Playlista[3].BrakZbioru = 1;
     ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Zapisano);
-    EXPECT_EQ(Playlista[1].Typ, TypZagrany | RodzajSND);
-    EXPECT_EQ(Playlista[1].Wznow, 1'234);
-    EXPECT_EQ(Playlista[3].BrakZbioru, 1);
-    EXPECT_EQ(Playlista[3].Emi, 36'380'000);
+    EXPECT_EQ((QList<qint32>{Playlista[1].Typ, Playlista[1].Wznow, Playlista[3].BrakZbioru, Playlista[3].Emi}),
+              (QList<qint32>{TypZagrany | RodzajSND, 1'234, 1, 36'380'000}));
 
     // Anything else changed: nothing is written, the mix is built again on
     // the playlist as it is.
