@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include "PelnaPlaylista.h"
 #include "foundation/DialogiSkrypt.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
@@ -12,29 +13,7 @@
 
 namespace {
 
-void wypelnij(int ilosc = MaksPlaylisty) {
-    WyczyscPlayliste();
-    DomyslneNastawyEmisji();
-    for (int i = 1; i <= ilosc; ++i) {
-        TElemPListy& e = Playlista[i];
-        e.Typ = RodzajSND;
-        e.Emi = (i * 200'000) % DobaMs;
-        e.Trw = 200'000 + i;
-        e.NwK = 195'000;
-        e.FOu = 190'000;
-        e.Mix = 4000;
-        e.Int = 12'000;
-        e.Out = 180'000;
-        e.Ide = QStringLiteral("A%1").arg(i);
-        e.Tyt = QStringLiteral("Tytuł nagrania numer %1").arg(i);
-        e.Wyk = QStringLiteral("Wykonawca %1").arg(i % 500);
-        e.Pta = QStringLiteral("Płyta %1").arg(i % 800);
-        e.Kom = QStringLiteral("Kompozytor");
-        e.Rok = QStringLiteral("1999");
-        e.Adr = QStringLiteral("D:\\MUZYKA\\A%1.MP3").arg(i);
-    }
-    StanPlaylisty.Ilosc = ilosc;
-}
+void wypelnij(int ilosc = MaksPlaylisty) { WypelnijPlayliste(ilosc); }
 
 void BM_ZapiszMIX(benchmark::State& state) {
     DialogiSkrypt dialogi;

@@ -48,6 +48,8 @@ void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, q
 
 void UstawNumeryGraczyUndo(NumeryGraczyUndo numery) { numeryGraczy = std::move(numery); }
 
+const NumeryGraczyUndo& NumeryGraczy() { return numeryGraczy; }
+
 const QList<qint32>& NumeryGraczyWUndo() { return numeryWUndo; }
 
 void ZapiszUndoPlaylisty(const QString& operacja) {

@@ -87,6 +87,8 @@ struct TElemPListy {
     FixedText<8> PS3;
     FixedText<8> PS4;
     FixedText<1> ZAA;
+
+    friend bool operator==(const TElemPListy&, const TElemPListy&) = default;
 };
 
 // Display and cursor state of one scrolling list panel; elements are
@@ -134,6 +136,9 @@ struct NumeryGraczyUndo {
     std::function<void(const QList<qint32>&)> ustaw;   // put the snapshot's numbers back
 };
 void UstawNumeryGraczyUndo(NumeryGraczyUndo numery);
+// The installed pair (empty until the engine installs it); whoever moves
+// elements (the mix editor's write) renumbers the players through it.
+const NumeryGraczyUndo& NumeryGraczy();
 // The numbers the last snapshot kept.
 const QList<qint32>& NumeryGraczyWUndo();
 

@@ -4,6 +4,7 @@
 #include "audio/DMagnet.h"
 #include "audio/cbDSMixer.h"
 #include "console/links/TelnetGPI.h"
+#include "console/window/PolaczeniaMiksow.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -30,6 +31,7 @@ TTolv::~TTolv() {
     // The engine and the modes outlive nothing of the window's.
     silnik_.UstawWyjscia(nullptr);
     if (&Zegary() == &zegary_) UstawZegary(nullptr);
+    OdlaczMiksy();
 }
 
 void TTolv::FormCreate(const QStringList& argumenty) {
@@ -38,6 +40,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // out when the window was made; the folder-browser states and the singles
     // set name join here with the library's browser and the singles wall.
     StartProgramu();
+    PolaczMiksy(silnik_, timery_);
     setWindowTitle(NazwaProgramu + QLatin1Char(' ') + WersjaProgramu);
     FlagaOdczytuPlaylisty = 1;
     silnik_.Stan.Zegar12h = false;

@@ -1,0 +1,412 @@
+// Writing a mix back: the tracks into the working copy, the copy into the
+// on-air playlist, and the steps to the neighbouring mixes. The playlist is
+// on air while the editor is open: the write keeps what the engine did to it
+// meanwhile and moves the players' element numbers, the cursor and the
+// next-to-play element with their elements.
+#include <QList>
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/Text.h"
+#include "mixeditor/EdycjaPL.h"
+#include "mixeditor/EdycjaPLWewn.h"
+#include "mixeditor/NastawyWgrywania.h"
+#include "playlists/NastawyEmisji.h"
+
+using namespace edycja_pl;
+
+namespace {
+
+const QString NieMoznaUstawic = QStringLiteral("Nie można ustawić miksów");
+const QString PowodNagranie = QStringLiteral("(należy wybrać nagranie)");
+const QString PowodNastepne = QStringLiteral("(nie ma następnego nagrania)");
+
+// ---- the tracks into the working copy ----
+
+quint8 rodzajGlosu(TColor kolor) {
+    if (kolor == KolorSladuBRK) return RodzajBRK;
+    if (kolor == KolorSladuWHI) return RodzajWHI;
+    return RodzajDJ_;
+}
+
+void usunElement(qint32 k) {
+    qint32& n = LiczbaPozycjiMiksu;
+    std::move(PlaylistaMiksu.begin() + k + 1, PlaylistaMiksu.begin() + n + 1, PlaylistaMiksu.begin() + k);
+    std::move(Zrodla.begin() + k + 1, Zrodla.begin() + n + 1, Zrodla.begin() + k);
+    InitElemPListy(PlaylistaMiksu[n]);
+    Zrodla[n] = {};
+    --n;
+    for (int t = 1; t <= LiczbaSladowMiksu; ++t)
+        if (SladyMiksu[t].Element > k) --SladyMiksu[t].Element;
+}
+
+// A voice track written into its element. A new one (or a new recording in
+// the element of an old one) is filled whole; an element that keeps its
+// recording keeps its title, identifier, texts and flags and takes only the
+// times and levels the editor changes.
+void zapiszGlos(SladMiksuTyp& s, bool nowy) {
+    TElemPListy& e = PlaylistaMiksu[s.Element];
+    const quint8 rodzaj = rodzajGlosu(s.Kolor);
+    const quint8 flagi = nowy ? 0 : quint8(e.Typ & 0xE0);
+    if (nowy || QString(e.Adr) != QString(s.Adres)) {
+        InitElemPListy(e);
+        e.Ide = s.WlasnyZbior ? NazwaSciezki(s.Adres) : QString(s.Identyfikator);
+        e.Tyt = s.TytulEtykieta;
+        e.Adr = s.Adres;
+        e.Aut = s.Aut;
+        e.Sel = s.Sel;
+    }
+    e.Typ = flagi | rodzaj;
+    const qint32 a = s.Emisja;
+    e.Emi = a;
+    e.Trw = s.Czas;
+    e.NwP = s.NowyPoczatek - a;
+    e.NwK = s.NowyKoniec - a;
+    e.FIn = e.NwP;
+    e.FOu = e.NwK;
+    e.Int = e.NwP;
+    e.Out = e.NwK;
+    e.Mix = 0;
+    e.Wzm = s.Wzmocnienie;
+    e.Kac = s.PoziomKaczki;
+    e.KFI = s.KoniecKaczkiWe - a;
+    e.KFO = s.PoczatekKaczkiWy - a;
+}
+
+void zastosujGlosy() {
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        SladMiksuTyp& s = SladyMiksu[v];
+        if (!s.Uzyty) {
+            if (s.Element >= 1 && s.Element <= LiczbaPozycjiMiksu) {
+                const qint32 k = s.Element;
+                s.Element = 0;
+                usunElement(k);
+            }
+            continue;
+        }
+        const bool nowy = s.Element < 1 || s.Element > LiczbaPozycjiMiksu;
+        if (nowy) {
+            if (LiczbaPozycjiMiksu >= MaksPlaylisty) {
+                PokazInfo(QStringLiteral("Brak pamięci"), QStringLiteral(" (Dopuszczalna liczba elementów: ") +
+                                                              QString::number(MaksPlaylisty) + QLatin1Char(')'));
+                continue;
+            }
+            s.Element = ++LiczbaPozycjiMiksu;
+            // It lies in the mix's days.
+            Zrodla[s.Element] = {0, Zrodla[SladyMiksu[SladPiosenki1].Element].DniPoza};
+        }
+        zapiszGlos(s, nowy);
+    }
+}
+
+// Stable by start (Emi + NwP) on the continuous days. An element without an
+// air time stays right after the element before it.
+void sortuj() {
+    const qint32 n = LiczbaPozycjiMiksu;
+    PokazStan(QStringLiteral("Sortowanie playlisty"), QString(), true);
+    StanMaksimum = float(n);
+    std::vector<qint64> klucz(size_t(n) + 1);
+    klucz[0] = std::numeric_limits<qint64>::min();
+    for (qint32 i = 1; i <= n; ++i) {
+        const TElemPListy& e = PlaylistaMiksu[i];
+        klucz[i] = e.Emi == -1 ? klucz[i - 1] : qint64(e.Emi) + e.NwP + qint64(Zrodla[i].DniPoza) * DobaMs;
+    }
+    if (!std::is_sorted(klucz.begin() + 1, klucz.end())) {
+        std::vector<qint32> porzadek(static_cast<size_t>(n));  // new place i+1 takes old element porzadek[i]
+        std::iota(porzadek.begin(), porzadek.end(), 1);
+        std::stable_sort(porzadek.begin(), porzadek.end(), [&](qint32 a, qint32 b) { return klucz[a] < klucz[b]; });
+        std::vector<qint32> nowe(size_t(n) + 1);  // old place -> new place
+        for (qint32 i = 0; i < n; ++i) nowe[porzadek[i]] = i + 1;
+        // Each cycle of the permutation is followed once, moving the elements.
+        std::vector<bool> zrobione(size_t(n) + 1);
+        for (qint32 i = 1; i <= n; ++i) {
+            if (zrobione[i] || porzadek[i - 1] == i) continue;
+            TElemPListy e = std::move(PlaylistaMiksu[i]);
+            const ZrodloElementu p = Zrodla[i];
+            qint32 j = i;
+            for (;;) {
+                zrobione[j] = true;
+                const qint32 z = porzadek[j - 1];
+                if (z == i) break;
+                PlaylistaMiksu[j] = std::move(PlaylistaMiksu[z]);
+                Zrodla[j] = Zrodla[z];
+                j = z;
+            }
+            PlaylistaMiksu[j] = std::move(e);
+            Zrodla[j] = p;
+        }
+        for (int t = 1; t <= LiczbaSladowMiksu; ++t)
+            if (SladyMiksu[t].Element >= 1 && SladyMiksu[t].Element <= n)
+                SladyMiksu[t].Element = nowe[SladyMiksu[t].Element];
+    }
+    UstawStan(n);
+    ZamknijStan();
+}
+
+// ---- the copy into the playlist ----
+
+// Equal but for what the engine writes into elements while they play.
+bool rowneBezStanuEmisji(const TElemPListy& teraz, const TElemPListy& bylo) {
+    if (teraz == bylo) return true;
+    TElemPListy x = teraz;
+    x.Typ = quint8((x.Typ & ~TypZagrany) | (bylo.Typ & TypZagrany));
+    x.Wznow = bylo.Wznow;
+    x.BrakZbioru = bylo.BrakZbioru;
+    return x == bylo;
+}
+
+bool playlistaJakPrzyBudowie() {
+    if (StanPlaylisty.Ilosc != LiczbaZrodlowa) return false;
+    for (qint32 i = 1; i <= LiczbaZrodlowa; ++i)
+        if (!rowneBezStanuEmisji(Playlista[i], PlaylistaZrodlowa[i])) return false;
+    return true;
+}
+
+// A DJ take recorded into the local folder plays from the network folder's
+// compressed copy.
+void adresDJWSieci(TElemPListy& e) {
+    if (RodzajElemPListy(e.Typ) != RodzajDJ_) return;
+    const QString adres = e.Adr;
+    const qsizetype ukosnik = adres.lastIndexOf(QLatin1Char('\\'));
+    if (ukosnik < 0 || upperPL(adres.left(ukosnik)) != upperPL(Wgrywanie.WgrajKatalogLok)) return;
+    QString nazwa = adres.mid(ukosnik + 1);
+    const qsizetype kropka = nazwa.indexOf(QLatin1Char('.'));
+    if (kropka >= 0) nazwa.truncate(kropka);
+    e.Adr = cutTo(Wgrywanie.WgrajKatalogSiec2 + QLatin1Char('\\') + nazwa + QStringLiteral(".WAV"), 250);
+}
+
+// Old number -> new number for the elements that stayed (0: removed).
+std::vector<qint32> numeryPoZapisie;
+
+// The place after everything that stayed from before an old number.
+qint32 poPrzebytych(qint32 stary) {
+    qint32 przed = 0;
+    for (qint32 j = 1; j < stary; ++j) przed = std::max(przed, numeryPoZapisie[j]);
+    return std::clamp(przed + 1, 1, std::max(LiczbaPozycjiMiksu, 1));
+}
+
+bool wStarej(qint32 numer) { return numer >= 1 && numer < qint32(numeryPoZapisie.size()); }
+
+// The cursor stays on its element; on a removed one it takes the place after
+// what stayed before it.
+qint32 przeniesNumer(qint32 stary) {
+    if (!wStarej(stary)) return std::min(stary, LiczbaPozycjiMiksu);
+    return numeryPoZapisie[stary] != 0 ? numeryPoZapisie[stary] : poPrzebytych(stary);
+}
+
+// The next to play follows what was passed, so an element the mix put right
+// after the passed ones (a new voice track) is played next.
+qint32 przeniesNastepny(qint32 stary) {
+    return wStarej(stary) ? poPrzebytych(stary) : std::min(stary, LiczbaPozycjiMiksu);
+}
+
+// What the engine writes into elements while they play; the write keeps it.
+struct StanEmisji {
+    quint8 zagrany = 0;
+    qint32 Wznow = 0;
+    quint8 BrakZbioru = 0;
+};
+
+void zapiszDoPlaylisty() {
+    const qint32 n = LiczbaPozycjiMiksu;
+    const qint32 stara = IloscPlaylisty();
+    const auto& zmieniona = PolaczeniaEdycji.PlaylistaZmieniona;
+    if (zmieniona) zmieniona(true);
+    ZapiszUndoPlaylisty(QStringLiteral("Miksy"));
+    const NumeryGraczyUndo& gracze = NumeryGraczy();
+    const QList<qint32> numeryGraczy = gracze.pobierz ? gracze.pobierz() : QList<qint32>{};
+    std::vector<StanEmisji> stan(size_t(stara) + 1);
+    for (qint32 i = 1; i <= stara; ++i)
+        stan[i] = {quint8(Playlista[i].Typ & TypZagrany), Playlista[i].Wznow, Playlista[i].BrakZbioru};
+
+    numeryPoZapisie.assign(size_t(stara) + 1, 0);
+    for (qint32 i = 1; i <= n; ++i) {
+        TElemPListy& e = Playlista[i];
+        e = PlaylistaMiksu[i];
+        const qint32 o = Zrodla[i].Numer;
+        if (o >= 1 && o <= stara) {
+            numeryPoZapisie[o] = i;
+            e.Typ = quint8((e.Typ & ~TypZagrany) | stan[o].zagrany);
+            e.Wznow = stan[o].Wznow;
+            e.BrakZbioru = stan[o].BrakZbioru;
+        }
+        if (Emisja.CzyPlayListaZmienAdresDJ) adresDJWSieci(e);
+    }
+    for (qint32 i = n + 1; i <= stara; ++i) InitElemPListy(Playlista[i]);
+    if (zmieniona) zmieniona(false);
+
+    StanPlaylisty.Ilosc = n;
+    StanPlaylisty.Kursor = przeniesNumer(StanPlaylisty.Kursor);
+    StanPlaylisty.DoGrania = przeniesNastepny(StanPlaylisty.DoGrania);
+    while (StanPlaylisty.DoGrania >= 1 && StanPlaylisty.DoGrania < n &&
+           RodzajElemPListy(Playlista[StanPlaylisty.DoGrania].Typ) == RodzajBRK)
+        ++StanPlaylisty.DoGrania;
+    if (gracze.ustaw) {
+        QList<qint32> nowe;
+        for (qint32 numer : numeryGraczy) nowe << (wStarej(numer) ? numeryPoZapisie[numer] : 0);
+        gracze.ustaw(nowe);
+    }
+}
+
+bool odmowa(const QString& powod) {
+    PokazInfo(NieMoznaUstawic, powod);
+    return false;
+}
+
+// Kinds the editor opens on; stepping passes over whispers.
+bool rodzajWejscia(quint8 r) {
+    return r == RodzajSND || r == RodzajBRK || r == RodzajREK || r == RodzajDJ_ || (r >= RodzajJNG && r <= RodzajEFE);
+}
+bool rodzajKroku(quint8 r) { return rodzajWejscia(r) && r != RodzajWHI; }
+
+// The reason a built mix cannot be edited; empty when both songs are there.
+QString brakPiosenki() {
+    if (!SladyMiksu[SladPiosenki1].Uzyty) return PowodNagranie;
+    if (!SladyMiksu[SladPiosenki2].Uzyty) return PowodNastepne;
+    return QString();
+}
+
+void sygnalizujMiks() {
+    if (PolaczeniaEdycji.MiksZmiana) PolaczeniaEdycji.MiksZmiana();
+}
+
+bool krokMiksu(int kierunek) {
+    const auto& P = PolaczeniaEdycji;
+    if (P.PodgladTrwa && P.PodgladTrwa()) return false;
+    if (P.ZatrzymajPodglad) P.ZatrzymajPodglad();
+
+    const qint32 zrodlo1 = Zrodla[std::clamp<qint32>(SladyMiksu[SladPiosenki1].Element, 0, MaksPlaylisty)].Numer;
+    const WynikAkceptacji wynik = AkceptujMiks(2);
+    // The playlist changed under the edits: the mix was built again on it.
+    if (wynik == WynikAkceptacji::Niezapisano) return false;
+    const qint32 poprzedni1 = wynik == WynikAkceptacji::Zapisano ? przeniesNumer(zrodlo1) : zrodlo1;
+    if (P.NastepnaNazwaWgrania) P.NastepnaNazwaWgrania();
+
+    const qint32 stary = StanPlaylisty.Kursor;
+    const qint32 n = IloscPlaylisty();
+    qint32 k = KursorPlaylisty();
+    bool znaleziony = false;
+    while (kierunek < 0 ? k > 1 : k < n - 1) {
+        k += kierunek;
+        StanPlaylisty.Kursor = k;
+        const TElemPListy& e = Playlista[k];
+        if (!rodzajKroku(RodzajElemPListy(e.Typ)) || e.Trw <= 0) continue;
+        // The candidates are built without their envelopes: only the last one is shown.
+        UstawMiks(false);
+        PrzesuniecieWidoku = 0;
+        CentrujWidok();
+        if (SladyMiksu[SladPiosenki1].Element != poprzedni1) {
+            znaleziony = true;
+            break;
+        }
+    }
+    const QString powod = znaleziony ? brakPiosenki() : QStringLiteral("(element inny niż SND)");
+    if (!powod.isEmpty()) {
+        PokazInfo(NieMoznaUstawic, powod);
+        StanPlaylisty.Kursor = stary;
+        UstawMiks(true);
+        return false;
+    }
+    for (int t = SladPiosenki1; t <= SladGlosu2; ++t) WczytajObwiedniaSladu(t);
+    SladyMiksuKopia = SladyMiksu;
+    sygnalizujMiks();
+    return true;
+}
+
+}  // namespace
+
+void ZastosujMiks() {
+    SladMiksuTyp& s1 = SladyMiksu[SladPiosenki1];
+    SladMiksuTyp& s2 = SladyMiksu[SladPiosenki2];
+    const auto wKopii = [](const SladMiksuTyp& s) { return s.Uzyty && s.Element >= 1 && s.Element <= LiczbaPozycjiMiksu; };
+
+    if (wKopii(s1)) {
+        TElemPListy& e = PlaylistaMiksu[s1.Element];
+        const qint32 a1 = s1.Emisja;
+        if (s2.Uzyty) {
+            e.Mix = s1.NowyKoniec - s2.NowyPoczatek;
+            // -1 would read as the kind's default crossfade; a 1 ms gap is none.
+            if (e.Mix == -1) e.Mix = 0;
+        }
+        e.NwK = s1.NowyKoniec - a1;
+        e.FOu = s1.PoczatekFadeOut - a1;
+        e.Out = s1.Outro - a1;
+        e.Wzm = s1.Wzmocnienie;
+        e.FOT = s1.KrzywaFadeOut;
+    }
+    if (wKopii(s2)) {
+        TElemPListy& e = PlaylistaMiksu[s2.Element];
+        const qint32 a2 = s2.Emisja;
+        // An element without an air time has nothing to move.
+        if (e.Emi != -1) {
+            const qint32 d = e.Emi - a2;
+            e.Emi = a2;
+            for (qint32 i = s2.Element + 1; i <= LiczbaPozycjiMiksu; ++i)
+                if (PlaylistaMiksu[i].Emi != -1) PlaylistaMiksu[i].Emi -= d;
+        }
+        e.NwP = s2.NowyPoczatek - a2;
+        e.FIn = s2.KoniecFadeIn - a2;
+        e.Int = s2.Intro - a2;
+        e.Wzm = s2.Wzmocnienie;
+        e.FIT = s2.KrzywaFadeIn;
+    }
+    zastosujGlosy();
+    sortuj();
+    for (qint32 i = 1; i <= LiczbaPozycjiMiksu; ++i) {
+        qint32& emi = PlaylistaMiksu[i].Emi;
+        if (emi == -1) continue;
+        emi %= DobaMs;
+        if (emi < 0) emi += DobaMs;
+    }
+    ZmianyMiksu = false;
+}
+
+WynikAkceptacji AkceptujMiks(int zestaw) {
+    if (!ZmianyMiksu) return WynikAkceptacji::BezZmian;
+    const int odpowiedz = Wgrywanie.WgrajModyfikacjaPytaj
+                              ? Decyzja(QStringLiteral("Czy modyfikować playlistę?"), QString(), zestaw)
+                              : WynikTak;
+    if (odpowiedz == WynikAnuluj && zestaw == 3) return WynikAkceptacji::Anulowano;
+    if (odpowiedz != WynikTak) return WynikAkceptacji::Odrzucono;
+
+    // The engine went on playing while the question was open too.
+    if (!playlistaJakPrzyBudowie()) {
+        PokazInfo(QStringLiteral("Nie zapisano miksów"), QStringLiteral("(playlista zmieniła się w czasie edycji)"));
+        UstawMiks(true);
+        return WynikAkceptacji::Niezapisano;
+    }
+    ZastosujMiks();
+    zapiszDoPlaylisty();
+    ZmianyMiksu = false;
+    sygnalizujMiks();
+    if (PolaczeniaEdycji.KopiujWgraniaDoSieci) PolaczeniaEdycji.KopiujWgraniaDoSieci();
+    return WynikAkceptacji::Zapisano;
+}
+
+bool PoprzedniMiks() { return krokMiksu(-1); }
+bool NastepnyMiks() { return krokMiksu(1); }
+
+bool EdytujMiksy() {
+    const qint32 n = StanPlaylisty.Ilosc;
+    if (n < 2) return odmowa(QStringLiteral("(wymagane co najmniej dwa elementy playlisty)"));
+    const qint32 k = StanPlaylisty.Kursor;
+    if (k >= n) return odmowa(PowodNastepne);
+    ElemPListyRob = k >= 1 ? Playlista[k] : TElemPListy{};
+    if (!rodzajWejscia(RodzajElemPListy(ElemPListyRob.Typ))) return odmowa(PowodNagranie);
+
+    UstawMiks(true);
+    const QString powod = brakPiosenki();
+    if (!powod.isEmpty()) return odmowa(powod);
+
+    const auto& P = PolaczeniaEdycji;
+    if (P.OtworzWejscie) P.OtworzWejscie();
+    if (P.NastepnaNazwaWgrania) P.NastepnaNazwaWgrania();
+    if (P.PokazOkno) P.PokazOkno();
+    if (P.WyczyscNazweWgrania) P.WyczyscNazweWgrania();
+    return true;
+}
