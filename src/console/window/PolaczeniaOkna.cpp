@@ -1,5 +1,7 @@
 #include "console/window/PolaczeniaOkna.h"
 
+#include "mixeditor/EdycjaPL.h"
+
 #include "console/window/PanelOdtwarzacza.h"
 
 #include <QTimer>
@@ -33,3 +35,5 @@ void ZegaryOkna::Zamknij() {
     for (size_t i = 0; i < timery_.size(); ++i) ZegaryKonsoli::Wlacz(TimerKonsoli(i), false);
     zamkniete_ = true;
 }
+
+void WyjsciaOkna::EdytorMiksow() { EdytujMiksy(); }

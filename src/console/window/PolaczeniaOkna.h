@@ -32,6 +32,9 @@ public:
     }
     void ZapiszPlikInfo(quint8 slot) override { rds_.PiszOpisNaAntenie(slot); }
     void ZapiszPlikDI() override { rds_.ZapiszPlikDI(); }
+    // The mix model stands; its window joins it through the model's own links.
+    bool EdytorMiksowJest() override { return true; }
+    void EdytorMiksow() override;
     void OdswiezOdtwarzacze() override;
 
 private:

@@ -14,6 +14,7 @@
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestWej.h"
+#include "mixeditor/EdycjaPL.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
@@ -304,7 +305,9 @@ std::vector<Wiersz> wiersze() {
         {"Wie~loślad", 0, Bez, PWieloslad, 3126, {}, panel(PanelWieloslad, PWieloslad)},
         {"Miks~y", 0, Bez, PMiksy, 3113, {},
          [](Stanowisko&, quint16, const QStringList& nowe) {
-             EXPECT_EQ(nowe, QStringList{u"Funkcja niedostępna: edytor miksów"_s});
+             // The mix between the cursor's two songs is built; its window is not there yet.
+             EXPECT_TRUE(nowe.contains(u"Funkcja niedostępna: okno edytora miksów"_s)) << nowe.join(u" | "_s).toStdString();
+             EXPECT_EQ(PlaylistaMiksu[1].Ide, u"E1"_s);
          }},
         {"U~ndo", 0, Bez, PUndo, 3118, {}, czeka("cofnięcie zmiany playlisty")},
         {"~Baza/Kat.", 0, Bez, PBazaKat, 3114, {},
