@@ -11,6 +11,7 @@
 #include <functional>
 
 class QTimer;
+class ScianaSingli;
 
 class ZrodloPakietowOkna final : public ZrodloPakietowSilnika {
 public:
@@ -26,10 +27,15 @@ public:
     void WyslijStanOdtwarzacza(quint8 odtwarzacz, const QString& zdarzenie) override;
     void WyslijInfoElementu(quint8 odtwarzacz, const QString& zdarzenie, qint32 element) override;
     void OdswiezOdtwarzacze() override;
+    // The singles wall: the "PALETA:" element's set and the sequence's tick.
+    void UstawSciane(ScianaSingli* sciana) { sciana_ = sciana; }
+    void CzytajZestawSingli(const QString& plik) override;
+    void SingleKolejno() override;
 
 private:
     Datagramy& datagramy_;
     std::function<void()> odswiezOdtwarzacze_;
+    ScianaSingli* sciana_ = nullptr;
 };
 
 // The modes switch the window's timers through this: a switched-on timer

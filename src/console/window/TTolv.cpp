@@ -1,6 +1,8 @@
 #include "console/window/TTolv.h"
 
+#include "audio/DMagnet.h"
 #include "console/commands/ObslugiKomend.h"
+#include "console/window/PanelSingli.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -50,6 +52,9 @@ TTolv::TTolv(QWidget* parent)
     };
 
     ZarejestrujObslugi(dyspozytor_, silnik_);
+    ZarejestrujObslugiSingli(dyspozytor_, sciana_);
+    wyjscia_->UstawSciane(&sciana_);
+    sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
     Rozmiesc();
 }
 
@@ -81,6 +86,7 @@ void TTolv::Timer1Timer() {
 void TTolv::TimerWyswietlaczTimer() {
     if (silnik_.Timer1Zajety) return;
     timery_.TimerWyswietlaczTimer();
+    if (silnik_.Stan.PanelDolny == PanelSingle) sciana_.OdswiezSingle();
     RysujOdtwarzacze();
     PodswietlTryby();
 }
@@ -100,6 +106,7 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    sciana_.UstawPrzyciski(Emisja.CzyDodatkowaKlawiatura);
     TRect r;
     ProstokatSkala(r, 2, 0, 225, 77);
     UkladOdtwarzacza(*this, panelA_, r, 1);
@@ -142,8 +149,30 @@ void TTolv::RysujPrzycisk(const BUTTONType& b) {
 }
 
 void TTolv::RysujPanelDolny() {
-    // The singles wall, the long playlist, the description and the timeline
-    // draw themselves here by PanelDolny once they are built.
+    // The long playlist, the description and the timeline draw themselves
+    // here by PanelDolny once they are built; until then the wall's area
+    // is left empty rather than show buttons that do nothing.
+    if (silnik_.Stan.PanelDolny == PanelSingle)
+        RysujPanelSingli(*this, sciana_, przyciski_);
+    else
+        PoleKolorE(ProstokatPaneluSingli(), KolorTlaPrzycisku);
+    update();
+}
+
+void TTolv::RysujSingle() {
+    if (silnik_.Stan.PanelDolny == PanelSingle) RysujPanelDolny();
+}
+
+void TTolv::RysujSlotSingla(int slot) {
+    if (silnik_.Stan.PanelDolny != PanelSingle) return;
+    ::RysujSlotSingla(*this, sciana_, przyciski_, slot);
+    update();
+}
+
+void TTolv::RysujPrzyciskSingli(int indeks) {
+    if (silnik_.Stan.PanelDolny != PanelSingle) return;
+    ::RysujPrzyciskSingli(*this, sciana_, przyciski_, indeks);
+    update();
 }
 
 void TTolv::RysujOdtwarzacze() {
@@ -160,6 +189,8 @@ bool TTolv::PaneleOdtwarzaczy() {
 }
 
 void TTolv::ObsluzZdarzenie() {
+    // A right click on a single previews it: the wall needs the button.
+    sciana_.PrzyciskMyszy = Zdarzenie.Rodzaj == ZdarzenieMysz ? MyszPrzycisk : 0;
     if (!PaneleOdtwarzaczy()) dyspozytor_.Dyspozytuj();
     PodswietlTryby();
 }
@@ -172,6 +203,7 @@ void TTolv::PodswietlTryby() {
     dyspozytor_.WcisnijPrzycisk(PCisza, Emisja.CiszaGra);
     dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
     dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
+    sciana_.PodswietlPrzyciski();
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {

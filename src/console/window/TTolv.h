@@ -7,6 +7,7 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/ScianaSingli.h"
 #include "console/window/PanelOdtwarzacza.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
@@ -19,7 +20,7 @@
 
 #include <memory>
 
-class TTolv : public TRForm, private CelDyspozytora {
+class TTolv : public TRForm, private CelDyspozytora, private WidokSciany {
 public:
     // The window is never smaller than this; everything is laid out on the
     // 648 x 507 grid scaled to the window.
@@ -65,6 +66,9 @@ public:
     TimeryKonsoli& Timery() { return timery_; }
     // The I/O node link; none unless GPI1Jest was on at start-up.
     TelnetGPI* Telnet() { return telnet_.get(); }
+    // The singles wall. The library windows fill its Biblioteka callbacks
+    // (folder browser, database window, description editor) once they stand.
+    ScianaSingli& Sciana() { return sciana_; }
 
     // The lower panel at start-up from the setting ModulStart (1 long
     // playlist, 2 description, 3 timeline; anything else the singles wall).
@@ -128,6 +132,11 @@ private:
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
 
+    // The singles wall's picture, while it fills the lower panel.
+    void RysujSingle() override;
+    void RysujSlotSingla(int slot) override;
+    void RysujPrzyciskSingli(int indeks) override;
+
     SilnikEmisji silnik_;
     TimeryKonsoli timery_{silnik_};
     ZegaryOkna zegary_;
@@ -138,6 +147,7 @@ private:
     PanelOdtwarzaczaType panelA_;
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
+    ScianaSingli sciana_{silnik_, przyciski_, *this};
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     bool pasekZadanUkryty_ = false;
