@@ -461,6 +461,14 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     // A hot key.
     QTest::keyClick(okno.get(), Qt::Key_A, Qt::ControlModifier);  // "~AutoStop"
     EXPECT_TRUE(wcisniety(PAutoStop));
+    // A shared AutoStop: the playlist's and the singles' buttons follow each other.
+    Emisja.AutoStopWspolnyJest = true;
+    QTest::keyClick(okno.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(wcisnietySingli(4018));
+    QTest::keyClick(okno.get(), Qt::Key_F9, Qt::ControlModifier);  // the singles' "Autostop"
+    EXPECT_TRUE(silnik().AutostopJest);
+    EXPECT_TRUE(wcisniety(PAutoStop));
+    EXPECT_TRUE(wcisnietySingli(4018));
     // The loop: the emergency playlist starts by itself and switches Automat on.
     folder.write(u"TolvaneAwaria.FLG"_s, "");
     ASSERT_EQ(ZapiszPlaylisteMIX(folder.file(u"AWARIA.MIX"_s), 1, 3), WynikZapisuMIX::Zapisano);
