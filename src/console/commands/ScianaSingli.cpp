@@ -286,6 +286,9 @@ void ScianaSingli::zbudujElement(const TSingiel& g) const {
 }
 
 bool ScianaSingli::uruchom(quint8 odtwarzacz, const QString& adres) {
+    // The sequence's tick may come while this waits: it must not start the next.
+    const bool startowal = startuje_;
+    startuje_ = true;
     silnik_.GrajKolejny(odtwarzacz, TrybRoboczy, ZrodloKlaw);
     // A start that failed has freed the slot already; a player that never
     // reports playing must not hold the window either.
@@ -295,6 +298,7 @@ bool ScianaSingli::uruchom(quint8 odtwarzacz, const QString& adres) {
         PompujZdarzenia();
         QThread::msleep(5);
     }
+    startuje_ = startowal;
     if (silnik_.Stan.OdtwarzaczZajety[odtwarzacz] && gra(odtwarzacz)) return true;
     Log(QStringLiteral("Singiel nie zagrał: ") + adres);
     PokazBlad(QStringLiteral("Nie można odtworzyć singla"), adres);
@@ -402,7 +406,8 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
 
 void ScianaSingli::SingleKolejno() {
     const quint8 p = SinglePaleta;
-    if (!SingleKolejnoPaleta[p] || !SingleGrany || DecyzjaOEmisjiWidoczna() || gra(SingleOdtwarzacz)) return;
+    if (!SingleKolejnoPaleta[p] || !SingleGrany || startuje_ || DecyzjaOEmisjiWidoczna() || gra(SingleOdtwarzacz))
+        return;
     SingleGrany = false;
     while (SingleOstatni < SlotowPalety) {
         ++SingleOstatni;

@@ -172,6 +172,7 @@ private:
     std::array<qint32, SlotowPalety + 1> postep_{};
     std::array<bool, LiczbaPalet + 1> naAntenie_{};
     int wcisniety_ = 0;
+    bool startuje_ = false;  // a start waits for its player
     std::set<QString> zgloszone_;
 };
 

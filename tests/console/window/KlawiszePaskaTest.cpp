@@ -8,6 +8,7 @@
 #include "common/WavWriter.h"
 #include "console/commands/Komendy.h"
 #include "console/support/KonsolaTestPomoc.h"
+#include "console/support/OknoTestPomoc.h"
 #include "console/window/TTolv.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestPods2.h"
@@ -32,24 +33,17 @@ namespace {
 QPoint srodek(const BUTTONType& b) { return QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2); }
 
 // The rows' checks reach everything of the stand.
-class KeysAndBar : public ::testing::Test {
+class KeysAndBar : public StanowiskoOkna {
 public:
     void SetUp() override {
-        ASSERT_TRUE(platform::writeTextFileAtomic(
-            folder.file(u"TOLVANE.INI"_s),
-            {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
-             u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s,
-             u"PanelPrzyciskSterowanieJest=1"_s, u"CiszaJest=1"_s, u"Kanal4=2"_s, u"StartEnter=1"_s, u"StopSpacja=1"_s,
-             u"StopSpacjapotwierdzenie=1"_s, u"CzyHST=0"_s, u"[Satelita]"_s, u"SatTrybJest=1"_s}));
         for (int i = 1; i <= 3; ++i)
             folder.write(u"E%1.WAV"_s.arg(i), fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 5000)));
-        okno = std::make_unique<TTolv>();
-        okno->FormCreate({});
-        okno->resize(1296, 1014);
-        okno->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(okno.get()));
-        // The test runs the ticks itself.
-        for (QTimer* t : okno->findChildren<QTimer*>()) t->stop();
+        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                    u"LOGZbiorJest=1"_s, u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s,
+                                    u"[Emisja MIX]"_s, u"PanelPrzyciskSterowanieJest=1"_s, u"CiszaJest=1"_s,
+                                    u"Kanal4=2"_s, u"StartEnter=1"_s, u"StopSpacja=1"_s,
+                                    u"StopSpacjapotwierdzenie=1"_s, u"CzyHST=0"_s, u"[Satelita]"_s,
+                                    u"SatTrybJest=1"_s});
     }
     void TearDown() override {
         okno.reset();
@@ -73,11 +67,7 @@ public:
         EXPECT_EQ(naObrazie(b), b.Stan == 1) << "picture and state of wall button " << id;
         return naObrazie(b);
     }
-    QStringList logi() const {
-        QStringList t;
-        for (const QString& l : TekstLogu().split(u"\r\n"_s, Qt::SkipEmptyParts)) t << l.mid(l.indexOf(u"->  "_s) + 4);
-        return t;
-    }
+    QStringList logi() const { return Logi(); }
     static bool jest(const QStringList& linie, const QString& fragment) {
         for (const QString& l : linie)
             if (l.contains(fragment)) return true;
@@ -127,13 +117,6 @@ public:
         silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
         ASSERT_TRUE(silnik().SlotZajety(1));
     }
-
-    platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
-    platform::ScopedClock zakres{&zegar};
-    TempProgramFolder folder;
-    StanowiskoWFolderze stanowisko{folder};
-    DialogiSkrypt dialogi;
-    std::unique_ptr<TTolv> okno;
 };
 
 using Stanowisko = KeysAndBar;

@@ -6,6 +6,7 @@
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "console/support/KonsolaTestPomoc.h"
+#include "console/support/OknoTestPomoc.h"
 #include "console/window/PanelSingli.h"
 #include "console/window/TTolv.h"
 #include "audio/DMagnet.h"
@@ -34,7 +35,7 @@ namespace {
 
 constexpr TColor Aqua = 0xFFFF00, Zolty = 0x00FFFF, Turkus = 0x808000, Fuksja = 0xFF00FF;
 
-class Sciana : public ::testing::Test {
+class Sciana : public StanowiskoOkna {
 public:
     void TearDown() override {
         okno.reset();
@@ -50,13 +51,7 @@ public:
     void otworz(const QStringList& emisja = {}, const QStringList& inne = {}) {
         QStringList l{u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
                       u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s};
-        ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(u"TOLVANE.INI"_s), l + emisja + inne));
-        okno = std::make_unique<TTolv>();
-        okno->FormCreate({});
-        okno->resize(1296, 1014);
-        okno->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(okno.get()));
-        for (QTimer* t : okno->findChildren<QTimer*>()) t->stop();
+        okno = OknoDoTestu(folder, l + emisja + inne);
     }
     // A recording of `ms` on drive C (or another), by its stored path.
     QString nagranie(const QString& nazwa, int ms = 500, QChar dysk = u'C') {
@@ -87,12 +82,7 @@ public:
     QString grany(quint8 odtwarzacz) {
         return silnik().SlotZajety(odtwarzacz) ? silnik().Odtwarzacze().PlikOdtwarzacza(odtwarzacz) : QString();
     }
-    QStringList logi() const {
-        QStringList t;
-        for (const QString& l : TekstLogu().split(u"\r\n"_s, Qt::SkipEmptyParts)) t << l.mid(l.indexOf(u"->  "_s) + 4);
-        return t;
-    }
-    int ileLogow(const QString& fragment) const { return int(logi().filter(fragment).size()); }
+    int ileLogow(const QString& fragment) const { return int(Logi().filter(fragment).size()); }
     // `ms` of sound played, then the loop's and the display's ticks.
     void graj(int ms) {
         if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(ms);
@@ -104,13 +94,6 @@ public:
         const TRect r = okno->Przyciski().Single[size_t(PSingielF1 + s - 1)].Rect;
         return okno->KolorPiksela(r.Left + 30 + x, (r.Top + r.Bottom) / 2);
     }
-
-    platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
-    platform::ScopedClock zakres{&zegar};
-    TempProgramFolder folder;
-    StanowiskoWFolderze stanowisko{folder};
-    DialogiSkrypt dialogi;
-    std::unique_ptr<TTolv> okno;
 };
 
 TEST_F(Sciana, SetFilesAreByteExactReadBackAndDamagedOnesLoad) {
