@@ -1,7 +1,8 @@
-// Every row of the key table and every button of the bar, as real key and
-// mouse events to the real main window offscreen, with the handlers the
-// program installs: each has its effect in the engine, the picture or the
-// event log (a command still waiting for its operation says so there).
+// Every row of the key table and every button of the bar and of the singles
+// wall, as real key and mouse events to the real main window offscreen, with
+// the handlers the program installs: each has its effect in the engine, the
+// picture or the event log (a command still waiting for its operation says
+// so there).
 #include <gtest/gtest.h>
 
 #include "common/TempFolder.h"
