@@ -1,6 +1,7 @@
 #include "console/commands/ObslugiKomend.h"
 
 #include "console/commands/Komendy.h"
+#include "console/commands/ScianaSingli.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
@@ -24,10 +25,6 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
         {KomBlok, KomBlok, "tryb bloku"},
         {KomKursorGora, KomKursorKoniec, "kursor playlisty"},
-        {KomSingleOd, KomSingleDo, "ściana singli"},
-        {KomSingleLewo, KomSinglePrawo, "ściana singli"},
-        {KomSingielF1, KomSingielF12, "ściana singli"},
-        {KomPaletaCtrlF1, KomPaletaCtrlF6, "ściana singli"},
         {KomTimelistaOd, KomTimelistaDo, "lista synchroniczna"},
         {KomTimelistaKursorOd, KomTimelistaKursorDo, "kursor listy synchronicznej"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
@@ -78,4 +75,12 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
         s->KasujPlayliste();
         d.WcisnijPrzycisk(PUsunPlayliste, false);
     });
+}
+
+void ZarejestrujObslugiSingli(Dyspozytor& d, ScianaSingli& sciana) {
+    ScianaSingli* s = &sciana;
+    const auto komenda = [s](quint16 id) { s->Komenda(id); };
+    for (const auto& [od, do_] : {std::pair{KomSingleOd, KomSingleDo}, std::pair{KomSingleLewo, KomSinglePrawo},
+                                  std::pair{KomSingielF1, KomSingielF12}, std::pair{KomPaletaCtrlF1, KomPaletaCtrlF6}})
+        d.UstawObsluge(od, do_, komenda);
 }

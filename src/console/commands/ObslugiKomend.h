@@ -23,3 +23,7 @@ QString TekstKomendyCzekajacej(quint16 id, const char* co);
 
 // Installs every handler into the dispatcher.
 void ZarejestrujObslugi(Dyspozytor& dyspozytor, SilnikEmisji& silnik);
+
+class ScianaSingli;
+// The singles wall's keys and buttons.
+void ZarejestrujObslugiSingli(Dyspozytor& dyspozytor, ScianaSingli& sciana);

@@ -228,6 +228,9 @@ public:
     // Modes (toggled by the mode commands).
     bool AutostopJest = false;
     bool SingleAutostopJest = false;
+    // "K A C Z K A" of the singles wall: kept, shown and toggled; nothing
+    // applies it to playback yet.
+    bool SingleKaczkaJest = false;
     bool StolSterowanie = false;
     bool SatWlaczony = false;
     bool EmisjaFlagaStartu = false;

@@ -144,7 +144,10 @@ void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
 
 void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
     const qint32 kursor = StanPlaylisty.Kursor;
-    if (Emisja.SERWISJest && wLiscie(kursor) && RodzajElemPListy(Playlista[kursor].Typ) == RodzajBRK) {
+    // A break at the cursor stands for the news; a single or a time-list
+    // entry started from the working element has nothing to do with it.
+    if (tryb != TrybRoboczy && Emisja.SERWISJest && wLiscie(kursor) &&
+        RodzajElemPListy(Playlista[kursor].Typ) == RodzajBRK) {
         wyjscia_->WstawSerwis(kursor);
         return;
     }

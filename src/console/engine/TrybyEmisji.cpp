@@ -157,6 +157,7 @@ void SilnikEmisji::TrybyStartowe() {
     EmisjaFlagaStartu = Emisja.AutomatBezAutoStop;
     StolSterowanie = Emisja.StolSterowanie;
     SingleAutostopJest = Emisja.SingleInitAutostopJest;
+    SingleKaczkaJest = Emisja.SingleInitKaczkaJest;
 }
 
 void SilnikEmisji::StopWszystko() {

@@ -1,5 +1,6 @@
 #include "console/window/PolaczeniaOkna.h"
 
+#include "console/commands/ScianaSingli.h"
 #include "mixeditor/EdycjaPL.h"
 
 #include "console/window/PanelOdtwarzacza.h"
@@ -21,6 +22,16 @@ void WyjsciaOkna::WyslijInfoElementu(quint8 odtwarzacz, const QString& zdarzenie
 
 void WyjsciaOkna::OdswiezOdtwarzacze() {
     if (odswiezOdtwarzacze_) odswiezOdtwarzacze_();
+}
+
+void WyjsciaOkna::CzytajZestawSingli(const QString& plik) {
+    if (sciana_) sciana_->CzytajZestawSingli(plik);
+    else WyjsciaEmisji::CzytajZestawSingli(plik);
+}
+
+void WyjsciaOkna::SingleKolejno() {
+    if (sciana_) sciana_->SingleKolejno();
+    else WyjsciaEmisji::SingleKolejno();
 }
 
 void ZegaryOkna::Wlacz(TimerKonsoli t, bool wlacz) {

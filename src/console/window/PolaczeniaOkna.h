@@ -12,6 +12,7 @@
 #include <functional>
 
 class QTimer;
+class ScianaSingli;
 
 class ZrodloPakietowOkna final : public ZrodloPakietowSilnika {
 public:
@@ -36,11 +37,16 @@ public:
     bool EdytorMiksowJest() override { return true; }
     void EdytorMiksow() override;
     void OdswiezOdtwarzacze() override;
+    // The singles wall: the "PALETA:" element's set and the sequence's tick.
+    void UstawSciane(ScianaSingli* sciana) { sciana_ = sciana; }
+    void CzytajZestawSingli(const QString& plik) override;
+    void SingleKolejno() override;
 
 private:
     Datagramy& datagramy_;
     PlikiRDS& rds_;
     std::function<void()> odswiezOdtwarzacze_;
+    ScianaSingli* sciana_ = nullptr;
 };
 
 // The modes switch the window's timers through this: a switched-on timer

@@ -1,9 +1,11 @@
 #include "console/window/TTolv.h"
 
+#include "audio/DMagnet.h"
 #include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
+#include "console/window/PanelSingli.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
@@ -61,6 +63,9 @@ TTolv::TTolv(QWidget* parent)
     // The settings dialog is a window: the window opens it.
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
     UtworzEtykiety();
+    ZarejestrujObslugiSingli(dyspozytor_, sciana_);
+    wyjscia_->UstawSciane(&sciana_);
+    sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
     Rozmiesc();
 }
 
@@ -114,6 +119,7 @@ void TTolv::TimerWyswietlaczTimer() {
     timery_.RDSEtykieta = rds_.EtykietaRDS ? TekstEtykietyRDS() : QString();
     timery_.TimerWyswietlaczTimer();
     OdswiezEtykietyRDS();
+    if (silnik_.Stan.PanelDolny == PanelSingle) sciana_.OdswiezSingle();
     RysujOdtwarzacze();
     PodswietlTryby();
 }
@@ -133,6 +139,7 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    sciana_.UstawPrzyciski(Emisja.CzyDodatkowaKlawiatura);
     TRect r;
     ProstokatSkala(r, 2, 0, 225, 77);
     UkladOdtwarzacza(*this, panelA_, r, 1);
@@ -171,8 +178,27 @@ qint32 TTolv::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
 void TTolv::RysujPrzycisk(const BUTTONType& b) { BUTTON_Draw(b); }
 
 void TTolv::RysujPanelDolny() {
-    // The singles wall, the long playlist, the description and the timeline
-    // draw themselves here by PanelDolny once they are built.
+    // The long playlist, the description and the timeline draw themselves
+    // here by PanelDolny once they are built; until then the wall's area
+    // is left empty rather than show buttons that do nothing.
+    if (silnik_.Stan.PanelDolny == PanelSingle)
+        RysujPanelSingli(*this, sciana_, przyciski_);
+    else
+        PoleKolorE(ProstokatPaneluSingli(), KolorTlaPrzycisku);
+}
+
+void TTolv::RysujSingle() {
+    if (silnik_.Stan.PanelDolny == PanelSingle) RysujPanelDolny();
+}
+
+void TTolv::RysujSlotSingla(int slot) {
+    if (silnik_.Stan.PanelDolny != PanelSingle) return;
+    ::RysujSlotSingla(*this, sciana_, przyciski_, slot);
+}
+
+void TTolv::RysujPrzyciskSingli(int indeks) {
+    if (silnik_.Stan.PanelDolny != PanelSingle) return;
+    ::RysujPrzyciskSingli(*this, sciana_, przyciski_, indeks);
 }
 
 void TTolv::RysujOdtwarzacze() {
@@ -188,6 +214,8 @@ bool TTolv::PaneleOdtwarzaczy() {
 }
 
 void TTolv::ObsluzZdarzenie() {
+    // A right click on a single previews it: the wall needs the button.
+    sciana_.PrzyciskMyszy = Zdarzenie.Rodzaj == ZdarzenieMysz ? MyszPrzycisk : 0;
     if (!PaneleOdtwarzaczy()) dyspozytor_.Dyspozytuj();
     PodswietlTryby();
 }
@@ -200,6 +228,7 @@ void TTolv::PodswietlTryby() {
     dyspozytor_.WcisnijPrzycisk(PCisza, Emisja.CiszaGra);
     dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
     dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
+    sciana_.PodswietlPrzyciski();
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,7 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/ScianaSingli.h"
 #include "console/window/PanelOdtwarzacza.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
@@ -21,7 +22,7 @@
 
 class EtykietaOkna;
 
-class TTolv : public TRForm, private CelDyspozytora {
+class TTolv : public TRForm, private CelDyspozytora, private WidokSciany {
 public:
     // The window is never smaller than this; everything is laid out on the
     // 648 x 507 grid scaled to the window.
@@ -67,6 +68,9 @@ public:
     TimeryKonsoli& Timery() { return timery_; }
     // The I/O node link; none unless GPI1Jest was on at start-up.
     TelnetGPI* Telnet() { return telnet_.get(); }
+    // The singles wall. The library windows fill its Biblioteka callbacks
+    // (folder browser, database window, description editor) once they stand.
+    ScianaSingli& Sciana() { return sciana_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -146,6 +150,11 @@ private:
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
 
+    // The singles wall's picture, while it fills the lower panel.
+    void RysujSingle() override;
+    void RysujSlotSingla(int slot) override;
+    void RysujPrzyciskSingli(int indeks) override;
+
     SilnikEmisji silnik_;
     PlikiRDS rds_{silnik_};
     TimeryKonsoli timery_{silnik_};
@@ -157,6 +166,7 @@ private:
     PanelOdtwarzaczaType panelA_;
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
+    ScianaSingli sciana_{silnik_, przyciski_, *this};
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

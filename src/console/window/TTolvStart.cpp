@@ -37,8 +37,8 @@ TTolv::~TTolv() {
 void TTolv::FormCreate(const QStringList& argumenty) {
     utworzono_ = true;
     // 1. Start-up defaults. The button bars and the lower panels were laid
-    // out when the window was made; the folder-browser states and the singles
-    // set name join here with the library's browser and the singles wall.
+    // out when the window was made; the folder-browser states join here
+    // with the library's browser.
     StartProgramu();
     PolaczMiksy(silnik_, timery_);
     setWindowTitle(NazwaProgramu + QLatin1Char(' ') + WersjaProgramu);
@@ -50,8 +50,10 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // 2. Settings: every section's defaults, then its reader when the file is
     // the program's; otherwise every setting keeps its default.
     CzytajKonfiguracje(argumenty);
-    // The modes start as the settings (or their defaults) say.
+    // The modes start as the settings (or their defaults) say, and so do
+    // the singles wall's palettes.
     silnik_.TrybyStartowe();
+    sciana_.Start();
 
     // 3. Output device names.
     NazwyUrzadzen();

@@ -1,14 +1,15 @@
-// Every row of the key table and every button of the bar, as real key and
-// mouse events to the real main window offscreen, with the handlers the
-// program installs: each has its effect in the engine, the picture or the
-// event log (a command still waiting for its operation says so there).
+// Every row of the key table and every button of the bar and of the singles
+// wall, as real key and mouse events to the real main window offscreen, with
+// the handlers the program installs: each has its effect in the engine, the
+// picture or the event log (a command still waiting for its operation says
+// so there).
 #include <gtest/gtest.h>
 
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "console/commands/Komendy.h"
 #include "console/support/KonsolaTestPomoc.h"
-#include "console/support/OknoTestowe.h"
+#include "console/support/OknoTestPomoc.h"
 #include "console/window/TTolv.h"
 #include "settings/TDlgNastawy.h"
 #include "foundation/DialogiSkrypt.h"
@@ -36,18 +37,17 @@ namespace {
 QPoint srodek(const BUTTONType& b) { return QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2); }
 
 // The rows' checks reach everything of the stand.
-class KeysAndBar : public ::testing::Test {
+class KeysAndBar : public StanowiskoOkna {
 public:
     void SetUp() override {
-        ASSERT_TRUE(platform::writeTextFileAtomic(
-            folder.file(u"TOLVANE.INI"_s),
-            {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
-             u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s,
-             u"PanelPrzyciskSterowanieJest=1"_s, u"CiszaJest=1"_s, u"StartEnter=1"_s, u"StopSpacja=1"_s,
-             u"StopSpacjapotwierdzenie=1"_s, u"CzyHST=0"_s, u"[Satelita]"_s, u"SatTrybJest=1"_s}));
         for (int i = 1; i <= 3; ++i)
             folder.write(u"E%1.WAV"_s.arg(i), fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 5000)));
-        okno = OknoTestowe();
+        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                    u"LOGZbiorJest=1"_s, u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s,
+                                    u"[Emisja MIX]"_s, u"PanelPrzyciskSterowanieJest=1"_s, u"CiszaJest=1"_s,
+                                    u"Kanal4=2"_s, u"StartEnter=1"_s, u"StopSpacja=1"_s,
+                                    u"StopSpacjapotwierdzenie=1"_s, u"CzyHST=0"_s, u"[Satelita]"_s,
+                                    u"SatTrybJest=1"_s});
     }
     void TearDown() override {
         okno.reset();
@@ -57,18 +57,21 @@ public:
     }
 
     SilnikEmisji& silnik() { return okno->Silnik(); }
+    ScianaSingli& sciana() { return okno->Sciana(); }
     const BUTTONType& przycisk(int indeks) { return okno->Przyciski().Pasek[size_t(indeks)]; }
+    bool naObrazie(const BUTTONType& b) { return okno->KolorPiksela(b.Rect.Left + 3, b.Rect.Top + 3) == KolorCzerwony; }
     bool wcisniety(int indeks) {
         const BUTTONType& b = przycisk(indeks);
-        const bool naObrazie = okno->KolorPiksela(b.Rect.Left + 3, b.Rect.Top + 3) == KolorCzerwony;
-        EXPECT_EQ(naObrazie, b.Stan == 1) << "picture and state of bar button " << indeks;
-        return naObrazie;
+        EXPECT_EQ(naObrazie(b), b.Stan == 1) << "picture and state of bar button " << indeks;
+        return naObrazie(b);
     }
-    QStringList logi() const {
-        QStringList t;
-        for (const QString& l : TekstLogu().split(u"\r\n"_s, Qt::SkipEmptyParts)) t << l.mid(l.indexOf(u"->  "_s) + 4);
-        return t;
+    // A button of the singles wall by its command.
+    bool wcisnietySingli(quint16 id) {
+        const BUTTONType& b = okno->Przyciski().Single[size_t(IndeksPrzyciskuSingli(id))];
+        EXPECT_EQ(naObrazie(b), b.Stan == 1) << "picture and state of wall button " << id;
+        return naObrazie(b);
     }
+    QStringList logi() const { return Logi(); }
     static bool jest(const QStringList& linie, const QString& fragment) {
         for (const QString& l : linie)
             if (l.contains(fragment)) return true;
@@ -80,12 +83,23 @@ public:
     void odNowa() {
         SilnikEmisji& s = silnik();
         s.StopWszystko();
+        if (s.SlotZajety(4)) s.KoniecEmisji(4, PowodProg);
         if (s.SatWlaczony) s.PrzelaczSat();
         s.Stan.TrybPrzesuwania = s.Stan.TrybBloku = false;
         s.Stan.TrybWstawiania = 1;
         s.AutostopJest = s.StolSterowanie = false;
         Emisja.CiszaGra = false;
         okno->dyspozytor().UstawPanelDolny(PanelSingle);
+        // The wall as start-up leaves it, its first palette holding E1..E3.
+        s.SingleAutostopJest = s.SingleKaczkaJest = false;
+        sciana().Start();
+        sciana().Biblioteka = {};
+        for (int i = 1; i <= 3; ++i) {
+            sciana().Single[1][size_t(i)].Tyt = u"E%1"_s.arg(i);
+            sciana().Single[1][size_t(i)].Adr = folder.file(u"E%1.WAV"_s.arg(i));
+        }
+        okno->RysujOkno();
+        okno->SingleKolejnoTimer->stop();
         WyczyscPlayliste();
         for (int i = 1; i <= 3; ++i) {
             TElemPListy& e = Playlista[i];
@@ -123,12 +137,6 @@ public:
     bool nastawyPokazane = false;
     bool konfLitMeanwhile = false;
 
-    platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
-    platform::ScopedClock zakres{&zegar};
-    TempProgramFolder folder;
-    StanowiskoWFolderze stanowisko{folder};
-    DialogiSkrypt dialogi;
-    std::unique_ptr<TTolv> okno;
 };
 
 using Stanowisko = KeysAndBar;
@@ -136,12 +144,13 @@ using Sprawdz = std::function<void(Stanowisko&, quint16 id, const QStringList& n
 
 struct Wiersz {
     const char* nazwa;
-    int klawisz;                       // a Qt key, or 0 for a bar button
+    int klawisz;                       // a Qt key, or 0 for a button
     Qt::KeyboardModifiers modyfikatory;
     int przycisk;                      // bar button index when klawisz is 0
     quint16 id;                        // the command it means
     std::function<void(Stanowisko&)> przygotuj;
     Sprawdz sprawdz;
+    bool sciana = false;               // a button of the singles wall (by its id), not of the bar
 };
 
 // A command whose operation is not built yet: its one log line.
@@ -157,6 +166,40 @@ Sprawdz wlaczony(std::function<bool(Stanowisko&)> tryb, int indeks) {
         EXPECT_TRUE(t.wcisniety(indeks));
     };
 }
+// A button of the singles wall: its flag is on and the button shows it.
+Sprawdz wlaczonySingli(std::function<bool(Stanowisko&)> tryb) {
+    return [tryb](Stanowisko& t, quint16 id, const QStringList& nowe) {
+        EXPECT_TRUE(tryb(t));
+        EXPECT_TRUE(t.wcisnietySingli(id));
+        EXPECT_TRUE(nowe.isEmpty()) << nowe.join('\n').toStdString();
+    };
+}
+// Slot f of the first palette on the singles player, from key or click.
+Sprawdz naOdtwarzaczuSingli(int f) {
+    return [f](Stanowisko& t, quint16, const QStringList& nowe) {
+        EXPECT_TRUE(t.silnik().SlotZajety(4));
+        EXPECT_EQ(t.silnik().Odtwarzacze().PlikOdtwarzacza(4), t.sciana().Single[1][size_t(f)].Adr);
+        EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW START 4 "_s + t.sciana().Single[1][size_t(f)].Adr))
+            << nowe.join('\n').toStdString();
+        EXPECT_EQ(t.sciana().SingleOstatni, f);
+    };
+}
+// Palette n shown, its button lit.
+Sprawdz paleta(int n) {
+    return [n](Stanowisko& t, quint16, const QStringList&) {
+        EXPECT_EQ(t.sciana().SinglePaleta, n);
+        EXPECT_TRUE(t.wcisnietySingli(quint16(4300 + n)));
+    };
+}
+// Slot f of the first palette holds E2.WAV (the others are emptied).
+std::function<void(Stanowisko&)> singielNa(int f) {
+    return [f](Stanowisko& t) {
+        for (int s = 1; s <= 3; ++s) WyczyscSingiel(t.sciana().Single[1][size_t(s)]);
+        t.sciana().Single[1][size_t(f)].Tyt = u"E2"_s;
+        t.sciana().Single[1][size_t(f)].Adr = t.folder.file(u"E2.WAV"_s);
+    };
+}
+
 Sprawdz panel(quint8 panelDolny, int indeks) {
     return [panelDolny, indeks](Stanowisko& t, quint16, const QStringList&) {
         EXPECT_EQ(t.silnik().Stan.PanelDolny, panelDolny);
@@ -178,7 +221,6 @@ const Qt::KeyboardModifiers Alt = Qt::AltModifier;
 const Qt::KeyboardModifiers Num = Qt::KeypadModifier;
 
 std::vector<Wiersz> wiersze() {
-    const char* single = "ściana singli";
     const char* kursor = "kursor playlisty";
     const char* kursorTL = "kursor listy synchronicznej";
     const char* lista = "lista synchroniczna";
@@ -194,7 +236,7 @@ std::vector<Wiersz> wiersze() {
          }},
         {"Ctrl+Q", Qt::Key_Q, Ctrl, 0, 3004, [](Stanowisko& t) { t.silnik().PrzelaczAutomat(); },
          [](Stanowisko& t, quint16, const QStringList&) { EXPECT_EQ(t.dialogi.Zapisy(RodzajDialogu::Blokada).size(), 1); }},
-        {"Alt+W", Qt::Key_W, Alt, 0, 4014, {}, czeka(single)},
+        {"Alt+W", Qt::Key_W, Alt, 0, 4014, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleTryb == 2; })},
         {"Ctrl+P", Qt::Key_P, Ctrl, 0, 3120, [](Stanowisko&) { StanPlaylisty.Kursor = 3; },
          [](Stanowisko&, quint16, const QStringList& nowe) {
              EXPECT_EQ(StanPlaylisty.DoGrania, 3);
@@ -212,7 +254,11 @@ std::vector<Wiersz> wiersze() {
          }},
         {"Enter in move mode", Qt::Key_Return, Bez, 0, 3102, [](Stanowisko& t) { t.silnik().Stan.TrybPrzesuwania = true; },
          czeka("upuszczenie elementu lub usunięcie elementów spoza bloku")},
-        {"Alt+C", Qt::Key_C, Alt, 0, 4012, {}, czeka(single)},
+        {"Alt+C, no folder browser yet", Qt::Key_C, Alt, 0, 4012, {},
+         [](Stanowisko& t, quint16, const QStringList& nowe) {
+             EXPECT_EQ(nowe, QStringList{u"Funkcja niedostępna: okno katalogu zestawów singli"_s});
+             EXPECT_EQ(t.sciana().SingleNazwa[1], u"1"_s);
+         }},
         {"Ctrl+M", Qt::Key_M, Ctrl, 0, 3119, {}, czeka("tryb przesuwania")},
         {"Space, confirmed", Qt::Key_Space, Bez, 0, 3101, grajIOdpowiedz(OdpowiedzTak),
          [](Stanowisko& t, quint16, const QStringList& nowe) {
@@ -239,17 +285,18 @@ std::vector<Wiersz> wiersze() {
          }},
         {"Home", Qt::Key_Home, Bez, 0, 3205, {}, czeka(kursor)},
         {"keypad 7", Qt::Key_7, Num, 0, 5205, {}, czeka(kursorTL)},
-        {"Ctrl+F9", Qt::Key_F9, Ctrl, 0, 4018, {}, czeka(single)},
-        {"Ctrl+F10", Qt::Key_F10, Ctrl, 0, 4017, {}, czeka(single)},
-        {"Ctrl+F11", Qt::Key_F11, Ctrl, 0, 4019, {}, czeka(single)},
-        {"Ctrl+F12", Qt::Key_F12, Ctrl, 0, 4020, {}, czeka(single)},
+        {"Ctrl+F9", Qt::Key_F9, Ctrl, 0, 4018, {}, wlaczonySingli([](Stanowisko& t) { return t.silnik().SingleAutostopJest; })},
+        {"Ctrl+F10", Qt::Key_F10, Ctrl, 0, 4017, {}, wlaczonySingli([](Stanowisko& t) { return t.silnik().SingleKaczkaJest; })},
+        {"Ctrl+F11", Qt::Key_F11, Ctrl, 0, 4019, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleZestawFlaga[1]; })},
+        {"Ctrl+F12", Qt::Key_F12, Ctrl, 0, 4020, {},
+         wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleKolejnoPaleta[1] && t.okno->SingleKolejnoTimer->isActive(); })},
         {"Up", Qt::Key_Up, Bez, 0, 3201, {}, czeka(kursor)},
         {"keypad 8", Qt::Key_8, Num, 0, 5201, {}, czeka(kursorTL)},
         {"PgUp", Qt::Key_PageUp, Bez, 0, 3203, {}, czeka(kursor)},
         {"keypad 9", Qt::Key_9, Num, 0, 5203, {}, czeka(kursorTL)},
         {"keypad -", Qt::Key_Minus, Num, 0, 5004, {}, czeka(lista)},
-        {"Left", Qt::Key_Left, Bez, 0, 4101, {}, czeka(single)},
-        {"Right", Qt::Key_Right, Bez, 0, 4102, {}, czeka(single)},
+        {"Left", Qt::Key_Left, Bez, 0, 4101, {}, paleta(6)},
+        {"Right", Qt::Key_Right, Bez, 0, 4102, {}, paleta(2)},
         {"keypad +", Qt::Key_Plus, Num, 0, 5007, {}, czeka(lista)},
         {"End", Qt::Key_End, Bez, 0, 3206, {}, czeka(kursor)},
         {"keypad 1", Qt::Key_1, Num, 0, 5206, {}, czeka(kursorTL)},
@@ -315,15 +362,57 @@ std::vector<Wiersz> wiersze() {
     };
     for (int f = 1; f <= 12; ++f) {
         const int qt = Qt::Key_F1 + f - 1;
-        w.push_back({"F1..F12", qt, Bez, 0, quint16(4200 + f), {}, czeka(single)});
-        if (f <= 6) w.push_back({"Ctrl+F1..F6", qt, Ctrl, 0, quint16(4300 + f), {}, czeka(single)});
+        w.push_back({"F1..F12", qt, Bez, 0, quint16(4200 + f), singielNa(f), naOdtwarzaczuSingli(f)});
+        w.push_back({"slot buttons", 0, Bez, 0, quint16(4200 + f), singielNa(f), naOdtwarzaczuSingli(f), true});
+        if (f <= 6) {
+            w.push_back({"Ctrl+F1..F6", qt, Ctrl, 0, quint16(4300 + f), {}, paleta(f)});
+            w.push_back({"palette buttons", 0, Bez, 0, quint16(4300 + f), {}, paleta(f), true});
+        }
     }
+
+    // ---- the singles wall's other buttons, clicked ----
+    const auto przyciskSingli = [&](const char* nazwa, quint16 id, std::function<void(Stanowisko&)> przygotuj,
+                                    Sprawdz sprawdz) { w.push_back({nazwa, 0, Bez, 0, id, przygotuj, sprawdz, true}); };
+    przyciskSingli("x", 4010, [](Stanowisko& t) { t.sciana().SingleNazwa[1] = u"POPRANEK"_s; },
+                   [](Stanowisko& t, quint16, const QStringList&) {
+                       EXPECT_EQ(t.sciana().SingleNazwa[1], u"1"_s);
+                       EXPECT_EQ(t.sciana().Single[1][1].Adr, QString());
+                       EXPECT_EQ(t.okno->Przyciski().Single[PPaleta1].Tytul, u"1"_s);
+                   });
+    przyciskSingli("Nowy", 4011, [](Stanowisko& t) { t.dialogi.OdpowiedzTekst(u"wieczór"_s); },
+                   [](Stanowisko& t, quint16, const QStringList&) {
+                       EXPECT_EQ(t.sciana().SingleNazwa[1], u"WIECZÓR"_s);
+                       EXPECT_EQ(t.sciana().Single[1][1].Adr, QString());
+                       EXPECT_EQ(t.okno->Przyciski().Single[PPaleta1].Tytul, u"WIECZÓR"_s);
+                   });
+    przyciskSingli("Czytaj", 4012,
+                   [](Stanowisko& t) {
+                       t.folder.write(u"RANEK.SIN"_s, "DZWONEK\r\n" + t.folder.file(u"E3.WAV"_s).toUtf8() + "\r\n");
+                       t.sciana().Biblioteka.ZestawZKatalogu = [&t](const QString&) { return t.folder.file(u"RANEK.SIN"_s); };
+                   },
+                   [](Stanowisko& t, quint16, const QStringList&) {
+                       EXPECT_EQ(t.sciana().SingleNazwa[1], u"RANEK"_s);
+                       EXPECT_EQ(t.sciana().Single[1][1].Tyt, u"DZWONEK"_s);
+                       EXPECT_EQ(t.sciana().Single[1][2].Adr, QString());
+                   });
+    przyciskSingli("Zapisz", 4013, [](Stanowisko& t) { t.dialogi.OdpowiedzTekst(u"POPOŁUDNIE"_s); },
+                   [](Stanowisko& t, quint16, const QStringList&) {
+                       EXPECT_EQ(t.sciana().SingleNazwa[1], u"POPOŁUDNIE"_s);
+                       EXPECT_EQ(t.folder.read(u"POPOŁUDNIE.SIN"_s).count("\r\n"), 24);
+                   });
+    przyciskSingli("Wstaw", 4014, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleTryb == 2; }));
+    przyciskSingli("Usuń", 4015, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleTryb == 3; }));
+    przyciskSingli("Info", 4016, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleTryb == 4; }));
+    przyciskSingli("K A C Z K A", 4017, {}, wlaczonySingli([](Stanowisko& t) { return t.silnik().SingleKaczkaJest; }));
+    przyciskSingli("Autostop", 4018, {}, wlaczonySingli([](Stanowisko& t) { return t.silnik().SingleAutostopJest; }));
+    przyciskSingli("Zapytaj", 4019, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleZestawFlaga[1]; }));
+    przyciskSingli("Kolejno", 4020, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleKolejnoPaleta[1]; }));
     return w;
 }
 
 TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
     std::set<quint16> kody;
-    std::set<int> przyciski;
+    std::set<int> przyciski, przyciskiSingli;
     for (const Wiersz& w : wiersze()) {
         SCOPED_TRACE(w.nazwa);
         odNowa();
@@ -335,10 +424,10 @@ TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
             kody.insert(kod);
             QTest::keyClick(okno.get(), Qt::Key(w.klawisz), w.modyfikatory);
         } else {
-            const BUTTONType& b = przycisk(w.przycisk);
+            const BUTTONType& b = w.sciana ? okno->Przyciski().Single[size_t(IndeksPrzyciskuSingli(w.id))] : przycisk(w.przycisk);
             ASSERT_EQ(b.Kod, w.id);
             ASSERT_EQ(b.Widoczny, 1);
-            przyciski.insert(w.przycisk);
+            (w.sciana ? przyciskiSingli : przyciski).insert(w.sciana ? w.id : w.przycisk);
             QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(b));
         }
         w.sprawdz(*this, w.id, logi().mid(przed));
@@ -350,6 +439,7 @@ TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
     for (const WierszKlawisza& k : TabelaKlawiszy) tabela.insert(k.Klawisz);
     EXPECT_EQ(kody, tabela);
     EXPECT_EQ(przyciski.size(), size_t(LiczbaPrzyciskowPaska));
+    EXPECT_EQ(przyciskiSingli.size(), size_t(LiczbaPrzyciskowSingli));
 }
 
 TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
@@ -381,6 +471,14 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     // A hot key.
     QTest::keyClick(okno.get(), Qt::Key_A, Qt::ControlModifier);  // "~AutoStop"
     EXPECT_TRUE(wcisniety(PAutoStop));
+    // A shared AutoStop: the playlist's and the singles' buttons follow each other.
+    Emisja.AutoStopWspolnyJest = true;
+    QTest::keyClick(okno.get(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(wcisnietySingli(4018));
+    QTest::keyClick(okno.get(), Qt::Key_F9, Qt::ControlModifier);  // the singles' "Autostop"
+    EXPECT_TRUE(silnik().AutostopJest);
+    EXPECT_TRUE(wcisniety(PAutoStop));
+    EXPECT_TRUE(wcisnietySingli(4018));
     // The loop: the emergency playlist starts by itself and switches Automat on.
     folder.write(u"TolvaneAwaria.FLG"_s, "");
     ASSERT_EQ(ZapiszPlaylisteMIX(folder.file(u"AWARIA.MIX"_s), 1, 3), WynikZapisuMIX::Zapisano);

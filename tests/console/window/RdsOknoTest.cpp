@@ -6,7 +6,7 @@
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "console/support/KonsolaTestPomoc.h"
-#include "console/support/OknoTestowe.h"
+#include "console/support/OknoTestPomoc.h"
 #include "console/window/EtykietaOkna.h"
 #include "console/window/TTolv.h"
 #include "foundation/Dialogi.h"
