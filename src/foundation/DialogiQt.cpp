@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -526,6 +527,14 @@ private:
 };
 
 }  // namespace
+
+bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
+    const QString wybrany = QFileDialog::getExistingDirectory(oknoGlowne_, tytul, katalog);
+    if (wybrany.isEmpty())
+        return false;
+    katalog = wybrany;
+    return true;
+}
 
 quint16 DialogiQt::Czas(const QString& tytul, bool do24, QString& hhmm) {
     OknoCzasu okno(tytul, do24);

@@ -111,6 +111,7 @@ public:
     quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
     quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
                         StanDecyzjiCzas& stan) override;
+    bool WybierzKatalog(const QString& tytul, QString& katalog) override;
 
 private:
     void Komunikat(const QString& tytul, const QString& linia1, const QString& linia2);

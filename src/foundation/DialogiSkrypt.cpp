@@ -162,6 +162,15 @@ quint16 DialogiSkrypt::Czas(const QString& tytul, bool do24, QString& hhmm) {
     return OdpowiedzAkceptuj;
 }
 
+bool DialogiSkrypt::WybierzKatalog(const QString& tytul, QString& katalog) {
+    zapisy_.push_back({RodzajDialogu::Katalog, {tytul, katalog}, 0});
+    const Odp o = Nastepna("folder picker");
+    if (o.odp != OdpowiedzAkceptuj)
+        return false;
+    katalog = o.teksty.value(0);
+    return true;
+}
+
 quint16 DialogiSkrypt::DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
                                    StanDecyzjiCzas& stan) {
     zapisy_.push_back({RodzajDialogu::DecyzjaCzas, {linia, tytul, trwa, KoniecEmisjiTekst(stan.CzasMs())}, zestaw});

@@ -11,7 +11,7 @@
 #include <deque>
 #include <functional>
 
-enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas, DecyzjaCzas };
+enum class RodzajDialogu { Blad, Info, Tekst, Stan, Decyzja, Raport, Blokada, RDS, Kod, Czas, DecyzjaCzas, Katalog };
 
 // One window as the program asked for it.
 struct ZapisDialogu {
@@ -42,6 +42,8 @@ public:
                       quint16 odp = OdpowiedzAkceptuj);
     void OdpowiedzKod(qint32 kod);
     void OdpowiedzCzas(const QString& hhmm, quint16 odp = OdpowiedzAkceptuj);
+    // The folder picker: the folder chosen (OdpowiedzOpusc: none).
+    void OdpowiedzKatalog(const QString& katalog, quint16 odp = OdpowiedzAkceptuj) { OdpowiedzCzas(katalog, odp); }
     // The timed decision is left to its ticks: before each of at most `tiki`
     // ticks `przedTikiem(n)` runs (the test moves the clock, changes the
     // inputs); the first tick that answers closes it with Tak, and when none
@@ -84,6 +86,7 @@ public:
     quint16 Czas(const QString& tytul, bool do24, QString& hhmm) override;
     quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
                         StanDecyzjiCzas& stan) override;
+    bool WybierzKatalog(const QString& tytul, QString& katalog) override;
     // Ticks the last timed decision ran.
     int Tiki() const { return tiki_; }
 

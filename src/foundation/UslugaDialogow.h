@@ -70,6 +70,10 @@ public:
     // OdpowiedzTak. Returns OdpowiedzTak, OdpowiedzNie or OdpowiedzOpusc.
     virtual quint16 DecyzjaCzas(const QString& linia, const QString& tytul, const QString& trwa, int zestaw,
                                 StanDecyzjiCzas& stan) = 0;
+
+    // The platform's folder picker, starting at `katalog`. True and the
+    // chosen folder in `katalog` when one was chosen; false leaves it.
+    virtual bool WybierzKatalog(const QString& tytul, QString& katalog) = 0;
 };
 
 // The installed service: the Qt windows unless something else was installed.

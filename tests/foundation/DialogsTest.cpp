@@ -74,6 +74,7 @@ public:
     quint16 DecyzjaCzas(const QString& a, const QString& b, const QString& c, int z, StanDecyzjiCzas& st) override {
         return s.DecyzjaCzas(a, b, c, z, st);
     }
+    bool WybierzKatalog(const QString& t, QString& k) override { return s.WybierzKatalog(t, k); }
 };
 
 TEST(ErrorDialog, OneReportAtATimeAndOkClearsTheEvent) {

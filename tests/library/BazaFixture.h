@@ -60,6 +60,7 @@ public:
     quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
         return OdpowiedzOpusc;
     }
+    bool WybierzKatalog(const QString&, QString&) override { return false; }
 
 private:
     std::function<void(int)> pompa_;

@@ -33,6 +33,7 @@ public:
     qint32 Kod() override { return 0; }
     quint16 Czas(const QString&, bool, QString&) override { return 10; }
     quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override { return 10; }
+    bool WybierzKatalog(const QString&, QString&) override { return false; }
 
 private:
     static void drukuj(const QString& a, const QString& b) {

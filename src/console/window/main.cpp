@@ -42,6 +42,7 @@ public:
     quint16 DecyzjaCzas(const QString& l, const QString& t, const QString& d, int z, StanDecyzjiCzas& s) override {
         return okna_.DecyzjaCzas(l, t, d, z, s);
     }
+    bool WybierzKatalog(const QString& t, QString& k) override { return okna_.WybierzKatalog(t, k); }
 
 private:
     UslugaDialogow& okna_;
