@@ -10,6 +10,9 @@
 #include "foundation/A1761DRIVER.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
+#include "library/DBaza.h"
+#include "library/DBazaOkno.h"
+#include "library/DOpisNagr.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/RelayCard.h"
@@ -17,8 +20,10 @@
 #include "platform/audio/DeviceHub.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -344,6 +349,45 @@ TEST_F(Startup, SpaceStopsOnlyWhenAllowedAndConfirmed) {
     okno.StopKlawiszemSpacji();
     EXPECT_EQ(okno.Silnik().Stan.OdtwarzaczZajety[1], 0);
     EXPECT_FALSE(okno.Silnik().Stan.TrybAutomat);
+}
+
+TEST_F(Startup, TheLibraryWindowsAreMadeOnceAndNeverRebuildUnderTheDecks) {
+    nastawy({});
+    {
+        TTolv okno;
+        okno.FormCreate({});
+        TBaza* baza = OknoBazy();
+        ASSERT_NE(baza, nullptr);
+        EXPECT_EQ(baza->parentWidget(), &okno);
+        ASSERT_NE(DlgOpisNagr(), nullptr);
+        EXPECT_EQ(DlgOpisNagr()->parentWidget(), &okno);
+        ASSERT_TRUE(BazaOdtwarzaczeGraja);
+
+        // "~Utwórz" (Insert) in the database window while player 1 plays:
+        // not even the question; once it is free, the question.
+        const auto utworz = [&] {
+            QTimer::singleShot(0, [&] {
+                ASSERT_EQ(QApplication::activeModalWidget(), baza);
+                QTest::keyClick(baza, Qt::Key_Insert);
+                QTest::keyClick(baza, Qt::Key_Escape);
+            });
+            Baza();
+        };
+        okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
+        utworz();
+        EXPECT_TRUE(dialogi_.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+        EXPECT_EQ(BazaLiczba, 0);
+        okno.Silnik().Stan.OdtwarzaczZajety[1] = 0;
+        dialogi_.Odpowiedz(OdpowiedzNie);  // on opening: no database file yet
+        dialogi_.Odpowiedz(OdpowiedzNie);  // Insert
+        utworz();
+        const auto pytania = dialogi_.Zapisy(RodzajDialogu::Decyzja);
+        ASSERT_EQ(pytania.size(), 2);
+        EXPECT_EQ(pytania[1].teksty[0], QStringLiteral("Czy utworzyć bazę nagrań?"));
+        EXPECT_EQ(dialogi_.Pozostalo(), 0);
+    }
+    EXPECT_EQ(OknoBazy(), nullptr);
+    EXPECT_FALSE(BazaOdtwarzaczeGraja);
 }
 
 TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
