@@ -377,6 +377,9 @@ void TBaza::RysujPrzyciskiStanu() {
 }
 
 void TBaza::RysujListe() {
+    // A table read or rebuilt meanwhile (a timer runs while the window is
+    // open) gives a new list; otherwise the cached one is drawn.
+    BazaWidok.Odswiez();
     const WidokBazy& w = BazaWidok;
     PoleWklesleE(ProstokatListy(), kTloListy, KolorBialy, kCiemny);
     const bool liczniki = BazaNagran.BazaLicznikJest;
@@ -518,8 +521,13 @@ void TBaza::Komenda(quint16 kod) {
     case 8023: Play(); break;
     case 8024: Kasuj(); break;
     default:
-        if (BazaWidok.Wykonaj(kod))
-            Odswiez();
+        // A cursor move changes the list's rows only.
+        if (BazaWidok.Wykonaj(kod)) {
+            if (kod >= 8031 && kod <= 8036)
+                RysujListe();
+            else
+                Odswiez();
+        }
         break;
     }
     KasujZdarzenie();
