@@ -226,7 +226,6 @@ TBaza::TBaza(QWidget* oknoGlowne) : OknoDialogu(u"Baza nagrań"_s, kSzerokosc, k
         {412, u"BPM"}, {438, u"Czas od"}, {464, u"Czas do"}, {490, u"Pozycji"}};
     for (const auto& [y, t] : etykiety3)
         PiszxyE(636, y + 3, QString::fromUtf16(t));
-    PiszxyE(8, 577, u"Prześlij do"_s);
 
     BazaWidok.ZNastaw();
     ResetujFormularz();
@@ -291,6 +290,9 @@ void TBaza::UstawPrzyciski() {
     for (QWidget* w : std::initializer_list<QWidget*>{PrzeslijKatalogEdit, PrzeslijWybierzKatalogButton,
                                                       ZmianaNazwyCheckBox, PrzeslijButton})
         w->setVisible(B.BazaPrzeslijJest);
+    PoleKolorE(Rect(8, 574, 86, 22), KolorTlaPrzycisku);
+    if (B.BazaPrzeslijJest)
+        PiszxyKolorE(8, 577, u"Prześlij do"_s, KolorCzarny);
     // The buttons' places are cleared first: a button hidden since the
     // last opening must not stay on the canvas.
     for (int i = 0; i < LiczbaPrzyciskow(); ++i) {
@@ -323,7 +325,6 @@ void TBaza::Baza() {
     BazaDzis = DataTekst();
     UstawPrzyciski();
     Odswiez();
-    setFocus();
     if (PokazModalnie(parentWidget()) != OdpowiedzAkceptuj) {
         BazaWynikAdres.clear();
         BazaWynikDodatkowy.clear();
@@ -429,6 +430,12 @@ void TBaza::RysujListe() {
 }
 
 // ---- input ----
+
+void TBaza::showEvent(QShowEvent* zdarzenie) {
+    OknoDialogu::showEvent(zdarzenie);
+    // The keys are the window's (letters, arrows), not a search field's.
+    setFocus();
+}
 
 void TBaza::wheelEvent(QWheelEvent* zdarzenie) {
     const int krok = zdarzenie->angleDelta().y();

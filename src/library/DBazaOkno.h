@@ -59,6 +59,7 @@ public:
 
 protected:
     void ObsluzZdarzenie() override;
+    void showEvent(QShowEvent* zdarzenie) override;
     void wheelEvent(QWheelEvent* zdarzenie) override;
 
 private:

@@ -19,6 +19,7 @@
 #include "foundation/KestSter2.h"
 #include "library/DBazaOkno.h"
 #include "library/DBazaWidok.h"
+#include "library/DOpisNagr.h"
 #include "playlists/NastawyEmisji.h"
 
 namespace {
@@ -532,6 +533,46 @@ TEST_F(OknoBazy, AnAbortedBuildKeepsTheFilesAndTheCounters) {
     EXPECT_EQ(BazaLiczba, 3);
     EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(QStringLiteral("D:\\M\\A1.WAV"))].EmC, 9);
     EXPECT_TRUE(bytes(BazaSciezka()).contains("EmC=9"));
+}
+
+TEST_F(OknoBazy, InfoPlayAndTheNetworkCopyFromTheWindow) {
+    BEZ_TSAN();
+    Piec();
+    gotowa();
+    // The middle button opens the description editor on the cursor's
+    // recording; the right button previews it (a missing file says so).
+    QString podpis;
+    otworz([&](TBaza& o) {
+        QTimer::singleShot(0, [&] {
+            auto* d = dynamic_cast<TDlgOpisNagr*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            podpis = d->windowTitle();
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        QTest::mouseClick(&o, Qt::MiddleButton, Qt::NoModifier, o.PunktWiersza(1));
+        EXPECT_EQ(QApplication::activeModalWidget(), &o);
+        QTest::mouseClick(&o, Qt::RightButton, Qt::NoModifier, o.PunktWiersza(1));
+        klawisz(o, Qt::Key_Escape);
+    });
+    EXPECT_EQ(podpis, QStringLiteral("Dane o nagraniu: R1 (Test ustawiania LOOP i HOOK)"));
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("Nie ma nagrania |  (D:\\M\\R1.WAV)")});
+
+    // "Kopiuj": the network's database read in its place and the search
+    // form as on opening.
+    BazaNagran.BazaKopiujJest = true;
+    BazaNagran.BazaKopiujPytaj = false;
+    BazaNagran.BAZAKatalogSiec = QStringLiteral("D:\\SIEC");
+    put(QStringLiteral("D:\\SIEC\\BAZA.BAZ"),
+        lines({QStringLiteral("WERSJA=2"), QStringLiteral("POZYCJI=1"), QStringLiteral("; -------------------------"),
+               QStringLiteral("Tyt=Z sieci"), QStringLiteral("Wyk=Anna"), QStringLiteral("Adr=D:\\M\\S.WAV"),
+               QStringLiteral("KONIEC OPISU")}));
+    otworz([&](TBaza& o) {
+        o.TytulSzukajEdit->setText(QStringLiteral("x"));
+        klik(o, 8003);
+        EXPECT_EQ(o.TytulSzukajEdit->text(), BazaDowolny);
+        EXPECT_EQ(lista(), QStringList{QStringLiteral("D:\\M\\S.WAV")});
+        klawisz(o, Qt::Key_Escape);
+    });
 }
 
 TEST_F(OknoBazy, PictureOfTheWindow) {
