@@ -634,12 +634,13 @@ void TBaza::Utworz() {
     if (BazaKompletna)
         BazaLicznikiZapisz();
     BazaAktualizacja = false;
-    if (BazaUtworz()) {
-        BazaBudujIndeksy();
-        BazaWidok.UstawPierwszy(1);
-        BazaWidok.UstawKursor(1);
+    const bool zbudowana = BazaUtworz();
+    // An aborted build leaves part of a table: it is listed too.
+    BazaBudujIndeksy();
+    BazaWidok.UstawPierwszy(1);
+    BazaWidok.UstawKursor(1);
+    if (zbudowana)
         BazaLicznikiCzytaj();
-    }
     Odswiez();
 }
 

@@ -516,6 +516,10 @@ TEST_F(OknoBazy, AnAbortedBuildKeepsTheFilesAndTheCounters) {
         });
         EXPECT_EQ(przerwij.info, QStringList{QStringLiteral("Przerwano tworzenie bazy nagrań")});
         EXPECT_TRUE(przerwij.bledy.isEmpty());
+        // What the aborted build found is indexed, so it can be listed.
+        ASSERT_GT(BazaLiczba, 0);
+        for (int k = 1; k <= BazaLiczba; ++k)
+            EXPECT_GE(BazaRekordy[k].Odw[BazaWgCzasu - 1], 1);
     }
     EXPECT_EQ(bytes(BazaSciezka()), baza);
     const QByteArray liczniki = bytes(BazaSciezkaLicznikow());
