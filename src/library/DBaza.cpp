@@ -54,18 +54,21 @@ BAZARekordTyp* TablicaBazy::Dodaj(BAZARekordTyp r) {
         return nullptr;
     r_.push_back(std::move(r));
     liczba_ = int(r_.size());
+    ++wersja_;
     return &r_.back();
 }
 
 void TablicaBazy::Wyczysc() {
     std::vector<BAZARekordTyp>().swap(r_);
     liczba_ = 0;
+    ++wersja_;
 }
 
 void TablicaBazy::Przytnij(int liczba) {
     if (liczba >= 0 && liczba < liczba_) {
         r_.resize(size_t(liczba));
         liczba_ = liczba;
+        ++wersja_;
     }
 }
 
@@ -377,4 +380,5 @@ void BazaBudujIndeksy() {
         for (int k = 1; k <= n; ++k)
             BazaRekordy[k].Odw[porzadek - 1] = quint16(pozycja[size_t(k)]);
     }
+    BazaRekordy.Zmieniona();
 }

@@ -58,11 +58,20 @@ public:
     // Keeps records 1..liczba, drops the rest.
     void Przytnij(int liczba);
     // For the sort: the records, record 1 first. Their number must not change.
-    std::vector<BAZARekordTyp>& Dane() { return r_; }
+    std::vector<BAZARekordTyp>& Dane() {
+        ++wersja_;
+        return r_;
+    }
+    // Grows whenever records are added, dropped or moved, or their order
+    // indexes are rebuilt: a list of positions made at one version is still
+    // good while the version is the same.
+    quint64 Wersja() const { return wersja_; }
+    void Zmieniona() { ++wersja_; }
 
 private:
     std::vector<BAZARekordTyp> r_;
     int liczba_ = 0;
+    quint64 wersja_ = 0;
 };
 
 extern TablicaBazy BazaRekordy;
@@ -119,7 +128,9 @@ void BazaLicznikiOproznij();
 
 void BazaSortuj(int porzadek);
 void BazaBudujIndeksy();
-void BazaUtworz();
+// True when a table was built (or updated); false when nothing was started
+// (players 1 or 2 play, the operator said no) or the scan was aborted.
+bool BazaUtworz();
 
 bool BazaJestAdres(const QString& sciezka);
 // The path of the first record whose file name is the identifier followed by

@@ -159,12 +159,12 @@ private:
 
 }  // namespace
 
-void BazaUtworz() {
+bool BazaUtworz() {
     if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja())
-        return;
+        return false;
     const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
     if (Decyzja(pytanie) != WynikTak)
-        return;
+        return false;
     BazaWUzyciu zajeta;
     // An update of an empty table where the station has no database file
     // yet finds every file: the table it builds is whole.
@@ -191,7 +191,7 @@ void BazaUtworz() {
             BazaKompletna = false;
         Log(u"Przerwano tworzenie bazy nagrań"_s);
         PokazInfo(u"Przerwano tworzenie bazy nagrań"_s);
-        return;
+        return false;
     }
     for (int porzadek : {BazaWgKodu, BazaWgCzasu, BazaWgTytulu, BazaWgWykonawcy}) {
         if (StanPrzerwij)
@@ -203,4 +203,5 @@ void BazaUtworz() {
         BazaKompletna = true;
     BazaZmieniona = true;
     BazaZapisz(false);
+    return true;
 }

@@ -12,6 +12,8 @@
 #include "foundation/KestWej.h"
 #include "foundation/Zdarzenie.h"
 #include "library/DBaza.h"
+#include "library/DBazaOkno.h"
+#include "library/DOpisNagr.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
@@ -28,6 +30,8 @@ const QString TTolv::WersjaProgramu = QStringLiteral("v.21.08.27");
 
 TTolv::~TTolv() {
     if (utworzono_) FormDestroy();
+    // The database outlives the window: nothing may ask a gone window.
+    BazaOdtwarzaczeGraja = nullptr;
     // The engine and the modes outlive nothing of the window's.
     silnik_.UstawWyjscia(nullptr);
     if (&Zegary() == &zegary_) UstawZegary(nullptr);
@@ -102,6 +106,11 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     if (!DMagnetofon()) new TDMagnetofon(this);
     // The settings dialog, made once, offers the devices found above.
     if (!DlgNastawy()) new TDlgNastawy(nazwyWyjsc_, nazwyWejsc_, this);
+    // The library's windows, made once. The database is never rebuilt under
+    // the on-air decks.
+    if (!OknoBazy()) new TBaza(this);
+    if (!DlgOpisNagr()) new TDlgOpisNagr(this);
+    BazaOdtwarzaczeGraja = [this] { return silnik_.SlotZajety(1) || silnik_.SlotZajety(2); };
     // 14. The capture control of the satellite fade (none: the fade sets nothing).
     silnik_.Wejscie = platform::openCaptureVolume();
     silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());

@@ -14,7 +14,7 @@
 #include "foundation/A1761DRIVER.h"
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/DialogiSkrypt.h"
-#include "foundation/KestKopia.h"
+#include "foundation/DyskDoPrzerwania.h"
 #include "foundation/KestWej.h"
 #include "platform/Clock.h"
 #include "platform/RelayCard.h"
@@ -29,12 +29,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <atomic>
-#include <chrono>
 #include <map>
-#include <thread>
-
-#include <unistd.h>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -403,25 +399,10 @@ TEST_F(Sciana, NetworkSinglesAreCopiedToTheLocalDiskAndStayWhereTheyWereWhenACop
         QDir().mkpath(folder.file(u"drives/c/SINGLE"_s));
         dialogi.Wyczysc();
         w.przygotuj(*this);
-        // When the abort button is to be pressed, the disk takes no more than
-        // a block until it was, so the copy cannot end first however fast it is.
-        const bool czekaNaPrzerwanie = QByteArray(w.nazwa) == "aborted";
-        std::atomic<bool> nacisniety{false};
-        QTimer przycisk;
-        przycisk.setInterval(1);
-        QObject::connect(&przycisk, &QTimer::timeout, [&] { nacisniety = nacisniety || StanPrzerwij; });
-        przycisk.start();
-        std::atomic<qint64> zapisane{0};
-        UstawZapisKopii([&](int fd, const char* bufor, size_t n) -> ssize_t {
-            // The first block moves the gauge, at which the button is pressed.
-            for (int i = 0; czekaNaPrzerwanie && zapisane >= BlokKopii && !nacisniety && i < 20'000; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            const ssize_t r = ::write(fd, bufor, n);
-            if (r > 0) zapisane += r;
-            return r;
-        });
+        std::optional<DyskDoPrzerwania> dysk;
+        if (QByteArray(w.nazwa) == "aborted") dysk.emplace();
         zestaw(u"S.SIN"_s, sloty({{1, siec}}));
-        UstawZapisKopii({});
+        dysk.reset();
         dialogi.PrzerwijPrzy(-1);
         EXPECT_EQ(sc().Single[1][1].Adr, w.lokalnie ? u"C:\\SINGLE\\A.WAV"_s : siec);
         if (w.lokalnie) EXPECT_EQ(folder.read(u"drives/c/SINGLE/A.WAV"_s), folder.read(u"drives/h/SINGLE/A.WAV"_s));

@@ -11,6 +11,9 @@
 #include "foundation/A1761DRIVER.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
+#include "library/DBaza.h"
+#include "library/DBazaOkno.h"
+#include "library/DOpisNagr.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/RelayCard.h"
@@ -18,8 +21,10 @@
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -375,6 +380,45 @@ TEST_F(Startup, ModesStartFromTheSettingsWithTheirButtonsLit) {
         EXPECT_EQ(okno.KolorPiksela(pasek[PAutoStop].Rect.Left + 3, pasek[PAutoStop].Rect.Top + 3),
                   w.autostop ? KolorCzerwony : KolorSzary);
     }
+}
+
+TEST_F(Startup, TheLibraryWindowsAreMadeOnceAndNeverRebuildUnderTheDecks) {
+    nastawy({});
+    {
+        TTolv okno;
+        okno.FormCreate({});
+        TBaza* baza = OknoBazy();
+        ASSERT_NE(baza, nullptr);
+        EXPECT_EQ(baza->parentWidget(), &okno);
+        ASSERT_NE(DlgOpisNagr(), nullptr);
+        EXPECT_EQ(DlgOpisNagr()->parentWidget(), &okno);
+        ASSERT_TRUE(BazaOdtwarzaczeGraja);
+
+        // "~Utwórz" (Insert) in the database window while player 1 plays:
+        // not even the question; once it is free, the question.
+        const auto utworz = [&] {
+            QTimer::singleShot(0, [&] {
+                ASSERT_EQ(QApplication::activeModalWidget(), baza);
+                QTest::keyClick(baza, Qt::Key_Insert);
+                QTest::keyClick(baza, Qt::Key_Escape);
+            });
+            Baza();
+        };
+        okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
+        utworz();
+        EXPECT_TRUE(dialogi_.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+        EXPECT_EQ(BazaLiczba, 0);
+        okno.Silnik().Stan.OdtwarzaczZajety[1] = 0;
+        dialogi_.Odpowiedz(OdpowiedzNie);  // on opening: no database file yet
+        dialogi_.Odpowiedz(OdpowiedzNie);  // Insert
+        utworz();
+        const auto pytania = dialogi_.Zapisy(RodzajDialogu::Decyzja);
+        ASSERT_EQ(pytania.size(), 2);
+        EXPECT_EQ(pytania[1].teksty[0], QStringLiteral("Czy utworzyć bazę nagrań?"));
+        EXPECT_EQ(dialogi_.Pozostalo(), 0);
+    }
+    EXPECT_EQ(OknoBazy(), nullptr);
+    EXPECT_FALSE(BazaOdtwarzaczeGraja);
 }
 
 TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
