@@ -6,6 +6,9 @@
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "console/window/PanelSingli.h"
+#include "library/DBazaOkno.h"
+#include "library/DBazaWidok.h"
+#include "library/DOpisNagr.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
@@ -66,6 +69,16 @@ TTolv::TTolv(QWidget* parent)
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
     wyjscia_->UstawSciane(&sciana_);
     sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
+    // The wall assigns from the database window and describes in the
+    // description editor; the folder browser's sources join when it stands.
+    sciana_.Biblioteka.NagranieZBazy = [](QString& nazwa, QString& plik) {
+        Baza();
+        if (BazaWynikAdres.isEmpty()) return false;
+        nazwa = BazaWynikDodatkowy;
+        plik = BazaWynikAdres;
+        return true;
+    };
+    sciana_.Biblioteka.EdytujOpis = [](SygnalType& sygnal) { ShowOpisNagr(sygnal, true); };
     Rozmiesc();
 }
 

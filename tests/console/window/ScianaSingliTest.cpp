@@ -10,8 +10,14 @@
 #include "console/window/PanelSingli.h"
 #include "console/window/TTolv.h"
 #include "audio/DMagnet.h"
+#include "audio/OpisNagrania.h"
+#include "audio/Sygnaly2.h"
 #include "audio/uDirectShowPlayer.h"
 #include "foundation/A1761DRIVER.h"
+#include "library/DBaza.h"
+#include "library/DBazaOkno.h"
+#include "library/DBazaWidok.h"
+#include "library/OknoTestPomoc.h"
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/DyskDoPrzerwania.h"
@@ -475,3 +481,32 @@ TEST_F(Sciana, ARightClickPreviewsAndAStartThatFailsIsShown) {
 }
 
 }  // namespace
+
+// A slot assigned from the database window, as the operator does it: the
+// window builds the database from its search folder and Enter takes the row.
+TEST_F(Sciana, ASlotIsAssignedThroughTheDatabaseWindow) {
+    otworz({}, {u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s, u"BAZAKatalogSzukaj1=C:\\SINGLE"_s});
+    const QString a = nagranie(u"A.WAV"_s, 1000);
+    {
+        // Described, so the database lists it under its performer's letter.
+        SygnalType s;
+        PustySygnal(s);
+        s.Adres = a;
+        OtworzSygnal(s, false);
+        OpisNagraniaTyp o;
+        NowyOpis(o);
+        o.Wyk = u"Abba"_s;
+        o.Tyt = u"Alarm"_s;
+        ZapiszDAT(s, o);
+    }
+    silnik().Stan.TrybWstawiania = 2;  // the database is the source
+    klik(4014);                        // "Wstaw"
+    dialogi.Odpowiedz(OdpowiedzTak);   // "Czy utworzyć bazę nagrań?"
+    WModalnym<TBaza>([&] { klik(4201); }, [](TBaza& o) {
+        ASSERT_EQ(BazaLiczba, 1);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_EQ(sc().Single[1][1].Adr, a);
+    EXPECT_EQ(sc().Single[1][1].Tyt, u"Alarm"_s);
+    EXPECT_TRUE(sc().SingleZmienione);
+}
