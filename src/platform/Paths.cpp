@@ -162,7 +162,10 @@ bool hasDriveLetter(const QString& path) {
     return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() && path[0].unicode() < 128;
 }
 
-QString resolvePath(const QString& path) {
+namespace {
+// `found`: false when a component is known not to be there.
+QString resolve(const QString& path, bool* found) {
+    if (found) *found = true;
     if (path.isEmpty()) return path;
     QString root;
     QString rest;
@@ -202,6 +205,7 @@ QString resolvePath(const QString& path) {
         const QString parent = clean.size() == 1 ? (base.isEmpty() ? QStringLiteral("/") : base) : folder;
         if (::stat(QFile::encodeName(parent).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
             const QString real = matchComponent(parent, clean.last(), &st.st_mtim);
+            if (found && real.isEmpty()) *found = false;
             return (clean.size() == 1 ? base : folder) + QLatin1Char('/') + (real.isEmpty() ? clean.last() : real);
         }
     }
@@ -216,12 +220,15 @@ QString resolvePath(const QString& path) {
         if (real.isEmpty()) {
             real = p;
             exists = false;
+            if (found) *found = false;
         }
         current += QLatin1Char('/') + real;
     }
     if (current.isEmpty()) current = QStringLiteral("/");
     return current;
 }
+
+}  // namespace
 
 QString storedPath(const QString& path) {
     const QString drives = QDir::cleanPath(programFolder() + QStringLiteral("/drives"));
@@ -234,6 +241,16 @@ QString storedPath(const QString& path) {
     QString tail = rest.mid(1);
     tail.replace(QLatin1Char('/'), QLatin1Char('\\'));
     return rest[0].toUpper() + QLatin1Char(':') + (tail.isEmpty() ? QStringLiteral("\\") : tail);
+}
+
+QString resolvePath(const QString& path) { return resolve(path, nullptr); }
+
+bool isRegularFile(const QString& path) {
+    bool found = false;
+    const QString real = resolve(path, &found);
+    if (!found || real.isEmpty()) return false;
+    struct stat st;
+    return ::stat(QFile::encodeName(real).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace platform

@@ -22,6 +22,10 @@ void setProgramFolder(const QString& folder);
 // Components that do not exist are kept as given, so the result can name a
 // file about to be created.
 QString resolvePath(const QString& path);
+// Whether a stored path names a regular file. A name the folder's index
+// does not hold answers without another look at the disk (the on-air loop
+// checks files far down the playlist).
+bool isRegularFile(const QString& path);
 
 // Forgets every folder's index of names.
 void clearPathCache();

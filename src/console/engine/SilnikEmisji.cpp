@@ -84,7 +84,7 @@ bool RodzajReklamy(quint8 rodzaj) {
 bool SilnikEmisji::ZbiorIstnieje(const QString& adres) const {
     if (adres.trimmed().isEmpty())
         return false;
-    return QFileInfo(platform::resolvePath(adres)).isFile();
+    return platform::isRegularFile(adres);
 }
 
 bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {
