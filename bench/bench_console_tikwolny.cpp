@@ -7,16 +7,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QtEndian>
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
-#include <cstring>
 #include <thread>
 
+#include "WavDoPomiaru.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "audio/PlayerSloty.h"
 #include "console/engine/SilnikEmisji.h"
@@ -50,33 +46,6 @@ private:
     std::unique_ptr<platform::Decoder> d_;
 };
 
-// A minute of a 44.1 kHz stereo tone.
-QString wav(const QString& nazwa) {
-    const QString sciezka = QDir::temp().filePath(nazwa);
-    if (QFile::exists(sciezka)) return sciezka;
-    constexpr int kRate = 44100, kRamek = kRate * 60;
-    QByteArray dane(kRamek * 4, '\0');
-    auto* p = reinterpret_cast<qint16*>(dane.data());
-    for (int i = 0; i < kRamek; ++i) p[2 * i] = p[2 * i + 1] = qint16(8000 * std::sin(2 * M_PI * 440.0 * i / kRate));
-    QByteArray h(44, '\0');
-    char* q = h.data();
-    std::memcpy(q, "RIFF", 4);
-    qToLittleEndian<quint32>(36 + quint32(dane.size()), q + 4);
-    std::memcpy(q + 8, "WAVEfmt ", 8);
-    qToLittleEndian<quint32>(16, q + 16);
-    qToLittleEndian<quint16>(1, q + 20);
-    qToLittleEndian<quint16>(2, q + 22);
-    qToLittleEndian<quint32>(kRate, q + 24);
-    qToLittleEndian<quint32>(kRate * 4, q + 28);
-    qToLittleEndian<quint16>(4, q + 32);
-    qToLittleEndian<quint16>(16, q + 34);
-    std::memcpy(q + 36, "data", 4);
-    qToLittleEndian<quint32>(quint32(dane.size()), q + 40);
-    QFile f(sciezka);
-    if (f.open(QIODevice::WriteOnly)) f.write(h + dane);
-    return sciezka;
-}
-
 void BM_TikPrzyWolnymOdczycie(benchmark::State& state) {
     platform::DeviceHub::instance().useVirtualDevices({"Bench"}, false);
     platform::setDecoderWrapper(
@@ -106,7 +75,7 @@ void BM_TikPrzyWolnymOdczycie(benchmark::State& state) {
         InitElemPListy(e);
         e.Typ = rodzaje[i - 1];
         e.Ide = QStringLiteral("E%1").arg(i);
-        e.Adr = wav(QStringLiteral("tolvane-bench-tik%1.wav").arg(i));
+        e.Adr = WavDoPomiaru(60);
         e.Emi = teraz;
         e.Trw = e.NwK = 60'000;
         // A fades out from the start, B fades in over the minute, the DJ ducks.

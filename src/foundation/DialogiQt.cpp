@@ -632,3 +632,13 @@ bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
     katalog = platform::storedPath(wybrany);
     return true;
 }
+
+quint16 DialogiCiche::Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) {
+    return OdpowiedzOpusc;
+}
+quint16 DialogiCiche::Decyzja(const QString&, const QString&, int) { return OdpowiedzOpusc; }
+quint16 DialogiCiche::RDS(QString&, QString&, QString&) { return OdpowiedzOpusc; }
+quint16 DialogiCiche::Czas(const QString&, bool, QString&) { return OdpowiedzOpusc; }
+quint16 DialogiCiche::DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) {
+    return OdpowiedzOpusc;
+}

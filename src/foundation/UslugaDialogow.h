@@ -77,6 +77,28 @@ public:
     virtual bool WybierzKatalog(const QString& tytul, QString& katalog) = 0;
 };
 
+// A service that shows nothing and answers every window as left (Opuść,
+// no folder, no kind): the base of the services that stand in for the
+// screen where nobody can answer (work that must not open a window, tests).
+class DialogiCiche : public UslugaDialogow {
+public:
+    void Blad(const QString&, const QString&) override {}
+    void Info(const QString&, const QString&) override {}
+    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override;
+    void StanOtworz(const OpisStanu&) override {}
+    void StanUstaw(int, int) override {}
+    void StanZamknij() override {}
+    void Pompuj() override {}
+    quint16 Decyzja(const QString&, const QString&, int) override;
+    void Raport(const QString&, const QStringList&) override {}
+    void BlokadaEkranu() override {}
+    quint16 RDS(QString&, QString&, QString&) override;
+    qint32 Kod() override { return 0; }
+    quint16 Czas(const QString&, bool, QString&) override;
+    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override;
+    bool WybierzKatalog(const QString&, QString&) override { return false; }
+};
+
 // The installed service: the Qt windows unless something else was installed.
 UslugaDialogow& Dialogi();
 // nullptr puts the Qt windows back. The caller keeps ownership.

@@ -24,7 +24,7 @@
 // A dialog service whose pumps call the test, as the program's timers run
 // while a progress dialog pumps events (the argument counts the pumps from
 // 1). Every question is answered yes; reports are kept.
-class DialogiZPompowaniem final : public UslugaDialogow {
+class DialogiZPompowaniem final : public DialogiCiche {
 public:
     explicit DialogiZPompowaniem(std::function<void(int)> przyPompowaniu)
         : pompa_(std::move(przyPompowaniu)), poprzednia_(&Dialogi()) {
@@ -37,12 +37,6 @@ public:
 
     void Blad(const QString& a, const QString& b) override { bledy << a + QStringLiteral(" | ") + b; }
     void Info(const QString& a, const QString&) override { info << a; }
-    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override {
-        return OdpowiedzOpusc;
-    }
-    void StanOtworz(const OpisStanu&) override {}
-    void StanUstaw(int, int) override {}
-    void StanZamknij() override {}
     void Pompuj() override {
         if (pompa_)
             pompa_(++pompowania_);
@@ -52,15 +46,6 @@ public:
             przyDecyzji(a);
         return OdpowiedzTak;
     }
-    void Raport(const QString&, const QStringList&) override {}
-    void BlokadaEkranu() override {}
-    quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
-    qint32 Kod() override { return 0; }
-    quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
-    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
-        return OdpowiedzOpusc;
-    }
-    bool WybierzKatalog(const QString&, QString&) override { return false; }
 
 private:
     std::function<void(int)> pompa_;

@@ -139,7 +139,7 @@ struct Zwolnienie {
 // The dialogs of work that runs while the on-air loop waits for it: an
 // information or error goes to the engine's queue, shown when the work is
 // done; nothing pumps events; a question (none is expected) is left.
-class DialogiOdroczone final : public UslugaDialogow {
+class DialogiOdroczone final : public DialogiCiche {
 public:
     explicit DialogiOdroczone(std::function<void(const KomunikatEmisji&)> kolejka)
         : kolejka_(std::move(kolejka)), poprzednie_(Dialogi()) {
@@ -151,23 +151,6 @@ public:
 
     void Blad(const QString& a, const QString& b) override { kolejka_({KomunikatEmisji::Informacja, a, b}); }
     void Info(const QString& a, const QString& b) override { kolejka_({KomunikatEmisji::Informacja, a, b}); }
-    quint16 Tekst(const QString&, QString&, int, bool, const std::function<bool(const QString&)>&) override {
-        return OdpowiedzOpusc;
-    }
-    void StanOtworz(const OpisStanu&) override {}
-    void StanUstaw(int, int) override {}
-    void StanZamknij() override {}
-    void Pompuj() override {}
-    quint16 Decyzja(const QString&, const QString&, int) override { return OdpowiedzOpusc; }
-    void Raport(const QString&, const QStringList&) override {}
-    void BlokadaEkranu() override {}
-    quint16 RDS(QString&, QString&, QString&) override { return OdpowiedzOpusc; }
-    qint32 Kod() override { return 0; }
-    quint16 Czas(const QString&, bool, QString&) override { return OdpowiedzOpusc; }
-    quint16 DecyzjaCzas(const QString&, const QString&, const QString&, int, StanDecyzjiCzas&) override {
-        return OdpowiedzOpusc;
-    }
-    bool WybierzKatalog(const QString&, QString&) override { return false; }
 
 private:
     std::function<void(const KomunikatEmisji&)> kolejka_;

@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class RdsOkno : public ::testing::Test {
+class RdsOkno : public StanowiskoOkna {
 protected:
     void SetUp() override {
         RDSTytul.clear();
@@ -82,12 +82,6 @@ protected:
         return i < 0 ? info : info.mid(i + 4, info.indexOf('\r', i) - i - 4);
     }
 
-    platform::ManualClock zegar{QDate(2026, 12, 6), 12 * 3'600'000};
-    platform::ScopedClock zakres{&zegar};
-    TempProgramFolder folder;
-    StanowiskoWFolderze stanowisko{folder};
-    DialogiSkrypt dialogi;
-    std::unique_ptr<TTolv> okno;
     std::shared_ptr<platform::VirtualDevice> karta;
     int tiki = 0;
 };
