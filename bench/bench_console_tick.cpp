@@ -16,6 +16,7 @@
 #include "foundation/KestSter2.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -231,19 +232,23 @@ void BM_StartZaBrakami(benchmark::State& state) {
     Nastawy.LOGZbiorJest = false;
     Emisja.CzyHST = false;
     Emisja.CzyHSTXML = false;
+    // Stored paths as a station keeps them: drive D: is a folder of the program's.
+    platform::setProgramFolder(dir.path());
+    QDir(dir.path()).mkpath(QStringLiteral("drives/d/MUZYKA"));
+    const QString muzyka = dir.filePath(QStringLiteral("drives/d/MUZYKA"));
     for (int i = 0; i < 10'000; ++i) {
-        QFile f(dir.filePath(QStringLiteral("N%1.WAV").arg(i)));
+        QFile f(muzyka + QStringLiteral("/N%1.WAV").arg(i));
         if (!f.open(QIODevice::WriteOnly)) state.SkipWithError("no folder of files");
     }
-    const QString gra = dir.filePath(QStringLiteral("GRA.WAV"));
-    if (!zapiszWav(gra)) state.SkipWithError("no WAV written");
+    if (!zapiszWav(muzyka + QStringLiteral("/GRA.WAV"))) state.SkipWithError("no WAV written");
+    const QString gra = QStringLiteral("D:\\MUZYKA\\GRA.WAV");
     WyczyscPlayliste();
     for (int i = 1; i <= Brakow + 1; ++i) {
         TElemPListy& e = Playlista[i];
         InitElemPListy(e);
         e.Typ = RodzajSND;
         e.Ide = QStringLiteral("E%1").arg(i);
-        e.Adr = i <= Brakow ? dir.filePath(QStringLiteral("BRAK%1.WAV").arg(i)) : gra;
+        e.Adr = i <= Brakow ? QStringLiteral("D:\\MUZYKA\\BRAK%1.WAV").arg(i) : gra;
         e.Emi = 12 * 3'600'000;
         e.Trw = e.NwK = e.FOu = 1000;
     }
@@ -270,6 +275,7 @@ void BM_StartZaBrakami(benchmark::State& state) {
             break;
         }
     }
+    platform::setProgramFolder(QString());
 }
 BENCHMARK(BM_StartZaBrakami)->Unit(benchmark::kMillisecond);
 

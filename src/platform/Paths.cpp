@@ -140,8 +140,12 @@ QString programFolder() {
         QMutexLocker guard(&lock());
         if (!overrideFolder().isEmpty()) return overrideFolder();
     }
-    const QByteArray env = qgetenv("TOLVANE_HOME");
-    if (!env.isEmpty()) return QDir::cleanPath(QString::fromLocal8Bit(env));
+    // Read once: every stored path with a drive letter asks for the folder.
+    static const QString zeSrodowiska = [] {
+        const QByteArray env = qgetenv("TOLVANE_HOME");
+        return env.isEmpty() ? QString() : QDir::cleanPath(QString::fromLocal8Bit(env));
+    }();
+    if (!zeSrodowiska.isEmpty()) return zeSrodowiska;
     if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
     return QDir::currentPath();
 }
