@@ -138,7 +138,7 @@ TEST_F(PlaylistTest, RunsOfLikePlaceholdersCollapse) {
 
 TEST_F(PlaylistTest, AdvertLengthsOnlyForNativeLists) {
     const QString plik = wav(u"R1.WAV"_s, 20'000);
-    for (const QString zbior : {u"D:\\DZIS.SEL"_s, u"D:\\DZIS.MIX"_s}) {
+    for (const QString& zbior : {u"D:\\DZIS.SEL"_s, u"D:\\DZIS.MIX"_s}) {
         SCOPED_TRACE(zbior.toStdString());
         PlaylistaZbior = zbior;
         lista({elem(RodzajREK, 10 * H, 30 * S, u"Spot"_s, plik), elem(RodzajSND, 10 * H + 30 * S, 60 * S, u"a"_s),
@@ -169,7 +169,7 @@ TEST_F(PlaylistTest, ImportedListsTakeDescriptionsAndCategories) {
     opis.Mix = u"x"_s;
     ZapiszDAT(s, opis);
 
-    for (const QString zbior : {u"D:\\DZIS.SEL"_s, u"D:\\DZIS.MIX"_s}) {
+    for (const QString& zbior : {u"D:\\DZIS.SEL"_s, u"D:\\DZIS.MIX"_s}) {
         SCOPED_TRACE(zbior.toStdString());
         PlaylistaZbior = zbior;
         lista({elem(RodzajSND, 0, 1, u"z listy"_s, plik), elem(RodzajSND, 0, 5000, u"bez pliku"_s, brak)});
