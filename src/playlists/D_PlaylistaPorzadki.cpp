@@ -83,6 +83,19 @@ quint8 rodzajKategorii(const QString& kategoria) {
     return 0;
 }
 
+// The album and production fields both passes take from a description.
+void polaWydania(TElemPListy& e, const OpisNagraniaTyp& o) {
+    e.Pta = o.Pta;
+    e.Pro = o.Pro;
+    e.Rok = o.Rok;
+    e.BPM = o.BPM;
+    e.PS1 = o.PS1;
+    e.PS2 = o.PS2;
+    e.PS3 = o.PS3;
+    e.PS4 = o.PS4;
+    e.ZAA = o.Zaa;
+}
+
 void opisyZNagrania(TElemPListy& e, const OpisNagraniaTyp& o, const SygnalType& s) {
     const NastawyEmisjiMIX& n = Emisja;
     e.Trw = s.Tot > 0 ? s.Tot : DlugoscSygnaluMs(s);
@@ -91,20 +104,12 @@ void opisyZNagrania(TElemPListy& e, const OpisNagraniaTyp& o, const SygnalType& 
             e.Tyt = o.Tyt;
         if (o.Wyk.trimmed().size() > 2)
             e.Wyk = o.Wyk;
-        e.Pta = o.Pta;
+        polaWydania(e, o);
         if (!CzyElemReklama(e))
             e.Kom = o.Kom;
         e.Sol = o.Sol;
         e.Atr = o.Aut;
-        e.Pro = o.Pro;
         e.Wyd = o.Wyd;
-        e.Rok = o.Rok;
-        e.BPM = o.BPM;
-        e.PS1 = o.PS1;
-        e.PS2 = o.PS2;
-        e.PS3 = o.PS3;
-        e.PS4 = o.PS4;
-        e.ZAA = o.Zaa;
         e.Zak = o.Zak;
         e.Mix = MixZOpisu(o.Mix);
     }
@@ -211,15 +216,7 @@ void OdswiezOpisyElementow(StanListy& stan) {
             continue;
         ElemPListyRob = e;
         ElemPListyRob.Trw = s.Tot > 0 ? s.Tot : DlugoscSygnaluMs(s);
-        ElemPListyRob.Pta = o.Pta;
-        ElemPListyRob.Pro = o.Pro;
-        ElemPListyRob.Rok = o.Rok;
-        ElemPListyRob.BPM = o.BPM;
-        ElemPListyRob.PS1 = o.PS1;
-        ElemPListyRob.PS2 = o.PS2;
-        ElemPListyRob.PS3 = o.PS3;
-        ElemPListyRob.PS4 = o.PS4;
-        ElemPListyRob.ZAA = o.Zaa;
+        polaWydania(ElemPListyRob, o);
         zapiszRob(i);
     }
 }

@@ -29,6 +29,7 @@ struct OdczytTest : ::testing::Test, TrybyRig {
     ~OdczytTest() override {
         BazaCzyscWszystko();
         KatalogNastawyDomyslne();
+        Wgrywanie = NastawyWgrywania{};
     }
     // A scheduler file in the program folder; its stored path.
     QString lista(const QString& nazwa, const QStringList& linie) {
