@@ -41,15 +41,25 @@ struct Szukanie {
     QSet<QString> odwiedzone;  // real folders already walked: a link loop ends here
 };
 
+// The operator stopped a search: the rest of this read looks no further in
+// the folders (a day's list would otherwise ask again for every element).
+bool szukaniePrzerwane = false;
+
 QString zSeparatorem(const QString& folder) {
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
         return folder;
     return folder + QLatin1Char('\\');
 }
 
-void pokazFolder(const QString& folder) {
+// Shows where the search is and lets the abort button work; true once the
+// operator pressed it (showing the dialog again clears the button's flag, so
+// the answer is kept here).
+bool pokazFolder(const QString& folder) {
     PokazStan(QStringLiteral("Szukanie nagrań w: ") + folder.left(50), QStringLiteral("Przerwij"), false);
     PompujZdarzenia();
+    if (StanPrzerwij)
+        szukaniePrzerwane = true;
+    return szukaniePrzerwane;
 }
 
 // The name directly in the folder (the folder text already ends with its
@@ -74,11 +84,8 @@ void SzukajRekursywnie(Szukanie& sz, const QString& folder) {
     const QStringList podfoldery =
         QDir(prawdziwy).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QString& p : podfoldery) {
-        if (StanPrzerwij)
-            return;
         const QString sciezka = zSeparatorem(folder) + p;
-        pokazFolder(sciezka);
-        if (StanPrzerwij)
+        if (pokazFolder(sciezka))
             return;
         SzukajWFolderze(sz, sciezka + QLatin1Char('\\'), sz.nazwa);
         if (!sz.znaleziony)
@@ -90,10 +97,11 @@ void SzukajRekursywnie(Szukanie& sz, const QString& folder) {
 bool szukajWDrzewie(const QString& folder, const QString& nazwa, QString& wynik) {
     Szukanie sz;
     sz.nazwa = nazwa;
-    pokazFolder(folder);
+    if (szukaniePrzerwane || pokazFolder(folder))
+        return false;
     SzukajWFolderze(sz, zSeparatorem(folder), nazwa);
     SzukajRekursywnie(sz, folder);
-    if (StanPrzerwij || !sz.znaleziony)
+    if (szukaniePrzerwane || !sz.znaleziony)
         return false;
     wynik = sz.sciezka;
     return true;
@@ -434,6 +442,7 @@ void importuj(const QString& plik, qint32 start) {
     PlikTekstowy f;
     if (!f.Otworz(plik))
         return;
+    szukaniePrzerwane = false;
     start = std::clamp(start, 0, LimitElementowOdczytu);
     PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
     const quint8 format = wykryjFormat(f);

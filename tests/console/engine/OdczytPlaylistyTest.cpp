@@ -226,6 +226,13 @@ TEST_F(OdczytTest, FolderWalkKeepsTheLaterDirectFindAndSurvivesALinkLoop) {
     for (const ZapisDialogu& z : dialogi.Zapisy(RodzajDialogu::Stan))
         szukanie = szukanie || z.teksty.value(0).startsWith(u"Szukanie nagrań w: D:\\MUZ\\A"_s);
     EXPECT_TRUE(szukanie);
+
+    // The operator stops the search: nothing more is looked for in the folders.
+    dialogi.PrzerwijPrzy(0);
+    czytaj(folder.file(u"D.SEL"_s));
+    ASSERT_EQ(StanPlaylisty.Ilosc, 4);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(Playlista[i].Adr, Emisja.KatKopiaProgram + u"\\S%1.MP3"_s.arg(i));
 }
 
 TEST_F(OdczytTest, DamagedFilesLoadWhatIsValid) {
