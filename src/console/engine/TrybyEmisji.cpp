@@ -63,7 +63,7 @@ QString PowodBrakuPozycji(const QString& plik, int bladIO) {
         tresc = true;
         const QString k = KluczLinii(l);
         if (l == QLatin1String("KONIEC OPISU") || k == QLatin1String("WERSJA") || k == QLatin1String("POZYCJI") ||
-            k == QLatin1String("TYP") || k == QLatin1String("ADR"))
+            k == QLatin1String("TYP") || k == QLatin1String("ME") || k == QLatin1String("ADR"))
             return QStringLiteral("brak pozycji w playliście");
     }
     return tresc ? QStringLiteral("zbiór nie jest playlistą") : QStringLiteral("pusty zbiór");

@@ -143,13 +143,18 @@ TEST_F(OdczytTest, Format2TriesTheExtensionsInOrder) {
         QDir(folder.drive(u'c')).removeRecursively();
         for (const QString& f : p.pliki) plikNaDysku(u'c', f);
         czytaj(lista(u"B.TXT"_s, {u"ME=SND"_s, u"AH=07:00:00"_s, u"RT=03:00.000"_s, u"I3=15"_s, u"TI=Tytu\u0142"_s,
-                                  u"AR=Wyk"_s, u"ID=C:\\MUZ\\AB-12"_s, u"ME=INF"_s, u"AH=--:--:--"_s, u"RX=uwaga"_s}));
-        ASSERT_EQ(StanPlaylisty.Ilosc, 2);
+                                  u"AR=Wyk"_s, u"ID=C:\\MUZ\\AB-12"_s, u"ME=INF"_s, u"AH=--:--:--"_s, u"RX=uwaga"_s,
+                                  u"ME=REK"_s, u"AH=08:00:00"_s, u"RT=00:30.000"_s, u"TI=Blok"_s, u"BL=15:00"_s, u"ID=X"_s}));
+        ASSERT_EQ(StanPlaylisty.Ilosc, 3);
         EXPECT_EQ(Playlista[1].Adr, p.adr);
         EXPECT_EQ(Playlista[1].Int, 15'000);
         EXPECT_EQ(Playlista[1].Trw, 180'000);
         EXPECT_EQ(Playlista[2].Typ, RodzajINF);
         EXPECT_EQ(Playlista[2].Emi, -1);
+        // The block's time completes the hour; a short ID leaves only the place.
+        EXPECT_EQ(Playlista[3].Kom, u"08:15:00"_s);
+        EXPECT_EQ(Playlista[3].Emi, 8 * 3'600'000 + 15 * 60'000);
+        EXPECT_EQ(Playlista[3].Tyt, u"Miejsce na REKLAME"_s);
     }
 }
 
