@@ -168,6 +168,9 @@ quint8 RodzajZKodu(QStringView kod);
 
 // Fills the element's texts and marks from a recording's description and its
 // opened audio item; kind, flags, identifier, address and times stay.
+// The mix length a description's Mix text gives: its seconds in ms, -1 when
+// they are not a number.
+qint32 MixZOpisu(const QString& tekst);
 void WypelnijElemZOpisu(TElemPListy& e, const OpisNagraniaTyp& opis, const SygnalType& sygnal);
 
 // The per-kind level trims of the emission settings; INF, BRK, ALR and

@@ -4,20 +4,15 @@
 #include "playlists/D_Crossfade.h"
 #include "playlists/D_Playlista.h"
 
-namespace {
-
-// The mix length a description gives: the seconds of its Mix text, -1 when
-// they are not a number. The description editor writes a short mix as bare
-// seconds ("7"), which the audio item reads the same way.
-qint32 mixZOpisu(const QString& tekst) {
+// The description editor writes a short mix as bare seconds ("7"), which
+// the audio item reads the same way.
+qint32 MixZOpisu(const QString& tekst) {
     QString sekundy = tekst.size() <= 2 ? tekst : charsFromTo(tekst, 4, 5);
     qint64 s = 0;
     if (sekundy.isEmpty() || !parseInteger(sekundy, s) || s < 0 || s > 99)
         return -1;
     return qint32(s * 1000);
 }
-
-}  // namespace
 
 void WypelnijElemZOpisu(TElemPListy& e, const OpisNagraniaTyp& opis, const SygnalType& sygnal) {
     e.Tyt = opis.Tyt;
@@ -46,7 +41,7 @@ void WypelnijElemZOpisu(TElemPListy& e, const OpisNagraniaTyp& opis, const Sygna
     e.Int = sygnal.Int;
     e.Out = sygnal.Out;
 
-    e.Mix = mixZOpisu(opis.Mix);
+    e.Mix = MixZOpisu(opis.Mix);
     if (sygnal.Mik > -1)
         e.Mix = (sygnal.NwK > -1 ? sygnal.NwK : sygnal.Tot) - sygnal.Mik;
     if (e.Mix == -1)

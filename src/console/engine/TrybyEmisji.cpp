@@ -49,17 +49,6 @@ void UstawTimer(QTimer& timer, int ms, bool wlacz) {
 
 // ---- reading ----
 
-void CzytajPlayliste(const QString& plik, qint32 start) {
-    if (DuzeLiteryPL(QFileInfo(plik).suffix()) == QStringLiteral("MIX")) {
-        WczytajPlaylisteMIX(plik, start);
-        return;
-    }
-    // The scheduler's lists come with their own reader; until then such a
-    // file is refused, and the playlist stays as it was.
-    BladIO = 215;
-    Log(QStringLiteral("Nieznany format playlisty: ") + plik);
-}
-
 QString PowodBrakuPozycji(const QString& plik, int bladIO) {
     if (bladIO != 0)
         return TekstBleduIO(bladIO);
@@ -74,21 +63,10 @@ QString PowodBrakuPozycji(const QString& plik, int bladIO) {
         tresc = true;
         const QString k = KluczLinii(l);
         if (l == QLatin1String("KONIEC OPISU") || k == QLatin1String("WERSJA") || k == QLatin1String("POZYCJI") ||
-            k == QLatin1String("TYP") || k == QLatin1String("ADR"))
+            k == QLatin1String("TYP") || k == QLatin1String("ME") || k == QLatin1String("ADR"))
             return QStringLiteral("brak pozycji w playliście");
     }
     return tresc ? QStringLiteral("zbiór nie jest playlistą") : QStringLiteral("pusty zbiór");
-}
-
-void CzyscPlayliste(SilnikEmisji& silnik) {
-    for (quint8 s = 1; s <= 3; ++s)
-        silnik.Odtwarzacz[s].Element = 0;
-    for (int i = 1; i <= MaksPlaylisty; ++i)
-        InitElemPListy(Playlista[i]);
-    StanPlaylisty.Ilosc = 0;
-    StanPlaylisty.Kursor = 0;
-    StanPlaylisty.DoGrania = 0;
-    StanPlaylisty.Pierwszy = 1;
 }
 
 // ---- the engine's mode switches ----

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 
+#include "console/engine/OdczytPlaylisty.h"
+
 class QTimer;
 class SilnikEmisji;
 struct StanKonsoli;
@@ -44,17 +46,13 @@ void UstawZegary(ZegaryKonsoli* zegary);
 // (a Qt timer of interval 0 would fire continuously).
 void UstawTimer(QTimer& timer, int ms, bool wlacz = true);
 
-// ---- reading a playlist (every read path goes through it) ----
-// A .MIX file goes to the native reader; other files are the scheduler's
-// lists, whose import is not built yet: BladIO says the format is unknown.
-void CzytajPlayliste(const QString& plik, qint32 start);
+// ---- reading a playlist (every read path goes through CzytajPlayliste,
+// OdczytPlaylisty.h) ----
 // Why a read of `plik` gave no element, for the log: the read's own error
 // when it had one, else what the file holds: nothing ("pusty zbiór"), a
 // playlist without a readable element ("brak pozycji w playliście"), or
 // something else ("zbiór nie jest playlistą").
 QString PowodBrakuPozycji(const QString& plik, int bladIO);
-// Empties the playlist before a fresh read; the decks forget their numbers.
-void CzyscPlayliste(SilnikEmisji& silnik);
 
 // ---- mode commands (each clears the input event) ----
 void PrzelaczAutoStop(SilnikEmisji& silnik);

@@ -18,6 +18,7 @@
 #include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
 #include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_PlaylistaPorzadki.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/Konfiguracja.h"
 #include "settings/TDlgNastawy.h"
@@ -47,6 +48,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     PolaczMiksy(silnik_, timery_);
     setWindowTitle(NazwaProgramu + QLatin1Char(' ') + WersjaProgramu);
     FlagaOdczytuPlaylisty = 1;
+    // Every .MIX read ends with the descriptions pass.
+    PrzypiszOpisyPoOdczycie = PrzypiszOpisyNagraniom;
     silnik_.Stan.Zegar12h = false;
     silnik_.Stan.OdtwarzaczZajety.fill(0);
     for (quint8 slot = 1; slot <= LiczbaOdtwarzaczy; ++slot) silnik_.ZerujOdtwarzacz(slot);

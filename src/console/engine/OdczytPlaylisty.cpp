@@ -1,0 +1,620 @@
+#include "console/engine/OdczytPlaylisty.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include "console/engine/SilnikEmisji.h"
+#include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
+#include "foundation/KestPods2.h"
+#include "foundation/KestSter2.h"
+#include "foundation/Text.h"
+#include "library/DBaza.h"
+#include "library/DKatalogNastawy.h"
+#include "mixeditor/NastawyWgrywania.h"
+#include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_PlaylistaPorzadki.h"
+#include "playlists/NastawyEmisji.h"
+
+namespace {
+
+// Schedulers write Polish letters in code page 852; the program keeps
+// Windows-1250 (rows of Transliteruj).
+constexpr int WierszCP852 = 2;
+constexpr int WierszCP1250 = 3;
+
+QString przekoduj(const QString& tekst) {
+    QString w;
+    Transliteruj(WierszCP852, WierszCP1250, tekst, w);
+    return w;
+}
+
+// ---- the folder search (state of one element's search) ----
+
+struct Szukanie {
+    bool znaleziony = false;
+    QString nazwa;      // the file name looked for
+    QString sciezka;    // the full path found
+    QSet<QString> odwiedzone;  // real folders already walked: a link loop ends here
+};
+
+// The operator stopped a search: the rest of this read looks no further in
+// the folders (a day's list would otherwise ask again for every element).
+bool szukaniePrzerwane = false;
+
+QString zSeparatorem(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
+        return folder;
+    return folder + QLatin1Char('\\');
+}
+
+// Shows where the search is and lets the abort button work; true once the
+// operator pressed it (showing the dialog again clears the button's flag, so
+// the answer is kept here).
+bool pokazFolder(const QString& folder) {
+    PokazStan(QStringLiteral("Szukanie nagrań w: ") + folder.left(50), QStringLiteral("Przerwij"), false);
+    PompujZdarzenia();
+    if (StanPrzerwij)
+        szukaniePrzerwane = true;
+    return szukaniePrzerwane;
+}
+
+// The name directly in the folder (the folder text already ends with its
+// separator); the found path keeps the name as the file system has it.
+void SzukajWFolderze(Szukanie& sz, const QString& folder, const QString& nazwa) {
+    const QFileInfo fi(platform::resolvePath(folder + nazwa));
+    if (fi.isFile()) {
+        sz.znaleziony = true;
+        sz.sciezka = folder + fi.fileName();
+    }
+}
+
+// Depth first through the sub-folders. After a find it descends no further,
+// but folders still listed above are each tested, and a later find there
+// replaces the path.
+void SzukajRekursywnie(Szukanie& sz, const QString& folder) {
+    const QFileInfo fi(platform::resolvePath(folder));
+    const QString prawdziwy = fi.canonicalFilePath();
+    if (prawdziwy.isEmpty() || sz.odwiedzone.contains(prawdziwy))
+        return;
+    sz.odwiedzone.insert(prawdziwy);
+    const QStringList podfoldery =
+        QDir(prawdziwy).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    for (const QString& p : podfoldery) {
+        const QString sciezka = zSeparatorem(folder) + p;
+        if (pokazFolder(sciezka))
+            return;
+        SzukajWFolderze(sz, sciezka + QLatin1Char('\\'), sz.nazwa);
+        if (!sz.znaleziony)
+            SzukajRekursywnie(sz, sciezka);
+    }
+}
+
+// One folder and its sub-folders; an abort leaves nothing found.
+bool szukajWDrzewie(const QString& folder, const QString& nazwa, QString& wynik) {
+    Szukanie sz;
+    sz.nazwa = nazwa;
+    if (szukaniePrzerwane || pokazFolder(folder))
+        return false;
+    SzukajWFolderze(sz, zSeparatorem(folder), nazwa);
+    SzukajRekursywnie(sz, folder);
+    if (szukaniePrzerwane || !sz.znaleziony)
+        return false;
+    wynik = sz.sciezka;
+    return true;
+}
+
+// ---- key reading ----
+
+// Keys are looked for forward from the current line, but never past the
+// first key of the next element: an element that lacks a key is skipped and
+// the rest of the file is still read.
+class Klucze {
+public:
+    Klucze(PlikTekstowy& plik, QString pierwszy) : f_(plik), pierwszy_(std::move(pierwszy)) {}
+
+    // The value of the next line with one of the keys (" " when empty), ""
+    // when the element has no more of them. `ktory` gets the key found.
+    QString czytaj(std::initializer_list<const char*> klucze, QString* ktory = nullptr) {
+        if (brak_)
+            return {};
+        while (!f_.Koniec()) {
+            const qsizetype p = f_.Pozycja();
+            const QString linia = f_.CzytajLinie();
+            const QString k = KluczLinii(linia);
+            if (k.isEmpty())
+                continue;
+            for (const char* szukany : klucze)
+                if (k == QLatin1String(szukany)) {
+                    if (ktory)
+                        *ktory = k;
+                    const QString v = WartoscLinii(linia);
+                    return v.isEmpty() ? QStringLiteral(" ") : v;
+                }
+            if (k == pierwszy_ && !poczatek_) {
+                f_.UstawPozycje(p);
+                break;
+            }
+        }
+        brak_ = true;
+        brakujacy_ = QString::fromLatin1(*klucze.begin());
+        return {};
+    }
+    QString czytaj(const char* klucz) { return czytaj({klucz}); }
+    // The next line with a key, whatever it is.
+    QString nastepny(QString& klucz) {
+        if (brak_)
+            return {};
+        while (!f_.Koniec()) {
+            const qsizetype p = f_.Pozycja();
+            const QString linia = f_.CzytajLinie();
+            klucz = KluczLinii(linia);
+            if (klucz.isEmpty())
+                continue;
+            if (klucz == pierwszy_) {
+                f_.UstawPozycje(p);
+                break;
+            }
+            const QString v = WartoscLinii(linia);
+            return v.isEmpty() ? QStringLiteral(" ") : v;
+        }
+        brak_ = true;
+        brakujacy_ = QStringLiteral("?");
+        return {};
+    }
+    // A new element begins: its own first key may be read.
+    void nowyElement() {
+        brak_ = false;
+        brakujacy_.clear();
+    }
+    // While the element's first key is looked for, it is no boundary.
+    void szukamPoczatku(bool tak) { poczatek_ = tak; }
+    bool brak() const { return brak_; }
+    const QString& brakujacy() const { return brakujacy_; }
+
+private:
+    PlikTekstowy& f_;
+    QString pierwszy_;
+    bool brak_ = false;
+    bool poczatek_ = false;
+    QString brakujacy_;
+};
+
+qint32 czasDoby(const QString& tekst) {
+    if (tekst.trimmed() == QLatin1String("--:--:--"))
+        return -1;
+    const qint32 s = CzytajCzas(tekst.trimmed(), 1);
+    return s < 0 || s >= 86'400 ? -1 : s * 1000;
+}
+
+qint32 czasTrwania(const QString& tekst) {
+    const qint32 ms = CzytajCzas(tekst.trimmed(), 4);
+    return ms < 0 ? 0 : ms;
+}
+
+qint32 sekundy(const QString& tekst) {
+    qint64 s = 0;
+    if (!parseInteger(tekst.trimmed(), s) || s < 0 || s > 86'400)
+        return 0;
+    return qint32(s * 1000);
+}
+
+// ---- format 1 ("TYP" keys) ----
+
+struct Format1 {
+    Klucze& k;
+    QString nazwaListy;  // "@" + the file's name, or "" without the suffix
+
+    void adres(TElemPListy& e) {
+        const QString v = k.czytaj("ADRES");
+        if (e.Adr.size() < 5 && !v.isEmpty())
+            e.Adr = SciezkaNagrania(v);
+    }
+    void identyfikator(TElemPListy& e) {
+        const QString v = k.czytaj("ID");
+        e.Ide = v;
+        e.MID = v;
+    }
+    void jakJingiel(TElemPListy& e, quint8 rodzaj) {
+        e.Typ = rodzaj;
+        e.Trw = czasTrwania(k.czytaj("TTRWA"));
+        identyfikator(e);
+        e.Tyt = k.czytaj({"INFO", "TYTUL"});
+        ZnajdzPlikNagrania(e);
+        adres(e);
+    }
+    void blok(TElemPListy& e, quint8 rodzaj, const QString& poczatek, const QString& typ, const QString& temisja) {
+        e.Typ = rodzaj;
+        e.Trw = czasTrwania(k.czytaj("TTRWA"));
+        k.czytaj("INFO");
+        e.Tyt = poczatek + temisja.left(3) + charsFromTo(typ, 5, 6) + nazwaListy;
+    }
+
+    void czytaj(TElemPListy& e, const QString& typ) {
+        const QString temisja = k.czytaj("TEMISJA");
+        if (k.brak())
+            return;
+        e.Emi = czasDoby(temisja);
+        e.Sel = temisja.left(8);
+        QString kod = typ.left(3);
+        if (typ.size() < 3 && !temisja.isEmpty())
+            kod = QStringLiteral("SND");
+        const bool dlugi = typ.trimmed().size() > 3;
+        const NastawyEmisjiMIX& n = Emisja;
+
+        if (kod == QLatin1String("SND")) {
+            e.Typ = RodzajSND;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            if (n.CzyOpisyZListy) {
+                e.Int = sekundy(charsFromTo(k.czytaj("TINTRO"), 4, 5));
+                const QString mix = k.czytaj("TMIX");
+                e.Mix = mix.trimmed().size() >= 2 ? sekundy(mix) : n.CzasCross;
+                e.Zak = k.czytaj("KONIEC").left(1);
+            }
+            identyfikator(e);
+            e.Tyt = k.czytaj("TYTUL");
+            e.Wyk = k.czytaj("ARTYSTA");
+            ZnajdzPlikNagrania(e);
+            adres(e);
+            if (e.Adr.size() < 3 && n.CzySzukacNagran)
+                folderLitery(e);
+            if (e.Tyt.str().startsWith(QLatin1Char('$'))) {
+                e.Typ = RodzajREK;
+                e.Tyt = QStringLiteral("Reklama o ") + charsFromTo(e.Tyt, 12, 16);
+            } else if (e.Tyt.str().startsWith(QLatin1Char('#'))) {
+                e.Typ = RodzajBRK;
+            }
+        } else if (kod == QLatin1String("REK") && !dlugi) {
+            e.Typ = RodzajREK;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            QString klucz;
+            const QString v = k.nastepny(klucz);
+            if (klucz == QLatin1String("ID")) {
+                e.Ide = v;
+                e.MID = v;
+                e.Tyt = k.czytaj({"INFO", "TYTUL"});
+                e.Adr = k.czytaj("ADRES");
+            } else if (klucz == QLatin1String("INFO")) {
+                e.Tyt = QStringLiteral("Reklama o ") + temisja.left(3) + QStringLiteral("00");
+            }
+        } else if (kod == QLatin1String("REK")) {
+            blok(e, RodzajREK, QStringLiteral("Reklama o "), typ, temisja);
+        } else if (kod == QLatin1String("INF") || kod == QLatin1String("ALR")) {
+            e.Typ = kod == QLatin1String("INF") ? RodzajINF : RodzajALR;
+            e.Tyt = k.czytaj("INFO");
+        } else if (kod == QLatin1String("BRK")) {
+            e.Typ = RodzajBRK;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            e.Tyt = k.czytaj("INFO");
+            const QString duze = DuzeLiteryPL(e.Tyt);
+            if (duze.startsWith(QLatin1String("REKLAMA"))) {
+                e.Typ = RodzajREK;
+                e.Tyt = QStringLiteral("Miejsce na REKLAME");
+            } else if (duze.startsWith(QLatin1String("PROMOS"))) {
+                e.Typ = RodzajPRO;
+                e.Tyt = QStringLiteral("Promos o ") + temisja.left(3) + charsFromTo(duze, 8, 9);
+            }
+        } else if (kod == QLatin1String("DJ_")) {
+            e.Typ = RodzajDJ_;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            identyfikator(e);
+            e.Tyt = przekoduj(k.czytaj("TYTUL"));
+            ZnajdzPlikNagrania(e);
+            adres(e);
+            const NastawyWgrywania& w = Wgrywanie;
+            if (w.KaczkaPoziomdB != 0) {
+                e.Kac = -100 * w.KaczkaPoziomdB;
+                e.KFI = w.KaczkaWejscieMS;
+                e.KFO = std::max(e.Trw - w.KaczkaWyjscieMS, 0);
+            }
+        } else if (kod == QLatin1String("JNG") || kod == QLatin1String("EFE")) {
+            jakJingiel(e, kod == QLatin1String("JNG") ? RodzajJNG : RodzajEFE);
+        } else if (kod == QLatin1String("LOP") || kod == QLatin1String("WHI") || kod == QLatin1String("SWE") ||
+                   kod == QLatin1String("PRM")) {
+            jakJingiel(e, kod == QLatin1String("LOP")   ? RodzajLOP
+                          : kod == QLatin1String("WHI") ? RodzajWHI
+                          : kod == QLatin1String("SWE") ? RodzajSWE
+                                                        : RodzajPRO);
+        } else if (kod == QLatin1String("PRO") && !dlugi) {
+            e.Typ = RodzajPRO;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            e.Tyt = k.czytaj("INFO");
+            e.Ide = DuzeLiteryPL(e.Tyt);
+            ZnajdzPlikNagrania(e);
+        } else if (kod == QLatin1String("PRO")) {
+            blok(e, RodzajPRO, QStringLiteral("Promos o "), typ, temisja);
+        } else if (kod == QLatin1String("DZW")) {
+            e.Typ = RodzajSND;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            const QString info = k.czytaj("INFO");
+            e.Tyt = info.mid(8);
+            e.Ide = DuzeLiteryPL(info.left(7));
+            ZnajdzPlikNagrania(e);
+        } else if (kod == QLatin1String("SPO") || kod == QLatin1String("AUD")) {
+            e.Typ = kod == QLatin1String("SPO") ? RodzajSPO : RodzajAUD;
+            e.Trw = czasTrwania(k.czytaj("TTRWA"));
+            identyfikator(e);
+            e.Tyt = przekoduj(k.czytaj("TYTUL"));
+            e.Wyk = przekoduj(k.czytaj("ARTYSTA"));
+            ZnajdzPlikNagrania(e);
+            adres(e);
+        }
+    }
+
+    // A song without a file: the identifier's first letter names its folder.
+    static void folderLitery(TElemPListy& e) {
+        const NastawyEmisjiMIX& n = Emisja;
+        const QString litera = DuzeLiteryPL(e.Ide.left(1));
+        QString folder = n.KatKopiaProgram;
+        quint8 rodzaj = e.Typ;
+        if (litera == QLatin1String("A")) folder = n.KatMuzyka1, rodzaj = RodzajSND;
+        else if (litera == QLatin1String("S")) folder = n.KatMuzyka2, rodzaj = RodzajSND;
+        else if (litera == QLatin1String("J")) folder = n.KatJingle, rodzaj = RodzajJNG;
+        else if (litera == QLatin1String("D")) folder = n.KatDJ, rodzaj = RodzajDJ_;
+        else if (litera == QLatin1String("P")) folder = n.KatAudycje, rodzaj = RodzajSND;
+        e.Adr = folder + QLatin1Char('\\') + e.Ide + QStringLiteral(".MP3");
+        e.Typ = rodzaj;
+    }
+};
+
+// ---- format 2 (short keys) ----
+
+void czytajFormat2(Klucze& k, TElemPListy& e, const QString& kod) {
+    const QString ah = k.czytaj("AH");
+    if (k.brak())
+        return;
+    e.Emi = czasDoby(ah);
+    auto tiJakoIde = [&] {
+        const QString ti = k.czytaj("TI");
+        e.Ide = ti;
+        e.Tyt = przekoduj(ti);
+    };
+    auto id = [&] { e.Adr = SciezkaNagrania(k.czytaj("ID")); };
+    if (kod == QLatin1String("SND")) {
+        e.Typ = RodzajSND;
+        e.Trw = czasTrwania(k.czytaj("RT"));
+        e.Int = sekundy(k.czytaj("I3"));
+        tiJakoIde();
+        e.Wyk = przekoduj(k.czytaj("AR"));
+        id();
+    } else if (kod == QLatin1String("REK")) {
+        e.Typ = RodzajREK;
+        e.Trw = czasTrwania(k.czytaj("RT"));
+        e.Tyt = k.czytaj("TI");
+        QString bl = k.czytaj("BL");
+        if (bl.size() < 6)
+            bl = ah.left(3) + bl;
+        e.Kom = bl;
+        e.Emi = czasDoby(bl);
+        const QString v = k.czytaj("ID");
+        if (v.size() >= 5)
+            e.Adr = SciezkaNagrania(v);
+        else
+            e.Tyt = QStringLiteral("Miejsce na REKLAME");
+    } else if (kod == QLatin1String("INF") || kod == QLatin1String("ALR")) {
+        e.Typ = kod == QLatin1String("INF") ? RodzajINF : RodzajALR;
+        e.Tyt = k.czytaj("RX");
+    } else if (kod == QLatin1String("DJ_")) {
+        e.Typ = RodzajDJ_;
+        e.Trw = czasTrwania(k.czytaj("RT"));
+        e.Tyt = przekoduj(k.czytaj("TI"));
+        id();
+    } else {
+        const quint8 r = kod == QLatin1String("BRK")   ? RodzajBRK
+                         : kod == QLatin1String("JNG") ? RodzajJNG
+                         : kod == QLatin1String("PRO") ? RodzajPRO
+                         : kod == QLatin1String("SPO") ? RodzajSPO
+                         : kod == QLatin1String("AUD") ? RodzajAUD
+                                                       : 0;
+        if (r == 0)
+            return;
+        e.Typ = r;
+        e.Trw = czasTrwania(k.czytaj("RT"));
+        tiJakoIde();
+        id();
+    }
+}
+
+// Which form the file is in: 1 when a line has the key "TYP".
+quint8 wykryjFormat(const PlikTekstowy& f) {
+    for (const QString& l : f.Linie())
+        if (KluczLinii(l) == QLatin1String("TYP"))
+            return 1;
+    return 2;
+}
+
+// PlaylistaFormat says how paths are built while a scheduler file is read.
+class FormatNaCzasOdczytu {
+public:
+    explicit FormatNaCzasOdczytu(quint8 format) : stary_(Emisja.PlaylistaFormat) { Emisja.PlaylistaFormat = format; }
+    ~FormatNaCzasOdczytu() { Emisja.PlaylistaFormat = stary_; }
+
+private:
+    quint8 stary_;
+};
+
+void importuj(const QString& plik, qint32 start) {
+    if (Emisja.CzySzukacWBazie && !BazaWczytana)
+        BazaWczytajOdNowa();
+    PlikTekstowy f;
+    if (!f.Otworz(plik))
+        return;
+    szukaniePrzerwane = false;
+    start = std::clamp(start, 0, LimitElementowOdczytu);
+    PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
+    const quint8 format = wykryjFormat(f);
+    const FormatNaCzasOdczytu zakres(format);
+    const QString pierwszy = format == 1 ? QStringLiteral("TYP") : QStringLiteral("ME");
+    Klucze k(f, pierwszy);
+
+    StanMaksimum = 2000;
+    if (format == 1) {
+        k.czytaj("WERSJA");
+        k.nowyElement();
+        qint64 pozycji = 0;
+        if (parseInteger(k.czytaj("POZYCJI").trimmed(), pozycji) && pozycji != 0)
+            StanMaksimum = float(pozycji);
+        k.nowyElement();
+        f.UstawPozycje(0);
+    }
+
+    QString nazwaListy;
+    if (Emisja.CzyNazwaLSTZPozycji) {
+        QString nazwa = DuzeLiteryPL(QFileInfo(NazwaSciezki(plik)).completeBaseName());
+        if (Emisja.CzyPorownanie8Znakow)
+            nazwa = nazwa.left(8);
+        nazwaListy = QLatin1Char('@') + nazwa;
+    }
+    Format1 f1{k, nazwaListy};
+
+    int n = start;
+    int pominiete = 0;
+    while (!f.Koniec() && n < LimitElementowOdczytu) {
+        InitElemPListy(ElemPListyRob);
+        TElemPListy& e = ElemPListyRob;
+        k.nowyElement();
+        k.szukamPoczatku(true);
+        const QString typ = k.czytaj(format == 1 ? "TYP" : "ME");
+        k.szukamPoczatku(false);
+        if (k.brak())
+            break;  // no element further on
+        if (format == 1)
+            f1.czytaj(e, typ);
+        else
+            czytajFormat2(k, e, typ.trimmed());
+        if (k.brak() || RodzajElemPListy(e.Typ) == 0) {
+            ++pominiete;
+            Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja \"") + typ.trimmed().left(20) +
+                QStringLiteral("\" pominięta") +
+                (k.brak() ? QStringLiteral(" (brak klucza ") + k.brakujacy() + QLatin1Char(')') : QString()));
+            continue;
+        }
+        Playlista[++n] = ElemPListyRob;
+        UstawStan(n - start);
+    }
+    // More elements than the playlist takes?
+    if (n >= LimitElementowOdczytu) {
+        k.nowyElement();
+        k.szukamPoczatku(true);
+        k.czytaj(format == 1 ? "TYP" : "ME");
+        if (!k.brak())
+            PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
+                      QStringLiteral("(Maksymalnie ") + QString::number(LimitElementowOdczytu) +
+                          QStringLiteral(" pozycji)"));
+    }
+    if (pominiete > 0)
+        Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pominięto pozycji: ") + QString::number(pominiete));
+
+    BladIO = 0;
+    StanPlaylisty.Ilosc = n;
+    StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = 0;
+    StanPlaylisty.Pierwszy = 1;
+    ZamknijStan();
+    // The descriptions pass knows an imported list by the file's name.
+    const QString zbior = PlaylistaZbior;
+    PlaylistaZbior = plik;
+    PrzypiszOpisyNagraniom(StanPlaylisty);
+    PlaylistaZbior = zbior;
+}
+
+}  // namespace
+
+QString MapujSciezkeSieciowa(const QString& sciezka) {
+    if (!platform::hasDriveLetter(sciezka) || Katalogi.KatSiecStart.isEmpty())
+        return sciezka;
+    const QChar litera = DuzeLiteryPL(QString(sciezka.left(1))).at(0);
+    const QChar start = DuzeLiteryPL(QString(Katalogi.KatSiecStart.left(1))).at(0);
+    if (litera < start || litera > QLatin1Char('Z'))
+        return sciezka;
+    if (Katalogi.KatalogSiecNaLokalJest)
+        return Katalogi.KatalogSiecNaLokal + QLatin1Char('\\') + litera + sciezka.mid(2);
+    return QChar(char16_t(litera.unicode() - start.unicode() + u'C')) + sciezka.mid(1);
+}
+
+QString SciezkaNagrania(const QString& tekst) {
+    if (Emisja.PlaylistaFormat == 1) {
+        QString katalog, nazwa, rozszerzenie;
+        RozbijSciezke(tekst.trimmed(), katalog, nazwa, rozszerzenie);
+        katalog = DuzeLiteryPL(QString(katalog));
+        if (katalog.size() > 2 && !katalog.endsWith(QLatin1Char('\\')))
+            katalog += QLatin1Char('\\');
+        QString n = DuzeLiteryPL(QString(nazwa));
+        while (n.endsWith(QLatin1Char(' ')))
+            n.chop(1);
+        return katalog + n + DuzeLiteryPL(QString(rozszerzenie));
+    }
+    QString t = tekst.trimmed();
+    t.replace(QLatin1Char('-'), QLatin1Char('_'));
+    if (NazwaSciezki(t).contains(QLatin1Char('.')))
+        return t;
+    for (const char* r : {".MP2", ".01", ".WAV"})
+        if (JestZbior(t + QLatin1String(r)))
+            return t + QLatin1String(r);
+    return {};
+}
+
+void ZnajdzPlikNagrania(TElemPListy& e) {
+    const NastawyEmisjiMIX& n = Emisja;
+    if (!n.CzySzukacNagran)
+        return;
+    const QString ide = e.Ide.trimmed();
+    if (ide.isEmpty())
+        return;
+    // The database answers by the identifier alone, so it is asked once.
+    if (n.CzySzukacWBazie) {
+        const QString z = BazaSzukajAdres(ide);
+        if (!z.isEmpty()) {
+            e.Adr = MapujSciezkeSieciowa(z);
+            return;
+        }
+    }
+    const std::pair<const QString*, quint8> foldery[] = {
+        {&n.KatMuzyka1, RodzajSND}, {&n.KatMuzyka2, RodzajSND}, {&n.KatJingle, RodzajJNG},
+        {&n.KatDJ, RodzajDJ_},      {&n.KatAudycje, RodzajSND}, {&n.KatInne, RodzajSND},
+    };
+    for (const char* rozszerzenie : {".MP3", ".MP2", ".WAV"}) {
+        const QString nazwa = ide + QLatin1String(rozszerzenie);
+        for (const auto& [folder, rodzaj] : foldery) {
+            if (folder->trimmed().isEmpty())
+                continue;
+            QString znaleziony;
+            if (n.CzySzukacWPodkatalogach) {
+                if (szukajWDrzewie(*folder, nazwa, znaleziony))
+                    znaleziony = MapujSciezkeSieciowa(znaleziony);
+            } else if (!n.CzySzukacWBazie) {
+                const QString s = *folder + QLatin1Char('\\') + nazwa;
+                if (JestZbior(s))
+                    znaleziony = s;
+            }
+            if (!znaleziony.isEmpty()) {
+                e.Adr = znaleziony;
+                if (n.CzySzukacNadacKod)
+                    e.Typ = rodzaj;
+                return;
+            }
+        }
+    }
+}
+
+void CzytajPlayliste(const QString& plik, qint32 start) {
+    if (DuzeLiteryPL(QFileInfo(plik).suffix()) == QStringLiteral("MIX")) {
+        WczytajPlaylisteMIX(plik, start);
+        return;
+    }
+    importuj(plik, start);
+}
+
+void CzyscPlayliste(SilnikEmisji& silnik) {
+    for (quint8 s = 1; s <= 3; ++s)
+        silnik.Odtwarzacz[s].Element = 0;
+    for (int i = 1; i <= MaksPlaylisty; ++i)
+        InitElemPListy(Playlista[i]);
+    StanPlaylisty.Ilosc = 0;
+    StanPlaylisty.Kursor = 0;
+    StanPlaylisty.DoGrania = 0;
+    StanPlaylisty.Pierwszy = 1;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Reading a playlist file into the on-air playlist: the native .MIX goes to
+// its own reader, anything else is a scheduler's export (with "TYP" keys, or
+// the short-key form), whose identifiers are resolved to audio files through
+// the recordings database or a search of the music folders.
+#include <QString>
+#include <QtGlobal>
+
+class SilnikEmisji;
+struct TElemPListy;
+
+// Reads `plik` into elements start + 1 onward and sets StanPlaylisty; the
+// file's result is in BladIO. A scheduler file sets its detected format in
+// PlaylistaFormat for the read only.
+void CzytajPlayliste(const QString& plik, qint32 start);
+// Empties the playlist before a fresh read; the decks forget their numbers.
+void CzyscPlayliste(SilnikEmisji& silnik);
+
+// The most elements a playlist takes; reading stops there.
+constexpr int LimitElementowOdczytu = 10'000;
+
+// A path from an ADRES value (format 1) or an ID value (format 2), as
+// PlaylistaFormat says; "" when a format 2 name without extension exists
+// under none of the tried ones.
+QString SciezkaNagrania(const QString& tekst);
+// Fills the element's Adr from its identifier when the settings ask for a
+// search; may set its kind by the folder it was found in.
+void ZnajdzPlikNagrania(TElemPListy& e);
+// A path found in the database or on the network folders as this station
+// reaches it: network drive letters (from KatSiecStart on) become local
+// ones, or the local copy of the network folders when one is set. Local
+// letters, UNC and relative paths are kept.
+QString MapujSciezkeSieciowa(const QString& sciezka);

@@ -1,0 +1,34 @@
+#pragma once
+// Passes over the whole playlist that bring a freshly read or merged list
+// into a playable state: descriptions and categories from the recordings,
+// air times recomputed from lengths and crossfades, advert lengths checked,
+// empty advert and promo placeholders removed, runs of like placeholders
+// collapsed. Each works element by element through ElemPListyRob and
+// validates the marks before writing the element back.
+#include <QtGlobal>
+
+struct StanListy;
+
+// Descriptions, lengths and categories after a load. Imported lists (.SEL,
+// .PRG) take what the settings ask for from the recordings; native ones are
+// only validated. BladIO is left as the read set it.
+void PrzypiszOpisyNagraniom(StanListy& stan);
+// Lengths and a few description fields again from the recordings.
+void OdswiezOpisyElementow(StanListy& stan);
+// Air times from lengths and crossfades; with the operator's yes, songs
+// that spill past the full hour are removed.
+void UsunPozaGodzine(StanListy& stan);
+// Advert lengths from the time list (bar mode) or the files, for .MIX lists.
+void SprawdzCzasyReklam(StanListy& stan);
+// Removes advert (kind 5) or promo (kind 9) placeholders after element
+// `start` that nothing was merged into.
+void UsunPusteZaslepki(int start, quint8 rodzaj);
+// Collapses runs of like placeholders of the kind after element `start`
+// into one zero-length placeholder.
+void ScalPowtorzoneElementy(int start, quint8 rodzaj);
+
+// Whether the element is an advert ("Reklama o ", kind 5) or promo
+// ("Promos o ", kind 9) placeholder of that kind.
+bool CzyZaslepka(const struct TElemPListy& e, quint8 rodzaj);
+// Removes element i: its followers move up, the last is reset.
+void UsunElementPlaylisty(StanListy& stan, int i);
