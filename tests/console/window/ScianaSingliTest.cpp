@@ -509,4 +509,5 @@ TEST_F(Sciana, ASlotIsAssignedThroughTheDatabaseWindow) {
     EXPECT_EQ(sc().Single[1][1].Adr, a);
     EXPECT_EQ(sc().Single[1][1].Tyt, u"Alarm"_s);
     EXPECT_TRUE(sc().SingleZmienione);
+    BazaCzyscWszystko();  // the table lives for the run: leave none behind
 }
