@@ -182,7 +182,9 @@ void ZbiorNastaw::Liczba(const QString& sekcja, const QString& klucz, qint32& l,
 void ZbiorNastaw::Katalog(const QString& sekcja, const QString& klucz, const QString& domyslny, QString& kat) const {
     QString v;
     if (!Wartosc(sekcja, klucz, v) || v.isEmpty()) return;
-    v = upperPL(v);
+    // Windows folders compare in upper case; a Linux path keeps its case.
+    const QString gorne = upperPL(v);
+    if (platform::hasDriveLetter(v) || gorne == QLatin1String("PROGRAM")) v = gorne;
     kat = (v != QLatin1String("PROGRAM") && JestKatalog(v)) ? v : domyslny;
 }
 

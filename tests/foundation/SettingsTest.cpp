@@ -92,9 +92,10 @@ TEST_F(SettingsFile, FoldersProgramWordAndMissingFolders) {
     EXPECT_EQ(k, KatalogStartowy);
     CzytajKatalog(ini, QStringLiteral("S"), QStringLiteral("C"), KatalogStartowy, k);
     EXPECT_EQ(k, KatalogStartowy);
-    // An existing folder is stored upper-cased (found again through the case-insensitive resolution).
+    // An existing Linux folder is kept as written (a drive-letter folder is
+    // upper-cased: it is matched without case).
     CzytajKatalog(ini, QStringLiteral("S"), QStringLiteral("D"), KatalogStartowy, k);
-    EXPECT_EQ(k, (home.path() + QStringLiteral("/logs")).toUpper());
+    EXPECT_EQ(k, home.path() + QStringLiteral("/logs"));
     EXPECT_TRUE(JestKatalog(k));
     k = QStringLiteral("old");
     CzytajKatalog(ini, QStringLiteral("S"), QStringLiteral("Missing"), KatalogStartowy, k);
