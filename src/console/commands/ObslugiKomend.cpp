@@ -2,7 +2,10 @@
 
 #include "console/commands/Komendy.h"
 #include "console/commands/ScianaSingli.h"
+#include "console/engine/PanelListy.h"
 #include "console/engine/TrybyEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "playlists/D_Timelista.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 
@@ -24,9 +27,7 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomZapiszProfil, KomZapiszProfil, "zapis profilu"},
         {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
         {KomBlok, KomBlok, "tryb bloku"},
-        {KomKursorGora, KomKursorKoniec, "kursor playlisty"},
         {KomTimelistaOd, KomTimelistaDo, "lista synchroniczna"},
-        {KomTimelistaKursorOd, KomTimelistaKursorDo, "kursor listy synchronicznej"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
         {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
         {KomStatus, KomStatus, "kasowanie pola statusu"},
@@ -66,6 +67,16 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
             Log(TekstKomendyCzekajacej(id, "upuszczenie elementu lub usunięcie elementów spoza bloku"));
         else
             s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    });
+    // The cursor keys of both lists: up, down, page up, page down, first, last.
+    d.UstawObsluge(KomKursorGora, KomKursorKoniec, [s](quint16 id) {
+        RuchKursora(StanPlaylisty, KrokKursora(id - KomKursorGora));
+        if (Nastawy.ZgodnoscDOS) StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+        s->Wyjscia().OdswiezPlayliste();
+    });
+    d.UstawObsluge(KomTimelistaKursorOd, KomTimelistaKursorDo, [s](quint16 id) {
+        RuchKursora(StanTimelisty, KrokKursora(id - KomTimelistaKursorOd));
+        s->Wyjscia().OdswiezTimeliste();
     });
     d.UstawObsluge(KomWznow, KomWznow, [s](quint16) { s->GrajOdWznowienia(); });
     d.UstawObsluge(KomKolejny, KomKolejny, [s](quint16) { s->KursorNaNastepny(); });

@@ -13,6 +13,7 @@
 #include "console/links/TelnetGPI.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/KestGraf2.h"
+#include "playlists/D_Playlista.h"
 
 #include <QList>
 #include <QStringList>
@@ -95,6 +96,13 @@ public:
     void RysujPasekPrzyciskow();
     // Decks A and B from the engine's records and the last display refresh.
     void RysujOdtwarzacze();
+    // The playlist and time-list panels with the cursor kept in view.
+    void OdswiezPlayliste();
+    // The panel as it stands, the hour buttons over its top line.
+    void RysujPanelPlaylisty();
+    void OdswiezTimeliste();
+    // The display tick's rows: corrected times, advert placeholders.
+    void OdswiezWierszeNaTiku();
     // The mode buttons pressed while their modes are on, whoever switched
     // them: called after every input, tick and refresh.
     void PodswietlTryby();
@@ -147,6 +155,15 @@ private:
 
     // The dispatcher's window side.
     qint32 KursorPlaylisty() const override;
+    bool KlikWierszyPlaylisty(quint8 przycisk) override;
+    int KlikWierszyTimelisty() override;
+    bool KlikSuwaka() override;
+    bool PoleStatusu(TRect& r) const override;
+    bool PunktWWierszachTimelisty(QPoint punkt) const override;
+    // Right click on the cursor row: the preview from the box under the pointer.
+    void OdsluchWiersza(qint32 n);
+    // The scroll bar's thumb follows a drag (the list whose bar was pressed).
+    StanListy* przeciagany_ = nullptr;
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
 
