@@ -159,7 +159,8 @@ void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n) {
     TRect pc;
     ProstokatWH(pc, w.Left + SkalaX(3), top + SkalaY(2), SkalaX(74), SkalaY(26));
     const bool zagrany = (e.Typ & TypZagrany) != 0;
-    f.PoleWklesleE(pc, zagrany ? KolorTlaPrzycisku : kolorPolaCzasu(e), KolorCzarny, KolorBialy);
+    const TColor tloCzasu = zagrany ? KolorTlaPrzycisku : kolorPolaCzasu(e);
+    f.PoleWklesleE(pc, tloCzasu, KolorCzarny, KolorBialy);
     const qint32 gra = grany(s);
     QString czas;
     if (s.Stan.KorektaCzasuJest && gra > 0 && n < gra) {
@@ -171,7 +172,10 @@ void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n) {
                                                                                 : QStringLiteral(" ")) +
                CzasWiersza(t, s.Stan.Zegar12h);
     }
-    f.PiszxyKolorE(pc.Left + 3, pc.Top + 2, czas, zagrany ? KolorCzarny : KolorZolty);
+    // Yellow cannot be read on the light boxes (INFO, lime, an advert
+    // without its length): black there.
+    const bool jasne = tloCzasu == KolorTlaPrzycisku || tloCzasu == KolorLimonka;
+    f.PiszxyKolorE(pc.Left + 3, pc.Top + 2, czas, jasne ? KolorCzarny : KolorZolty);
     if (Emisja.CzyWyswCzasZSEL && !QString(e.Sel).isEmpty())
         f.PiszxyKolorE(pc.Left + 3, pc.Top + 2 + f.WysokoscTekstu(), QStringLiteral(" ") + QString(e.Sel).left(9),
                        KolorSrebrny);

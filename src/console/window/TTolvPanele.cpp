@@ -87,8 +87,9 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
         if (wProstokacie(czas, MyszPunkt)) {
             st.Kursor = n;
             OdswiezPlayliste();
-            // One click ends the mode that is on; else it starts moving.
-            komenda(silnik_.Stan.TrybBloku ? KomBlok : KomPrzesun);
+            // One click ends the mode that is on (a move drops at the
+            // cursor, a block is left); else it starts moving.
+            komenda(silnik_.Stan.TrybPrzesuwania ? KomStart : silnik_.Stan.TrybBloku ? KomWyjdz : KomPrzesun);
             return true;
         }
         if (grywalnyRodzaj(RodzajElemPListy(e.Typ))) {
