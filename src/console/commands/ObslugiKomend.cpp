@@ -1,6 +1,7 @@
 #include "console/commands/ObslugiKomend.h"
 
 #include "console/commands/Komendy.h"
+#include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/engine/PanelListy.h"
 #include "console/engine/TrybyEmisji.h"
@@ -27,7 +28,8 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomZapiszProfil, KomZapiszProfil, "zapis profilu"},
         {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
         {KomBlok, KomBlok, "tryb bloku"},
-        {KomTimelistaOd, KomTimelistaDo, "lista synchroniczna"},
+        {KomTimelistaGrajTeraz, KomTimelistaGrajTeraz, "emisja pozycji listy synchronicznej"},
+        {KomPlayL, KomRekL, "listy trybu emisji"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
         {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
         {KomStatus, KomStatus, "kasowanie pola statusu"},
@@ -86,6 +88,13 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
         s->KasujPlayliste();
         d.WcisnijPrzycisk(PUsunPlayliste, false);
     });
+}
+
+void ZarejestrujObslugiTimelisty(Dyspozytor& d, PanelTimelisty& panel) {
+    PanelTimelisty* p = &panel;
+    const auto komenda = [p](quint16 id) { p->Komenda(id); };
+    d.UstawObsluge(KomTimelistaSynchro, KomTimelistaUsun, komenda);
+    d.UstawObsluge(KomTimelistaInfo, KomTimelistaWczesniejsze, komenda);
 }
 
 void ZarejestrujObslugiSingli(Dyspozytor& d, ScianaSingli& sciana) {

@@ -261,3 +261,12 @@ void RysujNazweTimelisty(TRForm& f) {
     ProstokatSkalaWH(r, 582, 270, 54, 18);
     f.PiszPoleWklesleE(r, KolorCzarny, TimelistaNazwa, KolorCienia, KolorBialy);
 }
+
+void RysujSynchLabel(TRForm& f, qint64 ms, bool wlaczony) {
+    const StanListy& st = StanTimelisty;
+    TRect r;
+    Prostokat(r, st.Panel.Left + SkalaX(86), st.Panel.Top + 2, st.Panel.Left + SkalaX(140), st.Lista.Top - 3);
+    const TColor kolor = !wlaczony ? KolorCienia : ms <= 0 ? KolorTlaPrzycisku : ms < 60'000 ? KolorCzerwony : KolorBialy;
+    f.PiszPoleWklesleKolorE(r, KolorCzarny, kolor, CzasZegara24(std::max<qint64>(0, ms) % DobaMs), KolorCienia,
+                            KolorBialy);
+}

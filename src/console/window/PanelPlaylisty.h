@@ -25,3 +25,6 @@ void MalujPoleKomunikatu(TRForm& f, const QString& tekst, bool miga);
 
 void RysujTimeliste(TRForm& f, bool zegar12h);
 void RysujNazweTimelisty(TRForm& f);
+// The synchronous mode's countdown in the time list's header: grey while
+// the mode is off, red in the last minute, nothing at 0.
+void RysujSynchLabel(TRForm& f, qint64 ms, bool wlaczony);

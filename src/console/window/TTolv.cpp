@@ -77,6 +77,7 @@ TTolv::TTolv(QWidget* parent)
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
     UtworzEtykiety();
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
+    ZarejestrujObslugiTimelisty(dyspozytor_, timelista_);
     wyjscia_->UstawSciane(&sciana_);
     sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
     // The wall assigns from the database window and describes in the
@@ -89,6 +90,10 @@ TTolv::TTolv(QWidget* parent)
         return true;
     };
     sciana_.Biblioteka.EdytujOpis = [](SygnalType& sygnal) { ShowOpisNagr(sygnal, true); };
+    // The time list inserts from the database window and describes in the
+    // same editor; its list and recording pickers are the folder browser's.
+    timelista_.Zrodla.NagranieZBazy = sciana_.Biblioteka.NagranieZBazy;
+    timelista_.Zrodla.EdytujOpis = sciana_.Biblioteka.EdytujOpis;
     Rozmiesc();
 }
 
@@ -147,6 +152,7 @@ void TTolv::TimerWyswietlaczTimer() {
     OdswiezWierszeNaTiku();
     // A status text blinks every other second.
     MalujPoleKomunikatu(*this, silnik_.Komunikat, (timery_.TerazMS / 1000) % 2 == 1);
+    RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
     PodswietlTryby();
 }
 
@@ -174,6 +180,7 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    UstawPrzyciskiTimelisty(przyciski_, Emisja.CzyTrybEmisja, Emisja.TimelistaPrzyciskPytajJest);
     sciana_.UstawPrzyciski(Emisja.CzyDodatkowaKlawiatura);
     TRect r;
     ProstokatSkala(r, 2, 0, 225, 77);
@@ -194,6 +201,8 @@ void TTolv::RysujOkno() {
     RysujOdtwarzacze();
     RysujTimeliste(*this, silnik_.Stan.Zegar12h);
     RysujNazweTimelisty(*this);
+    RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
+    for (const auto& b : przyciski_.Timelista) BUTTON_Draw(b);
     // The clocks are drawn here by their own panel once it stands.
     RysujPanelDolny();
 }
@@ -267,6 +276,14 @@ void TTolv::PodswietlTryby() {
     dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
     dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
     sciana_.PodswietlPrzyciski();
+    const auto zapal = [this](int indeks, bool stan) {
+        BUTTONType& b = przyciski_.Timelista[size_t(indeks)];
+        if (b.Stan == (stan ? 1 : 0)) return;
+        b.Stan = stan ? 1 : 0;
+        BUTTON_Draw(b);
+    };
+    zapal(PTSynchro, timery_.TimelistaSynchroJest);
+    zapal(PTPytaj, timelista_.TimelistaOpcja);
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {

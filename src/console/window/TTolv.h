@@ -7,6 +7,7 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/window/PanelOdtwarzacza.h"
 #include "console/engine/SilnikEmisji.h"
@@ -72,6 +73,8 @@ public:
     // The singles wall. The library windows fill its Biblioteka callbacks
     // (folder browser, database window, description editor) once they stand.
     ScianaSingli& Sciana() { return sciana_; }
+    // The time list's commands; its pickers join as the library windows stand.
+    PanelTimelisty& Timelista() { return timelista_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -184,6 +187,7 @@ private:
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
+    PanelTimelisty timelista_{silnik_, timery_};
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

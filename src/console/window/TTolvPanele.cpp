@@ -8,6 +8,7 @@
 #include "console/engine/PanelListy.h"
 #include "console/window/PanelPlaylisty.h"
 #include "foundation/KestSter2.h"
+#include "platform/Paths.h"
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -56,6 +57,7 @@ void TTolv::OdswiezTimeliste() {
     PrzewinDoKursora(StanTimelisty);
     RysujTimeliste(*this, silnik_.Stan.Zegar12h);
     RysujNazweTimelisty(*this);
+    RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
 }
 
 bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
@@ -93,7 +95,7 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
             return true;
         }
         if (grywalnyRodzaj(RodzajElemPListy(e.Typ))) {
-            const bool plik = QFileInfo::exists(QString(e.Adr));
+            const bool plik = QFileInfo(platform::resolvePath(QString(e.Adr))).isFile();
             const bool belka = RodzajElemPListy(e.Typ) == RodzajREK && Emisja.CzyReklamaJakoBelka &&
                                ZnajdzGodzineTListy(QString(e.Tyt).mid(10, 5)) > 0;
             if (plik || belka) {
@@ -115,7 +117,7 @@ void TTolv::OdsluchWiersza(qint32 n) {
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
     if (!grywalnyRodzaj(rodzaj) || (rodzaj == RodzajREK && Emisja.CzyReklamaJakoBelka)) return;
     const QString plik = QString(e.Adr);
-    if (!QFileInfo::exists(plik)) return;
+    if (!QFileInfo(platform::resolvePath(plik)).isFile()) return;
     const qint32 l = CzasTrwaniaPliku(plik);
     const int top = GoraWiersza(StanPlaylisty, n, wierszPL());
     const auto pokaz = [&](qint32 start, quint8 tryb) {

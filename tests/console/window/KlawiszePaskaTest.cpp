@@ -253,7 +253,18 @@ const Qt::KeyboardModifiers Alt = Qt::AltModifier;
 const Qt::KeyboardModifiers Num = Qt::KeypadModifier;
 
 std::vector<Wiersz> wiersze() {
-    const char* lista = "lista synchroniczna";
+    // The time list's clear and delete ask first; the answer is yes.
+    const auto trzyITak = [](Stanowisko& t) {
+        trzyWpisy(t);
+        t.dialogi.Odpowiedz(OdpowiedzTak);
+    };
+    const auto wpisow = [](qint32 ile, qint32 kursor) {
+        return [ile, kursor](Stanowisko&, quint16, const QStringList& nowe) {
+            EXPECT_EQ(StanTimelisty.Ilosc, ile);
+            EXPECT_EQ(StanTimelisty.Kursor, kursor);
+            EXPECT_TRUE(nowe.isEmpty()) << nowe.join('\n').toStdString();
+        };
+    };
     std::vector<Wiersz> w = {
         // ---- the key table ----
         {"Esc in move mode", Qt::Key_Escape, Bez, 0, 10, [](Stanowisko& t) { t.silnik().Stan.TrybPrzesuwania = true; },
@@ -324,10 +335,10 @@ std::vector<Wiersz> wiersze() {
         {"keypad 8", Qt::Key_8, Num, 0, 5201, trzyWpisy, kursorTL(1)},
         {"PgUp", Qt::Key_PageUp, Bez, 0, 3203, naDrugim, kursorPL(1)},
         {"keypad 9", Qt::Key_9, Num, 0, 5203, trzyWpisy, kursorTL(1)},
-        {"keypad -", Qt::Key_Minus, Num, 0, 5004, {}, czeka(lista)},
+        {"keypad -", Qt::Key_Minus, Num, 0, 5004, trzyITak, wpisow(0, 0)},
         {"Left", Qt::Key_Left, Bez, 0, 4101, {}, paleta(6)},
         {"Right", Qt::Key_Right, Bez, 0, 4102, {}, paleta(2)},
-        {"keypad +", Qt::Key_Plus, Num, 0, 5007, {}, czeka(lista)},
+        {"keypad +", Qt::Key_Plus, Num, 0, 5007, {}, czeka("emisja pozycji listy synchronicznej")},
         {"End", Qt::Key_End, Bez, 0, 3206, naDrugim, kursorPL(3)},
         {"keypad 1", Qt::Key_1, Num, 0, 5206, trzyWpisy, kursorTL(3)},
         {"Down", Qt::Key_Down, Bez, 0, 3202, naDrugim, kursorPL(3)},
@@ -335,9 +346,12 @@ std::vector<Wiersz> wiersze() {
         {"PgDn", Qt::Key_PageDown, Bez, 0, 3204, naDrugim, kursorPL(3)},
         {"keypad 3", Qt::Key_3, Num, 0, 5204, trzyWpisy, kursorTL(3)},
         {"Ins", Qt::Key_Insert, Bez, 0, 3106, {}, czeka("wstawienie elementu")},
-        {"keypad 0", Qt::Key_0, Num, 0, 5005, {}, czeka(lista)},
+        {"keypad 0", Qt::Key_0, Num, 0, 5005, {},
+         [](Stanowisko&, quint16, const QStringList& nowe) {
+             EXPECT_EQ(nowe, QStringList{u"Funkcja niedostępna: wybór nagrania do listy"_s});
+         }},
         {"Del", Qt::Key_Delete, Bez, 0, 3105, {}, czeka("usunięcie elementu")},
-        {"keypad .", Qt::Key_Period, Num, 0, 5006, {}, czeka(lista)},
+        {"keypad .", Qt::Key_Period, Num, 0, 5006, trzyITak, wpisow(2, 2)},
 
         // ---- the bar, clicked ----
         {"Konf.", 0, Bez, PKonfiguracja, 3121, [](Stanowisko& t) { t.zamknijNastawy(); },
