@@ -109,7 +109,7 @@ void PanelTimelisty::SprawdzPlikiTimelisty(bool pytania) {
         silnik_.Komunikat = QStringLiteral("Brak reklamy: ") + e.Tyt;
         silnik_.Wyjscia().OdswiezKomunikat();
         if (pytania) {
-            PokazBladKod(2, e.Tyt);
+            PokazBladKod(2, {}, e.Tyt);
             if (Decyzja(QStringLiteral("Czy kontynuować testy ?")) != WynikTak) break;
         }
     }
@@ -129,7 +129,7 @@ void PanelTimelisty::Czytaj() {
     }
     if (!Zrodla.WybierzListe(plik) || plik.isEmpty()) return;
     TimelistaZbior = plik;
-    TimelistaNazwa = QFileInfo(QString(plik).replace(QLatin1Char('\\'), QLatin1Char('/'))).completeBaseName();
+    TimelistaNazwa = NazwaSciezki(plik);
     CzyscTimeliste();
     StanTimelisty.Ilosc = StanTimelisty.Kursor = 0;
     if (Emisja.CzyReklamaJakoBelka) {
@@ -139,11 +139,9 @@ void PanelTimelisty::Czytaj() {
         WczytajTimeliste(plik);
         ZamknijStan();
         if (BladIO != 0) {
-            PokazBladKod(BladIO, plik);
+            PokazBladKod(BladIO, {}, plik);
         } else if (Emisja.PlaylistaZapisPoOdczycieJest) {
-            const QString rozszerzenie = QFileInfo(plik).suffix();
-            ZapiszTimeliste(Nastawy.RoboczyKatalog + QStringLiteral("\\") + TimelistaNazwa +
-                            (rozszerzenie.isEmpty() ? QString() : QStringLiteral(".") + rozszerzenie));
+            ZapiszTimeliste(joinPath(Nastawy.RoboczyKatalog, TimelistaNazwa + RozszerzenieSciezki(plik)));
         }
     }
     SprawdzPlikiTimelisty(true);
@@ -153,10 +151,10 @@ void PanelTimelisty::Czytaj() {
 void PanelTimelisty::wczytajZDrugaLista(const QString& plik) {
     QString nazwa = DuzeLiteryPL(QString(TimelistaNazwa));
     if (Emisja.CzyPorownanie8Znakow) nazwa = nazwa.left(8);
-    const QString druga = Emisja.KatLista2 + QStringLiteral("\\") + nazwa + QStringLiteral(".LST");
+    const QString druga = joinPath(Emisja.KatLista2, nazwa + QStringLiteral(".LST"));
     WczytajTimeliste(plik);
     if (BladIO != 0) {
-        PokazBladKod(BladIO, plik);
+        PokazBladKod(BladIO, {}, plik);
         return;
     }
     if (!Emisja.CzyLista2LST) return;
@@ -166,14 +164,14 @@ void PanelTimelisty::wczytajZDrugaLista(const QString& plik) {
         PokazBlad(QStringLiteral("Druga lista LST zgodna z pierwszą listą LST"));
     } else {
         DoklejTimeliste(druga);
-        if (BladIO != 0) PokazBladKod(BladIO, druga);
+        if (BladIO != 0) PokazBladKod(BladIO, {}, druga);
     }
 }
 
 void PanelTimelisty::Zapisz() {
     PauzaSynchro pauza(timery_.TimelistaZajeta);
-    QString folder = QFileInfo(QString(TimelistaZbior).replace(QLatin1Char('\\'), QLatin1Char('/'))).path();
-    if (TimelistaZbior == NieMa || folder == QStringLiteral(".")) folder = Nastawy.RoboczyKatalog;
+    QString folder = KatalogSciezki(TimelistaZbior);
+    if (TimelistaZbior == NieMa || folder.isEmpty()) folder = Nastawy.RoboczyKatalog;
     if (Emisja.CzyTimelistaFolderZapis && Zrodla.WybierzFolder) {
         QString wybrany = folder;
         if (Zrodla.WybierzFolder(wybrany)) folder = wybrany;
@@ -183,15 +181,15 @@ void PanelTimelisty::Zapisz() {
     const QString rozszerzenie = QStringLiteral(".LST");
     if (WolnaNazwa(QStringLiteral("Nazwę zbioru listy"), folder, nazwa, rozszerzenie) != OdpowiedzAkceptuj) return;
     if (nazwa == NieMa) {
-        PokazBladKod(302, QStringLiteral(" Inną od \"Nie_ma\" )"));
+        PokazBlad2(302, QStringLiteral("Inną od \"Nie_ma\""));
         return;
     }
-    const QString plik = folder + QStringLiteral("\\") + nazwa + rozszerzenie;
+    const QString plik = joinPath(folder, nazwa + rozszerzenie);
     PokazStan(QStringLiteral("Zapis listy"), {}, false);
     const bool dobrze = ZapiszTimeliste(plik);
     ZamknijStan();
     if (!dobrze) {
-        PokazBladKod(BladIO, plik);
+        PokazBladKod(BladIO, {}, plik);
         return;
     }
     TimelistaZbior = plik;

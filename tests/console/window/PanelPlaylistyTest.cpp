@@ -8,9 +8,14 @@
 #include "console/engine/PanelListy.h"
 #include "console/support/OknoTestPomoc.h"
 #include "console/window/PanelPlaylisty.h"
+#include "console/commands/PanelTimelisty.h"
+#include "console/commands/PrzyciskiKonsoli.h"
+#include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
+
+#include "platform/Paths.h"
 
 #include <QDir>
 
@@ -182,4 +187,159 @@ TEST_F(Panele, MiddleClickOnTheTimeBoxEndsTheModeThatIsOnElseStartsMoving) {
         EXPECT_EQ(noweLogi(przed), QStringList{w.linia});
         StanPlaylisty.Kursor = 2;
     }
+}
+
+namespace {
+
+class TimelistaOkna : public Panele {
+public:
+    PanelTimelisty& tl() { return okno->Timelista(); }
+    void wpisy(std::initializer_list<std::pair<qint32, QString>> lista) {
+        int i = 0;
+        for (const auto& [czas, tytul] : lista) {
+            Timelista[size_t(++i)] = TElemTListy{};
+            Timelista[size_t(i)].Czas = czas;
+            Timelista[size_t(i)].Tyt = tytul;
+            Timelista[size_t(i)].Adr = folder.file(u"E1.WAV"_s);
+        }
+        StanTimelisty.Ilosc = i;
+        StanTimelisty.Kursor = 1;
+    }
+    QStringList bledy() const {
+        QStringList b;
+        for (const auto& z : dialogi.Zapisy(RodzajDialogu::Blad)) b << z.teksty.join(u'|');
+        return b;
+    }
+};
+
+}  // namespace
+
+TEST_F(TimelistaOkna, TimeEntryTakesHoursUpTo24AndFiveCharacters) {
+    struct Wiersz {
+        QString tekst;
+        qint32 wynik;  // -1: refused, the value kept
+    } wiersze[] = {
+        {u"24:30:00"_s, 24 * 3600 + 1800}, {u"12:60:00"_s, -1}, {u"12:30"_s, 12 * 3600 + 1800},
+        {u"1:30"_s, -1}, {u"25:00:00"_s, -1}, {u"08:15:xx"_s, 8 * 3600 + 900},
+    };
+    for (const auto& w : wiersze) {
+        dialogi.Wyczysc();
+        dialogi.OdpowiedzTekst(w.tekst);
+        qint32 s = 3661;
+        EXPECT_EQ(PodajCzasHMS(u"Czas "_s, u"R1"_s, s), w.wynik >= 0) << w.tekst.toStdString();
+        EXPECT_EQ(s, w.wynik >= 0 ? w.wynik : 3661) << w.tekst.toStdString();
+        EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Tekst).value(0).teksty, QStringList({u"Czas R1"_s, u"01:01:01"_s}));
+        EXPECT_EQ(bledy(), w.wynik >= 0 ? QStringList() : QStringList{u"Błędnie podany czas|"_s})
+            << w.tekst.toStdString();
+    }
+}
+
+TEST_F(TimelistaOkna, InsertAfterTheCursorOrByTimeAndRefusedDuringABlock) {
+    wpisy({{14 * 3600, u"A"_s}, {14 * 3600, u"B"_s}, {15 * 3600, u"C"_s}});
+    StanTimelisty.Kursor = 1;
+    tl().Zrodla.NagranieZPrzegladarki = [this](QString& nazwa, QString& plik) {
+        nazwa = u"NOWA"_s;
+        plik = folder.file(u"E1.WAV"_s);
+        return true;
+    };
+    dialogi.OdpowiedzTekst(u"14:00:00"_s);  // the proposal unchanged
+    tl().Wstaw();
+    EXPECT_EQ(Timelista[2].Tyt, u"NOWA"_s) << "right after the cursor";
+    EXPECT_EQ(Timelista[2].Trw, 5000);
+    EXPECT_EQ(StanTimelisty.Ilosc, 4);
+    EXPECT_EQ(StanTimelisty.Kursor, 2);
+    dialogi.OdpowiedzTekst(u"14:30:00"_s);
+    tl().Wstaw();
+    EXPECT_EQ(Timelista[4].Tyt, u"NOWA"_s) << "after the last entry not later";
+    EXPECT_EQ(Timelista[5].Tyt, u"C"_s);
+
+    okno->Silnik().Stan.PauzaJest = true;
+    tl().Wstaw();
+    tl().Usun();
+    tl().Czysc();
+    EXPECT_EQ(StanTimelisty.Ilosc, 5) << "nothing changes while a block plays";
+    EXPECT_TRUE(dialogi.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+    okno->Silnik().Stan.PauzaJest = false;
+    dialogi.Odpowiedz(OdpowiedzTak);
+    StanTimelisty.Kursor = 5;
+    tl().Usun();
+    EXPECT_EQ(StanTimelisty.Ilosc, 4);
+    EXPECT_EQ(StanTimelisty.Kursor, 4);
+}
+
+TEST_F(TimelistaOkna, ReadKeepsEverythingWhenNothingIsPickedAndRefusesAnEqualSecondList) {
+    wpisy({{14 * 3600, u"A"_s}});
+    Timelista[1].Stan = StanZagrany;
+    TimelistaZbior = u"/stara.LST"_s;
+    tl().Zrodla.WybierzListe = [](QString&) { return false; };
+    tl().Czytaj();
+    EXPECT_EQ(Timelista[1].Stan, StanZagrany) << "a cancelled pick keeps the marks";
+    EXPECT_EQ(TimelistaZbior, u"/stara.LST"_s);
+
+    // The advert-block mode appends the second list unless it is the same list.
+    const QStringList linie = {u"14:00:00 R1"_s, folder.file(u"E1.WAV"_s), u"14:00:00 R2"_s,
+                               folder.file(u"BRAK.WAV"_s)};
+    QDir().mkpath(folder.file(u"L2"_s));
+    ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(u"PON.LST"_s), linie));
+    ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(u"L2/PON.LST"_s), linie));
+    Emisja.CzyReklamaJakoBelka = Emisja.CzyLista2LST = true;
+    Emisja.KatLista2 = folder.file(u"L2"_s);
+    tl().Zrodla.WybierzListe = [this](QString& plik) {
+        plik = folder.file(u"PON.LST"_s);
+        return true;
+    };
+    dialogi.Odpowiedz(OdpowiedzNie);  // "Czy kontynuować testy ?" after the missing file
+    tl().Czytaj();
+    EXPECT_EQ(StanTimelisty.Ilosc, 2);
+    EXPECT_EQ(TimelistaNazwa, u"PON"_s);
+    EXPECT_TRUE(bledy().contains(u"Druga lista LST zgodna z pierwszą listą LST|"_s)) << bledy().join(u'\n').toStdString();
+    // The check: durations from the files, the missing one marked.
+    EXPECT_EQ(Timelista[1].Trw, 5000);
+    EXPECT_EQ(Timelista[2].Stan, 200);
+    EXPECT_EQ(okno->Silnik().Komunikat, u"Brak reklamy: R2"_s);
+    Emisja.CzyReklamaJakoBelka = Emisja.CzyLista2LST = false;
+}
+
+TEST_F(TimelistaOkna, SaveKeepsThePathAndRefusesNieMa) {
+    wpisy({{14 * 3600, u"A"_s}});
+    TimelistaZbior = folder.file(u"PON.LST"_s);
+    TimelistaNazwa = u"PON"_s;
+    dialogi.OdpowiedzTekst(u"Nie_ma"_s);
+    tl().Zapisz();
+    EXPECT_TRUE(bledy().value(0).startsWith(u"Należy podać nazwę zbioru|"_s));
+    EXPECT_TRUE(bledy().value(0).endsWith(u"Inną od \"Nie_ma\" )"_s)) << bledy().value(0).toStdString();
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Tekst).value(0).teksty.value(1), u"PON"_s) << "the name is proposed";
+    dialogi.OdpowiedzTekst(u"WTO"_s);
+    tl().Zapisz();
+    EXPECT_EQ(platform::resolvePath(TimelistaZbior), folder.file(u"WTO.LST"_s)) << "the path, not a bare name";
+    EXPECT_EQ(TimelistaNazwa, u"WTO"_s);
+    EXPECT_TRUE(QFileInfo::exists(folder.file(u"WTO.LST"_s)));
+}
+
+TEST_F(TimelistaOkna, SyncMarkEarlierAndClear) {
+    StanTimelisty.Ilosc = 0;
+    tl().Synchro();
+    EXPECT_FALSE(okno->Timery().TimelistaSynchroJest);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info).value(0).teksty.value(0), u"Nie ma nagrań na liście"_s);
+    wpisy({{11 * 3600, u"A"_s}, {11 * 3600 + 60, u"B"_s}, {13 * 3600, u"C"_s}});
+    Timelista[2].Stan = StanDoklejony;
+    tl().Synchro();
+    EXPECT_TRUE(okno->Timery().TimelistaSynchroJest);
+    okno->PodswietlTryby();
+    const BUTTONType& sync = okno->Przyciski().Timelista[PTSynchro];
+    EXPECT_EQ(okno->KolorPiksela(sync.Rect.Left + 3, sync.Rect.Top + 3), KolorCzerwony);
+    tl().Synchro();
+    EXPECT_FALSE(okno->Timery().TimelistaSynchroJest);
+
+    okno->Timery().TerazMS = 12 * 3'600'000;
+    dialogi.Odpowiedz(OdpowiedzTak);
+    tl().OznaczWczesniejsze();
+    EXPECT_EQ(Timelista[1].Stan, StanOdrzucony);
+    EXPECT_EQ(Timelista[2].Stan, StanDoklejony + StanOdrzucony);
+    EXPECT_EQ(Timelista[3].Stan, 0);
+
+    dialogi.Odpowiedz(OdpowiedzTak);
+    tl().Czysc();
+    EXPECT_EQ(StanTimelisty.Ilosc, 0);
+    EXPECT_EQ(TimelistaZbior, u"Nie_ma"_s);
 }
