@@ -181,7 +181,7 @@ void PanelTimelisty::Zapisz() {
     const QString rozszerzenie = QStringLiteral(".LST");
     if (WolnaNazwa(QStringLiteral("Nazwę zbioru listy"), folder, nazwa, rozszerzenie) != OdpowiedzAkceptuj) return;
     if (nazwa == NieMa) {
-        PokazBlad2(302, QStringLiteral("Inną od \"Nie_ma\""));
+        PokazBlad2(302, QStringLiteral(" Inną od \"Nie_ma\" "));
         return;
     }
     const QString plik = joinPath(folder, nazwa + rozszerzenie);
