@@ -83,6 +83,16 @@ qint32 grany(const SilnikEmisji& s) {
     return n;
 }
 
+// The scroll bar: a raised thumb on a black track.
+void rysujSuwak(TRForm& f, const StanListy& st) {
+    const int h = st.Pasek.Bottom - st.Pasek.Top;
+    f.PoleKolorE(st.Pasek, KolorCzarny);
+    const Suwak w = SuwakListy(st, h);
+    TRect kciuk;
+    Prostokat(kciuk, st.Pasek.Left, st.Pasek.Top + w.Od, st.Pasek.Right, st.Pasek.Top + w.Do);
+    f.PoleWypukleE(kciuk, KolorTlaPrzycisku, KolorCienia, KolorBialy);
+}
+
 }  // namespace
 
 void UstawPanele() {
@@ -136,14 +146,7 @@ void RysujPlayliste(TRForm& f, const SilnikEmisji& s) {
         f.PiszxyKolorE(st.Lista.Left + SkalaX(11), st.Lista.Top + SkalaY(5), QStringLiteral("Nie ma elementów"),
                        KolorBialy);
     for (qint32 n = st.Pierwszy; n < st.Pierwszy + st.Wierszy && n <= st.Ilosc; ++n) RysujWierszPlaylisty(f, s, n);
-
-    // The scroll bar: a raised thumb on a black track.
-    const int h = st.Pasek.Bottom - st.Pasek.Top;
-    f.PoleKolorE(st.Pasek, KolorCzarny);
-    const Suwak w = SuwakListy(st, h);
-    TRect kciuk;
-    Prostokat(kciuk, st.Pasek.Left, st.Pasek.Top + w.Od, st.Pasek.Right, st.Pasek.Top + w.Do);
-    f.PoleWypukleE(kciuk, KolorTlaPrzycisku, KolorCienia, KolorBialy);
+    rysujSuwak(f, st);
 }
 
 void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n) {
@@ -248,12 +251,7 @@ void RysujTimeliste(TRForm& f, bool zegar12h) {
         f.PiszxyKolorE(w.Left + SkalaX(6), y, tekst, szary ? KolorCienia : kolor);
         f.PiszxyKolorE(xTytulu, y, dopasuj(f, e.Tyt, w.Right - xTytulu - 2), kolor);
     }
-    const int h = st.Pasek.Bottom - st.Pasek.Top;
-    f.PoleKolorE(st.Pasek, KolorCzarny);
-    const Suwak w = SuwakListy(st, h);
-    TRect kciuk;
-    Prostokat(kciuk, st.Pasek.Left, st.Pasek.Top + w.Od, st.Pasek.Right, st.Pasek.Top + w.Do);
-    f.PoleWypukleE(kciuk, KolorTlaPrzycisku, KolorCienia, KolorBialy);
+    rysujSuwak(f, st);
 }
 
 void RysujNazweTimelisty(TRForm& f) {

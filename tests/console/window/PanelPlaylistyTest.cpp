@@ -18,6 +18,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QMouseEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -161,6 +162,13 @@ TEST_F(Panele, KeysScrollAndClicksChooseRows) {
     QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
                       QPoint((StanPlaylisty.Pasek.Left + StanPlaylisty.Pasek.Right) / 2, StanPlaylisty.Pasek.Bottom - 1));
     EXPECT_GE(StanPlaylisty.Pierwszy, 14);
+    // Dragged with the button held, the thumb takes the rows along; the
+    // cursor stays where it was.
+    const QPoint gora((StanPlaylisty.Pasek.Left + StanPlaylisty.Pasek.Right) / 2, StanPlaylisty.Pasek.Top + 1);
+    QMouseEvent ruch(QEvent::MouseMove, gora, okno->mapToGlobal(gora), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(okno.get(), &ruch);
+    EXPECT_EQ(StanPlaylisty.Pierwszy, 1);
+    EXPECT_EQ(StanPlaylisty.Kursor, 4);
 
     // The time list: a click picks its row.
     QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
@@ -342,4 +350,15 @@ TEST_F(TimelistaOkna, SyncMarkEarlierAndClear) {
     tl().Czysc();
     EXPECT_EQ(StanTimelisty.Ilosc, 0);
     EXPECT_EQ(TimelistaZbior, u"Nie_ma"_s);
+}
+
+TEST_F(Panele, AltAndTheRightButtonOnTheWaveformSetTheResumePoint) {
+    playlistaKazdegoRodzaju();
+    StanPlaylisty.Kursor = 5;
+    okno->RysujOkno();
+    const int lewy = StanPlaylisty.Lista.Left + SkalaX(80);
+    QTest::mouseClick(okno.get(), Qt::RightButton, Qt::AltModifier, QPoint(lewy + SkalaX(124), wWierszu(5, 0).y()));
+    EXPECT_NEAR(Playlista[5].Wznow, 2500, 30) << "half the strip, half the file";
+    QTest::mouseClick(okno.get(), Qt::RightButton, Qt::AltModifier, QPoint(lewy + SkalaX(124), wWierszu(6, 0).y()));
+    EXPECT_EQ(Playlista[6].Wznow, 0) << "only on the cursor row";
 }
