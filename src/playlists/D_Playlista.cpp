@@ -93,8 +93,12 @@ void WyczyscPlayliste() {
     for (auto& e : Playlista) InitElemPListy(e);
     for (auto& e : PlaylistaUndo) InitElemPListy(e);
     InitElemPListy(ElemPListyRob);
-    StanPlaylisty = StanListy{};
-    StanPlaylistyUndo = StanListy{};
+    // The panel's name, rectangles and capacity are its layout, not its state.
+    StanListy pusty = StanPlaylisty;
+    pusty.Kursor = pusty.DoGrania = pusty.Ilosc = 0;
+    pusty.Pierwszy = 1;
+    StanPlaylisty = pusty;
+    StanPlaylistyUndo = pusty;
     PlaylistaZbior.clear();
     PlaylistaNazwa = QStringLiteral("Nie_ma");
     PlaylistaZbiorUndo.clear();

@@ -75,7 +75,7 @@ bool KomendaZnana(quint16 id) {
     }
     return miedzy(id, KomKursorGora, KomKursorKoniec) || miedzy(id, KomSingleOd, KomSingleDo) ||
            miedzy(id, KomSingielF1, KomSingielF12) || miedzy(id, KomPaletaCtrlF1, KomPaletaCtrlF6) ||
-           miedzy(id, KomTimelistaOd, KomTimelistaDo) || miedzy(id, KomTimelistaKursorOd, KomTimelistaKursorDo) ||
+           miedzy(id, KomTimelistaOd, KomTimelistaDo) || miedzy(id, KomPlayL, KomRekL) || miedzy(id, KomTimelistaKursorOd, KomTimelistaKursorDo) ||
            miedzy(id, KomGodzina0, KomGodzina23) || miedzy(id, KomWielosladOd, KomWielosladDo);
 }
 

@@ -56,9 +56,22 @@ enum Komenda : quint16 {
     KomPaletaCtrlF1 = 4301,     // ..4306
     KomPaletaCtrlF6 = 4306,
     KomTimelistaOd = 5001,      // time-list buttons and keypad keys 5001..5010
-    KomTimelistaMinus = 5004,   // keypad -
+    KomTimelistaSynchro = 5001,
+    KomTimelistaCzytaj = 5002,
+    KomTimelistaZapisz = 5003,
+    KomTimelistaMinus = 5004,   // keypad -, "x": clear
+    KomTimelistaWstaw = 5005,
+    KomTimelistaUsun = 5006,
     KomTimelistaGrajTeraz = 5007,
+    KomTimelistaInfo = 5008,
+    KomTimelistaPytaj = 5009,
     KomTimelistaDo = 5010,
+    KomTimelistaWczesniejsze = 5010,
+    KomTimelistaKolejno = 5011,  // "^": shows SynchroKolejnoJest, no command behind it
+    // On-air mode's list buttons: lists from the KatTrybEmisja... folders.
+    KomPlayL = 5021,
+    KomTerazL = 5022,
+    KomRekL = 5023,
     KomTimelistaKursorOd = 5201,  // keypad 8, 2, 9, 3, 7, 1
     KomTimelistaKursorDo = 5206,
     KomGodzina0 = 6000,         // 6000 + h: playlist cursor to hour h

@@ -1,8 +1,12 @@
 #include "console/commands/ObslugiKomend.h"
 
 #include "console/commands/Komendy.h"
+#include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
+#include "console/engine/PanelListy.h"
 #include "console/engine/TrybyEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "playlists/D_Timelista.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 
@@ -24,9 +28,8 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomZapiszProfil, KomZapiszProfil, "zapis profilu"},
         {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
         {KomBlok, KomBlok, "tryb bloku"},
-        {KomKursorGora, KomKursorKoniec, "kursor playlisty"},
-        {KomTimelistaOd, KomTimelistaDo, "lista synchroniczna"},
-        {KomTimelistaKursorOd, KomTimelistaKursorDo, "kursor listy synchronicznej"},
+        {KomTimelistaGrajTeraz, KomTimelistaGrajTeraz, "emisja pozycji listy synchronicznej"},
+        {KomPlayL, KomRekL, "listy trybu emisji"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
         {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
         {KomStatus, KomStatus, "kasowanie pola statusu"},
@@ -67,6 +70,16 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
         else
             s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
     });
+    // The cursor keys of both lists: up, down, page up, page down, first, last.
+    d.UstawObsluge(KomKursorGora, KomKursorKoniec, [s](quint16 id) {
+        RuchKursora(StanPlaylisty, KrokKursora(id - KomKursorGora));
+        if (Nastawy.ZgodnoscDOS) StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+        s->Wyjscia().OdswiezPlayliste();
+    });
+    d.UstawObsluge(KomTimelistaKursorOd, KomTimelistaKursorDo, [s](quint16 id) {
+        RuchKursora(StanTimelisty, KrokKursora(id - KomTimelistaKursorOd));
+        s->Wyjscia().OdswiezTimeliste();
+    });
     d.UstawObsluge(KomWznow, KomWznow, [s](quint16) { s->GrajOdWznowienia(); });
     d.UstawObsluge(KomKolejny, KomKolejny, [s](quint16) { s->KursorNaNastepny(); });
     d.UstawObsluge(KomUsunPlayliste, KomUsunPlayliste, [s, &d](quint16) {
@@ -75,6 +88,13 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
         s->KasujPlayliste();
         d.WcisnijPrzycisk(PUsunPlayliste, false);
     });
+}
+
+void ZarejestrujObslugiTimelisty(Dyspozytor& d, PanelTimelisty& panel) {
+    PanelTimelisty* p = &panel;
+    const auto komenda = [p](quint16 id) { p->Komenda(id); };
+    d.UstawObsluge(KomTimelistaSynchro, KomTimelistaUsun, komenda);
+    d.UstawObsluge(KomTimelistaInfo, KomTimelistaWczesniejsze, komenda);
 }
 
 void ZarejestrujObslugiSingli(Dyspozytor& d, ScianaSingli& sciana) {

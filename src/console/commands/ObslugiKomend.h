@@ -27,3 +27,7 @@ void ZarejestrujObslugi(Dyspozytor& dyspozytor, SilnikEmisji& silnik);
 class ScianaSingli;
 // The singles wall's keys and buttons.
 void ZarejestrujObslugiSingli(Dyspozytor& dyspozytor, ScianaSingli& sciana);
+
+class PanelTimelisty;
+// The time list's buttons and keys (5007, airing an entry now, is not its own).
+void ZarejestrujObslugiTimelisty(Dyspozytor& dyspozytor, PanelTimelisty& panel);

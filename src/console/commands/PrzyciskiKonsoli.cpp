@@ -117,3 +117,23 @@ void UstawPrzyciskiGodzin(PrzyciskiKonsoli& p, bool zegar12h) {
         ustaw(p.Godziny[godzina], lewy, 78, 16, 7, TytulGodziny(godzina, zegar12h), quint16(KomGodzina0 + godzina));
     }
 }
+
+void UstawPrzyciskiTimelisty(PrzyciskiKonsoli& p, bool czyTrybEmisja, bool pytaj) {
+    auto& b = p.Timelista;
+    const int szerokosc = czyTrybEmisja ? 85 : 54;
+    ustaw(b[PTSynchro], 456, 291, szerokosc, 20, QStringLiteral("Sync~h."), KomTimelistaSynchro);
+    ustaw(b[PTCzytaj], czyTrybEmisja ? 551 : 519, 291, szerokosc, 20, QStringLiteral("Czytaj"), KomTimelistaCzytaj);
+    ustaw(b[PTZapisz], 582, 291, 54, 20, QStringLiteral("Zapisz"), KomTimelistaZapisz);
+    ustaw(b[PTCzysc], 550, 270, 22, 17, QStringLiteral("x"), KomTimelistaMinus);
+    ustaw(b[PTPytaj], 456, 270, 22, 17, QStringLiteral("?"), KomTimelistaPytaj);
+    ustaw(b[PTKolejno], 488, 270, 22, 17, QStringLiteral("^"), KomTimelistaKolejno);
+    ustaw(b[PTWczesniejsze], 519, 270, 22, 17, QStringLiteral("-"), KomTimelistaWczesniejsze);
+    ustaw(b[PTWstaw], 456, 452, 54, 20, czyTrybEmisja ? QStringLiteral("PlayL") : QStringLiteral("Wstaw"),
+          czyTrybEmisja ? KomPlayL : KomTimelistaWstaw);
+    ustaw(b[PTUsun], 519, 452, 54, 20, czyTrybEmisja ? QStringLiteral("TerazL") : QStringLiteral("Usuń"),
+          czyTrybEmisja ? KomTerazL : KomTimelistaUsun);
+    ustaw(b[PTInfo], 582, 452, 54, 20, czyTrybEmisja ? QStringLiteral("RekL") : QStringLiteral("Info"),
+          czyTrybEmisja ? KomRekL : KomTimelistaInfo);
+    if (czyTrybEmisja) b[PTZapisz].Widoczny = b[PTCzysc].Widoczny = 0;
+    if (!pytaj) b[PTPytaj].Widoczny = 0;
+}

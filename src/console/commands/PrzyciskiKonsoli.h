@@ -54,6 +54,14 @@ void UstawPrzyciskiGodzin(PrzyciskiKonsoli& p, bool zegar12h);
 // Caption of hour button h (0..23).
 QString TytulGodziny(int godzina, bool zegar12h);
 
+// Indexes into the time list's buttons.
+enum PrzyciskTimelisty : int {
+    PTSynchro, PTCzytaj, PTZapisz, PTCzysc, PTPytaj, PTKolejno, PTWczesniejsze, PTWstaw, PTUsun, PTInfo
+};
+// Rects, captions and codes of the time list's buttons; in on-air mode
+// "Zapisz" and "x" go and the lower three read the on-air lists.
+void UstawPrzyciskiTimelisty(PrzyciskiKonsoli& p, bool czyTrybEmisja, bool pytaj);
+
 // Sets a button's rect, caption, code and hot key as the form base does,
 // keeping its state; visible again.
 void UstawPrzycisk(BUTTONType& b, const TRect& r, const QString& tytul, quint16 kod);

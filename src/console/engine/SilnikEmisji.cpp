@@ -115,6 +115,13 @@ bool SilnikEmisji::NaDeku(qint32 element) const {
     return element == Odtwarzacz[1].Element || element == Odtwarzacz[2].Element || element == Odtwarzacz[3].Element;
 }
 
+bool SilnikEmisji::KursorPrzedGranaPozycja() const {
+    if (Emisja.MIXPLEdycjaPrzedGranaJest) return false;
+    for (quint8 slot = 1; slot <= 3; ++slot)
+        if (Stan.OdtwarzaczZajety[slot] != 0 && Odtwarzacz[slot].Element > StanPlaylisty.Kursor) return true;
+    return false;
+}
+
 // ---- dialogs: queued, shown by the window after the current event ----
 
 void SilnikEmisji::Zapytaj(const KomunikatEmisji& k) {

@@ -178,6 +178,9 @@ public:
     void StopKlawiszemSpacji();
     // The slot carries an element or its player plays.
     bool SlotZajety(quint8 slot) const;
+    // Whether one of players 1 to 3 carries an element after the cursor
+    // (edits are refused there unless MIXPLEdycjaPrzedGranaJest).
+    bool KursorPrzedGranaPozycja() const;
     // The modes as the settings ask for them at start-up: AutoStop, the
     // mixing without AutoStop in Automat, desk control, the singles' AutoStop.
     void TrybyStartowe();

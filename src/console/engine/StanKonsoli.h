@@ -23,6 +23,9 @@ struct StanKonsoli {
     bool TrybAutomat = false;
     quint8 TrybWstawiania = 1;       // insertion source: 1 folder browser, 2 database
     bool Zegar12h = false;           // the clock shows 24 hours from start
+    // The clocks' time correction: planned times shown shifted by the
+    // schedule's deviation.
+    bool KorektaCzasuJest = false;
     qint32 ElementStartowany = 0;    // element started last through the advert path
     std::array<quint8, 6> OdtwarzaczZajety{};  // [1..5]: 1 while a slot carries an element
     // Reference of the Automat time correction: when and from which element.

@@ -1,6 +1,7 @@
 #include "console/links/DatagramySilnika.h"
 
 #include "console/engine/OdtwarzaczeRekordy.h"
+#include "console/engine/PanelListy.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/SilnikEmisji.h"
 #include "foundation/KestPods2.h"
@@ -89,29 +90,9 @@ WierszPaneluPakietu ZrodloPakietowSilnika::WierszPlaylisty(qint32 n) const {
     const TElemPListy& e = Playlista[size_t(n)];
     w.Emisja = e.Emi < 0 ? QStringLiteral("--:--:--")
                          : PiszCzasDoby(qint64(e.Emi) + e.NwP, 6).left(8);
-    const QString tyt = e.Tyt, wyk = e.Wyk;
-    const auto albo = [](const QString& a, const QString& b, int ile) { return a.isEmpty() ? b : a.left(ile); };
-    switch (RodzajElemPListy(e.Typ)) {
-    case RodzajSND: {
-        QString plik = QString(e.Adr).section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
-        plik = DuzeLiteryPL(plik.section(QLatin1Char('.'), 0, 0));
-        w.Wykonawca = wyk.isEmpty() ? plik : wyk;
-        w.Tytul = tyt;
-        break;
-    }
-    case RodzajINF: w.Wykonawca = QStringLiteral("INFO"); w.Tytul = tyt.left(32); break;
-    case RodzajBRK: w.Wykonawca = QStringLiteral("BREAK"); w.Tytul = tyt.left(32); break;
-    case RodzajALR: w.Wykonawca = QStringLiteral("ALARM"); w.Tytul = tyt.left(32); break;
-    case RodzajREK: w.Wykonawca = e.Ide.left(22) + QStringLiteral("    ") + tyt.left(15); break;
-    case RodzajDJ_: w.Wykonawca = e.Ide; w.Tytul = tyt.left(32); break;
-    case RodzajPRO: w.Wykonawca = e.Ide; break;
-    case RodzajWHI: w.Wykonawca = QStringLiteral("WHISPER - ") + albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
-    case RodzajSWE: w.Wykonawca = QStringLiteral("SWEEPER - ") + albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
-    case RodzajLOP: w.Wykonawca = QStringLiteral("LOOP - ") + albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
-    default: w.Wykonawca = albo(wyk, e.Ide, 25); w.Tytul = tyt.left(32); break;
-    }
-    const quint8 rodzaj = RodzajElemPListy(e.Typ);
-    if (w.Tytul.isEmpty() && rodzaj != RodzajREK && rodzaj != RodzajPRO) w.Tytul = e.Ide;
-    w.Trzecia = PiszCzas(4, (e.NwK != 0 ? e.NwK : e.Trw) - e.NwP);
+    const TekstyWierszaType t = TekstyWiersza(e);
+    w.Wykonawca = t.Gorny;
+    w.Tytul = t.Dolny;
+    w.Trzecia = t.Dlugosc;
     return w;
 }

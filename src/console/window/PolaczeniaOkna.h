@@ -41,6 +41,11 @@ public:
     void UstawSciane(ScianaSingli* sciana) { sciana_ = sciana; }
     void CzytajZestawSingli(const QString& plik) override;
     void SingleKolejno() override;
+    // The list panels' and the message field's redraws.
+    std::function<void()> PanelPL, PanelTL, PoleKom;
+    void OdswiezPlayliste() override { if (PanelPL) PanelPL(); }
+    void OdswiezTimeliste() override { if (PanelTL) PanelTL(); }
+    void OdswiezKomunikat() override { if (PoleKom) PoleKom(); }
 
 private:
     Datagramy& datagramy_;

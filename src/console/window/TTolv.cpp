@@ -5,7 +5,10 @@
 #include "console/commands/ObslugiKomend.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
+#include "console/window/PanelPlaylisty.h"
 #include "console/window/PanelSingli.h"
+#include "console/engine/PanelListy.h"
+#include "playlists/D_Timelista.h"
 #include "library/DBazaOkno.h"
 #include "library/DBazaWidok.h"
 #include "library/DOpisNagr.h"
@@ -52,6 +55,13 @@ TTolv::TTolv(QWidget* parent)
     datagramy_ = std::make_unique<Datagramy>(zrodloPakietow_);
     wyjscia_ = std::make_unique<WyjsciaOkna>(*datagramy_, rds_, [this] { RysujOdtwarzacze(); });
     silnik_.UstawWyjscia(wyjscia_.get());
+    wyjscia_->PanelPL = [this] { OdswiezPlayliste(); };
+    wyjscia_->PanelTL = [this] { OdswiezTimeliste(); };
+    wyjscia_->PoleKom = [this] { MalujPoleKomunikatu(*this, silnik_.Komunikat, false); };
+    // The lists start empty; their rectangles follow the window's size.
+    UstawStanListy(StanPlaylisty, QStringLiteral("Emisja:"), {}, MaksPlaylisty, 7);
+    InitTimelista(StanTimelisty, QStringLiteral("Emisja: Tyt:"), {}, MaksTimelisty, 7);
+    TimelistaZbior = TimelistaNazwa = QStringLiteral("Nie_ma");
     PolaczZegary();
     // What the engine keeps out of its tick (its dialogs, the emergency
     // start) runs once the current event is done.
@@ -67,6 +77,7 @@ TTolv::TTolv(QWidget* parent)
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
     UtworzEtykiety();
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
+    ZarejestrujObslugiTimelisty(dyspozytor_, timelista_);
     wyjscia_->UstawSciane(&sciana_);
     sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
     // The wall assigns from the database window and describes in the
@@ -79,6 +90,10 @@ TTolv::TTolv(QWidget* parent)
         return true;
     };
     sciana_.Biblioteka.EdytujOpis = [](SygnalType& sygnal) { ShowOpisNagr(sygnal, true); };
+    // The time list inserts from the database window and describes in the
+    // same editor; its list and recording pickers are the folder browser's.
+    timelista_.Zrodla.NagranieZBazy = sciana_.Biblioteka.NagranieZBazy;
+    timelista_.Zrodla.EdytujOpis = sciana_.Biblioteka.EdytujOpis;
     Rozmiesc();
 }
 
@@ -134,7 +149,20 @@ void TTolv::TimerWyswietlaczTimer() {
     OdswiezEtykietyRDS();
     if (silnik_.Stan.PanelDolny == PanelSingle) sciana_.OdswiezSingle();
     RysujOdtwarzacze();
+    OdswiezWierszeNaTiku();
+    // A status text blinks every other second.
+    MalujPoleKomunikatu(*this, silnik_.Komunikat, (timery_.TerazMS / 1000) % 2 == 1);
+    RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
     PodswietlTryby();
+}
+
+void TTolv::OdswiezWierszeNaTiku() {
+    if (silnik_.PlaylistaZmieniona) return;
+    const bool korekta = silnik_.Stan.KorektaCzasuJest;
+    if (!korekta && !Emisja.CzyReklamaJakoBelka) return;
+    const StanListy& st = StanPlaylisty;
+    for (qint32 n = st.Pierwszy; n < st.Pierwszy + st.Wierszy && n <= st.Ilosc; ++n)
+        if (korekta || RodzajElemPListy(Playlista[size_t(n)].Typ) == RodzajREK) RysujWierszPlaylisty(*this, silnik_, n);
 }
 
 QTimer* TTolv::zegar(const char* nazwa, int ms) {
@@ -152,12 +180,14 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    UstawPrzyciskiTimelisty(przyciski_, Emisja.CzyTrybEmisja, Emisja.TimelistaPrzyciskPytajJest);
     sciana_.UstawPrzyciski(Emisja.CzyDodatkowaKlawiatura);
     TRect r;
     ProstokatSkala(r, 2, 0, 225, 77);
     UkladOdtwarzacza(*this, panelA_, r, 1);
     ProstokatSkala(r, 228, 0, 451, 77);
     UkladOdtwarzacza(*this, panelB_, r, 2);
+    UstawPanele();
     RozmiescEtykiety();
     RysujOkno();
 }
@@ -166,10 +196,14 @@ void TTolv::RysujOkno() {
     TRect calosc;
     Prostokat(calosc, 0, 0, width() - 1, height() - 1);
     PoleKolorE(calosc, KolorTlaPrzycisku);
+    RysujPanelPlaylisty();
     RysujPasekPrzyciskow();
     RysujOdtwarzacze();
-    // The playlist, the clocks and the lower panel are
-    // drawn here by their own panels once they stand.
+    RysujTimeliste(*this, silnik_.Stan.Zegar12h);
+    RysujNazweTimelisty(*this);
+    RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
+    for (const auto& b : przyciski_.Timelista) BUTTON_Draw(b);
+    // The clocks are drawn here by their own panel once it stands.
     RysujPanelDolny();
 }
 
@@ -242,6 +276,14 @@ void TTolv::PodswietlTryby() {
     dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
     dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
     sciana_.PodswietlPrzyciski();
+    const auto zapal = [this](int indeks, bool stan) {
+        BUTTONType& b = przyciski_.Timelista[size_t(indeks)];
+        if (b.Stan == (stan ? 1 : 0)) return;
+        b.Stan = stan ? 1 : 0;
+        BUTTON_Draw(b);
+    };
+    zapal(PTSynchro, timery_.TimelistaSynchroJest);
+    zapal(PTPytaj, timelista_.TimelistaOpcja);
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {
@@ -259,7 +301,18 @@ void TTolv::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     Zdarzenie.X = p.x();
     Zdarzenie.Y = p.y();
-    // Dragging the playlist's scroll-bar thumb belongs to the playlist panel.
+    // The thumb of the bar last pressed follows the pointer while the left
+    // button is held.
+    if (przeciagany_ && (event->buttons() & Qt::LeftButton)) {
+        StanListy& st = *przeciagany_;
+        st.Pierwszy = PierwszyDlaSuwaka(st, p.y() - st.Pasek.Top, st.Pasek.Bottom - st.Pasek.Top);
+        if (przeciagany_ == &StanPlaylisty)
+            RysujPanelPlaylisty();
+        else
+            RysujTimeliste(*this, silnik_.Stan.Zegar12h);
+    } else {
+        przeciagany_ = nullptr;
+    }
     TRForm::mouseMoveEvent(event);
 }
 

@@ -7,12 +7,14 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/window/PanelOdtwarzacza.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/KestGraf2.h"
+#include "playlists/D_Playlista.h"
 
 #include <QList>
 #include <QStringList>
@@ -71,6 +73,8 @@ public:
     // The singles wall. The library windows fill its Biblioteka callbacks
     // (folder browser, database window, description editor) once they stand.
     ScianaSingli& Sciana() { return sciana_; }
+    // The time list's commands; its pickers join as the library windows stand.
+    PanelTimelisty& Timelista() { return timelista_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -95,6 +99,13 @@ public:
     void RysujPasekPrzyciskow();
     // Decks A and B from the engine's records and the last display refresh.
     void RysujOdtwarzacze();
+    // The playlist and time-list panels with the cursor kept in view.
+    void OdswiezPlayliste();
+    // The panel as it stands, the hour buttons over its top line.
+    void RysujPanelPlaylisty();
+    void OdswiezTimeliste();
+    // The display tick's rows: corrected times, advert placeholders.
+    void OdswiezWierszeNaTiku();
     // The mode buttons pressed while their modes are on, whoever switched
     // them: called after every input, tick and refresh.
     void PodswietlTryby();
@@ -147,6 +158,15 @@ private:
 
     // The dispatcher's window side.
     qint32 KursorPlaylisty() const override;
+    bool KlikWierszyPlaylisty(quint8 przycisk) override;
+    int KlikWierszyTimelisty() override;
+    bool KlikSuwaka() override;
+    bool PoleStatusu(TRect& r) const override;
+    bool PunktWWierszachTimelisty(QPoint punkt) const override;
+    // Right click on the cursor row: the preview from the box under the pointer.
+    void OdsluchWiersza(qint32 n);
+    // The scroll bar's thumb follows a drag (the list whose bar was pressed).
+    StanListy* przeciagany_ = nullptr;
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
 
@@ -167,6 +187,7 @@ private:
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
+    PanelTimelisty timelista_{silnik_, timery_};
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

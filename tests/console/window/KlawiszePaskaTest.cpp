@@ -20,6 +20,9 @@
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
+#include "console/engine/PanelListy.h"
+#include "console/window/PanelPlaylisty.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QApplication>
@@ -159,6 +162,35 @@ Sprawdz czeka(const char* co) {
         EXPECT_EQ(nowe, QStringList{u"Komenda %1 niedostępna: %2"_s.arg(id).arg(QString::fromUtf8(co))});
     };
 }
+// The playlist's cursor on element k: its row red in the picture.
+Sprawdz kursorPL(qint32 k) {
+    return [k](Stanowisko& t, quint16, const QStringList& nowe) {
+        EXPECT_EQ(StanPlaylisty.Kursor, k);
+        EXPECT_TRUE(nowe.isEmpty()) << nowe.join('\n').toStdString();
+        const int y = GoraWiersza(StanPlaylisty, k, SkalaY(WierszPlaylistyJ)) + SkalaY(WierszPlaylistyJ) / 2;
+        EXPECT_EQ(t.okno->KolorPiksela(StanPlaylisty.Lista.Left + SkalaX(78), y), KolorCzerwony);
+    };
+}
+const std::function<void(Stanowisko&)> naDrugim = [](Stanowisko&) { StanPlaylisty.Kursor = 2; };
+// The time list of three entries, its cursor on the second.
+const std::function<void(Stanowisko&)> trzyWpisy = [](Stanowisko&) {
+    for (int i = 1; i <= 3; ++i) {
+        Timelista[size_t(i)] = TElemTListy{};
+        Timelista[size_t(i)].Tyt = u"R%1"_s.arg(i);
+        Timelista[size_t(i)].Czas = 13 * 3600 + i * 60;
+    }
+    StanTimelisty.Ilosc = 3;
+    StanTimelisty.Kursor = 2;
+};
+// The time list's cursor on entry k: its row yellow in the picture.
+Sprawdz kursorTL(qint32 k) {
+    return [k](Stanowisko& t, quint16, const QStringList& nowe) {
+        EXPECT_EQ(StanTimelisty.Kursor, k);
+        EXPECT_TRUE(nowe.isEmpty()) << nowe.join('\n').toStdString();
+        const int y = GoraWiersza(StanTimelisty, k, SkalaY(WierszTimelistyJ)) + 1;
+        EXPECT_EQ(t.okno->KolorPiksela(StanTimelisty.Lista.Right - 3, y), 0x00FFFFu);
+    };
+}
 // A mode button: its mode is on and the button shows it.
 Sprawdz wlaczony(std::function<bool(Stanowisko&)> tryb, int indeks) {
     return [tryb, indeks](Stanowisko& t, quint16, const QStringList&) {
@@ -221,9 +253,18 @@ const Qt::KeyboardModifiers Alt = Qt::AltModifier;
 const Qt::KeyboardModifiers Num = Qt::KeypadModifier;
 
 std::vector<Wiersz> wiersze() {
-    const char* kursor = "kursor playlisty";
-    const char* kursorTL = "kursor listy synchronicznej";
-    const char* lista = "lista synchroniczna";
+    // The time list's clear and delete ask first; the answer is yes.
+    const auto trzyITak = [](Stanowisko& t) {
+        trzyWpisy(t);
+        t.dialogi.Odpowiedz(OdpowiedzTak);
+    };
+    const auto wpisow = [](qint32 ile, qint32 kursor) {
+        return [ile, kursor](Stanowisko&, quint16, const QStringList& nowe) {
+            EXPECT_EQ(StanTimelisty.Ilosc, ile);
+            EXPECT_EQ(StanTimelisty.Kursor, kursor);
+            EXPECT_TRUE(nowe.isEmpty()) << nowe.join('\n').toStdString();
+        };
+    };
     std::vector<Wiersz> w = {
         // ---- the key table ----
         {"Esc in move mode", Qt::Key_Escape, Bez, 0, 10, [](Stanowisko& t) { t.silnik().Stan.TrybPrzesuwania = true; },
@@ -283,31 +324,34 @@ std::vector<Wiersz> wiersze() {
              EXPECT_FALSE(t.wcisniety(PAutomat));
              EXPECT_TRUE(Stanowisko::jest(nowe, u"KLAW STOP  1 E1"_s));
          }},
-        {"Home", Qt::Key_Home, Bez, 0, 3205, {}, czeka(kursor)},
-        {"keypad 7", Qt::Key_7, Num, 0, 5205, {}, czeka(kursorTL)},
+        {"Home", Qt::Key_Home, Bez, 0, 3205, naDrugim, kursorPL(1)},
+        {"keypad 7", Qt::Key_7, Num, 0, 5205, trzyWpisy, kursorTL(1)},
         {"Ctrl+F9", Qt::Key_F9, Ctrl, 0, 4018, {}, wlaczonySingli([](Stanowisko& t) { return t.silnik().SingleAutostopJest; })},
         {"Ctrl+F10", Qt::Key_F10, Ctrl, 0, 4017, {}, wlaczonySingli([](Stanowisko& t) { return t.silnik().SingleKaczkaJest; })},
         {"Ctrl+F11", Qt::Key_F11, Ctrl, 0, 4019, {}, wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleZestawFlaga[1]; })},
         {"Ctrl+F12", Qt::Key_F12, Ctrl, 0, 4020, {},
          wlaczonySingli([](Stanowisko& t) { return t.sciana().SingleKolejnoPaleta[1] && t.okno->SingleKolejnoTimer->isActive(); })},
-        {"Up", Qt::Key_Up, Bez, 0, 3201, {}, czeka(kursor)},
-        {"keypad 8", Qt::Key_8, Num, 0, 5201, {}, czeka(kursorTL)},
-        {"PgUp", Qt::Key_PageUp, Bez, 0, 3203, {}, czeka(kursor)},
-        {"keypad 9", Qt::Key_9, Num, 0, 5203, {}, czeka(kursorTL)},
-        {"keypad -", Qt::Key_Minus, Num, 0, 5004, {}, czeka(lista)},
+        {"Up", Qt::Key_Up, Bez, 0, 3201, naDrugim, kursorPL(1)},
+        {"keypad 8", Qt::Key_8, Num, 0, 5201, trzyWpisy, kursorTL(1)},
+        {"PgUp", Qt::Key_PageUp, Bez, 0, 3203, naDrugim, kursorPL(1)},
+        {"keypad 9", Qt::Key_9, Num, 0, 5203, trzyWpisy, kursorTL(1)},
+        {"keypad -", Qt::Key_Minus, Num, 0, 5004, trzyITak, wpisow(0, 0)},
         {"Left", Qt::Key_Left, Bez, 0, 4101, {}, paleta(6)},
         {"Right", Qt::Key_Right, Bez, 0, 4102, {}, paleta(2)},
-        {"keypad +", Qt::Key_Plus, Num, 0, 5007, {}, czeka(lista)},
-        {"End", Qt::Key_End, Bez, 0, 3206, {}, czeka(kursor)},
-        {"keypad 1", Qt::Key_1, Num, 0, 5206, {}, czeka(kursorTL)},
-        {"Down", Qt::Key_Down, Bez, 0, 3202, {}, czeka(kursor)},
-        {"keypad 2", Qt::Key_2, Num, 0, 5202, {}, czeka(kursorTL)},
-        {"PgDn", Qt::Key_PageDown, Bez, 0, 3204, {}, czeka(kursor)},
-        {"keypad 3", Qt::Key_3, Num, 0, 5204, {}, czeka(kursorTL)},
+        {"keypad +", Qt::Key_Plus, Num, 0, 5007, {}, czeka("emisja pozycji listy synchronicznej")},
+        {"End", Qt::Key_End, Bez, 0, 3206, naDrugim, kursorPL(3)},
+        {"keypad 1", Qt::Key_1, Num, 0, 5206, trzyWpisy, kursorTL(3)},
+        {"Down", Qt::Key_Down, Bez, 0, 3202, naDrugim, kursorPL(3)},
+        {"keypad 2", Qt::Key_2, Num, 0, 5202, trzyWpisy, kursorTL(3)},
+        {"PgDn", Qt::Key_PageDown, Bez, 0, 3204, naDrugim, kursorPL(3)},
+        {"keypad 3", Qt::Key_3, Num, 0, 5204, trzyWpisy, kursorTL(3)},
         {"Ins", Qt::Key_Insert, Bez, 0, 3106, {}, czeka("wstawienie elementu")},
-        {"keypad 0", Qt::Key_0, Num, 0, 5005, {}, czeka(lista)},
+        {"keypad 0", Qt::Key_0, Num, 0, 5005, {},
+         [](Stanowisko&, quint16, const QStringList& nowe) {
+             EXPECT_EQ(nowe, QStringList{u"Funkcja niedostępna: wybór nagrania do listy"_s});
+         }},
         {"Del", Qt::Key_Delete, Bez, 0, 3105, {}, czeka("usunięcie elementu")},
-        {"keypad .", Qt::Key_Period, Num, 0, 5006, {}, czeka(lista)},
+        {"keypad .", Qt::Key_Period, Num, 0, 5006, trzyITak, wpisow(2, 2)},
 
         // ---- the bar, clicked ----
         {"Konf.", 0, Bez, PKonfiguracja, 3121, [](Stanowisko& t) { t.zamknijNastawy(); },
@@ -449,16 +493,20 @@ TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
         QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Godziny[size_t(g)]));
         EXPECT_EQ(logi().mid(przed), QStringList{u"Komenda %1 niedostępna: kursor playlisty na godzinę"_s.arg(6000 + g)});
     }
-    // The wheel moves the playlist cursor.
-    const int przed = int(logi().size());
-    const QPointF p(300, 300);
-    for (int kroki : {-120, 120}) {
-        QWheelEvent e(p, okno->mapToGlobal(p), QPoint(), QPoint(0, kroki), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(okno.get(), &e);
+    // The wheel moves the playlist cursor, and over the time list's rows
+    // the time list's.
+    trzyWpisy(*this);
+    const TRect& tl = StanTimelisty.Lista;
+    for (const QPointF p : {QPointF(300, 300), QPointF((tl.Left + tl.Right) / 2, tl.Top + 5)}) {
+        std::vector<qint32> kursory;
+        for (int kroki : {-120, -120, 120}) {
+            QWheelEvent e(p, okno->mapToGlobal(p), QPoint(), QPoint(0, kroki), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(okno.get(), &e);
+            kursory.push_back(p.x() == 300 ? StanPlaylisty.Kursor : StanTimelisty.Kursor);
+        }
+        EXPECT_EQ(kursory, (std::vector<qint32>{p.x() == 300 ? 2 : 3, 3, 2}));
     }
-    EXPECT_EQ(logi().mid(przed), QStringList({u"Komenda 3202 niedostępna: kursor playlisty"_s,
-                                              u"Komenda 3201 niedostępna: kursor playlisty"_s}));
     // Alt with the right button is flagged for the playlist's right-click actions.
     QTest::mouseClick(okno.get(), Qt::RightButton, Qt::AltModifier, QPoint(200, 500));
     EXPECT_EQ(silnik().Stan.ZdarzenieFlaga, 1);

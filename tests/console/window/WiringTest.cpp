@@ -182,11 +182,14 @@ TEST_F(Wiring, BuiltOutputsAreInstalledAndAMissingUnitIsLoggedOnce) {
     WyjsciaEmisji& w = okno.Silnik().Wyjscia();
     w.WyslijStanOdtwarzacza(1, u"STOP"_s);  // the datagrams stand
     w.OdswiezOdtwarzacze();                 // and so do the deck panels
-    w.OdswiezPlayliste();
-    w.OdswiezPlayliste();
+    w.OdswiezPlayliste();                   // and the list panels
+    w.OdswiezTimeliste();
+    w.OdswiezKomunikat();
+    w.OdswiezNazwe();
+    w.OdswiezNazwe();
     EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: "_s), 2) << TekstLogu().toStdString();
     EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: wstawianie serwisów i audycji"_s), 1);
-    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: panel playlisty"_s), 1);
+    EXPECT_EQ(TekstLogu().count(u"Funkcja niedostępna: pole nazwy playlisty"_s), 1);
 }
 
 TEST(DeviationLabel, SignsAndTheHourLimit) {

@@ -1,0 +1,30 @@
+#pragma once
+// The pictures of the playlist panel, its message field and the time-list
+// panel on the window's canvas. What is shown (rows, cursor, thumb, texts)
+// comes from the panels' rules in the engine; these only paint it.
+#include "console/engine/SilnikEmisji.h"
+#include "foundation/KestGraf2.h"
+
+// Row heights in grid units; the rows' top below each panel's top.
+constexpr int WierszPlaylistyJ = 30;
+constexpr int WierszTimelistyJ = 14;
+// The hour buttons take the panel's top line; the header and the message
+// field stand between them and the rows.
+constexpr int NaglowekPlaylistyJ = 30;
+constexpr int NaglowekTimelistyJ = 20;
+
+// Both panels' rectangles on the current scale (the lists' state stays).
+void UstawPanele();
+
+void RysujPlayliste(TRForm& f, const SilnikEmisji& s);
+// One row (nothing when the element is not on the page).
+void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n);
+// The status text in the message field; `miga` draws the blink's other phase.
+TRect ProstokatPolaKomunikatu();
+void MalujPoleKomunikatu(TRForm& f, const QString& tekst, bool miga);
+
+void RysujTimeliste(TRForm& f, bool zegar12h);
+void RysujNazweTimelisty(TRForm& f);
+// The synchronous mode's countdown in the time list's header: grey while
+// the mode is off, red in the last minute, nothing at 0.
+void RysujSynchLabel(TRForm& f, qint64 ms, bool wlaczony);
