@@ -13,6 +13,8 @@
 #include <QThread>
 #include <QtEndian>
 #include <benchmark/benchmark.h>
+
+#include "GlownaQt.h"
 #include <lame/lame.h>
 
 #include <cmath>
@@ -129,10 +131,5 @@ BENCHMARK(BM_StartElementuNaSlocie)
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return GlownaQt<QCoreApplication>(argc, argv);
 }

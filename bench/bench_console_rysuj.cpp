@@ -6,6 +6,8 @@
 // the thumb look at the whole list).
 #include <benchmark/benchmark.h>
 
+#include "GlownaQt.h"
+
 #include <QApplication>
 #include <QWindow>
 
@@ -117,9 +119,5 @@ BENCHMARK(BM_PoleZDlugimTekstem)->Arg(60)->Arg(255)->Unit(benchmark::kMicrosecon
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return GlownaQt<QApplication>(argc, argv);
 }

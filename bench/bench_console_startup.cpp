@@ -4,6 +4,8 @@
 // come up in well under a second.
 #include <benchmark/benchmark.h>
 
+#include "GlownaQt.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -68,9 +70,5 @@ BENCHMARK(BM_StartOknaZDuzymiNastawami)->Arg(0)->Arg(10)->Unit(benchmark::kMilli
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return GlownaQt<QApplication>(argc, argv);
 }

@@ -6,6 +6,8 @@
 // well under a millisecond on the tick's thread.
 #include <benchmark/benchmark.h>
 
+#include "GlownaQt.h"
+
 #include <QCoreApplication>
 
 #include <atomic>
@@ -110,10 +112,5 @@ BENCHMARK(BM_TikPrzyWolnymOdczycie)->Unit(benchmark::kMicrosecond)->Iterations(4
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return GlownaQt<QCoreApplication>(argc, argv);
 }

@@ -3,6 +3,8 @@
 // accepting it into the on-air playlist.
 #include <benchmark/benchmark.h>
 
+#include "GlownaQt.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
@@ -90,9 +92,5 @@ BENCHMARK(BM_AkceptujMiks)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return GlownaQt<QCoreApplication>(argc, argv);
 }

@@ -2,6 +2,8 @@
 // the undo snapshot that every edit takes first, for a short and a full list.
 #include <benchmark/benchmark.h>
 
+#include "GlownaQt.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
@@ -58,9 +60,5 @@ BENCHMARK(BM_ZapiszUndo)->Arg(100)->Arg(MaksPlaylisty)->Unit(benchmark::kMicrose
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return GlownaQt<QCoreApplication>(argc, argv);
 }
