@@ -69,8 +69,8 @@ TTolv::TTolv(QWidget* parent)
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
     wyjscia_->UstawSciane(&sciana_);
     sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
-    // The wall assigns from the database window and describes in the
-    // description editor; the folder browser's sources join when it stands.
+    // The wall assigns from the database window or the folder browser and
+    // describes in the description editor.
     sciana_.Biblioteka.NagranieZBazy = [](QString& nazwa, QString& plik) {
         Baza();
         if (BazaWynikAdres.isEmpty()) return false;
@@ -79,6 +79,7 @@ TTolv::TTolv(QWidget* parent)
         return true;
     };
     sciana_.Biblioteka.EdytujOpis = [](SygnalType& sygnal) { ShowOpisNagr(sygnal, true); };
+    PolaczScianeZKatalogiem(sciana_.Biblioteka, katalogi_);
     Rozmiesc();
 }
 

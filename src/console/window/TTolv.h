@@ -8,6 +8,7 @@
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
 #include "console/commands/ScianaSingli.h"
+#include "console/window/KatalogiKonsoli.h"
 #include "console/window/PanelOdtwarzacza.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
@@ -71,6 +72,8 @@ public:
     // The singles wall. The library windows fill its Biblioteka callbacks
     // (folder browser, database window, description editor) once they stand.
     ScianaSingli& Sciana() { return sciana_; }
+    // The folder-browser states of the window's callers.
+    StanyKatalogow& StanyPrzegladarki() { return katalogi_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -167,6 +170,7 @@ private:
     PanelOdtwarzaczaType panelB_;
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
+    StanyKatalogow katalogi_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.
