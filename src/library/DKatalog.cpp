@@ -26,10 +26,6 @@ namespace {
 
 QPointer<TKatalog> oknoProgramu;
 
-// The browser's own state, common to every caller: the mode in use (0 before
-// the first opening) and whether the window is enlarged.
-quint8 trybOstatni = 0;
-
 constexpr TColor kTloListy = 0x800000;  // navy
 constexpr TColor kCiemny = 0x404040;
 constexpr TColor kZnaczony = 0x00FFFF;  // yellow
@@ -192,7 +188,7 @@ void TKatalog::Rozmiesc() {
     const TRect lista = ProstokatListy();
     const int kw = (w - 16) / 7;
     for (int j = 0; j < LiczbaKatalogowPrzyciskowych; ++j, ++i)
-        BUTTON_Rect(Przycisk(i), Rect(8 + (j % 7) * kw, lista.Bottom + 54 + (j / 7) * (bh + 2), kw - 4, bh));
+        BUTTON_Rect(Przycisk(i), Rect(8 + (j % 7) * kw, lista.Bottom + 14 + 2 * WysokoscWiersza() + (j / 7) * (bh + 2), kw - 4, bh));
     BUTTON_Rect(Przycisk(i++), Rect(w - 200, h - bh - 8, 92, bh));
     BUTTON_Rect(Przycisk(i), Rect(w - 100, h - bh - 8, 92, bh));
 }
@@ -237,7 +233,7 @@ void TKatalog::UstawPrzyciski() {
 void TKatalog::PokazKatalog(KatStan& stan) {
     stan_ = stan;
     stan_.Sortowanie = quint8(std::clamp(Katalogi.Sortowanie, 1, 4));
-    quint8 tryb = trybOstatni;
+    quint8 tryb = trybOstatni_;
     if (tryb < 1 || tryb > 5)
         tryb = 3;
     if ((tryb == 3 && stan_.Tryb3Tekst.isEmpty()) || (tryb == 4 && stan_.Tryb4Tekst.isEmpty()) ||
@@ -269,7 +265,7 @@ void TKatalog::PokazKatalog(KatStan& stan) {
         stan_.WybranaSciezka.clear();
         KatalogWynikLiczba = 0;
     }
-    trybOstatni = stan_.Tryb;
+    trybOstatni_ = stan_.Tryb;
     Katalogi.Sortowanie = stan_.Sortowanie;
     Katalogi.Tryb = stan_.Tryb;
     stan = stan_;
@@ -330,7 +326,7 @@ QString TKatalog::TekstWiersza(int n) {
     if (n <= lista_.Dyski)
         return p.Nazwa;
     if (p.Katalog())
-        return stan_.Tryb == 1 ? p.Nazwa : p.Nazwa + u"\t<KATALOG>\t\t"_s + TekstDaty(p.Data, true);
+        return stan_.Tryb == 1 ? p.Nazwa : p.Nazwa + u"\t\t<KATALOG>\t"_s + TekstDaty(p.Data, true);
     if (stan_.Tryb == 1)
         return p.Nazwa;
     QString liczba, jednostka;
@@ -410,7 +406,7 @@ void TKatalog::RysujListe() {
 void TKatalog::RysujStatus() {
     const TRect l = ProstokatListy();
     TRect r;
-    Prostokat(r, 8, l.Bottom + 6, width() - 96, l.Bottom + 48);
+    Prostokat(r, 8, l.Bottom + 6, width() - 96, l.Bottom + 8 + 2 * WysokoscWiersza());
     PoleWklesleE(r, KolorTlaPrzycisku, KolorBialy, kCiemny);
     qint64 zajete = 0, wolne = 0;
     const bool dysk = platform::hasDriveLetter(lista_.Katalog) &&

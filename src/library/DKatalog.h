@@ -162,8 +162,11 @@ private:
     ListaKatalogu lista_;
     int kursor_ = 1;
     int pierwszy_ = 1;
+    // The browser's own state, common to every caller and kept for the run:
+    // the mode used last (0 before the first opening), the size, the filter.
+    quint8 trybOstatni_ = 0;
     bool powiekszone_ = false;
-    bool uzyte_ = false;  // the browser's own state outlives the openings
+    bool uzyte_ = false;
     int wywolania_ = 0;
     std::vector<QString> teksty_;  // mode 3-5 texts of this read, filled as rows are drawn
     std::vector<bool> tekstyJest_;

@@ -17,6 +17,7 @@
 #include "library/DBaza.h"
 #include "library/DBazaOkno.h"
 #include "library/DBazaWidok.h"
+#include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/DialogiSkrypt.h"
@@ -509,4 +510,34 @@ TEST_F(Sciana, ASlotIsAssignedThroughTheDatabaseWindow) {
     EXPECT_EQ(sc().Single[1][1].Adr, a);
     EXPECT_EQ(sc().Single[1][1].Tyt, u"Alarm"_s);
     EXPECT_TRUE(sc().SingleZmienione);
+}
+
+// A set read and a slot assigned through the folder browser, as the operator
+// does it: "Czytaj" opens it in the palette's folder, the letter jump and
+// Enter take the set; "Wstaw" opens it in the music folder.
+TEST_F(Sciana, ASetIsReadAndASlotAssignedThroughTheFolderBrowser) {
+    BEZ_TSAN();
+    const QString a = nagranie(u"A.WAV"_s, 1000);
+    const QString b = nagranie(u"B.WAV"_s, 700);
+    folder.write(u"drives/c/ZESTAWY/INNY.SIN"_s, QByteArray());
+    ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(u"drives/c/ZESTAWY/RANEK.SIN"_s), {u"Alarm"_s, a}));
+    otworz({u"SingleOdczytKatalogiJest=1"_s, u"SingleKatAdres1=C:\\ZESTAWY"_s, u"KatMuzyka1=C:\\SINGLE"_s});
+    WModalnym<TKatalog>([&] { klik(4012); }, [](TKatalog& o) {
+        EXPECT_EQ(o.windowTitle(), u" Palety singli "_s);
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY"_s);
+        QTest::keyClick(&o, Qt::Key_R);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_EQ(sc().Single[1][1].Adr, a);
+    EXPECT_EQ(sc().SingleNazwa[1], u"RANEK"_s);
+
+    silnik().Stan.TrybWstawiania = 1;  // the folder browser is the source
+    klik(4014);                        // "Wstaw"
+    WModalnym<TKatalog>([&] { klik(4202); }, [](TKatalog& o) {
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\SINGLE"_s);
+        QTest::keyClick(&o, Qt::Key_B);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_EQ(sc().Single[1][2].Adr, b);
+    EXPECT_EQ(okno->StanyPrzegladarki().Wstaw.KatalogStart, u"C:\\SINGLE"_s);
 }
