@@ -272,3 +272,48 @@ TEST_F(OknoKatalogu, ProvidersRunForDrawnRowsOnlyInBothSizes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The mouse: a click moves the cursor, a second left click accepts and a
+// right click on the cursor row previews; the too-full warning of a local
+// folder, and a network drive where nothing is checked nor deleted.
+TEST_F(OknoKatalogu, MouseRulesTheTooFullWarningAndNetworkDrives) {
+    BEZ_TSAN();
+    for (const char16_t* n : {u"A.WAV", u"B.WAV", u"C.WAV"})
+        plik(u"MUZ/"_s + QString::fromUtf16(n));
+    Katalogi.MaxNum = 2;
+    QString podgladany;
+    stan.Przycisk2 = u"~Play"_s;
+    stan.Akcja2 = [&](const QString&, const QString& s, const TRect& r) {
+        podgladany = s;
+        EXPECT_EQ(r.Bottom - r.Top, 100);
+    };
+    otworz([&](TKatalog& o) {
+        QTest::mouseClick(&o, Qt::LeftButton, Qt::NoModifier, o.PunktWiersza(3));
+        EXPECT_EQ(o.Kursor(), 3);
+        QTest::mouseClick(&o, Qt::RightButton, Qt::NoModifier, o.PunktWiersza(3));
+        EXPECT_EQ(podgladany, u"C:\\MUZ\\B.WAV"_s);
+        QTest::mouseClick(&o, Qt::LeftButton, Qt::NoModifier, o.PunktWiersza(3));
+    });
+    EXPECT_EQ(stan.WybranaSciezka, u"C:\\MUZ\\B.WAV"_s);
+    ASSERT_FALSE(dialogi.Zapisy(RodzajDialogu::Info).isEmpty());
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info)[0].teksty,
+              (QStringList{u"Liczba zbiorów w katalogu (3)większa od założonej (2)"_s, u"Proszę uporządkować katalog"_s}));
+
+    // On a network drive nothing is checked, and nothing deleted.
+    Katalogi.DyskOstatni = u"C"_s;
+    folder.write(u"drives/d/N/X.WAV"_s, QByteArray(10, 'x'));
+    stan.KatalogStart = u"D:\\N"_s;
+    dialogi.Wyczysc();
+    otworz([&](TKatalog& o) {
+        o.Komenda(104);
+        o.Komenda(4);
+        o.Komenda(10);
+    });
+    ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Info).size(), 1);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info)[0].teksty[0], u"Można kasować zbiory tylko z dysku lokalnego"_s);
+    EXPECT_TRUE(QFile::exists(folder.path() + u"/drives/d/N/X.WAV"_s));
+}
+
+}  // namespace

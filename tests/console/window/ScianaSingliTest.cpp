@@ -521,7 +521,9 @@ TEST_F(Sciana, ASetIsReadAndASlotAssignedThroughTheFolderBrowser) {
     const QString b = nagranie(u"B.WAV"_s, 700);
     folder.write(u"drives/c/ZESTAWY/INNY.SIN"_s, QByteArray());
     ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(u"drives/c/ZESTAWY/RANEK.SIN"_s), {u"Alarm"_s, a}));
-    otworz({u"SingleOdczytKatalogiJest=1"_s, u"SingleKatAdres1=C:\\ZESTAWY"_s, u"KatMuzyka1=C:\\SINGLE"_s});
+    QDir().mkpath(folder.path() + u"/drives/c/ZESTAWY/NOWE"_s);
+    otworz({u"SingleOdczytKatalogiJest=1"_s, u"SingleKatAdres1=C:\\ZESTAWY"_s, u"KatMuzyka1=C:\\SINGLE"_s,
+            u"CzySingleFolderZapis=1"_s, u"SingleZapisKatalogiJest=1"_s});
     WModalnym<TKatalog>([&] { klik(4012); }, [](TKatalog& o) {
         EXPECT_EQ(o.windowTitle(), u" Palety singli "_s);
         EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY"_s);
@@ -540,4 +542,16 @@ TEST_F(Sciana, ASetIsReadAndASlotAssignedThroughTheFolderBrowser) {
     });
     EXPECT_EQ(sc().Single[1][2].Adr, b);
     EXPECT_EQ(okno->StanyPrzegladarki().Wstaw.KatalogStart, u"C:\\SINGLE"_s);
+
+    // "Zapisz" picks the folder: into NOWE, then grey plus takes the folder.
+    dialogi.OdpowiedzTekst(u"POPOLUDNIE"_s);
+    WModalnym<TKatalog>([&] { klik(4013); }, [](TKatalog& o) {
+        EXPECT_EQ(o.windowTitle(), u"Katalog docelowy"_s);
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY"_s);
+        QTest::keyClick(&o, Qt::Key_N);
+        QTest::keyClick(&o, Qt::Key_Return);
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY\\NOWE"_s);
+        QTest::keyClick(&o, Qt::Key_Plus, Qt::KeypadModifier);
+    });
+    EXPECT_TRUE(QFile::exists(folder.path() + u"/drives/c/ZESTAWY/NOWE/POPOLUDNIE.SIN"_s));
 }
