@@ -274,12 +274,13 @@ void TKatalog::PokazKatalog(KatStan& stan) {
 // ---- reading ----
 
 bool TKatalog::Czytaj(const QString& zachowaj) {
-    const bool dlugo = lista_.Liczba > 5000;
-    if (dlugo)
-        PokazStan(u"Odczyt zbiorów - proszę czekać"_s, QString(), false);
-    const bool dobrze = KatalogCzytaj(lista_, FolderMode() ? QString() : stan_.Typy, stan_.Sortowanie);
-    if (dlugo)
-        ZamknijStan();
+    const bool dobrze =
+        KatalogCzytaj(lista_, FolderMode() ? QString() : stan_.Typy, stan_.Sortowanie, [](bool poczatek) {
+            if (poczatek)
+                PokazStan(u"Odczyt zbiorów - proszę czekać"_s, QString(), false);
+            else
+                ZamknijStan();
+        });
     teksty_.assign(size_t(lista_.Liczba) + 1, QString());
     tekstyJest_.assign(size_t(lista_.Liczba) + 1, false);
     if (!dobrze) {

@@ -85,9 +85,11 @@ struct ListaKatalogu {
 
 // Reads the current folder: drives at a drive root (with CzyDyski), folders,
 // then the files of up to six types (with the filter when on), each group
-// sorted (`sortowanie` 1 name, 2 type, 3 date, 4 size). False and BladIO set
-// when the folder cannot be listed.
-bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie);
+// sorted (`sortowanie` 1 name, 2 type, 3 date, 4 size). A long listing
+// calls `postep` with true before sorting and false after. False and BladIO
+// set when the folder cannot be listed.
+bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie,
+                   const std::function<void(bool)>& postep = {});
 // The folder a path names joined with a name ("C:" + "X" is "C:\X").
 QString KatalogZNazwa(const QString& katalog, const QString& nazwa);
 // A drive root is two characters ("C:").

@@ -99,7 +99,7 @@ void TekstRozmiaru(qint64 bajty, QString& liczba, QString& jednostka) {
     liczba = padLeft(t, 8);
 }
 
-bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie) {
+bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie, const std::function<void(bool)>& postep) {
     auto& P = lista.Pozycje;
     P.assign(1, TInfoZb{});
     P.reserve(1024);
@@ -190,6 +190,9 @@ bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie) {
         }
     lista.Liczba = int(P.size()) - 1;
 
+    const bool dlugo = lista.Liczba > 5000 && postep;
+    if (dlugo)
+        postep(true);
     const auto pliki = P.begin() + lista.KoniecKatalogow + 1;
     switch (sortowanie) {
     case 2:
@@ -210,5 +213,7 @@ bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie) {
         });
         break;
     }
+    if (dlugo)
+        postep(false);
     return true;
 }
