@@ -98,13 +98,6 @@ QString Nadrzedny(const QString& k) {
     return i == 0 ? k.left(1) : k.left(i);
 }
 
-QString Dopasuj(const TRForm& f, const QString& tekst, int szerokosc) {
-    QString t = tekst;
-    while (!t.isEmpty() && f.SzerokoscTekstu(t) > szerokosc)
-        t.chop(1);
-    return t;
-}
-
 }  // namespace
 
 TKatalog* OknoKatalogu() { return oknoProgramu.data(); }
@@ -128,10 +121,9 @@ TKatalog::TKatalog(QWidget* oknoGlowne) : OknoDialogu(u"Nagrania"_s, 796, 542) {
 TKatalog::~TKatalog() = default;
 
 int TKatalog::IndeksPrzycisku(quint16 kod) {
-    for (int i = 0; i < LiczbaPrzyciskow(); ++i)
-        if (Przycisk(i).Kod == kod || (kod == 20 && Przycisk(i).Kod == 1514))
-            return i;
-    return -1;
+    // Accept answers 1514 in folder mode.
+    const int i = IndeksKodu(kod);
+    return i < 0 && kod == 20 ? IndeksKodu(1514) : i;
 }
 
 const BUTTONType* TKatalog::PrzyciskKomendy(quint16 kod) {
@@ -219,15 +211,7 @@ void TKatalog::UstawPrzyciski() {
     BUTTON_SetTitle(Przycisk(IndeksPrzycisku(215)), powiekszone_ ? u"Zmniejsz"_s : u"Powiększ"_s);
     BUTTONType& akceptuj = Przycisk(IndeksPrzycisku(20));
     akceptuj.Kod = FolderMode() ? 1514 : 20;
-    // Hidden buttons leave no trace of an earlier opening.
-    for (int j = 0; j < LiczbaPrzyciskow(); ++j) {
-        TRect r = Przycisk(j).Rect;
-        r.Left -= 2;
-        r.Top -= 2;
-        r.Right += 2;
-        r.Bottom += 2;
-        PoleKolorE(r, KolorTlaPrzycisku);
-    }
+    CzyscMiejscaPrzyciskow();
 }
 
 void TKatalog::PokazKatalog(KatStan& stan) {
@@ -385,7 +369,7 @@ void TKatalog::RysujListe() {
         for (int k = 0; k < pola.size() && k < 4; ++k) {
             const int x = r.Left + kolumny[k];
             const int do_ = k + 1 < 4 && k + 1 < pola.size() ? r.Left + kolumny[k + 1] - 8 : r.Right - 8;
-            PiszxyKolorE(x, y + 2, Dopasuj(*this, pola[k], do_ - x), kolor);
+            PiszxyKolorE(x, y + 2, Dopasuj(pola[k], do_ - x), kolor);
         }
         if (n == kursor_) {
             TRect ramka;
@@ -393,14 +377,7 @@ void TKatalog::RysujListe() {
             ProstokatKolorE(ramka, KolorBialy);
         }
     }
-    const TRect pasek = ProstokatPaska();
-    PoleWklesleE(pasek, KolorTlaPrzycisku, KolorBialy, kCiemny);
-    const int wys = pasek.Bottom - pasek.Top - 4;
-    const int kciuk = 16;
-    const int y = pasek.Top + 2 + (lista_.Liczba > 1 ? (kursor_ - 1) * (wys - kciuk) / (lista_.Liczba - 1) : 0);
-    TRect t;
-    Prostokat(t, pasek.Left + 2, y, pasek.Right - 2, y + kciuk);
-    PoleWypukleE(t, KolorSzary, kCiemny, KolorBialy);
+    RysujPasekPrzewijania(ProstokatPaska(), kursor_, lista_.Liczba);
     RysujStatus();
 }
 
@@ -437,8 +414,8 @@ void TKatalog::RysujStatus() {
             opis = (p.Atrybuty & 1) ? u"zbiór tylko do odczytu"_s : u"zbiór do odczytu i zapisu"_s;
         linia2 += u"   "_s + p.Nazwa + p.Rozszerzenie + u" - "_s + opis;
     }
-    PiszxyKolorE(r.Left + 6, r.Top + 4, Dopasuj(*this, linia1, r.Right - r.Left - 12), KolorCzarny);
-    PiszxyKolorE(r.Left + 6, r.Top + 4 + (r.Bottom - r.Top) / 2, Dopasuj(*this, linia2, r.Right - r.Left - 12),
+    PiszxyKolorE(r.Left + 6, r.Top + 4, Dopasuj(linia1, r.Right - r.Left - 12), KolorCzarny);
+    PiszxyKolorE(r.Left + 6, r.Top + 4 + (r.Bottom - r.Top) / 2, Dopasuj(linia2, r.Right - r.Left - 12),
                  KolorCzarny);
 }
 
