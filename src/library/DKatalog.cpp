@@ -229,13 +229,12 @@ void TKatalog::PokazKatalog(KatStan& stan) {
         lista_.Filtr = Katalogi.KatalogFiltr;
         uzyte_ = true;
     }
+    // A drive root is kept as two characters ("C:\" is "C:").
     QString start = stan_.KatalogStart;
-    if (start.size() < 3 && !KatalogGlowny(start))
-        start += u'\\';
-    if (KatalogGlowny(start.left(3)) && start.size() == 3)
+    if (start.size() == 3 && KatalogGlowny(start.left(2)) && (start[2] == u'\\' || start[2] == u'/'))
         start = start.left(2);
-    if (!JestKatalog(KatalogGlowny(start) ? start + u'\\' : start))
-        start = platform::programFolder();
+    if (start.isEmpty() || !JestKatalog(KatalogGlowny(start) ? start + u'\\' : start))
+        start = KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy;
     lista_.Katalog = start;
     setWindowTitle(stan_.Tytul.isEmpty() ? u"Nagrania"_s : charsAt(stan_.Tytul, 1, 27));
     Rozmiesc();
