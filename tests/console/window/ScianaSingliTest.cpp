@@ -31,6 +31,7 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -554,4 +555,43 @@ TEST_F(Sciana, ASetIsReadAndASlotAssignedThroughTheFolderBrowser) {
         QTest::keyClick(&o, Qt::Key_Plus, Qt::KeypadModifier);
     });
     EXPECT_TRUE(QFile::exists(folder.path() + u"/drives/c/ZESTAWY/NOWE/POPOLUDNIE.SIN"_s));
+}
+
+// "~Baza" in the insert browser opens the database window; its choice closes
+// the browser as an accept would.
+TEST_F(Sciana, TheBrowsersDatabasePickAssignsASlot) {
+    BEZ_TSAN();
+    otworz({u"KatMuzyka1=C:\\SINGLE"_s}, {u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s, u"BAZAKatalogSzukaj1=C:\\SINGLE"_s});
+    const QString a = nagranie(u"A.WAV"_s, 1000);
+    {
+        // Described, so the database lists it under its performer's letter.
+        SygnalType s;
+        PustySygnal(s);
+        s.Adres = a;
+        OtworzSygnal(s, false);
+        OpisNagraniaTyp o;
+        NowyOpis(o);
+        o.Wyk = u"Abba"_s;
+        ZapiszDAT(s, o);
+    }
+    silnik().Stan.TrybWstawiania = 1;
+    klik(4014);
+    dialogi.Odpowiedz(OdpowiedzTak);  // "Czy utworzyć bazę nagrań?"
+    WModalnym<TKatalog>([&] { klik(4201); }, [](TKatalog& o) {
+        const BUTTONType* baza = o.PrzyciskKomendy(213);
+        ASSERT_TRUE(baza && baza->Widoczny);
+        // The database window opens over the browser; Enter takes its row.
+        bool bazaOtwarta = false;
+        QTimer::singleShot(0, [&] {
+            auto* b = dynamic_cast<TBaza*>(QApplication::activeModalWidget());
+            ASSERT_NE(b, nullptr);
+            bazaOtwarta = true;
+            QTest::keyClick(b, Qt::Key_Return);
+        });
+        QTest::mouseClick(&o, Qt::LeftButton, Qt::NoModifier,
+                          QPoint((baza->Rect.Left + baza->Rect.Right) / 2, (baza->Rect.Top + baza->Rect.Bottom) / 2));
+        EXPECT_TRUE(bazaOtwarta);
+    });
+    EXPECT_EQ(sc().Single[1][1].Adr, a);
+    EXPECT_EQ(okno->StanyPrzegladarki().Wstaw.WybranaSciezka, a);
 }
