@@ -53,6 +53,8 @@ public:
     QTimer* MagnetPFLTimer = nullptr;
     TBasicPlayer* Player() const { return player_.get(); }
     quint8 Tryb() const { return tryb_; }
+    // The file shown last (played while the window is open).
+    const QString& Plik() const { return sciezka_; }
 
 protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;

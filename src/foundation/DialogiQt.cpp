@@ -91,6 +91,42 @@ int OknoDialogu::DodajPrzycisk(const TRect& r, const QString& tytul, quint16 odp
     return int(przyciski_.size()) - 1;
 }
 
+int OknoDialogu::IndeksKodu(quint16 kod) const {
+    for (int i = 0; i < przyciski_.size(); ++i)
+        if (przyciski_[i].Kod == kod)
+            return i;
+    return -1;
+}
+
+void OknoDialogu::CzyscMiejscaPrzyciskow() {
+    for (const BUTTONType& b : przyciski_) {
+        TRect r = b.Rect;
+        r.Left -= 2;
+        r.Top -= 2;
+        r.Right += 2;
+        r.Bottom += 2;
+        PoleKolorE(r, KolorTlaPrzycisku);
+    }
+}
+
+void OknoDialogu::RysujPasekPrzewijania(const TRect& pasek, int kursor, int liczba) {
+    constexpr TColor ciemny = 0x404040;
+    constexpr int kciuk = 16;
+    PoleWklesleE(pasek, KolorTlaPrzycisku, KolorBialy, ciemny);
+    const int wysokosc = pasek.Bottom - pasek.Top - 4;
+    const int y = pasek.Top + 2 + (liczba > 1 ? (kursor - 1) * (wysokosc - kciuk) / (liczba - 1) : 0);
+    TRect r;
+    Prostokat(r, pasek.Left + 2, y, pasek.Right - 2, y + kciuk);
+    PoleWypukleE(r, KolorSzary, ciemny, KolorBialy);
+}
+
+QString OknoDialogu::Dopasuj(const QString& tekst, int szerokosc) const {
+    QString t = tekst;
+    while (!t.isEmpty() && SzerokoscTekstu(t) > szerokosc)
+        t.chop(1);
+    return t;
+}
+
 void OknoDialogu::UstawKlawiszPrzycisku(int i, quint16 kodBios) {
     klawisze_[i] = kodBios;
 }

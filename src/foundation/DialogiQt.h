@@ -41,6 +41,17 @@ public:
 
     void RysujPrzyciski();
 
+    // ---- for the library's list windows ----
+    // The index of the button with a command code; -1 when there is none.
+    int IndeksKodu(quint16 kod) const;
+    // Clears every button's place (a button hidden since the last opening
+    // must not stay on the canvas); RysujPrzyciski draws the visible ones.
+    void CzyscMiejscaPrzyciskow();
+    // A vertical scroll bar with its thumb where the cursor (1..liczba) is.
+    void RysujPasekPrzewijania(const TRect& pasek, int kursor, int liczba);
+    // The text cut at its end to fit a width in pixels.
+    QString Dopasuj(const QString& tekst, int szerokosc) const;
+
 protected:
     // A button was chosen; the default closes the window with its answer.
     virtual void Wybrano(int i) { Zamknij(przyciski_[i].Kod); }

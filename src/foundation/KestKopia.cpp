@@ -27,7 +27,8 @@ bool NazwaZbioruDozwolona(const QString& nazwa) {
             c == QLatin1Char('?'))
             return false;
     }
-    return true;
+    // ".." would lead out of the folder.
+    return !nazwa.contains(QStringLiteral(".."));
 }
 
 quint16 WolnaNazwa(const QString& zacheta, const QString& katalog, QString& nazwa, const QString& rozszerzenie) {

@@ -14,7 +14,7 @@
 // taken into `nazwa`) or OdpowiedzOpusc.
 quint16 WolnaNazwa(const QString& zacheta, const QString& katalog, QString& nazwa, const QString& rozszerzenie);
 // Whether a typed name is a plain file name: no folder separators, drive
-// colons or wildcards.
+// colons, wildcards or "..".
 bool NazwaZbioruDozwolona(const QString& nazwa);
 
 // Copies one file with the progress window and its abort button. The old

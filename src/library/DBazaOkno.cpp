@@ -116,14 +116,6 @@ QStringList CzasyListy() {
     return l;
 }
 
-// The text cut to fit a width in pixels.
-QString Dopasuj(const TRForm& f, const QString& tekst, int szerokosc) {
-    QString t = tekst;
-    while (!t.isEmpty() && f.SzerokoscTekstu(t) > szerokosc)
-        t.chop(1);
-    return t;
-}
-
 // One file copy, written to the named log first. True when it was copied;
 // a failure is shown, an abort is not.
 bool KopiujZLogiem(const QString& zrodlo, const QString& cel) {
@@ -233,15 +225,8 @@ TBaza::TBaza(QWidget* oknoGlowne) : OknoDialogu(u"Baza nagrań"_s, kSzerokosc, k
 
 TBaza::~TBaza() = default;
 
-int TBaza::IndeksPrzycisku(quint16 kod) {
-    for (int i = 0; i < LiczbaPrzyciskow(); ++i)
-        if (Przycisk(i).Kod == kod)
-            return i;
-    return -1;
-}
-
 const BUTTONType* TBaza::PrzyciskKomendy(quint16 kod) {
-    const int i = IndeksPrzycisku(kod);
+    const int i = IndeksKodu(kod);
     return i < 0 ? nullptr : &Przycisk(i);
 }
 
@@ -285,24 +270,15 @@ void TBaza::UstawPrzyciski() {
                                                  {8004, B.BazaLicznikJest && B.BazaLicznikZerujJest},
                                                  {8005, B.BazaFiltrJest}};
     for (const auto& [kod, widoczny] : widoczne)
-        BUTTON_SetVisible(Przycisk(IndeksPrzycisku(kod)), widoczny);
-    BUTTON_SetTitle(Przycisk(IndeksPrzycisku(8005)), B.BazaFiltr);
+        BUTTON_SetVisible(Przycisk(IndeksKodu(kod)), widoczny);
+    BUTTON_SetTitle(Przycisk(IndeksKodu(8005)), B.BazaFiltr);
     for (QWidget* w : std::initializer_list<QWidget*>{PrzeslijKatalogEdit, PrzeslijWybierzKatalogButton,
                                                       ZmianaNazwyCheckBox, PrzeslijButton})
         w->setVisible(B.BazaPrzeslijJest);
     PoleKolorE(Rect(8, 574, 86, 22), KolorTlaPrzycisku);
     if (B.BazaPrzeslijJest)
         PiszxyKolorE(8, 577, u"Prześlij do"_s, KolorCzarny);
-    // The buttons' places are cleared first: a button hidden since the
-    // last opening must not stay on the canvas.
-    for (int i = 0; i < LiczbaPrzyciskow(); ++i) {
-        TRect r = Przycisk(i).Rect;
-        r.Left -= 2;
-        r.Top -= 2;
-        r.Right += 2;
-        r.Bottom += 2;
-        PoleKolorE(r, KolorTlaPrzycisku);
-    }
+    CzyscMiejscaPrzyciskow();
 }
 
 void TBaza::Baza() {
@@ -394,15 +370,15 @@ void TBaza::RysujListe() {
         const BAZARekordTyp& r = BazaRekordy[p];
         const int y = kWiersze + i * kWysokoscWiersza;
         const TColor kolor = liczniki && !BazaDzis.isEmpty() && r.EmO.startsWith(BazaDzis) ? KolorCzerwony : KolorBialy;
-        PiszxyKolorE(kListaLewy + 6, y, Dopasuj(*this, charsAt(r.Wyk, 1, 30), 240), kolor);
-        PiszxyKolorE(kListaLewy + 254, y, Dopasuj(*this, charsAt(r.Tyt, 1, 30), 240), kolor);
+        PiszxyKolorE(kListaLewy + 6, y, Dopasuj(charsAt(r.Wyk, 1, 30), 240), kolor);
+        PiszxyKolorE(kListaLewy + 254, y, Dopasuj(charsAt(r.Tyt, 1, 30), 240), kolor);
         const QString licznikiTekst = BazaTekstLicznikow(r);
         if (liczniki && licznikiTekst.size() < 21) {
             // A character a cell, so the counters of the rows line up.
             for (int i = 0; i < licznikiTekst.size(); ++i)
                 PiszxyKolorE(kListaLewy + 502 + i * 8, y, licznikiTekst.mid(i, 1), kolor);
         } else {
-            PiszxyKolorE(kListaLewy + 502, y, Dopasuj(*this, r.Kod, 140), kolor);
+            PiszxyKolorE(kListaLewy + 502, y, Dopasuj(r.Kod, 140), kolor);
         }
         PiszxyKolorE(kListaPrawy - 6 - SzerokoscTekstu(r.Tot), y, r.Tot, kolor);
         if (n == w.Kursor()) {
@@ -413,15 +389,8 @@ void TBaza::RysujListe() {
     }
     // The scroll bar with its thumb where the cursor is, and the cursor's
     // number over the count beside it.
-    const TRect pasek = ProstokatPaska();
-    PoleWklesleE(pasek, KolorTlaPrzycisku, KolorBialy, kCiemny);
-    const int wysokosc = pasek.Bottom - pasek.Top - 4;
-    const int kciuk = 16;
     const int n = w.Liczba();
-    const int y = pasek.Top + 2 + (n > 1 ? (w.Kursor() - 1) * (wysokosc - kciuk) / (n - 1) : 0);
-    TRect r;
-    Prostokat(r, pasek.Left + 2, y, pasek.Right - 2, y + kciuk);
-    PoleWypukleE(r, KolorSzary, kCiemny, KolorBialy);
+    RysujPasekPrzewijania(ProstokatPaska(), w.Kursor(), n);
     TRect licznik;
     Prostokat(licznik, 742, 383, 815, kListaDol);
     PoleKolorE(licznik, KolorTlaPrzycisku);
@@ -655,7 +624,7 @@ void TBaza::Aktualizuj() {
 }
 
 void TBaza::KopiujBaze() {
-    BUTTONType& b = Przycisk(IndeksPrzycisku(8003));
+    BUTTONType& b = Przycisk(IndeksKodu(8003));
     BUTTON_ON(b);
     if (BazaKopiujZSieci())
         ResetujFormularz();

@@ -83,7 +83,6 @@ private:
     void Play();
     // The record at the cursor, 0 when there is none.
     int PozycjaKursora() const;
-    int IndeksPrzycisku(quint16 kod);
 };
 
 // The window the main window made (null before it did).

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QStorageInfo>
 #include <QStringList>
 
 #include <dirent.h>
@@ -161,6 +163,27 @@ void clearPathCache() {
 }
 
 quint64 folderListings() { return listings.load(std::memory_order_relaxed); }
+
+QString driveLetters() {
+    QString letters;
+    const QDir drives(programFolder() + QStringLiteral("/drives"));
+    for (char16_t c = u'A'; c <= u'Z'; ++c) {
+        // Named in lower case, as the resolution looks them up.
+        if (QFileInfo(drives.filePath(QString(QChar(c).toLower()))).isDir()) letters += QChar(c);
+    }
+    return letters;
+}
+
+bool driveSpace(QChar letter, qint64& used, qint64& free) {
+    used = free = 0;
+    const QString root = resolvePath(QString(letter) + QStringLiteral(":"));
+    if (!QFileInfo(root).isDir()) return false;
+    const QStorageInfo info(root);
+    if (!info.isValid()) return false;
+    free = info.bytesAvailable();
+    used = info.bytesTotal() - info.bytesFree();
+    return true;
+}
 
 bool hasDriveLetter(const QString& path) {
     return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() && path[0].unicode() < 128;

@@ -40,4 +40,12 @@ QString storedPath(const QString& path);
 // True when the path starts with a drive letter and a colon.
 bool hasDriveLetter(const QString& path);
 
+// The drive letters present (upper case, in letter order): the one-letter
+// lower-case entries of the program folder's drives/ that lead to a folder.
+QString driveLetters();
+// Used and free bytes of the file system that holds a drive's folder;
+// false (both 0) when the drive is missing. Labels are not kept: there is
+// nothing on Linux to read them from.
+bool driveSpace(QChar letter, qint64& used, qint64& free);
+
 }  // namespace platform

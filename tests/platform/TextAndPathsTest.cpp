@@ -127,6 +127,24 @@ timespec folderTime(const QString& folder) {
 void touch(const QString& file) { QFile(file).open(QIODevice::WriteOnly); }
 }  // namespace
 
+// The drives the folder browser lists: lower-case one-letter folders or
+// links to folders under drives/, with the space of their file system.
+TEST(Paths, DriveLettersAreTheDriveFoldersPresent) {
+    TempProgramFolder home;
+    EXPECT_EQ(driveLetters(), QString());
+    home.drive(u'd');
+    home.drive(u'c');
+    home.write(QStringLiteral("drives/e"), "a file, not a drive");
+    QDir().mkpath(home.path() + QStringLiteral("/drives/xy"));
+    QFile::link(home.path() + QStringLiteral("/drives/c"), home.path() + QStringLiteral("/drives/k"));
+    EXPECT_EQ(driveLetters(), QStringLiteral("CDK"));
+    qint64 used = -1, free = -1;
+    EXPECT_TRUE(driveSpace(u'K', used, free));
+    EXPECT_GT(used + free, 0);
+    EXPECT_FALSE(driveSpace(u'E', used, free));
+    EXPECT_EQ(used + free, 0);
+}
+
 TEST(Paths, TheIndexOfAFoldersNamesIsNeverStale) {
     TempProgramFolder home;
     const QString d = home.drive(QLatin1Char('d')) + QStringLiteral("/Muzyka");

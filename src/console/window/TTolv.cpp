@@ -80,8 +80,8 @@ TTolv::TTolv(QWidget* parent)
     ZarejestrujObslugiTimelisty(dyspozytor_, timelista_);
     wyjscia_->UstawSciane(&sciana_);
     sciana_.Odsluch = [](const QString& plik, qint32 start) { PokazMagnetofon(plik, start, 1, 0, 0, 0); };
-    // The wall assigns from the database window and describes in the
-    // description editor; the folder browser's sources join when it stands.
+    // The wall assigns from the database window or the folder browser and
+    // describes in the description editor.
     sciana_.Biblioteka.NagranieZBazy = [](QString& nazwa, QString& plik) {
         Baza();
         if (BazaWynikAdres.isEmpty()) return false;
@@ -91,9 +91,11 @@ TTolv::TTolv(QWidget* parent)
     };
     sciana_.Biblioteka.EdytujOpis = [](SygnalType& sygnal) { ShowOpisNagr(sygnal, true); };
     // The time list inserts from the database window and describes in the
-    // same editor; its list and recording pickers are the folder browser's.
+    // same editor; its list, folder and recording pickers are the browser's.
     timelista_.Zrodla.NagranieZBazy = sciana_.Biblioteka.NagranieZBazy;
     timelista_.Zrodla.EdytujOpis = sciana_.Biblioteka.EdytujOpis;
+    PolaczScianeZKatalogiem(sciana_.Biblioteka, katalogi_);
+    PolaczTimelisteZKatalogiem(timelista_, katalogi_);
     Rozmiesc();
 }
 

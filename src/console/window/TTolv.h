@@ -9,6 +9,7 @@
 #include "console/commands/PrzyciskiKonsoli.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
+#include "console/window/KatalogiKonsoli.h"
 #include "console/window/PanelOdtwarzacza.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
@@ -75,6 +76,8 @@ public:
     ScianaSingli& Sciana() { return sciana_; }
     // The time list's commands; its pickers join as the library windows stand.
     PanelTimelisty& Timelista() { return timelista_; }
+    // The folder-browser states of the window's callers.
+    StanyKatalogow& StanyPrzegladarki() { return katalogi_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -188,6 +191,7 @@ private:
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
     PanelTimelisty timelista_{silnik_, timery_};
+    StanyKatalogow katalogi_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

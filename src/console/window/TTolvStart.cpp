@@ -33,6 +33,7 @@ TTolv::~TTolv() {
     if (utworzono_) FormDestroy();
     // The database outlives the window: nothing may ask a gone window.
     BazaOdtwarzaczeGraja = nullptr;
+    KatalogZbiorWUzyciu = nullptr;
     // The engine and the modes outlive nothing of the window's.
     silnik_.UstawWyjscia(nullptr);
     if (&Zegary() == &zegary_) UstawZegary(nullptr);
@@ -42,9 +43,9 @@ TTolv::~TTolv() {
 void TTolv::FormCreate(const QStringList& argumenty) {
     utworzono_ = true;
     // 1. Start-up defaults. The button bars and the lower panels were laid
-    // out when the window was made; the folder-browser states join here
-    // with the library's browser.
+    // out when the window was made.
     StartProgramu();
+    PrzygotujStanyKatalogow(katalogi_);
     PolaczMiksy(silnik_, timery_);
     setWindowTitle(NazwaProgramu + QLatin1Char(' ') + WersjaProgramu);
     FlagaOdczytuPlaylisty = 1;
@@ -57,6 +58,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // 2. Settings: every section's defaults, then its reader when the file is
     // the program's; otherwise every setting keeps its default.
     CzytajKonfiguracje(argumenty);
+    StanyKatalogowPoNastawach(katalogi_);
     // The modes start as the settings (or their defaults) say, and so do
     // the singles wall's palettes.
     silnik_.TrybyStartowe();
@@ -114,6 +116,18 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     if (!OknoBazy()) new TBaza(this);
     if (!DlgOpisNagr()) new TDlgOpisNagr(this);
     BazaOdtwarzaczeGraja = [this] { return silnik_.SlotZajety(1) || silnik_.SlotZajety(2); };
+    // The browser deletes and renames no file a player or the preview holds:
+    // Linux would unlink it under them without a word.
+    if (!OknoKatalogu()) new TKatalog(this);
+    KatalogZbiorWUzyciu = [this](const QString& sciezka) {
+        const QString plik = platform::resolvePath(sciezka);
+        for (quint8 slot = 1; slot <= LiczbaOdtwarzaczy; ++slot) {
+            const SygnalType& s = silnik_.Odtwarzacz[slot].SygnalSlotu;
+            if (!s.Adres.isEmpty() && platform::resolvePath(s.Adres) == plik) return true;
+        }
+        const TDMagnetofon* podglad = DMagnetofon();
+        return podglad && podglad->isVisible() && platform::resolvePath(podglad->Plik()) == plik;
+    };
     // 14. The capture control of the satellite fade (none: the fade sets nothing).
     silnik_.Wejscie = platform::openCaptureVolume();
     silnik_.Sloty.UstawWejscie(silnik_.Wejscie.get());

@@ -17,6 +17,7 @@
 #include "library/DBaza.h"
 #include "library/DBazaOkno.h"
 #include "library/DBazaWidok.h"
+#include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/DialogiSkrypt.h"
@@ -30,6 +31,7 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -510,4 +512,87 @@ TEST_F(Sciana, ASlotIsAssignedThroughTheDatabaseWindow) {
     EXPECT_EQ(sc().Single[1][1].Tyt, u"Alarm"_s);
     EXPECT_TRUE(sc().SingleZmienione);
     BazaCzyscWszystko();  // the table lives for the run: leave none behind
+}
+
+// A set read and a slot assigned through the folder browser, as the operator
+// does it: "Czytaj" opens it in the palette's folder, the letter jump and
+// Enter take the set; "Wstaw" opens it in the music folder.
+TEST_F(Sciana, ASetIsReadAndASlotAssignedThroughTheFolderBrowser) {
+    BEZ_TSAN();
+    const QString a = nagranie(u"A.WAV"_s, 1000);
+    const QString b = nagranie(u"B.WAV"_s, 700);
+    folder.write(u"drives/c/ZESTAWY/INNY.SIN"_s, QByteArray());
+    ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(u"drives/c/ZESTAWY/RANEK.SIN"_s), {u"Alarm"_s, a}));
+    QDir().mkpath(folder.path() + u"/drives/c/ZESTAWY/NOWE"_s);
+    otworz({u"SingleOdczytKatalogiJest=1"_s, u"SingleKatAdres1=C:\\ZESTAWY"_s, u"KatMuzyka1=C:\\SINGLE"_s,
+            u"CzySingleFolderZapis=1"_s, u"SingleZapisKatalogiJest=1"_s});
+    WModalnym<TKatalog>([&] { klik(4012); }, [](TKatalog& o) {
+        EXPECT_EQ(o.windowTitle(), u" Palety singli "_s);
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY"_s);
+        QTest::keyClick(&o, Qt::Key_R);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_EQ(sc().Single[1][1].Adr, a);
+    EXPECT_EQ(sc().SingleNazwa[1], u"RANEK"_s);
+
+    silnik().Stan.TrybWstawiania = 1;  // the folder browser is the source
+    klik(4014);                        // "Wstaw"
+    WModalnym<TKatalog>([&] { klik(4202); }, [](TKatalog& o) {
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\SINGLE"_s);
+        QTest::keyClick(&o, Qt::Key_B);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_EQ(sc().Single[1][2].Adr, b);
+    EXPECT_EQ(okno->StanyPrzegladarki().Wstaw.KatalogStart, u"C:\\SINGLE"_s);
+
+    // "Zapisz" picks the folder: into NOWE, then grey plus takes the folder.
+    dialogi.OdpowiedzTekst(u"POPOLUDNIE"_s);
+    WModalnym<TKatalog>([&] { klik(4013); }, [](TKatalog& o) {
+        EXPECT_EQ(o.windowTitle(), u"Katalog docelowy"_s);
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY"_s);
+        QTest::keyClick(&o, Qt::Key_N);
+        QTest::keyClick(&o, Qt::Key_Return);
+        EXPECT_EQ(o.Lista().Katalog, u"C:\\ZESTAWY\\NOWE"_s);
+        QTest::keyClick(&o, Qt::Key_Plus, Qt::KeypadModifier);
+    });
+    EXPECT_TRUE(QFile::exists(folder.path() + u"/drives/c/ZESTAWY/NOWE/POPOLUDNIE.SIN"_s));
+}
+
+// "~Baza" in the insert browser opens the database window; its choice closes
+// the browser as an accept would.
+TEST_F(Sciana, TheBrowsersDatabasePickAssignsASlot) {
+    BEZ_TSAN();
+    otworz({u"KatMuzyka1=C:\\SINGLE"_s}, {u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s, u"BAZAKatalogSzukaj1=C:\\SINGLE"_s});
+    const QString a = nagranie(u"A.WAV"_s, 1000);
+    {
+        // Described, so the database lists it under its performer's letter.
+        SygnalType s;
+        PustySygnal(s);
+        s.Adres = a;
+        OtworzSygnal(s, false);
+        OpisNagraniaTyp o;
+        NowyOpis(o);
+        o.Wyk = u"Abba"_s;
+        ZapiszDAT(s, o);
+    }
+    silnik().Stan.TrybWstawiania = 1;
+    klik(4014);
+    dialogi.Odpowiedz(OdpowiedzTak);  // "Czy utworzyć bazę nagrań?"
+    WModalnym<TKatalog>([&] { klik(4201); }, [](TKatalog& o) {
+        const BUTTONType* baza = o.PrzyciskKomendy(213);
+        ASSERT_TRUE(baza && baza->Widoczny);
+        // The database window opens over the browser; Enter takes its row.
+        bool bazaOtwarta = false;
+        QTimer::singleShot(0, [&] {
+            auto* b = dynamic_cast<TBaza*>(QApplication::activeModalWidget());
+            ASSERT_NE(b, nullptr);
+            bazaOtwarta = true;
+            QTest::keyClick(b, Qt::Key_Return);
+        });
+        QTest::mouseClick(&o, Qt::LeftButton, Qt::NoModifier,
+                          QPoint((baza->Rect.Left + baza->Rect.Right) / 2, (baza->Rect.Top + baza->Rect.Bottom) / 2));
+        EXPECT_TRUE(bazaOtwarta);
+    });
+    EXPECT_EQ(sc().Single[1][1].Adr, a);
+    EXPECT_EQ(okno->StanyPrzegladarki().Wstaw.WybranaSciezka, a);
 }

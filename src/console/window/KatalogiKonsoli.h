@@ -1,0 +1,28 @@
+#pragma once
+// The main window's folder-browser states, one per caller, so that each
+// browser reopens where that caller left it.
+#include "library/DKatalog.h"
+
+struct OknaBibliotekiSingli;
+class PanelTimelisty;
+
+struct StanyKatalogow {
+    KatStan Wstaw;      // recordings to insert
+    KatStan Zapis;      // a folder to save into
+    KatStan Playlista;  // playlists to read or append
+    KatStan Lista;      // time lists
+    KatStan Single;     // singles sets
+    KatStan Profil;     // operator profiles
+};
+
+// Titles, types, buttons and providers; every start folder the program
+// folder until the settings are read.
+void PrzygotujStanyKatalogow(StanyKatalogow& s);
+// The start folders the settings name.
+void StanyKatalogowPoNastawach(StanyKatalogow& s);
+// The singles wall's picks through the browser: a recording (insert state),
+// a set (singles state) and a folder to save a set into (save state).
+void PolaczScianeZKatalogiem(OknaBibliotekiSingli& b, StanyKatalogow& s);
+// The time list's picks through the browser: a list (time-list state), a
+// folder to save it into (save state) and a recording (insert state).
+void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s);
