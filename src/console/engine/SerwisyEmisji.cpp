@@ -229,7 +229,8 @@ void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
         silnik_.Komunikat = o.brak + hhmm + QStringLiteral(" -> ") + plik;
         silnik_.Wyjscia().OdswiezKomunikat();
         Log(silnik_.Komunikat);
-        Powiadom(silnik_.Komunikat, tytul);
+        if (!TrybAKT)
+            Powiadom(silnik_.Komunikat, tytul);
         return;
     }
 
