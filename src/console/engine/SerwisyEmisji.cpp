@@ -1,6 +1,7 @@
 #include "console/engine/SerwisyEmisji.h"
 
 #include <QDate>
+#include <QScopeGuard>
 
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
@@ -137,15 +138,6 @@ QString nazwaPliku(const QString& adres) {
     const int kropka = int(n.lastIndexOf(QLatin1Char('.')));
     return kropka > 0 ? n.left(kropka) : n;
 }
-
-// Releases a re-entry guard however the handler ends.
-struct Straznik {
-    bool& flaga;
-    explicit Straznik(bool& f) : flaga(f) { flaga = true; }
-    ~Straznik() { flaga = false; }
-    Straznik(const Straznik&) = delete;
-    Straznik& operator=(const Straznik&) = delete;
-};
 
 }  // namespace
 
@@ -342,7 +334,9 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
 void SerwisyEmisji::SERWISTimerTimer() {
     if (zajety_)
         return;
-    Straznik straznik(zajety_);
+    // One tick at a time, however it ends.
+    zajety_ = true;
+    const auto zwolnij = qScopeGuard([this] { zajety_ = false; });
     const qint64 teraz = platform::clock().date().toJulianDay() * DobaMs + timery_.TerazMS;
     if (silnik_.Stan.TrybAutomat && TrybAKT && Emisja.SERWISJest) {
         // 1. Markers from just before the cursor to the search depth.
