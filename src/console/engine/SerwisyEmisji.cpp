@@ -161,30 +161,29 @@ void SerwisyEmisji::Powiadom(const QString& linia1, const QString& linia2) {
 }
 
 void SerwisyEmisji::WstawSerwis(qint32 n) {
+    WstawZnacznik(n, !TrybAKT);
+}
+
+void SerwisyEmisji::WstawPoPytaniu(qint32 n, const QString& tytul) {
+    // Asked once already; whether the sound went in meanwhile is checked again.
+    if (wLiscie(n) && QString(Playlista[n].Tyt) == tytul)
+        WstawZnacznik(n, false);
+}
+
+void SerwisyEmisji::WstawZnacznik(qint32 n, bool pytaj) {
     if (!wLiscie(n))
         return;
     const TElemPListy& e = Playlista[n];
     const QString tytul = e.Tyt;
     // A marker at the end has nothing after it yet.
-    const bool jestNastepny = n < StanPlaylisty.Ilosc;
-    const TElemPListy* nast = jestNastepny ? &Playlista[n + 1] : nullptr;
+    const TElemPListy* nast = n < StanPlaylisty.Ilosc ? &Playlista[n + 1] : nullptr;
     if (RodzajElemPListy(e.Typ) == RodzajBRK && tytul.startsWith(QStringLiteral("#SERWIS")) &&
         !(nast && QString(nast->Tyt).startsWith(QStringLiteral("#SERWIS"))))
-        Wstaw(n, Rodzaj::Serwis, !TrybAKT);
+        Wstaw(n, Rodzaj::Serwis, pytaj);
     // The programme element carries its marker's title: it is no marker.
     else if (tytul.startsWith(QStringLiteral("#AUDYCJA")) && RodzajElemPListy(e.Typ) != RodzajAUD &&
              !(nast && RodzajElemPListy(nast->Typ) == RodzajAUD))
-        Wstaw(n, Rodzaj::Audycja, !TrybAKT);
-}
-
-void SerwisyEmisji::WstawPoPytaniu(qint32 n, const QString& tytul) {
-    if (!wLiscie(n) || QString(Playlista[n].Tyt) != tytul)
-        return;
-    // Asked once already; whether the sound went in meanwhile is checked again.
-    const bool akt = TrybAKT;
-    TrybAKT = true;
-    WstawSerwis(n);
-    TrybAKT = akt;
+        Wstaw(n, Rodzaj::Audycja, pytaj);
 }
 
 void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
@@ -326,7 +325,7 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
         return;
     const QString adres = Playlista[n].Adr;
     for (quint8 s = 1; s <= 2; ++s)
-        if (silnik_.Odtwarzacze().PlikOdtwarzacza(s) == adres && silnik_.SlotZajety(s))
+        if (silnik_.Odtwarzacze().OdtwarzaczIstnieje(s) && silnik_.Odtwarzacze().PlikOdtwarzacza(s) == adres)
             return;
     silnik_.GrajKolejny(0, TrybNastepny, ZrodloProg);
 }

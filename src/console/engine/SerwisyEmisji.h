@@ -36,6 +36,7 @@ public:
 
 private:
     enum class Rodzaj { Serwis, Audycja };
+    void WstawZnacznik(qint32 n, bool pytaj);
     void Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj);
     // The operator hears it by a dialog outside #AKT (queued while the tick
     // runs); in #AKT only the log has it.
