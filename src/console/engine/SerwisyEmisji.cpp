@@ -21,7 +21,6 @@ namespace {
 
 // What differs between the news and the programmes.
 struct Opis {
-    QString znacznik;      // "#SERWIS"
     QString znacznikO;     // "#SERWIS O": the short form
     QString znacznikGrajO; // "#SERWIS GRAJ O"
     quint8 rodzaj;         // kind of the inserted sound
@@ -32,16 +31,14 @@ struct Opis {
 };
 
 const Opis& opisRodzaju(bool audycja) {
-    static const Opis serwis{QStringLiteral("#SERWIS"),
-                             QStringLiteral("#SERWIS O"),
+    static const Opis serwis{QStringLiteral("#SERWIS O"),
                              QStringLiteral("#SERWIS GRAJ O"),
                              RodzajJNG,
                              15,
                              QStringLiteral("Czy wstawić Serwis?"),
                              QStringLiteral("Wstawienie dźwięku serwisu o "),
                              QStringLiteral("Brak dźwięku serwisu ")};
-    static const Opis program{QStringLiteral("#AUDYCJA"),
-                              QStringLiteral("#AUDYCJA O"),
+    static const Opis program{QStringLiteral("#AUDYCJA O"),
                               QStringLiteral("#AUDYCJA GRAJ O"),
                               RodzajAUD,
                               16,
@@ -121,10 +118,9 @@ QStringList kandydaci(const QString& tytul, const Opis& o, bool audycja) {
         p << wKatalogu(katalog, data + QLatin1Char('_') + hhmm + QStringLiteral(".MP3"));
     }
     if (!audycja && czas >= 0) {
-        const QDate d = dataZnacznika(czas);
-        p << wKatalogu(katalog, QStringLiteral("N_") + d.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('_') +
-                                    charsFromTo(tytul, pozycjaCzasu(tytul, o), pozycjaCzasu(tytul, o) + 1) +
-                                    QStringLiteral(".MP3"));
+        const QString hh = charsFromTo(tytul, pozycjaCzasu(tytul, o), pozycjaCzasu(tytul, o) + 1);
+        p << wKatalogu(katalog, QStringLiteral("N_") + dataZnacznika(czas).toString(QStringLiteral("yyyy-MM-dd")) +
+                                    QLatin1Char('_') + hh + QStringLiteral(".MP3"));
     }
     if (!zapas.isEmpty())
         p << wKatalogu(katalog, zapas + QStringLiteral(".MP3"));
