@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "audio/OdtwarzaczeSlotow.h"
+#include "console/engine/SerwisyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
@@ -196,6 +197,10 @@ void SilnikEmisji::PokazKomunikaty() {
         case KomunikatEmisji::PytaniePaleta:
             if (Decyzja(k.linia1, k.linia2, 2) == WynikTak)
                 wyjscia_->CzytajZestawSingli(k.linia2);
+            break;
+        case KomunikatEmisji::PytanieSerwis:
+            if (serwisy_ && Decyzja(k.linia1, k.linia2, 2) == WynikTak)
+                serwisy_->WstawPoPytaniu(k.element, k.linia2);
             break;
         }
     }

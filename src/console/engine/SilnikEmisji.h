@@ -24,6 +24,7 @@
 #include "platform/CaptureVolume.h"
 #include "platform/SerialWorker.h"
 
+class SerwisyEmisji;
 class WyjsciaEmisji;
 struct TElemPListy;
 
@@ -77,10 +78,11 @@ struct WidokOdtwarzacza {
 
 // A dialog the engine wants shown; never opened inside a tick.
 struct KomunikatEmisji {
-    enum Rodzaj : quint8 { Informacja, PytaniePaleta, BrakZbioruPalety };
+    enum Rodzaj : quint8 { Informacja, PytaniePaleta, BrakZbioruPalety, PytanieSerwis };
     Rodzaj rodzaj = Informacja;
     QString linia1;
     QString linia2;
+    qint32 element = 0;  // the marker a news question is about
 };
 
 class SilnikEmisji {
@@ -198,6 +200,14 @@ public:
     void PoTiku();
     void PokazKomunikaty();
     QList<KomunikatEmisji> KomunikatyOczekujace;
+    // Shows the dialog now, or queues it while the tick runs.
+    void Zapytaj(const KomunikatEmisji& k);
+
+    // ---- news and programme insertion ----
+    // The unit installs itself while it stands (nullptr: none); a start of
+    // a marker at the cursor goes to it.
+    void UstawSerwisy(SerwisyEmisji* serwisy) { serwisy_ = serwisy; }
+    SerwisyEmisji* Serwisy() const { return serwisy_; }
 
     // ---- state ----
     // The capture control of the satellite fade; opened at start-up. Kept
@@ -265,7 +275,6 @@ protected:
     bool WolneGlowne() const;  // players 1 to 3 carry nothing
     bool NieGrajaGlowne() const;  // players 1 to 3 do not play
     bool NaDeku(qint32 element) const;
-    void Zapytaj(const KomunikatEmisji& k);
     // Moves the next mark on from `od` to the next element that can start;
     // false (and Automat off, mark kept) when none is left.
     bool PrzesunNastepny(qint32 od, bool pominBraki);
@@ -298,6 +307,7 @@ protected:
 
     OdtwarzaczeSlotow& odtwarzacze_;
     WyjsciaEmisji* wyjscia_;
+    SerwisyEmisji* serwisy_ = nullptr;
     std::unique_ptr<WyjsciaEmisji> wyjsciaPuste_;
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;

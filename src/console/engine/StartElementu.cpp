@@ -6,6 +6,7 @@
 #include "audio/OpisNagrania.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "audio/Sygnaly2.h"
+#include "console/engine/SerwisyEmisji.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
@@ -144,11 +145,13 @@ void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
 
 void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
     const qint32 kursor = StanPlaylisty.Kursor;
-    // A break at the cursor stands for the news; a single or a time-list
-    // entry started from the working element has nothing to do with it.
-    if (tryb != TrybRoboczy && Emisja.SERWISJest && wLiscie(kursor) &&
+    // Starting a break at the cursor means its news: the insertion takes it.
+    // Other starts go on wherever the cursor stands (Automat must not fall
+    // silent because the operator parked the cursor on a break).
+    if (tryb == TrybKursor && Emisja.SERWISJest && wLiscie(kursor) &&
         RodzajElemPListy(Playlista[kursor].Typ) == RodzajBRK) {
-        wyjscia_->WstawSerwis(kursor);
+        if (serwisy_)
+            serwisy_->WstawSerwis(kursor);
         return;
     }
     const qint32 numer = NumerRoboczego(tryb);

@@ -21,12 +21,6 @@ quint8 WyjsciaEmisji::ZapalPlikiZnacznikow(quint8, quint8 znaczniki, quint8) {
 void WyjsciaEmisji::ZapiszPlikInfo(quint8) { Brak("plik INFO"); }
 void WyjsciaEmisji::ZapiszPlikDI() { Brak("plik DI"); }
 
-bool WyjsciaEmisji::SerwisJest() {
-    Brak("wstawianie serwisów i audycji");
-    return false;
-}
-void WyjsciaEmisji::WstawSerwis(qint32) { Brak("wstawianie serwisów i audycji"); }
-
 void WyjsciaEmisji::EmitujPozycjeTimelisty(quint8, int) { Brak("emisja pozycji listy synchronicznej"); }
 void WyjsciaEmisji::CzytajZestawSingli(const QString&) { Brak("odczyt palety singli"); }
 void WyjsciaEmisji::SingleKolejno() { Brak("granie singli kolejno"); }

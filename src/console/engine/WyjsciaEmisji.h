@@ -1,6 +1,6 @@
 #pragma once
 // Everything the on-air engine and its timers hand to the rest of the
-// console: status datagrams, INFO and RDS files, news insertion, time-list
+// console: status datagrams, INFO and RDS files, time-list
 // blocks, singles, the advert lists and checks of a fresh playlist, the mix
 // editor and the panels' redraws. It is the console's one way for the
 // engine to reach a unit built above it: the window installs a subclass
@@ -36,14 +36,6 @@ public:
     virtual void ZapiszPlikInfo(quint8 slot);
     // The DI file rewritten from RDSInformacja.
     virtual void ZapiszPlikDI();
-
-    // ---- news and programme insertion ----
-    // Whether the insertion stands; its timer runs only then.
-    virtual bool SerwisJest();
-    // Its 500 ms tick.
-    virtual void SERWISTimerTimer() {}
-    // The insertion takes a BRK element at the cursor.
-    virtual void WstawSerwis(qint32 element);
 
     // ---- time list and singles ----
     // Plays the time-list block at the time-list cursor on a player.

@@ -136,7 +136,7 @@ void TTolv::PolaczZegary() {
     connect(PListaAutoodczytTimer, &QTimer::timeout, this, [this] { timery_.PListaAutoodczytTimerTimer(); });
     connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
     connect(SATPLMWyciszTimer, &QTimer::timeout, this, [this] { timery_.SATPLMWyciszTimerTimer(); });
-    connect(SERWISTimer, &QTimer::timeout, this, [this] { silnik_.Wyjscia().SERWISTimerTimer(); });
+    connect(SERWISTimer, &QTimer::timeout, this, [this] { serwisy_.SERWISTimerTimer(); });
 }
 
 void TTolv::Timer1Timer() {

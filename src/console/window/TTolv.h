@@ -11,6 +11,7 @@
 #include "console/commands/ScianaSingli.h"
 #include "console/window/KatalogiKonsoli.h"
 #include "console/window/PanelOdtwarzacza.h"
+#include "console/engine/SerwisyEmisji.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
 #include "console/engine/TrybyEmisji.h"
@@ -69,6 +70,8 @@ public:
     PrzyciskiKonsoli& Przyciski() { return przyciski_; }
     Datagramy& datagramy() { return *datagramy_; }
     TimeryKonsoli& Timery() { return timery_; }
+    // News and programme insertion and the #AKT mode.
+    SerwisyEmisji& Serwisy() { return serwisy_; }
     // The I/O node link; none unless GPI1Jest was on at start-up.
     TelnetGPI* Telnet() { return telnet_.get(); }
     // The singles wall. The library windows fill its Biblioteka callbacks
@@ -86,8 +89,13 @@ public:
     EtykietaOkna* DataUSALabel;
     EtykietaOkna* RDSLabel;
     EtykietaOkna* RDSTALabel;
+    // "#AKT": shown with SERWISJest, red while the mode is on; a click
+    // toggles the mode.
+    EtykietaOkna* SerwisLabel;
     void DataLabelClick();
     void RDSLabelClick();
+    void SerwisLabelClick();
+    void OdswiezEtykieteSerwisu();
     // The RDS and TA labels as the RDS files left them.
     void OdswiezEtykietyRDS();
 
@@ -181,6 +189,7 @@ private:
     SilnikEmisji silnik_;
     PlikiRDS rds_{silnik_};
     TimeryKonsoli timery_{silnik_};
+    SerwisyEmisji serwisy_{silnik_, timery_};
     ZegaryOkna zegary_;
     ZrodloPakietowOkna zrodloPakietow_{silnik_};
     // No QObject parent: the window's own timers are its only QTimer children.

@@ -1,5 +1,6 @@
 // The main window's labels of the upper-right panel: the dates, which open
-// the operator's RDS texts, the RDS ticker and the traffic indicator.
+// the operator's RDS texts, the RDS ticker, the traffic indicator and the
+// #AKT mode of the news insertion.
 #include "console/window/EtykietaOkna.h"
 #include "console/window/TTolv.h"
 
@@ -39,6 +40,10 @@ void TTolv::UtworzEtykiety() {
     RDSLabel->Klik = [this] { RDSLabelClick(); };
     RDSLabel->hide();
     RDSTALabel->hide();
+    SerwisLabel = etykieta(this, "SerwisLabel", QString());
+    SerwisLabel->setText(QStringLiteral("#AKT"));
+    SerwisLabel->Klik = [this] { SerwisLabelClick(); };
+    OdswiezEtykieteSerwisu();
 }
 
 void TTolv::RozmiescEtykiety() {
@@ -50,6 +55,7 @@ void TTolv::RozmiescEtykiety() {
     DataUSALabel->setVisible(usa);
     uloz(RDSLabel, 456, 59, 110, 16);
     uloz(RDSTALabel, 570, 59, 66, 16);
+    uloz(SerwisLabel, 600, 41, 36, 16);
 }
 
 void TTolv::DataLabelClick() {
@@ -71,4 +77,16 @@ void TTolv::OdswiezEtykietyRDS() {
     }
     if (RDSLabel->isVisibleTo(this) != rds_.EtykietaRDS) RDSLabel->setVisible(rds_.EtykietaRDS);
     if (RDSTALabel->isVisibleTo(this) != rds_.EtykietaTA) RDSTALabel->setVisible(rds_.EtykietaTA);
+}
+
+void TTolv::SerwisLabelClick() {
+    serwisy_.SerwisLabelClick();
+    OdswiezEtykieteSerwisu();
+}
+
+void TTolv::OdswiezEtykieteSerwisu() {
+    const QString kolory = serwisy_.TrybAKT ? QStringLiteral("color: white; background: red;")
+                                            : QStringLiteral("color: black; background: silver;");
+    if (SerwisLabel->styleSheet() != kolory) SerwisLabel->setStyleSheet(kolory);
+    if (SerwisLabel->isVisibleTo(this) != Emisja.SERWISJest) SerwisLabel->setVisible(Emisja.SERWISJest);
 }

@@ -211,8 +211,8 @@ void TTolv::FormShow() {
     // 6. Datagram timers by their settings; a period of 0 stays off.
     datagramy_->WlaczZegary();
     Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
-    // The news insertion's timer runs only once the insertion stands.
-    if (Emisja.SERWISJest && silnik_.Wyjscia().SerwisJest()) SERWISTimer->start();
+    if (Emisja.SERWISJest) SERWISTimer->start();
+    OdswiezEtykieteSerwisu();
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
     BazaLicznikiTloStart();
