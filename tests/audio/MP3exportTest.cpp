@@ -117,6 +117,17 @@ TEST_F(MP3Test, OnlyTheDataChunkWholeIsEncoded) {
     EXPECT_NEAR(poziomTonuDb(ogon, 2, 0, 44100, 440), 20 * std::log10(0.5), 1.5);
 }
 
+TEST_F(MP3Test, TheWindowStaysAliveWhileItWorks) {
+    // Three seconds of take take far longer than the 10 ms between two
+    // rounds of pending events.
+    const QString we = wav("dlugi.wav", fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 3000)));
+    bool obsluzone = false;
+    QMetaObject::invokeMethod(qApp, [&] { obsluzone = true; }, Qt::QueuedConnection);
+    ASSERT_EQ(kompresuj(we, dir.file("dlugi.mp3"), 128, 0), 0);
+    EXPECT_TRUE(obsluzone);
+    QCoreApplication::processEvents();
+}
+
 TEST_F(MP3Test, EmptyTakeGivesOnlyTheFlush) {
     const QString we = wav("pusty.wav", fixtures::wavFile(44100, 2, 16, {}));
     ASSERT_EQ(QFile(we).size(), 44);
