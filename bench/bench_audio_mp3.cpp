@@ -53,11 +53,4 @@ BENCHMARK(BM_NarzedzieLame)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRe
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "MainQt.h"

@@ -109,11 +109,4 @@ BENCHMARK(BM_TikPrzyWolnymOdczycie)->Unit(benchmark::kMicrosecond)->Iterations(4
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "MainQt.h"

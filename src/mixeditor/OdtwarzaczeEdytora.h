@@ -10,6 +10,12 @@
 // EdZwolnijMiksery when it is destroyed. A track's file is opened when the
 // window is shown or a take or recording is placed, and closed with an empty
 // path; the player itself is never made again per recording.
+//
+// The preview (the window's, through PolaczeniaEdycjiPL::PodgladTrwa and
+// ZatrzymajPodglad) starts a player only when EdPlikOdtwarzacza is not
+// empty, seeks it to (cursor - the track's air time) just before
+// EdGrajOdtwarzacz, sets a volume only when it differs from the last one
+// set, and on stopping sets every player's position back to 0.
 #include <QString>
 #include <QtGlobal>
 

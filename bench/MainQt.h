@@ -1,0 +1,14 @@
+#pragma once
+// The main() of a benchmark that needs a Qt application (queued calls,
+// timers, file helpers); include it once, after the benchmarks.
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
