@@ -13,7 +13,7 @@
 enum KodMP3 : int {
     MP3Dobrze = 0,
     MP3BrakWAV = 1,          // the WAV cannot be read, or has no "fmt " or "data" chunk
-    MP3NieobslugiwanyWAV = 2,  // not 16-bit PCM, or not 1 or 2 channels, or a rate the encoder refuses
+    MP3NieobslugiwanyWAV = 2,  // not 16-bit PCM, not 1 or 2 channels, or a bit rate MPEG-1 does not have
     MP3BladZapisu = 3,       // the MP3 cannot be created or written
     MP3BrakKodera = 4,       // the encoder cannot be started
 };
