@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kRamekNaPorcje = 8 * 1152;  // eight MPEG-1 layer III frames per read
+constexpr int kRamekNaPorcje = 1152;  // one MPEG-1 layer III frame per read
 constexpr qint64 kPompaMs = 10;
 
 struct FormatWAV {
