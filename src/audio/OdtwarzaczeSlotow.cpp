@@ -2,6 +2,8 @@
 
 #include "audio/PlayerSloty.h"
 
+void OdtwarzaczeZPlayerSloty::UtworzMiksery() { sloty_.UtworzMiksery(); }
+void OdtwarzaczeZPlayerSloty::ZwolnijMiksery() { sloty_.ZwolnijMiksery(); }
 void OdtwarzaczeZPlayerSloty::UtworzOdtwarzacz(quint8 slot) { sloty_.UtworzOdtwarzacz(slot); }
 void OdtwarzaczeZPlayerSloty::ZwolnijOdtwarzacz(quint8 slot) { sloty_.ZwolnijOdtwarzacz(slot); }
 bool OdtwarzaczeZPlayerSloty::OdtwarzaczIstnieje(quint8 slot) const { return sloty_.OdtwarzaczIstnieje(slot); }

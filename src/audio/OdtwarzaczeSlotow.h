@@ -1,8 +1,9 @@
 #pragma once
-// The player-slot operations the on-air engine calls, by slot number 1..5.
-// The program plays through PlayerSloty (OdtwarzaczeZPlayerSloty below);
-// a test may put a deterministic player in their place, so the engine never
-// knows which back-end, device or clock stands behind a slot.
+// The player-slot operations the on-air engine (slots 1..5) and the mix
+// editor's preview (players 1..8) call, by number. The program plays through
+// PlayerSloty (OdtwarzaczeZPlayerSloty below); a test may put a deterministic
+// player in their place, so the caller never knows which back-end, device or
+// clock stands behind a number.
 #include <QString>
 #include <QtGlobal>
 
@@ -11,6 +12,12 @@ class PlayerSloty;
 class OdtwarzaczeSlotow {
 public:
     virtual ~OdtwarzaczeSlotow() = default;
+
+    // The output devices' objects of the streaming back-end: made before the
+    // players, freed after them (from the last down to the first). Players
+    // with no devices of their own do nothing here.
+    virtual void UtworzMiksery() {}
+    virtual void ZwolnijMiksery() {}
 
     virtual void UtworzOdtwarzacz(quint8 slot) = 0;
     virtual void ZwolnijOdtwarzacz(quint8 slot) = 0;
@@ -35,6 +42,8 @@ class OdtwarzaczeZPlayerSloty final : public OdtwarzaczeSlotow {
 public:
     explicit OdtwarzaczeZPlayerSloty(PlayerSloty& sloty) : sloty_(sloty) {}
 
+    void UtworzMiksery() override;
+    void ZwolnijMiksery() override;
     void UtworzOdtwarzacz(quint8 slot) override;
     void ZwolnijOdtwarzacz(quint8 slot) override;
     bool OdtwarzaczIstnieje(quint8 slot) const override;

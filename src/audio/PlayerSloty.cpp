@@ -9,7 +9,9 @@
 #include <QMetaObject>
 #include <QObject>
 
-PlayerSloty::PlayerSloty() = default;
+#include <algorithm>
+
+PlayerSloty::PlayerSloty(int liczba) : liczba_(std::clamp(liczba, 1, MaksSlotow)) {}
 
 // A mixer frees the channels still registered with it, so the players go
 // first and nothing is freed twice.
@@ -18,13 +20,13 @@ PlayerSloty::~PlayerSloty() {
         platform::DeviceHub::instance().setNoticeHandler(nullptr);
         platform::DeviceHub::instance().stopWatching();
     }
-    for (int s = 1; s <= LiczbaSlotow; ++s) ZwolnijOdtwarzacz(quint8(s));
+    for (int s = 1; s <= liczba_; ++s) ZwolnijOdtwarzacz(quint8(s));
     ZwolnijMiksery();
 }
 
 void PlayerSloty::UtworzMiksery() {
     if (!opcje_.CzyPlayerZgodnoscWinXP) return;
-    for (int n = 1; n <= LiczbaSlotow; ++n) {
+    for (int n = 1; n <= liczba_; ++n) {
         if (miksery_[n]) continue;
         auto mikser = std::make_unique<TcbDSMixer>();
         // An index outside the device list leaves device 0, the default.
@@ -36,11 +38,11 @@ void PlayerSloty::UtworzMiksery() {
 void PlayerSloty::ZwolnijMiksery() {
     // The channels live on the mixers: free them before their mixer, or the
     // mixer would free them under the slots.
-    for (int s = 1; s <= LiczbaSlotow; ++s) {
+    for (int s = 1; s <= liczba_; ++s) {
         kanaly_[s].reset();
         wolneKanaly_[s].reset();
     }
-    for (int n = LiczbaSlotow; n >= 1; --n) miksery_[n].reset();
+    for (int n = liczba_; n >= 1; --n) miksery_[n].reset();
 }
 
 void PlayerSloty::UtworzOdtwarzacz(quint8 slot) {

@@ -1,11 +1,12 @@
 #pragma once
-// The five player slots the console plays through: 1 and 2 the on-air
+// Numbered player slots. The console plays through five: 1 and 2 the on-air
 // players, 3 the DJ and whisper player, 4 the singles player, 5 the fifth
-// slot. One choice made at start puts every slot on the same back-end (a
+// slot; the mix editor previews through eight of its own, all on the preview
+// output. One choice made at start puts every slot on the same back-end (a
 // streaming channel on the slot's own mixer, or a file player on an output
 // device found by name), so nothing above this layer knows which is in use.
 //
-// Slot numbers outside 1..5 do nothing and read as 0 / false / "". Errors of
+// Slot numbers outside 1..count do nothing and read as 0 / false / "". Errors of
 // the back-ends (EDirectXError, EAudioReadError, the streaming channel's
 // plain errors) pass through unchanged to the caller.
 #include <QString>
@@ -32,15 +33,17 @@ struct DeviceNotice;
 // What the slots need from the emission settings; the console fills it.
 struct OpcjeOdtwarzaczy {
     bool CzyPlayerZgodnoscWinXP = false;  // true: streaming mixers, false: file players
-    std::array<int, 6> Kanal{};           // [1..5] device index of slot n's mixer
-    std::array<QString, 6> KanalNazwa;    // [1..5] output name (a part of it) for slot n's file player
+    std::array<int, 9> Kanal{};           // [1..count] device index of slot n's mixer
+    std::array<QString, 9> KanalNazwa;    // [1..count] output name (a part of it) for slot n's file player
 };
 
 class PlayerSloty {
 public:
-    static constexpr int LiczbaSlotow = 5;
+    static constexpr int LiczbaSlotow = 5;  // the console's
+    static constexpr int MaksSlotow = 8;
 
-    PlayerSloty();
+    // `liczba` slots, 1..MaksSlotow.
+    explicit PlayerSloty(int liczba = LiczbaSlotow);
     ~PlayerSloty();
     PlayerSloty(const PlayerSloty&) = delete;
     PlayerSloty& operator=(const PlayerSloty&) = delete;
@@ -52,7 +55,9 @@ public:
     void UstawWejscie(platform::CaptureVolume* wejscie) { wejscie_ = wejscie; }
 
     void UtworzMiksery();
-    // Frees the slots' players, then mixers 5 down to 1.
+    int Liczba() const { return liczba_; }
+
+    // Frees the slots' players, then the mixers from the last down to 1.
     void ZwolnijMiksery();
 
     // The console frees and creates a slot's player for every element; the
@@ -97,15 +102,16 @@ private:
     void Zglos(const platform::DeviceNotice& n);  // any thread
     void RozdajZgloszenia();                      // the owner's thread
 
-    static bool poprawny(quint8 slot) { return slot >= 1 && slot <= LiczbaSlotow; }
+    bool poprawny(quint8 slot) const { return slot >= 1 && slot <= liczba_; }
 
+    const int liczba_;
     OpcjeOdtwarzaczy opcje_;
     platform::CaptureVolume* wejscie_ = nullptr;
-    std::array<std::unique_ptr<TcbDSMixer>, 6> miksery_;           // [1..5]
-    std::array<std::unique_ptr<TcbDSMixerChannel>, 6> kanaly_;     // [1..5] streaming players
-    std::array<std::unique_ptr<TBasicPlayer>, 6> odtwarzacze_;     // [1..5] file players
-    std::array<std::unique_ptr<TcbDSMixerChannel>, 6> wolneKanaly_;  // freed, kept for the next element
-    std::array<std::unique_ptr<TBasicPlayer>, 6> wolneOdtwarzacze_;
+    std::array<std::unique_ptr<TcbDSMixer>, MaksSlotow + 1> miksery_;  // [1..count]
+    std::array<std::unique_ptr<TcbDSMixerChannel>, MaksSlotow + 1> kanaly_;  // [1..count] streaming players
+    std::array<std::unique_ptr<TBasicPlayer>, MaksSlotow + 1> odtwarzacze_;  // [1..count] file players
+    std::array<std::unique_ptr<TcbDSMixerChannel>, MaksSlotow + 1> wolneKanaly_;  // freed, kept for the next element
+    std::array<std::unique_ptr<TBasicPlayer>, MaksSlotow + 1> wolneOdtwarzacze_;
 
     std::function<void(const QString&)> pokazAwarii_;
     std::unique_ptr<QObject> poczta_;  // on the owner's thread: notices are handed over to it
