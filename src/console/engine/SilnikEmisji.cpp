@@ -1,5 +1,7 @@
 #include "console/engine/SilnikEmisji.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 
 #include "audio/OdtwarzaczeSlotow.h"
@@ -83,7 +85,9 @@ bool RodzajReklamy(quint8 rodzaj) {
 }
 
 bool SilnikEmisji::ZbiorIstnieje(const QString& adres) const {
-    if (adres.trimmed().isEmpty())
+    // Blank addresses are placeholders; checked without copying the text
+    // (the loop asks this far down the playlist).
+    if (std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); }))
         return false;
     return platform::isRegularFile(adres);
 }
