@@ -129,6 +129,9 @@ TEST_F(Profiles, ASavedProfileIsByteExactAndReadsBackWhole) {
             EXPECT_EQ(g.Trw, g.Adr == dzwonek ? 1500 : 0) << p << '/' << s;
         }
     }
+    QStringList postep;
+    for (const ZapisDialogu& z : dialogi.Zapisy(RodzajDialogu::Stan)) postep << z.teksty.value(0);
+    EXPECT_EQ(postep, QStringList({u"Zapis profilu"_s, u"Zapis profilu"_s, u"Odczyt profilu użytkownika"_s}));
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
 }
 
