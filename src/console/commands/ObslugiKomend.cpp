@@ -24,8 +24,6 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomZmien, KomZmien, "zmiana elementu"},
         {KomUndo, KomUndo, "cofnięcie zmiany playlisty"},
         {KomPrzesun, KomPrzesun, "tryb przesuwania"},
-        {KomCzytajProfil, KomCzytajProfil, "odczyt profilu"},
-        {KomZapiszProfil, KomZapiszProfil, "zapis profilu"},
         {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
         {KomBlok, KomBlok, "tryb bloku"},
         {KomTimelistaGrajTeraz, KomTimelistaGrajTeraz, "emisja pozycji listy synchronicznej"},

@@ -184,6 +184,19 @@ void ScianaSingli::przelaczKolejno() {
     Zegary().Wlacz(TimerKonsoli::SingleKolejno, wlacz);
 }
 
+void ScianaSingli::PoProfilu() {
+    bool jest = false;
+    for (int p = 1; p <= LiczbaPalet; ++p) {
+        bool& kolejno = SingleKolejnoPaleta[size_t(p)];
+        kolejno = kolejno && !jest;
+        jest = jest || kolejno;
+    }
+    Zegary().Wlacz(TimerKonsoli::SingleKolejno, SingleKolejnoPaleta[SinglePaleta]);
+    postep_.fill(-1);
+    widok_.RysujSingle();
+    PodswietlPrzyciski();
+}
+
 void ScianaSingli::wybierzPalete(int paleta) {
     if (paleta > LiczbaPalet) paleta = 1;
     if (paleta < 1) paleta = LiczbaPalet;

@@ -117,6 +117,10 @@ public:
     // The palette, mode and flag buttons as the state says; only those that
     // change are drawn.
     void PodswietlPrzyciski();
+    // After a profile replaced the palettes: one palette at most plays in
+    // sequence (the first that asks), the sequence timer runs only when the
+    // palette shown has it, and the wall is redrawn when shown.
+    void PoProfilu();
 
     // ---- singles sets ----
     // Reads a set into the palette shown; without a file the operator picks

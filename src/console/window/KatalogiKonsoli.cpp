@@ -4,6 +4,7 @@
 
 #include "audio/DMagnet.h"
 #include "audio/Sygnaly2.h"
+#include "console/commands/ProfilOperatora.h"
 #include "console/commands/ScianaSingli.h"
 #include "foundation/KestSter2.h"
 #include "library/DKatalogNastawy.h"
@@ -90,4 +91,8 @@ void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s) {
         nazwa = s.Wstaw.Wybrany;
         return true;
     };
+}
+
+void PolaczProfilZKatalogiem(ProfilOperatora& p, StanyKatalogow& s) {
+    p.WybierzProfil = [&s] { return Wybierz(s.Profil, QString()); };
 }

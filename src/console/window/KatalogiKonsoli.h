@@ -5,6 +5,7 @@
 
 struct OknaBibliotekiSingli;
 class PanelTimelisty;
+class ProfilOperatora;
 
 struct StanyKatalogow {
     KatStan Wstaw;      // recordings to insert
@@ -26,3 +27,5 @@ void PolaczScianeZKatalogiem(OknaBibliotekiSingli& b, StanyKatalogow& s);
 // The time list's picks through the browser: a list (time-list state), a
 // folder to save it into (save state) and a recording (insert state).
 void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s);
+// The operator profile's pick through the browser (profile state).
+void PolaczProfilZKatalogiem(ProfilOperatora& p, StanyKatalogow& s);

@@ -75,6 +75,8 @@ TTolv::TTolv(QWidget* parent)
     ZarejestrujObslugi(dyspozytor_, silnik_);
     // The settings dialog is a window: the window opens it.
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
+    dyspozytor_.UstawObsluge(KomCzytajProfil, KomCzytajProfil, [this](quint16) { profil_.CzytajProfil(); });
+    dyspozytor_.UstawObsluge(KomZapiszProfil, KomZapiszProfil, [this](quint16) { profil_.ZapiszProfil(); });
     UtworzEtykiety();
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
     ZarejestrujObslugiTimelisty(dyspozytor_, timelista_);
@@ -96,6 +98,7 @@ TTolv::TTolv(QWidget* parent)
     timelista_.Zrodla.EdytujOpis = sciana_.Biblioteka.EdytujOpis;
     PolaczScianeZKatalogiem(sciana_.Biblioteka, katalogi_);
     PolaczTimelisteZKatalogiem(timelista_, katalogi_);
+    PolaczProfilZKatalogiem(profil_, katalogi_);
     Rozmiesc();
 }
 

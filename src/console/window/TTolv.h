@@ -8,6 +8,7 @@
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
 #include "console/commands/PanelTimelisty.h"
+#include "console/commands/ProfilOperatora.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/window/KatalogiKonsoli.h"
 #include "console/window/PanelOdtwarzacza.h"
@@ -81,6 +82,8 @@ public:
     PanelTimelisty& Timelista() { return timelista_; }
     // The folder-browser states of the window's callers.
     StanyKatalogow& StanyPrzegladarki() { return katalogi_; }
+    // The operator profile read and saved by "Czyt." and "Zap.".
+    ProfilOperatora& Profil() { return profil_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -201,6 +204,7 @@ private:
     ScianaSingli sciana_{silnik_, przyciski_, *this};
     PanelTimelisty timelista_{silnik_, timery_};
     StanyKatalogow katalogi_;
+    ProfilOperatora profil_{silnik_, sciana_};
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

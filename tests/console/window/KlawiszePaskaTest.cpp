@@ -372,8 +372,19 @@ std::vector<Wiersz> wiersze() {
              EXPECT_TRUE(t.konfLitMeanwhile);
              EXPECT_FALSE(t.wcisniety(PKonfiguracja));
          }},
-        {"Czyt.", 0, Bez, PCzytajProfil, 3122, {}, czeka("odczyt profilu")},
-        {"Zap.", 0, Bez, PZapiszProfil, 3123, {}, czeka("zapis profilu")},
+        {"Czyt.", 0, Bez, PCzytajProfil, 3122, [](Stanowisko& t) { t.zamknijPrzegladarke(); },
+         [](Stanowisko& t, quint16, const QStringList&) {
+             // The profile is picked in the folder browser (left here): nothing read.
+             EXPECT_TRUE(t.przegladarkaPokazana);
+             EXPECT_EQ(t.okno->Profil().Sciezka, QString());
+             EXPECT_EQ(t.sciana().Single[1][1].Tyt, u"E1"_s);
+         }},
+        {"Zap.", 0, Bez, PZapiszProfil, 3123, [](Stanowisko& t) { t.dialogi.Odpowiedz(OdpowiedzOpusc); },
+         [](Stanowisko& t, quint16, const QStringList&) {
+             const ZapisDialogu z = t.dialogi.Zapisy(RodzajDialogu::Tekst).last();
+             EXPECT_EQ(z.teksty, QStringList({u"Nazwę zbioru profilu"_s, u"BezNazwy"_s}));
+             EXPECT_EQ(t.okno->Profil().Sciezka, QString());
+         }},
         {" Ster.", 0, Bez, PSterowanie, 3002, {}, wlaczony([](Stanowisko& t) { return t.silnik().StolSterowanie; }, PSterowanie)},
         {"SAT", 0, Bez, PSat, 3003, {},
          [](Stanowisko& t, quint16, const QStringList& nowe) {
