@@ -1,6 +1,7 @@
 #include "console/commands/ObslugiKomend.h"
 
 #include "console/commands/Komendy.h"
+#include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/engine/PanelListy.h"
@@ -13,9 +14,6 @@
 const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
     static const std::vector<KomendaCzekajaca> lista = {
         {KomWyjdz, KomWyjdz, "wyjście z trybu przesuwania lub bloku"},
-        {KomCzytaj, KomCzytaj, "odczyt playlisty"},
-        {KomDoklej, KomDoklej, "doklejenie playlisty"},
-        {KomZapisz, KomZapisz, "zapis playlisty"},
         {KomUsun, KomUsun, "usunięcie elementu"},
         {KomWstaw, KomWstaw, "wstawienie elementu"},
         {KomInfo, KomInfo, "edytor opisu elementu"},
@@ -103,4 +101,19 @@ void ZarejestrujObslugiSingli(Dyspozytor& d, ScianaSingli& sciana) {
     for (const auto& [od, do_] : {std::pair{KomSingleOd, KomSingleDo}, std::pair{KomSingleLewo, KomSinglePrawo},
                                   std::pair{KomSingielF1, KomSingielF12}, std::pair{KomPaletaCtrlF1, KomPaletaCtrlF6}})
         d.UstawObsluge(od, do_, komenda);
+}
+
+void ZarejestrujObslugiPlaylisty(Dyspozytor& d, KomendyPlaylisty& komendy) {
+    KomendyPlaylisty* k = &komendy;
+    // Each button stays lit while its command runs.
+    const auto zPrzyciskiem = [&d](int przycisk, std::function<void()> praca) {
+        return [&d, przycisk, praca](quint16) {
+            d.WcisnijPrzycisk(przycisk, true);
+            praca();
+            d.WcisnijPrzycisk(przycisk, false);
+        };
+    };
+    d.UstawObsluge(KomCzytaj, KomCzytaj, zPrzyciskiem(PCzytaj, [k] { k->KomendaCzytajPlayliste(); }));
+    d.UstawObsluge(KomDoklej, KomDoklej, zPrzyciskiem(PDoklej, [k] { k->DoklejPlayliste(); }));
+    d.UstawObsluge(KomZapisz, KomZapisz, zPrzyciskiem(PZapisz, [k] { k->ZapiszPlayliste(); }));
 }

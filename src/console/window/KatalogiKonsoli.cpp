@@ -1,5 +1,6 @@
 #include "console/window/KatalogiKonsoli.h"
 
+#include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 
 #include "audio/DMagnet.h"
@@ -88,6 +89,19 @@ void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s) {
         plik = Wybierz(s.Wstaw, QString());
         if (plik.isEmpty()) return false;
         nazwa = s.Wstaw.Wybrany;
+        return true;
+    };
+}
+
+void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s) {
+    k.WybierzPlayliste = [&s](const QString& filtr) {
+        s.Playlista.Typy = filtr;
+        return Wybierz(s.Playlista, QString());
+    };
+    k.WybierzFolder = [&s](QString& folder) {
+        const QString wybrany = Wybierz(s.Zapis, folder);
+        if (wybrany.isEmpty()) return false;
+        folder = wybrany;
         return true;
     };
 }

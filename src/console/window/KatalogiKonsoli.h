@@ -4,6 +4,7 @@
 #include "library/DKatalog.h"
 
 struct OknaBibliotekiSingli;
+class KomendyPlaylisty;
 class PanelTimelisty;
 
 struct StanyKatalogow {
@@ -26,3 +27,6 @@ void PolaczScianeZKatalogiem(OknaBibliotekiSingli& b, StanyKatalogow& s);
 // The time list's picks through the browser: a list (time-list state), a
 // folder to save it into (save state) and a recording (insert state).
 void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s);
+// The playlist commands' picks: a playlist to read or append (playlist
+// state, filtered as the command asks) and a folder to save into (save state).
+void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s);

@@ -96,6 +96,8 @@ TTolv::TTolv(QWidget* parent)
     timelista_.Zrodla.EdytujOpis = sciana_.Biblioteka.EdytujOpis;
     PolaczScianeZKatalogiem(sciana_.Biblioteka, katalogi_);
     PolaczTimelisteZKatalogiem(timelista_, katalogi_);
+    ZarejestrujObslugiPlaylisty(dyspozytor_, playlisty_);
+    PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
     Rozmiesc();
 }
 

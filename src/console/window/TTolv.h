@@ -7,6 +7,7 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/window/KatalogiKonsoli.h"
@@ -81,6 +82,8 @@ public:
     PanelTimelisty& Timelista() { return timelista_; }
     // The folder-browser states of the window's callers.
     StanyKatalogow& StanyPrzegladarki() { return katalogi_; }
+    // Read, append and save of the playlist; its pickers are the browser's.
+    KomendyPlaylisty& Playlisty() { return playlisty_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -201,6 +204,7 @@ private:
     ScianaSingli sciana_{silnik_, przyciski_, *this};
     PanelTimelisty timelista_{silnik_, timery_};
     StanyKatalogow katalogi_;
+    KomendyPlaylisty playlisty_{silnik_};
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.
