@@ -30,7 +30,6 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomPlayL, KomRekL, "listy trybu emisji"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
         {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
-        {KomStatus, KomStatus, "kasowanie pola statusu"},
     };
     return lista;
 }
@@ -80,6 +79,14 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
     });
     d.UstawObsluge(KomWznow, KomWznow, [s](quint16) { s->GrajOdWznowienia(); });
     d.UstawObsluge(KomKolejny, KomKolejny, [s](quint16) { s->KursorNaNastepny(); });
+    // A click on the message field while it shows a text.
+    d.UstawObsluge(KomStatus, KomStatus, [s](quint16) {
+        const QString tekst = s->Komunikat;
+        if (Decyzja(QStringLiteral("Czy skasować pole statusu?"), tekst) != WynikTak) return;
+        Log(QStringLiteral("Skasowanie statusu: ") + tekst);
+        s->Komunikat.clear();
+        s->Wyjscia().OdswiezKomunikat();
+    });
     d.UstawObsluge(KomUsunPlayliste, KomUsunPlayliste, [s, &d](quint16) {
         // The button stays pressed while the question is open.
         d.WcisnijPrzycisk(PUsunPlayliste, true);

@@ -5,6 +5,8 @@
 #include "common/WavWriter.h"
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/support/OknoTestPomoc.h"
+#include "console/window/PanelPlaylisty.h"
+#include "foundation/KestWej.h"
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiSkrypt.h"
 #include "library/DKatalog.h"
@@ -29,7 +31,8 @@ public:
                          fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 40'000)));
         QDir().mkpath(folder.path() + u"/drives/c/LISTY"_s);
         okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
-                                    u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"KatAutomat=C:\\LISTY"_s,
+                                    u"OknoStanStart=0"_s, u"LOGZbiorJest=1"_s, u"LOGKatalog="_s + folder.path(),
+                                    u"[Emisja MIX]"_s, u"KatAutomat=C:\\LISTY"_s,
                                     u"CzyHST=0"_s});
         // A.MIX: E1, E2 from 12:00; B.MIX: E3, E1, E4, its E1 at 12:00 too.
         lista(u"A"_s, {1, 2});
@@ -180,6 +183,25 @@ TEST_F(PlaylistCommands, NoReadWhileAnAdvertPlaysAndEveryCommandActsAfter) {
     silnik().StopWszystko();
     wybierz(PCzytaj, Qt::Key_B);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+}
+
+// A click on the message field asks before clearing it; "no" keeps it.
+TEST_F(PlaylistCommands, AClickOnTheMessageFieldClearsItAfterTheQuestion) {
+    BEZ_TSAN();
+    for (const quint16 odpowiedz : {OdpowiedzNie, OdpowiedzTak}) {
+        silnik().Komunikat = u"Brak listy reklamowej: R1"_s;
+        const TRect r = ProstokatPolaKomunikatu();
+        dialogi.Odpowiedz(odpowiedz);
+        const int przed = int(Logi().size());
+        QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        const auto pytania = dialogi.Zapisy(RodzajDialogu::Decyzja);
+        ASSERT_FALSE(pytania.isEmpty());
+        EXPECT_EQ(pytania.last().teksty, (QStringList{u"Czy skasować pole statusu?"_s, u"Brak listy reklamowej: R1"_s}));
+        const bool tak = odpowiedz == OdpowiedzTak;
+        EXPECT_EQ(silnik().Komunikat.isEmpty(), tak);
+        EXPECT_EQ(Logi().mid(przed).contains(u"Skasowanie statusu: Brak listy reklamowej: R1"_s), tak);
+    }
 }
 
 // The order check after a read: a small step back is pulled up and shown,
