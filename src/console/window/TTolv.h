@@ -82,6 +82,11 @@ public:
     PanelTimelisty& Timelista() { return timelista_; }
     // The folder-browser states of the window's callers.
     StanyKatalogow& StanyPrzegladarki() { return katalogi_; }
+    // The status field of the long checks.
+    PoleStatusuOkna& Status() { return *status_; }
+    // Its label clicked: the check's report when there is one and no read
+    // runs (the gauge back to 0, the text kept), else "OK".
+    void StatusLabelClick();
     // Read, append and save of the playlist; its pickers are the browser's.
     KomendyPlaylisty& Playlisty() { return playlisty_; }
 
@@ -205,6 +210,7 @@ private:
     PanelTimelisty timelista_{silnik_, timery_};
     StanyKatalogow katalogi_;
     KomendyPlaylisty playlisty_{silnik_};
+    std::unique_ptr<PoleStatusuOkna> status_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

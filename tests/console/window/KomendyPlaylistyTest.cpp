@@ -204,6 +204,58 @@ TEST_F(PlaylistCommands, AClickOnTheMessageFieldClearsItAfterTheQuestion) {
     }
 }
 
+// The status field: its own maximum, the centred label, the click that
+// shows the check's report and the double click that stops the check.
+TEST_F(PlaylistCommands, StatusFieldGaugeLabelAndClicks) {
+    BEZ_TSAN();
+    PoleStatusuOkna& p = okno->Status();
+    WyjsciaEmisji& w = silnik().Wyjscia();
+    struct Krok {
+        qint64 maksimum, n;
+        int procent;
+    };
+    for (const Krok& k : {Krok{200, 50, 25}, Krok{0, 50, 0}, Krok{10, 20, 100}, Krok{10, -3, 0}, Krok{3, 2, 66}}) {
+        w.UstawMaksimumStatusu(k.maksimum);
+        w.UstawPostepStatusu(k.n);
+        EXPECT_EQ(p.Postep(), k.procent) << k.maksimum << " " << k.n;
+    }
+    w.UstawStatus(u"Test obecności nagrań playlisty z bardzo długim opisem"_s, KolorStatusu::Zielony);
+    const QRect b = p.StatusBevel->geometry(), l = p.StatusLabel->geometry();
+    EXPECT_GT(l.width(), b.width());
+    EXPECT_LT(l.left(), b.left());
+    EXPECT_EQ(l.left(), b.left() + (b.width() - l.width()) / 2);
+    EXPECT_EQ(p.Kolor(), KolorStatusu::Zielony);
+
+    // No report: "OK". A report and no read: the viewer, gauge back to 0,
+    // the text kept. A read running: "OK" again.
+    struct Klik {
+        bool raport, czytanie;
+        bool pokazany;
+    };
+    folder.write(u"RAPORT.LOG"_s, QByteArray("   7;A123;D:\\MUZ\\A123.MP3\r\n"));
+    for (const Klik& k : {Klik{false, false, false}, Klik{true, false, true}, Klik{true, true, false}}) {
+        LogNazwa = k.raport ? folder.file(u"RAPORT.LOG"_s) : folder.file(u"BRAK.LOG"_s);
+        silnik().Stan.CzytaniePlaylisty = k.czytanie;
+        w.UstawStatus(u"Braki: 1"_s, KolorStatusu::Czerwony);
+        w.UstawMaksimumStatusu(4);
+        w.UstawPostepStatusu(2);
+        dialogi.Wyczysc();
+        QTest::mouseClick(p.StatusLabel, Qt::LeftButton);
+        EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Raport).size(), k.pokazany ? 1 : 0);
+        EXPECT_EQ(p.Tekst(), k.pokazany ? u"Braki: 1"_s : u"OK"_s);
+        if (k.pokazany) EXPECT_EQ(p.Postep(), 0);
+    }
+    silnik().Stan.CzytaniePlaylisty = false;
+    LogNazwa.clear();
+    StanPrzerwij = false;
+    QTest::mouseDClick(p.StatusLabel, Qt::LeftButton);
+    EXPECT_TRUE(StanPrzerwij);
+    StanPrzerwij = false;
+    w.KasujPoleStatusu();
+    EXPECT_EQ(p.Tekst(), u"OK"_s);
+    EXPECT_EQ(p.Kolor(), KolorStatusu::Czarny);
+}
+
 // The order check after a read: a small step back is pulled up and shown,
 // a step back over midnight is left.
 TEST(OrderCheck, SmallStepBackIsPulledUpMidnightIsLeft) {
