@@ -2,6 +2,7 @@
 
 #include "console/engine/OdczytPlaylisty.h"
 #include "console/engine/SilnikEmisji.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -12,6 +13,7 @@
 #include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_PlaylistaPorzadki.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QFileInfo>
@@ -175,11 +177,16 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
     odnajdzNaDeckach(silnik_, stara.numery);
     if (Emisja.CzyTestKolejnoscMIX) SprawdzKolejnosc();
     silnik_.Wyjscia().OdswiezPlayliste();
-    if (reklamy) silnik_.Wyjscia().WczytajReklamy(0, true);
+    if (reklamy) {
+        silnik_.Wyjscia().WczytajReklamy(0, true);
+        OdswiezOpisyElementow(StanPlaylisty);
+        SprawdzCzasyReklam(StanPlaylisty);
+    }
     BladIO = 0;
     const QString rozsz = rozszerzenie(zbior);
     if (rozsz == QStringLiteral(".SEL") || (rozsz == QStringLiteral(".MIX") && Emisja.CzyTestMIX))
-        silnik_.Wyjscia().TestCzasow();
+        TestObecnosci(silnik_, 0, reklamy);
+    if (rozsz == QStringLiteral(".SEL")) UsunPozaGodzine(StanPlaylisty);
 
     przywrocWidok(widok);
     if (StanPlaylisty.Kursor == 0 || !tenSam(zbior, stara.zbior)) StanPlaylisty.Kursor = 1;
@@ -233,7 +240,7 @@ void KomendyPlaylisty::DoklejPlayliste() {
         PokazBladKod(blad, QString(), plik);
     } else {
         silnik_.Wyjscia().WczytajReklamy(stara, true);
-        if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) silnik_.Wyjscia().TestCzasow();
+        if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) TestObecnosci(silnik_, stara, true);
     }
     BladIO = 0;
     przywrocWidok(widok);

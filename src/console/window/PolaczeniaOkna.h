@@ -47,6 +47,9 @@ public:
     void OdswiezPlayliste() override { if (PanelPL) PanelPL(); }
     void OdswiezTimeliste() override { if (PanelTL) PanelTL(); }
     void OdswiezKomunikat() override { if (PoleKom) PoleKom(); }
+    // The durations check of the automatic loads.
+    std::function<void()> Czasy;
+    void TestCzasow() override { if (Czasy) Czasy(); }
     // The window's status field, once it stands.
     PoleStatusuOkna* Status = nullptr;
     void KasujPoleStatusu() override { if (Status) Status->KasujStatus(); }

@@ -3,6 +3,7 @@
 #include "audio/DMagnet.h"
 #include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "console/window/PanelPlaylisty.h"
@@ -104,6 +105,7 @@ TTolv::TTolv(QWidget* parent)
     // A double click stops the running check.
     status_->StatusLabel->PodwojnyKlik = [] { StanPrzerwij = true; };
     wyjscia_->Status = status_.get();
+    wyjscia_->Czasy = [this] { CzasyNagran(silnik_); };
     PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
     Rozmiesc();
 }

@@ -4,6 +4,7 @@
 
 #include "common/WavWriter.h"
 #include "console/commands/KomendyPlaylisty.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "console/support/OknoTestPomoc.h"
 #include "console/window/PanelPlaylisty.h"
 #include "foundation/KestWej.h"
@@ -17,6 +18,7 @@
 #include "playlists/NastawyEmisji.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -254,6 +256,47 @@ TEST_F(PlaylistCommands, StatusFieldGaugeLabelAndClicks) {
     w.KasujPoleStatusu();
     EXPECT_EQ(p.Tekst(), u"OK"_s);
     EXPECT_EQ(p.Kolor(), KolorStatusu::Czarny);
+}
+
+// The presence test's report: one line per missing element, or "OK"; the
+// missing elements marked and the status red.
+TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
+    BEZ_TSAN();
+    Emisja.CzyTestRaport = true;
+    Emisja.KatTestRaport = u"C:\\RAP"_s;
+    QDir().mkpath(folder.path() + u"/drives/c/RAP"_s);
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void()> przygotuj;
+        QStringList raport;
+        QList<qint32> braki;
+    };
+    const QList<Przypadek> przypadki = {
+        {"all present", [] {}, {u"OK"_s}, {}},
+        {"element 7 missing",
+         [] {
+             Playlista[7].Ide = u"A123"_s;
+             Playlista[7].Adr = u"D:\\MUZ\\A123.MP3"_s;
+         },
+         {u"   7;A123;D:\\MUZ\\A123.MP3"_s}, {7}},
+        {"an address of one blank", [] { Playlista[2].Adr = u" "_s; }, {u"   2;E2; "_s}, {2}},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        WyczyscPlayliste();
+        elementy({1, 2, 3, 4, 1, 2, 3, 4});
+        PlaylistaNazwa = u"DZIEN"_s;
+        p.przygotuj();
+        EXPECT_EQ(TestObecnosci(silnik(), 0, true), p.braki.isEmpty());
+        const QStringList raport = QString::fromLatin1(folder.read(u"drives/c/RAP/DZIEN.TXT"_s))
+                                       .split(QRegularExpression(u"\r?\n"_s), Qt::SkipEmptyParts);
+        EXPECT_EQ(raport, p.raport);
+        EXPECT_EQ(okno->Status().Kolor(), p.braki.isEmpty() ? KolorStatusu::Czarny : KolorStatusu::Czerwony);
+        EXPECT_EQ(silnik().Komunikat, p.braki.isEmpty() ? QString() : u"Nie ma nagrań"_s);
+        for (qint32 n = 1; n <= StanPlaylisty.Ilosc; ++n)
+            EXPECT_EQ(Playlista[size_t(n)].BrakZbioru != 0, p.braki.contains(n)) << n;
+    }
+    Emisja.CzyTestRaport = false;
 }
 
 // The order check after a read: a small step back is pulled up and shown,
