@@ -179,6 +179,7 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
     silnik_.Wyjscia().OdswiezPlayliste();
     if (reklamy) {
         silnik_.Wyjscia().WczytajReklamy(0, true);
+        KopiujNaDyskLokalny(silnik_, 0);
         OdswiezOpisyElementow(StanPlaylisty);
         SprawdzCzasyReklam(StanPlaylisty);
     }
@@ -240,6 +241,7 @@ void KomendyPlaylisty::DoklejPlayliste() {
         PokazBladKod(blad, QString(), plik);
     } else {
         silnik_.Wyjscia().WczytajReklamy(stara, true);
+        KopiujNaDyskLokalny(silnik_, stara);
         if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) TestObecnosci(silnik_, stara, true);
     }
     BladIO = 0;

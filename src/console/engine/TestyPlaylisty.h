@@ -16,3 +16,13 @@ void CzasyNagran(SilnikEmisji& silnik);
 bool TestObecnosci(SilnikEmisji& silnik, qint32 start, bool reklamy);
 // A missing element's report line: "   7;A123;D:\MUZ\A123.MP3".
 QString LiniaRaportuBraku(qint32 numer, const TElemPListy& e);
+
+// The network source and the local target of a recording's file: the drive
+// letter mapped from KatSiecStart on, or, with the local copy of the
+// network folders, into and out of KatalogSiecNaLokal. False when there is
+// no pair.
+bool ParaKopii(const QString& adres, QString& zrodlo, QString& cel);
+// Copies the recordings of elements start + 1 on (audio, .DAT and .OBW)
+// from the network to the local disk, asking as the settings say; the
+// named log lists the copies. An abort stops the pass.
+void KopiujNaDyskLokalny(SilnikEmisji& silnik, qint32 start);

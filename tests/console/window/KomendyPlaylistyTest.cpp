@@ -16,6 +16,7 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
+#include "library/DKatalogNastawy.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -297,6 +298,40 @@ TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
             EXPECT_EQ(Playlista[size_t(n)].BrakZbioru != 0, p.braki.contains(n)) << n;
     }
     Emisja.CzyTestRaport = false;
+}
+
+// Copying to the local disk: C: comes from the first network letter, D:
+// from the next; the description comes along; a local file of another size
+// is replaced after the question, "yes to all" asking only once.
+TEST_F(PlaylistCommands, RecordingsAreCopiedFromTheNetworkDrives) {
+    BEZ_TSAN();
+    Katalogi.KatSiecStart = u"M"_s;
+    Emisja.CzyKopiowac = true;
+    Emisja.CzyPytac = false;
+    Emisja.CzyPytacKopia = true;
+    const QByteArray dzwiek = fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 1000));
+    folder.write(u"drives/m/SIEC/X1.WAV"_s, dzwiek);
+    folder.write(u"drives/m/SIEC/X1.DAT"_s, QByteArray("opis"));
+    folder.write(u"drives/n/SIEC/X2.WAV"_s, dzwiek);
+    folder.write(u"drives/m/SIEC/X3.WAV"_s, dzwiek);
+    folder.write(u"drives/c/SIEC/X3.WAV"_s, QByteArray("stary"));
+    folder.write(u"drives/m/SIEC/X4.WAV"_s, dzwiek);
+    folder.write(u"drives/c/SIEC/X4.WAV"_s, QByteArray("stary"));
+    elementy({1, 2, 3, 4});
+    for (int i = 1; i <= 4; ++i) Playlista[size_t(i)].Adr = (i == 2 ? u"D:\\SIEC\\X%1.WAV"_s : u"C:\\SIEC\\X%1.WAV"_s).arg(i);
+    dialogi.Odpowiedz(OdpowiedzTakWszystkie);
+    KopiujNaDyskLokalny(silnik(), 0);
+    for (const QString& f : {u"drives/c/SIEC/X1.WAV"_s, u"drives/d/SIEC/X2.WAV"_s, u"drives/c/SIEC/X3.WAV"_s,
+                             u"drives/c/SIEC/X4.WAV"_s})
+        EXPECT_EQ(folder.read(f), dzwiek) << f.toStdString();
+    EXPECT_EQ(folder.read(u"drives/c/SIEC/X1.DAT"_s), QByteArray("opis"));
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).size(), 1);
+    EXPECT_EQ(okno->Status().Tekst(), u"OK"_s);
+    QString zrodlo, cel;
+    ASSERT_TRUE(ParaKopii(u"D:\\MUZ\\A.MP3"_s, zrodlo, cel));
+    EXPECT_EQ(zrodlo, u"N:\\MUZ\\A.MP3"_s);
+    EXPECT_EQ(cel, u"D:\\MUZ\\A.MP3"_s);
+    Emisja.CzyKopiowac = Emisja.CzyPytacKopia = false;
 }
 
 // The order check after a read: a small step back is pulled up and shown,
