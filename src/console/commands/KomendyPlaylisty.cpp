@@ -27,19 +27,7 @@ namespace {
 constexpr qint32 DobaMs = 86'400'000;
 constexpr qint32 PolDobyMs = 43'200'000;
 
-bool istnieje(const QString& plik) {
-    return !plik.isEmpty() && QFileInfo(platform::resolvePath(plik)).isFile();
-}
-
-bool tenSam(const QString& a, const QString& b) {
-    return DuzeLiteryPL(a) == DuzeLiteryPL(b);
-}
-
-QString wFolderze(const QString& folder, const QString& nazwa) {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
-        return folder + nazwa;
-    return folder + QLatin1Char('\\') + nazwa;
-}
+bool istnieje(const QString& plik) { return !plik.isEmpty() && PlikPlaylistyIstnieje(plik); }
 
 QString rozszerzenie(const QString& plik) {
     const QString nazwa = QFileInfo(QString(plik).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
@@ -134,8 +122,8 @@ void KomendyPlaylisty::KomendaCzytajPlayliste() {
     ZapiszUndoPlaylisty(QStringLiteral("Czytaj playlistę"));
     if (OdczytPlaylisty(true, QString(), QString(), true, QString()) && Emisja.PlaylistaZapisPoOdczycieJest) {
         // The copy goes to the work folder as a native file: never over the file read.
-        const QString kopia = wFolderze(Nastawy.RoboczyKatalog, PlaylistaNazwa + QStringLiteral(".MIX"));
-        if (!tenSam(kopia, PlaylistaZbior) &&
+        const QString kopia = WFolderze(Nastawy.RoboczyKatalog, PlaylistaNazwa + QStringLiteral(".MIX"));
+        if (!TenSamPlik(kopia, PlaylistaZbior) &&
             ZapiszPlaylisteMIX(kopia, 1, StanPlaylisty.Ilosc) == WynikZapisuMIX::Blad)
             PokazBladKod(BladIO, QString(), kopia);
     }
@@ -157,7 +145,7 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
     if (zbior.isEmpty() || lista.isEmpty()) return false;
 
     Widok widok;
-    if (tenSam(zbior, PlaylistaZbior)) widok = {StanPlaylisty.Kursor, StanPlaylisty.Pierwszy};
+    if (TenSamPlik(zbior, PlaylistaZbior)) widok = {StanPlaylisty.Kursor, StanPlaylisty.Pierwszy};
     const StaraPlaylista stara(silnik_);
     silnik_.Komunikat.clear();
     silnik_.Wyjscia().OdswiezKomunikat();
@@ -190,7 +178,7 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
     if (rozsz == QStringLiteral(".SEL")) UsunPozaGodzine(StanPlaylisty);
 
     przywrocWidok(widok);
-    if (StanPlaylisty.Kursor == 0 || !tenSam(zbior, stara.zbior)) StanPlaylisty.Kursor = 1;
+    if (StanPlaylisty.Kursor == 0 || !TenSamPlik(zbior, stara.zbior)) StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     silnik_.Wyjscia().PominBraki();
     silnik_.Wyjscia().OdswiezPlayliste();
@@ -208,7 +196,7 @@ void KomendyPlaylisty::DoklejPlayliste() {
     ZapiszUndoPlaylisty(QStringLiteral("Doklej playlistę"));
     const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
     Widok widok;
-    if (tenSam(plik, PlaylistaZbior)) widok = {StanPlaylisty.Kursor, StanPlaylisty.Pierwszy};
+    if (TenSamPlik(plik, PlaylistaZbior)) widok = {StanPlaylisty.Kursor, StanPlaylisty.Pierwszy};
 
     if (Emisja.CzyPlayListaDoklejUsun && StanPlaylisty.Kursor > 1 &&
         Decyzja(QStringLiteral("Czy usunąć pozycje wcześniejsze")) == WynikTak) {
@@ -277,7 +265,7 @@ void KomendyPlaylisty::ZapiszPlayliste() {
         PokazBlad2(302, QStringLiteral(" Inną od \"Nie_ma\" )"));
         return;
     }
-    const QString plik = wFolderze(folder, nazwa + QStringLiteral(".MIX"));
+    const QString plik = WFolderze(folder, nazwa + QStringLiteral(".MIX"));
     PokazStan(QStringLiteral("Zapis playlisty"), QString(), true);
     StanMaksimum = float(StanPlaylisty.Ilosc);
     const WynikZapisuMIX wynik = ZapiszPlaylisteMIX(plik, 1, StanPlaylisty.Ilosc);
@@ -292,7 +280,7 @@ void KomendyPlaylisty::ZapiszPlayliste() {
     silnik_.Wyjscia().OdswiezNazwe();
     if (Emisja.CzyZapisLista2Komp && !Emisja.KatZapisLista2Komp.isEmpty() && !folder.isEmpty()) {
         const QString drugi =
-            wFolderze(Emisja.KatZapisLista2Komp.left(1) + folder.mid(1), nazwa + QStringLiteral(".MIX"));
+            WFolderze(Emisja.KatZapisLista2Komp.left(1) + folder.mid(1), nazwa + QStringLiteral(".MIX"));
         PokazStan(QStringLiteral("Zapis playlisty na drugim komputerze"), QString(), true);
         const WynikZapisuMIX w2 = ZapiszPlaylisteMIX(drugi, 1, StanPlaylisty.Ilosc);
         ZamknijStan();

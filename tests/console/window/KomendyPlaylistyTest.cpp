@@ -126,6 +126,28 @@ TEST_F(PlaylistCommands, ReadAppendAndSaveByButtonWhileADeckPlays) {
     EXPECT_TRUE(bledy().isEmpty()) << bledy().toStdString();
 }
 
+// Append with the elements before the cursor deleted: the deck playing the
+// cursor element follows it to the top.
+TEST_F(PlaylistCommands, AppendAfterDeletingTheEarlierElementsKeepsTheDeckOnItsElement) {
+    BEZ_TSAN();
+    Emisja.CzyPlayListaDoklejUsun = true;
+    wybierz(PCzytaj, Qt::Key_B);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 3);
+    StanPlaylisty.Kursor = 3;
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    ASSERT_TRUE(silnik().SlotZajety(1));
+    ASSERT_EQ(silnik().Odtwarzacz[1].Element, 3);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    wybierz(PDoklej, Qt::Key_A);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Czy usunąć pozycje wcześniejsze"_s);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(QString(Playlista[1].Ide), u"E4"_s);
+    EXPECT_EQ(StanPlaylisty.Kursor, 1);
+    EXPECT_EQ(silnik().Odtwarzacz[1].Element, 1);
+    EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+    Emisja.CzyPlayListaDoklejUsun = false;
+}
+
 // What the commands refuse, each with its message, changing nothing.
 TEST_F(PlaylistCommands, RefusalsLeaveThePlaylistAsItWas) {
     struct Przypadek {
