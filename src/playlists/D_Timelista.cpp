@@ -75,7 +75,9 @@ void InitTimelista(StanListy& stan, const QString& nazwa, const TRect& panel, qi
 }
 
 void CzyscTimeliste() {
-    for (int i = 1; i <= std::min<qint32>(StanTimelisty.Pojemnosc, MaksTimelisty); ++i) WyczyscElemTListy(i);
+    // Every entry, whatever capacity the list state was given (a list read
+    // before any panel set it must leave nothing of the previous one).
+    for (int i = 1; i <= MaksTimelisty; ++i) WyczyscElemTListy(i);
 }
 
 bool ZapiszTimeliste(const QString& plik) {

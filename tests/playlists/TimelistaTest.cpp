@@ -134,3 +134,14 @@ TEST_F(TimelistTest, HourLookupsOfBlockTitles) {
         EXPECT_EQ(SumaCzasowGodzinyTListy(zly), 0) << "never the untimed entries: " << zly.toStdString();
     }
 }
+
+// Clearing leaves nothing of the previous list even when no panel gave the
+// list state its capacity.
+TEST_F(TimelistTest, ClearingWithoutACapacityLeavesNothing) {
+    StanTimelisty.Pojemnosc = 0;
+    Timelista[5].Tyt = u"STARY"_s;
+    Timelista[MaksTimelisty].Tyt = u"OSTATNI"_s;
+    CzyscTimeliste();
+    EXPECT_EQ(QString(Timelista[5].Tyt), QString(TElemTListy{}.Tyt));
+    EXPECT_EQ(QString(Timelista[MaksTimelisty].Tyt), QString(TElemTListy{}.Tyt));
+}

@@ -1,6 +1,7 @@
 #include "console/commands/ObslugiKomend.h"
 
 #include "console/commands/Komendy.h"
+#include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
 #include "console/engine/PanelListy.h"
@@ -13,9 +14,6 @@
 const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
     static const std::vector<KomendaCzekajaca> lista = {
         {KomWyjdz, KomWyjdz, "wyjście z trybu przesuwania lub bloku"},
-        {KomCzytaj, KomCzytaj, "odczyt playlisty"},
-        {KomDoklej, KomDoklej, "doklejenie playlisty"},
-        {KomZapisz, KomZapisz, "zapis playlisty"},
         {KomUsun, KomUsun, "usunięcie elementu"},
         {KomWstaw, KomWstaw, "wstawienie elementu"},
         {KomInfo, KomInfo, "edytor opisu elementu"},
@@ -30,7 +28,6 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomPlayL, KomRekL, "listy trybu emisji"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
         {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
-        {KomStatus, KomStatus, "kasowanie pola statusu"},
     };
     return lista;
 }
@@ -80,6 +77,14 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
     });
     d.UstawObsluge(KomWznow, KomWznow, [s](quint16) { s->GrajOdWznowienia(); });
     d.UstawObsluge(KomKolejny, KomKolejny, [s](quint16) { s->KursorNaNastepny(); });
+    // A click on the message field while it shows a text.
+    d.UstawObsluge(KomStatus, KomStatus, [s](quint16) {
+        const QString tekst = s->Komunikat;
+        if (Decyzja(QStringLiteral("Czy skasować pole statusu?"), tekst) != WynikTak) return;
+        Log(QStringLiteral("Skasowanie statusu: ") + tekst);
+        s->Komunikat.clear();
+        s->Wyjscia().OdswiezKomunikat();
+    });
     d.UstawObsluge(KomUsunPlayliste, KomUsunPlayliste, [s, &d](quint16) {
         // The button stays pressed while the question is open.
         d.WcisnijPrzycisk(PUsunPlayliste, true);
@@ -101,4 +106,19 @@ void ZarejestrujObslugiSingli(Dyspozytor& d, ScianaSingli& sciana) {
     for (const auto& [od, do_] : {std::pair{KomSingleOd, KomSingleDo}, std::pair{KomSingleLewo, KomSinglePrawo},
                                   std::pair{KomSingielF1, KomSingielF12}, std::pair{KomPaletaCtrlF1, KomPaletaCtrlF6}})
         d.UstawObsluge(od, do_, komenda);
+}
+
+void ZarejestrujObslugiPlaylisty(Dyspozytor& d, KomendyPlaylisty& komendy) {
+    KomendyPlaylisty* k = &komendy;
+    // Each button stays lit while its command runs.
+    const auto zPrzyciskiem = [&d](int przycisk, std::function<void()> praca) {
+        return [&d, przycisk, praca](quint16) {
+            d.WcisnijPrzycisk(przycisk, true);
+            praca();
+            d.WcisnijPrzycisk(przycisk, false);
+        };
+    };
+    d.UstawObsluge(KomCzytaj, KomCzytaj, zPrzyciskiem(PCzytaj, [k] { k->KomendaCzytajPlayliste(); }));
+    d.UstawObsluge(KomDoklej, KomDoklej, zPrzyciskiem(PDoklej, [k] { k->DoklejPlayliste(); }));
+    d.UstawObsluge(KomZapisz, KomZapisz, zPrzyciskiem(PZapisz, [k] { k->ZapiszPlayliste(); }));
 }

@@ -31,3 +31,7 @@ void ZarejestrujObslugiSingli(Dyspozytor& dyspozytor, ScianaSingli& sciana);
 class PanelTimelisty;
 // The time list's buttons and keys (5007, airing an entry now, is not its own).
 void ZarejestrujObslugiTimelisty(Dyspozytor& dyspozytor, PanelTimelisty& panel);
+
+class KomendyPlaylisty;
+// Read, append and save of the playlist.
+void ZarejestrujObslugiPlaylisty(Dyspozytor& dyspozytor, KomendyPlaylisty& komendy);

@@ -27,7 +27,7 @@ OcenaOdegrania OcenOdegranie(int procent, qint32 zagranoMs, quint8 decyzjaGPISta
     return o;
 }
 
-bool KategoriaDoHistorii(quint8 rodzaj, qint32 element) {
+bool KategoriaDoHistorii(quint8 rodzaj, bool zPlaylisty) {
     bool tak;
     if (rodzaj == RodzajSND && Emisja.HSTSNDZapisJest)
         tak = true;
@@ -35,7 +35,7 @@ bool KategoriaDoHistorii(quint8 rodzaj, qint32 element) {
         tak = true;
     else
         tak = Emisja.HSTInneZapisJest;
-    if (Emisja.HSTTylkoPLista && element == 0) tak = false;
+    if (Emisja.HSTTylkoPLista && !zPlaylisty) tak = false;
     return tak;
 }
 

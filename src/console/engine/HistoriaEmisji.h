@@ -33,8 +33,8 @@ struct OcenaOdegrania {
 OcenaOdegrania OcenOdegranie(int procent, qint32 zagranoMs, quint8 decyzjaGPIStartu, const QString& wykonawca);
 
 // Whether an element of this kind goes to the history, by the category
-// switches; `element` is its playlist number (0 when not from the playlist).
-bool KategoriaDoHistorii(quint8 rodzaj, qint32 element);
+// switches and whether it came from the playlist.
+bool KategoriaDoHistorii(quint8 rodzaj, bool zPlaylisty);
 
 // The text fields of the history line, as the player record holds them.
 struct PolaHistorii {

@@ -618,3 +618,17 @@ void CzyscPlayliste(SilnikEmisji& silnik) {
     StanPlaylisty.DoGrania = 0;
     StanPlaylisty.Pierwszy = 1;
 }
+
+bool PlikPlaylistyIstnieje(const QString& plik) {
+    return QFileInfo(platform::resolvePath(plik)).isFile();
+}
+
+bool TenSamPlik(const QString& a, const QString& b) {
+    return DuzeLiteryPL(a) == DuzeLiteryPL(b);
+}
+
+QString WFolderze(const QString& folder, const QString& nazwa) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
+        return folder + nazwa;
+    return folder + QLatin1Char('\\') + nazwa;
+}

@@ -39,6 +39,9 @@ struct MIXMagnetType {
     qint32 KFI = 0;   // day end of the duck ramp-in
     qint32 KFO = 0;   // day start of the duck ramp-out
     qint32 Element = 0;  // playlist element carried; 0 none or marked played
+    // Started from the playlist: its history line stays when the playlist
+    // is cleared under it and the number goes.
+    bool ZPlaylisty = false;
     FixedText<24> Opis = OpisBezczynny;
     FixedText<64> Tyt;
     FixedText<50> Pta;

@@ -430,6 +430,7 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     }
     // 15.
     r.Element = (tryb == TrybKursor || tryb == TrybNastepny) ? numer : 0;
+    r.ZPlaylisty = r.Element != 0;
     // 16. START line.
     if (!SlotPusty(r)) {
         const qint32 planowany = modDoby(qint64(w.Emi) + w.NwP + PrzesuniecieCzasu);

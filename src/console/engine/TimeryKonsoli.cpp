@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "console/engine/OdczytPlaylisty.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
@@ -41,19 +42,9 @@ struct Wstrzymanie {
     Wstrzymanie& operator=(const Wstrzymanie&) = delete;
 };
 
-bool istnieje(const QString& plik) {
-    return QFileInfo(platform::resolvePath(plik)).isFile();
-}
-
-bool tenSam(const QString& a, const QString& b) {
-    return DuzeLiteryPL(a) == DuzeLiteryPL(b);
-}
-
-QString wFolderze(const QString& folder, const QString& nazwa) {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
-        return folder + nazwa;
-    return folder + QLatin1Char('\\') + nazwa;
-}
+bool istnieje(const QString& plik) { return PlikPlaylistyIstnieje(plik); }
+bool tenSam(const QString& a, const QString& b) { return TenSamPlik(a, b); }
+QString wFolderze(const QString& folder, const QString& nazwa) { return WFolderze(folder, nazwa); }
 
 // The clock label's time: whole seconds.
 qint64 terazMS() {

@@ -40,3 +40,6 @@ void WyjsciaEmisji::OdswiezOdtwarzacze() { Brak("panele odtwarzaczy"); }
 void WyjsciaEmisji::OdswiezKomunikat() { Brak("pole komunikatu"); }
 void WyjsciaEmisji::OdswiezNazwe() { Brak("pole nazwy playlisty"); }
 void WyjsciaEmisji::KasujPoleStatusu() { Brak("pole statusu"); }
+void WyjsciaEmisji::UstawStatus(const QString&, KolorStatusu) { Brak("pole statusu"); }
+void WyjsciaEmisji::UstawPostepStatusu(qint64) { Brak("pole statusu"); }
+void WyjsciaEmisji::UstawMaksimumStatusu(qint64) { Brak("pole statusu"); }

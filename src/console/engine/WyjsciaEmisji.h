@@ -15,6 +15,9 @@
 
 #include <set>
 
+// The status field's background: a check runs, a fault was found, idle.
+enum class KolorStatusu : quint8 { Czarny, Zielony, Czerwony };
+
 class WyjsciaEmisji {
 public:
     virtual ~WyjsciaEmisji() = default;
@@ -66,6 +69,12 @@ public:
     virtual void OdswiezKomunikat();
     virtual void OdswiezNazwe();
     virtual void KasujPoleStatusu();
+
+    // ---- the status field of the long checks ----
+    virtual void UstawStatus(const QString& tekst, KolorStatusu kolor);
+    // Progress at element n of the count the check set as the maximum.
+    virtual void UstawPostepStatusu(qint64 n);
+    virtual void UstawMaksimumStatusu(qint64 maksimum);
 
 protected:
     // One log line the first time `co` is asked for.

@@ -61,6 +61,7 @@ void SilnikEmisji::KoniecEmisji(quint8 slot, quint8 powod) {
     MIXMagnetType& r = Odtwarzacz[slot];
     // Taken now: the played mark clears the record's number below.
     const qint32 element = r.Element;
+    const bool zPlaylisty = r.ZPlaylisty || element != 0;
     const quint8 rodzaj = r.RodzajElementu;
     const bool pusty = SlotPusty(r);
 
@@ -96,7 +97,7 @@ void SilnikEmisji::KoniecEmisji(quint8 slot, quint8 powod) {
     // 4, 5. Category and the history text. The day is the element's own
     // start date, so an element that crosses midnight stays in its day.
     const QDate dzien = DataZTekstu(r.DataStartu, platform::clock().date());
-    const bool doHistorii = KategoriaDoHistorii(rodzaj, element);
+    const bool doHistorii = KategoriaDoHistorii(rodzaj, zPlaylisty);
     const QString tekst = doHistorii ? TekstHistorii(procent, r.DlugoscElementu, polaRekordu(r),
                                                      Emisja.HSTPelneInfoJest, TekstDniaHistorii(dzien))
                                      : QString();

@@ -1,5 +1,6 @@
 #include "console/window/KatalogiKonsoli.h"
 
+#include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 
 #include "audio/DMagnet.h"
@@ -95,4 +96,17 @@ void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s) {
 
 void PolaczProfilZKatalogiem(ProfilOperatora& p, StanyKatalogow& s) {
     p.WybierzProfil = [&s] { return Wybierz(s.Profil, QString()); };
+}
+
+void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s) {
+    k.WybierzPlayliste = [&s](const QString& filtr) {
+        s.Playlista.Typy = filtr;
+        return Wybierz(s.Playlista, QString());
+    };
+    k.WybierzFolder = [&s](QString& folder) {
+        const QString wybrany = Wybierz(s.Zapis, folder);
+        if (wybrany.isEmpty()) return false;
+        folder = wybrany;
+        return true;
+    };
 }

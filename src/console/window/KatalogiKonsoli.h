@@ -4,6 +4,7 @@
 #include "library/DKatalog.h"
 
 struct OknaBibliotekiSingli;
+class KomendyPlaylisty;
 class PanelTimelisty;
 class ProfilOperatora;
 
@@ -29,3 +30,6 @@ void PolaczScianeZKatalogiem(OknaBibliotekiSingli& b, StanyKatalogow& s);
 void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s);
 // The operator profile's pick through the browser (profile state).
 void PolaczProfilZKatalogiem(ProfilOperatora& p, StanyKatalogow& s);
+// The playlist commands' picks: a playlist to read or append (playlist
+// state, filtered as the command asks) and a folder to save into (save state).
+void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s);

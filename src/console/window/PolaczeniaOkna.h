@@ -7,6 +7,7 @@
 #include "console/links/PlikiRDS.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
+#include "console/window/PoleStatusuOkna.h"
 
 #include <array>
 #include <functional>
@@ -46,6 +47,17 @@ public:
     void OdswiezPlayliste() override { if (PanelPL) PanelPL(); }
     void OdswiezTimeliste() override { if (PanelTL) PanelTL(); }
     void OdswiezKomunikat() override { if (PoleKom) PoleKom(); }
+    // The durations check of the automatic loads.
+    std::function<void()> Czasy;
+    void TestCzasow() override { if (Czasy) Czasy(); }
+    // The window's status field, once it stands.
+    PoleStatusuOkna* Status = nullptr;
+    void KasujPoleStatusu() override { if (Status) Status->KasujStatus(); }
+    void UstawStatus(const QString& tekst, KolorStatusu kolor) override {
+        if (Status) Status->UstawStatus(tekst, kolor);
+    }
+    void UstawPostepStatusu(qint64 n) override { if (Status) Status->UstawPostepStatusu(n); }
+    void UstawMaksimumStatusu(qint64 maksimum) override { if (Status) Status->StanMaksimum1 = float(maksimum); }
 
 private:
     Datagramy& datagramy_;

@@ -3,6 +3,7 @@
 #include "audio/DMagnet.h"
 #include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "console/window/PanelPlaylisty.h"
@@ -13,9 +14,11 @@
 #include "library/DBazaWidok.h"
 #include "library/DOpisNagr.h"
 #include "playlists/D_Playlista.h"
+#include "platform/Paths.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
 
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -99,7 +102,24 @@ TTolv::TTolv(QWidget* parent)
     PolaczScianeZKatalogiem(sciana_.Biblioteka, katalogi_);
     PolaczTimelisteZKatalogiem(timelista_, katalogi_);
     PolaczProfilZKatalogiem(profil_, katalogi_);
+    ZarejestrujObslugiPlaylisty(dyspozytor_, playlisty_);
+    status_ = std::make_unique<PoleStatusuOkna>(this);
+    status_->StatusLabel->Klik = [this] { StatusLabelClick(); };
+    // A double click stops the running check.
+    status_->StatusLabel->PodwojnyKlik = [] { StanPrzerwij = true; };
+    wyjscia_->Status = status_.get();
+    wyjscia_->Czasy = [this] { CzasyNagran(silnik_); };
+    PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
     Rozmiesc();
+}
+
+void TTolv::StatusLabelClick() {
+    if (!LogNazwa.isEmpty() && QFileInfo(platform::resolvePath(LogNazwa)).isFile() && !silnik_.Stan.CzytaniePlaylisty) {
+        status_->StatusGauge->setValue(0);
+        PokazRaport(LogNazwa);
+        return;
+    }
+    status_->UstawStatus(QStringLiteral("OK"), KolorStatusu::Czarny);
 }
 
 void TTolv::Konfiguracja() {
@@ -194,6 +214,7 @@ void TTolv::Rozmiesc() {
     UkladOdtwarzacza(*this, panelB_, r, 2);
     UstawPanele();
     RozmiescEtykiety();
+    if (status_) status_->Rozmiesc(456, 41, 140, 16);
     RysujOkno();
 }
 

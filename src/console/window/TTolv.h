@@ -7,6 +7,7 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ProfilOperatora.h"
 #include "console/commands/ScianaSingli.h"
@@ -84,6 +85,13 @@ public:
     StanyKatalogow& StanyPrzegladarki() { return katalogi_; }
     // The operator profile read and saved by "Czyt." and "Zap.".
     ProfilOperatora& Profil() { return profil_; }
+    // The status field of the long checks.
+    PoleStatusuOkna& Status() { return *status_; }
+    // Its label clicked: the check's report when there is one and no read
+    // runs (the gauge back to 0, the text kept), else "OK".
+    void StatusLabelClick();
+    // Read, append and save of the playlist; its pickers are the browser's.
+    KomendyPlaylisty& Playlisty() { return playlisty_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -205,6 +213,8 @@ private:
     PanelTimelisty timelista_{silnik_, timery_};
     StanyKatalogow katalogi_;
     ProfilOperatora profil_{silnik_, sciana_};
+    KomendyPlaylisty playlisty_{silnik_};
+    std::unique_ptr<PoleStatusuOkna> status_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
     // The output devices and recording inputs found at start-up.

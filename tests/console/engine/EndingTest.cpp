@@ -232,6 +232,22 @@ TEST_F(EndingTest, ElementNumbersFollowClearAndUndo) {
     EXPECT_FALSE(Playlista[2].Typ & TypZagrany);
 }
 
+// A playlist cleared under a playing deck: the element still came from the
+// playlist, so its history line is written with "playlist only" on.
+TEST_F(EndingTest, AnElementOfAClearedPlaylistStillGetsItsHistoryLine) {
+    Emisja.HSTTylkoPLista = true;
+    silnik->OtworzPlikiHistorii();
+    dodaj(wav(u"T1.WAV"_s, 6000), 14 * 3600'000, 6000);
+    grajKursor(1);
+    tik();
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) InitElemPListy(Playlista[i]);
+    StanPlaylisty.Ilosc = 0;
+    silnik->PrzemapujElementyOdtwarzaczy();
+    ASSERT_EQ(silnik->Odtwarzacz[1].Element, 0);
+    tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
+    EXPECT_TRUE(hst(u"26_12_06.HST"_s).startsWith("14:03:27; ")) << hst(u"26_12_06.HST"_s).toStdString();
+}
+
 TEST_F(EndingTest, SatelliteComesBackUnlessTheNextElementFollowsWithTheSameKind) {
     silnik->SatWlaczony = true;
     for (int i = 0; i < 3; ++i) dodaj(wav(u"S%1.WAV"_s.arg(i), 60'000), 0, 60'000, i == 2 ? RodzajJNG : RodzajSND);

@@ -18,6 +18,7 @@
 #include "foundation/KestWej.h"
 #include "mixeditor/EdycjaPL.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
@@ -27,6 +28,7 @@
 #include "playlists/NastawyEmisji.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -200,6 +202,18 @@ Sprawdz kursorTL(qint32 k) {
         EXPECT_TRUE(nowe.isEmpty()) << nowe.join('\n').toStdString();
         const int y = GoraWiersza(StanTimelisty, k, SkalaY(WierszTimelistyJ)) + 1;
         EXPECT_EQ(t.okno->KolorPiksela(StanTimelisty.Lista.Right - 3, y), 0x00FFFFu);
+    };
+}
+// A playlist command whose folder browser the operator leaves: the
+// playlist stays as it was and the button goes dark again.
+const std::function<void(Stanowisko&)> zamykaPrzegladarke = [](Stanowisko& t) { t.zamknijPrzegladarke(); };
+Sprawdz przegladarkaBezZmian(int indeks) {
+    return [indeks](Stanowisko& t, quint16, const QStringList&) {
+        EXPECT_TRUE(t.przegladarkaPokazana);
+        EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+        EXPECT_EQ(PlaylistaNazwa, u"Test"_s);
+        EXPECT_FALSE(t.silnik().Stan.CzytaniePlaylisty);
+        EXPECT_FALSE(t.wcisniety(indeks));
     };
 }
 // A mode button: its mode is on and the button shows it.
@@ -404,9 +418,14 @@ std::vector<Wiersz> wiersze() {
              EXPECT_EQ(PlaylistaNazwa, u"Nie_ma"_s);
              EXPECT_FALSE(t.wcisniety(PUsunPlayliste));  // released again
          }},
-        {"~Doklej", 0, Bez, PDoklej, 3012, {}, czeka("doklejenie playlisty")},
-        {"~Czytaj", 0, Bez, PCzytaj, 3011, {}, czeka("odczyt playlisty")},
-        {"~Zapisz", 0, Bez, PZapisz, 3013, {}, czeka("zapis playlisty")},
+        {"~Doklej", 0, Bez, PDoklej, 3012, zamykaPrzegladarke, przegladarkaBezZmian(PDoklej)},
+        {"~Czytaj", 0, Bez, PCzytaj, 3011, zamykaPrzegladarke, przegladarkaBezZmian(PCzytaj)},
+        {"~Zapisz", 0, Bez, PZapisz, 3013, [](Stanowisko& t) { t.dialogi.OdpowiedzTekst(u"ZAPIS"_s); },
+         [](Stanowisko& t, quint16, const QStringList&) {
+             EXPECT_EQ(PlaylistaNazwa, u"ZAPIS"_s);
+             EXPECT_TRUE(QFileInfo(platform::resolvePath(PlaylistaZbior)).isFile()) << PlaylistaZbior.toStdString();
+             EXPECT_FALSE(t.wcisniety(PZapisz));
+         }},
         {"~Wstaw", 0, Bez, PWstaw, 3106, {}, czeka("wstawienie elementu")},
         {"~Usuń", 0, Bez, PUsun, 3105, {}, czeka("usunięcie elementu")},
         {"~Info", 0, Bez, PInfo, 3107, {}, czeka("edytor opisu elementu")},
