@@ -52,6 +52,7 @@ public:
     void SetUp() override { UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder.path())); }
     void TearDown() override {
         okno.reset();
+        BazaCzyscWszystko();  // the database table lives for the run: leave none behind
         UstawKartePrzekaznikow(nullptr);
         OpcjeGPI = {};
         GPIWlaczone = 0;
@@ -511,7 +512,6 @@ TEST_F(Sciana, ASlotIsAssignedThroughTheDatabaseWindow) {
     EXPECT_EQ(sc().Single[1][1].Adr, a);
     EXPECT_EQ(sc().Single[1][1].Tyt, u"Alarm"_s);
     EXPECT_TRUE(sc().SingleZmienione);
-    BazaCzyscWszystko();  // the table lives for the run: leave none behind
 }
 
 // A set read and a slot assigned through the folder browser, as the operator
