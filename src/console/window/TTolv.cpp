@@ -148,6 +148,7 @@ void TTolv::TimerWyswietlaczTimer() {
     if (silnik_.Timer1Zajety) return;
     timery_.RDSEtykieta = rds_.EtykietaRDS ? TekstEtykietyRDS() : QString();
     timery_.TimerWyswietlaczTimer();
+    OdswiezZegary();
     OdswiezEtykietyRDS();
     if (silnik_.Stan.PanelDolny == PanelSingle) sciana_.OdswiezSingle();
     RysujOdtwarzacze();

@@ -92,6 +92,18 @@ public:
     // "#AKT": shown with SERWISJest, red while the mode is on; a click
     // toggles the mode.
     EtykietaOkna* SerwisLabel;
+    // The clocks (a click on the 24-hour one puts the cursor at the present),
+    // the deviation and the mode labels AP, AT and AS, drawn from the
+    // display refresh's WskazaniaZegarow.
+    EtykietaOkna* Czas24Label;
+    EtykietaOkna* Czas12Label;
+    EtykietaOkna* AmPmLabel;
+    EtykietaOkna* Czas2Label;
+    EtykietaOkna* DeltaTLabel;
+    EtykietaOkna* APlistaLabel;
+    EtykietaOkna* ATlistaLabel;
+    EtykietaOkna* AutoStopLabel;
+    void OdswiezZegary();
     void DataLabelClick();
     void RDSLabelClick();
     void SerwisLabelClick();
