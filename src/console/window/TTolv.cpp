@@ -7,6 +7,7 @@
 #include "foundation/KestSter2.h"
 #include "console/window/PanelPlaylisty.h"
 #include "console/window/PanelSingli.h"
+#include "console/window/PanelyDolne.h"
 #include "console/engine/PanelListy.h"
 #include "playlists/D_Timelista.h"
 #include "library/DBazaOkno.h"
@@ -206,7 +207,6 @@ void TTolv::RysujOkno() {
     RysujNazweTimelisty(*this);
     RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
     for (const auto& b : przyciski_.Timelista) BUTTON_Draw(b);
-    // The clocks are drawn here by their own panel once it stands.
     RysujPanelDolny();
 }
 
@@ -228,13 +228,23 @@ qint32 TTolv::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
 void TTolv::RysujPrzycisk(const BUTTONType& b) { BUTTON_Draw(b); }
 
 void TTolv::RysujPanelDolny() {
-    // The long playlist, the description and the timeline draw themselves
-    // here by PanelDolny once they are built; until then the wall's area
-    // is left empty rather than show buttons that do nothing.
-    if (silnik_.Stan.PanelDolny == PanelSingle)
-        RysujPanelSingli(*this, sciana_, przyciski_);
-    else
-        PoleKolorE(ProstokatPaneluSingli(), KolorTlaPrzycisku);
+    const quint8 panel = silnik_.Stan.PanelDolny;
+    // The long playlist takes the lower area; leaving it gives the area back.
+    if (UstawDlugaPlayliste(panel == PanelDlugaPlaylista)) {
+        PrzewinDoKursora(StanPlaylisty);
+        RysujPanelPlaylisty();  // draws a description or a timeline after it
+        if (panel == PanelSingle) RysujWidokDolny();
+        return;
+    }
+    RysujWidokDolny();
+}
+
+void TTolv::RysujWidokDolny() {
+    switch (silnik_.Stan.PanelDolny) {
+    case PanelSingle: RysujPanelSingli(*this, sciana_, przyciski_); break;
+    case PanelOpis: RysujOpisElementu(*this, StanPlaylisty.Kursor); break;
+    default: break;  // the long playlist draws with the playlist panel
+    }
 }
 
 void TTolv::RysujSingle() {

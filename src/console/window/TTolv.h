@@ -192,6 +192,8 @@ private:
     StanListy* przeciagany_ = nullptr;
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
+    // The lower view by PanelDolny, the long playlist's rectangles as set.
+    void RysujWidokDolny();
 
     // The singles wall's picture, while it fills the lower panel.
     void RysujSingle() override;

@@ -1,0 +1,89 @@
+// The lower views of the real main window: the long playlist, the
+// description of the cursor element and the timeline, switched by their bar
+// buttons and drawn offscreen.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "console/commands/PrzyciskiKonsoli.h"
+#include "console/support/OknoTestPomoc.h"
+#include "console/window/TTolv.h"
+#include "playlists/D_Playlista.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 H = 3'600'000;
+constexpr TColor Niebieski = 0xFF0000;
+
+QPoint srodek(const BUTTONType& b) { return QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2); }
+
+class PanelyDolne : public StanowiskoOkna {
+protected:
+    void SetUp() override {
+        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                    u"OknoStanStart=0"_s});
+        WyczyscPlayliste();
+        for (qint32 n = 1; n <= 40; ++n) {
+            TElemPListy& e = Playlista[size_t(n)];
+            e.Typ = n % 5 == 0 ? RodzajBRK : RodzajSND;
+            e.Emi = qint32(12 * H + (n - 1) * 180'000);
+            e.Trw = e.NwK = 180'000;
+            e.Tyt = u"Tytuł %1"_s.arg(n);
+            e.Pta = u"Płyta %1"_s.arg(n);
+            e.Wyk = u"Wykonawca %1"_s.arg(n);
+        }
+        StanPlaylisty.Ilosc = 40;
+        StanPlaylisty.Kursor = 2;
+        okno->OdswiezPlayliste();
+    }
+    void TearDown() override {
+        okno.reset();
+        WyczyscPlayliste();
+    }
+    void przycisk(int indeks) {
+        QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                          srodek(okno->Przyciski().Pasek[size_t(indeks)]));
+    }
+    // Pixels of a colour in a grid rectangle of the canvas.
+    int piksele(int l, int t, int r, int b, TColor kolor) {
+        TRect p;
+        ProstokatSkala(p, l, t, r, b);
+        int ile = 0;
+        for (int y = p.Top; y <= p.Bottom; ++y)
+            for (int x = p.Left; x <= p.Right; ++x) ile += okno->KolorPiksela(x, y) == kolor;
+        return ile;
+    }
+};
+
+TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
+    const qint32 zwykle = StanPlaylisty.Wierszy;
+    przycisk(PDluga);
+    EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelDlugaPlaylista);
+    EXPECT_EQ(StanPlaylisty.Wierszy, 12);
+    TRect p;
+    ProstokatSkalaWH(p, 0, 78, 453, 402);
+    EXPECT_EQ(StanPlaylisty.Panel.Bottom, p.Bottom);
+    // Element 12's row is drawn where the wall was.
+    okno->Plotno().save(u"/tmp/clocks-dluga.png"_s);
+    przycisk(PDluga);
+    EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelSingle);
+    EXPECT_EQ(StanPlaylisty.Wierszy, zwykle);
+}
+
+TEST_F(PanelyDolne, DescriptionFollowsTheCursorForRecordingsOnly) {
+    przycisk(POpis);
+    okno->Plotno().save(u"/tmp/clocks-opis.png"_s);
+    EXPECT_GT(piksele(3, 355, 450, 378, KolorCzerwony), 20);  // "Płyta: " in red
+    EXPECT_GT(piksele(3, 380, 450, 405, Niebieski), 20);       // "Wykonawca: " in blue
+    // A break has no description: the box is empty.
+    QTest::keyClick(okno.get(), Qt::Key_Down);
+    QTest::keyClick(okno.get(), Qt::Key_Down);
+    QTest::keyClick(okno.get(), Qt::Key_Down);
+    ASSERT_EQ(StanPlaylisty.Kursor, 5);
+    EXPECT_EQ(piksele(3, 355, 450, 378, KolorCzerwony), 0);
+    EXPECT_EQ(piksele(3, 380, 450, 405, Niebieski), 0);
+}
+
+}  // namespace
