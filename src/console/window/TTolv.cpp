@@ -76,6 +76,7 @@ TTolv::TTolv(QWidget* parent)
     ZarejestrujObslugi(dyspozytor_, silnik_);
     // The settings dialog is a window: the window opens it.
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
+    dyspozytor_.UstawObsluge(KomWielosladOd, KomWielosladDo, [this](quint16 id) { KomendaWielosladu(id); });
     UtworzEtykiety();
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
     ZarejestrujObslugiTimelisty(dyspozytor_, timelista_);
@@ -152,6 +153,8 @@ void TTolv::TimerWyswietlaczTimer() {
     OdswiezZegary();
     OdswiezEtykietyRDS();
     if (silnik_.Stan.PanelDolny == PanelSingle) sciana_.OdswiezSingle();
+    if (silnik_.Stan.PanelDolny == PanelWieloslad)
+        RysujPasyWielosladu(*this, wieloslad_, StanPlaylisty.Kursor, timery_.TerazMS);
     RysujOdtwarzacze();
     OdswiezWierszeNaTiku();
     // A status text blinks every other second.
@@ -184,6 +187,7 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    UstawPrzyciskiWielosladu(przyciski_);
     UstawPrzyciskiTimelisty(przyciski_, Emisja.CzyTrybEmisja, Emisja.TimelistaPrzyciskPytajJest);
     sciana_.UstawPrzyciski(Emisja.CzyDodatkowaKlawiatura);
     TRect r;
@@ -243,8 +247,29 @@ void TTolv::RysujWidokDolny() {
     switch (silnik_.Stan.PanelDolny) {
     case PanelSingle: RysujPanelSingli(*this, sciana_, przyciski_); break;
     case PanelOpis: RysujOpisElementu(*this, StanPlaylisty.Kursor); break;
+    case PanelWieloslad: RysujWieloslad(*this, wieloslad_, przyciski_, StanPlaylisty.Kursor, timery_.TerazMS); break;
     default: break;  // the long playlist draws with the playlist panel
     }
+}
+
+void TTolv::KomendaWielosladu(quint16 id) {
+    // The button is lit while its command runs.
+    BUTTONType* przycisk = nullptr;
+    for (auto& b : przyciski_.Wieloslad)
+        if (b.Kod == id) przycisk = &b;
+    if (przycisk) BUTTON_ON(*przycisk);
+    switch (wieloslad_.Komenda(id, silnik_)) {
+    case OsCzasu::Skutek::Playlista: OdswiezPlayliste(); break;  // the timeline follows
+    case OsCzasu::Skutek::Wieloslad: RysujWidokDolny(); break;
+    case OsCzasu::Skutek::Nic: break;
+    }
+    if (przycisk) BUTTON_OFF(*przycisk);
+}
+
+void TTolv::KlikWielosladu() {
+    const QPoint siatka(qRound(MyszPunkt.x() / SkalaPozioma), qRound(MyszPunkt.y() / SkalaPionowa));
+    if (wieloslad_.Klik(siatka, silnik_) == OsCzasu::Skutek::Playlista) OdswiezPlayliste();
+    PodswietlTryby();
 }
 
 void TTolv::RysujSingle() {

@@ -4,6 +4,7 @@
 // draws the panels from the engine's state and holds the timers that will
 // drive the engine's ticks.
 #include "console/links/Datagramy.h"
+#include "console/commands/Wieloslad.h"
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
@@ -77,6 +78,8 @@ public:
     // The singles wall. The library windows fill its Biblioteka callbacks
     // (folder browser, database window, description editor) once they stand.
     ScianaSingli& Sciana() { return sciana_; }
+    // The timeline of the lower view (its scale and blocks).
+    OsCzasu& Wieloslad() { return wieloslad_; }
     // The time list's commands; its pickers join as the library windows stand.
     PanelTimelisty& Timelista() { return timelista_; }
     // The folder-browser states of the window's callers.
@@ -184,6 +187,8 @@ private:
     bool KlikWierszyPlaylisty(quint8 przycisk) override;
     int KlikWierszyTimelisty() override;
     bool KlikSuwaka() override;
+    void KlikWielosladu() override;
+    void KomendaWielosladu(quint16 id);
     bool PoleStatusu(TRect& r) const override;
     bool PunktWWierszachTimelisty(QPoint punkt) const override;
     // Right click on the cursor row: the preview from the box under the pointer.
@@ -214,6 +219,7 @@ private:
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
     PanelTimelisty timelista_{silnik_, timery_};
+    OsCzasu wieloslad_;
     StanyKatalogow katalogi_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;

@@ -87,3 +87,34 @@ TEST_F(PanelyDolne, DescriptionFollowsTheCursorForRecordingsOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PanelyDolne, TimelineDrawsBlocksByKindAndItsClicksMoveTheCursor) {
+    przycisk(PWieloslad);
+    ASSERT_EQ(okno->Silnik().Stan.PanelDolny, PanelWieloslad);
+    okno->TimerWyswietlaczTimer();
+    okno->grab().save(u"/tmp/clocks-wieloslad.png"_s);
+    // Cursor element 2 (a recording, second of its kind: lane 349) navy at
+    // x 223 onwards; element 5 (a break) green on the lowest lane.
+    const auto piksel = [&](int x, int y) { return okno->KolorPiksela(SkalaX(x), SkalaY(y)); };
+    EXPECT_EQ(piksel(240, 349 + 20), TColor(0x800000));
+    // "Zoom-": 4 000 ms a unit, element 5 (a break) green on the lowest lane.
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[0]));
+    EXPECT_EQ(okno->Wieloslad().SkalaTimeline, 4000);
+    EXPECT_EQ(piksel(223 + 3 * 45 + 20, 409 + 20), TColor(0x008000));
+    // A click on element 3's block makes it the cursor.
+    const int x3 = 223 + 45 + 20;
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, QPoint(SkalaX(x3), SkalaY(319 + 20)));
+    EXPECT_EQ(StanPlaylisty.Kursor, 3);
+    // "Nast." and "<- Break".
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[8]));
+    EXPECT_EQ(StanPlaylisty.Kursor, 4);
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[3]));
+    EXPECT_EQ(StanPlaylisty.Kursor, 4);
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[4]));
+    EXPECT_EQ(StanPlaylisty.Kursor, 5);
+    EXPECT_EQ(okno->Przyciski().Wieloslad[4].Stan, 0);
+}
+
+}  // namespace
