@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "common/WavWriter.h"
 #include "console/commands/PrzyciskiKonsoli.h"
 #include "console/support/OknoTestPomoc.h"
 #include "console/window/TTolv.h"
@@ -66,7 +67,6 @@ TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
     ProstokatSkalaWH(p, 0, 78, 453, 402);
     EXPECT_EQ(StanPlaylisty.Panel.Bottom, p.Bottom);
     // Element 12's row is drawn where the wall was.
-    okno->Plotno().save(u"/tmp/clocks-dluga.png"_s);
     przycisk(PDluga);
     EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelSingle);
     EXPECT_EQ(StanPlaylisty.Wierszy, zwykle);
@@ -74,7 +74,6 @@ TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
 
 TEST_F(PanelyDolne, DescriptionFollowsTheCursorForRecordingsOnly) {
     przycisk(POpis);
-    okno->Plotno().save(u"/tmp/clocks-opis.png"_s);
     EXPECT_GT(piksele(3, 355, 450, 378, KolorCzerwony), 20);  // "Płyta: " in red
     EXPECT_GT(piksele(3, 380, 450, 405, Niebieski), 20);       // "Wykonawca: " in blue
     // A break has no description: the box is empty.
@@ -94,7 +93,6 @@ TEST_F(PanelyDolne, TimelineDrawsBlocksByKindAndItsClicksMoveTheCursor) {
     przycisk(PWieloslad);
     ASSERT_EQ(okno->Silnik().Stan.PanelDolny, PanelWieloslad);
     okno->TimerWyswietlaczTimer();
-    okno->grab().save(u"/tmp/clocks-wieloslad.png"_s);
     // Cursor element 2 (a recording, second of its kind: lane 349) navy at
     // x 223 onwards; element 5 (a break) green on the lowest lane.
     const auto piksel = [&](int x, int y) { return okno->KolorPiksela(SkalaX(x), SkalaY(y)); };
@@ -115,6 +113,14 @@ TEST_F(PanelyDolne, TimelineDrawsBlocksByKindAndItsClicksMoveTheCursor) {
     QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[4]));
     EXPECT_EQ(StanPlaylisty.Kursor, 5);
     EXPECT_EQ(okno->Przyciski().Wieloslad[4].Stan, 0);
+
+    // "Kolejny" cues the cursor element, as command 3120 does.
+    folder.write(u"E.WAV"_s, fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 5000)));
+    Playlista[4].Adr = folder.file(u"E.WAV"_s);
+    StanPlaylisty.Kursor = 4;
+    StanPlaylisty.DoGrania = 1;
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[9]));
+    EXPECT_EQ(StanPlaylisty.DoGrania, 4);
 }
 
 }  // namespace
