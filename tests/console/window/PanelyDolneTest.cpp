@@ -97,6 +97,8 @@ TEST_F(PanelyDolne, TimelineDrawsBlocksByKindAndItsClicksMoveTheCursor) {
     // x 223 onwards; element 5 (a break) green on the lowest lane.
     const auto piksel = [&](int x, int y) { return okno->KolorPiksela(SkalaX(x), SkalaY(y)); };
     EXPECT_EQ(piksel(240, 349 + 20), TColor(0x800000));
+    // The now-line: noon, three minutes (90 units) before the cursor's block.
+    EXPECT_EQ(piksel(133, 330), KolorBialy);
     // "Zoom-": 4 000 ms a unit, element 5 (a break) green on the lowest lane.
     QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[0]));
     EXPECT_EQ(okno->Wieloslad().SkalaTimeline, 4000);
