@@ -101,6 +101,21 @@ void BM_TikWyswietlacza(benchmark::State& state) {
 }
 BENCHMARK(BM_TikWyswietlacza)->Unit(benchmark::kMillisecond);
 
+// The same tick with the timeline shown: its lanes, the blocks around the
+// cursor of the 10 000 elements and the now-line are drawn again each time.
+void BM_TikWyswietlaczaZWielosladem(benchmark::State& state) {
+    OknoGlowne okno;
+    okno->Silnik().Stan.KorektaCzasuJest = true;
+    okno->Silnik().Stan.PanelDolny = PanelWieloslad;
+    okno->RysujOkno();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        okno->TimerWyswietlaczTimer();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TikWyswietlaczaZWielosladem)->Unit(benchmark::kMillisecond);
+
 // A sunken text field with a text far wider than the field: the cut point.
 void BM_PoleZDlugimTekstem(benchmark::State& state) {
     TRForm forma;

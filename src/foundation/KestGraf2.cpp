@@ -306,6 +306,15 @@ void TRForm::ProstokatWewnatrzE(const TRect& r, TColor ciemny, TColor jasny) {
 
 // ---- fields ----
 
+void TRForm::WielokatKolorE(const QPolygon& punkty, TColor kolor) {
+    if (punkty.isEmpty()) return;
+    QPainter& p = malarz(punkty.boundingRect().adjusted(-1, -1, 1, 1));
+    p.setPen(KolorQt(kolor));
+    p.setBrush(KolorQt(kolor));
+    p.drawPolygon(punkty);
+    p.setBrush(Qt::NoBrush);
+}
+
 void TRForm::PoleKolorE(const TRect& r, TColor kolor) { wypelnij(r.Left, r.Top, r.Right, r.Bottom, kolor); }
 
 void TRForm::PoleKolorE_1(const TRect& r, TColor kolor) {

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPolygon>
 #include <QRegion>
 #include <QString>
 #include <QWidget>
@@ -89,6 +90,9 @@ public:
     void PoleWypukleE(const TRect& r, TColor wypelnienie, TColor ciemny, TColor jasny);
     void PoleWklesleE(const TRect& r, TColor wypelnienie, TColor ciemny, TColor jasny);
     void PoleWewnatrzE(const TRect& r, TColor wypelnienie, TColor kolor1, TColor kolor2);
+
+    // A filled polygon in one colour (its outline included).
+    void WielokatKolorE(const QPolygon& punkty, TColor kolor);
 
     // ---- text fields ----
     void PiszPoleWklesleE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny, TColor jasny);

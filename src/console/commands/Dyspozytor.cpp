@@ -68,7 +68,7 @@ bool Dyspozytor::obszaryKlikniec() {
     if (cel_.KlikSuwaka()) return true;
     if (stan_.PanelDolny == PanelWieloslad) {
         TRect obszar;
-        ProstokatSkala(obszar, 0, 315, 480, 453);
+        ProstokatSkala(obszar, 0, 315, 453, 480);
         if (ZdarzenieWProstokacie(obszar)) {
             cel_.KlikWielosladu();
             return true;

@@ -27,7 +27,6 @@ const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
         {KomTimelistaGrajTeraz, KomTimelistaGrajTeraz, "emisja pozycji listy synchronicznej"},
         {KomPlayL, KomRekL, "listy trybu emisji"},
         {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
-        {KomWielosladOd, KomWielosladDo, "oś czasu wielośladu"},
     };
     return lista;
 }

@@ -137,3 +137,22 @@ void UstawPrzyciskiTimelisty(PrzyciskiKonsoli& p, bool czyTrybEmisja, bool pytaj
     if (czyTrybEmisja) b[PTZapisz].Widoczny = b[PTCzysc].Widoczny = 0;
     if (!pytaj) b[PTPytaj].Widoczny = 0;
 }
+
+void UstawPrzyciskiWielosladu(PrzyciskiKonsoli& p) {
+    struct Przycisk {
+        quint16 kod;
+        int lewy, szerokosc;
+        const char* tytul;
+    };
+    static const Przycisk przyciski[] = {
+        {KomWielosladOd + 1, 10, 40, "Zoom-"}, {KomWielosladOd, 54, 40, "Zoom+"},
+        {KomWielosladOd + 2, 98, 40, "Norm."}, {KomWielosladOd + 3, 150, 50, "<- Break"},
+        {KomWielosladOd + 4, 204, 50, "Break ->"}, {KomWielosladOd + 5, 264, 30, "<- DJ"},
+        {KomWielosladOd + 6, 298, 30, "DJ ->"}, {KomWielosladOd + 7, 340, 30, "Poprz."},
+        {KomWielosladOd + 8, 374, 30, "Nast."}, {KomWielosladDo, 410, 40, "Kolejny"},
+    };
+    for (size_t i = 0; i < p.Wieloslad.size(); ++i) {
+        const Przycisk& w = przyciski[i];
+        ustaw(p.Wieloslad[i], w.lewy, 452, w.szerokosc, 20, QString::fromUtf8(w.tytul), w.kod);
+    }
+}

@@ -51,6 +51,8 @@ constexpr TColor KolorBordowy = 0x000080;  // maroon (0x00BBGGRR)
 void UstawPasekPrzyciskow(PrzyciskiKonsoli& p, const UkladPaska& uklad);
 // Rects and captions of the hour buttons; states are kept.
 void UstawPrzyciskiGodzin(PrzyciskiKonsoli& p, bool zegar12h);
+// The timeline's ten buttons (7001..7010) along the lower view's bottom.
+void UstawPrzyciskiWielosladu(PrzyciskiKonsoli& p);
 // Caption of hour button h (0..23).
 QString TytulGodziny(int godzina, bool zegar12h);
 

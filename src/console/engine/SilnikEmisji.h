@@ -253,6 +253,7 @@ public:
     bool FlagaNastepnego = true;   // the cursor follows the next mark
     quint8 SlotEmisjiTeraz = 0;
     qint32 PrzesuniecieCzasu = 0;  // actual minus planned time (the clock display keeps it)
+    qint32 OdchylenieWyswietlane = 0;  // what the deviation label shows (and the datagrams send)
     bool ReklamaNaOdtwarzaczu = false;
     quint8 ReklamaOdtwarzacz = 0;
     QString Komunikat;  // the playlist panel's message line

@@ -77,11 +77,16 @@ void TimeryKonsoli::WlaczTimeryStartowe() {
 
 // ---- display refresh ----
 
+void TimeryKonsoli::OdswiezZegary() {
+    TerazMS = terazMS();
+    Zegar = ::OdswiezZegary(silnik_, platform::clock().date(), TerazMS);
+}
+
 void TimeryKonsoli::TimerWyswietlaczTimer() {
     if (TimerWyswietlaczZajety || silnik_.Timer1Zajety)
         return;
     Straznik straznik(TimerWyswietlaczZajety);
-    TerazMS = terazMS();
+    OdswiezZegary();
     const bool jedynaDI = godzinaDI_.Minal(platform::clock().date(), TerazMS);
 
     if (MiksZmiana) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/ZegaryEmisji.h"
 
 class QTimer;
 class SilnikEmisji;
@@ -91,6 +92,9 @@ public:
     explicit TimeryKonsoli(SilnikEmisji& silnik);
 
     void TimerWyswietlaczTimer();
+    // The clocks at the present time (the display tick runs it; a mode
+    // label's click too, so that its colour follows at once).
+    void OdswiezZegary();
     void SingleKolejnoTimerTimer();
     void GrajBlokReklamyTimer();
     void TListaSynchroKolejnoTimerTimer();
@@ -111,6 +115,8 @@ public:
     // Time of day in ms as the clock display keeps it (whole seconds); the
     // one the panels and commands read.
     qint64 TerazMS = 0;
+    // What the clock labels show after the last refresh.
+    WskazaniaZegarow Zegar;
     bool MiksZmiana = false;
     // The RDS label's scrolling start (1-based) and its refresh count.
     int RDSPozycja = 1;

@@ -68,7 +68,7 @@ QString ZrodloPakietowSilnika::DataLabel() const { return TekstDaty(platform::cl
 
 QString ZrodloPakietowSilnika::Czas24Label() const { return CzasZegara24(platform::clock().msOfDay()); }
 
-QString ZrodloPakietowSilnika::DeltaTLabel() const { return TekstOdchylenia(silnik_.PrzesuniecieCzasu); }
+QString ZrodloPakietowSilnika::DeltaTLabel() const { return TekstOdchylenia(silnik_.OdchylenieWyswietlane); }
 
 KolorCzasuOdtwarzacza ZrodloPakietowSilnika::MagnetKolor(int deck) const {
     if (deck < 1 || deck > 2) return KolorCzasuOdtwarzacza::Inny;

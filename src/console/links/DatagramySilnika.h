@@ -24,8 +24,8 @@ QString TekstDaty(const QDate& data);
 class ZrodloPakietowSilnika : public ZrodloPakietow {
 public:
     explicit ZrodloPakietowSilnika(SilnikEmisji& silnik) : silnik_(silnik) {}
-    // The clocks are not drawn yet: the date and the time come from the
-    // program's clock, the deviation from the engine's PrzesuniecieCzasu.
+    // The texts of the clock labels: the date and the time from the
+    // program's clock, the deviation as the deviation label shows it.
     QString DataLabel() const override;
     QString Czas24Label() const override;
     QString DeltaTLabel() const override;

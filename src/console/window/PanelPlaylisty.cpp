@@ -93,12 +93,32 @@ void rysujSuwak(TRForm& f, const StanListy& st) {
     f.PoleWypukleE(kciuk, KolorTlaPrzycisku, KolorCienia, KolorBialy);
 }
 
+bool dluga_ = false;
+
 }  // namespace
+
+bool UstawDlugaPlayliste(bool dluga) {
+    if (dluga_ == dluga) return false;
+    dluga_ = dluga;
+    UstawPanele();
+    return true;
+}
 
 void UstawPanele() {
     TRect r;
-    ProstokatSkalaWH(r, 0, 78, 453, 236);
-    UstawProstokatyListy(StanPlaylisty, r, SkalaY(NaglowekPlaylistyJ), wiersz());
+    if (dluga_) {
+        ProstokatSkalaWH(r, 0, 78, 453, 402);
+        UstawProstokatyListy(StanPlaylisty, r, SkalaY(NaglowekDlugiejJ), wiersz());
+        // Twelve rows to a page; the last one may reach the panel's
+        // bottom frame rather than be left out.
+        StanListy& st = StanPlaylisty;
+        st.Wierszy = WierszeDlugiej;
+        st.Lista.Bottom = std::max(st.Lista.Bottom, st.Lista.Top + WierszeDlugiej * wiersz());
+        st.Pasek.Bottom = st.Lista.Bottom;
+    } else {
+        ProstokatSkalaWH(r, 0, 78, 453, 236);
+        UstawProstokatyListy(StanPlaylisty, r, SkalaY(NaglowekPlaylistyJ), wiersz());
+    }
     ProstokatSkalaWH(r, 454, 315, 186, 123);
     UstawProstokatyListy(StanTimelisty, r, SkalaY(NaglowekTimelistyJ), wierszTL());
 }

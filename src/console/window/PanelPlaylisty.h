@@ -15,6 +15,12 @@ constexpr int NaglowekTimelistyJ = 20;
 
 // Both panels' rectangles on the current scale (the lists' state stays).
 void UstawPanele();
+// The long playlist: the playlist panel over the lower view as well, its
+// rows from lower down, twelve to a page. True when that changed (the
+// panels' rectangles are then set again).
+bool UstawDlugaPlayliste(bool dluga);
+constexpr int NaglowekDlugiejJ = 42;
+constexpr int WierszeDlugiej = 12;
 
 void RysujPlayliste(TRForm& f, const SilnikEmisji& s);
 // One row (nothing when the element is not on the page).

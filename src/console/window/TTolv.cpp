@@ -8,6 +8,7 @@
 #include "foundation/KestSter2.h"
 #include "console/window/PanelPlaylisty.h"
 #include "console/window/PanelSingli.h"
+#include "console/window/PanelyDolne.h"
 #include "console/engine/PanelListy.h"
 #include "playlists/D_Timelista.h"
 #include "library/DBazaOkno.h"
@@ -80,6 +81,7 @@ TTolv::TTolv(QWidget* parent)
     dyspozytor_.UstawObsluge(KomKonfiguracja, KomKonfiguracja, [this](quint16) { Konfiguracja(); });
     dyspozytor_.UstawObsluge(KomCzytajProfil, KomCzytajProfil, [this](quint16) { profil_.CzytajProfil(); });
     dyspozytor_.UstawObsluge(KomZapiszProfil, KomZapiszProfil, [this](quint16) { profil_.ZapiszProfil(); });
+    dyspozytor_.UstawObsluge(KomWielosladOd, KomWielosladDo, [this](quint16 id) { KomendaWielosladu(id); });
     UtworzEtykiety();
     ZarejestrujObslugiSingli(dyspozytor_, sciana_);
     ZarejestrujObslugiTimelisty(dyspozytor_, timelista_);
@@ -171,8 +173,11 @@ void TTolv::TimerWyswietlaczTimer() {
     if (silnik_.Timer1Zajety) return;
     timery_.RDSEtykieta = rds_.EtykietaRDS ? TekstEtykietyRDS() : QString();
     timery_.TimerWyswietlaczTimer();
+    OdswiezZegary();
     OdswiezEtykietyRDS();
     if (silnik_.Stan.PanelDolny == PanelSingle) sciana_.OdswiezSingle();
+    if (silnik_.Stan.PanelDolny == PanelWieloslad)
+        RysujPasyWielosladu(*this, wieloslad_, StanPlaylisty.Kursor, timery_.TerazMS);
     RysujOdtwarzacze();
     OdswiezWierszeNaTiku();
     // A status text blinks every other second.
@@ -205,6 +210,7 @@ void TTolv::Rozmiesc() {
     UstawSkale(width(), height());
     UstawPasekPrzyciskow(przyciski_, UkladPaskaZNastaw());
     UstawPrzyciskiGodzin(przyciski_, silnik_.Stan.Zegar12h);
+    UstawPrzyciskiWielosladu(przyciski_);
     UstawPrzyciskiTimelisty(przyciski_, Emisja.CzyTrybEmisja, Emisja.TimelistaPrzyciskPytajJest);
     sciana_.UstawPrzyciski(Emisja.CzyDodatkowaKlawiatura);
     TRect r;
@@ -229,7 +235,6 @@ void TTolv::RysujOkno() {
     RysujNazweTimelisty(*this);
     RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
     for (const auto& b : przyciski_.Timelista) BUTTON_Draw(b);
-    // The clocks are drawn here by their own panel once it stands.
     RysujPanelDolny();
 }
 
@@ -251,13 +256,44 @@ qint32 TTolv::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
 void TTolv::RysujPrzycisk(const BUTTONType& b) { BUTTON_Draw(b); }
 
 void TTolv::RysujPanelDolny() {
-    // The long playlist, the description and the timeline draw themselves
-    // here by PanelDolny once they are built; until then the wall's area
-    // is left empty rather than show buttons that do nothing.
-    if (silnik_.Stan.PanelDolny == PanelSingle)
-        RysujPanelSingli(*this, sciana_, przyciski_);
-    else
-        PoleKolorE(ProstokatPaneluSingli(), KolorTlaPrzycisku);
+    const quint8 panel = silnik_.Stan.PanelDolny;
+    // The long playlist takes the lower area; leaving it gives the area back.
+    if (UstawDlugaPlayliste(panel == PanelDlugaPlaylista)) {
+        PrzewinDoKursora(StanPlaylisty);
+        RysujPanelPlaylisty();  // draws a description or a timeline after it
+        if (panel == PanelSingle) RysujWidokDolny();
+        return;
+    }
+    RysujWidokDolny();
+}
+
+void TTolv::RysujWidokDolny() {
+    switch (silnik_.Stan.PanelDolny) {
+    case PanelSingle: RysujPanelSingli(*this, sciana_, przyciski_); break;
+    case PanelOpis: RysujOpisElementu(*this, StanPlaylisty.Kursor); break;
+    case PanelWieloslad: RysujWieloslad(*this, wieloslad_, przyciski_, StanPlaylisty.Kursor, timery_.TerazMS); break;
+    default: break;  // the long playlist draws with the playlist panel
+    }
+}
+
+void TTolv::KomendaWielosladu(quint16 id) {
+    // The button is lit while its command runs.
+    BUTTONType* przycisk = nullptr;
+    for (auto& b : przyciski_.Wieloslad)
+        if (b.Kod == id) przycisk = &b;
+    if (przycisk) BUTTON_ON(*przycisk);
+    switch (wieloslad_.Komenda(id, silnik_)) {
+    case OsCzasu::Skutek::Playlista: OdswiezPlayliste(); break;  // the timeline follows
+    case OsCzasu::Skutek::Wieloslad: RysujWidokDolny(); break;
+    case OsCzasu::Skutek::Nic: break;
+    }
+    if (przycisk) BUTTON_OFF(*przycisk);
+}
+
+void TTolv::KlikWielosladu() {
+    const QPoint siatka(qRound(MyszPunkt.x() / SkalaPozioma), qRound(MyszPunkt.y() / SkalaPionowa));
+    if (wieloslad_.Klik(siatka, silnik_) == OsCzasu::Skutek::Playlista) OdswiezPlayliste();
+    PodswietlTryby();
 }
 
 void TTolv::RysujSingle() {

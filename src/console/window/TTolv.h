@@ -4,6 +4,7 @@
 // draws the panels from the engine's state and holds the timers that will
 // drive the engine's ticks.
 #include "console/links/Datagramy.h"
+#include "console/commands/Wieloslad.h"
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
@@ -79,6 +80,8 @@ public:
     // The singles wall. The library windows fill its Biblioteka callbacks
     // (folder browser, database window, description editor) once they stand.
     ScianaSingli& Sciana() { return sciana_; }
+    // The timeline of the lower view (its scale and blocks).
+    OsCzasu& Wieloslad() { return wieloslad_; }
     // The time list's commands; its pickers join as the library windows stand.
     PanelTimelisty& Timelista() { return timelista_; }
     // The folder-browser states of the window's callers.
@@ -103,6 +106,18 @@ public:
     // "#AKT": shown with SERWISJest, red while the mode is on; a click
     // toggles the mode.
     EtykietaOkna* SerwisLabel;
+    // The clocks (a click on the 24-hour one puts the cursor at the present),
+    // the deviation and the mode labels AP, AT and AS, drawn from the
+    // display refresh's WskazaniaZegarow.
+    EtykietaOkna* Czas24Label;
+    EtykietaOkna* Czas12Label;
+    EtykietaOkna* AmPmLabel;
+    EtykietaOkna* Czas2Label;
+    EtykietaOkna* DeltaTLabel;
+    EtykietaOkna* APlistaLabel;
+    EtykietaOkna* ATlistaLabel;
+    EtykietaOkna* AutoStopLabel;
+    void OdswiezZegary();
     void DataLabelClick();
     void RDSLabelClick();
     void SerwisLabelClick();
@@ -183,6 +198,8 @@ private:
     bool KlikWierszyPlaylisty(quint8 przycisk) override;
     int KlikWierszyTimelisty() override;
     bool KlikSuwaka() override;
+    void KlikWielosladu() override;
+    void KomendaWielosladu(quint16 id);
     bool PoleStatusu(TRect& r) const override;
     bool PunktWWierszachTimelisty(QPoint punkt) const override;
     // Right click on the cursor row: the preview from the box under the pointer.
@@ -191,6 +208,8 @@ private:
     StanListy* przeciagany_ = nullptr;
     void RysujPrzycisk(const BUTTONType& b) override;
     void RysujPanelDolny() override;
+    // The lower view by PanelDolny, the long playlist's rectangles as set.
+    void RysujWidokDolny();
 
     // The singles wall's picture, while it fills the lower panel.
     void RysujSingle() override;
@@ -211,6 +230,7 @@ private:
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
     PanelTimelisty timelista_{silnik_, timery_};
+    OsCzasu wieloslad_;
     StanyKatalogow katalogi_;
     ProfilOperatora profil_{silnik_, sciana_};
     KomendyPlaylisty playlisty_{silnik_};

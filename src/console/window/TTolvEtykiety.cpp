@@ -4,6 +4,8 @@
 #include "console/window/EtykietaOkna.h"
 #include "console/window/TTolv.h"
 
+#include "console/engine/SilnikEmisji.h"
+#include "console/engine/TrybyEmisji.h"
 #include "playlists/NastawyEmisji.h"
 
 namespace {
@@ -16,13 +18,39 @@ EtykietaOkna* etykieta(QWidget* okno, const char* nazwa, const QString& kolory) 
     return e;
 }
 
-void uloz(QLabel* e, int lewy, int gorny, int szerokosc, int wysokosc) {
+void uloz(QLabel* e, int lewy, int gorny, int szerokosc, int wysokosc, int piksele = 11) {
     TRect r;
     ProstokatSkalaWH(r, lewy, gorny, szerokosc, wysokosc);
     e->setGeometry(r.Left, r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
     QFont f = e->font();
-    f.setPixelSize(qMax(9, SkalaY(11)));
+    f.setPixelSize(qMax(9, SkalaY(piksele)));
+    f.setBold(piksele > 11);
     e->setFont(f);
+}
+
+// Text and style are set only when they change: a label repaints on each set.
+void pisz(QLabel* e, const QString& tekst) {
+    if (e->text() != tekst) e->setText(tekst);
+}
+
+void styl(QLabel* e, const QString& kolory) {
+    if (e->styleSheet() != kolory) e->setStyleSheet(kolory);
+}
+
+QString kolorOdchylenia(KolorOdchylenia k) {
+    switch (k) {
+    case KolorOdchylenia::Green: return QStringLiteral("color: green; background: black;");
+    case KolorOdchylenia::Lime: return QStringLiteral("color: lime; background: black;");
+    case KolorOdchylenia::Maroon: return QStringLiteral("color: maroon; background: black;");
+    case KolorOdchylenia::Red: return QStringLiteral("color: red; background: black;");
+    case KolorOdchylenia::Silver: break;
+    }
+    return QStringLiteral("color: silver; background: black;");
+}
+
+QString kolorTrybu(bool czerwona) {
+    return czerwona ? QStringLiteral("color: white; background: red;")
+                    : QStringLiteral("color: black; background: silver;");
 }
 
 }  // namespace
@@ -44,6 +72,36 @@ void TTolv::UtworzEtykiety() {
     SerwisLabel->setText(QStringLiteral("#AKT"));
     SerwisLabel->Klik = [this] { SerwisLabelClick(); };
     OdswiezEtykieteSerwisu();
+
+    const QString zegar = QStringLiteral("color: lime; background: black;");
+    Czas24Label = etykieta(this, "Czas24Label", zegar);
+    Czas12Label = etykieta(this, "Czas12Label", zegar);
+    AmPmLabel = etykieta(this, "AmPmLabel", zegar);
+    Czas2Label = etykieta(this, "Czas2Label", QStringLiteral("color: aqua; background: black;"));
+    DeltaTLabel = etykieta(this, "DeltaTLabel", kolorOdchylenia(KolorOdchylenia::Silver));
+    DeltaTLabel->setText(QStringLiteral("+00:00"));
+    APlistaLabel = etykieta(this, "APlistaLabel", kolorTrybu(false));
+    APlistaLabel->setText(QStringLiteral("AP"));
+    ATlistaLabel = etykieta(this, "ATlistaLabel", kolorTrybu(false));
+    ATlistaLabel->setText(QStringLiteral("AT"));
+    AutoStopLabel = etykieta(this, "AutoStopLabel", kolorTrybu(false));
+    AutoStopLabel->setText(QStringLiteral("AS"));
+    // The 12-hour clock stays hidden: the console shows 24 hours.
+    Czas12Label->hide();
+    AmPmLabel->hide();
+    Czas24Label->Klik = [this] {
+        if (KursorNaTeraz(timery_.TerazMS)) OdswiezPlayliste();
+    };
+    const auto poKliku = [this](auto zmiana) {
+        return [this, zmiana] {
+            zmiana();
+            timery_.OdswiezZegary();
+            OdswiezZegary();
+        };
+    };
+    APlistaLabel->Klik = poKliku([] { EtykietaAP(); });
+    ATlistaLabel->Klik = poKliku([] { EtykietaAT(); });
+    AutoStopLabel->Klik = poKliku([this] { EtykietaAS(silnik_); });
 }
 
 void TTolv::RozmiescEtykiety() {
@@ -55,7 +113,37 @@ void TTolv::RozmiescEtykiety() {
     DataUSALabel->setVisible(usa);
     uloz(RDSLabel, 456, 59, 110, 16);
     uloz(RDSTALabel, 570, 59, 66, 16);
+    // The clocks and the mode labels fill the free part below the profile
+    // buttons, above the RDS row.
+    uloz(Czas24Label, 456, 21, 90, 19, 16);
+    uloz(Czas12Label, 456, 21, 70, 19, 16);
+    uloz(AmPmLabel, 526, 21, 20, 19);
+    uloz(DeltaTLabel, 548, 21, 88, 19, 16);
+    uloz(APlistaLabel, 456, 41, 24, 16);
+    uloz(ATlistaLabel, 482, 41, 24, 16);
+    uloz(AutoStopLabel, 508, 41, 24, 16);
+    uloz(Czas2Label, 536, 41, 62, 16);
     uloz(SerwisLabel, 600, 41, 36, 16);
+}
+
+void TTolv::OdswiezZegary() {
+    const WskazaniaZegarow& z = timery_.Zegar;
+    pisz(Czas24Label, z.Czas24);
+    pisz(Czas12Label, z.Czas12);
+    pisz(AmPmLabel, z.AmPm);
+    pisz(Czas2Label, z.Czas2);
+    pisz(DataLabel, z.Data);
+    pisz(DataUSALabel, z.Data);
+    const QString data = timery_.DataCzerwona ? QStringLiteral("color: white; background: red;")
+                                              : QStringLiteral("color: white; background: black;");
+    styl(DataLabel, data);
+    styl(DataUSALabel, data);
+    pisz(DeltaTLabel, z.Odchylenie);
+    styl(DeltaTLabel, kolorOdchylenia(z.Kolor));
+    styl(APlistaLabel, kolorTrybu(z.APCzerwona));
+    styl(ATlistaLabel, kolorTrybu(z.ATCzerwona));
+    styl(AutoStopLabel, kolorTrybu(z.ASCzerwona));
+    OdswiezEtykieteSerwisu();
 }
 
 void TTolv::DataLabelClick() {

@@ -46,6 +46,8 @@ void komenda(quint16 id) {
 void TTolv::RysujPanelPlaylisty() {
     RysujPlayliste(*this, silnik_);
     for (const auto& b : przyciski_.Godziny) BUTTON_Draw(b);
+    // The description and the timeline follow the cursor.
+    if (silnik_.Stan.PanelDolny != PanelSingle) RysujWidokDolny();
 }
 
 void TTolv::OdswiezPlayliste() {

@@ -216,8 +216,9 @@ void TTolv::FormShow() {
     // 7. The database from the network folder.
     BazaKopiujZSieciStart();
     BazaLicznikiTloStart();
-    // 8. The running clock.
-    timery_.TerazMS = platform::clock().msOfDay();
+    // 8. The running clock: the labels read the time from the start.
+    timery_.OdswiezZegary();
+    OdswiezZegary();
     PodswietlTryby();
 }
 
