@@ -14,6 +14,7 @@
 #include "library/OknoTestPomoc.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QFile>
@@ -146,6 +147,51 @@ TEST_F(AdvertLists, NothingIsReadWhenTheSlotsOrTheOperatorSayNo) {
         EXPECT_TRUE(dialogi.Zapisy(RodzajDialogu::Blad).isEmpty());
         EXPECT_EQ(okno->Silnik().Komunikat, p.komunikat);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The other two ways a list goes in: in bar mode into the time list (the
+// playlist is left alone and nothing of the previous time list stays), and
+// into placeholders that name their own list.
+TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
+    BEZ_TSAN();
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"15:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s});
+    for (int i = 1; i <= 5; ++i) Timelista[size_t(i)].Tyt = u"STARA"_s;
+    StanTimelisty.Ilosc = 5;
+    Emisja.CzyReklamaJakoBelka = true;
+    czytaj();
+    Emisja.CzyReklamaJakoBelka = false;
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
+    ASSERT_EQ(StanTimelisty.Ilosc, 2);
+    EXPECT_EQ(Timelista[1].Tyt, u"Firma A"_s);
+    EXPECT_EQ(Timelista[2].Czas, 15 * 3600);
+    EXPECT_NE(Timelista[3].Tyt, u"STARA"_s);
+    EXPECT_EQ(TimelistaZbior, u"C:\\REK\\A.LST"_s);
+
+    // A native playlist whose placeholder names list R1: only its 14:00
+    // entries go in, the first in the placeholder's place.
+    folder.write(u"drives/c/REK/R1.LST"_s, u"13:00:00 Wcześniej\r\nC:\\REK\\A001.WAV\r\n14:00:00 Firma R\r\n"
+                                          u"C:\\REK\\A001.WAV\r\n14:00:00 Firma S\r\nC:\\REK\\A002.WAV\r\n"
+                                          u"15:00:00 Później\r\nC:\\REK\\A003.WAV"_s.toLatin1());
+    WyczyscPlayliste();
+    element(1, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina - 40'000, 40'000);
+    element(2, RodzajREK, u"Reklama o 14:00@R1"_s, u" "_s, 14 * Godzina, 0);
+    element(3, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina, 40'000);
+    StanPlaylisty.Ilosc = 3;
+    PlaylistaZbior = u"C:\\LISTY\\N.MIX"_s;
+    Emisja.CzyNazwaLSTZPozycji = true;
+    okno->Silnik().Wyjscia().WczytajReklamy(0, false);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(Playlista[2].Ide, u"Firma R"_s);
+    EXPECT_EQ(Playlista[3].Ide, u"Firma S"_s);
+    EXPECT_TRUE(QString(Playlista[2].Tyt).startsWith(u"Reklama o 14:00@R1;"_s));
+    EXPECT_EQ(Playlista[2].Emi, 14 * Godzina);
+    EXPECT_EQ(Playlista[3].Emi, Playlista[2].Emi + Playlista[2].Trw);
+    EXPECT_EQ(Playlista[4].Emi, Playlista[3].Emi + Playlista[3].Trw);
 }
 
 }  // namespace
