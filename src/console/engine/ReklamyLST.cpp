@@ -13,6 +13,8 @@
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <map>
+
 bool CzytajLista1 = false;
 bool CzytajLista2 = false;
 
@@ -136,9 +138,13 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
     if (!f.Otworz(lista)) return;
     const QString zaslepka = tekstZaslepki(rodzaj);
     const QString data = DataZbioruTekst(lista);
-    // The last element placed in each block, so a block's later entries follow it.
-    qint32 ostatni = 0;
-    qint64 ostatniCzas = -2;
+    // The last element placed in each block, so a block's later entries
+    // follow it wherever they stand in the list.
+    std::map<qint64, qint32> ostatnie;
+    const auto wstawiono = [&](qint32 po) {
+        for (auto& [czas, i] : ostatnie)
+            if (i > po) ++i;
+    };
     WpisLST w;
     while (czytajWpis(f, w)) {
         if (StanPlaylisty.Ilosc >= MaksPlaylisty) {
@@ -151,13 +157,15 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
         n.Ide = w.tekst;
         n.Adr = w.adres;
         n.Emi = w.czas < 0 ? -1 : qint32(w.czas);
-        if (ostatni > 0 && w.czas == ostatniCzas && ostatni <= StanPlaylisty.Ilosc) {
-            const TElemPListy& p = Playlista[size_t(ostatni)];
+        if (const auto o = ostatnie.find(w.czas); o != ostatnie.end()) {
+            const qint32 po = o->second;
+            const TElemPListy& p = Playlista[size_t(po)];
             n.Emi = modDoby(qint64(p.Emi) + p.Trw);
             n.Trw = zCzasami ? trwaniePliku(w.adres) : 0;
-            wstawPo(s, ostatni, n);
-            ++ostatni;
-            przesunPo(ostatni, n.Trw);
+            wstawPo(s, po, n);
+            wstawiono(po);
+            o->second = po + 1;
+            przesunPo(po + 1, n.Trw);
             continue;
         }
         qint32 i = start + 1;
@@ -179,11 +187,11 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
             n.Emi = modDoby(qint64(z.Emi) + z.Trw);
             n.Trw = zCzasami ? trwaniePliku(w.adres) : 0;
             wstawPo(s, i, n);
+            wstawiono(i);
             ++i;
             przesunPo(i, n.Trw);
         }
-        ostatni = i;
-        ostatniCzas = w.czas;
+        ostatnie[w.czas] = i;
     }
     oznaczDate(rodzaj, data);
 }

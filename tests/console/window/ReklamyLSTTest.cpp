@@ -42,8 +42,9 @@ public:
         element(1, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina - 40'000, 40'000);
         element(2, RodzajREK, u"Reklama o 14:00"_s, u" "_s, 14 * Godzina, 0);
         element(3, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina, 40'000);
-        StanPlaylisty.Ilosc = 3;
-        ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\A.MIX"_s, 1, 3), WynikZapisuMIX::Zapisano);
+        element(4, RodzajREK, u"Reklama o 15:00"_s, u" "_s, 14 * Godzina + 40'000, 0);
+        StanPlaylisty.Ilosc = 4;
+        ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\A.MIX"_s, 1, 4), WynikZapisuMIX::Zapisano);
         WyczyscPlayliste();
         Emisja.CzyListaLST = true;
         Emisja.CzyLista2LST = Emisja.CzyPytanieOOdczytLST = Emisja.CzyNazwaLSTZPozycji = false;
@@ -82,13 +83,15 @@ public:
 
 // A block of three adverts fills the placeholder in list order, each at
 // the previous one's end, the song after the block moves by their length;
-// an entry with no block is dropped.
+// an entry with no block is dropped; another block's entry between them
+// changes nothing of that.
 TEST_F(AdvertLists, ThreeEntriesFillTheBlockAndAnEntryWithoutABlockIsDropped) {
     BEZ_TSAN();
-    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"14:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s,
-           u"14:30:00 Firma X"_s, u"C:\\REK\\A001.WAV"_s, u"14:00:00 Firma C"_s, u"C:\\REK\\A003.WAV"_s});
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"15:00:00 Firma P"_s, u"C:\\REK\\A001.WAV"_s,
+           u"14:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s, u"14:30:00 Firma X"_s, u"C:\\REK\\A001.WAV"_s,
+           u"14:00:00 Firma C"_s, u"C:\\REK\\A003.WAV"_s});
     czytaj();
-    ASSERT_EQ(StanPlaylisty.Ilosc, 5);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 6);
     const QStringList ide = {u"Firma A"_s, u"Firma B"_s, u"Firma C"_s};
     qint32 emi = 14 * Godzina;
     for (int i = 0; i < 3; ++i) {
@@ -101,6 +104,8 @@ TEST_F(AdvertLists, ThreeEntriesFillTheBlockAndAnEntryWithoutABlockIsDropped) {
         emi += e.Trw;
     }
     EXPECT_EQ(Playlista[5].Emi, emi);
+    EXPECT_EQ(Playlista[6].Ide, u"Firma P"_s);
+    EXPECT_EQ(Playlista[6].Emi, emi + 40'000);
     EXPECT_EQ(LST1Adres, u"C:\\REK\\A.LST"_s);
     EXPECT_FALSE(LST1Data.trimmed().isEmpty());
 }
@@ -141,7 +146,7 @@ TEST_F(AdvertLists, NothingIsReadWhenTheSlotsOrTheOperatorSayNo) {
             PlaylistaZbior = u"C:\\LISTY\\A.MIX"_s;
             okno->Silnik().Wyjscia().WczytajReklamy(0, false);
         }
-        ASSERT_EQ(StanPlaylisty.Ilosc, 3);
+        ASSERT_EQ(StanPlaylisty.Ilosc, 4);
         EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
         EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).size(), p.pytan);
         EXPECT_TRUE(dialogi.Zapisy(RodzajDialogu::Blad).isEmpty());
@@ -164,7 +169,7 @@ TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
     Emisja.CzyReklamaJakoBelka = true;
     czytaj();
     Emisja.CzyReklamaJakoBelka = false;
-    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 4);
     EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
     ASSERT_EQ(StanTimelisty.Ilosc, 2);
     EXPECT_EQ(Timelista[1].Tyt, u"Firma A"_s);
