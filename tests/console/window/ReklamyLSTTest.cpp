@@ -200,3 +200,26 @@ TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
 }
 
 }  // namespace
+
+namespace {
+
+// The playlist stops growing at its limit, with the limit message.
+TEST_F(AdvertLists, ReadingStopsAtTheLimitWithItsMessage) {
+    BEZ_TSAN();
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"14:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s,
+           u"14:00:00 Firma C"_s, u"C:\\REK\\A003.WAV"_s});
+    CzytajPlayliste(u"C:\\LISTY\\A.MIX"_s, 0);
+    PlaylistaZbior = u"C:\\LISTY\\A.MIX"_s;
+    for (int i = StanPlaylisty.Ilosc + 1; i < MaksPlaylisty; ++i)
+        element(i, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 15 * Godzina, 40'000);
+    StanPlaylisty.Ilosc = MaksPlaylisty - 1;
+    okno->Silnik().Wyjscia().WczytajReklamy(0, true);
+    EXPECT_EQ(StanPlaylisty.Ilosc, MaksPlaylisty);
+    EXPECT_EQ(Playlista[2].Ide, u"Firma A"_s);
+    EXPECT_EQ(Playlista[3].Ide, u"Firma B"_s);
+    const auto info = dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_FALSE(info.isEmpty());
+    EXPECT_EQ(info.last().teksty.value(0), u"Brak pamięci na wczytanie całej listy !"_s);
+}
+
+}  // namespace
