@@ -50,6 +50,11 @@ public:
     // The durations check of the automatic loads.
     std::function<void()> Czasy;
     void TestCzasow() override { if (Czasy) Czasy(); }
+    // The advert and promo lists merged into a freshly read playlist.
+    std::function<void(qint32, bool)> Reklamy;
+    void WczytajReklamy(qint32 start, bool interaktywnie) override {
+        if (Reklamy) Reklamy(start, interaktywnie);
+    }
     // The window's status field, once it stands.
     PoleStatusuOkna* Status = nullptr;
     void KasujPoleStatusu() override { if (Status) Status->KasujStatus(); }

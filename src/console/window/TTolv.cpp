@@ -3,6 +3,7 @@
 #include "audio/DMagnet.h"
 #include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
+#include "console/engine/ReklamyLST.h"
 #include "console/engine/TestyPlaylisty.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
@@ -111,6 +112,9 @@ TTolv::TTolv(QWidget* parent)
     status_->StatusLabel->PodwojnyKlik = [] { StanPrzerwij = true; };
     wyjscia_->Status = status_.get();
     wyjscia_->Czasy = [this] { CzasyNagran(silnik_); };
+    wyjscia_->Reklamy = [this](qint32 start, bool interaktywnie) {
+        WczytajReklamyDoPlaylisty(silnik_, start, interaktywnie);
+    };
     PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
     Rozmiesc();
 }

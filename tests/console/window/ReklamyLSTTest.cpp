@@ -1,0 +1,225 @@
+// Advert lists merged into a playlist read by the real window's button, and
+// into an automatic load through the window's outputs.
+#include <gtest/gtest.h>
+
+#include "common/WavWriter.h"
+#include "console/commands/PrzyciskiKonsoli.h"
+#include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/SilnikEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
+#include "console/support/OknoTestPomoc.h"
+#include "foundation/Dialogi.h"
+#include "foundation/DialogiSkrypt.h"
+#include "library/DKatalog.h"
+#include "library/OknoTestPomoc.h"
+#include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
+#include "playlists/NastawyEmisji.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint32 Godzina = 3'600'000;
+
+class AdvertLists : public StanowiskoOkna {
+public:
+    void SetUp() override {
+        for (int i = 1; i <= 3; ++i)
+            folder.write(u"drives/c/REK/A00%1.WAV"_s.arg(i),
+                         fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 10'000 * i)));
+        folder.write(u"drives/c/MUZ/E1.WAV"_s, fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 40'000)));
+        QDir().mkpath(folder.path() + u"/drives/c/LISTY"_s);
+        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                    u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"KatAutomat=C:\\LISTY"_s,
+                                    u"CzyHST=0"_s});
+        // A.MIX: a song, the 14:00 advert placeholder, a song after it.
+        WyczyscPlayliste();
+        element(1, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina - 40'000, 40'000);
+        element(2, RodzajREK, u"Reklama o 14:00"_s, u" "_s, 14 * Godzina, 0);
+        element(3, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina, 40'000);
+        element(4, RodzajREK, u"Reklama o 15:00"_s, u" "_s, 14 * Godzina + 40'000, 0);
+        StanPlaylisty.Ilosc = 4;
+        ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\A.MIX"_s, 1, 4), WynikZapisuMIX::Zapisano);
+        WyczyscPlayliste();
+        Emisja.CzyListaLST = true;
+        Emisja.CzyLista2LST = Emisja.CzyPytanieOOdczytLST = Emisja.CzyNazwaLSTZPozycji = false;
+        Emisja.KatLista1 = u"C:\\REK"_s;
+    }
+    void TearDown() override {
+        okno.reset();
+        WyczyscPlayliste();
+        Emisja.CzyListaLST = Emisja.CzyLista2LST = Emisja.CzyPytanieOOdczytLST = false;
+        Emisja.KatLista1.clear();
+    }
+    static void element(int i, quint8 typ, const QString& tyt, const QString& adr, qint32 emi, qint32 trw) {
+        TElemPListy& e = Playlista[size_t(i)];
+        InitElemPListy(e);
+        e.Typ = typ;
+        e.Ide = typ == RodzajSND ? tyt : u"--------"_s;
+        e.Tyt = tyt;
+        e.Adr = adr;
+        e.Emi = emi;
+        e.Trw = e.NwK = e.FOu = trw;
+    }
+    void lista(const QStringList& linie) { folder.write(u"drives/c/REK/A.LST"_s, linie.join(u"\r\n"_s).toLatin1()); }
+    void czytaj() {
+        const BUTTONType& b = okno->Przyciski().Pasek[size_t(PCzytaj)];
+        WModalnym<TKatalog>(
+            [&] {
+                QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                                  QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2));
+            },
+            [](TKatalog& o) {
+                QTest::keyClick(&o, Qt::Key_A);
+                QTest::keyClick(&o, Qt::Key_Return);
+            });
+    }
+};
+
+// A block of three adverts fills the placeholder in list order, each at
+// the previous one's end, the song after the block moves by their length;
+// an entry with no block is dropped; another block's entry between them
+// changes nothing of that.
+TEST_F(AdvertLists, ThreeEntriesFillTheBlockAndAnEntryWithoutABlockIsDropped) {
+    BEZ_TSAN();
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"15:00:00 Firma P"_s, u"C:\\REK\\A001.WAV"_s,
+           u"14:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s, u"14:30:00 Firma X"_s, u"C:\\REK\\A001.WAV"_s,
+           u"14:00:00 Firma C"_s, u"C:\\REK\\A003.WAV"_s});
+    czytaj();
+    ASSERT_EQ(StanPlaylisty.Ilosc, 6);
+    const QStringList ide = {u"Firma A"_s, u"Firma B"_s, u"Firma C"_s};
+    qint32 emi = 14 * Godzina;
+    for (int i = 0; i < 3; ++i) {
+        const TElemPListy& e = Playlista[size_t(i + 2)];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(RodzajElemPListy(e.Typ), RodzajREK);
+        EXPECT_EQ(e.Ide, ide[i]);
+        EXPECT_EQ(e.Emi, emi);
+        EXPECT_NEAR(e.Trw, 10'000 * (i + 1), 50);
+        emi += e.Trw;
+    }
+    EXPECT_EQ(Playlista[5].Emi, emi);
+    EXPECT_EQ(Playlista[6].Ide, u"Firma P"_s);
+    EXPECT_EQ(Playlista[6].Emi, emi + 40'000);
+    EXPECT_EQ(LST1Adres, u"C:\\REK\\A.LST"_s);
+    EXPECT_FALSE(LST1Data.trimmed().isEmpty());
+}
+
+// What keeps the list out: slots off, a "no" to the question, a missing
+// list in an automatic load (the message field says so, no dialog).
+TEST_F(AdvertLists, NothingIsReadWhenTheSlotsOrTheOperatorSayNo) {
+    BEZ_TSAN();
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void(AdvertLists&)> przygotuj;
+        int pytan;
+        QString komunikat;
+    };
+    const QList<Przypadek> przypadki = {
+        {"both slots off", [](AdvertLists&) { Emisja.CzyListaLST = false; }, 0, {}},
+        {"the question answered no",
+         [](AdvertLists& t) {
+             Emisja.CzyPytanieOOdczytLST = true;
+             t.dialogi.Odpowiedz(OdpowiedzNie);
+         },
+         1, {}},
+        {"a missing list in an automatic load", [](AdvertLists& t) { QFile::remove(t.folder.path() + u"/drives/c/REK/A.LST"_s); },
+         0, u"Brak listy reklamowej: A.LST"_s},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s});
+        Emisja.CzyListaLST = true;
+        Emisja.CzyPytanieOOdczytLST = false;
+        dialogi.Wyczysc();
+        okno->Silnik().Komunikat.clear();
+        p.przygotuj(*this);
+        if (p.komunikat.isEmpty()) {
+            czytaj();
+        } else {
+            CzytajPlayliste(u"C:\\LISTY\\A.MIX"_s, 0);
+            PlaylistaZbior = u"C:\\LISTY\\A.MIX"_s;
+            okno->Silnik().Wyjscia().WczytajReklamy(0, false);
+        }
+        ASSERT_EQ(StanPlaylisty.Ilosc, 4);
+        EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
+        EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).size(), p.pytan);
+        EXPECT_TRUE(dialogi.Zapisy(RodzajDialogu::Blad).isEmpty());
+        EXPECT_EQ(okno->Silnik().Komunikat, p.komunikat);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The other two ways a list goes in: in bar mode into the time list (the
+// playlist is left alone and nothing of the previous time list stays), and
+// into placeholders that name their own list.
+TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
+    BEZ_TSAN();
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"15:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s});
+    for (int i = 1; i <= 5; ++i) Timelista[size_t(i)].Tyt = u"STARA"_s;
+    StanTimelisty.Ilosc = 5;
+    Emisja.CzyReklamaJakoBelka = true;
+    czytaj();
+    Emisja.CzyReklamaJakoBelka = false;
+    EXPECT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
+    ASSERT_EQ(StanTimelisty.Ilosc, 2);
+    EXPECT_EQ(Timelista[1].Tyt, u"Firma A"_s);
+    EXPECT_EQ(Timelista[2].Czas, 15 * 3600);
+    EXPECT_NE(Timelista[3].Tyt, u"STARA"_s);
+    EXPECT_EQ(TimelistaZbior, u"C:\\REK\\A.LST"_s);
+
+    // A native playlist whose placeholder names list R1: only its 14:00
+    // entries go in, the first in the placeholder's place.
+    folder.write(u"drives/c/REK/R1.LST"_s, u"13:00:00 Wcześniej\r\nC:\\REK\\A001.WAV\r\n14:00:00 Firma R\r\n"
+                                          u"C:\\REK\\A001.WAV\r\n14:00:00 Firma S\r\nC:\\REK\\A002.WAV\r\n"
+                                          u"15:00:00 Później\r\nC:\\REK\\A003.WAV"_s.toLatin1());
+    WyczyscPlayliste();
+    element(1, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina - 40'000, 40'000);
+    element(2, RodzajREK, u"Reklama o 14:00@R1"_s, u" "_s, 14 * Godzina, 0);
+    element(3, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina, 40'000);
+    StanPlaylisty.Ilosc = 3;
+    PlaylistaZbior = u"C:\\LISTY\\N.MIX"_s;
+    Emisja.CzyNazwaLSTZPozycji = true;
+    okno->Silnik().Wyjscia().WczytajReklamy(0, false);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(Playlista[2].Ide, u"Firma R"_s);
+    EXPECT_EQ(Playlista[3].Ide, u"Firma S"_s);
+    EXPECT_TRUE(QString(Playlista[2].Tyt).startsWith(u"Reklama o 14:00@R1;"_s));
+    EXPECT_EQ(Playlista[2].Emi, 14 * Godzina);
+    EXPECT_EQ(Playlista[3].Emi, Playlista[2].Emi + Playlista[2].Trw);
+    EXPECT_EQ(Playlista[4].Emi, Playlista[3].Emi + Playlista[3].Trw);
+}
+
+}  // namespace
+
+namespace {
+
+// The playlist stops growing at its limit, with the limit message.
+TEST_F(AdvertLists, ReadingStopsAtTheLimitWithItsMessage) {
+    BEZ_TSAN();
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"14:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s,
+           u"14:00:00 Firma C"_s, u"C:\\REK\\A003.WAV"_s});
+    CzytajPlayliste(u"C:\\LISTY\\A.MIX"_s, 0);
+    PlaylistaZbior = u"C:\\LISTY\\A.MIX"_s;
+    for (int i = StanPlaylisty.Ilosc + 1; i < MaksPlaylisty; ++i)
+        element(i, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 15 * Godzina, 40'000);
+    StanPlaylisty.Ilosc = MaksPlaylisty - 1;
+    okno->Silnik().Wyjscia().WczytajReklamy(0, true);
+    EXPECT_EQ(StanPlaylisty.Ilosc, MaksPlaylisty);
+    EXPECT_EQ(Playlista[2].Ide, u"Firma A"_s);
+    EXPECT_EQ(Playlista[3].Ide, u"Firma B"_s);
+    const auto info = dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_FALSE(info.isEmpty());
+    EXPECT_EQ(info.last().teksty.value(0), u"Brak pamięci na wczytanie całej listy !"_s);
+}
+
+}  // namespace
