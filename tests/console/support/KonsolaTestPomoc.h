@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringList>
 #include <QThread>
 
 #include <functional>
@@ -56,6 +57,14 @@ inline QString TekstLogu() {
     QFile f(platform::resolvePath(LogZbior()));
     if (!f.open(QIODevice::ReadOnly)) return QString();
     return platform::fromCp1250(f.readAll());
+}
+
+// The event log's texts, without the time and "->  " of each line.
+inline QStringList TekstyLogu() {
+    QStringList t;
+    for (const QString& l : TekstLogu().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        t << l.mid(l.indexOf(QStringLiteral("->  ")) + 4);
+    return t;
 }
 
 // Readable failures for texts.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/TempFolder.h"
+#include "console/support/KonsolaTestPomoc.h"
 #include "common/WavWriter.h"
 #include "console/support/GraczeNaZegarze.h"
 #include "console/engine/SilnikEmisji.h"
@@ -30,9 +31,6 @@
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 
 // Records what the engine handed to its outputs.
@@ -106,13 +104,7 @@ struct SilnikRig {
     }
 
     // The event log's texts (after the time and "->  ").
-    QStringList logi() const {
-        QStringList linie;
-        platform::readTextLines(platform::resolvePath(LogZbior()), linie);
-        QStringList t;
-        for (const QString& l : linie) t << l.mid(l.indexOf(QStringLiteral("->  ")) + 4);
-        return t;
-    }
+    QStringList logi() const { return TekstyLogu(); }
     QStringList logiZ(const QString& fragment) const { return logi().filter(fragment); }
 
     TempProgramFolder dir;
