@@ -70,6 +70,19 @@ bool folderTime(const QByteArray& folder, timespec& mtime) {
     return true;
 }
 
+// The index's key of a name. Stored names are mostly ASCII, whose case
+// folding is a plain lower-casing that needs no Unicode tables.
+QString foldedName(QStringView name) {
+    QString key(name.size(), Qt::Uninitialized);
+    QChar* out = key.data();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80) return name.toString().toCaseFolded();
+        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+    }
+    return key;
+}
+
 IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
     auto index = std::make_shared<FolderIndex>();
     index->mtime = mtime;
@@ -84,7 +97,7 @@ IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
             const char* n = e->d_name;
             if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
             const QString real = QFile::decodeName(n);
-            FolderIndex::Entry& entry = index->names[real.toCaseFolded()];
+            FolderIndex::Entry& entry = index->names[foldedName(real)];
             if (entry.real.isEmpty())
                 entry.real = real;
             else
@@ -111,14 +124,16 @@ IndexPtr currentIndex(const QString& folder, const QByteArray& fsFolder, const t
 
 // The real name of `name` inside `folder`, or an empty string.
 // `known`: the folder's change time when the caller has just read it.
-QString matchComponent(const QString& folder, const QString& name, const timespec* known = nullptr) {
-    const QByteArray fsFolder = QFile::encodeName(folder);
+// `fsFolder`: the folder's encoded name when the caller has it already.
+QString matchComponent(const QString& folder, QStringView name, const timespec* known = nullptr,
+                       const QByteArray* encoded = nullptr) {
+    const QByteArray fsFolder = encoded ? *encoded : QFile::encodeName(folder);
     timespec mtime;
     if (known)
         mtime = *known;
     else if (!folderTime(fsFolder, mtime))
         return QString();
-    const QString key = name.toCaseFolded();
+    const QString key = foldedName(name);
     IndexPtr index = currentIndex(folder, fsFolder, mtime, false);
     auto hit = index->names.constFind(key);
     if (hit == index->names.cend() && !index->settled) {
@@ -130,7 +145,9 @@ QString matchComponent(const QString& folder, const QString& name, const timespe
     // Of names that differ only in case, the one written exactly wins.
     if (hit->ambiguous && hit->real != name) {
         struct stat st;
-        if (::lstat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &st) == 0) return name;
+        QString exact = folder + QLatin1Char('/');
+        exact.append(name);
+        if (::lstat(QFile::encodeName(exact).constData(), &st) == 0) return name.toString();
     }
     return hit->real;
 }
@@ -190,6 +207,22 @@ bool hasDriveLetter(const QString& path) {
 }
 
 namespace {
+// Whether a relative path (with '/' separators) is a list of names: no empty,
+// "." or ".." component, so its folder is everything before the last '/'.
+bool plainComponents(QStringView rest) {
+    if (rest.isEmpty()) return false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] != QLatin1Char('/')) continue;
+        const qsizetype len = i - start;
+        if (len == 0) return false;
+        if (rest[start] == QLatin1Char('.') && (len == 1 || (len == 2 && rest[start + 1] == QLatin1Char('.'))))
+            return false;
+        start = i + 1;
+    }
+    return true;
+}
+
 // `found`: false when a component is known not to be there.
 QString resolve(const QString& path, bool* found) {
     if (found) *found = true;
@@ -207,6 +240,29 @@ QString resolve(const QString& path, bool* found) {
         rest = path;
     }
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    qsizetype lead = 0;  // "D:\MUZYKA" and "D:MUZYKA" name the same folder
+    while (lead < rest.size() && rest[lead] == QLatin1Char('/')) ++lead;
+    rest.remove(0, lead);
+    const QString base = root == QLatin1String("/") ? QString() : root;
+
+    // Most paths are stored with their folders as they stand on the disk:
+    // one stat of the folder and a probe of its index then answer for the
+    // file, there or missing, without walking every component (the on-air
+    // loop checks files far down the playlist, so this path makes no list
+    // of components).
+    if (plainComponents(rest)) {
+        const qsizetype slash = rest.lastIndexOf(QLatin1Char('/'));
+        QString parent = base.isEmpty() && slash < 0 ? QStringLiteral("/") : base;
+        if (slash >= 0) parent.append(QLatin1Char('/')).append(QStringView(rest).left(slash));
+        const QByteArray fsParent = QFile::encodeName(parent);
+        struct stat st;
+        if (::stat(fsParent.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            const QStringView name = QStringView(rest).mid(slash + 1);
+            const QString real = matchComponent(parent, name, &st.st_mtim, &fsParent);
+            if (found && real.isEmpty()) *found = false;
+            return (slash < 0 ? base : parent) + QLatin1Char('/') + (real.isEmpty() ? name.toString() : real);
+        }
+    }
     const QStringList parts = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 
     // Fold "." and ".." first; ".." at the root stays at the root, so a
@@ -221,24 +277,9 @@ QString resolve(const QString& path, bool* found) {
         clean.append(p);
     }
 
-    // Most paths are stored with their folders as they stand on the disk:
-    // one stat of the folder and a probe of its index then answer for the
-    // file, there or missing, without walking every component (the on-air
-    // loop checks files far down the playlist).
-    const QString base = root == QLatin1String("/") ? QString() : root;
-    if (!clean.isEmpty()) {
-        const QString folder = base + QLatin1Char('/') + clean.mid(0, clean.size() - 1).join(QLatin1Char('/'));
-        struct stat st;
-        const QString parent = clean.size() == 1 ? (base.isEmpty() ? QStringLiteral("/") : base) : folder;
-        if (::stat(QFile::encodeName(parent).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
-            const QString real = matchComponent(parent, clean.last(), &st.st_mtim);
-            if (found && real.isEmpty()) *found = false;
-            return (clean.size() == 1 ? base : folder) + QLatin1Char('/') + (real.isEmpty() ? clean.last() : real);
-        }
-    }
-
-    // A component that is not there ends the matching: what follows it
-    // cannot exist either and is kept as given.
+    // A folder written in another case, or a missing one: walk the
+    // components. A component that is not there ends the matching: what
+    // follows it cannot exist either and is kept as given.
     QString current = base;
     bool exists = true;
     for (const QString& p : clean) {

@@ -96,6 +96,11 @@ TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
     // ".." never climbs out of the drive's folder.
     EXPECT_EQ(resolvePath(QStringLiteral("D:\\..\\..\\etc\\passwd")), d + QStringLiteral("/etc/passwd"));
     EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\..\\MUZYKA\\POP")), d + QStringLiteral("/Muzyka/Pop"));
+    // Separators doubled or left out, "." and Polish letters in either case.
+    QFile(d + QStringLiteral("/Muzyka/Pop/Żółw.wav")).open(QIODevice::WriteOnly);
+    for (const char* stored : {"D:MUZYKA\\POP\\SONG.WAV", "D:\\\\MUZYKA\\\\POP\\SONG.WAV", "D:\\MUZYKA\\.\\POP\\SONG.WAV"})
+        EXPECT_EQ(resolvePath(QString::fromUtf8(stored)), d + QStringLiteral("/Muzyka/Pop/Song.wav")) << stored;
+    EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\POP\\ŻÓŁW.WAV")), d + QStringLiteral("/Muzyka/Pop/Żółw.wav"));
     // A drive that does not exist still resolves under drives/.
     EXPECT_EQ(resolvePath(QStringLiteral("Q:\\X.WAV")), home.path() + QStringLiteral("/drives/q/X.WAV"));
     // Linux paths pass through.
