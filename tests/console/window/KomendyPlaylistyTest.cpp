@@ -371,6 +371,7 @@ TEST_F(PlaylistCommands, RecordingsAreCopiedFromTheNetworkDrives) {
     EXPECT_EQ(zrodlo, u"N:\\MUZ\\A.MP3"_s);
     EXPECT_EQ(cel, u"D:\\MUZ\\A.MP3"_s);
     Emisja.CzyKopiowac = Emisja.CzyPytacKopia = false;
+    Katalogi.KatSiecStart = u"H"_s;
 }
 
 // An append whose copies all fail on a full disk: each failure is logged,
