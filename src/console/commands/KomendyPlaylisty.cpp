@@ -1,6 +1,7 @@
 #include "console/commands/KomendyPlaylisty.h"
 
 #include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/ReklamyLST.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TestyPlaylisty.h"
 #include "console/engine/WyjsciaEmisji.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr qint32 DobaMs = 86'400'000;
 constexpr qint32 PolDobyMs = 43'200'000;
 
 bool istnieje(const QString& plik) { return !plik.isEmpty() && PlikPlaylistyIstnieje(plik); }
@@ -256,6 +256,12 @@ void KomendyPlaylisty::ZapiszPlayliste() {
         Emisja.KatAutomat = folder;
     }
     QString nazwa = PlaylistaNazwa;
+    // A list picked by hand names the playlist after itself and the hour
+    // the playlist starts at.
+    if (Emisja.CzyListaLSTWybor && !ListaLSTWybrana.isEmpty() && StanPlaylisty.Ilosc > 0 && Playlista[1].Emi >= 0) {
+        const qint32 t = ((Playlista[1].Emi + Playlista[1].NwP) % DobaMs + DobaMs) % DobaMs;
+        nazwa = ListaLSTWybrana + QLatin1Char('_') + QString::asprintf("%02d%02d", t / 3'600'000, t / 60'000 % 60);
+    }
     if (WolnaNazwa(QStringLiteral("Nazwę zbioru listy (do 16 znaków)"), folder, nazwa, QStringLiteral(".MIX")) !=
         OdpowiedzAkceptuj)
         return;

@@ -3,6 +3,7 @@
 #include "audio/Sygnaly2.h"
 #include "console/commands/Komendy.h"
 #include "console/engine/PanelListy.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -144,6 +145,7 @@ void PanelTimelisty::Czytaj() {
             ZapiszTimeliste(joinPath(Nastawy.RoboczyKatalog, TimelistaNazwa + RozszerzenieSciezki(plik)));
         }
     }
+    KopiujNaDyskLokalnyCicho();
     SprawdzPlikiTimelisty(true);
     odswiez();
 }

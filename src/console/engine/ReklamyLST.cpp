@@ -2,6 +2,7 @@
 
 #include "audio/Sygnaly2.h"
 #include "console/engine/SilnikEmisji.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -17,6 +18,7 @@
 
 bool CzytajLista1 = false;
 bool CzytajLista2 = false;
+QString ListaLSTWybrana;
 
 namespace {
 
@@ -269,7 +271,6 @@ void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
 
 void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista2, bool zCzasami,
                     bool interaktywnie, qint32 start) {
-    Q_UNUSED(interaktywnie);
     if (!JestZbior(lista1)) {
         PokazBlad(QStringLiteral("Nie odnaleziono pierwszej listy LST"), lista1);
         return;
@@ -299,6 +300,8 @@ void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista
             }
         }
         ZamknijStan();
+        KopiujNaDyskLokalnyCicho();
+        s.Wyjscia().SprawdzTimeliste(interaktywnie);
         s.Wyjscia().OdswiezTimeliste();
         return;
     }
@@ -311,6 +314,7 @@ void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista
 }
 
 void WczytajReklamyDoPlaylisty(SilnikEmisji& s, qint32 start, bool interaktywnie) {
+    if (start == 0) ListaLSTWybrana.clear();
     const QString rozsz = RozszerzenieSciezki(PlaylistaZbior).toUpper();
     if (Emisja.CzyNazwaLSTZPozycji && rozsz == QLatin1String(".MIX")) {
         scal(start, true, true);
@@ -339,8 +343,24 @@ void WczytajReklamyDoPlaylisty(SilnikEmisji& s, qint32 start, bool interaktywnie
     if (!CzytajLista1 && !CzytajLista2) return;
     QString nazwa = nazwaPlaylisty().toUpper();
     if (Emisja.CzyPorownanie8Znakow) nazwa = nazwa.left(8);
-    const QString lista1 = Emisja.KatLista1 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
-    const QString lista2 = Emisja.KatLista2 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
+    QString lista1 = Emisja.KatLista1 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
+    QString lista2 = Emisja.KatLista2 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
+    // The operator picks each list to be read; an automatic load has no one
+    // to ask and goes by the playlist's name.
+    if (Emisja.CzyListaLSTWybor && interaktywnie) {
+        for (int slot = 1; slot <= 2; ++slot) {
+            bool& flaga = *flagi[slot - 1];
+            if (!flaga) continue;
+            const QString plik = s.Wyjscia().WybierzListeReklam(katalogSlotu(slot));
+            if (plik.isEmpty()) {
+                flaga = false;
+                continue;
+            }
+            (slot == 1 ? lista1 : lista2) = plik;
+            if (ListaLSTWybrana.isEmpty()) ListaLSTWybrana = NazwaSciezki(plik);
+        }
+        if (!CzytajLista1 && !CzytajLista2) return;
+    }
     if (Emisja.CzyZawszeOdczytLSTDlaMIX) scal(start, CzytajLista1, CzytajLista2);
     if (!interaktywnie && !JestZbior(lista1)) {
         s.Komunikat = QStringLiteral("Brak listy reklamowej: ") + nazwaPlaylisty().left(8) + QStringLiteral(".LST");

@@ -12,6 +12,9 @@ class SilnikEmisji;
 // Whether each list slot is read this time (set by the questions).
 extern bool CzytajLista1;
 extern bool CzytajLista2;
+// The name (no folder, no extension) of the advert list the operator picked
+// by hand for the playlist last read; "" when the list was found by name.
+extern QString ListaLSTWybrana;
 
 // After a read or append (interactive) or an automatic load (not).
 void WczytajReklamyDoPlaylisty(SilnikEmisji& silnik, qint32 start, bool interaktywnie);

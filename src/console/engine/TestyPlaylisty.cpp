@@ -1,5 +1,6 @@
 #include "console/engine/TestyPlaylisty.h"
 
+#include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
@@ -12,6 +13,7 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
+#include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QDir>
@@ -52,6 +54,34 @@ void czasy(SilnikEmisji& s, qint32 start) {
         if (!istnieje(plik)) continue;
         const qint32 t = CzasTrwaniaPliku(plik);
         if (t > 0 && t != e.Trw) e.Trw = t;
+    }
+}
+
+// A recording found without its description gets one made from what the
+// playlist knows of it.
+void opisyZPlaylisty(SilnikEmisji& s, qint32 start) {
+    WyjsciaEmisji& w = s.Wyjscia();
+    w.UstawStatus(QStringLiteral("Zbiory DAT"), KolorStatusu::Zielony);
+    for (qint32 n = start + 1; n <= StanPlaylisty.Ilosc; ++n) {
+        PompujZdarzenia();
+        w.UstawPostepStatusu(n);
+        const TElemPListy& e = Playlista[size_t(n)];
+        const quint8 r = RodzajElemPListy(e.Typ);
+        if (!(r == RodzajSND || (r >= 8 && r <= 15))) continue;
+        const QString plik = QString(e.Adr);
+        if (!istnieje(plik) || JestZbior(ZbiorOpisu(plik))) continue;
+        SygnalType sygnal;
+        PustySygnal(sygnal);
+        sygnal.Adres = plik;
+        sygnal.Nazwa = NazwaSciezki(plik);
+        OpisNagraniaTyp opis;
+        if (OtworzSygnal(sygnal, false, opis) != 0) continue;
+        NowyOpis(opis);
+        opis.Tyt = QString(e.Tyt).left(64);
+        opis.Wyk = QString(e.Wyk).left(64);
+        opis.Aut = QString(e.Atr).left(60);
+        opis.Kom = QString(e.Kom).left(60);
+        ZapiszDAT(sygnal, opis);
     }
 }
 
@@ -120,6 +150,7 @@ bool TestObecnosci(SilnikEmisji& s, qint32 start, bool reklamy) {
         if (BladIO != 0) Log(QStringLiteral("Błąd zapisu raportu: ") + plik);
     }
     if (brak && Emisja.CzyWyswWynikTestuPlaylisty) PokazBlad(QStringLiteral("Nie ma nagrań!"));
+    if (Emisja.CzyDATZPlayListy) opisyZPlaylisty(s, start);
     if (!przerwany) czasy(s, start);
     koniecStatusu(s);
     w.OdswiezKomunikat();
@@ -151,12 +182,17 @@ bool ParaKopii(const QString& adres, QString& zrodlo, QString& cel) {
 
 namespace {
 
-// One run of copies: the "yes to all" answer and the stop.
+// One run of copies: the "yes to all" answer, the stop and the first
+// failure, which the run reports once at its end.
 struct Kopiowanie {
+    bool nazwanyLog = true;
     bool takWszystkie = false;
     bool stop = false;
+    int blad = 0;
+    QString celBledu;
 
-    void kopiuj(const QString& zrodlo, const QString& cel) {
+    // `dzisiaj`: the copy gets the time of the copy instead of the source's.
+    void kopiuj(const QString& zrodlo, const QString& cel, bool dzisiaj = false) {
         const QFileInfo z(platform::resolvePath(zrodlo)), c(platform::resolvePath(cel));
         if (!z.isFile()) return;
         if (Emisja.KopiowanieBrakujacych) {
@@ -174,11 +210,11 @@ struct Kopiowanie {
                 }
             }
         }
-        LogNazwany(QStringLiteral("Kopiowanie zbioru ") + zrodlo);
+        if (nazwanyLog) LogNazwany(QStringLiteral("Kopiowanie zbioru ") + zrodlo);
         QDir().mkpath(c.absolutePath());
         bool przerwane = false;
         int wynikIO = 0;
-        const int wynik = KopiujZbior(zrodlo, cel, przerwane, false, wynikIO);
+        const int wynik = KopiujZbior(zrodlo, cel, przerwane, dzisiaj, wynikIO);
         if (przerwane) {
             stop = true;
             return;
@@ -187,17 +223,29 @@ struct Kopiowanie {
             const QString tekst = QStringLiteral("Błąd kopiowania zbioru ") + zrodlo + QStringLiteral(" (") +
                                   QString::number(wynik) + QLatin1Char(')');
             Log(tekst);
-            LogNazwany(tekst);
-            PokazBladKod(wynik, QString(), cel);
+            if (nazwanyLog) LogNazwany(tekst);
+            if (blad == 0) {
+                blad = wynik;
+                celBledu = cel;
+            }
+        }
+    }
+    // One dialog for the run however many copies failed: a dead network
+    // drive must not bury the operator in dialogs while on air.
+    void zglosBlad() const {
+        if (blad == 0) return;
+        PokazBladKod(blad, QString(), celBledu);
+        BladIO = blad;
+    }
+    // The audio file and the files beside it with these extensions.
+    void kopiujZ(const QString& zrodlo, const QString& cel, std::initializer_list<const char*> obok, bool dzisiaj) {
+        kopiuj(zrodlo, cel, dzisiaj);
+        for (const char* rozsz : obok) {
+            if (stop) return;
+            kopiuj(ZmienRozszerzenie(zrodlo, QLatin1String(rozsz)), ZmienRozszerzenie(cel, QLatin1String(rozsz)));
         }
     }
 };
-
-QString zRozszerzeniem(const QString& plik, const QString& rozszerzenie) {
-    const int kropka = plik.lastIndexOf(QLatin1Char('.'));
-    const int ukosnik = std::max(plik.lastIndexOf(QLatin1Char('\\')), plik.lastIndexOf(QLatin1Char('/')));
-    return (kropka > ukosnik ? plik.left(kropka) : plik) + rozszerzenie;
-}
 
 }  // namespace
 
@@ -218,17 +266,29 @@ void KopiujNaDyskLokalny(SilnikEmisji& s, qint32 start) {
         if (!(r == RodzajSND || r == RodzajREK || r == 6 || (r >= 8 && r <= 15))) continue;
         QString zrodlo, cel;
         if (!ParaKopii(QString(e.Adr), zrodlo, cel)) continue;
-        for (const QString& rozsz : {QString(), QStringLiteral(".DAT"), QStringLiteral(".OBW")}) {
-            if (k.stop) break;
-            if (rozsz.isEmpty())
-                k.kopiuj(zrodlo, cel);
-            else
-                k.kopiuj(zRozszerzeniem(zrodlo, rozsz), zRozszerzeniem(cel, rozsz));
-        }
+        k.kopiujZ(zrodlo, cel, {".DAT", ".OBW"}, r == 6 && Emisja.CzyPlayListaZmienDateDJ);
         if (StanPrzerwij) {
             if (Decyzja(QStringLiteral("Czy przerwać kopiowanie?")) == WynikTak) break;
             StanPrzerwij = false;
         }
     }
     w.UstawStatus(QStringLiteral("OK"), KolorStatusu::Czarny);
+    k.zglosBlad();
+}
+
+void KopiujNaDyskLokalnyCicho() {
+    if (!Emisja.CzyKopiowacNagraniaTimelisty || StanTimelisty.Ilosc <= 0) return;
+    if (Emisja.CzyPytacOKopiowanieNagranTimelisty &&
+        Decyzja(QStringLiteral("Czy skopiować nagrania na dysk lokalny ?")) != WynikTak)
+        return;
+    Kopiowanie k;
+    k.nazwanyLog = false;
+    StanPrzerwij = false;
+    const qint32 ile = std::min<qint32>(StanTimelisty.Ilosc, MaksTimelisty);
+    for (qint32 n = 1; n <= ile && !k.stop; ++n) {
+        QString zrodlo, cel;
+        if (!ParaKopii(QString(Timelista[size_t(n)].Adr), zrodlo, cel)) continue;
+        k.kopiujZ(zrodlo, cel, {".DAT"}, false);
+    }
+    k.zglosBlad();
 }

@@ -6,6 +6,7 @@
 
 #include "console/engine/OdczytPlaylisty.h"
 #include "console/engine/SilnikEmisji.h"
+#include "console/engine/TestyPlaylisty.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/A1761DRIVER.h"
@@ -364,6 +365,7 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
                 TimelistaZbior = plik;
                 TimelistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();
                 Log(QStringLiteral("Autoodczyt listy synchronicznej: ") + plik);
+                KopiujNaDyskLokalnyCicho();
                 if (Emisja.PlaylistaZapisPoOdczycieJest &&
                     !ZapiszTimeliste(wFolderze(Nastawy.RoboczyKatalog, nazwa + QStringLiteral(".LST"))))
                     PokazBladKod(BladIO);

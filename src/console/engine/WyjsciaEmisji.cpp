@@ -28,6 +28,11 @@ void WyjsciaEmisji::SingleKolejno() { Brak("granie singli kolejno"); }
 void WyjsciaEmisji::WczytajReklamy(qint32, bool) { Brak("odczyt list reklam do playlisty"); }
 void WyjsciaEmisji::TestCzasow() { Brak("test długości nagrań"); }
 void WyjsciaEmisji::PominBraki() { Brak("pomijanie brakujących nagrań"); }
+QString WyjsciaEmisji::WybierzListeReklam(const QString&) {
+    Brak("wybór listy reklamowej");
+    return {};
+}
+void WyjsciaEmisji::SprawdzTimeliste(bool) { Brak("test nagrań listy synchronicznej"); }
 
 bool WyjsciaEmisji::EdytorMiksowJest() {
     Brak("edytor miksów");

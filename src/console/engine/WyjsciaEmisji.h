@@ -55,6 +55,12 @@ public:
     virtual void TestCzasow();
     // The next mark moved past elements whose files are missing.
     virtual void PominBraki();
+    // An advert list picked by the operator, starting in `katalog`; "" when
+    // nothing was picked.
+    virtual QString WybierzListeReklam(const QString& katalog);
+    // The time list's entries checked against their files (with questions
+    // the operator may stop the check).
+    virtual void SprawdzTimeliste(bool pytania);
 
     // ---- the mix editor ----
     // Whether it stands; Miksy runs only then.

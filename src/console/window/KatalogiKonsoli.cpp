@@ -2,6 +2,7 @@
 
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
+#include "console/window/PolaczeniaOkna.h"
 
 #include "audio/DMagnet.h"
 #include "audio/Sygnaly2.h"
@@ -96,6 +97,10 @@ void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s) {
 
 void PolaczProfilZKatalogiem(ProfilOperatora& p, StanyKatalogow& s) {
     p.WybierzProfil = [&s] { return Wybierz(s.Profil, QString()); };
+}
+
+void PolaczReklamyZKatalogiem(WyjsciaOkna& w, StanyKatalogow& s) {
+    w.ListaReklam = [&s](const QString& katalog) { return Wybierz(s.Lista, katalog); };
 }
 
 void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s) {

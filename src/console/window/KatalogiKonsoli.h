@@ -7,6 +7,7 @@ struct OknaBibliotekiSingli;
 class KomendyPlaylisty;
 class PanelTimelisty;
 class ProfilOperatora;
+class WyjsciaOkna;
 
 struct StanyKatalogow {
     KatStan Wstaw;      // recordings to insert
@@ -30,6 +31,9 @@ void PolaczScianeZKatalogiem(OknaBibliotekiSingli& b, StanyKatalogow& s);
 void PolaczTimelisteZKatalogiem(PanelTimelisty& t, StanyKatalogow& s);
 // The operator profile's pick through the browser (profile state).
 void PolaczProfilZKatalogiem(ProfilOperatora& p, StanyKatalogow& s);
+// The advert list picked by hand for a freshly read playlist (time-list
+// state, starting in the list slot's folder).
+void PolaczReklamyZKatalogiem(WyjsciaOkna& w, StanyKatalogow& s);
 // The playlist commands' picks: a playlist to read or append (playlist
 // state, filtered as the command asks) and a folder to save into (save state).
 void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s);

@@ -55,6 +55,13 @@ public:
     void WczytajReklamy(qint32 start, bool interaktywnie) override {
         if (Reklamy) Reklamy(start, interaktywnie);
     }
+    // The advert list's pick and the time list's file check.
+    std::function<QString(const QString&)> ListaReklam;
+    QString WybierzListeReklam(const QString& katalog) override {
+        return ListaReklam ? ListaReklam(katalog) : QString();
+    }
+    std::function<void(bool)> PlikiTimelisty;
+    void SprawdzTimeliste(bool pytania) override { if (PlikiTimelisty) PlikiTimelisty(pytania); }
     // The window's status field, once it stands.
     PoleStatusuOkna* Status = nullptr;
     void KasujPoleStatusu() override { if (Status) Status->KasujStatus(); }

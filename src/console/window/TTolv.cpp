@@ -116,6 +116,8 @@ TTolv::TTolv(QWidget* parent)
         WczytajReklamyDoPlaylisty(silnik_, start, interaktywnie);
     };
     PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
+    PolaczReklamyZKatalogiem(*wyjscia_, katalogi_);
+    wyjscia_->PlikiTimelisty = [this](bool pytania) { timelista_.SprawdzPlikiTimelisty(pytania); };
     Rozmiesc();
 }
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "console/support/TrybyRig.h"
+#include "library/DKatalogNastawy.h"
 
 namespace {
 
@@ -304,4 +305,24 @@ TEST_F(TimersTest, MidnightLoadsThatFailLeaveTheAirAsItWas) {
     EXPECT_TRUE(l.filter(QStringLiteral("FADE STOP")).isEmpty());
     EXPECT_EQ(l.filter(QStringLiteral("Błąd odczytu playlisty: ")).filter(QStringLiteral("20240305.SEL")).size(), 1);
     EXPECT_EQ(l.filter(QStringLiteral("Błąd odczytu listy synchronicznej: ")).size(), 1);
+}
+
+// The day's time list loaded at midnight brings its recordings from the
+// network twin of their drive.
+TEST_F(TimersTest, TheMidnightTimeListCopiesItsRecordingsFromTheNetwork) {
+    Satelita.SatTLJest = true;
+    Satelita.SatPLNazwaFormat = QStringLiteral("RRRRMMDD");
+    Emisja.KatLista1 = folder.path();
+    Emisja.CzyKopiowacNagraniaTimelisty = true;
+    Emisja.CzyPytacOKopiowanieNagranTimelisty = false;
+    Katalogi.KatSiecStart = QStringLiteral("M");
+    folder.write(QStringLiteral("drives/m/SIEC/T1.WAV"), "dzwiek");
+    folder.write(QStringLiteral("20240305.LST"), "14:00:00 T1\r\nC:\\SIEC\\T1.WAV\r\n");
+    naGodzine(QDate(2024, 3, 4), 24 * H - 1000);
+    timery->PListaAutoodczytTimerTimer();
+    naGodzine(QDate(2024, 3, 5), 500);
+    timery->PListaAutoodczytTimerTimer();
+    Katalogi.KatSiecStart = QStringLiteral("H");
+    EXPECT_EQ(StanTimelisty.Ilosc, 1);
+    EXPECT_EQ(folder.read(QStringLiteral("drives/c/SIEC/T1.WAV")), QByteArray("dzwiek"));
 }

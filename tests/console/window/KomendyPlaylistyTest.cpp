@@ -2,6 +2,7 @@
 // the folder browser answered with keys, while a deck plays.
 #include <gtest/gtest.h>
 
+#include "audio/OpisNagrania.h"
 #include "common/WavWriter.h"
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/engine/TestyPlaylisty.h"
@@ -10,6 +11,7 @@
 #include "foundation/KestWej.h"
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiSkrypt.h"
+#include "foundation/KestKopia.h"
 #include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
 #include "platform/Paths.h"
@@ -18,6 +20,7 @@
 #include "playlists/NastawyEmisji.h"
 #include "library/DKatalogNastawy.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
@@ -339,13 +342,27 @@ TEST_F(PlaylistCommands, RecordingsAreCopiedFromTheNetworkDrives) {
     folder.write(u"drives/c/SIEC/X3.WAV"_s, QByteArray("stary"));
     folder.write(u"drives/m/SIEC/X4.WAV"_s, dzwiek);
     folder.write(u"drives/c/SIEC/X4.WAV"_s, QByteArray("stary"));
-    elementy({1, 2, 3, 4});
-    for (int i = 1; i <= 4; ++i) Playlista[size_t(i)].Adr = (i == 2 ? u"D:\\SIEC\\X%1.WAV"_s : u"C:\\SIEC\\X%1.WAV"_s).arg(i);
+    folder.write(u"drives/m/SIEC/X5.WAV"_s, dzwiek);
+    // A copy keeps its source's date; a DJ item's copy is dated now.
+    const QDateTime dawno(QDate(2020, 1, 1), QTime(12, 0));
+    const auto data = [&](const QString& f) { return QFileInfo(folder.path() + u"/"_s + f).lastModified(); };
+    for (const QString& f : {u"drives/m/SIEC/X1.WAV"_s, u"drives/m/SIEC/X5.WAV"_s}) {
+        QFile plik(folder.path() + u"/"_s + f);
+        ASSERT_TRUE(plik.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(plik.setFileTime(dawno, QFileDevice::FileModificationTime));
+    }
+    Emisja.CzyPlayListaZmienDateDJ = true;
+    elementy({1, 2, 3, 4, 5});
+    for (int i = 1; i <= 5; ++i) Playlista[size_t(i)].Adr = (i == 2 ? u"D:\\SIEC\\X%1.WAV"_s : u"C:\\SIEC\\X%1.WAV"_s).arg(i);
+    Playlista[5].Typ = 6;
     dialogi.Odpowiedz(OdpowiedzTakWszystkie);
     KopiujNaDyskLokalny(silnik(), 0);
     for (const QString& f : {u"drives/c/SIEC/X1.WAV"_s, u"drives/d/SIEC/X2.WAV"_s, u"drives/c/SIEC/X3.WAV"_s,
-                             u"drives/c/SIEC/X4.WAV"_s})
+                             u"drives/c/SIEC/X4.WAV"_s, u"drives/c/SIEC/X5.WAV"_s})
         EXPECT_EQ(folder.read(f), dzwiek) << f.toStdString();
+    EXPECT_EQ(data(u"drives/c/SIEC/X1.WAV"_s), dawno);
+    EXPECT_GT(data(u"drives/c/SIEC/X5.WAV"_s), dawno.addYears(5));
+    Emisja.CzyPlayListaZmienDateDJ = false;
     EXPECT_EQ(folder.read(u"drives/c/SIEC/X1.DAT"_s), QByteArray("opis"));
     EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).size(), 1);
     EXPECT_EQ(okno->Status().Tekst(), u"OK"_s);
@@ -354,6 +371,69 @@ TEST_F(PlaylistCommands, RecordingsAreCopiedFromTheNetworkDrives) {
     EXPECT_EQ(zrodlo, u"N:\\MUZ\\A.MP3"_s);
     EXPECT_EQ(cel, u"D:\\MUZ\\A.MP3"_s);
     Emisja.CzyKopiowac = Emisja.CzyPytacKopia = false;
+    Katalogi.KatSiecStart = u"H"_s;
+}
+
+// An append whose copies all fail on a full disk: each failure is logged,
+// the operator sees one dialog, and the local files stay as they were.
+TEST_F(PlaylistCommands, FailedCopiesOfAnAppendAreShownOnce) {
+    BEZ_TSAN();
+    Katalogi.KatSiecStart = u"M"_s;
+    Emisja.CzyKopiowac = true;
+    Emisja.CzyPytac = Emisja.CzyPytacKopia = false;
+    for (int i : {1, 3, 4})
+        folder.write(u"drives/m/MUZ/E%1.WAV"_s.arg(i), fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 500)));
+    const QByteArray lokalny = folder.read(u"drives/c/MUZ/E3.WAV"_s);
+    elementy({1, 2});
+    PlaylistaNazwa = u"Test"_s;
+    StanPlaylisty.Kursor = 1;
+    UstawZapisKopii([](int, const char*, size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
+    const int przed = int(Logi().size());
+    wybierz(PDoklej, Qt::Key_B);
+    UstawZapisKopii({});
+    EXPECT_EQ(StanPlaylisty.Ilosc, 5);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Blad).size(), 1) << bledy().toStdString();
+    EXPECT_TRUE(bledy().contains(u"C:\\MUZ\\E3.WAV"_s)) << bledy().toStdString();
+    EXPECT_EQ(Logi().mid(przed).filter(u"Błąd kopiowania zbioru M:\\MUZ\\"_s).size(), 3);
+    EXPECT_EQ(folder.read(u"drives/c/MUZ/E3.WAV"_s), lokalny);
+    Emisja.CzyKopiowac = false;
+    Katalogi.KatSiecStart = u"H"_s;
+}
+
+// With descriptions made from the playlist, a read gives each recording
+// without a .DAT one from its element's texts; a DJ item, a missing file
+// and a recording that has a description are left alone.
+TEST_F(PlaylistCommands, ReadMakesMissingDescriptionsFromThePlaylist) {
+    BEZ_TSAN();
+    Emisja.CzyTestMIX = Emisja.CzyDATZPlayListy = true;
+    elementy({1, 2, 3, 4});
+    Playlista[1].Tyt = u"Tytuł pierwszy"_s;
+    Playlista[1].Wyk = u"Wykonawca"_s;
+    Playlista[1].Atr = u"Autor"_s;
+    Playlista[1].Kom = u"Kompozytor"_s;
+    Playlista[3].Typ = 6;
+    Playlista[4].Adr = u"C:\\MUZ\\BRAK.WAV"_s;
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\C.MIX"_s, 1, 4), WynikZapisuMIX::Zapisano);
+    WyczyscPlayliste();
+    folder.write(u"drives/c/MUZ/E2.DAT"_s, QByteArray("Tyt=Stary\r\n"));
+    wybierz(PCzytaj, Qt::Key_C);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 4);
+    SygnalType s;
+    PustySygnal(s);
+    s.Adres = u"C:\\MUZ\\E1.WAV"_s;
+    OpisNagraniaTyp opis;
+    CzytajDAT(s, opis);
+    EXPECT_EQ(opis.Tyt, u"Tytuł pierwszy"_s);
+    EXPECT_EQ(opis.Wyk, u"Wykonawca"_s);
+    EXPECT_EQ(opis.Aut, u"Autor"_s);
+    EXPECT_EQ(opis.Kom, u"Kompozytor"_s);
+    EXPECT_EQ(folder.read(u"drives/c/MUZ/E2.DAT"_s), QByteArray("Tyt=Stary\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + u"/drives/c/MUZ/E3.DAT"_s));
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + u"/drives/c/MUZ/BRAK.DAT"_s));
+    Emisja.CzyTestMIX = Emisja.CzyDATZPlayListy = false;
 }
 
 // The order check after a read: a small step back is pulled up and shown,

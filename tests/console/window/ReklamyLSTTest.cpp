@@ -11,13 +11,16 @@
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiSkrypt.h"
 #include "library/DKatalog.h"
+#include "library/DKatalogNastawy.h"
 #include "library/OknoTestPomoc.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -36,7 +39,7 @@ public:
         QDir().mkpath(folder.path() + u"/drives/c/LISTY"_s);
         okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
                                     u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"KatAutomat=C:\\LISTY"_s,
-                                    u"CzyHST=0"_s});
+                                    u"KatLista1=C:\\REK"_s, u"CzyHST=0"_s});
         // A.MIX: a song, the 14:00 advert placeholder, a song after it.
         WyczyscPlayliste();
         element(1, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina - 40'000, 40'000);
@@ -67,17 +70,36 @@ public:
         e.Trw = e.NwK = e.FOu = trw;
     }
     void lista(const QStringList& linie) { folder.write(u"drives/c/REK/A.LST"_s, linie.join(u"\r\n"_s).toLatin1()); }
+    void klik(const BUTTONType& b) {
+        QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2));
+    }
     void czytaj() {
-        const BUTTONType& b = okno->Przyciski().Pasek[size_t(PCzytaj)];
-        WModalnym<TKatalog>(
-            [&] {
-                QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
-                                  QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2));
-            },
-            [](TKatalog& o) {
-                QTest::keyClick(&o, Qt::Key_A);
-                QTest::keyClick(&o, Qt::Key_Return);
-            });
+        EXPECT_EQ(wKatalogach([&] { klik(okno->Przyciski().Pasek[size_t(PCzytaj)]); }, {{u"C:\\LISTY"_s, Qt::Key_A}}), 1);
+    }
+    // Each folder browser that opens while `otworz` runs gets the next pick:
+    // it must start in that folder, and the letter and Enter take the file;
+    // one opened after the picks is left with Esc. Returns how many opened.
+    int wKatalogach(const std::function<void()>& otworz, QList<QPair<QString, Qt::Key>> wybory) {
+        QTimer t;
+        int otwarte = 0;
+        QObject::connect(&t, &QTimer::timeout, [&] {
+            auto* o = dynamic_cast<TKatalog*>(QApplication::activeModalWidget());
+            if (!o) return;
+            ++otwarte;
+            if (wybory.isEmpty()) {
+                QTest::keyClick(o, Qt::Key_Escape);
+                return;
+            }
+            const auto [katalog, litera] = wybory.takeFirst();
+            EXPECT_EQ(o->Lista().Katalog, katalog);
+            QTest::keyClick(o, litera);
+            QTest::keyClick(o, Qt::Key_Return);
+        });
+        t.start(5);
+        otworz();
+        EXPECT_TRUE(wybory.isEmpty());
+        return otwarte;
     }
 };
 
@@ -220,6 +242,92 @@ TEST_F(AdvertLists, ReadingStopsAtTheLimitWithItsMessage) {
     const auto info = dialogi.Zapisy(RodzajDialogu::Info);
     ASSERT_FALSE(info.isEmpty());
     EXPECT_EQ(info.last().teksty.value(0), u"Brak pamięci na wczytanie całej listy !"_s);
+}
+
+}  // namespace
+
+namespace {
+
+// A list picked by hand in the browser, whatever its name: its entries fill
+// the blocks, and the save proposes its name and the playlist's first hour.
+TEST_F(AdvertLists, AListPickedByHandFillsTheBlocksAndNamesTheSave) {
+    BEZ_TSAN();
+    folder.write(u"drives/c/REK/PIATEK.LST"_s, QByteArray("14:00:00 Firma Q\r\nC:\\REK\\A002.WAV"));
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s});
+    Emisja.CzyListaLSTWybor = true;
+    EXPECT_EQ(wKatalogach([&] { klik(okno->Przyciski().Pasek[size_t(PCzytaj)]); },
+                          {{u"C:\\LISTY"_s, Qt::Key_A}, {u"C:\\REK"_s, Qt::Key_P}}),
+              2);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(Playlista[2].Ide, u"Firma Q"_s);
+    EXPECT_EQ(LST1Adres, u"C:\\REK\\PIATEK.LST"_s);
+
+    // The playlist starts at 13:59:20.
+    dialogi.OdpowiedzTekst(u"PIATEK_1359"_s);
+    klik(okno->Przyciski().Pasek[size_t(PZapisz)]);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Tekst).value(0).teksty.value(1), u"PIATEK_1359"_s);
+    EXPECT_TRUE(QFileInfo(folder.path() + u"/drives/c/LISTY/PIATEK_1359.MIX"_s).isFile());
+
+    // A pick left in the browser reads nothing and the save proposes the
+    // playlist's own name again.
+    dialogi.Wyczysc();
+    EXPECT_EQ(wKatalogach([&] { klik(okno->Przyciski().Pasek[size_t(PCzytaj)]); }, {{u"C:\\LISTY"_s, Qt::Key_A}}), 2);
+    EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
+    dialogi.OdpowiedzTekst(u"A"_s, OdpowiedzOpusc);
+    klik(okno->Przyciski().Pasek[size_t(PZapisz)]);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Tekst).value(0).teksty.value(1), u"A"_s);
+    Emisja.CzyListaLSTWybor = false;
+}
+
+// The time list's recordings come from the network twin of their drive,
+// with their descriptions and without envelopes, whichever way the list got
+// in: the time list's own read, or an advert list read in bar mode.
+TEST_F(AdvertLists, TimeListRecordingsAreCopiedFromTheNetwork) {
+    BEZ_TSAN();
+    Katalogi.KatSiecStart = u"M"_s;
+    Emisja.CzyKopiowacNagraniaTimelisty = true;
+    const QByteArray dzwiek = fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 2000));
+    struct Przypadek {
+        const char* nazwa;
+        bool belka;
+        QList<quint16> odpowiedzi;  // the copy's question, then the file check's
+    };
+    const QList<Przypadek> przypadki = {
+        {"the time list's read button", false, {}},
+        {"an advert list in bar mode, copy asked", true, {OdpowiedzTak}},
+        {"the copy declined", true, {OdpowiedzNie, OdpowiedzNie}},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        QDir(folder.path() + u"/drives/c/SIEC"_s).removeRecursively();
+        folder.write(u"drives/m/SIEC/T1.WAV"_s, dzwiek);
+        folder.write(u"drives/m/SIEC/T1.DAT"_s, QByteArray("opis"));
+        folder.write(u"drives/m/SIEC/T1.OBW"_s, QByteArray("obwiednia"));
+        lista({u"14:00:00 Firma T"_s, u"C:\\SIEC\\T1.WAV"_s});
+        Emisja.CzyPytacOKopiowanieNagranTimelisty = !p.odpowiedzi.isEmpty();
+        Emisja.CzyReklamaJakoBelka = p.belka;
+        dialogi.Wyczysc();
+        for (const quint16 o : p.odpowiedzi) dialogi.Odpowiedz(o);
+        if (p.belka)
+            czytaj();
+        else
+            EXPECT_EQ(wKatalogach([&] { klik(okno->Przyciski().Timelista[size_t(PTCzytaj)]); },
+                                  {{u"C:\\REK"_s, Qt::Key_A}}),
+                      1);
+        Emisja.CzyReklamaJakoBelka = false;
+        ASSERT_EQ(StanTimelisty.Ilosc, 1);
+        const bool skopiowane = p.odpowiedzi.value(0, OdpowiedzTak) == OdpowiedzTak;
+        EXPECT_EQ(folder.read(u"drives/c/SIEC/T1.WAV"_s), skopiowane ? dzwiek : QByteArray());
+        EXPECT_EQ(folder.read(u"drives/c/SIEC/T1.DAT"_s), skopiowane ? QByteArray("opis") : QByteArray());
+        EXPECT_FALSE(QFileInfo::exists(folder.path() + u"/drives/c/SIEC/T1.OBW"_s));
+        // The file check after the copy finds the local file, or marks it.
+        EXPECT_EQ(Timelista[1].Stan == 200, !skopiowane);
+        if (skopiowane) EXPECT_NEAR(Timelista[1].Trw, 2000, 50);
+        EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).size(), p.odpowiedzi.size());
+        EXPECT_EQ(dialogi.Pozostalo(), 0);
+    }
+    Emisja.CzyKopiowacNagraniaTimelisty = Emisja.CzyPytacOKopiowanieNagranTimelisty = false;
+    Katalogi.KatSiecStart = u"H"_s;
 }
 
 }  // namespace
