@@ -1,9 +1,9 @@
 #include "platform/audio/InputDevice.h"
 
 #include "platform/audio/Decoder.h"
+#include "platform/audio/Pacer.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
 namespace platform {
@@ -57,18 +57,7 @@ FileInput::FileInput(QString name, PcmFormat format, const QString& fsPath, bool
     // 10 ms at a time, as a card's period would hand them over.
     chunk_.assign(size_t(std::max(1, format.rate / 100)) * format.blockAlign(), 0);
     if (realTime_) {
-        thread_ = std::thread([this] {
-            using clock = std::chrono::steady_clock;
-            const int64_t rate = this->format().rate;
-            const auto start = clock::now();
-            int64_t done = 0;
-            for (int64_t tick = 1; !stop_.load(); ++tick) {
-                std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * tick));
-                const int64_t due = rate * tick / 100;
-                produce(due - done);
-                done = due;
-            }
-        });
+        thread_ = std::thread([this] { runPaced(this->format().rate, stop_, [this](int64_t f) { produce(f); }); });
     }
 }
 
