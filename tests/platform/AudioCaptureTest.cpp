@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "AlsaSink.h"
 #include "common/WavWriter.h"
 
 using namespace platform;
@@ -125,4 +126,33 @@ TEST(AudioCapture, HubOffersTheVirtualInputAndAsksBeforeOpening) {
     EXPECT_FALSE(error.isEmpty());
     hub.setStreamGate(nullptr);
     hub.setCaptureFile({});
+}
+
+// A real PortAudio capture stream: ALSA's file plugin reads the capture side
+// from a file, faster than real time; what does not fit the ring is dropped
+// at its end, never in the middle.
+TEST(AudioCapture, CardStreamDeliversWholeBlocksInCaptureOrder) {
+    AlsaSink sink;
+    const QByteArray pcm = counting(kBlock * 3);
+    {
+        QFile f(sink.captureFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(pcm);
+    }
+    DeviceHub& hub = DeviceHub::instance();
+    hub.usePortAudio();
+    const int index = sink.inputIndex();
+    ASSERT_GE(index, 0) << hub.inputNames().join(", ").toStdString();
+    const PcmFormat f{44100, 2, 16};
+    EXPECT_TRUE(hub.isInputFormatSupported(index, f));
+    QString error;
+    auto in = hub.openInput(index, f, &error);
+    ASSERT_TRUE(in) << error.toStdString();
+    EXPECT_FALSE(in->isVirtual());
+    ASSERT_TRUE(eventually([&] { return in->blocksReady() >= 3; }));
+    QByteArray got;
+    for (int i = 0; i < 3; ++i) got += take(*in);
+    EXPECT_EQ(got, pcm);
+    in.reset();
+    sink.close();
 }
