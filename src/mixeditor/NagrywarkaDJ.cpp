@@ -146,10 +146,16 @@ void NagrywarkaDJ::Zamknij() {
 }
 
 void NagrywarkaDJ::Tik() {
-    // While a take is finished its dialogs pump events; the blocks wait in
-    // the ring until it is done, and the window is not ended under it.
-    if (!wejscie_ || konczenie_) return;
+    if (!wejscie_) return;
     const qint64 teraz = platform::clock().monotonicMs();
+    // While a take is finished its dialogs pump events: the blocks only move
+    // the level meter (none of them may wait for the next take), and the
+    // window is not ended under it.
+    if (konczenie_) {
+        while (wejscie_->takeBlock(blok_.data())) PrzyjmijBlok(blok_.constData());
+        ostatniBlok_ = teraz;
+        return;
+    }
     while (wejscieOtwarte_ && wejscie_->takeBlock(blok_.data())) {
         ostatniBlok_ = teraz;
         ObsluzBuforWejscia(blok_.constData());
@@ -351,6 +357,7 @@ void NagrywarkaDJ::StartWgrywania() {
             plik_.reset();
         }
     }
+    przepelnienia_ = wejscie_ ? wejscie_->overruns() : 0;
     // Without a file or an input the take simply stays empty.
     wgrywanieTrwa_ = true;
 }
@@ -377,6 +384,10 @@ void NagrywarkaDJ::ZakonczWgrywanie() {
             while (wejscie_->takeBlock(blok_.data())) PrzyjmijBlok(blok_.constData());
         wgrywanieTrwa_ = false;
         plik_.reset();
+        // Pieces the ring had no room for are holes in the take.
+        if (wejscie_ && wejscie_->overruns() > przepelnienia_)
+            Log(QStringLiteral("Utracone fragmenty wgrania: ") + QString::number(wejscie_->overruns() - przepelnienia_) +
+                QStringLiteral(" (") + zbior_ + QLatin1Char(')'));
         const qint64 rozmiar = QFileInfo(platform::resolvePath(zbior_)).size();
         if (zbior_.isEmpty() || rozmiar <= RozmiarNaglowka) {
             OdrzucUzbrojone();

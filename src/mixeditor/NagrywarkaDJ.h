@@ -114,6 +114,7 @@ private:
     SygnalType sygnal_;
     std::unique_ptr<class QFile> plik_;  // the take file while blocks are appended
     bool bladZapisu_ = false;
+    quint64 przepelnienia_ = 0;  // the input's overruns when the take started
     bool wgrywanieTrwa_ = false;
     bool uzbrojone_ = false;
     int slad_ = 0;
