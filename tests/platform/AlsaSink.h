@@ -34,6 +34,7 @@ public:
             // for a reader.
             pipe_ = ::open(QFile::encodeName(sinkFile()).constData(), O_RDONLY | O_NONBLOCK);
         }
+        QFile(captureFile()).open(QIODevice::WriteOnly);  // empty until a test fills it
         writeConfig(true);
         qputenv("ALSA_CONFIG_PATH", QFile::encodeName(dir_.filePath("asound.conf")));
         qunsetenv("TOLVANE_AUDIO");
@@ -50,15 +51,24 @@ public:
     AlsaSink& operator=(const AlsaSink&) = delete;
 
     QString sinkFile() const { return dir_.filePath("sink.raw"); }
+    // What the sink's capture side reads (raw PCM in the stream's format).
+    QString captureFile() const { return dir_.filePath("capture.raw"); }
+    int inputIndex() const {
+        const QStringList names = platform::DeviceHub::instance().inputNames();
+        for (int i = int(names.size()) - 1; i >= 0; --i)
+            if (names[i].contains(kName)) return i;
+        return -1;
+    }
     int index() const { return platform::DeviceHub::instance().lastOutputContaining(kName); }
 
     // With the sink or without it (a card unplugged): ALSA reads its
     // configuration again at the next open, a new file being a change.
     void writeConfig(bool withSink) {
         auto pcm = [this](const char* name, const QString& file) {
+            // The sink also captures: what captureFile() holds, read raw.
             return QStringLiteral("pcm.%1 {\n    type file\n    slave.pcm { type null }\n    file \"%2\"\n"
-                                  "    format \"raw\"\n}\n")
-                .arg(QLatin1String(name), file);
+                                  "    infile \"%3\"\n    format \"raw\"\n}\n")
+                .arg(QLatin1String(name), file, captureFile());
         };
         QString text = pcm("!default", dir_.filePath("default.raw"));
         if (withSink) text += pcm(kName, sinkFile());

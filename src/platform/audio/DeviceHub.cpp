@@ -1,6 +1,7 @@
 #include "platform/audio/DeviceHub.h"
 
 #include "platform/Clock.h"
+#include "platform/audio/InputDevice.h"
 #include "platform/audio/VirtualDevice.h"
 
 #include <alsa/asoundlib.h>
@@ -17,6 +18,7 @@ namespace platform {
 namespace {
 
 const char* const kVirtualName = "Virtual device";
+const char* const kVirtualInputName = "Virtual input";
 
 void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
@@ -145,6 +147,50 @@ private:
     std::shared_ptr<Token> token_;
 };
 
+// One card's capture stream; its callback only copies into the device's
+// ring.
+class PortAudioInput final : public InputDevice {
+public:
+    PortAudioInput(QString name, PcmFormat f) : InputDevice(std::move(name), f) {}
+    ~PortAudioInput() override {
+        if (!stream_) return;  // never opened: no lock needed (openInput may hold it)
+        std::lock_guard pa(paLock());
+        Pa_AbortStream(stream_);
+        Pa_CloseStream(stream_);
+    }
+
+    // Under paLock().
+    QString open(int paIndex) {
+        PaStreamParameters p{};
+        p.device = paIndex;
+        p.channelCount = format().channels;
+        p.sampleFormat = paInt16;
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(paIndex);
+        if (!info) return paErrorText(paInvalidDevice);
+        p.suggestedLatency = info->defaultHighInputLatency;
+        PaStream* stream = nullptr;
+        PaError e = Pa_OpenStream(&stream, &p, nullptr, format().rate, paFramesPerBufferUnspecified, paNoFlag,
+                                  &PortAudioInput::callback, this);
+        if (e != paNoError) return paErrorText(e);
+        e = Pa_StartStream(stream);
+        if (e != paNoError) {
+            Pa_CloseStream(stream);
+            return paErrorText(e);
+        }
+        stream_ = stream;
+        return {};
+    }
+
+private:
+    static int callback(const void* in, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                        PaStreamCallbackFlags, void* user) {
+        auto* dev = static_cast<PortAudioInput*>(user);
+        if (in) dev->push(in, size_t(frames) * size_t(dev->format().blockAlign()));
+        return paContinue;
+    }
+    PaStream* stream_ = nullptr;
+};
+
 DeviceHub& DeviceHub::instance() {
     static DeviceHub hub;
     return hub;
@@ -217,6 +263,9 @@ void DeviceHub::enumerate() {
         virtual_ = true;
         outputs_.push_back({kVirtualName, -1});
     }
+    // The virtual input comes with the virtual device: the default where no
+    // card captures, otherwise the last entry.
+    inputs_.push_back({kVirtualInputName, -1});
 }
 
 QStringList DeviceHub::outputNames() {
@@ -448,12 +497,73 @@ void DeviceHub::useVirtualDevices(const QStringList& names, bool stepped) {
     stepped_ = stepped;
     for (const auto& n : names) outputs_.push_back({n, -1});
     if (outputs_.empty()) outputs_.push_back({kVirtualName, -1});
+    inputs_.push_back({kVirtualInputName, -1});
 }
 
 void DeviceHub::usePortAudio() {
     std::lock_guard lock(mutex_);
     forget();
     enumerate();
+}
+
+bool DeviceHub::isInputFormatSupported(int index, PcmFormat format) {
+    std::lock_guard lock(mutex_);
+    enumerate();
+    if (inputs_.empty() || format.bits != 16 || !format.valid()) return false;
+    if (index < 0 || index >= int(inputs_.size())) index = 0;
+    const Entry e = inputs_[size_t(index)];
+    std::lock_guard pa(paLock());
+    if (gate_ && !gate_(e.name, format.rate)) return false;
+    if (e.paIndex < 0) return true;
+    if (!paUp) return false;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(e.paIndex);
+    if (!info) return false;
+    PaStreamParameters p{};
+    p.device = e.paIndex;
+    p.channelCount = format.channels;
+    p.sampleFormat = paInt16;
+    p.suggestedLatency = info->defaultHighInputLatency;
+    return Pa_IsFormatSupported(&p, nullptr, format.rate) == paFormatIsSupported;
+}
+
+std::shared_ptr<InputDevice> DeviceHub::openInput(int index, PcmFormat format, QString* error) {
+    std::lock_guard lock(mutex_);
+    enumerate();
+    const auto fail = [error](const QString& text) -> std::shared_ptr<InputDevice> {
+        if (error) *error = text;
+        return nullptr;
+    };
+    if (inputs_.empty()) return fail(paErrorText(paDeviceUnavailable));
+    if (format.bits != 16 || !format.valid()) return fail(paErrorText(paSampleFormatNotSupported));
+    if (index < 0 || index >= int(inputs_.size())) index = 0;
+    const Entry e = inputs_[size_t(index)];
+    std::lock_guard pa(paLock());
+    if (gate_ && !gate_(e.name, format.rate)) return fail(paErrorText(paInvalidSampleRate));
+    if (e.paIndex < 0) {
+        if (!captureFileSet_) {
+            captureFile_ = qEnvironmentVariable("TOLVANE_CAPTURE_FILE");
+            captureFileSet_ = true;
+        }
+        auto dev = std::make_shared<FileInput>(e.name, format, captureFile_, !stepped_);
+        virtualInput_ = dev;
+        return dev;
+    }
+    if (!paUp) return fail(paErrorText(paNotInitialized));
+    auto dev = std::make_shared<PortAudioInput>(e.name, format);
+    const QString text = dev->open(e.paIndex);
+    if (!text.isEmpty()) return fail(text);
+    return dev;
+}
+
+void DeviceHub::setCaptureFile(const QString& fsPath) {
+    std::lock_guard lock(mutex_);
+    captureFile_ = fsPath;
+    captureFileSet_ = true;
+}
+
+std::shared_ptr<FileInput> DeviceHub::openVirtualInput() {
+    std::lock_guard lock(mutex_);
+    return virtualInput_.lock();
 }
 
 bool DeviceHub::isVirtual() {

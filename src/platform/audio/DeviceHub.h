@@ -30,6 +30,8 @@ namespace platform {
 
 class VirtualDevice;
 class PortAudioOutput;
+class InputDevice;
+class FileInput;
 
 // What the hub has to tell about a device; the program logs it and shows
 // the operator which devices are silent.
@@ -96,6 +98,20 @@ public:
     // would (null: every rate PortAudio takes).
     void setStreamGate(std::function<bool(const QString& device, int rate)> gate);
 
+    // ---- capture ----
+    // Whether input entry `index` takes the format (a question only; out of
+    // range: entry 0).
+    bool isInputFormatSupported(int index, PcmFormat format);
+    // Opens and starts input entry `index` (out of range: entry 0) in the
+    // format; null, with PortAudio's text in `error`, when it will not.
+    // Each call opens a stream of its own, closed when the last user lets go.
+    std::shared_ptr<InputDevice> openInput(int index, PcmFormat format, QString* error = nullptr);
+    // What the virtual input is fed from (a Linux path to a WAV file; empty:
+    // silence). Starts as the environment variable TOLVANE_CAPTURE_FILE.
+    void setCaptureFile(const QString& fsPath);
+    // The virtual input opened last, while someone still uses it.
+    std::shared_ptr<FileInput> openVirtualInput();
+
     bool isVirtual();
     // The open virtual device of an entry (null when not open or not virtual).
     std::shared_ptr<VirtualDevice> openVirtual(int index);
@@ -119,6 +135,9 @@ private:
     bool virtual_ = false;
     bool stepped_ = false;
     std::vector<Entry> outputs_, inputs_;
+    QString captureFile_;
+    bool captureFileSet_ = false;
+    std::weak_ptr<FileInput> virtualInput_;
     // Virtual devices, by -1 - entry; they live while someone uses them.
     std::map<int, std::weak_ptr<OutputDevice>> virtualOpen_;
     // Cards by PortAudio index; they stay open.

@@ -1,5 +1,7 @@
 #include "platform/audio/VirtualDevice.h"
 
+#include "platform/audio/Pacer.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QtEndian>
@@ -12,19 +14,7 @@ VirtualDevice::VirtualDevice(QString name, PcmFormat format, bool realTime)
     : OutputDevice(std::move(name), format), realTime_(realTime) {
     block_.assign(size_t(kMaxBlockFrames) * format.blockAlign(), 0);
     if (realTime_) {
-        thread_ = std::thread([this] {
-            // 10 ms blocks paced by the steady clock, like a card's period.
-            using clock = std::chrono::steady_clock;
-            const int64_t rate = this->format().rate;
-            const auto start = clock::now();
-            int64_t done = 0;
-            for (int64_t tick = 1; !stop_.load(); ++tick) {
-                std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * tick));
-                const int64_t due = rate * tick / 100;
-                mixAndKeep(int(due - done));
-                done = due;
-            }
-        });
+        thread_ = std::thread([this] { runPaced(this->format().rate, stop_, [this](int64_t f) { mixAndKeep(int(f)); }); });
     }
 }
 
