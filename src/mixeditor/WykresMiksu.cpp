@@ -54,6 +54,9 @@ void przesunSlad(SladMiksuTyp& s, qint32 d) {
 
 int px(qint64 t) { return CzasNaPiksel(qint32(t)); }
 qint32 msNaPiksel() { return 10 * std::max(ZoomMiksu, 1); }
+// The time of a mark at `t0` whose handle moved to pixel x: whole pixels
+// from where it was, so a handle that did not move keeps its exact time.
+qint32 przesuniety(qint32 t0, int x) { return t0 + (x - px(t0)) * msNaPiksel(); }
 
 }  // namespace
 
@@ -382,19 +385,19 @@ void WykresMiksu::przeciagnij(QPoint p) {
     }
     if (k == QLatin1String("Nagranie1FadeOutShape")) {
         const int x = ogranicz(px(s.PoczatekFadeOut) + dx, px(s.KoniecFadeIn) + u, std::min(xBoxR, px(Z.GranicaPrawa) - 1));
-        s.PoczatekFadeOut = PikselNaCzas(x);
+        s.PoczatekFadeOut = przesuniety(s.PoczatekFadeOut, x);
         s.NowyKoniec = std::max(s.NowyKoniec, s.PoczatekFadeOut);
     } else if (k == QLatin1String("Nagranie1NowyKoniecShape")) {
         const int x = ogranicz(px(s.NowyKoniec) + dx, px(s.KoniecFadeIn) + u, std::min(xBoxR, px(Z.GranicaPrawa) - 1));
-        s.NowyKoniec = PikselNaCzas(x);
+        s.NowyKoniec = przesuniety(s.NowyKoniec, x);
         s.PoczatekFadeOut = std::min(s.PoczatekFadeOut, s.NowyKoniec);
     } else if (k == QLatin1String("Nagranie2FadeInShape")) {
         const int x = ogranicz(px(s.KoniecFadeIn) + dx, std::max(xBoxL, px(Z.GranicaLewa) + 2), px(s.PoczatekFadeOut) - u);
-        s.KoniecFadeIn = std::max(PikselNaCzas(x), s.Emisja);
+        s.KoniecFadeIn = std::max(przesuniety(s.KoniecFadeIn, x), s.Emisja);
         s.NowyPoczatek = std::max(std::min(s.NowyPoczatek, s.KoniecFadeIn), s.Emisja);
     } else if (k == QLatin1String("Nagranie2NowyPoczatekShape")) {
         const int x = ogranicz(px(s.NowyPoczatek) + dx, std::max(xBoxL, px(Z.GranicaLewa) + 2), px(s.PoczatekFadeOut) - u);
-        s.NowyPoczatek = std::max(PikselNaCzas(x), s.Emisja);
+        s.NowyPoczatek = std::max(przesuniety(s.NowyPoczatek, x), s.Emisja);
         s.KoniecFadeIn = std::max(s.KoniecFadeIn, s.NowyPoczatek);
     } else if (k == QLatin1String("WykresNagrania2PaintBox")) {
         for (int t : {SladPiosenki2, SladGlosuNastepny, SladPo})
@@ -412,9 +415,9 @@ void WykresMiksu::przeciagnij(QPoint p) {
             return;
         }
     } else if (k == QLatin1String("Outro1Shape") || k == QLatin1String("OutroKwadratShape")) {
-        s.Outro = PikselNaCzas(ogranicz(px(s.Outro) + dx, xBoxL, xBoxR));
+        s.Outro = przesuniety(s.Outro, ogranicz(px(s.Outro) + dx, xBoxL, xBoxR));
     } else if (k == QLatin1String("Intro2Shape") || k == QLatin1String("IntroKwadratShape")) {
-        s.Intro = PikselNaCzas(ogranicz(px(s.Intro) + dx, xBoxL, xBoxR));
+        s.Intro = przesuniety(s.Intro, ogranicz(px(s.Intro) + dx, xBoxL, xBoxR));
     } else if (k == nazwaPudelka(n) && (n == SladGlosu1 || n == SladGlosu2)) {
         // Within the voice range, right of pixel 1, and up against the other voice track at most.
         qint64 lo = std::max<qint64>(PikselNaCzas(1), Z.PoczatekZakresuDJ);
@@ -430,20 +433,20 @@ void WykresMiksu::przeciagnij(QPoint p) {
         przesunSlad(s, qint32(e - s.Emisja));
     } else if (k == nazwa("Nagranie%1NowyPoczatekShape", n)) {
         const int x = ogranicz(px(s.NowyPoczatek) + dx, xBoxL, px(s.NowyKoniec) - 2 * u);
-        s.NowyPoczatek = std::max(PikselNaCzas(x), s.Emisja);
+        s.NowyPoczatek = std::max(przesuniety(s.NowyPoczatek, x), s.Emisja);
         s.KoniecKaczkiWe = std::max(s.KoniecKaczkiWe, s.NowyPoczatek);
         s.PoczatekKaczkiWy = std::max(s.PoczatekKaczkiWy, s.KoniecKaczkiWe);
     } else if (k == nazwa("Nagranie%1NowyKoniecShape", n)) {
         const int x = ogranicz(px(s.NowyKoniec) + dx, px(s.NowyPoczatek) + 2 * u, xBoxR);
-        s.NowyKoniec = std::min(PikselNaCzas(x), s.Emisja + s.Czas);
+        s.NowyKoniec = std::min(przesuniety(s.NowyKoniec, x), s.Emisja + s.Czas);
         s.PoczatekKaczkiWy = std::min(s.PoczatekKaczkiWy, s.NowyKoniec);
         s.KoniecKaczkiWe = std::min(s.KoniecKaczkiWe, s.PoczatekKaczkiWy);
     } else if (k == nazwa("Kaczka%1FadeInShape", n)) {
         const int x = ogranicz(px(s.KoniecKaczkiWe) + dx, px(s.NowyPoczatek), px(s.PoczatekKaczkiWy));
-        s.KoniecKaczkiWe = std::clamp(PikselNaCzas(x), s.NowyPoczatek, s.PoczatekKaczkiWy);
+        s.KoniecKaczkiWe = std::clamp(przesuniety(s.KoniecKaczkiWe, x), s.NowyPoczatek, s.PoczatekKaczkiWy);
     } else if (k == nazwa("Kaczka%1FadeOutShape", n)) {
         const int x = ogranicz(px(s.PoczatekKaczkiWy) + dx, px(s.KoniecKaczkiWe), px(s.NowyKoniec));
-        s.PoczatekKaczkiWy = std::clamp(PikselNaCzas(x), s.KoniecKaczkiWe, s.NowyKoniec);
+        s.PoczatekKaczkiWy = std::clamp(przesuniety(s.PoczatekKaczkiWy, x), s.KoniecKaczkiWe, s.NowyKoniec);
     } else if (k == nazwa("Wzmocnienie%1Shape", n)) {
         const QRect box = Prostokat(nazwaPudelka(n));
         const int y0 = box.top() + int(qint64(-slady0_[n].Wzmocnienie) * box.height() / 3000);
