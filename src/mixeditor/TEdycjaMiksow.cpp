@@ -208,16 +208,16 @@ void TEdycjaMiksow::ukladaj() {
         x += l->width() + 4;
     }
     rzad(h + 26, {"PlaySpeedButton", "PoczatekSpeedButton", "KoniecSpeedButton", "FOutSpeedButton", "PoczSpeedButton",
-                  "FoutNPoczSpeedButton", "PoczKonSpeedButton", "ZoomMinusSpeedButton", "ZoomPlusSpeedButton",
-                  "Zoom1SpeedButton"});
-    rzad(h + 54, {"ResetSpeedButton", "poprzedniMiksSpeedButton", "NastepnyMiksSpeedButton", "WgrajDJSpeedButton",
-                  "WstawDJSpeedButton", "UsunDJSpeedButton", "AkceptujSpeedButton", "OpuscSpeedButton"});
-    kaczka_->setGeometry(4, h + 90, 150, 24);
-    przedbieg_->setGeometry(158, h + 90, 60, 24);
-    poziom_->setGeometry(222, h + 100, 154, 16);
+                  "FoutNPoczSpeedButton", "PoczKonSpeedButton"});
+    rzad(h + 54, {"ZoomMinusSpeedButton", "ZoomPlusSpeedButton", "Zoom1SpeedButton", "ResetSpeedButton",
+                  "poprzedniMiksSpeedButton", "NastepnyMiksSpeedButton"});
+    rzad(h + 82, {"WgrajDJSpeedButton", "WstawDJSpeedButton", "UsunDJSpeedButton", "AkceptujSpeedButton", "OpuscSpeedButton"});
+    kaczka_->setGeometry(4, h + 120, 150, 24);
+    przedbieg_->setGeometry(158, h + 120, 60, 24);
+    poziom_->setGeometry(222, h + 130, 154, 14);
     const char* skala[] = {"Label2", "Label3", "Label1"};
-    for (int i = 0; i < 3; ++i) findChild<QLabel*>(QLatin1String(skala[i]))->setGeometry(222 + i * 64, h + 84, 30, 14);
-    wgraj_->setGeometry(std::max(384, w - 200), h + 84, 190, 34);
+    for (int i = 0; i < 3; ++i) findChild<QLabel*>(QLatin1String(skala[i]))->setGeometry(222 + i * 64, h + 114, 30, 14);
+    wgraj_->setGeometry(w - 174, h + 54, 170, 34);
     if (przygotowany_) RozmiescZnaczniki();
 }
 

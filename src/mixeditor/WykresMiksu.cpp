@@ -280,6 +280,8 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
         return std::clamp((ObwiedniaSladu(s, t) + 5000) / 5000.0, 0.0, 1.0);
     };
     const int xp = px(s.NowyPoczatek), xf = px(s.KoniecFadeIn), xo = px(s.PoczatekFadeOut), xk = px(s.NowyKoniec);
+    g.save();
+    g.setClipRect(r);
     if (s.ObwiedniaJest && !s.Obwiednia.isEmpty()) {
         const double czynnik = CzynnikWzmocnienia(s.Wzmocnienie);
         const int x0 = px(s.Emisja);
@@ -304,6 +306,7 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
     const bool glos = n == SladGlosu1 || n == SladGlosu2;
     g.setPen(glos && s.Wybrany ? KolorQt(KolorCzerwony) : QColor(Qt::white));
     g.drawPolyline(QPolygon({QPoint(xp, dol), QPoint(xf, gora), QPoint(xo, gora), QPoint(xk, dol)}));
+    g.restore();
     g.setPen(Qt::black);
     g.drawRect(r.adjusted(0, 0, -1, -1));
 }

@@ -6,9 +6,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QDir>
 #include <QTest>
 
 #include "foundation/DDecyzjaCzas.h"
+#include "foundation/KestGraf2.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestWej.h"
 #include "mixeditor/PodgladMiksu.h"
@@ -404,4 +406,54 @@ TEST_F(OknoMiksuTest, DeskInputArmsAndStopsATake) {
     EXPECT_FALSE(nagr.pisze);
     GPIWlaczone = 0;
     Emisja.SterDJWgraj = false;
+}
+
+TEST_F(OknoMiksuTest, PicturesOfTheTimeLine) {
+    // Envelopes for both songs and the first voice: a steady level, 100 of 128.
+    for (const char* n : {"N1", "N2", "N3"})
+        fixtures::writeFile(folder.path() + u"/drives/d/"_s + QLatin1String(n) + u".OBW"_s,
+                            QByteArray(128, '\0') + QByteArray(40'000, char(100)));
+    const QByteArray env = qgetenv("TOLVANE_ARTIFACTS");
+    const QString katalog = env.isEmpty() ? QCoreApplication::applicationDirPath() + u"/artifacts"_s : QString::fromLocal8Bit(env);
+    QDir().mkpath(katalog);
+    for (const QSize rozmiar : {QSize(645, 550), QSize(1200, 800)}) {
+        SCOPED_TRACE(rozmiar.width());
+        TEdycjaMiksow::Granice = {220, 60, rozmiar.width(), rozmiar.height()};
+        pokaz({A, dj(36'185'000, 5'000), {u"DJ_"_s, 36'190'000, 4'000, {u"Adr=D:\\BRAK.WAV"_s}}, B});
+        ASSERT_TRUE(SladyMiksu[SladPiosenki1].ObwiedniaJest);
+        SladyMiksu[SladPiosenki1].PoczatekFadeOut = 36'190'000;
+        SladyMiksu[SladPiosenki2].KoniecFadeIn = 36'199'000;
+        Zakresy.KursorPodgladu = 36'193'000;
+        okno->RozmiescZnaczniki();
+        okno->WykresTimerTick();
+        const QImage obraz = okno->grab().toImage();
+        ASSERT_TRUE(obraz.save(katalog + u"/edycja-miksow-%1x%2.png"_s.arg(rozmiar.width()).arg(rozmiar.height())));
+
+        const QPoint o = wykres().pos();
+        auto piksel = [&](int x, int y) { return QColor(obraz.pixel(o + QPoint(x, y))).rgb() & 0xFFFFFF; };
+        const QRect kursor = wykres().Prostokat(u"KursorShape"_s);
+        EXPECT_EQ(piksel(kursor.left(), 2), 0xFFFFFFu) << "the white cursor";
+        // Song 1's bars: its colour inside its new end, silver past it.
+        const QRect s1 = wykres().Prostokat(u"WykresNagrania1PaintBox"_s);
+        const int srodek = s1.center().y();
+        EXPECT_EQ(piksel(CzasNaPiksel(36'188'000), srodek), KolorQt(0x800000).rgb() & 0xFFFFFF);
+        SladyMiksu[SladPiosenki1].NowyKoniec = 36'180'000;
+        okno->RozmiescZnaczniki();
+        EXPECT_EQ(QColor(okno->grab().toImage().pixel(o + QPoint(CzasNaPiksel(36'190'000), srodek))).rgb() & 0xFFFFFF,
+                  0xC0C0C0u);
+        // The selected voice track's outline is red; the one without a file is still drawn.
+        EXPECT_TRUE(SladyMiksu[SladGlosu1].Wybrany);
+        EXPECT_TRUE(wykres().Widoczny(u"WykresNagrania4PaintBox"_s));
+        EXPECT_EQ(wykres().Etykieta(u"TytulNagrania4Label"_s)->text(), TekstBrakNagrania);
+        EXPECT_FALSE(okno->MaPlik(4));
+        EXPECT_EQ(piksel(wykres().Prostokat(u"Nagranie3NowyPoczatekShape"_s).center().x(),
+                         wykres().Prostokat(u"Nagranie3NowyPoczatekShape"_s).center().y()),
+                  0xFFFFFFu)
+            << "a handle";
+        EXPECT_EQ(piksel(wykres().Prostokat(u"WgrajPoczatekKursorShape"_s).left(), 1), 0xFFFF00u) << "the recording window";
+        // The bars stay inside their box.
+        const QRect g3 = wykres().Prostokat(u"WykresNagrania3PaintBox"_s);
+        EXPECT_EQ(piksel(g3.center().x(), g3.bottom() + 2), 0x606060u);
+        okno.reset();
+    }
 }
