@@ -223,7 +223,9 @@ void TEdycjaMiksow::ukladaj() {
 
 void TEdycjaMiksow::RozmiescZnaczniki() {
     wykres_->Rozmiesc();
-    if (!korekta()) ustawCzas(QStringLiteral("GodzinaEmisji2Label"), SladyMiksu[SladPiosenki2].NowyPoczatek);
+    if (!korekta())
+        for (int n : {SladPiosenki2, SladGlosu1, SladGlosu2})
+            ustawCzas(QStringLiteral("GodzinaEmisji%1Label").arg(n), SladyMiksu[n].NowyPoczatek);
     // The block: from the song that shares song 2's type byte.
     const auto& S = SladyMiksu;
     qint64 blok = 0;

@@ -457,3 +457,22 @@ TEST_F(OknoMiksuTest, PicturesOfTheTimeLine) {
         okno.reset();
     }
 }
+
+TEST_F(OknoMiksuTest, TimeTextsWithTheConsolesCorrectionAndAcrossMidnight) {
+    // 23:58 into 00:01: the list ends after midnight.
+    const qint32 a = 86'280'000, b = 86'390'000;
+    pokaz({{u"SND"_s, a, 120'000}, {u"SND"_s, b, 200'000}, {u"SND"_s, 190'000, 60'000}});
+    auto tekst = [&](const char* n) { return okno->findChild<QLabel*>(QLatin1String(n))->text(); };
+    okno->WykresTimerTick();
+    EXPECT_EQ(tekst("KoniecPlaylistyLabel"), u"Koniec listy: 00:04:10.000"_s);
+    EXPECT_EQ(tekst("CaloscCzasLabel"), u"Całość: 00:06:10.000"_s) << "a day added, never negative";
+    EXPECT_EQ(wykres().Etykieta(u"GodzinaEmisji2Label"_s)->text(), u"23:59:50.000"_s);
+    // The console's clock runs 2 s late: its air times are shown as it will play them.
+    okno->Haki.KorektaCzasuJest = [] { return true; };
+    okno->Haki.PrzesuniecieCzasu = [] { return 2000; };
+    okno->WykresTimerTick();
+    EXPECT_EQ(wykres().Etykieta(u"GodzinaEmisji2Label"_s)->text(), u"23:59:52.000"_s);
+    EXPECT_EQ(tekst("KoniecPlaylistyLabel"), u"Koniec listy: 00:04:12.000"_s);
+    EXPECT_EQ(tekst("CaloscCzasLabel"), u"Całość: 00:06:10.000"_s);
+    EXPECT_TRUE(tekst("PoczatekWykresuLabel").startsWith(u"Pozycja: "_s));
+}
