@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -265,7 +266,11 @@ void TEdycjaMiksow::przygotuj() {
     ukladaj();
     oknoGlowneBylo_ = OknoGlowneAktywne;
     OknoGlowneAktywne = 0;
-    przedbieg_->setValue(nagr_ ? nagr_->PrzedbiegWgrania() / 1000 : 0);
+    {
+        // Showing the recorder's pre-roll does not round it to whole seconds.
+        const QSignalBlocker cisza(przedbieg_);
+        przedbieg_->setValue(nagr_ ? nagr_->PrzedbiegWgrania() / 1000 : 0);
+    }
     for (int n : {SladGlosu1, SladGlosu2})
         if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) PokazKaczke(-SladyMiksu[n].PoziomKaczki / 100);
     wykresT_.start();
