@@ -67,13 +67,22 @@ void model(bool obwiednie) {
     Zakresy.KursorPodgladu = 36'004'000;
 }
 
-void BM_TikPodgladu(benchmark::State& state) {
+// The window 1 600 x 800 over the model, on players that always play.
+struct Stanowisko {
+    explicit Stanowisko(bool obwiednie) {
+        model(obwiednie);
+        TEdycjaMiksow::Granice = {0, 0, 1600, 800};
+        okno.show();
+    }
     GraczeStale gracze;
-    OdtwarzaczeEdytora ed(gracze);
-    model(false);
-    TEdycjaMiksow::Granice = {0, 0, 1600, 800};
-    TEdycjaMiksow okno(ed, nullptr);
-    okno.show();
+    OdtwarzaczeEdytora ed{gracze};
+    TEdycjaMiksow okno{ed, nullptr};
+};
+
+void BM_TikPodgladu(benchmark::State& state) {
+    Stanowisko st(false);
+    auto& okno = st.okno;
+    auto& gracze = st.gracze;
     for (int n = 1; n <= LiczbaSladowMiksu; ++n) okno.OtworzPlikSladu(n, QStringLiteral("/dev/null"));
     okno.StartPodgladu();
     qint64 t = 0;
@@ -88,12 +97,8 @@ void BM_TikPodgladu(benchmark::State& state) {
 BENCHMARK(BM_TikPodgladu);
 
 void BM_RysujWykres(benchmark::State& state) {
-    GraczeStale gracze;
-    OdtwarzaczeEdytora ed(gracze);
-    model(true);
-    TEdycjaMiksow::Granice = {0, 0, 1600, 800};
-    TEdycjaMiksow okno(ed, nullptr);
-    okno.show();
+    Stanowisko st(true);
+    auto& okno = st.okno;
     ZoomMiksu = 1;
     CentrujWidok();
     okno.RozmiescZnaczniki();

@@ -286,7 +286,7 @@ void TEdycjaMiksow::done(int r) {
 
 void TEdycjaMiksow::zamknij() {
     przygotowany_ = false;
-    if (nagr_ && (nagr_->WgrywanieTrwa() || nagr_->WgranieUzbrojone())) nagr_->ZakonczWgrywanie();
+    zatrzymajWgranie();
     ZatrzymajPodglad();
     ZamknijPlikiSladow();
     wykresT_.stop();
@@ -534,16 +534,12 @@ void TEdycjaMiksow::GlosnoscGlosuTeraz(int n) {
 void TEdycjaMiksow::Opusc() {
     if (nagr_ && nagr_->WgrywanieTrwa()) return;
     ZatrzymajPodglad();
-    zamykanie_ = true;
-    if (nagr_)
-        nagr_->Zamknij();
-    else
-        ZakonczOkno();
+    zamknijPoNagrywaniu();
 }
 
 void TEdycjaMiksow::Akceptuj() {
     ZatrzymajPodglad();
-    if (nagr_ && (nagr_->WgrywanieTrwa() || nagr_->WgranieUzbrojone())) nagr_->ZakonczWgrywanie();
+    zatrzymajWgranie();
     switch (AkceptujMiks(3)) {
     case WynikAkceptacji::Anulowano: return;
     case WynikAkceptacji::Niezapisano:
@@ -552,11 +548,19 @@ void TEdycjaMiksow::Akceptuj() {
         return;
     default: break;
     }
+    zamknijPoNagrywaniu();
+}
+
+void TEdycjaMiksow::zamknijPoNagrywaniu() {
     zamykanie_ = true;
     if (nagr_)
         nagr_->Zamknij();
     else
         ZakonczOkno();
+}
+
+void TEdycjaMiksow::zatrzymajWgranie() {
+    if (nagr_ && (nagr_->WgrywanieTrwa() || nagr_->WgranieUzbrojone())) nagr_->ZakonczWgrywanie();
 }
 
 void TEdycjaMiksow::poStepieMiksu() {
@@ -611,7 +615,7 @@ void TEdycjaMiksow::RestartPodgladu() {
 
 void TEdycjaMiksow::ZatrzymajWszystko() {
     ZatrzymajPodglad();
-    if (nagr_ && (nagr_->WgrywanieTrwa() || nagr_->WgranieUzbrojone())) nagr_->ZakonczWgrywanie();
+    zatrzymajWgranie();
     KasujZdarzenie();
 }
 

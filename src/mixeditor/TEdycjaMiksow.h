@@ -147,6 +147,9 @@ private:
     void wgrajLabel();
     void przesunPiosenke2(qint32 s);
     void poStepieMiksu();
+    // The closing flag set; the recorder drains its input and ends the window.
+    void zamknijPoNagrywaniu();
+    void zatrzymajWgranie();
     qint32 przesuniecie() const;
     bool korekta() const;
     bool nagrywaniePrzerwane();

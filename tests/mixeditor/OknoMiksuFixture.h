@@ -1,99 +1,17 @@
 #pragma once
 // The mix editor window on the model tests' playlists, with eight preview
-// players on the manual clock (a player's position is what the clock moved
-// on since it started) and a stand-in recorder.
+// players on the manual clock and a stand-in recorder.
 #include <QApplication>
 #include <QMouseEvent>
 
-#include <map>
 #include <memory>
-#include <set>
-#include <stdexcept>
-#include <vector>
 
+#include "../console/support/GraczeNaZegarze.h"
 #include "mixeditor/MiksFixture.h"
 #include "mixeditor/OdtwarzaczeEdytora.h"
 #include "mixeditor/TEdycjaMiksow.h"
 #include "mixeditor/WykresMiksu.h"
 #include "platform/Clock.h"
-
-class GraczePodgladu final : public OdtwarzaczeSlotow {
-public:
-    struct Gracz {
-        bool istnieje = false;
-        QString plik;
-        qint64 dlugosc = 0;
-        qint64 poz0 = 0;
-        qint64 mono0 = 0;
-        bool gra = false;
-        int glosnosc = 0;
-        std::vector<int> glosnosci;
-        std::vector<qint64> pozycje;  // every seek
-    };
-    explicit GraczePodgladu(platform::ManualClock& zegar) : zegar_(zegar) {}
-
-    void UtworzOdtwarzacz(quint8 s) override {
-        if (ok(s)) gr_[s] = Gracz{true};
-    }
-    void ZwolnijOdtwarzacz(quint8 s) override {
-        if (ok(s)) gr_[s] = Gracz{};
-    }
-    bool OdtwarzaczIstnieje(quint8 s) const override { return ok(s) && gr_[s].istnieje; }
-    void OtworzPlikOdtwarzacza(quint8 s, const QString& sciezka) override {
-        if (!ok(s)) return;
-        Gracz& x = gr_[s];
-        x.gra = false;
-        x.poz0 = 0;
-        x.plik.clear();
-        if (sciezka.isEmpty()) return;
-        if (rzucaj.count(sciezka)) throw std::runtime_error("Audio file is empty.");
-        x.plik = sciezka;
-        x.dlugosc = dlugosci.count(sciezka) ? dlugosci.at(sciezka) : 3'600'000;
-    }
-    QString PlikOdtwarzacza(quint8 s) const override { return ok(s) ? gr_[s].plik : QString(); }
-    void UstawPozycjeOdtwarzacza(quint8 s, qint64 ms) override {
-        if (!ok(s)) return;
-        gr_[s].poz0 = ms;
-        gr_[s].mono0 = zegar_.monotonicMs();
-        gr_[s].pozycje.push_back(ms);
-    }
-    qint64 PozycjaOdtwarzacza(quint8 s) override { return ok(s) ? pozycja(gr_[s]) : 0; }
-    qint64 DlugoscOdtwarzacza(quint8 s) const override { return ok(s) ? gr_[s].dlugosc : 0; }
-    void GrajOdtwarzacz(quint8 s) override {
-        if (!ok(s) || gr_[s].plik.isEmpty() || gra(gr_[s])) return;
-        gr_[s].poz0 = pozycja(gr_[s]);
-        gr_[s].gra = true;
-        gr_[s].mono0 = zegar_.monotonicMs();
-    }
-    void ZatrzymajOdtwarzacz(quint8 s) override {
-        if (!ok(s)) return;
-        gr_[s].poz0 = pozycja(gr_[s]);
-        gr_[s].gra = false;
-    }
-    quint8 StanOdtwarzacza(quint8 s) const override { return ok(s) && gra(gr_[s]) ? 1 : 0; }
-    void UstawGlosnoscOdtwarzacza(quint8 s, int v) override {
-        if (!ok(s)) return;
-        gr_[s].glosnosc = v;
-        gr_[s].glosnosci.push_back(v);
-    }
-    int GlosnoscOdtwarzacza(quint8 s) const override { return ok(s) ? gr_[s].glosnosc : 0; }
-    void UstawGlosnoscSystemowa(int) override {}
-
-    Gracz& operator[](quint8 s) { return gr_[s]; }
-    std::set<QString> rzucaj;
-    std::map<QString, qint64> dlugosci;
-
-private:
-    static bool ok(quint8 s) { return s >= 1 && s <= 8; }
-    qint64 pozycja(const Gracz& x) const {
-        if (!x.gra) return x.poz0;
-        return std::min(x.dlugosc, x.poz0 + zegar_.monotonicMs() - x.mono0);
-    }
-    bool gra(const Gracz& x) const { return x.gra && pozycja(x) < x.dlugosc; }
-
-    platform::ManualClock& zegar_;
-    Gracz gr_[9];
-};
 
 // What the window asks of the recorder, and the state it reads back.
 class NagrywanieNaProbe final : public Nagrywanie {
@@ -139,6 +57,8 @@ protected:
     void SetUp() override {
         MiksTest::SetUp();
         TEdycjaMiksow::Granice = {220, 60, 645, 550};
+        // The recordings are a hundredth of a second long; the players take them as an hour.
+        gracze.dlugoscStala = 3'600'000;
         Emisja.Poziom0SND = 0;
     }
     void TearDown() override {
@@ -175,7 +95,7 @@ protected:
 
     platform::ManualClock zegar;
     platform::ScopedClock zegarProgramu{&zegar};
-    GraczePodgladu gracze{zegar};
+    GraczeNaZegarze gracze{zegar};
     OdtwarzaczeEdytora odtwarzacze{gracze};
     NagrywanieNaProbe nagr;
     std::unique_ptr<TEdycjaMiksow> okno;
