@@ -308,7 +308,7 @@ void TEdycjaMiksow::OtworzPlikiSladow() {
     for (int n = 1; n <= LiczbaSladowMiksu; ++n) {
         const SladMiksuTyp& s = SladyMiksu[n];
         const QString adres = (s.Uzyty && !s.Przerwa && JestZbior(s.Adres)) ? QString(s.Adres) : QString();
-        if (g_.EdPlikOdtwarzacza(quint8(n)) != adres || (adres.isEmpty() && bladZgloszony_[n])) OtworzPlikSladu(n, adres);
+        if (g_.EdPlikOdtwarzacza(quint8(n)) != adres) OtworzPlikSladu(n, adres);
     }
 }
 
@@ -318,14 +318,22 @@ void TEdycjaMiksow::ZamknijPlikiSladow() {
 
 void TEdycjaMiksow::OtworzPlikSladu(int n, const QString& sciezka) {
     if (n < 1 || n > LiczbaSladowMiksu) return;
-    try {
+    const bool otwarty = bezpiecznie(n, sciezka, [&] {
         g_.EdOtworzPlikOdtwarzacza(quint8(n), sciezka);
         ostatnia_[n] = g_.EdGlosnoscOdtwarzacza(quint8(n));
-        if (sciezka.isEmpty() || g_.EdPlikOdtwarzacza(quint8(n)) == sciezka) return;
+    });
+    if (otwarty && !sciezka.isEmpty()) bladZgloszony_[n] = false;
+}
+
+template <class F>
+bool TEdycjaMiksow::bezpiecznie(int n, const QString& sciezka, F&& f) {
+    try {
+        f();
+        return true;
     } catch (const std::exception& e) {
         if (!bladZgloszony_[n])
-            Log(QStringLiteral("Podgląd miksu: nie można otworzyć ") + sciezka + QStringLiteral(" (") +
-                QString::fromLocal8Bit(e.what()) + QLatin1Char(')'));
+            Log(QStringLiteral("Podgląd miksu: ślad ") + QString::number(n) + QStringLiteral(" bez nagrania ") + sciezka +
+                QStringLiteral(" (") + QString::fromLocal8Bit(e.what()) + QLatin1Char(')'));
         bladZgloszony_[n] = true;
     }
     // The track stays without a file: the preview passes it by.
@@ -333,6 +341,7 @@ void TEdycjaMiksow::OtworzPlikSladu(int n, const QString& sciezka) {
         g_.EdOtworzPlikOdtwarzacza(quint8(n), QString());
     } catch (const std::exception&) {
     }
+    return false;
 }
 
 bool TEdycjaMiksow::MaPlik(int n) const { return !g_.EdPlikOdtwarzacza(quint8(n)).isEmpty(); }
@@ -380,7 +389,6 @@ bool TEdycjaMiksow::eventFilter(QObject* o, QEvent* e) {
         // the arrows move the cursor, never the slider.
         return Klawisz(KodBIOS(*static_cast<QKeyEvent*>(e)));
     }
-    if (o == kaczka_ && e->type() == QEvent::Wheel) return true;
     return QDialog::eventFilter(o, e);
 }
 
@@ -634,11 +642,15 @@ void TEdycjaMiksow::MixyTimerTick() {
     auto& Z = Zakresy;
     // 1. The time: the first playing player's, else the cursor moves on.
     qint64 t = -1;
-    for (int n : {2, 1, 3, 4, 5, 6, 7, 8})
-        if (S[n].Uzyty && g_.EdStanOdtwarzacza(quint8(n)) == 1) {
-            t = g_.EdPozycjaOdtwarzacza(quint8(n)) + S[n].Emisja;
+    // A player whose back-end fails loses its file and is passed by.
+    for (int n : {2, 1, 3, 4, 5, 6, 7, 8}) {
+        qint64 poz = 0;
+        if (S[n].Uzyty && g_.EdStanOdtwarzacza(quint8(n)) == 1 &&
+            bezpiecznie(n, S[n].Adres, [&] { poz = g_.EdPozycjaOdtwarzacza(quint8(n)); })) {
+            t = poz + S[n].Emisja;
             break;
         }
+    }
     if (t < 0 || Z.KursorPodgladu >= t) t = qint64(Z.KursorPodgladu) + OdstepMixy;
     Z.KursorPodgladu = qint32(t);
 
@@ -649,7 +661,8 @@ void TEdycjaMiksow::MixyTimerTick() {
         const SladMiksuTyp& s = S[n];
         gra[n] = g_.EdStanOdtwarzacza(quint8(n)) == 1;
         if (gra[n] || !s.Uzyty || s.Przerwa || gral_[n] || t < s.NowyPoczatek || t >= s.NowyKoniec || !MaPlik(n)) continue;
-        g_.EdUstawPozycjeOdtwarzacza(quint8(n), t - s.Emisja);
+        gral_[n] = true;
+        if (!bezpiecznie(n, s.Adres, [&] { g_.EdUstawPozycjeOdtwarzacza(quint8(n), t - s.Emisja); })) continue;
         gra[n] = nowy[n] = true;
     }
 
@@ -674,14 +687,13 @@ void TEdycjaMiksow::MixyTimerTick() {
         if (!gra[n]) continue;
         int glosnosc = int(v[n]);
         if (sladPiosenki(n)) glosnosc = ObetnijGlosnosc(v[n] + kaczka);
-        if (glosnosc != ostatnia_[n]) {
-            g_.EdUstawGlosnoscOdtwarzacza(quint8(n), glosnosc);
-            ostatnia_[n] = glosnosc;
-        }
-        if (nowy[n]) {
-            g_.EdGrajOdtwarzacz(quint8(n));
-            gral_[n] = true;
-        }
+        bezpiecznie(n, S[n].Adres, [&] {
+            if (glosnosc != ostatnia_[n]) {
+                g_.EdUstawGlosnoscOdtwarzacza(quint8(n), glosnosc);
+                ostatnia_[n] = glosnosc;
+            }
+            if (nowy[n]) g_.EdGrajOdtwarzacz(quint8(n));
+        });
     }
 
     // 7. An armed take starts at its window's start.

@@ -153,6 +153,10 @@ private:
     qint32 przesuniecie() const;
     bool korekta() const;
     bool nagrywaniePrzerwane();
+    // Runs a back-end call for player n; when it throws, the track is left
+    // without a file (logged once) and false returned.
+    template <class F>
+    bool bezpiecznie(int n, const QString& sciezka, F&& f);
 
     OdtwarzaczeEdytora& g_;
     Nagrywanie* nagr_;

@@ -109,6 +109,16 @@ TEST_F(OknoMiksuTest, CursorWalksToANewStartAndThatPlayerPlaysFromItsOffset) {
     EXPECT_EQ(odtwarzacze.EdStanOdtwarzacza(2), 0);
     EXPECT_EQ(Zakresy.KursorPodgladu, 36'195'830);
     EXPECT_EQ(gracze[2].pozycje.size(), 1u);
+    // A back-end that fails mid-run loses the track its file; the preview walks on.
+    Zakresy.KursorPodgladu = 36'195'500;
+    okno->RestartPodgladu();
+    tik();
+    ASSERT_EQ(odtwarzacze.EdStanOdtwarzacza(2), 1);
+    gracze.rzucajPozycja.insert(2);
+    tik();
+    EXPECT_FALSE(okno->MaPlik(2));
+    EXPECT_EQ(Zakresy.KursorPodgladu, 36'195'560);
+    EXPECT_TRUE(okno->PodgladTrwa());
 }
 
 TEST_F(OknoMiksuTest, PlayTogglesAndTheRightEdgeStops) {
