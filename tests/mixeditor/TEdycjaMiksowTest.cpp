@@ -206,6 +206,13 @@ TEST_F(OknoMiksuTest, GainHandlesAndTheDuckControl) {
     EXPECT_EQ(SladyMiksu[SladGlosu2].PoziomKaczki, -1200);
     EXPECT_EQ(SladyMiksu[SladGlosu1].PoziomKaczki, 0);
 
+    // A right press on song 1's fade-out handle cycles its curve.
+    for (quint8 krzywa : {1, 2, 0}) {
+        mysz(QEvent::MouseButtonPress, srodek(u"Nagranie1FadeOutShape"_s), Qt::RightButton);
+        mysz(QEvent::MouseButtonRelease, srodek(u"Nagranie1FadeOutShape"_s), Qt::RightButton);
+        EXPECT_EQ(SladyMiksu[SladPiosenki1].KrzywaFadeOut, krzywa);
+    }
+
     // The meter reads the recorder's last peak.
     nagr.szczyt = 3280;
     okno->WykresTimerTick();
