@@ -3,13 +3,22 @@
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/KestSter2.h"
+#include "foundation/KestWej.h"
+#include "mixeditor/TEdycjaMiksow.h"
 #include "mixeditor/EdycjaPL.h"
 
-void PolaczMiksy(SilnikEmisji& silnik, TimeryKonsoli& timery) {
+void PolaczMiksy(SilnikEmisji& silnik, TimeryKonsoli& timery, TEdycjaMiksow* okno) {
     PolaczeniaEdycji.PlaylistaZmieniona = [&silnik](bool zmieniona) { silnik.PlaylistaZmieniona = zmieniona; };
     PolaczeniaEdycji.MiksZmiana = [&timery] { timery.MiksZmiana = true; };
-    // The mix is built and checked; the window that shows and edits it is
-    // not there yet, and the log says so once.
+    if (okno) {
+        okno->Haki.KorektaCzasuJest = [&silnik] { return silnik.Stan.KorektaCzasuJest; };
+        okno->Haki.PrzesuniecieCzasu = [&silnik] { return silnik.PrzesuniecieCzasu; };
+        okno->SprawdzWejscia = [&silnik] { return silnik.SprawdzWejscia ? silnik.SprawdzWejscia() : SprawdzGPI(); };
+        PolaczeniaEdycji.PokazOkno = [okno] { okno->PokazModalnie(); };
+        PolaczeniaEdycji.PodgladTrwa = [okno] { return okno->PodgladTrwa(); };
+        PolaczeniaEdycji.ZatrzymajPodglad = [okno] { okno->ZatrzymajWszystko(); };
+        return;
+    }
     PolaczeniaEdycji.PokazOkno = [zgloszone = false]() mutable {
         if (!zgloszone) Log(QStringLiteral("Funkcja niedostępna: okno edytora miksów"));
         zgloszone = true;
@@ -20,4 +29,6 @@ void OdlaczMiksy() {
     PolaczeniaEdycji.PlaylistaZmieniona = nullptr;
     PolaczeniaEdycji.MiksZmiana = nullptr;
     PolaczeniaEdycji.PokazOkno = nullptr;
+    PolaczeniaEdycji.PodgladTrwa = nullptr;
+    PolaczeniaEdycji.ZatrzymajPodglad = nullptr;
 }

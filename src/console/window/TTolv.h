@@ -19,6 +19,8 @@
 #include "console/links/TelnetGPI.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/KestGraf2.h"
+#include "mixeditor/OdtwarzaczeEdytora.h"
+#include "mixeditor/TEdycjaMiksow.h"
 #include "playlists/D_Playlista.h"
 
 #include <QList>
@@ -237,6 +239,10 @@ private:
     std::unique_ptr<PoleStatusuOkna> status_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;
+    // The mix editor and its eight preview players, made once at start-up
+    // (no parent either: it is a window of its own).
+    std::unique_ptr<OdtwarzaczeEdytora> graczeEdytora_;
+    std::unique_ptr<TEdycjaMiksow> edycjaMiksow_;
     // The output devices and recording inputs found at start-up.
     QStringList nazwyWyjsc_;
     QStringList nazwyWejsc_;

@@ -38,6 +38,8 @@ TTolv::~TTolv() {
     silnik_.UstawWyjscia(nullptr);
     if (&Zegary() == &zegary_) UstawZegary(nullptr);
     OdlaczMiksy();
+    edycjaMiksow_.reset();
+    graczeEdytora_.reset();
 }
 
 void TTolv::FormCreate(const QStringList& argumenty) {
@@ -63,6 +65,10 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // the singles wall's palettes.
     silnik_.TrybyStartowe();
     sciana_.Start();
+    // The mix editor with its preview players, on the back-end just read.
+    graczeEdytora_ = std::make_unique<OdtwarzaczeEdytora>();
+    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nullptr);
+    PolaczMiksy(silnik_, timery_, edycjaMiksow_.get());
 
     // 3. Output device names.
     NazwyUrzadzen();

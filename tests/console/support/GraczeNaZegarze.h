@@ -1,10 +1,11 @@
 #pragma once
-// Players for the engine's tests that play on the manual clock: a player's
-// position is what the clock moved on since it started, so a test steps time
-// and the engine together, an hour in a second. They record what the engine
-// asked of them (files opened, volumes set, satellite levels).
+// Players for the engine's and the mix editor's tests that play on the manual
+// clock: a player's position is what the clock moved on since it started, so
+// a test steps time and the engine together, an hour in a second. They record
+// what they were asked (files opened, seeks, volumes set, satellite levels).
 #include <QStringList>
 
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -24,6 +25,7 @@ public:
         bool gra = false;
         int glosnosc = 0;
         std::vector<int> glosnosci;  // every volume set, in order
+        std::vector<qint64> pozycje;  // every seek, in order
     };
 
     explicit GraczeNaZegarze(platform::ManualClock& zegar) : zegar_(zegar) {}
@@ -47,7 +49,9 @@ public:
         if (sciezka.isEmpty()) return;
         otwarte << sciezka;
         if (rzucaj.count(sciezka)) throw std::runtime_error("Audio file is empty.");
-        x.dlugosc = CzasTrwaniaPliku(sciezka);
+        x.dlugosc = dlugosci.count(sciezka) ? dlugosci.at(sciezka)
+                    : dlugoscStala > 0      ? dlugoscStala
+                                            : CzasTrwaniaPliku(sciezka);
         x.glosnosc = 0;
     }
     QString PlikOdtwarzacza(quint8 s) const override { return ok(s) ? gr_[s].plik : QString(); }
@@ -55,6 +59,7 @@ public:
         if (!ok(s)) return;
         gr_[s].poz0 = ms;
         gr_[s].mono0 = zegar_.monotonicMs();
+        gr_[s].pozycje.push_back(ms);
     }
     qint64 PozycjaOdtwarzacza(quint8 s) override {
         if (rzucajPozycja.count(s)) throw std::runtime_error("position lost");
@@ -87,9 +92,12 @@ public:
     std::set<quint8> rzucajPozycja;  // slots whose position throws
     std::vector<int> systemowe;  // satellite input levels set, in order
     QStringList otwarte;         // files opened, in order
+    std::map<QString, qint64> dlugosci;  // lengths that stand in for these files' own
+    qint64 dlugoscStala = 0;             // > 0: every other file lasts this long
 
 private:
-    static bool ok(quint8 s) { return s >= 1 && s <= 5; }
+    // The engine's five slots, or the mix editor's eight preview players.
+    static bool ok(quint8 s) { return s >= 1 && s <= 8; }
     qint64 pozycja(const Gracz& x) const {
         if (!x.gra) return x.poz0;
         return qMin(x.dlugosc, x.poz0 + zegar_.monotonicMs() - x.mono0);
@@ -97,5 +105,5 @@ private:
     bool gra(const Gracz& x) const { return x.gra && pozycja(x) < x.dlugosc; }
 
     platform::ManualClock& zegar_;
-    Gracz gr_[6];
+    Gracz gr_[9];
 };
