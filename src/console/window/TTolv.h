@@ -19,6 +19,7 @@
 #include "console/links/TelnetGPI.h"
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/KestGraf2.h"
+#include "mixeditor/NagrywarkaDJ.h"
 #include "mixeditor/OdtwarzaczeEdytora.h"
 #include "mixeditor/TEdycjaMiksow.h"
 #include "playlists/D_Playlista.h"
@@ -242,6 +243,7 @@ private:
     // The mix editor and its eight preview players, made once at start-up
     // (no parent either: it is a window of its own).
     std::unique_ptr<OdtwarzaczeEdytora> graczeEdytora_;
+    std::unique_ptr<NagrywarkaDJ> nagrywarka_;
     std::unique_ptr<TEdycjaMiksow> edycjaMiksow_;
     // The output devices and recording inputs found at start-up.
     QStringList nazwyWyjsc_;

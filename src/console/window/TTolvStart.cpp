@@ -39,6 +39,7 @@ TTolv::~TTolv() {
     if (&Zegary() == &zegary_) UstawZegary(nullptr);
     OdlaczMiksy();
     edycjaMiksow_.reset();
+    nagrywarka_.reset();
     graczeEdytora_.reset();
 }
 
@@ -65,9 +66,12 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // the singles wall's palettes.
     silnik_.TrybyStartowe();
     sciana_.Start();
-    // The mix editor with its preview players, on the back-end just read.
+    // The mix editor with its preview players, on the back-end just read,
+    // and its voice-track recorder.
     graczeEdytora_ = std::make_unique<OdtwarzaczeEdytora>();
-    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nullptr);
+    nagrywarka_ = std::make_unique<NagrywarkaDJ>();
+    nagrywarka_->Zainstaluj();
+    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nagrywarka_.get());
     PolaczMiksy(silnik_, timery_, edycjaMiksow_.get());
 
     // 3. Output device names.

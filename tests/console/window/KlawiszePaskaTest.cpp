@@ -19,6 +19,8 @@
 #include "mixeditor/EdycjaPL.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/audio/DeviceHub.h"
+#include "platform/audio/InputDevice.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
@@ -445,6 +447,10 @@ std::vector<Wiersz> wiersze() {
                      if (auto* okno = dynamic_cast<TEdycjaMiksow*>(w); okno && okno->isVisible()) {
                          edytorPokazany = true;
                          okno->Komenda(KomendaOpusc);
+                         // The recorder's input drains its three blocks in
+                         // flight, then the window ends.
+                         if (auto wejscie = platform::DeviceHub::instance().openVirtualInput())
+                             wejscie->stepBlocks(NagrywarkaDJ::LiczbaBuforow);
                      }
              });
          },
