@@ -368,7 +368,26 @@ void KomendyEdycji::UstawGodzinePlaylisty() {
 
 void KomendyEdycji::CofnijOperacje() {
     if (!UndoJest) return;
+    // Automat may have moved on since the snapshot: the next mark stays on
+    // the element it points at now, so nothing that played plays again.
+    const qint32 n = StanPlaylisty.DoGrania;
+    const bool nastepny = n >= 1 && n <= StanPlaylisty.Ilosc;
+    const QString ide = nastepny ? Playlista[n].Ide : QString();
+    const QString adr = nastepny ? QString(Playlista[n].Adr) : QString();
     if (!PrzywrocUndoPlaylisty(true)) return;
+    if (nastepny) {
+        const qint32 ilosc = StanPlaylisty.Ilosc;
+        for (qint32 d = 0; d < ilosc; ++d) {
+            const qint32 kandydaci[] = {n - d, n + d};
+            const auto ten = std::find_if(std::begin(kandydaci), std::end(kandydaci), [&](qint32 i) {
+                return i >= 1 && i <= ilosc && Playlista[i].Ide == ide && QString(Playlista[i].Adr) == adr;
+            });
+            if (ten != std::end(kandydaci)) {
+                StanPlaylisty.DoGrania = *ten;
+                break;
+            }
+        }
+    }
     odswiez();
     LogEdycji(QStringLiteral("UNDO"));
 }
