@@ -80,6 +80,16 @@ void KomendyEdycji::podswietl(int przycisk, bool wcisniety) {
     if (Podswietl) Podswietl(przycisk, wcisniety);
 }
 
+void KomendyEdycji::tryb(bool StanKonsoli::*flaga, int przycisk, const QString& status) {
+    const bool wlaczony = !status.isEmpty();
+    if (wlaczony)
+        silnik_.Wyjscia().UstawStatus(status, KolorStatusu::Czarny);
+    else
+        silnik_.Wyjscia().KasujPoleStatusu();
+    silnik_.Stan.*flaga = wlaczony;
+    podswietl(przycisk, wlaczony);
+}
+
 bool KomendyEdycji::przedGrana(const QString& tekst) {
     if (!KursorPrzedGranaPozycja(silnik_)) return false;
     PokazInfo(tekst);
@@ -467,18 +477,12 @@ void KomendyEdycji::RozpocznijPrzesuwanie() {
         return;
     }
     if (przedGrana(QStringLiteral("Nie można przesuwać elementu przed graną pozycją"))) return;
-    st.TrybPrzesuwania = true;
     zrodlo_ = c;
     zrodloIde_ = Playlista[c].Ide;
-    silnik_.Wyjscia().UstawStatus(QStringLiteral("Przesuwanie elementu"), KolorStatusu::Czarny);
-    podswietl(PPrzesun, true);
+    tryb(&StanKonsoli::TrybPrzesuwania, PPrzesun, QStringLiteral("Przesuwanie elementu"));
 }
 
-void KomendyEdycji::ZakonczPrzesuwanie() {
-    silnik_.Wyjscia().KasujPoleStatusu();
-    silnik_.Stan.TrybPrzesuwania = false;
-    podswietl(PPrzesun, false);
-}
+void KomendyEdycji::ZakonczPrzesuwanie() { tryb(&StanKonsoli::TrybPrzesuwania, PPrzesun, QString()); }
 
 void KomendyEdycji::PrzesunElement(bool pytaj) {
     const qint32 t = StanPlaylisty.Kursor;
@@ -516,17 +520,11 @@ void KomendyEdycji::RozpocznijBlok() {
     StanKonsoli& st = silnik_.Stan;
     if (st.TrybPrzesuwania || st.TrybBloku || StanPlaylisty.Ilosc < 1) return;
     if (silnik_.SlotZajety(1) || silnik_.SlotZajety(2)) return;
-    st.TrybBloku = true;
     BlokPoczatek = StanPlaylisty.Kursor;
-    silnik_.Wyjscia().UstawStatus(QStringLiteral("Zaznaczanie bloku"), KolorStatusu::Czarny);
-    podswietl(PBlok, true);
+    tryb(&StanKonsoli::TrybBloku, PBlok, QStringLiteral("Zaznaczanie bloku"));
 }
 
-void KomendyEdycji::ZakonczBlok() {
-    silnik_.Wyjscia().KasujPoleStatusu();
-    silnik_.Stan.TrybBloku = false;
-    podswietl(PBlok, false);
-}
+void KomendyEdycji::ZakonczBlok() { tryb(&StanKonsoli::TrybBloku, PBlok, QString()); }
 
 void KomendyEdycji::UsunPozaBlokiem(bool pytaj) {
     const bool tak = !pytaj || Decyzja(QStringLiteral("Czy usunąć pozycje poza blokiem?")) == WynikTak;

@@ -13,6 +13,7 @@
 #include <functional>
 
 class SilnikEmisji;
+struct StanKonsoli;
 struct SygnalType;
 struct TElemPListy;
 
@@ -72,6 +73,8 @@ private:
     bool zKodu(qint32 kod, bool zmiana, QList<TElemPListy>& elementy);
     void odswiez();
     void podswietl(int przycisk, bool wcisniety);
+    // A mode on with its status text, or off ("") with the field emptied.
+    void tryb(bool StanKonsoli::*flaga, int przycisk, const QString& status);
 
     SilnikEmisji& silnik_;
     qint32 zrodlo_ = 0;

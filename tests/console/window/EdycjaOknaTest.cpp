@@ -39,17 +39,6 @@ public:
         folder.write(u"drives/c/MUZYKA/"_s + nazwa, fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, ms)));
         return u"C:\\MUZYKA\\"_s + nazwa;
     }
-    // A description beside a recording: the database lists it under its performer.
-    static void opisz(const QString& plik, const QString& wykonawca) {
-        SygnalType s;
-        PustySygnal(s);
-        s.Adres = plik;
-        OtworzSygnal(s, false);
-        OpisNagraniaTyp o;
-        NowyOpis(o);
-        o.Wyk = wykonawca;
-        ZapiszDAT(s, o);
-    }
     void graj(int ms) {
         for (int t = 0; t < ms; t += 30) {
             if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(30);
@@ -87,7 +76,7 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
     for (const QString& n : nazwy) pliki << nagranie(n + u".WAV"_s, 4000);
     const QString x = nagranie(u"X.WAV"_s, 2000);
     const QString y = nagranie(u"Y.WAV"_s, 2000);
-    opisz(y, u"Abba"_s);
+    OpiszNagranie(y, u"Abba"_s);
     okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
                                 u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s,
                                 u"KatMuzyka1=C:\\MUZYKA"_s, u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s,
