@@ -101,7 +101,9 @@ TEST_P(Odmowy, LeaveThePlaylistAndTheUndoAsTheyWere) {
     UndoJest = false;
     o.komenda(r.k);
     EXPECT_EQ(r.informacje(), QStringList{QString::fromUtf8(o.tekst)});
-    if (StanPlaylisty.Ilosc < 100) EXPECT_EQ(Edycja::kolejnosc(), przed);
+    if (StanPlaylisty.Ilosc < 100) {
+        EXPECT_EQ(Edycja::kolejnosc(), przed);
+    }
     EXPECT_FALSE(UndoJest);
     EXPECT_FALSE(r.stan.TrybPrzesuwania);
 }

@@ -50,7 +50,7 @@ TEST(EdycjaLosowa, DecksCursorAndNextFollowTheirElementsThroughSeededEdits) {
     };
     const auto los = [&](int od, int do_) { return od + int(g() % unsigned(do_ - od + 1)); };
 
-    int wykonane = 0;
+    int wykonane[6] = {};
     for (unsigned seed = 1; seed <= 150; ++seed) {
         g.seed(seed);
         SCOPED_TRACE(seed);
@@ -67,6 +67,10 @@ TEST(EdycjaLosowa, DecksCursorAndNextFollowTheirElementsThroughSeededEdits) {
         bool undo = false;
 
         for (int krok = 0; krok < 20; ++krok) {
+            if (!r.stan.TrybAutomat && StanPlaylisty.Ilosc > 1) {
+                r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
+                r.silnik->PrzelaczAutomat();
+            }
             r.tik(los(0, 30));
             ASSERT_EQ(nazwy(), model) << "the air changed the playlist";
             const qint32 ilosc = StanPlaylisty.Ilosc;
@@ -91,6 +95,9 @@ TEST(EdycjaLosowa, DecksCursorAndNextFollowTheirElementsThroughSeededEdits) {
                 k.Wyjdz();
                 break;
             case Op::Blok:
+                // A block is marked with decks A and B idle: now and then
+                // the operator stops them for it, and Automat goes on after.
+                if (los(0, 1)) r.silnik->StopWszystko();
                 blokOd = c;
                 k.RozpocznijBlok();
                 StanPlaylisty.Kursor = cel = los(1, ilosc);
@@ -102,7 +109,7 @@ TEST(EdycjaLosowa, DecksCursorAndNextFollowTheirElementsThroughSeededEdits) {
             EXPECT_FALSE(r.silnik->PlaylistaZmieniona);
             const bool zrobione = op == Op::Cofnij ? undo && !UndoJest : UndoJest;
             if (zrobione) {
-                ++wykonane;
+                ++wykonane[int(op)];
                 // What the playlist must now hold.
                 QStringList m = przed;
                 switch (op) {
@@ -144,8 +151,8 @@ TEST(EdycjaLosowa, DecksCursorAndNextFollowTheirElementsThroughSeededEdits) {
             if (HasFailure()) return;
         }
     }
-    // The sequences did edit, not only refuse.
-    EXPECT_GT(wykonane, 1000);
+    // The sequences made every kind of edit, not only refusals.
+    for (int w : wykonane) EXPECT_GT(w, 50);
 }
 
 }  // namespace
