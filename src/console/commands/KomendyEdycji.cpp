@@ -72,6 +72,18 @@ struct NastepnyNaMiejscu {
     }
 };
 
+// While an edit waits in its dialogs (which keep the air going), the cursor
+// does not follow the next mark and no manual start comes in between.
+struct Edycja {
+    SilnikEmisji& s;
+    bool wstawienie = s.FlagaWstawienia, nastepny = s.FlagaNastepnego;
+    explicit Edycja(SilnikEmisji& silnik) : s(silnik) { s.FlagaWstawienia = s.FlagaNastepnego = false; }
+    ~Edycja() {
+        s.FlagaWstawienia = wstawienie;
+        s.FlagaNastepnego = nastepny;
+    }
+};
+
 }  // namespace
 
 void KomendyEdycji::odswiez() { silnik_.Wyjscia().OdswiezPlayliste(); }
@@ -148,7 +160,12 @@ void KomendyEdycji::KomendaWstaw() {
     WstawZBazy();
 }
 
+bool KomendyEdycji::wstawWolno() {
+    return !przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją")) && !pelna();
+}
+
 void KomendyEdycji::WstawZBazy() {
+    const Edycja edycja(silnik_);
     if (pelna()) return;
     Wybor w;
     if (!wybierz(w)) return;
@@ -166,6 +183,8 @@ void KomendyEdycji::WstawZBazy() {
                 if (ok && n > 0) e.NwK = e.FOu = std::min(n, dlugosc) * 1000;
             }
         }
+        // The air went on during the questions.
+        if (!wstawWolno()) return;
         // A song with a whisper over it stays with it.
         const qint32 c = StanPlaylisty.Kursor;
         if (c >= 1 && c < StanPlaylisty.Ilosc && rodzaj(c) == RodzajSND && rodzaj(c + 1) == RodzajWHI)
@@ -173,6 +192,7 @@ void KomendyEdycji::WstawZBazy() {
         ZapiszUndoPlaylisty(QStringLiteral("Wstaw element"));
         WstawRekordPlaylisty(silnik_, e);
     } else {
+        if (!wstawWolno()) return;
         ZapiszUndoPlaylisty(QStringLiteral("Wstaw element"));
         for (qsizetype i = 0; i < w.Pliki.size(); ++i) {
             if (pelna()) break;
@@ -250,12 +270,12 @@ bool KomendyEdycji::zKodu(qint32 kod, bool zmiana, QList<TElemPListy>& elementy)
 }
 
 void KomendyEdycji::WstawKod() {
-    if (przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
-    if (pelna()) return;
+    const Edycja edycja(silnik_);
+    if (!wstawWolno()) return;
     const qint32 kod = PodajKod();
     if (kod < 1 || kod > 12) return;
     QList<TElemPListy> elementy;
-    if (!zKodu(kod, false, elementy)) return;
+    if (!zKodu(kod, false, elementy) || !wstawWolno()) return;
     ZapiszUndoPlaylisty(QStringLiteral("Wstaw Kod"));
     for (const TElemPListy& e : elementy) {
         if (pelna()) break;
@@ -265,42 +285,55 @@ void KomendyEdycji::WstawKod() {
     LogEdycji(QStringLiteral("KOD"));
 }
 
-void KomendyEdycji::KomendaUsun() {
-    if (przedGrana(QStringLiteral("Nie można usuwać elementu przed graną pozycją"))) return;
+bool KomendyEdycji::usunWolno() {
+    if (przedGrana(QStringLiteral("Nie można usuwać elementu przed graną pozycją"))) return false;
     const qint32 c = StanPlaylisty.Kursor;
-    if (c < 1 || c > StanPlaylisty.Ilosc) return;
+    if (c < 1 || c > StanPlaylisty.Ilosc) return false;
     if (CzyWOdtwarzaczu(silnik_)) {
         PokazInfo(QStringLiteral("Nie można usunąć elementu - obecnie odtwarzany"));
-        return;
+        return false;
     }
     if (CzyNakladka(c)) {
         PokazInfo(QStringLiteral("Nie można usunąć elementu"), NaNagraniuInne);
-        return;
+        return false;
     }
-    if (Decyzja(QStringLiteral("Czy usunąć element z playlisty ?")) != WynikTak) return;
+    return true;
+}
+
+void KomendyEdycji::KomendaUsun() {
+    const Edycja edycja(silnik_);
+    if (!usunWolno()) return;
+    if (Decyzja(QStringLiteral("Czy usunąć element z playlisty ?")) != WynikTak || !usunWolno()) return;
     ZapiszUndoPlaylisty(QStringLiteral("Usuń element"));
     UsunRekordPlaylisty(silnik_, true);
     odswiez();
     LogEdycji(QStringLiteral("USUŃ"));
 }
 
-void KomendyEdycji::KomendaZmien() {
-    if (przedGrana(QStringLiteral("Nie można zmieniać elementu przed graną pozycją"))) return;
+bool KomendyEdycji::zmienWolno() {
+    if (przedGrana(QStringLiteral("Nie można zmieniać elementu przed graną pozycją"))) return false;
     const qint32 c = StanPlaylisty.Kursor;
-    if (c < 1 || c > StanPlaylisty.Ilosc) return;
+    if (c < 1 || c > StanPlaylisty.Ilosc) return false;
     if (c == 1) {
         PokazInfo(QStringLiteral("Nie można zmienić pierwszego elementu"));
-        return;
+        return false;
     }
     if (CzyNakladka(c)) {
         PokazInfo(QStringLiteral("Nie można zmienić elementu"), NaNagraniuInne);
-        return;
+        return false;
     }
     if ((silnik_.SlotZajety(1) || silnik_.SlotZajety(2)) &&
         (silnik_.MagnetofonA() == c || silnik_.MagnetofonB() == c || silnik_.MagnetofonC() == c)) {
         PokazInfo(QStringLiteral("Nie można zmienić elementu - obecnie odtwarzany"));
-        return;
+        return false;
     }
+    return true;
+}
+
+void KomendyEdycji::KomendaZmien() {
+    const Edycja edycja(silnik_);
+    if (!zmienWolno()) return;
+    const qint32 c = StanPlaylisty.Kursor;
 
     const TElemPListy stary = Playlista[c];
     quint8 r = RodzajElemPListy(stary.Typ);
@@ -341,6 +374,10 @@ void KomendyEdycji::KomendaZmien() {
         return;
     }
 
+    // The air went on during the questions: the element must still be there and free.
+    if (!zmienWolno()) return;
+    if (StanPlaylisty.Kursor != c || Playlista[c].Ide != stary.Ide || QString(Playlista[c].Adr) != QString(stary.Adr))
+        return;
     ZapiszUndoPlaylisty(QStringLiteral("Zmień element"));
     // The audible starts coincide.
     nowy.Emi = qint32(((qint64(stary.Emi) + stary.NwP - nowy.NwP) % DobaMs + DobaMs) % DobaMs);
@@ -355,16 +392,21 @@ void KomendyEdycji::KomendaZmien() {
     LogEdycji(QStringLiteral("ZMIEŃ"));
 }
 
+bool KomendyEdycji::ustawWolno() {
+    if (StanPlaylisty.Ilosc < 1) return false;
+    if (!silnik_.SlotZajety(1) && !silnik_.SlotZajety(2)) return true;
+    PokazInfo(QStringLiteral("Nie można ustawić godziny emisji playlisty"),
+              QStringLiteral("(obecnie odtwarzana pozycja z playlisty)"));
+    return false;
+}
+
 void KomendyEdycji::UstawGodzinePlaylisty() {
-    const qint32 ilosc = StanPlaylisty.Ilosc;
-    if (ilosc < 1) return;
-    if (silnik_.SlotZajety(1) || silnik_.SlotZajety(2)) {
-        PokazInfo(QStringLiteral("Nie można ustawić godziny emisji playlisty"),
-                  QStringLiteral("(obecnie odtwarzana pozycja z playlisty)"));
-        return;
-    }
+    const Edycja edycja(silnik_);
+    if (!ustawWolno()) return;
     qint32 sekundy = std::max(0, Playlista[1].Emi) / 1000;
-    if (!PodajCzasHMS(QStringLiteral("Godzinę rozpoczęcia playlisty (gg:mm:ss) "), QString(), sekundy)) return;
+    if (!PodajCzasHMS(QStringLiteral("Godzinę rozpoczęcia playlisty (gg:mm:ss) "), QString(), sekundy) || !ustawWolno())
+        return;
+    const qint32 ilosc = StanPlaylisty.Ilosc;
     ZapiszUndoPlaylisty(QStringLiteral("Ustaw playlistę"));
     const qint64 d = qint64(sekundy) * 1000 - std::max(0, Playlista[1].Emi);
     for (qint32 i = 1; i <= ilosc; ++i) {
@@ -378,6 +420,7 @@ void KomendyEdycji::UstawGodzinePlaylisty() {
 
 void KomendyEdycji::CofnijOperacje() {
     if (!UndoJest) return;
+    const Edycja edycja(silnik_);
     // Automat may have moved on since the snapshot: the next mark stays on
     // the element it points at now, so nothing that played plays again.
     const qint32 n = StanPlaylisty.DoGrania;
@@ -427,6 +470,7 @@ void KomendyEdycji::KursorNaTeraz(qint64 terazMS) {
 }
 
 void KomendyEdycji::EdytujOpisNagrania() {
+    const Edycja edycja(silnik_);
     const qint32 c = StanPlaylisty.Kursor;
     if (c < 1 || c > StanPlaylisty.Ilosc) return;
     TElemPListy& e = Playlista[c];
@@ -497,7 +541,9 @@ void KomendyEdycji::PrzesunElement(bool pytaj) {
         return;
     }
     if (przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
+    const Edycja edycja(silnik_);
     const bool tak = !pytaj || Decyzja(QStringLiteral("Czy przesunąć element?")) == WynikTak;
+    if (tak && przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
     // Meanwhile the source may have gone on air or another edit moved it.
     const bool naMiejscu = s >= 1 && s <= StanPlaylisty.Ilosc && Playlista[s].Ide == zrodloIde_;
     bool naDeku = false;
@@ -527,6 +573,7 @@ void KomendyEdycji::RozpocznijBlok() {
 void KomendyEdycji::ZakonczBlok() { tryb(&StanKonsoli::TrybBloku, PBlok, QString()); }
 
 void KomendyEdycji::UsunPozaBlokiem(bool pytaj) {
+    const Edycja edycja(silnik_);
     const bool tak = !pytaj || Decyzja(QStringLiteral("Czy usunąć pozycje poza blokiem?")) == WynikTak;
     if (tak) {
         BlokKoniec = StanPlaylisty.Kursor;

@@ -67,6 +67,12 @@ public:
 
 private:
     bool przedGrana(const QString& tekst);
+    // Each command's refusals, checked before its dialogs and again after
+    // them (the air goes on while they are open).
+    bool wstawWolno();
+    bool usunWolno();
+    bool zmienWolno();
+    bool ustawWolno();
     bool pelna();
     bool wybierz(Wybor& w);
     bool zNagrania(const QString& nazwa, const QString& plik, quint8 rodzaj, TElemPListy& e);

@@ -144,6 +144,27 @@ INSTANTIATE_TEST_SUITE_P(
                "Nie można przesunąć elementu - obecnie odtwarzany | "}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
+// The dialogs keep the air going: what started meanwhile is checked again,
+// and the cursor does not follow the next mark while the operator picks.
+TEST(EdycjaKomend, TheAirGoingOnDuringAPickIsCheckedAgain) {
+    Edycja r;
+    r.lista(4);
+    StanPlaylisty.Kursor = 2;
+    const QString plik = r.wav(u"NOWY.WAV"_s, 5 * S);
+    r.k.Zrodla.NagranieZPrzegladarki = [&](KomendyEdycji::Wybor& w) {
+        EXPECT_FALSE(r.silnik->FlagaNastepnego);
+        r.naDeku(1, 3);  // Automat started element 3 meanwhile
+        w.Plik = plik;
+        w.Nazwa = u"NOWY"_s;
+        return true;
+    };
+    r.k.KomendaWstaw();
+    EXPECT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(r.informacje(), QStringList{u"Nie można wstawiać elementu przed graną pozycją | "_s});
+    EXPECT_FALSE(UndoJest);
+    EXPECT_TRUE(r.silnik->FlagaNastepnego);
+}
+
 TEST(EdycjaKomend, DecksAndTheNextMarkFollowTheirElements) {
     Edycja r;
     r.lista(9);
