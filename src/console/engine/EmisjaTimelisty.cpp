@@ -35,12 +35,13 @@ bool czekajNaStart(SilnikEmisji& s, quint8 slot) {
     return true;
 }
 
-quint8 wybierzOdtwarzacz(const SilnikEmisji& s, quint8 podany) {
+// `gpi`: the input that answered this entry's question (0 none).
+quint8 wybierzOdtwarzacz(const SilnikEmisji& s, quint8 podany, quint8 gpi) {
     if (s.Stan.PauzaJest && s.SlotEmisjiTeraz >= 1 && s.SlotEmisjiTeraz <= 2) return s.SlotEmisjiTeraz;
     if (podany != 0) return podany;
-    if (DecyzjaGPI != 0) {
-        if (DecyzjaGPI < 2) return 1;
-        if (DecyzjaGPI == 2) return 2;
+    if (gpi != 0) {
+        if (gpi < 2) return 1;
+        if (gpi == 2) return 2;
         if (s.SlotEmisjiTeraz >= 1 && s.SlotEmisjiTeraz <= 2) return s.SlotEmisjiTeraz;
     }
     return s.SlotZajety(1) ? 2 : 1;
@@ -71,9 +72,11 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     const EmisjaTeraz blok = BlokTimelisty(k);
     const TElemTListy wpis = Timelista[k];
     bool tak = true;
+    quint8 gpi = 0;
     if (!s.Stan.PauzaJest && pytaj) {
         DecyzjaGPI = 0;
         tak = DecyzjaOEmisji(QStringLiteral("Czy wyemitować nagranie?"), wpis.Tyt, blok.EmisjaTerazStart, 2) == WynikTak;
+        gpi = DecyzjaGPI;
     }
     if (!tak) {
         oznacz(Timelista[k], StanOdrzucony);
@@ -84,7 +87,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     if (StanTimelisty.Kursor != k || k > StanTimelisty.Ilosc || Timelista[k].Adr != wpis.Adr) return;
 
     if (s.SlotZajety(1) && s.SlotZajety(2)) return;
-    const quint8 slot = wybierzOdtwarzacz(s, odtwarzacz);
+    const quint8 slot = wybierzOdtwarzacz(s, odtwarzacz, gpi);
     if (s.SlotZajety(slot)) return;
 
     ZerujStanGodzinyTListy();
