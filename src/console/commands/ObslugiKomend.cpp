@@ -1,6 +1,7 @@
 #include "console/commands/ObslugiKomend.h"
 
 #include "console/commands/Komendy.h"
+#include "console/commands/KomendyEdycji.h"
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ScianaSingli.h"
@@ -13,20 +14,7 @@
 
 const std::vector<KomendaCzekajaca>& KomendyCzekajace() {
     static const std::vector<KomendaCzekajaca> lista = {
-        {KomWyjdz, KomWyjdz, "wyjście z trybu przesuwania lub bloku"},
-        {KomUsun, KomUsun, "usunięcie elementu"},
-        {KomWstaw, KomWstaw, "wstawienie elementu"},
-        {KomInfo, KomInfo, "edytor opisu elementu"},
-        {KomUstawStart, KomUstawStart, "czas startu playlisty"},
-        {KomKod, KomKod, "wstawienie kodu"},
-        {KomZmien, KomZmien, "zmiana elementu"},
-        {KomUndo, KomUndo, "cofnięcie zmiany playlisty"},
-        {KomPrzesun, KomPrzesun, "tryb przesuwania"},
-        {KomAktualizacja, KomAktualizacja, "przeliczanie czasów playlisty"},
-        {KomBlok, KomBlok, "tryb bloku"},
-        {KomTimelistaGrajTeraz, KomTimelistaGrajTeraz, "emisja pozycji listy synchronicznej"},
         {KomPlayL, KomRekL, "listy trybu emisji"},
-        {KomGodzina0, KomGodzina23, "kursor playlisty na godzinę"},
     };
     return lista;
 }
@@ -57,13 +45,13 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
 
     d.UstawObsluge(KomStop, KomStop, [s](quint16) { s->StopWszystko(); });
     d.UstawObsluge(KomStopSpacja, KomStopSpacja, [s](quint16) { s->StopKlawiszemSpacji(); });
-    d.UstawObsluge(KomStart, KomStart, [s](quint16 id) {
-        // In move and block mode Enter drops or deletes at the cursor.
-        if (s->Stan.TrybPrzesuwania || s->Stan.TrybBloku)
-            Log(TekstKomendyCzekajacej(id, "upuszczenie elementu lub usunięcie elementów spoza bloku"));
-        else
-            s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    // In move and block mode Enter confirms (the editing commands' handler).
+    d.UstawObsluge(KomStart, KomStart, [s](quint16) {
+        if (!s->Stan.TrybPrzesuwania && !s->Stan.TrybBloku) s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
     });
+    // Keypad + and a click on the current time-list row.
+    d.UstawObsluge(KomTimelistaGrajTeraz, KomTimelistaGrajTeraz,
+                   [s](quint16) { s->Wyjscia().EmitujPozycjeTimelisty(0, ZrodloKlaw); });
     // The cursor keys of both lists: up, down, page up, page down, first, last.
     d.UstawObsluge(KomKursorGora, KomKursorKoniec, [s](quint16 id) {
         RuchKursora(StanPlaylisty, KrokKursora(id - KomKursorGora));
@@ -90,6 +78,35 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
         s->KasujPlayliste();
         d.WcisnijPrzycisk(PUsunPlayliste, false);
     });
+}
+
+void ZarejestrujObslugiEdycji(Dyspozytor& d, KomendyEdycji& komendy, SilnikEmisji& silnik) {
+    KomendyEdycji* k = &komendy;
+    SilnikEmisji* s = &silnik;
+    // Each button stays lit while its command runs.
+    const auto zPrzyciskiem = [&d](quint16 id, int przycisk, std::function<void()> praca) {
+        d.UstawObsluge(id, id, [&d, przycisk, praca](quint16) {
+            d.WcisnijPrzycisk(przycisk, true);
+            praca();
+            d.WcisnijPrzycisk(przycisk, false);
+        });
+    };
+    zPrzyciskiem(KomWstaw, PWstaw, [k] { k->KomendaWstaw(); });
+    zPrzyciskiem(KomKod, PKod, [k] { k->WstawKod(); });
+    zPrzyciskiem(KomUsun, PUsun, [k] { k->KomendaUsun(); });
+    zPrzyciskiem(KomZmien, PZmien, [k] { k->KomendaZmien(); });
+    zPrzyciskiem(KomUstawStart, PUstawStart, [k] { k->UstawGodzinePlaylisty(); });
+    zPrzyciskiem(KomUndo, PUndo, [k] { k->CofnijOperacje(); });
+    zPrzyciskiem(KomInfo, PInfo, [k] { k->EdytujOpisNagrania(); });
+    d.UstawObsluge(KomAktualizacja, KomAktualizacja, [k](quint16) { k->PrzelaczTrybCzasu(); });
+    d.UstawObsluge(KomPrzesun, KomPrzesun, [k](quint16) { k->RozpocznijPrzesuwanie(); });
+    d.UstawObsluge(KomBlok, KomBlok, [k](quint16) { k->RozpocznijBlok(); });
+    d.UstawObsluge(KomWyjdz, KomWyjdz, [k](quint16) { k->Wyjdz(); });
+    d.UstawObsluge(KomStart, KomStart, [k, s](quint16) {
+        if (!k->Potwierdz()) s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    });
+    d.UstawObsluge(KomGodzina0, KomGodzina23, [k](quint16 id) { k->KursorNaGodzine(id - KomGodzina0); });
+    k->Podswietl = [&d](int przycisk, bool wcisniety) { d.WcisnijPrzycisk(przycisk, wcisniety); };
 }
 
 void ZarejestrujObslugiTimelisty(Dyspozytor& d, PanelTimelisty& panel) {

@@ -35,3 +35,8 @@ void ZarejestrujObslugiTimelisty(Dyspozytor& dyspozytor, PanelTimelisty& panel);
 class KomendyPlaylisty;
 // Read, append and save of the playlist.
 void ZarejestrujObslugiPlaylisty(Dyspozytor& dyspozytor, KomendyPlaylisty& komendy);
+
+class KomendyEdycji;
+// The playlist editing commands, the move and block modes (Enter confirms
+// and Esc leaves them) and the hour keys.
+void ZarejestrujObslugiEdycji(Dyspozytor& dyspozytor, KomendyEdycji& komendy, SilnikEmisji& silnik);

@@ -87,7 +87,8 @@ void SilnikEmisji::Timer1Timer() {
             Log(QStringLiteral("Błąd pętli emisji"));
         }
     }
-    if ((awariaCzeka_ || !KomunikatyOczekujace.isEmpty()) && !poTikuZaplanowane_ && ZaplanujPoTiku) {
+    if ((awariaCzeka_ || !KomunikatyOczekujace.isEmpty() || !zlecone_.isEmpty()) && !poTikuZaplanowane_ &&
+        ZaplanujPoTiku) {
         poTikuZaplanowane_ = true;
         ZaplanujPoTiku();
     }

@@ -180,10 +180,19 @@ void SilnikEmisji::PoTiku() {
         DialogiOdroczone odroczone([this](const KomunikatEmisji& k) { Zapytaj(k); });
         StartAwaryjny();
     }
+    while (!zlecone_.isEmpty() && !Timer1Zajety) zlecone_.takeFirst()();
     // A dialog already open (this call came from inside it) shows the rest
     // one after another when it closes.
     if (!pokazuje_)
         PokazKomunikaty();
+}
+
+void SilnikEmisji::ZlecPoTiku(std::function<void()> praca) {
+    zlecone_.append(std::move(praca));
+    if (!wTiku_ && !Timer1Zajety && !poTikuZaplanowane_ && ZaplanujPoTiku) {
+        poTikuZaplanowane_ = true;
+        ZaplanujPoTiku();
+    }
 }
 
 void SilnikEmisji::PokazKomunikaty() {

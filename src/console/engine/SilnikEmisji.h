@@ -199,6 +199,9 @@ public:
     // dialogs are shown, the ticks going on meanwhile.
     void PoTiku();
     void PokazKomunikaty();
+    // Work that may ask or wait (a time-list entry played now from a start
+    // inside the tick) runs right after the tick, in order.
+    void ZlecPoTiku(std::function<void()> praca);
     QList<KomunikatEmisji> KomunikatyOczekujace;
     // Shows the dialog now, or queues it while the tick runs.
     void Zapytaj(const KomunikatEmisji& k);
@@ -314,6 +317,7 @@ protected:
     bool wTiku_ = false;
     bool awariaCzeka_ = false;   // the emergency start is due after the tick
     bool poTikuZaplanowane_ = false;
+    QList<std::function<void()>> zlecone_;
     bool pokazuje_ = false;      // a queued dialog is open
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
     std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged

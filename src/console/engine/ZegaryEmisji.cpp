@@ -119,8 +119,8 @@ WskazaniaZegarow OdswiezZegary(SilnikEmisji& silnik, QDate data, qint64 terazMS)
 
 bool KursorNaTeraz(qint64 terazMS) {
     for (qint32 n = 1; n <= StanPlaylisty.Ilosc; ++n) {
-        const TElemPListy& e = Playlista[n];
-        if (e.Emi >= 0 && (qint64(e.Emi) + e.NwP) % DobaMs >= terazMS) {
+        if (Playlista[n].Emi > terazMS) {
+            if (StanPlaylisty.Kursor == n) return false;
             StanPlaylisty.Kursor = n;
             return true;
         }

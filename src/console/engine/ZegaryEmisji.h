@@ -44,6 +44,6 @@ struct WskazaniaZegarow {
 // automatic-loading timer with AP and AT, and returns what the labels show.
 WskazaniaZegarow OdswiezZegary(SilnikEmisji& silnik, QDate data, qint64 terazMS);
 
-// The clock label's click: the cursor to the first element that goes on air
-// at or after `terazMS`; false when there is none (the cursor stays).
+// The clock label's click: the cursor to the first element whose air time
+// is later than `terazMS`; false when the cursor did not move.
 bool KursorNaTeraz(qint64 terazMS);

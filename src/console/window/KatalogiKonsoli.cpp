@@ -1,5 +1,6 @@
 #include "console/window/KatalogiKonsoli.h"
 
+#include "console/commands/KomendyEdycji.h"
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/window/PolaczeniaOkna.h"
@@ -114,4 +115,19 @@ void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s) {
         folder = wybrany;
         return true;
     };
+}
+
+void PolaczEdycjeZKatalogiem(KomendyEdycji& k, StanyKatalogow& s) {
+    k.Zrodla.NagranieZPrzegladarki = [&s](KomendyEdycji::Wybor& w) {
+        KatalogWynikLiczba = 0;
+        w.Plik = Wybierz(s.Wstaw, QString());
+        w.Nazwa = s.Wstaw.Wybrany;
+        if (KatalogWynikLiczba >= 1) {
+            w.Nazwy = KatalogWynikZbiory.mid(0, KatalogWynikLiczba);
+            w.Pliki = KatalogWynikTeksty.mid(0, KatalogWynikLiczba);
+        }
+        KatalogWynikLiczba = 0;
+        return !w.Plik.isEmpty() || !w.Pliki.isEmpty();
+    };
+    k.Zrodla.ZestawSingli = [&s] { return Wybierz(s.Single, QString()); };
 }

@@ -4,6 +4,7 @@
 #include "library/DKatalog.h"
 
 struct OknaBibliotekiSingli;
+class KomendyEdycji;
 class KomendyPlaylisty;
 class PanelTimelisty;
 class ProfilOperatora;
@@ -37,3 +38,6 @@ void PolaczReklamyZKatalogiem(WyjsciaOkna& w, StanyKatalogow& s);
 // The playlist commands' picks: a playlist to read or append (playlist
 // state, filtered as the command asks) and a folder to save into (save state).
 void PolaczPlaylisteZKatalogiem(KomendyPlaylisty& k, StanyKatalogow& s);
+// The editing commands' picks: recordings to insert (insert state, the
+// marked files too) and a singles set for the "PALETA:" element (singles state).
+void PolaczEdycjeZKatalogiem(KomendyEdycji& k, StanyKatalogow& s);

@@ -1,6 +1,7 @@
 #include "console/window/PolaczeniaOkna.h"
 
 #include "console/commands/ScianaSingli.h"
+#include "console/engine/EdycjaPlaylisty.h"
 #include "mixeditor/EdycjaPL.h"
 
 #include "console/window/PanelOdtwarzacza.h"
@@ -48,3 +49,5 @@ void ZegaryOkna::Zamknij() {
 }
 
 void WyjsciaOkna::EdytorMiksow() { EdytujMiksy(); }
+
+void WyjsciaOkna::PominBraki() { PomijajBrakujace(); }

@@ -42,6 +42,14 @@ public:
     void UstawSciane(ScianaSingli* sciana) { sciana_ = sciana; }
     void CzytajZestawSingli(const QString& plik) override;
     void SingleKolejno() override;
+    // Playing the time-list entry now, with the time list's own question.
+    std::function<void(quint8, int)> GrajTeraz;
+    void EmitujPozycjeTimelisty(quint8 odtwarzacz, int zrodlo) override {
+        if (GrajTeraz) GrajTeraz(odtwarzacz, zrodlo);
+        else WyjsciaEmisji::EmitujPozycjeTimelisty(odtwarzacz, zrodlo);
+    }
+    // The next mark past missing files after an automatic load.
+    void PominBraki() override;
     // The list panels' and the message field's redraws.
     std::function<void()> PanelPL, PanelTL, PoleKom;
     void OdswiezPlayliste() override { if (PanelPL) PanelPL(); }

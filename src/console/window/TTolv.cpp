@@ -1,5 +1,7 @@
 #include "console/window/TTolv.h"
 
+#include "console/engine/EmisjaTimelisty.h"
+
 #include "audio/DMagnet.h"
 #include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
@@ -118,6 +120,15 @@ TTolv::TTolv(QWidget* parent)
     PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
     PolaczReklamyZKatalogiem(*wyjscia_, katalogi_);
     wyjscia_->PlikiTimelisty = [this](bool pytania) { timelista_.SprawdzPlikiTimelisty(pytania); };
+    // Editing picks from the database window and the browser, describes in
+    // the description editor, and plays time-list entries now.
+    ZarejestrujObslugiEdycji(dyspozytor_, edycja_, silnik_);
+    edycja_.Zrodla.NagranieZBazy = sciana_.Biblioteka.NagranieZBazy;
+    edycja_.Zrodla.EdytujOpis = sciana_.Biblioteka.EdytujOpis;
+    PolaczEdycjeZKatalogiem(edycja_, katalogi_);
+    wyjscia_->GrajTeraz = [this](quint8 odtwarzacz, int zrodlo) {
+        EmitujPozycjeTimelisty(silnik_, odtwarzacz, quint8(zrodlo), timelista_.TimelistaOpcja);
+    };
     Rozmiesc();
 }
 
@@ -341,7 +352,9 @@ void TTolv::PodswietlTryby() {
     dyspozytor_.WcisnijPrzycisk(PAutoStop, silnik_.AutostopJest);
     dyspozytor_.WcisnijPrzycisk(PAutomat, silnik_.Stan.TrybAutomat);
     dyspozytor_.WcisnijPrzycisk(PCisza, Emisja.CiszaGra);
-    dyspozytor_.WcisnijPrzycisk(PAktualizacja, Emisja.PListaAktJest);
+    dyspozytor_.WcisnijPrzycisk(PAktualizacja, silnik_.Stan.KorektaCzasuJest);
+    dyspozytor_.WcisnijPrzycisk(PPrzesun, silnik_.Stan.TrybPrzesuwania);
+    dyspozytor_.WcisnijPrzycisk(PBlok, silnik_.Stan.TrybBloku);
     dyspozytor_.WcisnijPrzycisk(PBazaKat, silnik_.Stan.TrybWstawiania == 2);
     sciana_.PodswietlPrzyciski();
     const auto zapal = [this](int indeks, bool stan) {

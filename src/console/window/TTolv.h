@@ -8,6 +8,7 @@
 #include "console/commands/Dyspozytor.h"
 #include "console/window/PolaczeniaOkna.h"
 #include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/KomendyEdycji.h"
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/commands/PanelTimelisty.h"
 #include "console/commands/ProfilOperatora.h"
@@ -98,6 +99,8 @@ public:
     void StatusLabelClick();
     // Read, append and save of the playlist; its pickers are the browser's.
     KomendyPlaylisty& Playlisty() { return playlisty_; }
+    // The playlist editing commands and the move and block modes.
+    KomendyEdycji& Edycja() { return edycja_; }
 
     // The date labels (the clock display writes them) open the RDS texts;
     // the RDS label scrolls the operator's texts and clears them when
@@ -237,6 +240,7 @@ private:
     StanyKatalogow katalogi_;
     ProfilOperatora profil_{silnik_, sciana_};
     KomendyPlaylisty playlisty_{silnik_};
+    KomendyEdycji edycja_{silnik_};
     std::unique_ptr<PoleStatusuOkna> status_;
     Dyspozytor dyspozytor_;
     std::unique_ptr<TelnetGPI> telnet_;

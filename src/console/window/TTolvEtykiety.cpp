@@ -89,9 +89,7 @@ void TTolv::UtworzEtykiety() {
     // The 12-hour clock stays hidden: the console shows 24 hours.
     Czas12Label->hide();
     AmPmLabel->hide();
-    Czas24Label->Klik = [this] {
-        if (KursorNaTeraz(timery_.TerazMS)) OdswiezPlayliste();
-    };
+    Czas24Label->Klik = [this] { edycja_.KursorNaTeraz(timery_.TerazMS); };
     const auto poKliku = [this](auto zmiana) {
         return [this, zmiana] {
             zmiana();

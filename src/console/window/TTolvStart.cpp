@@ -217,7 +217,8 @@ void TTolv::FormShow() {
     timery_.WlaczTimeryStartowe();
     // 4. SAT mode at start.
     if (Satelita.SatTrybJest && Satelita.SatStartJest) silnik_.PrzelaczSat();
-    // 5. Re-timing the playlist is the editing commands' work; it joins here.
+    // 5. The time-correction mode as the settings ask for it.
+    silnik_.Stan.KorektaCzasuJest = Emisja.PListaAktJest;
     // 6. Datagram timers by their settings; a period of 0 stays off.
     datagramy_->WlaczZegary();
     Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);

@@ -9,12 +9,28 @@
 
 #include <memory>
 
+#include "audio/OpisNagrania.h"
+#include "audio/Sygnaly2.h"
 #include "common/TempFolder.h"
 #include "console/support/KonsolaTestPomoc.h"
 #include "console/window/TTolv.h"
 #include "foundation/DialogiSkrypt.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
+
+// A description beside a recording (its performer, and its title when
+// given): the database window lists it under its performer's letter.
+inline void OpiszNagranie(const QString& plik, const QString& wykonawca, const QString& tytul = {}) {
+    SygnalType s;
+    PustySygnal(s);
+    s.Adres = plik;
+    OtworzSygnal(s, false);
+    OpisNagraniaTyp o;
+    NowyOpis(o);
+    o.Wyk = wykonawca;
+    if (!tytul.isEmpty()) o.Tyt = tytul;
+    ZapiszDAT(s, o);
+}
 
 // The window made from the settings file already in the current folder.
 inline std::unique_ptr<TTolv> OknoTestowe() {

@@ -178,23 +178,25 @@ TEST_F(Panele, KeysScrollAndClicksChooseRows) {
 
 TEST_F(Panele, MiddleClickOnTheTimeBoxEndsTheModeThatIsOnElseStartsMoving) {
     playlistaKazdegoRodzaju();
-    struct Wiersz {
-        bool przesuwanie, blok;
-        QString linia;
-    } wiersze[] = {
-        {false, false, u"Komenda 3119 niedostępna: tryb przesuwania"_s},
-        {true, false, u"Komenda 3102 niedostępna: upuszczenie elementu lub usunięcie elementów spoza bloku"_s},
-        {false, true, u"Komenda 10 niedostępna: wyjście z trybu przesuwania lub bloku"_s},
+    StanKonsoli& st = okno->Silnik().Stan;
+    const auto klik = [&](qint32 wiersz) {
+        QTest::mouseClick(okno.get(), Qt::MiddleButton, Qt::NoModifier, wWierszu(wiersz, SkalaX(20)));
+        EXPECT_EQ(StanPlaylisty.Kursor, wiersz);
     };
-    for (const auto& w : wiersze) {
-        okno->Silnik().Stan.TrybPrzesuwania = w.przesuwanie;
-        okno->Silnik().Stan.TrybBloku = w.blok;
-        const qsizetype przed = Logi().size();
-        QTest::mouseClick(okno.get(), Qt::MiddleButton, Qt::NoModifier, wWierszu(5, SkalaX(20)));
-        EXPECT_EQ(StanPlaylisty.Kursor, 5);
-        EXPECT_EQ(noweLogi(przed), QStringList{w.linia});
-        StanPlaylisty.Kursor = 2;
-    }
+    // No mode: moving starts from the clicked element.
+    klik(6);
+    EXPECT_TRUE(st.TrybPrzesuwania);
+    // Moving: the click drops it there after the question.
+    dialogi.Odpowiedz(OdpowiedzTak);
+    klik(3);
+    EXPECT_FALSE(st.TrybPrzesuwania);
+    EXPECT_EQ(Playlista[3].Ide, u"ID6"_s);
+    EXPECT_EQ(Playlista[4].Ide, u"ID3"_s);
+    // Marking a block: the click leaves the mode and deletes nothing.
+    st.TrybBloku = true;
+    klik(5);
+    EXPECT_FALSE(st.TrybBloku);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 15);
 }
 
 namespace {

@@ -68,18 +68,6 @@ public:
                       u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s};
         okno = OknoDoTestu(folder, l + emisja + inne);
     }
-    // A description beside a recording: its performer and title.
-    static void opisz(const QString& plik, const QString& wykonawca, const QString& tytul = {}) {
-        SygnalType s;
-        PustySygnal(s);
-        s.Adres = plik;
-        OtworzSygnal(s, false);
-        OpisNagraniaTyp o;
-        NowyOpis(o);
-        o.Wyk = wykonawca;
-        if (!tytul.isEmpty()) o.Tyt = tytul;
-        ZapiszDAT(s, o);
-    }
     // A recording of `ms` on drive C (or another), by its stored path.
     QString nagranie(const QString& nazwa, int ms = 500, QChar dysk = u'C') {
         folder.drive(dysk);
@@ -502,7 +490,7 @@ TEST_F(Sciana, ARightClickPreviewsAndAStartThatFailsIsShown) {
 TEST_F(Sciana, ASlotIsAssignedThroughTheDatabaseWindow) {
     otworz({}, {u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s, u"BAZAKatalogSzukaj1=C:\\SINGLE"_s});
     const QString a = nagranie(u"A.WAV"_s, 1000);
-    opisz(a, u"Abba"_s, u"Alarm"_s);  // listed under its performer's letter
+    OpiszNagranie(a, u"Abba"_s, u"Alarm"_s);  // listed under its performer's letter
     silnik().Stan.TrybWstawiania = 2;  // the database is the source
     klik(4014);                        // "Wstaw"
     dialogi.Odpowiedz(OdpowiedzTak);   // "Czy utworzyć bazę nagrań?"
@@ -565,7 +553,7 @@ TEST_F(Sciana, TheBrowsersDatabasePickAssignsASlot) {
     BEZ_TSAN();
     otworz({u"KatMuzyka1=C:\\SINGLE"_s}, {u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s, u"BAZAKatalogSzukaj1=C:\\SINGLE"_s});
     const QString a = nagranie(u"A.WAV"_s, 1000);
-    opisz(a, u"Abba"_s);  // listed under its performer's letter
+    OpiszNagranie(a, u"Abba"_s);  // listed under its performer's letter
     silnik().Stan.TrybWstawiania = 1;
     klik(4014);
     dialogi.Odpowiedz(OdpowiedzTak);  // "Czy utworzyć bazę nagrań?"

@@ -1,0 +1,180 @@
+// The editing commands through the real main window offscreen while Automat
+// plays on the stepped virtual device: keys and buttons of QTest, the folder
+// browser and the database window answered as an operator would.
+#include <gtest/gtest.h>
+
+#include "common/TempFolder.h"
+#include "common/WavWriter.h"
+#include "console/support/KonsolaTestPomoc.h"
+#include "console/support/OknoTestPomoc.h"
+#include "console/window/TTolv.h"
+#include "foundation/DialogiSkrypt.h"
+#include "library/DBaza.h"
+#include "library/DBazaOkno.h"
+#include "library/DBazaWidok.h"
+#include "library/DKatalog.h"
+#include "library/OknoTestPomoc.h"
+#include "audio/OpisNagrania.h"
+#include "audio/Sygnaly2.h"
+#include "platform/audio/DeviceHub.h"
+#include "platform/audio/VirtualDevice.h"
+#include "playlists/D_Playlista.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class EdycjaOkna : public StanowiskoOkna {
+public:
+    void TearDown() override {
+        okno.reset();
+        BazaCzyscWszystko();
+        WyczyscPlayliste();
+        UstawSkale(SzerokoscSiatki, WysokoscSiatki);
+    }
+    QString nagranie(const QString& nazwa, int ms) {
+        folder.drive(u'C');
+        folder.write(u"drives/c/MUZYKA/"_s + nazwa, fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, ms)));
+        return u"C:\\MUZYKA\\"_s + nazwa;
+    }
+    void graj(int ms) {
+        for (int t = 0; t < ms; t += 30) {
+            if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(30);
+            zegar.advance(30);
+            okno->Timer1Timer();
+        }
+        okno->TimerWyswietlaczTimer();
+    }
+    void klawisz(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(okno.get(), k, m); }
+    void przycisk(int indeks) {
+        const BUTTONType& b = okno->Przyciski().Pasek[size_t(indeks)];
+        QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2));
+    }
+    SilnikEmisji& silnik() { return okno->Silnik(); }
+    static QString kolejnosc() {
+        QStringList l;
+        for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) l << Playlista[i].Ide;
+        return l.join(u' ');
+    }
+    // The element a deck carries is the one its player plays.
+    void dekiZgodne() {
+        for (quint8 s = 1; s <= 2; ++s) {
+            const qint32 n = silnik().Odtwarzacz[s].Element;
+            if (n == 0) continue;
+            EXPECT_EQ(QString(Playlista[n].Adr), silnik().Odtwarzacze().PlikOdtwarzacza(s)) << "deck " << int(s);
+        }
+    }
+};
+
+TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
+    BEZ_TSAN();
+    const QStringList nazwy{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
+    QStringList pliki;
+    for (const QString& n : nazwy) pliki << nagranie(n + u".WAV"_s, 4000);
+    const QString x = nagranie(u"X.WAV"_s, 2000);
+    const QString y = nagranie(u"Y.WAV"_s, 2000);
+    OpiszNagranie(y, u"Abba"_s);
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"LOGZbiorJest=1"_s,
+                                u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s,
+                                u"KatMuzyka1=C:\\MUZYKA"_s, u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s,
+                                u"BAZAKatalogSzukaj1=C:\\MUZYKA"_s});
+    for (int i = 0; i < 4; ++i) {
+        TElemPListy& e = Playlista[i + 1];
+        InitElemPListy(e);
+        e.Typ = RodzajSND;
+        e.Ide = nazwy[i];
+        e.Adr = pliki[i];
+        e.Emi = 12 * 3'600'000 + i * 4000;
+        e.Trw = e.NwK = e.FOu = 4000;
+    }
+    StanPlaylisty.Ilosc = 4;
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    // The database is built before the air starts (never under the decks).
+    dialogi.Odpowiedz(OdpowiedzTak);  // "Czy utworzyć bazę nagrań?"
+    WModalnym<TBaza>([] { Baza(); }, [](TBaza& o) { QTest::keyClick(&o, Qt::Key_Escape); });
+    ASSERT_GE(BazaLiczba, 1);
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    graj(300);
+    ASSERT_EQ(silnik().Odtwarzacz[1].Element, 1);
+
+    // Insert after B through the folder browser: the letter and Enter.
+    silnik().Stan.TrybWstawiania = 1;
+    StanPlaylisty.Kursor = 2;
+    WModalnym<TKatalog>([&] { klawisz(Qt::Key_Insert); }, [](TKatalog& o) {
+        QTest::keyClick(&o, Qt::Key_X);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_EQ(kolejnosc(), u"A B X C D"_s);
+    EXPECT_EQ(QString(Playlista[3].Adr), x);
+    EXPECT_FALSE(silnik().PlaylistaZmieniona);
+    graj(300);
+
+    // Insert after X from the database window: its row taken with Enter.
+    silnik().Stan.TrybWstawiania = 2;
+    WModalnym<TBaza>([&] { przycisk(PWstaw); }, [](TBaza& o) { QTest::keyClick(&o, Qt::Key_Return); });
+    ASSERT_EQ(StanPlaylisty.Ilosc, 6);
+    EXPECT_EQ(QString(Playlista[4].Adr), y);
+
+    // What is on air is neither deleted nor moved.
+    StanPlaylisty.Kursor = 1;
+    klawisz(Qt::Key_Delete);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info).last().teksty.value(0), u"Nie można usunąć elementu - obecnie odtwarzany"_s);
+    klawisz(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_FALSE(silnik().Stan.TrybPrzesuwania);
+    // Block mode waits for idle decks.
+    przycisk(PBlok);
+    EXPECT_FALSE(silnik().Stan.TrybBloku);
+
+    // D moved up before B: Ctrl+M on D, the cursor up, Enter.
+    StanPlaylisty.Kursor = 6;
+    klawisz(Qt::Key_M, Qt::ControlModifier);
+    ASSERT_TRUE(silnik().Stan.TrybPrzesuwania);
+    EXPECT_EQ(okno->Status().StatusLabel->text(), u"Przesuwanie elementu"_s);
+    for (int i = 0; i < 4; ++i) klawisz(Qt::Key_Up);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    klawisz(Qt::Key_Return);
+    const QString po = kolejnosc();
+    EXPECT_TRUE(po.startsWith(u"A D B X "_s)) << po.toStdString();
+    EXPECT_FALSE(silnik().Stan.TrybPrzesuwania);
+    EXPECT_EQ(silnik().Odtwarzacz[1].Element, 1);
+    dekiZgodne();
+
+    // Delete X with Del and the question.
+    StanPlaylisty.Kursor = 4;
+    dialogi.Odpowiedz(OdpowiedzTak);
+    klawisz(Qt::Key_Delete);
+    EXPECT_FALSE(kolejnosc().contains(u'X'));
+
+    // Automat goes on with the element that was next before the edits: B,
+    // which D now stands before.
+    const QString nastepny = Playlista[StanPlaylisty.DoGrania].Adr;
+    EXPECT_EQ(nastepny, pliki[1]);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    const auto dek = [&] {
+        for (quint8 s = 1; s <= 2; ++s)
+            if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s) == nastepny) return s;
+        return quint8(0);
+    };
+    // The channels' refill threads feed the stepped card: wait on them, bounded.
+    CzekajNa([&] {
+        graj(30);
+        return dek() != 0;
+    }, 20'000);
+    ASSERT_NE(dek(), 0);
+    EXPECT_EQ(silnik().Odtwarzacz[dek()].Element, 3);
+    dekiZgodne();
+
+    // Undo asks by the last edit's name and brings X back; the decks follow.
+    dialogi.Odpowiedz(OdpowiedzTak);
+    przycisk(PUndo);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Ostatnia operacja:  Usuń element"_s);
+    EXPECT_TRUE(kolejnosc().contains(u'X'));
+    dekiZgodne();
+    EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
+}
+
+}  // namespace
