@@ -173,9 +173,7 @@ void TDMagnetofon::PokazMagnetofon(const QString& sciezka, qint32 start, quint8 
     setWindowTitle(QStringLiteral("Odsłuch nagrania: ") + NazwaZbioru(sciezka));
     player_->SetPosition(start);
 
-    PustySygnal(sygnal_);
-    sygnal_.Adres = sciezka;
-    sygnal_.Nazwa = NazwaSciezki(sciezka);
+    sygnal_ = SygnalPliku(sciezka);
     OpisNagraniaTyp opis;
     OtworzSygnal(sygnal_, true, opis);
     AdresLabel->setText(sciezka);

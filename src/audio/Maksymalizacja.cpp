@@ -246,10 +246,7 @@ void MaksymalizujPlik(const QString& sciezka, const OpcjeMaksymalizacji& opcje) 
         return;
     }
     if (RozszerzenieSciezki(sciezka) != QLatin1String(".WAV")) return;
-    SygnalType s;
-    PustySygnal(s);
-    s.Adres = sciezka;
-    s.Nazwa = NazwaSciezki(sciezka);
+    SygnalType s = SygnalPliku(sciezka);
     // The description is not needed here; a look at the file must not
     // disturb the shared record someone may be filling.
     OpisNagraniaTyp opis;

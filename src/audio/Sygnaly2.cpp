@@ -324,6 +324,14 @@ void PustySygnal(SygnalType& s) {
     s.Tytul = QStringLiteral("Bez opisu");
 }
 
+SygnalType SygnalPliku(const QString& sciezka) {
+    SygnalType s;
+    PustySygnal(s);
+    s.Adres = sciezka;
+    s.Nazwa = NazwaSciezki(sciezka);
+    return s;
+}
+
 bool JestNaglowekMPEG(const unsigned char b[4]) {
     const int wersja = (b[1] >> 3) & 3;
     const int warstwa = (b[1] >> 1) & 3;

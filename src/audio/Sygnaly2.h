@@ -68,6 +68,8 @@ struct SygnalWAVType {
 };
 
 void PustySygnal(SygnalType& s);
+// The empty item of the file at `sciezka`: its address and its name.
+SygnalType SygnalPliku(const QString& sciezka);
 
 // Opens the file named by s.Adres (keeping s.Nazwa and s.Adres). With
 // `zOpisem` the recording's description is read into OpisNagrania and its

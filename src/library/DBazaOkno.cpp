@@ -649,10 +649,7 @@ void TBaza::Info() {
     const int p = PozycjaKursora();
     if (p == 0)
         return;
-    SygnalType s;
-    PustySygnal(s);
-    s.Adres = BazaRekordy[p].Adr;
-    s.Nazwa = NazwaSciezki(s.Adres);
+    SygnalType s = SygnalPliku(BazaRekordy[p].Adr);
     ShowOpisNagr(s, true);
     setFocus();
 }

@@ -483,10 +483,7 @@ void NagrywarkaDJ::WstawDJ() {
     if (plik.isEmpty() || Zamykanie()) return;
     if (!SprawdzOdtwarzalny(plik)) return;
 
-    SygnalType sygnal;
-    PustySygnal(sygnal);
-    sygnal.Adres = plik;
-    sygnal.Nazwa = NazwaSciezki(plik);
+    SygnalType sygnal = SygnalPliku(plik);
     OpisNagraniaTyp opis;
     OtworzSygnal(sygnal, true, opis);
     const qint32 d = CzasTrwaniaPliku(plik);

@@ -70,10 +70,7 @@ void opisyZPlaylisty(SilnikEmisji& s, qint32 start) {
         if (!(r == RodzajSND || (r >= 8 && r <= 15))) continue;
         const QString plik = QString(e.Adr);
         if (!istnieje(plik) || JestZbior(ZbiorOpisu(plik))) continue;
-        SygnalType sygnal;
-        PustySygnal(sygnal);
-        sygnal.Adres = plik;
-        sygnal.Nazwa = NazwaSciezki(plik);
+        SygnalType sygnal = SygnalPliku(plik);
         OpisNagraniaTyp opis;
         if (OtworzSygnal(sygnal, false, opis) != 0) continue;
         NowyOpis(opis);
