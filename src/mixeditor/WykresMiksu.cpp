@@ -165,9 +165,16 @@ void WykresMiksu::PrzesunKursor() {
     update();
 }
 
+void WykresMiksu::RozmiescSlad(int n) {
+    const QString pudelko = nazwaPudelka(n);
+    const QRect przed = Prostokat(pudelko);
+    rozmiescSlad(n, PasyDla(height()));
+    if (Prostokat(pudelko) != przed) update();
+}
+
 void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
     const SladMiksuTyp& s = SladyMiksu[n];
-    if (!s.Uzyty) {
+    if (!s.Uzyty && n != okno_.SladNagrywany()) {
         ukryjSlad(n);
         return;
     }
@@ -234,7 +241,7 @@ void WykresMiksu::paintEvent(QPaintEvent*) {
     g.setPen(Qt::black);
     for (int l = 1; l <= 3; ++l) g.drawRect(Prostokat(nazwa("LiniaWykres%1Shape", l)));
     for (int n : {SladPrzed, SladPo, SladGlosuPoprzedni, SladGlosuNastepny, SladPiosenki1, SladPiosenki2, SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty) rysujSlad(g, n);
+        if (SladyMiksu[n].Uzyty || n == okno_.SladNagrywany()) rysujSlad(g, n);
     auto linia = [&](const char* n, QColor c) {
         if (Widoczny(QLatin1String(n))) g.fillRect(Prostokat(QLatin1String(n)), c);
     };
@@ -272,14 +279,18 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
         return;
     }
     const int gora = r.top(), dol = r.bottom(), srodek = (gora + dol) / 2, wys = r.height();
+    // A voice plays at its gain from its new start to its new end, unfaded:
+    // so it is drawn (a take's or an inserted recording's fade marks mean nothing).
+    const bool glos = n == SladGlosu1 || n == SladGlosu2;
     // The fade level along the track: 0..1.
     auto poziom = [&](qint64 t) {
-        if (t < s.NowyPoczatek || t > s.NowyKoniec) return 1.0;
+        if (glos || t < s.NowyPoczatek || t > s.NowyKoniec) return 1.0;
         if (n == SladPiosenki1 && t < s.KoniecFadeIn)
             return double(t - s.NowyPoczatek) / double(std::max<qint64>(1, qint64(s.KoniecFadeIn) - s.NowyPoczatek));
         return std::clamp((ObwiedniaSladu(s, t) + 5000) / 5000.0, 0.0, 1.0);
     };
-    const int xp = px(s.NowyPoczatek), xf = px(s.KoniecFadeIn), xo = px(s.PoczatekFadeOut), xk = px(s.NowyKoniec);
+    const int xp = px(s.NowyPoczatek), xk = px(s.NowyKoniec);
+    const int xf = glos ? xp : px(s.KoniecFadeIn), xo = glos ? xk : px(s.PoczatekFadeOut);
     g.save();
     g.setClipRect(r);
     if (s.ObwiedniaJest && !s.Obwiednia.isEmpty()) {
@@ -303,7 +314,6 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
         g.setBrush(Qt::NoBrush);
     }
     // The fade outline; the selected voice track's in red.
-    const bool glos = n == SladGlosu1 || n == SladGlosu2;
     g.setPen(glos && s.Wybrany ? KolorQt(KolorCzerwony) : QColor(Qt::white));
     g.drawPolyline(QPolygon({QPoint(xp, dol), QPoint(xf, gora), QPoint(xo, gora), QPoint(xk, dol)}));
     g.restore();

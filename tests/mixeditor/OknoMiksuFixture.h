@@ -2,6 +2,7 @@
 // The mix editor window on the model tests' playlists, with eight preview
 // players on the manual clock and a stand-in recorder.
 #include <QApplication>
+#include <QDir>
 #include <QMouseEvent>
 
 #include <memory>
@@ -51,6 +52,15 @@ public:
     qint32 przedbieg = 3000;
     QStringList komendy;
 };
+
+// Pictures of the window go beside the test program unless a folder is named.
+inline QString FolderArtefaktow() {
+    const QByteArray env = qgetenv("TOLVANE_ARTIFACTS");
+    const QString katalog = env.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts")
+                                          : QString::fromLocal8Bit(env);
+    QDir().mkpath(katalog);
+    return katalog;
+}
 
 class OknoMiksuTest : public MiksTest {
 protected:
