@@ -244,7 +244,12 @@ void TEdycjaMiksow::ustawTekst(QLabel* l, const QString& t) {
 }
 
 void TEdycjaMiksow::ustawCzas(const QString& nazwa, qint32 t) {
-    ustawTekst(wykres_->Etykieta(nazwa), PiszCzasDoby(t, 6));
+    QLabel* l = wykres_->Etykieta(nazwa);
+    const QString tekst = PiszCzasDoby(t, 6);
+    if (!l || l->text() == tekst) return;
+    // The time line sized the label for its old text (empty when first shown).
+    l->setText(tekst);
+    l->adjustSize();
 }
 
 // ---------------------------------------------------------------- showing and closing

@@ -88,6 +88,9 @@ TEST_F(NagrywanieWOknieTest, ATakeArmedWithInsertIsRecordedPlacedDeletedAndAccep
         okno->show();
         auto& S = SladyMiksu;
         auto& Z = Zakresy;
+        // Song 2's air time is readable from the first showing.
+        const QLabel* godzina = wykres().Etykieta(u"GodzinaEmisji2Label"_s);
+        EXPECT_GE(godzina->width(), godzina->sizeHint().width());
         // Opening prepared the take file.
         ASSERT_TRUE(rec.WejscieOtwarte());
         EXPECT_EQ(QFileInfo(dj(u"DJ_30001.WAV"_s)).size(), 44);
