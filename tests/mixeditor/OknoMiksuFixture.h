@@ -2,12 +2,12 @@
 // The mix editor window on the model tests' playlists, with eight preview
 // players on the manual clock and a stand-in recorder.
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 
 #include <memory>
 
 #include "../console/support/GraczeNaZegarze.h"
+#include "library/OknoTestPomoc.h"
 #include "mixeditor/MiksFixture.h"
 #include "mixeditor/OdtwarzaczeEdytora.h"
 #include "mixeditor/TEdycjaMiksow.h"
@@ -52,15 +52,6 @@ public:
     qint32 przedbieg = 3000;
     QStringList komendy;
 };
-
-// Pictures of the window go beside the test program unless a folder is named.
-inline QString FolderArtefaktow() {
-    const QByteArray env = qgetenv("TOLVANE_ARTIFACTS");
-    const QString katalog = env.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts")
-                                          : QString::fromLocal8Bit(env);
-    QDir().mkpath(katalog);
-    return katalog;
-}
 
 class OknoMiksuTest : public MiksTest {
 protected:
