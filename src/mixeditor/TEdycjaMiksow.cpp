@@ -223,10 +223,11 @@ void TEdycjaMiksow::ukladaj() {
 }
 
 void TEdycjaMiksow::RozmiescZnaczniki() {
-    wykres_->Rozmiesc();
+    // The texts first: the time line shows each label only where it fits.
     if (!korekta())
         for (int n : {SladPiosenki2, SladGlosu1, SladGlosu2})
             ustawCzas(QStringLiteral("GodzinaEmisji%1Label").arg(n), SladyMiksu[n].NowyPoczatek);
+    wykres_->Rozmiesc();
     // The block: from the song that shares song 2's type byte.
     const auto& S = SladyMiksu;
     qint64 blok = 0;

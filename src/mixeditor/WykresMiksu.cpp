@@ -212,13 +212,15 @@ void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
         ustaw(nazwa("Wzmocnienie%1Shape", n), QRect(srodek - u / 2, std::min(y, dol - u + 1), u, u), true, UchwytWzmocnienia);
         // Labels ride on the box's visible start.
         const int xl = std::max(x0, 0) + u + 2;
+        // A label shows only where it fits between the box's handles.
+        const auto miesci = [&](const QLabel* l) { return xl + l->width() < pudelko.right() - u; };
         auto pokaz = [&](const char* wzor, const QString& t, int y) {
             QLabel* l = Etykieta(nazwa(wzor, n));
             if (!l) return;
             if (l->text() != t) l->setText(t);
             l->adjustSize();
             l->move(xl, y);
-            l->setVisible(pudelko.width() > 2 * u);
+            l->setVisible(miesci(l));
         };
         pokaz("TytulNagrania%1Label", s.TytulEtykieta, gora + 2);
         pokaz("AutorNagrania%1Label", s.AutorEtykieta, gora + 18);
@@ -227,7 +229,7 @@ void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
             if (g) {
                 g->adjustSize();
                 g->move(xl, dol - g->height() - 1);
-                g->setVisible(pudelko.width() > 2 * u);
+                g->setVisible(miesci(g));
             }
         }
     }

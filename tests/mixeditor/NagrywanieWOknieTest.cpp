@@ -144,6 +144,7 @@ TEST_F(NagrywanieWOknieTest, ATakeArmedWithInsertIsRecordedPlacedDeletedAndAccep
         EXPECT_GT(pudelko.width(), szer0 + 20);
         EXPECT_EQ(pudelko.right(), CzasNaPiksel(start + S[SladGlosu1].Czas));
         EXPECT_EQ(wykres().Prostokat(u"Nagranie3NowyKoniecShape"_s).right(), pudelko.right());
+        EXPECT_FALSE(wykres().Widoczny(u"GodzinaEmisji3Label"_s)) << "its air time does not fit the box yet";
         EXPECT_EQ(wgrajLabel()->text(), PiszCzas(4, std::abs(dlugoscOkna - S[SladGlosu1].Czas)));
         EXPECT_EQ(wgrajLabel()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
