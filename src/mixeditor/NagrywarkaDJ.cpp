@@ -487,6 +487,13 @@ void NagrywarkaDJ::WstawDJ() {
     OpisNagraniaTyp opis;
     OtworzSygnal(sygnal, true, opis);
     const qint32 d = CzasTrwaniaPliku(plik);
+    // Nothing to hear: above all the take file prepared for the next take,
+    // whose recording would change what was inserted.
+    if (d <= 0) {
+        Log(QStringLiteral("Nie wstawiono DJa bez dźwięku: ") + plik);
+        PokazBlad(QStringLiteral("Nie można wstawić DJa - nagranie jest puste!"));
+        return;
+    }
 
     // Checked before the replaced track goes, so that a refusal loses nothing.
     const SladMiksuTyp* jedyny = nullptr;

@@ -223,10 +223,11 @@ void TEdycjaMiksow::ukladaj() {
 }
 
 void TEdycjaMiksow::RozmiescZnaczniki() {
-    wykres_->Rozmiesc();
+    // The texts first: the time line shows each label only where it fits.
     if (!korekta())
         for (int n : {SladPiosenki2, SladGlosu1, SladGlosu2})
             ustawCzas(QStringLiteral("GodzinaEmisji%1Label").arg(n), SladyMiksu[n].NowyPoczatek);
+    wykres_->Rozmiesc();
     // The block: from the song that shares song 2's type byte.
     const auto& S = SladyMiksu;
     qint64 blok = 0;
@@ -244,7 +245,12 @@ void TEdycjaMiksow::ustawTekst(QLabel* l, const QString& t) {
 }
 
 void TEdycjaMiksow::ustawCzas(const QString& nazwa, qint32 t) {
-    ustawTekst(wykres_->Etykieta(nazwa), PiszCzasDoby(t, 6));
+    QLabel* l = wykres_->Etykieta(nazwa);
+    const QString tekst = PiszCzasDoby(t, 6);
+    if (!l || l->text() == tekst) return;
+    // The time line sized the label for its old text (empty when first shown).
+    l->setText(tekst);
+    l->adjustSize();
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -568,7 +574,10 @@ void TEdycjaMiksow::zamknijPoNagrywaniu() {
 }
 
 void TEdycjaMiksow::zatrzymajWgranie() {
-    if (nagr_ && (nagr_->WgrywanieTrwa() || nagr_->WgranieUzbrojone())) nagr_->ZakonczWgrywanie();
+    if (SladNagrywany() == 0) return;
+    nagr_->ZakonczWgrywanie();
+    // A dropped take's box goes, a finished one stands as its track.
+    RozmiescZnaczniki();
 }
 
 void TEdycjaMiksow::poStepieMiksu() {
@@ -627,11 +636,16 @@ void TEdycjaMiksow::ZatrzymajWszystko() {
     KasujZdarzenie();
 }
 
+int TEdycjaMiksow::SladNagrywany() const {
+    if (!nagr_ || !(nagr_->WgranieUzbrojone() || nagr_->WgrywanieTrwa())) return 0;
+    const int t = nagr_->SladWgrania();
+    return t == SladGlosu1 || t == SladGlosu2 ? t : 0;
+}
+
 bool TEdycjaMiksow::nagrywaniePrzerwane() {
     // A take may not run into the other voice track (half a second of air between).
-    if (!nagr_ || !(nagr_->WgranieUzbrojone() || nagr_->WgrywanieTrwa())) return false;
-    const int t = nagr_->SladWgrania();
-    if (t != SladGlosu1 && t != SladGlosu2) return false;
+    const int t = SladNagrywany();
+    if (t == 0) return false;
     const SladMiksuTyp& cel = SladyMiksu[t];
     const SladMiksuTyp& inny = SladyMiksu[t == SladGlosu1 ? SladGlosu2 : SladGlosu1];
     return inny.Uzyty && inny.Emisja > cel.Emisja && qint64(inny.Emisja) < qint64(cel.Emisja) + cel.Czas + 500;
@@ -749,10 +763,12 @@ void TEdycjaMiksow::wgrajLabel() {
     qint64 czas = okno;
     TColor kolor = 0xFFFF00;
     if (nagr_ && nagr_->WgrywanieTrwa()) {
-        const int cel = nagr_->SladWgrania();
-        const qint64 dlugosc = (cel == SladGlosu1 || cel == SladGlosu2) ? SladyMiksu[cel].Czas : 0;
+        const int cel = SladNagrywany();
+        const qint64 dlugosc = cel ? SladyMiksu[cel].Czas : 0;
         czas = std::abs(okno - dlugosc);
         kolor = 0x0000FF;
+        // The take's box grows with what was written; its handles ride on it.
+        if (cel) wykres_->RozmiescSlad(cel);
     } else if (nagr_ && nagr_->WgranieUzbrojone()) {
         czas = qint64(Z.PoczatekWgrania) - Z.KursorPodgladu;
         kolor = 0x00FF00;

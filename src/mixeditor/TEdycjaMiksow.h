@@ -124,6 +124,9 @@ public:
     static std::array<int, 4> Granice;
     // Whether player n's file is open (a track left without one is not).
     bool MaPlik(int n) const;
+    // The voice track a take is armed for or written to, 0 when none: its
+    // box shows (and grows) before the track is marked used.
+    int SladNagrywany() const;
     // A model change from the time line: changes marked, marks placed.
     void Zmieniono();
 

@@ -165,9 +165,16 @@ void WykresMiksu::PrzesunKursor() {
     update();
 }
 
+void WykresMiksu::RozmiescSlad(int n) {
+    const QString pudelko = nazwaPudelka(n);
+    const QRect przed = Prostokat(pudelko);
+    rozmiescSlad(n, PasyDla(height()));
+    if (Prostokat(pudelko) != przed) update();
+}
+
 void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
     const SladMiksuTyp& s = SladyMiksu[n];
-    if (!s.Uzyty) {
+    if (!s.Uzyty && n != okno_.SladNagrywany()) {
         ukryjSlad(n);
         return;
     }
@@ -205,13 +212,15 @@ void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
         ustaw(nazwa("Wzmocnienie%1Shape", n), QRect(srodek - u / 2, std::min(y, dol - u + 1), u, u), true, UchwytWzmocnienia);
         // Labels ride on the box's visible start.
         const int xl = std::max(x0, 0) + u + 2;
+        // A label shows only where it fits between the box's handles.
+        const auto miesci = [&](const QLabel* l) { return xl + l->width() < pudelko.right() - u; };
         auto pokaz = [&](const char* wzor, const QString& t, int y) {
             QLabel* l = Etykieta(nazwa(wzor, n));
             if (!l) return;
             if (l->text() != t) l->setText(t);
             l->adjustSize();
             l->move(xl, y);
-            l->setVisible(pudelko.width() > 2 * u);
+            l->setVisible(miesci(l));
         };
         pokaz("TytulNagrania%1Label", s.TytulEtykieta, gora + 2);
         pokaz("AutorNagrania%1Label", s.AutorEtykieta, gora + 18);
@@ -220,7 +229,7 @@ void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
             if (g) {
                 g->adjustSize();
                 g->move(xl, dol - g->height() - 1);
-                g->setVisible(pudelko.width() > 2 * u);
+                g->setVisible(miesci(g));
             }
         }
     }
@@ -234,7 +243,7 @@ void WykresMiksu::paintEvent(QPaintEvent*) {
     g.setPen(Qt::black);
     for (int l = 1; l <= 3; ++l) g.drawRect(Prostokat(nazwa("LiniaWykres%1Shape", l)));
     for (int n : {SladPrzed, SladPo, SladGlosuPoprzedni, SladGlosuNastepny, SladPiosenki1, SladPiosenki2, SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty) rysujSlad(g, n);
+        if (SladyMiksu[n].Uzyty || n == okno_.SladNagrywany()) rysujSlad(g, n);
     auto linia = [&](const char* n, QColor c) {
         if (Widoczny(QLatin1String(n))) g.fillRect(Prostokat(QLatin1String(n)), c);
     };
@@ -272,14 +281,18 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
         return;
     }
     const int gora = r.top(), dol = r.bottom(), srodek = (gora + dol) / 2, wys = r.height();
+    // A voice plays at its gain from its new start to its new end, unfaded:
+    // so it is drawn (a take's or an inserted recording's fade marks mean nothing).
+    const bool glos = n == SladGlosu1 || n == SladGlosu2;
     // The fade level along the track: 0..1.
     auto poziom = [&](qint64 t) {
-        if (t < s.NowyPoczatek || t > s.NowyKoniec) return 1.0;
+        if (glos || t < s.NowyPoczatek || t > s.NowyKoniec) return 1.0;
         if (n == SladPiosenki1 && t < s.KoniecFadeIn)
             return double(t - s.NowyPoczatek) / double(std::max<qint64>(1, qint64(s.KoniecFadeIn) - s.NowyPoczatek));
         return std::clamp((ObwiedniaSladu(s, t) + 5000) / 5000.0, 0.0, 1.0);
     };
-    const int xp = px(s.NowyPoczatek), xf = px(s.KoniecFadeIn), xo = px(s.PoczatekFadeOut), xk = px(s.NowyKoniec);
+    const int xp = px(s.NowyPoczatek), xk = px(s.NowyKoniec);
+    const int xf = glos ? xp : px(s.KoniecFadeIn), xo = glos ? xk : px(s.PoczatekFadeOut);
     g.save();
     g.setClipRect(r);
     if (s.ObwiedniaJest && !s.Obwiednia.isEmpty()) {
@@ -303,7 +316,6 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
         g.setBrush(Qt::NoBrush);
     }
     // The fade outline; the selected voice track's in red.
-    const bool glos = n == SladGlosu1 || n == SladGlosu2;
     g.setPen(glos && s.Wybrany ? KolorQt(KolorCzerwony) : QColor(Qt::white));
     g.drawPolyline(QPolygon({QPoint(xp, dol), QPoint(xf, gora), QPoint(xo, gora), QPoint(xk, dol)}));
     g.restore();

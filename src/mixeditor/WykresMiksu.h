@@ -45,6 +45,8 @@ public:
     QString Trafienie(QPoint p) const;
     QLabel* Etykieta(const QString& nazwa) const;
 
+    // Track n alone is placed again (a take's growing box); repaints when it moved.
+    void RozmiescSlad(int n);
     // The cursor line alone moves (the 100 ms tick), without a full layout.
     void PrzesunKursor();
 

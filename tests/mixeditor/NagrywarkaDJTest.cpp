@@ -363,6 +363,14 @@ TEST_F(NagrywarkaTest, InsertingTakesTheBrowsersChoiceWhereThereIsRoom) {
     EXPECT_EQ(stanPrzegladarki.Typy, u".WAV:.MP2:.MP3"_s);
     EXPECT_EQ(stanPrzegladarki.Tryb, 3);
     EXPECT_EQ(SladyMiksu[3].Uzyty, 0);
+    // The take file prepared for the next recording holds no sound yet: the
+    // next take would change what was inserted.
+    otworz();
+    wybrany = platform::resolvePath(rec.ZbiorWgrania());
+    rec.WstawDJ();
+    EXPECT_EQ(SladyMiksu[3].Uzyty, 0);
+    EXPECT_EQ(bledy(), QStringList{u"Nie można wstawić DJa - nagranie jest puste!/"_s});
+    dialogi.Wyczysc();
 
     wybrany = piec;
     rec.WstawDJ();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "../console/support/GraczeNaZegarze.h"
+#include "library/OknoTestPomoc.h"
 #include "mixeditor/MiksFixture.h"
 #include "mixeditor/OdtwarzaczeEdytora.h"
 #include "mixeditor/TEdycjaMiksow.h"

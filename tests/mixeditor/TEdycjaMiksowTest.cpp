@@ -429,9 +429,7 @@ TEST_F(OknoMiksuTest, PicturesOfTheTimeLine) {
     for (const char* n : {"N1", "N2", "N3"})
         fixtures::writeFile(folder.path() + u"/drives/d/"_s + QLatin1String(n) + u".OBW"_s,
                             QByteArray(128, '\0') + QByteArray(40'000, char(100)));
-    const QByteArray env = qgetenv("TOLVANE_ARTIFACTS");
-    const QString katalog = env.isEmpty() ? QCoreApplication::applicationDirPath() + u"/artifacts"_s : QString::fromLocal8Bit(env);
-    QDir().mkpath(katalog);
+    const QString katalog = FolderArtefaktow();
     for (const QSize rozmiar : {QSize(645, 550), QSize(1200, 800)}) {
         SCOPED_TRACE(rozmiar.width());
         TEdycjaMiksow::Granice = {220, 60, rozmiar.width(), rozmiar.height()};
