@@ -491,6 +491,9 @@ void TEdycjaMiksow::Zoom1() {
 }
 
 void TEdycjaMiksow::Reset() {
+    // A take still armed or written would land on a track the backup
+    // empties, at the backup's air time: it ends first.
+    zatrzymajWgranie();
     PrzywrocKopieMiksu();
     OtworzPlikiSladow();
     CentrujWidok();
@@ -588,12 +591,18 @@ void TEdycjaMiksow::poStepieMiksu() {
         if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) PokazKaczke(-SladyMiksu[n].PoziomKaczki / 100);
 }
 
+// A take outlives a preview stopped by a click on the background: it ends on
+// this mix's track before the tracks are built for another mix.
 void TEdycjaMiksow::PoprzedniMiksOkna() {
-    if (!PodgladTrwa() && PoprzedniMiks()) poStepieMiksu();
+    if (PodgladTrwa()) return;
+    zatrzymajWgranie();
+    if (PoprzedniMiks()) poStepieMiksu();
 }
 
 void TEdycjaMiksow::NastepnyMiksOkna() {
-    if (!PodgladTrwa() && NastepnyMiks()) poStepieMiksu();
+    if (PodgladTrwa()) return;
+    zatrzymajWgranie();
+    if (NastepnyMiks()) poStepieMiksu();
 }
 
 void TEdycjaMiksow::WstawDJ() {

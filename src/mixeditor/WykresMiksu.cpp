@@ -368,6 +368,8 @@ void WykresMiksu::nacisniecie(const QString& k, QPoint p, Qt::MouseButton b) {
         okno_.WybierzGlos(n);
         if (k == nazwaPudelka(n) && SladyMiksu[n].Przerwa) okno_.OknoWgraniaZeSladu(n);
     }
+    // The take's own track grows with the take: it is not dragged meanwhile.
+    if ((n == SladGlosu1 || n == SladGlosu2) && n == okno_.SladNagrywany()) return;
     ciagniety_ = k;
     start_ = p;
     slady0_ = SladyMiksu;
@@ -380,9 +382,19 @@ void WykresMiksu::przeciagnij(QPoint p) {
     const QString& k = ciagniety_;
     const int n = sladKsztaltu(k);
     const int dx = p.x() - start_.x();
-    // Every drag starts again from the model as it was at the press.
-    SladyMiksu = slady0_;
-    Zakresy = zakresy0_;
+    // Every drag starts again from the model as it was at the press, but
+    // only what this drag moves: the preview cursor walks on, and a take
+    // grows (or is placed on its track) under a drag meanwhile.
+    const bool piosenka2 = k == QLatin1String("WykresNagrania2PaintBox");
+    const auto cofnijDoNacisniecia = [&] {
+        for (int t = 1; t <= LiczbaSladowMiksu; ++t)
+            if (t == n || (piosenka2 && (t == SladGlosuNastepny || t == SladPo))) SladyMiksu[t] = slady0_[t];
+        if (!piosenka2) return;
+        Zakresy.KoniecWgrania = zakresy0_.KoniecWgrania;
+        Zakresy.GranicaPrawa = zakresy0_.GranicaPrawa;
+        Zakresy.KoniecZakresuDJ = zakresy0_.KoniecZakresuDJ;
+    };
+    cofnijDoNacisniecia();
     auto& S = SladyMiksu;
     auto& Z = Zakresy;
     SladMiksuTyp& s = S[n];
@@ -414,7 +426,7 @@ void WykresMiksu::przeciagnij(QPoint p) {
         const int x = ogranicz(px(s.NowyPoczatek) + dx, std::max(xBoxL, px(Z.GranicaLewa) + 2), px(s.PoczatekFadeOut) - u);
         s.NowyPoczatek = std::max(przesuniety(s.NowyPoczatek, x), s.Emisja);
         s.KoniecFadeIn = std::max(s.KoniecFadeIn, s.NowyPoczatek);
-    } else if (k == QLatin1String("WykresNagrania2PaintBox")) {
+    } else if (piosenka2) {
         for (int t : {SladPiosenki2, SladGlosuNastepny, SladPo})
             if (t == SladPiosenki2 || S[t].Uzyty) przesunSlad(S[t], dt);
         if (Z.KoniecWgrania != 0) Z.KoniecWgrania += dt;
@@ -424,8 +436,7 @@ void WykresMiksu::przeciagnij(QPoint p) {
         for (int v : {SladGlosu1, SladGlosu2})
             cofnij = cofnij || (S[v].Uzyty && S[v].Emisja + S[v].Czas >= Z.KoniecZakresuDJ);
         if (cofnij) {
-            SladyMiksu = slady0_;
-            Zakresy = zakresy0_;
+            cofnijDoNacisniecia();
             okno_.RozmiescZnaczniki();
             return;
         }

@@ -221,3 +221,78 @@ TEST_F(NagrywanieWOknieTest, ATakeArmedWithInsertIsRecordedPlacedDeletedAndAccep
     EXPECT_EQ(e.Kac, -600);
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join(u'\n').toStdString();
 }
+
+// While a take is written the operator may drag another handle, stop the
+// preview with a right click on the background and step on, or press Reset:
+// the take always ends on its own track at its own air time.
+TEST_F(NagrywanieWOknieTest, ATakeEndsOnItsOwnTrackWhateverTheOperatorDoesMeanwhile) {
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void()> dzialanie;
+        std::function<void(qint32 start)> sprawdz;
+    };
+    auto& S = SladyMiksu;
+    auto& Z = Zakresy;
+    const std::vector<Przypadek> przypadki = {
+        {"a drag of song 1's gain held while the take ends",
+         [&] {
+             const QPoint p = srodek(u"Wzmocnienie1Shape"_s);
+             mysz(QEvent::MouseButtonPress, p);
+             graj(3);
+             const qint32 kursor = Z.KursorPodgladu;
+             klawisz(Qt::Key_Space);
+             mysz(QEvent::MouseMove, p + QPoint(0, 10));
+             EXPECT_EQ(Z.KursorPodgladu, kursor) << "the cursor is not put back to the press";
+             mysz(QEvent::MouseButtonRelease, p + QPoint(0, 10));
+             EXPECT_LT(S[SladPiosenki1].Wzmocnienie, 0);
+         },
+         [&](qint32 start) {
+             EXPECT_EQ(S[SladGlosu1].Uzyty, 1);
+             EXPECT_EQ(S[SladGlosu1].Nagrany, 1);
+             EXPECT_EQ(S[SladGlosu1].Emisja, start);
+             EXPECT_TRUE(QString(S[SladGlosu1].Adres).endsWith(u"DJ_30001.WAV"_s));
+         }},
+        {"a right click on the background, then \"MIX >\"",
+         [&] {
+             mysz(QEvent::MouseButtonPress, QPoint(wykres().width() / 2, 2), Qt::RightButton);
+             mysz(QEvent::MouseButtonRelease, QPoint(wykres().width() / 2, 2), Qt::RightButton);
+             EXPECT_FALSE(okno->PodgladTrwa());
+             okno->findChild<QPushButton*>(u"NastepnyMiksSpeedButton"_s)->click();
+             EXPECT_FALSE(S[SladGlosu1].Uzyty) << "the next mix has no voice";
+         },
+         [&](qint32 start) {
+             ASSERT_EQ(StanPlaylisty.Ilosc, 4) << "the take was written into the mix it was recorded for";
+             const auto dj = std::find_if(Playlista.begin() + 1, Playlista.begin() + 5,
+                                          [](const TElemPListy& e) { return RodzajElemPListy(e.Typ) == RodzajDJ_; });
+             ASSERT_NE(dj, Playlista.begin() + 5);
+             EXPECT_EQ(dj->Emi, start);
+         }},
+        {"\"Reset\"",
+         [&] { okno->findChild<QPushButton*>(u"ResetSpeedButton"_s)->click(); },
+         [&](qint32) {
+             klawisz(Qt::Key_Space);
+             EXPECT_FALSE(S[SladGlosu1].Uzyty) << "no take left at the backup's air time " << S[SladGlosu1].Emisja;
+         }},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        czytaj({{u"SND"_s, EmiA, TrwA}, {u"SND"_s, EmiB, TrwB}, {u"SND"_s, EmiB + TrwB, TrwB}});
+        okno = std::make_unique<TEdycjaMiksow>(odtwarzacze, &rec);
+        PolaczeniaEdycji.PokazOkno = [&] {
+            okno->show();
+            klawisz(Qt::Key_Insert);
+            const qint32 start = Z.PoczatekWgrania;
+            doStartu();
+            graj(30);
+            p.dzialanie();
+            EXPECT_FALSE(rec.WgrywanieTrwa());
+            EXPECT_FALSE(rec.WgranieUzbrojone());
+            p.sprawdz(start);
+            okno->done(QDialog::Rejected);
+        };
+        ASSERT_TRUE(EdytujMiksy());
+        for (const QString& f : QDir(folder.path() + u"/dj"_s).entryList(QDir::Files)) QFile::remove(dj(f));
+        okno.reset();
+        tiki = wgrane = 0;
+    }
+}
