@@ -281,10 +281,15 @@ bool krokMiksu(int kierunek) {
     if (P.ZatrzymajPodglad) P.ZatrzymajPodglad();
 
     const qint32 zrodlo1 = Zrodla[std::clamp<qint32>(SladyMiksu[SladPiosenki1].Element, 0, MaksPlaylisty)].Numer;
+    // The step goes from the mix shown: the engine moves the playlist's
+    // cursor on to the next element to play while the editor is open.
+    const qint32 kursorMiksu = WybranaPozycjaMiksu;
     const WynikAkceptacji wynik = AkceptujMiks(2);
     // The playlist changed under the edits: the mix was built again on it.
     if (wynik == WynikAkceptacji::Niezapisano) return false;
-    const qint32 poprzedni1 = wynik == WynikAkceptacji::Zapisano ? przeniesNumer(zrodlo1) : zrodlo1;
+    const bool zapisano = wynik == WynikAkceptacji::Zapisano;
+    const qint32 poprzedni1 = zapisano ? przeniesNumer(zrodlo1) : zrodlo1;
+    StanPlaylisty.Kursor = std::clamp(zapisano ? przeniesNumer(kursorMiksu) : kursorMiksu, 0, IloscPlaylisty());
     if (P.NastepnaNazwaWgrania) P.NastepnaNazwaWgrania();
 
     const qint32 stary = StanPlaylisty.Kursor;

@@ -375,6 +375,19 @@ TEST_F(MiksTest, SteppingBetweenMixes) {
     EXPECT_EQ(StanPlaylisty.Kursor, 1);
     EXPECT_EQ(SladyMiksu[2].Element, 2);
 
+    // The engine moved the playlist's cursor on while the mix was shown:
+    // the steps go from the mix shown, with or without a change written.
+    czytaj({S(0), S(1), S(2), S(3)}, 1);
+    UstawMiks();
+    StanPlaylisty.Kursor = 3;
+    ASSERT_TRUE(NastepnyMiks());
+    EXPECT_EQ(SladyMiksu[1].Element, 2);
+    przesunPiosenke2(1'000);
+    StanPlaylisty.Kursor = 4;
+    ASSERT_TRUE(PoprzedniMiks());
+    EXPECT_EQ(SladyMiksu[1].Element, 1);
+    EXPECT_EQ(Playlista[3].Emi, EmiA + 401'000);
+
     // Not while the preview runs.
     PolaczeniaEdycji.PodgladTrwa = [] { return true; };
     EXPECT_FALSE(NastepnyMiks());
