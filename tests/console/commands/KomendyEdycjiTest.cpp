@@ -248,11 +248,14 @@ TEST(EdycjaKomend, HourKeysAndTheClockPutTheCursor) {
 TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
     Edycja r;
     r.lista(8);
-    for (const auto& [zrodlo, cel, wynik] :
-         {std::tuple{3, 6, "E1 E2 E4 E5 E6 E3 E7 E8"}, std::tuple{6, 3, "E1 E2 E6 E3 E4 E5 E7 E8"}}) {
+    // The source is the next to play: the mark passes to the element after
+    // it, so that Automat neither skips what it jumped nor replays the past.
+    for (const auto& [zrodlo, cel, wynik, nastepny] :
+         {std::tuple{3, 6, "E1 E2 E4 E5 E6 E3 E7 E8", "E4"}, std::tuple{6, 3, "E1 E2 E6 E3 E4 E5 E7 E8", "E7"},
+          std::tuple{3, 4, "E1 E2 E4 E3 E5 E6 E7 E8", "E4"}}) {
         WyczyscPlayliste();
         r.lista(8);
-        StanPlaylisty.Kursor = zrodlo;
+        StanPlaylisty.Kursor = StanPlaylisty.DoGrania = zrodlo;
         r.k.RozpocznijPrzesuwanie();
         ASSERT_TRUE(r.stan.TrybPrzesuwania);
         r.k.RozpocznijBlok();  // the modes exclude each other
@@ -261,12 +264,13 @@ TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
         r.dialogi.Odpowiedz(OdpowiedzTak);
         r.k.PrzesunElement(true);
         EXPECT_EQ(Edycja::kolejnosc().join(' '), QString::fromUtf8(wynik));
+        EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, QString::fromUtf8(nastepny));
         EXPECT_FALSE(r.stan.TrybPrzesuwania);
         EXPECT_EQ(UndoOperacja, u"Przesuń element"_s);
         // Re-timed from its new predecessor.
         EXPECT_EQ(Playlista[cel].Emi, Playlista[cel - 1].Emi + 60 * S - Emisja.CzasCross);
     }
-    EXPECT_EQ(r.logiZ(u"PRZESUŃ    Zakończenie playlisty o "_s).size(), 2);
+    EXPECT_EQ(r.logiZ(u"PRZESUŃ    Zakończenie playlisty o "_s).size(), 3);
 
     // The first place refuses and the mode stays on.
     StanPlaylisty.Kursor = 4;
@@ -400,10 +404,13 @@ TEST(EmisjaTeraz, TheSecondOfThreeAtOneTimeStartsNowWithinItsBlock) {
     EXPECT_EQ(StanTimelisty.Kursor, 3);
     EXPECT_TRUE(r.logiZ(u"KLAW START 1 "_s).size() == 1) << r.logi().join('\n').toStdString();
 
-    // The block goes on on the same player without a question.
+    // The block goes on on the same player without a question, its day
+    // axis going on from where the second entry's ended.
+    r.zegar.advance(20 * S);
     r.silnik->KoniecEmisji(1, PowodProg);
     EmitujPozycjeTimelisty(*r.silnik, 0, ZrodloProg, true);
     EXPECT_EQ(r.gracze[1].plik, Timelista[3].Adr);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Emi, 12 * H + 50 * S);
     EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::DecyzjaCzas).size(), 1);
 }
 

@@ -126,7 +126,11 @@ TEST(EdycjaLosowa, DecksCursorAndNextFollowTheirElementsThroughSeededEdits) {
                 // The next mark stays on its element unless that one went.
                 const qint32 n = StanPlaylisty.DoGrania;
                 const bool przedBlokiem = op == Op::Blok && przed.indexOf(nastepny) < std::min(blokOd, cel) - 1;
-                if (!nastepny.isEmpty() && m.contains(nastepny) && !przedBlokiem) {
+                // A moved next passes the mark to the element that followed it.
+                const bool przesunietyNastepny = op == Op::Przesun && przed.value(c - 1) == nastepny && c < przed.size();
+                if (przesunietyNastepny) {
+                    EXPECT_EQ(nazwa(n), przed[c]);
+                } else if (!nastepny.isEmpty() && m.contains(nastepny) && !przedBlokiem) {
                     EXPECT_EQ(nazwa(n), nastepny) << int(op);
                 }
                 if (op == Op::Wstaw) {
