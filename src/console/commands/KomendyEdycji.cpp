@@ -428,18 +428,31 @@ void KomendyEdycji::CofnijOperacje() {
     const QString ide = nastepny ? Playlista[n].Ide : QString();
     const QString adr = nastepny ? QString(Playlista[n].Adr) : QString();
     if (!PrzywrocUndoPlaylisty(true)) return;
+    bool znaleziony = false;
+    const qint32 ilosc = StanPlaylisty.Ilosc;
     if (nastepny) {
-        const qint32 ilosc = StanPlaylisty.Ilosc;
-        for (qint32 d = 0; d < ilosc; ++d) {
+        for (qint32 d = 0; d < ilosc && !znaleziony; ++d) {
             const qint32 kandydaci[] = {n - d, n + d};
             const auto ten = std::find_if(std::begin(kandydaci), std::end(kandydaci), [&](qint32 i) {
                 return i >= 1 && i <= ilosc && Playlista[i].Ide == ide && QString(Playlista[i].Adr) == adr;
             });
             if (ten != std::end(kandydaci)) {
                 StanPlaylisty.DoGrania = *ten;
-                break;
+                znaleziony = true;
             }
         }
+    }
+    // The element the mark stood on came with the undone edit: the mark the
+    // snapshot kept may lie on what has played since, so it goes on past
+    // whatever the decks carry now.
+    if (!znaleziony && StanPlaylisty.DoGrania >= 1) {
+        qint32& g = StanPlaylisty.DoGrania;
+        for (quint8 slot = 1; slot <= 3; ++slot) {
+            const qint32 e = silnik_.Odtwarzacz[slot].Element;
+            if (silnik_.SlotZajety(slot) && e >= g) g = e + 1;
+        }
+        if (g > ilosc) g = 0;
+        PomijajBrakujace();
     }
     odswiez();
     LogEdycji(QStringLiteral("UNDO"));

@@ -340,6 +340,27 @@ TEST(EdycjaKomend, AChangedElementKeepsItsPlaceAndItsAudibleStart) {
     EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
 }
 
+TEST(EdycjaKomend, AnUndoAfterTheAirMovedOnNeverPutsTheMarkOnWhatPlayed) {
+    Edycja r;
+    r.lista(5);
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);  // E1 on air, E2 next
+    ASSERT_EQ(StanPlaylisty.DoGrania, 2);
+    StanPlaylisty.Kursor = 3;
+    r.wybrany = r.wav(u"INNY.WAV"_s, 30 * S);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.KomendaZmien();
+    ASSERT_EQ(Playlista[3].Ide, u"NOWY"_s);
+    // E2 goes on air and the mark moves on to the new element; the undo
+    // takes that element away.
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
+    ASSERT_EQ(StanPlaylisty.DoGrania, 3);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.CofnijOperacje();
+    EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 2);
+}
+
 TEST(EdycjaKomend, ADuplicateNearTheCursorIsAskedAbout) {
     Edycja r;
     r.lista(3);
