@@ -99,6 +99,9 @@ void KomendyEdycji::tryb(bool StanKonsoli::*flaga, int przycisk, const QString& 
     else
         silnik_.Wyjscia().KasujPoleStatusu();
     silnik_.Stan.*flaga = wlaczony;
+    // The operator walks the cursor to the target: a start meanwhile must
+    // not take it to the next mark, or the drop lands somewhere else.
+    silnik_.FlagaNastepnego = !wlaczony;
     podswietl(przycisk, wlaczony);
 }
 
@@ -554,22 +557,26 @@ void KomendyEdycji::PrzesunElement(bool pytaj) {
         return;
     }
     if (przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
-    const Edycja edycja(silnik_);
-    const bool tak = !pytaj || Decyzja(QStringLiteral("Czy przesunąć element?")) == WynikTak;
-    if (tak && przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
-    // Meanwhile the source may have gone on air or another edit moved it.
-    const bool naMiejscu = s >= 1 && s <= StanPlaylisty.Ilosc && Playlista[s].Ide == zrodloIde_;
-    bool naDeku = false;
-    for (quint8 slot = 1; slot <= 3; ++slot)
-        naDeku = naDeku || (silnik_.SlotZajety(slot) && silnik_.Odtwarzacz[slot].Element == s);
-    if (tak && t != s && naMiejscu && !naDeku) {
-        ZapiszUndoPlaylisty(QStringLiteral("Przesuń element"));
-        PrzesunRekordPlaylisty(silnik_, s, t);
-        odswiez();
-        LogEdycji(QStringLiteral("PRZESUŃ"));
-    } else if (tak && t != s) {
-        PokazInfo(QStringLiteral("Nie można przesunąć elementu - obecnie odtwarzany"));
+    {
+        const Edycja edycja(silnik_);
+        const bool tak = !pytaj || Decyzja(QStringLiteral("Czy przesunąć element?")) == WynikTak;
+        if (tak && przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
+        // Meanwhile the source may have gone on air or another edit moved it.
+        const bool naMiejscu = s >= 1 && s <= StanPlaylisty.Ilosc && Playlista[s].Ide == zrodloIde_;
+        bool naDeku = false;
+        for (quint8 slot = 1; slot <= 3; ++slot)
+            naDeku = naDeku || (silnik_.SlotZajety(slot) && silnik_.Odtwarzacz[slot].Element == s);
+        if (tak && t != s && naMiejscu && !naDeku) {
+            ZapiszUndoPlaylisty(QStringLiteral("Przesuń element"));
+            PrzesunRekordPlaylisty(silnik_, s, t);
+            odswiez();
+            LogEdycji(QStringLiteral("PRZESUŃ"));
+        } else if (tak && t != s) {
+            PokazInfo(QStringLiteral("Nie można przesunąć elementu - obecnie odtwarzany"));
+        }
     }
+    // Only after the guard has put its flags back: leaving the mode lets the
+    // cursor follow the next mark again.
     ZakonczPrzesuwanie();
 }
 
@@ -586,6 +593,11 @@ void KomendyEdycji::RozpocznijBlok() {
 void KomendyEdycji::ZakonczBlok() { tryb(&StanKonsoli::TrybBloku, PBlok, QString()); }
 
 void KomendyEdycji::UsunPozaBlokiem(bool pytaj) {
+    usunPozaBlokiem(pytaj);
+    ZakonczBlok();
+}
+
+void KomendyEdycji::usunPozaBlokiem(bool pytaj) {
     const Edycja edycja(silnik_);
     const bool tak = !pytaj || Decyzja(QStringLiteral("Czy usunąć pozycje poza blokiem?")) == WynikTak;
     if (tak) {
@@ -609,7 +621,6 @@ void KomendyEdycji::UsunPozaBlokiem(bool pytaj) {
             }
         }
     }
-    ZakonczBlok();
 }
 
 bool KomendyEdycji::Potwierdz() {

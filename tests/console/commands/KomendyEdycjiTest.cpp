@@ -272,6 +272,23 @@ TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
     }
     EXPECT_EQ(r.logiZ(u"PRZESUŃ    Zakończenie playlisty o "_s).size(), 3);
 
+    // A start while the operator walks to the target leaves the cursor
+    // there; after the drop it follows the next mark again.
+    WyczyscPlayliste();
+    r.lista(8);
+    StanPlaylisty.Kursor = 6;
+    r.k.RozpocznijPrzesuwanie();
+    StanPlaylisty.Kursor = 3;
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    ASSERT_EQ(StanPlaylisty.DoGrania, 2);
+    EXPECT_EQ(StanPlaylisty.Kursor, 3);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.PrzesunElement(true);
+    EXPECT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E6 E3 E4 E5 E7 E8"_s);
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    EXPECT_EQ(StanPlaylisty.Kursor, StanPlaylisty.DoGrania);
+    r.silnik->StopWszystko();
+
     // The first place refuses and the mode stays on.
     StanPlaylisty.Kursor = 4;
     r.k.RozpocznijPrzesuwanie();
