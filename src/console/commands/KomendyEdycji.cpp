@@ -16,6 +16,8 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -428,32 +430,27 @@ void KomendyEdycji::CofnijOperacje() {
     // the element it points at now, so nothing that played plays again.
     const qint32 n = StanPlaylisty.DoGrania;
     const bool nastepny = n >= 1 && n <= StanPlaylisty.Ilosc;
-    const QString ide = nastepny ? Playlista[n].Ide : QString();
-    const QString adr = nastepny ? QString(Playlista[n].Adr) : QString();
+    const auto klucz = [](const TElemPListy& e) { return e.Ide + QLatin1Char('\n') + e.Adr.str(); };
+    const QString ten = nastepny ? klucz(Playlista[n]) : QString();
+    // What lies before the mark now has played or was passed over.
+    QSet<QString> minione;
+    for (qint32 i = 1; nastepny && i < n; ++i) minione.insert(klucz(Playlista[i]));
     if (!PrzywrocUndoPlaylisty(true)) return;
-    bool znaleziony = false;
     const qint32 ilosc = StanPlaylisty.Ilosc;
-    if (nastepny) {
-        for (qint32 d = 0; d < ilosc && !znaleziony; ++d) {
-            const qint32 kandydaci[] = {n - d, n + d};
-            const auto ten = std::find_if(std::begin(kandydaci), std::end(kandydaci), [&](qint32 i) {
-                return i >= 1 && i <= ilosc && Playlista[i].Ide == ide && QString(Playlista[i].Adr) == adr;
-            });
-            if (ten != std::end(kandydaci)) {
-                StanPlaylisty.DoGrania = *ten;
-                znaleziony = true;
-            }
-        }
-    }
-    // The element the mark stood on came with the undone edit: the mark the
-    // snapshot kept may lie on what has played since, so it goes on past
-    // whatever the decks carry now.
-    if (!znaleziony && StanPlaylisty.DoGrania >= 1) {
-        qint32& g = StanPlaylisty.DoGrania;
-        for (quint8 slot = 1; slot <= 3; ++slot) {
-            const qint32 e = silnik_.Odtwarzacz[slot].Element;
-            if (silnik_.SlotZajety(slot) && e >= g) g = e + 1;
-        }
+    qint32 znaleziony = 0;
+    for (qint32 d = 0; nastepny && d < ilosc && znaleziony == 0; ++d)
+        for (const qint32 i : {n - d, n + d})
+            if (znaleziony == 0 && i >= 1 && i <= ilosc && klucz(Playlista[i]) == ten) znaleziony = i;
+    // The snapshot's own mark stands unless what it points at has gone by
+    // since: an element the undo brings back after what has played (the
+    // deleted or changed next one) is the next one again.
+    qint32& g = StanPlaylisty.DoGrania;
+    if (znaleziony != 0 && g >= 1 && znaleziony < g) {
+        g = znaleziony;
+    } else if (g >= 1 || znaleziony != 0) {
+        if (g < 1) g = 1;
+        const qint32 do_ = znaleziony != 0 ? znaleziony : ilosc + 1;
+        while (g < do_ && g <= ilosc && minione.contains(klucz(Playlista[g]))) ++g;
         if (g > ilosc) g = 0;
         PomijajBrakujace();
     }

@@ -357,7 +357,7 @@ TEST(EdycjaKomend, AChangedElementKeepsItsPlaceAndItsAudibleStart) {
     EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
 }
 
-TEST(EdycjaKomend, AnUndoAfterTheAirMovedOnNeverPutsTheMarkOnWhatPlayed) {
+TEST(EdycjaKomend, AnUndoPutsTheNextMarkOnWhatIsStillToCome) {
     Edycja r;
     r.lista(5);
     r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);  // E1 on air, E2 next
@@ -376,6 +376,35 @@ TEST(EdycjaKomend, AnUndoAfterTheAirMovedOnNeverPutsTheMarkOnWhatPlayed) {
     EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
     EXPECT_EQ(StanPlaylisty.DoGrania, 3);
     EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 2);
+
+    // A song moved up is undone after the one before it went on air: the
+    // songs it had jumped are to come again, not passed over.
+    r.silnik->StopWszystko();
+    WyczyscPlayliste();
+    r.lista(5);
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
+    StanPlaylisty.Kursor = 5;
+    r.k.RozpocznijPrzesuwanie();
+    StanPlaylisty.Kursor = 3;
+    r.k.PrzesunElement(false);
+    ASSERT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E5 E3 E4"_s);
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
+    ASSERT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E5"_s);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.CofnijOperacje();
+    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E3"_s);
+
+    // Undone at once, a deleted next element is the next one again.
+    r.silnik->StopWszystko();
+    WyczyscPlayliste();
+    r.lista(5);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 3;
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.KomendaUsun();
+    ASSERT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E4"_s);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.CofnijOperacje();
+    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E3"_s);
 }
 
 TEST(EdycjaKomend, ADuplicateNearTheCursorIsAskedAbout) {
