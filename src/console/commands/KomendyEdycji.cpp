@@ -426,6 +426,11 @@ void KomendyEdycji::UstawGodzinePlaylisty() {
 void KomendyEdycji::CofnijOperacje() {
     if (!UndoJest) return;
     const Edycja edycja(silnik_);
+    // Asked before the marks are read: the air goes on while the question
+    // is open, and what starts meanwhile has gone by too.
+    if (Decyzja(QStringLiteral("Ostatnia operacja:  ") + UndoOperacja, QStringLiteral("Czy przywrócić playlistę?"), 2) !=
+        WynikTak)
+        return;
     // Automat may have moved on since the snapshot: the next mark stays on
     // the element it points at now, so nothing that played plays again.
     const qint32 n = StanPlaylisty.DoGrania;
@@ -435,7 +440,7 @@ void KomendyEdycji::CofnijOperacje() {
     // What lies before the mark now has played or was passed over.
     QSet<QString> minione;
     for (qint32 i = 1; nastepny && i < n; ++i) minione.insert(klucz(Playlista[i]));
-    if (!PrzywrocUndoPlaylisty(true)) return;
+    if (!PrzywrocUndoPlaylisty(false)) return;
     const qint32 ilosc = StanPlaylisty.Ilosc;
     qint32 znaleziony = 0;
     for (qint32 d = 0; nastepny && d < ilosc && znaleziony == 0; ++d)

@@ -8,6 +8,7 @@
 #include "console/engine/EmisjaTimelisty.h"
 #include "console/support/SilnikRig.h"
 #include "foundation/KestPods2.h"
+#include "foundation/UslugaDialogow.h"
 
 #include <functional>
 
@@ -357,54 +358,72 @@ TEST(EdycjaKomend, AChangedElementKeepsItsPlaceAndItsAudibleStart) {
     EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
 }
 
+// The undo question, answered yes; Automat may go on while it is open.
+struct PytanieCofnij final : DialogiCiche {
+    std::function<void()> wTrakcie;
+    UslugaDialogow& poprzednie = Dialogi();
+    PytanieCofnij() { UstawDialogi(this); }
+    ~PytanieCofnij() override { UstawDialogi(&poprzednie); }
+    quint16 Decyzja(const QString&, const QString&, int) override {
+        if (wTrakcie) wTrakcie();
+        return OdpowiedzTak;
+    }
+};
+
 TEST(EdycjaKomend, AnUndoPutsTheNextMarkOnWhatIsStillToCome) {
     Edycja r;
-    r.lista(5);
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);  // E1 on air, E2 next
-    ASSERT_EQ(StanPlaylisty.DoGrania, 2);
-    StanPlaylisty.Kursor = 3;
-    r.wybrany = r.wav(u"INNY.WAV"_s, 30 * S);
-    r.dialogi.Odpowiedz(OdpowiedzTak);
-    r.k.KomendaZmien();
-    ASSERT_EQ(Playlista[3].Ide, u"NOWY"_s);
-    // E2 goes on air and the mark moves on to the new element; the undo
-    // takes that element away.
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
-    ASSERT_EQ(StanPlaylisty.DoGrania, 3);
-    r.dialogi.Odpowiedz(OdpowiedzTak);
-    r.k.CofnijOperacje();
-    EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
-    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
-    EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 2);
-
-    // A song moved up is undone after the one before it went on air: the
-    // songs it had jumped are to come again, not passed over.
-    r.silnik->StopWszystko();
-    WyczyscPlayliste();
-    r.lista(5);
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
-    StanPlaylisty.Kursor = 5;
-    r.k.RozpocznijPrzesuwanie();
-    StanPlaylisty.Kursor = 3;
-    r.k.PrzesunElement(false);
-    ASSERT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E5 E3 E4"_s);
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw);
-    ASSERT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E5"_s);
-    r.dialogi.Odpowiedz(OdpowiedzTak);
-    r.k.CofnijOperacje();
-    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E3"_s);
-
-    // Undone at once, a deleted next element is the next one again.
-    r.silnik->StopWszystko();
-    WyczyscPlayliste();
-    r.lista(5);
-    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 3;
-    r.dialogi.Odpowiedz(OdpowiedzTak);
-    r.k.KomendaUsun();
-    ASSERT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E4"_s);
-    r.dialogi.Odpowiedz(OdpowiedzTak);
-    r.k.CofnijOperacje();
-    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"E3"_s);
+    const auto start = [&r] { r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw); };
+    const auto tak = [&r] { r.dialogi.Odpowiedz(OdpowiedzTak); };
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void()> edycja;  // on E1..E5, E1 on air and E2 next
+        bool startWPytaniu;
+        const char* nastepny;
+    };
+    const Przypadek przypadki[] = {
+        // The air moves on to the changed element, which the undo takes away.
+        {"change", [&] {
+             StanPlaylisty.Kursor = 3;
+             r.wybrany = r.wav(u"INNY.WAV"_s, 30 * S);
+             tak();
+             r.k.KomendaZmien();
+             start();
+         }, false, "E3"},
+        // A song moved up, then the one before it went on air: the songs it
+        // had jumped are to come again, not passed over.
+        {"move", [&] {
+             StanPlaylisty.Kursor = 5;
+             r.k.RozpocznijPrzesuwanie();
+             StanPlaylisty.Kursor = 3;
+             r.k.PrzesunElement(false);
+             start();
+         }, false, "E3"},
+        // Undone at once, a deleted next element is the next one again.
+        {"delete next", [&] { StanPlaylisty.Kursor = 2; tak(); r.k.KomendaUsun(); }, false, "E2"},
+        // The next element starts while the question is open: it has gone by.
+        {"start meanwhile", [&] { StanPlaylisty.Kursor = 4; tak(); r.k.KomendaUsun(); }, true, "E3"},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        r.silnik->StopWszystko();
+        WyczyscPlayliste();
+        r.lista(5);
+        start();
+        ASSERT_EQ(StanPlaylisty.DoGrania, 2);
+        p.edycja();
+        ASSERT_TRUE(UndoJest);
+        {
+            PytanieCofnij pytanie;
+            if (p.startWPytaniu) pytanie.wTrakcie = start;
+            r.k.CofnijOperacje();
+        }
+        EXPECT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E3 E4 E5"_s);
+        EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, QString::fromUtf8(p.nastepny));
+        for (quint8 s = 1; s <= 2; ++s) {
+            const MIXMagnetType& d = r.silnik->Odtwarzacz[s];
+            if (d.Element != 0) EXPECT_EQ(Playlista[d.Element].Ide, d.SygnalSlotu.Nazwa) << int(s);
+        }
+    }
 }
 
 TEST(EdycjaKomend, ADuplicateNearTheCursorIsAskedAbout) {
