@@ -16,6 +16,8 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -99,6 +101,9 @@ void KomendyEdycji::tryb(bool StanKonsoli::*flaga, int przycisk, const QString& 
     else
         silnik_.Wyjscia().KasujPoleStatusu();
     silnik_.Stan.*flaga = wlaczony;
+    // The operator walks the cursor to the target: a start meanwhile must
+    // not take it to the next mark, or the drop lands somewhere else.
+    silnik_.FlagaNastepnego = !wlaczony;
     podswietl(przycisk, wlaczony);
 }
 
@@ -421,25 +426,38 @@ void KomendyEdycji::UstawGodzinePlaylisty() {
 void KomendyEdycji::CofnijOperacje() {
     if (!UndoJest) return;
     const Edycja edycja(silnik_);
+    // Asked before the marks are read: the air goes on while the question
+    // is open, and what starts meanwhile has gone by too.
+    if (Decyzja(QStringLiteral("Ostatnia operacja:  ") + UndoOperacja, QStringLiteral("Czy przywrócić playlistę?"), 2) !=
+        WynikTak)
+        return;
     // Automat may have moved on since the snapshot: the next mark stays on
     // the element it points at now, so nothing that played plays again.
     const qint32 n = StanPlaylisty.DoGrania;
     const bool nastepny = n >= 1 && n <= StanPlaylisty.Ilosc;
-    const QString ide = nastepny ? Playlista[n].Ide : QString();
-    const QString adr = nastepny ? QString(Playlista[n].Adr) : QString();
-    if (!PrzywrocUndoPlaylisty(true)) return;
-    if (nastepny) {
-        const qint32 ilosc = StanPlaylisty.Ilosc;
-        for (qint32 d = 0; d < ilosc; ++d) {
-            const qint32 kandydaci[] = {n - d, n + d};
-            const auto ten = std::find_if(std::begin(kandydaci), std::end(kandydaci), [&](qint32 i) {
-                return i >= 1 && i <= ilosc && Playlista[i].Ide == ide && QString(Playlista[i].Adr) == adr;
-            });
-            if (ten != std::end(kandydaci)) {
-                StanPlaylisty.DoGrania = *ten;
-                break;
-            }
-        }
+    const auto klucz = [](const TElemPListy& e) { return e.Ide + QLatin1Char('\n') + e.Adr.str(); };
+    const QString ten = nastepny ? klucz(Playlista[n]) : QString();
+    // What lies before the mark now has played or was passed over.
+    QSet<QString> minione;
+    for (qint32 i = 1; nastepny && i < n; ++i) minione.insert(klucz(Playlista[i]));
+    if (!PrzywrocUndoPlaylisty(false)) return;
+    const qint32 ilosc = StanPlaylisty.Ilosc;
+    qint32 znaleziony = 0;
+    for (qint32 d = 0; nastepny && d < ilosc && znaleziony == 0; ++d)
+        for (const qint32 i : {n - d, n + d})
+            if (znaleziony == 0 && i >= 1 && i <= ilosc && klucz(Playlista[i]) == ten) znaleziony = i;
+    // The snapshot's own mark stands unless what it points at has gone by
+    // since: an element the undo brings back after what has played (the
+    // deleted or changed next one) is the next one again.
+    qint32& g = StanPlaylisty.DoGrania;
+    if (znaleziony != 0 && g >= 1 && znaleziony < g) {
+        g = znaleziony;
+    } else if (g >= 1 || znaleziony != 0) {
+        if (g < 1) g = 1;
+        const qint32 do_ = znaleziony != 0 ? znaleziony : ilosc + 1;
+        while (g < do_ && g <= ilosc && minione.contains(klucz(Playlista[g]))) ++g;
+        if (g > ilosc) g = 0;
+        PomijajBrakujace();
     }
     odswiez();
     LogEdycji(QStringLiteral("UNDO"));
@@ -541,22 +559,26 @@ void KomendyEdycji::PrzesunElement(bool pytaj) {
         return;
     }
     if (przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
-    const Edycja edycja(silnik_);
-    const bool tak = !pytaj || Decyzja(QStringLiteral("Czy przesunąć element?")) == WynikTak;
-    if (tak && przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
-    // Meanwhile the source may have gone on air or another edit moved it.
-    const bool naMiejscu = s >= 1 && s <= StanPlaylisty.Ilosc && Playlista[s].Ide == zrodloIde_;
-    bool naDeku = false;
-    for (quint8 slot = 1; slot <= 3; ++slot)
-        naDeku = naDeku || (silnik_.SlotZajety(slot) && silnik_.Odtwarzacz[slot].Element == s);
-    if (tak && t != s && naMiejscu && !naDeku) {
-        ZapiszUndoPlaylisty(QStringLiteral("Przesuń element"));
-        PrzesunRekordPlaylisty(silnik_, s, t);
-        odswiez();
-        LogEdycji(QStringLiteral("PRZESUŃ"));
-    } else if (tak && t != s) {
-        PokazInfo(QStringLiteral("Nie można przesunąć elementu - obecnie odtwarzany"));
+    {
+        const Edycja edycja(silnik_);
+        const bool tak = !pytaj || Decyzja(QStringLiteral("Czy przesunąć element?")) == WynikTak;
+        if (tak && przedGrana(QStringLiteral("Nie można wstawiać elementu przed graną pozycją"))) return;
+        // Meanwhile the source may have gone on air or another edit moved it.
+        const bool naMiejscu = s >= 1 && s <= StanPlaylisty.Ilosc && Playlista[s].Ide == zrodloIde_;
+        bool naDeku = false;
+        for (quint8 slot = 1; slot <= 3; ++slot)
+            naDeku = naDeku || (silnik_.SlotZajety(slot) && silnik_.Odtwarzacz[slot].Element == s);
+        if (tak && t != s && naMiejscu && !naDeku) {
+            ZapiszUndoPlaylisty(QStringLiteral("Przesuń element"));
+            PrzesunRekordPlaylisty(silnik_, s, t);
+            odswiez();
+            LogEdycji(QStringLiteral("PRZESUŃ"));
+        } else if (tak && t != s) {
+            PokazInfo(QStringLiteral("Nie można przesunąć elementu - obecnie odtwarzany"));
+        }
     }
+    // Only after the guard has put its flags back: leaving the mode lets the
+    // cursor follow the next mark again.
     ZakonczPrzesuwanie();
 }
 
@@ -573,6 +595,11 @@ void KomendyEdycji::RozpocznijBlok() {
 void KomendyEdycji::ZakonczBlok() { tryb(&StanKonsoli::TrybBloku, PBlok, QString()); }
 
 void KomendyEdycji::UsunPozaBlokiem(bool pytaj) {
+    usunPozaBlokiem(pytaj);
+    ZakonczBlok();
+}
+
+void KomendyEdycji::usunPozaBlokiem(bool pytaj) {
     const Edycja edycja(silnik_);
     const bool tak = !pytaj || Decyzja(QStringLiteral("Czy usunąć pozycje poza blokiem?")) == WynikTak;
     if (tak) {
@@ -596,7 +623,6 @@ void KomendyEdycji::UsunPozaBlokiem(bool pytaj) {
             }
         }
     }
-    ZakonczBlok();
 }
 
 bool KomendyEdycji::Potwierdz() {

@@ -77,6 +77,7 @@ private:
     bool wybierz(Wybor& w);
     bool zNagrania(const QString& nazwa, const QString& plik, quint8 rodzaj, TElemPListy& e);
     bool zKodu(qint32 kod, bool zmiana, QList<TElemPListy>& elementy);
+    void usunPozaBlokiem(bool pytaj);
     void odswiez();
     void podswietl(int przycisk, bool wcisniety);
     // A mode on with its status text, or off ("") with the field emptied.

@@ -249,13 +249,10 @@ void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel) {
     if (zrodlo < 1 || zrodlo > ilosc || cel < 2 || cel > ilosc || zrodlo == cel) return;
     TElemPListy kopia = Playlista[zrodlo];
     kopia.Emi = 0;
-    const bool nastepny = StanPlaylisty.DoGrania == zrodlo;
     StanPlaylisty.Kursor = zrodlo;
     UsunRekordPlaylisty(silnik, true);
     StanPlaylisty.Kursor = cel - 1;
     WstawRekordPlaylisty(silnik, std::move(kopia));
-    if (nastepny)
-        StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
 }
 
 void PomijajBrakujace() {

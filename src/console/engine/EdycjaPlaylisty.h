@@ -58,7 +58,9 @@ void UsunRekordPlaylisty(SilnikEmisji& silnik, bool zamknijLuke);
 bool ZostawZakresPlaylisty(SilnikEmisji& silnik, qint32 od, qint32 do_);
 // Moves element `zrodlo` so that it lands after the element at `cel` - 1
 // once it is out: after the old `cel` moving down, before it moving up,
-// re-timed from its new predecessor. The next mark follows it when it was on it.
+// re-timed from its new predecessor. A next mark on it passes to the element
+// that followed it: moved down, it must not skip the elements it jumped, and
+// moved up it must not bring back what is already on air.
 void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel);
 // Moves the next mark past elements whose files are missing (adverts
 // excepted); 0 when none is left.

@@ -96,8 +96,11 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     e.Ide = wpis.Tyt;
     e.Adr = wpis.Adr;
     // The block starts now: the playlist's element that called it may have
-    // no air time, and the clock is what the listener hears.
-    e.Emi = qint32((platform::clock().msOfDay() + blok.EmisjaTerazKorekta) % DobaMs);
+    // no air time, and the clock is what the listener hears. Its later
+    // entries keep that start, or the day axis would run ahead by the
+    // entries already played.
+    if (!s.Stan.PauzaJest) s.BlokPoczatekDoby = qint32(platform::clock().msOfDay() % DobaMs);
+    e.Emi = qint32((s.BlokPoczatekDoby + blok.EmisjaTerazKorekta) % DobaMs);
     e.Tyt = QString();
     e.Wyk = QStringLiteral("Reklama");
     e.NwP = e.FIn = 0;

@@ -265,6 +265,9 @@ public:
     // length and where the element on air begins within it, ms.
     qint64 BlokDlugosc = 0;
     qint64 BlokPrzesuniecie = 0;
+    // The time of day the block's day axis starts from: each of its entries
+    // airs at this plus the entries before it.
+    qint32 BlokPoczatekDoby = 0;
     // The desk input poll (SprawdzGPI); a test may put its own.
     std::function<bool()> SprawdzWejscia;
 

@@ -8,6 +8,7 @@
 #include "console/engine/EmisjaTimelisty.h"
 #include "console/support/SilnikRig.h"
 #include "foundation/KestPods2.h"
+#include "foundation/UslugaDialogow.h"
 
 #include <functional>
 
@@ -248,11 +249,14 @@ TEST(EdycjaKomend, HourKeysAndTheClockPutTheCursor) {
 TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
     Edycja r;
     r.lista(8);
-    for (const auto& [zrodlo, cel, wynik] :
-         {std::tuple{3, 6, "E1 E2 E4 E5 E6 E3 E7 E8"}, std::tuple{6, 3, "E1 E2 E6 E3 E4 E5 E7 E8"}}) {
+    // The source is the next to play: the mark passes to the element after
+    // it, so that Automat neither skips what it jumped nor replays the past.
+    for (const auto& [zrodlo, cel, wynik, nastepny] :
+         {std::tuple{3, 6, "E1 E2 E4 E5 E6 E3 E7 E8", "E4"}, std::tuple{6, 3, "E1 E2 E6 E3 E4 E5 E7 E8", "E7"},
+          std::tuple{3, 4, "E1 E2 E4 E3 E5 E6 E7 E8", "E4"}}) {
         WyczyscPlayliste();
         r.lista(8);
-        StanPlaylisty.Kursor = zrodlo;
+        StanPlaylisty.Kursor = StanPlaylisty.DoGrania = zrodlo;
         r.k.RozpocznijPrzesuwanie();
         ASSERT_TRUE(r.stan.TrybPrzesuwania);
         r.k.RozpocznijBlok();  // the modes exclude each other
@@ -261,12 +265,30 @@ TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
         r.dialogi.Odpowiedz(OdpowiedzTak);
         r.k.PrzesunElement(true);
         EXPECT_EQ(Edycja::kolejnosc().join(' '), QString::fromUtf8(wynik));
+        EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, QString::fromUtf8(nastepny));
         EXPECT_FALSE(r.stan.TrybPrzesuwania);
         EXPECT_EQ(UndoOperacja, u"Przesuń element"_s);
         // Re-timed from its new predecessor.
         EXPECT_EQ(Playlista[cel].Emi, Playlista[cel - 1].Emi + 60 * S - Emisja.CzasCross);
     }
-    EXPECT_EQ(r.logiZ(u"PRZESUŃ    Zakończenie playlisty o "_s).size(), 2);
+    EXPECT_EQ(r.logiZ(u"PRZESUŃ    Zakończenie playlisty o "_s).size(), 3);
+
+    // A start while the operator walks to the target leaves the cursor
+    // there; after the drop it follows the next mark again.
+    WyczyscPlayliste();
+    r.lista(8);
+    StanPlaylisty.Kursor = 6;
+    r.k.RozpocznijPrzesuwanie();
+    StanPlaylisty.Kursor = 3;
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    ASSERT_EQ(StanPlaylisty.DoGrania, 2);
+    EXPECT_EQ(StanPlaylisty.Kursor, 3);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.PrzesunElement(true);
+    EXPECT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E6 E3 E4 E5 E7 E8"_s);
+    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    EXPECT_EQ(StanPlaylisty.Kursor, StanPlaylisty.DoGrania);
+    r.silnik->StopWszystko();
 
     // The first place refuses and the mode stays on.
     StanPlaylisty.Kursor = 4;
@@ -336,6 +358,74 @@ TEST(EdycjaKomend, AChangedElementKeepsItsPlaceAndItsAudibleStart) {
     EXPECT_EQ(Playlista[3].Ide, u"E3"_s);
 }
 
+// The undo question, answered yes; Automat may go on while it is open.
+struct PytanieCofnij final : DialogiCiche {
+    std::function<void()> wTrakcie;
+    UslugaDialogow& poprzednie = Dialogi();
+    PytanieCofnij() { UstawDialogi(this); }
+    ~PytanieCofnij() override { UstawDialogi(&poprzednie); }
+    quint16 Decyzja(const QString&, const QString&, int) override {
+        if (wTrakcie) wTrakcie();
+        return OdpowiedzTak;
+    }
+};
+
+TEST(EdycjaKomend, AnUndoPutsTheNextMarkOnWhatIsStillToCome) {
+    Edycja r;
+    const auto start = [&r] { r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw); };
+    const auto tak = [&r] { r.dialogi.Odpowiedz(OdpowiedzTak); };
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void()> edycja;  // on E1..E5, E1 on air and E2 next
+        bool startWPytaniu;
+        const char* nastepny;
+    };
+    const Przypadek przypadki[] = {
+        // The air moves on to the changed element, which the undo takes away.
+        {"change", [&] {
+             StanPlaylisty.Kursor = 3;
+             r.wybrany = r.wav(u"INNY.WAV"_s, 30 * S);
+             tak();
+             r.k.KomendaZmien();
+             start();
+         }, false, "E3"},
+        // A song moved up, then the one before it went on air: the songs it
+        // had jumped are to come again, not passed over.
+        {"move", [&] {
+             StanPlaylisty.Kursor = 5;
+             r.k.RozpocznijPrzesuwanie();
+             StanPlaylisty.Kursor = 3;
+             r.k.PrzesunElement(false);
+             start();
+         }, false, "E3"},
+        // Undone at once, a deleted next element is the next one again.
+        {"delete next", [&] { StanPlaylisty.Kursor = 2; tak(); r.k.KomendaUsun(); }, false, "E2"},
+        // The next element starts while the question is open: it has gone by.
+        {"start meanwhile", [&] { StanPlaylisty.Kursor = 4; tak(); r.k.KomendaUsun(); }, true, "E3"},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        r.silnik->StopWszystko();
+        WyczyscPlayliste();
+        r.lista(5);
+        start();
+        ASSERT_EQ(StanPlaylisty.DoGrania, 2);
+        p.edycja();
+        ASSERT_TRUE(UndoJest);
+        {
+            PytanieCofnij pytanie;
+            if (p.startWPytaniu) pytanie.wTrakcie = start;
+            r.k.CofnijOperacje();
+        }
+        EXPECT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E3 E4 E5"_s);
+        EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, QString::fromUtf8(p.nastepny));
+        for (quint8 s = 1; s <= 2; ++s) {
+            const MIXMagnetType& d = r.silnik->Odtwarzacz[s];
+            if (d.Element != 0) EXPECT_EQ(Playlista[d.Element].Ide, d.SygnalSlotu.Nazwa) << int(s);
+        }
+    }
+}
+
 TEST(EdycjaKomend, ADuplicateNearTheCursorIsAskedAbout) {
     Edycja r;
     r.lista(3);
@@ -400,10 +490,13 @@ TEST(EmisjaTeraz, TheSecondOfThreeAtOneTimeStartsNowWithinItsBlock) {
     EXPECT_EQ(StanTimelisty.Kursor, 3);
     EXPECT_TRUE(r.logiZ(u"KLAW START 1 "_s).size() == 1) << r.logi().join('\n').toStdString();
 
-    // The block goes on on the same player without a question.
+    // The block goes on on the same player without a question, its day
+    // axis going on from where the second entry's ended.
+    r.zegar.advance(20 * S);
     r.silnik->KoniecEmisji(1, PowodProg);
     EmitujPozycjeTimelisty(*r.silnik, 0, ZrodloProg, true);
     EXPECT_EQ(r.gracze[1].plik, Timelista[3].Adr);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Emi, 12 * H + 50 * S);
     EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::DecyzjaCzas).size(), 1);
 }
 
