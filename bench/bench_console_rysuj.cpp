@@ -6,6 +6,7 @@
 // the thumb look at the whole list).
 #include <benchmark/benchmark.h>
 
+#include "settings/Konfiguracja.h"
 #include "GlownaQt.h"
 
 #include <QApplication>
@@ -24,10 +25,7 @@ namespace {
 class OknoGlowne {
 public:
     OknoGlowne() {
-        NastawyDomyslne();
-        DomyslneNastawyEmisji();
-        DomyslneNastawySatelity();
-        WgrywanieDomyslne();
+        DomyslneKonfiguracji();
         Nastawy.LOGZbiorJest = false;
         okno_ = std::make_unique<TTolv>();
         for (quint8 s = 1; s <= 2; ++s) {

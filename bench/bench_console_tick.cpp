@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "settings/Konfiguracja.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "audio/Sygnaly2.h"
 #include "console/engine/HarmonogramXML.h"
@@ -49,10 +50,7 @@ private:
 void BM_TikEmisji(benchmark::State& state) {
     platform::ManualClock zegar;
     platform::ScopedClock zakres(&zegar);
-    NastawyDomyslne();
-    DomyslneNastawyEmisji();
-    DomyslneNastawySatelity();
-    WgrywanieDomyslne();
+    DomyslneKonfiguracji();
     Nastawy.LOGZbiorJest = false;
     WyczyscPlayliste();
     for (int i = 1; i <= MaksPlaylisty; ++i) {
@@ -152,10 +150,7 @@ void BM_TikKoncaElementu(benchmark::State& state) {
     QTemporaryDir dir;
     platform::ManualClock zegar(QDate(2026, 12, 6), 12 * 3'600'000);
     platform::ScopedClock zakres(&zegar);
-    NastawyDomyslne();
-    DomyslneNastawyEmisji();
-    DomyslneNastawySatelity();
-    WgrywanieDomyslne();
+    DomyslneKonfiguracji();
     Nastawy.LOGZbiorJest = true;
     Nastawy.LOGKatalog = dir.path();
     Emisja.CzyHST = true;
@@ -225,10 +220,7 @@ void BM_StartZaBrakami(benchmark::State& state) {
     QTemporaryDir dir;
     platform::ManualClock zegar(QDate(2026, 12, 6), 12 * 3'600'000);
     platform::ScopedClock zakres(&zegar);
-    NastawyDomyslne();
-    DomyslneNastawyEmisji();
-    DomyslneNastawySatelity();
-    WgrywanieDomyslne();
+    DomyslneKonfiguracji();
     Nastawy.LOGZbiorJest = false;
     Emisja.CzyHST = false;
     Emisja.CzyHSTXML = false;

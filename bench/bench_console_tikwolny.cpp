@@ -6,6 +6,7 @@
 // well under a millisecond on the tick's thread.
 #include <benchmark/benchmark.h>
 
+#include "settings/Konfiguracja.h"
 #include "GlownaQt.h"
 
 #include <QCoreApplication>
@@ -54,10 +55,7 @@ void BM_TikPrzyWolnymOdczycie(benchmark::State& state) {
         [](std::unique_ptr<platform::Decoder> d) -> std::unique_ptr<platform::Decoder> {
             return std::make_unique<WolnyOdczyt>(std::move(d));
         });
-    NastawyDomyslne();
-    DomyslneNastawyEmisji();
-    DomyslneNastawySatelity();
-    WgrywanieDomyslne();
+    DomyslneKonfiguracji();
     Nastawy.LOGZbiorJest = false;
     Emisja.CzyHST = Emisja.CzyHSTXML = false;
     Emisja.CzyPlayerZgodnoscWinXP = true;  // the streaming mixers

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "settings/Konfiguracja.h"
 #include "common/TempFolder.h"
 #include "console/support/KonsolaTestPomoc.h"
 #include "common/WavWriter.h"
@@ -36,10 +37,7 @@ public:
 
 struct EndingRig {
     EndingRig() : zegar(QDate(2026, 12, 6), (14 * 3600 + 3 * 60 + 27) * 1000), zakres(&zegar), gracze(zegar) {
-        NastawyDomyslne();
-        DomyslneNastawyEmisji();
-        DomyslneNastawySatelity();
-        WgrywanieDomyslne();
+        DomyslneKonfiguracji();
         BazaNastawyDomyslne();
         Nastawy.LOGZbiorJest = true;
         Nastawy.LOGKatalog = dir.path();

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "settings/Konfiguracja.h"
 #include "common/TempFolder.h"
 #include "console/support/KonsolaTestPomoc.h"
 #include "common/WavWriter.h"
@@ -50,10 +51,7 @@ public:
 
 struct SilnikRig {
     SilnikRig() : zegar(QDate(2026, 12, 6), 12 * 3600 * 1000), zegarZakres(&zegar), gracze(zegar) {
-        NastawyDomyslne();
-        DomyslneNastawyEmisji();
-        DomyslneNastawySatelity();
-        WgrywanieDomyslne();
+        DomyslneKonfiguracji();
         Nastawy.LOGZbiorJest = true;
         Nastawy.LOGKatalog = dir.path();
         Emisja.KatHST = dir.path();  // the day files stay in the test's folder
