@@ -8,6 +8,10 @@
 #include "platform/Clock.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QFile>
+#include <QKeySequence>
+#include <QRegularExpression>
+
 #include <set>
 
 namespace {
@@ -316,3 +320,65 @@ TEST_F(Dispatcher, KeypadMinusOnlyWithBothOnAirPlayersIdle) {
 }
 
 }  // namespace
+
+// The README's key table is written for operators; it must say what the
+// program does. Each row's keys (a range as `F1`–`F12`) pair in order with
+// its command numbers (one number serves them all), and every key of the program's table and every hot
+// letter of the bar and the time list stands in it.
+TEST_F(Dispatcher, TheReadmeKeyTableIsTheProgramsOwn) {
+    QFile plik(QStringLiteral(TOLVANE_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+    const QString tekst = QString::fromUtf8(plik.readAll());
+    const qsizetype od = tekst.indexOf(QStringLiteral("\n## Keys and buttons"));
+    ASSERT_GE(od, 0);
+    const QString sekcja = tekst.mid(od, tekst.indexOf(QStringLiteral("\n## "), od + 5) - od);
+
+    const auto rozwin = [](const QString& komorka, const QRegularExpression& element) {
+        QStringList wynik;
+        for (const auto& m : element.globalMatch(komorka)) {
+            if (m.captured(3).isEmpty()) {
+                wynik << m.captured(1) + m.captured(2);
+                continue;
+            }
+            for (int n = m.captured(2).toInt(); n <= m.captured(3).toInt(); ++n)
+                wynik << m.captured(1) + QString::number(n);
+        }
+        return wynik;
+    };
+    const QRegularExpression klawiszRe(QStringLiteral("`([^`]*?)(\\d*)`(?:–`[^`]*?(\\d+)`)?"));
+    const QRegularExpression numerRe(QStringLiteral("()(\\d+)(?:–(\\d+))?"));
+    UstawPrzyciskiTimelisty(przyciski, false, false);
+    std::vector<const BUTTONType*> zLitera;
+    for (const auto& b : przyciski.Pasek) zLitera.push_back(&b);
+    for (const auto& b : przyciski.Timelista) zLitera.push_back(&b);
+    std::erase_if(zLitera, [](const BUTTONType* b) { return b->Widoczny != 1 || b->Klawisz == 0; });
+    // The key table, else a button's hot letter (the dispatcher's mode gates
+    // are not the table's business).
+    const auto komendaKlawisza = [&](quint16 kod) -> uint {
+        if (const quint16 k = KomendaKlawisza(kod)) return k;
+        for (const BUTTONType* b : zLitera)
+            if (b->Klawisz == kod) return b->Kod;
+        return 0;
+    };
+    std::set<quint16> opisane;
+    for (const QString& wiersz : sekcja.split(QLatin1Char('\n'))) {
+        const QStringList k = wiersz.split(QLatin1Char('|'));
+        if (k.size() < 4 || !k[1].contains(QLatin1Char('`'))) continue;
+        const QStringList klawisze = rozwin(k[1], klawiszRe);
+        QStringList numery = rozwin(k[2], numerRe);
+        while (numery.size() == 1 && klawisze.size() > 1) numery << numery[0];  // one command, several keys
+        ASSERT_EQ(klawisze.size(), numery.size()) << wiersz.toStdString();
+        for (qsizetype i = 0; i < klawisze.size(); ++i) {
+            QString nazwa = klawisze[i];
+            nazwa.replace(QStringLiteral("PgDn"), QStringLiteral("PgDown"));  // Qt's name for it
+            const QKeyCombination kc = QKeySequence::fromString(nazwa, QKeySequence::PortableText)[0];
+            const quint16 kod = KodBIOS(int(kc.key()), kc.keyboardModifiers());
+            EXPECT_EQ(komendaKlawisza(kod), numery[i].toUInt()) << nazwa.toStdString();
+            opisane.insert(kod);
+        }
+    }
+    for (const WierszKlawisza& w : TabelaKlawiszy)
+        EXPECT_TRUE(opisane.count(w.Klawisz)) << "key 0x" << std::hex << w.Klawisz << " is not in the README";
+    for (const BUTTONType* b : zLitera)
+        EXPECT_TRUE(opisane.count(b->Klawisz)) << b->Tytul.toStdString() << " is not in the README";
+}
