@@ -60,21 +60,27 @@ bool zapiszWav(const QString& sciezka, const QByteArray& pcm, QString& blad) {
     return true;
 }
 
-bool utworzNagranie(const Nagranie& n, int ziarno, QString& blad) {
+bool utworzMelodie(const Nagranie& n, int ziarno, QString& blad) {
     QByteArray pcm;
     switch (n.Rodzaj) {
         case RodzajJNG: pcm = demo::Dzingiel(ziarno, n.Ms); break;
         case RodzajREK: pcm = demo::Reklama(ziarno, n.Ms); break;
         default: pcm = demo::Piosenka(ziarno, n.Ms); break;
     }
-    if (!zapiszWav(platform::resolvePath(n.Adres), pcm, blad)) return false;
-    // The waveform the preview and the editors draw.
+    return zapiszWav(platform::resolvePath(n.Adres), pcm, blad);
+}
+
+// The waveform the preview and the editors draw.
+bool utworzObwiednie(const Nagranie& n, int, QString& blad) {
     TworzObwiednie(n.Adres);
     if (!QFileInfo::exists(platform::resolvePath(ZbiorObwiedni(n.Adres)))) {
         blad = QStringLiteral("Nie można utworzyć obwiedni ") + ZbiorObwiedni(n.Adres);
         return false;
     }
+    return true;
+}
 
+bool utworzOpis(const Nagranie& n, int, QString& blad) {
     SygnalType s;
     s.Adres = n.Adres;
     s.Nazwa = NazwaSciezki(n.Adres);
@@ -266,9 +272,23 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     for (quint8* k : {&Emisja.Kanal1, &Emisja.Kanal2, &Emisja.Kanal3, &Emisja.Kanal4, &Emisja.Kanal5, &Emisja.KanalPFL})
         *k = 0;
 
+    // A full station takes about a minute: one line per stage says it works.
+    const auto postep = [&](const char* etap) {
+        if (o.Postep) o.Postep(QString::fromUtf8(etap));
+    };
     const auto lista = nagrania(o.KrotkieElementy);
-    for (size_t i = 0; i < lista.size(); ++i)
-        if (!utworzNagranie(lista[i], int(i) + 1, blad)) return false;
+    using Etap = bool (*)(const Nagranie&, int, QString&);
+    const std::pair<const char*, Etap> etapy[] = {
+        {"Composing the melodies", utworzMelodie},
+        {"Drawing their waveforms", utworzObwiednie},
+        {"Writing their descriptions", utworzOpis},
+    };
+    for (const auto& [nazwa, etap] : etapy) {
+        postep(nazwa);
+        for (size_t i = 0; i < lista.size(); ++i)
+            if (!etap(lista[i], int(i) + 1, blad)) return false;
+    }
+    postep("Building today's playlist");
     if (!zbudujPlayliste(lista, o, folder + QStringLiteral("/AWARIA.MIX"), blad)) return false;
 
     QSaveFile flaga(folder + QStringLiteral("/TolvaneAwaria.FLG"));

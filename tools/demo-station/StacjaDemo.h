@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 struct OpcjeStacjiDemo {
     QString Folder;            // Linux path; created when missing
@@ -14,6 +15,8 @@ struct OpcjeStacjiDemo {
     // Above 0: the player, heartbeat and monitor datagrams go to this port
     // of 127.0.0.1 every second (the end-to-end test listens there).
     quint16 PortUDP = 0;
+    // Told the name of each stage as it begins.
+    std::function<void(const QString&)> Postep;
 };
 
 // False with a reason when something could not be written.

@@ -61,6 +61,10 @@ int main(int argc, char** argv) {
     }
     o.Folder = args[0];
     o.OdMs = platform::clock().msOfDay() / 60'000 * 60'000;
+    o.Postep = [](const QString& etap) {
+        std::printf("%s...\n", qUtf8Printable(etap));
+        std::fflush(stdout);
+    };
 
     DialogiKonsoli dialogi;
     UstawDialogi(&dialogi);
