@@ -15,6 +15,7 @@
 #include "mixeditor/EdycjaPLWewn.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Paths.h"
+#include "playlists/D_Crossfade.h"
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -262,7 +263,7 @@ void WczytajSlad(int n, bool obwiednia) {
     s.NowyKoniec = e.NwK != 0 ? a + e.NwK : a + s.Czas;
     s.KrzywaFadeIn = e.FIT;
     s.KrzywaFadeOut = e.FOT;
-    if (Wgrywanie.WgrajFadeTyp != 0) {
+    if (Wgrywanie.WgrajFadeTyp != 0 && Wgrywanie.WgrajFadeTyp <= KrzywaKwadrat) {
         s.KrzywaFadeIn = Wgrywanie.WgrajFadeTyp;
         s.KrzywaFadeOut = Wgrywanie.WgrajFadeTyp;
         ZmianyMiksu = true;  // so that accepting writes the curves

@@ -332,6 +332,9 @@ TEST_F(MiksTest, DefaultFadeCurvesAreWrittenUntouched) {
     EXPECT_EQ(Playlista[1].FOT, 2);
     EXPECT_EQ(Playlista[2].FIT, 2);
     EXPECT_EQ(Playlista[1].FIT, 0) << "the fixed fade of song 1 is not written";
+    Wgrywanie.WgrajFadeTyp = 3;  // names no curve: the songs keep their own
+    UstawMiks();
+    EXPECT_EQ(SladyMiksu[SladPiosenki1].KrzywaFadeOut, 2);
 }
 
 TEST_F(MiksTest, SteppingBetweenMixes) {
