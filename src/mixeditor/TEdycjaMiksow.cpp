@@ -216,8 +216,13 @@ void TEdycjaMiksow::ukladaj() {
     kaczka_->setGeometry(4, h + 120, 150, 24);
     przedbieg_->setGeometry(158, h + 120, 60, 24);
     poziom_->setGeometry(222, h + 130, 154, 14);
-    const char* skala[] = {"Label2", "Label3", "Label1"};
-    for (int i = 0; i < 3; ++i) findChild<QLabel*>(QLatin1String(skala[i]))->setGeometry(222 + i * 64, h + 114, 30, 14);
+    // Each label stands centred over its level on the -60..0 dB bar.
+    const std::pair<const char*, int> skala[] = {{"Label2", -20}, {"Label3", -10}, {"Label1", 0}};
+    for (const auto& [nazwa, dB] : skala) {
+        auto* l = findChild<QLabel*>(QLatin1String(nazwa));
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(poziom_->x() + (dB + 60) * poziom_->width() / 60 - 15, h + 114, 30, 14);
+    }
     wgraj_->setGeometry(w - 174, h + 54, 170, 34);
     if (przygotowany_) RozmiescZnaczniki();
 }

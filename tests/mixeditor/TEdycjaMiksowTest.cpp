@@ -465,9 +465,16 @@ TEST_F(OknoMiksuTest, PicturesOfTheTimeLine) {
                   0xFFFFFFu)
             << "a handle";
         EXPECT_EQ(piksel(wykres().Prostokat(u"WgrajPoczatekKursorShape"_s).left(), 1), 0xFFFF00u) << "the recording window";
-        // The bars stay inside their box.
+        // The bars stay inside their box; the red outline is drawn over its frame.
         const QRect g3 = wykres().Prostokat(u"WykresNagrania3PaintBox"_s);
         EXPECT_EQ(piksel(g3.center().x(), g3.bottom() + 2), 0x606060u);
+        int czerwone = 0;
+        for (int y = g3.top(); y <= g3.bottom(); ++y) czerwone += piksel(g3.left(), y) == 0xFF0000u;
+        EXPECT_GT(czerwone, g3.height() / 2) << "the selected voice's red outline";
+        // The input meter's labels stand over their levels of its -60..0 dB bar.
+        const QProgressBar* miernik = okno->findChild<QProgressBar*>(u"WgrajProgressBar"_s);
+        for (const auto& [l, dB] : {std::pair{"Label2", -20}, {"Label3", -10}, {"Label1", 0}})
+            EXPECT_NEAR(okno->findChild<QLabel*>(l)->geometry().center().x(), miernik->x() + (dB + 60) * miernik->width() / 60, 1);
         okno.reset();
     }
 }
