@@ -590,6 +590,8 @@ void NagrywarkaDJ::UsunSlad(int n) {
             okno_->PokazKaczke(-pozostaly.PoziomKaczki / 100);
             okno_->OdswiezSlad(inny);
         }
+    } else if (okno_) {
+        okno_->PokazKaczke(0);
     }
     if (okno_) okno_->OdswiezSlad(n);
     ZmianyMiksu = true;

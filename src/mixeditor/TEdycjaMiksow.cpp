@@ -503,6 +503,7 @@ void TEdycjaMiksow::Reset() {
     OtworzPlikiSladow();
     CentrujWidok();
     Zmieniono();
+    pokazKaczkeMiksu();
 }
 
 void TEdycjaMiksow::KlikTla(qint32 t, bool lewy) {
@@ -529,9 +530,13 @@ void TEdycjaMiksow::WybierzGlos(int n) {
 }
 
 void TEdycjaMiksow::UstawKaczke(int p) {
-    for (int n : {SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) SladyMiksu[n].PoziomKaczki = -p * 100;
-    ZmianyMiksu = true;
+    // Only a level that changed is a change to write.
+    for (int n : {SladGlosu1, SladGlosu2}) {
+        SladMiksuTyp& s = SladyMiksu[n];
+        if (!s.Uzyty || !s.Wybrany || s.PoziomKaczki == -p * 100) continue;
+        s.PoziomKaczki = -p * 100;
+        ZmianyMiksu = true;
+    }
     if (kaczka_->hasFocus()) setFocus();
 }
 
@@ -592,8 +597,14 @@ void TEdycjaMiksow::poStepieMiksu() {
     OtworzPlikiSladow();
     CentrujWidok();
     RozmiescZnaczniki();
-    for (int n : {SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) PokazKaczke(-SladyMiksu[n].PoziomKaczki / 100);
+    pokazKaczkeMiksu();
+}
+
+void TEdycjaMiksow::pokazKaczkeMiksu() {
+    int dB = 0;  // a mix without a voice ducks nothing
+    for (int n : {SladGlosu2, SladGlosu1})
+        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) dB = -SladyMiksu[n].PoziomKaczki / 100;
+    PokazKaczke(dB);
 }
 
 // A take outlives a preview stopped by a click on the background: it ends on
@@ -601,13 +612,17 @@ void TEdycjaMiksow::poStepieMiksu() {
 void TEdycjaMiksow::PoprzedniMiksOkna() {
     if (PodgladTrwa()) return;
     zatrzymajWgranie();
-    if (PoprzedniMiks()) poStepieMiksu();
+    // A step refused has built the mix again, or left it: either way the
+    // window shows the mix as it stands.
+    PoprzedniMiks();
+    poStepieMiksu();
 }
 
 void TEdycjaMiksow::NastepnyMiksOkna() {
     if (PodgladTrwa()) return;
     zatrzymajWgranie();
-    if (NastepnyMiks()) poStepieMiksu();
+    NastepnyMiks();
+    poStepieMiksu();
 }
 
 void TEdycjaMiksow::WstawDJ() {

@@ -183,7 +183,7 @@ TEST_F(OknoMiksuTest, ATakeMayNotRunIntoTheOtherVoiceTrack) {
 }
 
 TEST_F(OknoMiksuTest, GainHandlesAndTheDuckControl) {
-    pokaz(ZGlosami);
+    pokaz({ZGlosami[0], ZGlosami[1], ZGlosami[2], B, {u"SND"_s, EmiB + TrwB, 100'000}});
     const QRect box = wykres().Prostokat(u"WykresNagrania1PaintBox"_s);
     ASSERT_EQ(box.height(), 91);
     ZmianyMiksu = false;
@@ -205,6 +205,10 @@ TEST_F(OknoMiksuTest, GainHandlesAndTheDuckControl) {
     okno->findChild<QSlider*>(u"KaczkaTrackBar"_s)->setValue(12);
     EXPECT_EQ(SladyMiksu[SladGlosu2].PoziomKaczki, -1200);
     EXPECT_EQ(SladyMiksu[SladGlosu1].PoziomKaczki, 0);
+    okno->Komenda(KomendaNastepnyMiks);  // a mix without a voice: the control shows none, moving it is no change
+    EXPECT_EQ(okno->findChild<QSlider*>(u"KaczkaTrackBar"_s)->value(), 0);
+    okno->findChild<QSlider*>(u"KaczkaTrackBar"_s)->setValue(5);
+    EXPECT_FALSE(ZmianyMiksu);
 
     // A right press on song 1's fade-out handle cycles its curve.
     for (quint8 krzywa : {1, 2, 0}) {
