@@ -348,6 +348,13 @@ void PrzeliczZakresDJ() {
 }
 
 void PrzywrocKopieMiksu() {
+    // A take recorded since the backup goes with what the backup drops.
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        const QString a = SladyMiksu[v].Adres;
+        for (int k : {SladGlosu1, SladGlosu2})
+            if (SladyMiksuKopia[k].Uzyty && a == QString(SladyMiksuKopia[k].Adres)) SladyMiksu[v].WlasnyZbior = 0;
+    }
+    PorzucWgrania();
     SladyMiksu = SladyMiksuKopia;
     Zakresy = ZakresyKopia;
 }

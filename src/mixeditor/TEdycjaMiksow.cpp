@@ -282,8 +282,7 @@ void TEdycjaMiksow::przygotuj() {
         const QSignalBlocker cisza(przedbieg_);
         przedbieg_->setValue(nagr_ ? nagr_->PrzedbiegWgrania() / 1000 : 0);
     }
-    for (int n : {SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) PokazKaczke(-SladyMiksu[n].PoziomKaczki / 100);
+    pokazKaczkeMiksu();
     wykresT_.start();
     sterowanie_.start();
     OtworzPlikiSladow();
