@@ -288,7 +288,6 @@ bool glosGranyUsuwany() {
     return false;
 }
 
-
 // A voice track holding what the playlist does not: a take recorded here or
 // a recording inserted.
 bool nowyGlos(const SladMiksuTyp& s) {
@@ -329,24 +328,25 @@ bool tenSamElement(const TElemPListy& a, const TElemPListy& b) {
 // The new voices into the mix built again: each as far from its song as it
 // was, on the track of the element it replaced, else on a free one.
 int przywrocGlosy(const std::vector<ZachowanyGlos>& glosy) {
-    int zostalo = 0;
+    std::array<bool, LiczbaSladowMiksu + 1> zajety{};
     for (const ZachowanyGlos& z : glosy) {
-        const SladMiksuTyp& p = SladyMiksu[z.piosenka];
-        const qint32 d = p.Uzyty ? p.Emisja + z.odstep - z.slad.Emisja : 0;
+        const auto zastepowany = [&](int v) {
+            const SladMiksuTyp& s = SladyMiksu[v];
+            return s.Uzyty && wKopii(s.Element) && !z.zastepuje.Ide.isEmpty() &&
+                   tenSamElement(PlaylistaMiksu[s.Element], z.zastepuje);
+        };
         int t = 0;
         for (int v : {SladGlosu1, SladGlosu2})
-            if (!t && !z.zastepuje.Ide.isEmpty() && SladyMiksu[v].Uzyty && wKopii(SladyMiksu[v].Element) &&
-                tenSamElement(PlaylistaMiksu[SladyMiksu[v].Element], z.zastepuje))
-                t = v;
+            if (!t && !zajety[v] && zastepowany(v)) t = v;
         for (int v : {SladGlosu1, SladGlosu2})
-            if (!t && !SladyMiksu[v].Uzyty) t = v;
-        // Both tracks hold the playlist's voices: the take stays beside them
-        // rather than be lost.
-        if (!t) t = z.slad.Element == SladyMiksu[SladGlosu2].Element ? SladGlosu2 : SladGlosu1;
-        const qint32 element = SladyMiksu[t].Uzyty && wKopii(SladyMiksu[t].Element) &&
-                                       tenSamElement(PlaylistaMiksu[SladyMiksu[t].Element], z.zastepuje)
-                                   ? SladyMiksu[t].Element
-                                   : 0;
+            if (!t && !zajety[v] && !SladyMiksu[v].Uzyty) t = v;
+        // Both tracks hold the playlist's voices: the take goes beside them
+        // (theirs stay in the playlist) rather than be lost.
+        for (int v : {SladGlosu1, SladGlosu2})
+            if (!t && !zajety[v]) t = v;
+        if (!t) break;
+        const qint32 element = zastepowany(t) ? SladyMiksu[t].Element : 0;
+        const qint32 d = SladyMiksu[z.piosenka].Uzyty ? SladyMiksu[z.piosenka].Emisja + z.odstep - z.slad.Emisja : 0;
         SladMiksuTyp& s = SladyMiksu[t];
         s = z.slad;
         s.Element = element;
@@ -355,8 +355,9 @@ int przywrocGlosy(const std::vector<ZachowanyGlos>& glosy) {
             *x += d;
         SladyMiksu[SladGlosu1 + SladGlosu2 - t].Wybrany = 0;
         s.Wybrany = 1;
-        ++zostalo;
+        zajety[t] = true;
     }
+    const int zostalo = int(std::count(zajety.begin(), zajety.end(), true));
     if (zostalo) ZmianyMiksu = true;
     return zostalo;
 }
