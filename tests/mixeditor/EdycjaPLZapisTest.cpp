@@ -209,8 +209,8 @@ TEST_F(MiksTest, AcceptAsksAndKeepsThePlaylistSafe) {
     dialogi.Wyczysc();
     UndoJest = false;
     ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Niezapisano);
-    EXPECT_EQ(informacje(),
-              QStringList{u"Nie zapisano miksów/(playlista zmieniła się w czasie edycji; wgrania DJ zostały w miksie)"_s});
+    EXPECT_EQ(informacje(), QStringList{u"Nie zapisano miksów/"
+                                        "(playlista zmieniła się w czasie edycji; wgrania DJ zostały w miksie)"_s});
     EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB - 3'000, 36'372'000}));
     EXPECT_EQ(Playlista[2].Trw, 170'000);
     EXPECT_EQ(SladyMiksu[2].Czas, 170'000);

@@ -478,7 +478,8 @@ TEST_F(OknoMiksuTest, PicturesOfTheTimeLine) {
         // The input meter's labels stand over their levels of its -60..0 dB bar.
         const QProgressBar* miernik = okno->findChild<QProgressBar*>(u"WgrajProgressBar"_s);
         for (const auto& [l, dB] : {std::pair{"Label2", -20}, {"Label3", -10}, {"Label1", 0}})
-            EXPECT_NEAR(okno->findChild<QLabel*>(l)->geometry().center().x(), miernik->x() + (dB + 60) * miernik->width() / 60, 1);
+            EXPECT_NEAR(okno->findChild<QLabel*>(l)->geometry().center().x(),
+                        miernik->x() + (dB + 60) * miernik->width() / 60, 1);
         okno.reset();
     }
 }

@@ -62,7 +62,8 @@ TEST_F(ModesTest, ASingleIsNamedOnAirAndAPressWhileItStartsIsNoSecondStart) {
     EXPECT_EQ(log().filter(QStringLiteral("START 4")).size(), 1);
     sciana.Komenda(KomSingielF1);  // a press on the playing single stops it
     const QStringList stopy = log().filter(QStringLiteral("STOP  4"));
-    EXPECT_TRUE(stopy.size() == 1 && stopy[0].endsWith(QStringLiteral("PROG STOP  4 DZWONEK"))) << stopy.join('\n').toStdString();
+    EXPECT_TRUE(stopy.size() == 1 && stopy[0].endsWith(QStringLiteral("PROG STOP  4 DZWONEK")))
+        << stopy.join('\n').toStdString();
 }
 
 TEST_F(ModesTest, SatOnLogsFadesTheInputInAndStopsAutomat) {
