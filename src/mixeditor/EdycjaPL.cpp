@@ -15,6 +15,7 @@
 #include "mixeditor/EdycjaPLWewn.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Paths.h"
+#include "playlists/D_Crossfade.h"
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -262,7 +263,7 @@ void WczytajSlad(int n, bool obwiednia) {
     s.NowyKoniec = e.NwK != 0 ? a + e.NwK : a + s.Czas;
     s.KrzywaFadeIn = e.FIT;
     s.KrzywaFadeOut = e.FOT;
-    if (Wgrywanie.WgrajFadeTyp != 0) {
+    if (Wgrywanie.WgrajFadeTyp != 0 && Wgrywanie.WgrajFadeTyp <= KrzywaKwadrat) {
         s.KrzywaFadeIn = Wgrywanie.WgrajFadeTyp;
         s.KrzywaFadeOut = Wgrywanie.WgrajFadeTyp;
         ZmianyMiksu = true;  // so that accepting writes the curves
@@ -347,6 +348,13 @@ void PrzeliczZakresDJ() {
 }
 
 void PrzywrocKopieMiksu() {
+    // A take recorded since the backup goes with what the backup drops.
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        const QString a = SladyMiksu[v].Adres;
+        for (int k : {SladGlosu1, SladGlosu2})
+            if (SladyMiksuKopia[k].Uzyty && a == QString(SladyMiksuKopia[k].Adres)) SladyMiksu[v].WlasnyZbior = 0;
+    }
+    PorzucWgrania();
     SladyMiksu = SladyMiksuKopia;
     Zakresy = ZakresyKopia;
 }

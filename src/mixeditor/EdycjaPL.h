@@ -177,9 +177,17 @@ enum class WynikAkceptacji : quint8 {
     BezZmian,     // nothing changed: nothing asked, nothing written
     Zapisano,     // the playlist holds the mix
     Odrzucono,    // answered no: the edits are dropped
-    Anulowano,    // answered cancel: the editor stays open with the edits
-    Niezapisano,  // the playlist changed meanwhile: nothing written, the mix rebuilt
+    Anulowano,    // answered cancel, or a voice it would remove plays: the editor stays open with the edits
+    Niezapisano,  // the playlist changed meanwhile: nothing written, the mix rebuilt with the new voice tracks kept
 };
+// Whether the playlist element that voice track n holds is on a player now:
+// such an element is neither deleted nor replaced, as the console's own
+// delete refuses it.
+bool GlosGra(int n);
+// Erases the files of the takes recorded here that the voice tracks still
+// hold unwritten (answered "Nie", the editor left without writing).
+void PorzucWgrania();
+
 // Applies and writes the mix into Playlista after the question "Czy
 // modyfikować playlistę?" (`zestaw` 2: yes/no, 3: yes/no/cancel). The
 // playlist as it is now must still be the one the mix was built from, but

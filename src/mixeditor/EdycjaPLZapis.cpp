@@ -10,12 +10,18 @@
 #include <numeric>
 #include <vector>
 
+#include <QFile>
+
+#include "audio/Obwiednia.h"
+#include "audio/OpisNagrania.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "mixeditor/EdycjaPL.h"
 #include "mixeditor/EdycjaPLWewn.h"
 #include "mixeditor/NastawyWgrywania.h"
+#include "platform/Paths.h"
 #include "playlists/NastawyEmisji.h"
 
 using namespace edycja_pl;
@@ -253,6 +259,129 @@ void zapiszDoPlaylisty() {
     }
 }
 
+// ---- voices on air and takes kept ----
+
+bool wKopii(qint32 k) { return k >= 1 && k <= LiczbaPozycjiMiksu; }
+
+// An element of the working copy that stands on a player now (by its number
+// in the playlist the mix was built from).
+bool elementGra(qint32 k) {
+    if (!wKopii(k)) return false;
+    const qint32 numer = Zrodla[k].Numer;
+    const NumeryGraczyUndo& gracze = NumeryGraczy();
+    return numer >= 1 && gracze.pobierz && gracze.pobierz().contains(numer);
+}
+
+// A playing voice element the write would remove or replace: refused with
+// the console's own words, naming it.
+bool glosGranyUsuwany() {
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        const SladMiksuTyp& s = SladyMiksu[v];
+        if (!wKopii(s.Element)) continue;
+        const TElemPListy& e = PlaylistaMiksu[s.Element];
+        if ((!s.Uzyty || QString(e.Adr) != QString(s.Adres)) && elementGra(s.Element)) {
+            PokazInfo(QStringLiteral("Nie można usunąć elementu - obecnie odtwarzany"),
+                      QLatin1Char('(') + QString(e.Tyt) + QLatin1Char(')'));
+            return true;
+        }
+    }
+    return false;
+}
+
+// A voice track holding what the playlist does not: a take recorded here or
+// a recording inserted.
+bool nowyGlos(const SladMiksuTyp& s) {
+    if (!s.Uzyty) return false;
+    if (s.WlasnyZbior || !wKopii(s.Element)) return true;
+    return QString(PlaylistaMiksu[s.Element].Adr) != QString(s.Adres);
+}
+
+// A new voice kept through a refused write, with the song it lies over.
+struct ZachowanyGlos {
+    SladMiksuTyp slad;
+    int piosenka = SladPiosenki1;
+    qint32 odstep = 0;  // its air time minus that song's
+    TElemPListy zastepuje;  // the element it took the place of (Ide "" when none)
+};
+
+std::vector<ZachowanyGlos> zachowajGlosy() {
+    std::vector<ZachowanyGlos> g;
+    const SladMiksuTyp& s2 = SladyMiksu[SladPiosenki2];
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        const SladMiksuTyp& s = SladyMiksu[v];
+        if (!nowyGlos(s)) continue;
+        ZachowanyGlos z;
+        z.slad = s;
+        z.piosenka = s2.Uzyty && s.Emisja >= s2.NowyPoczatek ? SladPiosenki2 : SladPiosenki1;
+        z.odstep = s.Emisja - SladyMiksu[z.piosenka].Emisja;
+        z.zastepuje.Ide.clear();
+        if (wKopii(s.Element)) z.zastepuje = PlaylistaMiksu[s.Element];
+        g.push_back(z);
+    }
+    return g;
+}
+
+bool tenSamElement(const TElemPListy& a, const TElemPListy& b) {
+    return a.Ide == b.Ide && QString(a.Adr) == QString(b.Adr);
+}
+
+// The new voices into the mix built again: each as far from its song as it
+// was, on the track of the element it replaced, else on a free one.
+int przywrocGlosy(const std::vector<ZachowanyGlos>& glosy) {
+    std::array<bool, LiczbaSladowMiksu + 1> zajety{};
+    for (const ZachowanyGlos& z : glosy) {
+        const auto zastepowany = [&](int v) {
+            const SladMiksuTyp& s = SladyMiksu[v];
+            return s.Uzyty && wKopii(s.Element) && !z.zastepuje.Ide.isEmpty() &&
+                   tenSamElement(PlaylistaMiksu[s.Element], z.zastepuje);
+        };
+        int t = 0;
+        for (int v : {SladGlosu1, SladGlosu2})
+            if (!t && !zajety[v] && zastepowany(v)) t = v;
+        for (int v : {SladGlosu1, SladGlosu2})
+            if (!t && !zajety[v] && !SladyMiksu[v].Uzyty) t = v;
+        // Both tracks hold the playlist's voices: the take goes beside them
+        // (theirs stay in the playlist) rather than be lost.
+        for (int v : {SladGlosu1, SladGlosu2})
+            if (!t && !zajety[v]) t = v;
+        if (!t) break;
+        const qint32 element = zastepowany(t) ? SladyMiksu[t].Element : 0;
+        const qint32 d = SladyMiksu[z.piosenka].Uzyty ? SladyMiksu[z.piosenka].Emisja + z.odstep - z.slad.Emisja : 0;
+        SladMiksuTyp& s = SladyMiksu[t];
+        s = z.slad;
+        s.Element = element;
+        for (qint32* x : {&s.Emisja, &s.Intro, &s.Outro, &s.KoniecFadeIn, &s.NowyPoczatek, &s.PoczatekFadeOut,
+                          &s.NowyKoniec, &s.KoniecKaczkiWe, &s.PoczatekKaczkiWy})
+            *x += d;
+        SladyMiksu[SladGlosu1 + SladGlosu2 - t].Wybrany = 0;
+        s.Wybrany = 1;
+        zajety[t] = true;
+    }
+    const int zostalo = int(std::count(zajety.begin(), zajety.end(), true));
+    if (zostalo) ZmianyMiksu = true;
+    return zostalo;
+}
+
+// The element the mix was built around, in the playlist as it is now: the
+// same number while it holds that element, else the nearest that does.
+qint32 wPlayliscieTeraz(qint32 numer) {
+    const qint32 n = IloscPlaylisty();
+    if (numer < 1 || numer > LiczbaZrodlowa) return std::clamp(numer, 0, n);
+    const TElemPListy& e = PlaylistaZrodlowa[numer];
+    const auto ten = [&](qint32 i) { return i >= 1 && i <= n && tenSamElement(Playlista[i], e); };
+    for (qint32 d = 0; d <= n; ++d) {
+        if (ten(numer - d)) return numer - d;
+        if (ten(numer + d)) return numer + d;
+    }
+    return std::clamp(numer, 0, n);
+}
+
+void usunZbiorWgrania(const QString& adres) {
+    for (const QString& p : {adres, ZbiorObwiedni(adres), ZbiorOpisu(adres)})
+        QFile::remove(platform::resolvePath(p));
+    Log(QStringLiteral("Usunięto porzucone wgranie: ") + adres);
+}
+
 bool odmowa(const QString& powod) {
     PokazInfo(NieMoznaUstawic, powod);
     return false;
@@ -285,8 +414,9 @@ bool krokMiksu(int kierunek) {
     // cursor on to the next element to play while the editor is open.
     const qint32 kursorMiksu = WybranaPozycjaMiksu;
     const WynikAkceptacji wynik = AkceptujMiks(2);
-    // The playlist changed under the edits: the mix was built again on it.
-    if (wynik == WynikAkceptacji::Niezapisano) return false;
+    // The playlist changed under the edits (the mix was built again on it),
+    // or a voice the write would remove plays: the mix stays.
+    if (wynik == WynikAkceptacji::Niezapisano || wynik == WynikAkceptacji::Anulowano) return false;
     const bool zapisano = wynik == WynikAkceptacji::Zapisano;
     const qint32 poprzedni1 = zapisano ? przeniesNumer(zrodlo1) : zrodlo1;
     StanPlaylisty.Kursor = std::clamp(zapisano ? przeniesNumer(kursorMiksu) : kursorMiksu, 0, IloscPlaylisty());
@@ -371,23 +501,52 @@ void ZastosujMiks() {
     ZmianyMiksu = false;
 }
 
+bool GlosGra(int n) {
+    return (n == SladGlosu1 || n == SladGlosu2) && elementGra(SladyMiksu[n].Element);
+}
+
+void PorzucWgrania() {
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        SladMiksuTyp& s = SladyMiksu[v];
+        if (s.Uzyty && s.WlasnyZbior && !s.Adres.str().isEmpty()) usunZbiorWgrania(s.Adres);
+        s.WlasnyZbior = 0;
+    }
+}
+
 WynikAkceptacji AkceptujMiks(int zestaw) {
     if (!ZmianyMiksu) return WynikAkceptacji::BezZmian;
+    if (glosGranyUsuwany()) return WynikAkceptacji::Anulowano;
     const int odpowiedz = Wgrywanie.WgrajModyfikacjaPytaj
                               ? Decyzja(QStringLiteral("Czy modyfikować playlistę?"), QString(), zestaw)
                               : WynikTak;
     if (odpowiedz == WynikAnuluj && zestaw == 3) return WynikAkceptacji::Anulowano;
-    if (odpowiedz != WynikTak) return WynikAkceptacji::Odrzucono;
+    if (odpowiedz != WynikTak) {
+        PorzucWgrania();
+        return WynikAkceptacji::Odrzucono;
+    }
 
     // The engine went on playing while the question was open too.
+    if (glosGranyUsuwany()) return WynikAkceptacji::Anulowano;
     if (!playlistaJakPrzyBudowie()) {
-        PokazInfo(QStringLiteral("Nie zapisano miksów"), QStringLiteral("(playlista zmieniła się w czasie edycji)"));
+        // The mix is built again on the playlist as it is now, around the
+        // same element; the new voices stay in it for the next accept.
+        const std::vector<ZachowanyGlos> glosy = zachowajGlosy();
+        StanPlaylisty.Kursor = wPlayliscieTeraz(WybranaPozycjaMiksu);
         UstawMiks(true);
+        const bool zostaly = przywrocGlosy(glosy) > 0;
+        // Reset goes back to this mix, takes included.
+        SladyMiksuKopia = SladyMiksu;
+        const QString powod = QStringLiteral("(playlista zmieniła się w czasie edycji") +
+                              (zostaly ? QStringLiteral("; wgrania DJ zostały w miksie)") : QStringLiteral(")"));
+        Log(QStringLiteral("Nie zapisano miksów ") + powod);
+        PokazInfo(QStringLiteral("Nie zapisano miksów"), powod);
         return WynikAkceptacji::Niezapisano;
     }
     ZastosujMiks();
     zapiszDoPlaylisty();
     ZmianyMiksu = false;
+    // The takes are the playlist's now: nothing abandons them any more.
+    for (int v : {SladGlosu1, SladGlosu2}) SladyMiksu[v].WlasnyZbior = 0;
     sygnalizujMiks();
     if (PolaczeniaEdycji.KopiujWgraniaDoSieci) PolaczeniaEdycji.KopiujWgraniaDoSieci();
     return WynikAkceptacji::Zapisano;
@@ -412,6 +571,8 @@ bool EdytujMiksy() {
     if (P.OtworzWejscie) P.OtworzWejscie();
     if (P.NastepnaNazwaWgrania) P.NastepnaNazwaWgrania();
     if (P.PokazOkno) P.PokazOkno();
+    // Takes recorded but never written are not left on the disk.
+    PorzucWgrania();
     if (P.WyczyscNazweWgrania) P.WyczyscNazweWgrania();
     return true;
 }

@@ -46,12 +46,16 @@ void usun(const QString& sciezka) {
     if (!sciezka.isEmpty()) QFile::remove(platform::resolvePath(sciezka));
 }
 
-// A take name is free when its WAV holds no audio (missing, or the header
-// alone) and no MP3 of it exists: a file with audio is never truncated.
-bool wolnaNazwa(const QString& wav) {
+// The WAV holds no audio: missing, or the header alone.
+bool bezDzwieku(const QString& wav) {
     const QFileInfo w(platform::resolvePath(wav));
-    if (w.exists() && (!w.isFile() || w.size() > RozmiarNaglowka)) return false;
-    return !QFileInfo::exists(platform::resolvePath(ZmienRozszerzenie(wav, QStringLiteral(".MP3"))));
+    return !w.exists() || (w.isFile() && w.size() <= RozmiarNaglowka);
+}
+
+// A take name is free when its WAV holds no audio and no MP3 of it exists:
+// a file with audio is never truncated.
+bool wolnaNazwa(const QString& wav) {
+    return bezDzwieku(wav) && !QFileInfo::exists(platform::resolvePath(ZmienRozszerzenie(wav, QStringLiteral(".MP3"))));
 }
 
 int strumienKompresji() {
@@ -197,11 +201,10 @@ void NagrywarkaDJ::PrzyjmijBlok(const char* blok) {
 // ---- take files ----
 
 void NagrywarkaDJ::NastepnaNazwaWgrania() {
-    // A prepared take that was never recorded into is used again.
-    if (!zbior_.isEmpty() && wolnaNazwa(zbior_)) {
-        UtworzZbiorWgrania();
-        return;
-    }
+    // A name prepared and never recorded into is used again. Only the name:
+    // the file is made when a take starts, so that an editor opened and left
+    // leaves none behind.
+    if (!zbior_.isEmpty() && wolnaNazwa(zbior_)) return;
     const NastawyWgrywania& W = Wgrywanie;
     QString P;
     if (W.WgrajPrzedrostekZNazwyPL) {
@@ -246,7 +249,6 @@ void NagrywarkaDJ::NastepnaNazwaWgrania() {
         return;
     }
     zbior_ = kandydat;
-    UtworzZbiorWgrania();
 }
 
 void NagrywarkaDJ::UtworzZbiorWgrania() {
@@ -345,9 +347,15 @@ void NagrywarkaDJ::WgrajDJ() {
 void NagrywarkaDJ::StartWgrywania() {
     uzbrojone_ = false;
     if (slad_ == 0 || wgrywanieTrwa_ || konczenie_) return;
-    if (zbior_.isEmpty()) NastepnaNazwaWgrania();
+    // The name was chosen when the editor opened: taken since by a file with
+    // audio, it gives way to the next free one.
+    if (zbior_.isEmpty() || !bezDzwieku(zbior_)) {
+        zbior_.clear();
+        NastepnaNazwaWgrania();
+    }
     bladZapisu_ = false;
     if (!zbior_.isEmpty()) {
+        UtworzZbiorWgrania();
         plik_ = std::make_unique<QFile>(platform::resolvePath(zbior_));
         // Unbuffered: what was captured is on disk even if the program dies.
         if (plik_->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
@@ -390,10 +398,17 @@ void NagrywarkaDJ::ZakonczWgrywanie() {
                 QStringLiteral(" (") + zbior_ + QLatin1Char(')'));
         const qint64 rozmiar = QFileInfo(platform::resolvePath(zbior_)).size();
         if (zbior_.isEmpty() || rozmiar <= RozmiarNaglowka) {
+            // Nothing came in: the take's empty file goes, its name stays free.
+            if (!zbior_.isEmpty()) {
+                usun(zbior_);
+                usun(ZbiorOpisu(zbior_));
+            }
             OdrzucUzbrojone();
         } else {
             sygnal_.Dlugosc = qint32((rozmiar - RozmiarNaglowka) / 2);
             KasujOpis(OpisNagrania);
+            // Its description, like its element, is titled by its name.
+            OpisNagrania.Tyt = NazwaSciezki(zbior_);
             ZapiszSygnal(sygnal_);
             OpcjeMaksymalizacji opcje;
             opcje.DyskOstatni = Katalogi.DyskOstatni;
@@ -456,6 +471,9 @@ void NagrywarkaDJ::UmiescWgranie(const QString& sciezka) {
     SladyMiksu[inny].Wybrany = 0;
     if (okno_) okno_->OdswiezSlad(inny);
     s.Adres = sciezka;
+    // The title the element is written with (a take has no other).
+    s.TytulEtykieta = NazwaSciezki(sciezka);
+    s.AutorEtykieta.clear();
     ZmianyMiksu = true;
     if (okno_) okno_->OtworzPlikSladu(t, sciezka);
     s.Wzmocnienie = 0;
@@ -551,6 +569,12 @@ void NagrywarkaDJ::UsunDJ() {
     if (wgrywanieTrwa_ || uzbrojone_ || konczenie_) return;
     for (int v : {SladGlosu1, SladGlosu2})
         if (SladyMiksu[v].Uzyty && SladyMiksu[v].Wybrany) {
+            // A voice on air stays, as the console's own delete keeps it.
+            if (GlosGra(v)) {
+                PokazInfo(QStringLiteral("Nie można usunąć elementu - obecnie odtwarzany"),
+                          QLatin1Char('(') + SladyMiksu[v].TytulEtykieta + QLatin1Char(')'));
+                return;
+            }
             UsunSlad(v);
             return;
         }
@@ -590,6 +614,8 @@ void NagrywarkaDJ::UsunSlad(int n) {
             okno_->PokazKaczke(-pozostaly.PoziomKaczki / 100);
             okno_->OdswiezSlad(inny);
         }
+    } else if (okno_) {
+        okno_->PokazKaczke(0);
     }
     if (okno_) okno_->OdswiezSlad(n);
     ZmianyMiksu = true;

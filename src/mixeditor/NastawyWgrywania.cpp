@@ -21,7 +21,8 @@ OpisKlucza LiczbaJakoTekst(const QString& klucz, QString* v, const QString& domy
     k.pustyDomyslny = false;
     k.czytaj = [klucz, v, domyslna, dobra](const ZbiorNastaw& zbior, const QString& sekcja) {
         QString w;
-        if (!zbior.Wartosc(sekcja, klucz, w))
+        // A key left empty keeps what stands, as for any text key.
+        if (!zbior.Wartosc(sekcja, klucz, w) || w.trimmed().isEmpty())
             return;
         qint64 n = 0;
         *v = parseInteger(w, n) && dobra(n) ? QString::number(n) : domyslna;
@@ -78,8 +79,9 @@ OpisSekcji ZbudujSekcjeWgrywania()
         KluczBool(K(WgrajZderzaki), true, u"Czy zderzaki na trzecim sladzie (0 - nie, 1 - tak) ?"_s),
         KluczBool(K(WgrajModyfikacjaPytaj), true,
                   u"Czy pytać o modyfikację gdy wprowadzono zmiany (0 - nie, 1 - tak) ?"_s),
-        // Only curves 1 and 2 exist, so 3 is read like any other bad value.
-        KluczBajt(K(WgrajFadeTyp), 0, 2, 0, 0,
+        // 3 is kept as the technician wrote it; only the curves that exist
+        // (1 and 2) are given to the tracks.
+        KluczBajt(K(WgrajFadeTyp), 0, 3, 0, 0,
                   u"Domyślna charakterystyka fadów (0-bez zmian, 1-\"wypukła\", 2-\"wklęsła\""_s),
     };
     return s;

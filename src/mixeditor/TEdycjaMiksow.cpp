@@ -216,8 +216,13 @@ void TEdycjaMiksow::ukladaj() {
     kaczka_->setGeometry(4, h + 120, 150, 24);
     przedbieg_->setGeometry(158, h + 120, 60, 24);
     poziom_->setGeometry(222, h + 130, 154, 14);
-    const char* skala[] = {"Label2", "Label3", "Label1"};
-    for (int i = 0; i < 3; ++i) findChild<QLabel*>(QLatin1String(skala[i]))->setGeometry(222 + i * 64, h + 114, 30, 14);
+    // Each label stands centred over its level on the -60..0 dB bar.
+    const std::pair<const char*, int> skala[] = {{"Label2", -20}, {"Label3", -10}, {"Label1", 0}};
+    for (const auto& [nazwa, dB] : skala) {
+        auto* l = findChild<QLabel*>(QLatin1String(nazwa));
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(poziom_->x() + (dB + 60) * poziom_->width() / 60 - 15, h + 114, 30, 14);
+    }
     wgraj_->setGeometry(w - 174, h + 54, 170, 34);
     if (przygotowany_) RozmiescZnaczniki();
 }
@@ -277,8 +282,7 @@ void TEdycjaMiksow::przygotuj() {
         const QSignalBlocker cisza(przedbieg_);
         przedbieg_->setValue(nagr_ ? nagr_->PrzedbiegWgrania() / 1000 : 0);
     }
-    for (int n : {SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) PokazKaczke(-SladyMiksu[n].PoziomKaczki / 100);
+    pokazKaczkeMiksu();
     wykresT_.start();
     sterowanie_.start();
     OtworzPlikiSladow();
@@ -498,6 +502,7 @@ void TEdycjaMiksow::Reset() {
     OtworzPlikiSladow();
     CentrujWidok();
     Zmieniono();
+    pokazKaczkeMiksu();
 }
 
 void TEdycjaMiksow::KlikTla(qint32 t, bool lewy) {
@@ -524,9 +529,13 @@ void TEdycjaMiksow::WybierzGlos(int n) {
 }
 
 void TEdycjaMiksow::UstawKaczke(int p) {
-    for (int n : {SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) SladyMiksu[n].PoziomKaczki = -p * 100;
-    ZmianyMiksu = true;
+    // Only a level that changed is a change to write.
+    for (int n : {SladGlosu1, SladGlosu2}) {
+        SladMiksuTyp& s = SladyMiksu[n];
+        if (!s.Uzyty || !s.Wybrany || s.PoziomKaczki == -p * 100) continue;
+        s.PoziomKaczki = -p * 100;
+        ZmianyMiksu = true;
+    }
     if (kaczka_->hasFocus()) setFocus();
 }
 
@@ -587,8 +596,14 @@ void TEdycjaMiksow::poStepieMiksu() {
     OtworzPlikiSladow();
     CentrujWidok();
     RozmiescZnaczniki();
-    for (int n : {SladGlosu1, SladGlosu2})
-        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) PokazKaczke(-SladyMiksu[n].PoziomKaczki / 100);
+    pokazKaczkeMiksu();
+}
+
+void TEdycjaMiksow::pokazKaczkeMiksu() {
+    int dB = 0;  // a mix without a voice ducks nothing
+    for (int n : {SladGlosu2, SladGlosu1})
+        if (SladyMiksu[n].Uzyty && SladyMiksu[n].Wybrany) dB = -SladyMiksu[n].PoziomKaczki / 100;
+    PokazKaczke(dB);
 }
 
 // A take outlives a preview stopped by a click on the background: it ends on
@@ -596,13 +611,17 @@ void TEdycjaMiksow::poStepieMiksu() {
 void TEdycjaMiksow::PoprzedniMiksOkna() {
     if (PodgladTrwa()) return;
     zatrzymajWgranie();
-    if (PoprzedniMiks()) poStepieMiksu();
+    // A step refused has built the mix again, or left it: either way the
+    // window shows the mix as it stands.
+    PoprzedniMiks();
+    poStepieMiksu();
 }
 
 void TEdycjaMiksow::NastepnyMiksOkna() {
     if (PodgladTrwa()) return;
     zatrzymajWgranie();
-    if (NastepnyMiks()) poStepieMiksu();
+    NastepnyMiks();
+    poStepieMiksu();
 }
 
 void TEdycjaMiksow::WstawDJ() {

@@ -150,6 +150,8 @@ private:
     void wgrajLabel();
     void przesunPiosenke2(qint32 s);
     void poStepieMiksu();
+    // The duck control shows the selected voice track's depth, 0 without one.
+    void pokazKaczkeMiksu();
     // The closing flag set; the recorder drains its input and ends the window.
     void zamknijPoNagrywaniu();
     void zatrzymajWgranie();

@@ -315,12 +315,13 @@ void WykresMiksu::rysujSlad(QPainter& g, int n) {
         g.drawPolygon(ksztalt);
         g.setBrush(Qt::NoBrush);
     }
-    // The fade outline; the selected voice track's in red.
+    // The box's frame, then the fade outline over it: a voice track's
+    // outline runs along the frame, and the selected one's red must show.
+    g.setPen(Qt::black);
+    g.drawRect(r.adjusted(0, 0, -1, -1));
     g.setPen(glos && s.Wybrany ? KolorQt(KolorCzerwony) : QColor(Qt::white));
     g.drawPolyline(QPolygon({QPoint(xp, dol), QPoint(xf, gora), QPoint(xo, gora), QPoint(xk, dol)}));
     g.restore();
-    g.setPen(Qt::black);
-    g.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
 // ---------------------------------------------------------------- mouse

@@ -272,10 +272,12 @@ void CzasyPoziomy(Tabela& t) {
     t.Grupa(u"Czas wyciszania (ms)"_s);
     t.Suwak(E, u"CzasStop"_s, QString(), 0, 5000, 10);
     t.Grupa(u"Kaczka wgraj"_s);
-    t.Suwak(W, u"KaczkaPoziomdB"_s, u"Poziom kaczki (dB)"_s, 0, 30);
+    // The bars span their keys' whole ranges: a stored value past a bar's
+    // end would be cut to it by the next "Akceptuj".
+    t.Suwak(W, u"KaczkaPoziomdB"_s, u"Poziom kaczki (dB)"_s, 0, 90);
     t.Suwak(W, u"WgrajDJPoziomdB"_s, u"Poziom wgranego DJa (dB)"_s, 0, 90);
-    t.Suwak(W, u"KaczkaWejscieMS"_s, u"Wejście kaczki (ms)"_s, 0, 1000, 10);
-    t.Suwak(W, u"KaczkaWyjscieMS"_s, u"Wyjście kaczki (ms)"_s, 0, 1000, 10);
+    t.Suwak(W, u"KaczkaWejscieMS"_s, u"Wejście kaczki (ms)"_s, 0, 2000, 10);
+    t.Suwak(W, u"KaczkaWyjscieMS"_s, u"Wyjście kaczki (ms)"_s, 0, 2000, 10);
 }
 
 void Baza(Tabela& t) {

@@ -1,5 +1,6 @@
 // Writing a mix back into the playlist, the entry checks and stepping.
 #include "mixeditor/MiksFixture.h"
+#include "mixeditor/NagrywarkaDJ.h"
 
 using namespace Qt::StringLiterals;
 
@@ -197,20 +198,26 @@ TEST_F(MiksTest, AcceptAsksAndKeepsThePlaylistSafe) {
               (QList<qint32>{TypZagrany | RodzajSND, 1'234, 1, 36'380'000}));
 
     // Anything else changed: nothing is written, the mix is built again on
-    // the playlist as it is.
+    // the playlist as it is, around the same songs, with a take as far from song 2 as it was.
     czytaj({A, B, C});
     UstawMiks();
     przesunPiosenke2(5'000);
-    Playlista[2].Trw = 170'000;  // a length correction meanwhile
+    wstawGlos(3, EmiB + 7'000, u"D:\\DJ_30001.WAV"_s, true);
+    Playlista[2].Trw = 170'000;  // a length correction meanwhile moves song 2 and what follows
+    for (int i : {2, 3}) Playlista[i].Emi -= 3'000;
+    StanPlaylisty.Kursor = 2;  // the engine moved on
     dialogi.Wyczysc();
     UndoJest = false;
     ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Niezapisano);
-    EXPECT_EQ(informacje(), QStringList{u"Nie zapisano miksów/(playlista zmieniła się w czasie edycji)"_s});
-    EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB, 36'375'000}));
+    EXPECT_EQ(informacje(), QStringList{u"Nie zapisano miksów/"
+                                        "(playlista zmieniła się w czasie edycji; wgrania DJ zostały w miksie)"_s});
+    EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB - 3'000, 36'372'000}));
     EXPECT_EQ(Playlista[2].Trw, 170'000);
     EXPECT_EQ(SladyMiksu[2].Czas, 170'000);
-    EXPECT_EQ(SladyMiksu[2].Emisja, EmiB);
+    EXPECT_EQ(SladyMiksu[2].Emisja, EmiB - 3'000);
     EXPECT_FALSE(UndoJest);
+    ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Zapisano);
+    EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB - 3'000, EmiB - 1'000, 36'372'000}));
 }
 
 TEST_F(MiksTest, AFullPlaylistTakesNoNewVoice) {
@@ -262,6 +269,18 @@ TEST_F(MiksTest, PlayersCursorAndNextFollowTheirElements) {
     EXPECT_EQ(StanPlaylisty.Kursor, 2);
     EXPECT_EQ(ustawione, (QList<qint32>{1, 0, 0, 0, 0}));
 
+    // A voice on a player is removed neither by "Usuń DJ" nor by accepting.
+    numery = {1, 0, 2, 0, 0};
+    czytaj({A, dj(36'150'000), B, C}, 1);
+    UstawMiks();
+    dialogi.Wyczysc();
+    NagrywarkaDJ rec;
+    rec.UsunDJ();
+    EXPECT_TRUE(SladyMiksu[3].Uzyty);
+    SladyMiksu[3].Uzyty = 0;
+    ZmianyMiksu = true;
+    EXPECT_EQ(AkceptujMiks(3), WynikAkceptacji::Anulowano);
+    EXPECT_EQ(informacje(), QStringList(2, u"Nie można usunąć elementu - obecnie odtwarzany/(Tytuł 2)"_s));
     // The next to play passes breaks.
     numery = {};
     czytaj({A, B, {u"BRK"_s, 36'375'000, 0}, C}, 1);
@@ -332,6 +351,9 @@ TEST_F(MiksTest, DefaultFadeCurvesAreWrittenUntouched) {
     EXPECT_EQ(Playlista[1].FOT, 2);
     EXPECT_EQ(Playlista[2].FIT, 2);
     EXPECT_EQ(Playlista[1].FIT, 0) << "the fixed fade of song 1 is not written";
+    Wgrywanie.WgrajFadeTyp = 3;  // names no curve: the songs keep their own
+    UstawMiks();
+    EXPECT_EQ(SladyMiksu[SladPiosenki1].KrzywaFadeOut, 2);
 }
 
 TEST_F(MiksTest, SteppingBetweenMixes) {

@@ -91,9 +91,9 @@ TEST_F(NagrywanieWOknieTest, ATakeArmedWithInsertIsRecordedPlacedDeletedAndAccep
         // Song 2's air time is readable from the first showing.
         const QLabel* godzina = wykres().Etykieta(u"GodzinaEmisji2Label"_s);
         EXPECT_GE(godzina->width(), godzina->sizeHint().width());
-        // Opening prepared the take file.
+        // Opening named the take; its file waits for the take to start.
         ASSERT_TRUE(rec.WejscieOtwarte());
-        EXPECT_EQ(QFileInfo(dj(u"DJ_30001.WAV"_s)).size(), 44);
+        EXPECT_FALSE(QFileInfo::exists(dj(u"DJ_30001.WAV"_s)));
 
         // "Wstaw DJ" opens the folder browser; nothing chosen, nothing inserted.
         okno->findChild<QPushButton*>(u"WstawDJSpeedButton"_s)->click();
@@ -129,7 +129,7 @@ TEST_F(NagrywanieWOknieTest, ATakeArmedWithInsertIsRecordedPlacedDeletedAndAccep
         EXPECT_EQ(odtwarzacze.EdStanOdtwarzacza(1), 1);
         EXPECT_EQ(wgrajLabel()->text(), PiszCzas(4, start - Z.KursorPodgladu));
         EXPECT_EQ(okno->findChild<QProgressBar*>(u"WgrajProgressBar"_s)->value(), -12);
-        EXPECT_EQ(QFileInfo(dj(u"DJ_30001.WAV"_s)).size(), 44) << "the pre-roll is not recorded";
+        EXPECT_FALSE(QFileInfo::exists(dj(u"DJ_30001.WAV"_s))) << "the pre-roll is not recorded";
         doStartu();
         EXPECT_GE(Z.KursorPodgladu, start);
         graj(3);
@@ -217,6 +217,7 @@ TEST_F(NagrywanieWOknieTest, ATakeArmedWithInsertIsRecordedPlacedDeletedAndAccep
     const TElemPListy& e = Playlista[2];
     EXPECT_EQ(RodzajElemPListy(e.Typ), RodzajDJ_);
     EXPECT_TRUE(e.Adr.str().endsWith(u"DJ_30001.WAV"_s));
+    EXPECT_EQ(QString(e.Tyt), u"DJ_30001"_s) << "a take is titled by its name";
     EXPECT_EQ(e.Trw, czasWgrania);
     EXPECT_EQ(e.Kac, -600);
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join(u'\n').toStdString();
@@ -272,7 +273,16 @@ TEST_F(NagrywanieWOknieTest, ATakeEndsOnItsOwnTrackWhateverTheOperatorDoesMeanwh
          [&](qint32) {
              klawisz(Qt::Key_Space);
              EXPECT_FALSE(S[SladGlosu1].Uzyty) << "no take left at the backup's air time " << S[SladGlosu1].Emisja;
+             EXPECT_FALSE(QFileInfo::exists(dj(u"DJ_30001.WAV"_s))) << "nor its file";
          }},
+        {"accept answered \"Nie\"",
+         [&] {
+             klawisz(Qt::Key_Space);
+             Wgrywanie.WgrajModyfikacjaPytaj = true;
+             dialogi.Odpowiedz(OdpowiedzNie);
+             klawisz(Qt::Key_Return);
+         },
+         [&](qint32) { EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList(QDir::Files), QStringList()); }},
     };
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);

@@ -122,8 +122,7 @@ protected:
 TEST_F(NagrywarkaTest, TakeNamesNeverReuseAFileWithAudio) {
     otworz();
     EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30001.WAV"_s));
-    EXPECT_EQ(QFileInfo(dj(u"DJ_30001.WAV"_s)).size(), 44);
-    EXPECT_TRUE(QFileInfo::exists(dj(u"DJ_30001.DAT"_s)));
+    EXPECT_TRUE(QDir(folder.path() + u"/dj"_s).isEmpty()) << "a name only, no file until a take starts";
     // Never recorded into: the same file again.
     rec.NastepnaNazwaWgrania();
     EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30001.WAV"_s));
@@ -183,7 +182,7 @@ TEST_F(NagrywarkaTest, TakeIsWrittenBlockByBlockFinishedAndPlaced) {
 
     // Blocks before the start only move the level meter.
     bloki(2);
-    EXPECT_EQ(QFileInfo(dj(u"DJ_30001.WAV"_s)).size(), 44);
+    EXPECT_FALSE(QFileInfo::exists(dj(u"DJ_30001.WAV"_s)));
     EXPECT_GT(rec.PoziomWejscia(), 0);
     rec.StartWgrywania();
     EXPECT_TRUE(rec.WgrywanieTrwa());
@@ -220,9 +219,11 @@ TEST_F(NagrywarkaTest, TakeIsWrittenBlockByBlockFinishedAndPlaced) {
     EXPECT_TRUE(s.Adres.str().endsWith(u"DJ_30001.WAV"_s));
     EXPECT_TRUE(okno.pliki.last().startsWith(u"3:"_s) && okno.pliki.last().endsWith(u"DJ_30001.WAV"_s));
     EXPECT_TRUE(ZmianyMiksu);
-    // The next take is prepared.
+    // The next take is named; a take that got no block leaves no file.
     EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30002.WAV"_s));
-    EXPECT_EQ(QFileInfo(dj(u"DJ_30002.WAV"_s)).size(), 44);
+    Zakresy.PoczatekWgrania = a + 5'000;
+    nagraj(0);
+    EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList({u"DJ_30002.*"_s}), QStringList());
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join(u'\n').toStdString();
 }
 
@@ -363,10 +364,8 @@ TEST_F(NagrywarkaTest, InsertingTakesTheBrowsersChoiceWhereThereIsRoom) {
     EXPECT_EQ(stanPrzegladarki.Typy, u".WAV:.MP2:.MP3"_s);
     EXPECT_EQ(stanPrzegladarki.Tryb, 3);
     EXPECT_EQ(SladyMiksu[3].Uzyty, 0);
-    // The take file prepared for the next recording holds no sound yet: the
-    // next take would change what was inserted.
-    otworz();
-    wybrany = platform::resolvePath(rec.ZbiorWgrania());
+    // A recording without sound (as a take file is while it waits) is not inserted.
+    wybrany = nagranie(u"PUSTY.WAV"_s, 0);
     rec.WstawDJ();
     EXPECT_EQ(SladyMiksu[3].Uzyty, 0);
     EXPECT_EQ(bledy(), QStringList{u"Nie można wstawić DJa - nagranie jest puste!/"_s});

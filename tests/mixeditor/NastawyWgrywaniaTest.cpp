@@ -64,7 +64,7 @@ TEST_F(NastawyWgrywaniaTest, NumbersKeptAsTextAndTheFadeCurve)
     read({u"WgrajKompresujStrumien=192"_s, u"WgrajDJPoziomdB=91"_s, u"WgrajFadeTyp=3"_s});
     EXPECT_EQ(Wgrywanie.WgrajKompresujStrumien, u"256"_s);
     EXPECT_EQ(Wgrywanie.WgrajDJPoziomdB, u"0"_s);
-    EXPECT_EQ(Wgrywanie.WgrajFadeTyp, 0) << "there is no third curve";
+    EXPECT_EQ(Wgrywanie.WgrajFadeTyp, 3) << "its key table's range";
 
     read({u"WgrajKompresujStrumien=128"_s, u"WgrajDJPoziomdB=90"_s, u"WgrajFadeTyp=2"_s});
     EXPECT_EQ(Wgrywanie.WgrajKompresujStrumien, u"128"_s);
@@ -75,7 +75,11 @@ TEST_F(NastawyWgrywaniaTest, NumbersKeptAsTextAndTheFadeCurve)
     EXPECT_EQ(Wgrywanie.WgrajKompresujStrumien, u"256"_s);
     EXPECT_EQ(Wgrywanie.WgrajDJPoziomdB, u"0"_s);
 
-    read({u"WgrajKompresujStrumien=64"_s, u"WgrajDJPoziomdB=12"_s});
+    read({u"WgrajKompresujStrumien=64"_s, u"WgrajDJPoziomdB=12"_s, u"WgrajFadeTyp=4"_s});
+    EXPECT_EQ(Wgrywanie.WgrajFadeTyp, 0);
+    read({u"WgrajKompresujStrumien="_s, u"WgrajDJPoziomdB="_s});
+    EXPECT_EQ(Wgrywanie.WgrajKompresujStrumien, u"64"_s) << "an empty value keeps what stands";
+    EXPECT_EQ(Wgrywanie.WgrajDJPoziomdB, u"12"_s);
     read({u"WgrajKompresujStrumien=abc"_s, u"WgrajDJPoziomdB=dwa"_s});
     EXPECT_EQ(Wgrywanie.WgrajKompresujStrumien, u"256"_s);
     EXPECT_EQ(Wgrywanie.WgrajDJPoziomdB, u"0"_s);

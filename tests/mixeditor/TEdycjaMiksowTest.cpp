@@ -183,7 +183,7 @@ TEST_F(OknoMiksuTest, ATakeMayNotRunIntoTheOtherVoiceTrack) {
 }
 
 TEST_F(OknoMiksuTest, GainHandlesAndTheDuckControl) {
-    pokaz(ZGlosami);
+    pokaz({ZGlosami[0], ZGlosami[1], ZGlosami[2], B, {u"SND"_s, EmiB + TrwB, 100'000}});
     const QRect box = wykres().Prostokat(u"WykresNagrania1PaintBox"_s);
     ASSERT_EQ(box.height(), 91);
     ZmianyMiksu = false;
@@ -205,6 +205,10 @@ TEST_F(OknoMiksuTest, GainHandlesAndTheDuckControl) {
     okno->findChild<QSlider*>(u"KaczkaTrackBar"_s)->setValue(12);
     EXPECT_EQ(SladyMiksu[SladGlosu2].PoziomKaczki, -1200);
     EXPECT_EQ(SladyMiksu[SladGlosu1].PoziomKaczki, 0);
+    okno->Komenda(KomendaNastepnyMiks);  // a mix without a voice: the control shows none, moving it is no change
+    EXPECT_EQ(okno->findChild<QSlider*>(u"KaczkaTrackBar"_s)->value(), 0);
+    okno->findChild<QSlider*>(u"KaczkaTrackBar"_s)->setValue(5);
+    EXPECT_FALSE(ZmianyMiksu);
 
     // A right press on song 1's fade-out handle cycles its curve.
     for (quint8 krzywa : {1, 2, 0}) {
@@ -465,9 +469,17 @@ TEST_F(OknoMiksuTest, PicturesOfTheTimeLine) {
                   0xFFFFFFu)
             << "a handle";
         EXPECT_EQ(piksel(wykres().Prostokat(u"WgrajPoczatekKursorShape"_s).left(), 1), 0xFFFF00u) << "the recording window";
-        // The bars stay inside their box.
+        // The bars stay inside their box; the red outline is drawn over its frame.
         const QRect g3 = wykres().Prostokat(u"WykresNagrania3PaintBox"_s);
         EXPECT_EQ(piksel(g3.center().x(), g3.bottom() + 2), 0x606060u);
+        int czerwone = 0;
+        for (int y = g3.top(); y <= g3.bottom(); ++y) czerwone += piksel(g3.left(), y) == 0xFF0000u;
+        EXPECT_GT(czerwone, g3.height() / 2) << "the selected voice's red outline";
+        // The input meter's labels stand over their levels of its -60..0 dB bar.
+        const QProgressBar* miernik = okno->findChild<QProgressBar*>(u"WgrajProgressBar"_s);
+        for (const auto& [l, dB] : {std::pair{"Label2", -20}, {"Label3", -10}, {"Label1", 0}})
+            EXPECT_NEAR(okno->findChild<QLabel*>(l)->geometry().center().x(),
+                        miernik->x() + (dB + 60) * miernik->width() / 60, 1);
         okno.reset();
     }
 }

@@ -126,7 +126,11 @@ TEST_F(DlgNastawyTest, TrackBarsAndTheirNumberFields) {
     W<QSlider>(QStringLiteral("PoziomStop"))->setValue(45);
     EXPECT_EQ(W<QLineEdit>(QStringLiteral("PoziomStopPole"))->text(), QStringLiteral("45")) << "dB bars are not rounded";
     W<QSlider>(QStringLiteral("WgrajDJPoziomdB"))->setValue(77);
+    Wpisz(QStringLiteral("KaczkaPoziomdBPole"), QStringLiteral("90"));
+    Wpisz(QStringLiteral("KaczkaWejscieMSPole"), QStringLiteral("2000"));
     Akceptuj();
+    EXPECT_EQ(Wgrywanie.KaczkaPoziomdB, 90);
+    EXPECT_EQ(Wgrywanie.KaczkaWejscieMS, 2000);
     EXPECT_EQ(Emisja.CzasCross, 600);
     EXPECT_EQ(Emisja.PoziomStop, 4500);
     EXPECT_EQ(Emisja.CzasStop, 8000) << "untouched";

@@ -14,6 +14,7 @@
 #include "console/engine/TrybyEmisji.h"
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/Dialogi.h"
+#include "foundation/KestDysk2.h"
 #include "foundation/KestKopia.h"
 #include "foundation/KestPods2.h"
 #include "foundation/Text.h"
@@ -159,6 +160,9 @@ void ScianaSingli::Komenda(quint16 id) {
 }
 
 void ScianaSingli::klikSlotu(int s) {
+    // A start waiting for its player pumps events: another press then must
+    // not start a second single over it (nor this one twice).
+    if (startuje_) return;
     TSingiel& g = Single[SinglePaleta][size_t(s)];
     wcisniety_ = s;
     widok_.RysujSlotSingla(s);
@@ -287,6 +291,9 @@ bool ScianaSingli::gra(quint8 odtwarzacz) const {
 
 void ScianaSingli::zbudujElement(const TSingiel& g) const {
     InitElemPListy(ElemPListyRob);
+    // The history and the STOP line name a single by its file, as a
+    // recording picked in the browser is named.
+    ElemPListyRob.Ide = NazwaSciezki(g.Adr);
     ElemPListyRob.Adr = g.Adr;
     SygnalType sygnal;
     PustySygnal(sygnal);

@@ -2,6 +2,9 @@
 // emergency playlist, on the engine without a window.
 #include <gtest/gtest.h>
 
+#include "console/commands/Komendy.h"
+#include "console/commands/PrzyciskiKonsoli.h"
+#include "console/commands/ScianaSingli.h"
 #include "console/support/TrybyRig.h"
 #include "foundation/KestPods2.h"
 
@@ -40,6 +43,27 @@ TEST_F(ModesTest, AutoStopTakesTheSinglesAlongOnlyWhenShared) {
     EXPECT_EQ(stan.TrybWstawiania, 2);
     PrzelaczTrybWstawiania(stan);
     EXPECT_EQ(stan.TrybWstawiania, 1);
+}
+
+// A single's STOP line names it; a press while its start waits for the player is no second start.
+TEST_F(ModesTest, ASingleIsNamedOnAirAndAPressWhileItStartsIsNoSecondStart) {
+    Emisja.Kanal4 = 2;  // the singles player's own output
+    PrzyciskiKonsoli przyciski;
+    WidokSciany widok;
+    ScianaSingli sciana(*silnik, przyciski, widok);
+    sciana.Single[1][1].Adr = dzwiek(QStringLiteral("Dzwonek.wav"));
+    gracze.wstrzymane.insert(4);
+    dialogi.PrzyPompowaniu = [&] {  // a second F1 at the first pump; the player plays at the next
+        if (gracze.wstrzymane.erase(4) == 0) gracze.GrajOdtwarzacz(4);
+        else sciana.Komenda(KomSingielF1);
+    };
+    sciana.Komenda(KomSingielF1);
+    dialogi.PrzyPompowaniu = nullptr;
+    EXPECT_EQ(log().filter(QStringLiteral("START 4")).size(), 1);
+    sciana.Komenda(KomSingielF1);  // a press on the playing single stops it
+    const QStringList stopy = log().filter(QStringLiteral("STOP  4"));
+    EXPECT_TRUE(stopy.size() == 1 && stopy[0].endsWith(QStringLiteral("PROG STOP  4 DZWONEK")))
+        << stopy.join('\n').toStdString();
 }
 
 TEST_F(ModesTest, SatOnLogsFadesTheInputInAndStopsAutomat) {
