@@ -167,7 +167,7 @@ void SerwisyEmisji::WstawPoPytaniu(qint32 n, const QString& tytul) {
 }
 
 void SerwisyEmisji::WstawZnacznik(qint32 n, bool pytaj) {
-    if (!wLiscie(n))
+    if (!wLiscie(n) || silnik_.Stan.CzytaniePlaylisty)
         return;
     const TElemPListy& e = Playlista[n];
     const QString tytul = e.Tyt;
@@ -333,7 +333,8 @@ void SerwisyEmisji::SERWISTimerTimer() {
     zajety_ = true;
     const auto zwolnij = qScopeGuard([this] { zajety_ = false; });
     const qint64 teraz = platform::clock().date().toJulianDay() * DobaMs + timery_.TerazMS;
-    if (silnik_.Stan.TrybAutomat && TrybAKT && Emisja.SERWISJest) {
+    // A playlist being read is not changed under the reader.
+    if (silnik_.Stan.TrybAutomat && TrybAKT && Emisja.SERWISJest && !silnik_.Stan.CzytaniePlaylisty) {
         // 1. Markers from just before the cursor to the search depth.
         const qint32 kursor = StanPlaylisty.Kursor;
         const qint32 ostatni = kursor + qMax(1, Emisja.SERWISSzukajPozycjiNum);

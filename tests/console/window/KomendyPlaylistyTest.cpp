@@ -11,6 +11,7 @@
 #include "foundation/KestWej.h"
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiSkrypt.h"
+#include "foundation/UslugaDialogow.h"
 #include "foundation/KestKopia.h"
 #include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
@@ -127,6 +128,42 @@ TEST_F(PlaylistCommands, ReadAppendAndSaveByButtonWhileADeckPlays) {
     EXPECT_TRUE(QFileInfo(folder.path() + u"/drives/c/LISTY/DWADZIESCIA_ZNAK.MIX"_s).isFile());
     EXPECT_TRUE(silnik().SlotZajety(1));
     EXPECT_TRUE(bledy().isEmpty()) << bledy().toStdString();
+}
+
+// While the operator answers a read's question the old list stays on air:
+// Automat starts its next element, and the new list comes in one step after.
+TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
+    BEZ_TSAN();
+    wybierz(PCzytaj, Qt::Key_A);
+    StanPlaylisty.Kursor = 1;
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    ASSERT_TRUE(silnik().SlotZajety(1));
+    StanPlaylisty.DoGrania = 2;
+    Emisja.CzyListaLST = Emisja.CzyPytanieOOdczytLST = true;
+    Emisja.KatLista1 = u"C:\\LISTY"_s;
+    struct Pytania final : DialogiCiche {
+        std::function<void()> wTrakcie;
+        int pytan = 0;
+        quint16 Decyzja(const QString&, const QString&, int) override {
+            ++pytan;
+            wTrakcie();
+            return OdpowiedzNie;
+        }
+    } pytania;
+    pytania.wTrakcie = [&] {
+        EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+        EXPECT_EQ(PlaylistaNazwa, u"A"_s);
+        silnik().GrajKolejny(0, TrybNastepny, ZrodloProg);
+    };
+    UstawDialogi(&pytania);
+    wybierz(PCzytaj, Qt::Key_B);
+    UstawDialogi(&dialogi);
+    Emisja.CzyListaLST = Emisja.CzyPytanieOOdczytLST = false;
+    EXPECT_EQ(pytania.pytan, 1);
+    EXPECT_TRUE(silnik().Odtwarzacze().PlikOdtwarzacza(2).endsWith(u"E2.WAV"_s));
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+    EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
 }
 
 // Append with the elements before the cursor deleted: the deck playing the
