@@ -149,11 +149,11 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
     klawisz(Qt::Key_Delete);
     EXPECT_FALSE(kolejnosc().contains(u'X'));
 
-    // Automat goes on with the element that was next before the edits: B,
-    // which D now stands before.
+    // D, moved right after the element on air, is the next one: Automat
+    // does not pass over it.
     const QString nastepny = Playlista[StanPlaylisty.DoGrania].Adr;
-    EXPECT_EQ(nastepny, pliki[1]);
-    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    EXPECT_EQ(nastepny, pliki[3]);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
     const auto dek = [&] {
         for (quint8 s = 1; s <= 2; ++s)
             if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s) == nastepny) return s;
@@ -165,7 +165,7 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
         return dek() != 0;
     }, 20'000);
     ASSERT_NE(dek(), 0);
-    EXPECT_EQ(silnik().Odtwarzacz[dek()].Element, 3);
+    EXPECT_EQ(silnik().Odtwarzacz[dek()].Element, 2);
     dekiZgodne();
 
     // Undo asks by the last edit's name and brings X back; the decks follow.
@@ -174,6 +174,68 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
     EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Ostatnia operacja:  Usuń element"_s);
     EXPECT_TRUE(kolejnosc().contains(u'X'));
     dekiZgodne();
+    EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
+}
+
+// Inserted at the element on air, an element is the next one; after it
+// aired, a deleted song is undone while the one after it plays: the song
+// comes back after that one, so nothing airs twice and nothing is skipped.
+TEST_F(EdycjaOkna, AnUndoAfterAStartPlaysTheRestoredSongOnceAfterWhatAired) {
+    BEZ_TSAN();
+    const QStringList nazwy{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
+    for (const QString& n : nazwy) nagranie(n + u".WAV"_s, 4000);
+    nagranie(u"X.WAV"_s, 2000);
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s, u"KatMuzyka1=C:\\MUZYKA"_s});
+    for (int i = 0; i < 4; ++i) {
+        TElemPListy& e = Playlista[i + 1];
+        InitElemPListy(e);
+        e.Typ = RodzajSND;
+        e.Ide = nazwy[i];
+        e.Adr = u"C:\\MUZYKA\\"_s + nazwy[i] + u".WAV"_s;
+        e.Emi = 12 * 3'600'000 + i * 4000;
+        e.Trw = e.NwK = e.FOu = 4000;
+    }
+    StanPlaylisty.Ilosc = 4;
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    graj(300);
+    const auto gra = [&](const QString& nazwa) {
+        for (quint8 s = 1; s <= 2; ++s)
+            if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s).endsWith(nazwa + u".WAV"_s))
+                return true;
+        return false;
+    };
+    const auto czekaj = [&](const QString& nazwa) {
+        CzekajNa([&] {
+            graj(30);
+            return gra(nazwa);
+        }, 20'000);
+        ASSERT_TRUE(gra(nazwa)) << nazwa.toStdString();
+    };
+
+    silnik().Stan.TrybWstawiania = 1;
+    StanPlaylisty.Kursor = 1;
+    WModalnym<TKatalog>([&] { klawisz(Qt::Key_Insert); }, [](TKatalog& o) {
+        QTest::keyClick(&o, Qt::Key_X);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    ASSERT_EQ(kolejnosc(), u"A X B C D"_s);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+    czekaj(u"X"_s);
+    StanPlaylisty.Kursor = 3;
+    dialogi.Odpowiedz(OdpowiedzTak);
+    klawisz(Qt::Key_Delete);
+    ASSERT_EQ(kolejnosc(), u"A X C D"_s);
+    czekaj(u"C"_s);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    przycisk(PUndo);
+    EXPECT_EQ(kolejnosc(), u"A X C B D"_s);
+    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"B"_s);
+    dekiZgodne();
+    czekaj(u"B"_s);
+    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"D"_s);
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
 }
 
