@@ -68,9 +68,11 @@ bool rodzajNagrania(qint32 kod) { return kod == 1 || kod == 5 || kod == 6 || (ko
 // out and puts another in its place.
 struct NastepnyNaMiejscu {
     qint32 n;
-    bool byl = StanPlaylisty.DoGrania == n;
+    // A change leaves every element where it was: the mark stays at its
+    // place (on the changed element when that was the next one).
+    qint32 mark = StanPlaylisty.DoGrania;
     ~NastepnyNaMiejscu() {
-        if (byl && n <= StanPlaylisty.Ilosc) StanPlaylisty.DoGrania = n;
+        if (mark >= 1 && mark <= StanPlaylisty.Ilosc) StanPlaylisty.DoGrania = mark;
     }
 };
 

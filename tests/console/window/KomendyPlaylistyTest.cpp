@@ -238,6 +238,7 @@ TEST_F(PlaylistCommands, NoReadWhileAnAdvertPlaysAndEveryCommandActsAfter) {
     elementy({1, 2});
     Playlista[1].Typ = RodzajREK;
     PlaylistaNazwa = u"Test"_s;
+    Emisja.CzyLista2LSTPromosy = true;  // an advert is an advert whatever the first list reads
     StanPlaylisty.Kursor = 1;
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
     ASSERT_TRUE(silnik().SlotZajety(1));
@@ -245,6 +246,7 @@ TEST_F(PlaylistCommands, NoReadWhileAnAdvertPlaysAndEveryCommandActsAfter) {
     EXPECT_EQ(PlaylistaNazwa, u"Test"_s);
     EXPECT_FALSE(silnik().Stan.CzytaniePlaylisty);
     EXPECT_FALSE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
+    Emisja.CzyLista2LSTPromosy = false;
     silnik().StopWszystko();
     wybierz(PCzytaj, Qt::Key_B);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
