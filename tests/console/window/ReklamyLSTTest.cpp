@@ -232,6 +232,14 @@ TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
     EXPECT_NE(Timelista[3].Tyt, u"STARA"_s);
     EXPECT_EQ(TimelistaZbior, u"C:\\REK\\A.LST"_s);
 
+    // The read's last step runs in bar mode too: a placeholder without a bar goes.
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s});
+    Emisja.CzyReklamaJakoBelka = Emisja.CzyUsuwanieReklamaO = true;
+    czytaj();
+    Emisja.CzyReklamaJakoBelka = Emisja.CzyUsuwanieReklamaO = false;
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
+
     // A native playlist whose placeholder names list R1: only its 14:00
     // entries go in, the first in the placeholder's place.
     folder.write(u"drives/c/REK/R1.LST"_s, u"13:00:00 Wcześniej\r\nC:\\REK\\A001.WAV\r\n14:00:00 Firma R\r\n"
