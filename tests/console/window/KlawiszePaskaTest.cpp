@@ -643,7 +643,6 @@ TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
     const auto powtorzony = [](QObject* cel, Qt::Key k) {
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(cel, &e);
-        return e.isAccepted();
     };
     powtorzony(okno.get(), Qt::Key_Down);
     EXPECT_EQ(StanPlaylisty.Kursor, 2);
@@ -656,7 +655,6 @@ TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
     QLineEdit pole;
     EXPECT_TRUE(PowtorzenieDozwolone(Qt::Key_A, &pole));
     EXPECT_FALSE(PowtorzenieDozwolone(Qt::Key_Return, &pole));
-    EXPECT_FALSE(PowtorzenieDozwolone(Qt::Key_F5, okno.get()));
 }
 
 TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
