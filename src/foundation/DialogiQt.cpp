@@ -172,6 +172,7 @@ quint16 OknoDialogu::PokazModalnie(QWidget* oknoGlowne) {
         setFocus();
     QEventLoop petla;
     petla_ = &petla;
+    const StrazPetli straz;
     petla.exec(QEventLoop::DialogExec);
     petla_ = nullptr;
     hide();

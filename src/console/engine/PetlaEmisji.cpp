@@ -1,4 +1,5 @@
 // The on-air loop: one Timer1 tick, in the order the day depends on.
+#include "console/engine/SerwisyEmisji.h"
 #include "console/engine/SilnikEmisji.h"
 
 #include "audio/OdtwarzaczeSlotow.h"
@@ -185,6 +186,10 @@ void SilnikEmisji::AutomatycznyStart(qint32 t) {
     const bool wOknie = odOkna >= 0 && odStartu <= 5000;
     const bool odRazu = !Emisja.CiszaGra && NieGrajaGlowne();
     if (!(wOknie || odRazu) || NaDeku(n))
+        return;
+    // A news item or programme for an exact hour starts by the clock (the
+    // #AKT timer), not by the plan, which may run ahead of it.
+    if (serwisy_ && serwisy_->CzekaNaGodzine(n))
         return;
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
     if (Emisja.ReklamaGraNaStyk && rodzaj == RodzajREK) {

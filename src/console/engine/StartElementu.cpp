@@ -61,6 +61,17 @@ void czytajWprzod(const QString& ide, const QString& adres, qint32 nwp) {
     }
 }
 
+// The planned time of day of an element's start, for the START and DO
+// GRANIA lines: its air time and start point, moved by the air's present
+// deviation from the plan. A work element (a time-list entry played now) is
+// timed by the clock already, so the deviation would count twice; one with
+// no air time (a single) is planned for the moment it starts; "" when none.
+QString planowanyStart(const TElemPListy& e, bool roboczy, qint32 przesuniecie, bool start) {
+    if (e.Emi < 0)
+        return start ? PiszCzas(6, modDoby(platform::clock().msOfDay())) : QStringLiteral("--:--:--.---");
+    return PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + (roboczy ? 0 : przesuniecie)));
+}
+
 }  // namespace
 
 qint32 SilnikEmisji::NumerRoboczego(quint8 tryb) const {
@@ -433,9 +444,9 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.ZPlaylisty = r.Element != 0;
     // 16. START line.
     if (!SlotPusty(r)) {
-        const qint32 planowany = modDoby(qint64(w.Emi) + w.NwP + PrzesuniecieCzasu);
         Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
-            w.Adr + QLatin1Char(' ') + PiszCzas(6, planowany) + QStringLiteral("  ") + PiszCzas(6, CzasAntenowy));
+            w.Adr + QLatin1Char(' ') + planowanyStart(w, tryb == TrybRoboczy, PrzesuniecieCzasu, true) +
+            QStringLiteral("  ") + PiszCzas(6, CzasAntenowy));
     }
     // 17. The next mark moves on.
     if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0) {
@@ -485,7 +496,7 @@ void SilnikEmisji::ZapowiedzNastepny(quint8 zrodlo) {
     }
     const QString slowo = zrodlo == 1 ? QStringLiteral("PROG ") : zrodlo == 2 ? QStringLiteral("KLAW ") : QString();
     Log(FlagiLogu() + slowo + QStringLiteral("DO GRANIA ") + e.Ide + QLatin1Char(' ') + QString::number(e.Aut ? 1 : 0) +
-        QLatin1Char(' ') + PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + PrzesuniecieCzasu)));
+        QLatin1Char(' ') + planowanyStart(e, false, PrzesuniecieCzasu, false));
 }
 
 void SilnikEmisji::KursorNaNastepny() {

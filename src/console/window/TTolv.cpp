@@ -7,6 +7,7 @@
 #include "console/commands/ObslugiKomend.h"
 #include "console/engine/ReklamyLST.h"
 #include "console/engine/TestyPlaylisty.h"
+#include "foundation/PowtorzeniaKlawiszy.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "console/window/PanelPlaylisty.h"
@@ -47,6 +48,7 @@ TTolv::TTolv(QWidget* parent)
     : TRForm(parent), dyspozytor_(silnik_.Stan, przyciski_, *this) {
     setMinimumSize(MinimalnaSzerokosc, MinimalnaWysokosc);
     setMouseTracking(true);
+    FiltrujPowtorzeniaKlawiszy();
 
     Timer1 = zegar("Timer1", 30);
     TimerWyswietlacz = zegar("TimerWyswietlacz", 100);

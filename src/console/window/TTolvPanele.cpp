@@ -91,9 +91,9 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
         if (wProstokacie(czas, MyszPunkt)) {
             st.Kursor = n;
             OdswiezPlayliste();
-            // One click ends the mode that is on (a move drops at the
-            // cursor, a block is left); else it starts moving.
-            komenda(silnik_.Stan.TrybPrzesuwania ? KomStart : silnik_.Stan.TrybBloku ? KomWyjdz : KomPrzesun);
+            // One click confirms the mode that is on (a move drops at the
+            // cursor, a block ends there); else it starts moving.
+            komenda(silnik_.Stan.TrybPrzesuwania || silnik_.Stan.TrybBloku ? KomStart : KomPrzesun);
             return true;
         }
         if (grywalnyRodzaj(RodzajElemPListy(e.Typ))) {

@@ -53,6 +53,26 @@ TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
     EXPECT_EQ(r.logiZ("START").size(), 2);
 }
 
+// The START and DO GRANIA lines carry the planned time of day: a playlist
+// element's moved by the deviation, a time-list entry's as the clock gave
+// it; an element with no air time is planned for its start, or not at all.
+TEST(SilnikStart, StartLinesCarryThePlannedTimeOfDay) {
+    SilnikRig r;
+    r.silnik->PrzesuniecieCzasu = 2'000;
+    r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
+    r.dodaj(r.wav("b.wav", 5'000), -1, 5'000);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_TRUE(r.logiZ("START 1").value(0).contains(" 12:00:02.000  ")) << r.logiZ("START 1").value(0).toStdString();
+    EXPECT_TRUE(r.logiZ("DO GRANIA").value(0).endsWith("DO GRANIA E2 0 --:--:--.---"));
+    InitElemPListy(ElemPListyRob);
+    ElemPListyRob.Adr = r.wav("c.wav", 5'000);
+    ElemPListyRob.Emi = H12 + 1'000;
+    ElemPListyRob.NwK = ElemPListyRob.FOu = ElemPListyRob.Trw = 5'000;
+    r.silnik->GrajKolejny(2, TrybRoboczy, ZrodloKlaw);
+    EXPECT_TRUE(r.logiZ("START 2").value(0).contains(" 12:00:01.000  ")) << r.logiZ("START 2").value(0).toStdString();
+}
+
 TEST(SilnikStart, WithoutAutoStopBothDecksPlayOn) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);

@@ -14,6 +14,7 @@
 #include "console/window/TTolv.h"
 #include "library/DKatalog.h"
 #include "settings/TDlgNastawy.h"
+#include "foundation/PowtorzeniaKlawiszy.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestWej.h"
@@ -30,6 +31,7 @@
 #include "console/window/PanelPlaylisty.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QLineEdit>
 #include <QApplication>
 #include <QFileInfo>
 #include <QTest>
@@ -632,6 +634,27 @@ TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
     EXPECT_EQ(kody, tabela);
     EXPECT_EQ(przyciski.size(), size_t(LiczbaPrzyciskowPaska));
     EXPECT_EQ(przyciskiSingli.size(), size_t(LiczbaPrzyciskowSingli));
+}
+
+// A held key repeats cursor moves only: a repeated Return starts nothing in
+// the window, and in a text field it does not accept while letters repeat.
+TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
+    odNowa();
+    const auto powtorzony = [](QObject* cel, Qt::Key k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(cel, &e);
+    };
+    powtorzony(okno.get(), Qt::Key_Down);
+    EXPECT_EQ(StanPlaylisty.Kursor, 2);
+    powtorzony(okno.get(), Qt::Key_Return);
+    powtorzony(okno.get(), Qt::Key_Delete);
+    EXPECT_FALSE(silnik().SlotZajety(1));
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    QTest::keyClick(okno.get(), Qt::Key_Return);
+    EXPECT_TRUE(silnik().SlotZajety(1) || silnik().SlotZajety(2));
+    QLineEdit pole;
+    EXPECT_TRUE(PowtorzenieDozwolone(Qt::Key_A, &pole));
+    EXPECT_FALSE(PowtorzenieDozwolone(Qt::Key_Return, &pole));
 }
 
 TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {

@@ -176,7 +176,7 @@ TEST_F(Panele, KeysScrollAndClicksChooseRows) {
     EXPECT_EQ(StanTimelisty.Kursor, 4);
 }
 
-TEST_F(Panele, MiddleClickOnTheTimeBoxEndsTheModeThatIsOnElseStartsMoving) {
+TEST_F(Panele, MiddleClickOnTheTimeBoxConfirmsTheModeThatIsOnElseStartsMoving) {
     playlistaKazdegoRodzaju();
     StanKonsoli& st = okno->Silnik().Stan;
     const auto klik = [&](qint32 wiersz) {
@@ -192,11 +192,19 @@ TEST_F(Panele, MiddleClickOnTheTimeBoxEndsTheModeThatIsOnElseStartsMoving) {
     EXPECT_FALSE(st.TrybPrzesuwania);
     EXPECT_EQ(Playlista[3].Ide, u"ID6"_s);
     EXPECT_EQ(Playlista[4].Ide, u"ID3"_s);
-    // Marking a block: the click leaves the mode and deletes nothing.
-    st.TrybBloku = true;
-    klik(5);
+    // Marking a block from row 2 (the decks idle): the click ends it at row
+    // 5, after the question.
+    st.OdtwarzaczZajety[1] = 0;
+    StanPlaylisty.Kursor = 2;
+    const BUTTONType& blok = okno->Przyciski().Pasek[size_t(PBlok)];
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint((blok.Rect.Left + blok.Rect.Right) / 2, (blok.Rect.Top + blok.Rect.Bottom) / 2));
+    ASSERT_TRUE(st.TrybBloku);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    QTest::mouseClick(okno.get(), Qt::MiddleButton, Qt::NoModifier, wWierszu(5, SkalaX(20)));
     EXPECT_FALSE(st.TrybBloku);
-    EXPECT_EQ(StanPlaylisty.Ilosc, 15);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(Playlista[2].Ide, u"ID6"_s);
 }
 
 namespace {
