@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "audio/PlayerSloty.h"
+#include "audio/Sygnaly2.h"
+#include "platform/AudioFixtures.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/VirtualDevice.h"
 
@@ -114,4 +116,122 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
     EXPECT_EQ(vA[startB - 5], 0);
     EXPECT_LT(vA[startB + 10], -1000);
     EXPECT_GT(vB[startB + 30], -1000);
+}
+
+namespace {
+
+void le(QByteArray& b, quint32 v, int bajty) {
+    for (int i = 0; i < bajty; ++i) b.append(char((v >> (8 * i)) & 0xFF));
+}
+
+// A WAV whose fmt chunk is given whole, with chunks between it and "data".
+QByteArray riff(const QByteArray& fmt, const QByteArray& dane, const QByteArray& miedzy = {}) {
+    QByteArray b = "WAVEfmt ";
+    le(b, quint32(fmt.size()), 4);
+    b += fmt + miedzy + "data";
+    le(b, quint32(dane.size()), 4);
+    b += dane;
+    QByteArray r = "RIFF";
+    le(r, quint32(b.size()), 4);
+    return r + b;
+}
+
+QByteArray fmt(int tag, int kanaly, int rate, int bity, int rozszerzenie = -1) {
+    QByteArray f;
+    le(f, quint32(tag), 2);
+    le(f, quint32(kanaly), 2);
+    le(f, quint32(rate), 4);
+    le(f, quint32(rate * kanaly * bity / 8), 4);
+    le(f, quint32(kanaly * bity / 8), 2);
+    le(f, quint32(bity), 2);
+    if (rozszerzenie >= 0) {  // WAVE_FORMAT_EXTENSIBLE: 22 more bytes, PCM subformat
+        le(f, 22, 2);
+        le(f, quint32(bity), 2);
+        le(f, 3, 4);
+        le(f, quint32(rozszerzenie), 2);
+        f += QByteArray::fromHex("000000001000800000aa00389b71");
+    }
+    return f;
+}
+
+}  // namespace
+
+// Files a station meets, each first in Automat with every deck idle and a
+// good file after it, on both back-ends through the real slots: what the
+// players play goes on air and moves; what they cannot is refused by the
+// playable check as by the start, logged once with its reason, shown red,
+// and the next element is on air by the next tick. A length is not guessed
+// for a file that cannot play.
+TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTick) {
+    const QByteArray sekunda48k = fixtures::tone16(48000, 2, 440, 1'000);
+    QByteArray id3 = "ID3";
+    id3 += QByteArray::fromHex("030000") + QByteArray::fromHex("00000201") + QByteArray(257, '\0');
+    QByteArray zlyTag = fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 1'000));
+    zlyTag.replace(8, 4, "WAVX");
+    const struct {
+        const char* nazwa;
+        QByteArray bajty;
+        const char* powod;  // nullptr: it plays
+        bool sprawdzenie = false;  // the check lets it in (everything it lets in plays)
+    } wiersze[] = {
+        {"s48k.wav", fixtures::wavFile(48000, 2, 16, sekunda48k), nullptr, true},
+        {"mono.wav", fixtures::wavFile(44100, 1, 16, fixtures::tone16(44100, 1, 440, 1'000)), nullptr, true},
+        {"id3.mp3", id3 + fixtures::mp3Tone(44100, 2, 440, 1'000), nullptr, true},
+        {"cut.wav", fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 1'000)).left(150'000), nullptr, true},
+        // Kept out of new playlists, but one already listed still plays.
+        {"pcm8.wav", fixtures::wavFile(44100, 2, 8, fixtures::tone8(44100, 2, 440, 1'000)), nullptr},
+        {"pcm24.wav", riff(fmt(1, 2, 48000, 24), QByteArray(288'000, '\1')), "16 bitowe"},
+        {"pcm32.wav", riff(fmt(1, 2, 44100, 32), QByteArray(352'800, '\1')), "16 bitowe"},
+        {"float.wav", riff(fmt(3, 2, 44100, 32), QByteArray(352'800, '\0')), "w formacie PCM"},
+        {"ext24.wav", riff(fmt(0xFFFE, 2, 48000, 24, 1), QByteArray(288'000, '\1'), QByteArray("fact\4\0\0\0\0\xB8\0\0", 12)),
+         "w formacie PCM"},
+        {"head.wav", fixtures::wavFile(44100, 2, 16, sekunda48k).left(30), "nagłówek"},
+        {"wavx.wav", zlyTag, "!!! "},
+    };
+    for (const bool strumien : {true, false}) {
+        for (const auto& w : wiersze) {
+            SCOPED_TRACE(std::string(w.nazwa) + (strumien ? " streaming" : " file player"));
+            KartyWirtualne karty;
+            SilnikRig r;
+            PlayerSloty sloty;
+            OpcjeOdtwarzaczy opcje;
+            opcje.CzyPlayerZgodnoscWinXP = strumien;
+            sloty.UstawOpcje(opcje);
+            sloty.UtworzMiksery();
+            OdtwarzaczeZPlayerSloty gracze(sloty);
+            SilnikEmisji silnik(r.stan, gracze, &r.wyjscia);
+            r.dir.write(w.nazwa, w.bajty);
+            const QString plik = r.dir.file(w.nazwa);
+            r.dodaj(plik, H12, 1'000);
+            r.dodaj(r.wav("dobry.wav", 3'000), H12 + 1'000, 3'000);
+            StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+            r.stan.TrybAutomat = true;
+
+            const bool gra = w.powod == nullptr;
+            EXPECT_EQ(SprawdzOdtwarzalny(plik), w.sprawdzenie);
+            EXPECT_EQ(r.dialogi.Zapisy().isEmpty(), w.sprawdzenie);
+            if (QString(w.nazwa) == "ext24.wav") EXPECT_EQ(CzasTrwaniaPliku(plik), 0);
+            auto tik = [&] {
+                for (int k = 0; k < 2; ++k)
+                    if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
+                r.zegar.advance(30);
+                silnik.Timer1Timer();
+            };
+            tik();
+            if (gra) {
+                EXPECT_EQ(silnik.Odtwarzacz[1].Element, 1);
+                for (int i = 0; i < 15; ++i) tik();
+                EXPECT_EQ(silnik.Odtwarzacz[1].Element, 1);
+                EXPECT_GT(gracze.PozycjaOdtwarzacza(1), 200);
+                EXPECT_TRUE(r.logiZ("BŁĄD ODCZYTU").isEmpty());
+            } else {
+                tik();
+                EXPECT_EQ(silnik.Odtwarzacz[1].Element, 2);
+                const QStringList bledy = r.logiZ("!!! BŁĄD ODCZYTU NAGRANIA !!!");
+                ASSERT_EQ(bledy.size(), 1);
+                EXPECT_TRUE(bledy[0].contains(w.nazwa) && bledy[0].contains(w.powod)) << bledy[0].toStdString();
+                EXPECT_EQ(r.wyjscia.zdarzenia.filter("STATUS czerwony").size(), 1);
+            }
+        }
+    }
 }
