@@ -575,10 +575,9 @@ bool SprawdzOdtwarzalny(const QString& sciezka) {
         // Both tests run: a file can raise both messages.
         if (powod.startsWith(TylkoPCM)) PokazBlad(TylkoPCM);
         if (powod.endsWith(Tylko16)) PokazBlad(Tylko16);
-    } else if (blad) {
-        PokazBladKod(blad, QString(), sciezka);
     } else {
-        PokazBlad(QStringLiteral("Nie można odtworzyć zbioru: ") + powod, sciezka);
+        // A header that cannot be read, or audio the decoder refuses.
+        PokazBladKod(blad ? blad : kBladFormatu, QString(), sciezka);
     }
     return false;
 }

@@ -119,6 +119,8 @@ ProbeResult probeDecoder(const QString& fsPath) {
     case DecoderError::Unsupported: return ProbeResult::Unsupported;
     }
     if (!d) return ProbeResult::NotAudio;
+    // An empty recording is what it is (its users say so themselves).
+    if (d->lengthFrames() == 0) return ProbeResult::Plays;
     // The first frames, as a player's first refill takes them: an MPEG
     // stream whose headers look right but whose frames do not decode
     // would otherwise start and fall silent at once.
