@@ -121,6 +121,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Odmowa{"InsertBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaWstaw(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
+        Odmowa{"InsertUnplayable",
+               [](Edycja& r) {
+                   QByteArray f = fixtures::wavFile(44100, 2, 16, QByteArray(4000, '\0'));
+                   f[20] = 3;  // 32-bit float, as editors write it
+                   r.dir.write(u"FLOAT.WAV"_s, f);
+                   r.wybrany = r.dir.file(u"FLOAT.WAV"_s);
+               },
+               [](KomendyEdycji& k) { k.KomendaWstaw(); }, "Program obsługuje tylko zbiory w formacie PCM | "},
         Odmowa{"CodeBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.WstawKod(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
         Odmowa{"DeleteBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaUsun(); },
