@@ -181,8 +181,9 @@ public:
     // The slot carries an element or its player plays.
     bool SlotZajety(quint8 slot) const;
     // How long a started player may stand at its start position while it
-    // says it plays (a real card moves it within one buffer).
-    static constexpr qint64 ZastojStartuMs = 300;
+    // says it plays: a real card moves it within one buffer, and a card
+    // whose stream stopped is reported (and waited for) well before this.
+    static constexpr qint64 ZastojStartuMs = 600;
     // Whether one of players 1 to 3 carries an element after the cursor
     // (edits are refused there unless MIXPLEdycjaPrzedGranaJest).
     bool KursorPrzedGranaPozycja() const;

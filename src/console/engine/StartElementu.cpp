@@ -289,6 +289,10 @@ void SilnikEmisji::ZastojStartu() {
             czasStartu_[s] = -1;  // it plays
             continue;
         }
+        // A card that stopped holds every player still: waiting for it is
+        // better than skipping the list while it is reopened.
+        if (!odtwarzacze_.WyjsciaGraja())
+            czasStartu_[s] = teraz;
         if (teraz - czasStartu_[s] < ZastojStartuMs)
             continue;
         const MIXMagnetType& r = Odtwarzacz[s];

@@ -235,3 +235,32 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
         }
     }
 }
+
+// A player that says it plays but never moves from its start (here: a card
+// nobody steps) is a failed start once ZastojStartuMs pass: logged with its
+// reason, and Automat goes on at once with the next element.
+TEST(SilnikMiks, APlayerThatNeverMovesIsAFailedStart) {
+    KartyWirtualne karty;
+    SilnikRig r;
+    PlayerSloty sloty;
+    OpcjeOdtwarzaczy opcje;
+    opcje.CzyPlayerZgodnoscWinXP = true;
+    sloty.UstawOpcje(opcje);
+    sloty.UtworzMiksery();
+    OdtwarzaczeZPlayerSloty gracze(sloty);
+    SilnikEmisji silnik(r.stan, gracze, &r.wyjscia);
+    r.dodaj(r.wav("a.wav", 3'000), H12, 3'000);
+    r.dodaj(r.wav("b.wav", 3'000), H12 + 3'000, 3'000);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    int tiki = 0;
+    while (silnik.Odtwarzacz[1].Element != 2 && silnik.Odtwarzacz[2].Element != 2 && tiki < 100) {
+        r.zegar.advance(30);
+        silnik.Timer1Timer();
+        ++tiki;
+    }
+    EXPECT_EQ(tiki, 1 + int(SilnikEmisji::ZastojStartuMs / 30));
+    const QStringList bledy = r.logiZ("!!! BŁĄD ODCZYTU NAGRANIA !!! pozycja odtwarzacza stoi");
+    ASSERT_EQ(bledy.size(), 1);
+    EXPECT_TRUE(bledy[0].contains("a.wav"));
+}
