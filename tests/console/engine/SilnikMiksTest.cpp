@@ -3,6 +3,8 @@
 // player and what each card played follows the volumes the loop set.
 #include "console/support/SilnikRig.h"
 
+#include <QtEndian>
+
 #include <cmath>
 #include <cstring>
 
@@ -120,38 +122,14 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
 
 namespace {
 
-void le(QByteArray& b, quint32 v, int bajty) {
-    for (int i = 0; i < bajty; ++i) b.append(char((v >> (8 * i)) & 0xFF));
-}
-
-// A WAV whose fmt chunk is given whole, with chunks between it and "data".
-QByteArray riff(const QByteArray& fmt, const QByteArray& dane, const QByteArray& miedzy = {}) {
-    QByteArray b = "WAVEfmt ";
-    le(b, quint32(fmt.size()), 4);
-    b += fmt + miedzy + "data";
-    le(b, quint32(dane.size()), 4);
-    b += dane;
-    QByteArray r = "RIFF";
-    le(r, quint32(b.size()), 4);
-    return r + b;
-}
-
-QByteArray fmt(int tag, int kanaly, int rate, int bity, int rozszerzenie = -1) {
-    QByteArray f;
-    le(f, quint32(tag), 2);
-    le(f, quint32(kanaly), 2);
-    le(f, quint32(rate), 4);
-    le(f, quint32(rate * kanaly * bity / 8), 4);
-    le(f, quint32(kanaly * bity / 8), 2);
-    le(f, quint32(bity), 2);
-    if (rozszerzenie >= 0) {  // WAVE_FORMAT_EXTENSIBLE: 22 more bytes, PCM subformat
-        le(f, 22, 2);
-        le(f, quint32(bity), 2);
-        le(f, 3, 4);
-        le(f, quint32(rozszerzenie), 2);
-        f += QByteArray::fromHex("000000001000800000aa00389b71");
-    }
-    return f;
+// A 24-bit WAV as common tools write it: WAVE_FORMAT_EXTENSIBLE with a
+// 40-byte fmt chunk (PCM subformat) and a fact chunk before the data.
+QByteArray rozszerzony(const QByteArray& dane) {
+    QByteArray w = fixtures::wavFile(48000, 2, 24, dane, {{"fact", QByteArray("\0\xB8\0\0", 4)}});
+    w.replace(16, 6, QByteArray::fromHex("28000000feff"));
+    w.insert(36, QByteArray::fromHex("16001800030000000100000000001000800000aa00389b71"));
+    qToLittleEndian<quint32>(quint32(w.size() - 8), w.data() + 4);
+    return w;
 }
 
 }  // namespace
@@ -168,6 +146,8 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
     id3 += QByteArray::fromHex("030000") + QByteArray::fromHex("00000201") + QByteArray(257, '\0');
     QByteArray zlyTag = fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 1'000));
     zlyTag.replace(8, 4, "WAVX");
+    QByteArray plywak = fixtures::wavFile(44100, 2, 32, QByteArray(352'800, '\0'));
+    plywak[20] = 3;  // IEEE float
     const struct {
         const char* nazwa;
         QByteArray bajty;
@@ -180,11 +160,10 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
         {"cut.wav", fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 1'000)).left(150'000), nullptr, true},
         // Kept out of new playlists, but one already listed still plays.
         {"pcm8.wav", fixtures::wavFile(44100, 2, 8, fixtures::tone8(44100, 2, 440, 1'000)), nullptr},
-        {"pcm24.wav", riff(fmt(1, 2, 48000, 24), QByteArray(288'000, '\1')), "16 bitowe"},
-        {"pcm32.wav", riff(fmt(1, 2, 44100, 32), QByteArray(352'800, '\1')), "16 bitowe"},
-        {"float.wav", riff(fmt(3, 2, 44100, 32), QByteArray(352'800, '\0')), "w formacie PCM"},
-        {"ext24.wav", riff(fmt(0xFFFE, 2, 48000, 24, 1), QByteArray(288'000, '\1'), QByteArray("fact\4\0\0\0\0\xB8\0\0", 12)),
-         "w formacie PCM"},
+        {"pcm24.wav", fixtures::wavFile(48000, 2, 24, QByteArray(288'000, '\1')), "16 bitowe"},
+        {"pcm32.wav", fixtures::wavFile(44100, 2, 32, QByteArray(352'800, '\1')), "16 bitowe"},
+        {"float.wav", plywak, "w formacie PCM"},
+        {"ext24.wav", rozszerzony(QByteArray(288'000, '\1')), "w formacie PCM"},
         {"head.wav", fixtures::wavFile(44100, 2, 16, sekunda48k).left(30), "nagłówek"},
         {"wavx.wav", zlyTag, "!!! "},
     };
