@@ -121,12 +121,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Odmowa{"InsertBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaWstaw(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
-        Odmowa{"InsertUnplayable",
+        Odmowa{"InsertUnplayable",  // format tag 3: float
                [](Edycja& r) {
-                   QByteArray f = fixtures::wavFile(44100, 2, 16, QByteArray(4000, '\0'));
-                   f[20] = 3;  // 32-bit float, as editors write it
-                   r.dir.write(u"FLOAT.WAV"_s, f);
-                   r.wybrany = r.dir.file(u"FLOAT.WAV"_s);
+                   r.dir.write(u"F.WAV"_s, fixtures::wavFile(8000, 1, 16, QByteArray(800, 0)).replace(20, 1, "\3"));
+                   r.wybrany = r.dir.file(u"F.WAV"_s);
                },
                [](KomendyEdycji& k) { k.KomendaWstaw(); }, "Program obsługuje tylko zbiory w formacie PCM | "},
         Odmowa{"CodeBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.WstawKod(); },
