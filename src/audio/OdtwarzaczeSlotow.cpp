@@ -22,3 +22,4 @@ void OdtwarzaczeZPlayerSloty::UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc
 }
 int OdtwarzaczeZPlayerSloty::GlosnoscOdtwarzacza(quint8 slot) const { return sloty_.GlosnoscOdtwarzacza(slot); }
 void OdtwarzaczeZPlayerSloty::UstawGlosnoscSystemowa(int poziom) { sloty_.UstawGlosnoscSystemowa(poziom); }
+bool OdtwarzaczeZPlayerSloty::WyjsciaGraja() const { return sloty_.WyjsciaGraja(); }

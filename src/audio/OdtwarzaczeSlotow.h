@@ -36,6 +36,10 @@ public:
     virtual int GlosnoscOdtwarzacza(quint8 slot) const = 0;
     // The satellite input level: 65 500 full scale, 0 silence.
     virtual void UstawGlosnoscSystemowa(int poziom) = 0;
+    // False while a sound device is known not to play (it will not open,
+    // or its stream stopped): a player standing still is then the card's
+    // fault, not its file's.
+    virtual bool WyjsciaGraja() const { return true; }
 };
 
 class OdtwarzaczeZPlayerSloty final : public OdtwarzaczeSlotow {
@@ -58,6 +62,7 @@ public:
     void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) override;
     int GlosnoscOdtwarzacza(quint8 slot) const override;
     void UstawGlosnoscSystemowa(int poziom) override;
+    bool WyjsciaGraja() const override;
 
 private:
     PlayerSloty& sloty_;

@@ -97,6 +97,8 @@ public:
     void UstawPokazAwarii(std::function<void(const QString&)> pokaz);
     // The event log's line for a notice.
     static QString TekstZgloszenia(const platform::DeviceNotice& n);
+    // False while the devices reported a device that does not play.
+    bool WyjsciaGraja() const { return gluche_.isEmpty(); }
 
 private:
     void Zglos(const platform::DeviceNotice& n);  // any thread

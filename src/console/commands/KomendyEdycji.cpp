@@ -13,6 +13,7 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "mixeditor/NastawyWgrywania.h"
+#include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -143,6 +144,12 @@ bool KomendyEdycji::zNagrania(const QString& nazwa, const QString& plik, quint8 
     e.Typ = r == 0 ? quint8(RodzajSND) : r;
     e.Ide = nazwa;
     e.Adr = plik;
+    // A file the players cannot play never goes into the playlist; the
+    // check tells the operator why (a missing file is told below).
+    if (platform::isRegularFile(plik) && !SprawdzOdtwarzalny(plik)) {
+        Log(QStringLiteral("Nie wstawiono nagrania: ") + plik);
+        return false;
+    }
     SygnalType s;
     s.Nazwa = nazwa;
     s.Adres = plik;

@@ -61,6 +61,7 @@ void SilnikEmisji::Timer1Timer() {
             KoniecPoStanie();
             FlagiSemiAutomatu();
             const qint32 t = CzasDoby();
+            ZastojStartu();
             const qint32 tk = Korekta(t);
             // Clock colour: waiting in Automat, ducked by the microphone, normal.
             if ((SemiAutomatJest || Stan.TrybAutomat) && WolneGlowne()) {

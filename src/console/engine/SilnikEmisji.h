@@ -180,6 +180,10 @@ public:
     void StopKlawiszemSpacji();
     // The slot carries an element or its player plays.
     bool SlotZajety(quint8 slot) const;
+    // How long a started player may stand at its start position while it
+    // says it plays: a real card moves it within one buffer, and a card
+    // whose stream stopped is reported (and waited for) well before this.
+    static constexpr qint64 ZastojStartuMs = 600;
     // Whether one of players 1 to 3 carries an element after the cursor
     // (edits are refused there unless MIXPLEdycjaPrzedGranaJest).
     bool KursorPrzedGranaPozycja() const;
@@ -288,6 +292,15 @@ protected:
     void SprawdzListeReklam(quint8 tryb);
     void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool serwis);
     void PominNieudany(quint8 tryb);
+    // A start that put nothing on air (the file would not open or decode,
+    // or the player never moved): one log line with the reason, the reason
+    // in red in the status field, the slot freed, and the air goes on with
+    // the next element as for a missing file. Every start path, and a
+    // start prepared ahead that could not be, ends here.
+    void NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres, const QString& powod);
+    // A slot that says it plays while its position has not moved since its
+    // start for ZastojStartuMs: a failed start.
+    void ZastojStartu();
 
     // Parts of the tick.
     void KoniecPoStanie();
@@ -324,6 +337,15 @@ protected:
     bool pokazuje_ = false;      // a queued dialog is open
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
     std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged
+    // Per slot, from its start until its position first moves: the
+    // position seen at the start and the start's monotonic time (-1 once
+    // the position moved, or no start is watched).
+    std::array<qint64, LiczbaOdtwarzaczy + 1> pozycjaStartu_{};
+    std::array<qint64, LiczbaOdtwarzaczy + 1> czasStartu_ = [] {
+        std::array<qint64, LiczbaOdtwarzaczy + 1> a{};
+        a.fill(-1);
+        return a;
+    }();
     // The next element's read-ahead; last, so it ends first.
     platform::SerialWorker odczytWprzod_;
 };

@@ -134,6 +134,10 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
         }
         if (ElementGrywalny(n))
             break;
+        // A recording passed over on the way says why.
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)))
+            Log(QStringLiteral("Pominięto pozycję nr ") + QString::number(n) + QLatin1Char(' ') + Playlista[n].Adr +
+                QStringLiteral(" !!! BRAK NAGRANIA !!!"));
         ++n;
     }
     StanPlaylisty.DoGrania = n;
@@ -256,6 +260,59 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
     }
 }
 
+void SilnikEmisji::NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres,
+                                 const QString& powod) {
+    Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
+        adres + QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + powod);
+    wyjscia_->UstawStatus(QStringLiteral("Nie zagrano: ") + adres + QStringLiteral(" - ") + powod,
+                          KolorStatusu::Czerwony);
+    try {
+        odtwarzacze_.ZatrzymajOdtwarzacz(slot);
+        odtwarzacze_.ZwolnijOdtwarzacz(slot);
+    } catch (...) {
+    }
+    if (slot >= 1 && slot <= LiczbaOdtwarzaczy) {
+        ::ZerujOdtwarzacz(Odtwarzacz[slot]);
+        Stan.OdtwarzaczZajety[slot] = 0;
+        SlotGra[slot] = SlotGralo[slot] = 0;
+        czasStartu_[slot] = -1;
+    }
+    wyjscia_->OdswiezOdtwarzacze();
+    if (zrodlo == ZrodloProg)
+        PominNieudany(tryb);
+}
+
+void SilnikEmisji::ZastojStartu() {
+    const qint64 teraz = platform::clock().monotonicMs();
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
+        if (czasStartu_[s] < 0)
+            continue;
+        if (!SlotGra[s] || !Stan.OdtwarzaczZajety[s]) {
+            czasStartu_[s] = -1;
+            continue;
+        }
+        qint64 poz = -1;
+        if (!ProbujSlot(s, [&] { poz = odtwarzacze_.PozycjaOdtwarzacza(s); }))
+            continue;
+        if (pozycjaStartu_[s] < 0) {
+            pozycjaStartu_[s] = poz;
+        } else if (poz != pozycjaStartu_[s]) {
+            czasStartu_[s] = -1;  // it plays
+            continue;
+        }
+        // A card that stopped holds every player still: waiting for it is
+        // better than skipping the list while it is reopened.
+        if (!odtwarzacze_.WyjsciaGraja())
+            czasStartu_[s] = teraz;
+        if (teraz - czasStartu_[s] < ZastojStartuMs)
+            continue;
+        const MIXMagnetType& r = Odtwarzacz[s];
+        // Its start is over; the next mark has moved on past it already.
+        NieudanyStart(s, TrybRoboczy, ZrodloProg, r.SygnalSlotu.Adres,
+                      QStringLiteral("pozycja odtwarzacza stoi od startu (%1 ms)").arg(teraz - czasStartu_[s]));
+    }
+}
+
 void SilnikEmisji::PominNieudany(quint8 tryb) {
     if (tryb == TrybNastepny)
         PrzesunNastepny(StanPlaylisty.DoGrania, true);
@@ -307,11 +364,16 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.StartMS = qint32(msStartu);
 
     // 4. The audio item with its description.
+    // What the header says against the file names the fault when the
+    // player refuses it too; the player has the last word (it plays 8-bit
+    // files, which the playable check keeps out of new playlists).
     OpisNagraniaTyp opis;
+    const int bladNaglowka = OtworzSygnal(r.SygnalSlotu, true, opis);
+    const QString powodNaglowka = PowodNieodtwarzalnosciNaglowka(r.SygnalSlotu, bladNaglowka);
     QString blad;
-    if (OtworzSygnal(r.SygnalSlotu, true, opis) != 0) {
+    if (bladNaglowka != 0) {
         r.SygnalSlotu.Nazwa = NazwaPustegoSygnalu;
-        blad = QStringLiteral("nagłówek nieczytelny");
+        blad = QStringLiteral("nagłówek nieczytelny (błąd %1)").arg(bladNaglowka);
     }
 
     // 5. Kind code.
@@ -387,6 +449,12 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
             glosnosc = qBound(-10'000, glosnosc, 0);
             odtwarzacze_.UstawGlosnoscOdtwarzacza(slot, glosnosc);
             odtwarzacze_.GrajOdtwarzacz(slot);
+            // A player that swallowed the fault (the file player) has no
+            // length, or does not play: nothing went on air.
+            if (odtwarzacze_.DlugoscOdtwarzacza(slot) <= 0)
+                blad = QStringLiteral("odtwarzacz nie odczytał nagrania");
+            else if (odtwarzacze_.StanOdtwarzacza(slot) != 1)
+                blad = QStringLiteral("odtwarzacz nie wystartował");
         } catch (const std::exception& e) {
             blad = QString::fromUtf8(e.what());
         } catch (...) {
@@ -394,18 +462,15 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
         }
     }
     if (!blad.isEmpty()) {
-        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
-            w.Adr + QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + blad);
-        try {
-            odtwarzacze_.ZwolnijOdtwarzacz(slot);
-        } catch (...) {
-        }
-        ::ZerujOdtwarzacz(r);
-        Stan.OdtwarzaczZajety[slot] = 0;
-        if (zrodlo == ZrodloProg)
-            PominNieudany(tryb);
+        if (bladNaglowka == 0 && !powodNaglowka.isEmpty())
+            blad = powodNaglowka + QStringLiteral(" (") + blad + QLatin1Char(')');
+        NieudanyStart(slot, tryb, zrodlo, w.Adr, blad);
         return;
     }
+    // Watched until its position first moves.
+    czasStartu_[slot] = platform::clock().monotonicMs();
+    pozycjaStartu_[slot] = -1;
+    ProbujSlot(slot, [&] { pozycjaStartu_[slot] = odtwarzacze_.PozycjaOdtwarzacza(slot); });
 
     // 11.
     Stan.OdtwarzaczZajety[slot] = 1;

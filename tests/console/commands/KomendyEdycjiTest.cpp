@@ -121,6 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Odmowa{"InsertBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaWstaw(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
+        Odmowa{"InsertUnplayable",  // format tag 3: float
+               [](Edycja& r) {
+                   r.dir.write(u"F.WAV"_s, fixtures::wavFile(8000, 1, 16, QByteArray(800, 0)).replace(20, 1, "\3"));
+                   r.wybrany = r.dir.file(u"F.WAV"_s);
+               },
+               [](KomendyEdycji& k) { k.KomendaWstaw(); }, "Program obsługuje tylko zbiory w formacie PCM | "},
         Odmowa{"CodeBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.WstawKod(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
         Odmowa{"DeleteBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaUsun(); },

@@ -46,6 +46,9 @@ public:
         return 0;
     }
     void ZapiszPlikInfo(quint8 slot) override { zdarzenia << "INFO " + QString::number(slot); }
+    void UstawStatus(const QString& tekst, KolorStatusu k) override {
+        zdarzenia << QString(k == KolorStatusu::Czerwony ? "STATUS czerwony " : "STATUS ") + tekst;
+    }
     QStringList zdarzenia;
 };
 

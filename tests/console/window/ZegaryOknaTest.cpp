@@ -49,6 +49,21 @@ TEST_F(ZegaryOkna, TheTickWritesTheClocksDateAndDeviation) {
     okno->Silnik().Stan.PauzaJest = true;
     okno->TimerWyswietlaczTimer();
     EXPECT_TRUE(okno->DataLabel->styleSheet().contains(u"background: red"_s));
+
+    // The 24-hour clock: white, red while Automat waits with players 1-3 idle, yellow while ducked.
+    EXPECT_TRUE(okno->Czas24Label->styleSheet().contains(u"color: white"_s));
+    SilnikEmisji& s = okno->Silnik();
+    s.Stan.TrybAutomat = true;
+    okno->Timer1Timer();
+    okno->TimerWyswietlaczTimer();
+    EXPECT_TRUE(okno->Czas24Label->styleSheet().contains(u"color: red"_s));
+    EXPECT_EQ(s.CzasCiszy, SilnikEmisji::InterwalTimer1);
+    s.Stan.TrybAutomat = false;
+    s.KaczkaPoziom = -600;
+    okno->Timer1Timer();
+    okno->TimerWyswietlaczTimer();
+    EXPECT_TRUE(okno->Czas24Label->styleSheet().contains(u"color: yellow"_s));
+    EXPECT_EQ(s.CzasCiszy, 0);
 }
 
 TEST_F(ZegaryOkna, LabelsLieInTheFreeCornerWithoutOverlapping) {
