@@ -76,7 +76,7 @@ void settled(const OutputDevice& dev) {
     EXPECT_TRUE(eventually([&] {
         const int64_t now = dev.framesRendered();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const bool still = now == before && now == dev.framesRendered();
+        const bool still = now > 0 && now == before && now == dev.framesRendered();
         before = now;
         return still;
     }));
@@ -216,14 +216,7 @@ TEST(AudioCard, AStreamThatStopsIsReopenedAndItsChannelsCarryOn) {
     const std::vector<int16_t> t = tone(44100);
     ch.write(t.data(), int64_t(t.size()) * 2);
     ASSERT_TRUE(dev->attach(&ch));
-    int64_t before = -1;
-    ASSERT_TRUE(eventually([&] {
-        const int64_t now = dev->framesRendered();
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const bool still = now > 0 && now == before && now == dev->framesRendered();
-        before = now;
-        return still;
-    }));
+    settled(*dev);
     hub.watch();
     clock.advance(DeviceHub::kStallMs - 1);
     hub.watch();
