@@ -349,7 +349,8 @@ TEST(PlayerSlotCard, WithoutAnyCardItShowsAndACardThatComesTakesTheNextElement) 
     AudioRig rig;
     AlsaSink sink;
     sink.noDevices();
-    if (!platform::DeviceHub::instance().isCardless()) GTEST_SKIP() << "this machine has a sound card";
+    if (!platform::DeviceHub::instance().isCardless())
+        GTEST_SKIP() << "this machine has a sound card: " << platform::DeviceHub::instance().outputNames().join(u',').toStdString();
     LogTestu log(rig.dir);
     PlayerSloty sloty;
     OpcjeOdtwarzaczy o;

@@ -76,13 +76,15 @@ public:
         f.open(QIODevice::WriteOnly);
         f.write(text.toUtf8());
         f.commit();
-        qputenv("ALSA_CONFIG_PATH", QFile::encodeName(dir_.filePath("asound.conf")));
     }
 
     // The system's own ALSA configuration, listed afresh: on a machine
     // without a sound card, no device. writeConfig() plugs the sink in.
     void noDevices() {
-        qputenv("ALSA_CONFIG_PATH", "/usr/share/alsa/alsa.conf");
+        QSaveFile f(dir_.filePath("asound.conf"));
+        f.open(QIODevice::WriteOnly);
+        f.write("</usr/share/alsa/alsa.conf>\n");
+        f.commit();
         platform::DeviceHub::instance().usePortAudio();
     }
 

@@ -252,6 +252,9 @@ void DeviceHub::enumerate() {
         const int null = open("/dev/null", O_WRONLY);
         if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
         std::unique_lock pa(paLock());
+        // PortAudio lists ALSA's devices from its configuration as last
+        // read: a configuration changed since is read again first.
+        snd_config_update();
         const PaError init = Pa_Initialize();
         if (saved >= 0 && null >= 0) dup2(saved, STDERR_FILENO);
         if (saved >= 0) close(saved);
