@@ -120,4 +120,9 @@ private:
     std::mutex zgloszeniaMutex_;
     std::vector<platform::DeviceNotice> zgloszenia_;
     QStringList gluche_;  // devices that do not play now
+    bool bezKarty_ = false;  // no sound device found: the virtual one plays while they are looked for
+    // A card came: each slot's player is made anew when the slot next takes
+    // an element, so that it opens its device by name again.
+    std::array<bool, MaksSlotow + 1> odnow_{};
+    QString TekstAwarii() const;
 };

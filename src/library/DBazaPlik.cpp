@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -236,9 +235,8 @@ public:
     // Touches nothing shared: the counters are also written on a worker thread.
     explicit Zapis(const QString& sciezkaLinux) : f_(sciezkaLinux) { bufor_.reserve(1 << 20); }
     bool Otworz() {
-        errno = 0;
-        if (!f_.open(QIODevice::WriteOnly)) {
-            Blad(5);
+        if (!f_.open()) {
+            Blad(f_.error(), 5);
             return false;
         }
         return true;
@@ -276,12 +274,11 @@ public:
     bool Zamknij() {
         Oproznij(true);
         if (kod_ != 0) {
-            f_.cancelWriting();
+            f_.discard();
             return false;
         }
-        errno = 0;
         if (!f_.commit()) {
-            Blad(101);
+            Blad(f_.error(), 101);
             return false;
         }
         return true;
@@ -292,16 +289,15 @@ private:
     void Oproznij(bool wszystko) {
         if (kod_ != 0 || (!wszystko && bufor_.size() < (1 << 20)))
             return;
-        errno = 0;
-        if (f_.write(bufor_) != bufor_.size())
-            Blad(101);
+        if (!f_.write(bufor_))
+            Blad(f_.error(), 101);
         bufor_.clear();
     }
-    void Blad(int zastepczy) {
+    void Blad(int err, int zastepczy) {
         if (kod_ == 0)
-            kod_ = errno ? KodBleduZErrno(errno) : zastepczy;
+            kod_ = err ? KodBleduZErrno(err) : zastepczy;
     }
-    QSaveFile f_;
+    platform::WholeFileWriter f_;
     QByteArray bufor_;
     int kod_ = 0;
 };

@@ -284,6 +284,8 @@ TEST_F(DlgNastawyTest, TheSaveWritesEverySectionInItsOrderAndReadsBackEqual) {
     QByteArray bajty;
     for (const QString& l : stary) bajty += platform::toCp1250(l) + "\r\n";
     folder_.write(QStringLiteral("drives/c/TOLVANE/TOLVANE.INI"), bajty);
+    const QString plik = platform::resolvePath(KonfiguracjaZbior);
+    QFile::setPermissions(plik, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     ASSERT_TRUE(CzytajKonfiguracje({KonfiguracjaZbior}));
     ASSERT_TRUE(Emisja.StolSterowanie);
     EXPECT_EQ(Nastawy.Numer, 4);
@@ -296,6 +298,8 @@ TEST_F(DlgNastawyTest, TheSaveWritesEverySectionInItsOrderAndReadsBackEqual) {
     Akceptuj();
     EXPECT_TRUE(dlg_->ZapisCheckBox->isChecked()) << "the box keeps its state";
 
+    EXPECT_EQ(QFile::permissions(plik) & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup)
+        << "the saved file keeps the old one's permissions";
     const QByteArray zapisany = Zbior();
     ASSERT_TRUE(zapisany.startsWith("; " + QByteArray(79, '#') + "\r\n"));
     EXPECT_EQ(zapisany.count("\n"), zapisany.count("\r\n")) << "CR LF only";

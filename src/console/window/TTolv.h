@@ -52,6 +52,9 @@ public:
     // first log lines, the slots, the relay card, the capture control and the
     // window mode. Runs before the window is shown.
     void FormCreate(const QStringList& argumenty);
+    // Before FormCreate: the program folder's lock could not be made (a full
+    // or read-only folder); the caption and the log say so.
+    void UstawBrakBlokady(const QString& powod) { brakBlokady_ = powod; }
     // Desk check and timers; runs once, on the first showing.
     void FormShow();
     // The close action: 2 free (the window closes), 0 none.
@@ -251,9 +254,11 @@ private:
     std::unique_ptr<TEdycjaMiksow> edycjaMiksow_;
     // The output devices and recording inputs found at start-up.
     QStringList nazwyWyjsc_;
+    QStringList brakiUrzadzen_;  // device numbers of the settings that no device has, logged at start-up
     QStringList nazwyWejsc_;
     bool pasekZadanUkryty_ = false;
     bool utworzono_ = false;
+    QString brakBlokady_;
     bool pokazano_ = false;
     bool zakonczono_ = false;   // timers stopped, the window may close
     bool zniszczono_ = false;

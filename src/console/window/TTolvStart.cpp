@@ -80,7 +80,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     UstawPanelStartowy(Nastawy.ModulStart);
     // 5. Caption.
     setWindowTitle(windowTitle() + QStringLiteral("           Stanowisko nr: ") + QString::number(Nastawy.Numer) +
-                   QStringLiteral(" - ") + Nastawy.Id + ZnakKonfiguracji());
+                   QStringLiteral(" - ") + Nastawy.Id + ZnakKonfiguracji() +
+                   (brakBlokady_.isEmpty() ? QString() : QStringLiteral("   [BRAK BLOKADY KATALOGU]")));
     // 6. UDP senders.
     UstawNadawcowUDP();
     // 7. The day's history and XML files.
@@ -94,6 +95,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     Log(QString(60, QLatin1Char('#')));
     Log(QStringLiteral("Uruchomienie programu ") + windowTitle());
     Log(QStringLiteral("Katalog początkowy: ") + KatalogStartowy);
+    if (!brakBlokady_.isEmpty()) Log(brakBlokady_ + QStringLiteral(" - praca bez blokady katalogu"));
+    for (const QString& brak : brakiUrzadzen_) Log(brak);
     // 10. The emergency flag file.
     AwariaFlagaZbior = joinPath(platform::programFolder(), QStringLiteral("TolvaneAwaria.FLG"));
     // 11. The player slots.
@@ -152,15 +155,24 @@ void TTolv::NazwyUrzadzen() {
     nazwyWyjsc_ = TcbDSMixer::DeviceDescriptions();
     nazwyWejsc_ = TcbDSMixer::CaptureDescriptions();
     const QStringList& urzadzenia = nazwyWyjsc_;
-    const auto nazwa = [&](QString& n, quint8 numer) {
-        if (n.isEmpty() && urzadzenia.size() > numer) n = urzadzenia[numer];
+    // Where the virtual device was asked for, device numbers mean nothing.
+    platform::DeviceHub& hub = platform::DeviceHub::instance();
+    const bool liczySieNumer = !hub.isVirtual() || hub.isCardless();
+    brakiUrzadzen_.clear();
+    const auto nazwa = [&](QString& n, quint8 numer, const char* klucz) {
+        if (!n.isEmpty()) return;
+        if (urzadzenia.size() > numer) n = urzadzenia[numer];
+        else if (liczySieNumer)
+            brakiUrzadzen_ << QStringLiteral("Nie ma urządzenia dźwiękowego nr %1 (%2) - gra urządzenie domyślne \"%3\"")
+                                  .arg(numer)
+                                  .arg(QLatin1String(klucz), urzadzenia.value(0));
     };
-    nazwa(Emisja.Kanal1Nazwa, Emisja.Kanal1);
-    nazwa(Emisja.Kanal2Nazwa, Emisja.Kanal2);
-    nazwa(Emisja.Kanal3Nazwa, Emisja.Kanal3);
-    nazwa(Emisja.Kanal4Nazwa, Emisja.Kanal4);
-    nazwa(Emisja.Kanal5Nazwa, Emisja.Kanal5);
-    nazwa(Emisja.KanalPFLNazwa, Emisja.KanalPFL);
+    nazwa(Emisja.Kanal1Nazwa, Emisja.Kanal1, "Kanal1");
+    nazwa(Emisja.Kanal2Nazwa, Emisja.Kanal2, "Kanal2");
+    nazwa(Emisja.Kanal3Nazwa, Emisja.Kanal3, "Kanal3");
+    nazwa(Emisja.Kanal4Nazwa, Emisja.Kanal4, "Kanal4");
+    nazwa(Emisja.Kanal5Nazwa, Emisja.Kanal5, "Kanal5");
+    nazwa(Emisja.KanalPFLNazwa, Emisja.KanalPFL, "KanalPFL");
 }
 
 void TTolv::UstawNadawcowUDP() {
