@@ -99,6 +99,11 @@ TEST_F(PanelyDolne, TimelineDrawsBlocksByKindAndItsClicksMoveTheCursor) {
     EXPECT_EQ(piksel(240, 349 + 20), TColor(0x800000));
     // The now-line: noon, three minutes (90 units) before the cursor's block.
     EXPECT_EQ(piksel(133, 330), KolorBialy);
+    // An information element's block in the window colour, on its lane.
+    Playlista[4].Typ = RodzajINF;
+    okno->TimerWyswietlaczTimer();
+    EXPECT_EQ(piksel(420, 379 + 14), KolorTlaPrzycisku);
+    Playlista[4].Typ = RodzajSND;
     // "Zoom-": 4 000 ms a unit, element 5 (a break) green on the lowest lane.
     QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[0]));
     EXPECT_EQ(okno->Wieloslad().SkalaTimeline, 4000);
