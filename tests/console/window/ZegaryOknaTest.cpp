@@ -6,7 +6,9 @@
 
 #include "console/engine/SilnikEmisji.h"
 #include "console/support/OknoTestPomoc.h"
+#include "console/commands/PrzyciskiKonsoli.h"
 #include "console/window/EtykietaOkna.h"
+#include "console/window/PoleStatusuOkna.h"
 #include "console/window/TTolv.h"
 #include "foundation/KestGrafTypy.h"
 #include "playlists/D_Playlista.h"
@@ -51,19 +53,60 @@ TEST_F(ZegaryOkna, TheTickWritesTheClocksDateAndDeviation) {
     EXPECT_TRUE(okno->DataLabel->styleSheet().contains(u"background: red"_s));
 }
 
-TEST_F(ZegaryOkna, LabelsLieInTheFreeCornerWithoutOverlapping) {
-    TRect r;
-    ProstokatSkalaWH(r, 454, 20, 640 - 454 + 1, 77 - 20 + 1);
-    const QRect obszar(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom));
-    const QList<QLabel*> etykiety = {okno->Czas24Label, okno->DeltaTLabel, okno->Czas2Label, okno->APlistaLabel,
-                                     okno->ATlistaLabel, okno->AutoStopLabel, okno->SerwisLabel, okno->RDSLabel,
-                                     okno->RDSTALabel};
-    for (int i = 0; i < etykiety.size(); ++i) {
-        SCOPED_TRACE(etykiety[i]->objectName().toStdString());
-        EXPECT_TRUE(obszar.contains(etykiety[i]->geometry()));
-        for (int j = i + 1; j < etykiety.size(); ++j)
-            EXPECT_FALSE(etykiety[i]->geometry().intersects(etykiety[j]->geometry())) << etykiety[j]->objectName().toStdString();
+// Every label of the clocks and the status field shows whole, lies on no
+// other and takes its own clicks; the status colour shows on a full gauge;
+// the loaded playlist's name stands in its field.
+TEST_F(ZegaryOkna, EveryLabelShowsAndTakesItsClickTheStatusKeepsItsColour) {
+    PoleStatusuOkna& st = okno->Status();
+    const QList<QWidget*> widoczne = {okno->DataLabel,    okno->Czas24Label,   okno->DeltaTLabel,
+                                      okno->Czas2Label,   okno->APlistaLabel,  okno->ATlistaLabel,
+                                      okno->AutoStopLabel, okno->SerwisLabel,  st.StatusLabel};
+    for (QWidget* w : widoczne) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(okno->rect().contains(w->geometry()));
+        QWidget* naWierzchu = okno->childAt(w->geometry().center());
+        EXPECT_EQ(naWierzchu, w) << (naWierzchu ? naWierzchu->objectName().toStdString() : "the window");
     }
+    QList<QWidget*> wszystkie = widoczne;
+    wszystkie.removeLast();  // the status label lies over its own bevel
+    wszystkie << okno->RDSLabel << okno->RDSTALabel << st.StatusBevel;
+    for (int i = 0; i < wszystkie.size(); ++i)
+        for (int j = i + 1; j < wszystkie.size(); ++j)
+            EXPECT_FALSE(wszystkie[i]->geometry().intersects(wszystkie[j]->geometry()))
+                << wszystkie[i]->objectName().toStdString() << " / " << wszystkie[j]->objectName().toStdString();
+
+    struct Stan {
+        KolorStatusu kolor;
+        qint64 postep;
+        QColor widac;
+    };
+    WyjsciaEmisji& w = okno->Silnik().Wyjscia();
+    for (const Stan& s : {Stan{KolorStatusu::Zielony, 4, QColor(0, 128, 0)}, Stan{KolorStatusu::Czerwony, 4, Qt::red},
+                          Stan{KolorStatusu::Zielony, 0, QColor(0, 64, 0)}}) {
+        w.UstawStatus(u"Obecność nagrań"_s, s.kolor);
+        w.UstawMaksimumStatusu(4);
+        w.UstawPostepStatusu(s.postep);
+        const QImage obraz = st.StatusGauge->grab().toImage();
+        EXPECT_EQ(obraz.pixelColor(2, obraz.height() / 2), s.widac) << s.postep;
+    }
+
+    // The name field beside the playlist's "x": white text on black.
+    const TRect x = okno->Przyciski().Pasek[PUsunPlayliste].Rect;
+    const auto bialych = [&] {
+        int ile = 0;
+        for (int py = x.Top; py <= x.Bottom; ++py)
+            for (int px = x.Right + 1; px < okno->width(); ++px) ile += okno->KolorPiksela(px, py) == KolorBialy;
+        return ile;
+    };
+    PlaylistaNazwa = u"I"_s;
+    w.OdswiezNazwe();
+    const int krotka = bialych();
+    PlaylistaNazwa = u"PONIEDZIALEK"_s;
+    w.OdswiezNazwe();
+    EXPECT_GT(bialych(), krotka + 20);
+    EXPECT_FALSE(Logi().join(u'\n').contains(u"pole nazwy playlisty"_s));
+    PlaylistaNazwa = u"Nie_ma"_s;
 }
 
 TEST_F(ZegaryOkna, ModeLabelClicksSwitchTheirModesAndTurnRed) {
