@@ -285,6 +285,11 @@ void TTolv::RysujPanelDolny() {
     const quint8 panel = silnik_.Stan.PanelDolny;
     // The long playlist takes the lower area; leaving it gives the area back.
     if (UstawDlugaPlayliste(panel == PanelDlugaPlaylista)) {
+        // The two panels' edges fall on different pixels at most scales:
+        // nothing of the other layout may stay between them.
+        TRect obszar;
+        ProstokatSkala(obszar, 0, 78, 453, 480);
+        PoleKolorE(obszar, KolorTlaPrzycisku);
         PrzewinDoKursora(StanPlaylisty);
         RysujPanelPlaylisty();  // draws a description or a timeline after it
         if (panel == PanelSingle) RysujWidokDolny();

@@ -59,6 +59,12 @@ protected:
 };
 
 TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
+    // At this scale the playlist's bottom edge and the wall's top edge leave
+    // a pixel row between them, where a long playlist's row lay.
+    okno->resize(1400, 1031);
+    QCoreApplication::processEvents();
+    const int zaPanelem = SkalaY(314) + 1;
+    ASSERT_LT(zaPanelem, SkalaY(315));
     const qint32 zwykle = StanPlaylisty.Wierszy;
     przycisk(PDluga);
     EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelDlugaPlaylista);
@@ -70,6 +76,8 @@ TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
     przycisk(PDluga);
     EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelSingle);
     EXPECT_EQ(StanPlaylisty.Wierszy, zwykle);
+    for (int x = SkalaX(10); x < SkalaX(440); x += 7)
+        ASSERT_EQ(okno->KolorPiksela(x, zaPanelem), KolorTlaPrzycisku) << x;
 }
 
 TEST_F(PanelyDolne, DescriptionFollowsTheCursorForRecordingsOnly) {
