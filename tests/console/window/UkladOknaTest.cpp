@@ -5,12 +5,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "console/support/OknoTestPomoc.h"
-#include "console/window/TTolv.h"
 #include "foundation/DialogiQt.h"
 #include "settings/TDlgNastawy.h"
 
@@ -19,115 +17,71 @@ using namespace Qt::StringLiterals;
 namespace {
 
 TEST(OknoNaEkranie, OpensWithinTheFreeAreaNeverBelowItsMinimum) {
-    const QSize minimum(TTolv::MinimalnaSzerokosc, TTolv::MinimalnaWysokosc);
-    struct P {
-        quint8 tryb;
-        QRect dostepny, ekran;
-        QMargins ramka;
-    };
-    const QRect duzy(0, 0, 1920, 1080), maly(0, 0, 1024, 768);
-    const P przypadki[] = {
-        {0, QRect(0, 0, 1400, 1050), QRect(0, 0, 1400, 1050), {}},
-        {0, QRect(0, 0, 1920, 1040), duzy, QMargins(4, 24, 4, 4)},
-        {1, QRect(0, 40, 1920, 1040), duzy, QMargins(4, 24, 4, 4)},
-        {2, QRect(0, 40, 1920, 1040), duzy, {}},
-        {0, QRect(0, 0, 1024, 740), maly, {}},
-    };
-    for (const P& p : przypadki) {
-        const QRect g = TTolv::GeometriaStartowa(p.tryb, p.dostepny, p.ekran, p.ramka);
-        SCOPED_TRACE(p.tryb);
-        EXPECT_GE(g.width(), minimum.width());
-        EXPECT_GE(g.height(), minimum.height());
-        if (p.tryb == 2) {
-            EXPECT_EQ(g, p.ekran);
-        } else if (p.ekran == maly) {
-            EXPECT_EQ(g.topLeft(), p.dostepny.topLeft()) << "too small a screen: the corner stays in view";
-        } else {
-            EXPECT_TRUE(p.dostepny.contains(g.marginsAdded(p.ramka)));
-            if (p.tryb == 1) EXPECT_EQ(g.marginsAdded(p.ramka), p.dostepny);
-            else EXPECT_NEAR(double(g.width()) / g.height(), 648.0 / 507.0, 0.01);
-        }
-    }
+    const QRect duzy(0, 0, 1920, 1080), wolny(0, 40, 1920, 1040), ekran1400(0, 0, 1400, 1050);
+    const QMargins ramka(4, 24, 4, 4);
+    const QRect normalny = TTolv::GeometriaStartowa(0, ekran1400, ekran1400);
+    EXPECT_TRUE(ekran1400.contains(normalny));
+    EXPECT_NEAR(double(normalny.width()) / normalny.height(), 648.0 / 507.0, 0.01) << "the grid's proportions";
+    EXPECT_TRUE(wolny.contains(TTolv::GeometriaStartowa(0, wolny, duzy, ramka).marginsAdded(ramka)));
+    EXPECT_EQ(TTolv::GeometriaStartowa(1, wolny, duzy, ramka).marginsAdded(ramka), wolny);
+    EXPECT_EQ(TTolv::GeometriaStartowa(2, wolny, duzy), duzy);
+    // A screen smaller than the minimum: the minimum, its corner in view.
+    EXPECT_EQ(TTolv::GeometriaStartowa(0, QRect(0, 0, 1024, 740), QRect(0, 0, 1024, 768)), QRect(0, 0, 1030, 746));
 }
 
-class DialogiOkna : public StanowiskoOkna {
-protected:
-    void otworz(int tryb) {
-        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
-                                    u"OknoStanStart=%1"_s.arg(tryb)});
-        okno->activateWindow();
-        UstawDialogi(&DialogiProgramu());  // the drawn windows, not the script
-    }
-    void TearDown() override {
-        UstawDialogi(&dialogi);
-        okno.reset();
-    }
-};
-
-// The window the modal loop shows, as it was when it opened (a dialog made
-// for one showing is gone afterwards: only its address is kept).
+// The modal window in front, as it was when it opened.
 struct Widziane {
     QWidget* okno = nullptr;
     QWidget* rodzic = nullptr;
     QPoint srodek;
-    bool naWierzchu = false, widoczne = false;
+    bool naWierzchu = false;
     void zapisz() {
         okno = QApplication::activeModalWidget();
         if (!okno) return;
-        rodzic = okno->parentWidget();
+        rodzic = okno->isVisible() ? okno->parentWidget() : nullptr;
         srodek = okno->frameGeometry().center();
         naWierzchu = okno->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        widoczne = okno->isVisible();
     }
 };
 
-TEST_F(DialogiOkna, InFrontOfTheirOpenerCentredOnItAndTheKeysComeBack) {
+TEST_F(StanowiskoOkna, DialogsOpenInFrontOfTheirOpenerCentredOnItAndGiveTheKeysBack) {
     TTolv::TlumaczeniaQt();  // as the program's start does
     for (int tryb : {0, 2}) {
         SCOPED_TRACE(tryb);
-        otworz(tryb);
-        // A drawn question: the close command's "Czy zakończyć pracę z programem?".
-        Widziane pytanie;
+        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                    u"OknoStanStart=%1"_s.arg(tryb)});
+        UstawDialogi(&DialogiProgramu());  // the drawn windows, not the script
+        // A drawn question: the close command's, answered "Nie" by Esc.
+        Widziane pytanie, nastawy, wybor;
         QTimer::singleShot(0, [&] {
             pytanie.zapisz();
-            if (pytanie.okno) QTest::keyClick(pytanie.okno, Qt::Key_Escape);
+            QTest::keyClick(pytanie.okno, Qt::Key_Escape);
         });
         okno->close();
-        ASSERT_TRUE(pytanie.okno);
-        EXPECT_TRUE(pytanie.widoczne);
+        QCoreApplication::processEvents();  // the activation the window system reports
         EXPECT_EQ(pytanie.rodzic, okno.get());
         EXPECT_LE((pytanie.srodek - okno->frameGeometry().center()).manhattanLength(), 2);
         EXPECT_EQ(pytanie.naWierzchu, tryb == 2);
-        EXPECT_TRUE(okno->isVisible()) << "Nie: the console stays";
-        QCoreApplication::processEvents();  // the activation the window system reports
         EXPECT_EQ(QApplication::activeWindow(), okno.get());
-
-        // The settings dialog, the folder picker opened from it (in Polish),
+        // The settings dialog, the folder picker (in Polish) opened from it,
         // then "Akceptuj": the console's keys work at once.
-        Widziane nastawy, folder;
         bool poPolsku = false;
         QTimer::singleShot(0, [&] {
             nastawy.zapisz();
-            auto* dlg = dynamic_cast<TDlgNastawy*>(nastawy.okno);
-            if (!dlg) return;
             QTimer::singleShot(0, [&] {
-                folder.zapisz();
-                auto* wybor = qobject_cast<QFileDialog*>(folder.okno);
-                if (!wybor) return;
-                for (const QPushButton* b : wybor->findChildren<QPushButton*>()) poPolsku |= b->text() == u"Anuluj"_s;
-                wybor->reject();
+                wybor.zapisz();
+                for (const QPushButton* b : wybor.okno->findChildren<QPushButton*>()) poPolsku |= b->text() == u"Anuluj"_s;
+                qobject_cast<QFileDialog*>(wybor.okno)->reject();
             });
-            QTest::mouseClick(dlg->findChild<QWidget*>(u"KatHSTPrzycisk"_s), Qt::LeftButton);
-            QTest::mouseClick(dlg->AkceptujButton, Qt::LeftButton);
+            QTest::mouseClick(nastawy.okno->findChild<QWidget*>(u"KatHSTPrzycisk"_s), Qt::LeftButton);
+            QTest::mouseClick(dynamic_cast<TDlgNastawy*>(nastawy.okno)->AkceptujButton, Qt::LeftButton);
         });
         okno->Konfiguracja();
-        ASSERT_TRUE(nastawy.okno && folder.okno);
+        QCoreApplication::processEvents();
         EXPECT_EQ(nastawy.rodzic, okno.get());
-        EXPECT_EQ(folder.rodzic, nastawy.okno);
-        EXPECT_EQ(nastawy.naWierzchu, tryb == 2);
-        EXPECT_EQ(folder.naWierzchu, tryb == 2);
+        EXPECT_EQ(wybor.rodzic, nastawy.okno);
+        EXPECT_EQ(nastawy.naWierzchu && wybor.naWierzchu, tryb == 2);
         EXPECT_TRUE(poPolsku);
-        QCoreApplication::processEvents();  // the activation the window system reports
         EXPECT_EQ(QApplication::activeWindow(), okno.get());
         UstawDialogi(&dialogi);
         okno.reset();
