@@ -85,6 +85,9 @@ TRForm::TRForm(QWidget* parent) : QWidget(parent) {
     f.setPixelSize(13);
     f.setBold(true);
     f.setStyleStrategy(QFont::NoAntialias);
+    // Unhinted glyphs without antialiasing land on whole pixels one by one
+    // and open gaps inside words ("Emis ja"); hinted ones keep the word.
+    f.setHintingPreference(QFont::PreferFullHinting);
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

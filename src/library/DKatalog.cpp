@@ -354,9 +354,11 @@ void TKatalog::RysujListe() {
     const int strona = WierszyStrony();
     const double skala = width() / 796.0;
     const int kolumny[] = {6, int(230 * skala), int(280 * skala), int(500 * skala)};
-    if (lista_.Liczba == lista_.KoniecKatalogow)
-        PiszxyKolorE(r.Left + 8, r.Top + 4 + (lista_.Liczba - pierwszy_ + 1) * h, u"W katalogu nie ma zbiorów"_s,
-                     KolorBialy);
+    // On the row after the folders, and only while that row is on the page:
+    // the list box is all that a redraw clears.
+    const int wierszPusty = lista_.Liczba - pierwszy_ + 1;
+    if (lista_.Liczba == lista_.KoniecKatalogow && wierszPusty >= 0 && wierszPusty < strona)
+        PiszxyKolorE(r.Left + 8, r.Top + 4 + wierszPusty * h, u"W katalogu nie ma zbiorów"_s, KolorBialy);
     for (int i = 0; i < strona; ++i) {
         const int n = pierwszy_ + i;
         if (n > lista_.Liczba)

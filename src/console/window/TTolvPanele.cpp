@@ -45,6 +45,7 @@ void komenda(quint16 id) {
 
 void TTolv::RysujPanelPlaylisty() {
     RysujPlayliste(*this, silnik_);
+    RysujNazwePlaylisty(*this);  // an undo brings an earlier name back
     for (const auto& b : przyciski_.Godziny) BUTTON_Draw(b);
     // The description and the timeline follow the cursor.
     if (silnik_.Stan.PanelDolny != PanelSingle) RysujWidokDolny();
@@ -137,13 +138,13 @@ void TTolv::OdsluchWiersza(qint32 n) {
         } else {
             pokaz(p, 2);
         }
-    } else if (e.Int > 0 && wProstokacie(pudelkoWiersza(0, 106, 8, 20, 14, n), MyszPunkt)) {
+    } else if (e.Int > 0 && wProstokacie(ProstokatPudelka(0, top), MyszPunkt)) {
         pokaz(e.Int, 1);
-    } else if (e.Out > 0 && wProstokacie(pudelkoWiersza(0, 83, 15, 20, 12, n), MyszPunkt)) {
+    } else if (e.Out > 0 && wProstokacie(ProstokatPudelka(1, top), MyszPunkt)) {
         pokaz(e.Out, 2);
-    } else if (e.Mix > 0 && wProstokacie(pudelkoWiersza(0, 60, 8, 20, 14, n), MyszPunkt)) {
+    } else if (e.Mix > 0 && wProstokacie(ProstokatPudelka(2, top), MyszPunkt)) {
         pokaz(l - e.Mix, 2);
-    } else if (!QString(e.Zak).isEmpty() && wProstokacie(pudelkoWiersza(0, 37, 8, 10, 14, n), MyszPunkt)) {
+    } else if (!QString(e.Zak).isEmpty() && wProstokacie(ProstokatPudelka(3, top), MyszPunkt)) {
         pokaz(l - 3000, 1);
     }
 }

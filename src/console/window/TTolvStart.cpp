@@ -23,8 +23,13 @@
 #include "settings/Konfiguracja.h"
 #include "settings/TDlgNastawy.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
+#include <QScreen>
+#include <QTimer>
 #include <QShowEvent>
 
 const QString TTolv::WersjaProgramu = QStringLiteral("v.21.08.27");
@@ -71,7 +76,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     graczeEdytora_ = std::make_unique<OdtwarzaczeEdytora>();
     nagrywarka_ = std::make_unique<NagrywarkaDJ>();
     nagrywarka_->Zainstaluj();
-    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nagrywarka_.get());
+    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nagrywarka_.get(), this);
     PolaczMiksy(silnik_, timery_, edycjaMiksow_.get());
 
     // 3. Output device names.
@@ -151,6 +156,20 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     PodswietlTryby();
 }
 
+bool TTolv::TlumaczeniaQt() {
+    static QTranslator* tlumacz = nullptr;
+    if (tlumacz) return true;
+    auto* t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        Log(QStringLiteral("Brak tłumaczenia Qt (qtbase_pl.qm) - okna Qt po angielsku"));
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    tlumacz = t;
+    return true;
+}
+
 void TTolv::NazwyUrzadzen() {
     nazwyWyjsc_ = TcbDSMixer::DeviceDescriptions();
     nazwyWejsc_ = TcbDSMixer::CaptureDescriptions();
@@ -182,7 +201,25 @@ void TTolv::UstawNadawcowUDP() {
 
 void TTolv::OtworzPlikiHistorii() { silnik_.OtworzPlikiHistorii(); }
 
+QRect TTolv::GeometriaStartowa(quint8 tryb, const QRect& dostepny, const QRect& ekran, const QMargins& ramka) {
+    if (tryb == 2) return ekran;
+    const QRect wolny = dostepny.marginsRemoved(ramka);
+    QSize s = wolny.size();
+    if (tryb != 1) s = QSize(SzerokoscSiatki, WysokoscSiatki).scaled(s, Qt::KeepAspectRatio);
+    QRect r(QPoint(0, 0), s.expandedTo(QSize(MinimalnaSzerokosc, MinimalnaWysokosc)));
+    r.moveCenter(wolny.center());
+    // A screen smaller than the minimum keeps the top-left corner in view.
+    if (r.left() < wolny.left()) r.moveLeft(wolny.left());
+    if (r.top() < wolny.top()) r.moveTop(wolny.top());
+    return r;
+}
+
 void TTolv::UstawTrybOkna(quint8 tryb) {
+    trybOkna_ = tryb;
+    // Without a layout Qt would size the window from its children, and
+    // without a window manager nothing maximises it or makes it full
+    // screen: the geometry comes first, the state after it.
+    if (const QScreen* e = screen()) setGeometry(GeometriaStartowa(tryb, e->availableGeometry(), e->geometry()));
     switch (tryb) {
         case 0: setWindowState(Qt::WindowNoState); break;
         case 1: setWindowState(Qt::WindowMaximized); break;
@@ -190,9 +227,24 @@ void TTolv::UstawTrybOkna(quint8 tryb) {
             UkryjPasekZadan();
             setWindowFlag(Qt::WindowStaysOnTopHint, true);
             setWindowState(Qt::WindowFullScreen);
+            // The windows made once (settings, library, mix editor) stay in
+            // front of it; the dialogs made for one showing follow it.
+            for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isWindow()) w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
             break;
         default: break;
     }
+}
+
+void TTolv::DopasujDoEkranu() {
+    if (trybOkna_ == 1 || trybOkna_ == 2 || windowState() != Qt::WindowNoState) return;
+    const QScreen* e = screen();
+    const QRect ramka = frameGeometry(), okno = geometry();
+    // No frame: no window manager, and the geometry set at start stands.
+    if (!e || ramka == okno || e->availableGeometry().contains(ramka)) return;
+    const QMargins marginesy(okno.left() - ramka.left(), okno.top() - ramka.top(), ramka.right() - okno.right(),
+                             ramka.bottom() - okno.bottom());
+    setGeometry(GeometriaStartowa(trybOkna_, e->availableGeometry(), e->geometry(), marginesy));
 }
 
 void TTolv::showEvent(QShowEvent* event) {
@@ -201,6 +253,8 @@ void TTolv::showEvent(QShowEvent* event) {
     // timers or check the desk a second time.
     if (utworzono_ && !pokazano_ && !event->spontaneous()) {
         pokazano_ = true;
+        // The window manager frames the window after it is mapped.
+        QTimer::singleShot(300, this, [this] { DopasujDoEkranu(); });
         FormShow();
     }
 }

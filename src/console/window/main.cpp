@@ -82,6 +82,8 @@ int main(int argc, char** argv) {
     TTolv okno;
     okno.UstawBrakBlokady(brakBlokady);
     okno.FormCreate(app.arguments().mid(1));
+    // After FormCreate: a missing translation goes into the day's log.
+    TTolv::TlumaczeniaQt();
 
     ZamkniecieAutomatyczne dialogi(Dialogi());
     bool ok = false;

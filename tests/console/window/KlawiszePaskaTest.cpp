@@ -728,6 +728,11 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     silnik().Stan.KorektaCzasuJest = true;
     okno->TimerWyswietlaczTimer();
     EXPECT_TRUE(wcisniety(PAktualizacja));
+    // "^" is lit while a time-list block plays its entries one by one.
+    silnik().Stan.PauzaJest = true;
+    okno->TimerWyswietlaczTimer();
+    EXPECT_EQ(okno->Przyciski().Timelista[PTKolejno].Stan, 1);
+    silnik().Stan.PauzaJest = false;
 }
 
 }  // namespace

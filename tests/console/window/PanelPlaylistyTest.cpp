@@ -15,6 +15,8 @@
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include "audio/DMagnet.h"
+#include "audio/uDirectShowPlayer.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -371,4 +373,30 @@ TEST_F(Panele, AltAndTheRightButtonOnTheWaveformSetTheResumePoint) {
     EXPECT_NEAR(Playlista[5].Wznow, 2500, 30) << "half the strip, half the file";
     QTest::mouseClick(okno.get(), Qt::RightButton, Qt::AltModifier, QPoint(lewy + SkalaX(124), wWierszu(6, 0).y()));
     EXPECT_EQ(Playlista[6].Wznow, 0) << "only on the cursor row";
+}
+
+// The information boxes wear their captions, and a right click on the outro
+// box as drawn previews from the outro.
+TEST_F(Panele, InformationBoxesAreCaptionedAndTheOutroBoxPreviewsWhereItIsDrawn) {
+    playlistaKazdegoRodzaju();
+    StanPlaylisty.Kursor = 5;  // a DJ element: its file plays
+    okno->RysujOkno();
+    const int top = GoraWiersza(StanPlaylisty, 5, wiersz());
+    for (int i = 0; i < 4; ++i) {
+        const TRect r = ProstokatPudelka(i, top);
+        int czarnych = 0;
+        for (int y = top + SkalaY(2); y < r.Top - 1; ++y)
+            for (int x = r.Left; x <= r.Right; ++x) czarnych += okno->KolorPiksela(x, y) == KolorCzarny;
+        EXPECT_GT(czarnych, 5) << i;
+    }
+    const TRect outro = ProstokatPudelka(1, top);
+    const QPoint srodek(outro.Left + 2, (outro.Top + outro.Bottom) / 2);
+    ASSERT_EQ(okno->KolorPiksela(srodek.x(), srodek.y()), KolorCzarny) << "the box is drawn there";
+    qint64 od = -1;
+    QTimer::singleShot(0, [&] {
+        if (TDMagnetofon* m = DMagnetofon(); m && m->Player()) od = m->Player()->GetPosition();
+        if (DMagnetofon()) DMagnetofon()->close();
+    });
+    QTest::mouseClick(okno.get(), Qt::RightButton, Qt::NoModifier, srodek);
+    EXPECT_EQ(od, 3000);
 }
