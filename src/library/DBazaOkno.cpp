@@ -649,7 +649,8 @@ void TBaza::Info() {
     const int p = PozycjaKursora();
     if (p == 0)
         return;
-    SygnalType s = SygnalPliku(BazaRekordy[p].Adr);
+    const QString adres = BazaRekordy[p].Adr;
+    SygnalType s = SygnalPliku(adres);
     ShowOpisNagr(s, true);
     setFocus();
 }
@@ -658,7 +659,9 @@ void TBaza::Play() {
     const int p = PozycjaKursora();
     if (p == 0)
         return;
-    PokazMagnetofon(BazaRekordy[p].Adr, 0, 1, 0, 0, 0);
+    // A copy: the table may change while the preview is open.
+    const QString adres = BazaRekordy[p].Adr;
+    PokazMagnetofon(adres, 0, 1, 0, 0, 0);
     setFocus();
 }
 

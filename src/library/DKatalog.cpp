@@ -780,7 +780,8 @@ void TKatalog::BazaWybierz() {
 void TKatalog::Dodatkowy(quint16 kod) {
     if (lista_.Liczba < 1 || kursor_ < 1 || kursor_ > lista_.Liczba)
         return;
-    const TInfoZb& p = lista_.Pozycje[size_t(kursor_)];
+    // A copy: the routines and the re-read below rebuild the list.
+    const TInfoZb p = lista_.Pozycje[size_t(kursor_)];
     const QString sciezka = SciezkaPozycji(kursor_);
     if (kod == 1511 && stan_.Akcja1 && !p.Katalog()) {
         if (stan_.Akcja1(p.Nazwa, sciezka))

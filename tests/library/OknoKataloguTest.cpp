@@ -240,6 +240,27 @@ TEST_F(OknoKatalogu, MovesMarksAndAcceptsAsTheOperatorDoes) {
     EXPECT_EQ(KatalogWynikLiczba, 0);
 }
 
+// "Info" re-reads the folder after an edit; the folder may have grown
+// meanwhile, and the cursor stays on the file it was on.
+TEST_F(OknoKatalogu, ExtraButtonsReReadAGrownFolder) {
+    BEZ_TSAN();
+    for (const char16_t* n : {u"A.WAV", u"B.WAV"})
+        plik(u"MUZ/"_s + QString::fromUtf16(n));
+    stan.Przycisk1 = u"~Info"_s;
+    stan.Akcja1 = [&](const QString& nazwa, const QString&) {
+        for (int i = 0; i < 40; ++i)
+            plik(u"MUZ/N%1.WAV"_s.arg(i));
+        return nazwa == u"B"_s;
+    };
+    otworz([&](TKatalog& o) {
+        klawisz(o, Qt::Key_B);
+        klik(o, 1511);
+        EXPECT_EQ(o.Lista().Liczba, 43);
+        EXPECT_EQ(nazwy(o)[o.Kursor() - 1], u"B.WAV"_s);
+        o.Komenda(10);
+    });
+}
+
 // Modes 3 to 5 read files: only the rows drawn ask, once per read. The
 // pictures of the normal and the enlarged window are kept for a look.
 TEST_F(OknoKatalogu, ProvidersRunForDrawnRowsOnlyInBothSizes) {
