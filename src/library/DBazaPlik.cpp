@@ -599,8 +599,12 @@ void BazaZapisz(bool pytaj) {
 void BazaLicznikiZapisz() {
     if (!BazaNagran.BazaLicznikJest)
         return;
-    BazaWUzyciu zajeta;
     const QString sciezka = BazaSciezkaLicznikow();
+    if (!BazaKompletna) {
+        Log(u"Liczniki bazy nagrań nie zapisane - tablica niepełna: "_s + sciezka);
+        return;
+    }
+    BazaWUzyciu zajeta;
     BazaLicznikiTloWstrzymaj();
     const bool zapisane = ZapiszLiczniki(sciezka);
     BazaLicznikiZapisane(zapisane);
