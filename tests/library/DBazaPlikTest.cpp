@@ -164,14 +164,16 @@ TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
     struct Case {
         const char* name;
         QStringList file;
-        int kept;  // complete records taken (the table is then in use)
+        int kept;         // complete records taken (the table is then in use)
+        const char* ile;  // what the message says was read
     };
     const QList<Case> cases = {
-        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
-        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
-        {"last block cut", header(2) + dobry + QStringList{u"; -------------------------"_s, u"Tyt=Uci"_s}, 1},
-        {"last block without its end line", header(2) + dobry + QStringList{u"Adr=D:\\B.WAV"_s}, 1},
-        {"key line after the last end line", header(1) + dobry + QStringList{u"Tyt=Zbłąkany"_s}, 1},
+        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0, nullptr},
+        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0, nullptr},
+        {"last block cut", header(2) + dobry + QStringList{u"; -------------------------"_s, u"Tyt=Uci"_s}, 1, "1 z 2"},
+        {"last block without its end line", header(2) + dobry + QStringList{u"Adr=D:\\B.WAV"_s}, 1, "1 z 2"},
+        {"key line after the last end line", header(1) + dobry + QStringList{u"Tyt=Zbłąkany"_s}, 1, "1 z 1"},
+        {"cut at a record boundary", header(32) + dobry, 1, "1 z 32"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,7 +189,10 @@ TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
         EXPECT_EQ(std::as_const(BazaRekordy)[1].EmC, c.kept ? 3 : 0);
         EXPECT_FALSE(BazaKompletna);
         EXPECT_EQ(BladIO, 215);
-        EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
+        EXPECT_EQ(errors(), QStringList{c.ile ? u"Nieprawidłowy format zbioru - baza wczytana w części ("_s +
+                                                    QString::fromUtf8(c.ile) +
+                                                    u" nagrań), zapis bazy zablokowany |  (D:\\RADIO\\BAZA.BAZ)"_s
+                                              : u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
 
         // Something counted or built afterwards still cannot replace the files.
         BazaDodajOdegranie(u"D:\\A.WAV"_s, u"2024-01-05 12:00:00"_s);
