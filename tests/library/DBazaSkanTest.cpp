@@ -142,6 +142,34 @@ TEST_F(DBazaSkanTest, AbortedCreateSavesNothingAndRefusesLaterSaves) {
     EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), dobry);
 }
 
+// A drive that is gone before the build is named and nothing changes; one
+// that vanishes while it is searched leaves the old table and files alone.
+TEST_F(DBazaSkanTest, PlacesThatCannotBeListedNeverEmptyTheTable) {
+    station();
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    ASSERT_EQ(BazaLiczba, 2);
+    const QByteArray plik = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+    BazaNagran.BAZAKatalogiSzukajJest = false;
+    BazaNagran.BazaDyski = u"C,E"_s;
+    dialogs.Wyczysc();
+    BazaUtworz();
+    EXPECT_TRUE(dialogs.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+    EXPECT_EQ(infos(), QStringList{u"Brak dostępu do miejsc szukania nagrań - baza nie zmieniona | C:\\, E:\\"_s});
+    EXPECT_EQ(BazaLiczba, 2);
+
+    BazaNagran.BazaDyski = u"D:\\MUZYKA"_s;
+    {
+        DialogiZPompowaniem znika([this](int) { QDir(fs(u"D:\\MUZYKA"_s)).removeRecursively(); });
+        BazaUtworz();
+        EXPECT_EQ(znika.info, QStringList{u"Zniknęło miejsce szukania nagrań - baza nie zmieniona"_s});
+    }
+    EXPECT_EQ(BazaLiczba, 2);
+    EXPECT_TRUE(BazaKompletna);
+    EXPECT_EQ(BazaPozycjaAdresu(u"D:\\MUZYKA\\a.wav"_s), 2);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), plik);
+}
+
 TEST_F(DBazaSkanTest, WhatIsSearched) {
     station();
     // Playing players: nothing at all, not even the question.
