@@ -371,6 +371,36 @@ TEST_F(OpisNagr, AcceptWritesTheFieldsAndKeepsTheWavsOtherBytes) {
     }
 }
 
+// A save changes only what the operator changed: a mix distance without a
+// mix point, unset loop and hook marks and fields the combo boxes would
+// write otherwise keep their bytes.
+TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
+    BEZ_TSAN();
+    const QString sciezka = wav(QStringLiteral("mix.wav"), 8000, 20000);
+    SygnalType s;
+    PustySygnal(s);
+    s.Adres = sciezka;
+    for (qint32 SygnalType::* z : {&SygnalType::Mik, &SygnalType::LpP, &SygnalType::LpK, &SygnalType::FrP,
+                                   &SygnalType::FrK})
+        s.*z = -1;
+    s.Int = 1500, s.Out = 18000, s.NwP = 0, s.NwK = 20000, s.FIn = 0, s.FOu = 20000, s.Mix = 3000, s.Tot = 20000;
+    OpisNagraniaTyp o;
+    o.Tyt = QStringLiteral("Stary"), o.Nar = QStringLiteral("pl"), o.Gen = QStringLiteral("X"), o.PTY = QStringLiteral("07");
+    o.PS1 = QStringLiteral("AB"), o.Zaa = QStringLiteral("1");
+    ZapiszDAT(s, o);
+    const QStringList przed = dat(sciezka).split(QStringLiteral("\r\n"));
+    ASSERT_TRUE(przed.contains(QStringLiteral("Mix=00:03.000")));
+    dialogi.Odpowiedz(OdpowiedzTak);
+    EXPECT_TRUE(pokaz(sciezka, true, [&](TDlgOpisNagr& d) {
+        pole(d, &O::Tyt)->setText(QStringLiteral("Nowy"));
+        przycisk(d, QStringLiteral("~Akceptuj"));
+    }));
+    QStringList po = dat(sciezka).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(po.size(), przed.size());
+    for (int i = 0; i < przed.size(); ++i)
+        EXPECT_EQ(po[i], przed[i].startsWith(QStringLiteral("Tyt=")) ? QStringLiteral("Tyt=Nowy") : przed[i]);
+}
+
 TEST_F(OpisNagr, AnS48SaysItCannotBeSaved) {
     BEZ_TSAN();
     dir.write(QStringLiteral("stary.S48"), QByteArray(4000, '\x55'));
