@@ -14,6 +14,7 @@
 #include "common/WavWriter.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestKopia.h"
+#include "library/DKatalog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -400,6 +401,7 @@ TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
         bool dropWhenAsked;   // the share goes while the question is open
         bool emptyShare;
         QStringList left;     // local files afterwards
+        const char* onDeck = nullptr;  // a local file a deck holds
     };
     const QStringList wszystkie = {u"A.WAV"_s, u"B.MP3"_s, u"STARY1.MIX"_s, u"STARY2.OBW"_s};
     const QStringList bezStarych = {u"A.WAV"_s, u"B.MP3"_s, u"DUZY.WAV"_s};
@@ -409,6 +411,7 @@ TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
         {"share gone while a file is copied", 5, false, false, bezStarych},
         {"share empty", 0, false, true, wszystkie},
         {"share stays", 0, false, false, bezStarych},
+        {"a file on a deck", 0, false, false, {u"A.WAV"_s, u"B.MP3"_s, u"DUZY.WAV"_s, u"STARY2.OBW"_s}, "STARY2.OBW"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -433,7 +436,12 @@ TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
             });
             if (c.dropWhenAsked)
                 okno.przyDecyzji = [&](const QString&) { QDir(fs(siec)).removeRecursively(); };
+            KatalogZbiorWUzyciu = [&](const QString& s) { return c.onDeck && s.endsWith(QLatin1String(c.onDeck)); };
             KatalogAktualizuj(u"D:\\MUZYKA"_s);
+            KatalogZbiorWUzyciu = nullptr;
+            if (!c.emptyShare)
+                EXPECT_EQ(okno.pytania, QStringList{u"Czy aktualizować katalog? | Zbiorów do usunięcia: "_s +
+                                                    QString::number(c.onDeck ? 1 : 2)});
         }
         EXPECT_EQ(QDir(fs(u"D:\\MUZYKA"_s)).entryList(QDir::Files, QDir::Name), c.left);
     }
