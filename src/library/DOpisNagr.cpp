@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -597,7 +598,8 @@ void TDlgOpisNagr::CzytajObwiednie() {
     std::memset(obwiednia_.data(), 0, size_t(obwiednia_.size()));
     if (plikJest_) {
         QFile f(platform::resolvePath(ZbiorObwiedni(s_.Adres)));
-        if (f.open(QIODevice::ReadOnly)) {
+        // Only a regular file: a FIFO would hold the dialog for ever.
+        if (QFileInfo(f.fileName()).isFile() && f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.read(RozmiarBuforaObwiedni);
             if (b.size() > RozmiarNaglowkaObwiedni)
                 std::memcpy(obwiednia_.data(), b.constData() + RozmiarNaglowkaObwiedni,

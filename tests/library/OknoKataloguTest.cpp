@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -257,6 +258,26 @@ TEST_F(OknoKatalogu, ExtraButtonsReReadAGrownFolder) {
         klik(o, 1511);
         EXPECT_EQ(o.Lista().Liczba, 43);
         EXPECT_EQ(nazwy(o)[o.Kursor() - 1], u"B.WAV"_s);
+        o.Komenda(10);
+    });
+}
+
+// The folder is read on a worker: the GUI thread's timers (the on-air tick)
+// keep running while a large folder is listed.
+TEST_F(OknoKatalogu, ListingLeavesTheGuiThreadServingTimers) {
+    BEZ_TSAN();
+    for (int i = 0; i < 3000; ++i)
+        plik(u"MUZ/T%1.WAV"_s.arg(i), 1);
+    int tiki = 0;
+    QTimer tik;
+    tik.setInterval(0);
+    QObject::connect(&tik, &QTimer::timeout, [&] { ++tiki; });
+    otworz([&](TKatalog& o) {
+        tik.start();
+        const int przed = tiki;
+        o.Komenda(1414);
+        EXPECT_GT(tiki, przed);
+        EXPECT_EQ(o.Lista().Liczba, 3001);
         o.Komenda(10);
     });
 }

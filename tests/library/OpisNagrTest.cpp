@@ -20,14 +20,17 @@
 #include "OknoTestPomoc.h"
 #include "audio/DMagnet.h"
 #include "audio/Obwiednia.h"
+#include "audio/PeakTools.h"
 #include "audio/OpisNagrania.h"
 #include "audio/uDirectShowPlayer.h"
+#include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "foundation/DialogiSkrypt.h"
 #include "library/DOpisNagr.h"
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
+#include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -399,6 +402,17 @@ TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
     ASSERT_EQ(po.size(), przed.size());
     for (int i = 0; i < przed.size(); ++i)
         EXPECT_EQ(po[i], przed[i].startsWith(QStringLiteral("Tyt=")) ? QStringLiteral("Tyt=Nowy") : przed[i]);
+}
+
+// An envelope that is a FIFO is not read: the dialog and the preview's
+// waveform open without waiting for a writer.
+TEST_F(OpisNagr, EnvelopesThatAreNotRegularFilesAreNotRead) {
+    BEZ_TSAN();
+    const QString sciezka = wav(QStringLiteral("fifo.wav"), 8000, 2000);
+    FifoFeeder obw(platform::resolvePath(ZbiorObwiedni(sciezka)));
+    pokaz(sciezka, false, [&](TDlgOpisNagr& d) { d.Zamknij(OdpowiedzOpusc); });
+    LoadPeaks(ZbiorObwiedni(sciezka));
+    EXPECT_FALSE(obw.wasRead());
 }
 
 TEST_F(OpisNagr, AnS48SaysItCannotBeSaved) {
