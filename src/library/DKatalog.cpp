@@ -200,6 +200,8 @@ void TKatalog::UstawPrzyciski() {
     for (int j = 0; j < 3; ++j) {
         BUTTONType& b = Przycisk(IndeksPrzycisku(quint16(1511 + j)));
         BUTTON_SetTitle(b, dodatkowe[j]);
+        // The caller's title brings its hot letter ("~Info" is Ctrl+I).
+        b.Klawisz = KlawiszTytulu(dodatkowe[j]);
         BUTTON_SetVisible(b, !dodatkowe[j].isEmpty());
     }
     for (int j = 0; j < LiczbaKatalogowPrzyciskowych; ++j) {
@@ -824,6 +826,10 @@ void TKatalog::Dodatkowy(quint16 kod) {
     if (kod == 1511 && stan_.Akcja1 && !p.Katalog()) {
         if (stan_.Akcja1(p.Nazwa, sciezka))
             Czytaj(p.Nazwa);
+    } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog() && !Katalogi.CzyGranieSiec &&
+               !DyskLokalny(lista_.Katalog)) {
+        // Playing from a network drive in the browser is a setting's choice.
+        PokazInfo(u"Można słuchać nagrań tylko z dysku lokalnego"_s);
     } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog()) {
         const QPoint w = mapToGlobal(PunktWiersza(kursor_ - pierwszy_ + 1));
         TRect r;

@@ -242,15 +242,18 @@ TEST_F(OknoKatalogu, MovesMarksAndAcceptsAsTheOperatorDoes) {
 }
 
 // "Info" re-reads the folder after an edit; the folder may have grown
-// meanwhile, and the cursor stays on the file it was on.
+// meanwhile, and the cursor stays on the file it was on. The buttons answer
+// their hot letters too.
 TEST_F(OknoKatalogu, ExtraButtonsReReadAGrownFolder) {
     BEZ_TSAN();
     for (const char16_t* n : {u"A.WAV", u"B.WAV"})
         plik(u"MUZ/"_s + QString::fromUtf16(n));
+    int razy = 0;
     stan.Przycisk1 = u"~Info"_s;
     stan.Akcja1 = [&](const QString& nazwa, const QString&) {
         for (int i = 0; i < 40; ++i)
-            plik(u"MUZ/N%1.WAV"_s.arg(i));
+            plik(u"MUZ/N%1.WAV"_s.arg(i + 40 * razy));
+        ++razy;
         return nazwa == u"B"_s;
     };
     otworz([&](TKatalog& o) {
@@ -258,6 +261,9 @@ TEST_F(OknoKatalogu, ExtraButtonsReReadAGrownFolder) {
         klik(o, 1511);
         EXPECT_EQ(o.Lista().Liczba, 43);
         EXPECT_EQ(nazwy(o)[o.Kursor() - 1], u"B.WAV"_s);
+        QTest::keyClick(&o, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(razy, 2);
+        EXPECT_EQ(o.Lista().Liczba, 83);
         o.Komenda(10);
     });
 }
@@ -351,10 +357,13 @@ TEST_F(OknoKatalogu, MouseRulesTheTooFullWarningAndNetworkDrives) {
     otworz([&](TKatalog& o) {
         o.Komenda(104);
         o.Komenda(4);
+        o.Komenda(1512);  // no preview from the network without CzyGranieSiec
         o.Komenda(10);
     });
-    ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Info).size(), 1);
+    ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Info).size(), 2);
     EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info)[0].teksty[0], u"Można kasować zbiory tylko z dysku lokalnego"_s);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info)[1].teksty[0], u"Można słuchać nagrań tylko z dysku lokalnego"_s);
+    EXPECT_EQ(podgladany, u"C:\\MUZ\\B.WAV"_s);
     EXPECT_TRUE(QFile::exists(folder.path() + u"/drives/d/N/X.WAV"_s));
 }
 
