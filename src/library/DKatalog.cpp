@@ -238,8 +238,10 @@ void TKatalog::PokazKatalog(KatStan& stan) {
     QString start = stan_.KatalogStart;
     if (start.size() == 3 && KatalogGlowny(start.left(2)) && (start[2] == u'\\' || start[2] == u'/'))
         start = start.left(2);
-    if (start.isEmpty() || !JestKatalog(KatalogGlowny(start) ? start + u'\\' : start))
-        start = KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy;
+    if (start.isEmpty() || !JestKatalog(KatalogGlowny(start) ? start + u'\\' : start)) {
+        const QString d = KatalogDomyslny();
+        start = platform::hasDriveLetter(d) ? d.left(2) : d;
+    }
     lista_.Katalog = start;
     setWindowTitle(stan_.Tytul.isEmpty() ? u"Nagrania"_s : charsAt(stan_.Tytul, 1, 27));
     Rozmiesc();

@@ -56,9 +56,11 @@ TInfoZb Pozycja(const QFileInfo& fi, const QString& nazwa, const QString& rozsze
 bool KatalogGlowny(const QString& katalog) { return katalog.size() == 2 && platform::hasDriveLetter(katalog); }
 
 QString KatalogZNazwa(const QString& katalog, const QString& nazwa) {
-    if (katalog.endsWith(u'\\') || katalog.endsWith(u'/'))
-        return katalog + nazwa;
-    return katalog + u'\\' + nazwa;
+    if (platform::hasDriveLetter(katalog))
+        return katalog.endsWith(u'\\') || katalog.endsWith(u'/') ? katalog + nazwa : katalog + u'\\' + nazwa;
+    // A Linux folder: the path goes into playlists and logs, so it is formed
+    // as stored (a drive's folder however reached as X:\..., else "/" only).
+    return platform::storedPath(katalog + u'/' + nazwa);
 }
 
 bool DyskLokalny(const QString& sciezka) {

@@ -67,7 +67,7 @@ void DodajPare(std::vector<OpisKlucza>& k, int i) {
 
     OpisKlucza a = KluczKatalog(u"KatAdres"_s + nr, adres, QString(), true);
     a.domyslna = [adres, pAdres] {
-        *adres = KatalogStartowy;
+        *adres = KatalogDomyslny();
         pAdres->Zapomnij();
     };
     // The address decides for the pair: a folder that is not there (or
@@ -202,6 +202,13 @@ const OpisSekcji& SekcjaKatalogow() {
 }
 
 void KatalogNastawyDomyslne() { UstawDomyslne(SekcjaKatalogow()); }
+
+QString KatalogDomyslny() {
+    for (const QChar d : platform::driveLetters())
+        if (d >= u'C')
+            return QString(d) + u":\\"_s;
+    return KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy;
+}
 
 void KatalogNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaKatalogow()); }
 

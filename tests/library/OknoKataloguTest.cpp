@@ -288,6 +288,38 @@ TEST_F(OknoKatalogu, ListingLeavesTheGuiThreadServingTimers) {
     });
 }
 
+// Picked files are stored portably: under a drive's folder as X:\..., even
+// when the folder was reached as a Linux path; elsewhere "/" only. Without a
+// start folder the browser opens on the first drive.
+TEST_F(OknoKatalogu, PickedPathsAreStoredPortably) {
+    BEZ_TSAN();
+    folder.write(u"demo/audio/R01.WAV"_s, "x");
+    plik(u"MUZ/A.WAV"_s);
+    const struct {
+        QString start;
+        Qt::Key klawisz;
+        QString wybrany;
+    } przypadki[] = {
+        {folder.path() + u"/demo/audio"_s, Qt::Key_R, folder.path() + u"/demo/audio/R01.WAV"_s},
+        {folder.path() + u"/drives/c/MUZ"_s, Qt::Key_A, u"C:\\MUZ\\A.WAV"_s},
+        {QString(), Qt::Key_M, u"C:\\MUZ\\A.WAV"_s},
+    };
+    for (const auto& p : przypadki) {
+        stan.KatalogStart = p.start;
+        otworz([&](TKatalog& o) {
+            if (p.start.isEmpty())
+                EXPECT_EQ(o.Lista().Katalog, u"C:"_s);
+            klawisz(o, p.klawisz);
+            klawisz(o, Qt::Key_Return);  // into MUZ from the drive's root
+            if (o.isVisible()) {
+                klawisz(o, Qt::Key_A);
+                klawisz(o, Qt::Key_Return);
+            }
+        });
+        EXPECT_EQ(stan.WybranaSciezka, p.wybrany);
+    }
+}
+
 // Modes 3 to 5 read files: only the rows drawn ask, once per read. The
 // pictures of the normal and the enlarged window are kept for a look.
 TEST_F(OknoKatalogu, ProvidersRunForDrawnRowsOnlyInBothSizes) {

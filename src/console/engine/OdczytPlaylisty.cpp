@@ -355,7 +355,7 @@ struct Format1 {
         else if (litera == QLatin1String("J")) folder = n.KatJingle, rodzaj = RodzajJNG;
         else if (litera == QLatin1String("D")) folder = n.KatDJ, rodzaj = RodzajDJ_;
         else if (litera == QLatin1String("P")) folder = n.KatAudycje, rodzaj = RodzajSND;
-        e.Adr = folder + QLatin1Char('\\') + e.Ide + QStringLiteral(".MP3");
+        e.Adr = platform::storedPath(joinPath(folder, e.Ide + QStringLiteral(".MP3")));
         e.Typ = rodzaj;
     }
 };
@@ -586,7 +586,7 @@ void ZnajdzPlikNagrania(TElemPListy& e) {
                 if (szukajWDrzewie(*folder, nazwa, znaleziony))
                     znaleziony = MapujSciezkeSieciowa(znaleziony);
             } else if (!n.CzySzukacWBazie) {
-                const QString s = *folder + QLatin1Char('\\') + nazwa;
+                const QString s = platform::storedPath(joinPath(*folder, nazwa));
                 if (JestZbior(s))
                     znaleziony = s;
             }
