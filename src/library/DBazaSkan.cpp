@@ -162,22 +162,22 @@ private:
 bool BazaUtworz() {
     if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja())
         return false;
-    // A place that cannot be listed (a drive gone, a share down) is named
-    // before anything is done; with none to list the table stays as it is.
+    // A place that cannot be listed (a drive gone, a share down) is named in
+    // the question; with none to list the table stays as it is.
     const QStringList miejsca = Miejsca();
     QStringList brak;
     for (const QString& m : miejsca)
         if (!JestKatalog(m))
             brak << m;
+    const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
+    if (Decyzja(pytanie, brak.isEmpty() ? QString() : u"Brak dostępu do: "_s + brak.join(u", "_s)) != WynikTak)
+        return false;
     if (brak.size() == miejsca.size()) {
         const QString ktore = miejsca.isEmpty() ? BazaNagran.BazaDyski : brak.join(u", "_s);
         Log(u"Baza nagrań nie zmieniona - brak dostępu do miejsc szukania: "_s + ktore);
         PokazInfo(u"Brak dostępu do miejsc szukania nagrań - baza nie zmieniona"_s, ktore);
         return false;
     }
-    const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
-    if (Decyzja(pytanie, brak.isEmpty() ? QString() : u"Brak dostępu do: "_s + brak.join(u", "_s)) != WynikTak)
-        return false;
     if (!brak.isEmpty())
         Log(u"Budowa bazy nagrań bez miejsc: "_s + brak.join(u", "_s));
     BazaWUzyciu zajeta;

@@ -154,8 +154,9 @@ TEST_F(DBazaSkanTest, PlacesThatCannotBeListedNeverEmptyTheTable) {
     BazaNagran.BAZAKatalogiSzukajJest = false;
     BazaNagran.BazaDyski = u"C,E"_s;
     dialogs.Wyczysc();
+    dialogs.Odpowiedz(OdpowiedzTak);
     BazaUtworz();
-    EXPECT_TRUE(dialogs.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+    EXPECT_EQ(dialogs.Zapisy(RodzajDialogu::Decyzja).at(0).teksty.at(1), u"Brak dostępu do: C:\\, E:\\"_s);
     EXPECT_EQ(infos(), QStringList{u"Brak dostępu do miejsc szukania nagrań - baza nie zmieniona | C:\\, E:\\"_s});
     EXPECT_EQ(BazaLiczba, 2);
 
