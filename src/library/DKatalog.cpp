@@ -294,7 +294,9 @@ bool TKatalog::Czytaj(QString zachowaj) {
             dysk = platform::hasDriveLetter(k) && platform::driveSpace(k[0].toUpper(), zajete, wolne);
             QMetaObject::invokeMethod(&petla, &QEventLoop::quit, Qt::QueuedConnection);
         });
-        petla.exec();
+        // The tick and the timers run on; what the operator types waits
+        // until the listing is in (nothing else may open meanwhile).
+        petla.exec(QEventLoop::ExcludeUserInputEvents);
         w.join();
     }
     czyta_ = false;

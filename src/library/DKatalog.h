@@ -128,6 +128,8 @@ public:
     QPoint PunktWiersza(int wiersz) const;
     // How many times a mode 3-5 provider ran since the window was made.
     int WywolaniaDostawcow() const { return wywolania_; }
+    // A folder is being listed (the window is not shown yet on opening).
+    bool Czyta() const { return czyta_; }
 
 protected:
     void ObsluzZdarzenie() override;
