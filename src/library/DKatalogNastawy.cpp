@@ -204,10 +204,13 @@ const OpisSekcji& SekcjaKatalogow() {
 void KatalogNastawyDomyslne() { UstawDomyslne(SekcjaKatalogow()); }
 
 QString KatalogDomyslny() {
+    const QString start = platform::storedPath(KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy);
+    if (platform::hasDriveLetter(start))
+        return start;
     for (const QChar d : platform::driveLetters())
         if (d >= u'C')
             return QString(d) + u":\\"_s;
-    return KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy;
+    return start;
 }
 
 void KatalogNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaKatalogow()); }
