@@ -642,7 +642,13 @@ SygnalWAVType BudujNaglowekWAV(const SygnalType& s) {
 void ZnacznikiNaTekst(const SygnalType& s, OpisNagraniaTyp& opis) {
     for (int i = 0; i < LiczbaZnacznikow; ++i) {
         const TekstZnacznika& t = kTekstyZnacznikow[i];
-        opis.*t.tekst = cutTo(PiszCzas(4, s.*Znaczniki[i]), t.szerokosc);
+        // A text that already means this time keeps its own form, so a save
+        // leaves the markers nobody moved as they were written.
+        const QString& stary = opis.*t.tekst;
+        const qint32 v = s.*Znaczniki[i];
+        if (stary.isEmpty() ? v == -1 : CzytajCzas(stary, 4) == v && v != -1)
+            continue;
+        opis.*t.tekst = cutTo(PiszCzas(4, v), t.szerokosc);
     }
 }
 

@@ -560,6 +560,7 @@ void TRForm::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint punkt = event->position().toPoint();
     MyszPunkt = punkt;
+    MyszPunktEkranu = event->globalPosition().toPoint();
     MyszPrzycisk = przycisk;
     Zdarzenie.Rodzaj = ZdarzenieMysz;
     Zdarzenie.Kod = 0;

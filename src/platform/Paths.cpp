@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -298,17 +299,57 @@ QString resolve(const QString& path, bool* found) {
 
 }  // namespace
 
-QString storedPath(const QString& path) {
-    const QString drives = QDir::cleanPath(programFolder() + QStringLiteral("/drives"));
-    const QString p = QDir::cleanPath(path);
-    if (!p.startsWith(drives + QLatin1Char('/'))) return path;
-    const QString rest = p.mid(drives.size() + 1);  // "d/MUZYKA/ROCK" or "d"
-    if (rest.isEmpty() || !rest[0].isLetter() || rest[0].unicode() >= 128 ||
-        (rest.size() > 1 && rest[1] != QLatin1Char('/')))
-        return path;
-    QString tail = rest.mid(1);
+namespace {
+// The path with its links followed; a part that does not exist yet is kept
+// as given after its nearest existing folder.
+QString followed(const QString& p) {
+    QString head = p, tail;
+    while (head.size() > 1) {
+        const QString real = QFileInfo(head).canonicalFilePath();
+        if (!real.isEmpty()) return real + tail;
+        const qsizetype i = head.lastIndexOf(QLatin1Char('/'));
+        if (i < 0) break;
+        tail = head.mid(i) + tail;
+        head = head.left(std::max<qsizetype>(i, 1));
+    }
+    return p;
+}
+
+QString onDrive(QChar letter, QString tail) {
     tail.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    return rest[0].toUpper() + QLatin1Char(':') + (tail.isEmpty() ? QStringLiteral("\\") : tail);
+    return letter.toUpper() + QLatin1Char(':') + (tail.isEmpty() ? QStringLiteral("\\") : tail);
+}
+}  // namespace
+
+QString storedPath(const QString& path) {
+    // A stored path separates with "\" only.
+    if (hasDriveLetter(path)) {
+        QString p = path;
+        p.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        return p;
+    }
+    QString linux = path;
+    linux.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!linux.startsWith(QLatin1Char('/'))) return path;
+    const QString p = QDir::cleanPath(linux);
+    const QString drives = QDir::cleanPath(programFolder() + QStringLiteral("/drives"));
+    if (p.startsWith(drives + QLatin1Char('/'))) {
+        const QString rest = p.mid(drives.size() + 1);  // "d/MUZYKA/ROCK" or "d"
+        if (!rest.isEmpty() && rest[0].isLetter() && rest[0].unicode() < 128 &&
+            (rest.size() == 1 || rest[1] == QLatin1Char('/')))
+            return onDrive(rest[0], rest.mid(1));
+        return p;
+    }
+    // Reached another way (the folder a drive's link leads to, a link to
+    // it): the file system decides whether it lies in a drive.
+    const QString real = followed(p);
+    for (const QChar c : driveLetters()) {
+        const QString target = QFileInfo(drives + QLatin1Char('/') + c.toLower()).canonicalFilePath();
+        if (target.isEmpty()) continue;
+        if (real == target) return onDrive(c, QString());
+        if (real.startsWith(target + QLatin1Char('/'))) return onDrive(c, real.mid(target.size()));
+    }
+    return p;
 }
 
 QString resolvePath(const QString& path) { return resolve(path, nullptr); }

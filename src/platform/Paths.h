@@ -32,9 +32,11 @@ void clearPathCache();
 // How many times a folder has been listed so far (the cost a lookup avoids).
 quint64 folderListings();
 
-// A Linux path back in the program's form where it lies in a drive's folder
-// (<program folder>/drives/d/MUZYKA gives D:\MUZYKA, the drive's folder
-// itself D:\); any other path is returned as given.
+// A path back in the program's form: where it lies in a drive's folder,
+// however it was reached (<program folder>/drives/d/MUZYKA, or the folder
+// drives/d links to, gives D:\MUZYKA; the drive's folder itself D:\), with
+// "\" only; any other absolute path as a Linux path with "/" only; a
+// relative one as given.
 QString storedPath(const QString& path);
 
 // True when the path starts with a drive letter and a colon.

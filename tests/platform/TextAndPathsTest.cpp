@@ -117,6 +117,15 @@ TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
     EXPECT_EQ(storedPath(home.path() + QStringLiteral("/drives/dd/x")), home.path() + QStringLiteral("/drives/dd/x"));
     EXPECT_EQ(storedPath(home.path() + QStringLiteral("/drives")), home.path() + QStringLiteral("/drives"));
     EXPECT_EQ(storedPath(QStringLiteral("/srv/muzyka")), QStringLiteral("/srv/muzyka"));
+    // Outside every drive "/" only; a drive whose folder is a link is found
+    // through the folder it leads to; a stored path gets "\" only.
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/demo\\audio\\R01.WAV")),
+              home.path() + QStringLiteral("/demo/audio/R01.WAV"));
+    QDir().mkpath(home.path() + QStringLiteral("/muzyka/Rock"));
+    ASSERT_TRUE(QFile::link(home.path() + QStringLiteral("/muzyka"), home.path() + QStringLiteral("/drives/m")));
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/muzyka/Rock\\NOWY.WAV")), QStringLiteral("M:\\Rock\\NOWY.WAV"));
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/muzyka")), QStringLiteral("M:\\"));
+    EXPECT_EQ(storedPath(QStringLiteral("D:\\MUZYKA/POP/A.WAV")), QStringLiteral("D:\\MUZYKA\\POP\\A.WAV"));
 }
 
 namespace {

@@ -241,11 +241,11 @@ TEST_F(DlgNastawyTest, FolderButtonsAskThePickerWithTheirTitles) {
     EXPECT_EQ(zapisy[0].teksty, (QStringList{QStringLiteral("Folder zbiorów dokumentacji emisji"), KatalogStartowy}));
     EXPECT_EQ(zapisy[1].teksty.at(0), QStringLiteral("Folder wybierany przyciskiem [DŻINGLE]"));
     EXPECT_EQ(zapisy[2].teksty.at(0), QStringLiteral("Lokalizacja zbioru bazy nagrań:"));
-    EXPECT_EQ(W<QLineEdit>(QStringLiteral("KatAdres3"))->text(), KatalogStartowy) << "nothing chosen";
+    EXPECT_EQ(W<QLineEdit>(QStringLiteral("KatAdres3"))->text(), KatalogDomyslny()) << "nothing chosen";
     Akceptuj();
     EXPECT_EQ(Emisja.KatHST, QStringLiteral("D:\\HST"));
     EXPECT_EQ(Katalogi.KatOpis[2], QStringLiteral("DŻINGLE"));
-    EXPECT_EQ(Katalogi.KatAdres[2], KatalogStartowy);
+    EXPECT_EQ(Katalogi.KatAdres[2], KatalogDomyslny());
     EXPECT_EQ(BazaNagran.BazaZbior, QStringLiteral("E:\\BAZY\\BAZA.BAZ"));
     EXPECT_TRUE(dialogi_.Bledy().isEmpty()) << dialogi_.Bledy().join(u'\n').toStdString();
 }

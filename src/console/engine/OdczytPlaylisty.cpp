@@ -355,7 +355,11 @@ struct Format1 {
         else if (litera == QLatin1String("J")) folder = n.KatJingle, rodzaj = RodzajJNG;
         else if (litera == QLatin1String("D")) folder = n.KatDJ, rodzaj = RodzajDJ_;
         else if (litera == QLatin1String("P")) folder = n.KatAudycje, rodzaj = RodzajSND;
-        e.Adr = folder + QLatin1Char('\\') + e.Ide + QStringLiteral(".MP3");
+        const QString nazwa = e.Ide + QStringLiteral(".MP3");
+        // A Linux folder is stored as a drive path where it lies in one, else
+        // with "/" only; a folder in the program's form keeps "\\".
+        e.Adr = folder.startsWith(QLatin1Char('/')) ? platform::storedPath(folder + QLatin1Char('/') + nazwa)
+                                                    : folder + QLatin1Char('\\') + nazwa;
         e.Typ = rodzaj;
     }
 };
@@ -586,7 +590,9 @@ void ZnajdzPlikNagrania(TElemPListy& e) {
                 if (szukajWDrzewie(*folder, nazwa, znaleziony))
                     znaleziony = MapujSciezkeSieciowa(znaleziony);
             } else if (!n.CzySzukacWBazie) {
-                const QString s = *folder + QLatin1Char('\\') + nazwa;
+                const QString s = folder->startsWith(QLatin1Char('/'))
+                                      ? platform::storedPath(*folder + QLatin1Char('/') + nazwa)
+                                      : *folder + QLatin1Char('\\') + nazwa;
                 if (JestZbior(s))
                     znaleziony = s;
             }

@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
+#include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_PlaylistaPorzadki.h"
 #include "playlists/NastawyEmisji.h"
@@ -144,7 +145,13 @@ void TTolv::FormCreate(const QStringList& argumenty) {
             if (!s.Adres.isEmpty() && platform::resolvePath(s.Adres) == plik) return true;
         }
         const TDMagnetofon* podglad = DMagnetofon();
-        return podglad && podglad->isVisible() && platform::resolvePath(podglad->Plik()) == plik;
+        if (podglad && podglad->isVisible() && platform::resolvePath(podglad->Plik()) == plik) return true;
+        // Nor one the playlist is still to play, from the next mark on.
+        for (qint32 n = std::max(StanPlaylisty.DoGrania, 1); n <= StanPlaylisty.Ilosc; ++n) {
+            const QString& adres = Playlista[size_t(n)].Adr;
+            if (!adres.isEmpty() && platform::resolvePath(adres) == plik) return true;
+        }
+        return false;
     };
     // 14. The capture control of the satellite fade (none: the fade sets nothing).
     silnik_.Wejscie = platform::openCaptureVolume();

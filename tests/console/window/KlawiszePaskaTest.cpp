@@ -147,16 +147,23 @@ public:
     }
     bool nastawyPokazane = false;
     bool konfLitMeanwhile = false;
-    // The folder browser, when it opens: noted and closed.
+    // The folder browser, when it opens: noted and closed. It lists its
+    // folder before it shows.
     void zamknijPrzegladarke() {
         przegladarkaPokazana = false;
-        QTimer::singleShot(0, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            przegladarkaPokazana = dynamic_cast<TKatalog*>(w) != nullptr;
-            if (w) w->close();
-        });
+        QTimer::singleShot(0, &kontekst_, [this] { szukajPrzegladarki(); });
+    }
+    void szukajPrzegladarki() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w && OknoKatalogu() && OknoKatalogu()->Czyta()) {
+            QTimer::singleShot(0, &kontekst_, [this] { szukajPrzegladarki(); });
+            return;
+        }
+        przegladarkaPokazana = dynamic_cast<TKatalog*>(w) != nullptr;
+        if (w) w->close();
     }
     bool przegladarkaPokazana = false;
+    QObject kontekst_;
 
 };
 
