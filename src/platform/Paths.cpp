@@ -165,10 +165,21 @@ void listInBackground(const QString& folder, const QByteArray& fsFolder) {
     lister().post([folder, fsFolder] {
         timespec mtime;
         const IndexPtr index = folderTime(fsFolder, mtime) ? listFolder(fsFolder, mtime) : nullptr;
+        IndexPtr old;  // freed here, after the lock: a large folder's index takes a while
         QMutexLocker guard(&lock());
         pendingListings().remove(folder);
-        if (index) indexes().insert(folder, index);
+        if (index) {
+            old = indexes().value(folder);
+            indexes().insert(folder, index);
+        }
+        guard.unlock();
     });
+}
+
+// An index replaced meanwhile whose last holder is this lookup is freed by
+// the background thread, not by the tick.
+void letGoInBackground(IndexPtr index) {
+    if (index && index.use_count() == 1) lister().post([i = std::move(index)] {});
 }
 
 // Where a NoListingWait stands: the index as it is, a listing asked of the
@@ -189,9 +200,13 @@ QString matchWithoutListing(const QString& folder, QStringView name, const QByte
         exact.append(name);
         struct stat st;
         slowShare();
-        return ::lstat(QFile::encodeName(exact).constData(), &st) == 0 ? name.toString() : QString();
+        const bool there = ::lstat(QFile::encodeName(exact).constData(), &st) == 0;
+        letGoInBackground(std::move(index));
+        return there ? name.toString() : QString();
     }
-    return hit->real;
+    const QString real = hit->real;
+    letGoInBackground(std::move(index));
+    return real;
 }
 
 // The real name of `name` inside `folder`, or an empty string.

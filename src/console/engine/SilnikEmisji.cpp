@@ -101,7 +101,7 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
     case ObecnoscPlikow::Nieznany:
         break;
     }
-    if (wTiku_)
+    if (wTiku_ || bezDysku_)
         return !std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); });
     return ZbiorIstnieje(adres);
 }
@@ -255,6 +255,7 @@ void SilnikEmisji::OdswiezOdtwarzacze() {
     if (Timer1Zajety)
         return;
     Pliki.Obserwuj();
+    ZamowNastepne();
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
 }

@@ -330,6 +330,7 @@ protected:
     std::unique_ptr<WyjsciaEmisji> wyjsciaPuste_;
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;
+    bool bezDysku_ = false;  // PlikElementu asks only the presence worker
     bool awariaCzeka_ = false;   // the emergency start is due after the tick
     bool poTikuZaplanowane_ = false;
     QList<std::function<void()>> zlecone_;
@@ -350,6 +351,7 @@ public:
 protected:
     std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs);
     void PrzygotujNastepne();
+    // The next element and the one after are asked for (the display refresh).
     void ZamowNastepne();
     // A start waiting for its element to be ready; the tick makes it once it is.
     struct OczekujacyStart {

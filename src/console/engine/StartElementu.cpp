@@ -28,6 +28,12 @@
 
 namespace {
 
+// Clears a flag however the work ends.
+struct Zwolnienie {
+    bool& flaga;
+    ~Zwolnienie() { flaga = false; }
+};
+
 bool wLiscie(qint32 n) {
     return n >= 1 && n <= StanPlaylisty.Ilosc;
 }
@@ -126,7 +132,7 @@ std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, cons
 }
 
 // Each tick: a start that waited for its element makes it once it is
-// ready, and the next element and the one after are asked for.
+// ready, and the next element is asked for.
 void SilnikEmisji::PrzygotujNastepne() {
     if (oczekujacy_.numer != 0) {
         const OczekujacyStart o = oczekujacy_;
@@ -143,7 +149,11 @@ void SilnikEmisji::PrzygotujNastepne() {
             }
         }
     }
-    ZamowNastepne();
+    // The one after is looked for by the display refresh: a walk past a
+    // long run of missing files stays out of the tick.
+    const qint32 n = StanPlaylisty.DoGrania;
+    if (wLiscie(n))
+        Przygotuj(n, qMax(0, Playlista[n].NwP));
 }
 
 void SilnikEmisji::OproznijPrzygotowania() {
@@ -159,6 +169,10 @@ void SilnikEmisji::ZamowNastepne() {
     if (n == przygotowanyNastepny_)
         return;
     przygotowanyNastepny_ = n;
+    // Only what the presence worker knows: an element it has not seen yet
+    // counts as there, and its preparation finds out.
+    bezDysku_ = true;
+    const Zwolnienie zwolnij{bezDysku_};
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
         if (ElementGrywalny(i)) {
             Przygotuj(i, qMax(0, Playlista[i].NwP));
