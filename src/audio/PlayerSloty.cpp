@@ -98,6 +98,12 @@ void PlayerSloty::OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) {
     else if (odtwarzacze_[slot]) odtwarzacze_[slot]->SetFileName(sciezka);
 }
 
+bool PlayerSloty::OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik) {
+    if (!poprawny(slot) || !kanaly_[slot]) return false;
+    kanaly_[slot]->OpenPrepared(std::move(plik));
+    return true;
+}
+
 QString PlayerSloty::PlikOdtwarzacza(quint8 slot) const {
     if (!poprawny(slot)) return {};
     if (kanaly_[slot]) return kanaly_[slot]->FileName();

@@ -22,6 +22,7 @@
 class TcbDSMixer;
 class TcbDSMixerChannel;
 class TBasicPlayer;
+struct TPreparedFile;
 
 class QObject;
 
@@ -71,6 +72,9 @@ public:
     // volume to 0 on opening, so set the volume after opening.
     void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka);
     QString PlikOdtwarzacza(quint8 slot) const;
+    // A file prepared ahead (PrepareAudioFile) into the slot's streaming
+    // channel, positioned; false on the file-player back-end.
+    bool OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik);
     // The streaming back-end stops on a seek; it plays on after GrajOdtwarzacz.
     void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms);
     qint64 PozycjaOdtwarzacza(quint8 slot);

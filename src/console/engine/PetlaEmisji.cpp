@@ -9,6 +9,7 @@
 #include "foundation/KestWej.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "playlists/D_Crossfade.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
@@ -55,6 +56,9 @@ void SilnikEmisji::Timer1Timer() {
     Timer1Zajety = true;
     wTiku_ = true;
     {
+        // A folder changed since its names were listed is listed again by a
+        // background thread; nothing in the tick waits for it.
+        const platform::NoListingWait bezListowania;
         Straznik s1{Timer1Zajety};
         Straznik s2{wTiku_};
         try {
@@ -74,6 +78,7 @@ void SilnikEmisji::Timer1Timer() {
                 KolorZegaraEmisji = KaczkaPoziom < 0 ? KolorZegara::Zolty : KolorZegara::Bialy;
                 CzasCiszy = 0;
             }
+            PrzygotujNastepne();
             AutomatycznyStart(tk);
             const qint32 d = KaczkaOdtwarzacza3();
             DuckingOdtwarzacza3 = d;

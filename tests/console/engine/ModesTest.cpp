@@ -196,6 +196,8 @@ TEST_F(ModesTest, TheEmergencyStartReadsAfterTheTickWithTheLoopHeldAndItsMessage
 
     // The tick itself reads nothing: the start is left for right after it.
     zegar.advance(30);
+    silnik->Pliki.Oproznij();
+    silnik->OproznijPrzygotowania();
     silnik->Timer1Timer();
     EXPECT_EQ(StanPlaylisty.Ilosc, 0);
     ASSERT_TRUE(poTiku);

@@ -61,6 +61,8 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
     auto kartaA = platform::DeviceHub::instance().openVirtual(0);
     // The cards open with their first channel: the first tick starts player 1.
     r.zegar.advance(30);
+    silnik.Pliki.Oproznij();
+    silnik.OproznijPrzygotowania();
     silnik.Timer1Timer();
     ASSERT_EQ(silnik.Odtwarzacz[1].Element, 1);
     kartaA = platform::DeviceHub::instance().openVirtual(0);
@@ -77,6 +79,8 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
         kartaA->step(ramekNaTik);
         if (kartaB) kartaB->step(ramekNaTik);
         r.zegar.advance(30);
+        silnik.Pliki.Oproznij();
+        silnik.OproznijPrzygotowania();
         silnik.Timer1Timer();
         if (!kartaB && silnik.Odtwarzacz[2].Element == 2) {
             startB = t;

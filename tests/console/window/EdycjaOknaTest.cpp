@@ -43,6 +43,8 @@ public:
         for (int t = 0; t < ms; t += 30) {
             if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(30);
             zegar.advance(30);
+            okno->Silnik().Pliki.Oproznij();
+            okno->Silnik().OproznijPrzygotowania();
             okno->Timer1Timer();
         }
         okno->TimerWyswietlaczTimer();

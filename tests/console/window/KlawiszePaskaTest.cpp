@@ -712,6 +712,8 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     ASSERT_EQ(ZapiszPlaylisteMIX(folder.file(u"AWARIA.MIX"_s), 1, 3), WynikZapisuMIX::Zapisano);
     Emisja.AwariaStartJest = true;
     ASSERT_FALSE(wcisniety(PAutomat));
+    okno->Silnik().Pliki.Oproznij();
+    okno->Silnik().OproznijPrzygotowania();
     okno->Timer1Timer();
     QCoreApplication::processEvents();  // the start runs right after the tick
     EXPECT_TRUE(silnik().Stan.TrybAutomat);
@@ -726,6 +728,8 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
         return SlowoGPIPoprzednie != SlowoGPI;
     };
     zegar.advance(30);
+    okno->Silnik().Pliki.Oproznij();
+    okno->Silnik().OproznijPrzygotowania();
     okno->Timer1Timer();
     EXPECT_TRUE(silnik().SatWlaczony);
     EXPECT_TRUE(wcisniety(PSat));
