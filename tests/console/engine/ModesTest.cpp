@@ -45,20 +45,14 @@ TEST_F(ModesTest, AutoStopTakesTheSinglesAlongOnlyWhenShared) {
     EXPECT_EQ(stan.TrybWstawiania, 1);
 }
 
-// A single's STOP line names it; a press while its start waits for the player is no second start.
-TEST_F(ModesTest, ASingleIsNamedOnAirAndAPressWhileItStartsIsNoSecondStart) {
+// A single's STOP line names it.
+TEST_F(ModesTest, ASingleIsNamedOnAir) {
     Emisja.Kanal4 = 2;  // the singles player's own output
     PrzyciskiKonsoli przyciski;
     WidokSciany widok;
     ScianaSingli sciana(*silnik, przyciski, widok);
     sciana.Single[1][1].Adr = dzwiek(QStringLiteral("Dzwonek.wav"));
-    gracze.wstrzymane.insert(4);
-    dialogi.PrzyPompowaniu = [&] {  // a second F1 at the first pump; the player plays at the next
-        if (gracze.wstrzymane.erase(4) == 0) gracze.GrajOdtwarzacz(4);
-        else sciana.Komenda(KomSingielF1);
-    };
     sciana.Komenda(KomSingielF1);
-    dialogi.PrzyPompowaniu = nullptr;
     EXPECT_EQ(log().filter(QStringLiteral("START 4")).size(), 1);
     sciana.Komenda(KomSingielF1);  // a press on the playing single stops it
     const QStringList stopy = log().filter(QStringLiteral("STOP  4"));

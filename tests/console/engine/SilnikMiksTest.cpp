@@ -205,6 +205,8 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
                 for (int k = 0; k < 2 && w.karta; ++k)
                     if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
                 r.zegar.advance(30);
+                silnik.Pliki.Oproznij();
+                silnik.OproznijPrzygotowania();
                 silnik.Timer1Timer();
                 ++tiki;
             }

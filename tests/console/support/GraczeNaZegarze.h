@@ -67,7 +67,7 @@ public:
     }
     qint64 DlugoscOdtwarzacza(quint8 s) const override { return ok(s) ? gr_[s].dlugosc : 0; }
     void GrajOdtwarzacz(quint8 s) override {
-        if (!ok(s) || gr_[s].plik.isEmpty() || gra(gr_[s]) || wstrzymane.count(s)) return;
+        if (!ok(s) || gr_[s].plik.isEmpty() || gra(gr_[s])) return;
         gr_[s].poz0 = pozycja(gr_[s]);
         gr_[s].gra = true;
         gr_[s].mono0 = zegar_.monotonicMs();
@@ -90,7 +90,6 @@ public:
 
     std::set<QString> rzucaj;  // paths whose opening throws
     std::set<quint8> rzucajPozycja;  // slots whose position throws
-    std::set<quint8> wstrzymane;     // slots that do not start when told to play
     std::vector<int> systemowe;  // satellite input levels set, in order
     QStringList otwarte;         // files opened, in order
     std::map<QString, qint64> dlugosci;  // lengths that stand in for these files' own

@@ -108,7 +108,6 @@ void DialogiSkrypt::Pompuj() {
         StanPrzerwij = true;
         przerwijPrzy_ = -1;
     }
-    if (PrzyPompowaniu) PrzyPompowaniu();
 }
 
 quint16 DialogiSkrypt::Decyzja(const QString& linia1, const QString& linia2, int zestaw) {

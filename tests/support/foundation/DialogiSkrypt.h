@@ -55,8 +55,6 @@ public:
     // The abort button is pressed, once, at the first pump after the first
     // gauge reached this percent (-1: never).
     void PrzerwijPrzy(int procent) { przerwijPrzy_ = procent; }
-    // Runs at every pump, as events the operator made would arrive there.
-    std::function<void()> PrzyPompowaniu;
 
     // ---- what happened ----
     const QVector<ZapisDialogu>& Zapisy() const { return zapisy_; }
