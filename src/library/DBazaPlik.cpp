@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <vector>
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -154,6 +155,40 @@ QString Tekst(QByteArrayView v, const TablicaZnakow& t = ZnakiWprost()) {
     return s;
 }
 
+// Values that many records share (a category, a genre, a length, a
+// performer, the date of the last play) are kept once: a value read again
+// is the same text, not another copy of it. 60 000 records of a dozen short
+// texts each would otherwise hold hundreds of thousands of equal copies.
+class WspolneTeksty {
+public:
+    const QString& Tekst(QByteArrayView v, const TablicaZnakow& t) {
+        if (v.size() > MaksBajtow) {
+            inny_ = ::Tekst(v, t);
+            return inny_;
+        }
+        Wpis& w = wpisy_[(qHash(v) ^ size_t(&t == &ZnakiWprost() ? 0 : 1)) & (Wpisow - 1)];
+        if (w.tablica != &t || QByteArrayView(w.bajty, w.dlugosc) != v) {
+            w.tablica = &t;
+            w.dlugosc = quint8(v.size());
+            std::copy(v.begin(), v.end(), w.bajty);
+            w.tekst = ::Tekst(v, t);
+        }
+        return w.tekst;
+    }
+
+private:
+    static constexpr qsizetype MaksBajtow = 40;
+    static constexpr size_t Wpisow = 4096;
+    struct Wpis {
+        const TablicaZnakow* tablica = nullptr;
+        quint8 dlugosc = 0;
+        char bajty[MaksBajtow];
+        QString tekst;
+    };
+    std::vector<Wpis> wpisy_ = std::vector<Wpis>(Wpisow);
+    QString inny_;
+};
+
 // A word from its decimal text, read straight from the bytes by the
 // program's number rules (leading blanks, a sign, digits and nothing else);
 // 0 when it is not a number or does not fit in a word.
@@ -273,25 +308,27 @@ KoniecBloku CzytajBlok(ZbiorLinii& z, F pole) {
     return cos ? KoniecBloku::Ucieta : KoniecBloku::Zbior;
 }
 
-void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v) {
+// Titles, codes and paths are each a record's own; the other texts are
+// shared between records that hold the same.
+void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v, WspolneTeksty& w) {
     switch (p) {
     case PTyt: r.Tyt = Tekst(v); break;
-    case PWyk: r.Wyk = Tekst(v); break;
+    case PWyk: r.Wyk = w.Tekst(v, ZnakiWprost()); break;
     case PKod: r.Kod = Tekst(v); break;
-    case PTot: r.Tot = Tekst(v); break;
+    case PTot: r.Tot = w.Tekst(v, ZnakiWprost()); break;
     case PAdr: r.Adr = Tekst(v, ZnakiDuzePL()); break;
-    case PNas: r.Nas = Tekst(v); break;
-    case PNar: r.Nar = Tekst(v); break;
-    case PJak: r.Jak = Tekst(v); break;
-    case PGen: r.Gen = Tekst(v); break;
-    case PTyp: r.Typ = Tekst(v); break;
-    case PKat: r.Kat = Tekst(v, ZnakiDuzeAscii()); break;
-    case PEra: r.Era = Tekst(v); break;
-    case PBPM: r.BPM = Tekst(v); break;
-    case PTem: r.Tem = Tekst(v); break;
-    case PKey: r.Key = Tekst(v); break;
-    case PFil: r.Fil = Tekst(v); break;
-    case PZaa: r.Zaa = Tekst(v); break;
+    case PNas: r.Nas = w.Tekst(v, ZnakiWprost()); break;
+    case PNar: r.Nar = w.Tekst(v, ZnakiWprost()); break;
+    case PJak: r.Jak = w.Tekst(v, ZnakiWprost()); break;
+    case PGen: r.Gen = w.Tekst(v, ZnakiWprost()); break;
+    case PTyp: r.Typ = w.Tekst(v, ZnakiWprost()); break;
+    case PKat: r.Kat = w.Tekst(v, ZnakiDuzeAscii()); break;
+    case PEra: r.Era = w.Tekst(v, ZnakiWprost()); break;
+    case PBPM: r.BPM = w.Tekst(v, ZnakiWprost()); break;
+    case PTem: r.Tem = w.Tekst(v, ZnakiWprost()); break;
+    case PKey: r.Key = w.Tekst(v, ZnakiWprost()); break;
+    case PFil: r.Fil = w.Tekst(v, ZnakiWprost()); break;
+    case PZaa: r.Zaa = w.Tekst(v, ZnakiWprost()); break;
     case PTyx: r.Tyx = Slowo(v); break;
     case PWyx: r.Wyx = Slowo(v); break;
     case PKox: r.Kox = Slowo(v); break;
@@ -301,7 +338,7 @@ void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v) {
     case PEmT: r.EmT = Slowo(v); break;
     case PEmM: r.EmM = Slowo(v); break;
     case PEmR: r.EmR = Slowo(v); break;
-    case PEmO: r.EmO = Tekst(v); break;
+    case PEmO: r.EmO = w.Tekst(v, ZnakiWprost()); break;
     case PInne: break;
     }
 }
@@ -613,12 +650,14 @@ void BazaCzytaj() {
         return;
     }
     StanMaksimum = maksimum;
+    BazaRekordy.Zarezerwuj(int(maksimum));
 
     BAZARekordTyp r;
+    WspolneTeksty wspolne;
     bool ucieta = false;
     while (!z.Koniec() && BazaLiczba < BazaMaks) {
         BazaWyczyscRekord(r);
-        const KoniecBloku k = CzytajBlok(z, [&r](Pole p, QByteArrayView v) { UstawPole(r, p, v); });
+        const KoniecBloku k = CzytajBlok(z, [&](Pole p, QByteArrayView v) { UstawPole(r, p, v, wspolne); });
         if (k == KoniecBloku::Ucieta) {
             ucieta = true;
             break;
