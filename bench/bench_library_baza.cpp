@@ -1,9 +1,18 @@
 // The recordings database at full size: 60 000 generated records.
 #include <benchmark/benchmark.h>
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <vector>
 
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
@@ -80,6 +89,71 @@ void BM_Czytaj(benchmark::State& state) {
     stacja().dialogi.Wyczysc();
 }
 BENCHMARK(BM_Czytaj)->Unit(benchmark::kMillisecond);
+
+// One run of mawk splitting every line of the file at "=" (what any reader
+// of the file must at least do); false when it did not run.
+bool Mawk(const QByteArray& mawk, const QByteArray& plik) {
+    const char* argv[] = {mawk.constData(), "-F=", "{ n += NF } END { print n }", plik.constData(), nullptr};
+    posix_spawn_file_actions_t akcje;
+    posix_spawn_file_actions_init(&akcje);
+    posix_spawn_file_actions_addopen(&akcje, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int blad = posix_spawn(&pid, argv[0], &akcje, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&akcje);
+    int stan = 0;
+    return blad == 0 && waitpid(pid, &stan, 0) == pid && WIFEXITED(stan) && WEXITSTATUS(stan) == 0;
+}
+
+double Percentyl(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+// The load against mawk's split of the same file, paired: every round times
+// one of each back to back, so that a busy machine slows both alike. The
+// iteration time is the load's; the counters give both sides' median, p99
+// and max in ms and the ratio of the medians (the goal is at most 2).
+void BM_CzytajObokMawk(benchmark::State& state) {
+    const QString mawk = QStandardPaths::findExecutable(QStringLiteral("mawk"));
+    if (mawk.isEmpty()) {
+        state.SkipWithError("mawk is not installed (apt-get install mawk): nothing to compare with");
+        return;
+    }
+    stacja();
+    Wypelnij();
+    BazaZmieniona = true;
+    BazaZapisz(false);
+    const QByteArray plik = platform::resolvePath(BazaSciezka()).toLocal8Bit();
+    const QByteArray program = mawk.toLocal8Bit();
+    std::vector<double> nasze, awk;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        BazaCzyscWszystko();
+        BazaCzytaj();
+        const auto t1 = std::chrono::steady_clock::now();
+        if (!Mawk(program, plik)) {
+            state.SkipWithError("mawk failed");
+            return;
+        }
+        const auto t2 = std::chrono::steady_clock::now();
+        nasze.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+        awk.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
+        state.SetIterationTime(nasze.back() / 1000.0);
+    }
+    if (BazaLiczba != BazaMaks) {
+        state.SkipWithError("not every record read");
+        return;
+    }
+    state.counters["load_median_ms"] = Percentyl(nasze, 0.5);
+    state.counters["load_p99_ms"] = Percentyl(nasze, 0.99);
+    state.counters["load_max_ms"] = Percentyl(nasze, 1.0);
+    state.counters["mawk_median_ms"] = Percentyl(awk, 0.5);
+    state.counters["mawk_p99_ms"] = Percentyl(awk, 0.99);
+    state.counters["mawk_max_ms"] = Percentyl(awk, 1.0);
+    state.counters["ratio"] = Percentyl(nasze, 0.5) / Percentyl(awk, 0.5);
+    stacja().dialogi.Wyczysc();
+}
+BENCHMARK(BM_CzytajObokMawk)->UseManualTime()->Iterations(31)->Unit(benchmark::kMillisecond);
 
 void BM_Sortuj(benchmark::State& state) {
     stacja();

@@ -85,9 +85,8 @@ OknoDialogu::OknoDialogu(const QString& tytul, int szerokosc, int wysokosc) {
     setWindowFlag(Qt::Dialog);
     setWindowTitle(tytul);
     setFixedSize(szerokosc, wysokosc);
-    TRect calosc;
-    Prostokat(calosc, 0, 0, szerokosc - 1, wysokosc - 1);
-    PoleKolorE(calosc, KolorTlaPrzycisku);
+    // The canvas is made in the window's background colour when something is
+    // first drawn: a window never opened holds no picture of its size.
 }
 
 OknoDialogu::~OknoDialogu() {

@@ -17,16 +17,19 @@ void InicjujPasek(PasekType& pasek, const TRect& r, TColor kolor1, TColor kolor2
     pasek.Kolor3 = kolor3;
 }
 
+qint64 WypelnieniePaska(const PasekType& pasek, qint64 wartosc, qint64 maksimum) {
+    const TRect& w = pasek.RectWew;
+    const qint64 szer = std::max<qint64>(0, w.Right - w.Left);  // inner width less 1
+    if (maksimum <= 0 || szer <= 0) return 0;
+    // 64 bits: positions in milliseconds times a few hundred pixels overflow 32.
+    const qint64 v = std::clamp<qint64>(wartosc, 0, maksimum);
+    return std::clamp<qint64>(szer * v / maksimum, 1, szer);
+}
+
 void RysujPasek(TRForm& forma, const PasekType& pasek, int tryb, qint64 wartosc, qint64 maksimum, int styl,
                 TColor kolorWypelnienia, TColor kolorReszty) {
     const TRect& w = pasek.RectWew;
-    const qint64 szer = std::max<qint64>(0, w.Right - w.Left);  // inner width less 1
-    qint64 wypelnione = 0;
-    if (maksimum > 0 && szer > 0) {
-        // 64 bits: positions in milliseconds times a few hundred pixels overflow 32.
-        const qint64 v = std::clamp<qint64>(wartosc, 0, maksimum);
-        wypelnione = std::clamp<qint64>(szer * v / maksimum, 1, szer);
-    }
+    const qint64 wypelnione = WypelnieniePaska(pasek, wartosc, maksimum);
     if (tryb == 1) forma.g_copyput();
     else forma.g_xorput();
     if (styl == 2) forma.g_dottedln1();

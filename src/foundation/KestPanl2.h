@@ -35,6 +35,9 @@ struct ListaType {
 };
 
 void InicjujPasek(PasekType& pasek, const TRect& r, TColor kolor1, TColor kolor2, TColor kolor3);
+// The filled columns of a bar showing `wartosc` of `maksimum`: what RysujPasek
+// draws, so that a caller can tell whether a new value changes the picture.
+qint64 WypelnieniePaska(const PasekType& pasek, qint64 wartosc, qint64 maksimum);
 // Fills value / maximum of the bar (at least one pixel, at most all of it); a
 // maximum of 0 or less draws an empty bar. Mode 1 draws in copy mode, any
 // other in XOR; line style 1 solid, 2 dotted, 3 solid 3 pixels. Leaves the

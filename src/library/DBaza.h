@@ -53,6 +53,9 @@ public:
     constexpr const int& Liczba() const { return liczba_; }
     // Appends the record as number Liczba() + 1; nullptr when the table is full.
     BAZARekordTyp* Dodaj(BAZARekordTyp r = {});
+    // Room for `liczba` records (at most BazaMaks), so that a load that
+    // knows its count does not move the records it has taken as it goes.
+    void Zarezerwuj(int liczba) { r_.reserve(size_t(qBound(0, liczba, BazaMaks))); }
     // Drops every record.
     void Wyczysc();
     // Keeps records 1..liczba, drops the rest.

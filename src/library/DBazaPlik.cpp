@@ -6,7 +6,9 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <vector>
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -34,16 +36,58 @@ enum Pole {
     PTyx, PWyx, PKox, PCzx, PEmC, PEmD, PEmT, PEmM, PEmR, PEmO, PInne
 };
 
+// Keys are compared in upper case; only ASCII keys are known, so other
+// bytes can stay as they are.
+constexpr char DuzaAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+// A three-letter key packed into one number: a line's field is one switch,
+// with no text made for it (a 60 000-record file has some 900 000 lines).
+constexpr quint32 Kod3(char a, char b, char c) {
+    return quint32(quint8(DuzaAscii(a))) << 16 | quint32(quint8(DuzaAscii(b))) << 8 | quint8(DuzaAscii(c));
+}
+constexpr quint32 Kod3(const char (&k)[4]) { return Kod3(k[0], k[1], k[2]); }
+
 Pole PoleKlucza(QByteArrayView k) {
-    static const QHash<QByteArray, Pole> pola = {
-        {"TYT", PTyt}, {"WYK", PWyk}, {"KOD", PKod}, {"TOT", PTot}, {"ADR", PAdr}, {"NAS", PNas}, {"NAR", PNar},
-        {"JAK", PJak}, {"GEN", PGen}, {"TYP", PTyp}, {"KAT", PKat}, {"ERA", PEra}, {"BPM", PBPM}, {"TEM", PTem},
-        {"KEY", PKey}, {"FIL", PFil}, {"ZAA", PZaa}, {"TYX", PTyx}, {"WYX", PWyx}, {"KOX", PKox}, {"CZX", PCzx},
-        {"EMC", PEmC}, {"EMD", PEmD}, {"EMT", PEmT}, {"EMM", PEmM}, {"EMR", PEmR}, {"EMO", PEmO},
-    };
     if (k.size() != 3)
         return PInne;
-    return pola.value(k.toByteArray(), PInne);
+    switch (Kod3(k[0], k[1], k[2])) {
+    case Kod3("TYT"): return PTyt;
+    case Kod3("WYK"): return PWyk;
+    case Kod3("KOD"): return PKod;
+    case Kod3("TOT"): return PTot;
+    case Kod3("ADR"): return PAdr;
+    case Kod3("NAS"): return PNas;
+    case Kod3("NAR"): return PNar;
+    case Kod3("JAK"): return PJak;
+    case Kod3("GEN"): return PGen;
+    case Kod3("TYP"): return PTyp;
+    case Kod3("KAT"): return PKat;
+    case Kod3("ERA"): return PEra;
+    case Kod3("BPM"): return PBPM;
+    case Kod3("TEM"): return PTem;
+    case Kod3("KEY"): return PKey;
+    case Kod3("FIL"): return PFil;
+    case Kod3("ZAA"): return PZaa;
+    case Kod3("TYX"): return PTyx;
+    case Kod3("WYX"): return PWyx;
+    case Kod3("KOX"): return PKox;
+    case Kod3("CZX"): return PCzx;
+    case Kod3("EMC"): return PEmC;
+    case Kod3("EMD"): return PEmD;
+    case Kod3("EMT"): return PEmT;
+    case Kod3("EMM"): return PEmM;
+    case Kod3("EMR"): return PEmR;
+    case Kod3("EMO"): return PEmO;
+    default: return PInne;
+    }
+}
+
+// Whether a key is the upper-case name, compared in upper case.
+bool KluczJest(QByteArrayView k, const char* nazwa) {
+    for (char c : k)
+        if (*nazwa == 0 || DuzaAscii(c) != *nazwa++)
+            return false;
+    return *nazwa == 0;
 }
 
 QByteArrayView ObetnijPrawo(QByteArrayView v) {
@@ -53,9 +97,9 @@ QByteArrayView ObetnijPrawo(QByteArrayView v) {
 }
 
 // One line split by the settings-line rules: a comment or a line without "="
-// has an empty key; keys are compared in upper case.
+// has an empty key. The key is left as written (see KluczJest, PoleKlucza).
 struct LiniaKlucza {
-    QByteArray klucz;
+    QByteArrayView klucz;
     QByteArrayView wartosc;
 };
 
@@ -66,23 +110,106 @@ LiniaKlucza Rozbij(QByteArrayView l) {
     const qsizetype rowna = l.indexOf('=');
     if (rowna < 0)
         return w;
-    w.klucz = ObetnijPrawo(l.first(rowna)).toByteArray();
-    // Upper case of the code page's own letters: only ASCII keys are known,
-    // so other bytes can stay as they are.
-    for (char& c : w.klucz)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
+    w.klucz = ObetnijPrawo(l.first(rowna));
     w.wartosc = ObetnijPrawo(l.sliced(rowna + 1));
     return w;
 }
 
-QString Tekst(QByteArrayView v) { return platform::fromCp1250(v.constData(), v.size()); }
+// The code page's bytes as characters: as read, in Polish upper case (the
+// paths) and with ASCII letters upper-cased (the categories). Made from the
+// program's own converters, so a value reads as it always did.
+using TablicaZnakow = std::array<char16_t, 256>;
 
+template <typename F>
+TablicaZnakow ZbudujTablice(F znak) {
+    TablicaZnakow t{};
+    for (int b = 0; b < 256; ++b)
+        t[size_t(b)] = znak(platform::cp1250Char(uchar(b)));
+    return t;
+}
+
+const TablicaZnakow& ZnakiWprost() {
+    static const TablicaZnakow t = ZbudujTablice([](QChar c) { return c.unicode(); });
+    return t;
+}
+
+const TablicaZnakow& ZnakiDuzePL() {
+    static const TablicaZnakow t = ZbudujTablice([](QChar c) { return upperPL(QString(c)).at(0).unicode(); });
+    return t;
+}
+
+const TablicaZnakow& ZnakiDuzeAscii() {
+    static const TablicaZnakow t = ZbudujTablice([](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= u'a' && u <= u'z' ? char16_t(u - u'a' + u'A') : u;
+    });
+    return t;
+}
+
+// One value turned into text in one pass over its bytes.
+QString Tekst(QByteArrayView v, const TablicaZnakow& t = ZnakiWprost()) {
+    QString s(v.size(), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(s.data());
+    for (char c : v)
+        *d++ = t[uchar(c)];
+    return s;
+}
+
+// Values that many records share (a category, a genre, a length, a
+// performer, the date of the last play) are kept once: a value read again
+// is the same text, not another copy of it. 60 000 records of a dozen short
+// texts each would otherwise hold hundreds of thousands of equal copies.
+class WspolneTeksty {
+public:
+    const QString& Tekst(QByteArrayView v, const TablicaZnakow& t) {
+        if (v.size() > MaksBajtow) {
+            inny_ = ::Tekst(v, t);
+            return inny_;
+        }
+        Wpis& w = wpisy_[(qHash(v) ^ size_t(&t == &ZnakiWprost() ? 0 : 1)) & (Wpisow - 1)];
+        if (w.tablica != &t || QByteArrayView(w.bajty, w.dlugosc) != v) {
+            w.tablica = &t;
+            w.dlugosc = quint8(v.size());
+            std::copy(v.begin(), v.end(), w.bajty);
+            w.tekst = ::Tekst(v, t);
+        }
+        return w.tekst;
+    }
+
+private:
+    static constexpr qsizetype MaksBajtow = 40;
+    static constexpr size_t Wpisow = 4096;
+    struct Wpis {
+        const TablicaZnakow* tablica = nullptr;
+        quint8 dlugosc = 0;
+        char bajty[MaksBajtow];
+        QString tekst;
+    };
+    std::vector<Wpis> wpisy_ = std::vector<Wpis>(Wpisow);
+    QString inny_;
+};
+
+// A word from its decimal text, read straight from the bytes by the
+// program's number rules (leading blanks, a sign, digits and nothing else);
+// 0 when it is not a number or does not fit in a word.
 quint16 Slowo(QByteArrayView v) {
-    qint64 n = 0;
-    if (!parseInteger(Tekst(v), n) || n < 0 || n > 65535)
+    qsizetype i = 0;
+    while (i < v.size() && v[i] == ' ')
+        ++i;
+    bool ujemna = false;
+    if (i < v.size() && (v[i] == '-' || v[i] == '+'))
+        ujemna = v[i++] == '-';
+    if (i >= v.size())
         return 0;
-    return quint16(n);
+    quint32 n = 0;
+    for (; i < v.size(); ++i) {
+        if (v[i] < '0' || v[i] > '9')
+            return 0;
+        n = n * 10 + quint32(v[i] - '0');
+        if (n > 65535)
+            return 0;
+    }
+    return ujemna ? 0 : quint16(n);
 }
 
 // The whole file in memory, read line by line.
@@ -115,7 +242,7 @@ public:
     bool SzukajKlucza(const char* klucz, QByteArrayView& wartosc) {
         while (!Koniec()) {
             const LiniaKlucza k = Rozbij(Linia());
-            if (k.klucz == klucz) {
+            if (KluczJest(k.klucz, klucz)) {
                 wartosc = k.wartosc;
                 return true;
             }
@@ -127,7 +254,7 @@ public:
         ZbiorLinii kopia = *this;
         while (!kopia.Koniec()) {
             const LiniaKlucza k = Rozbij(kopia.Linia());
-            if (k.klucz == "ADR" && !k.wartosc.empty())
+            if (KluczJest(k.klucz, "ADR") && !k.wartosc.empty())
                 return true;
         }
         return false;
@@ -188,32 +315,27 @@ KoniecBloku CzytajBlok(ZbiorLinii& z, F pole, bool* klucze = nullptr) {
     return cos ? KoniecBloku::Ucieta : KoniecBloku::Zbior;
 }
 
-void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v) {
+// Titles, codes and paths are each a record's own; the other texts are
+// shared between records that hold the same.
+void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v, WspolneTeksty& w) {
     switch (p) {
     case PTyt: r.Tyt = Tekst(v); break;
-    case PWyk: r.Wyk = Tekst(v); break;
+    case PWyk: r.Wyk = w.Tekst(v, ZnakiWprost()); break;
     case PKod: r.Kod = Tekst(v); break;
-    case PTot: r.Tot = Tekst(v); break;
-    case PAdr: r.Adr = upperPL(Tekst(v)); break;
-    case PNas: r.Nas = Tekst(v); break;
-    case PNar: r.Nar = Tekst(v); break;
-    case PJak: r.Jak = Tekst(v); break;
-    case PGen: r.Gen = Tekst(v); break;
-    case PTyp: r.Typ = Tekst(v); break;
-    case PKat: {
-        QByteArray b = v.toByteArray();
-        for (char& c : b)
-            if (c >= 'a' && c <= 'z')
-                c = char(c - 'a' + 'A');
-        r.Kat = Tekst(b);
-        break;
-    }
-    case PEra: r.Era = Tekst(v); break;
-    case PBPM: r.BPM = Tekst(v); break;
-    case PTem: r.Tem = Tekst(v); break;
-    case PKey: r.Key = Tekst(v); break;
-    case PFil: r.Fil = Tekst(v); break;
-    case PZaa: r.Zaa = Tekst(v); break;
+    case PTot: r.Tot = w.Tekst(v, ZnakiWprost()); break;
+    case PAdr: r.Adr = Tekst(v, ZnakiDuzePL()); break;
+    case PNas: r.Nas = w.Tekst(v, ZnakiWprost()); break;
+    case PNar: r.Nar = w.Tekst(v, ZnakiWprost()); break;
+    case PJak: r.Jak = w.Tekst(v, ZnakiWprost()); break;
+    case PGen: r.Gen = w.Tekst(v, ZnakiWprost()); break;
+    case PTyp: r.Typ = w.Tekst(v, ZnakiWprost()); break;
+    case PKat: r.Kat = w.Tekst(v, ZnakiDuzeAscii()); break;
+    case PEra: r.Era = w.Tekst(v, ZnakiWprost()); break;
+    case PBPM: r.BPM = w.Tekst(v, ZnakiWprost()); break;
+    case PTem: r.Tem = w.Tekst(v, ZnakiWprost()); break;
+    case PKey: r.Key = w.Tekst(v, ZnakiWprost()); break;
+    case PFil: r.Fil = w.Tekst(v, ZnakiWprost()); break;
+    case PZaa: r.Zaa = w.Tekst(v, ZnakiWprost()); break;
     case PTyx: r.Tyx = Slowo(v); break;
     case PWyx: r.Wyx = Slowo(v); break;
     case PKox: r.Kox = Slowo(v); break;
@@ -223,7 +345,7 @@ void UstawPole(BAZARekordTyp& r, Pole p, QByteArrayView v) {
     case PEmT: r.EmT = Slowo(v); break;
     case PEmM: r.EmM = Slowo(v); break;
     case PEmR: r.EmR = Slowo(v); break;
-    case PEmO: r.EmO = Tekst(v); break;
+    case PEmO: r.EmO = w.Tekst(v, ZnakiWprost()); break;
     case PInne: break;
     }
 }
@@ -533,14 +655,16 @@ void BazaCzytaj() {
         return;
     }
     StanMaksimum = maksimum;
+    BazaRekordy.Zarezerwuj(int(maksimum));
 
     BAZARekordTyp r;
+    WspolneTeksty wspolne;
     bool ucieta = false;
     int bezAdresu = 0;  // written blocks without a path: POZYCJI counts them
     while (!z.Koniec() && BazaLiczba < BazaMaks) {
         BazaWyczyscRekord(r);
         bool klucze = false;
-        const KoniecBloku k = CzytajBlok(z, [&r](Pole p, QByteArrayView v) { UstawPole(r, p, v); }, &klucze);
+        const KoniecBloku k = CzytajBlok(z, [&](Pole p, QByteArrayView v) { UstawPole(r, p, v, wspolne); }, &klucze);
         if (k == KoniecBloku::Ucieta) {
             ucieta = true;
             break;

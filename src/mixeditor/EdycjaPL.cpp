@@ -106,10 +106,8 @@ namespace {
 // in its initial state, so a build does not pay for the whole array.
 void kopiujPlayliste() {
     const qint32 n = IloscPlaylisty();
-    for (qint32 i = n + 1; i <= std::max(LiczbaPozycjiMiksu, LiczbaZrodlowa); ++i) {
-        InitElemPListy(PlaylistaMiksu[i]);
-        InitElemPListy(PlaylistaZrodlowa[i]);
-    }
+    PlaylistaMiksu.Przytnij(size_t(n));
+    PlaylistaZrodlowa.Przytnij(size_t(n));
     InitElemPListy(PlaylistaMiksu[0]);
     if (PolaczeniaEdycji.PlaylistaZmieniona) PolaczeniaEdycji.PlaylistaZmieniona(true);
     std::copy(Playlista.begin() + 1, Playlista.begin() + 1 + n, PlaylistaMiksu.begin() + 1);

@@ -31,6 +31,35 @@ int iloscWTablicy(qint32 ilosc) { return std::clamp<qint32>(ilosc, 0, MaksPlayli
 
 }  // namespace
 
+// ------------------------------------------------------- the element array
+
+TablicaPlaylisty& TablicaPlaylisty::operator=(const TablicaPlaylisty& t) {
+    if (this == &t) return *this;
+    for (size_t i = 0; i < bloki_.size(); ++i) {
+        if (!t.bloki_[i])
+            bloki_[i].reset();
+        else if (bloki_[i])
+            *bloki_[i] = *t.bloki_[i];
+        else
+            bloki_[i] = std::make_unique<Blok>(*t.bloki_[i]);
+    }
+    return *this;
+}
+
+void TablicaPlaylisty::Przytnij(size_t ostatni) {
+    if (ostatni >= Rozmiar - 1) return;
+    const size_t pierwszy = ostatni + 1;
+    const size_t blok = pierwszy / NaBlok;
+    if (bloki_[blok])
+        for (size_t i = pierwszy % NaBlok; i < NaBlok; ++i) (*bloki_[blok])[i] = TElemPListy{};
+    for (size_t b = blok + (pierwszy % NaBlok != 0 ? 1 : 0); b < bloki_.size(); ++b) bloki_[b].reset();
+}
+
+const TElemPListy& TablicaPlaylisty::Pusty() {
+    static const TElemPListy e;
+    return e;
+}
+
 void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy) {
     stan.Nazwa = nazwa;
     stan.Panel = panel;
@@ -57,6 +86,9 @@ void ZapiszUndoPlaylisty(const QString& operacja) {
     // list must not pay for the whole array.
     const int ilosc = iloscWTablicy(StanPlaylisty.Ilosc);
     std::copy(Playlista.begin() + 1, Playlista.begin() + 1 + ilosc, PlaylistaUndo.begin() + 1);
+    // A restore takes only these back: a longer list snapshotted before
+    // leaves nothing behind.
+    PlaylistaUndo.Przytnij(size_t(ilosc));
     StanPlaylistyUndo = StanPlaylisty;
     PlaylistaZbiorUndo = PlaylistaZbior;
     PlaylistaNazwaUndo = PlaylistaNazwa;
@@ -90,8 +122,8 @@ bool PrzywrocUndoPlaylisty(bool pytaj) {
 }
 
 void WyczyscPlayliste() {
-    for (auto& e : Playlista) InitElemPListy(e);
-    for (auto& e : PlaylistaUndo) InitElemPListy(e);
+    Playlista.Wyczysc();
+    PlaylistaUndo.Wyczysc();
     InitElemPListy(ElemPListyRob);
     // The panel's name, rectangles and capacity are its layout, not its state.
     StanListy pusty = StanPlaylisty;

@@ -9,8 +9,13 @@
 #include <QtGlobal>
 
 #include <array>
+#include <compare>
+#include <cstddef>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "audio/TrimRodzaju.h"
 #include "playlists/FixedText.h"
@@ -113,7 +118,89 @@ void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, q
 
 // ---- the on-air playlist (elements 1..StanPlaylisty.Ilosc; 0 is never part of it) ----
 constexpr int MaksPlaylisty = 10'000;
-using TablicaPlaylisty = std::array<TElemPListy, MaksPlaylisty + 1>;
+
+// Elements 0..MaksPlaylisty of a playlist-sized array (the playlist, its undo
+// copy, the mix editor's copies). Storage follows the elements in use: they
+// live in blocks made the first time an element of the block is reached for
+// writing, so a short list costs a few blocks, not 10 001 elements in each
+// array. An element never written reads as a freshly initialised one.
+// Blocks never move, so a reference to an element stays good while others
+// are added. An index past MaksPlaylisty throws std::out_of_range.
+class TablicaPlaylisty {
+    static constexpr size_t NaBlok = 64;
+
+public:
+    static constexpr size_t Rozmiar = MaksPlaylisty + 1;
+
+    TablicaPlaylisty() = default;
+    TablicaPlaylisty(const TablicaPlaylisty& t) { *this = t; }
+    TablicaPlaylisty& operator=(const TablicaPlaylisty& t);
+    TablicaPlaylisty(TablicaPlaylisty&&) noexcept = default;
+    TablicaPlaylisty& operator=(TablicaPlaylisty&&) noexcept = default;
+
+    TElemPListy& operator[](size_t i) {
+        std::unique_ptr<Blok>& b = bloki_.at(i / NaBlok);
+        if (!b) b = std::make_unique<Blok>();
+        return (*b)[i % NaBlok];
+    }
+    const TElemPListy& operator[](size_t i) const {
+        const std::unique_ptr<Blok>& b = bloki_.at(i / NaBlok);
+        return b ? (*b)[i % NaBlok] : Pusty();
+    }
+    static constexpr size_t size() { return Rozmiar; }
+    // Every element initial again; the storage is given back.
+    void Wyczysc() {
+        for (auto& b : bloki_) b.reset();
+    }
+    // Elements past `ostatni` are initial again; whole blocks past it are
+    // given back.
+    void Przytnij(size_t ostatni);
+
+    template <bool Staly>
+    class Iter {
+        using T = std::conditional_t<Staly, const TablicaPlaylisty, TablicaPlaylisty>;
+
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = TElemPListy;
+        using difference_type = std::ptrdiff_t;
+        using reference = std::conditional_t<Staly, const TElemPListy&, TElemPListy&>;
+        using pointer = std::conditional_t<Staly, const TElemPListy*, TElemPListy*>;
+
+        Iter() = default;
+        Iter(T* t, difference_type i) : t_(t), i_(i) {}
+        reference operator*() const { return (*t_)[size_t(i_)]; }
+        pointer operator->() const { return &**this; }
+        reference operator[](difference_type n) const { return (*t_)[size_t(i_ + n)]; }
+        Iter& operator++() { ++i_; return *this; }
+        Iter operator++(int) { Iter k = *this; ++i_; return k; }
+        Iter& operator--() { --i_; return *this; }
+        Iter operator--(int) { Iter k = *this; --i_; return k; }
+        Iter& operator+=(difference_type n) { i_ += n; return *this; }
+        Iter& operator-=(difference_type n) { i_ -= n; return *this; }
+        friend Iter operator+(Iter a, difference_type n) { return a += n; }
+        friend Iter operator+(difference_type n, Iter a) { return a += n; }
+        friend Iter operator-(Iter a, difference_type n) { return a -= n; }
+        friend difference_type operator-(const Iter& a, const Iter& b) { return a.i_ - b.i_; }
+        friend bool operator==(const Iter& a, const Iter& b) { return a.i_ == b.i_; }
+        friend auto operator<=>(const Iter& a, const Iter& b) { return a.i_ <=> b.i_; }
+
+    private:
+        T* t_ = nullptr;
+        difference_type i_ = 0;
+    };
+    using iterator = Iter<false>;
+    using const_iterator = Iter<true>;
+    iterator begin() { return {this, 0}; }
+    iterator end() { return {this, std::ptrdiff_t(Rozmiar)}; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, std::ptrdiff_t(Rozmiar)}; }
+
+private:
+    using Blok = std::array<TElemPListy, NaBlok>;
+    static const TElemPListy& Pusty();
+    std::array<std::unique_ptr<Blok>, (Rozmiar + NaBlok - 1) / NaBlok> bloki_;
+};
 
 // The on-air elements, held through a pointer so that a list being read can
 // be built in an array of its own and put in place in one step (while the
@@ -125,8 +212,10 @@ public:
     const TElemPListy& operator[](size_t i) const { return (*p_)[i]; }
     auto begin() { return p_->begin(); }
     auto end() { return p_->end(); }
-    auto begin() const { return p_->cbegin(); }
-    auto end() const { return p_->cend(); }
+    auto begin() const { return std::as_const(*p_).begin(); }
+    auto end() const { return std::as_const(*p_).end(); }
+    void Wyczysc() { p_->Wyczysc(); }
+    void Przytnij(size_t ostatni) { p_->Przytnij(ostatni); }
     operator TablicaPlaylisty&() { return *p_; }
     operator const TablicaPlaylisty&() const { return *p_; }
     PlaylistaNaAntenie& operator=(const TablicaPlaylisty& t) {

@@ -669,8 +669,7 @@ void ListaNaBoku::Zatwierdz() {
 void CzyscPlayliste(SilnikEmisji& silnik) {
     for (quint8 s = 1; s <= 3; ++s)
         silnik.Odtwarzacz[s].Element = 0;
-    for (int i = 1; i <= MaksPlaylisty; ++i)
-        InitElemPListy(Playlista[i]);
+    Playlista.Przytnij(0);
     StanPlaylisty.Ilosc = 0;
     StanPlaylisty.Kursor = 0;
     StanPlaylisty.DoGrania = 0;

@@ -23,6 +23,23 @@ bool znakGodziny(const TElemPListy& e, qint64& sel) {
     return sel >= 0 && sel % GodzinaMs == 0;
 }
 
+// The date changes once a day and the clock texts once a second, while the
+// display asks ten times a second: each text is made again only when what it
+// shows changed.
+struct TekstyZegarow {
+    QDate data;
+    QString formatDaty;
+    QString tekstDaty;
+    qint64 sekunda = -1;
+    qint64 strefa = 0;
+    QString czas24, czas2, czas12, amPm;
+};
+
+TekstyZegarow& tekstyZegarow() {
+    static TekstyZegarow t;
+    return t;
+}
+
 }  // namespace
 
 KolorOdchylenia KolorOdchyleniaDla(qint32 ms) {
@@ -87,14 +104,29 @@ bool LiczOdchylenieGodziny(const SilnikEmisji& silnik, qint32 przesuniecie, bool
 
 WskazaniaZegarow OdswiezZegary(SilnikEmisji& silnik, QDate data, qint64 terazMS) {
     WskazaniaZegarow z;
-    z.Data = TekstDaty(data);
-    z.Czas24 = CzasZegara24(terazMS);
+    TekstyZegarow& t = tekstyZegarow();
+    if (t.tekstDaty.isNull() || data != t.data || Satelita.SatPLNazwaFormat != t.formatDaty) {
+        t.data = data;
+        t.formatDaty = Satelita.SatPLNazwaFormat;
+        t.tekstDaty = TekstDaty(data);
+    }
+    z.Data = t.tekstDaty;
     const qint64 strefa = qint64(qBound(-12, Nastawy.Panel2StrefaRoznicaH, 12)) * GodzinaMs;
-    z.Czas2 = CzasZegara24(((terazMS + strefa) % DobaMs + DobaMs) % DobaMs);
-    const qint64 h = godzina(terazMS);
-    const qint64 h12 = h % 12 == 0 ? 12 : h % 12;
-    z.Czas12 = QString::number(h12) + CzasZegara24(terazMS).mid(2);
-    z.AmPm = h < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+    const qint64 sekunda = terazMS >= 0 ? terazMS / 1000 : -1;
+    if (sekunda < 0 || sekunda != t.sekunda || strefa != t.strefa) {
+        t.sekunda = sekunda;
+        t.strefa = strefa;
+        t.czas24 = CzasZegara24(terazMS);
+        t.czas2 = CzasZegara24(((terazMS + strefa) % DobaMs + DobaMs) % DobaMs);
+        const qint64 h = godzina(terazMS);
+        const qint64 h12 = h % 12 == 0 ? 12 : h % 12;
+        t.czas12 = QString::number(h12) + t.czas24.mid(2);
+        t.amPm = h < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+    }
+    z.Czas24 = t.czas24;
+    z.Czas2 = t.czas2;
+    z.Czas12 = t.czas12;
+    z.AmPm = t.amPm;
 
     qint32 p = 0;
     if (LiczPrzesuniecie(silnik, terazMS, p)) silnik.PrzesuniecieCzasu = p;

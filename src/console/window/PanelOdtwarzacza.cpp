@@ -39,6 +39,7 @@ void UkladOdtwarzacza(TRForm& forma, PanelOdtwarzaczaType& p, const TRect& r, in
     (void)forma;
     p.Rect = r;
     p.Numer = numer;
+    p.Narysowany.reset();
     const int m = SkalaX(4);
     const int w = r.Right - r.Left;
     const int h = r.Bottom - r.Top;
@@ -65,19 +66,42 @@ void UkladOdtwarzacza(TRForm& forma, PanelOdtwarzaczaType& p, const TRect& r, in
 }
 
 void RysujOdtwarzacz(TRForm& f, PanelOdtwarzaczaType& p, const MIXMagnetType& rekord, const WidokOdtwarzacza& widok) {
-    f.PoleWypukleE(p.Rect, KolorTlaPrzycisku, KolorCienia, KolorBialy);
-    const TColor kolor = KolorCzasuOdtwarzacza(widok.Stan);
-    f.PiszPoleWklesleKolorE(p.PoleCzasu, KolorTlaPola, kolor, TekstCzasuOdtwarzacza(widok.Czas), KolorCienia,
-                            KolorBialy);
-    f.PiszPoleWklesleE(p.PoleOpisu, KolorBialy, rekord.Opis.str(), KolorCienia, KolorBialy);
-    f.PoleKolorE(p.PoleTytulu, KolorTlaPrzycisku);
-    f.PiszxyKolorE(p.PoleTytulu.Left, p.PoleTytulu.Top, rekord.Tyt.str(), KolorCzarny);
-    f.PoleKolorE(p.PoleWykonawcy, KolorTlaPrzycisku);
-    f.PiszxyKolorE(p.PoleWykonawcy.Left, p.PoleWykonawcy.Top, rekord.Wyk.str(), KolorCzarny);
-    RysujPasek(f, p.Pasek, 1, widok.Zagrano, widok.Dlugosc, 1, kolor, KolorTlaPola);
     p.FOut.Stan = widok.FOutWcisniety ? 1 : 0;
-    f.BUTTON_Draw(p.Stop);
-    f.BUTTON_Draw(p.FOut);
+    // Ten times a second for each deck, while the time it shows changes once
+    // a second and the bar once in a while: only what changed is drawn.
+    WidokPaneluOdtwarzacza w;
+    w.Kolor = KolorCzasuOdtwarzacza(widok.Stan);
+    w.Czas = TekstCzasuOdtwarzacza(widok.Czas);
+    w.Opis = rekord.Opis.str();
+    w.Tyt = rekord.Tyt.str();
+    w.Wyk = rekord.Wyk.str();
+    w.Pasek = WypelnieniePaska(p.Pasek, widok.Zagrano, widok.Dlugosc);
+    w.Stop = p.Stop.Stan;
+    w.FOut = p.FOut.Stan;
+    const std::optional<WidokPaneluOdtwarzacza>& byl = p.Narysowany;
+    if (byl == w) return;
+    // The time and the bar stay inside their fields; the texts and buttons
+    // may reach past theirs, so a change there draws the panel whole.
+    const bool czasWPolu = f.WysokoscTekstu() <= p.PoleCzasu.Bottom - p.PoleCzasu.Top - 1;
+    const bool calosc = !byl || !czasWPolu || byl->Opis != w.Opis || byl->Tyt != w.Tyt || byl->Wyk != w.Wyk ||
+                        byl->Stop != w.Stop || byl->FOut != w.FOut;
+    if (calosc) f.PoleWypukleE(p.Rect, KolorTlaPrzycisku, KolorCienia, KolorBialy);
+    if (calosc || byl->Kolor != w.Kolor || byl->Czas != w.Czas)
+        f.PiszPoleWklesleKolorE(p.PoleCzasu, KolorTlaPola, w.Kolor, w.Czas, KolorCienia, KolorBialy);
+    if (calosc) {
+        f.PiszPoleWklesleE(p.PoleOpisu, KolorBialy, w.Opis, KolorCienia, KolorBialy);
+        f.PoleKolorE(p.PoleTytulu, KolorTlaPrzycisku);
+        f.PiszxyKolorE(p.PoleTytulu.Left, p.PoleTytulu.Top, w.Tyt, KolorCzarny);
+        f.PoleKolorE(p.PoleWykonawcy, KolorTlaPrzycisku);
+        f.PiszxyKolorE(p.PoleWykonawcy.Left, p.PoleWykonawcy.Top, w.Wyk, KolorCzarny);
+    }
+    if (calosc || byl->Kolor != w.Kolor || byl->Pasek != w.Pasek)
+        RysujPasek(f, p.Pasek, 1, widok.Zagrano, widok.Dlugosc, 1, w.Kolor, KolorTlaPola);
+    if (calosc) {
+        f.BUTTON_Draw(p.Stop);
+        f.BUTTON_Draw(p.FOut);
+    }
+    p.Narysowany = std::move(w);
 }
 
 bool ObsluzPrzyciskiOdtwarzacza(TRForm& f, PanelOdtwarzaczaType& p, SilnikEmisji& silnik, quint8 slot) {

@@ -69,7 +69,10 @@ TTolv::TTolv(QWidget* parent)
     silnik_.UstawWyjscia(wyjscia_.get());
     wyjscia_->PanelPL = [this] { OdswiezPlayliste(); };
     wyjscia_->PanelTL = [this] { OdswiezTimeliste(); };
-    wyjscia_->PoleKom = [this] { MalujPoleKomunikatu(*this, silnik_.Komunikat, false); };
+    wyjscia_->PoleKom = [this] {
+        MalujPoleKomunikatu(*this, silnik_.Komunikat, false);
+        komunikatNaEkranie_.reset();
+    };
     wyjscia_->PoleNazwy = [this] { RysujNazwePlaylisty(*this); };
     // The lists start empty; their rectangles follow the window's size.
     UstawStanListy(StanPlaylisty, QStringLiteral("Emisja:"), {}, MaksPlaylisty, 7);
@@ -207,8 +210,18 @@ void TTolv::TimerWyswietlaczTimer() {
     RysujOdtwarzacze();
     OdswiezWierszeNaTiku();
     // A status text blinks every other second.
-    MalujPoleKomunikatu(*this, silnik_.Komunikat, (timery_.TerazMS / 1000) % 2 == 1);
-    RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
+    const std::pair komunikat(silnik_.Komunikat, !silnik_.Komunikat.isEmpty() && (timery_.TerazMS / 1000) % 2 == 1);
+    if (komunikatNaEkranie_ != komunikat) {
+        MalujPoleKomunikatu(*this, komunikat.first, komunikat.second);
+        komunikatNaEkranie_ = komunikat;
+    }
+    // The field shows whole seconds, in its own colour once they run out.
+    const qint64 doNastepnej = timery_.DoNastepnejTL;
+    const std::pair synch(timery_.TimelistaSynchroJest, doNastepnej <= 0 ? qint64(-1) : doNastepnej / 1000);
+    if (synchNaEkranie_ != synch) {
+        RysujSynchLabel(*this, doNastepnej, synch.first);
+        synchNaEkranie_ = synch;
+    }
     PodswietlTryby();
 }
 
@@ -257,11 +270,14 @@ void TTolv::RysujOkno() {
     PoleKolorE(calosc, KolorTlaPrzycisku);
     RysujPanelPlaylisty();
     RysujPasekPrzyciskow();
+    panelA_.Narysowany.reset();
+    panelB_.Narysowany.reset();
     RysujOdtwarzacze();
     RysujTimeliste(*this, silnik_.Stan.Zegar12h);
     RysujNazweTimelisty(*this);
     RysujNazwePlaylisty(*this);
     RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
+    synchNaEkranie_.reset();
     for (const auto& b : przyciski_.Timelista) BUTTON_Draw(b);
     RysujPanelDolny();
 }
@@ -405,10 +421,12 @@ void TTolv::mouseMoveEvent(QMouseEvent* event) {
     if (przeciagany_ && (event->buttons() & Qt::LeftButton)) {
         StanListy& st = *przeciagany_;
         st.Pierwszy = PierwszyDlaSuwaka(st, p.y() - st.Pasek.Top, st.Pasek.Bottom - st.Pasek.Top);
-        if (przeciagany_ == &StanPlaylisty)
+        if (przeciagany_ == &StanPlaylisty) {
             RysujPanelPlaylisty();
-        else
+        } else {
             RysujTimeliste(*this, silnik_.Stan.Zegar12h);
+            synchNaEkranie_.reset();
+        }
     } else {
         przeciagany_ = nullptr;
     }

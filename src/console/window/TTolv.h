@@ -30,6 +30,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 class EtykietaOkna;
 
@@ -250,6 +252,12 @@ private:
     std::unique_ptr<WyjsciaOkna> wyjscia_;
     PanelOdtwarzaczaType panelA_;
     PanelOdtwarzaczaType panelB_;
+    // What the display refresh last drew in the status field (text, blink
+    // phase) and the time-list synchronisation field (on, seconds left or -1):
+    // it draws them again only when that changes. Whatever else draws them
+    // clears these.
+    std::optional<std::pair<QString, bool>> komunikatNaEkranie_;
+    std::optional<std::pair<bool, qint64>> synchNaEkranie_;
     PrzyciskiKonsoli przyciski_;
     ScianaSingli sciana_{silnik_, przyciski_, *this};
     PanelTimelisty timelista_{silnik_, timery_};

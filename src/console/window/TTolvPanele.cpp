@@ -46,6 +46,7 @@ void komenda(quint16 id) {
 void TTolv::RysujPanelPlaylisty() {
     RysujPlayliste(*this, silnik_);
     RysujNazwePlaylisty(*this);  // an undo brings an earlier name back
+    komunikatNaEkranie_.reset();
     for (const auto& b : przyciski_.Godziny) BUTTON_Draw(b);
     // The description and the timeline follow the cursor.
     if (silnik_.Stan.PanelDolny != PanelSingle) RysujWidokDolny();
@@ -61,6 +62,7 @@ void TTolv::OdswiezTimeliste() {
     RysujTimeliste(*this, silnik_.Stan.Zegar12h);
     RysujNazweTimelisty(*this);
     RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
+    synchNaEkranie_.reset();
 }
 
 bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
@@ -165,10 +167,12 @@ bool TTolv::KlikSuwaka() {
         if (!wProstokacie(st->Pasek, MyszPunkt)) continue;
         przeciagany_ = st;
         st->Pierwszy = PierwszyDlaSuwaka(*st, MyszPunkt.y() - st->Pasek.Top, st->Pasek.Bottom - st->Pasek.Top);
-        if (st == &StanPlaylisty)
+        if (st == &StanPlaylisty) {
             RysujPanelPlaylisty();
-        else
+        } else {
             RysujTimeliste(*this, silnik_.Stan.Zegar12h);
+            synchNaEkranie_.reset();
+        }
         return true;
     }
     return false;

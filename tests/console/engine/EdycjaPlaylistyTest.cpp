@@ -85,4 +85,36 @@ TEST(EdycjaPlaylisty, TheFirstElementStartsAtZeroAndIsNextToPlay) {
     StanPlaylisty.Pojemnosc = 0;
 }
 
+// Elements are kept in blocks made as the list grows: an insert and a
+// delete move them across every block's edge as through one array, the
+// list still ends at 10 000, and an undo brings the whole list back.
+TEST(EdycjaPlaylisty, EditsAndUndoMoveElementsAcrossTheWholeList) {
+    SilnikRig r;
+    for (int i = 1; i < MaksPlaylisty; ++i) r.dodaj(QString(), i * 1000, 1000);
+    const auto nazwy = [] {
+        QStringList l;
+        for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) l << Playlista[i].Ide;
+        return l;
+    };
+    const QStringList przed = nazwy();
+    ZapiszUndoPlaylisty(QStringLiteral("Wstaw"));
+
+    TElemPListy n;
+    n.Typ = RodzajSND;
+    n.Ide = QStringLiteral("NOWY");
+    StanPlaylisty.Kursor = 63;
+    ASSERT_TRUE(WstawRekordPlaylisty(*r.silnik, n));
+    EXPECT_FALSE(WstawRekordPlaylisty(*r.silnik, n)) << "the list ends at 10 000";
+    StanPlaylisty.Kursor = 129;
+    UsunRekordPlaylisty(*r.silnik, false);
+    QStringList po = przed;
+    po.insert(63, QStringLiteral("NOWY"));
+    po.removeAt(128);
+    EXPECT_EQ(nazwy(), po);
+
+    EXPECT_TRUE(PrzywrocUndoPlaylisty(false));
+    EXPECT_EQ(nazwy(), przed);
+    EXPECT_EQ(Playlista[MaksPlaylisty].Typ, 0);
+}
+
 }  // namespace

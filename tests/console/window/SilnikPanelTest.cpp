@@ -60,6 +60,13 @@ TEST(SilnikPanel, DeckColoursFollowTheElementsTimes) {
     rysuj("deck-warning");
     EXPECT_EQ(r.silnik->Widok[1].Stan, StanCzasuOdtwarzacza::Ostrzezenie);
     EXPECT_TRUE(zawieraKolor(f, p.PoleCzasu, KolorCzasuOdtwarzacza(StanCzasuOdtwarzacza::Ostrzezenie)));
+    // Refreshes that changed only the time, its colour and the bar drew only
+    // those: the picture is the one a whole panel drawn now would be.
+    const QRect panel(rect.Left, rect.Top, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1);
+    const QImage czesciami = f.Plotno().copy(panel);
+    p.Narysowany.reset();
+    RysujOdtwarzacz(f, p, r.silnik->Odtwarzacz[1], r.silnik->Widok[1]);
+    EXPECT_EQ(f.Plotno().copy(panel), czesciami);
 
     r.silnik->Odtwarzacz[1].FadeTrwa = 1;
     rysuj("deck-fading");
