@@ -80,9 +80,9 @@ WykresMiksu::WykresMiksu(TEdycjaMiksow& okno) : QWidget(&okno), okno_(okno) {
     ksztalt(Rodzaj::WgrajPoczatek);
     ksztalt(Rodzaj::ZakresWgraniaKoniec);
     ksztalt(Rodzaj::ZakresWgraniaPoczatek);
-    for (int n = SladPiosenki1; n <= SladGlosu2; ++n) ksztalt(Rodzaj::Wzmocnienie, n);
     for (int n : {SladGlosuNastepny, SladGlosuPoprzedni, SladPiosenki1, SladPiosenki2, SladGlosu1, SladGlosu2, SladPrzed, SladPo})
         ksztalt(Rodzaj::Pudelko, n);
+    for (int n = SladPiosenki1; n <= SladGlosu2; ++n) ksztalt(Rodzaj::Wzmocnienie, n);
 }
 
 int WykresMiksu::Slad(Id k) {
