@@ -198,6 +198,8 @@ void BM_TikKoncaElementu(benchmark::State& state) {
     SilnikEmisji silnik(stan, gracze);
     silnik.OtworzPlikiHistorii();
     stan.TrybAutomat = true;
+    silnik.Pliki.Oproznij();
+    silnik.OproznijPrzygotowania();
     silnik.Timer1Timer();  // the first element starts
     for (auto _ : state) {
         zegar.advance(SilnikEmisji::InterwalTimer1);
@@ -206,6 +208,9 @@ void BM_TikKoncaElementu(benchmark::State& state) {
         state.PauseTiming();
         silnik.Historia.Oproznij();
         if (StanPlaylisty.DoGrania >= MaksPlaylisty - 1) StanPlaylisty.DoGrania = StanPlaylisty.Kursor = 1;
+        // ... and the workers have found the files and prepared the next start.
+        silnik.Pliki.Oproznij();
+        silnik.OproznijPrzygotowania();
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations());
@@ -252,12 +257,17 @@ void BM_StartZaBrakami(benchmark::State& state) {
         GraczeKrotkie gracze(zegar, 60'000);
         SilnikEmisji silnik(stan, gracze);
         stan.TrybAutomat = true;
+        silnik.Pliki.Oproznij();
+        silnik.OproznijPrzygotowania();
         state.ResumeTiming();
         // The tick that finds the cursor's file missing walks past the rest to
         // the one that plays; the next tick starts it.
         for (int tik = 0; tik < 2; ++tik) {
             zegar.advance(SilnikEmisji::InterwalTimer1);
             silnik.Timer1Timer();
+            state.PauseTiming();
+            silnik.OproznijPrzygotowania();
+            state.ResumeTiming();
         }
         state.PauseTiming();
         const qint32 gra1 = silnik.Odtwarzacz[1].Element;

@@ -181,7 +181,10 @@ void TDMagnetofon::PokazMagnetofon(const QString& sciezka, qint32 start, quint8 
     Opis2Label->setText(QStringList{opis.Era, opis.Jak, opis.Typ, opis.Nar, opis.Gen, opis.BPM}.join(kPiecSpacji));
 
     if (szerokosc > 0) Rozmiesc(szerokosc);
-    gora_ = MyszPunkt.y() + gora - 12;
+    // A caller that knows its row gives the screen top; otherwise the window
+    // opens where the operator clicked, on the screen, not in the window
+    // that was clicked.
+    gora_ = gora != 0 ? gora : MyszPunktEkranu.y() - 12;
     lewy_ = lewy;
     CaloscLabel->setText(mmss(player_->Duration()));
     OdswiezCzas();

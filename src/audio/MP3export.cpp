@@ -2,11 +2,11 @@
 
 #include "audio/Sygnaly2.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSaveFile>
 #include <QThread>
 #include <QtEndian>
 
@@ -89,13 +89,13 @@ int kompresuj(const QString& wav, const QString& mp3, int kbits, int tryb) {
     // the encoder; the file would then not be what was asked for.
     if (lame_get_brate(gf) != kbits) return MP3NieobslugiwanyWAV;
 
-    QSaveFile wy(platform::resolvePath(mp3));
-    if (!wy.open(QIODevice::WriteOnly)) return MP3BladZapisu;
+    platform::WholeFileWriter wy(platform::resolvePath(mp3));
+    if (!wy.open()) return MP3BladZapisu;
 
     const int ramka = 2 * f.kanaly;
     std::vector<short> pcm(size_t(kRamekNaPorcje) * size_t(f.kanaly));
     std::vector<unsigned char> bufor(size_t(kRamekNaPorcje) * 5 / 4 + 7200);
-    auto zapisz = [&](int n) { return n <= 0 || wy.write(reinterpret_cast<const char*>(bufor.data()), n) == n; };
+    auto zapisz = [&](int n) { return n <= 0 || wy.write(reinterpret_cast<const char*>(bufor.data()), n); };
 
     if (!we.seek(f.danePozycja)) return MP3BrakWAV;
     // Only the data chunk is sound; chunks after it (LIST, bext) are not.

@@ -6,8 +6,8 @@
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -101,9 +101,9 @@ void buduj(const QString& sciezka, const QString& nazwa) {
     }
     ZamknijStan();
 
-    QSaveFile wy(platform::resolvePath(ZbiorObwiedni(sciezka)));
-    if (!wy.open(QIODevice::WriteOnly) || wy.write(obwiednia) != obwiednia.size() || !wy.commit())
-        return pominieta(sciezka, wy.errorString());
+    QString blad;
+    if (!platform::writeWholeFile(platform::resolvePath(ZbiorObwiedni(sciezka)), obwiednia, &blad))
+        return pominieta(sciezka, blad);
 }
 
 }  // namespace

@@ -10,6 +10,9 @@ bool OdtwarzaczeZPlayerSloty::OdtwarzaczIstnieje(quint8 slot) const { return slo
 void OdtwarzaczeZPlayerSloty::OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) {
     sloty_.OtworzPlikOdtwarzacza(slot, sciezka);
 }
+bool OdtwarzaczeZPlayerSloty::OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik) {
+    return sloty_.OtworzPrzygotowany(slot, std::move(plik));
+}
 QString OdtwarzaczeZPlayerSloty::PlikOdtwarzacza(quint8 slot) const { return sloty_.PlikOdtwarzacza(slot); }
 void OdtwarzaczeZPlayerSloty::UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms) { sloty_.UstawPozycjeOdtwarzacza(slot, ms); }
 qint64 OdtwarzaczeZPlayerSloty::PozycjaOdtwarzacza(quint8 slot) { return sloty_.PozycjaOdtwarzacza(slot); }
@@ -22,3 +25,4 @@ void OdtwarzaczeZPlayerSloty::UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc
 }
 int OdtwarzaczeZPlayerSloty::GlosnoscOdtwarzacza(quint8 slot) const { return sloty_.GlosnoscOdtwarzacza(slot); }
 void OdtwarzaczeZPlayerSloty::UstawGlosnoscSystemowa(int poziom) { sloty_.UstawGlosnoscSystemowa(poziom); }
+bool OdtwarzaczeZPlayerSloty::WyjsciaGraja() const { return sloty_.WyjsciaGraja(); }

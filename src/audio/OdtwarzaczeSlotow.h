@@ -7,7 +7,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 class PlayerSloty;
+struct TPreparedFile;
 
 class OdtwarzaczeSlotow {
 public:
@@ -25,6 +28,10 @@ public:
     // May throw the back-end's errors (a file that cannot be opened or decoded).
     virtual void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) = 0;
     virtual QString PlikOdtwarzacza(quint8 slot) const = 0;
+    // Hands the slot a file opened, positioned and decoded ahead on a worker;
+    // false when the slot's player cannot take one (then the caller opens
+    // and seeks as usual).
+    virtual bool OtworzPrzygotowany(quint8, std::shared_ptr<TPreparedFile>) { return false; }
     virtual void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms) = 0;
     virtual qint64 PozycjaOdtwarzacza(quint8 slot) = 0;
     virtual qint64 DlugoscOdtwarzacza(quint8 slot) const = 0;
@@ -36,6 +43,10 @@ public:
     virtual int GlosnoscOdtwarzacza(quint8 slot) const = 0;
     // The satellite input level: 65 500 full scale, 0 silence.
     virtual void UstawGlosnoscSystemowa(int poziom) = 0;
+    // False while a sound device is known not to play (it will not open,
+    // or its stream stopped): a player standing still is then the card's
+    // fault, not its file's.
+    virtual bool WyjsciaGraja() const { return true; }
 };
 
 class OdtwarzaczeZPlayerSloty final : public OdtwarzaczeSlotow {
@@ -49,6 +60,7 @@ public:
     bool OdtwarzaczIstnieje(quint8 slot) const override;
     void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) override;
     QString PlikOdtwarzacza(quint8 slot) const override;
+    bool OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik) override;
     void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms) override;
     qint64 PozycjaOdtwarzacza(quint8 slot) override;
     qint64 DlugoscOdtwarzacza(quint8 slot) const override;
@@ -58,6 +70,7 @@ public:
     void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) override;
     int GlosnoscOdtwarzacza(quint8 slot) const override;
     void UstawGlosnoscSystemowa(int poziom) override;
+    bool WyjsciaGraja() const override;
 
 private:
     PlayerSloty& sloty_;

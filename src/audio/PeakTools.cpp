@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -54,7 +55,8 @@ void rysujKolumny(int szerokosc, int wysokosc, Kolor kolor) {
 void LoadPeaks(const QString& sciezka) {
     FreePeaks();
     QFile f(platform::resolvePath(sciezka));
-    if (!f.open(QIODevice::ReadOnly)) return;
+    // A FIFO would wait for a writer for ever, a device never end.
+    if (!QFileInfo(f.fileName()).isFile() || !f.open(QIODevice::ReadOnly)) return;
     const qint64 n = std::min(f.size() - RozmiarNaglowkaObwiedni, kNajwiekszaObwiednia);
     if (n <= 0 || !f.seek(RozmiarNaglowkaObwiedni)) return;
     Peak.Levels = f.read(n);

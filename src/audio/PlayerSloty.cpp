@@ -48,6 +48,17 @@ void PlayerSloty::ZwolnijMiksery() {
 void PlayerSloty::UtworzOdtwarzacz(quint8 slot) {
     if (!poprawny(slot)) return;
     ZwolnijOdtwarzacz(slot);
+    if (odnow_[slot]) {
+        // Nothing of the slot plays now: its player and its mixer go, and
+        // the new ones open the devices as listed now.
+        odnow_[slot] = false;
+        wolneKanaly_[slot].reset();
+        wolneOdtwarzacze_[slot].reset();
+        if (miksery_[slot]) {
+            miksery_[slot] = std::make_unique<TcbDSMixer>();
+            miksery_[slot]->SetDevice(opcje_.Kanal[slot]);
+        }
+    }
     if (opcje_.CzyPlayerZgodnoscWinXP) {
         // Without its mixer (before UtworzMiksery or after ZwolnijMiksery)
         // the slot stays empty rather than hold a channel on nothing.
@@ -85,6 +96,12 @@ void PlayerSloty::OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) {
     if (!poprawny(slot)) return;
     if (kanaly_[slot]) kanaly_[slot]->Open(sciezka);
     else if (odtwarzacze_[slot]) odtwarzacze_[slot]->SetFileName(sciezka);
+}
+
+bool PlayerSloty::OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik) {
+    if (!poprawny(slot) || !kanaly_[slot]) return false;
+    kanaly_[slot]->OpenPrepared(std::move(plik));
+    return true;
 }
 
 QString PlayerSloty::PlikOdtwarzacza(quint8 slot) const {
@@ -169,6 +186,9 @@ QString PlayerSloty::TekstZgloszenia(const platform::DeviceNotice& n) {
     case platform::DeviceNotice::Underruns:
         return QStringLiteral("Urządzenie dźwiękowe ") + u + QStringLiteral(": przerwy w dźwięku: ") +
                QString::number(n.count);
+    case platform::DeviceNotice::CardFound:
+        return QStringLiteral("Znaleziono urządzenie dźwiękowe ") + u +
+               QStringLiteral(" - odtwarzacze przechodzą na nie z następnym elementem");
     }
     return {};
 }
@@ -177,7 +197,16 @@ void PlayerSloty::UstawPokazAwarii(std::function<void(const QString&)> pokaz) {
     if (!poczta_) poczta_ = std::make_unique<QObject>();
     pokazAwarii_ = pokaz ? std::move(pokaz) : [](const QString&) {};
     platform::DeviceHub::instance().setNoticeHandler([this](const platform::DeviceNotice& n) { Zglos(n); });
+    // No card, and the virtual device not asked for: no sound reaches the
+    // air, and that shows until a card is found.
+    bezKarty_ = platform::DeviceHub::instance().isCardless();
+    if (bezKarty_) pokazAwarii_(TekstAwarii());
     platform::DeviceHub::instance().startWatching();
+}
+
+QString PlayerSloty::TekstAwarii() const {
+    if (gluche_.isEmpty()) return bezKarty_ ? QStringLiteral("BRAK DŹWIĘKU") : QString();
+    return QStringLiteral("BRAK DŹWIĘKU: ") + gluche_.join(QStringLiteral(", "));
 }
 
 // The hub speaks on whatever thread noticed; the log and the window are the
@@ -196,15 +225,18 @@ void PlayerSloty::RozdajZgloszenia() {
         std::lock_guard lock(zgloszeniaMutex_);
         teraz.swap(zgloszenia_);
     }
-    const QStringList przedtem = gluche_;
+    const QString przedtem = TekstAwarii();
     for (const auto& n : teraz) {
         Log(TekstZgloszenia(n));
+        if (n.kind == platform::DeviceNotice::CardFound) {
+            bezKarty_ = false;
+            odnow_.fill(true);
+        }
         if (n.kind == platform::DeviceNotice::OpenFailed || n.kind == platform::DeviceNotice::Stalled) {
             if (!gluche_.contains(n.device)) gluche_ << n.device;
         } else if (n.kind == platform::DeviceNotice::Playing) {
             gluche_.removeAll(n.device);
         }
     }
-    if (gluche_ != przedtem)
-        pokazAwarii_(gluche_.isEmpty() ? QString() : QStringLiteral("BRAK DŹWIĘKU: ") + gluche_.join(QStringLiteral(", ")));
+    if (TekstAwarii() != przedtem) pokazAwarii_(TekstAwarii());
 }

@@ -22,6 +22,7 @@
 class TcbDSMixer;
 class TcbDSMixerChannel;
 class TBasicPlayer;
+struct TPreparedFile;
 
 class QObject;
 
@@ -71,6 +72,9 @@ public:
     // volume to 0 on opening, so set the volume after opening.
     void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka);
     QString PlikOdtwarzacza(quint8 slot) const;
+    // A file prepared ahead (PrepareAudioFile) into the slot's streaming
+    // channel, positioned; false on the file-player back-end.
+    bool OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik);
     // The streaming back-end stops on a seek; it plays on after GrajOdtwarzacz.
     void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms);
     qint64 PozycjaOdtwarzacza(quint8 slot);
@@ -97,6 +101,8 @@ public:
     void UstawPokazAwarii(std::function<void(const QString&)> pokaz);
     // The event log's line for a notice.
     static QString TekstZgloszenia(const platform::DeviceNotice& n);
+    // False while the devices reported a device that does not play.
+    bool WyjsciaGraja() const { return gluche_.isEmpty(); }
 
 private:
     void Zglos(const platform::DeviceNotice& n);  // any thread
@@ -118,4 +124,9 @@ private:
     std::mutex zgloszeniaMutex_;
     std::vector<platform::DeviceNotice> zgloszenia_;
     QStringList gluche_;  // devices that do not play now
+    bool bezKarty_ = false;  // no sound device found: the virtual one plays while they are looked for
+    // A card came: each slot's player is made anew when the slot next takes
+    // an element, so that it opens its device by name again.
+    std::array<bool, MaksSlotow + 1> odnow_{};
+    QString TekstAwarii() const;
 };

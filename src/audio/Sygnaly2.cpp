@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "foundation/Text.h"
 #include "platform/Paths.h"
 #include "platform/audio/AudioFormat.h"
+#include "platform/audio/Decoder.h"
 
 qint32 SygnalType::* const Znaczniki[LiczbaZnacznikow] = {
     &SygnalType::Tot, &SygnalType::Int, &SygnalType::Out, &SygnalType::Mix, &SygnalType::Mik,
@@ -489,6 +491,10 @@ void OtworzSygnal(SygnalType& s, bool zOpisem) { OtworzSygnal(s, zOpisem, OpisNa
 
 qint32 DlugoscSygnaluMs(const SygnalType& s) {
     using LD = long double;
+    // A WAV of a format the program does not play (24-bit in an extensible
+    // header, float, ...) has no 16-bit words to count: its length is not
+    // guessed from the file size.
+    if (s.Rodzaj == RodzajWAV && (s.Format != 1 || s.Bity == 0)) return 0;
     if (s.Rodzaj == RodzajMPEG || s.Rodzaj == RodzajS48 || s.Rodzaj == RodzajMP3) {
         if (s.Przeplywnosc < 1) return 0;
         return doInt32(zaokraglij(LD(s.Dlugosc) * 16 / s.Przeplywnosc));
@@ -506,42 +512,74 @@ qint32 MsNaSlowa(qint32 ms, const SygnalType& s) {
     return doInt32(zaokraglij(LD(ms) * s.Probkowanie * s.Kanaly * LD(0.001)));
 }
 
-bool SprawdzOdtwarzalny(const QString& sciezka) {
-    if (!QFileInfo(platform::resolvePath(sciezka)).isFile()) return false;
+namespace {
+
+const QString TylkoPCM = QStringLiteral("Program obsługuje tylko zbiory w formacie PCM");
+const QString Tylko16 = QStringLiteral("Program obsługuje tylko zbiory 16 bitowe");
+const QString Osmiosladowy = QStringLiteral("Zbiór 8-śladowy");
+
+// MPEG audio inside a WAV file plays through the same decoder as an .MP2.
+bool mpegWWAV(const SygnalType& s) { return s.Format == 0x50 || s.Format == 0x55; }
+
+QString powodDekodera(platform::ProbeResult p) {
+    switch (p) {
+    case platform::ProbeResult::Plays: return {};
+    case platform::ProbeResult::CannotOpen: return QStringLiteral("nie można otworzyć zbioru");
+    case platform::ProbeResult::NotAudio: return QStringLiteral("zbiór uszkodzony lub nie jest dźwiękiem");
+    case platform::ProbeResult::Unsupported: return QStringLiteral("nieobsługiwany format zbioru");
+    case platform::ProbeResult::Empty: return QStringLiteral("zbiór uszkodzony - brak dźwięku");
+    }
+    return {};
+}
+
+}  // namespace
+
+QString PowodNieodtwarzalnosciNaglowka(const SygnalType& s, int blad) {
+    if (s.Kanaly == 8) return Osmiosladowy;
+    if (jestWAV(RozszerzenieSciezki(s.Adres))) {
+        QStringList p;
+        if (s.Format != 1 && !mpegWWAV(s)) p << TylkoPCM;
+        if (!mpegWWAV(s) && s.Bity != 16) p << Tylko16;
+        if (!p.isEmpty()) return p.join(QStringLiteral("; "));
+    }
+    if (blad) return QStringLiteral("nagłówek nieczytelny (błąd %1)").arg(blad);
+    // A rate or channel count no sound card plays is a damaged header: the
+    // element would hold the air for hours (1 Hz) or not play at all.
+    if (s.Rodzaj == RodzajWAV && !platform::cardCanPlay(s.Probkowanie, s.Kanaly))
+        return QStringLiteral("uszkodzony nagłówek: %1 Hz, %2 kan.").arg(s.Probkowanie).arg(s.Kanaly);
+    return {};
+}
+
+QString PowodNieodtwarzalnosci(const QString& sciezka) {
+    const QString plik = platform::resolvePath(sciezka);
+    if (!QFileInfo(plik).isFile()) return QStringLiteral("nie ma zbioru");
     SygnalType s;
     PustySygnal(s);
     s.Adres = sciezka;
     OpisNagraniaTyp opis;
-    int blad = OtworzSygnal(s, true, opis);
+    const int blad = OtworzSygnal(s, false, opis);
+    const QString naglowek = PowodNieodtwarzalnosciNaglowka(s, blad);
+    if (!naglowek.isEmpty()) return naglowek;
+    return powodDekodera(platform::probeDecoder(plik));
+}
 
-    if (s.Kanaly == 8) {
-        PokazInfo(QStringLiteral("Zbiór 8-śladowy"), QStringLiteral("(odtwarzany tylko z katalogu)"));
-        return false;
+bool SprawdzOdtwarzalny(const QString& sciezka) {
+    if (!QFileInfo(platform::resolvePath(sciezka)).isFile()) return false;
+    const QString powod = PowodNieodtwarzalnosci(sciezka);
+    const int blad = BladIO;
+    if (powod.isEmpty()) return true;
+    Log(QStringLiteral("Zbiór nieodtwarzalny: ") + sciezka + QStringLiteral(" - ") + powod);
+    if (powod == Osmiosladowy) {
+        PokazInfo(Osmiosladowy, QStringLiteral("(odtwarzany tylko z katalogu)"));
+    } else if (powod.startsWith(TylkoPCM) || powod == Tylko16) {
+        // Both tests run: a file can raise both messages.
+        if (powod.startsWith(TylkoPCM)) PokazBlad(TylkoPCM);
+        if (powod.endsWith(Tylko16)) PokazBlad(Tylko16);
+    } else {
+        // A header that cannot be read, or audio the decoder refuses.
+        PokazBladKod(blad ? blad : kBladFormatu, QString(), sciezka);
     }
-    bool ok = true;
-    if (jestWAV(RozszerzenieSciezki(sciezka))) {
-        if (s.Format != 1) {
-            PokazBlad(QStringLiteral("Program obsługuje tylko zbiory w formacie PCM"));
-            ok = false;
-        }
-        if (s.Bity != 16) {
-            PokazBlad(QStringLiteral("Program obsługuje tylko zbiory 16 bitowe"));
-            ok = false;
-        }
-    }
-    // A rate or channel count no sound card plays is a damaged header: the
-    // element would hold the air for hours (1 Hz) or not play at all.
-    if (ok && !blad && s.Rodzaj == RodzajWAV && !platform::cardCanPlay(s.Probkowanie, s.Kanaly))
-        blad = kBladFormatu;
-    // A file whose header could not be read at all must not go on air with a
-    // made-up length.
-    if (ok && blad) {
-        Log(QStringLiteral("Zbiór nieodtwarzalny: ") + sciezka);
-        PokazBladKod(blad, QString(), sciezka);
-        ok = false;
-    }
-    BladIO = blad;
-    return ok;
+    return false;
 }
 
 qint32 CzasTrwaniaPliku(const QString& sciezka) {
@@ -604,7 +642,13 @@ SygnalWAVType BudujNaglowekWAV(const SygnalType& s) {
 void ZnacznikiNaTekst(const SygnalType& s, OpisNagraniaTyp& opis) {
     for (int i = 0; i < LiczbaZnacznikow; ++i) {
         const TekstZnacznika& t = kTekstyZnacznikow[i];
-        opis.*t.tekst = cutTo(PiszCzas(4, s.*Znaczniki[i]), t.szerokosc);
+        // A text that already means this time keeps its own form, so a save
+        // leaves the markers nobody moved as they were written.
+        const QString& stary = opis.*t.tekst;
+        const qint32 v = s.*Znaczniki[i];
+        if (stary.isEmpty() ? v == -1 : CzytajCzas(stary, 4) == v && v != -1)
+            continue;
+        opis.*t.tekst = cutTo(PiszCzas(4, v), t.szerokosc);
     }
 }
 

@@ -96,6 +96,13 @@ qint32 DlugoscSygnaluMs(const SygnalType& s);
 qint32 MsNaSlowa(qint32 ms, const SygnalType& s);
 // Whether the file may go on air; tells the operator why not.
 bool SprawdzOdtwarzalny(const QString& sciezka);
+// Why the file may not go on air ("" when it may): the playable check's
+// tests without its dialogs. The file is also opened and its first audio
+// decoded by the players' own decoder, so what passes here plays.
+QString PowodNieodtwarzalnosci(const QString& sciezka);
+// The header's part of that for an item already opened (no file access):
+// `blad` is what OtworzSygnal returned.
+QString PowodNieodtwarzalnosciNaglowka(const SygnalType& s, int blad);
 // Length of a file in ms, 0 when it does not exist. Leaves OpisNagrania alone.
 qint32 CzasTrwaniaPliku(const QString& sciezka);
 

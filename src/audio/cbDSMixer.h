@@ -156,6 +156,22 @@ struct TRefillJob {
     void Run(unsigned char* scratch);
 };
 
+// A file opened, positioned and its first blocks decoded ahead of its start,
+// on a worker: a channel takes it over without touching the disk, so the
+// start of an element costs the caller no read and no decoding.
+struct TPreparedFile {
+    QString fileName;
+    std::shared_ptr<TcbAudioFileReader> reader;
+    int64_t startMs = 0;              // where it was positioned
+    std::vector<unsigned char> data;  // decoded from there
+    int want = 0;                     // asked for; data.size() < want: the data ended
+    int64_t sampleStart = 0, sampleEnd = 0;  // their stream times, 100-ns
+};
+// Opens `fileName`, seeks to `startMs` and decodes `prefillMs` from there.
+// Raises what TcbDSMixerChannel::Open raises for a file it cannot play.
+std::shared_ptr<TPreparedFile> PrepareAudioFile(const QString& fileName, int64_t startMs,
+                                                int prefillMs = 200);
+
 class TcbUpdateChannelThread {
 public:
     // How long destroying a channel waits for a read under way; a thread
@@ -195,6 +211,9 @@ public:
     // EAudioReadError and "Audio file is empty.", "Invalid number of
     // channels.", "Invalid number of bits per sample.".
     void Open(const QString& fileName);
+    // Takes over a prepared file, positioned at its start: no seek is
+    // needed, and Play plays its decoded blocks before reading anything.
+    void OpenPrepared(std::shared_ptr<TPreparedFile> prepared);
     void Play();
     void Stop();
     void SetPosition(int64_t ms);
@@ -286,6 +305,7 @@ private:
     int64_t durationTime_ = 0, startTime_ = 0, endTime_ = 0;  // the reader's, 100-ns
     int64_t idleTime_ = 0;      // where play starts next (100-ns)
     int64_t playFrom_ = 0;      // where the current play started (100-ns)
+    std::shared_ptr<TPreparedFile> prepared_;  // decoded blocks the next Play starts with
     std::atomic<uint8_t> state_{0};
     std::atomic<int64_t> lastPosition_{0};
     TPositionTimes positions_;

@@ -71,6 +71,7 @@ int DecyzjaOEmisji(const QString& linia, const QString& tytul, qint64 czasMs, in
     quint16 odp;
     {
         Pokazanie pokazanie;
+        const StrazPetli straz;
         odp = Dialogi().DecyzjaCzas(linia, tytul, PiszCzas(4, czasMs), zestaw, stan);
     }
     if (odp != OdpowiedzTak && odp != OdpowiedzNie)

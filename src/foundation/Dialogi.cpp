@@ -112,6 +112,7 @@ void PokazBlad(const QString& tekst, const QString& szczegol) {
         return;
     Flaga otwarty(bladOtwarty);
     const QString linia2 = szczegol.isEmpty() ? QString() : QStringLiteral(" (") + szczegol + QLatin1Char(')');
+    const StrazPetli straz;
     Dialogi().Blad(tekst, linia2);
     KasujZdarzenie();
 }
@@ -128,6 +129,7 @@ void PokazInfo(const QString& linia1, const QString& linia2) {
     if (infoOtwarte)
         return;
     Flaga otwarte(infoOtwarte);
+    const StrazPetli straz;
     Dialogi().Info(linia1, linia2);
     KasujZdarzenie();
 }
@@ -149,6 +151,7 @@ int PodajTekst(const QString& zacheta, int kodSzerokosci, int tryb) {
         }
         return true;
     };
+    const StrazPetli straz;
     const quint16 odp = Dialogi().Tekst(zacheta, tekst, maks, tryb == 9, przyjmij);
     if (odp == OdpowiedzAkceptuj && !tekst.isEmpty()) {
         TekstPodany = cutTo(tekst, maks);
@@ -185,6 +188,7 @@ void OtworzStan(const QString& tekst, const QString& przycisk, bool wskaznik, bo
     opis.przerwij = przycisk == QStringLiteral("Przerwij");
     opis.wskaznik = wskaznik;
     opis.dwa = dwa;
+    const StrazPetli straz;
     Dialogi().StanOtworz(opis);
 }
 }  // namespace
@@ -227,6 +231,7 @@ void ZamknijStan() {
 }
 
 void PompujZdarzenia() {
+    const StrazPetli straz;
     Dialogi().Pompuj();
 }
 
@@ -237,6 +242,7 @@ bool StanPrzerwany() {
 int Decyzja(const QString& linia1, const QString& linia2, int zestaw) {
     if (zestaw != 2 && zestaw != 12 && zestaw != 3 && zestaw != 4)
         zestaw = 2;
+    const StrazPetli straz;
     const quint16 odp = Dialogi().Decyzja(linia1, linia2, zestaw);
     ZapiszOdpowiedz(odp);
     return WynikOdpowiedzi(odp);
@@ -253,17 +259,20 @@ int PokazRaport(const QString& plik) {
     const qsizetype k = qMax(nazwa.lastIndexOf(QLatin1Char('\\')), nazwa.lastIndexOf(QLatin1Char('/')));
     if (k >= 0)
         nazwa = nazwa.mid(k + 1);
+    const StrazPetli straz;
     Dialogi().Raport(QStringLiteral("Raport: ") + nazwa, linie);
     ZapiszOdpowiedz(OdpowiedzOpusc);
     return WynikAnuluj;
 }
 
 void PokazBlokadeEkranu() {
+    const StrazPetli straz;
     Dialogi().BlokadaEkranu();
 }
 
 int PokazRDS() {
     QString t = RDSTytul, w = RDSWykonawca, i = RDSInformacja;
+    const StrazPetli straz;
     quint16 odp = Dialogi().RDS(t, w, i);
     if (odp != OdpowiedzAkceptuj && odp != OdpowiedzNie)
         odp = OdpowiedzOpusc;
@@ -278,6 +287,7 @@ int PokazRDS() {
 
 qint32 PodajKod() {
     KodWybrany = 0;
+    const StrazPetli straz;
     const qint32 k = Dialogi().Kod();
     KodWybrany = (k >= 1 && k <= 12) ? k : 0;
     return KodWybrany;
@@ -290,6 +300,7 @@ qint32 PodajKod(qint32& kod) {
 
 int PodajCzas(const QString& tytul, const QString& limit) {
     QString hhmm;
+    const StrazPetli straz;
     const quint16 odp = Dialogi().Czas(tytul, limit == QStringLiteral("24:00"), hhmm);
     if (odp == OdpowiedzAkceptuj) {
         CzasWybrany = hhmm;
@@ -331,4 +342,22 @@ void ModelCzasu::Nacisnij(int grupa, int cyfra) {
 QString ModelCzasu::Tekst() const {
     return QString::number(cyfry_[0]) + QString::number(cyfry_[1]) + QLatin1Char(':') +
            QString::number(cyfry_[2]) + QString::number(cyfry_[3]);
+}
+
+namespace {
+std::function<void()> strazPrzed, strazPo;
+int glebokoscPetli = 0;
+}  // namespace
+
+StrazPetli::StrazPetli() {
+    if (glebokoscPetli++ == 0 && strazPrzed) strazPrzed();
+}
+
+StrazPetli::~StrazPetli() {
+    if (--glebokoscPetli == 0 && strazPo) strazPo();
+}
+
+void UstawStrazPetli(std::function<void()> przed, std::function<void()> po) {
+    strazPrzed = std::move(przed);
+    strazPo = std::move(po);
 }

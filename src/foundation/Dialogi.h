@@ -10,6 +10,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 #include "foundation/Zdarzenie.h"  // the answer codes (KodOdpowiedzi)
 
 // Modal results returned by the procedures.
@@ -90,3 +92,18 @@ qint32 PodajKod(qint32& kod);
 // ---- time entry ----
 // Limit "24:00" allows at most 23 hours. Returns 6 (CzasWybrany set) or 2.
 int PodajCzas(const QString& tytul, const QString& limit);
+
+// ---- nested event loops ----
+// Every dialog, progress pump and copy loop lets the window system (and the
+// on-air timers) run inside its caller. Work that holds a half-made state in
+// place of the live one (a playlist being read) installs a pair that puts the
+// live state back for that time; nested loops call it once, outermost.
+class StrazPetli {
+public:
+    StrazPetli();
+    ~StrazPetli();
+    StrazPetli(const StrazPetli&) = delete;
+    StrazPetli& operator=(const StrazPetli&) = delete;
+};
+// Empty functions remove the pair.
+void UstawStrazPetli(std::function<void()> przed, std::function<void()> po);

@@ -52,6 +52,18 @@ QFont CzcionkaPunkty(const QFont& baza, int punkty) {
     return f;
 }
 
+// The window a dialog opens in front of: the modal window the operator
+// works in, else the one given (the main window).
+QWidget* Otwierajacy(QWidget* oknoGlowne, const QWidget* ten) {
+    QWidget* modalne = QApplication::activeModalWidget();
+    if (modalne && modalne != ten && modalne->isVisible()) return modalne;
+    return oknoGlowne ? oknoGlowne->window() : nullptr;
+}
+
+bool ZawszeNaWierzchu(const QWidget* okno) {
+    return okno && okno->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
 }  // namespace
 
 UslugaDialogow& Dialogi() {
@@ -162,25 +174,42 @@ void OknoDialogu::Wysrodkuj(QWidget* oknoGlowne) {
         move(obszar.center() - QPoint(width() / 2, height() / 2));
 }
 
+QWidget* OknoDialogu::Przypnij(QWidget* oknoGlowne) {
+    QWidget* otwierajacy = Otwierajacy(oknoGlowne, this);
+    // Without a parent the window manager stacks a dialog anywhere, behind
+    // a main window that stays on top too.
+    if (otwierajacy && !parentWidget())
+        setParent(otwierajacy, windowFlags() | Qt::Dialog);
+    if (ZawszeNaWierzchu(otwierajacy) && !ZawszeNaWierzchu(this))
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    return otwierajacy;
+}
+
 quint16 OknoDialogu::PokazModalnie(QWidget* oknoGlowne) {
+    QPointer<QWidget> otwierajacy = Przypnij(oknoGlowne);
     setWindowModality(Qt::ApplicationModal);
     RysujPrzyciski();
-    Wysrodkuj(oknoGlowne);
+    Wysrodkuj(otwierajacy);
     show();
     activateWindow();
     if (!focusWidget())
         setFocus();
     QEventLoop petla;
     petla_ = &petla;
+    const StrazPetli straz;
     petla.exec(QEventLoop::DialogExec);
     petla_ = nullptr;
     hide();
+    // The keys go back to the window the operator was working in.
+    if (otwierajacy && otwierajacy->isVisible())
+        otwierajacy->activateWindow();
     return odpowiedz_;
 }
 
 void OknoDialogu::PokazBezCzekania(QWidget* oknoGlowne) {
+    QWidget* otwierajacy = Przypnij(oknoGlowne);
     RysujPrzyciski();
-    Wysrodkuj(oknoGlowne);
+    Wysrodkuj(otwierajacy);
     show();
 }
 
@@ -663,7 +692,17 @@ quint16 DialogiQt::DecyzjaCzas(const QString& linia, const QString& tytul, const
 
 bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
     const QString start = katalog.isEmpty() ? QString() : platform::resolvePath(katalog);
-    const QString wybrany = QFileDialog::getExistingDirectory(oknoGlowne_, tytul, start);
+    // Qt's own dialog (it speaks the program's language), in front of the
+    // window that asked, on top with it.
+    QWidget* otwierajacy = Otwierajacy(oknoGlowne_, nullptr);
+    QFileDialog okno(otwierajacy, tytul, start);
+    okno.setFileMode(QFileDialog::Directory);
+    okno.setOption(QFileDialog::ShowDirsOnly);
+    okno.setOption(QFileDialog::DontUseNativeDialog);
+    if (ZawszeNaWierzchu(otwierajacy)) okno.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const bool wybrano = okno.exec() == QDialog::Accepted && !okno.selectedFiles().isEmpty();
+    if (otwierajacy && otwierajacy->isVisible()) otwierajacy->activateWindow();
+    const QString wybrany = wybrano ? okno.selectedFiles().constFirst() : QString();
     if (wybrany.isEmpty()) return false;
     katalog = platform::storedPath(wybrany);
     return true;

@@ -32,9 +32,11 @@ public:
     // The function key that presses a button.
     void UstawKlawiszPrzycisku(int i, quint16 kodBios);
 
-    // Shows the window modally and returns the answer it closed with.
+    // Shows the window modally in front of the window that opened it (the
+    // modal window in front, else `oknoGlowne`), centred on it, and gives
+    // that window the keyboard back when it closes; returns the answer.
     quint16 PokazModalnie(QWidget* oknoGlowne);
-    // Shows it without waiting.
+    // Shows it the same way without waiting.
     void PokazBezCzekania(QWidget* oknoGlowne);
     void Zamknij(quint16 odpowiedz);
     bool Otwarte() const { return petla_ != nullptr; }
@@ -63,6 +65,10 @@ protected:
     void Wysrodkuj(QWidget* oknoGlowne);
 
 private:
+    // The opener as this window's parent (a window made once keeps its own)
+    // and on top when the opener stays on top (full screen); the opener.
+    QWidget* Przypnij(QWidget* oknoGlowne);
+
     QVector<BUTTONType> przyciski_;
     QVector<quint16> klawisze_;
     int domyslny_ = -1;
@@ -128,7 +134,7 @@ private:
     void Komunikat(const QString& tytul, const QString& linia1, const QString& linia2);
 
     QPointer<QWidget> oknoGlowne_;
-    class OknoStanu* stan_ = nullptr;
+    QPointer<class OknoStanu> stan_;
 };
 
 // The Qt dialogs the program uses unless another service is installed.

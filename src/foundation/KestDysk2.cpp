@@ -44,13 +44,28 @@ void UstawBladIOZErrno(int err) { BladIO = KodBleduZErrno(err); }
 // ------------------------------------------------------------------ writers
 
 namespace {
+LinieZbioru* zbierane = nullptr;
+}  // namespace
 
-void append(const QString& plik, const QString& line) {
+LinieZbioru::LinieZbioru(const QString& plik) : plik_(plik), poprzedni_(zbierane) { zbierane = this; }
+LinieZbioru::~LinieZbioru() { zbierane = poprzedni_; }
+
+void DopiszDoZbioru(const QString& plik, const QString& line) {
+    for (LinieZbioru* z = zbierane; z; z = z->poprzedni_) {
+        if (z->plik_ == plik) {
+            z->linie_ << line;
+            return;
+        }
+    }
     errno = 0;
     if (!platform::appendTextLines(platform::resolvePath(plik), {line})) {
         if (BladIO == 0) BladIO = errno ? KodBleduZErrno(errno) : 101;
     }
 }
+
+namespace {
+
+void append(const QString& plik, const QString& line) { DopiszDoZbioru(plik, line); }
 
 qint64 mod65536(qint64 n) { return ((n % 65536) + 65536) % 65536; }
 

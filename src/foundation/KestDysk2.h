@@ -28,6 +28,23 @@ void PiszSekcje(const QString& plik, const QString& tytul, const QString& sekcja
 void PiszKlucz(const QString& plik, const QString& klucz, const QString& wartosc);
 void PiszKluczZKomentarzem(const QString& plik, const QString& komentarz, const QString& klucz, const QString& wartosc);
 void PiszKluczBool(const QString& plik, const QString& komentarz, const QString& klucz, bool flaga);
+// While one lives, the writer primitives given `plik` add their lines to it
+// instead of appending each to the file, so that a file made of sections is
+// written once, whole (the settings save). GUI thread only.
+class LinieZbioru {
+public:
+    explicit LinieZbioru(const QString& plik);
+    ~LinieZbioru();
+    LinieZbioru(const LinieZbioru&) = delete;
+    LinieZbioru& operator=(const LinieZbioru&) = delete;
+    const QStringList& Linie() const { return linie_; }
+
+private:
+    friend void DopiszDoZbioru(const QString&, const QString&);
+    QString plik_;
+    QStringList linie_;
+    LinieZbioru* poprzedni_;
+};
 // The banner line of a section (exposed for tests and the whole-file save).
 QString LiniaBanera(const QString& tytul);
 

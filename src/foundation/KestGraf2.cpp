@@ -85,6 +85,9 @@ TRForm::TRForm(QWidget* parent) : QWidget(parent) {
     f.setPixelSize(13);
     f.setBold(true);
     f.setStyleStrategy(QFont::NoAntialias);
+    // Unhinted glyphs without antialiasing land on whole pixels one by one
+    // and open gaps inside words ("Emis ja"); hinted ones keep the word.
+    f.setHintingPreference(QFont::PreferFullHinting);
     setFont(f);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -557,6 +560,7 @@ void TRForm::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint punkt = event->position().toPoint();
     MyszPunkt = punkt;
+    MyszPunktEkranu = event->globalPosition().toPoint();
     MyszPrzycisk = przycisk;
     Zdarzenie.Rodzaj = ZdarzenieMysz;
     Zdarzenie.Kod = 0;

@@ -291,7 +291,10 @@ void KopiujNaWatku(PracaKopii& praca, bool pokaz, bool dwa, qint64 pozycja) {
         QMetaObject::invokeMethod(&petla, &QEventLoop::quit, Qt::QueuedConnection);
     });
     tik.start();
-    petla.exec();
+    {
+        const StrazPetli straz;
+        petla.exec();
+    }
     tik.stop();
     // Normally the copy has ended here; only an application quitting ends
     // the loop early, and then the copy is given up.

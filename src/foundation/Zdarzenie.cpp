@@ -3,6 +3,7 @@
 ZdarzenieType Zdarzenie;
 ZdarzenieType ZdarzenieOczekujace;
 QPoint MyszPunkt;
+QPoint MyszPunktEkranu;
 quint8 MyszPrzycisk = 0;
 
 void KasujZdarzenie() {

@@ -40,6 +40,7 @@ struct ZdarzenieType {
 extern ZdarzenieType Zdarzenie;             // the current event
 extern ZdarzenieType ZdarzenieOczekujace;   // a posted event waiting to become current
 extern QPoint MyszPunkt;                    // the last pointer-down point
+extern QPoint MyszPunktEkranu;              // the same point on the screen
 extern quint8 MyszPrzycisk;                 // its button: 1 left, 2 right, 3 middle
 
 // Kind and code of the current event to 0 (screens do it after handling one).

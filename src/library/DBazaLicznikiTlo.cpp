@@ -137,13 +137,16 @@ void ZglosNiepowodzenia() {
 
 // Whether the table may be taken now. The counters file is written only when
 // the counters are on; a table being read or rebuilt is not whole; an empty
-// one has nothing to give and must not empty the file.
+// one has nothing to give and must not empty the file. A table that holds
+// only part of the file (a damaged read, an aborted build) would drop the
+// counters of every record it lacks: the plays stay pending until a whole
+// table is there.
 bool MoznaZrobicMigawke() {
     if (!BazaNagran.BazaLicznikJest || BazaLiczba <= 0) {
         oczekuje = false;
         return false;
     }
-    return !BazaZajeta();
+    return !BazaZajeta() && BazaKompletna;
 }
 
 void ZrobMigawke() {

@@ -557,12 +557,18 @@ void TBaza::Przeslij() {
         PokazInfo(u"Brak nagrania na dysku"_s);
         return;
     }
+    // An empty folder would copy into the working folder unasked.
+    const QString folder = PrzeslijKatalogEdit->text().trimmed();
+    if (folder.isEmpty() || !JestKatalog(folder)) {
+        PokazInfo(u"Nie ma katalogu docelowego przesyłanych zbiorów:"_s, folder);
+        return;
+    }
     QString katalog, nazwa, rozszerzenie;
     RozbijSciezke(zrodlo, katalog, nazwa, rozszerzenie);
     // Performer and title may hold anything a file name must not.
     if (ZmianaNazwyCheckBox->isChecked())
         nazwa = BezpiecznaNazwaZbioru(charsAt(r.Wyk, 1, 30) + u'_' + charsAt(r.Tyt, 1, 30));
-    const QString cel = joinPath(PrzeslijKatalogEdit->text(), nazwa + rozszerzenie);
+    const QString cel = joinPath(folder, nazwa + rozszerzenie);
     if (JestZbior(cel) && Decyzja(u"Zbiór "_s + nazwa + u" już jest na dysku"_s, u"Czy zastąpić?"_s) != WynikTak)
         return;
     if (KopiujZLogiem(zrodlo, cel))
@@ -649,7 +655,8 @@ void TBaza::Info() {
     const int p = PozycjaKursora();
     if (p == 0)
         return;
-    SygnalType s = SygnalPliku(BazaRekordy[p].Adr);
+    const QString adres = BazaRekordy[p].Adr;
+    SygnalType s = SygnalPliku(adres);
     ShowOpisNagr(s, true);
     setFocus();
 }
@@ -658,7 +665,9 @@ void TBaza::Play() {
     const int p = PozycjaKursora();
     if (p == 0)
         return;
-    PokazMagnetofon(BazaRekordy[p].Adr, 0, 1, 0, 0, 0);
+    // A copy: the table may change while the preview is open.
+    const QString adres = BazaRekordy[p].Adr;
+    PokazMagnetofon(adres, 0, 1, 0, 0, 0);
     setFocus();
 }
 

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -145,8 +144,9 @@ bool LiniaKonca(QByteArrayView l) {
 }
 
 // The header keys WERSJA and POZYCJI (and POCZCZSINDX in version 1); the
-// gauge's maximum from POZYCJI. False when the header is not there.
-bool CzytajNaglowek(ZbiorLinii& z, bool wersja1MaIndeks, float& maksimum) {
+// gauge's maximum from POZYCJI, and the count it states (0 when it is not a
+// number). False when the header is not there.
+bool CzytajNaglowek(ZbiorLinii& z, bool wersja1MaIndeks, float& maksimum, qint64* zapowiedziane = nullptr) {
     QByteArrayView w;
     if (!z.SzukajKlucza("WERSJA", w))
         return false;
@@ -157,6 +157,8 @@ bool CzytajNaglowek(ZbiorLinii& z, bool wersja1MaIndeks, float& maksimum) {
         return false;
     qint64 pozycji = 0;
     maksimum = (parseInteger(Tekst(p), pozycji) && pozycji > 0) ? float(pozycji) : float(BazaMaks);
+    if (zapowiedziane)
+        *zapowiedziane = pozycji > 0 ? pozycji : 0;
     if (wersja1MaIndeks && wersja == 1 && !z.SzukajKlucza("POCZCZSINDX", w))
         return false;
     return true;
@@ -165,14 +167,18 @@ bool CzytajNaglowek(ZbiorLinii& z, bool wersja1MaIndeks, float& maksimum) {
 enum class KoniecBloku { Linia, Zbior, Ucieta };
 
 // Reads one block: `pole` gets each key line. A block that reaches the end
-// of the file after some key line was cut short.
+// of the file after some key line was cut short. `klucze` tells whether the
+// block had any key line.
 template <typename F>
-KoniecBloku CzytajBlok(ZbiorLinii& z, F pole) {
+KoniecBloku CzytajBlok(ZbiorLinii& z, F pole, bool* klucze = nullptr) {
     bool cos = false;
     while (!z.Koniec()) {
         const QByteArrayView l = z.Linia();
-        if (LiniaKonca(l))
+        if (LiniaKonca(l)) {
+            if (klucze)
+                *klucze = cos;
             return KoniecBloku::Linia;
+        }
         const LiniaKlucza k = Rozbij(l);
         if (k.klucz.isEmpty())
             continue;
@@ -236,9 +242,8 @@ public:
     // Touches nothing shared: the counters are also written on a worker thread.
     explicit Zapis(const QString& sciezkaLinux) : f_(sciezkaLinux) { bufor_.reserve(1 << 20); }
     bool Otworz() {
-        errno = 0;
-        if (!f_.open(QIODevice::WriteOnly)) {
-            Blad(5);
+        if (!f_.open()) {
+            Blad(f_.error(), 5);
             return false;
         }
         return true;
@@ -276,12 +281,11 @@ public:
     bool Zamknij() {
         Oproznij(true);
         if (kod_ != 0) {
-            f_.cancelWriting();
+            f_.discard();
             return false;
         }
-        errno = 0;
         if (!f_.commit()) {
-            Blad(101);
+            Blad(f_.error(), 101);
             return false;
         }
         return true;
@@ -292,16 +296,15 @@ private:
     void Oproznij(bool wszystko) {
         if (kod_ != 0 || (!wszystko && bufor_.size() < (1 << 20)))
             return;
-        errno = 0;
-        if (f_.write(bufor_) != bufor_.size())
-            Blad(101);
+        if (!f_.write(bufor_))
+            Blad(f_.error(), 101);
         bufor_.clear();
     }
-    void Blad(int zastepczy) {
+    void Blad(int err, int zastepczy) {
         if (kod_ == 0)
-            kod_ = errno ? KodBleduZErrno(errno) : zastepczy;
+            kod_ = err ? KodBleduZErrno(err) : zastepczy;
     }
-    QSaveFile f_;
+    platform::WholeFileWriter f_;
     QByteArray bufor_;
     int kod_ = 0;
 };
@@ -521,7 +524,8 @@ void BazaCzytaj() {
     }
     PokazStan(u"Odczyt bazy nagrań"_s, QString(), true);
     float maksimum = float(BazaMaks);
-    if (!CzytajNaglowek(z, true, maksimum)) {
+    qint64 zapowiedziane = 0;
+    if (!CzytajNaglowek(z, true, maksimum, &zapowiedziane)) {
         ZamknijStan();
         OdrzucTablice();
         BladIO = KodZlegoFormatu;
@@ -532,15 +536,19 @@ void BazaCzytaj() {
 
     BAZARekordTyp r;
     bool ucieta = false;
+    int bezAdresu = 0;  // written blocks without a path: POZYCJI counts them
     while (!z.Koniec() && BazaLiczba < BazaMaks) {
         BazaWyczyscRekord(r);
-        const KoniecBloku k = CzytajBlok(z, [&r](Pole p, QByteArrayView v) { UstawPole(r, p, v); });
+        bool klucze = false;
+        const KoniecBloku k = CzytajBlok(z, [&r](Pole p, QByteArrayView v) { UstawPole(r, p, v); }, &klucze);
         if (k == KoniecBloku::Ucieta) {
             ucieta = true;
             break;
         }
-        if (r.Adr.isEmpty())
+        if (r.Adr.isEmpty()) {
+            bezAdresu += klucze;
             continue;
+        }
         // The length is not in the file; the length order needs it.
         r.Dlugosc = BazaTotNaMs(r.Tot);
         BazaRekordy.Dodaj(std::move(r));
@@ -550,6 +558,10 @@ void BazaCzytaj() {
         }
     }
     UstawStan(double(BazaLiczba));
+    // A file cut at a record boundary ends cleanly, but with fewer records
+    // than its header states: it is as damaged as one cut inside a record.
+    if (!ucieta && BazaLiczba + bezAdresu < std::min<qint64>(zapowiedziane, BazaMaks))
+        ucieta = true;
     const bool zaDuzo = !ucieta && BazaLiczba >= BazaMaks && z.JestDalejAdres();
     ZamknijStan();
     BazaBudujIndeksy();
@@ -560,7 +572,14 @@ void BazaCzytaj() {
     BazaKompletna = !zaDuzo && !ucieta;
     BladIO = ucieta ? KodZlegoFormatu : 0;
     if (ucieta) {
-        ZglosBlad(KodZlegoFormatu, u"Odczyt bazy nagrań (niepełny opis nagrania)"_s, sciezka);
+        // The operator is told what follows: the table is used as far as it
+        // goes, and nothing replaces the file until it is mended.
+        const QString ile = QString::number(BazaLiczba) +
+                            (zapowiedziane > 0 ? u" z "_s + QString::number(zapowiedziane) : QString());
+        Log(u"Odczyt bazy nagrań (niepełny zbiór, wczytano "_s + ile + u" nagrań): błąd 215 "_s + sciezka);
+        PokazBlad(TekstBleduIO(KodZlegoFormatu) + u" - baza wczytana w części ("_s + ile +
+                      u" nagrań), zapis bazy zablokowany"_s,
+                  sciezka);
     } else if (zaDuzo) {
         Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
         PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
@@ -599,8 +618,12 @@ void BazaZapisz(bool pytaj) {
 void BazaLicznikiZapisz() {
     if (!BazaNagran.BazaLicznikJest)
         return;
-    BazaWUzyciu zajeta;
     const QString sciezka = BazaSciezkaLicznikow();
+    if (!BazaKompletna) {
+        Log(u"Liczniki bazy nagrań nie zapisane - tablica niepełna: "_s + sciezka);
+        return;
+    }
+    BazaWUzyciu zajeta;
     BazaLicznikiTloWstrzymaj();
     const bool zapisane = ZapiszLiczniki(sciezka);
     BazaLicznikiZapisane(zapisane);

@@ -162,10 +162,29 @@ private:
 bool BazaUtworz() {
     if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja())
         return false;
+    // A place that cannot be listed (a drive gone, a share down) is named in
+    // the question; with none to list the table stays as it is.
+    const QStringList miejsca = Miejsca();
+    QStringList brak;
+    for (const QString& m : miejsca)
+        if (!JestKatalog(m))
+            brak << m;
     const QString pytanie = BazaAktualizacja ? u"Czy aktualizować bazę nagrań?"_s : u"Czy utworzyć bazę nagrań?"_s;
-    if (Decyzja(pytanie) != WynikTak)
+    if (Decyzja(pytanie, brak.isEmpty() ? QString() : u"Brak dostępu do: "_s + brak.join(u", "_s)) != WynikTak)
         return false;
+    if (brak.size() == miejsca.size()) {
+        const QString ktore = miejsca.isEmpty() ? BazaNagran.BazaDyski : brak.join(u", "_s);
+        Log(u"Baza nagrań nie zmieniona - brak dostępu do miejsc szukania: "_s + ktore);
+        PokazInfo(u"Brak dostępu do miejsc szukania nagrań - baza nie zmieniona"_s, ktore);
+        return false;
+    }
+    if (!brak.isEmpty())
+        Log(u"Budowa bazy nagrań bez miejsc: "_s + brak.join(u", "_s));
     BazaWUzyciu zajeta;
+    // Restored when a place vanishes while it is searched: its records would
+    // be missing from what the scan leaves.
+    const TablicaBazy stara = BazaRekordy;
+    const bool staraKompletna = BazaKompletna, staraZmieniona = BazaZmieniona;
     // An update of an empty table where the station has no database file
     // yet finds every file: the table it builds is whole.
     const bool zNiczego = BazaLiczba == 0 && !JestZbior(BazaSciezka());
@@ -174,15 +193,28 @@ bool BazaUtworz() {
         BazaCzyscWszystko();
     }
     Skaner skaner;
-    for (const QString& miejsce : Miejsca()) {
+    QStringList zniknely;
+    for (const QString& miejsce : miejsca) {
         if (StanPrzerwij)
             break;
-        if (!JestKatalog(miejsce))
+        if (brak.contains(miejsce))
             continue;
         skaner.Miejsce(miejsce);
+        if (!JestKatalog(miejsce))
+            zniknely << miejsce;
     }
     const bool przerwano = StanPrzerwij;
     ZamknijStan();
+
+    if (!zniknely.isEmpty()) {
+        BazaRekordy = stara;
+        BazaAdresyZmienione();
+        BazaKompletna = staraKompletna;
+        BazaZmieniona = staraZmieniona;
+        Log(u"Baza nagrań nie zmieniona - zniknęło miejsce szukania: "_s + zniknely.join(u", "_s));
+        PokazInfo(u"Zniknęło miejsce szukania nagrań - baza nie zmieniona"_s, zniknely.join(u", "_s));
+        return false;
+    }
 
     if (przerwano) {
         // The partial table of an aborted creation must never replace the

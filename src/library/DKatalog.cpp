@@ -1,12 +1,15 @@
 #include "library/DKatalog.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <thread>
 
 #include "audio/Obwiednia.h"
 #include "audio/OpisNagrania.h"
@@ -197,6 +200,8 @@ void TKatalog::UstawPrzyciski() {
     for (int j = 0; j < 3; ++j) {
         BUTTONType& b = Przycisk(IndeksPrzycisku(quint16(1511 + j)));
         BUTTON_SetTitle(b, dodatkowe[j]);
+        // The caller's title brings its hot letter ("~Info" is Ctrl+I).
+        b.Klawisz = KlawiszTytulu(dodatkowe[j]);
         BUTTON_SetVisible(b, !dodatkowe[j].isEmpty());
     }
     for (int j = 0; j < LiczbaKatalogowPrzyciskowych; ++j) {
@@ -233,8 +238,10 @@ void TKatalog::PokazKatalog(KatStan& stan) {
     QString start = stan_.KatalogStart;
     if (start.size() == 3 && KatalogGlowny(start.left(2)) && (start[2] == u'\\' || start[2] == u'/'))
         start = start.left(2);
-    if (start.isEmpty() || !JestKatalog(KatalogGlowny(start) ? start + u'\\' : start))
-        start = KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy;
+    if (start.isEmpty() || !JestKatalog(KatalogGlowny(start) ? start + u'\\' : start)) {
+        const QString d = KatalogDomyslny();
+        start = platform::hasDriveLetter(d) ? d.left(2) : d;
+    }
     lista_.Katalog = start;
     setWindowTitle(stan_.Tytul.isEmpty() ? u"Nagrania"_s : charsAt(stan_.Tytul, 1, 27));
     Rozmiesc();
@@ -256,14 +263,48 @@ void TKatalog::PokazKatalog(KatStan& stan) {
 
 // ---- reading ----
 
-bool TKatalog::Czytaj(const QString& zachowaj) {
-    const bool dobrze =
-        KatalogCzytaj(lista_, FolderMode() ? QString() : stan_.Typy, stan_.Sortowanie, [](bool poczatek) {
-            if (poczatek)
-                PokazStan(u"Odczyt zbiorów - proszę czekać"_s, QString(), false);
-            else
-                ZamknijStan();
+bool TKatalog::Czytaj(QString zachowaj) {
+    // The GUI thread runs the on-air tick: the disk is read on a worker while
+    // it goes on serving events, and the window takes the new list after.
+    ListaKatalogu nowa;
+    nowa.Katalog = lista_.Katalog;
+    nowa.FiltrWlaczony = lista_.FiltrWlaczony;
+    nowa.Filtr = lista_.Filtr;
+    const QString typy = FolderMode() ? QString() : stan_.Typy;
+    const int sortowanie = stan_.Sortowanie;
+    bool dobrze = false, dysk = false;
+    int kod = 0;
+    qint64 zajete = 0, wolne = 0;
+    czyta_ = true;
+    {
+        QEventLoop petla;
+        std::thread w([&] {
+            dobrze = KatalogCzytajKod(nowa, typy, sortowanie, kod, [](bool poczatek) {
+                QMetaObject::invokeMethod(
+                    qApp,
+                    [poczatek] {
+                        if (poczatek)
+                            PokazStan(u"Odczyt zbiorów - proszę czekać"_s, QString(), false);
+                        else
+                            ZamknijStan();
+                    },
+                    Qt::QueuedConnection);
+            });
+            const QString& k = nowa.Katalog;
+            dysk = platform::hasDriveLetter(k) && platform::driveSpace(k[0].toUpper(), zajete, wolne);
+            QMetaObject::invokeMethod(&petla, &QEventLoop::quit, Qt::QueuedConnection);
         });
+        // The tick and the timers run on; what the operator types waits
+        // until the listing is in (nothing else may open meanwhile).
+        petla.exec(QEventLoop::ExcludeUserInputEvents);
+        w.join();
+    }
+    czyta_ = false;
+    BladIO = kod;
+    lista_ = std::move(nowa);
+    dyskJest_ = dysk;
+    zajete_ = zajete;
+    wolne_ = wolne;
     teksty_.assign(size_t(lista_.Liczba) + 1, QString());
     tekstyJest_.assign(size_t(lista_.Liczba) + 1, false);
     if (!dobrze) {
@@ -276,9 +317,7 @@ bool TKatalog::Czytaj(const QString& zachowaj) {
             PokazInfo(u"Liczba zbiorów w katalogu ("_s + QString::number(pliki) + u")większa od założonej ("_s +
                           QString::number(Katalogi.MaxNum) + u')',
                       u"Proszę uporządkować katalog"_s);
-        qint64 zajete = 0, wolne = 0;
-        if (Katalogi.MinRozm >= 1 && platform::hasDriveLetter(lista_.Katalog) &&
-            platform::driveSpace(lista_.Katalog[0].toUpper(), zajete, wolne)) {
+        if (Katalogi.MinRozm >= 1 && dyskJest_) {
             const qint64 mb = qint64(std::nearbyint(double(wolne) / 1048576.0));
             if (mb < Katalogi.MinRozm)
                 PokazInfo(u"Wolny rozmiar dysku ("_s + QString::number(mb) + u"MB) mniejszy od założonego ("_s +
@@ -354,9 +393,11 @@ void TKatalog::RysujListe() {
     const int strona = WierszyStrony();
     const double skala = width() / 796.0;
     const int kolumny[] = {6, int(230 * skala), int(280 * skala), int(500 * skala)};
-    if (lista_.Liczba == lista_.KoniecKatalogow)
-        PiszxyKolorE(r.Left + 8, r.Top + 4 + (lista_.Liczba - pierwszy_ + 1) * h, u"W katalogu nie ma zbiorów"_s,
-                     KolorBialy);
+    // On the row after the folders, and only while that row is on the page:
+    // the list box is all that a redraw clears.
+    const int wierszPusty = lista_.Liczba - pierwszy_ + 1;
+    if (lista_.Liczba == lista_.KoniecKatalogow && wierszPusty >= 0 && wierszPusty < strona)
+        PiszxyKolorE(r.Left + 8, r.Top + 4 + wierszPusty * h, u"W katalogu nie ma zbiorów"_s, KolorBialy);
     for (int i = 0; i < strona; ++i) {
         const int n = pierwszy_ + i;
         if (n > lista_.Liczba)
@@ -385,12 +426,11 @@ void TKatalog::RysujStatus() {
     TRect r;
     Prostokat(r, 8, l.Bottom + 6, width() - 96, l.Bottom + 8 + 2 * WysokoscWiersza());
     PoleWklesleE(r, KolorTlaPrzycisku, KolorBialy, kCiemny);
-    qint64 zajete = 0, wolne = 0;
-    const bool dysk = platform::hasDriveLetter(lista_.Katalog) &&
-                      platform::driveSpace(lista_.Katalog[0].toUpper(), zajete, wolne);
+    // Measured with the listing: a cursor key asks the disk nothing.
+    const bool dysk = dyskJest_;
     QString zl, zj, wl, wj;
-    TekstRozmiaru(zajete, zl, zj);
-    TekstRozmiaru(wolne, wl, wj);
+    TekstRozmiaru(zajete_, zl, zj);
+    TekstRozmiaru(wolne_, wl, wj);
     const QString dyskTekst = platform::hasDriveLetter(lista_.Katalog)
                                   ? (DyskLokalny(lista_.Katalog) ? u"lok.: "_s : u"sieć: "_s) + lista_.Katalog.left(2)
                                   : QString();
@@ -436,6 +476,10 @@ void TKatalog::wheelEvent(QWheelEvent* zdarzenie) {
 }
 
 void TKatalog::ObsluzZdarzenie() {
+    if (czyta_) {
+        KasujZdarzenie();
+        return;
+    }
     quint16 kod = 0;
     if (Zdarzenie.Rodzaj == ZdarzenieMysz) {
         setFocus();
@@ -483,6 +527,8 @@ void TKatalog::UstawKursor(int n) {
 }
 
 void TKatalog::Komenda(quint16 kod) {
+    if (czyta_)
+        return;
     const int strona = WierszyStrony();
     const int ostatniaStrona = lista_.Liczba > 0 ? ((lista_.Liczba - 1) / strona) * strona + 1 : 1;
     switch (kod) {
@@ -780,11 +826,16 @@ void TKatalog::BazaWybierz() {
 void TKatalog::Dodatkowy(quint16 kod) {
     if (lista_.Liczba < 1 || kursor_ < 1 || kursor_ > lista_.Liczba)
         return;
-    const TInfoZb& p = lista_.Pozycje[size_t(kursor_)];
+    // A copy: the routines and the re-read below rebuild the list.
+    const TInfoZb p = lista_.Pozycje[size_t(kursor_)];
     const QString sciezka = SciezkaPozycji(kursor_);
     if (kod == 1511 && stan_.Akcja1 && !p.Katalog()) {
         if (stan_.Akcja1(p.Nazwa, sciezka))
             Czytaj(p.Nazwa);
+    } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog() && !Katalogi.CzyGranieSiec &&
+               !DyskLokalny(lista_.Katalog)) {
+        // Playing from a network drive in the browser is a setting's choice.
+        PokazInfo(u"Można słuchać nagrań tylko z dysku lokalnego"_s);
     } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog()) {
         const QPoint w = mapToGlobal(PunktWiersza(kursor_ - pierwszy_ + 1));
         TRect r;

@@ -90,6 +90,10 @@ struct ListaKatalogu {
 // set when the folder cannot be listed.
 bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie,
                    const std::function<void(bool)>& postep = {});
+// The same touching no shared state (a worker thread may call it): the I/O
+// code goes to `kod` instead of BladIO.
+bool KatalogCzytajKod(ListaKatalogu& lista, const QString& typy, int sortowanie, int& kod,
+                      const std::function<void(bool)>& postep = {});
 // The folder a path names joined with a name ("C:" + "X" is "C:\X").
 QString KatalogZNazwa(const QString& katalog, const QString& nazwa);
 // A drive root is two characters ("C:").
@@ -124,6 +128,8 @@ public:
     QPoint PunktWiersza(int wiersz) const;
     // How many times a mode 3-5 provider ran since the window was made.
     int WywolaniaDostawcow() const { return wywolania_; }
+    // A folder is being listed (the window is not shown yet on opening).
+    bool Czyta() const { return czyta_; }
 
 protected:
     void ObsluzZdarzenie() override;
@@ -133,7 +139,8 @@ protected:
 private:
     void Rozmiesc();
     void UstawPrzyciski();
-    bool Czytaj(const QString& zachowaj = QString());
+    // By value: the name usually comes from the list the read replaces.
+    bool Czytaj(QString zachowaj = QString());
     void Rysuj();
     void RysujListe();
     void RysujStatus();
@@ -172,6 +179,12 @@ private:
     int wywolania_ = 0;
     std::vector<QString> teksty_;  // mode 3-5 texts of this read, filled as rows are drawn
     std::vector<bool> tekstyJest_;
+    // The folder is listed on a worker (a share may take seconds); the
+    // window takes no command until the listing is in.
+    bool czyta_ = false;
+    // The current drive's space, measured with the listing.
+    bool dyskJest_ = false;
+    qint64 zajete_ = 0, wolne_ = 0;
 };
 
 // The window the main window made (null before it did).

@@ -56,9 +56,11 @@ TInfoZb Pozycja(const QFileInfo& fi, const QString& nazwa, const QString& rozsze
 bool KatalogGlowny(const QString& katalog) { return katalog.size() == 2 && platform::hasDriveLetter(katalog); }
 
 QString KatalogZNazwa(const QString& katalog, const QString& nazwa) {
-    if (katalog.endsWith(u'\\') || katalog.endsWith(u'/'))
-        return katalog + nazwa;
-    return katalog + u'\\' + nazwa;
+    if (platform::hasDriveLetter(katalog))
+        return katalog.endsWith(u'\\') || katalog.endsWith(u'/') ? katalog + nazwa : katalog + u'\\' + nazwa;
+    // A Linux folder: the path goes into playlists and logs, so it is formed
+    // as stored (a drive's folder however reached as X:\..., else "/" only).
+    return platform::storedPath(katalog + u'/' + nazwa);
 }
 
 bool DyskLokalny(const QString& sciezka) {
@@ -100,11 +102,19 @@ void TekstRozmiaru(qint64 bajty, QString& liczba, QString& jednostka) {
 }
 
 bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie, const std::function<void(bool)>& postep) {
+    int kod = 0;
+    const bool dobrze = KatalogCzytajKod(lista, typy, sortowanie, kod, postep);
+    BladIO = kod;
+    return dobrze;
+}
+
+bool KatalogCzytajKod(ListaKatalogu& lista, const QString& typy, int sortowanie, int& kod,
+                      const std::function<void(bool)>& postep) {
     auto& P = lista.Pozycje;
     P.assign(1, TInfoZb{});
     P.reserve(1024);
     lista.Dyski = lista.KoniecKatalogow = lista.Liczba = 0;
-    BladIO = 0;
+    kod = 0;
     const QString& katalog = lista.Katalog;
 
     if (KatalogGlowny(katalog) && Katalogi.CzyDyski) {
@@ -123,7 +133,7 @@ bool KatalogCzytaj(ListaKatalogu& lista, const QString& typy, int sortowanie, co
     const QString sciezka = platform::resolvePath(KatalogGlowny(katalog) ? katalog + u'\\' : katalog);
     const QDir dir(sciezka);
     if (!dir.exists()) {
-        BladIO = 3;
+        kod = 3;
         lista.KoniecKatalogow = lista.Liczba = lista.Dyski;
         return false;
     }

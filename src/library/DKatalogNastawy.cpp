@@ -12,6 +12,7 @@
 #include "foundation/KestKopia.h"
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
+#include "library/DKatalog.h"
 #include "library/NastawyPomoc.h"
 #include "platform/Paths.h"
 
@@ -66,7 +67,7 @@ void DodajPare(std::vector<OpisKlucza>& k, int i) {
 
     OpisKlucza a = KluczKatalog(u"KatAdres"_s + nr, adres, QString(), true);
     a.domyslna = [adres, pAdres] {
-        *adres = KatalogStartowy;
+        *adres = KatalogDomyslny();
         pAdres->Zapomnij();
     };
     // The address decides for the pair: a folder that is not there (or
@@ -202,6 +203,16 @@ const OpisSekcji& SekcjaKatalogow() {
 
 void KatalogNastawyDomyslne() { UstawDomyslne(SekcjaKatalogow()); }
 
+QString KatalogDomyslny() {
+    const QString start = platform::storedPath(KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy);
+    if (platform::hasDriveLetter(start))
+        return start;
+    for (const QChar d : platform::driveLetters())
+        if (d >= u'C')
+            return QString(d) + u":\\"_s;
+    return start;
+}
+
 void KatalogNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaKatalogow()); }
 
 void KatalogNastawyCzytaj(const QString& plik) { KatalogNastawyCzytaj(ZbiorNastaw::Wczytaj(plik)); }
@@ -228,13 +239,11 @@ void KatalogAktualizuj(const QString& katalog) {
         PokazInfo(u"Nie ma katalogu sieciowego:"_s, siec.isEmpty() ? katalog : siec);
         return;
     }
-    if (Decyzja(u"Czy aktualizować katalog?"_s) != WynikTak)
-        return;
     const QStringList typy = Typy();
-    StanPrzerwij = false;
 
-    // The network folder is listed once. A share that drops part way must
-    // not make every local file look vanished from the network.
+    // The network folder is listed once, before the question, so that the
+    // question can say how much goes. A share that drops part way must not
+    // make every local file look vanished from the network.
     QStringList sieciowe, lokalne;
     if (!PlikiTypow(siec, typy, sieciowe)) {
         Log(u"Aktualizacja katalogu przerwana - nie można odczytać katalogu sieciowego "_s + siec);
@@ -247,16 +256,33 @@ void KatalogAktualizuj(const QString& katalog) {
         PokazInfo(u"Pusty katalog sieciowy:"_s, siec);
         return;
     }
-
+    // A file on a deck or due in the playlist is never deleted.
+    const auto wUzyciu = [&](const QString& nazwa) {
+        return KatalogZbiorWUzyciu && KatalogZbiorWUzyciu(joinPath(katalog, nazwa));
+    };
+    QSet<QString> doUsuniecia;
     if (Katalogi.CzyAktUsun) {
         QSet<QString> naSieci;
         for (const QString& nazwa : sieciowe)
             naSieci.insert(upperPL(nazwa));
+        for (const QString& nazwa : lokalne)
+            if (!naSieci.contains(upperPL(nazwa)) && !wUzyciu(nazwa))
+                doUsuniecia.insert(nazwa);
+    }
+    const QString ile = doUsuniecia.isEmpty()
+                            ? QString()
+                            : u"Zbiorów do usunięcia: "_s + QString::number(doUsuniecia.size());
+    if (Decyzja(u"Czy aktualizować katalog?"_s, ile) != WynikTak)
+        return;
+    StanPrzerwij = false;
+
+    if (Katalogi.CzyAktUsun) {
         for (const QString& nazwa : lokalne) {
             PompujZdarzenia();
             if (StanPrzerwij)
                 return;
-            if (naSieci.contains(upperPL(nazwa)))
+            // A deck may have taken the file while the question was open.
+            if (!doUsuniecia.contains(nazwa) || wUzyciu(nazwa))
                 continue;
             if (!JestKatalog(siec)) {
                 Log(u"Aktualizacja katalogu przerwana - brak katalogu sieciowego "_s + siec);

@@ -44,6 +44,11 @@ extern NastawyKatalogow Katalogi;
 const OpisSekcji& SekcjaKatalogow();
 
 void KatalogNastawyDomyslne();
+// Where the browser and its folder buttons go unless told: the program's
+// start folder when it lies in a drive (as X:\...), else the first drive's
+// root from C on ("C:\\"), so the operator sees drive letters; the start
+// folder itself when there is no drive.
+QString KatalogDomyslny();
 void KatalogNastawyZapisz(const QString& plik);
 void KatalogNastawyCzytaj(const QString& plik);
 void KatalogNastawyCzytaj(const ZbiorNastaw& zbior);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -546,6 +547,13 @@ bool TDlgOpisNagr::ShowOpisNagr(const SygnalType& s, bool edytowalny) {
     geometria0_ = geometria_;
     Strony->setCurrentWidget(TabSheet2);
     Zmiana();
+    mOtwarcie_ = m_;
+    polaOtwarcie_.clear();
+    for (const PoleEdytora& p : PolaEdytora)
+        polaOtwarcie_.push_back(TekstPola(p.pole));
+    mixOtwarcie_ = MixEdit->text();
+    ptyOtwarcie_ = PTYComboBox->currentIndex();
+    zaaOtwarcie_ = ZaakceptowanyCheckBox->isChecked();
 
     const bool zapisano = PokazModalnie(parentWidget()) == OdpowiedzAkceptuj;
     Zatrzymaj();
@@ -590,7 +598,8 @@ void TDlgOpisNagr::CzytajObwiednie() {
     std::memset(obwiednia_.data(), 0, size_t(obwiednia_.size()));
     if (plikJest_) {
         QFile f(platform::resolvePath(ZbiorObwiedni(s_.Adres)));
-        if (f.open(QIODevice::ReadOnly)) {
+        // Only a regular file: a FIFO would hold the dialog for ever.
+        if (QFileInfo(f.fileName()).isFile() && f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.read(RozmiarBuforaObwiedni);
             if (b.size() > RozmiarNaglowkaObwiedni)
                 std::memcpy(obwiednia_.data(), b.constData() + RozmiarNaglowkaObwiedni,
@@ -937,31 +946,40 @@ void TDlgOpisNagr::Akceptuj() {
     }
     if (Decyzja(u"Czy zapisać zmiany?"_s) != WynikTak)
         return;
+    // Only what the operator changed is taken from the dialog; everything
+    // else keeps the text it was read with (an unset loop stays unset, a
+    // mix distance without a mix point stays).
     OpisNagraniaTyp& o = OpisNagrania;
     ZnacznikiNaTekst(s_, o);
-    for (const PoleEdytora& p : PolaEdytora)
-        if (p.pole != &O::SFT)
-            o.*p.pole = cutTo(TekstPola(p.pole), p.szerokosc);
-    for (QString O::* ps : {&O::PS1, &O::PS2, &O::PS3, &O::PS4})
-        if (!(o.*ps).isEmpty())
-            o.*ps = cutTo(padRight(o.*ps, 8), 8);
+    for (size_t i = 0; i < std::size(PolaEdytora); ++i) {
+        const PoleEdytora& p = PolaEdytora[i];
+        const QString t = TekstPola(p.pole);
+        if (p.pole == &O::SFT || (i < polaOtwarcie_.size() && t == polaOtwarcie_[i]))
+            continue;
+        o.*p.pole = cutTo(t, p.szerokosc);
+        for (QString O::* ps : {&O::PS1, &O::PS2, &O::PS3, &O::PS4})
+            if (p.pole == ps && !(o.*ps).isEmpty())
+                o.*ps = cutTo(padRight(o.*ps, 8), 8);
+    }
     qint64 mix = 0;
     // Whole seconds of the mix distance, as a time text ("01:15.000").
-    o.Mix = LiczbaPola(MixEdit->text(), mix) ? PiszCzas(4, mix * 1000) : u"-00:00.001"_s;
-    o.PTY = PTYComboBox->currentIndex() >= 0 ? QString::number(PTYComboBox->currentIndex()) : QString();
-    o.Zaa = ZaakceptowanyCheckBox->isChecked() ? u"1"_s : QString();
+    if (MixEdit->text() != mixOtwarcie_)
+        o.Mix = LiczbaPola(MixEdit->text(), mix) ? PiszCzas(4, mix * 1000) : u"-00:00.001"_s;
+    if (PTYComboBox->currentIndex() != ptyOtwarcie_)
+        o.PTY = PTYComboBox->currentIndex() >= 0 ? QString::number(PTYComboBox->currentIndex()) : QString();
+    if (ZaakceptowanyCheckBox->isChecked() != zaaOtwarcie_)
+        o.Zaa = ZaakceptowanyCheckBox->isChecked() ? u"1"_s : QString();
     TekstNaZnaczniki(o, s_);
-    s_.Int = m_.Int;
-    s_.Out = m_.Out;
-    s_.Mik = m_.Mik;
-    s_.NwP = m_.NwP;
-    s_.NwK = m_.NwK;
-    s_.FIn = m_.FIn;
-    s_.FOu = m_.FOu;
-    s_.LpP = m_.LpP;
-    s_.LpK = m_.LpK;
-    s_.FrP = m_.FrP;
-    s_.FrK = m_.FrK;
+    static constexpr std::pair<qint32 ZnacznikiOpisu::*, qint32 SygnalType::*> znaczniki[] = {
+        {&ZnacznikiOpisu::Int, &SygnalType::Int}, {&ZnacznikiOpisu::Out, &SygnalType::Out},
+        {&ZnacznikiOpisu::Mik, &SygnalType::Mik}, {&ZnacznikiOpisu::NwP, &SygnalType::NwP},
+        {&ZnacznikiOpisu::NwK, &SygnalType::NwK}, {&ZnacznikiOpisu::FIn, &SygnalType::FIn},
+        {&ZnacznikiOpisu::FOu, &SygnalType::FOu}, {&ZnacznikiOpisu::LpP, &SygnalType::LpP},
+        {&ZnacznikiOpisu::LpK, &SygnalType::LpK}, {&ZnacznikiOpisu::FrP, &SygnalType::FrP},
+        {&ZnacznikiOpisu::FrK, &SygnalType::FrK}};
+    for (const auto& [m, s] : znaczniki)
+        if (m_.*m != mOtwarcie_.*m)
+            s_.*s = m_.*m;
     ZapiszSygnal(s_);
     // The record the callers read holds the markers just saved.
     ZnacznikiNaTekst(s_, o);

@@ -168,6 +168,12 @@ private:
     SygnalType s_;
     OpisNagraniaTyp opis0_;
     ZnacznikiOpisu m_, m0_;
+    // What the dialog showed when it opened: a save writes only what differs.
+    ZnacznikiOpisu mOtwarcie_;
+    std::vector<QString> polaOtwarcie_;
+    QString mixOtwarcie_;
+    int ptyOtwarcie_ = -1;
+    bool zaaOtwarcie_ = false;
     std::array<GeometriaPanelu, LiczbaPaneli> geometria_{}, geometria0_{};
     QByteArray obwiednia_;
     qint32 dlugosc_ = 0;

@@ -6,15 +6,20 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 #include <QStorageInfo>
 #include <QStringList>
 
 #include <dirent.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+
+#include "platform/SerialWorker.h"
 
 namespace platform {
 namespace {
@@ -35,9 +40,11 @@ QString& overrideFolder() {
 // system's clock as the listing: until the listing is that far behind the
 // change, a miss lists the folder again.
 struct FolderIndex {
+    enum Type : quint8 { Unknown, Regular, Other };
     struct Entry {
         QString real;
         bool ambiguous = false;  // more than one name differs from it only in case
+        Type type = Unknown;     // as the listing said (a link is Unknown)
     };
     QHash<QString, Entry> names;  // case-folded name -> real name
     timespec mtime{};
@@ -54,6 +61,16 @@ constexpr qint64 kFineTickNs = 50'000'000;
 qint64 tickOf(const timespec& mtime) { return mtime.tv_nsec == 0 ? kCoarseTickNs : kFineTickNs; }
 
 std::atomic<quint64> listings{0};
+std::atomic<int> delayUs{0};
+thread_local int noWaitDepth = 0;
+thread_local quint64 looks = 0;
+thread_local quint64 listingsHere = 0;
+
+// The injected slowness of a network share, before every look at the disk.
+void slowShare() {
+    ++looks;
+    if (const int us = delayUs.load(std::memory_order_relaxed); us > 0) ::usleep(useconds_t(us));
+}
 
 QHash<QString, IndexPtr>& indexes() {
     static QHash<QString, IndexPtr> c;
@@ -64,6 +81,7 @@ qint64 nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 
 bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
 bool folderTime(const QByteArray& folder, timespec& mtime) {
+    slowShare();
     struct stat st;
     if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     mtime = st.st_mtim;
@@ -92,20 +110,26 @@ IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     index->settled = nanoseconds(now) - nanoseconds(mtime) >= tickOf(mtime);
+    slowShare();
     if (DIR* d = ::opendir(folder.constData())) {
         while (const dirent* e = ::readdir(d)) {
             const char* n = e->d_name;
             if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
             const QString real = QFile::decodeName(n);
             FolderIndex::Entry& entry = index->names[foldedName(real)];
-            if (entry.real.isEmpty())
+            if (entry.real.isEmpty()) {
                 entry.real = real;
-            else
+                entry.type = e->d_type == DT_REG                              ? FolderIndex::Regular
+                             : e->d_type == DT_LNK || e->d_type == DT_UNKNOWN ? FolderIndex::Unknown
+                                                                              : FolderIndex::Other;
+            } else {
                 entry.ambiguous = true;
+            }
         }
         ::closedir(d);
     }
     listings.fetch_add(1, std::memory_order_relaxed);
+    ++listingsHere;
     return index;
 }
 
@@ -122,6 +146,69 @@ IndexPtr currentIndex(const QString& folder, const QByteArray& fsFolder, const t
     return index;
 }
 
+SerialWorker& lister() {
+    static SerialWorker w;
+    return w;
+}
+QSet<QString>& pendingListings() {  // under lock()
+    static QSet<QString> s;
+    return s;
+}
+
+// Lists a folder on the background thread, once however often it is asked.
+void listInBackground(const QString& folder, const QByteArray& fsFolder) {
+    {
+        QMutexLocker guard(&lock());
+        if (pendingListings().contains(folder)) return;
+        pendingListings().insert(folder);
+    }
+    lister().post([folder, fsFolder] {
+        timespec mtime;
+        const IndexPtr index = folderTime(fsFolder, mtime) ? listFolder(fsFolder, mtime) : nullptr;
+        IndexPtr old;  // freed here, after the lock: a large folder's index takes a while
+        QMutexLocker guard(&lock());
+        pendingListings().remove(folder);
+        if (index) {
+            old = indexes().value(folder);
+            indexes().insert(folder, index);
+        }
+        guard.unlock();
+    });
+}
+
+// An index replaced meanwhile whose last holder is this lookup is freed by
+// the background thread, not by the tick.
+void letGoInBackground(IndexPtr index) {
+    if (index && index.use_count() == 1) lister().post([i = std::move(index)] {});
+}
+
+// Where a NoListingWait stands: the index as it is, a listing asked of the
+// background thread when it is out of date, and a name it does not hold
+// tried exactly as written.
+QString matchWithoutListing(const QString& folder, QStringView name, const QByteArray& fsFolder,
+                            const timespec& mtime) {
+    IndexPtr index;
+    {
+        QMutexLocker guard(&lock());
+        index = indexes().value(folder);
+    }
+    if (!index || !sameTime(index->mtime, mtime)) listInBackground(folder, fsFolder);
+    const auto hit = index ? index->names.constFind(foldedName(name)) : QHash<QString, FolderIndex::Entry>::const_iterator();
+    if (!index || hit == index->names.cend()) {
+        if (index && sameTime(index->mtime, mtime) && !index->settled) listInBackground(folder, fsFolder);
+        QString exact = folder + QLatin1Char('/');
+        exact.append(name);
+        struct stat st;
+        slowShare();
+        const bool there = ::lstat(QFile::encodeName(exact).constData(), &st) == 0;
+        letGoInBackground(std::move(index));
+        return there ? name.toString() : QString();
+    }
+    const QString real = hit->real;
+    letGoInBackground(std::move(index));
+    return real;
+}
+
 // The real name of `name` inside `folder`, or an empty string.
 // `known`: the folder's change time when the caller has just read it.
 // `fsFolder`: the folder's encoded name when the caller has it already.
@@ -133,6 +220,7 @@ QString matchComponent(const QString& folder, QStringView name, const timespec* 
         mtime = *known;
     else if (!folderTime(fsFolder, mtime))
         return QString();
+    if (noWaitDepth > 0) return matchWithoutListing(folder, name, fsFolder, mtime);
     const QString key = foldedName(name);
     IndexPtr index = currentIndex(folder, fsFolder, mtime, false);
     auto hit = index->names.constFind(key);
@@ -147,6 +235,7 @@ QString matchComponent(const QString& folder, QStringView name, const timespec* 
         struct stat st;
         QString exact = folder + QLatin1Char('/');
         exact.append(name);
+        slowShare();
         if (::lstat(QFile::encodeName(exact).constData(), &st) == 0) return name.toString();
     }
     return hit->real;
@@ -180,6 +269,7 @@ void clearPathCache() {
 }
 
 quint64 folderListings() { return listings.load(std::memory_order_relaxed); }
+quint64 folderListingsOnThisThread() { return listingsHere; }
 
 QString driveLetters() {
     QString letters;
@@ -256,6 +346,7 @@ QString resolve(const QString& path, bool* found) {
         if (slash >= 0) parent.append(QLatin1Char('/')).append(QStringView(rest).left(slash));
         const QByteArray fsParent = QFile::encodeName(parent);
         struct stat st;
+        slowShare();
         if (::stat(fsParent.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
             const QStringView name = QStringView(rest).mid(slash + 1);
             const QString real = matchComponent(parent, name, &st.st_mtim, &fsParent);
@@ -298,17 +389,57 @@ QString resolve(const QString& path, bool* found) {
 
 }  // namespace
 
-QString storedPath(const QString& path) {
-    const QString drives = QDir::cleanPath(programFolder() + QStringLiteral("/drives"));
-    const QString p = QDir::cleanPath(path);
-    if (!p.startsWith(drives + QLatin1Char('/'))) return path;
-    const QString rest = p.mid(drives.size() + 1);  // "d/MUZYKA/ROCK" or "d"
-    if (rest.isEmpty() || !rest[0].isLetter() || rest[0].unicode() >= 128 ||
-        (rest.size() > 1 && rest[1] != QLatin1Char('/')))
-        return path;
-    QString tail = rest.mid(1);
+namespace {
+// The path with its links followed; a part that does not exist yet is kept
+// as given after its nearest existing folder.
+QString followed(const QString& p) {
+    QString head = p, tail;
+    while (head.size() > 1) {
+        const QString real = QFileInfo(head).canonicalFilePath();
+        if (!real.isEmpty()) return real + tail;
+        const qsizetype i = head.lastIndexOf(QLatin1Char('/'));
+        if (i < 0) break;
+        tail = head.mid(i) + tail;
+        head = head.left(std::max<qsizetype>(i, 1));
+    }
+    return p;
+}
+
+QString onDrive(QChar letter, QString tail) {
     tail.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    return rest[0].toUpper() + QLatin1Char(':') + (tail.isEmpty() ? QStringLiteral("\\") : tail);
+    return letter.toUpper() + QLatin1Char(':') + (tail.isEmpty() ? QStringLiteral("\\") : tail);
+}
+}  // namespace
+
+QString storedPath(const QString& path) {
+    // A stored path separates with "\" only.
+    if (hasDriveLetter(path)) {
+        QString p = path;
+        p.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        return p;
+    }
+    QString linux = path;
+    linux.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!linux.startsWith(QLatin1Char('/'))) return path;
+    const QString p = QDir::cleanPath(linux);
+    const QString drives = QDir::cleanPath(programFolder() + QStringLiteral("/drives"));
+    if (p.startsWith(drives + QLatin1Char('/'))) {
+        const QString rest = p.mid(drives.size() + 1);  // "d/MUZYKA/ROCK" or "d"
+        if (!rest.isEmpty() && rest[0].isLetter() && rest[0].unicode() < 128 &&
+            (rest.size() == 1 || rest[1] == QLatin1Char('/')))
+            return onDrive(rest[0], rest.mid(1));
+        return p;
+    }
+    // Reached another way (the folder a drive's link leads to, a link to
+    // it): the file system decides whether it lies in a drive.
+    const QString real = followed(p);
+    for (const QChar c : driveLetters()) {
+        const QString target = QFileInfo(drives + QLatin1Char('/') + c.toLower()).canonicalFilePath();
+        if (target.isEmpty()) continue;
+        if (real == target) return onDrive(c, QString());
+        if (real.startsWith(target + QLatin1Char('/'))) return onDrive(c, real.mid(target.size()));
+    }
+    return p;
 }
 
 QString resolvePath(const QString& path) { return resolve(path, nullptr); }
@@ -318,7 +449,73 @@ bool isRegularFile(const QString& path) {
     const QString real = resolve(path, &found);
     if (!found || real.isEmpty()) return false;
     struct stat st;
+    slowShare();
     return ::stat(QFile::encodeName(real).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders) {
+    std::vector<bool> out(size_t(paths.size()), false);
+    struct Folder {
+        IndexPtr index;
+        QString fs;
+        QByteArray encoded;
+        bool relisted = false;
+    };
+    QHash<QString, Folder> seen;  // the folder as stored -> what was found there
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString& p = paths[i];
+        if (std::all_of(p.cbegin(), p.cend(), [](QChar c) { return c.isSpace(); })) continue;
+        const qsizetype cut = std::max(p.lastIndexOf(QLatin1Char('\\')), p.lastIndexOf(QLatin1Char('/')));
+        const QStringView name = QStringView(p).mid(cut + 1);
+        if (cut < 0 || name.isEmpty() || name == u"." || name == u"..") {
+            out[size_t(i)] = isRegularFile(p);
+            continue;
+        }
+        const QString parent = p.left(cut + 1);
+        auto f = seen.find(parent);
+        if (f == seen.end()) {
+            Folder n;
+            n.fs = resolvePath(parent);
+            n.encoded = QFile::encodeName(n.fs);
+            timespec mtime;
+            if (folderTime(n.encoded, mtime)) {
+                n.index = currentIndex(n.fs, n.encoded, mtime, false);
+                if (folders) folders->insert(n.fs, nanoseconds(mtime));
+            }
+            f = seen.insert(parent, n);
+        }
+        if (!f->index) continue;
+        const QString key = foldedName(name);
+        auto hit = f->index->names.constFind(key);
+        if (hit == f->index->names.cend() && !f->index->settled && !f->relisted) {
+            // Listed within the file system's tick of a change: once more.
+            timespec mtime;
+            if (!folderTime(f->encoded, mtime)) continue;
+            f->index = currentIndex(f->fs, f->encoded, mtime, true);
+            f->relisted = true;
+            hit = f->index->names.constFind(key);
+        }
+        if (hit == f->index->names.cend()) continue;
+        if (!hit->ambiguous && hit->type != FolderIndex::Unknown)
+            out[size_t(i)] = hit->type == FolderIndex::Regular;
+        else
+            out[size_t(i)] = isRegularFile(p);
+    }
+    return out;
+}
+
+qint64 folderChangeTime(const QString& fsFolder) {
+    timespec mtime;
+    return folderTime(QFile::encodeName(fsFolder), mtime) ? nanoseconds(mtime) : -1;
+}
+
+NoListingWait::NoListingWait() { ++noWaitDepth; }
+NoListingWait::~NoListingWait() { --noWaitDepth; }
+
+void flushBackgroundListings() { lister().flush(); }
+
+quint64 fileSystemLooks() { return looks; }
+
+void setFileSystemDelay(int microseconds) { delayUs.store(microseconds, std::memory_order_relaxed); }
 
 }  // namespace platform

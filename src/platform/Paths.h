@@ -2,7 +2,11 @@
 // Stored paths keep their Windows form (D:\MUZYKA\A123.MP3): playlists,
 // databases and other stations' files rely on it. Only when the program
 // touches the file system is a path resolved to a Linux one.
+#include <QHash>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace platform {
 
@@ -27,14 +31,50 @@ QString resolvePath(const QString& path);
 // checks files far down the playlist).
 bool isRegularFile(const QString& path);
 
+// Whether each stored path names a regular file, answered a folder at a
+// time: every distinct folder is looked at once (one stat; its index of names
+// listed again only when it changed) and a name's type is taken from the
+// listing. For a worker that watches many files (the elements ahead of the
+// on-air loop): `folders` gets each folder looked at (Linux path) with its
+// change time in ns, to be compared later with folderChangeTime.
+std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders = nullptr);
+// A folder's change time in ns; -1 when it is not a folder.
+qint64 folderChangeTime(const QString& fsFolder);
+
+// While one stands on a thread, no lookup there waits for a folder to be
+// listed: a folder whose index is out of date is listed again by a
+// background thread, and the lookup answers from the index it has, trying
+// the name exactly as written when the index does not hold it. The on-air
+// loop puts one up for its tick.
+class NoListingWait {
+public:
+    NoListingWait();
+    ~NoListingWait();
+    NoListingWait(const NoListingWait&) = delete;
+    NoListingWait& operator=(const NoListingWait&) = delete;
+};
+// Returns once every listing handed to the background thread is done.
+void flushBackgroundListings();
+
+// Every look at the file system made by this layer (a folder's time, a
+// listing, a file's type) first waits this long: a test or benchmark stands
+// a slow network share in front of a local folder. 0: none.
+void setFileSystemDelay(int microseconds);
+// How many looks at the disk this layer made on the calling thread so far.
+quint64 fileSystemLooks();
+
 // Forgets every folder's index of names.
 void clearPathCache();
 // How many times a folder has been listed so far (the cost a lookup avoids).
 quint64 folderListings();
+// The same, made by the calling thread.
+quint64 folderListingsOnThisThread();
 
-// A Linux path back in the program's form where it lies in a drive's folder
-// (<program folder>/drives/d/MUZYKA gives D:\MUZYKA, the drive's folder
-// itself D:\); any other path is returned as given.
+// A path back in the program's form: where it lies in a drive's folder,
+// however it was reached (<program folder>/drives/d/MUZYKA, or the folder
+// drives/d links to, gives D:\MUZYKA; the drive's folder itself D:\), with
+// "\" only; any other absolute path as a Linux path with "/" only; a
+// relative one as given.
 QString storedPath(const QString& path);
 
 // True when the path starts with a drive letter and a colon.

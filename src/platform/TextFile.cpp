@@ -1,7 +1,8 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -88,31 +89,122 @@ bool readTextLines(const QString& fsPath, QStringList& lines, qint64 maxBytes) {
     return true;
 }
 
-bool writeTextFileAtomic(const QString& fsPath, const QStringList& lines, QString* error) {
-    QSaveFile f(fsPath);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = f.errorString();
-        return false;
+WholeFileWriter::WholeFileWriter(const QString& fsPath) : target_(QFile::encodeName(fsPath)) {}
+
+WholeFileWriter::~WholeFileWriter() { discard(); }
+
+bool WholeFileWriter::fail(int err) {
+    if (error_ == 0) error_ = err ? err : EIO;
+    discard();
+    errno = error_;
+    return false;
+}
+
+void WholeFileWriter::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.isEmpty()) ::unlink(temp_.constData());
+    temp_.clear();
+}
+
+bool WholeFileWriter::open() {
+    discard();
+    error_ = 0;
+    // A link is followed: the file it names is replaced, the link stays.
+    struct stat st;
+    if (::lstat(target_.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        const QString real = QFileInfo(QFile::decodeName(target_)).canonicalFilePath();
+        if (!real.isEmpty()) target_ = QFile::encodeName(real);
     }
+    bool keepMode = false;
+    mode_t mode = 0;
+    if (::stat(target_.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+        // The rename needs only the folder's permission: a file its owner
+        // made read-only is not replaced behind their back.
+        if (::access(target_.constData(), W_OK) != 0) return fail(errno);
+        keepMode = true;
+        mode = st.st_mode & 07777;
+    }
+    const qsizetype slash = target_.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray() : target_.left(slash + 1);
+    const QByteArray name = target_.mid(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray suffix = QByteArray::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 16);
+        temp_ = folder + '.' + name + ".zapis-" + suffix;
+        // 0666 under the umask, as any new file; the old file's mode below.
+        fd_ = ::open(temp_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd_ >= 0) break;
+        const int err = errno;
+        temp_.clear();
+        if (err != EEXIST) return fail(err);
+    }
+    if (fd_ < 0) return fail(EEXIST);
+    // A file system without permissions still takes the file.
+    if (keepMode) (void)::fchmod(fd_, mode);
+    return true;
+}
+
+bool WholeFileWriter::write(const char* data, qsizetype size) {
+    if (fd_ < 0) return fail(error_ ? error_ : EBADF);
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(errno);
+        }
+        if (n == 0) return fail(ENOSPC);
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool WholeFileWriter::commit() {
+    if (fd_ < 0) return fail(error_ ? error_ : EBADF);
+    if (::fsync(fd_) != 0) return fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return fail(errno);
+    if (::rename(temp_.constData(), target_.constData()) != 0) return fail(errno);
+    temp_.clear();
+    // The rename itself reaches the disk with the folder.
+    const qsizetype slash = target_.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target_.left(slash);
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+QString WholeFileWriter::errorString() const { return error_ ? qt_error_string(error_) : QString(); }
+
+bool writeWholeFile(const QString& fsPath, const QByteArray& bytes, QString* error) {
+    WholeFileWriter f(fsPath);
+    if (f.open() && f.write(bytes) && f.commit()) return true;
+    if (error) *error = f.errorString();
+    errno = f.error();
+    return false;
+}
+
+bool writeTextFileAtomic(const QString& fsPath, const QStringList& lines, QString* error) {
+    WholeFileWriter f(fsPath);
+    bool ok = f.open();
     QByteArray buf;
-    for (const QString& l : lines) {
-        buf += toCp1250(l);
+    for (qsizetype i = 0; ok && i < lines.size(); ++i) {
+        buf += toCp1250(lines[i]);
         buf += "\r\n";
         if (buf.size() > (1 << 20)) {
-            if (f.write(buf) != buf.size()) break;
+            ok = f.write(buf);
             buf.clear();
         }
     }
-    if (!buf.isEmpty() && f.write(buf) != buf.size()) {
-        if (error) *error = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
+    if (ok && f.write(buf) && f.commit()) return true;
+    if (error) *error = f.errorString();
+    errno = f.error();
+    return false;
 }
 
 bool appendTextLines(const QString& fsPath, const QStringList& lines) {

@@ -30,9 +30,42 @@ bool readTextLines(const QString& fsPath, QStringList& lines, qint64 maxBytes = 
 // The lines of text already in memory, by the same rules.
 QStringList splitTextLines(const QByteArray& bytes);
 
-// Writes the lines, each followed by CR LF, to a temporary file in the same
-// folder and renames it over the old file only when all was written.
-// On failure the old file is left as it was and `error` says why.
+// A file rewritten whole. The bytes go to a temporary file beside it and
+// every write is checked as it is made (a full disk or a size limit shows at
+// the write that meets it, never later in a buffer's flush); the temporary
+// is synced to the disk and only then renamed over the old file, which keeps
+// its permissions. Any failure leaves the old file as it was and no
+// temporary behind; error() (also left in errno) and errorString() say why.
+class WholeFileWriter {
+public:
+    explicit WholeFileWriter(const QString& fsPath);
+    ~WholeFileWriter();  // what was not committed is thrown away
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    bool open();
+    bool write(const char* data, qsizetype size);
+    bool write(const QByteArray& bytes) { return write(bytes.constData(), bytes.size()); }
+    // Puts the file in the old one's place; false (the old file kept) when
+    // anything on the way failed.
+    bool commit();
+    void discard();
+    int error() const { return error_; }
+    QString errorString() const;
+
+private:
+    bool fail(int err);
+
+    QByteArray target_;
+    QByteArray temp_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+// The whole file at once, through WholeFileWriter.
+bool writeWholeFile(const QString& fsPath, const QByteArray& bytes, QString* error = nullptr);
+
+// Writes the lines, each followed by CR LF, through WholeFileWriter.
 bool writeTextFileAtomic(const QString& fsPath, const QStringList& lines, QString* error = nullptr);
 
 // Appends whole lines (CR LF) to the file, creating it when missing.

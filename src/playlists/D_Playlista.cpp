@@ -7,7 +7,7 @@
 #include "foundation/Text.h"
 #include "playlists/NastawyEmisji.h"
 
-TablicaPlaylisty Playlista;
+PlaylistaNaAntenie Playlista;
 StanListy StanPlaylisty;
 QString PlaylistaZbior;
 QString PlaylistaNazwa = QStringLiteral("Nie_ma");

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "audio/TrimRodzaju.h"
 #include "playlists/FixedText.h"
@@ -114,7 +115,34 @@ void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, q
 constexpr int MaksPlaylisty = 10'000;
 using TablicaPlaylisty = std::array<TElemPListy, MaksPlaylisty + 1>;
 
-extern TablicaPlaylisty Playlista;
+// The on-air elements, held through a pointer so that a list being read can
+// be built in an array of its own and put in place in one step (while the
+// operator answers the read's questions the decks play from the old one).
+class PlaylistaNaAntenie {
+public:
+    PlaylistaNaAntenie() : p_(std::make_unique<TablicaPlaylisty>()) {}
+    TElemPListy& operator[](size_t i) { return (*p_)[i]; }
+    const TElemPListy& operator[](size_t i) const { return (*p_)[i]; }
+    auto begin() { return p_->begin(); }
+    auto end() { return p_->end(); }
+    auto begin() const { return p_->cbegin(); }
+    auto end() const { return p_->cend(); }
+    operator TablicaPlaylisty&() { return *p_; }
+    operator const TablicaPlaylisty&() const { return *p_; }
+    PlaylistaNaAntenie& operator=(const TablicaPlaylisty& t) {
+        *p_ = t;
+        return *this;
+    }
+    // Exchanges the array in place with another one; never null.
+    void Zamien(std::unique_ptr<TablicaPlaylisty>& inna) {
+        if (inna) p_.swap(inna);
+    }
+
+private:
+    std::unique_ptr<TablicaPlaylisty> p_;
+};
+
+extern PlaylistaNaAntenie Playlista;
 extern StanListy StanPlaylisty;
 extern QString PlaylistaZbior;  // the file the playlist was read from
 extern QString PlaylistaNazwa;  // "Nie_ma" when none

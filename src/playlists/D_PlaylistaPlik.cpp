@@ -115,10 +115,14 @@ void czas(QString& o, qint64 ms, bool godziny = false) {
 }
 
 void piszBlok(QString& o, const TElemPListy& e) {
+    // Written as the reader gives it back: without trailing blanks, and not
+    // at all when nothing else is left (an imported list's blank performer).
     auto tekst = [&](const char* klucz, const QString& v) {
-        if (v.isEmpty()) return;
+        QString t = oneLine(v);
+        while (t.endsWith(QLatin1Char(' '))) t.chop(1);
+        if (t.isEmpty()) return;
         o += QLatin1String(klucz);
-        o += oneLine(v);
+        o += t;
         koniecLinii(o);
     };
     auto czasKlucza = [&](const char* klucz, qint32 v) {
@@ -128,6 +132,12 @@ void piszBlok(QString& o, const TElemPListy& e) {
     };
     auto znacznik = [&](const char* klucz, qint32 v) {
         if (v != 0) czasKlucza(klucz, v);
+    };
+    // An intro or outro that did not read as a time (-1) has no text, and
+    // their empty value reads back as 0: not written, so the next save
+    // writes the same.
+    auto znacznikSekund = [&](const char* klucz, qint32 v) {
+        if (v != -1) znacznik(klucz, v);
     };
     auto liczba = [&](const char* klucz, qint32 v) {
         if (v == 0) return;
@@ -147,8 +157,8 @@ void piszBlok(QString& o, const TElemPListy& e) {
     if (e.Typ & TypGrajO) linia(o, QLatin1String("Mod=Graj o"));
     tekst("Typ=", KodRodzaju(RodzajElemPListy(e.Typ)));
     czasKlucza("Trw=", e.Trw);
-    znacznik("Int=", e.Int);
-    znacznik("Out=", e.Out);
+    znacznikSekund("Int=", e.Int);
+    znacznikSekund("Out=", e.Out);
     if (e.Mix != -1) czasKlucza("Mix=", e.Mix);
     znacznik("NwP=", e.NwP);
     znacznik("FIn=", e.FIn);
@@ -158,7 +168,10 @@ void piszBlok(QString& o, const TElemPListy& e) {
         liczba("FIT=", e.FIT);
         liczba("FOT=", e.FOT);
     }
-    tekst("Ide=", e.Ide);
+    // No identifier reads back as the default one: written so, the file
+    // reads and saves to the same bytes.
+    static const QString bezIdentyfikatora = TElemPListy{}.Ide;
+    tekst("Ide=", e.Ide.trimmed().isEmpty() ? bezIdentyfikatora : e.Ide);
     tekst("MID=", e.MID);
     tekst("Tyt=", e.Tyt);
     tekst("Pta=", e.Pta);
@@ -339,7 +352,12 @@ qint64 modDoby(qint64 v) {
 // One key of an element block. False when the key is not an element's.
 bool czytajKlucz(TElemPListy& e, Klucz k, QStringView v) {
     switch (k) {
-    case Klucz::Emi: e.Emi = v == u"--------" ? -1 : czasKlucza(v, 5); break;
+    // A time of day: 24:00:00 is the midnight it names, as it is written.
+    case Klucz::Emi: {
+        const qint32 t = v == u"--------" ? -1 : czasKlucza(v, 5);
+        e.Emi = t < 0 ? t : qint32(modDoby(t));
+        break;
+    }
     case Klucz::Sel: tekst(e.Sel, v); break;
     // MOD and TYP describe different bits, so their order in a block does not matter.
     case Klucz::Mod: e.Typ |= TypGrajO; break;

@@ -1,7 +1,5 @@
 #include "settings/Konfiguracja.h"
 
-#include <QFile>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "library/DKatalogNastawy.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 #include "playlists/NastawyEmisji.h"
 
 void DomyslneKonfiguracji() {
@@ -64,29 +63,26 @@ bool BladZapisu(const QString& plik) {
 }  // namespace
 
 bool ZapiszKonfiguracje(const QString& plik) {
-    const QString cel = platform::resolvePath(plik);
-    QTemporaryFile tymczasowy(cel + QStringLiteral(".XXXXXX"));
-    tymczasowy.setAutoRemove(false);
+    // Every section is made in memory, then the file is written once: a
+    // failure anywhere leaves the old file whole.
+    QStringList linie;
+    {
+        const LinieZbioru zbior(plik);
+        BladIO = 0;
+        ZapiszNastawy(plik);
+        KatalogNastawyZapisz(plik);
+        ZapiszNastawyEmisji(plik);
+        WgrywanieZapiszINI(plik);
+        BazaNastawyZapisz(plik);
+        ZapiszNastawySatelity(plik);
+        linie = zbior.Linie();
+    }
     errno = 0;
-    if (!tymczasowy.open()) {
-        BladIO = errno ? KodBleduZErrno(errno) : 5;
+    QString blad;
+    if (!platform::writeTextFileAtomic(platform::resolvePath(plik), linie, &blad)) {
+        BladIO = errno ? KodBleduZErrno(errno) : 101;
         return BladZapisu(plik);
     }
-    const QString nazwa = tymczasowy.fileName();
-    tymczasowy.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                              QFileDevice::ReadOther);
-    tymczasowy.close();
     BladIO = 0;
-    ZapiszNastawy(nazwa);
-    KatalogNastawyZapisz(nazwa);
-    ZapiszNastawyEmisji(nazwa);
-    WgrywanieZapiszINI(nazwa);
-    BazaNastawyZapisz(nazwa);
-    ZapiszNastawySatelity(nazwa);
-    if (BladIO != 0 || std::rename(QFile::encodeName(nazwa).constData(), QFile::encodeName(cel).constData()) != 0) {
-        if (BladIO == 0) BladIO = errno ? KodBleduZErrno(errno) : 101;
-        QFile::remove(nazwa);
-        return BladZapisu(plik);
-    }
     return true;
 }

@@ -161,9 +161,10 @@ private:
 };
 
 // A track bar and its number field. The bar writes its position, rounded down
-// to its step, into the field; a whole number typed within the bar's range
-// moves the bar; anything else typed puts the bar's value back (an emptied
-// field waits until the operator leaves it).
+// to its step, into the field. A typed number is checked when the operator
+// leaves the field or accepts: a whole number within the bar's range moves
+// the bar, anything else puts the bar's value back. (Checked per keystroke,
+// "6000" would pass through "600" on its way out of range.)
 class Suwak final : public KontrolkaNastawy {
 public:
     Suwak(const PowiazanieNastawy& p, const OpisKlucza* k) : KontrolkaNastawy(p, k) {
@@ -175,19 +176,7 @@ public:
         pole_ = Widzet(new QLineEdit, p.klucz + u"Pole"_s);
         pole_->setMaximumWidth(60);
         QObject::connect(pasek_, &QSlider::valueChanged, pole_, [this](int v) { pole_->setText(QString::number(Krok(v))); });
-        QObject::connect(pole_, &QLineEdit::textEdited, pasek_, [this](const QString& t) {
-            qint64 n = 0;
-            if (Poprawna(t, n)) {
-                const QSignalBlocker cicho(pasek_);
-                pasek_->setValue(int(n));
-            } else if (!t.isEmpty()) {
-                Przywroc();
-            }
-        });
-        QObject::connect(pole_, &QLineEdit::editingFinished, pasek_, [this] {
-            qint64 n = 0;
-            if (!Poprawna(pole_->text(), n)) Przywroc();
-        });
+        QObject::connect(pole_, &QLineEdit::editingFinished, pasek_, [this] { Sprawdz(); });
     }
     void Pokaz() override {
         const qint64 v = LiczbaZmiennej(*k) / p.skala;
@@ -197,12 +186,22 @@ public:
     }
     QVariant Stan() const override { return pole_->text(); }
     void Przyjmij() override {
+        Sprawdz();
         qint64 n = 0;
         if (!Poprawna(pole_->text(), n)) n = Krok(pasek_->value());
         UstawLiczbe(*k, n * p.skala);
     }
 
 private:
+    void Sprawdz() {
+        qint64 n = 0;
+        if (Poprawna(pole_->text(), n)) {
+            const QSignalBlocker cicho(pasek_);
+            pasek_->setValue(int(n));
+        } else {
+            Przywroc();
+        }
+    }
     int Krok(int v) const { return v / p.krok * p.krok; }
     bool Poprawna(const QString& t, qint64& n) const { return parseInteger(t, n) && n >= p.minimum && n <= p.maksimum; }
     void Przywroc() { pole_->setText(QString::number(Krok(pasek_->value()))); }
@@ -514,6 +513,15 @@ void TDlgNastawy::FormShow() {
 }
 
 void TDlgNastawy::AkceptujButtonClick() {
+    // An active password nobody can type would lock the technician out (and
+    // the reader would make it the default after a restart).
+    const auto* haslo = findChild<QCheckBox*>(u"HasloINIJest"_s);
+    auto* tekst = findChild<QLineEdit*>(u"HasloINITekst"_s);
+    if (haslo && tekst && haslo->isChecked() && tekst->text().isEmpty()) {
+        PokazInfo(u"Hasło nie może być puste"_s, u"Należy wpisać hasło albo wyłączyć \"Aktywne\""_s);
+        tekst->setFocus();
+        return;
+    }
     PokazStan(u"Zapis konfiguracji programu do zbioru TOLVANE.INI"_s, QString(), false);
     for (const auto& c : kontrolki_)
         if (c->k && c->Zmieniona()) c->Przyjmij();

@@ -318,15 +318,64 @@ TEST(PlayerSlotCard, ACardThatWillNotOpenIsLoggedShownAndTriedAgain) {
     EXPECT_TRUE(nieOtwarte[0].endsWith(QStringLiteral(" - ponowna próba co 3 s")));
     EXPECT_EQ(pokazane, QStringList{QStringLiteral("BRAK DŹWIĘKU: tolvane_sink")});
 
-    // Plugged in again: the next try opens it and the element plays on.
+    // Plugged in again: the next try opens it and the element plays on; it
+    // is told to play once its stream has called back a while.
     sink.writeConfig(true);
     zegar.advance(platform::DeviceHub::kRetryMs);
     platform::DeviceHub::instance().watch();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pokazane, QStringList{QStringLiteral("BRAK DŹWIĘKU: tolvane_sink")});
+    const auto karta = platform::DeviceHub::instance().openOutput(sink.index(), {});
+    for (int i = 0; i < 2; ++i) {
+        const int64_t klatki = karta->framesRendered();
+        ASSERT_TRUE(eventually([&] { return karta->framesRendered() > klatki; }));
+        zegar.advance(platform::DeviceHub::kStallMs);
+        platform::DeviceHub::instance().watch();
+    }
     QCoreApplication::processEvents();
     EXPECT_EQ(log.linie(QStringLiteral("odtwarza")),
               QStringList{QStringLiteral("Urządzenie dźwiękowe \"tolvane_sink\" odtwarza (44100 Hz)")});
     EXPECT_EQ(pokazane, (QStringList{QStringLiteral("BRAK DŹWIĘKU: tolvane_sink"), QString()}));
     EXPECT_TRUE(eventually([&] { return sloty.PozycjaOdtwarzacza(1) > 0; }));
+    sloty.ZwolnijOdtwarzacz(1);
+}
+
+// A machine without any sound card: the virtual device plays, the caption
+// says no sound reaches the air, and the devices are looked for again; a
+// card that comes takes the slot's next element.
+TEST(PlayerSlotCard, WithoutAnyCardItShowsAndACardThatComesTakesTheNextElement) {
+    platform::ManualClock zegar;
+    platform::ScopedClock zegarZakres(&zegar);
+    AudioRig rig;
+    AlsaSink sink;
+    sink.noDevices();
+    if (!platform::DeviceHub::instance().isCardless())
+        GTEST_SKIP() << "this machine has a sound card: " << platform::DeviceHub::instance().outputNames().join(u',').toStdString();
+    LogTestu log(rig.dir);
+    PlayerSloty sloty;
+    OpcjeOdtwarzaczy o;
+    o.KanalNazwa[1] = QString::fromLatin1(AlsaSink::kName);
+    sloty.UstawOpcje(o);
+    QStringList pokazane;
+    sloty.UstawPokazAwarii([&](const QString& t) { pokazane << t; });
+    EXPECT_EQ(pokazane, QStringList{QStringLiteral("BRAK DŹWIĘKU")});
+    const QString wav = rig.wav("a.wav", 44100, 2, 500);
+    sloty.UtworzOdtwarzacz(1);
+    sloty.OtworzPlikOdtwarzacza(1, wav);
+    sloty.GrajOdtwarzacz(1);
+    EXPECT_TRUE(eventually([&] { return sloty.PozycjaOdtwarzacza(1) > 0; })) << "the virtual device plays it";
+
+    sink.writeConfig(true);
+    zegar.advance(platform::DeviceHub::kRetryMs);
+    platform::DeviceHub::instance().watch();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.linie(QStringLiteral("Znaleziono urządzenie")).size(), 1);
+    EXPECT_EQ(pokazane, (QStringList{QStringLiteral("BRAK DŹWIĘKU"), QString()}));
+
+    sloty.UtworzOdtwarzacz(1);
+    sloty.OtworzPlikOdtwarzacza(1, wav);
+    sloty.GrajOdtwarzacz(1);
+    EXPECT_TRUE(eventually([&] { return !sink.played().isEmpty(); })) << "the next element plays on the card";
     sloty.ZwolnijOdtwarzacz(1);
 }
 

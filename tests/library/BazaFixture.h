@@ -31,7 +31,7 @@ public:
         UstawDialogi(this);
     }
     ~DialogiZPompowaniem() override { UstawDialogi(poprzednia_); }
-    QStringList info, bledy;
+    QStringList info, bledy, pytania;
     // Called with each question before it is answered.
     std::function<void(const QString&)> przyDecyzji;
 
@@ -41,9 +41,10 @@ public:
         if (pompa_)
             pompa_(++pompowania_);
     }
-    quint16 Decyzja(const QString& a, const QString&, int) override {
+    quint16 Decyzja(const QString& a, const QString& b, int) override {
         if (przyDecyzji)
             przyDecyzji(a);
+        pytania << a + QStringLiteral(" | ") + b;
         return OdpowiedzTak;
     }
 

@@ -154,40 +154,56 @@ TEST_F(DBazaPlikTest, NIE_MAStandsForTheProgramFoldersFile) {
 }
 
 // A damaged file is reported, keeps only its complete records, and neither
-// they nor anything counted or built afterwards can replace the file.
+// they nor anything counted or built afterwards can replace the file or the
+// counters file (even one newer than the database, holding the counters of
+// records the table lacks).
 TEST_F(DBazaPlikTest, DamagedFilesNeverReplaceTheFile) {
-    const QString plik = u"D:\\RADIO\\BAZA.BAZ"_s;
+    const QString plik = u"D:\\RADIO\\BAZA.BAZ"_s, lic = u"D:\\RADIO\\BAZA.LIC"_s;
     const QStringList dobry = {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"EmC=3"_s, u"KONIEC OPISU"_s};
+    BazaNagran.BazaLicznikJest = true;
     struct Case {
         const char* name;
         QStringList file;
-        int kept;  // complete records taken (the table is then in use)
+        int kept;         // complete records taken (the table is then in use)
+        const char* ile;  // what the message says was read
     };
     const QList<Case> cases = {
-        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
-        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0},
-        {"last block cut", header(2) + dobry + QStringList{u"; -------------------------"_s, u"Tyt=Uci"_s}, 1},
-        {"last block without its end line", header(2) + dobry + QStringList{u"Adr=D:\\B.WAV"_s}, 1},
-        {"key line after the last end line", header(1) + dobry + QStringList{u"Tyt=Zbłąkany"_s}, 1},
+        {"missing header", {u"; -------------------------"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0, nullptr},
+        {"missing POZYCJI", {u"WERSJA=2"_s, u"Adr=D:\\A.WAV"_s, u"KONIEC OPISU"_s}, 0, nullptr},
+        {"last block cut", header(2) + dobry + QStringList{u"; -------------------------"_s, u"Tyt=Uci"_s}, 1, "1 z 2"},
+        {"last block without its end line", header(2) + dobry + QStringList{u"Adr=D:\\B.WAV"_s}, 1, "1 z 2"},
+        {"key line after the last end line", header(1) + dobry + QStringList{u"Tyt=Zbłąkany"_s}, 1, "1 z 1"},
+        {"cut at a record boundary", header(32) + dobry, 1, "1 z 32"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dialogs.Wyczysc();
         put(plik, lines(c.file));
-        const QByteArray przed = bytes(plik);
+        put(lic, lines(header(2) + dobry + QStringList{u"; -------------------------"_s, u"Adr=D:\\Z.WAV"_s,
+                                                        u"EmC=9"_s, u"KONIEC OPISU"_s}));
+        QFile(fs(lic)).setFileTime(QFileInfo(fs(plik)).lastModified().addSecs(60), QFileDevice::FileModificationTime);
+        const QByteArray przed = bytes(plik), licPrzed = bytes(lic);
         reread();
         ASSERT_EQ(BazaLiczba, c.kept);
         EXPECT_EQ(BazaWczytana, c.kept > 0);
         EXPECT_EQ(std::as_const(BazaRekordy)[1].EmC, c.kept ? 3 : 0);
         EXPECT_FALSE(BazaKompletna);
         EXPECT_EQ(BladIO, 215);
-        EXPECT_EQ(errors(), QStringList{u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
+        EXPECT_EQ(errors(), QStringList{c.ile ? u"Nieprawidłowy format zbioru - baza wczytana w części ("_s +
+                                                    QString::fromUtf8(c.ile) +
+                                                    u" nagrań), zapis bazy zablokowany |  (D:\\RADIO\\BAZA.BAZ)"_s
+                                              : u"Nieprawidłowy format zbioru |  (D:\\RADIO\\BAZA.BAZ)"_s});
 
-        // Something counted or built afterwards still cannot replace the file.
+        // Something counted or built afterwards still cannot replace the files.
+        BazaDodajOdegranie(u"D:\\A.WAV"_s, u"2024-01-05 12:00:00"_s);
+        clock.advance(BazaLicznikiZwlokaMs);
+        BazaLicznikiSprawdz();
+        BazaLicznikiOproznij();
         add(u"D:\\NOWY.WAV"_s);
         BazaZmieniona = true;
         BazaZapisz(false);
         EXPECT_EQ(bytes(plik), przed);
+        EXPECT_EQ(bytes(lic), licPrzed);
         EXPECT_TRUE(BazaZmieniona);
         EXPECT_EQ(errors().size(), 2);
     }

@@ -14,6 +14,7 @@
 #include "common/WavWriter.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestKopia.h"
+#include "library/DKatalog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -140,6 +141,35 @@ TEST_F(DBazaSkanTest, AbortedCreateSavesNothingAndRefusesLaterSaves) {
     BazaZmieniona = true;
     BazaZapisz(false);
     EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), dobry);
+}
+
+// A drive that is gone before the build is named and nothing changes; one
+// that vanishes while it is searched leaves the old table and files alone.
+TEST_F(DBazaSkanTest, PlacesThatCannotBeListedNeverEmptyTheTable) {
+    station();
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    ASSERT_EQ(BazaLiczba, 2);
+    const QByteArray plik = bytes(u"D:\\RADIO\\BAZA.BAZ"_s);
+    BazaNagran.BAZAKatalogiSzukajJest = false;
+    BazaNagran.BazaDyski = u"C,E"_s;
+    dialogs.Wyczysc();
+    dialogs.Odpowiedz(OdpowiedzTak);
+    BazaUtworz();
+    EXPECT_EQ(dialogs.Zapisy(RodzajDialogu::Decyzja).at(0).teksty.at(1), u"Brak dostępu do: C:\\, E:\\"_s);
+    EXPECT_EQ(infos(), QStringList{u"Brak dostępu do miejsc szukania nagrań - baza nie zmieniona | C:\\, E:\\"_s});
+    EXPECT_EQ(BazaLiczba, 2);
+
+    BazaNagran.BazaDyski = u"D:\\MUZYKA"_s;
+    {
+        DialogiZPompowaniem znika([this](int) { QDir(fs(u"D:\\MUZYKA"_s)).removeRecursively(); });
+        BazaUtworz();
+        EXPECT_EQ(znika.info, QStringList{u"Zniknęło miejsce szukania nagrań - baza nie zmieniona"_s});
+    }
+    EXPECT_EQ(BazaLiczba, 2);
+    EXPECT_TRUE(BazaKompletna);
+    EXPECT_EQ(BazaPozycjaAdresu(u"D:\\MUZYKA\\a.wav"_s), 2);
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.BAZ"_s), plik);
 }
 
 TEST_F(DBazaSkanTest, WhatIsSearched) {
@@ -372,6 +402,7 @@ TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
         bool dropWhenAsked;   // the share goes while the question is open
         bool emptyShare;
         QStringList left;     // local files afterwards
+        const char* onDeck = nullptr;  // a local file a deck holds
     };
     const QStringList wszystkie = {u"A.WAV"_s, u"B.MP3"_s, u"STARY1.MIX"_s, u"STARY2.OBW"_s};
     const QStringList bezStarych = {u"A.WAV"_s, u"B.MP3"_s, u"DUZY.WAV"_s};
@@ -381,6 +412,7 @@ TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
         {"share gone while a file is copied", 5, false, false, bezStarych},
         {"share empty", 0, false, true, wszystkie},
         {"share stays", 0, false, false, bezStarych},
+        {"a file on a deck", 0, false, false, {u"A.WAV"_s, u"B.MP3"_s, u"DUZY.WAV"_s, u"STARY2.OBW"_s}, "STARY2.OBW"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -405,7 +437,12 @@ TEST_F(DBazaSkanTest, FolderUpdateDeletesNothingMoreWhenTheShareDrops) {
             });
             if (c.dropWhenAsked)
                 okno.przyDecyzji = [&](const QString&) { QDir(fs(siec)).removeRecursively(); };
+            KatalogZbiorWUzyciu = [&](const QString& s) { return c.onDeck && s.endsWith(QLatin1String(c.onDeck)); };
             KatalogAktualizuj(u"D:\\MUZYKA"_s);
+            KatalogZbiorWUzyciu = nullptr;
+            if (!c.emptyShare)
+                EXPECT_EQ(okno.pytania, QStringList{u"Czy aktualizować katalog? | Zbiorów do usunięcia: "_s +
+                                                    QString::number(c.onDeck ? 1 : 2)});
         }
         EXPECT_EQ(QDir(fs(u"D:\\MUZYKA"_s)).entryList(QDir::Files, QDir::Name), c.left);
     }

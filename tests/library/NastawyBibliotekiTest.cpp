@@ -121,8 +121,8 @@ TEST_F(NastawyBibliotekiTest, FolderSectionAsWritten) {
     const qsizetype k = l.indexOf(u"; Katalogi przyciskowe (14 par: nazwa (do 8 liter), pełny adres)"_s);
     ASSERT_GT(k, 0);
     EXPECT_EQ(l[k + 1], u"KatOpis1=PROGRAM"_s);
-    EXPECT_EQ(l[k + 2], u"KatAdres1="_s + KatalogStartowy);
-    EXPECT_EQ(l[k + 28], u"KatAdres14="_s + KatalogStartowy);
+    EXPECT_EQ(l[k + 2], u"KatAdres1=D:\\"_s) << "the first drive";
+    EXPECT_EQ(l[k + 28], u"KatAdres14=D:\\"_s);
     EXPECT_EQ(l[k - 3], u"DyskOstatni=Z"_s);
     EXPECT_EQ(l[k - 1], u"KatSiecStart=H"_s);
     EXPECT_EQ(l.mid(l.size() - 3),

@@ -475,8 +475,13 @@ TEST_F(OknoBazy, SendCopiesUnderASafeNameAfterAsking) {
         EXPECT_EQ(o.PrzeslijKatalogEdit->text(), fs(QStringLiteral("D:\\INNY")));
         o.ZmianaNazwyCheckBox->setChecked(false);
         o.PrzeslijButton->click();
+        // No folder: said, nothing copied into the working folder.
+        o.PrzeslijKatalogEdit->clear();
+        o.PrzeslijButton->click();
         klawisz(o, Qt::Key_Escape);
     });
+    EXPECT_EQ(infos(), QStringList{QStringLiteral("Nie ma katalogu docelowego przesyłanych zbiorów: | ")});
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(QStringLiteral("A1.MP3"))));
     const auto pytania = dialogs.Zapisy(RodzajDialogu::Decyzja);
     ASSERT_EQ(pytania.size(), 2);
     EXPECT_EQ(pytania[0].teksty,

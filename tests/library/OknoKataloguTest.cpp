@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -240,6 +241,58 @@ TEST_F(OknoKatalogu, MovesMarksAndAcceptsAsTheOperatorDoes) {
     EXPECT_EQ(KatalogWynikLiczba, 0);
 }
 
+// "Info" re-reads the folder after an edit; the folder may have grown
+// meanwhile (to thousands: read on a worker while the GUI thread's timers,
+// the on-air tick, run on), and the cursor stays on the file it was on. The
+// buttons answer their hot letters too.
+TEST_F(OknoKatalogu, ExtraButtonsReReadAGrownFolder) {
+    BEZ_TSAN();
+    for (int i = 0; i < 3000; ++i)
+        plik(u"MUZ/N%1.WAV"_s.arg(i), 1);
+    plik(u"MUZ/B.WAV"_s);
+    int razy = 0, tiki = 0;
+    stan.Przycisk1 = u"~Info"_s;
+    stan.Akcja1 = [&](const QString& nazwa, const QString&) {
+        plik(u"MUZ/A%1.WAV"_s.arg(++razy));
+        return nazwa == u"B"_s;
+    };
+    QTimer tik;
+    QObject::connect(&tik, &QTimer::timeout, [&] { ++tiki; });
+    otworz([&](TKatalog& o) {
+        klawisz(o, Qt::Key_B);
+        tik.start(0);
+        o.Komenda(1511);
+        EXPECT_GT(tiki, 0);
+        EXPECT_EQ(nazwy(o)[o.Kursor() - 1], u"B.WAV"_s);
+        QTest::keyClick(&o, Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(o.Lista().Liczba, 3004);
+        EXPECT_EQ(razy, 2);
+        o.Komenda(10);
+    });
+}
+
+// Picked files are stored portably: under a drive's folder as X:\..., even
+// when reached as a Linux path; elsewhere "/" only. Without a start folder
+// the browser opens on the first drive.
+TEST_F(OknoKatalogu, PickedPathsAreStoredPortably) {
+    BEZ_TSAN();
+    folder.write(u"demo/audio/A.WAV"_s, "x");
+    plik(u"MUZ/A.WAV"_s);
+    for (const QString& start : {folder.path() + u"/demo/audio"_s, folder.path() + u"/drives/c/MUZ"_s, QString()}) {
+        stan.KatalogStart = start;
+        otworz([&](TKatalog& o) {
+            if (start.isEmpty()) {
+                EXPECT_EQ(o.Lista().Katalog, u"C:"_s);
+                klawisz(o, Qt::Key_M);
+                klawisz(o, Qt::Key_Return);
+            }
+            klawisz(o, Qt::Key_A);
+            klawisz(o, Qt::Key_Return);
+        });
+        EXPECT_EQ(stan.WybranaSciezka, start.contains(u"demo"_s) ? start + u"/A.WAV"_s : u"C:\\MUZ\\A.WAV"_s);
+    }
+}
+
 // Modes 3 to 5 read files: only the rows drawn ask, once per read. The
 // pictures of the normal and the enlarged window are kept for a look.
 TEST_F(OknoKatalogu, ProvidersRunForDrawnRowsOnlyInBothSizes) {
@@ -309,10 +362,13 @@ TEST_F(OknoKatalogu, MouseRulesTheTooFullWarningAndNetworkDrives) {
     otworz([&](TKatalog& o) {
         o.Komenda(104);
         o.Komenda(4);
+        o.Komenda(1512);  // no preview from the network without CzyGranieSiec
         o.Komenda(10);
     });
-    ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Info).size(), 1);
+    ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Info).size(), 2);
     EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info)[0].teksty[0], u"Można kasować zbiory tylko z dysku lokalnego"_s);
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info)[1].teksty[0], u"Można słuchać nagrań tylko z dysku lokalnego"_s);
+    EXPECT_EQ(podgladany, u"C:\\MUZ\\B.WAV"_s);
     EXPECT_TRUE(QFile::exists(folder.path() + u"/drives/d/N/X.WAV"_s));
 }
 

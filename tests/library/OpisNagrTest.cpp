@@ -20,14 +20,17 @@
 #include "OknoTestPomoc.h"
 #include "audio/DMagnet.h"
 #include "audio/Obwiednia.h"
+#include "audio/PeakTools.h"
 #include "audio/OpisNagrania.h"
 #include "audio/uDirectShowPlayer.h"
+#include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "foundation/DialogiSkrypt.h"
 #include "library/DOpisNagr.h"
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
+#include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -369,6 +372,47 @@ TEST_F(OpisNagr, AcceptWritesTheFieldsAndKeepsTheWavsOtherBytes) {
         f.close();
         dialogi.Wyczysc();
     }
+}
+
+// A save changes only what the operator changed: a mix distance without a
+// mix point, unset loop and hook marks and fields the combo boxes would
+// write otherwise keep their bytes.
+TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
+    BEZ_TSAN();
+    const QString sciezka = wav(QStringLiteral("mix.wav"), 8000, 20000);
+    SygnalType s;
+    PustySygnal(s);
+    s.Adres = sciezka;
+    for (qint32 SygnalType::* z : {&SygnalType::Mik, &SygnalType::LpP, &SygnalType::LpK, &SygnalType::FrP,
+                                   &SygnalType::FrK})
+        s.*z = -1;
+    s.Int = 1500, s.Out = 18000, s.NwP = 0, s.NwK = 20000, s.FIn = 0, s.FOu = 20000, s.Mix = 3000, s.Tot = 20000;
+    OpisNagraniaTyp o;
+    o.Tyt = QStringLiteral("Stary"), o.Nar = QStringLiteral("pl"), o.Gen = QStringLiteral("X"), o.PTY = QStringLiteral("07");
+    o.PS1 = QStringLiteral("AB"), o.Zaa = QStringLiteral("1");
+    ZapiszDAT(s, o);
+    const QStringList przed = dat(sciezka).split(QStringLiteral("\r\n"));
+    ASSERT_TRUE(przed.contains(QStringLiteral("Mix=00:03.000")));
+    dialogi.Odpowiedz(OdpowiedzTak);
+    EXPECT_TRUE(pokaz(sciezka, true, [&](TDlgOpisNagr& d) {
+        pole(d, &O::Tyt)->setText(QStringLiteral("Nowy"));
+        przycisk(d, QStringLiteral("~Akceptuj"));
+    }));
+    QStringList po = dat(sciezka).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(po.size(), przed.size());
+    for (int i = 0; i < przed.size(); ++i)
+        EXPECT_EQ(po[i], przed[i].startsWith(QStringLiteral("Tyt=")) ? QStringLiteral("Tyt=Nowy") : przed[i]);
+}
+
+// An envelope that is a FIFO is not read: the dialog and the preview's
+// waveform open without waiting for a writer.
+TEST_F(OpisNagr, EnvelopesThatAreNotRegularFilesAreNotRead) {
+    BEZ_TSAN();
+    const QString sciezka = wav(QStringLiteral("fifo.wav"), 8000, 2000);
+    FifoFeeder obw(platform::resolvePath(ZbiorObwiedni(sciezka)));
+    pokaz(sciezka, false, [&](TDlgOpisNagr& d) { d.Zamknij(OdpowiedzOpusc); });
+    LoadPeaks(ZbiorObwiedni(sciezka));
+    EXPECT_FALSE(obw.wasRead());
 }
 
 TEST_F(OpisNagr, AnS48SaysItCannotBeSaved) {

@@ -117,6 +117,15 @@ TEST(Paths, DriveLettersMapIntoTheProgramFolderCaseInsensitively) {
     EXPECT_EQ(storedPath(home.path() + QStringLiteral("/drives/dd/x")), home.path() + QStringLiteral("/drives/dd/x"));
     EXPECT_EQ(storedPath(home.path() + QStringLiteral("/drives")), home.path() + QStringLiteral("/drives"));
     EXPECT_EQ(storedPath(QStringLiteral("/srv/muzyka")), QStringLiteral("/srv/muzyka"));
+    // Outside every drive "/" only; a drive whose folder is a link is found
+    // through the folder it leads to; a stored path gets "\" only.
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/demo\\audio\\R01.WAV")),
+              home.path() + QStringLiteral("/demo/audio/R01.WAV"));
+    QDir().mkpath(home.path() + QStringLiteral("/muzyka/Rock"));
+    ASSERT_TRUE(QFile::link(home.path() + QStringLiteral("/muzyka"), home.path() + QStringLiteral("/drives/m")));
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/muzyka/Rock\\NOWY.WAV")), QStringLiteral("M:\\Rock\\NOWY.WAV"));
+    EXPECT_EQ(storedPath(home.path() + QStringLiteral("/muzyka")), QStringLiteral("M:\\"));
+    EXPECT_EQ(storedPath(QStringLiteral("D:\\MUZYKA/POP/A.WAV")), QStringLiteral("D:\\MUZYKA\\POP\\A.WAV"));
 }
 
 namespace {
@@ -174,6 +183,27 @@ TEST(Paths, TheIndexOfAFoldersNamesIsNeverStale) {
     EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\LATER.WAV")), d + QStringLiteral("/Later.wav"));
     QFile::remove(d + QStringLiteral("/Song.wav"));
     EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\SONG.WAV")), d + QStringLiteral("/SONG.WAV"));
+
+    // Where the on-air tick runs no lookup lists a folder: one changed since
+    // is listed in the background, the name written exactly is found
+    // meanwhile, and every name once the listing is done.
+    touch(d + QStringLiteral("/Tick.wav"));
+    {
+        const NoListingWait bezListowania;
+        const quint64 tutaj = folderListingsOnThisThread();
+        EXPECT_EQ(resolvePath(QStringLiteral("D:\\MUZYKA\\Tick.wav")), d + QStringLiteral("/Tick.wav"));
+        EXPECT_TRUE(isRegularFile(QStringLiteral("D:\\MUZYKA\\TICK.WAV")) ||
+                    folderListingsOnThisThread() == tutaj);
+        EXPECT_FALSE(isRegularFile(QStringLiteral("D:\\MUZYKA\\BRAK.WAV")));
+        EXPECT_EQ(folderListingsOnThisThread(), tutaj);
+        flushBackgroundListings();
+        EXPECT_TRUE(isRegularFile(QStringLiteral("D:\\MUZYKA\\TICK.WAV")));
+        EXPECT_EQ(folderListingsOnThisThread(), tutaj);
+    }
+    // Whole playlists at a time: one look at each folder, types from the listing.
+    EXPECT_EQ(regularFiles({QStringLiteral("D:\\MUZYKA\\TICK.WAV"), QStringLiteral("D:\\MUZYKA\\BRAK.WAV"),
+                            QStringLiteral("D:\\INNY\\X.WAV"), QStringLiteral("D:\\MUZYKA"), QStringLiteral("  ")}),
+              (std::vector<bool>{true, false, false, false, false}));
 
     // A file created in the same tick of the file system's clock as the
     // listing leaves the folder's time as it was: still found.

@@ -107,22 +107,25 @@ TEST_F(DlgNastawyTest, TrackBarsAndTheirNumberFields) {
     EXPECT_EQ(W<QLineEdit>(QStringLiteral("CzasStopPole"))->text(), QStringLiteral("8000"));
     EXPECT_EQ(W<QLineEdit>(QStringLiteral("PoziomStopPole"))->text(), QStringLiteral("30"));
 
-    Wpisz(QStringLiteral("CzasCrossPole"), QStringLiteral("1234"));
-    EXPECT_EQ(pasek->value(), 1234);
-    EXPECT_EQ(pole->text(), QStringLiteral("1234"));
+    // A typed number counts when the field is left (Enter here): "6000" is
+    // out of the bar's range whole, never "600" on its way there.
+    struct Wpis {
+        const char* tekst;
+        const char* pole;
+        int pasek;
+    };
+    for (const Wpis& w : {Wpis{"1234", "1234", 1234}, Wpis{"6000", "1230", 1234}, Wpis{"12a", "1230", 1234},
+                          Wpis{"4990", "4990", 4990}}) {
+        const int przed = pasek->value();
+        Wpisz(QStringLiteral("CzasCrossPole"), QString::fromLatin1(w.tekst));
+        EXPECT_EQ(pasek->value(), przed) << "nothing moves while typing";
+        QTest::keyClick(pole, Qt::Key_Return);
+        EXPECT_EQ(pole->text(), QString::fromLatin1(w.pole)) << w.tekst;
+        EXPECT_EQ(pasek->value(), w.pasek) << w.tekst;
+    }
     pasek->setValue(2345);  // dragged
     EXPECT_EQ(pole->text(), QStringLiteral("2340")) << "rounded down to 10 ms";
-    QTest::keyClick(pole, Qt::Key_End);
-    QTest::keyClicks(pole, QStringLiteral("0"));  // 23400: beyond the bar
-    EXPECT_EQ(pole->text(), QStringLiteral("2340"));
-    EXPECT_EQ(pasek->value(), 2345);
-    Wpisz(QStringLiteral("CzasCrossPole"), QStringLiteral("6000"));
-    EXPECT_EQ(pole->text(), QStringLiteral("600")) << "the bar's value put back";
-    EXPECT_EQ(pasek->value(), 600);
-    pole->clear();
-    QTest::keyClick(pole, Qt::Key_Return);  // an emptied field waits until it is left
-    EXPECT_EQ(pole->text(), QStringLiteral("600"));
-
+    Wpisz(QStringLiteral("CzasCrossPole"), QStringLiteral("600"));
     W<QSlider>(QStringLiteral("PoziomStop"))->setValue(45);
     EXPECT_EQ(W<QLineEdit>(QStringLiteral("PoziomStopPole"))->text(), QStringLiteral("45")) << "dB bars are not rounded";
     W<QSlider>(QStringLiteral("WgrajDJPoziomdB"))->setValue(77);
@@ -131,7 +134,7 @@ TEST_F(DlgNastawyTest, TrackBarsAndTheirNumberFields) {
     Akceptuj();
     EXPECT_EQ(Wgrywanie.KaczkaPoziomdB, 90);
     EXPECT_EQ(Wgrywanie.KaczkaWejscieMS, 2000);
-    EXPECT_EQ(Emisja.CzasCross, 600);
+    EXPECT_EQ(Emisja.CzasCross, 600) << "typed and accepted without leaving the field";
     EXPECT_EQ(Emisja.PoziomStop, 4500);
     EXPECT_EQ(Emisja.CzasStop, 8000) << "untouched";
     EXPECT_EQ(Wgrywanie.WgrajDJPoziomdB, QStringLiteral("77"));
@@ -210,6 +213,16 @@ TEST_F(DlgNastawyTest, DevicesRadioButtonsAndTheXPMode) {
     EXPECT_EQ(dlg_->XPLabel2->text(), QStringLiteral("W celu zmiany trybu, w INI wpis: CzyPlayerZgodnoscWinXP=0"));
 }
 
+TEST_F(DlgNastawyTest, AnActivePasswordMayNotBeEmpty) {
+    Nastawy.HasloINIJest = false;
+    dlg_->FormShow();
+    W<QCheckBox>(QStringLiteral("HasloINIJest"))->setChecked(true);
+    W<QLineEdit>(QStringLiteral("HasloINITekst"))->clear();
+    Akceptuj();
+    EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Info).value(0).teksty.value(0), QStringLiteral("Hasło nie może być puste"));
+    EXPECT_FALSE(Nastawy.HasloINIJest) << "nothing copied, the dialog stays";
+}
+
 TEST_F(DlgNastawyTest, FolderButtonsAskThePickerWithTheirTitles) {
     Katalogi.KatOpis[2] = QStringLiteral("JINGLE");
     dlg_->FormShow();
@@ -228,11 +241,11 @@ TEST_F(DlgNastawyTest, FolderButtonsAskThePickerWithTheirTitles) {
     EXPECT_EQ(zapisy[0].teksty, (QStringList{QStringLiteral("Folder zbiorów dokumentacji emisji"), KatalogStartowy}));
     EXPECT_EQ(zapisy[1].teksty.at(0), QStringLiteral("Folder wybierany przyciskiem [DŻINGLE]"));
     EXPECT_EQ(zapisy[2].teksty.at(0), QStringLiteral("Lokalizacja zbioru bazy nagrań:"));
-    EXPECT_EQ(W<QLineEdit>(QStringLiteral("KatAdres3"))->text(), KatalogStartowy) << "nothing chosen";
+    EXPECT_EQ(W<QLineEdit>(QStringLiteral("KatAdres3"))->text(), KatalogDomyslny()) << "nothing chosen";
     Akceptuj();
     EXPECT_EQ(Emisja.KatHST, QStringLiteral("D:\\HST"));
     EXPECT_EQ(Katalogi.KatOpis[2], QStringLiteral("DŻINGLE"));
-    EXPECT_EQ(Katalogi.KatAdres[2], KatalogStartowy);
+    EXPECT_EQ(Katalogi.KatAdres[2], KatalogDomyslny());
     EXPECT_EQ(BazaNagran.BazaZbior, QStringLiteral("E:\\BAZY\\BAZA.BAZ"));
     EXPECT_TRUE(dialogi_.Bledy().isEmpty()) << dialogi_.Bledy().join(u'\n').toStdString();
 }
@@ -284,6 +297,8 @@ TEST_F(DlgNastawyTest, TheSaveWritesEverySectionInItsOrderAndReadsBackEqual) {
     QByteArray bajty;
     for (const QString& l : stary) bajty += platform::toCp1250(l) + "\r\n";
     folder_.write(QStringLiteral("drives/c/TOLVANE/TOLVANE.INI"), bajty);
+    const QString plik = platform::resolvePath(KonfiguracjaZbior);
+    QFile::setPermissions(plik, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     ASSERT_TRUE(CzytajKonfiguracje({KonfiguracjaZbior}));
     ASSERT_TRUE(Emisja.StolSterowanie);
     EXPECT_EQ(Nastawy.Numer, 4);
@@ -296,6 +311,8 @@ TEST_F(DlgNastawyTest, TheSaveWritesEverySectionInItsOrderAndReadsBackEqual) {
     Akceptuj();
     EXPECT_TRUE(dlg_->ZapisCheckBox->isChecked()) << "the box keeps its state";
 
+    EXPECT_EQ(QFile::permissions(plik) & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup)
+        << "the saved file keeps the old one's permissions";
     const QByteArray zapisany = Zbior();
     ASSERT_TRUE(zapisany.startsWith("; " + QByteArray(79, '#') + "\r\n"));
     EXPECT_EQ(zapisany.count("\n"), zapisany.count("\r\n")) << "CR LF only";

@@ -13,6 +13,7 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "mixeditor/NastawyWgrywania.h"
+#include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -68,9 +69,11 @@ bool rodzajNagrania(qint32 kod) { return kod == 1 || kod == 5 || kod == 6 || (ko
 // out and puts another in its place.
 struct NastepnyNaMiejscu {
     qint32 n;
-    bool byl = StanPlaylisty.DoGrania == n;
+    // A change leaves every element where it was: the mark stays at its
+    // place (on the changed element when that was the next one).
+    qint32 mark = StanPlaylisty.DoGrania;
     ~NastepnyNaMiejscu() {
-        if (byl && n <= StanPlaylisty.Ilosc) StanPlaylisty.DoGrania = n;
+        if (mark >= 1 && mark <= StanPlaylisty.Ilosc) StanPlaylisty.DoGrania = mark;
     }
 };
 
@@ -141,6 +144,12 @@ bool KomendyEdycji::zNagrania(const QString& nazwa, const QString& plik, quint8 
     e.Typ = r == 0 ? quint8(RodzajSND) : r;
     e.Ide = nazwa;
     e.Adr = plik;
+    // A file the players cannot play never goes into the playlist; the
+    // check tells the operator why (a missing file is told below).
+    if (platform::isRegularFile(plik) && !SprawdzOdtwarzalny(plik)) {
+        Log(QStringLiteral("Nie wstawiono nagrania: ") + plik);
+        return false;
+    }
     SygnalType s;
     s.Nazwa = nazwa;
     s.Adres = plik;
@@ -242,6 +251,14 @@ bool KomendyEdycji::zKodu(qint32 kod, bool zmiana, QList<TElemPListy>& elementy)
             // The start offers to load the named set: the title carries its file.
             const QString zestaw = Zrodla.ZestawSingli ? Zrodla.ZestawSingli() : QString();
             if (zestaw.isEmpty()) return false;
+            // A path cut to the title's width would name no set when it airs.
+            if (tekst.size() + zestaw.size() > FixedText<64>::width) {
+                Log(QStringLiteral("Za długa ścieżka palety: ") + zestaw);
+                PokazInfo(QStringLiteral("Za długa ścieżka palety (do ") +
+                              QString::number(FixedText<64>::width - tekst.size()) + QStringLiteral(" znaków)"),
+                          zestaw);
+                return false;
+            }
             tekst += zestaw;
         }
         e.Tyt = tekst;
@@ -455,6 +472,33 @@ void KomendyEdycji::CofnijOperacje() {
     } else if (g >= 1 || znaleziony != 0) {
         if (g < 1) g = 1;
         const qint32 do_ = znaleziony != 0 ? znaleziony : ilosc + 1;
+        // Elements the undo brings back before some that have gone by since
+        // (a deleted song restored ahead of the one that aired in its place)
+        // go after the last of those, as a move would put them: played in
+        // order, each comes once and nothing that aired comes again.
+        qint32 ostatni = 0;
+        for (qint32 i = g; i < do_ && i <= ilosc; ++i)
+            if (minione.contains(klucz(Playlista[i]))) ostatni = i;
+        qint32 przestawione = 0;
+        const qint32 kursor = StanPlaylisty.Kursor;
+        for (qint32 i = g; i < ostatni;) {
+            if (minione.contains(klucz(Playlista[i]))) {
+                ++i;
+                continue;
+            }
+            TElemPListy e = Playlista[i];
+            e.Emi = 0;  // timed again from its new predecessor
+            StanPlaylisty.Kursor = i;
+            UsunRekordPlaylisty(silnik_, true);
+            --ostatni;
+            StanPlaylisty.Kursor = ostatni + przestawione;
+            WstawRekordPlaylisty(silnik_, e);
+            ++przestawione;
+        }
+        if (przestawione > 0) {
+            StanPlaylisty.Kursor = kursor;
+            g = ostatni + 1;
+        }
         while (g < do_ && g <= ilosc && minione.contains(klucz(Playlista[g]))) ++g;
         if (g > ilosc) g = 0;
         PomijajBrakujace();

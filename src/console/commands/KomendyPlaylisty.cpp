@@ -57,31 +57,6 @@ void przywrocWidok(const Widok& w) {
     if (w.Pierwszy >= 1 && w.Pierwszy <= st.Ilosc) st.Pierwszy = w.Pierwszy;
 }
 
-// The playlist as it stood, put back whole when a read fails.
-struct StaraPlaylista {
-    std::unique_ptr<TablicaPlaylisty> elementy = std::make_unique<TablicaPlaylisty>(Playlista);
-    StanListy stan = StanPlaylisty;
-    QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
-    std::array<qint32, 4> numery{};
-    explicit StaraPlaylista(SilnikEmisji& s) {
-        for (quint8 i = 1; i <= 3; ++i) numery[i] = s.Odtwarzacz[i].Element;
-    }
-    void Przywroc(SilnikEmisji& s) const {
-        Playlista = *elementy;
-        StanPlaylisty = stan;
-        PlaylistaZbior = zbior;
-        PlaylistaNazwa = nazwa;
-        for (quint8 i = 1; i <= 3; ++i) s.Odtwarzacz[i].Element = numery[i];
-        s.PrzemapujElementyOdtwarzaczy();
-    }
-};
-
-// A deck's element after a fresh read: the same one found again, if it is there.
-void odnajdzNaDeckach(SilnikEmisji& s, const std::array<qint32, 4>& numery) {
-    for (quint8 i = 1; i <= 3; ++i) s.Odtwarzacz[i].Element = numery[i];
-    s.PrzemapujElementyOdtwarzaczy();
-}
-
 }  // namespace
 
 void SprawdzKolejnosc() {
@@ -118,7 +93,8 @@ void KomendyPlaylisty::KomendaCzytajPlayliste() {
     const NaKoniec koniec{[&st] { st.CzytaniePlaylisty = false; }};
     if (st.PauzaJest) return;
     for (quint8 s = 1; s <= 3; ++s)
-        if (!SlotPusty(silnik_.Odtwarzacz[s]) && RodzajReklamy(silnik_.Odtwarzacz[s].RodzajElementu)) return;
+        // An advert on air, whichever kind the first list reads.
+        if (!SlotPusty(silnik_.Odtwarzacz[s]) && silnik_.Odtwarzacz[s].RodzajElementu == RodzajREK) return;
     ZapiszUndoPlaylisty(QStringLiteral("Czytaj playlistę"));
     if (OdczytPlaylisty(true, QString(), QString(), true, QString()) && Emisja.PlaylistaZapisPoOdczycieJest) {
         // The copy goes to the work folder as a native file: never over the file read.
@@ -144,27 +120,24 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
     }
     if (zbior.isEmpty() || lista.isEmpty()) return false;
 
-    Widok widok;
-    if (TenSamPlik(zbior, PlaylistaZbior)) widok = {StanPlaylisty.Kursor, StanPlaylisty.Pierwszy};
-    const StaraPlaylista stara(silnik_);
+    const bool tenSam = TenSamPlik(zbior, PlaylistaZbior);
     silnik_.Komunikat.clear();
     silnik_.Wyjscia().OdswiezKomunikat();
-    CzyscPlayliste(silnik_);
+    // The new list is built aside: the old one stays on air through every
+    // question of the read and is replaced only after the last one.
+    auto nowa = std::make_unique<ListaNaBoku>(silnik_, false);
+    PlaylistaZbior = zbior;
+    PlaylistaNazwa = lista;
     NowyLogNazwany(lista);
     Log(QStringLiteral("Odczyt playlisty ") + zbior);
     CzytajPlayliste(zbior, 0);
     if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
         const int blad = BladIO;
-        stara.Przywroc(silnik_);
-        silnik_.Wyjscia().OdswiezPlayliste();
+        nowa.reset();
         PokazBladKod(blad != 0 ? blad : 2, QString(), zbior);
         return false;
     }
-    PlaylistaZbior = zbior;
-    PlaylistaNazwa = lista;
-    odnajdzNaDeckach(silnik_, stara.numery);
     if (Emisja.CzyTestKolejnoscMIX) SprawdzKolejnosc();
-    silnik_.Wyjscia().OdswiezPlayliste();
     if (reklamy) {
         silnik_.Wyjscia().WczytajReklamy(0, true);
         KopiujNaDyskLokalny(silnik_, 0);
@@ -177,9 +150,13 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
         TestObecnosci(silnik_, 0, reklamy);
     if (rozsz == QStringLiteral(".SEL")) UsunPozaGodzine(StanPlaylisty);
 
+    // Re-reading the same file keeps the cursor the operator has now.
+    Widok widok;
+    if (tenSam) widok = {nowa->StanNaAntenie().Kursor, nowa->StanNaAntenie().Pierwszy};
     przywrocWidok(widok);
-    if (StanPlaylisty.Kursor == 0 || !TenSamPlik(zbior, stara.zbior)) StanPlaylisty.Kursor = 1;
+    if (StanPlaylisty.Kursor == 0 || !tenSam) StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+    nowa->Zatwierdz();
     silnik_.Wyjscia().PominBraki();
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Wyjscia().OdswiezNazwe();
@@ -187,6 +164,10 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
 }
 
 void KomendyPlaylisty::DoklejPlayliste() {
+    StanKonsoli& st = silnik_.Stan;
+    if (st.CzytaniePlaylisty) return;
+    st.CzytaniePlaylisty = true;
+    const NaKoniec koniec{[&st] { st.CzytaniePlaylisty = false; }};
     if (StanPlaylisty.Ilosc <= 0) {
         PokazBlad(QStringLiteral("Nie ma aktualnej playlisty"), QStringLiteral("opcja dokleja listę na koniec aktualnej"));
         return;
@@ -195,8 +176,6 @@ void KomendyPlaylisty::DoklejPlayliste() {
     if (plik.isEmpty()) return;
     ZapiszUndoPlaylisty(QStringLiteral("Doklej playlistę"));
     const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
-    Widok widok;
-    if (TenSamPlik(plik, PlaylistaZbior)) widok = {StanPlaylisty.Kursor, StanPlaylisty.Pierwszy};
 
     if (Emisja.CzyPlayListaDoklejUsun && StanPlaylisty.Kursor > 1 &&
         Decyzja(QStringLiteral("Czy usunąć pozycje wcześniejsze")) == WynikTak) {
@@ -208,6 +187,7 @@ void KomendyPlaylisty::DoklejPlayliste() {
         for (qint32 n = StanPlaylisty.Ilosc - ile + 1; n <= StanPlaylisty.Ilosc; ++n)
             InitElemPListy(Playlista[size_t(n)]);
         StanPlaylisty.Ilosc -= ile;
+        StanPlaylisty.DoGrania = StanPlaylisty.DoGrania > ile ? StanPlaylisty.DoGrania - ile : 0;
         for (quint8 s = 1; s <= 3; ++s) {
             qint32& e = silnik_.Odtwarzacz[s].Element;
             e = e > ile ? e - ile : 0;
@@ -215,31 +195,40 @@ void KomendyPlaylisty::DoklejPlayliste() {
         ZamknijStan();
         StanPlaylisty.Kursor = 1;
         StanPlaylisty.Pierwszy = 1;
-        widok = {};
     }
 
+    // The appended elements are read aside and join the list in one step;
+    // the on-air ones carry on meanwhile, and keep the cursor and the next
+    // element to play.
     const qint32 stara = StanPlaylisty.Ilosc;
+    auto nowa = std::make_unique<ListaNaBoku>(silnik_, true);
+    // The appended file's own advert lists are merged into its elements.
+    PlaylistaZbior = plik;
+    PlaylistaNazwa = nazwaBezRozszerzenia(plik);
     CzytajPlayliste(plik, stara);
-    // The appended file does not become the playlist.
-    PlaylistaZbior = zbior;
-    PlaylistaNazwa = nazwa;
     const int blad = BladIO;
-    silnik_.Wyjscia().OdswiezPlayliste();
-    if (blad != 0) {
-        PokazBladKod(blad, QString(), plik);
-    } else {
+    if (blad == 0) {
         silnik_.Wyjscia().WczytajReklamy(stara, true);
         KopiujNaDyskLokalny(silnik_, stara);
         if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) TestObecnosci(silnik_, stara, true);
     }
+    // The appended file does not become the playlist.
+    PlaylistaZbior = zbior;
+    PlaylistaNazwa = nazwa;
+    nowa->Zatwierdz();
+    nowa.reset();
     BladIO = 0;
-    przywrocWidok(widok);
     silnik_.PlaylistaZmieniona = false;
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Wyjscia().OdswiezNazwe();
+    if (blad != 0) PokazBladKod(blad, QString(), plik);
 }
 
 void KomendyPlaylisty::ZapiszPlayliste() {
+    StanKonsoli& st = silnik_.Stan;
+    if (st.CzytaniePlaylisty) return;
+    st.CzytaniePlaylisty = true;
+    const NaKoniec koniec{[&st] { st.CzytaniePlaylisty = false; }};
     if (!Emisja.CzyZapisKonfiguracji) {
         PokazInfo(QStringLiteral("Zapis konfiguracji zablokowany"));
         return;

@@ -252,6 +252,8 @@ void ScianaSingli::wstaw(TSingiel& g) {
         else brak("okno katalogu nagrań");
     }
     if (!wybrane || plik.trimmed().isEmpty()) return;
+    // A file the players cannot play is never put on the wall (the check says why).
+    if (!SprawdzOdtwarzalny(plik)) return;
     SygnalType sygnal;
     PustySygnal(sygnal);
     sygnal.Adres = plik;

@@ -154,7 +154,9 @@ bool WstawRekordPlaylisty(SilnikEmisji& silnik, TElemPListy n) {
     const ZmianaPlaylisty zmiana(silnik);
     std::move_backward(Playlista.begin() + c + 1, Playlista.begin() + ilosc + 1, Playlista.begin() + ilosc + 2);
     StanPlaylisty.Ilosc = ilosc + 1;
-    if (StanPlaylisty.DoGrania > c)
+    // An element put right before the next one (after the one on air) is
+    // the next one itself: Automat would pass over it otherwise.
+    if (StanPlaylisty.DoGrania > c + 1)
         ++StanPlaylisty.DoGrania;
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
         if (silnik.Odtwarzacz[s].Element > c)
@@ -287,7 +289,7 @@ bool SprawdzDuplikat(const QString& adres) {
         if (DuzeLiteryPL(QString(Playlista[i].Adr).trimmed()) != szukany) continue;
         const TElemPListy& e = Playlista[i];
         const QString linia2 = QStringLiteral("(pozycja nr ") + QString::number(i) + QStringLiteral(", emisja o ") +
-                               PiszCzas(1, naDobe(qint64(e.Emi) + e.NwP) / 1000) + QLatin1Char(')');
+                               PiszCzas(6, naDobe(qint64(e.Emi) + e.NwP)).left(8) + QLatin1Char(')');
         return Decyzja(QStringLiteral("Nagranie już jest na playliście - czy wstawić?"), linia2) == WynikTak;
     }
     return true;

@@ -11,8 +11,6 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/D_Timelista.h"
 
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <algorithm>
 
@@ -24,15 +22,12 @@ bool istnieje(const TElemTListy& e) {
 
 void oznacz(TElemTListy& e, quint8 jednostki) { e.Stan = quint8(e.Stan / 100 * 100 + jednostki); }
 
-// The player a start waits for; false when it did not play within the bound.
-bool czekajNaStart(SilnikEmisji& s, quint8 slot) {
-    QElapsedTimer t;
-    t.start();
-    while (s.Odtwarzacze().StanOdtwarzacza(slot) != 1) {
-        if (t.elapsed() >= CzekanieNaStartMs) return false;
-        QThread::msleep(5);
-    }
-    return true;
+// Whether the start put the entry on air. The start's outcome is known when
+// it returns (a failed one has freed the slot and said why); a player that
+// takes the file and then never moves is caught by the tick's watch of
+// fresh starts. Nothing here waits on the GUI thread.
+bool wystartowal(SilnikEmisji& s, quint8 slot) {
+    return s.Stan.OdtwarzaczZajety[slot] && s.Odtwarzacze().StanOdtwarzacza(slot) == 1;
 }
 
 // `gpi`: the input that answered this entry's question (0 none).
@@ -111,7 +106,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     s.BlokDlugosc = blok.EmisjaTerazStart;
     s.BlokPrzesuniecie = blok.EmisjaTerazKorekta;
     s.GrajKolejny(slot, TrybRoboczy, zrodlo);
-    if (czekajNaStart(s, slot)) {
+    if (wystartowal(s, slot)) {
         oznacz(Timelista[k], StanZagrany);
         s.Stan.PauzaJest = true;
     } else {

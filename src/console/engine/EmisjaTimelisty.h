@@ -17,8 +17,5 @@ EmisjaTeraz BlokTimelisty(qint32 k);
 
 // Player 0 chooses; `zrodlo` is the start source written into the START
 // line; `pytaj` is the time list's "?" option. Inside the on-air tick it
-// runs right after the tick instead (it may ask and wait for the player).
+// runs right after the tick instead (it may ask the operator).
 void EmitujPozycjeTimelisty(SilnikEmisji& silnik, quint8 odtwarzacz, quint8 zrodlo, bool pytaj);
-
-// How long the start waits for the player to say it plays, ms.
-constexpr int CzekanieNaStartMs = 2000;

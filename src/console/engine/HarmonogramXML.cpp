@@ -1,7 +1,6 @@
 #include "console/engine/HarmonogramXML.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -100,20 +99,29 @@ WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z
     }
     ogon += ZamkniecieHarmonogramu;
 
-    QSaveFile out(zbior);
-    if (out.open(QIODevice::WriteOnly)) {
+    platform::WholeFileWriter out(zbior);
+    if (out.open()) {
         tresc.truncate(koniec);
         tresc += ogon;
-        if (out.write(tresc) != tresc.size() || !out.commit()) return WynikZdarzeniaXML::BladZapisu;
+        if (!out.write(tresc) || !out.commit()) return WynikZdarzeniaXML::BladZapisu;
         ostatniaGodzina = GodzinaZdarzenia(z.CzasEmisji);
         return WynikZdarzeniaXML::Zapisano;
     }
     // No temporary file beside it. The file itself may still be writable:
     // the new tail goes over the closing line, the file only grows.
     QFile wMiejscu(zbior);
-    if (!wMiejscu.open(QIODevice::ReadWrite) || wMiejscu.size() != tresc.size() || !wMiejscu.seek(koniec) ||
-        wMiejscu.write(ogon) != ogon.size() || !wMiejscu.flush())
+    if (!wMiejscu.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || wMiejscu.size() != tresc.size() || !wMiejscu.seek(koniec))
         return WynikZdarzeniaXML::BladZapisu;
+    if (wMiejscu.write(ogon) != ogon.size() || !wMiejscu.flush()) {
+        // A tail cut short by a full disk: the closing line goes back where
+        // it was (those bytes had their place), so the day's later events
+        // still find the file whole.
+        wMiejscu.unsetError();
+        if (wMiejscu.seek(koniec) && wMiejscu.write(ZamkniecieHarmonogramu) == ZamkniecieHarmonogramu.size() &&
+            wMiejscu.flush())
+            wMiejscu.resize(tresc.size());
+        return WynikZdarzeniaXML::BladZapisu;
+    }
     wMiejscu.close();
     ostatniaGodzina = GodzinaZdarzenia(z.CzasEmisji);
     return WynikZdarzeniaXML::ZapisanoWMiejscu;

@@ -216,6 +216,13 @@ void HistoriaWTle::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
     dodaj([n, z](PlikiHistorii& p) { p.DopiszZdarzenie(n, z); });
 }
 
+void HistoriaWTle::Zlec(std::function<QString()> praca) {
+    dodaj([praca = std::move(praca)](PlikiHistorii& p) {
+        const QString t = praca();
+        if (!t.isEmpty()) p.Loguj(t);
+    });
+}
+
 void HistoriaWTle::Oproznij() {
     pisarz_.flush();
     ZglosKomunikaty();

@@ -120,6 +120,10 @@ public:
     void OtworzPlikiHistorii(const QDate& dzien);
     void DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka, const QString& tekst);
     void DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z);
+    // Another file of the console (RDS, INFO), written in turn with the day
+    // files so that what a start or an end leaves reaches the disk in the
+    // order it happened; a text the job returns goes to the event log.
+    void Zlec(std::function<QString()> praca);
 
     // Returns once everything queued is written, and logs what the writer said.
     void Oproznij();

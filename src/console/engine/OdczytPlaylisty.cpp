@@ -355,7 +355,11 @@ struct Format1 {
         else if (litera == QLatin1String("J")) folder = n.KatJingle, rodzaj = RodzajJNG;
         else if (litera == QLatin1String("D")) folder = n.KatDJ, rodzaj = RodzajDJ_;
         else if (litera == QLatin1String("P")) folder = n.KatAudycje, rodzaj = RodzajSND;
-        e.Adr = folder + QLatin1Char('\\') + e.Ide + QStringLiteral(".MP3");
+        const QString nazwa = e.Ide + QStringLiteral(".MP3");
+        // A Linux folder is stored as a drive path where it lies in one, else
+        // with "/" only; a folder in the program's form keeps "\\".
+        e.Adr = folder.startsWith(QLatin1Char('/')) ? platform::storedPath(folder + QLatin1Char('/') + nazwa)
+                                                    : folder + QLatin1Char('\\') + nazwa;
         e.Typ = rodzaj;
     }
 };
@@ -586,7 +590,9 @@ void ZnajdzPlikNagrania(TElemPListy& e) {
                 if (szukajWDrzewie(*folder, nazwa, znaleziony))
                     znaleziony = MapujSciezkeSieciowa(znaleziony);
             } else if (!n.CzySzukacWBazie) {
-                const QString s = *folder + QLatin1Char('\\') + nazwa;
+                const QString s = folder->startsWith(QLatin1Char('/'))
+                                      ? platform::storedPath(*folder + QLatin1Char('/') + nazwa)
+                                      : *folder + QLatin1Char('\\') + nazwa;
                 if (JestZbior(s))
                     znaleziony = s;
             }
@@ -606,6 +612,58 @@ void CzytajPlayliste(const QString& plik, qint32 start) {
         return;
     }
     importuj(plik, start);
+}
+
+ListaNaBoku::ListaNaBoku(SilnikEmisji& silnik, bool doklejana)
+    : silnik_(silnik), doklejana_(doklejana), iloscStara_(StanPlaylisty.Ilosc) {
+    inna_ = doklejana ? std::make_unique<TablicaPlaylisty>(static_cast<const TablicaPlaylisty&>(Playlista))
+                      : std::make_unique<TablicaPlaylisty>();
+    stanInny_ = StanPlaylisty;
+    if (!doklejana) {
+        stanInny_.Ilosc = stanInny_.Kursor = stanInny_.DoGrania = 0;
+        stanInny_.Pierwszy = 1;
+    }
+    zbiorInny_ = PlaylistaZbior;
+    nazwaInna_ = PlaylistaNazwa;
+    zamien();
+    UstawStrazPetli([this] { if (nowaWMiejscu_) zamien(); }, [this] { if (!nowaWMiejscu_) zamien(); });
+}
+
+ListaNaBoku::~ListaNaBoku() {
+    if (!inna_) return;  // committed
+    UstawStrazPetli({}, {});
+    if (nowaWMiejscu_) zamien();
+}
+
+void ListaNaBoku::zamien() {
+    Playlista.Zamien(inna_);
+    std::swap(StanPlaylisty, stanInny_);
+    std::swap(PlaylistaZbior, zbiorInny_);
+    std::swap(PlaylistaNazwa, nazwaInna_);
+    nowaWMiejscu_ = !nowaWMiejscu_;
+}
+
+void ListaNaBoku::Zatwierdz() {
+    if (!inna_) return;
+    UstawStrazPetli({}, {});
+    if (!nowaWMiejscu_) zamien();
+    // The panel's layout is the window's, as it is on air now; an append
+    // also keeps the on-air cursor and next element.
+    StanListy stan = stanInny_;
+    stan.Ilosc = StanPlaylisty.Ilosc;
+    if (doklejana_) {
+        // The on-air elements may have aired while the operator answered.
+        const qint32 ile = std::min(iloscStara_, StanPlaylisty.Ilosc);
+        for (qint32 i = 1; i <= ile; ++i) Playlista[size_t(i)] = std::move((*inna_)[size_t(i)]);
+    } else {
+        stan.Kursor = StanPlaylisty.Kursor;
+        stan.DoGrania = StanPlaylisty.DoGrania;
+        stan.Pierwszy = StanPlaylisty.Pierwszy;
+    }
+    StanPlaylisty = stan;
+    inna_.reset();
+    nowaWMiejscu_ = false;
+    if (!doklejana_) silnik_.PrzemapujElementyOdtwarzaczy();
 }
 
 void CzyscPlayliste(SilnikEmisji& silnik) {

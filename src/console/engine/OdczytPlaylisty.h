@@ -6,6 +6,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
+#include "playlists/D_Playlista.h"
+
 class SilnikEmisji;
 struct TElemPListy;
 
@@ -15,6 +19,38 @@ struct TElemPListy;
 void CzytajPlayliste(const QString& plik, qint32 start);
 // Empties the playlist before a fresh read; the decks forget their numbers.
 void CzyscPlayliste(SilnikEmisji& silnik);
+
+// A playlist being read (or appended), built in an array of its own. While
+// it lives the new list stands in place for the reader's own passes, and the
+// on-air list is put back whenever a dialog, a progress pump or a copy lets
+// the timers run: the decks and Automat carry on from the old list until the
+// new one is put in place, in one step, by Zatwierdz. Dropped without it, the
+// new list is gone and the on-air list was never touched.
+class ListaNaBoku {
+public:
+    // doklejana: the new list starts as the on-air one (an append); else empty.
+    ListaNaBoku(SilnikEmisji& silnik, bool doklejana);
+    ~ListaNaBoku();
+    ListaNaBoku(const ListaNaBoku&) = delete;
+    ListaNaBoku& operator=(const ListaNaBoku&) = delete;
+    // The new list goes on air. An append keeps the on-air elements it
+    // started from as they are now (marks of what aired, the cursor, the
+    // next to play) and adds what was read after them; a fresh read finds the
+    // decks' elements again in the new list.
+    void Zatwierdz();
+    // The on-air list's state, whichever list stands in place now.
+    const StanListy& StanNaAntenie() const { return nowaWMiejscu_ ? stanInny_ : StanPlaylisty; }
+
+private:
+    void zamien();
+    SilnikEmisji& silnik_;
+    bool doklejana_;
+    qint32 iloscStara_ = 0;
+    std::unique_ptr<TablicaPlaylisty> inna_;
+    StanListy stanInny_;
+    QString zbiorInny_, nazwaInna_;
+    bool nowaWMiejscu_ = false;
+};
 
 // The most elements a playlist takes; reading stops there.
 constexpr int LimitElementowOdczytu = 10'000;

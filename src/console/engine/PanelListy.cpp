@@ -81,7 +81,9 @@ TekstyWierszaType TekstyWiersza(const TElemPListy& e) {
     switch (rodzaj) {
     case RodzajSND: {
         QString plik = QString(e.Adr).section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
-        plik = DuzeLiteryPL(plik.section(QLatin1Char('.'), 0, 0));
+        // Only the extension goes: "A.B. BAND.MP3" is "A.B. BAND".
+        const qsizetype kropka = plik.lastIndexOf(QLatin1Char('.'));
+        plik = DuzeLiteryPL(kropka > 0 ? plik.left(kropka) : plik);
         w.Gorny = wyk.isEmpty() ? plik : wyk;
         w.Dolny = tyt;
         break;

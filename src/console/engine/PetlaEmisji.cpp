@@ -1,4 +1,5 @@
 // The on-air loop: one Timer1 tick, in the order the day depends on.
+#include "console/engine/SerwisyEmisji.h"
 #include "console/engine/SilnikEmisji.h"
 
 #include "audio/OdtwarzaczeSlotow.h"
@@ -8,6 +9,7 @@
 #include "foundation/KestWej.h"
 #include "mixeditor/NastawyWgrywania.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "playlists/D_Crossfade.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
@@ -54,12 +56,16 @@ void SilnikEmisji::Timer1Timer() {
     Timer1Zajety = true;
     wTiku_ = true;
     {
+        // A folder changed since its names were listed is listed again by a
+        // background thread; nothing in the tick waits for it.
+        const platform::NoListingWait bezListowania;
         Straznik s1{Timer1Zajety};
         Straznik s2{wTiku_};
         try {
             KoniecPoStanie();
             FlagiSemiAutomatu();
             const qint32 t = CzasDoby();
+            ZastojStartu();
             const qint32 tk = Korekta(t);
             // Clock colour: waiting in Automat, ducked by the microphone, normal.
             if ((SemiAutomatJest || Stan.TrybAutomat) && WolneGlowne()) {
@@ -72,6 +78,7 @@ void SilnikEmisji::Timer1Timer() {
                 KolorZegaraEmisji = KaczkaPoziom < 0 ? KolorZegara::Zolty : KolorZegara::Bialy;
                 CzasCiszy = 0;
             }
+            PrzygotujNastepne();
             AutomatycznyStart(tk);
             const qint32 d = KaczkaOdtwarzacza3();
             DuckingOdtwarzacza3 = d;
@@ -185,6 +192,10 @@ void SilnikEmisji::AutomatycznyStart(qint32 t) {
     const bool wOknie = odOkna >= 0 && odStartu <= 5000;
     const bool odRazu = !Emisja.CiszaGra && NieGrajaGlowne();
     if (!(wOknie || odRazu) || NaDeku(n))
+        return;
+    // A news item or programme for an exact hour starts by the clock (the
+    // #AKT timer), not by the plan, which may run ahead of it.
+    if (serwisy_ && serwisy_->CzekaNaGodzine(n))
         return;
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
     if (Emisja.ReklamaGraNaStyk && rodzaj == RodzajREK) {

@@ -1,5 +1,6 @@
 #include "console/engine/ReklamyLST.h"
 
+#include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TestyPlaylisty.h"
@@ -94,6 +95,21 @@ bool czytajWpis(PlikTekstowy& f, WpisLST& w) {
     return false;
 }
 
+// A merged advert is named by its recording's description; the kind's word
+// stands in when the recording has none.
+QString tytulNagrania(const QString& adres, const QString& zastepczy) {
+    if (adres.trimmed().size() < 3 || !JestZbior(adres)) return zastepczy;
+    const int blad = BladIO;
+    SygnalType s;
+    s.Adres = adres;
+    OpisNagraniaTyp o;
+    KasujOpis(o);
+    const bool jest = OtworzSygnal(s, true, o) == 0 && BladIO == 0;
+    BladIO = blad;
+    const QString t = o.Tyt.trimmed();
+    return jest && t.size() > 2 && t != QLatin1String("Nie ma opisu") ? t : zastepczy;
+}
+
 void komunikatLimitu() {
     PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
               QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) + QStringLiteral(" pozycji)"));
@@ -135,16 +151,18 @@ QString nazwaPlaylisty() {
 
 }  // namespace
 
-void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, bool zCzasami, qint32 start) {
+void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, bool zCzasami, qint32 start,
+                         WypelnioneBloki* bloki) {
     PlikTekstowy f;
     if (!f.Otworz(lista)) return;
     const QString zaslepka = tekstZaslepki(rodzaj);
     const QString data = DataZbioruTekst(lista);
     // The last element placed in each block, so a block's later entries
-    // follow it wherever they stand in the list.
-    std::map<qint64, qint32> ostatnie;
+    // follow it wherever they stand in the list (or the other list).
+    WypelnioneBloki wlasne;
+    WypelnioneBloki& ostatnie = bloki ? *bloki : wlasne;
     const auto wstawiono = [&](qint32 po) {
-        for (auto& [czas, i] : ostatnie)
+        for (auto& [blok, i] : ostatnie)
             if (i > po) ++i;
     };
     WpisLST w;
@@ -155,11 +173,11 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
         }
         TElemPListy n;
         n.Typ = rodzaj;
-        n.Tyt = rodzaj == RodzajPRO ? QStringLiteral("Promos") : QStringLiteral("Reklama");
+        n.Tyt = tytulNagrania(w.adres, rodzaj == RodzajPRO ? QStringLiteral("Promos") : QStringLiteral("Reklama"));
         n.Ide = w.tekst;
         n.Adr = w.adres;
         n.Emi = w.czas < 0 ? -1 : qint32(w.czas);
-        if (const auto o = ostatnie.find(w.czas); o != ostatnie.end()) {
+        if (const auto o = ostatnie.find({rodzaj, w.czas}); o != ostatnie.end()) {
             const qint32 po = o->second;
             const TElemPListy& p = Playlista[size_t(po)];
             n.Emi = modDoby(qint64(p.Emi) + p.Trw);
@@ -193,7 +211,7 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
             ++i;
             przesunPo(i, n.Trw);
         }
-        ostatnie[w.czas] = i;
+        ostatnie[{rodzaj, w.czas}] = i;
     }
     oznaczDate(rodzaj, data);
 }
@@ -299,14 +317,14 @@ void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista
                 if (BladIO != 0) PokazBladKod(BladIO, QString(), lista2);
             }
         }
-        ZamknijStan();
         KopiujNaDyskLokalnyCicho();
         s.Wyjscia().SprawdzTimeliste(interaktywnie);
         s.Wyjscia().OdswiezTimeliste();
-        return;
+    } else {
+        WypelnioneBloki bloki;
+        if (CzytajLista1) WstawBlokiZPlikuLST(s, lista1, rodzajSlotu(1), zCzasami, start, &bloki);
+        if (CzytajLista2 && JestZbior(lista2)) WstawBlokiZPlikuLST(s, lista2, rodzajSlotu(2), zCzasami, start, &bloki);
     }
-    if (CzytajLista1) WstawBlokiZPlikuLST(s, lista1, rodzajSlotu(1), zCzasami, start);
-    if (CzytajLista2 && JestZbior(lista2)) WstawBlokiZPlikuLST(s, lista2, rodzajSlotu(2), zCzasami, start);
     usunPuste(start);
     ZamknijStan();
     OdswiezOpisyElementow(StanPlaylisty);

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <map>
+#include <utility>
+
 class SilnikEmisji;
 
 // Whether each list slot is read this time (set by the questions).
@@ -21,7 +24,12 @@ void WczytajReklamyDoPlaylisty(SilnikEmisji& silnik, qint32 start, bool interakt
 // Reads the lists into the playlist, or into the time list in bar mode.
 void CzytajListeLST(SilnikEmisji& silnik, const QString& lista1, const QString& lista2, bool zCzasami,
                     bool interaktywnie, qint32 start);
+// The blocks filled so far by (kind, block time in ms): the last element
+// placed in each. Both lists of one read share it, so the second list's
+// entries follow the first one's in a block the first already filled.
+using WypelnioneBloki = std::map<std::pair<quint8, qint64>, qint32>;
 // Every entry of the list goes to the placeholder of its block (kind 5 or 9).
-void WstawBlokiZPlikuLST(SilnikEmisji& silnik, const QString& lista, quint8 rodzaj, bool zCzasami, qint32 start);
+void WstawBlokiZPlikuLST(SilnikEmisji& silnik, const QString& lista, quint8 rodzaj, bool zCzasami, qint32 start,
+                         WypelnioneBloki* bloki = nullptr);
 // Every placeholder takes the entries of its block from the list it names.
 void WstawBlokiReklamLST(SilnikEmisji& silnik, qint32 start);

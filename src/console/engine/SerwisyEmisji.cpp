@@ -86,6 +86,8 @@ qint32 czasZnacznika(const QString& tytul, const Opis& o) {
 }
 
 // The signed distance from `od` to `do_` within a day, -12 h .. +12 h.
+QString kluczElementu(const TElemPListy& e) { return e.Ide + QLatin1Char('\n') + e.Adr.str(); }
+
 qint64 odleglosc(qint64 od, qint64 do_) {
     return ((do_ - od + DobaMs / 2) % DobaMs + DobaMs) % DobaMs - DobaMs / 2;
 }
@@ -167,7 +169,7 @@ void SerwisyEmisji::WstawPoPytaniu(qint32 n, const QString& tytul) {
 }
 
 void SerwisyEmisji::WstawZnacznik(qint32 n, bool pytaj) {
-    if (!wLiscie(n))
+    if (!wLiscie(n) || silnik_.Stan.CzytaniePlaylisty)
         return;
     const TElemPListy& e = Playlista[n];
     const QString tytul = e.Tyt;
@@ -279,6 +281,11 @@ qint32 SerwisyEmisji::CzasGrajO(qint32 n, Rodzaj rodzaj) const {
     return hhmm + qMax(0, ss) * 1000;
 }
 
+bool SerwisyEmisji::CzekaNaGodzine(qint32 n) const {
+    return TrybAKT && Emisja.SERWISJest && wLiscie(n) &&
+           (CzasGrajO(n, Rodzaj::Serwis) >= 0 || CzasGrajO(n, Rodzaj::Audycja) >= 0);
+}
+
 void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
     const qint32 kursor = StanPlaylisty.Kursor;
     if (wLiscie(kursor) && RodzajElemPListy(Playlista[kursor].Typ) == RodzajREK)
@@ -294,10 +301,13 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
         return r >= -spoznienie || (poprzedniTik_ >= 0 && teraz + r > poprzedniTik_);
     };
 
-    // 2. The first timed item near the cursor, not yet late, becomes the
-    // cursor and the next to play.
-    const qint32 do_ = qMin(StanPlaylisty.Ilosc, kursor + Emisja.SERWISUstawDoGraniaMarginesPozycjiNum);
-    for (qint32 i = qMax(1, kursor - 1); i <= do_; ++i) {
+    // 2. The first timed item up to just after the cursor and the next mark,
+    // not yet late, becomes the cursor and the next to play; one that went
+    // in behind them is found too, so it is never passed over (an item that
+    // aired or is on a deck is not looked at again).
+    const qint32 mark = StanPlaylisty.DoGrania;
+    const qint32 do_ = qMin(StanPlaylisty.Ilosc, qMax(kursor, mark) + Emisja.SERWISUstawDoGraniaMarginesPozycjiNum);
+    for (qint32 i = 1; i <= do_; ++i) {
         const qint32 czas = CzasGrajO(i, rodzaj);
         if (czas < 0)
             continue;
@@ -305,6 +315,8 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
         if (r > qint64(Emisja.SERWISUstawDoGraniaMarginesS) * 1000 || (r < -spoznienie && !doGrania(czas)))
             continue;
         if (StanPlaylisty.Kursor != i || StanPlaylisty.DoGrania != i) {
+            // Taken back behind the next mark: what was next comes after it.
+            if (wLiscie(mark) && i < mark) powrot_ = kluczElementu(Playlista[mark]);
             StanPlaylisty.Kursor = i;
             StanPlaylisty.DoGrania = i;
             silnik_.Wyjscia().OdswiezPlayliste();
@@ -324,6 +336,18 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
         if (silnik_.Odtwarzacze().OdtwarzaczIstnieje(s) && silnik_.Odtwarzacze().PlikOdtwarzacza(s) == adres)
             return;
     silnik_.GrajKolejny(0, TrybNastepny, ZrodloProg);
+    bool naDeku = false;
+    for (quint8 s = 1; s <= 3; ++s) naDeku = naDeku || (silnik_.SlotZajety(s) && silnik_.Odtwarzacz[s].Element == n);
+    if (!powrot_.isEmpty() && naDeku) {
+        // What aired between the item and the old mark does not air again.
+        for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i)
+            if (kluczElementu(Playlista[i]) == powrot_) {
+                if (StanPlaylisty.DoGrania < i) StanPlaylisty.DoGrania = StanPlaylisty.Kursor = i;
+                break;
+            }
+        powrot_.clear();
+        silnik_.Wyjscia().OdswiezPlayliste();
+    }
 }
 
 void SerwisyEmisji::SERWISTimerTimer() {
@@ -333,12 +357,15 @@ void SerwisyEmisji::SERWISTimerTimer() {
     zajety_ = true;
     const auto zwolnij = qScopeGuard([this] { zajety_ = false; });
     const qint64 teraz = platform::clock().date().toJulianDay() * DobaMs + timery_.TerazMS;
-    if (silnik_.Stan.TrybAutomat && TrybAKT && Emisja.SERWISJest) {
+    // A playlist being read is not changed under the reader.
+    if (silnik_.Stan.TrybAutomat && TrybAKT && Emisja.SERWISJest && !silnik_.Stan.CzytaniePlaylisty) {
         // 1. Markers from just before the cursor to the search depth.
         const qint32 kursor = StanPlaylisty.Kursor;
         const qint32 ostatni = kursor + qMax(1, Emisja.SERWISSzukajPozycjiNum);
         for (qint32 i = qMax(1, kursor - 1); i <= ostatni && i <= StanPlaylisty.Ilosc; ++i)
             WstawSerwis(i);
+        // A mark taken back for a timed item that is no longer next is forgotten.
+        if (!CzekaNaGodzine(StanPlaylisty.DoGrania)) powrot_.clear();
         GrajO(Rodzaj::Serwis, teraz);
         GrajO(Rodzaj::Audycja, teraz);
     }

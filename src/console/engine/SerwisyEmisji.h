@@ -32,6 +32,10 @@ public:
     // The "#AKT" label: toggles TrybAKT after a question.
     void SerwisLabelClick();
 
+    // Whether element n is a "GRAJ O" item that this timer starts at its
+    // hour in #AKT: Automat leaves it waiting.
+    bool CzekaNaGodzine(qint32 n) const;
+
     bool TrybAKT = false;
 
 private:
@@ -49,4 +53,7 @@ private:
     const TimeryKonsoli& timery_;
     bool zajety_ = false;
     qint64 poprzedniTik_ = -1;  // day-counted ms of the last tick
+    // The element that was next before a timed item behind it took the mark;
+    // it is next again once the item has started; empty when none.
+    QString powrot_;
 };

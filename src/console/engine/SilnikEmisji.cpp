@@ -92,6 +92,20 @@ bool SilnikEmisji::ZbiorIstnieje(const QString& adres) const {
     return platform::isRegularFile(adres);
 }
 
+bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
+    switch (Pliki.StanElementu(numer, adres)) {
+    case ObecnoscPlikow::Jest:
+        return true;
+    case ObecnoscPlikow::Brak:
+        return false;
+    case ObecnoscPlikow::Nieznany:
+        break;
+    }
+    if (wTiku_ || bezDysku_)
+        return !std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); });
+    return ZbiorIstnieje(adres);
+}
+
 bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {
     return SlotGra[slot] != 0;
 }
@@ -240,6 +254,8 @@ qint64 SilnikEmisji::PozostaloOdtwarzacza(quint8 slot) {
 void SilnikEmisji::OdswiezOdtwarzacze() {
     if (Timer1Zajety)
         return;
+    Pliki.Obserwuj();
+    ZamowNastepne();
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
 }

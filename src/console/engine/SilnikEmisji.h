@@ -15,9 +15,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "audio/PlayerSloty.h"
 #include "console/engine/HistoriaEmisji.h"
+#include "console/engine/ObecnoscPlikow.h"
 #include "console/engine/OdtwarzaczeRekordy.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/StanKonsoli.h"
@@ -27,6 +30,7 @@
 class SerwisyEmisji;
 class WyjsciaEmisji;
 struct TElemPListy;
+struct PrzygotowanyStart;
 
 // Start sources: the word written into the START line.
 enum : quint8 {
@@ -165,6 +169,10 @@ public:
     // The day's history and XML files, written by their own thread; a test
     // waits for them with Historia.Oproznij().
     HistoriaWTle Historia;
+    // Presence of the playlist's files as a worker found it; the tick reads
+    // only this (the display refresh hands it the list; a test calls
+    // Pliki.Oproznij() before it ticks).
+    ObecnoscPlikow Pliki;
     // Automat on (only with more than one element) or off (CzasAntenowy 0).
     virtual void PrzelaczAutomat();
     // SAT mode; the modes' work fills it.
@@ -180,6 +188,10 @@ public:
     void StopKlawiszemSpacji();
     // The slot carries an element or its player plays.
     bool SlotZajety(quint8 slot) const;
+    // How long a started player may stand at its start position while it
+    // says it plays: a real card moves it within one buffer, and a card
+    // whose stream stopped is reported (and waited for) well before this.
+    static constexpr qint64 ZastojStartuMs = 600;
     // Whether one of players 1 to 3 carries an element after the cursor
     // (edits are refused there unless MIXPLEdycjaPrzedGranaJest).
     bool KursorPrzedGranaPozycja() const;
@@ -277,6 +289,10 @@ protected:
     TElemPListy& Robocze();
     qint32 NumerRoboczego(quint8 tryb) const;
     bool ZbiorIstnieje(const QString& adres) const;
+    // Whether element `numer` (address `adres`) has its file, as far as the
+    // presence worker knows; an element it has not seen yet counts as there
+    // inside the tick (the start finds out) and is looked up outside it.
+    bool PlikElementu(qint32 numer, const QString& adres) const;
     bool ElementGrywalny(qint32 numer) const;
     bool SlotGraTeraz(quint8 slot) const;
     bool WolneGlowne() const;  // players 1 to 3 carry nothing
@@ -288,6 +304,15 @@ protected:
     void SprawdzListeReklam(quint8 tryb);
     void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool serwis);
     void PominNieudany(quint8 tryb);
+    // A start that put nothing on air (the file would not open or decode,
+    // or the player never moved): one log line with the reason, the reason
+    // in red in the status field, the slot freed, and the air goes on with
+    // the next element as for a missing file. Every start path, and a
+    // start prepared ahead that could not be, ends here.
+    void NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres, const QString& powod);
+    // A slot that says it plays while its position has not moved since its
+    // start for ZastojStartuMs: a failed start.
+    void ZastojStartu();
 
     // Parts of the tick.
     void KoniecPoStanie();
@@ -318,12 +343,48 @@ protected:
     std::unique_ptr<WyjsciaEmisji> wyjsciaPuste_;
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;
+    bool bezDysku_ = false;  // PlikElementu asks only the presence worker
     bool awariaCzeka_ = false;   // the emergency start is due after the tick
     bool poTikuZaplanowane_ = false;
     QList<std::function<void()>> zlecone_;
     bool pokazuje_ = false;      // a queued dialog is open
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
     std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged
+    // Per slot, from its start until its position first moves: the
+    // position seen at the start and the start's monotonic time (-1 once
+    // the position moved, or no start is watched).
+    std::array<qint64, LiczbaOdtwarzaczy + 1> pozycjaStartu_{};
+    std::array<qint64, LiczbaOdtwarzaczy + 1> czasStartu_ = [] {
+        std::array<qint64, LiczbaOdtwarzaczy + 1> a{};
+        a.fill(-1);
+        return a;
+    }();
+    // ---- starts prepared ahead ----
+    // The next element and the one after are opened, positioned and decoded
+    // ahead by the read-ahead thread; a start takes what is ready and reads
+    // nothing itself. An element not ready at its time is late: the start
+    // waits (logged once) and the tick goes on.
+public:
+    // Asks for element `numer` to be prepared from `startMs` in its file.
+    void Przygotuj(qint32 numer, qint32 startMs);
+    // Asks for the next element and the one after, and waits for every
+    // preparation asked so far (tests, benchmarks).
+    void OproznijPrzygotowania();
+protected:
+    std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs);
+    void PrzygotujNastepne();
+    // The next element and the one after are asked for (the display refresh).
+    void ZamowNastepne();
+    // A start waiting for its element to be ready; the tick makes it once it is.
+    struct OczekujacyStart {
+        qint32 numer = 0;
+        quint8 odtwarzacz = 0, tryb = 0, zrodlo = 0;
+    };
+    OczekujacyStart oczekujacy_;
+    qint32 spoznienieZalogowane_ = 0;
+    qint32 przygotowanyNastepny_ = -1;  // the next mark PrzygotujNastepne saw last
+    std::mutex przygotowaniaMutex_;
+    std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;
     // The next element's read-ahead; last, so it ends first.
     platform::SerialWorker odczytWprzod_;
 };

@@ -3,9 +3,13 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <atomic>
+
 #include "audio/OpisNagrania.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "audio/Sygnaly2.h"
+#include "audio/cbDSMixer.h"
 #include "console/engine/SerwisyEmisji.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
@@ -23,6 +27,12 @@
 #include "playlists/NastawyEmisji.h"
 
 namespace {
+
+// Clears a flag however the work ends.
+struct Zwolnienie {
+    bool& flaga;
+    ~Zwolnienie() { flaga = false; }
+};
 
 bool wLiscie(qint32 n) {
     return n >= 1 && n <= StanPlaylisty.Ilosc;
@@ -45,23 +55,142 @@ bool placeholderReklamy(const TElemPListy& e) {
     return Emisja.CzyReklamaJakoBelka && CzyElemReklama(e) && e.Tyt.str().startsWith(QStringLiteral("Reklama o"));
 }
 
-// The read-ahead of a cued element: its header, then two blocks of 8096
-// bytes at its start point. Runs on the read-ahead thread.
-void czytajWprzod(const QString& ide, const QString& adres, qint32 nwp) {
-    SygnalType s;
-    s.Nazwa = ide;
-    s.Adres = adres;
-    if (CzytajNaglowekSygnalu(s) != 0)
-        return;
-    const qint64 bajt = 2 * qint64(MsNaSlowa(nwp, s));
-    QFile f(platform::resolvePath(adres));
-    if (f.open(QIODevice::ReadOnly) && f.size() - bajt > 16'192 && f.seek(bajt)) {
-        f.read(8096);
-        f.read(8096);
-    }
+// Where in its file an element starts: its resume point for a start from
+// there, else its new start.
+qint32 startWPliku(const TElemPListy& w, quint8 zrodlo) {
+    if (zrodlo == ZrodloUndo && w.Wznow > 0 && w.Wznow < w.Trw - 1000)
+        return w.Wznow;
+    return qMax(0, w.NwP);
+}
+
+// The planned time of day of an element's start, for the START and DO
+// GRANIA lines: its air time and start point, moved by the air's present
+// deviation from the plan. A work element (a time-list entry played now) is
+// timed by the clock already, so the deviation would count twice; one with
+// no air time (a single) is planned for the moment it starts; "" when none.
+QString planowanyStart(const TElemPListy& e, bool roboczy, qint32 przesuniecie, bool start) {
+    if (e.Emi < 0)
+        return start ? PiszCzas(6, modDoby(platform::clock().msOfDay())) : QStringLiteral("--:--:--.---");
+    return PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + (roboczy ? 0 : przesuniecie)));
 }
 
 }  // namespace
+
+// An element opened, positioned and decoded ahead by the read-ahead thread;
+// what it found is read once `gotowe` says it is done.
+struct PrzygotowanyStart {
+    qint32 numer = 0;
+    QString adres;
+    QString ide;
+    qint32 startMs = 0;
+    std::atomic<bool> gotowe{false};
+    int wynikSygnalu = 0;
+    SygnalType sygnal;
+    OpisNagraniaTyp opis;
+    std::shared_ptr<TPreparedFile> plik;
+    QString blad;
+};
+
+void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
+    if (!wLiscie(numer) || !RodzajDzwiekowy(RodzajElemPListy(Playlista[numer].Typ)))
+        return;
+    const TElemPListy& e = Playlista[numer];
+    {
+        std::lock_guard blokada(przygotowaniaMutex_);
+        for (const auto& p : przygotowania_)
+            if (p->numer == numer && p->startMs == startMs && p->adres == e.Adr.str() && p->ide == e.Ide)
+                return;
+    }
+    auto p = std::make_shared<PrzygotowanyStart>();
+    p->numer = numer;
+    p->adres = e.Adr;
+    p->ide = e.Ide;
+    p->startMs = startMs;
+    {
+        std::lock_guard blokada(przygotowaniaMutex_);
+        przygotowania_.push_back(p);
+        // The next element, the one after, and a start from elsewhere.
+        if (przygotowania_.size() > 4)
+            przygotowania_.erase(przygotowania_.begin());
+    }
+    odczytWprzod_.post([p] {
+        p->sygnal.Nazwa = p->ide;
+        p->sygnal.Adres = p->adres;
+        p->wynikSygnalu = OtworzSygnal(p->sygnal, true, p->opis);
+        if (p->wynikSygnalu != 0) {
+            p->blad = QStringLiteral("nagłówek nieczytelny");
+        } else {
+            try {
+                p->plik = PrepareAudioFile(p->adres, p->startMs);
+            } catch (const std::exception& ex) {
+                p->blad = QString::fromUtf8(ex.what());
+            } catch (...) {
+                p->blad = QStringLiteral("nieznany błąd");
+            }
+        }
+        p->gotowe.store(true, std::memory_order_release);
+    });
+}
+
+std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs) {
+    // The element as it stands now: the same place may hold another one.
+    const QString ide = wLiscie(numer) ? Playlista[numer].Ide : QString();
+    std::lock_guard blokada(przygotowaniaMutex_);
+    for (const auto& p : przygotowania_)
+        if (p->numer == numer && p->startMs == startMs && p->adres == adres && p->ide == ide)
+            return p;
+    return nullptr;
+}
+
+// Each tick: a start that waited for its element makes it once it is
+// ready, and the next element is asked for.
+void SilnikEmisji::PrzygotujNastepne() {
+    if (oczekujacy_.numer != 0) {
+        const OczekujacyStart o = oczekujacy_;
+        const bool wciaz = (o.tryb == TrybKursor && StanPlaylisty.Kursor == o.numer) ||
+                           (o.tryb == TrybNastepny && StanPlaylisty.DoGrania == o.numer);
+        if (!wciaz || !wLiscie(o.numer)) {
+            oczekujacy_ = {};
+        } else {
+            const TElemPListy& e = Playlista[o.numer];
+            const auto p = Przygotowany(o.numer, e.Adr, startWPliku(e, o.zrodlo));
+            if (!p || p->gotowe.load(std::memory_order_acquire)) {
+                oczekujacy_ = {};
+                GrajKolejny(o.odtwarzacz, o.tryb, o.zrodlo);
+            }
+        }
+    }
+    // The one after is looked for by the display refresh: a walk past a
+    // long run of missing files stays out of the tick.
+    const qint32 n = StanPlaylisty.DoGrania;
+    if (wLiscie(n))
+        Przygotuj(n, qMax(0, Playlista[n].NwP));
+}
+
+void SilnikEmisji::OproznijPrzygotowania() {
+    ZamowNastepne();
+    odczytWprzod_.flush();
+}
+
+void SilnikEmisji::ZamowNastepne() {
+    const qint32 n = StanPlaylisty.DoGrania;
+    if (!wLiscie(n))
+        return;
+    Przygotuj(n, qMax(0, Playlista[n].NwP));
+    if (n == przygotowanyNastepny_)
+        return;
+    przygotowanyNastepny_ = n;
+    // Only what the presence worker knows: an element it has not seen yet
+    // counts as there, and its preparation finds out.
+    bezDysku_ = true;
+    const Zwolnienie zwolnij{bezDysku_};
+    for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
+        if (ElementGrywalny(i)) {
+            Przygotuj(i, qMax(0, Playlista[i].NwP));
+            break;
+        }
+    }
+}
 
 qint32 SilnikEmisji::NumerRoboczego(quint8 tryb) const {
     if (tryb == TrybKursor)
@@ -77,7 +206,7 @@ bool SilnikEmisji::ElementGrywalny(qint32 numer) const {
     if (!wLiscie(numer))
         return false;
     const TElemPListy& e = Playlista[numer];
-    if (RodzajDzwiekowy(RodzajElemPListy(e.Typ)) && ZbiorIstnieje(e.Adr))
+    if (RodzajDzwiekowy(RodzajElemPListy(e.Typ)) && PlikElementu(numer, e.Adr))
         return true;
     return placeholderReklamy(e) && ZnajdzGodzineTListy(e.Tyt) > 0;
 }
@@ -123,6 +252,10 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
         }
         if (ElementGrywalny(n))
             break;
+        // A recording passed over on the way says why.
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)))
+            Log(QStringLiteral("Pominięto pozycję nr ") + QString::number(n) + QLatin1Char(' ') + Playlista[n].Adr +
+                QStringLiteral(" !!! BRAK NAGRANIA !!!"));
         ++n;
     }
     StanPlaylisty.DoGrania = n;
@@ -176,7 +309,28 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
                         PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
                 }
             }
-        } else if (ZbiorIstnieje(w.Adr)) {
+        } else if (tryb == TrybRoboczy ? ZbiorIstnieje(w.Adr) : PlikElementu(numer, w.Adr)) {
+            if (tryb != TrybRoboczy && wTiku_) {
+                // Nothing is read in the tick: an element not prepared yet is
+                // late, and a later tick starts it once the read-ahead thread
+                // is done. (A start from a key outside the tick opens what is
+                // not ready itself.)
+                const qint32 od = startWPliku(w, zrodlo);
+                auto gotowy = Przygotowany(numer, w.Adr, od);
+                if (!gotowy)
+                    Przygotuj(numer, od);
+                if (!gotowy || !gotowy->gotowe.load(std::memory_order_acquire)) {
+                    oczekujacy_ = {numer, odtwarzacz, tryb, zrodlo};
+                    if (spoznienieZalogowane_ != numer) {
+                        spoznienieZalogowane_ = numer;
+                        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + w.Adr +
+                            QStringLiteral(" !!! NAGRANIE NIEGOTOWE - START OPÓŹNIONY !!!"));
+                    }
+                    SprawdzListeReklam(tryb);
+                    KasujZdarzenie();
+                    return;
+                }
+            }
             quint8 p = odtwarzacz;
             const bool aut = tryb == TrybNastepny && w.Aut;
             if (p == 0) {
@@ -245,6 +399,59 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
     }
 }
 
+void SilnikEmisji::NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres,
+                                 const QString& powod) {
+    Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
+        adres + QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + powod);
+    wyjscia_->UstawStatus(QStringLiteral("Nie zagrano: ") + adres + QStringLiteral(" - ") + powod,
+                          KolorStatusu::Czerwony);
+    try {
+        odtwarzacze_.ZatrzymajOdtwarzacz(slot);
+        odtwarzacze_.ZwolnijOdtwarzacz(slot);
+    } catch (...) {
+    }
+    if (slot >= 1 && slot <= LiczbaOdtwarzaczy) {
+        ::ZerujOdtwarzacz(Odtwarzacz[slot]);
+        Stan.OdtwarzaczZajety[slot] = 0;
+        SlotGra[slot] = SlotGralo[slot] = 0;
+        czasStartu_[slot] = -1;
+    }
+    wyjscia_->OdswiezOdtwarzacze();
+    if (zrodlo == ZrodloProg)
+        PominNieudany(tryb);
+}
+
+void SilnikEmisji::ZastojStartu() {
+    const qint64 teraz = platform::clock().monotonicMs();
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
+        if (czasStartu_[s] < 0)
+            continue;
+        if (!SlotGra[s] || !Stan.OdtwarzaczZajety[s]) {
+            czasStartu_[s] = -1;
+            continue;
+        }
+        qint64 poz = -1;
+        if (!ProbujSlot(s, [&] { poz = odtwarzacze_.PozycjaOdtwarzacza(s); }))
+            continue;
+        if (pozycjaStartu_[s] < 0) {
+            pozycjaStartu_[s] = poz;
+        } else if (poz != pozycjaStartu_[s]) {
+            czasStartu_[s] = -1;  // it plays
+            continue;
+        }
+        // A card that stopped holds every player still: waiting for it is
+        // better than skipping the list while it is reopened.
+        if (!odtwarzacze_.WyjsciaGraja())
+            czasStartu_[s] = teraz;
+        if (teraz - czasStartu_[s] < ZastojStartuMs)
+            continue;
+        const MIXMagnetType& r = Odtwarzacz[s];
+        // Its start is over; the next mark has moved on past it already.
+        NieudanyStart(s, TrybRoboczy, ZrodloProg, r.SygnalSlotu.Adres,
+                      QStringLiteral("pozycja odtwarzacza stoi od startu (%1 ms)").arg(teraz - czasStartu_[s]));
+    }
+}
+
 void SilnikEmisji::PominNieudany(quint8 tryb) {
     if (tryb == TrybNastepny)
         PrzesunNastepny(StanPlaylisty.DoGrania, true);
@@ -295,20 +502,49 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.DataStartu = teraz.date().toString(QStringLiteral("yyyy-MM-dd"));
     r.StartMS = qint32(msStartu);
 
-    // 4. The audio item with its description.
+    // 4. The audio item with its description: as the read-ahead thread
+    // found them for an element of the playlist. What the header says
+    // against the file names the fault when the player refuses it too; the
+    // player has the last word (it plays 8-bit files, which the playable
+    // check keeps out of new playlists).
+    const qint32 numer = NumerRoboczego(tryb);
+    const qint32 startPliku = startWPliku(w, zrodlo);
+    std::shared_ptr<PrzygotowanyStart> gotowy;
+    if (tryb != TrybRoboczy && wLiscie(numer)) {
+        gotowy = Przygotowany(numer, w.Adr, startPliku);
+        if (gotowy && !gotowy->gotowe.load(std::memory_order_acquire))
+            gotowy.reset();
+        if (gotowy) {
+            std::lock_guard blokada(przygotowaniaMutex_);
+            // Its reader goes to the deck: taken once.
+            przygotowania_.erase(std::remove(przygotowania_.begin(), przygotowania_.end(), gotowy),
+                                 przygotowania_.end());
+        }
+    }
     OpisNagraniaTyp opis;
     QString blad;
-    if (OtworzSygnal(r.SygnalSlotu, true, opis) != 0) {
-        r.SygnalSlotu.Nazwa = NazwaPustegoSygnalu;
-        blad = QStringLiteral("nagłówek nieczytelny");
+    int bladNaglowka = 0;
+    if (gotowy) {
+        r.SygnalSlotu = gotowy->sygnal;
+        opis = gotowy->opis;
+        bladNaglowka = gotowy->wynikSygnalu;
+        blad = gotowy->blad;
+    } else {
+        bladNaglowka = OtworzSygnal(r.SygnalSlotu, true, opis);
     }
+    const QString powodNaglowka = PowodNieodtwarzalnosciNaglowka(r.SygnalSlotu, bladNaglowka);
+    if (bladNaglowka != 0) {
+        r.SygnalSlotu.Nazwa = NazwaPustegoSygnalu;
+        blad = QStringLiteral("nagłówek nieczytelny (błąd %1)").arg(bladNaglowka);
+    }
+    if (spoznienieZalogowane_ == numer)
+        spoznienieZalogowane_ = 0;
 
     // 5. Kind code.
     const quint8 rodzaj = RodzajElemPListy(w.Typ);
     r.KodRodzaju = KodRodzajuOdtwarzacza(rodzaj);
 
     // 6. Length differences against the plan.
-    const qint32 numer = NumerRoboczego(tryb);
     const qint32 t = r.SygnalSlotu.Tot;
     if (blad.isEmpty() && wLiscie(numer) && t > 0) {
         const QString tytul = w.Tyt;
@@ -359,13 +595,10 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
         try {
             odtwarzacze_.ZwolnijOdtwarzacz(slot);
             odtwarzacze_.UtworzOdtwarzacz(slot);
-            odtwarzacze_.OtworzPlikOdtwarzacza(slot, w.Adr);
-            if (zrodlo == ZrodloUndo && w.Wznow > 0 && w.Wznow < w.Trw - 1000) {
-                r.Pozycja = w.Emi + w.Wznow;
-                odtwarzacze_.UstawPozycjeOdtwarzacza(slot, w.Wznow);
-            } else {
-                r.Pozycja = r.NwP;
-                odtwarzacze_.UstawPozycjeOdtwarzacza(slot, qMax(0, w.NwP));
+            r.Pozycja = (zrodlo == ZrodloUndo && w.Wznow > 0 && w.Wznow < w.Trw - 1000) ? w.Emi + w.Wznow : r.NwP;
+            if (!(gotowy && gotowy->plik && odtwarzacze_.OtworzPrzygotowany(slot, gotowy->plik))) {
+                odtwarzacze_.OtworzPlikOdtwarzacza(slot, w.Adr);
+                odtwarzacze_.UstawPozycjeOdtwarzacza(slot, startPliku);
             }
             bool maTrim = false;
             const qint32 trim = TrimyEmisji().Trim(rodzaj, &maTrim);
@@ -376,6 +609,12 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
             glosnosc = qBound(-10'000, glosnosc, 0);
             odtwarzacze_.UstawGlosnoscOdtwarzacza(slot, glosnosc);
             odtwarzacze_.GrajOdtwarzacz(slot);
+            // A player that swallowed the fault (the file player) has no
+            // length, or does not play: nothing went on air.
+            if (odtwarzacze_.DlugoscOdtwarzacza(slot) <= 0)
+                blad = QStringLiteral("odtwarzacz nie odczytał nagrania");
+            else if (odtwarzacze_.StanOdtwarzacza(slot) != 1)
+                blad = QStringLiteral("odtwarzacz nie wystartował");
         } catch (const std::exception& e) {
             blad = QString::fromUtf8(e.what());
         } catch (...) {
@@ -383,18 +622,15 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
         }
     }
     if (!blad.isEmpty()) {
-        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
-            w.Adr + QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + blad);
-        try {
-            odtwarzacze_.ZwolnijOdtwarzacz(slot);
-        } catch (...) {
-        }
-        ::ZerujOdtwarzacz(r);
-        Stan.OdtwarzaczZajety[slot] = 0;
-        if (zrodlo == ZrodloProg)
-            PominNieudany(tryb);
+        if (bladNaglowka == 0 && !powodNaglowka.isEmpty())
+            blad = powodNaglowka + QStringLiteral(" (") + blad + QLatin1Char(')');
+        NieudanyStart(slot, tryb, zrodlo, w.Adr, blad);
         return;
     }
+    // Watched until its position first moves.
+    czasStartu_[slot] = platform::clock().monotonicMs();
+    pozycjaStartu_[slot] = -1;
+    ProbujSlot(slot, [&] { pozycjaStartu_[slot] = odtwarzacze_.PozycjaOdtwarzacza(slot); });
 
     // 11.
     Stan.OdtwarzaczZajety[slot] = 1;
@@ -433,9 +669,9 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.ZPlaylisty = r.Element != 0;
     // 16. START line.
     if (!SlotPusty(r)) {
-        const qint32 planowany = modDoby(qint64(w.Emi) + w.NwP + PrzesuniecieCzasu);
         Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
-            w.Adr + QLatin1Char(' ') + PiszCzas(6, planowany) + QStringLiteral("  ") + PiszCzas(6, CzasAntenowy));
+            w.Adr + QLatin1Char(' ') + planowanyStart(w, tryb == TrybRoboczy, PrzesuniecieCzasu, true) +
+            QStringLiteral("  ") + PiszCzas(6, CzasAntenowy));
     }
     // 17. The next mark moves on.
     if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0) {
@@ -464,28 +700,28 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
 
 void SilnikEmisji::ZapowiedzNastepny(quint8 zrodlo) {
     const qint32 n = StanPlaylisty.DoGrania;
-    if (!wLiscie(n) || !ZbiorIstnieje(Playlista[n].Adr))
+    if (!wLiscie(n) || !PlikElementu(n, Playlista[n].Adr))
         return;
     const TElemPListy& e = Playlista[n];
-    // Read ahead at the start point so that the start finds the file in the
-    // cache. A slow or network drive must not hold the tick that cues it, so
-    // the reading is the read-ahead thread's; nothing waits for it.
-    odczytWprzod_.post([ide = QString(e.Ide), adres = QString(e.Adr), nwp = e.NwP] { czytajWprzod(ide, adres, nwp); });
+    // Opened, positioned and decoded ahead so that the start reads nothing.
+    // A slow or network drive must not hold the tick that cues it, so the
+    // work is the read-ahead thread's; nothing waits for it.
+    Przygotuj(n, qMax(0, e.NwP));
     wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA"), n);
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
-        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[i].Typ)) && ZbiorIstnieje(Playlista[i].Adr)) {
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[i].Typ)) && PlikElementu(i, Playlista[i].Adr)) {
             wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA2"), i);
             break;
         }
     }
     int ktory = 3;
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc && ktory <= 5; ++i) {
-        if (RodzajElemPListy(Playlista[i].Typ) == RodzajSND && ZbiorIstnieje(Playlista[i].Adr))
+        if (RodzajElemPListy(Playlista[i].Typ) == RodzajSND && PlikElementu(i, Playlista[i].Adr))
             wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA") + QString::number(ktory++), i);
     }
     const QString slowo = zrodlo == 1 ? QStringLiteral("PROG ") : zrodlo == 2 ? QStringLiteral("KLAW ") : QString();
     Log(FlagiLogu() + slowo + QStringLiteral("DO GRANIA ") + e.Ide + QLatin1Char(' ') + QString::number(e.Aut ? 1 : 0) +
-        QLatin1Char(' ') + PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + PrzesuniecieCzasu)));
+        QLatin1Char(' ') + planowanyStart(e, false, PrzesuniecieCzasu, false));
 }
 
 void SilnikEmisji::KursorNaNastepny() {

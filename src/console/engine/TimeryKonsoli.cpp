@@ -213,38 +213,30 @@ void TimeryKonsoli::TListaSynchroKolejnoTimerTimer() {
 // ---- midnight ----
 
 bool TimeryKonsoli::WczytajPlayliste(const QString& plik) {
-    // The day's playlist is only replaced by one that reads: a file that
-    // fails leaves the current playlist on air.
-    auto kopia = std::make_unique<TablicaPlaylisty>(Playlista);
-    const StanListy stan = StanPlaylisty;
-    const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
-    std::array<qint32, 4> elementy{};
-    for (quint8 s = 1; s <= 3; ++s)
-        elementy[s] = silnik_.Odtwarzacz[s].Element;
-
-    CzyscPlayliste(silnik_);
+    // The day's playlist is only replaced by one that reads: it is built
+    // aside (the progress window lets the tick run on the old list) and a
+    // file that fails leaves the current playlist on air.
+    Straznik czytanie(silnik_.Stan.CzytaniePlaylisty);
+    auto nowa = std::make_unique<ListaNaBoku>(silnik_, false);
     CzytajPlayliste(plik, 0);
     if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
-        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + PowodBrakuPozycji(plik, BladIO) +
+        const int blad = BladIO;
+        nowa.reset();
+        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + PowodBrakuPozycji(plik, blad) +
             QLatin1Char(')'));
-        Playlista = *kopia;
-        StanPlaylisty = stan;
-        PlaylistaZbior = zbior;
-        PlaylistaNazwa = nazwa;
-        // A deck whose element ended while the read went on keeps no number.
-        for (quint8 s = 1; s <= 3; ++s)
-            if (!SlotPusty(silnik_.Odtwarzacz[s]))
-                silnik_.Odtwarzacz[s].Element = elementy[s];
-        silnik_.PrzemapujElementyOdtwarzaczy();
         return false;
     }
     PlaylistaZbior = plik;
     PlaylistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();
     silnik_.Wyjscia().WczytajReklamy(0, false);
+    nowa->Zatwierdz();
     return true;
 }
 
 void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
+    // Not under a read the operator has open; the next second tries again.
+    if (silnik_.Stan.CzytaniePlaylisty)
+        return;
     if (!(DobaMs / 1000 - Satelita.SatPListAutoTS < s && s < DobaMs / 1000 - 2))
         return;
     const QString data = platform::clock().date().addDays(1).toString(QStringLiteral("yyyy-MM-dd"));
@@ -305,6 +297,9 @@ void TimeryKonsoli::AutomatTimerTimer() {
 }
 
 void TimeryKonsoli::PListaAutoodczytTimerTimer() {
+    // Not under a read the operator has open: midnight stays due until it ends.
+    if (silnik_.Stan.CzytaniePlaylisty)
+        return;
     const QDate dzis = platform::clock().date();
     if (!polnocOdczyt_.Minal(dzis, platform::clock().msOfDay()))
         return;

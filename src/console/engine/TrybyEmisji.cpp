@@ -109,8 +109,19 @@ void SilnikEmisji::StartAwaryjny() {
     const QString folder = platform::programFolder();
     const QString plik = QDir(folder).filePath(QStringLiteral("AWARIA.MIX"));
     const QString flaga = QDir(folder).filePath(QStringLiteral("TolvaneAwaria.FLG"));
-    if (!QFileInfo(platform::resolvePath(flaga)).isFile() || !QFileInfo(platform::resolvePath(plik)).isFile())
+    if (!QFileInfo(platform::resolvePath(flaga)).isFile())
         return;
+    // The flag asks for the emergency list: one that is missing, a folder or
+    // anything but a plain file is refused aloud like a list that reads badly.
+    const QFileInfo lista(platform::resolvePath(plik));
+    if (!lista.isFile()) {
+        Log(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") +
+            (!lista.exists() && !lista.isSymLink() ? TekstBleduIO(2)
+             : lista.isDir()                       ? QStringLiteral("zbiór jest katalogiem")
+                                                   : QStringLiteral("nie jest zwykłym zbiorem")) +
+            QLatin1Char(')'));
+        return;
+    }
     CzyscPlayliste(*this);
     CzytajPlayliste(plik, 0);
     if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {

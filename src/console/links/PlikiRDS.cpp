@@ -152,26 +152,30 @@ QString TickerRDS(const QString& tekst, int pozycja) {
 
 // ------------------------------------------------------------------ files
 
-void PlikiRDS::blad(const QString& zbior, const QString& powod) {
-    if (!bledne_.insert(zbior).second) return;
-    Log(QStringLiteral("Błąd zapisu zbioru RDS ") + zbior + QStringLiteral(": ") + powod);
+namespace {
+// What the writer logs: nothing, or the first failure of a file.
+QString bladRDS(std::set<QString>& bledne, const QString& zbior, const QString& powod) {
+    if (!bledne.insert(zbior).second) return QString();
+    return QStringLiteral("Błąd zapisu zbioru RDS ") + zbior + QStringLiteral(": ") + powod;
+}
+}  // namespace
+
+void PlikiRDS::zapisz(const QString& zbior, const QStringList& linie) {
+    silnik_.Historia.Zlec([bledne = bledne_, zbior, linie] {
+        QString powod;
+        if (!platform::writeTextFileAtomic(platform::resolvePath(zbior), linie, &powod))
+            return bladRDS(*bledne, zbior, powod);
+        bledne->erase(zbior);
+        return QString();
+    });
 }
 
-bool PlikiRDS::zapisz(const QString& zbior, const QStringList& linie) {
-    QString powod;
-    if (!platform::writeTextFileAtomic(platform::resolvePath(zbior), linie, &powod)) {
-        blad(zbior, powod);
-        return false;
-    }
-    bledne_.erase(zbior);
-    return true;
-}
-
-bool PlikiRDS::usun(const QString& zbior) {
-    QFile f(platform::resolvePath(zbior));
-    if (!f.exists() || f.remove()) return true;
-    blad(zbior, f.errorString());
-    return false;
+void PlikiRDS::usun(const QString& zbior) {
+    silnik_.Historia.Zlec([bledne = bledne_, zbior] {
+        QFile f(platform::resolvePath(zbior));
+        if (!f.exists() || f.remove()) return QString();
+        return bladRDS(*bledne, zbior, f.errorString());
+    });
 }
 
 // ------------------------------------------------------------------ INFO

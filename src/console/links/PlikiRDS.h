@@ -3,7 +3,10 @@
 // encoder of the transmitter, studio displays) reads about the element on
 // air. Each file is rewritten whole through a temporary file and a rename,
 // so a reader never sees half a file; an empty file means nothing to show.
-// A file that cannot be written is logged once and left; the air goes on.
+// The texts are made on the caller's thread; the writing is queued to the
+// engine's day-file writer, in order with the history and the XML schedule,
+// so a slow or network folder never holds up a start. A file that cannot be
+// written is logged once and left; the air goes on.
 //
 // No widgets here: the window forwards its outputs and label clicks to this
 // unit and shows the RDS and TA labels while their flags say so.
@@ -11,6 +14,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <memory>
 #include <set>
 
 class SilnikEmisji;
@@ -62,13 +66,14 @@ public:
     bool EtykietaTA = false;
 
 private:
-    // One file rewritten whole; false (logged once for the file) on failure.
-    bool zapisz(const QString& zbior, const QStringList& linie);
-    bool usun(const QString& zbior);
-    void blad(const QString& zbior, const QString& powod);
+    // One file rewritten whole, or removed, on the writer's thread; a
+    // failure is logged once for the file.
+    void zapisz(const QString& zbior, const QStringList& linie);
+    void usun(const QString& zbior);
     void zapisPS(const QString& wykonawca, const QString& tytul, const QStringList& teksty);
     void zapisRT(const QString& wykonawca, const QString& tytul, const QString& identyfikator, qint32 element);
 
     SilnikEmisji& silnik_;
-    std::set<QString> bledne_;  // files whose failure is already in the log
+    // Files whose failure is already in the log; the writer's alone.
+    std::shared_ptr<std::set<QString>> bledne_ = std::make_shared<std::set<QString>>();
 };

@@ -63,7 +63,26 @@ void TelnetGPI::TelnetWyslij(const QString& tekst) {
         if (quint8(c) == IAC) bajty.append(c);  // a data byte 255 is doubled on the wire
     }
     bajty.append("\r\n");
+    wyslij(bajty);
+}
+
+void TelnetGPI::wyslij(const QByteArray& bajty) {
     gniazdo_.write(bajty);
+    if (gniazdo_.bytesToWrite() > MaksDoWyslania) zerwij();
+}
+
+void TelnetGPI::zerwij() {
+    if (!zgloszoneZerwanie_) {
+        zgloszoneZerwanie_ = true;
+        Log(QStringLiteral("Węzeł GPI %1:%2 nie odbiera danych - połączenie zerwane i nawiązywane ponownie")
+                .arg(adres_)
+                .arg(port_));
+    }
+    zrywam_ = true;
+    gniazdo_.abort();
+    zrywam_ = false;
+    // Opened again as at start-up, once the event that noticed is over.
+    QTimer::singleShot(0, this, [this] { Polacz(adres_, port_); });
 }
 
 void TelnetGPI::IdTelnetDataAvailable(const QByteArray& dane) {
@@ -106,8 +125,13 @@ void TelnetGPI::IdTelnetDataAvailable(const QByteArray& dane) {
             break;
         case Stan::Opcja:
             // The link stays plain text: every option the node offers or asks for is refused.
-            if (polecenie_ == DO) odpowiedz.append(char(IAC)).append(char(WONT)).append(znak);
-            else if (polecenie_ == WILL) odpowiedz.append(char(IAC)).append(char(DONT)).append(znak);
+            if (polecenie_ == DO && !odpowiedzianoDO_.test(b)) {
+                odpowiedzianoDO_.set(b);
+                odpowiedz.append(char(IAC)).append(char(WONT)).append(znak);
+            } else if (polecenie_ == WILL && !odpowiedzianoWILL_.test(b)) {
+                odpowiedzianoWILL_.set(b);
+                odpowiedz.append(char(IAC)).append(char(DONT)).append(znak);
+            }
             stan_ = Stan::Dane;
             break;
         case Stan::Podnegocjacja:
@@ -118,7 +142,7 @@ void TelnetGPI::IdTelnetDataAvailable(const QByteArray& dane) {
             break;
         }
     }
-    if (!odpowiedz.isEmpty() && Polaczony()) gniazdo_.write(odpowiedz);
+    if (!odpowiedz.isEmpty() && Polaczony()) wyslij(odpowiedz);
     // Only the newest whole report counts; a half line waits for its end.
     if (!ostatniGPO.isEmpty()) TekstGPI = ostatniGPO;
 }
@@ -151,19 +175,25 @@ void TelnetGPI::zglosPominiete(bool teraz) {
 void TelnetGPI::polaczono() {
     czasPolaczenia_.stop();
     bylPolaczony_ = true;
+    gniazdo_.setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, int(MaksDoWyslania));
+    odpowiedzianoDO_.reset();
+    odpowiedzianoWILL_.reset();
+    stan_ = Stan::Dane;
+    linia_.clear();
+    liniaZaDluga_ = false;
     TelnetWyslij(QStringLiteral("LOGIN"));
     TelnetWyslij(QStringLiteral("ADD GPO"));
 }
 
 void TelnetGPI::bladGniazda() {
-    if (bylPolaczony_ || zgloszono_) return;  // a lost link is reported once it is gone
+    if (zrywam_ || bylPolaczony_ || zgloszono_) return;  // a lost link is reported once it is gone
     czasPolaczenia_.stop();
     zgloszono_ = true;
     Log(QStringLiteral("Brak połączenia z węzłem GPI %1:%2 - %3").arg(adres_).arg(port_).arg(gniazdo_.errorString()));
 }
 
 void TelnetGPI::rozlaczono() {
-    if (!bylPolaczony_ || zgloszono_) return;
+    if (zrywam_ || !bylPolaczony_ || zgloszono_) return;
     zgloszono_ = true;
     Log(QStringLiteral("Utracono połączenie z węzłem GPI %1:%2").arg(adres_).arg(port_));
 }

@@ -9,6 +9,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <bitset>
+
 class TelnetGPI : public QObject {
     Q_OBJECT
 public:
@@ -19,6 +21,11 @@ public:
     // event takes at most this much, and the socket buffers no more than a
     // few reads (the node then waits on TCP).
     static constexpr qint64 PorcjaOdczytu = 16 * 1024;
+    // A node that reads nothing of what it is sent: once this much waits to
+    // be sent, the link is dropped and opened again as at start-up. The
+    // socket's own send buffer is kept as small, so a node that stops
+    // reading is noticed within a few kilobytes.
+    static constexpr qint64 MaksDoWyslania = 16 * 1024;
     // Dropped lines are logged with their count at most this often.
     static constexpr qint64 OdstepZgloszenMs = 60'000;
 
@@ -26,7 +33,8 @@ public:
     ~TelnetGPI() override;
 
     // At start-up: connects to GPI1Adres:GPI1Port when GPI1Jest is on, then
-    // sends "LOGIN" and "ADD GPO". The link is never reopened.
+    // sends "LOGIN" and "ADD GPO". The link is opened again only after the
+    // program dropped it (a node that does not read).
     void Start();
     void Polacz(const QString& adres, quint16 port);
     bool Polaczony() const;
@@ -48,6 +56,8 @@ private:
     // Logs the dropped lines' count when the last such line is a minute old
     // (or at once when `teraz`).
     void zglosPominiete(bool teraz);
+    void wyslij(const QByteArray& bajty);
+    void zerwij();
 
     enum class Stan { Dane, Iac, Opcja, Podnegocjacja, PodnegocjacjaIac };
 
@@ -66,4 +76,9 @@ private:
     qint64 pominiete_ = 0;           // dropped lines not yet logged
     qint64 ostatnieZgloszenie_ = -1; // monotonic ms of the last such log line
     QTimer zgloszenie_;              // logs what is left once the minute is over
+    // Options already refused on this connection: each is answered once, so
+    // a node repeating its requests gets no answer to pile up.
+    std::bitset<256> odpowiedzianoDO_, odpowiedzianoWILL_;
+    bool zrywam_ = false;
+    bool zgloszoneZerwanie_ = false;
 };

@@ -11,6 +11,14 @@ BlokadaProgramu::BlokadaProgramu(const QString& folder)
 
 bool BlokadaProgramu::Zajmij() { return plik_.tryLock(0); }
 
+bool BlokadaProgramu::MoznaStartowac(QString& brak) {
+    brak.clear();
+    if (Zajmij()) return true;
+    if (ZajetaPrzezInny()) return false;
+    brak = Powod();
+    return true;
+}
+
 bool BlokadaProgramu::ZajetaPrzezInny() const { return plik_.error() == QLockFile::LockFailedError; }
 
 QString BlokadaProgramu::Powod() const {

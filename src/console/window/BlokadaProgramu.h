@@ -16,6 +16,12 @@ public:
     // What failed, as the operator reads it.
     QString Powod() const;
 
+    // The start-up's decision: false only while another program holds the
+    // folder (two consoles would write the same files). A lock that cannot
+    // be made (a full or read-only folder) does not keep the station off
+    // the air: true, with what failed in `brak`.
+    bool MoznaStartowac(QString& brak);
+
 private:
     QString folder_;
     QString sciezka_;

@@ -20,7 +20,7 @@ KatStan Stan(const QString& tytul, const QString& typy) {
     KatStan k;
     k.Tytul = tytul;
     k.Typy = typy;
-    k.KatalogStart = KatalogStartowy;
+    k.KatalogStart = KatalogDomyslny();
     return k;
 }
 

@@ -87,7 +87,8 @@ qint32 grany(const SilnikEmisji& s) {
 void rysujSuwak(TRForm& f, const StanListy& st) {
     const int h = st.Pasek.Bottom - st.Pasek.Top;
     f.PoleKolorE(st.Pasek, KolorCzarny);
-    const Suwak w = SuwakListy(st, h);
+    // The shortest thumb is 6 grid units, whatever the scale.
+    const Suwak w = SuwakListy(st, h, SkalaY(6));
     TRect kciuk;
     Prostokat(kciuk, st.Pasek.Left, st.Pasek.Top + w.Od, st.Pasek.Right, st.Pasek.Top + w.Do);
     f.PoleWypukleE(kciuk, KolorTlaPrzycisku, KolorCienia, KolorBialy);
@@ -96,6 +97,14 @@ void rysujSuwak(TRForm& f, const StanListy& st) {
 bool dluga_ = false;
 
 }  // namespace
+
+TRect ProstokatPudelka(int i, int top) {
+    const PudelkoInformacji& p = PudelkaInformacji[i];
+    TRect r;
+    ProstokatWH(r, StanPlaylisty.Lista.Right - SkalaX(p.odPrawej), top + SkalaY(PudelkoInformacjiGoraJ),
+                SkalaX(p.szerokosc), SkalaY(PudelkoInformacjiWysokoscJ));
+    return r;
+}
 
 bool UstawDlugaPlayliste(bool dluga) {
     if (dluga_ == dluga) return false;
@@ -228,17 +237,18 @@ void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n) {
     }
 
     const bool zawsze = Emisja.CzyZawszeInfoOCzasach;
-    const auto pudelko = [&](int odPrawej, int szerokosc, bool jest, const QString& tekst) {
-        if (!jest && !zawsze) return;
-        TRect r;
-        ProstokatWH(r, w.Right - SkalaX(odPrawej), top + SkalaY(8), SkalaX(szerokosc), SkalaY(14));
-        f.PiszPoleWklesleCentrE(r, KolorCzarny, tekst, KolorCienia, KolorBialy);
-    };
-    pudelko(106, 20, e.Int > 0, sekundy(qint64(e.Int) - e.NwP));
-    pudelko(83, 20, e.Out > 0, sekundy(e.Out));
-    pudelko(60, 20, e.Mix != -1 && e.Mix != 0, sekundy(e.Mix));
     const QString zak = QString(e.Zak);
-    pudelko(37, 10, !zak.isEmpty(), zak.isEmpty() ? QStringLiteral("?") : zak);
+    const bool jest[4] = {e.Int > 0, e.Out > 0, e.Mix != -1 && e.Mix != 0, !zak.isEmpty()};
+    const QString wartosc[4] = {sekundy(qint64(e.Int) - e.NwP), sekundy(e.Out), sekundy(e.Mix),
+                                zak.isEmpty() ? QStringLiteral("?") : zak};
+    for (int i = 0; i < 4; ++i) {
+        if (!jest[i] && !zawsze) continue;
+        const TRect r = ProstokatPudelka(i, top);
+        // The caption over its box, centred on it.
+        const QString podpis = QString::fromUtf16(PudelkaInformacji[i].podpis);
+        f.PiszxyKolorE((r.Left + r.Right + 1 - f.SzerokoscTekstu(podpis)) / 2, top + SkalaY(2), podpis, KolorCzarny);
+        f.PiszPoleWklesleCentrE(r, KolorCzarny, wartosc[i], KolorCienia, KolorBialy);
+    }
     TRect aut;
     ProstokatWH(aut, w.Right - SkalaX(24), top + SkalaY(6), SkalaX(21), SkalaY(21));
     f.PoleWklesleE(aut, e.Aut ? KolorCzerwony : KolorBialy, KolorCienia, KolorBialy);
@@ -278,6 +288,12 @@ void RysujNazweTimelisty(TRForm& f) {
     TRect r;
     ProstokatSkalaWH(r, 582, 270, 54, 18);
     f.PiszPoleWklesleE(r, KolorCzarny, TimelistaNazwa, KolorCienia, KolorBialy);
+}
+
+void RysujNazwePlaylisty(TRForm& f) {
+    TRect r;
+    ProstokatSkalaWH(r, 550, 114, 86, 17);
+    f.PiszPoleWklesleE(r, KolorCzarny, PlaylistaNazwa, KolorCienia, KolorBialy);
 }
 
 void RysujSynchLabel(TRForm& f, qint64 ms, bool wlaczony) {

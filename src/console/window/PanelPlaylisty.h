@@ -22,6 +22,22 @@ bool UstawDlugaPlayliste(bool dluga);
 constexpr int NaglowekDlugiejJ = 42;
 constexpr int WierszeDlugiej = 12;
 
+// The information boxes at a row's right, "intro", "outro", "mix" and "z"
+// (the end code): their distance from the rows' right edge and width in
+// grid units. Each value box lies below its caption; drawing and the right
+// click's preview use the same rectangle.
+struct PudelkoInformacji {
+    int odPrawej;
+    int szerokosc;
+    const char16_t* podpis;
+};
+inline constexpr PudelkoInformacji PudelkaInformacji[4] = {
+    {106, 20, u"intro"}, {83, 20, u"outro"}, {60, 20, u"mix"}, {37, 10, u"z"}};
+constexpr int PudelkoInformacjiGoraJ = 15;
+constexpr int PudelkoInformacjiWysokoscJ = 12;
+// The value box i of the row whose top is at `top` (pixels).
+TRect ProstokatPudelka(int i, int top);
+
 void RysujPlayliste(TRForm& f, const SilnikEmisji& s);
 // One row (nothing when the element is not on the page).
 void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n);
@@ -31,6 +47,9 @@ void MalujPoleKomunikatu(TRForm& f, const QString& tekst, bool miga);
 
 void RysujTimeliste(TRForm& f, bool zegar12h);
 void RysujNazweTimelisty(TRForm& f);
+// The loaded playlist's name (PlaylistaNazwa) in its sunken field beside
+// the playlist's buttons.
+void RysujNazwePlaylisty(TRForm& f);
 // The synchronous mode's countdown in the time list's header: grey while
 // the mode is off, red in the last minute, nothing at 0.
 void RysujSynchLabel(TRForm& f, qint64 ms, bool wlaczony);

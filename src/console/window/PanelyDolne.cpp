@@ -16,7 +16,7 @@ constexpr TColor KolorMorski = 0x808000;
 TColor kolorBloku(quint8 rodzaj) {
     switch (rodzaj) {
     case RodzajSND: return KolorGranatowy;
-    case RodzajINF: return KolorBialy;
+    case RodzajINF: return KolorTlaPrzycisku;  // the window colour
     case RodzajBRK: return KolorZielony;
     case RodzajALR: case RodzajREK: case 7: return KolorCzerwony;
     case RodzajDJ_: return KolorNiebieski;

@@ -51,10 +51,11 @@ public:
     // The next mark past missing files after an automatic load.
     void PominBraki() override;
     // The list panels' and the message field's redraws.
-    std::function<void()> PanelPL, PanelTL, PoleKom;
+    std::function<void()> PanelPL, PanelTL, PoleKom, PoleNazwy;
     void OdswiezPlayliste() override { if (PanelPL) PanelPL(); }
     void OdswiezTimeliste() override { if (PanelTL) PanelTL(); }
     void OdswiezKomunikat() override { if (PoleKom) PoleKom(); }
+    void OdswiezNazwe() override { if (PoleNazwy) PoleNazwy(); }
     // The durations check of the automatic loads.
     std::function<void()> Czasy;
     void TestCzasow() override { if (Czasy) Czasy(); }

@@ -25,10 +25,21 @@ void EtykietaStatusu::mouseDoubleClickEvent(QMouseEvent* event) {
 
 namespace {
 
-QString tlo(KolorStatusu k) {
+// The state's colour fills the done part of the gauge and, darker, the
+// rest: a full gauge still shows green or red.
+QString kolorPostepu(KolorStatusu k) {
     switch (k) {
     case KolorStatusu::Zielony: return QStringLiteral("green");
     case KolorStatusu::Czerwony: return QStringLiteral("red");
+    case KolorStatusu::Czarny: break;
+    }
+    return QStringLiteral("black");
+}
+
+QString tlo(KolorStatusu k) {
+    switch (k) {
+    case KolorStatusu::Zielony: return QStringLiteral("#004000");
+    case KolorStatusu::Czerwony: return QStringLiteral("maroon");
     case KolorStatusu::Czarny: break;
     }
     return QStringLiteral("black");
@@ -51,8 +62,8 @@ PoleStatusuOkna::PoleStatusuOkna(QWidget* okno)
 void PoleStatusuOkna::UstawStatus(const QString& tekst, KolorStatusu kolor) {
     kolor_ = kolor;
     StatusGauge->setStyleSheet(QStringLiteral("QProgressBar { background: %1; border: none; }"
-                                              " QProgressBar::chunk { background: navy; }")
-                                   .arg(tlo(kolor)));
+                                              " QProgressBar::chunk { background: %2; }")
+                                   .arg(tlo(kolor), kolorPostepu(kolor)));
     StatusLabel->setText(tekst);
     StatusLabel->adjustSize();
     wysrodkuj();

@@ -7,7 +7,9 @@
 #include "console/commands/ObslugiKomend.h"
 #include "console/engine/ReklamyLST.h"
 #include "console/engine/TestyPlaylisty.h"
+#include "foundation/PowtorzeniaKlawiszy.h"
 #include "foundation/Dialogi.h"
+#include "foundation/DialogiQt.h"
 #include "foundation/KestSter2.h"
 #include "console/window/PanelPlaylisty.h"
 #include "console/window/PanelSingli.h"
@@ -47,6 +49,9 @@ TTolv::TTolv(QWidget* parent)
     : TRForm(parent), dyspozytor_(silnik_.Stan, przyciski_, *this) {
     setMinimumSize(MinimalnaSzerokosc, MinimalnaWysokosc);
     setMouseTracking(true);
+    FiltrujPowtorzeniaKlawiszy();
+    // Every dialog opens in front of this window, centred on it.
+    DialogiProgramu().UstawOknoGlowne(this);
 
     Timer1 = zegar("Timer1", 30);
     TimerWyswietlacz = zegar("TimerWyswietlacz", 100);
@@ -65,6 +70,7 @@ TTolv::TTolv(QWidget* parent)
     wyjscia_->PanelPL = [this] { OdswiezPlayliste(); };
     wyjscia_->PanelTL = [this] { OdswiezTimeliste(); };
     wyjscia_->PoleKom = [this] { MalujPoleKomunikatu(*this, silnik_.Komunikat, false); };
+    wyjscia_->PoleNazwy = [this] { RysujNazwePlaylisty(*this); };
     // The lists start empty; their rectangles follow the window's size.
     UstawStanListy(StanPlaylisty, QStringLiteral("Emisja:"), {}, MaksPlaylisty, 7);
     InitTimelista(StanTimelisty, QStringLiteral("Emisja: Tyt:"), {}, MaksTimelisty, 7);
@@ -159,6 +165,9 @@ void TTolv::Konfiguracja() {
     }
     dialog->Pokaz();
     dyspozytor_.WcisnijPrzycisk(PKonfiguracja, false);
+    // The console's keys work at once after the dialog.
+    activateWindow();
+    setFocus();
 }
 
 void TTolv::PolaczZegary() {
@@ -237,7 +246,8 @@ void TTolv::Rozmiesc() {
     UkladOdtwarzacza(*this, panelB_, r, 2);
     UstawPanele();
     RozmiescEtykiety();
-    if (status_) status_->Rozmiesc(456, 41, 140, 16);
+    // Below the time list's buttons, clear of the clocks and mode labels.
+    if (status_) status_->Rozmiesc(456, 478, 180, 16);
     RysujOkno();
 }
 
@@ -250,6 +260,7 @@ void TTolv::RysujOkno() {
     RysujOdtwarzacze();
     RysujTimeliste(*this, silnik_.Stan.Zegar12h);
     RysujNazweTimelisty(*this);
+    RysujNazwePlaylisty(*this);
     RysujSynchLabel(*this, timery_.DoNastepnejTL, timery_.TimelistaSynchroJest);
     for (const auto& b : przyciski_.Timelista) BUTTON_Draw(b);
     RysujPanelDolny();
@@ -276,6 +287,11 @@ void TTolv::RysujPanelDolny() {
     const quint8 panel = silnik_.Stan.PanelDolny;
     // The long playlist takes the lower area; leaving it gives the area back.
     if (UstawDlugaPlayliste(panel == PanelDlugaPlaylista)) {
+        // The two panels' edges fall on different pixels at most scales:
+        // nothing of the other layout may stay between them.
+        TRect obszar;
+        ProstokatSkala(obszar, 0, 78, 453, 480);
+        PoleKolorE(obszar, KolorTlaPrzycisku);
         PrzewinDoKursora(StanPlaylisty);
         RysujPanelPlaylisty();  // draws a description or a timeline after it
         if (panel == PanelSingle) RysujWidokDolny();
@@ -365,6 +381,8 @@ void TTolv::PodswietlTryby() {
     };
     zapal(PTSynchro, timery_.TimelistaSynchroJest);
     zapal(PTPytaj, timelista_.TimelistaOpcja);
+    // "^": the time list's block plays its entries one after another.
+    zapal(PTKolejno, silnik_.Stan.PauzaJest);
 }
 
 void TTolv::resizeEvent(QResizeEvent* event) {

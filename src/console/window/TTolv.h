@@ -39,9 +39,19 @@ public:
     // 648 x 507 grid scaled to the window.
     static constexpr int MinimalnaSzerokosc = 1030;
     static constexpr int MinimalnaWysokosc = 746;
+    // Where the window opens (its client area): within the screen's free
+    // area `dostepny` (the taskbar and panels left out) less the window
+    // manager's frame `ramka`, never below the minimum; a normal window keeps
+    // the grid's proportions, a maximised one takes the whole free area and
+    // full screen (mode 2) the whole screen `ekran`.
+    static QRect GeometriaStartowa(quint8 tryb, const QRect& dostepny, const QRect& ekran, const QMargins& ramka = {});
 
     explicit TTolv(QWidget* parent = nullptr);
     ~TTolv() override;
+
+    // Qt's own Polish translation (the folder picker, the standard buttons
+    // of Qt's dialogs), installed once; false when it is not on the machine.
+    static bool TlumaczeniaQt();
 
     // The version shown in the caption after the program's name.
     static const QString WersjaProgramu;
@@ -52,6 +62,9 @@ public:
     // first log lines, the slots, the relay card, the capture control and the
     // window mode. Runs before the window is shown.
     void FormCreate(const QStringList& argumenty);
+    // Before FormCreate: the program folder's lock could not be made (a full
+    // or read-only folder); the caption and the log say so.
+    void UstawBrakBlokady(const QString& powod) { brakBlokady_ = powod; }
     // Desk check and timers; runs once, on the first showing.
     void FormShow();
     // The close action: 2 free (the window closes), 0 none.
@@ -192,6 +205,10 @@ private:
     void PolaczZegary();
     void OtworzPlikiHistorii();
     void UstawTrybOkna(quint8 tryb);
+    // Once the window manager has framed the window: a normal window whose
+    // frame reaches past the free area is fitted into it.
+    void DopasujDoEkranu();
+    quint8 trybOkna_ = 0;
     void UtworzEtykiety();
     void RozmiescEtykiety();
     // FormClose's work after the question; also the end the desk check takes.
@@ -251,9 +268,11 @@ private:
     std::unique_ptr<TEdycjaMiksow> edycjaMiksow_;
     // The output devices and recording inputs found at start-up.
     QStringList nazwyWyjsc_;
+    QStringList brakiUrzadzen_;  // device numbers of the settings that no device has, logged at start-up
     QStringList nazwyWejsc_;
     bool pasekZadanUkryty_ = false;
     bool utworzono_ = false;
+    QString brakBlokady_;
     bool pokazano_ = false;
     bool zakonczono_ = false;   // timers stopped, the window may close
     bool zniszczono_ = false;

@@ -48,6 +48,19 @@ QString kolorOdchylenia(KolorOdchylenia k) {
     return QStringLiteral("color: silver; background: black;");
 }
 
+// The 24-hour clock tells the operator at a glance: red while Automat waits
+// with nothing on players 1-3, yellow while the microphone ducks, green
+// while the satellite input fades out, white otherwise.
+QString kolorZegara(KolorZegara k) {
+    switch (k) {
+    case KolorZegara::Czerwony: return QStringLiteral("color: red; background: black;");
+    case KolorZegara::Zolty: return QStringLiteral("color: yellow; background: black;");
+    case KolorZegara::Zielony: return QStringLiteral("color: lime; background: black;");
+    case KolorZegara::Bialy: break;
+    }
+    return QStringLiteral("color: white; background: black;");
+}
+
 QString kolorTrybu(bool czerwona) {
     return czerwona ? QStringLiteral("color: white; background: red;")
                     : QStringLiteral("color: black; background: silver;");
@@ -127,6 +140,7 @@ void TTolv::RozmiescEtykiety() {
 void TTolv::OdswiezZegary() {
     const WskazaniaZegarow& z = timery_.Zegar;
     pisz(Czas24Label, z.Czas24);
+    styl(Czas24Label, kolorZegara(silnik_.KolorZegaraEmisji));
     pisz(Czas12Label, z.Czas12);
     pisz(AmPmLabel, z.AmPm);
     pisz(Czas2Label, z.Czas2);

@@ -45,6 +45,7 @@ void komenda(quint16 id) {
 
 void TTolv::RysujPanelPlaylisty() {
     RysujPlayliste(*this, silnik_);
+    RysujNazwePlaylisty(*this);  // an undo brings an earlier name back
     for (const auto& b : przyciski_.Godziny) BUTTON_Draw(b);
     // The description and the timeline follow the cursor.
     if (silnik_.Stan.PanelDolny != PanelSingle) RysujWidokDolny();
@@ -91,9 +92,9 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
         if (wProstokacie(czas, MyszPunkt)) {
             st.Kursor = n;
             OdswiezPlayliste();
-            // One click ends the mode that is on (a move drops at the
-            // cursor, a block is left); else it starts moving.
-            komenda(silnik_.Stan.TrybPrzesuwania ? KomStart : silnik_.Stan.TrybBloku ? KomWyjdz : KomPrzesun);
+            // One click confirms the mode that is on (a move drops at the
+            // cursor, a block ends there); else it starts moving.
+            komenda(silnik_.Stan.TrybPrzesuwania || silnik_.Stan.TrybBloku ? KomStart : KomPrzesun);
             return true;
         }
         if (grywalnyRodzaj(RodzajElemPListy(e.Typ))) {
@@ -137,13 +138,13 @@ void TTolv::OdsluchWiersza(qint32 n) {
         } else {
             pokaz(p, 2);
         }
-    } else if (e.Int > 0 && wProstokacie(pudelkoWiersza(0, 106, 8, 20, 14, n), MyszPunkt)) {
+    } else if (e.Int > 0 && wProstokacie(ProstokatPudelka(0, top), MyszPunkt)) {
         pokaz(e.Int, 1);
-    } else if (e.Out > 0 && wProstokacie(pudelkoWiersza(0, 83, 15, 20, 12, n), MyszPunkt)) {
+    } else if (e.Out > 0 && wProstokacie(ProstokatPudelka(1, top), MyszPunkt)) {
         pokaz(e.Out, 2);
-    } else if (e.Mix > 0 && wProstokacie(pudelkoWiersza(0, 60, 8, 20, 14, n), MyszPunkt)) {
+    } else if (e.Mix > 0 && wProstokacie(ProstokatPudelka(2, top), MyszPunkt)) {
         pokaz(l - e.Mix, 2);
-    } else if (!QString(e.Zak).isEmpty() && wProstokacie(pudelkoWiersza(0, 37, 8, 10, 14, n), MyszPunkt)) {
+    } else if (!QString(e.Zak).isEmpty() && wProstokacie(ProstokatPudelka(3, top), MyszPunkt)) {
         pokaz(l - 3000, 1);
     }
 }

@@ -17,14 +17,20 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/audio/DeviceHub.h"
+#include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_PlaylistaPorzadki.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/Konfiguracja.h"
 #include "settings/TDlgNastawy.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
+#include <QScreen>
+#include <QTimer>
 #include <QShowEvent>
 
 const QString TTolv::WersjaProgramu = QStringLiteral("v.21.08.27");
@@ -71,7 +77,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     graczeEdytora_ = std::make_unique<OdtwarzaczeEdytora>();
     nagrywarka_ = std::make_unique<NagrywarkaDJ>();
     nagrywarka_->Zainstaluj();
-    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nagrywarka_.get());
+    edycjaMiksow_ = std::make_unique<TEdycjaMiksow>(*graczeEdytora_, nagrywarka_.get(), this);
     PolaczMiksy(silnik_, timery_, edycjaMiksow_.get());
 
     // 3. Output device names.
@@ -80,7 +86,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     UstawPanelStartowy(Nastawy.ModulStart);
     // 5. Caption.
     setWindowTitle(windowTitle() + QStringLiteral("           Stanowisko nr: ") + QString::number(Nastawy.Numer) +
-                   QStringLiteral(" - ") + Nastawy.Id + ZnakKonfiguracji());
+                   QStringLiteral(" - ") + Nastawy.Id + ZnakKonfiguracji() +
+                   (brakBlokady_.isEmpty() ? QString() : QStringLiteral("   [BRAK BLOKADY KATALOGU]")));
     // 6. UDP senders.
     UstawNadawcowUDP();
     // 7. The day's history and XML files.
@@ -94,6 +101,8 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     Log(QString(60, QLatin1Char('#')));
     Log(QStringLiteral("Uruchomienie programu ") + windowTitle());
     Log(QStringLiteral("Katalog początkowy: ") + KatalogStartowy);
+    if (!brakBlokady_.isEmpty()) Log(brakBlokady_ + QStringLiteral(" - praca bez blokady katalogu"));
+    for (const QString& brak : brakiUrzadzen_) Log(brak);
     // 10. The emergency flag file.
     AwariaFlagaZbior = joinPath(platform::programFolder(), QStringLiteral("TolvaneAwaria.FLG"));
     // 11. The player slots.
@@ -136,7 +145,13 @@ void TTolv::FormCreate(const QStringList& argumenty) {
             if (!s.Adres.isEmpty() && platform::resolvePath(s.Adres) == plik) return true;
         }
         const TDMagnetofon* podglad = DMagnetofon();
-        return podglad && podglad->isVisible() && platform::resolvePath(podglad->Plik()) == plik;
+        if (podglad && podglad->isVisible() && platform::resolvePath(podglad->Plik()) == plik) return true;
+        // Nor one the playlist is still to play, from the next mark on.
+        for (qint32 n = std::max(StanPlaylisty.DoGrania, 1); n <= StanPlaylisty.Ilosc; ++n) {
+            const QString& adres = Playlista[size_t(n)].Adr;
+            if (!adres.isEmpty() && platform::resolvePath(adres) == plik) return true;
+        }
+        return false;
     };
     // 14. The capture control of the satellite fade (none: the fade sets nothing).
     silnik_.Wejscie = platform::openCaptureVolume();
@@ -148,19 +163,42 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     PodswietlTryby();
 }
 
+bool TTolv::TlumaczeniaQt() {
+    static QTranslator* tlumacz = nullptr;
+    if (tlumacz) return true;
+    auto* t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        Log(QStringLiteral("Brak tłumaczenia Qt (qtbase_pl.qm) - okna Qt po angielsku"));
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    tlumacz = t;
+    return true;
+}
+
 void TTolv::NazwyUrzadzen() {
     nazwyWyjsc_ = TcbDSMixer::DeviceDescriptions();
     nazwyWejsc_ = TcbDSMixer::CaptureDescriptions();
     const QStringList& urzadzenia = nazwyWyjsc_;
-    const auto nazwa = [&](QString& n, quint8 numer) {
-        if (n.isEmpty() && urzadzenia.size() > numer) n = urzadzenia[numer];
+    // Where the virtual device was asked for, device numbers mean nothing.
+    platform::DeviceHub& hub = platform::DeviceHub::instance();
+    const bool liczySieNumer = !hub.isVirtual() || hub.isCardless();
+    brakiUrzadzen_.clear();
+    const auto nazwa = [&](QString& n, quint8 numer, const char* klucz) {
+        if (!n.isEmpty()) return;
+        if (urzadzenia.size() > numer) n = urzadzenia[numer];
+        else if (liczySieNumer)
+            brakiUrzadzen_ << QStringLiteral("Nie ma urządzenia dźwiękowego nr %1 (%2) - gra urządzenie domyślne \"%3\"")
+                                  .arg(numer)
+                                  .arg(QLatin1String(klucz), urzadzenia.value(0));
     };
-    nazwa(Emisja.Kanal1Nazwa, Emisja.Kanal1);
-    nazwa(Emisja.Kanal2Nazwa, Emisja.Kanal2);
-    nazwa(Emisja.Kanal3Nazwa, Emisja.Kanal3);
-    nazwa(Emisja.Kanal4Nazwa, Emisja.Kanal4);
-    nazwa(Emisja.Kanal5Nazwa, Emisja.Kanal5);
-    nazwa(Emisja.KanalPFLNazwa, Emisja.KanalPFL);
+    nazwa(Emisja.Kanal1Nazwa, Emisja.Kanal1, "Kanal1");
+    nazwa(Emisja.Kanal2Nazwa, Emisja.Kanal2, "Kanal2");
+    nazwa(Emisja.Kanal3Nazwa, Emisja.Kanal3, "Kanal3");
+    nazwa(Emisja.Kanal4Nazwa, Emisja.Kanal4, "Kanal4");
+    nazwa(Emisja.Kanal5Nazwa, Emisja.Kanal5, "Kanal5");
+    nazwa(Emisja.KanalPFLNazwa, Emisja.KanalPFL, "KanalPFL");
 }
 
 void TTolv::UstawNadawcowUDP() {
@@ -170,7 +208,25 @@ void TTolv::UstawNadawcowUDP() {
 
 void TTolv::OtworzPlikiHistorii() { silnik_.OtworzPlikiHistorii(); }
 
+QRect TTolv::GeometriaStartowa(quint8 tryb, const QRect& dostepny, const QRect& ekran, const QMargins& ramka) {
+    if (tryb == 2) return ekran;
+    const QRect wolny = dostepny.marginsRemoved(ramka);
+    QSize s = wolny.size();
+    if (tryb != 1) s = QSize(SzerokoscSiatki, WysokoscSiatki).scaled(s, Qt::KeepAspectRatio);
+    QRect r(QPoint(0, 0), s.expandedTo(QSize(MinimalnaSzerokosc, MinimalnaWysokosc)));
+    r.moveCenter(wolny.center());
+    // A screen smaller than the minimum keeps the top-left corner in view.
+    if (r.left() < wolny.left()) r.moveLeft(wolny.left());
+    if (r.top() < wolny.top()) r.moveTop(wolny.top());
+    return r;
+}
+
 void TTolv::UstawTrybOkna(quint8 tryb) {
+    trybOkna_ = tryb;
+    // Without a layout Qt would size the window from its children, and
+    // without a window manager nothing maximises it or makes it full
+    // screen: the geometry comes first, the state after it.
+    if (const QScreen* e = screen()) setGeometry(GeometriaStartowa(tryb, e->availableGeometry(), e->geometry()));
     switch (tryb) {
         case 0: setWindowState(Qt::WindowNoState); break;
         case 1: setWindowState(Qt::WindowMaximized); break;
@@ -178,9 +234,24 @@ void TTolv::UstawTrybOkna(quint8 tryb) {
             UkryjPasekZadan();
             setWindowFlag(Qt::WindowStaysOnTopHint, true);
             setWindowState(Qt::WindowFullScreen);
+            // The windows made once (settings, library, mix editor) stay in
+            // front of it; the dialogs made for one showing follow it.
+            for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (w->isWindow()) w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
             break;
         default: break;
     }
+}
+
+void TTolv::DopasujDoEkranu() {
+    if (trybOkna_ == 1 || trybOkna_ == 2 || windowState() != Qt::WindowNoState) return;
+    const QScreen* e = screen();
+    const QRect ramka = frameGeometry(), okno = geometry();
+    // No frame: no window manager, and the geometry set at start stands.
+    if (!e || ramka == okno || e->availableGeometry().contains(ramka)) return;
+    const QMargins marginesy(okno.left() - ramka.left(), okno.top() - ramka.top(), ramka.right() - okno.right(),
+                             ramka.bottom() - okno.bottom());
+    setGeometry(GeometriaStartowa(trybOkna_, e->availableGeometry(), e->geometry(), marginesy));
 }
 
 void TTolv::showEvent(QShowEvent* event) {
@@ -189,6 +260,8 @@ void TTolv::showEvent(QShowEvent* event) {
     // timers or check the desk a second time.
     if (utworzono_ && !pokazano_ && !event->spontaneous()) {
         pokazano_ = true;
+        // The window manager frames the window after it is mapped.
+        QTimer::singleShot(300, this, [this] { DopasujDoEkranu(); });
         FormShow();
     }
 }

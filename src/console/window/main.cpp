@@ -70,16 +70,20 @@ int main(int argc, char** argv) {
     QDir::setCurrent(platform::programFolder());
 
     BlokadaProgramu blokada(platform::programFolder());
-    if (!blokada.Zajmij()) {
+    QString brakBlokady;
+    if (!blokada.MoznaStartowac(brakBlokady)) {
         const QString tekst = blokada.Powod();
         std::fprintf(stderr, "%s\n", qUtf8Printable(tekst));
-        PokazBlad(tekst, blokada.ZajetaPrzezInny() ? QStringLiteral("Drugie uruchomienie nie jest możliwe")
-                                                   : QStringLiteral("Program nie może pracować w tym katalogu"));
+        PokazBlad(tekst, QStringLiteral("Drugie uruchomienie nie jest możliwe"));
         return 1;
     }
+    if (!brakBlokady.isEmpty()) std::fprintf(stderr, "%s\n", qUtf8Printable(brakBlokady));
 
     TTolv okno;
+    okno.UstawBrakBlokady(brakBlokady);
     okno.FormCreate(app.arguments().mid(1));
+    // After FormCreate: a missing translation goes into the day's log.
+    TTolv::TlumaczeniaQt();
 
     ZamkniecieAutomatyczne dialogi(Dialogi());
     bool ok = false;

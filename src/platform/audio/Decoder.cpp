@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -55,9 +56,11 @@ struct WavInfo {
 WavInfo parseWav(FileRange& f) {
     WavInfo w;
     unsigned char h[12];
-    if (!f.readAt(0, h, 12) || std::memcmp(h, "RIFF", 4) != 0 || std::memcmp(h + 8, "WAVE", 4) != 0)
-        return w;
+    if (!f.readAt(0, h, 12) || std::memcmp(h, "RIFF", 4) != 0) return w;
     w.riff = true;
+    // A RIFF file of another form, or one whose "WAVE" tag is damaged, is
+    // not guessed at: it has neither fmt nor data and is refused.
+    if (std::memcmp(h + 8, "WAVE", 4) != 0) return w;
     int64_t at = 12;
     const int64_t size = f.fileSize();
     for (int guard = 0; guard < 10000 && at + 8 <= size; ++guard) {
@@ -104,6 +107,25 @@ std::unique_ptr<Decoder> openUnwrapped(const QString& fsPath, DecoderError* erro
 void setDecoderWrapper(DecoderWrapper w) {
     std::lock_guard lock(wrapperMutex);
     wrapper() = std::move(w);
+}
+
+ProbeResult probeDecoder(const QString& fsPath) {
+    DecoderError e = DecoderError::None;
+    auto d = openUnwrapped(fsPath, &e);
+    switch (e) {
+    case DecoderError::None: break;
+    case DecoderError::CannotOpen: return ProbeResult::CannotOpen;
+    case DecoderError::NotAudio: return ProbeResult::NotAudio;
+    case DecoderError::Unsupported: return ProbeResult::Unsupported;
+    }
+    if (!d) return ProbeResult::NotAudio;
+    // An empty recording is what it is (its users say so themselves).
+    if (d->lengthFrames() == 0) return ProbeResult::Plays;
+    // The first frames, as a player's first refill takes them: an MPEG
+    // stream whose headers look right but whose frames do not decode
+    // would otherwise start and fall silent at once.
+    std::vector<char> buf(size_t(std::max(d->format().blockAlign(), 1)) * 4608);
+    return d->read(buf.data(), int64_t(buf.size())) > 0 ? ProbeResult::Plays : ProbeResult::Empty;
 }
 
 std::unique_ptr<Decoder> openDecoder(const QString& fsPath, DecoderError* error) {

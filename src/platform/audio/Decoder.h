@@ -32,6 +32,12 @@ enum class DecoderError { None, CannotOpen, NotAudio, Unsupported };
 // WAV) or a bare MPEG audio stream (MP2, MP3, S48). fsPath is a Linux path.
 std::unique_ptr<Decoder> openDecoder(const QString& fsPath, DecoderError* error = nullptr);
 
+// What a player would make of the file: it is opened as above and its first
+// audio decoded: Plays only when sound comes out; Empty when the decoder
+// opens the file but no frame decodes.
+enum class ProbeResult { Plays, CannotOpen, NotAudio, Unsupported, Empty };
+ProbeResult probeDecoder(const QString& fsPath);
+
 // Wraps every decoder opened from now on (an empty function: none), so a
 // test can stand a slow disk or network share in front of a real file.
 using DecoderWrapper = std::function<std::unique_ptr<Decoder>(std::unique_ptr<Decoder>)>;

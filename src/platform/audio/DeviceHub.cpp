@@ -93,12 +93,8 @@ public:
         if (!stream_) return;
         token_->current.store(false);
         waitForRenderPass();
-        struct Done {
-            std::mutex m;
-            std::condition_variable cv;
-            bool done = false;
-        };
         auto done = std::make_shared<Done>();
+        lastClose_ = done;
         closing.fetch_add(1);
         std::thread([stream = stream_, token = token_, done] {
             Pa_AbortStream(stream);
@@ -118,6 +114,15 @@ public:
 
     static constexpr int kCloseWaitMs = 500;
 
+    // Whether the last stream let go is still being closed (its thread stuck
+    // in the host). A card gets no new close while one hangs: each would
+    // leave a thread and a descriptor behind.
+    bool closePending() const {
+        if (!lastClose_) return false;
+        std::lock_guard lock(lastClose_->m);
+        return !lastClose_->done;
+    }
+
     // Watch state, under paLock().
     bool failing = false;
     int64_t nextTry = 0;
@@ -125,8 +130,22 @@ public:
     int64_t lastProgress = 0;
     uint64_t underrunsTold = 0;
     int64_t underrunsToldAt = -DeviceHub::kUnderrunReportMs;  // the first is told at once
+    // Told as silent (OpenFailed, Stalled) and not heard calling back since:
+    // Playing is told when its frames move again, not when a stream opens.
+    bool silent = false;
+    int64_t stalledToldAt = 0;
+    // Since when a silent card's frames have kept moving (-1: they have
+    // not): a stream that takes a block or two and hangs again is no card
+    // playing again.
+    int64_t movingSince = -1;
 
 private:
+    struct Done {
+        std::mutex m;
+        std::condition_variable cv;
+        bool done = false;
+    };
+    std::shared_ptr<Done> lastClose_;
     // What a stream's callback sees: its device while it is the device's
     // stream, nothing once retired.
     struct Token {
@@ -233,6 +252,9 @@ void DeviceHub::enumerate() {
         const int null = open("/dev/null", O_WRONLY);
         if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
         std::unique_lock pa(paLock());
+        // PortAudio lists ALSA's devices from its configuration as last
+        // read: a configuration changed since is read again first.
+        snd_config_update();
         const PaError init = Pa_Initialize();
         if (saved >= 0 && null >= 0) dup2(saved, STDERR_FILENO);
         if (saved >= 0) close(saved);
@@ -261,6 +283,8 @@ void DeviceHub::enumerate() {
     }
     if (outputs_.empty()) {
         virtual_ = true;
+        cardless_ = env != "virtual";
+        nextLook_ = clock().monotonicMs() + kRetryMs;
         outputs_.push_back({kVirtualName, -1});
     }
     // The virtual input comes with the virtual device: the default where no
@@ -370,6 +394,7 @@ std::shared_ptr<OutputDevice> DeviceHub::openOutput(int index, PcmFormat wanted)
             card->lastProgress = now;
             if (!error.isEmpty()) {
                 card->failing = true;
+                card->silent = true;
                 card->nextTry = now + kRetryMs;
                 notices.push_back({DeviceNotice::OpenFailed, e.name, error});
             }
@@ -381,13 +406,39 @@ std::shared_ptr<OutputDevice> DeviceHub::openOutput(int index, PcmFormat wanted)
     return dev;
 }
 
+void DeviceHub::lookForCards(std::vector<DeviceNotice>& notices) {
+    const int64_t now = clock().monotonicMs();
+    if (!cardless_ || now < nextLook_) return;
+    nextLook_ = now + kRetryMs;
+    // PortAudio lists its devices only when it starts: started again. Only
+    // virtual devices are open here; those in use play on until their users
+    // let go, and the next opener gets the card.
+    dropCards();
+    enumerated_ = false;
+    virtual_ = false;
+    cardless_ = false;
+    outputs_.clear();
+    inputs_.clear();
+    virtualOpen_.clear();
+    noMatchTold_.clear();
+    enumerate();
+    if (!cardless_) notices.push_back({DeviceNotice::CardFound, outputs_.front().name, {}});
+}
+
+bool DeviceHub::isCardless() {
+    std::lock_guard lock(mutex_);
+    enumerate();
+    return cardless_;
+}
+
 void DeviceHub::watch() {
     std::vector<std::shared_ptr<PortAudioOutput>> cards;
+    std::vector<DeviceNotice> notices;
     {
         std::lock_guard lock(mutex_);
+        if (enumerated_) lookForCards(notices);
         for (const auto& [index, card] : cards_) cards.push_back(card);
     }
-    std::vector<DeviceNotice> notices;
     {
         std::lock_guard pa(paLock());
         const int64_t now = clock().monotonicMs();
@@ -403,26 +454,43 @@ void DeviceHub::watch() {
                 card->failing = false;
                 card->lastFrames = card->framesRendered();
                 card->lastProgress = now;
-                notices.push_back({DeviceNotice::Playing, card->name(), rate});
                 continue;
             }
             const int64_t frames = card->framesRendered();
             if (frames != card->lastFrames) {
                 card->lastFrames = frames;
                 card->lastProgress = now;
+                if (card->silent) {
+                    if (card->movingSince < 0) {
+                        card->movingSince = now;
+                    } else if (now - card->movingSince >= kStallMs) {
+                        card->silent = false;
+                        card->movingSince = -1;
+                        notices.push_back({DeviceNotice::Playing, card->name(), rate});
+                    }
+                }
             } else if (now - card->lastProgress >= kStallMs) {
-                // The channels stay attached: they carry on from where they
-                // were once the new stream calls back.
-                notices.push_back({DeviceNotice::Stalled, card->name(), {}});
-                card->retire();
-                const QString error = startStream(*card);
+                // Told once, and again at most as often as underruns while
+                // the card stays silent.
+                if (!card->silent || now - card->stalledToldAt >= kUnderrunReportMs) {
+                    notices.push_back({DeviceNotice::Stalled, card->name(), {}});
+                    card->stalledToldAt = now;
+                }
+                card->silent = true;
+                card->movingSince = -1;
                 card->lastProgress = now;
-                if (error.isEmpty()) {
-                    notices.push_back({DeviceNotice::Playing, card->name(), rate});
-                } else {
-                    card->failing = true;
-                    card->nextTry = now + kRetryMs;
-                    notices.push_back({DeviceNotice::OpenFailed, card->name(), error});
+                // While the last stream let go still hangs in its close, the
+                // current one is left as it is and looked at again later.
+                if (!card->closePending()) {
+                    // The channels stay attached: they carry on from where
+                    // they were once the new stream calls back.
+                    card->retire();
+                    const QString error = startStream(*card);
+                    if (!error.isEmpty()) {
+                        card->failing = true;
+                        card->nextTry = now + kRetryMs;
+                        notices.push_back({DeviceNotice::OpenFailed, card->name(), error});
+                    }
                 }
             }
             const uint64_t underruns = card->underruns();
@@ -482,6 +550,7 @@ void DeviceHub::forget() {
     dropCards();
     enumerated_ = false;
     virtual_ = false;
+    cardless_ = false;
     stepped_ = false;
     outputs_.clear();
     inputs_.clear();

@@ -39,9 +39,12 @@ struct DeviceNotice {
     enum Kind {
         NoMatch,     // `device`, a name from the settings, matches no device; `detail`: the default device used
         OpenFailed,  // `device` will not open; `detail`: PortAudio's text; it is tried again every few seconds
-        Stalled,     // `device`'s stream stopped calling back; it is being reopened
-        Playing,     // `device` plays again after OpenFailed or Stalled; `detail`: its rate in Hz
+        Stalled,     // `device`'s stream stopped calling back; it is being reopened (told again at most
+                     // every kUnderrunReportMs while it stays silent)
+        Playing,     // `device`'s stream has called back for kStallMs after OpenFailed or Stalled;
+                     // `detail`: its rate in Hz
         Underruns,   // `count` blocks of `device` went out with a channel dry since the last such notice
+        CardFound,   // a machine that had no sound device has one now; `device`: the default one
     };
     Kind kind;
     QString device;
@@ -113,6 +116,10 @@ public:
     std::shared_ptr<FileInput> openVirtualInput();
 
     bool isVirtual();
+    // No sound device was found although none was asked to be virtual: the
+    // virtual device plays, and watch() lists the devices again every
+    // kRetryMs until one is there (then CardFound).
+    bool isCardless();
     // The open virtual device of an entry (null when not open or not virtual).
     std::shared_ptr<VirtualDevice> openVirtual(int index);
 
@@ -121,6 +128,7 @@ private:
     void enumerate();        // under mutex_
     void dropCards();        // under mutex_
     void forget();           // under mutex_: cards closed, nothing listed
+    void lookForCards(std::vector<DeviceNotice>& notices);  // under mutex_
     PcmFormat chooseFormat(int paIndex, const QString& name);  // under the PortAudio lock
     QString startStream(PortAudioOutput& dev);                 // under the PortAudio lock
     void tell(const std::vector<DeviceNotice>& notices);
@@ -133,6 +141,8 @@ private:
     bool enumerated_ = false;
     bool paInitialised_ = false;
     bool virtual_ = false;
+    bool cardless_ = false;
+    int64_t nextLook_ = 0;
     bool stepped_ = false;
     std::vector<Entry> outputs_, inputs_;
     QString captureFile_;

@@ -1,9 +1,9 @@
 #include "platform/audio/VirtualDevice.h"
 
+#include "platform/TextFile.h"
 #include "platform/audio/Pacer.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <chrono>
@@ -87,13 +87,7 @@ bool VirtualDevice::saveCapture(const QString& fsPath) const {
     out.append("data");
     le32(out, quint32(data.size()));
     out.append(data);
-    QSaveFile file(fsPath);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(fsPath, out);
 }
 
 }  // namespace platform

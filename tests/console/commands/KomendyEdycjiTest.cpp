@@ -121,6 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Odmowa{"InsertBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaWstaw(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
+        Odmowa{"InsertUnplayable",  // format tag 3: float
+               [](Edycja& r) {
+                   r.dir.write(u"F.WAV"_s, fixtures::wavFile(8000, 1, 16, QByteArray(800, 0)).replace(20, 1, "\3"));
+                   r.wybrany = r.dir.file(u"F.WAV"_s);
+               },
+               [](KomendyEdycji& k) { k.KomendaWstaw(); }, "Program obsługuje tylko zbiory w formacie PCM | "},
         Odmowa{"CodeBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.WstawKod(); },
                "Nie można wstawiać elementu przed graną pozycją | "},
         Odmowa{"DeleteBeforePlayed", graPiaty, [](KomendyEdycji& k) { k.KomendaUsun(); },
@@ -141,6 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
                "Nie można przesunąć elementu | (należy usunąć i wstawić ponownie)"},
         Odmowa{"MoveAdvert", [](Edycja&) { Playlista[3].Typ = RodzajREK; },
                [](KomendyEdycji& k) { k.RozpocznijPrzesuwanie(); }, "Nie można przesunąć reklamy | "},
+        Odmowa{"LongSetPath",
+               [](Edycja& r) {
+                   r.dialogi.OdpowiedzKod(RodzajINF);
+                   r.dialogi.OdpowiedzTekst(u"PALETA:"_s);
+                   r.k.Zrodla.ZestawSingli = [] { return u"C:\\PALETY\\"_s + QString(60, u'A') + u".SIN"_s; };
+               },
+               [](KomendyEdycji& k) { k.WstawKod(); },
+               "Za długa ścieżka palety (do 57 znaków) | C:\\PALETY\\AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA.SIN"},
         Odmowa{"MoveOnAir", graTrzeci, [](KomendyEdycji& k) { k.RozpocznijPrzesuwanie(); },
                "Nie można przesunąć elementu - obecnie odtwarzany | "}),
     [](const auto& info) { return std::string(info.param.nazwa); });
@@ -431,12 +445,13 @@ TEST(EdycjaKomend, ADuplicateNearTheCursorIsAskedAbout) {
     r.lista(3);
     const QString plik = r.wav(u"NOWY.WAV"_s, 5 * S);
     Playlista[2].Adr = plik;
+    for (int i = 1; i <= 3; ++i) Playlista[i].Emi -= 3 * H;  // the hour is written with two digits
     Emisja.MIXPLTestObecnosciMarginesH = 1;
     r.wybrany = plik;
     r.dialogi.Odpowiedz(OdpowiedzNie);
     r.k.KomendaWstaw();
     EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty,
-              (QStringList{u"Nagranie już jest na playliście - czy wstawić?"_s, u"(pozycja nr 2, emisja o 12:01:00)"_s}));
+              (QStringList{u"Nagranie już jest na playliście - czy wstawić?"_s, u"(pozycja nr 2, emisja o 09:01:00)"_s}));
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     r.dialogi.Odpowiedz(OdpowiedzTak);
     r.k.KomendaWstaw();

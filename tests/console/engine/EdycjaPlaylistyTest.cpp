@@ -46,7 +46,8 @@ TEST_P(WstawRekord, RetimesAndRenumbers) {
     EXPECT_EQ(Playlista[2].Emi, p.nowyEmi);
     EXPECT_EQ(Playlista[3].Emi, p.przesuniety);
     EXPECT_EQ(Playlista[4].Emi - Playlista[3].Emi, 4000);
-    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    // Put right before the next one, it is the next one.
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
     EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 4);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 1);
     EXPECT_FALSE(r.silnik->PlaylistaZmieniona);

@@ -196,6 +196,8 @@ TEST_F(ModesTest, TheEmergencyStartReadsAfterTheTickWithTheLoopHeldAndItsMessage
 
     // The tick itself reads nothing: the start is left for right after it.
     zegar.advance(30);
+    silnik->Pliki.Oproznij();
+    silnik->OproznijPrzygotowania();
     silnik->Timer1Timer();
     EXPECT_EQ(StanPlaylisty.Ilosc, 0);
     ASSERT_TRUE(poTiku);
@@ -232,6 +234,7 @@ TEST_F(ModesTest, AnEmergencyPlaylistThatGivesNothingSaysWhy) {
     const struct {
         QByteArray tresc;
         const char* powod;
+        bool katalog = false;  // AWARIA.MIX is a folder
     } przypadki[] = {
         {"", "pusty zbiór"},
         {"\r\n  \r\n", "pusty zbiór"},
@@ -239,9 +242,15 @@ TEST_F(ModesTest, AnEmergencyPlaylistThatGivesNothingSaysWhy) {
         {"Emi=12:00:00.000\r\nTyp=XYZ\r\nKONIEC OPISU\r\n", "brak pozycji w playliście"},
         {QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(200, '\xB3'), "zbiór nie jest playlistą"},
         {"Lista zakupów:\r\nchleb, masło\r\n", "zbiór nie jest playlistą"},
+        {{}, "zbiór jest katalogiem", true},
     };
     for (const auto& p : przypadki) {
-        folder.write(QStringLiteral("AWARIA.MIX"), p.tresc);
+        if (p.katalog) {
+            QFile::remove(plik);
+            ASSERT_TRUE(QDir().mkpath(plik));
+        } else {
+            folder.write(QStringLiteral("AWARIA.MIX"), p.tresc);
+        }
         silnik->AwariaWykonana = false;
         graj(30);
         EXPECT_EQ(log().filter(QStringLiteral("Błąd odczytu playlisty awaryjnej: ")).size(), 1);

@@ -117,7 +117,7 @@ TEST_F(PustaPlaylista, RowTextsByKind) {
         QString gorny, dolny;
     } wiersze[] = {
         {RodzajSND, "Wykonawca", u"Wykonawca"_s, u"Tytuł"_s},
-        {RodzajSND, "", u"PIOSENKA_Ż"_s, u"Tytuł"_s},
+        {RodzajSND, "", u"A.B. PIOSENKA_Ż"_s, u"Tytuł"_s},
         {RodzajINF, "", u"INFO"_s, u"Tytuł"_s},
         {RodzajBRK, "", u"BREAK"_s, u"Tytuł"_s},
         {RodzajALR, "", u"ALARM"_s, u"Tytuł"_s},
@@ -133,7 +133,7 @@ TEST_F(PustaPlaylista, RowTextsByKind) {
     for (const auto& w : wiersze) {
         TElemPListy& e = element(1, w.rodzaj);
         e.Ide = u"ID1"_s;
-        e.Adr = u"C:\\MUZ\\piosenka_ż.mp3"_s;
+        e.Adr = u"C:\\MUZ\\a.b. piosenka_ż.mp3"_s;
         e.Wyk = QString::fromUtf8(w.wyk);
         e.Tyt = u"Tytuł"_s;
         e.Trw = 65'500;

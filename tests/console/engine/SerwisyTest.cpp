@@ -236,6 +236,8 @@ struct GrajO {
     bool naDeku;         // the news is carried by deck 3
     qint64 pierwszyTik;  // the clock of the first tick
     bool startuje;
+    qint32 znacznik = 0;  // cursor and next mark at the start (0: the cursor 1, the mark 3)
+    bool automat = false;  // the on-air tick runs too, the decks idle
 };
 
 class GrajOTest : public ::testing::TestWithParam<GrajO> {};
@@ -252,8 +254,9 @@ TEST_P(GrajOTest, StartsOnceWithinTheMargin) {
                                 r.mp3(QStringLiteral("SERWIS/N.MP3")), 2000);
     if (p.zagrany) news.Typ |= TypZagrany;
     r.dodaj(RodzajSND, QStringLiteral("B"), 14 * Godz + 7 * Min, piosenka, 4000);
-    StanPlaylisty.Kursor = 1;
-    StanPlaylisty.DoGrania = 3;
+    r.dodaj(RodzajSND, QStringLiteral("C"), 14 * Godz + 8 * Min, piosenka, 4000);
+    StanPlaylisty.Kursor = p.znacznik ? p.znacznik : 1;
+    StanPlaylisty.DoGrania = p.znacznik ? p.znacznik : 3;
     if (p.naDeku) r.silnik->Odtwarzacz[3].Element = 2;
     r.stan.TrybAutomat = true;
     r.serwisy.TrybAKT = true;
@@ -262,20 +265,24 @@ TEST_P(GrajOTest, StartsOnceWithinTheMargin) {
     qint64 doKursora = -1;
     while (r.zegar.msOfDay() < 14 * Godz + 2 * Min) {
         r.serwisTik(p.krok);
+        if (p.automat) r.silnik->Timer1Timer();
         if (doKursora < 0 && StanPlaylisty.Kursor == 2 && StanPlaylisty.DoGrania == 2) doKursora = r.zegar.msOfDay();
         if (start < 0 && r.gracze.StanOdtwarzacza(1) == 1) start = r.zegar.msOfDay();
     }
-    const QStringList starty = r.log().filter(QStringLiteral("START 1"));
+    const QStringList starty = r.log().filter(QStringLiteral("START 1")).filter(QStringLiteral("N.MP3"));
     if (!p.startuje) {
         EXPECT_EQ(start, -1);
         EXPECT_TRUE(starty.isEmpty());
         return;
     }
-    EXPECT_GE(doKursora, 14 * Godz - 10'000 - 1000);
+    if (p.znacznik != 2) EXPECT_GE(doKursora, 14 * Godz - 10'000 - 1000);
     ASSERT_GE(start, 14 * Godz);
     EXPECT_LE(start, 14 * Godz + qMax<qint64>(p.margines * 1000, p.krok));
     ASSERT_EQ(starty.size(), 1);
     EXPECT_TRUE(starty[0].contains(QStringLiteral("PROG START 1"))) << starty[0].toStdString();
+    // What was next before the news took the mark is next after it.
+    if (!p.automat)
+        EXPECT_EQ(QString(Playlista[StanPlaylisty.DoGrania].Tyt), QString::fromLatin1(p.znacznik == 4 ? "C" : "B"));
 }
 
 const qint64 T1359 = 14 * Godz - Min;
@@ -288,7 +295,9 @@ INSTANTIATE_TEST_SUITE_P(
                       GrajO{"UnderAnAdvertCursor", 30, 500, true, false, false, T1359, false},
                       GrajO{"AlreadyPlayed", 30, 500, false, true, false, T1359, false},
                       GrajO{"OnADeck", 30, 500, false, false, true, T1359, false},
-                      GrajO{"AfterTheMargin", 30, 500, false, false, false, 14 * Godz + 31'000, false}),
+                      GrajO{"AfterTheMargin", 30, 500, false, false, false, 14 * Godz + 31'000, false},
+                      GrajO{"BehindTheMark", 30, 500, false, false, false, T1359, true, 4},
+                      GrajO{"AutomatWaitsForTheHour", 30, 500, false, false, false, T1359, true, 2, true}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 TEST(Serwisy, AktDoesNothingOutsideAutomatAndInsertsAheadInIt) {

@@ -3,10 +3,14 @@
 // player and what each card played follows the volumes the loop set.
 #include "console/support/SilnikRig.h"
 
+#include <QtEndian>
+
 #include <cmath>
 #include <cstring>
 
 #include "audio/PlayerSloty.h"
+#include "audio/Sygnaly2.h"
+#include "platform/AudioFixtures.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/VirtualDevice.h"
 
@@ -57,6 +61,8 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
     auto kartaA = platform::DeviceHub::instance().openVirtual(0);
     // The cards open with their first channel: the first tick starts player 1.
     r.zegar.advance(30);
+    silnik.Pliki.Oproznij();
+    silnik.OproznijPrzygotowania();
     silnik.Timer1Timer();
     ASSERT_EQ(silnik.Odtwarzacz[1].Element, 1);
     kartaA = platform::DeviceHub::instance().openVirtual(0);
@@ -73,6 +79,8 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
         kartaA->step(ramekNaTik);
         if (kartaB) kartaB->step(ramekNaTik);
         r.zegar.advance(30);
+        silnik.Pliki.Oproznij();
+        silnik.OproznijPrzygotowania();
         silnik.Timer1Timer();
         if (!kartaB && silnik.Odtwarzacz[2].Element == 2) {
             startB = t;
@@ -115,3 +123,104 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
     EXPECT_LT(vA[startB + 10], -1000);
     EXPECT_GT(vB[startB + 30], -1000);
 }
+
+namespace {
+
+// A 24-bit WAV as common tools write it: WAVE_FORMAT_EXTENSIBLE with a
+// 40-byte fmt chunk (PCM subformat) and a fact chunk before the data.
+QByteArray rozszerzony(const QByteArray& dane) {
+    QByteArray w = fixtures::wavFile(48000, 2, 24, dane, {{"fact", QByteArray("\0\xB8\0\0", 4)}});
+    w.replace(16, 6, QByteArray::fromHex("28000000feff"));
+    w.insert(36, QByteArray::fromHex("16001800030000000100000000001000800000aa00389b71"));
+    qToLittleEndian<quint32>(quint32(w.size() - 8), w.data() + 4);
+    return w;
+}
+
+}  // namespace
+
+// Files a station meets, each first in Automat with every deck idle and a
+// good file after it, on both back-ends through the real slots: what the
+// players play goes on air and moves; what they cannot is refused by the
+// playable check as by the start, logged once with its reason, shown red,
+// and the next element is on air by the next tick; a player that never
+// moves from its start is a failed start too. A length is not guessed for a
+// file that cannot play.
+TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTick) {
+    const QByteArray sekunda48k = fixtures::tone16(48000, 2, 440, 1'000);
+    QByteArray id3 = "ID3";
+    id3 += QByteArray::fromHex("030000") + QByteArray::fromHex("00000201") + QByteArray(257, '\0');
+    QByteArray zlyTag = fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 1'000));
+    zlyTag.replace(8, 4, "WAVX");
+    QByteArray plywak = fixtures::wavFile(44100, 2, 32, QByteArray(352'800, '\0'));
+    plywak[20] = 3;  // IEEE float
+    const struct {
+        const char* nazwa;
+        QByteArray bajty;
+        const char* powod;  // nullptr: it plays
+        bool sprawdzenie = false;  // the check lets it in (everything it lets in plays)
+        bool karta = true;         // false: the card stands still, the player never moves
+    } wiersze[] = {
+        {"s48k.wav", fixtures::wavFile(48000, 2, 16, sekunda48k), nullptr, true},
+        {"mono.wav", fixtures::wavFile(44100, 1, 16, fixtures::tone16(44100, 1, 440, 1'000)), nullptr, true},
+        {"id3.mp3", id3 + fixtures::mp3Tone(44100, 2, 440, 1'000), nullptr, true},
+        {"cut.wav", fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 1'000)).left(150'000), nullptr, true},
+        // Kept out of new playlists, but one already listed still plays.
+        {"pcm8.wav", fixtures::wavFile(44100, 2, 8, fixtures::tone8(44100, 2, 440, 1'000)), nullptr},
+        {"pcm24.wav", fixtures::wavFile(48000, 2, 24, QByteArray(288'000, '\1')), "16 bitowe"},
+        {"pcm32.wav", fixtures::wavFile(44100, 2, 32, QByteArray(352'800, '\1')), "16 bitowe"},
+        {"float.wav", plywak, "w formacie PCM"},
+        {"ext24.wav", rozszerzony(QByteArray(288'000, '\1')), "w formacie PCM"},
+        {"head.wav", fixtures::wavFile(44100, 2, 16, sekunda48k).left(30), "nagłówek"},
+        {"wavx.wav", zlyTag, "!!! "},
+        {"stoi.wav", fixtures::wavFile(44100, 1, 16, fixtures::tone16(44100, 1, 440, 1'000)), "stoi od startu", true,
+         false},
+    };
+    for (const bool strumien : {true, false}) {
+        for (const auto& w : wiersze) {
+            SCOPED_TRACE(std::string(w.nazwa) + (strumien ? " streaming" : " file player"));
+            KartyWirtualne karty;
+            SilnikRig r;
+            PlayerSloty sloty;
+            OpcjeOdtwarzaczy opcje;
+            opcje.CzyPlayerZgodnoscWinXP = strumien;
+            sloty.UstawOpcje(opcje);
+            sloty.UtworzMiksery();
+            OdtwarzaczeZPlayerSloty gracze(sloty);
+            SilnikEmisji silnik(r.stan, gracze, &r.wyjscia);
+            r.dir.write(w.nazwa, w.bajty);
+            const QString plik = r.dir.file(w.nazwa);
+            r.dodaj(plik, H12, 1'000);
+            r.dodaj(r.wav("dobry.wav", 3'000), H12 + 1'000, 3'000);
+            StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+            r.stan.TrybAutomat = true;
+
+            const bool gra = w.powod == nullptr;
+            EXPECT_EQ(SprawdzOdtwarzalny(plik), w.sprawdzenie);
+            EXPECT_EQ(r.dialogi.Zapisy().isEmpty(), w.sprawdzenie);
+            if (QString(w.nazwa) == "ext24.wav") EXPECT_EQ(CzasTrwaniaPliku(plik), 0);
+            // Ticks until the next element is on air (at most 30); a row's
+            // card may stand still.
+            int tiki = 0;
+            while (silnik.Odtwarzacz[1].Element != 2 && tiki < (gra ? 20 : 30)) {
+                for (int k = 0; k < 2 && w.karta; ++k)
+                    if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
+                r.zegar.advance(30);
+                silnik.Timer1Timer();
+                ++tiki;
+            }
+            if (gra) {
+                EXPECT_EQ(silnik.Odtwarzacz[1].Element, 1);
+                EXPECT_GT(gracze.PozycjaOdtwarzacza(1), 200);
+                EXPECT_TRUE(r.logiZ("BŁĄD ODCZYTU").isEmpty());
+            } else {
+                // The refusing tick, then the next one starts the next element.
+                EXPECT_EQ(tiki, w.karta ? 2 : 1 + int(SilnikEmisji::ZastojStartuMs / 30));
+                const QStringList bledy = r.logiZ("!!! BŁĄD ODCZYTU NAGRANIA !!!");
+                ASSERT_EQ(bledy.size(), 1);
+                EXPECT_TRUE(bledy[0].contains(w.nazwa) && bledy[0].contains(w.powod)) << bledy[0].toStdString();
+                EXPECT_EQ(r.wyjscia.zdarzenia.filter("STATUS czerwony").size(), 1);
+            }
+        }
+    }
+}
+

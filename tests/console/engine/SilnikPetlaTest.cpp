@@ -21,6 +21,8 @@ void doPozycji(SilnikRig& r, quint8 s, qint64 ms) {
 // Moves the clock so that player `s` stands exactly at `ms` and runs one tick.
 void naPozycji(SilnikRig& r, quint8 s, qint64 ms) {
     r.zegar.advance(ms - r.gracze.PozycjaOdtwarzacza(s));
+    r.silnik->Pliki.Oproznij();
+    r.silnik->OproznijPrzygotowania();
     r.silnik->Timer1Timer();
 }
 
@@ -159,6 +161,8 @@ TEST(SilnikPetla, APlayerThatStopsByItselfIsEndedOnceAtTheNextTick) {
     silnik.GrajKolejny(0, TrybKursor, ZrodloKlaw);
     for (int i = 0; i < 60; ++i) {
         r.zegar.advance(30);
+        silnik.Pliki.Oproznij();
+        silnik.OproznijPrzygotowania();
         silnik.Timer1Timer();
     }
     EXPECT_EQ(silnik.konce, QStringList{"1/0"});

@@ -4,6 +4,9 @@
 #include "console/engine/TrybyEmisji.h"
 
 #include "foundation/KestPods2.h"
+#include "platform/audio/Decoder.h"
+
+#include <future>
 
 TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
     SilnikRig r;
@@ -51,6 +54,26 @@ TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
     // With both playing nothing more starts.
     r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(r.logiZ("START").size(), 2);
+}
+
+// The START and DO GRANIA lines carry the planned time of day: a playlist
+// element's moved by the deviation, a time-list entry's as the clock gave
+// it; an element with no air time is planned for its start, or not at all.
+TEST(SilnikStart, StartLinesCarryThePlannedTimeOfDay) {
+    SilnikRig r;
+    r.silnik->PrzesuniecieCzasu = 2'000;
+    r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
+    r.dodaj(r.wav("b.wav", 5'000), -1, 5'000);
+    StanPlaylisty.Kursor = 1;
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_TRUE(r.logiZ("START 1").value(0).contains(" 12:00:02.000  ")) << r.logiZ("START 1").value(0).toStdString();
+    EXPECT_TRUE(r.logiZ("DO GRANIA").value(0).endsWith("DO GRANIA E2 0 --:--:--.---"));
+    InitElemPListy(ElemPListyRob);
+    ElemPListyRob.Adr = r.wav("c.wav", 5'000);
+    ElemPListyRob.Emi = H12 + 1'000;
+    ElemPListyRob.NwK = ElemPListyRob.FOu = ElemPListyRob.Trw = 5'000;
+    r.silnik->GrajKolejny(2, TrybRoboczy, ZrodloKlaw);
+    EXPECT_TRUE(r.logiZ("START 2").value(0).contains(" 12:00:01.000  ")) << r.logiZ("START 2").value(0).toStdString();
 }
 
 TEST(SilnikStart, WithoutAutoStopBothDecksPlayOn) {
@@ -194,6 +217,76 @@ TEST(SilnikStart, AFileThatFailsToOpenLeavesTheSlotFreeAndTheLoopRunning) {
     EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].SygnalSlotu.Nazwa, QStringLiteral("Nie_ma"));
     EXPECT_EQ(startow(), 1);
+}
+
+// The tick only reads what the workers found: a start in Automat past
+// missing files, and the start itself, look at no file on its thread.
+TEST(SilnikStart, AStartPastMissingFilesLooksAtNoFileInTheTick) {
+    SilnikRig r;
+    for (int i = 0; i < 300; ++i) r.dodaj(r.dir.file(QStringLiteral("brak%1.wav").arg(i)), H12, 3'000);
+    r.dodaj(r.wav("gra.wav", 3'000), H12, 3'000);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    Nastawy.LOGZbiorJest = false;  // the event log's own lines are not what is counted
+    r.gracze.dlugoscStala = 3'000;  // nor the stand-in players' reading of the length
+    const quint64 przed = platform::fileSystemLooks();
+    r.tikDo([&] { return r.silnik->Odtwarzacz[1].Element != 0; }, 5);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 301);
+    EXPECT_EQ(platform::fileSystemLooks(), przed);
+}
+
+namespace {
+// A share that stopped answering: every read waits until it is let go.
+class Wstrzymany final : public platform::Decoder {
+public:
+    Wstrzymany(std::unique_ptr<platform::Decoder> d, std::shared_future<void> pusc) : d_(std::move(d)), pusc_(pusc) {}
+    platform::PcmFormat format() const override { return d_->format(); }
+    int64_t lengthFrames() const override { return d_->lengthFrames(); }
+    int64_t read(void* dst, int64_t n) override {
+        pusc_.wait();
+        return d_->read(dst, n);
+    }
+    bool seekFrame(int64_t f) override { return d_->seekFrame(f); }
+
+private:
+    std::unique_ptr<platform::Decoder> d_;
+    std::shared_future<void> pusc_;
+};
+}  // namespace
+
+// The next element's file stalls on its first read: its start is late and
+// logged once, the element on air plays on and the ticks keep coming; once
+// the read comes back a tick starts it.
+TEST(SilnikStart, AStalledReadMakesTheNextElementLateWhileTheAirGoesOn) {
+    SilnikRig r;
+    r.dodaj(r.wav("a.wav", 3'000), H12, 3'000);
+    r.dodaj(r.wav("b.wav", 3'000), H12 + 2'000, 3'000);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    r.tik();
+    ASSERT_EQ(r.silnik->Odtwarzacz[1].Element, 1);
+    // The element after is another file now, on the stalled share.
+    std::promise<void> pusc;
+    platform::setDecoderWrapper([f = pusc.get_future().share()](std::unique_ptr<platform::Decoder> d) {
+        return std::unique_ptr<platform::Decoder>(std::make_unique<Wstrzymany>(std::move(d), f));
+    });
+    Playlista[2].Adr = r.wav("wolny.wav", 3'000);
+    r.silnik->Pliki.Oproznij();
+    auto tik = [&] {
+        r.zegar.advance(SilnikEmisji::InterwalTimer1);
+        r.silnik->Timer1Timer();
+    };
+    for (int i = 0; i < 70; ++i) tik();  // past 12:00:02, while a.wav plays
+    EXPECT_EQ(r.logiZ("NIEGOTOWE").size(), 1u);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 1);
+    EXPECT_EQ(r.gracze.StanOdtwarzacza(1), 1);
+    EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 0);
+    pusc.set_value();
+    r.silnik->OproznijPrzygotowania();
+    platform::setDecoderWrapper(nullptr);
+    tik();
+    EXPECT_EQ(r.silnik->Odtwarzacz[2].Element, 2);
+    EXPECT_EQ(r.logiZ(" START 2 ").size(), 1u);
 }
 
 TEST(SilnikStart, APlayerThatKeepsThrowingIsLoggedOnceAndTheOtherSlotsTick) {

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <functional>
+#include <future>
 #include <map>
 
 #include <linux/capability.h>
@@ -54,13 +55,20 @@ struct RigRDS : SilnikRig {
         RDSInformacja.clear();
     }
     ~RigRDS() { silnik->UstawWyjscia(nullptr); }
-    // The file's bytes, or "<none>" when it is not there.
+    // The file's bytes once the writer is done, or "<none>" when it is not there.
     QByteArray plik(const QString& nazwa) const {
+        silnik->Historia.Oproznij();
+        return plikTeraz(nazwa);
+    }
+    QByteArray plikTeraz(const QString& nazwa) const {
         QFile f(dir.path() + QStringLiteral("/RDS/") + nazwa);
         if (!f.open(QIODevice::ReadOnly)) return "<none>";
         return f.readAll();
     }
-    QStringList pliki() const { return QDir(dir.path() + QStringLiteral("/RDS")).entryList(QDir::Files); }
+    QStringList pliki() const {
+        silnik->Historia.Oproznij();
+        return QDir(dir.path() + QStringLiteral("/RDS")).entryList(QDir::Files);
+    }
     // Slot 1 as a start leaves it, for the unit's own calls.
     MIXMagnetType& rekord(quint8 rodzaj, const char* ide, const char* wyk, const char* tyt) {
         MIXMagnetType& r = silnik->Odtwarzacz[1];
@@ -307,7 +315,17 @@ TEST(PlikiRDS, StartEarlyAndRealEndThroughTheEngine) {
     Emisja.RDSStopS = 2;
     r.dodaj(r.wav(QStringLiteral("ta.wav"), 6'000), H12, 6'000).Tyt = QStringLiteral("RDSTraffic Most");
     StanPlaylisty.Kursor = 1;
+    // The start only queues its files: a writer held up by a slow folder
+    // does not hold up the start.
+    std::promise<void> puscPisarza;
+    r.silnik->Historia.Zlec([czekaj = puscPisarza.get_future().share()] {
+        czekaj.wait();
+        return QString();
+    });
     r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_TRUE(r.silnik->SlotZajety(1));
+    EXPECT_EQ(r.plikTeraz(QStringLiteral("PS1.3")), "<none>");
+    puscPisarza.set_value();
     const QByteArray naAntenie = "[FM Transmitter]\r\nRDS TA=1\r\n";
     EXPECT_EQ(r.plik(QStringLiteral("PS1.3")), "RDSTraffic Most\r\n");
     EXPECT_EQ(r.plik(QStringLiteral("TA1.3")), "");

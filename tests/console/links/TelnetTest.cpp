@@ -160,6 +160,45 @@ TEST_F(TelnetTest, AFloodingNodeIsReadABoundedAmountAtATime) {
     EXPECT_EQ(TekstLogu().count(QStringLiteral("pominięte za długie linie")), 1);
 }
 
+// A node that repeats its option requests gets each one answered once; a
+// node that stops reading is dropped (logged once) and the link is opened
+// again as at start-up.
+TEST_F(TelnetTest, RepeatedOptionsAreAnsweredOnceAndADeafNodeIsDroppedAndRejoined) {
+    TelnetGPI t;
+    Polacz(t);
+    odebrane.clear();
+    QByteArray opcje;
+    for (int i = 0; i < 50'000; ++i) opcje += QByteArray("\xff\xfd\x18\xff\xfb\x01", 6);
+    Wyslij(opcje + "GPO 1 L\r\n");
+    ASSERT_TRUE(CzekajNa([] { return TekstGPI == QLatin1String("GPO 1 L"); }, 30'000));
+    Wyslij("GPO 2 L\r\n");
+    ASSERT_TRUE(CzekajNa([] { return TekstGPI == QLatin1String("GPO 2 L"); }));
+    ASSERT_TRUE(CzekajNa([&] {
+        odebrane += konsola->readAll();
+        return odebrane.size() >= 6;
+    }));
+    EXPECT_EQ(odebrane, QByteArray("\xff\xfc\x18\xff\xfe\x01", 6));
+
+    // From now on the node takes nothing off the wire.
+    konsola->setReadBufferSize(1);
+    const QString linia(4000, u'x');
+    for (int i = 0; i < 2000 && t.Polaczony(); ++i) {
+        t.TelnetWyslij(linia);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(t.Polaczony()) << "the link to a node that does not read is dropped";
+    ASSERT_TRUE(CzekajNa([&] { return wezel.hasPendingConnections(); }));
+    QTcpSocket* ponownie = wezel.nextPendingConnection();
+    QByteArray b;
+    ASSERT_TRUE(CzekajNa([&] {
+        b += ponownie->readAll();
+        return b.size() >= 16;
+    }));
+    EXPECT_EQ(b, QByteArray("LOGIN\r\nADD GPO\r\n"));
+    EXPECT_EQ(TekstLogu().count(QStringLiteral("nie odbiera danych")), 1);
+    EXPECT_EQ(TekstLogu().count(QStringLiteral("węzłem GPI")), 0) << "the drop is not a lost link";
+}
+
 TEST_F(TelnetTest, TheNodeGoingAwayIsLoggedAndCommandsAreThenSkipped) {
     auto t = std::make_unique<TelnetGPI>();
     Polacz(*t);

@@ -68,6 +68,8 @@ struct EndingRig {
     void tik(int n = 1) {
         for (int i = 0; i < n; ++i) {
             zegar.advance(SilnikEmisji::InterwalTimer1);
+            silnik->Pliki.Oproznij();  // the workers keep up with the tick
+            silnik->OproznijPrzygotowania();
             silnik->Timer1Timer();
             silnik->OdswiezOdtwarzacze();
         }

@@ -46,6 +46,9 @@ public:
         return 0;
     }
     void ZapiszPlikInfo(quint8 slot) override { zdarzenia << "INFO " + QString::number(slot); }
+    void UstawStatus(const QString& tekst, KolorStatusu k) override {
+        zdarzenia << QString(k == KolorStatusu::Czerwony ? "STATUS czerwony " : "STATUS ") + tekst;
+    }
     QStringList zdarzenia;
 };
 
@@ -88,6 +91,8 @@ struct SilnikRig {
     void tik(int n = 1) {
         for (int i = 0; i < n; ++i) {
             zegar.advance(SilnikEmisji::InterwalTimer1);
+            silnik->Pliki.Oproznij();  // the workers keep up with the tick
+            silnik->OproznijPrzygotowania();
             silnik->Timer1Timer();
         }
     }

@@ -137,6 +137,8 @@ struct TrybyRig {
     void graj(qint64 ms) {
         for (qint64 t = 0; t < ms; t += 30) {
             zegar.advance(30);
+            silnik->Pliki.Oproznij();  // the workers keep up with the tick
+            silnik->OproznijPrzygotowania();
             silnik->Timer1Timer();
             if (poTiku) {
                 poTiku = false;

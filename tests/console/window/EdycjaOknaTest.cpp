@@ -43,6 +43,8 @@ public:
         for (int t = 0; t < ms; t += 30) {
             if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(30);
             zegar.advance(30);
+            okno->Silnik().Pliki.Oproznij();
+            okno->Silnik().OproznijPrzygotowania();
             okno->Timer1Timer();
         }
         okno->TimerWyswietlaczTimer();
@@ -54,6 +56,34 @@ public:
                           QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2));
     }
     SilnikEmisji& silnik() { return okno->Silnik(); }
+    // Songs of 4 s from noon, the cursor and the next mark on the first.
+    static void elementy(const QStringList& nazwy) {
+        for (int i = 0; i < nazwy.size(); ++i) {
+            TElemPListy& e = Playlista[i + 1];
+            InitElemPListy(e);
+            e.Typ = RodzajSND;
+            e.Ide = nazwy[i];
+            e.Adr = u"C:\\MUZYKA\\"_s + nazwy[i] + u".WAV"_s;
+            e.Emi = 12 * 3'600'000 + i * 4000;
+            e.Trw = e.NwK = e.FOu = 4000;
+        }
+        StanPlaylisty.Ilosc = qint32(nazwy.size());
+        StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    }
+    // Plays on until a deck plays `plik`; that deck, 0 when none did. The
+    // channels' refill threads feed the stepped card: waited on, bounded.
+    quint8 grajDo(const QString& plik) {
+        const auto dek = [&] {
+            for (quint8 s = 1; s <= 2; ++s)
+                if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s) == plik) return s;
+            return quint8(0);
+        };
+        CzekajNa([&] {
+            graj(30);
+            return dek() != 0;
+        }, 20'000);
+        return dek();
+    }
     static QString kolejnosc() {
         QStringList l;
         for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) l << Playlista[i].Ide;
@@ -81,17 +111,7 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
                                 u"LOGKatalog="_s + folder.path(), u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s,
                                 u"KatMuzyka1=C:\\MUZYKA"_s, u"[Baza nagran]"_s, u"BazaZbior=C:\\BAZA.BAZ"_s,
                                 u"BAZAKatalogSzukaj1=C:\\MUZYKA"_s});
-    for (int i = 0; i < 4; ++i) {
-        TElemPListy& e = Playlista[i + 1];
-        InitElemPListy(e);
-        e.Typ = RodzajSND;
-        e.Ide = nazwy[i];
-        e.Adr = pliki[i];
-        e.Emi = 12 * 3'600'000 + i * 4000;
-        e.Trw = e.NwK = e.FOu = 4000;
-    }
-    StanPlaylisty.Ilosc = 4;
-    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    elementy(nazwy);
     // The database is built before the air starts (never under the decks).
     dialogi.Odpowiedz(OdpowiedzTak);  // "Czy utworzyć bazę nagrań?"
     WModalnym<TBaza>([] { Baza(); }, [](TBaza& o) { QTest::keyClick(&o, Qt::Key_Escape); });
@@ -149,23 +169,14 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
     klawisz(Qt::Key_Delete);
     EXPECT_FALSE(kolejnosc().contains(u'X'));
 
-    // Automat goes on with the element that was next before the edits: B,
-    // which D now stands before.
+    // D, moved right after the element on air, is the next one: Automat
+    // does not pass over it.
     const QString nastepny = Playlista[StanPlaylisty.DoGrania].Adr;
-    EXPECT_EQ(nastepny, pliki[1]);
-    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
-    const auto dek = [&] {
-        for (quint8 s = 1; s <= 2; ++s)
-            if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s) == nastepny) return s;
-        return quint8(0);
-    };
-    // The channels' refill threads feed the stepped card: wait on them, bounded.
-    CzekajNa([&] {
-        graj(30);
-        return dek() != 0;
-    }, 20'000);
-    ASSERT_NE(dek(), 0);
-    EXPECT_EQ(silnik().Odtwarzacz[dek()].Element, 3);
+    EXPECT_EQ(nastepny, pliki[3]);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+    const quint8 dek = grajDo(nastepny);
+    ASSERT_NE(dek, 0);
+    EXPECT_EQ(silnik().Odtwarzacz[dek].Element, 2);
     dekiZgodne();
 
     // Undo asks by the last edit's name and brings X back; the decks follow.
@@ -174,6 +185,42 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
     EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Decyzja).last().teksty.value(0), u"Ostatnia operacja:  Usuń element"_s);
     EXPECT_TRUE(kolejnosc().contains(u'X'));
     dekiZgodne();
+    EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
+}
+
+// Inserted at the element on air, an element is the next one; after it
+// aired, a deleted song is undone while the one after it plays: the song
+// comes back after that one, so nothing airs twice and nothing is skipped.
+TEST_F(EdycjaOkna, AnUndoAfterAStartPlaysTheRestoredSongOnceAfterWhatAired) {
+    BEZ_TSAN();
+    for (const QString& n : {u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"X"_s}) nagranie(n + u".WAV"_s, 4000);
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s, u"KatMuzyka1=C:\\MUZYKA"_s});
+    elementy({u"A"_s, u"B"_s, u"C"_s, u"D"_s});
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    graj(300);
+    silnik().Stan.TrybWstawiania = 1;
+    StanPlaylisty.Kursor = 1;
+    WModalnym<TKatalog>([&] { klawisz(Qt::Key_Insert); }, [](TKatalog& o) {
+        QTest::keyClick(&o, Qt::Key_X);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    ASSERT_EQ(kolejnosc(), u"A X B C D"_s);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+    ASSERT_NE(grajDo(u"C:\\MUZYKA\\X.WAV"_s), 0);
+    StanPlaylisty.Kursor = 3;
+    dialogi.Odpowiedz(OdpowiedzTak);
+    klawisz(Qt::Key_Delete);
+    ASSERT_EQ(kolejnosc(), u"A X C D"_s);
+    ASSERT_NE(grajDo(u"C:\\MUZYKA\\C.WAV"_s), 0);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    przycisk(PUndo);
+    EXPECT_EQ(kolejnosc(), u"A X C B D"_s);
+    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"B"_s);
+    dekiZgodne();
+    ASSERT_NE(grajDo(u"C:\\MUZYKA\\B.WAV"_s), 0);
+    EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"D"_s);
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
 }
 

@@ -51,6 +51,8 @@ public:
     void graj(int ms) {
         if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(ms);
         zegar.advance(ms);
+        okno->Silnik().Pliki.Oproznij();
+        okno->Silnik().OproznijPrzygotowania();
         okno->Timer1Timer();
         okno->TimerWyswietlaczTimer();
     }

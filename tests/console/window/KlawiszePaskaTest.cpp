@@ -14,6 +14,7 @@
 #include "console/window/TTolv.h"
 #include "library/DKatalog.h"
 #include "settings/TDlgNastawy.h"
+#include "foundation/PowtorzeniaKlawiszy.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestWej.h"
@@ -30,6 +31,7 @@
 #include "console/window/PanelPlaylisty.h"
 #include "playlists/NastawyEmisji.h"
 
+#include <QLineEdit>
 #include <QApplication>
 #include <QFileInfo>
 #include <QTest>
@@ -145,16 +147,23 @@ public:
     }
     bool nastawyPokazane = false;
     bool konfLitMeanwhile = false;
-    // The folder browser, when it opens: noted and closed.
+    // The folder browser, when it opens: noted and closed. It lists its
+    // folder before it shows.
     void zamknijPrzegladarke() {
         przegladarkaPokazana = false;
-        QTimer::singleShot(0, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            przegladarkaPokazana = dynamic_cast<TKatalog*>(w) != nullptr;
-            if (w) w->close();
-        });
+        QTimer::singleShot(0, &kontekst_, [this] { szukajPrzegladarki(); });
+    }
+    void szukajPrzegladarki() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w && OknoKatalogu() && OknoKatalogu()->Czyta()) {
+            QTimer::singleShot(0, &kontekst_, [this] { szukajPrzegladarki(); });
+            return;
+        }
+        przegladarkaPokazana = dynamic_cast<TKatalog*>(w) != nullptr;
+        if (w) w->close();
     }
     bool przegladarkaPokazana = false;
+    QObject kontekst_;
 
 };
 
@@ -634,6 +643,27 @@ TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
     EXPECT_EQ(przyciskiSingli.size(), size_t(LiczbaPrzyciskowSingli));
 }
 
+// A held key repeats cursor moves only: a repeated Return starts nothing in
+// the window, and in a text field it does not accept while letters repeat.
+TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
+    odNowa();
+    const auto powtorzony = [](QObject* cel, Qt::Key k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(cel, &e);
+    };
+    powtorzony(okno.get(), Qt::Key_Down);
+    EXPECT_EQ(StanPlaylisty.Kursor, 2);
+    powtorzony(okno.get(), Qt::Key_Return);
+    powtorzony(okno.get(), Qt::Key_Delete);
+    EXPECT_FALSE(silnik().SlotZajety(1));
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    QTest::keyClick(okno.get(), Qt::Key_Return);
+    EXPECT_TRUE(silnik().SlotZajety(1) || silnik().SlotZajety(2));
+    QLineEdit pole;
+    EXPECT_TRUE(PowtorzenieDozwolone(Qt::Key_A, &pole));
+    EXPECT_FALSE(PowtorzenieDozwolone(Qt::Key_Return, &pole));
+}
+
 TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
     odNowa();
     // The elements stand at noon: only hour 12 moves the cursor.
@@ -682,6 +712,8 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     ASSERT_EQ(ZapiszPlaylisteMIX(folder.file(u"AWARIA.MIX"_s), 1, 3), WynikZapisuMIX::Zapisano);
     Emisja.AwariaStartJest = true;
     ASSERT_FALSE(wcisniety(PAutomat));
+    okno->Silnik().Pliki.Oproznij();
+    okno->Silnik().OproznijPrzygotowania();
     okno->Timer1Timer();
     QCoreApplication::processEvents();  // the start runs right after the tick
     EXPECT_TRUE(silnik().Stan.TrybAutomat);
@@ -696,6 +728,8 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
         return SlowoGPIPoprzednie != SlowoGPI;
     };
     zegar.advance(30);
+    okno->Silnik().Pliki.Oproznij();
+    okno->Silnik().OproznijPrzygotowania();
     okno->Timer1Timer();
     EXPECT_TRUE(silnik().SatWlaczony);
     EXPECT_TRUE(wcisniety(PSat));
@@ -705,6 +739,11 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     silnik().Stan.KorektaCzasuJest = true;
     okno->TimerWyswietlaczTimer();
     EXPECT_TRUE(wcisniety(PAktualizacja));
+    // "^" is lit while a time-list block plays its entries one by one.
+    silnik().Stan.PauzaJest = true;
+    okno->TimerWyswietlaczTimer();
+    EXPECT_EQ(okno->Przyciski().Timelista[PTKolejno].Stan, 1);
+    silnik().Stan.PauzaJest = false;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "foundation/KestWej.h"
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiSkrypt.h"
+#include "foundation/UslugaDialogow.h"
 #include "foundation/KestKopia.h"
 #include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
@@ -129,6 +130,34 @@ TEST_F(PlaylistCommands, ReadAppendAndSaveByButtonWhileADeckPlays) {
     EXPECT_TRUE(bledy().isEmpty()) << bledy().toStdString();
 }
 
+// While the operator answers a read's question the old list stays on air:
+// Automat starts its next element, and the new list comes in one step after.
+TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
+    BEZ_TSAN();
+    wybierz(PCzytaj, Qt::Key_A);
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StanPlaylisty.DoGrania = 2;
+    Emisja.CzyListaLST = Emisja.CzyPytanieOOdczytLST = true;
+    Emisja.KatLista1 = u"C:\\LISTY"_s;
+    struct Pytania final : DialogiCiche {
+        std::function<void()> wTrakcie;
+        quint16 Decyzja(const QString&, const QString&, int) override { return wTrakcie(), OdpowiedzNie; }
+    } pytania;
+    pytania.wTrakcie = [&] {
+        EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+        EXPECT_EQ(PlaylistaNazwa, u"A"_s);
+        silnik().GrajKolejny(0, TrybNastepny, ZrodloProg);
+    };
+    UstawDialogi(&pytania);
+    wybierz(PCzytaj, Qt::Key_B);
+    UstawDialogi(&dialogi);
+    Emisja.CzyListaLST = Emisja.CzyPytanieOOdczytLST = false;
+    EXPECT_TRUE(silnik().Odtwarzacze().PlikOdtwarzacza(2).endsWith(u"E2.WAV"_s));
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+    EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
+}
+
 // Append with the elements before the cursor deleted: the deck playing the
 // cursor element follows it to the top.
 TEST_F(PlaylistCommands, AppendAfterDeletingTheEarlierElementsKeepsTheDeckOnItsElement) {
@@ -201,6 +230,7 @@ TEST_F(PlaylistCommands, NoReadWhileAnAdvertPlaysAndEveryCommandActsAfter) {
     elementy({1, 2});
     Playlista[1].Typ = RodzajREK;
     PlaylistaNazwa = u"Test"_s;
+    Emisja.CzyLista2LSTPromosy = true;  // an advert is an advert whatever the first list reads
     StanPlaylisty.Kursor = 1;
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
     ASSERT_TRUE(silnik().SlotZajety(1));
@@ -208,6 +238,7 @@ TEST_F(PlaylistCommands, NoReadWhileAnAdvertPlaysAndEveryCommandActsAfter) {
     EXPECT_EQ(PlaylistaNazwa, u"Test"_s);
     EXPECT_FALSE(silnik().Stan.CzytaniePlaylisty);
     EXPECT_FALSE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
+    Emisja.CzyLista2LSTPromosy = false;
     silnik().StopWszystko();
     wybierz(PCzytaj, Qt::Key_B);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);

@@ -15,6 +15,8 @@
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
+#include "audio/DMagnet.h"
+#include "audio/uDirectShowPlayer.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -176,7 +178,7 @@ TEST_F(Panele, KeysScrollAndClicksChooseRows) {
     EXPECT_EQ(StanTimelisty.Kursor, 4);
 }
 
-TEST_F(Panele, MiddleClickOnTheTimeBoxEndsTheModeThatIsOnElseStartsMoving) {
+TEST_F(Panele, MiddleClickOnTheTimeBoxConfirmsTheModeThatIsOnElseStartsMoving) {
     playlistaKazdegoRodzaju();
     StanKonsoli& st = okno->Silnik().Stan;
     const auto klik = [&](qint32 wiersz) {
@@ -192,11 +194,19 @@ TEST_F(Panele, MiddleClickOnTheTimeBoxEndsTheModeThatIsOnElseStartsMoving) {
     EXPECT_FALSE(st.TrybPrzesuwania);
     EXPECT_EQ(Playlista[3].Ide, u"ID6"_s);
     EXPECT_EQ(Playlista[4].Ide, u"ID3"_s);
-    // Marking a block: the click leaves the mode and deletes nothing.
-    st.TrybBloku = true;
-    klik(5);
+    // Marking a block from row 2 (the decks idle): the click ends it at row
+    // 5, after the question.
+    st.OdtwarzaczZajety[1] = 0;
+    StanPlaylisty.Kursor = 2;
+    const BUTTONType& blok = okno->Przyciski().Pasek[size_t(PBlok)];
+    QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint((blok.Rect.Left + blok.Rect.Right) / 2, (blok.Rect.Top + blok.Rect.Bottom) / 2));
+    ASSERT_TRUE(st.TrybBloku);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    QTest::mouseClick(okno.get(), Qt::MiddleButton, Qt::NoModifier, wWierszu(5, SkalaX(20)));
     EXPECT_FALSE(st.TrybBloku);
-    EXPECT_EQ(StanPlaylisty.Ilosc, 15);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 4);
+    EXPECT_EQ(Playlista[2].Ide, u"ID6"_s);
 }
 
 namespace {
@@ -363,4 +373,30 @@ TEST_F(Panele, AltAndTheRightButtonOnTheWaveformSetTheResumePoint) {
     EXPECT_NEAR(Playlista[5].Wznow, 2500, 30) << "half the strip, half the file";
     QTest::mouseClick(okno.get(), Qt::RightButton, Qt::AltModifier, QPoint(lewy + SkalaX(124), wWierszu(6, 0).y()));
     EXPECT_EQ(Playlista[6].Wznow, 0) << "only on the cursor row";
+}
+
+// The information boxes wear their captions, and a right click on the outro
+// box as drawn previews from the outro.
+TEST_F(Panele, InformationBoxesAreCaptionedAndTheOutroBoxPreviewsWhereItIsDrawn) {
+    playlistaKazdegoRodzaju();
+    StanPlaylisty.Kursor = 5;  // a DJ element: its file plays
+    okno->RysujOkno();
+    const int top = GoraWiersza(StanPlaylisty, 5, wiersz());
+    for (int i = 0; i < 4; ++i) {
+        const TRect r = ProstokatPudelka(i, top);
+        int czarnych = 0;
+        for (int y = top + SkalaY(2); y < r.Top - 1; ++y)
+            for (int x = r.Left; x <= r.Right; ++x) czarnych += okno->KolorPiksela(x, y) == KolorCzarny;
+        EXPECT_GT(czarnych, 5) << i;
+    }
+    const TRect outro = ProstokatPudelka(1, top);
+    const QPoint srodek(outro.Left + 2, (outro.Top + outro.Bottom) / 2);
+    ASSERT_EQ(okno->KolorPiksela(srodek.x(), srodek.y()), KolorCzarny) << "the box is drawn there";
+    qint64 od = -1;
+    QTimer::singleShot(0, [&] {
+        if (TDMagnetofon* m = DMagnetofon(); m && m->Player()) od = m->Player()->GetPosition();
+        if (DMagnetofon()) DMagnetofon()->close();
+    });
+    QTest::mouseClick(okno.get(), Qt::RightButton, Qt::NoModifier, srodek);
+    EXPECT_EQ(od, 3000);
 }

@@ -59,6 +59,12 @@ protected:
 };
 
 TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
+    // At this scale the playlist's bottom edge and the wall's top edge leave
+    // a pixel row between them, where a long playlist's row lay.
+    okno->resize(1400, 1031);
+    QCoreApplication::processEvents();
+    const int zaPanelem = SkalaY(314) + 1;
+    ASSERT_LT(zaPanelem, SkalaY(315));
     const qint32 zwykle = StanPlaylisty.Wierszy;
     przycisk(PDluga);
     EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelDlugaPlaylista);
@@ -70,6 +76,8 @@ TEST_F(PanelyDolne, LongPlaylistShowsTwelveRowsAndGivesTheAreaBack) {
     przycisk(PDluga);
     EXPECT_EQ(okno->Silnik().Stan.PanelDolny, PanelSingle);
     EXPECT_EQ(StanPlaylisty.Wierszy, zwykle);
+    for (int x = SkalaX(10); x < SkalaX(440); x += 7)
+        ASSERT_EQ(okno->KolorPiksela(x, zaPanelem), KolorTlaPrzycisku) << x;
 }
 
 TEST_F(PanelyDolne, DescriptionFollowsTheCursorForRecordingsOnly) {
@@ -99,6 +107,11 @@ TEST_F(PanelyDolne, TimelineDrawsBlocksByKindAndItsClicksMoveTheCursor) {
     EXPECT_EQ(piksel(240, 349 + 20), TColor(0x800000));
     // The now-line: noon, three minutes (90 units) before the cursor's block.
     EXPECT_EQ(piksel(133, 330), KolorBialy);
+    // An information element's block in the window colour, on its lane.
+    Playlista[4].Typ = RodzajINF;
+    okno->TimerWyswietlaczTimer();
+    EXPECT_EQ(piksel(420, 379 + 14), KolorTlaPrzycisku);
+    Playlista[4].Typ = RodzajSND;
     // "Zoom-": 4 000 ms a unit, element 5 (a break) green on the lowest lane.
     QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(okno->Przyciski().Wieloslad[0]));
     EXPECT_EQ(okno->Wieloslad().SkalaTimeline, 4000);

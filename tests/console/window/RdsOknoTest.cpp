@@ -46,6 +46,7 @@ protected:
     }
 
     QByteArray plik(const char* nazwa) const {
+        okno->Silnik().Historia.Oproznij();
         QFile f(folder.file(u"RDS/"_s + QLatin1String(nazwa)));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
@@ -69,6 +70,8 @@ protected:
         if (!karta) karta = platform::DeviceHub::instance().openVirtual(0);
         if (karta) karta->stepMs(30);
         zegar.advance(30);
+        okno->Silnik().Pliki.Oproznij();
+        okno->Silnik().OproznijPrzygotowania();
         okno->Timer1Timer();
         if (++tiki % 3 == 0) okno->TimerWyswietlaczTimer();
     }

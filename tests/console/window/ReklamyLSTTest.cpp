@@ -132,6 +132,39 @@ TEST_F(AdvertLists, ThreeEntriesFillTheBlockAndAnEntryWithoutABlockIsDropped) {
     EXPECT_FALSE(LST1Data.trimmed().isEmpty());
 }
 
+// Both lists' entries for one block air, the second list's after the first
+// list's, each advert named by its recording; an append merges the appended
+// file's own list into the appended elements.
+TEST_F(AdvertLists, TwoListsFillOneBlockAndAnAppendMergesItsOwnList) {
+    BEZ_TSAN();
+    folder.write(u"drives/c/REK2/A.LST"_s, u"14:00:00 Firma B\r\nC:\\REK\\A002.WAV"_s.toLatin1());
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s});
+    OpiszNagranie(u"C:\\REK\\A002.WAV"_s, QString(), u"Spot B"_s);
+    Emisja.CzyLista2LST = true;
+    Emisja.KatLista2 = u"C:\\REK2"_s;
+    // B.MIX: a song and the 16:00 placeholder, which only B.LST fills.
+    WyczyscPlayliste();
+    element(1, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 16 * Godzina - 40'000, 40'000);
+    element(2, RodzajREK, u"Reklama o 16:00"_s, u" "_s, 16 * Godzina, 0);
+    StanPlaylisty.Ilosc = 2;
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\B.MIX"_s, 1, 2), WynikZapisuMIX::Zapisano);
+    WyczyscPlayliste();
+    folder.write(u"drives/c/REK/B.LST"_s, u"16:00:00 Firma C\r\nC:\\REK\\A003.WAV"_s.toLatin1());
+
+    czytaj();
+    ASSERT_EQ(StanPlaylisty.Ilosc, 5);
+    EXPECT_EQ(Playlista[2].Ide, u"Firma A"_s);
+    EXPECT_EQ(Playlista[3].Ide, u"Firma B"_s);
+    EXPECT_TRUE(QString(Playlista[3].Tyt).startsWith(u"Spot B;"_s)) << QString(Playlista[3].Tyt).toStdString();
+    EXPECT_EQ(Playlista[3].Emi, Playlista[2].Emi + Playlista[2].Trw);
+
+    EXPECT_EQ(wKatalogach([&] { klik(okno->Przyciski().Pasek[size_t(PDoklej)]); }, {{u"C:\\LISTY"_s, Qt::Key_B}}), 1);
+    Emisja.CzyLista2LST = false;
+    ASSERT_EQ(StanPlaylisty.Ilosc, 7);
+    EXPECT_EQ(Playlista[7].Ide, u"Firma C"_s);
+    EXPECT_EQ(PlaylistaNazwa, u"A"_s);
+}
+
 // What keeps the list out: slots off, a "no" to the question, a missing
 // list in an automatic load (the message field says so, no dialog).
 TEST_F(AdvertLists, NothingIsReadWhenTheSlotsOrTheOperatorSayNo) {
@@ -198,6 +231,14 @@ TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
     EXPECT_EQ(Timelista[2].Czas, 15 * 3600);
     EXPECT_NE(Timelista[3].Tyt, u"STARA"_s);
     EXPECT_EQ(TimelistaZbior, u"C:\\REK\\A.LST"_s);
+
+    // The read's last step runs in bar mode too: a placeholder without a bar goes.
+    lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s});
+    Emisja.CzyReklamaJakoBelka = Emisja.CzyUsuwanieReklamaO = true;
+    czytaj();
+    Emisja.CzyReklamaJakoBelka = Emisja.CzyUsuwanieReklamaO = false;
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
 
     // A native playlist whose placeholder names list R1: only its 14:00
     // entries go in, the first in the placeholder's place.

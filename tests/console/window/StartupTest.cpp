@@ -442,4 +442,24 @@ TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
                                        QStringLiteral("/nie-ma/tolvane.lock: katalog nie istnieje"));
 }
 
+// A program folder where no lock can be made (full, read-only) does not keep
+// the station off the air: the program starts, the caption and the log say
+// why it runs without the lock. A folder held by another program still stops it.
+TEST_F(Startup, WithoutItsLockTheProgramStartsAndSaysSo) {
+    nastawy({QStringLiteral("Numer=7"), QStringLiteral("Id=Studio"), QStringLiteral("LOGZbiorJest=1")});
+    BlokadaProgramu trzyma(folder_.path());
+    ASSERT_TRUE(trzyma.Zajmij());
+    QString brak;
+    EXPECT_FALSE(BlokadaProgramu(folder_.path()).MoznaStartowac(brak));
+
+    BlokadaProgramu bezMiejsca(folder_.path() + QStringLiteral("/nie-ma"));
+    ASSERT_TRUE(bezMiejsca.MoznaStartowac(brak));
+    ASSERT_FALSE(brak.isEmpty());
+    TTolv okno;
+    okno.UstawBrakBlokady(brak);
+    okno.FormCreate({});
+    EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("7 - Studio   [BRAK BLOKADY KATALOGU]"));
+    EXPECT_TRUE(log().contains(QStringLiteral("09:00:00->  ") + brak + QStringLiteral(" - praca bez blokady katalogu")));
+}
+
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include "console/engine/SilnikEmisji.h"
 #include "console/support/OknoTestPomoc.h"
+#include "console/commands/PrzyciskiKonsoli.h"
 #include "console/window/EtykietaOkna.h"
+#include "console/window/PoleStatusuOkna.h"
 #include "console/window/TTolv.h"
 #include "foundation/KestGrafTypy.h"
 #include "playlists/D_Playlista.h"
@@ -49,21 +51,49 @@ TEST_F(ZegaryOkna, TheTickWritesTheClocksDateAndDeviation) {
     okno->Silnik().Stan.PauzaJest = true;
     okno->TimerWyswietlaczTimer();
     EXPECT_TRUE(okno->DataLabel->styleSheet().contains(u"background: red"_s));
+
+    // The 24-hour clock: white, red while Automat waits with players 1-3 idle, yellow while ducked.
+    EXPECT_TRUE(okno->Czas24Label->styleSheet().contains(u"color: white"_s));
+    SilnikEmisji& s = okno->Silnik();
+    s.Stan.TrybAutomat = true;
+    okno->Timer1Timer();
+    okno->TimerWyswietlaczTimer();
+    EXPECT_TRUE(okno->Czas24Label->styleSheet().contains(u"color: red"_s));
+    EXPECT_EQ(s.CzasCiszy, SilnikEmisji::InterwalTimer1);
+    s.Stan.TrybAutomat = false;
+    s.KaczkaPoziom = -600;
+    okno->Timer1Timer();
+    okno->TimerWyswietlaczTimer();
+    EXPECT_TRUE(okno->Czas24Label->styleSheet().contains(u"color: yellow"_s));
+    EXPECT_EQ(s.CzasCiszy, 0);
 }
 
-TEST_F(ZegaryOkna, LabelsLieInTheFreeCornerWithoutOverlapping) {
-    TRect r;
-    ProstokatSkalaWH(r, 454, 20, 640 - 454 + 1, 77 - 20 + 1);
-    const QRect obszar(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom));
-    const QList<QLabel*> etykiety = {okno->Czas24Label, okno->DeltaTLabel, okno->Czas2Label, okno->APlistaLabel,
-                                     okno->ATlistaLabel, okno->AutoStopLabel, okno->SerwisLabel, okno->RDSLabel,
-                                     okno->RDSTALabel};
-    for (int i = 0; i < etykiety.size(); ++i) {
-        SCOPED_TRACE(etykiety[i]->objectName().toStdString());
-        EXPECT_TRUE(obszar.contains(etykiety[i]->geometry()));
-        for (int j = i + 1; j < etykiety.size(); ++j)
-            EXPECT_FALSE(etykiety[i]->geometry().intersects(etykiety[j]->geometry())) << etykiety[j]->objectName().toStdString();
+// Every label of the clocks takes its own clicks and lies on no other, nor
+// on the status field; a full gauge keeps the status colour; the name field
+// shows the loaded playlist's name.
+TEST_F(ZegaryOkna, EveryLabelShowsAndTakesItsClickTheStatusKeepsItsColour) {
+    PoleStatusuOkna& st = okno->Status();
+    const QList<QWidget*> pola = {okno->DataLabel,     okno->Czas24Label,  okno->DeltaTLabel, okno->Czas2Label,
+                                  okno->APlistaLabel,  okno->ATlistaLabel, okno->AutoStopLabel, okno->SerwisLabel,
+                                  st.StatusBevel,      okno->RDSLabel,     okno->RDSTALabel};
+    for (int i = 0; i < pola.size(); ++i) {
+        if (i < 8) EXPECT_EQ(okno->childAt(pola[i]->geometry().center()), pola[i]) << i;  // shown, on top
+        for (int j = i + 1; j < pola.size(); ++j) EXPECT_FALSE(pola[i]->geometry().intersects(pola[j]->geometry())) << i << j;
     }
+    WyjsciaEmisji& w = okno->Silnik().Wyjscia();
+    for (const auto& [kolor, widac] : {std::pair{KolorStatusu::Zielony, QColor(0, 128, 0)}, {KolorStatusu::Czerwony, QColor(Qt::red)}}) {
+        w.UstawStatus(u"Obecność nagrań"_s, kolor);
+        w.UstawMaksimumStatusu(4);
+        w.UstawPostepStatusu(4);
+        EXPECT_EQ(st.StatusGauge->grab().toImage().pixelColor(2, 2), widac);
+    }
+    const TRect x = okno->Przyciski().Pasek[PUsunPlayliste].Rect;  // the field is right of the playlist's "x"
+    const auto pole = [&] { return okno->Plotno().copy(x.Right + 1, x.Top, okno->width() - x.Right - 1, x.Bottom - x.Top + 1); };
+    const QImage przed = pole();
+    PlaylistaNazwa = u"PONIEDZIALEK"_s;
+    w.OdswiezNazwe();
+    EXPECT_NE(pole(), przed);
+    PlaylistaNazwa = u"Nie_ma"_s;
 }
 
 TEST_F(ZegaryOkna, ModeLabelClicksSwitchTheirModesAndTurnRed) {

@@ -1,0 +1,103 @@
+#include "console/engine/ObecnoscPlikow.h"
+
+#include <QStringList>
+
+#include "platform/Paths.h"
+#include "playlists/D_Playlista.h"
+
+ObecnoscPlikow::ObecnoscPlikow(int okresMs) : okresMs_(okresMs) {
+    watek_ = std::thread([this] { praca(); });
+}
+
+ObecnoscPlikow::~ObecnoscPlikow() {
+    {
+        std::lock_guard blokada(mutex_);
+        koniec_ = true;
+    }
+    budzik_.notify_all();
+    watek_.join();
+}
+
+void ObecnoscPlikow::Obserwuj() {
+    const qint32 ilosc = qBound<qint32>(0, StanPlaylisty.Ilosc, MaksPlaylisty);
+    bool zmiana = wyslane_.size() != size_t(ilosc) + 1;
+    for (qint32 i = 1; i <= ilosc && !zmiana; ++i) {
+        const QString& a = Playlista[i].Adr.str();
+        const QString& b = wyslane_[size_t(i)];
+        // The copy shares the element's text until the element is changed.
+        zmiana = !(a.constData() == b.constData() && a.size() == b.size()) && a != b;
+    }
+    if (!zmiana) return;
+    wyslane_.assign(size_t(ilosc) + 1, QString());
+    for (qint32 i = 1; i <= ilosc; ++i) wyslane_[size_t(i)] = Playlista[i].Adr.str();
+    {
+        std::lock_guard blokada(mutex_);
+        nowaLista_ = std::make_shared<std::vector<QString>>(wyslane_);
+        ++zlecone_;
+    }
+    budzik_.notify_all();
+}
+
+ObecnoscPlikow::Stan ObecnoscPlikow::StanElementu(qint32 numer, const QString& adres) const {
+    const quint64 w = wersja_.load(std::memory_order_acquire);
+    if (w != wersjaWidziana_) {
+        std::lock_guard blokada(mutex_);
+        widziany_ = obraz_;
+        wersjaWidziana_ = w;
+    }
+    if (!widziany_ || numer < 1 || size_t(numer) >= widziany_->adresy.size()) return Nieznany;
+    const QString& znany = widziany_->adresy[size_t(numer)];
+    if (!(znany.constData() == adres.constData() && znany.size() == adres.size()) && znany != adres) return Nieznany;
+    return Stan(widziany_->stany[size_t(numer)]);
+}
+
+void ObecnoscPlikow::Oproznij() {
+    Obserwuj();
+    std::unique_lock blokada(mutex_);
+    gotowe_.wait(blokada, [this] { return sprawdzone_ >= zlecone_; });
+}
+
+void ObecnoscPlikow::sprawdz(std::vector<QString> adresy) {
+    QStringList lista;
+    lista.reserve(qsizetype(adresy.size()));
+    for (const QString& a : adresy) lista << a;
+    QHash<QString, qint64> foldery;
+    const std::vector<bool> sa = platform::regularFiles(lista, &foldery);
+    auto obraz = std::make_shared<Obraz>();
+    obraz->stany.assign(adresy.size(), Brak);
+    for (size_t i = 0; i < sa.size(); ++i)
+        if (sa[i]) obraz->stany[i] = Jest;
+    obraz->adresy = std::move(adresy);
+    std::lock_guard blokada(mutex_);
+    foldery_ = std::move(foldery);
+    obraz_ = std::move(obraz);
+    wersja_.fetch_add(1, std::memory_order_release);
+}
+
+void ObecnoscPlikow::praca() {
+    std::vector<QString> lista;
+    std::unique_lock blokada(mutex_);
+    while (!koniec_) {
+        budzik_.wait_for(blokada, std::chrono::milliseconds(okresMs_), [this] { return koniec_ || nowaLista_; });
+        if (koniec_) break;
+        bool sprawdzaj = false;
+        quint64 zlecenie = sprawdzone_;
+        if (nowaLista_) {
+            lista = std::move(*nowaLista_);
+            nowaLista_.reset();
+            zlecenie = zlecone_;
+            sprawdzaj = true;
+        }
+        const QHash<QString, qint64> foldery = foldery_;
+        blokada.unlock();
+        // Between lists: a folder whose time moved had a file copied in or
+        // taken away.
+        if (!sprawdzaj)
+            for (auto f = foldery.cbegin(); f != foldery.cend() && !sprawdzaj; ++f)
+                sprawdzaj = platform::folderChangeTime(f.key()) != f.value();
+        if (sprawdzaj) sprawdz(lista);
+        blokada.lock();
+        sprawdzone_ = std::max(sprawdzone_, zlecenie);
+        gotowe_.notify_all();
+    }
+}

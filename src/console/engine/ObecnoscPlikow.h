@@ -1,0 +1,63 @@
+#pragma once
+// What the on-air loop knows of the files of the playlist without asking the
+// disk. A worker of its own checks every element's file a folder at a time,
+// then watches those folders (one look at each folder's change time a
+// second) and checks again when one changed or the list did; the loop reads
+// only what the worker published. A slow network share makes the knowledge
+// late, never the tick.
+#include <QHash>
+#include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class ObecnoscPlikow {
+public:
+    enum Stan : quint8 { Nieznany, Jest, Brak };
+
+    explicit ObecnoscPlikow(int okresMs = 1000);
+    ~ObecnoscPlikow();
+    ObecnoscPlikow(const ObecnoscPlikow&) = delete;
+    ObecnoscPlikow& operator=(const ObecnoscPlikow&) = delete;
+
+    // Program's thread: hands the worker the playlist when it differs from
+    // what the worker watches (a comparison of the stored addresses; the
+    // display refresh calls it).
+    void Obserwuj();
+    // Program's thread: what is known of element `numer` whose address is
+    // `adres`; Nieznany while the worker has not seen that address there.
+    Stan StanElementu(qint32 numer, const QString& adres) const;
+    // Hands over the playlist and returns once the worker has checked it
+    // (tests, benchmarks, and a fresh start).
+    void Oproznij();
+
+private:
+    struct Obraz {
+        std::vector<QString> adresy;  // [0..count], as checked
+        std::vector<quint8> stany;
+    };
+    void praca();
+    void sprawdz(std::vector<QString> adresy);
+
+    const int okresMs_;
+    // The program's thread's.
+    std::vector<QString> wyslane_;
+    mutable std::shared_ptr<const Obraz> widziany_;
+    mutable quint64 wersjaWidziana_ = 0;
+
+    mutable std::mutex mutex_;
+    std::condition_variable budzik_;
+    std::condition_variable gotowe_;
+    std::shared_ptr<const Obraz> obraz_;     // published
+    std::atomic<quint64> wersja_{0};         // of obraz_
+    std::shared_ptr<std::vector<QString>> nowaLista_;  // waiting for the worker
+    quint64 zlecone_ = 0, sprawdzone_ = 0;
+    bool koniec_ = false;
+    QHash<QString, qint64> foldery_;         // the worker's: watched folders and their times
+    std::thread watek_;
+};

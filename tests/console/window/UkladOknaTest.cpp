@@ -1,0 +1,91 @@
+// Where the main window and its dialogs open: within the screen, in front
+// of the window that opened them, and the keyboard back there afterwards.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "console/support/OknoTestPomoc.h"
+#include "foundation/DialogiQt.h"
+#include "settings/TDlgNastawy.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(OknoNaEkranie, OpensWithinTheFreeAreaNeverBelowItsMinimum) {
+    const QRect duzy(0, 0, 1920, 1080), wolny(0, 40, 1920, 1040), ekran1400(0, 0, 1400, 1050);
+    const QMargins ramka(4, 24, 4, 4);
+    const QRect normalny = TTolv::GeometriaStartowa(0, ekran1400, ekran1400);
+    EXPECT_TRUE(ekran1400.contains(normalny));
+    EXPECT_NEAR(double(normalny.width()) / normalny.height(), 648.0 / 507.0, 0.01) << "the grid's proportions";
+    EXPECT_TRUE(wolny.contains(TTolv::GeometriaStartowa(0, wolny, duzy, ramka).marginsAdded(ramka)));
+    EXPECT_EQ(TTolv::GeometriaStartowa(1, wolny, duzy, ramka).marginsAdded(ramka), wolny);
+    EXPECT_EQ(TTolv::GeometriaStartowa(2, wolny, duzy), duzy);
+    // A screen smaller than the minimum: the minimum, its corner in view.
+    EXPECT_EQ(TTolv::GeometriaStartowa(0, QRect(0, 0, 1024, 740), QRect(0, 0, 1024, 768)), QRect(0, 0, 1030, 746));
+}
+
+// The modal window in front, as it was when it opened.
+struct Widziane {
+    QWidget* okno = nullptr;
+    QWidget* rodzic = nullptr;
+    QPoint srodek;
+    bool naWierzchu = false;
+    void zapisz() {
+        okno = QApplication::activeModalWidget();
+        if (!okno) return;
+        rodzic = okno->isVisible() ? okno->parentWidget() : nullptr;
+        srodek = okno->frameGeometry().center();
+        naWierzchu = okno->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    }
+};
+
+TEST_F(StanowiskoOkna, DialogsOpenInFrontOfTheirOpenerCentredOnItAndGiveTheKeysBack) {
+    TTolv::TlumaczeniaQt();  // as the program's start does
+    for (int tryb : {0, 2}) {
+        SCOPED_TRACE(tryb);
+        okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                    u"OknoStanStart=%1"_s.arg(tryb)});
+        UstawDialogi(&DialogiProgramu());  // the drawn windows, not the script
+        // A drawn question: the close command's, answered "Nie" by Esc.
+        Widziane pytanie, nastawy, wybor;
+        QTimer::singleShot(0, [&] {
+            pytanie.zapisz();
+            QTest::keyClick(pytanie.okno, Qt::Key_Escape);
+        });
+        okno->close();
+        QCoreApplication::processEvents();  // the activation the window system reports
+        EXPECT_EQ(pytanie.rodzic, okno.get());
+        EXPECT_LE((pytanie.srodek - okno->frameGeometry().center()).manhattanLength(), 2);
+        EXPECT_EQ(pytanie.naWierzchu, tryb == 2);
+        EXPECT_EQ(QApplication::activeWindow(), okno.get());
+        // The settings dialog, the folder picker (in Polish) opened from it,
+        // then "Akceptuj": the console's keys work at once.
+        bool poPolsku = false;
+        QTimer::singleShot(0, [&] {
+            nastawy.zapisz();
+            QTimer::singleShot(0, [&] {
+                wybor.zapisz();
+                for (const QPushButton* b : wybor.okno->findChildren<QPushButton*>()) poPolsku |= b->text() == u"Anuluj"_s;
+                qobject_cast<QFileDialog*>(wybor.okno)->reject();
+            });
+            QTest::mouseClick(nastawy.okno->findChild<QWidget*>(u"KatHSTPrzycisk"_s), Qt::LeftButton);
+            QTest::mouseClick(dynamic_cast<TDlgNastawy*>(nastawy.okno)->AkceptujButton, Qt::LeftButton);
+        });
+        okno->Konfiguracja();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(nastawy.rodzic, okno.get());
+        EXPECT_EQ(wybor.rodzic, nastawy.okno);
+        EXPECT_EQ(nastawy.naWierzchu && wybor.naWierzchu, tryb == 2);
+        EXPECT_TRUE(poPolsku);
+        EXPECT_EQ(QApplication::activeWindow(), okno.get());
+        UstawDialogi(&dialogi);
+        okno.reset();
+    }
+}
+
+}  // namespace
