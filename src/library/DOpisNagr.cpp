@@ -27,6 +27,7 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
+#include "library/DOpisNagrWewn.h"
 #include "library/SlownikiOpisu.h"
 #include "platform/Paths.h"
 
@@ -36,104 +37,9 @@ namespace {
 
 QPointer<TDlgOpisNagr> oknoProgramu;
 
-using O = OpisNagraniaTyp;
-
-constexpr int kSzerokosc = 840;
-constexpr int kWysokosc = 636;
-constexpr int kTikWykresu = 100;
-constexpr int kTikGrania = 30;
-constexpr int kPrzedZnacznikiem = 3000;  // the preview starts this long before a marker
-constexpr int kZoomMaks = 128;
-constexpr int kKodCzysc = 1001;
-constexpr int kKodPoczatkowe = 1002;
-constexpr int kPasma = 5;  // handle rows of a pane
-
-// How a description field is edited.
-enum class RodzajPola { Tekst, Lista, Era, Informacja };
-
-struct PoleEdytora {
-    const char16_t* etykieta;
-    QString O::* pole;
-    int szerokosc;
-    RodzajPola rodzaj;
-    const QStringList* slownik;
-    int kolumna;
-};
-
-const PoleEdytora PolaEdytora[] = {
-    {u"Tytuł", &O::Tyt, 64, RodzajPola::Tekst, nullptr, 0},
-    {u"Płyta", &O::Pta, 50, RodzajPola::Tekst, nullptr, 0},
-    {u"Wykonawca", &O::Wyk, 64, RodzajPola::Tekst, nullptr, 0},
-    {u"Solista", &O::Sol, 40, RodzajPola::Tekst, nullptr, 0},
-    {u"Kompozytor", &O::Kom, 60, RodzajPola::Tekst, nullptr, 0},
-    {u"Autor", &O::Aut, 60, RodzajPola::Tekst, nullptr, 0},
-    {u"Producent", &O::Pro, 40, RodzajPola::Tekst, nullptr, 0},
-    {u"Wydawca", &O::Wyd, 40, RodzajPola::Tekst, nullptr, 0},
-    {u"Klucze", &O::Klu, 62, RodzajPola::Tekst, nullptr, 0},
-    {u"Filtr", &O::Fil, 18, RodzajPola::Tekst, nullptr, 0},
-    {u"Rok", &O::Rok, 4, RodzajPola::Tekst, nullptr, 0},
-    {u"Kod", &O::Kod, 11, RodzajPola::Tekst, nullptr, 0},
-    {u"Zakończ.", &O::Zak, 1, RodzajPola::Tekst, nullptr, 0},
-    {u"Tempo BPM", &O::BPM, 3, RodzajPola::Tekst, nullptr, 0},
-    {u"Kategoria", &O::Ktg, 9, RodzajPola::Lista, &SlownikKategoria, 1},
-    {u"Gender", &O::Gen, 20, RodzajPola::Lista, &SlownikGender, 1},
-    {u"Era", &O::Era, 20, RodzajPola::Era, nullptr, 1},
-    {u"Typ", &O::Typ, 20, RodzajPola::Lista, &SlownikTyp, 1},
-    {u"Nastrój", &O::Nas, 20, RodzajPola::Lista, &SlownikNastroj, 1},
-    {u"Tempo", &O::Tmc, 20, RodzajPola::Lista, &SlownikTempo, 1},
-    {u"Tempo In", &O::Tmi, 20, RodzajPola::Lista, &SlownikTempo, 1},
-    {u"Tempo Out", &O::Tmo, 20, RodzajPola::Lista, &SlownikTempo, 1},
-    {u"Narodowość", &O::Nar, 3, RodzajPola::Lista, &SlownikNarodowosc, 1},
-    {u"Jakość", &O::Jak, 4, RodzajPola::Tekst, nullptr, 1},
-    {u"PS1", &O::PS1, 8, RodzajPola::Tekst, nullptr, 1},
-    {u"PS2", &O::PS2, 8, RodzajPola::Tekst, nullptr, 1},
-    {u"PS3", &O::PS3, 8, RodzajPola::Tekst, nullptr, 1},
-    {u"PS4", &O::PS4, 8, RodzajPola::Tekst, nullptr, 1},
-    {u"Wgrał", &O::ENG, 20, RodzajPola::Informacja, nullptr, 2},
-    {u"Program", &O::SFT, 20, RodzajPola::Informacja, nullptr, 2},
-    {u"Data", &O::CRD, 10, RodzajPola::Informacja, nullptr, 2},
-};
-
-struct OpisZnacznika {
-    qint32 ZnacznikiOpisu::* pole;
-    const char* przycisk;  // the button's name
-    const char16_t* tytul;
-    const char16_t* znak;  // beside its handle
-    int pasmo;             // the row of its handle
-    QRgb kolor;
-};
-
-const OpisZnacznika OpisyZnacznikow[LiczbaZnacznikowEdytora] = {
-    {&ZnacznikiOpisu::Int, "IntroButton", u"Intro", u"I", 0, qRgb(0, 255, 0)},
-    {&ZnacznikiOpisu::Out, "OutroButton", u"Outro", u"O", 0, qRgb(255, 0, 0)},
-    {&ZnacznikiOpisu::Mik, "MixButton", u"Mix", u"M", 0, qRgb(255, 255, 0)},
-    {&ZnacznikiOpisu::NwP, "NowyPoczatekButton", u"Nowy początek", u"[", 1, qRgb(192, 192, 192)},
-    {&ZnacznikiOpisu::NwK, "NowyKoniecButton", u"Nowy koniec", u"]", 1, qRgb(192, 192, 192)},
-    {&ZnacznikiOpisu::FIn, "FadeInButton", u"Fade In", u"/", 2, qRgb(0, 255, 255)},
-    {&ZnacznikiOpisu::FOu, "FadeOutButton", u"Fade Out", u"\\", 2, qRgb(0, 255, 255)},
-    {&ZnacznikiOpisu::LpP, "LoopPButton", u"Loop P", u"L", 3, qRgb(255, 0, 255)},
-    {&ZnacznikiOpisu::LpK, "LoopKButton", u"Loop K", u"L", 3, qRgb(255, 0, 255)},
-    {&ZnacznikiOpisu::FrP, "HookPButton", u"Hook P", u"H", 4, qRgb(255, 128, 0)},
-    {&ZnacznikiOpisu::FrK, "HookKButton", u"Hook K", u"H", 4, qRgb(255, 128, 0)},
-};
-
-const QString kGraj = u"P L A Y"_s;
-const QString kStop = u"S T O P"_s;
-
-TRect RectWH(int lewy, int gora, int szerokosc, int wysokosc) {
-    TRect r;
-    ProstokatWH(r, lewy, gora, szerokosc - 1, wysokosc - 1);
-    return r;
-}
-
-// Whole seconds of a length for the "Opisy" fields.
-QString Sekundy(qint64 ms) { return zeroPad(std::max<qint64>(ms, 0) / 1000, 2); }
-
-bool LiczbaPola(const QString& tekst, qint64& s) {
-    return parseInteger(tekst, s) && s >= 0 && s <= 24 * 3600;
-}
-
 }  // namespace
+
+using namespace opis_nagr;
 
 // ---- arithmetic ----
 
@@ -463,30 +369,6 @@ void TDlgOpisNagr::Rozmiesc() {
     }
 }
 
-QWidget* TDlgOpisNagr::Pole(QString O::* pole) const {
-    for (size_t i = 0; i < std::size(PolaEdytora); ++i)
-        if (PolaEdytora[i].pole == pole)
-            return pola_[i];
-    return nullptr;
-}
-
-QString TDlgOpisNagr::TekstPola(QString O::* pole) const {
-    QWidget* w = Pole(pole);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentText();
-    return QString();
-}
-
-void TDlgOpisNagr::UstawTekstPola(QString O::* pole, const QString& tekst) {
-    QWidget* w = Pole(pole);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setText(tekst);
-    else if (auto* c = qobject_cast<QComboBox*>(w))
-        c->setCurrentText(tekst);
-}
-
 qint32& TDlgOpisNagr::Znacznik(int znacznik) { return m_.*OpisyZnacznikow[znacznik].pole; }
 
 QPoint TDlgOpisNagr::Uchwyt(int panel, int znacznik) const {
@@ -501,98 +383,6 @@ QPoint TDlgOpisNagr::Uchwyt(int panel, int znacznik) const {
 }
 
 // ---- opening ----
-
-bool TDlgOpisNagr::ShowOpisNagr(const SygnalType& s, bool edytowalny) {
-    Zatrzymaj();
-    s_ = s;
-    if (s_.Nazwa.isEmpty())
-        s_.Nazwa = NazwaSciezki(s_.Adres);
-    OtworzSygnal(s_, true);
-    opis0_ = OpisNagrania;
-    setWindowTitle(u"Dane o nagraniu: "_s + s_.Nazwa + u" (Test ustawiania LOOP i HOOK)"_s);
-
-    edytowalny_ = edytowalny;
-    for (int i = 0; i < LiczbaPrzyciskow(); ++i) {
-        TRect r = Przycisk(i).Rect;
-        PoleKolorE({r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 2}, KolorTlaPrzycisku);
-    }
-    BUTTON_SetVisible(Przycisk(akceptuj_), edytowalny);
-    BUTTON_SetVisible(Przycisk(czysc_), edytowalny);
-    Przycisk(opusc_).Rect = edytowalny ? RectWH(kSzerokosc - 108, 600, 100, 28) : Przycisk(akceptuj_).Rect;
-    UstawDomyslny(edytowalny ? akceptuj_ : opusc_);
-
-    WypelnijOpisy();
-    WypelnijInformacje();
-    plikJest_ = JestZbior(s_.Adres);
-    dlugosc_ = plikJest_ ? CzasTrwaniaPliku(s_.Adres) : 0;
-    // The markers come from the item even without its file, so that a save
-    // never carries another recording's.
-    for (int z = 0; z < LiczbaZnacznikowEdytora; ++z)
-        Znacznik(z) = 0;
-    m_.Int = s_.Int;
-    m_.Out = s_.Out;
-    m_.Mik = s_.Mik;
-    m_.NwP = s_.NwP;
-    m_.NwK = s_.NwK;
-    m_.FIn = s_.FIn;
-    m_.FOu = s_.FOu;
-    m_.LpP = std::max(s_.LpP, 0);
-    m_.LpK = std::max(s_.LpK, 0);
-    m_.FrP = std::max(s_.FrP, 0);
-    m_.FrK = std::max(s_.FrK, 0);
-    pozycja_ = 0;
-    CzytajObwiednie();
-    UstawGeometrie();
-    m0_ = m_;
-    geometria0_ = geometria_;
-    Strony->setCurrentWidget(TabSheet2);
-    Zmiana();
-    mOtwarcie_ = m_;
-    polaOtwarcie_.clear();
-    for (const PoleEdytora& p : PolaEdytora)
-        polaOtwarcie_.push_back(TekstPola(p.pole));
-    mixOtwarcie_ = MixEdit->text();
-    ptyOtwarcie_ = PTYComboBox->currentIndex();
-    zaaOtwarcie_ = ZaakceptowanyCheckBox->isChecked();
-
-    const bool zapisano = PokazModalnie(parentWidget()) == OdpowiedzAkceptuj;
-    Zatrzymaj();
-    if (!zapisano)
-        OpisNagrania = opis0_;
-    return zapisano;
-}
-
-void TDlgOpisNagr::WypelnijOpisy() {
-    const OpisNagraniaTyp& o = OpisNagrania;
-    for (const PoleEdytora& p : PolaEdytora) {
-        if (p.rodzaj == RodzajPola::Era) {
-            auto* c = static_cast<QComboBox*>(Pole(p.pole));
-            c->clear();
-            c->addItems(SlownikEra());
-        }
-        UstawTekstPola(p.pole, o.*p.pole);
-    }
-    bool ok = false;
-    const int pty = o.PTY.trimmed().toInt(&ok);
-    PTYComboBox->setCurrentIndex(ok && pty >= 0 && pty < SlownikPTY.size() ? pty : -1);
-    ZaakceptowanyCheckBox->setChecked(o.Zaa == u"1"_s);
-}
-
-void TDlgOpisNagr::WypelnijInformacje() {
-    const SygnalType& s = s_;
-    QString typ = u"nieznany"_s;
-    if (s.Rodzaj == RodzajWAV)
-        typ = u"liniowy PCM    "_s + padLeft(QString::number(s.Bity), 2) + u" bitów"_s;
-    else if (s.Rodzaj == RodzajMPEG || s.Rodzaj == RodzajMP3)
-        typ = (s.Rodzaj == RodzajMPEG ? u"kompresja MPEG-2,    "_s : u"kompresja MPEG-3,    "_s) +
-              padLeft(QString::number(s.Przeplywnosc), 3) + u"kB/s"_s;
-    TypInfo->setText(typ);
-    ProbkowanieInfo->setText(padLeft(QString::number(s.Probkowanie), 5) + u" Hz"_s);
-    TrybInfo->setText(s.Kanaly == 1 ? u"mono"_s : u"stereo"_s);
-    AdresInfo->setText(s.Adres);
-    const qint64 sek = std::max(s.Tot, 0) / 1000;
-    CzasInfo->setText(QString::number(sek / 60) + u'm' + QString::number(sek % 60) + u's');
-}
 
 void TDlgOpisNagr::CzytajObwiednie() {
     std::memset(obwiednia_.data(), 0, size_t(obwiednia_.size()));
@@ -791,24 +581,6 @@ void TDlgOpisNagr::PrzeciagnijZnacznik(int panel, int z, int x) {
     Zmiana();
 }
 
-void TDlgOpisNagr::ZastosujPolaCzasu() {
-    ZnacznikiOpisu& m = m_;
-    qint64 s = 0;
-    if (IntroEdit->isModified() && LiczbaPola(IntroEdit->text(), s))
-        m.Int = qint32(s * 1000 + m.NwP);
-    if (OutroEdit->isModified() && LiczbaPola(OutroEdit->text(), s))
-        m.Out = qint32(m.NwK - s * 1000);
-    if (MixEdit->isModified()) {
-        if (MixEdit->text().trimmed().isEmpty())
-            m.Mik = -1;
-        else if (LiczbaPola(MixEdit->text(), s))
-            m.Mik = qint32(m.NwK - s * 1000);
-    }
-    for (QLineEdit* e : {IntroEdit, OutroEdit, MixEdit})
-        e->setModified(false);
-    Zmiana();
-}
-
 void TDlgOpisNagr::WykresTimerTimer() {
     ZnacznikiOpisu& m = m_;
     if (m.Mik < 1)
@@ -937,77 +709,3 @@ void TDlgOpisNagr::Poczatkowe() {
     Zmiana();
 }
 
-void TDlgOpisNagr::Akceptuj() {
-    Zatrzymaj();
-    ZastosujPolaCzasu();
-    if (s_.Rodzaj == RodzajS48) {
-        PokazInfo(u"Opisu nagrania S48 nie można zapisać"_s, s_.Adres);
-        return;
-    }
-    if (Decyzja(u"Czy zapisać zmiany?"_s) != WynikTak)
-        return;
-    // Only what the operator changed is taken from the dialog; everything
-    // else keeps the text it was read with (an unset loop stays unset, a
-    // mix distance without a mix point stays).
-    OpisNagraniaTyp& o = OpisNagrania;
-    ZnacznikiNaTekst(s_, o);
-    for (size_t i = 0; i < std::size(PolaEdytora); ++i) {
-        const PoleEdytora& p = PolaEdytora[i];
-        const QString t = TekstPola(p.pole);
-        if (p.pole == &O::SFT || (i < polaOtwarcie_.size() && t == polaOtwarcie_[i]))
-            continue;
-        o.*p.pole = cutTo(t, p.szerokosc);
-        for (QString O::* ps : {&O::PS1, &O::PS2, &O::PS3, &O::PS4})
-            if (p.pole == ps && !(o.*ps).isEmpty())
-                o.*ps = cutTo(padRight(o.*ps, 8), 8);
-    }
-    qint64 mix = 0;
-    // Whole seconds of the mix distance, as a time text ("01:15.000").
-    if (MixEdit->text() != mixOtwarcie_)
-        o.Mix = LiczbaPola(MixEdit->text(), mix) ? PiszCzas(4, mix * 1000) : u"-00:00.001"_s;
-    if (PTYComboBox->currentIndex() != ptyOtwarcie_)
-        o.PTY = PTYComboBox->currentIndex() >= 0 ? QString::number(PTYComboBox->currentIndex()) : QString();
-    if (ZaakceptowanyCheckBox->isChecked() != zaaOtwarcie_)
-        o.Zaa = ZaakceptowanyCheckBox->isChecked() ? u"1"_s : QString();
-    TekstNaZnaczniki(o, s_);
-    static constexpr std::pair<qint32 ZnacznikiOpisu::*, qint32 SygnalType::*> znaczniki[] = {
-        {&ZnacznikiOpisu::Int, &SygnalType::Int}, {&ZnacznikiOpisu::Out, &SygnalType::Out},
-        {&ZnacznikiOpisu::Mik, &SygnalType::Mik}, {&ZnacznikiOpisu::NwP, &SygnalType::NwP},
-        {&ZnacznikiOpisu::NwK, &SygnalType::NwK}, {&ZnacznikiOpisu::FIn, &SygnalType::FIn},
-        {&ZnacznikiOpisu::FOu, &SygnalType::FOu}, {&ZnacznikiOpisu::LpP, &SygnalType::LpP},
-        {&ZnacznikiOpisu::LpK, &SygnalType::LpK}, {&ZnacznikiOpisu::FrP, &SygnalType::FrP},
-        {&ZnacznikiOpisu::FrK, &SygnalType::FrK}};
-    for (const auto& [m, s] : znaczniki)
-        if (m_.*m != mOtwarcie_.*m)
-            s_.*s = m_.*m;
-    ZapiszSygnal(s_);
-    // The record the callers read holds the markers just saved.
-    ZnacznikiNaTekst(s_, o);
-    Zamknij(OdpowiedzAkceptuj);
-}
-
-// ---- the callers' ways in ----
-
-bool ShowOpisNagr(const SygnalType& s, bool edytowalny) {
-    if (TDlgOpisNagr* okno = DlgOpisNagr())
-        return okno->ShowOpisNagr(s, edytowalny);
-    TDlgOpisNagr okno;
-    return okno.ShowOpisNagr(s, edytowalny);
-}
-
-void EdytujOpisPliku(const QString& nazwa, const QString& sciezka, bool& zmieniony) {
-    zmieniony = false;
-    const QString r = RozszerzenieSciezki(sciezka);
-    if (r != u".WAV"_s && r != u".MP2"_s && r != u".MP3"_s)
-        return;
-    if (!SprawdzOdtwarzalny(sciezka))
-        return;
-    SygnalType s;
-    PustySygnal(s);
-    s.Nazwa = nazwa;
-    s.Adres = sciezka;
-    OtworzSygnal(s, true);
-    const QString przed = OpisNagrania.Tyt;
-    ShowOpisNagr(s, true);
-    zmieniony = OpisNagrania.Tyt != przed;
-}

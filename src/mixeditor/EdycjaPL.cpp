@@ -447,3 +447,21 @@ void CentrujWidok() {
     const qint64 srodek = std::min(koniec1, poczatek2) + (std::max(koniec1, poczatek2) - std::min(koniec1, poczatek2)) / 2;
     PoczatekWidoku = qint32(srodek - ZakresWidoku / 2 + PrzesuniecieWidoku);
 }
+
+void PrzesunSlad(SladMiksuTyp& s, qint32 d) {
+    for (qint32* t : {&s.Emisja, &s.Intro, &s.Outro, &s.KoniecFadeIn, &s.NowyPoczatek, &s.PoczatekFadeOut, &s.NowyKoniec,
+                      &s.KoniecKaczkiWe, &s.PoczatekKaczkiWy})
+        *t += d;
+}
+
+void PrzesunPiosenke2(qint32 d, bool zNastepnymi) {
+    auto& S = SladyMiksu;
+    auto& Z = Zakresy;
+    PrzesunSlad(S[SladPiosenki2], d);
+    if (Z.KoniecWgrania != 0) Z.KoniecWgrania += d;
+    if (!zNastepnymi) return;
+    for (int t : {SladGlosuNastepny, SladPo})
+        if (S[t].Uzyty) PrzesunSlad(S[t], d);
+    Z.GranicaPrawa += d;
+    Z.KoniecZakresuDJ += d;
+}

@@ -168,6 +168,12 @@ void PrzywrocKopieMiksu();
 qint32 CzasNaPiksel(qint32 t);
 qint32 PikselNaCzas(qint32 x);
 void CentrujWidok();
+// Every time mark of a track moves by d ms together.
+void PrzesunSlad(SladMiksuTyp& s, qint32 d);
+// Song 2 moves by d ms, and the recording window's end with it when one is
+// set. A drag of its box (`zNastepnymi`) takes along what follows it on the
+// time line: the next mix's voice, the song after, and the right-hand bounds.
+void PrzesunPiosenke2(qint32 d, bool zNastepnymi);
 
 // ---- writing back ----
 // Writes the tracks into PlaylistaMiksu and sorts it by start.

@@ -350,9 +350,7 @@ int przywrocGlosy(const std::vector<ZachowanyGlos>& glosy) {
         SladMiksuTyp& s = SladyMiksu[t];
         s = z.slad;
         s.Element = element;
-        for (qint32* x : {&s.Emisja, &s.Intro, &s.Outro, &s.KoniecFadeIn, &s.NowyPoczatek, &s.PoczatekFadeOut,
-                          &s.NowyKoniec, &s.KoniecKaczkiWe, &s.PoczatekKaczkiWy})
-            *x += d;
+        PrzesunSlad(s, d);
         SladyMiksu[SladGlosu1 + SladGlosu2 - t].Wybrany = 0;
         s.Wybrany = 1;
         zajety[t] = true;

@@ -20,7 +20,6 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "foundation/KestWej.h"
-#include "foundation/Zdarzenie.h"
 #include "mixeditor/EdycjaPL.h"
 #include "mixeditor/OdtwarzaczeEdytora.h"
 #include "mixeditor/PodgladMiksu.h"
@@ -83,9 +82,11 @@ TEdycjaMiksow::TEdycjaMiksow(OdtwarzaczeEdytora& gracze, Nagrywanie* nagrywanie,
     wykres_ = new WykresMiksu(*this);
 
     auto* rodzic = this;
-    for (auto [nazwa, tekst] : {std::pair{"PoczatekWykresuLabel", "Pozycja: "}, {"CaloscCzasLabel", "Całość: "},
-                                {"KoniecPlaylistyLabel", "Koniec listy: "}, {"CzasBlokuLabel", "Blok: "},
-                                {"Label1", "0dB"}, {"Label2", "-20"}, {"Label3", "-10"}})
+    pozycja_ = etykieta(rodzic, "PoczatekWykresuLabel", QStringLiteral("Pozycja: "));
+    calosc_ = etykieta(rodzic, "CaloscCzasLabel", QStringLiteral("Całość: "));
+    koniecListy_ = etykieta(rodzic, "KoniecPlaylistyLabel", QStringLiteral("Koniec listy: "));
+    czasBloku_ = etykieta(rodzic, "CzasBlokuLabel", QStringLiteral("Blok: "));
+    for (auto [nazwa, tekst] : {std::pair{"Label1", "0dB"}, {"Label2", "-20"}, {"Label3", "-10"}})
         etykieta(rodzic, nazwa, QString::fromUtf8(tekst));
     wgraj_ = etykieta(rodzic, "WgrajLabel", QString());
     QFont f = wgraj_->font();
@@ -203,9 +204,8 @@ void TEdycjaMiksow::ukladaj() {
         }
     };
     int x = 4;
-    for (const char* n : {"PoczatekWykresuLabel", "CaloscCzasLabel", "KoniecPlaylistyLabel", "CzasBlokuLabel"}) {
-        auto* l = findChild<QLabel*>(QLatin1String(n), Qt::FindDirectChildrenOnly);
-        l->setGeometry(x, h + 4, n[0] == 'K' ? 154 : 150, 18);
+    for (QLabel* l : {pozycja_, calosc_, koniecListy_, czasBloku_}) {
+        l->setGeometry(x, h + 4, l == koniecListy_ ? 154 : 150, 18);
         x += l->width() + 4;
     }
     rzad(h + 26, {"PlaySpeedButton", "PoczatekSpeedButton", "KoniecSpeedButton", "FOutSpeedButton", "PoczSpeedButton",
@@ -231,7 +231,7 @@ void TEdycjaMiksow::RozmiescZnaczniki() {
     // The texts first: the time line shows each label only where it fits.
     if (!korekta())
         for (int n : {SladPiosenki2, SladGlosu1, SladGlosu2})
-            ustawCzas(QStringLiteral("GodzinaEmisji%1Label").arg(n), SladyMiksu[n].NowyPoczatek);
+            ustawCzas(n, SladyMiksu[n].NowyPoczatek);
     wykres_->Rozmiesc();
     // The block: from the song that shares song 2's type byte.
     const auto& S = SladyMiksu;
@@ -240,7 +240,7 @@ void TEdycjaMiksow::RozmiescZnaczniki() {
         blok = qint64(S[SladPiosenki2].NowyKoniec) - S[SladPrzed].NowyPoczatek;
     else if (S[SladPiosenki1].Typ == S[SladPiosenki2].Typ)
         blok = qint64(S[SladPiosenki2].NowyKoniec) - S[SladPiosenki1].NowyPoczatek;
-    ustawTekst(findChild<QLabel*>(QStringLiteral("CzasBlokuLabel")), QStringLiteral("Blok: ") + PiszCzasDoby(std::max<qint64>(blok, 0), 6));
+    ustawTekst(czasBloku_, QStringLiteral("Blok: ") + PiszCzasDoby(std::max<qint64>(blok, 0), 6));
 }
 
 void TEdycjaMiksow::OdswiezSlad(int) { RozmiescZnaczniki(); }
@@ -249,8 +249,8 @@ void TEdycjaMiksow::ustawTekst(QLabel* l, const QString& t) {
     if (l && l->text() != t) l->setText(t);
 }
 
-void TEdycjaMiksow::ustawCzas(const QString& nazwa, qint32 t) {
-    QLabel* l = wykres_->Etykieta(nazwa);
+void TEdycjaMiksow::ustawCzas(int n, qint32 t) {
+    QLabel* l = wykres_->GodzinaEmisji(n);
     const QString tekst = PiszCzasDoby(t, 6);
     if (!l || l->text() == tekst) return;
     // The time line sized the label for its old text (empty when first shown).
@@ -373,17 +373,9 @@ quint16 TEdycjaMiksow::KomendaKlawisza(quint16 kod) {
 }
 
 bool TEdycjaMiksow::Klawisz(quint16 kod) {
-    Zdarzenie.Rodzaj = ZdarzenieKlawisz;
-    Zdarzenie.Kod = kod;
     const quint16 k = KomendaKlawisza(kod);
-    if (k == 0) {
-        KasujZdarzenie();
-        return false;
-    }
-    Zdarzenie.Rodzaj = ZdarzenieKomenda;
-    Zdarzenie.Kod = k;
+    if (k == 0) return false;
     Komenda(k);
-    KasujZdarzenie();
     return true;
 }
 
@@ -454,7 +446,7 @@ void TEdycjaMiksow::Komenda(quint16 kod) {
         }
         break;
     case KomendaPocz: {
-        przesunPiosenke2(std::max(Z.KursorPodgladu, Z.GranicaLewa) - S[SladPiosenki2].NowyPoczatek);
+        PrzesunPiosenke2(std::max(Z.KursorPodgladu, Z.GranicaLewa) - S[SladPiosenki2].NowyPoczatek, false);
         ZatrzymajPodglad();
         Zmieniono();
         Z.KursorPodgladu = std::min(S[SladPiosenki2].NowyPoczatek, S[SladPiosenki1].PoczatekFadeOut) - 1000;
@@ -471,19 +463,13 @@ void TEdycjaMiksow::Zmieniono() {
     RozmiescZnaczniki();
 }
 
-void TEdycjaMiksow::przesunPiosenke2(qint32 s) {
-    SladMiksuTyp& p = SladyMiksu[SladPiosenki2];
-    for (qint32* t : {&p.Emisja, &p.Intro, &p.NowyPoczatek, &p.NowyKoniec, &p.KoniecFadeIn, &p.PoczatekFadeOut}) *t += s;
-    if (Zakresy.KoniecWgrania != 0) Zakresy.KoniecWgrania += s;
-}
-
 void TEdycjaMiksow::PoczRownaFOut() {
-    przesunPiosenke2(SladyMiksu[SladPiosenki1].PoczatekFadeOut - SladyMiksu[SladPiosenki2].NowyPoczatek);
+    PrzesunPiosenke2(SladyMiksu[SladPiosenki1].PoczatekFadeOut - SladyMiksu[SladPiosenki2].NowyPoczatek, false);
     Zmieniono();
 }
 
 void TEdycjaMiksow::PoczRownaKon() {
-    przesunPiosenke2(SladyMiksu[SladPiosenki1].NowyKoniec - SladyMiksu[SladPiosenki2].NowyPoczatek);
+    PrzesunPiosenke2(SladyMiksu[SladPiosenki1].NowyKoniec - SladyMiksu[SladPiosenki2].NowyPoczatek, false);
     Zmieniono();
 }
 
@@ -661,7 +647,6 @@ void TEdycjaMiksow::RestartPodgladu() {
 void TEdycjaMiksow::ZatrzymajWszystko() {
     ZatrzymajPodglad();
     zatrzymajWgranie();
-    KasujZdarzenie();
 }
 
 int TEdycjaMiksow::SladNagrywany() const {
@@ -760,13 +745,11 @@ void TEdycjaMiksow::WykresTimerTick() {
     // 2. Air times as the console's corrected clock will show them.
     const qint32 p = przesuniecie();
     if (korekta()) {
-        ustawCzas(QStringLiteral("GodzinaEmisji2Label"), S[SladPiosenki2].NowyPoczatek + p);
-        ustawCzas(QStringLiteral("GodzinaEmisji3Label"), S[SladGlosu1].NowyPoczatek + p);
-        ustawCzas(QStringLiteral("GodzinaEmisji4Label"), S[SladGlosu2].NowyPoczatek + p);
+        for (int n : {SladPiosenki2, SladGlosu1, SladGlosu2}) ustawCzas(n, S[n].NowyPoczatek + p);
     }
     // 3. The cursor.
     wykres_->PrzesunKursor();
-    ustawTekst(findChild<QLabel*>(QStringLiteral("PoczatekWykresuLabel")),
+    ustawTekst(pozycja_,
                QStringLiteral("Pozycja: ") + PiszCzasDoby(qint64(Zakresy.KursorPodgladu) + p + DobaMs, 6));
     // 4. The end of the list, moved by as much as song 2 has moved.
     if (LiczbaPozycjiMiksu >= 1 && S[SladPiosenki2].Element >= 1) {
@@ -774,12 +757,12 @@ void TEdycjaMiksow::WykresTimerTick() {
         const TElemPListy& pierwszy = PlaylistaMiksu[1];
         const qint64 przesuniecie2 = qint64(S[SladPiosenki2].Emisja) - PlaylistaMiksu[S[SladPiosenki2].Element].Emi;
         const qint64 koniec = qint64(ost.Emi) + DobaMs + (ost.NwK != 0 ? ost.NwK : ost.Trw) + przesuniecie2;
-        ustawTekst(findChild<QLabel*>(QStringLiteral("KoniecPlaylistyLabel")),
+        ustawTekst(koniecListy_,
                    QStringLiteral("Koniec listy: ") + PiszCzasDoby((koniec + p) % DobaMs, 6));
         // Across midnight the whole lasts into the next day, never less than nothing.
         qint64 calosc = koniec % DobaMs - (qint64(pierwszy.Emi) + pierwszy.NwP);
         while (calosc < 0) calosc += DobaMs;
-        ustawTekst(findChild<QLabel*>(QStringLiteral("CaloscCzasLabel")), QStringLiteral("Całość: ") + PiszCzasDoby(calosc, 6));
+        ustawTekst(calosc_, QStringLiteral("Całość: ") + PiszCzasDoby(calosc, 6));
     }
     // 5. The recording window's time.
     wgrajLabel();

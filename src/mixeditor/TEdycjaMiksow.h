@@ -146,9 +146,9 @@ private:
     void ukladaj();
     void przyciskiEdycji(bool wlaczone);
     void ustawTekst(QLabel* l, const QString& t);
-    void ustawCzas(const QString& nazwa, qint32 t);
+    // Track n's air-time label.
+    void ustawCzas(int n, qint32 t);
     void wgrajLabel();
-    void przesunPiosenke2(qint32 s);
     void poStepieMiksu();
     // The duck control shows the selected voice track's depth, 0 without one.
     void pokazKaczkeMiksu();
@@ -173,6 +173,7 @@ private:
     QSpinBox* przedbieg_;
     QProgressBar* poziom_;
     QLabel* wgraj_;
+    QLabel *pozycja_, *calosc_, *koniecListy_, *czasBloku_;
 
     bool zamykanie_ = false;
     bool przygotowany_ = false;

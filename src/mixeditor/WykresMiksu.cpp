@@ -1,5 +1,5 @@
-// The mix editor's time line: layout of the named shapes, drawing, and the
-// mouse (clicks, drags, the wheel).
+// The mix editor's time line: layout of the shapes, drawing, and the mouse
+// (clicks, drags, the wheel).
 #include "mixeditor/WykresMiksu.h"
 
 #include <QMouseEvent>
@@ -27,30 +27,11 @@ enum Warstwa : int {
 
 constexpr TColor KolorSrebrny = 0xC0C0C0;
 
-QString nazwaPudelka(int n) {
-    if (n == SladGlosuPoprzedni) return QStringLiteral("WykresDJPoprzedniPaintBox");
-    if (n == SladGlosuNastepny) return QStringLiteral("WykresDJNastepnyPaintBox");
-    return QStringLiteral("WykresNagrania%1PaintBox").arg(n);
-}
-QString nazwa(const char* wzor, int n) { return QString::fromLatin1(wzor).arg(n); }
+using Rodzaj = WykresMiksu::Rodzaj;
+using Id = WykresMiksu::Id;
 
-// Which track a shape belongs to, and what it is, from its name.
-int sladKsztaltu(const QString& k) {
-    for (int n = 1; n <= LiczbaSladowMiksu; ++n)
-        if (k == nazwaPudelka(n)) return n;
-    for (const char* p : {"Nagranie", "Kaczka", "Wzmocnienie"})
-        if (k.startsWith(QLatin1String(p))) return k.mid(int(qstrlen(p)), 1).toInt();
-    if (k.startsWith(QLatin1String("Outro"))) return SladPiosenki1;
-    if (k.startsWith(QLatin1String("Intro"))) return SladPiosenki2;
-    return 0;
-}
-
-// Every time mark of a track moves together.
-void przesunSlad(SladMiksuTyp& s, qint32 d) {
-    for (qint32* t : {&s.Emisja, &s.Intro, &s.Outro, &s.KoniecFadeIn, &s.NowyPoczatek, &s.PoczatekFadeOut, &s.NowyKoniec,
-                      &s.KoniecKaczkiWe, &s.PoczatekKaczkiWy})
-        *t += d;
-}
+Id pudelko(int n) { return {Rodzaj::Pudelko, n}; }
+bool glos(int n) { return n == SladGlosu1 || n == SladGlosu2; }
 
 int px(qint64 t) { return CzasNaPiksel(qint32(t)); }
 qint32 msNaPiksel() { return 10 * std::max(ZoomMiksu, 1); }
@@ -63,21 +44,84 @@ qint32 przesuniety(qint32 t0, int x) { return t0 + (x - px(t0)) * msNaPiksel(); 
 WykresMiksu::WykresMiksu(TEdycjaMiksow& okno) : QWidget(&okno), okno_(okno) {
     setObjectName(QStringLiteral("WykresMiksu"));
     setMouseTracking(false);
-    auto dodaj = [this](const QString& n) {
+    auto dodaj = [this](const char* wzor, int n) {
         auto* l = new QLabel(this);
-        l->setObjectName(n);
+        l->setObjectName(QString::fromLatin1(wzor).arg(n));
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, Qt::white);
         l->setPalette(p);
         l->hide();
-        etykiety_[n] = l;
+        return l;
     };
-    for (int n = 1; n <= 4; ++n) {
-        dodaj(nazwa("TytulNagrania%1Label", n));
-        dodaj(nazwa("AutorNagrania%1Label", n));
+    for (int n = SladPiosenki1; n <= SladGlosu2; ++n) {
+        tytul_[n] = dodaj("TytulNagrania%1Label", n);
+        autor_[n] = dodaj("AutorNagrania%1Label", n);
     }
-    for (int n = 2; n <= 4; ++n) dodaj(nazwa("GodzinaEmisji%1Label", n));
+    for (int n = SladPiosenki2; n <= SladGlosu2; ++n) godzina_[n] = dodaj("GodzinaEmisji%1Label", n);
+
+    auto ksztalt = [this](Rodzaj r, int n = 0) { ksztalty_.push_back(Ksztalt{Id{r, n}, QRect()}); };
+    ksztalt(Rodzaj::ZakresDJKoniec);
+    ksztalt(Rodzaj::ZakresDJPoczatek);
+    ksztalt(Rodzaj::Intro, SladPiosenki2);
+    ksztalt(Rodzaj::IntroKwadrat, SladPiosenki2);
+    for (int n : {SladGlosu1, SladGlosu2}) {
+        ksztalt(Rodzaj::KaczkaWe, n);
+        ksztalt(Rodzaj::KaczkaWy, n);
+    }
+    ksztalt(Rodzaj::Kursor);
+    for (int l = 1; l <= 3; ++l) ksztalt(Rodzaj::LiniaPasa, l);
+    for (int n = SladPiosenki1; n <= SladGlosu2; ++n)
+        for (Rodzaj r : {Rodzaj::FadeIn, Rodzaj::FadeOut, Rodzaj::NowyKoniec, Rodzaj::NowyPoczatek}) ksztalt(r, n);
+    ksztalt(Rodzaj::Outro, SladPiosenki1);
+    ksztalt(Rodzaj::OutroKwadrat, SladPiosenki1);
+    ksztalt(Rodzaj::Tlo);
+    ksztalt(Rodzaj::WgrajKoniec);
+    ksztalt(Rodzaj::WgrajPoczatek);
+    ksztalt(Rodzaj::ZakresWgraniaKoniec);
+    ksztalt(Rodzaj::ZakresWgraniaPoczatek);
+    for (int n : {SladGlosuNastepny, SladGlosuPoprzedni, SladPiosenki1, SladPiosenki2, SladGlosu1, SladGlosu2, SladPrzed, SladPo})
+        ksztalt(Rodzaj::Pudelko, n);
+    for (int n = SladPiosenki1; n <= SladGlosu2; ++n) ksztalt(Rodzaj::Wzmocnienie, n);
+}
+
+int WykresMiksu::Slad(Id k) {
+    return k.rodzaj >= Rodzaj::Pudelko && k.rodzaj <= Rodzaj::OutroKwadrat ? k.n : 0;
+}
+
+QString WykresMiksu::Nazwa(Id k) {
+    const auto z = [&k](const char* wzor) {
+        const QString t = QString::fromLatin1(wzor);
+        return t.contains(QLatin1String("%1")) ? t.arg(k.n) : t;
+    };
+    switch (k.rodzaj) {
+    case Rodzaj::Brak: return QString();
+    case Rodzaj::Tlo: return z("TloWykresuShape");
+    case Rodzaj::LiniaPasa: return z("LiniaWykres%1Shape");
+    case Rodzaj::Pudelko:
+        if (k.n == SladGlosuPoprzedni) return z("WykresDJPoprzedniPaintBox");
+        if (k.n == SladGlosuNastepny) return z("WykresDJNastepnyPaintBox");
+        return z("WykresNagrania%1PaintBox");
+    case Rodzaj::FadeIn: return z("Nagranie%1FadeInShape");
+    case Rodzaj::FadeOut: return z("Nagranie%1FadeOutShape");
+    case Rodzaj::NowyPoczatek: return z("Nagranie%1NowyPoczatekShape");
+    case Rodzaj::NowyKoniec: return z("Nagranie%1NowyKoniecShape");
+    case Rodzaj::KaczkaWe: return z("Kaczka%1FadeInShape");
+    case Rodzaj::KaczkaWy: return z("Kaczka%1FadeOutShape");
+    case Rodzaj::Wzmocnienie: return z("Wzmocnienie%1Shape");
+    case Rodzaj::Intro: return z("Intro%1Shape");
+    case Rodzaj::IntroKwadrat: return z("IntroKwadratShape");
+    case Rodzaj::Outro: return z("Outro%1Shape");
+    case Rodzaj::OutroKwadrat: return z("OutroKwadratShape");
+    case Rodzaj::Kursor: return z("KursorShape");
+    case Rodzaj::WgrajPoczatek: return z("WgrajPoczatekKursorShape");
+    case Rodzaj::WgrajKoniec: return z("WgrajKoniecKursorShape");
+    case Rodzaj::ZakresWgraniaPoczatek: return z("WgrajZakresPoczatekShape");
+    case Rodzaj::ZakresWgraniaKoniec: return z("WgrajZakresKoniecShape");
+    case Rodzaj::ZakresDJPoczatek: return z("DJZakresPoczatekShape");
+    case Rodzaj::ZakresDJKoniec: return z("DJZakresKoniecShape");
+    }
+    return QString();
 }
 
 WykresMiksu::Pasy WykresMiksu::PasyDla(int wysokosc) {
@@ -95,42 +139,72 @@ int WykresMiksu::PasSladu(int n) {
     return (SladyMiksu[n].Kolejny % 2) != 0 ? 2 : 1;
 }
 
-QRect WykresMiksu::Prostokat(const QString& n) const {
-    auto it = ksztalty_.find(n);
-    return it == ksztalty_.end() ? QRect() : it->second.r;
+WykresMiksu::Ksztalt* WykresMiksu::znajdz(Id k) {
+    for (Ksztalt& s : ksztalty_)
+        if (s.id == k) return &s;
+    return nullptr;
 }
 
-bool WykresMiksu::Widoczny(const QString& n) const {
-    auto it = ksztalty_.find(n);
-    if (it != ksztalty_.end()) return it->second.widoczny;
-    auto e = etykiety_.find(n);
-    return e != etykiety_.end() && !e->second->isHidden();
+const WykresMiksu::Ksztalt* WykresMiksu::znajdz(Id k) const { return const_cast<WykresMiksu*>(this)->znajdz(k); }
+
+QRect WykresMiksu::Prostokat(Id k) const {
+    const Ksztalt* s = znajdz(k);
+    return s ? s->r : QRect();
 }
 
-QLabel* WykresMiksu::Etykieta(const QString& n) const {
-    auto it = etykiety_.find(n);
-    return it == etykiety_.end() ? nullptr : it->second;
+bool WykresMiksu::Widoczny(Id k) const {
+    const Ksztalt* s = znajdz(k);
+    return s && s->widoczny;
 }
 
-QString WykresMiksu::Trafienie(QPoint p) const {
-    QString wynik;
+QLabel* WykresMiksu::GodzinaEmisji(int n) const { return n >= 0 && n < int(godzina_.size()) ? godzina_[n] : nullptr; }
+
+QRect WykresMiksu::Prostokat(const QString& nazwa) const {
+    for (const Ksztalt& s : ksztalty_)
+        if (Nazwa(s.id) == nazwa) return s.r;
+    return QRect();
+}
+
+bool WykresMiksu::Widoczny(const QString& nazwa) const {
+    for (const Ksztalt& s : ksztalty_)
+        if (Nazwa(s.id) == nazwa) return s.widoczny;
+    const QLabel* l = Etykieta(nazwa);
+    return l && !l->isHidden();
+}
+
+QLabel* WykresMiksu::Etykieta(const QString& nazwa) const {
+    for (const auto* rzad : {&tytul_, &autor_, &godzina_})
+        for (QLabel* l : *rzad)
+            if (l && l->objectName() == nazwa) return l;
+    return nullptr;
+}
+
+Id WykresMiksu::Trafienie(QPoint p) const {
+    Id wynik;
     int z = NieTrafiany;
-    for (const auto& [n, k] : ksztalty_)
+    for (const Ksztalt& k : ksztalty_)
         if (k.widoczny && k.z > z && k.r.contains(p)) {
-            wynik = n;
+            wynik = k.id;
             z = k.z;
         }
     return wynik;
 }
 
-void WykresMiksu::ustaw(const QString& n, QRect r, bool widoczny, int z) { ksztalty_[n] = Ksztalt{r, widoczny, z}; }
+void WykresMiksu::ustaw(Id k, QRect r, bool widoczny, int z) {
+    Ksztalt* s = znajdz(k);
+    if (!s) s = &ksztalty_.emplace_back(Ksztalt{k, QRect()});
+    s->r = r;
+    s->widoczny = widoczny;
+    s->z = z;
+}
 
 void WykresMiksu::ukryjSlad(int n) {
-    for (auto& [nazwa, k] : ksztalty_)
-        if (sladKsztaltu(nazwa) == n) k.widoczny = false;
-    ustaw(nazwaPudelka(n), QRect(), false, Pudelko);
-    for (const char* e : {"TytulNagrania%1Label", "AutorNagrania%1Label", "GodzinaEmisji%1Label"})
-        if (QLabel* l = Etykieta(nazwa(e, n))) l->hide();
+    for (Ksztalt& k : ksztalty_)
+        if (Slad(k.id) == n) k.widoczny = false;
+    ustaw(pudelko(n), QRect(), false, Pudelko);
+    if (n < int(tytul_.size()))
+        for (QLabel* l : {tytul_[n], autor_[n], godzina_[n]})
+            if (l) l->hide();
 }
 
 void WykresMiksu::resizeEvent(QResizeEvent* e) {
@@ -141,35 +215,34 @@ void WykresMiksu::resizeEvent(QResizeEvent* e) {
 void WykresMiksu::Rozmiesc() {
     const Pasy p = PasyDla(height());
     const int w = width(), h = height();
-    ustaw(QStringLiteral("TloWykresuShape"), QRect(0, 0, w, h), true, Tlo);
-    for (int l = 1; l <= 3; ++l) ustaw(nazwa("LiniaWykres%1Shape", l), QRect(0, p.linia[l], w, 1), true, NieTrafiany);
+    ustaw({Rodzaj::Tlo}, QRect(0, 0, w, h), true, Tlo);
+    for (int l = 1; l <= 3; ++l) ustaw({Rodzaj::LiniaPasa, l}, QRect(0, p.linia[l], w, 1), true, NieTrafiany);
     for (int n = 1; n <= LiczbaSladowMiksu; ++n) rozmiescSlad(n, p);
     const auto& Z = Zakresy;
     const bool oba = SladyMiksu[SladPiosenki1].Uzyty && SladyMiksu[SladPiosenki2].Uzyty;
-    auto pion = [&](const char* n, qint32 t) { ustaw(QLatin1String(n), QRect(px(t), 0, 2, h), oba, NieTrafiany); };
-    pion("WgrajPoczatekKursorShape", Z.PoczatekWgrania);
-    pion("WgrajKoniecKursorShape", Z.KoniecWgrania);
-    pion("WgrajZakresPoczatekShape", Z.GranicaLewa);
-    pion("WgrajZakresKoniecShape", Z.GranicaPrawa);
-    pion("DJZakresPoczatekShape", Z.PoczatekZakresuDJ);
-    pion("DJZakresKoniecShape", Z.KoniecZakresuDJ);
+    auto pion = [&](Rodzaj r, qint32 t) { ustaw({r}, QRect(px(t), 0, 2, h), oba, NieTrafiany); };
+    pion(Rodzaj::WgrajPoczatek, Z.PoczatekWgrania);
+    pion(Rodzaj::WgrajKoniec, Z.KoniecWgrania);
+    pion(Rodzaj::ZakresWgraniaPoczatek, Z.GranicaLewa);
+    pion(Rodzaj::ZakresWgraniaKoniec, Z.GranicaPrawa);
+    pion(Rodzaj::ZakresDJPoczatek, Z.PoczatekZakresuDJ);
+    pion(Rodzaj::ZakresDJKoniec, Z.KoniecZakresuDJ);
     PrzesunKursor();
     update();
 }
 
 void WykresMiksu::PrzesunKursor() {
     const QRect r(px(Zakresy.KursorPodgladu), 0, 1, height());
-    auto it = ksztalty_.find(QStringLiteral("KursorShape"));
-    if (it != ksztalty_.end() && it->second.r == r) return;
-    ustaw(QStringLiteral("KursorShape"), r, true, NieTrafiany);
+    const Ksztalt* k = znajdz({Rodzaj::Kursor});
+    if (k && k->r == r) return;
+    ustaw({Rodzaj::Kursor}, r, true, NieTrafiany);
     update();
 }
 
 void WykresMiksu::RozmiescSlad(int n) {
-    const QString pudelko = nazwaPudelka(n);
-    const QRect przed = Prostokat(pudelko);
+    const QRect przed = Prostokat(pudelko(n));
     rozmiescSlad(n, PasyDla(height()));
-    if (Prostokat(pudelko) != przed) update();
+    if (Prostokat(pudelko(n)) != przed) update();
 }
 
 void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
@@ -183,49 +256,48 @@ void WykresMiksu::rozmiescSlad(int n, const Pasy& p) {
     if (n >= SladGlosu1) x0 = std::max(x0, 0);
     if (n == SladPrzed) x1 = std::min(x1, 1024);
     if (n == SladPo) x1 = std::min(x1, 5024);
-    const QRect pudelko(QPoint(x0, gora), QPoint(std::max(x1, x0), dol));
-    ustaw(nazwaPudelka(n), pudelko, true, Pudelko);
+    const QRect box(QPoint(x0, gora), QPoint(std::max(x1, x0), dol));
+    ustaw(pudelko(n), box, true, Pudelko);
 
     // Handles: a start mark at the handle's left edge, an end mark at its right.
-    auto lewy = [&](const QString& k, qint32 t, int y) { ustaw(k, QRect(px(t), y, u, u), true, Uchwyt); };
-    auto prawy = [&](const QString& k, qint32 t, int y) { ustaw(k, QRect(px(t) - u + 1, y, u, u), true, Uchwyt); };
+    auto lewy = [&](Rodzaj r, qint32 t, int y) { ustaw({r, n}, QRect(px(t), y, u, u), true, Uchwyt); };
+    auto prawy = [&](Rodzaj r, qint32 t, int y) { ustaw({r, n}, QRect(px(t) - u + 1, y, u, u), true, Uchwyt); };
     if (n == SladPiosenki1 || n == SladPiosenki2) {
-        lewy(nazwa("Nagranie%1FadeInShape", n), s.KoniecFadeIn, gora);
-        lewy(nazwa("Nagranie%1NowyPoczatekShape", n), s.NowyPoczatek, dol - u + 1);
-        prawy(nazwa("Nagranie%1FadeOutShape", n), s.PoczatekFadeOut, gora);
-        prawy(nazwa("Nagranie%1NowyKoniecShape", n), s.NowyKoniec, dol - u + 1);
+        lewy(Rodzaj::FadeIn, s.KoniecFadeIn, gora);
+        lewy(Rodzaj::NowyPoczatek, s.NowyPoczatek, dol - u + 1);
+        prawy(Rodzaj::FadeOut, s.PoczatekFadeOut, gora);
+        prawy(Rodzaj::NowyKoniec, s.NowyKoniec, dol - u + 1);
         const bool pierwsza = n == SladPiosenki1;
         const int xm = px(pierwsza ? s.Outro : s.Intro);
-        ustaw(pierwsza ? QStringLiteral("Outro1Shape") : QStringLiteral("Intro2Shape"), QRect(xm, gora, 2, wys), true, Linia);
-        ustaw(pierwsza ? QStringLiteral("OutroKwadratShape") : QStringLiteral("IntroKwadratShape"),
+        ustaw({pierwsza ? Rodzaj::Outro : Rodzaj::Intro, n}, QRect(xm, gora, 2, wys), true, Linia);
+        ustaw({pierwsza ? Rodzaj::OutroKwadrat : Rodzaj::IntroKwadrat, n},
               QRect(xm - u / 4, gora + wys / 2 - u / 4, u / 2, u / 2), true, Kwadrat);
     }
-    if (n == SladGlosu1 || n == SladGlosu2) {
-        lewy(nazwa("Nagranie%1NowyPoczatekShape", n), s.NowyPoczatek, dol - u + 1);
-        prawy(nazwa("Nagranie%1NowyKoniecShape", n), s.NowyKoniec, dol - u + 1);
-        lewy(nazwa("Kaczka%1FadeInShape", n), s.KoniecKaczkiWe, gora);
-        prawy(nazwa("Kaczka%1FadeOutShape", n), s.PoczatekKaczkiWy, gora);
+    if (glos(n)) {
+        lewy(Rodzaj::NowyPoczatek, s.NowyPoczatek, dol - u + 1);
+        prawy(Rodzaj::NowyKoniec, s.NowyKoniec, dol - u + 1);
+        lewy(Rodzaj::KaczkaWe, s.KoniecKaczkiWe, gora);
+        prawy(Rodzaj::KaczkaWy, s.PoczatekKaczkiWy, gora);
     }
     if (n <= SladGlosu2) {
         const int srodek = (std::max(x0, 0) + std::min(x1, width())) / 2;
         const int y = gora + int(qint64(-s.Wzmocnienie) * wys / 3000);
-        ustaw(nazwa("Wzmocnienie%1Shape", n), QRect(srodek - u / 2, std::min(y, dol - u + 1), u, u), true, UchwytWzmocnienia);
+        ustaw({Rodzaj::Wzmocnienie, n}, QRect(srodek - u / 2, std::min(y, dol - u + 1), u, u), true, UchwytWzmocnienia);
         // Labels ride on the box's visible start.
         const int xl = std::max(x0, 0) + u + 2;
         // A label shows only where it fits between the box's handles.
-        const auto miesci = [&](const QLabel* l) { return xl + l->width() < pudelko.right() - u; };
-        auto pokaz = [&](const char* wzor, const QString& t, int y) {
-            QLabel* l = Etykieta(nazwa(wzor, n));
+        const auto miesci = [&](const QLabel* l) { return xl + l->width() < box.right() - u; };
+        auto pokaz = [&](QLabel* l, const QString& t, int y) {
             if (!l) return;
             if (l->text() != t) l->setText(t);
             l->adjustSize();
             l->move(xl, y);
             l->setVisible(miesci(l));
         };
-        pokaz("TytulNagrania%1Label", s.TytulEtykieta, gora + 2);
-        pokaz("AutorNagrania%1Label", s.AutorEtykieta, gora + 18);
+        pokaz(tytul_[n], s.TytulEtykieta, gora + 2);
+        pokaz(autor_[n], s.AutorEtykieta, gora + 18);
         if (n >= SladPiosenki2) {
-            QLabel* g = Etykieta(nazwa("GodzinaEmisji%1Label", n));
+            QLabel* g = godzina_[n];
             if (g) {
                 g->adjustSize();
                 g->move(xl, dol - g->height() - 1);
@@ -241,39 +313,38 @@ void WykresMiksu::paintEvent(QPaintEvent*) {
     QPainter g(this);
     g.fillRect(rect(), QColor(0x60, 0x60, 0x60));
     g.setPen(Qt::black);
-    for (int l = 1; l <= 3; ++l) g.drawRect(Prostokat(nazwa("LiniaWykres%1Shape", l)));
+    for (int l = 1; l <= 3; ++l) g.drawRect(Prostokat({Rodzaj::LiniaPasa, l}));
     for (int n : {SladPrzed, SladPo, SladGlosuPoprzedni, SladGlosuNastepny, SladPiosenki1, SladPiosenki2, SladGlosu1, SladGlosu2})
         if (SladyMiksu[n].Uzyty || n == okno_.SladNagrywany()) rysujSlad(g, n);
-    auto linia = [&](const char* n, QColor c) {
-        if (Widoczny(QLatin1String(n))) g.fillRect(Prostokat(QLatin1String(n)), c);
+    auto linia = [&](Rodzaj r, QColor c) {
+        if (Widoczny(Id{r})) g.fillRect(Prostokat(Id{r}), c);
     };
-    linia("WgrajZakresPoczatekShape", Qt::magenta);
-    linia("WgrajZakresKoniecShape", Qt::magenta);
-    linia("DJZakresPoczatekShape", Qt::blue);
-    linia("DJZakresKoniecShape", Qt::blue);
-    linia("WgrajPoczatekKursorShape", Qt::yellow);
-    linia("WgrajKoniecKursorShape", Qt::yellow);
-    for (const auto& [n, k] : ksztalty_) {
+    linia(Rodzaj::ZakresWgraniaPoczatek, Qt::magenta);
+    linia(Rodzaj::ZakresWgraniaKoniec, Qt::magenta);
+    linia(Rodzaj::ZakresDJPoczatek, Qt::blue);
+    linia(Rodzaj::ZakresDJKoniec, Qt::blue);
+    linia(Rodzaj::WgrajPoczatek, Qt::yellow);
+    linia(Rodzaj::WgrajKoniec, Qt::yellow);
+    for (const Ksztalt& k : ksztalty_) {
         if (!k.widoczny) continue;
+        const Rodzaj r = k.id.rodzaj;
         if (k.z == Uchwyt || k.z == UchwytWzmocnienia) {
-            const QColor c = n.startsWith(QLatin1String("Kaczka"))        ? QColor(Qt::cyan)
-                             : n.startsWith(QLatin1String("Wzmocnienie")) ? QColor(Qt::yellow)
-                                                                          : QColor(Qt::white);
+            const QColor c = r == Rodzaj::KaczkaWe || r == Rodzaj::KaczkaWy ? QColor(Qt::cyan)
+                             : r == Rodzaj::Wzmocnienie                     ? QColor(Qt::yellow)
+                                                                            : QColor(Qt::white);
             g.fillRect(k.r, c);
             g.setPen(Qt::black);
             g.drawRect(k.r.adjusted(0, 0, -1, -1));
-        } else if (k.z == Linia) {
-            g.fillRect(k.r, n.startsWith(QLatin1String("Outro")) ? Qt::red : Qt::green);
-        } else if (k.z == Kwadrat) {
-            g.fillRect(k.r, n.startsWith(QLatin1String("Outro")) ? Qt::red : Qt::green);
+        } else if (k.z == Linia || k.z == Kwadrat) {
+            g.fillRect(k.r, r == Rodzaj::Outro || r == Rodzaj::OutroKwadrat ? Qt::red : Qt::green);
         }
     }
-    linia("KursorShape", Qt::white);
+    linia(Rodzaj::Kursor, Qt::white);
 }
 
 void WykresMiksu::rysujSlad(QPainter& g, int n) {
     const SladMiksuTyp& s = SladyMiksu[n];
-    const QRect r = Prostokat(nazwaPudelka(n));
+    const QRect r = Prostokat(pudelko(n));
     if (r.isEmpty() || r.right() < 0 || r.left() >= width()) return;
     const QColor kolor = KolorQt(s.Kolor);
     if (n >= SladGlosuPoprzedni) {
@@ -337,9 +408,9 @@ void WykresMiksu::mouseMoveEvent(QMouseEvent* e) {
 void WykresMiksu::mouseReleaseEvent(QMouseEvent*) { zwolnij(); }
 
 void WykresMiksu::mouseDoubleClickEvent(QMouseEvent* e) {
-    const QString k = Trafienie(e->position().toPoint());
-    const int n = sladKsztaltu(k);
-    if (k == nazwaPudelka(n) && (n == SladGlosu1 || n == SladGlosu2))
+    const Id k = Trafienie(e->position().toPoint());
+    const int n = Slad(k);
+    if (k == pudelko(n) && glos(n))
         okno_.OknoWgraniaZeSladu(n);
     else if (n == SladPrzed || n == SladGlosuPoprzedni)
         okno_.PoprzedniMiksOkna();
@@ -351,26 +422,26 @@ void WykresMiksu::wheelEvent(QWheelEvent* e) {
     okno_.Komenda(e->angleDelta().y() > 0 ? KomendaZoomPlus : KomendaZoomMinus);
 }
 
-void WykresMiksu::nacisniecie(const QString& k, QPoint p, Qt::MouseButton b) {
-    ciagniety_.clear();
-    const int n = sladKsztaltu(k);
+void WykresMiksu::nacisniecie(Id k, QPoint p, Qt::MouseButton b) {
+    ciagniety_ = Id{};
+    const int n = Slad(k);
     if (b == Qt::RightButton) {
-        if (k == QLatin1String("Nagranie1FadeOutShape") || k == QLatin1String("Nagranie2FadeInShape")) {
+        if (k == Id{Rodzaj::FadeOut, SladPiosenki1} || k == Id{Rodzaj::FadeIn, SladPiosenki2}) {
             okno_.CyklKrzywej(n);
             return;
         }
     }
-    if (k.isEmpty() || k == QLatin1String("TloWykresuShape")) {
+    if (k.rodzaj == Rodzaj::Brak || k.rodzaj == Rodzaj::Tlo) {
         okno_.KlikTla(PikselNaCzas(p.x()), b == Qt::LeftButton);
         return;
     }
     if (b != Qt::LeftButton) return;
-    if (n == SladGlosu1 || n == SladGlosu2) {
+    if (glos(n)) {
         okno_.WybierzGlos(n);
-        if (k == nazwaPudelka(n) && SladyMiksu[n].Przerwa) okno_.OknoWgraniaZeSladu(n);
+        if (k == pudelko(n) && SladyMiksu[n].Przerwa) okno_.OknoWgraniaZeSladu(n);
     }
     // The take's own track grows with the take: it is not dragged meanwhile.
-    if ((n == SladGlosu1 || n == SladGlosu2) && n == okno_.SladNagrywany()) return;
+    if (glos(n) && n == okno_.SladNagrywany()) return;
     ciagniety_ = k;
     start_ = p;
     slady0_ = SladyMiksu;
@@ -379,14 +450,15 @@ void WykresMiksu::nacisniecie(const QString& k, QPoint p, Qt::MouseButton b) {
 }
 
 void WykresMiksu::przeciagnij(QPoint p) {
-    if (ciagniety_.isEmpty()) return;
-    const QString& k = ciagniety_;
-    const int n = sladKsztaltu(k);
+    if (ciagniety_.rodzaj == Rodzaj::Brak) return;
+    const Id k = ciagniety_;
+    const Rodzaj r = k.rodzaj;
+    const int n = Slad(k);
     const int dx = p.x() - start_.x();
     // Every drag starts again from the model as it was at the press, but
     // only what this drag moves: the preview cursor walks on, and a take
     // grows (or is placed on its track) under a drag meanwhile.
-    const bool piosenka2 = k == QLatin1String("WykresNagrania2PaintBox");
+    const bool piosenka2 = k == pudelko(SladPiosenki2);
     const auto cofnijDoNacisniecia = [&] {
         for (int t = 1; t <= LiczbaSladowMiksu; ++t)
             if (t == n || (piosenka2 && (t == SladGlosuNastepny || t == SladPo))) SladyMiksu[t] = slady0_[t];
@@ -405,34 +477,30 @@ void WykresMiksu::przeciagnij(QPoint p) {
     const int xBoxR = px(qint64(s.Emisja) + s.Czas);
     auto ogranicz = [](int x, int lo, int hi) { return std::max(lo, std::min(x, hi)); };
 
-    if (k == QLatin1String("WykresNagrania1PaintBox")) {
+    if (k == pudelko(SladPiosenki1)) {
         PrzesuniecieWidoku = przesuniecie0_ - dx * ZoomMiksu * 10;
         CentrujWidok();
         okno_.RozmiescZnaczniki();
         return;
     }
-    if (k == QLatin1String("Nagranie1FadeOutShape")) {
+    if (k == Id{Rodzaj::FadeOut, SladPiosenki1}) {
         const int x = ogranicz(px(s.PoczatekFadeOut) + dx, px(s.KoniecFadeIn) + u, std::min(xBoxR, px(Z.GranicaPrawa) - 1));
         s.PoczatekFadeOut = przesuniety(s.PoczatekFadeOut, x);
         s.NowyKoniec = std::max(s.NowyKoniec, s.PoczatekFadeOut);
-    } else if (k == QLatin1String("Nagranie1NowyKoniecShape")) {
+    } else if (k == Id{Rodzaj::NowyKoniec, SladPiosenki1}) {
         const int x = ogranicz(px(s.NowyKoniec) + dx, px(s.KoniecFadeIn) + u, std::min(xBoxR, px(Z.GranicaPrawa) - 1));
         s.NowyKoniec = przesuniety(s.NowyKoniec, x);
         s.PoczatekFadeOut = std::min(s.PoczatekFadeOut, s.NowyKoniec);
-    } else if (k == QLatin1String("Nagranie2FadeInShape")) {
+    } else if (k == Id{Rodzaj::FadeIn, SladPiosenki2}) {
         const int x = ogranicz(px(s.KoniecFadeIn) + dx, std::max(xBoxL, px(Z.GranicaLewa) + 2), px(s.PoczatekFadeOut) - u);
         s.KoniecFadeIn = std::max(przesuniety(s.KoniecFadeIn, x), s.Emisja);
         s.NowyPoczatek = std::max(std::min(s.NowyPoczatek, s.KoniecFadeIn), s.Emisja);
-    } else if (k == QLatin1String("Nagranie2NowyPoczatekShape")) {
+    } else if (k == Id{Rodzaj::NowyPoczatek, SladPiosenki2}) {
         const int x = ogranicz(px(s.NowyPoczatek) + dx, std::max(xBoxL, px(Z.GranicaLewa) + 2), px(s.PoczatekFadeOut) - u);
         s.NowyPoczatek = std::max(przesuniety(s.NowyPoczatek, x), s.Emisja);
         s.KoniecFadeIn = std::max(s.KoniecFadeIn, s.NowyPoczatek);
     } else if (piosenka2) {
-        for (int t : {SladPiosenki2, SladGlosuNastepny, SladPo})
-            if (t == SladPiosenki2 || S[t].Uzyty) przesunSlad(S[t], dt);
-        if (Z.KoniecWgrania != 0) Z.KoniecWgrania += dt;
-        Z.GranicaPrawa += dt;
-        Z.KoniecZakresuDJ += dt;
+        PrzesunPiosenke2(dt, true);
         bool cofnij = S[SladPiosenki1].NowyKoniec >= Z.GranicaPrawa || s.NowyPoczatek <= Z.GranicaLewa;
         for (int v : {SladGlosu1, SladGlosu2})
             cofnij = cofnij || (S[v].Uzyty && S[v].Emisja + S[v].Czas >= Z.KoniecZakresuDJ);
@@ -441,11 +509,11 @@ void WykresMiksu::przeciagnij(QPoint p) {
             okno_.RozmiescZnaczniki();
             return;
         }
-    } else if (k == QLatin1String("Outro1Shape") || k == QLatin1String("OutroKwadratShape")) {
+    } else if (r == Rodzaj::Outro || r == Rodzaj::OutroKwadrat) {
         s.Outro = przesuniety(s.Outro, ogranicz(px(s.Outro) + dx, xBoxL, xBoxR));
-    } else if (k == QLatin1String("Intro2Shape") || k == QLatin1String("IntroKwadratShape")) {
+    } else if (r == Rodzaj::Intro || r == Rodzaj::IntroKwadrat) {
         s.Intro = przesuniety(s.Intro, ogranicz(px(s.Intro) + dx, xBoxL, xBoxR));
-    } else if (k == nazwaPudelka(n) && (n == SladGlosu1 || n == SladGlosu2)) {
+    } else if (k == pudelko(n) && glos(n)) {
         // Within the voice range, right of pixel 1, and up against the other voice track at most.
         qint64 lo = std::max<qint64>(PikselNaCzas(1), Z.PoczatekZakresuDJ);
         qint64 hi = qint64(Z.KoniecZakresuDJ) - s.Czas;
@@ -457,25 +525,25 @@ void WykresMiksu::przeciagnij(QPoint p) {
                 lo = std::max<qint64>(lo, qint64(o.Emisja) + o.Czas);
         }
         const qint64 e = std::clamp<qint64>(qint64(s.Emisja) + dt, std::min(lo, qint64(s.Emisja)), std::max(hi, qint64(s.Emisja)));
-        przesunSlad(s, qint32(e - s.Emisja));
-    } else if (k == nazwa("Nagranie%1NowyPoczatekShape", n)) {
+        PrzesunSlad(s, qint32(e - s.Emisja));
+    } else if (r == Rodzaj::NowyPoczatek) {
         const int x = ogranicz(px(s.NowyPoczatek) + dx, xBoxL, px(s.NowyKoniec) - 2 * u);
         s.NowyPoczatek = std::max(przesuniety(s.NowyPoczatek, x), s.Emisja);
         s.KoniecKaczkiWe = std::max(s.KoniecKaczkiWe, s.NowyPoczatek);
         s.PoczatekKaczkiWy = std::max(s.PoczatekKaczkiWy, s.KoniecKaczkiWe);
-    } else if (k == nazwa("Nagranie%1NowyKoniecShape", n)) {
+    } else if (r == Rodzaj::NowyKoniec) {
         const int x = ogranicz(px(s.NowyKoniec) + dx, px(s.NowyPoczatek) + 2 * u, xBoxR);
         s.NowyKoniec = std::min(przesuniety(s.NowyKoniec, x), s.Emisja + s.Czas);
         s.PoczatekKaczkiWy = std::min(s.PoczatekKaczkiWy, s.NowyKoniec);
         s.KoniecKaczkiWe = std::min(s.KoniecKaczkiWe, s.PoczatekKaczkiWy);
-    } else if (k == nazwa("Kaczka%1FadeInShape", n)) {
+    } else if (r == Rodzaj::KaczkaWe) {
         const int x = ogranicz(px(s.KoniecKaczkiWe) + dx, px(s.NowyPoczatek), px(s.PoczatekKaczkiWy));
         s.KoniecKaczkiWe = std::clamp(przesuniety(s.KoniecKaczkiWe, x), s.NowyPoczatek, s.PoczatekKaczkiWy);
-    } else if (k == nazwa("Kaczka%1FadeOutShape", n)) {
+    } else if (r == Rodzaj::KaczkaWy) {
         const int x = ogranicz(px(s.PoczatekKaczkiWy) + dx, px(s.KoniecKaczkiWe), px(s.NowyKoniec));
         s.PoczatekKaczkiWy = std::clamp(przesuniety(s.PoczatekKaczkiWy, x), s.KoniecKaczkiWe, s.NowyKoniec);
-    } else if (k == nazwa("Wzmocnienie%1Shape", n)) {
-        const QRect box = Prostokat(nazwaPudelka(n));
+    } else if (r == Rodzaj::Wzmocnienie) {
+        const QRect box = Prostokat(pudelko(n));
         const int y0 = box.top() + int(qint64(-slady0_[n].Wzmocnienie) * box.height() / 3000);
         const int y = ogranicz(y0 + p.y() - start_.y(), box.top(), box.bottom());
         s.Wzmocnienie = WzmocnienieUchwytu(y - box.top(), box.height());
@@ -487,10 +555,10 @@ void WykresMiksu::przeciagnij(QPoint p) {
 }
 
 void WykresMiksu::zwolnij() {
-    const int n = sladKsztaltu(ciagniety_);
-    if ((n == SladGlosu1 || n == SladGlosu2) && ciagniety_ == nazwaPudelka(n)) {
+    const int n = Slad(ciagniety_);
+    if (glos(n) && ciagniety_ == pudelko(n)) {
         PrzeliczZakresDJ();
         okno_.RozmiescZnaczniki();
     }
-    ciagniety_.clear();
+    ciagniety_ = Id{};
 }
