@@ -361,6 +361,21 @@ std::shared_ptr<TPreparedFile> PrepareAudioFile(const QString& fileName, int64_t
     return p;
 }
 
+// Under the lock: the channel takes a reader and its format. A ring of the
+// same format is kept for the next file: no allocation, no new resampler.
+void TcbDSMixerChannel::TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> reader) {
+    const TWaveFormatPcm& f = reader->Format();
+    if (buffer_ && (rate_ != int(f.nSamplesPerSec) || channels_ != f.nChannels || bits_ != f.wBitsPerSample))
+        ReleaseBufferLocked();
+    rate_ = int(f.nSamplesPerSec);
+    channels_ = f.nChannels;
+    bits_ = f.wBitsPerSample;
+    blockAlign_ = f.nBlockAlign;
+    reader_ = std::move(reader);
+    durationTime_ = reader_->Duration();
+    length_.store(durationTime_ / 10000);
+}
+
 void TcbDSMixerChannel::OpenPrepared(std::shared_ptr<TPreparedFile> prepared) {
     if (!prepared || !prepared->reader) return Open(QString());
     if (!TryLock()) return;
@@ -372,16 +387,7 @@ void TcbDSMixerChannel::OpenPrepared(std::shared_ptr<TPreparedFile> prepared) {
     if (buffer_) buffer_->setVolume(0);
     pan_ = 0;
     startMs_ = endMs_ = 0;
-    const TWaveFormatPcm& f = prepared->reader->Format();
-    if (buffer_ && (rate_ != int(f.nSamplesPerSec) || channels_ != f.nChannels || bits_ != f.wBitsPerSample))
-        ReleaseBufferLocked();
-    rate_ = int(f.nSamplesPerSec);
-    channels_ = f.nChannels;
-    bits_ = f.wBitsPerSample;
-    blockAlign_ = f.nBlockAlign;
-    reader_ = prepared->reader;
-    durationTime_ = reader_->Duration();
-    length_.store(durationTime_ / 10000);
+    TakeReaderLocked(prepared->reader);
     startTime_ = reader_->StartPos();
     endTime_ = reader_->EndPos();
     // The reader stands after the decoded blocks; play starts where they do.
@@ -429,19 +435,7 @@ void TcbDSMixerChannel::Open(const QString& fileName) {
     if (!reader) return;
 
     checkPlayable(*reader);
-    const int64_t length = reader->Duration() / 10000;
-    const TWaveFormatPcm& f = reader->Format();
-    // A ring of the same format is kept for the next file: no allocation,
-    // no new resampler.
-    if (buffer_ && (rate_ != int(f.nSamplesPerSec) || channels_ != f.nChannels || bits_ != f.wBitsPerSample))
-        ReleaseBufferLocked();
-    rate_ = int(f.nSamplesPerSec);
-    channels_ = f.nChannels;
-    bits_ = f.wBitsPerSample;
-    blockAlign_ = f.nBlockAlign;
-    reader_ = std::move(reader);
-    durationTime_ = reader_->Duration();
-    length_.store(length);
+    TakeReaderLocked(std::move(reader));
     ApplyPositions();
     std::lock_guard lock(nameMutex_);
     fileName_ = fileName;

@@ -272,6 +272,7 @@ private:
     void NoteTimeToEnd();
     void CreateBuffer();
     void ReleaseBufferLocked();
+    void TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> reader);
     void WriteSilence(int64_t count);
     void StopLocked();
     void PostEnd();
