@@ -156,7 +156,12 @@ QSet<QString>& pendingListings() {  // under lock()
 }
 
 // Lists a folder on the background thread, once however often it is asked.
-void listInBackground(const QString& folder, const QByteArray& fsFolder) {
+void listInBackground(const QString& callersFolder, const QByteArray& callersFsFolder) {
+    // Copies of their own: a text shared with the caller's would be freed by
+    // the background thread while the caller's copy-on-write, inside Qt,
+    // still reads it.
+    const QString folder(callersFolder.constData(), callersFolder.size());
+    const QByteArray fsFolder(callersFsFolder.constData(), callersFsFolder.size());
     {
         QMutexLocker guard(&lock());
         if (pendingListings().contains(folder)) return;
