@@ -45,10 +45,7 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
 
     d.UstawObsluge(KomStop, KomStop, [s](quint16) { s->StopWszystko(); });
     d.UstawObsluge(KomStopSpacja, KomStopSpacja, [s](quint16) { s->StopKlawiszemSpacji(); });
-    // In move and block mode Enter confirms (the editing commands' handler).
-    d.UstawObsluge(KomStart, KomStart, [s](quint16) {
-        if (!s->Stan.TrybPrzesuwania && !s->Stan.TrybBloku) s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
-    });
+    // Enter is the editing commands' (it confirms in move and block mode).
     // Keypad + and a click on the current time-list row.
     d.UstawObsluge(KomTimelistaGrajTeraz, KomTimelistaGrajTeraz,
                    [s](quint16) { s->Wyjscia().EmitujPozycjeTimelisty(0, ZrodloKlaw); });

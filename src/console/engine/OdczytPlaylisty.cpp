@@ -447,7 +447,7 @@ void importuj(const QString& plik, qint32 start) {
     if (!f.Otworz(plik))
         return;
     szukaniePrzerwane = false;
-    start = std::clamp(start, 0, LimitElementowOdczytu);
+    start = std::clamp(start, 0, MaksPlaylisty);
     PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
     const quint8 format = wykryjFormat(f);
     const FormatNaCzasOdczytu zakres(format);
@@ -476,7 +476,7 @@ void importuj(const QString& plik, qint32 start) {
 
     int n = start;
     int pominiete = 0;
-    while (!f.Koniec() && n < LimitElementowOdczytu) {
+    while (!f.Koniec() && n < MaksPlaylisty) {
         InitElemPListy(ElemPListyRob);
         TElemPListy& e = ElemPListyRob;
         k.nowyElement();
@@ -500,13 +500,13 @@ void importuj(const QString& plik, qint32 start) {
         UstawStan(n - start);
     }
     // More elements than the playlist takes?
-    if (n >= LimitElementowOdczytu) {
+    if (n >= MaksPlaylisty) {
         k.nowyElement();
         k.szukamPoczatku(true);
         k.czytaj(format == 1 ? "TYP" : "ME");
         if (!k.brak())
             PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
-                      QStringLiteral("(Maksymalnie ") + QString::number(LimitElementowOdczytu) +
+                      QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) +
                           QStringLiteral(" pozycji)"));
     }
     if (pominiete > 0)

@@ -52,9 +52,6 @@ private:
     bool nowaWMiejscu_ = false;
 };
 
-// The most elements a playlist takes; reading stops there.
-constexpr int LimitElementowOdczytu = 10'000;
-
 // A path from an ADRES value (format 1) or an ID value (format 2), as
 // PlaylistaFormat says; "" when a format 2 name without extension exists
 // under none of the tried ones.

@@ -265,11 +265,11 @@ TEST_F(OdczytTest, DamagedFilesLoadWhatIsValid) {
 
 TEST_F(OdczytTest, ReadingStopsAtTheLimit) {
     QStringList l;
-    for (int i = 0; i <= LimitElementowOdczytu; ++i)
+    for (int i = 0; i <= MaksPlaylisty; ++i)
         l << u"TYP=INF"_s << u"TEMISJA=10:00:00"_s << u"INFO=i"_s + QString::number(i);
     czytaj(lista(u"G.SEL"_s, l));
-    EXPECT_EQ(StanPlaylisty.Ilosc, LimitElementowOdczytu);
-    EXPECT_EQ(Playlista[LimitElementowOdczytu].Tyt, u"i9999"_s);
+    EXPECT_EQ(StanPlaylisty.Ilosc, MaksPlaylisty);
+    EXPECT_EQ(Playlista[MaksPlaylisty].Tyt, u"i9999"_s);
     const auto info = dialogi.Zapisy(RodzajDialogu::Info);
     ASSERT_EQ(info.size(), 1);
     EXPECT_EQ(info[0].teksty, (QStringList{u"Brak pamięci na wczytanie całej listy !"_s, u"(Maksymalnie 10000 pozycji)"_s}));
@@ -291,7 +291,7 @@ TEST_F(OdczytTest, SeededDamageNeverBreaksTheReader) {
         StanPlaylisty.Ilosc = 0;
         CzytajPlayliste(plik, 0);
         ASSERT_GE(StanPlaylisty.Ilosc, 0);
-        ASSERT_LE(StanPlaylisty.Ilosc, LimitElementowOdczytu);
+        ASSERT_LE(StanPlaylisty.Ilosc, MaksPlaylisty);
         for (int i = 1; i <= StanPlaylisty.Ilosc; ++i) ASSERT_NE(RodzajElemPListy(Playlista[i].Typ), 0);
     }, 2000);
     EXPECT_GT(w.inputs, 0);
