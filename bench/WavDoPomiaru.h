@@ -11,27 +11,35 @@
 #include <cmath>
 #include <cstring>
 
+// The 44-byte header of a 44.1 kHz 16-bit stereo PCM WAV holding `bajty`
+// bytes of samples.
+inline QByteArray NaglowekWavDoPomiaru(quint32 bajty) {
+    constexpr quint32 kRate = 44100;
+    QByteArray h(44, '\0');
+    char* p = h.data();
+    std::memcpy(p, "RIFF", 4);
+    qToLittleEndian<quint32>(36 + bajty, p + 4);
+    std::memcpy(p + 8, "WAVEfmt ", 8);
+    qToLittleEndian<quint32>(16, p + 16);
+    qToLittleEndian<quint16>(1, p + 20);
+    qToLittleEndian<quint16>(2, p + 22);
+    qToLittleEndian<quint32>(kRate, p + 24);
+    qToLittleEndian<quint32>(kRate * 4, p + 28);
+    qToLittleEndian<quint16>(4, p + 32);
+    qToLittleEndian<quint16>(16, p + 34);
+    std::memcpy(p + 36, "data", 4);
+    qToLittleEndian<quint32>(bajty, p + 40);
+    return h;
+}
+
 inline QString WavDoPomiaru(int sekundy) {
     constexpr int kRate = 44100;
     const QString path = QDir::temp().filePath(QStringLiteral("tolvane-bench-%1s.wav").arg(sekundy));
     if (QFile::exists(path)) return path;
     const qint64 frames = qint64(kRate) * sekundy;
-    QByteArray b(44 + frames * 4, '\0');
+    QByteArray b = NaglowekWavDoPomiaru(quint32(frames * 4));
+    b.resize(44 + frames * 4);
     char* p = b.data();
-    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, p + at); };
-    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, p + at); };
-    std::memcpy(p, "RIFF", 4);
-    put32(4, quint32(b.size() - 8));
-    std::memcpy(p + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, 2);
-    put32(24, kRate);
-    put32(28, kRate * 4);
-    put16(32, 4);
-    put16(34, 16);
-    std::memcpy(p + 36, "data", 4);
-    put32(40, quint32(frames * 4));
     for (qint64 i = 0; i < frames; ++i) {
         const double t = double(i) / kRate;
         const auto l = qint16(7000 * std::sin(2 * M_PI * 220 * t) + 4000 * std::sin(2 * M_PI * 1375 * t));

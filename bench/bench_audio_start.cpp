@@ -4,6 +4,7 @@
 // (free, create, open, seek, volume, play) over a WAV and an MP3 file, on
 // either back-end. The goal is well under a millisecond: it runs inside the
 // 30 ms on-air tick.
+#include "WavDoPomiaru.h"
 #include "audio/PlayerSloty.h"
 #include "platform/audio/DeviceHub.h"
 
@@ -44,20 +45,7 @@ QString wavFile() {
     if (QFile::exists(path)) return path;
     const std::vector<short> pcm = music();
     const quint32 bytes = quint32(pcm.size() * 2);
-    QByteArray h(44, '\0');
-    char* p = h.data();
-    std::memcpy(p, "RIFF", 4);
-    qToLittleEndian<quint32>(36 + bytes, p + 4);
-    std::memcpy(p + 8, "WAVEfmt ", 8);
-    qToLittleEndian<quint32>(16, p + 16);
-    qToLittleEndian<quint16>(1, p + 20);
-    qToLittleEndian<quint16>(2, p + 22);
-    qToLittleEndian<quint32>(kRate, p + 24);
-    qToLittleEndian<quint32>(kRate * 4, p + 28);
-    qToLittleEndian<quint16>(4, p + 32);
-    qToLittleEndian<quint16>(16, p + 34);
-    std::memcpy(p + 36, "data", 4);
-    qToLittleEndian<quint32>(bytes, p + 40);
+    const QByteArray h = NaglowekWavDoPomiaru(bytes);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly)) {
         f.write(h);

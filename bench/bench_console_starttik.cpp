@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "GlownaQt.h"
+#include "WavDoPomiaru.h"
 #include "audio/PlayerSloty.h"
 #include "console/engine/SilnikEmisji.h"
 #include "foundation/KestSter2.h"
@@ -77,20 +78,7 @@ QByteArray muzyka(int sekund) {
 
 void zapiszWav(const QString& sciezka, int sekund) {
     const QByteArray pcm = muzyka(sekund);
-    QByteArray h(44, '\0');
-    char* p = h.data();
-    std::memcpy(p, "RIFF", 4);
-    qToLittleEndian<quint32>(quint32(36 + pcm.size()), p + 4);
-    std::memcpy(p + 8, "WAVEfmt ", 8);
-    qToLittleEndian<quint32>(16, p + 16);
-    qToLittleEndian<quint16>(1, p + 20);
-    qToLittleEndian<quint16>(2, p + 22);
-    qToLittleEndian<quint32>(kRate, p + 24);
-    qToLittleEndian<quint32>(kRate * 4, p + 28);
-    qToLittleEndian<quint16>(4, p + 32);
-    qToLittleEndian<quint16>(16, p + 34);
-    std::memcpy(p + 36, "data", 4);
-    qToLittleEndian<quint32>(quint32(pcm.size()), p + 40);
+    const QByteArray h = NaglowekWavDoPomiaru(quint32(pcm.size()));
     QFile f(sciezka);
     if (f.open(QIODevice::WriteOnly)) f.write(h + pcm);
 }
