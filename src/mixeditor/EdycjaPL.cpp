@@ -208,19 +208,10 @@ qint32 polowa(const SladMiksuTyp& s) { return s.Emisja + s.Czas / 2; }
 
 TColor KolorRodzajuMiksu(quint8 rodzaj) {
     switch (rodzaj) {
-    case RodzajSND: return 0x800000;
-    case RodzajBRK: return KolorSladuBRK;
-    case RodzajREK: return 0x0000FF;
-    case RodzajDJ_: return KolorSladuDJ;
-    case RodzajJNG:
-    case RodzajEFE: return 0x808000;
-    case RodzajPRO: return 0x800080;
-    case RodzajSPO: return 0xFF00FF;
-    case RodzajAUD: return 0x282828;
-    case RodzajWHI: return KolorSladuWHI;
     case RodzajSWE: return 0x008080 + 50;  // olive with its red raised
-    case RodzajLOP: return 0x1E69D2;
-    default: return 0;
+    case RodzajINF:
+    case RodzajALR: return 0;  // kinds without sound have no track colour
+    default: return KolorRodzaju(rodzaj, 0);
     }
 }
 

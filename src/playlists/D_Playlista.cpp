@@ -223,6 +223,26 @@ quint8 RodzajZKodu(QStringView kod) {
     return 0;
 }
 
+TColor KolorRodzaju(quint8 rodzaj, TColor inny) {
+    switch (rodzaj) {
+    case RodzajSND: return 0x800000;           // navy
+    case RodzajINF: return KolorTlaPrzycisku;  // the window colour
+    case RodzajBRK: return 0x008000;           // green
+    case RodzajALR:
+    case RodzajREK: return KolorCzerwony;
+    case RodzajDJ_: return 0xFF0000;           // blue
+    case RodzajJNG:
+    case RodzajEFE: return 0x808000;           // teal
+    case RodzajPRO: return 0x800080;           // purple
+    case RodzajSPO: return 0xFF00FF;           // fuchsia
+    case RodzajAUD: return 0x282828;           // dark grey
+    case RodzajWHI: return 0x000080;           // maroon
+    case RodzajSWE: return 0x008080;           // olive
+    case RodzajLOP: return 0x1E69D2;           // orange
+    default: return inny;
+    }
+}
+
 TrimyRodzajow TrimyEmisji() {
     TrimyRodzajow t;
     t.Ustaw(RodzajSND, Emisja.Poziom0SND);

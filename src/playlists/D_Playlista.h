@@ -2,7 +2,7 @@
 // The playlist element, the on-air playlist with its list state, its
 // one-level undo copy, and the small element operations every playlist user
 // calls (initialisation, mark validation, swapping, kinds).
-#include "foundation/Zdarzenie.h"  // TRect: pixel rectangles, edges inclusive
+#include "foundation/KestGrafTypy.h"  // TColor; TRect: pixel rectangles, edges inclusive
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -282,6 +282,11 @@ bool CzyBreakZDzwiekiem(const TElemPListy& e);
 // and back (0 for an unknown key).
 QString KodRodzaju(quint8 rodzaj);
 quint8 RodzajZKodu(QStringView kod);
+
+// The colour of an element kind, one palette for the playlist's time boxes,
+// the timeline's blocks and the mix editor's tracks. Kind 7 and the kinds
+// with no name get `inny`: there each view has a colour of its own.
+TColor KolorRodzaju(quint8 rodzaj, TColor inny);
 
 // Fills the element's texts and marks from a recording's description and its
 // opened audio item; kind, flags, identifier, address and times stay.

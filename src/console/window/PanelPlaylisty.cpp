@@ -12,14 +12,9 @@ constexpr TColor KolorSrebrny = 0xC0C0C0;
 constexpr TColor KolorZolty = 0x00FFFF;
 constexpr TColor KolorZielony = 0x008000;
 constexpr TColor KolorNiebieski = 0xFF0000;
-constexpr TColor KolorTurkus = 0x808000;
 constexpr TColor KolorFiolet = 0x800080;
-constexpr TColor KolorFuksja = 0xFF00FF;
 constexpr TColor KolorGranat = 0x800000;
-constexpr TColor KolorOliwka = 0x008080;
 constexpr TColor KolorLimonka = 0x00FF00;
-constexpr TColor KolorCiemnoszary = 0x282828;
-constexpr TColor KolorPomaranczowy = 0x1E69D2;
 
 int wiersz() { return std::max(1, SkalaY(WierszPlaylistyJ)); }
 int wierszTL() { return std::max(1, SkalaY(WierszTimelistyJ)); }
@@ -31,22 +26,10 @@ QString dopasuj(const TRForm& f, QString tekst, int szerokosc) {
 
 TColor kolorPolaCzasu(const TElemPListy& e) {
     if (QString(e.Tyt).contains(QStringLiteral("GRAJ O"))) return KolorLimonka;
-    switch (RodzajElemPListy(e.Typ)) {
-    case RodzajBRK: return KolorZielony;
-    case RodzajALR: return KolorCzerwony;
-    case RodzajREK: return e.Trw == 0 ? KolorTlaPrzycisku : KolorCzerwony;
-    case RodzajDJ_: return KolorNiebieski;
-    case RodzajJNG:
-    case RodzajEFE: return KolorTurkus;
-    case RodzajPRO: return KolorFiolet;
-    case RodzajSPO: return KolorFuksja;
-    case RodzajAUD: return KolorCiemnoszary;
-    case RodzajWHI: return 0x000080;
-    case RodzajSWE: return KolorOliwka;
-    case RodzajLOP: return KolorPomaranczowy;
-    case RodzajINF: return KolorTlaPrzycisku;
-    default: return KolorGranat;
-    }
+    const quint8 rodzaj = RodzajElemPListy(e.Typ);
+    // An advert placeholder has no duration until its block is read.
+    if (rodzaj == RodzajREK && e.Trw == 0) return KolorTlaPrzycisku;
+    return KolorRodzaju(rodzaj, KolorGranat);
 }
 
 TColor kolorGornego(quint8 rodzaj) {

@@ -13,23 +13,8 @@ constexpr TColor KolorGranatowy = 0x800000;
 constexpr TColor KolorZielony = 0x008000;
 constexpr TColor KolorMorski = 0x808000;
 
-TColor kolorBloku(quint8 rodzaj) {
-    switch (rodzaj) {
-    case RodzajSND: return KolorGranatowy;
-    case RodzajINF: return KolorTlaPrzycisku;  // the window colour
-    case RodzajBRK: return KolorZielony;
-    case RodzajALR: case RodzajREK: case 7: return KolorCzerwony;
-    case RodzajDJ_: return KolorNiebieski;
-    case RodzajJNG: case RodzajEFE: return KolorMorski;
-    case RodzajPRO: return 0x800080;          // purple
-    case RodzajSPO: return 0xFF00FF;          // fuchsia
-    case RodzajAUD: return 0x282828;          // dark grey
-    case RodzajWHI: return 0x000080;          // maroon
-    case RodzajSWE: return 0x008080;          // olive
-    case RodzajLOP: return 0x1E69D2;          // orange
-    default: return KolorSzary;
-    }
-}
+// Kind 7, nameless, is red on the timeline; other nameless kinds grey.
+TColor kolorBloku(quint8 rodzaj) { return rodzaj == 7 ? KolorCzerwony : KolorRodzaju(rodzaj, KolorSzary); }
 
 // Written twice, one unit apart, for weight.
 void piszGrubo(TRForm& f, int x, int y, const QString& tekst, TColor kolor) {
