@@ -310,5 +310,5 @@ void OdsluchajPlik(const QString& sciezka, const TRect& r) {
         rozszerzenie != QLatin1String(".MP3"))
         return;
     if (CzasTrwaniaPliku(sciezka) <= 0) return;
-    PokazMagnetofon(sciezka, 0, 1, r.Top, r.Right - r.Left + 1, r.Left);
+    PokazMagnetofon(sciezka, 0, 1, r.Top, SzerokoscProstokata(r), r.Left);
 }

@@ -35,12 +35,6 @@ QChar LiteraTytulu(const QString& tytul) {
     return tytul.at(t + 1).toUpper();
 }
 
-TRect RectWH(int lewy, int gorny, int szerokosc, int wysokosc) {
-    TRect r;
-    ProstokatWH(r, lewy, gorny, szerokosc - 1, wysokosc - 1);
-    return r;
-}
-
 // The width rule of the one- and two-line windows.
 int SzerokoscOkna(int szerokoscTekstu) {
     return qMax(400, szerokoscTekstu + 90);

@@ -43,6 +43,17 @@ void ProstokatWH(TRect& r, int lewy, int gorny, int szerokosc, int wysokosc) {
     r = {lewy, gorny, lewy + szerokosc, gorny + wysokosc};
 }
 
+TRect RectWH(int lewy, int gorny, int szerokosc, int wysokosc) {
+    return {lewy, gorny, lewy + szerokosc - 1, gorny + wysokosc - 1};
+}
+
+TRect Wciecie(const TRect& r, int d) { return {r.Left + d, r.Top + d, r.Right - d, r.Bottom - d}; }
+
+int SzerokoscProstokata(const TRect& r) { return r.Right - r.Left + 1; }
+int WysokoscProstokata(const TRect& r) { return r.Bottom - r.Top + 1; }
+
+QRect NaQRect(const TRect& r) { return QRect(r.Left, r.Top, SzerokoscProstokata(r), WysokoscProstokata(r)); }
+
 void SiatkaTekstuInit() {
     SiatkaKolumna = 8.0;
     SiatkaWiersz = 4 * 4.8;
@@ -72,8 +83,6 @@ namespace {
 
 // Pixel positions are truncated; a hair added so that 5 x 19.2 stays 96.
 int obetnij(double v) { return int(std::floor(v + 1e-9)); }
-
-TRect wciecie(const TRect& r, int d) { return {r.Left + d, r.Top + d, r.Right - d, r.Bottom - d}; }
 
 }  // namespace
 
@@ -283,7 +292,7 @@ void TRForm::ProstokatKolorE(const TRect& r, TColor kolor) {
 
 void TRForm::ProstokatKasujE(const TRect& r, TColor kolor) {
     ProstokatKolorE(r, kolor);
-    ProstokatKolorE(wciecie(r, 1), kolor);
+    ProstokatKolorE(Wciecie(r, 1), kolor);
 }
 
 void TRForm::Prostokat2KolorE(const TRect& r, TColor kolor1, TColor kolor2) {
@@ -303,7 +312,7 @@ void TRForm::ProstokatPonadE(const TRect& r, TColor kolor1, TColor kolor2) {
 }
 
 void TRForm::ProstokatWewnatrzE(const TRect& r, TColor ciemny, TColor jasny) {
-    ProstokatWkleslyE(wciecie(r, -1), ciemny, jasny);
+    ProstokatWkleslyE(Wciecie(r, -1), ciemny, jasny);
     ProstokatWypuklyE(r, ciemny, jasny);
 }
 
@@ -347,10 +356,8 @@ void TRForm::PoleWewnatrzE(const TRect& r, TColor wypelnienie, TColor kolor1, TC
 // ---- text fields ----
 
 namespace {
-int szerokoscPola(const TRect& r) { return r.Right - r.Left + 1; }
-int wysokoscPola(const TRect& r) { return r.Bottom - r.Top + 1; }
 // Characters that fit a field at 8 pixels each, less one for the ">" (at least 1).
-int znakowWPolu(const TRect& r) { return std::max(1, (szerokoscPola(r) - 8) / 8); }
+int znakowWPolu(const TRect& r) { return std::max(1, (SzerokoscProstokata(r) - 8) / 8); }
 }  // namespace
 
 void TRForm::PiszPoleWklesleE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny,
@@ -360,7 +367,7 @@ void TRForm::PiszPoleWklesleE(const TRect& r, TColor wypelnienie, const QString&
     // beginning that fits before a ">" (one character is as short as it
     // gets). Widths grow with the beginning's length, so the cut point is
     // found by halving instead of one character at a time.
-    const int miejsce = szerokoscPola(r) - 8;
+    const int miejsce = SzerokoscProstokata(r) - 8;
     QString t = tekst;
     if (t.size() > 1 && SzerokoscTekstu(t) >= miejsce) {
         const QLatin1Char znak('>');
@@ -374,25 +381,25 @@ void TRForm::PiszPoleWklesleE(const TRect& r, TColor wypelnienie, const QString&
         }
         t = tekst.left(dobra) + znak;
     }
-    PiszxyKolorE(r.Left + 5, r.Top + (wysokoscPola(r) - WysokoscTekstu()) / 2, t, KolorBialy);
+    PiszxyKolorE(r.Left + 5, r.Top + (WysokoscProstokata(r) - WysokoscTekstu()) / 2, t, KolorBialy);
 }
 
 void TRForm::PiszPoleWklesleKolorE(const TRect& r, TColor wypelnienie, TColor kolorTekstu, const QString& tekst,
                                    TColor ciemny, TColor jasny) {
     PoleWklesleE(r, wypelnienie, ciemny, jasny);
     QString t = tekst;
-    if (SzerokoscTekstu(t) > szerokoscPola(r) - 8) t = t.left(znakowWPolu(r) - 1) + QLatin1Char('>');
-    PiszxyKolorE(r.Left + 5, r.Top + (wysokoscPola(r) - WysokoscTekstu()) / 2, t, kolorTekstu);
+    if (SzerokoscTekstu(t) > SzerokoscProstokata(r) - 8) t = t.left(znakowWPolu(r) - 1) + QLatin1Char('>');
+    PiszxyKolorE(r.Left + 5, r.Top + (WysokoscProstokata(r) - WysokoscTekstu()) / 2, t, kolorTekstu);
 }
 
 void TRForm::PiszPoleWklesleCentrE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny,
                                    TColor jasny) {
     PoleWklesleE(r, wypelnienie, ciemny, jasny);
-    if (szerokoscPola(r) < 8) return;
+    if (SzerokoscProstokata(r) < 8) return;
     QString t = tekst;
-    if (SzerokoscTekstu(t) > szerokoscPola(r) - 8) t = t.left(znakowWPolu(r) - 1) + QLatin1Char('>');
-    PiszxyCienE(r.Left + (szerokoscPola(r) - SzerokoscTekstu(t)) / 2,
-                r.Top + (wysokoscPola(r) - WysokoscTekstu()) / 2, t);
+    if (SzerokoscTekstu(t) > SzerokoscProstokata(r) - 8) t = t.left(znakowWPolu(r) - 1) + QLatin1Char('>');
+    PiszxyCienE(r.Left + (SzerokoscProstokata(r) - SzerokoscTekstu(t)) / 2,
+                r.Top + (WysokoscProstokata(r) - WysokoscTekstu()) / 2, t);
 }
 
 void TRForm::PiszPoleWklesle3KropkiE(const TRect& r, TColor wypelnienie, const QString& tekst, TColor ciemny,
@@ -400,11 +407,11 @@ void TRForm::PiszPoleWklesle3KropkiE(const TRect& r, TColor wypelnienie, const Q
     PoleWklesleE(r, wypelnienie, ciemny, jasny);
     QString t = tekst;
     const int n = znakowWPolu(r);
-    if (SzerokoscTekstu(t) > szerokoscPola(r) - 8 && t.size() > n) {
+    if (SzerokoscTekstu(t) > SzerokoscProstokata(r) - 8 && t.size() > n) {
         const int k = std::max(0, (n - 3) / 2);
         t = t.left(k) + QStringLiteral("...") + t.right(k);
     }
-    PiszxyCienE(r.Left + 5, r.Top + (wysokoscPola(r) - WysokoscTekstu()) / 2, t);
+    PiszxyCienE(r.Left + 5, r.Top + (WysokoscProstokata(r) - WysokoscTekstu()) / 2, t);
 }
 
 // ---- seven-segment digit ----
@@ -469,8 +476,8 @@ void TRForm::BUTTON_Draw(const BUTTONType& b) {
 
     const QString tytul = TytulBezTyldy(b.Tytul);
     const int wys = WysokoscTekstu();
-    int x = r.Left + (r.Right - r.Left + 1 - SzerokoscTekstu(tytul)) / 2;
-    int y = r.Top + (r.Bottom - r.Top + 1 - wys) / 2 - 1;
+    int x = r.Left + (SzerokoscProstokata(r) - SzerokoscTekstu(tytul)) / 2;
+    int y = r.Top + (WysokoscProstokata(r) - wys) / 2 - 1;
     if (wlaczony) {
         ++x;
         ++y;
@@ -515,7 +522,7 @@ bool TRForm::BUTTON_Selected(const BUTTONType& b) {
 void TRForm::OPIS_Init(OPISType& o, const TRect& r, TColor k1, TColor k2, TColor k3, TColor k4, TColor k5,
                        TColor k6, const QString& tekst) {
     o.Rect = r;
-    o.RectWew = wciecie(r, 3);
+    o.RectWew = Wciecie(r, 3);
     o.Kolor[0] = k1;
     o.Kolor[1] = k2;
     o.Kolor[2] = k3;

@@ -3,6 +3,7 @@
 // and the records of drawn buttons and labels. Code that lays out or
 // hit-tests buttons without drawing them (the command dispatcher) needs only
 // this, and so stays free of widget headers.
+#include <QRect>
 #include <QString>
 #include <QtGlobal>
 
@@ -31,6 +32,16 @@ void ProstokatSkala(TRect& r, int lewy, int gorny, int prawy, int dolny);
 void ProstokatSkalaWH(TRect& r, int lewy, int gorny, int szerokosc, int wysokosc);
 void Prostokat(TRect& r, int lewy, int gorny, int prawy, int dolny);
 void ProstokatWH(TRect& r, int lewy, int gorny, int szerokosc, int wysokosc);
+// A rectangle `szerokosc` x `wysokosc` pixels from (lewy, gorny), its right
+// and bottom edges the last pixels inside.
+TRect RectWH(int lewy, int gorny, int szerokosc, int wysokosc);
+// Every edge moved `d` pixels inwards (outwards when `d` is negative).
+TRect Wciecie(const TRect& r, int d);
+// Pixels across and down, edges included.
+int SzerokoscProstokata(const TRect& r);
+int WysokoscProstokata(const TRect& r);
+// The same pixels as a Qt rectangle.
+QRect NaQRect(const TRect& r);
 
 // ---- character grid of the grid-text operations ----
 extern double SiatkaKolumna;   // cell width in pixels (8)

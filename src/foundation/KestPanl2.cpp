@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace {
-TRect powieksz(const TRect& r, int d) { return {r.Left - d, r.Top - d, r.Right + d, r.Bottom + d}; }
 
 // Top pixel of the i-th visible row (rows 14 pixels apart, 13 high).
 int gornaKrawedzWiersza(const ListaType& lista, int i) { return lista.RectListy.Top + i * 14 - 10; }
@@ -11,7 +10,7 @@ int gornaKrawedzWiersza(const ListaType& lista, int i) { return lista.RectListy.
 
 void InicjujPasek(PasekType& pasek, const TRect& r, TColor kolor1, TColor kolor2, TColor kolor3) {
     pasek.Rect = r;
-    pasek.RectWew = {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
+    pasek.RectWew = Wciecie(r, 2);
     pasek.Kolor1 = kolor1;
     pasek.Kolor2 = kolor2;
     pasek.Kolor3 = kolor3;
@@ -55,8 +54,8 @@ void InicjujPanel(PanelType& panel, const TRect& r, int numer, TColor kolor) {
 
 void RysujListe(TRForm& forma, ListaType& lista) {
     forma.PoleWypukleE(lista.Rect, KolorTlaPrzycisku, KolorCzarny, KolorBialy);
-    forma.PoleWklesleE(powieksz(lista.RectListy, 1), KolorBialy, KolorCzarny, KolorBialy);
-    forma.PoleWklesleE(powieksz(lista.RectLicznika, 1), KolorTlaPrzycisku, KolorSzary, KolorBialy);
+    forma.PoleWklesleE(Wciecie(lista.RectListy, -1), KolorBialy, KolorCzarny, KolorBialy);
+    forma.PoleWklesleE(Wciecie(lista.RectLicznika, -1), KolorTlaPrzycisku, KolorSzary, KolorBialy);
     forma.PiszxyKolorE(lista.Rect.Left + 16, lista.Rect.Top + 3, lista.Tytul, KolorCzarny);
     lista.Widocznych = std::max(0, (lista.RectListy.Bottom - lista.RectListy.Top) / 15);
 }

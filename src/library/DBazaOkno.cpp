@@ -44,12 +44,6 @@ constexpr TColor kCiemny = 0x404040;
 
 const QString kCzasZero = u"00:00"_s;
 
-TRect Rect(int lewy, int gora, int szerokosc, int wysokosc) {
-    TRect r;
-    ProstokatWH(r, lewy, gora, szerokosc - 1, wysokosc - 1);
-    return r;
-}
-
 struct OpisPrzycisku {
     quint16 kod;
     const char16_t* tytul;
@@ -151,14 +145,14 @@ TBaza::TBaza(QWidget* oknoGlowne) : OknoDialogu(u"Baza nagrań"_s, kSzerokosc, k
     UstawAnuluj(OdpowiedzOpusc, false);
 
     for (const OpisPrzycisku& p : Przyciski)
-        DodajPrzycisk(Rect(p.lewy, p.gora, p.szerokosc, p.wysokosc), QString::fromUtf16(p.tytul), p.kod);
+        DodajPrzycisk(RectWH(p.lewy, p.gora, p.szerokosc, p.wysokosc), QString::fromUtf16(p.tytul), p.kod);
     for (int i = 0; i < 28; ++i) {
         const QString tytul = i < 26 ? QString(QChar(u'A' + i)) : i == 26 ? u"0..9"_s : u"__"_s;
-        DodajPrzycisk(Rect(8 + i * 31, 36, 28, 20), tytul, quint16(8101 + i));
+        DodajPrzycisk(RectWH(8 + i * 31, 36, 28, 20), tytul, quint16(8101 + i));
     }
     for (int i = 0; i < 12; ++i)
-        DodajPrzycisk(Rect(8 + i * 74, 62, 70, 20), QString::fromUtf16(Kategorie[i]), quint16(8200 + i));
-    DodajPrzycisk(Rect(820, 196, 92, 22), QString(), 8005);
+        DodajPrzycisk(RectWH(8 + i * 74, 62, 70, 20), QString::fromUtf16(Kategorie[i]), quint16(8200 + i));
+    DodajPrzycisk(RectWH(820, 196, 92, 22), QString(), 8005);
 
     const auto pole = [this](int x, int y, int w) {
         auto* e = new QLineEdit(this);
@@ -275,7 +269,7 @@ void TBaza::UstawPrzyciski() {
     for (QWidget* w : std::initializer_list<QWidget*>{PrzeslijKatalogEdit, PrzeslijWybierzKatalogButton,
                                                       ZmianaNazwyCheckBox, PrzeslijButton})
         w->setVisible(B.BazaPrzeslijJest);
-    PoleKolorE(Rect(8, 574, 86, 22), KolorTlaPrzycisku);
+    PoleKolorE(RectWH(8, 574, 86, 22), KolorTlaPrzycisku);
     if (B.BazaPrzeslijJest)
         PiszxyKolorE(8, 577, u"Prześlij do"_s, KolorCzarny);
     CzyscMiejscaPrzyciskow();

@@ -35,12 +35,6 @@ constexpr TColor kZnaczony = 0x00FFFF;  // yellow
 constexpr TColor kKatalog = 0xFFFF80;   // light cyan
 constexpr int kGora = 40;
 
-TRect Rect(int lewy, int gora, int szerokosc, int wysokosc) {
-    TRect r;
-    ProstokatWH(r, lewy, gora, szerokosc - 1, wysokosc - 1);
-    return r;
-}
-
 struct OpisPrzycisku {
     quint16 kod;
     const char16_t* tytul;
@@ -112,13 +106,13 @@ TKatalog::TKatalog(QWidget* oknoGlowne) : OknoDialogu(u"Nagrania"_s, 796, 542) {
         oknoProgramu = this;
     UstawAnuluj(10, false);
     for (const OpisPrzycisku& p : Gorne)
-        DodajPrzycisk(Rect(0, 0, 1, 1), QString::fromUtf16(p.tytul), p.kod);
+        DodajPrzycisk(RectWH(0, 0, 1, 1), QString::fromUtf16(p.tytul), p.kod);
     for (const OpisPrzycisku& p : Prawe)
-        DodajPrzycisk(Rect(0, 0, 1, 1), QString::fromUtf16(p.tytul), p.kod);
+        DodajPrzycisk(RectWH(0, 0, 1, 1), QString::fromUtf16(p.tytul), p.kod);
     for (int i = 0; i < LiczbaKatalogowPrzyciskowych; ++i)
-        DodajPrzycisk(Rect(0, 0, 1, 1), QString(), quint16(1601 + i));
-    DodajPrzycisk(Rect(0, 0, 1, 1), u"Opuść"_s, 10);
-    DodajPrzycisk(Rect(0, 0, 1, 1), u"Akceptuj"_s, 20);
+        DodajPrzycisk(RectWH(0, 0, 1, 1), QString(), quint16(1601 + i));
+    DodajPrzycisk(RectWH(0, 0, 1, 1), u"Opuść"_s, 10);
+    DodajPrzycisk(RectWH(0, 0, 1, 1), u"Akceptuj"_s, 20);
 }
 
 TKatalog::~TKatalog() = default;
@@ -177,15 +171,15 @@ void TKatalog::Rozmiesc() {
     const int bh = powiekszone_ ? 28 : 24;
     int i = 0;
     for (; i < int(std::size(Gorne)); ++i)
-        BUTTON_Rect(Przycisk(i), Rect(8 + i * bw, 8, bw - 4, bh));
+        BUTTON_Rect(Przycisk(i), RectWH(8 + i * bw, 8, bw - 4, bh));
     for (int j = 0; j < int(std::size(Prawe)); ++j, ++i)
-        BUTTON_Rect(Przycisk(i), Rect(w - 88, kGora + j * (bh + 4), 80, bh));
+        BUTTON_Rect(Przycisk(i), RectWH(w - 88, kGora + j * (bh + 4), 80, bh));
     const TRect lista = ProstokatListy();
     const int kw = (w - 16) / 7;
     for (int j = 0; j < LiczbaKatalogowPrzyciskowych; ++j, ++i)
-        BUTTON_Rect(Przycisk(i), Rect(8 + (j % 7) * kw, lista.Bottom + 14 + 2 * WysokoscWiersza() + (j / 7) * (bh + 2), kw - 4, bh));
-    BUTTON_Rect(Przycisk(i++), Rect(w - 200, h - bh - 8, 92, bh));
-    BUTTON_Rect(Przycisk(i), Rect(w - 100, h - bh - 8, 92, bh));
+        BUTTON_Rect(Przycisk(i), RectWH(8 + (j % 7) * kw, lista.Bottom + 14 + 2 * WysokoscWiersza() + (j / 7) * (bh + 2), kw - 4, bh));
+    BUTTON_Rect(Przycisk(i++), RectWH(w - 200, h - bh - 8, 92, bh));
+    BUTTON_Rect(Przycisk(i), RectWH(w - 100, h - bh - 8, 92, bh));
 }
 
 void TKatalog::UstawPrzyciski() {

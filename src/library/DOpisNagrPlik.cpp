@@ -31,7 +31,7 @@ bool TDlgOpisNagr::ShowOpisNagr(const SygnalType& s, bool edytowalny) {
     edytowalny_ = edytowalny;
     for (int i = 0; i < LiczbaPrzyciskow(); ++i) {
         TRect r = Przycisk(i).Rect;
-        PoleKolorE({r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 2}, KolorTlaPrzycisku);
+        PoleKolorE(Wciecie(r, -2), KolorTlaPrzycisku);
     }
     BUTTON_SetVisible(Przycisk(akceptuj_), edytowalny);
     BUTTON_SetVisible(Przycisk(czysc_), edytowalny);

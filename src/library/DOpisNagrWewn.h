@@ -102,12 +102,6 @@ inline const OpisZnacznika OpisyZnacznikow[LiczbaZnacznikowEdytora] = {
 inline const QString kGraj = u"P L A Y"_s;
 inline const QString kStop = u"S T O P"_s;
 
-inline TRect RectWH(int lewy, int gora, int szerokosc, int wysokosc) {
-    TRect r;
-    ProstokatWH(r, lewy, gora, szerokosc - 1, wysokosc - 1);
-    return r;
-}
-
 // Whole seconds of a length for the "Opisy" fields.
 inline QString Sekundy(qint64 ms) { return zeroPad(std::max<qint64>(ms, 0) / 1000, 2); }
 

@@ -82,7 +82,7 @@ void PoleStatusuOkna::KasujStatus() {
 void PoleStatusuOkna::Rozmiesc(int lewy, int gorny, int szerokosc, int wysokosc) {
     TRect r;
     ProstokatSkalaWH(r, lewy, gorny, szerokosc, wysokosc);
-    const QRect q(r.Left, r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
+    const QRect q = NaQRect(r);
     StatusBevel->setGeometry(q);
     StatusGauge->setGeometry(q.adjusted(2, 2, -2, -2));
     QFont f = StatusLabel->font();

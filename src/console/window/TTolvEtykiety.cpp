@@ -21,7 +21,7 @@ EtykietaOkna* etykieta(QWidget* okno, const char* nazwa, const QString& kolory) 
 void uloz(QLabel* e, int lewy, int gorny, int szerokosc, int wysokosc, int piksele = 11) {
     TRect r;
     ProstokatSkalaWH(r, lewy, gorny, szerokosc, wysokosc);
-    e->setGeometry(r.Left, r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
+    e->setGeometry(NaQRect(r));
     QFont f = e->font();
     f.setPixelSize(qMax(9, SkalaY(piksele)));
     f.setBold(piksele > 11);
