@@ -2,6 +2,7 @@
 
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
+#include "foundation/KestSter2.h"
 #include "foundation/Text.h"
 #include "foundation/Zdarzenie.h"
 #include "platform/Paths.h"
@@ -341,4 +342,16 @@ int KopiujZbior(const QString& zrodlo, const QString& cel, bool& przerwane, bool
 int KopiujZbior2(qint64 pozycja, const QString& zrodlo, const QString& cel, bool pokaz, bool bezDaty, int& wynikIO,
                  bool& przerwane) {
     return KopiujZPostepem(pozycja, zrodlo, cel, pokaz, true, bezDaty, wynikIO, przerwane);
+}
+
+bool KopiujZglaszajac(const QString& zrodlo, const QString& cel, const QString& coNieUdane, bool& przerwane,
+                      OknoKopii okno, qint64 pozycja) {
+    int wynikIO = 0;
+    const int kod = KopiujZPostepem(pozycja, zrodlo, cel, okno != OknoKopii::Brak, okno == OknoKopii::Dwa, false,
+                                    wynikIO, przerwane);
+    if (kod == 0) return !przerwane;
+    const QString pliki = zrodlo + QStringLiteral(" -> ") + cel;
+    Log(coNieUdane + pliki + QStringLiteral(" (") + QString::number(kod) + QLatin1Char(')'));
+    PokazBladKod(kod, QString(), pliki);
+    return false;
 }

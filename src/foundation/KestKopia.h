@@ -31,6 +31,16 @@ int KopiujZbior(const QString& zrodlo, const QString& cel, bool& przerwane, bool
 int KopiujZbior2(qint64 pozycja, const QString& zrodlo, const QString& cel, bool pokaz, bool bezDaty,
                  int& wynikIO, bool& przerwane);
 
+// How a copy shows itself: KopiujZbior's window, a batch's two-gauge window
+// (KopiujZbior2 with `pokaz`), or nothing.
+enum class OknoKopii { Jedno, Dwa, Brak };
+// A copy whose failure the operator hears of: one log line, `coNieUdane`
+// followed by "source -> target (code)", and the error dialog by code naming
+// both files. True when the file was copied; false after a failure or an
+// abort (`przerwane` tells which; an abort is not reported).
+bool KopiujZglaszajac(const QString& zrodlo, const QString& cel, const QString& coNieUdane, bool& przerwane,
+                      OknoKopii okno = OknoKopii::Jedno, qint64 pozycja = 0);
+
 // The copy's block size.
 constexpr qint64 BlokKopii = 8192;
 

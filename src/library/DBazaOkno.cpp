@@ -115,14 +115,7 @@ QStringList CzasyListy() {
 bool KopiujZLogiem(const QString& zrodlo, const QString& cel) {
     LogNazwany(u"Kopiowanie zbioru "_s + zrodlo);
     bool przerwane = false;
-    int wynik = 0;
-    const int kod = KopiujZbior(zrodlo, cel, przerwane, false, wynik);
-    if (kod != 0) {
-        Log(u"Kopiowanie zbioru nieudane: "_s + zrodlo + u" -> "_s + cel);
-        PokazBladKod(kod, QString(), zrodlo);
-        return false;
-    }
-    return !przerwane;
+    return KopiujZglaszajac(zrodlo, cel, u"Kopiowanie zbioru nieudane: "_s, przerwane);
 }
 
 // The description and the envelope that go with a recording, where they exist.

@@ -55,15 +55,8 @@ bool SieciowyJest(const QString& siec, const QString& lokalny) {
 
 bool Kopiuj(const QString& siec, const QString& lokalny) {
     bool przerwane = false;
-    int wynik = 0;
     Log(u"Kopiowanie zbioru "_s + siec);
-    const int kod = KopiujZbior(siec, lokalny, przerwane, false, wynik);
-    if (kod != 0) {
-        Log(u"Kopiowanie bazy nagrań z sieci: błąd "_s + QString::number(kod));
-        PokazBladKod(kod, QString(), siec);
-        return false;
-    }
-    return !przerwane;
+    return KopiujZglaszajac(siec, lokalny, u"Kopiowanie bazy nagrań z sieci nieudane: "_s, przerwane);
 }
 
 }  // namespace

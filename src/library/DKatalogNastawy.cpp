@@ -307,13 +307,7 @@ void KatalogAktualizuj(const QString& katalog) {
         if (JestZbior(cel) && TeSameRozmiary(zrodlo, cel) && !Starszy(cel, zrodlo))
             continue;
         bool przerwane = false;
-        int wynik = 0;
-        const int kod = KopiujZbior(zrodlo, cel, przerwane, false, wynik);
-        if (kod != 0) {
-            Blad(kod, zrodlo);
-            return;
-        }
-        if (przerwane)
+        if (!KopiujZglaszajac(zrodlo, cel, u"Aktualizacja katalogu: błąd kopiowania "_s, przerwane))
             return;
     }
 }

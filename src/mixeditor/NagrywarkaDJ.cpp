@@ -632,14 +632,9 @@ void NagrywarkaDJ::KopiujWgraniaDoSieci() {
         return;
     const auto kopiuj = [](const QString& zrodlo) {
         const QString cel = dolacz(Wgrywanie.WgrajKatalogSiec, nazwaZRozszerzeniem(zrodlo));
-        int wynikIO = 0;
         bool przerwane = false;
-        const int kod = KopiujZbior2(0, zrodlo, cel, false, false, wynikIO, przerwane);
-        if (kod == 0) return;
         // A take missing on the network plays nowhere else: the operator hears of it.
-        Log(QStringLiteral("Błąd kopiowania DJa: ") + zrodlo + QStringLiteral(" -> ") + cel +
-            QStringLiteral(" (") + QString::number(kod) + QLatin1Char(')'));
-        PokazBladKod(kod, QString(), cel);
+        KopiujZglaszajac(zrodlo, cel, QStringLiteral("Błąd kopiowania DJa: "), przerwane, OknoKopii::Brak);
     };
     for (int v : {SladGlosu1, SladGlosu2}) {
         if (!nagrany(v)) continue;

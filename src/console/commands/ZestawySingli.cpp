@@ -185,16 +185,12 @@ void ScianaSingli::kopiujNaDyskLokalny() {
             continue;
         }
         if (!(PlikSinglaJest(lokalna) && TeSameRozmiary(g.Adr, lokalna) && NowszyZbior(g.Adr, lokalna))) {
-            int wynikIO = 0;
             bool przerwane = false;
-            KopiujZbior2(s, g.Adr, lokalna, true, false, wynikIO, przerwane);
+            const bool skopiowany = KopiujZglaszajac(g.Adr, lokalna, QStringLiteral("Kopiowanie singla nieudane: "),
+                                                     przerwane, OknoKopii::Dwa, s);
             if (przerwane) return;
             // A copy that failed leaves the single where it was.
-            if (wynikIO != 0) {
-                Log(QStringLiteral("Kopiowanie singla nieudane: ") + g.Adr + QStringLiteral(" -> ") + lokalna);
-                PokazBladKod(wynikIO, QString(), lokalna);
-                continue;
-            }
+            if (!skopiowany) continue;
         }
         g.Adr = lokalna;
         widok_.RysujSlotSingla(s);
