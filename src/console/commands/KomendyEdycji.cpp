@@ -111,7 +111,7 @@ void KomendyEdycji::tryb(bool StanKonsoli::*flaga, int przycisk, const QString& 
 }
 
 bool KomendyEdycji::przedGrana(const QString& tekst) {
-    if (!KursorPrzedGranaPozycja(silnik_)) return false;
+    if (!silnik_.KursorPrzedGranaPozycja()) return false;
     PokazInfo(tekst);
     return true;
 }

@@ -80,15 +80,6 @@ bool PlaylistaPelna() {
     return StanPlaylisty.Ilosc >= PojemnoscPlaylisty();
 }
 
-bool KursorPrzedGranaPozycja(const SilnikEmisji& silnik) {
-    if (Emisja.MIXPLEdycjaPrzedGranaJest)
-        return false;
-    for (quint8 s = 1; s <= 3; ++s)
-        if (silnik.SlotZajety(s) && silnik.Odtwarzacz[s].Element > StanPlaylisty.Kursor)
-            return true;
-    return false;
-}
-
 bool CzyWOdtwarzaczu(const SilnikEmisji& silnik) {
     const qint32 c = StanPlaylisty.Kursor;
     if (c < 1) return false;

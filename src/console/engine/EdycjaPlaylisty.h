@@ -14,9 +14,6 @@ struct TElemPListy;
 bool PlaylistaPelna();
 // Its limit, for the "Brak pamięci" message.
 qint32 PojemnoscPlaylisty();
-// A deck (1 to 3) carries a playlist element after the cursor: an insertion
-// there would go before what is on air. MIXPLEdycjaPrzedGranaJest allows it.
-bool KursorPrzedGranaPozycja(const SilnikEmisji& silnik);
 // The cursor element is on one of decks 1 to 3 that carries or plays it.
 bool CzyWOdtwarzaczu(const SilnikEmisji& silnik);
 // Element i is a song that a DJ or whisper element following it talks over

@@ -225,7 +225,7 @@ void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
 
     const qint32 kursor = StanPlaylisty.Kursor;
     StanPlaylisty.Kursor = n;
-    const bool przedGrana = KursorPrzedGranaPozycja(silnik_);
+    const bool przedGrana = silnik_.KursorPrzedGranaPozycja();
     StanPlaylisty.Kursor = kursor;
     if (PlaylistaPelna()) {
         Powiadom(QStringLiteral("Brak pamięci"),

@@ -137,7 +137,7 @@ bool SilnikEmisji::NaDeku(qint32 element) const {
 bool SilnikEmisji::KursorPrzedGranaPozycja() const {
     if (Emisja.MIXPLEdycjaPrzedGranaJest) return false;
     for (quint8 slot = 1; slot <= 3; ++slot)
-        if (Stan.OdtwarzaczZajety[slot] != 0 && Odtwarzacz[slot].Element > StanPlaylisty.Kursor) return true;
+        if (SlotZajety(slot) && Odtwarzacz[slot].Element > StanPlaylisty.Kursor) return true;
     return false;
 }
 

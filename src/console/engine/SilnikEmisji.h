@@ -192,8 +192,9 @@ public:
     // says it plays: a real card moves it within one buffer, and a card
     // whose stream stopped is reported (and waited for) well before this.
     static constexpr qint64 ZastojStartuMs = 600;
-    // Whether one of players 1 to 3 carries an element after the cursor
-    // (edits are refused there unless MIXPLEdycjaPrzedGranaJest).
+    // Whether one of players 1 to 3 carries or plays an element after the
+    // cursor: an edit or insertion there would go before what is on air.
+    // MIXPLEdycjaPrzedGranaJest allows it.
     bool KursorPrzedGranaPozycja() const;
     // The modes as the settings ask for them at start-up: AutoStop, the
     // mixing without AutoStop in Automat, desk control, the singles' AutoStop.
