@@ -62,15 +62,19 @@ const TElemPListy& TablicaPlaylisty::Pusty() {
 
 void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy) {
     stan.Nazwa = nazwa;
-    stan.Panel = panel;
-    stan.Lista = {panel.Left + 4, panel.Top + 20, panel.Right - 21, panel.Bottom - 4};
-    stan.Pasek = {panel.Right - 16, panel.Top + 20, panel.Right - 5, panel.Bottom - 4};
+    UstawPanelListy(stan, panel, 20);
     stan.Kursor = 0;
     stan.DoGrania = 0;
     stan.Ilosc = 0;
     stan.Pierwszy = 1;
     stan.Pojemnosc = pojemnosc;
     stan.Wierszy = wierszy;
+}
+
+void UstawPanelListy(StanListy& stan, const TRect& panel, int naglowek) {
+    stan.Panel = panel;
+    stan.Lista = {panel.Left + 4, panel.Top + naglowek, panel.Right - 21, panel.Bottom - 4};
+    stan.Pasek = {panel.Right - 16, panel.Top + naglowek, panel.Right - 5, panel.Bottom - 4};
 }
 
 // ------------------------------------------------------------------ undo

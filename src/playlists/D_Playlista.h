@@ -115,6 +115,9 @@ struct StanListy {
 // Stores the name and the panel, derives the inner rectangles and empties
 // the cursor state. The caller resets the list's own elements.
 void UstawStanListy(StanListy& stan, const QString& nazwa, const TRect& panel, qint32 pojemnosc, qint32 wierszy);
+// The panel and its inner rectangles: the rows from `naglowek` below the
+// panel's top to 4 above its bottom, the scroll bar at its right.
+void UstawPanelListy(StanListy& stan, const TRect& panel, int naglowek);
 
 // ---- the on-air playlist (elements 1..StanPlaylisty.Ilosc; 0 is never part of it) ----
 constexpr int MaksPlaylisty = 10'000;

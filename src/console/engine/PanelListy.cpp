@@ -7,9 +7,7 @@
 #include <algorithm>
 
 void UstawProstokatyListy(StanListy& stan, const TRect& panel, int naglowek, int wiersz) {
-    stan.Panel = panel;
-    stan.Lista = {panel.Left + 4, panel.Top + naglowek, panel.Right - 21, panel.Bottom - 4};
-    stan.Pasek = {panel.Right - 16, panel.Top + naglowek, panel.Right - 5, panel.Bottom - 4};
+    UstawPanelListy(stan, panel, naglowek);
     stan.Wierszy = wiersz > 0 ? std::max(1, (stan.Lista.Bottom - stan.Lista.Top) / wiersz) : 1;
 }
 
