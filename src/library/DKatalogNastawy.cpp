@@ -304,7 +304,7 @@ void KatalogAktualizuj(const QString& katalog) {
             return;
         const QString zrodlo = joinPath(siec, nazwa);
         const QString cel = joinPath(katalog, nazwa);
-        if (JestZbior(cel) && TeSameRozmiary(zrodlo, cel) && !Starszy(cel, zrodlo))
+        if (platform::fileExists(cel) && TeSameRozmiary(zrodlo, cel) && !Starszy(cel, zrodlo))
             continue;
         bool przerwane = false;
         int wynik = 0;
