@@ -1,7 +1,5 @@
 #include "playlists/D_Crossfade.h"
 
-#include <QFileInfo>
-
 #include <cmath>
 #include <numbers>
 

@@ -15,7 +15,6 @@
 #include "playlists/NastawyEmisji.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 

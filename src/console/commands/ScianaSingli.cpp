@@ -2,7 +2,6 @@
 #include "console/commands/ScianaSingli.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QThread>
 
 #include "audio/OdtwarzaczeSlotow.h"

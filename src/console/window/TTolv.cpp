@@ -24,7 +24,6 @@
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
 
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>

@@ -12,8 +12,6 @@
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
-#include <QFileInfo>
-
 namespace {
 
 int wierszPL() { return std::max(1, SkalaY(WierszPlaylistyJ)); }
