@@ -8,6 +8,7 @@
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
+#include "platform/Paths.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -147,7 +148,7 @@ void TDMagnetofon::Rozmiesc(int szerokosc) {
 void TDMagnetofon::PokazMagnetofon(const QString& sciezka, qint32 start, quint8 tryb, int gora, int szerokosc,
                                    int lewy) {
     if (player_) return;  // already previewing
-    if (!JestZbior(sciezka)) {
+    if (!platform::fileExists(sciezka)) {
         PokazBlad(QStringLiteral("Nie ma nagrania"), sciezka);
         return;
     }

@@ -55,7 +55,7 @@ void pominieta(const QString& sciezka, const QString& powod) {
 }
 
 void buduj(const QString& sciezka, const QString& nazwa) {
-    if (!JestZbior(sciezka)) return;
+    if (!platform::fileExists(sciezka)) return;
     SygnalType s;
     PustySygnal(s);
     s.Adres = sciezka;

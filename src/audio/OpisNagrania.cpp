@@ -119,12 +119,12 @@ void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
 
 void CzytajDAT(SygnalType& s, OpisNagraniaTyp& opis) {
     const QString dat = ZbiorOpisu(s.Adres);
-    const QString plik = platform::resolvePath(dat);
-    if (!QFileInfo(plik).isFile()) {
+    if (!platform::fileExists(dat)) {
         opis.Tyt = QStringLiteral("Nie ma opisu");
         BladIO = 0;
         return;
     }
+    const QString plik = platform::resolvePath(dat);
     QStringList linie;
     if (!platform::readTextLines(plik, linie, kNajwiekszyDAT)) {
         // An unreadable description must not cost the recording its place on

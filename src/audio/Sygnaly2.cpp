@@ -443,7 +443,7 @@ int OtworzMPEG(quint8 rodzaj, SygnalType& s, bool zOpisem, OpisNagraniaTyp& opis
     if (zOpisem) {
         KasujOpis(opis);
         if (rodzaj == RodzajMPEG ||
-            (rodzaj == RodzajMP3 && QFileInfo(platform::resolvePath(ZbiorOpisu(s.Adres))).isFile()))
+            (rodzaj == RodzajMP3 && platform::fileExists(ZbiorOpisu(s.Adres))))
             CzytajDAT(s, opis);
         s.Tytul = cutTo(opis.Tyt, SzerokoscTytuluSygnalu);
     }
@@ -551,8 +551,7 @@ QString PowodNieodtwarzalnosciNaglowka(const SygnalType& s, int blad) {
 }
 
 QString PowodNieodtwarzalnosci(const QString& sciezka) {
-    const QString plik = platform::resolvePath(sciezka);
-    if (!QFileInfo(plik).isFile()) return QStringLiteral("nie ma zbioru");
+    if (!platform::fileExists(sciezka)) return QStringLiteral("nie ma zbioru");
     SygnalType s;
     PustySygnal(s);
     s.Adres = sciezka;
@@ -560,11 +559,11 @@ QString PowodNieodtwarzalnosci(const QString& sciezka) {
     const int blad = OtworzSygnal(s, false, opis);
     const QString naglowek = PowodNieodtwarzalnosciNaglowka(s, blad);
     if (!naglowek.isEmpty()) return naglowek;
-    return powodDekodera(platform::probeDecoder(plik));
+    return powodDekodera(platform::probeDecoder(platform::resolvePath(sciezka)));
 }
 
 bool SprawdzOdtwarzalny(const QString& sciezka) {
-    if (!QFileInfo(platform::resolvePath(sciezka)).isFile()) return false;
+    if (!platform::fileExists(sciezka)) return false;
     const QString powod = PowodNieodtwarzalnosci(sciezka);
     const int blad = BladIO;
     if (powod.isEmpty()) return true;
@@ -583,7 +582,7 @@ bool SprawdzOdtwarzalny(const QString& sciezka) {
 }
 
 qint32 CzasTrwaniaPliku(const QString& sciezka) {
-    if (!QFileInfo(platform::resolvePath(sciezka)).isFile()) return 0;
+    if (!platform::fileExists(sciezka)) return 0;
     SygnalType s;
     PustySygnal(s);
     s.Adres = sciezka;

@@ -390,7 +390,6 @@ QString DataZbioruTekst(const QString& plik) {
            zeroPad(t.date().day(), 2) + QLatin1Char('_') + t.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-bool JestZbior(const QString& sciezka) { return !sciezka.isEmpty() && QFileInfo::exists(platform::resolvePath(sciezka)); }
 
 namespace {
 // Only a regular file is opened: opening a FIFO for reading waits for a

@@ -133,7 +133,6 @@ QString ZmienRozszerzenie(const QString& sciezka, const QString& rozszerzenie);
 QChar LiteraDysku(const QString& sciezka);
 QString EtykietaDysku(QChar litera);
 QString DataZbioruTekst(const QString& plik);
-bool JestZbior(const QString& sciezka);
 bool JestNiepustyZbior(const QString& plik);
 bool JestTylkoDoOdczytu(const QString& plik);
 bool JestKatalog(const QString& sciezka);

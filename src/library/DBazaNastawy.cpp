@@ -1,5 +1,7 @@
 #include "library/DBazaNastawy.h"
 
+#include <QFileInfo>
+
 #include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
@@ -7,6 +9,7 @@
 #include "library/DBaza.h"
 #include "library/DBazaWewn.h"
 #include "library/NastawyPomoc.h"
+#include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
 
@@ -46,7 +49,9 @@ OpisKlucza KluczZbioru() {
             if (v.size() < 2 || v[1] != u':')
                 v = joinPath(KatalogStartowy, v);
         }
-        B.BazaZbior = JestZbior(v) ? v : u"NIE_MA"_s;
+        // Anything under the name keeps it (reading it says what is wrong);
+        // only a missing file falls back to the program folder's database.
+        B.BazaZbior = !v.isEmpty() && QFileInfo::exists(platform::resolvePath(v)) ? v : u"NIE_MA"_s;
         czytanyZbior.Zapamietaj(czytany, B.BazaZbior);
     };
     k.zapisz = [&B] { return czytanyZbior.DoZapisu(B.BazaZbior); };

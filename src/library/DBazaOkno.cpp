@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -25,6 +26,7 @@
 #include "library/DKatalogNastawy.h"
 #include "library/DOpisNagr.h"
 #include "library/SlownikiOpisu.h"
+#include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
 
@@ -122,7 +124,7 @@ bool KopiujZLogiem(const QString& zrodlo, const QString& cel) {
 void KopiujTowarzyszace(const QString& zrodlo, const QString& cel) {
     const QString pary[][2] = {{ZbiorOpisu(zrodlo), ZbiorOpisu(cel)}, {ZbiorObwiedni(zrodlo), ZbiorObwiedni(cel)}};
     for (const auto& [z, c] : pary)
-        if (JestZbior(z) && !KopiujZLogiem(z, c))
+        if (platform::fileExists(z) && !KopiujZLogiem(z, c))
             return;
 }
 
@@ -277,7 +279,8 @@ void TBaza::Baza() {
     EraSzukajComboBox->clear();
     EraSzukajComboBox->addItem(QString());
     EraSzukajComboBox->addItems(SlownikEra());
-    if (!JestZbior(BazaSciezka())) {
+    // Only where nothing stands under the database's name is a new one made.
+    if (!QFileInfo::exists(platform::resolvePath(BazaSciezka()))) {
         BazaUtworz();
         BazaBudujIndeksy();
     }
@@ -507,7 +510,7 @@ void TBaza::Akceptuj() {
     const QString adres = BazaRekordy[p].Adr;
     BazaWynikAdres = adres;
     BazaWynikDodatkowy = NazwaSciezki(adres);
-    bool jest = JestZbior(adres);
+    bool jest = platform::fileExists(adres);
     if (!jest && !BazaNagran.BazaBrakKopiuj)
         PokazInfo(u"Brak nagrania na dysku"_s);
     else if (!jest)
@@ -524,7 +527,7 @@ bool TBaza::KopiujBrakujace(const QString& adres) {
         Decyzja(u"Brak nagrania na dysku lokalnym - czy kopiować z sieci?"_s) != WynikTak)
         return false;
     QString siec;
-    if (!SciezkaSieciowa(adres, siec) || !JestZbior(siec)) {
+    if (!SciezkaSieciowa(adres, siec) || !platform::fileExists(siec)) {
         PokazInfo(u"Brak nagrania również na dysku sieciowym"_s);
         return false;
     }
@@ -540,7 +543,7 @@ void TBaza::Przeslij() {
         return;
     const BAZARekordTyp& r = BazaRekordy[p];
     const QString zrodlo = r.Adr;
-    if (!JestZbior(zrodlo)) {
+    if (!platform::fileExists(zrodlo)) {
         PokazInfo(u"Brak nagrania na dysku"_s);
         return;
     }
@@ -556,7 +559,7 @@ void TBaza::Przeslij() {
     if (ZmianaNazwyCheckBox->isChecked())
         nazwa = BezpiecznaNazwaZbioru(charsAt(r.Wyk, 1, 30) + u'_' + charsAt(r.Tyt, 1, 30));
     const QString cel = joinPath(folder, nazwa + rozszerzenie);
-    if (JestZbior(cel) && Decyzja(u"Zbiór "_s + nazwa + u" już jest na dysku"_s, u"Czy zastąpić?"_s) != WynikTak)
+    if (platform::fileExists(cel) && Decyzja(u"Zbiór "_s + nazwa + u" już jest na dysku"_s, u"Czy zastąpić?"_s) != WynikTak)
         return;
     if (KopiujZLogiem(zrodlo, cel))
         KopiujTowarzyszace(zrodlo, cel);

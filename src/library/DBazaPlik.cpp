@@ -627,7 +627,10 @@ bool LicznikiNowsze(const QString& baza, const QString& liczniki) {
 
 void BazaCzytaj() {
     const QString sciezka = BazaSciezka();
-    if (!JestZbior(sciezka)) {
+    // Anything standing under the database's name counts as there: a folder
+    // or a FIFO is refused below as unreadable, never taken for a missing
+    // database that a new one may replace.
+    if (!QFileInfo::exists(platform::resolvePath(sciezka))) {
         PokazInfo(u"Nie znaleziono bazy nagrań"_s, sciezka);
         BazaWczytana = false;
         return;
@@ -760,7 +763,7 @@ void BazaLicznikiCzytaj() {
         return;
     const QString sciezka = BazaSciezkaLicznikow();
     BazaLicznikiTloCzekaj();
-    if (!JestZbior(sciezka)) {
+    if (!QFileInfo::exists(platform::resolvePath(sciezka))) {  // anything there, as for the database
         PokazInfo(u"Nie znaleziono zbioru liczników bazy nagrań"_s, BazaSciezka());
         return;
     }

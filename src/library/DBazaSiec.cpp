@@ -37,7 +37,7 @@ bool SieciowyJest(const QString& siec, const QString& lokalny) {
         powod = u"katalog sieciowy niedostępny od uruchomienia programu: "_s + niedostepny;
     else if (!katalog.isEmpty() && !JestKatalog(katalog))
         powod = u"brak katalogu sieciowego: "_s + katalog;
-    if (katalog.isEmpty() || !powod.isEmpty() || !JestZbior(siec)) {
+    if (katalog.isEmpty() || !powod.isEmpty() || !platform::fileExists(siec)) {
         if (!powod.isEmpty())
             Log(u"Kopiowanie bazy nagrań z sieci pominięte - "_s + powod);
         QString k, n, r;

@@ -187,7 +187,7 @@ bool BazaUtworz() {
     const bool staraKompletna = BazaKompletna, staraZmieniona = BazaZmieniona;
     // An update of an empty table where the station has no database file
     // yet finds every file: the table it builds is whole.
-    const bool zNiczego = BazaLiczba == 0 && !JestZbior(BazaSciezka());
+    const bool zNiczego = BazaLiczba == 0 && !QFileInfo::exists(platform::resolvePath(BazaSciezka()));
     PokazStan(TekstSzukania(KatalogStartowy), u"Przerwij"_s, false);
     if (!BazaAktualizacja) {
         BazaCzyscWszystko();

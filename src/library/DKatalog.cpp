@@ -761,7 +761,7 @@ void TKatalog::Kasuj() {
     const QString ext = p.Rozszerzenie.toUpper();
     if (ext == u".MP3"_s || ext == u".MP2"_s || ext == u".WAV"_s)
         for (const QString& t : {ZbiorOpisu(sciezka), ZbiorObwiedni(sciezka)})
-            if (JestZbior(t))
+            if (platform::fileExists(t))
                 QFile::remove(platform::resolvePath(t));
     const bool usuniety = QFile::remove(platform::resolvePath(sciezka));
     platform::clearPathCache();
@@ -787,8 +787,9 @@ void TKatalog::Zmien() {
         return;
     }
     const QString cel = KatalogZNazwa(lista_.Katalog, nowa + p.Rozszerzenie);
-    // A name differing only in case is the same file to the program.
-    if (JestZbior(cel) && nowa.compare(p.Nazwa, Qt::CaseInsensitive) != 0) {
+    // A name differing only in case is the same file to the program; a
+    // folder of that name takes it as surely as a file.
+    if ((platform::fileExists(cel) || JestKatalog(cel)) && nowa.compare(p.Nazwa, Qt::CaseInsensitive) != 0) {
         PokazBladKod(212, QString(), cel);
         return;
     }

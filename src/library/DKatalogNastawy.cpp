@@ -304,7 +304,7 @@ void KatalogAktualizuj(const QString& katalog) {
             return;
         const QString zrodlo = joinPath(siec, nazwa);
         const QString cel = joinPath(katalog, nazwa);
-        if (JestZbior(cel) && TeSameRozmiary(zrodlo, cel) && !Starszy(cel, zrodlo))
+        if (platform::fileExists(cel) && TeSameRozmiary(zrodlo, cel) && !Starszy(cel, zrodlo))
             continue;
         bool przerwane = false;
         if (!KopiujZglaszajac(zrodlo, cel, u"Aktualizacja katalogu: błąd kopiowania "_s, przerwane))

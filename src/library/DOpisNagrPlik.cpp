@@ -15,6 +15,7 @@
 #include "foundation/KestPods2.h"
 #include "foundation/Text.h"
 #include "library/DOpisNagrWewn.h"
+#include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
 using namespace opis_nagr;
@@ -40,7 +41,7 @@ bool TDlgOpisNagr::ShowOpisNagr(const SygnalType& s, bool edytowalny) {
 
     WypelnijOpisy();
     WypelnijInformacje();
-    plikJest_ = JestZbior(s_.Adres);
+    plikJest_ = platform::fileExists(s_.Adres);
     dlugosc_ = plikJest_ ? CzasTrwaniaPliku(s_.Adres) : 0;
     // The markers come from the item even without its file, so that a save
     // never carries another recording's.

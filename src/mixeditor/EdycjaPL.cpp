@@ -188,7 +188,7 @@ qint32 czasSladu(const TElemPListy& e) {
 void etykietySladu(int n, const TElemPListy& e) {
     SladMiksuTyp& s = SladyMiksu[n];
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
-    const bool jest = JestZbior(s.Adres);
+    const bool jest = platform::fileExists(s.Adres);
     s.TytulEtykieta = (jest || rodzaj == RodzajBRK) ? QString(e.Tyt) : TekstBrakNagrania;
     s.AutorEtykieta.clear();
     if (n == SladPiosenki1 || n == SladPiosenki2) {

@@ -438,7 +438,7 @@ QString NagrywarkaDJ::Kompresuj(const QString& wav) {
     Log(QStringLiteral("Stop kompresji"));
     // Only a finished MP3 replaces the WAV; something else by its name
     // does not.
-    if (kod == 0 && QFileInfo(platform::resolvePath(zbiorMP3_)).isFile()) {
+    if (kod == 0 && platform::fileExists(zbiorMP3_)) {
         usun(wav);
         return zbiorMP3_;
     }
@@ -640,6 +640,6 @@ void NagrywarkaDJ::KopiujWgraniaDoSieci() {
         if (!nagrany(v)) continue;
         const QString adres = SladyMiksu[v].Adres;
         kopiuj(adres);
-        if (JestZbior(ZbiorObwiedni(adres))) kopiuj(ZbiorObwiedni(adres));
+        if (platform::fileExists(ZbiorObwiedni(adres))) kopiuj(ZbiorObwiedni(adres));
     }
 }

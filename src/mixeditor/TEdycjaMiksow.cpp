@@ -24,6 +24,7 @@
 #include "mixeditor/OdtwarzaczeEdytora.h"
 #include "mixeditor/PodgladMiksu.h"
 #include "mixeditor/WykresMiksu.h"
+#include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -317,7 +318,7 @@ void TEdycjaMiksow::ZakonczOkno() {
 void TEdycjaMiksow::OtworzPlikiSladow() {
     for (int n = 1; n <= LiczbaSladowMiksu; ++n) {
         const SladMiksuTyp& s = SladyMiksu[n];
-        const QString adres = (s.Uzyty && !s.Przerwa && JestZbior(s.Adres)) ? QString(s.Adres) : QString();
+        const QString adres = (s.Uzyty && !s.Przerwa && platform::fileExists(s.Adres)) ? QString(s.Adres) : QString();
         if (g_.EdPlikOdtwarzacza(quint8(n)) != adres) OtworzPlikSladu(n, adres);
     }
 }

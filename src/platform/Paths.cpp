@@ -458,6 +458,11 @@ bool isRegularFile(const QString& path) {
     return ::stat(QFile::encodeName(real).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool fileExists(const QString& storedPath) {
+    if (std::all_of(storedPath.cbegin(), storedPath.cend(), [](QChar c) { return c.isSpace(); })) return false;
+    return isRegularFile(storedPath);
+}
+
 std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders) {
     std::vector<bool> out(size_t(paths.size()), false);
     struct Folder {

@@ -30,6 +30,12 @@ QString resolvePath(const QString& path);
 // does not hold answers without another look at the disk (the on-air loop
 // checks files far down the playlist).
 bool isRegularFile(const QString& path);
+// The program's one answer to "is this stored file there to be used":
+// false for a blank name (a placeholder), else whether it names a regular
+// file, links followed. A folder or a device is not a file. Answered like
+// isRegularFile, through the folder's index and without copying the text, so
+// the on-air loop may ask it of elements far ahead.
+bool fileExists(const QString& storedPath);
 
 // Whether each stored path names a regular file, answered a folder at a
 // time: every distinct folder is looked at once (one stat; its index of names

@@ -1,7 +1,5 @@
 #include "playlists/D_Crossfade.h"
 
-#include <QFileInfo>
-
 #include <cmath>
 #include <numbers>
 
@@ -48,7 +46,7 @@ qint32 CrossfadeMiedzy(const TElemPListy& poprzedni, const TElemPListy& nastepny
     }
     // Never more than half of the next recording. Looking at the file must not
     // disturb the I/O result a caller may be about to test.
-    if (!nastepny.Adr.isEmpty() && QFileInfo(platform::resolvePath(nastepny.Adr)).isFile()) {
+    if (platform::fileExists(nastepny.Adr)) {
         const int bladIO = BladIO;
         const qint32 h = CzasTrwaniaPliku(nastepny.Adr) / 2;
         BladIO = bladIO;

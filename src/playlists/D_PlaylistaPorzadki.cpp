@@ -8,6 +8,7 @@
 #include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
+#include "platform/Paths.h"
 #include "playlists/D_Crossfade.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_Timelista.h"
@@ -184,7 +185,7 @@ void PrzypiszOpisyNagraniom(StanListy& stan) {
     Postep postep(QStringLiteral("Przypisywanie opisów nagraniom"), stan.Ilosc);
     for (int i = 1; i <= stan.Ilosc; ++i) {
         postep.krok(i);
-        if (!opisywany(RodzajElemPListy(Playlista[i].Typ)) || !JestZbior(Playlista[i].Adr))
+        if (!opisywany(RodzajElemPListy(Playlista[i].Typ)) || !platform::fileExists(Playlista[i].Adr))
             continue;
         ElemPListyRob = Playlista[i];
         if (zewnetrzna) {
@@ -206,7 +207,7 @@ void OdswiezOpisyElementow(StanListy& stan) {
     for (int i = 1; i <= stan.Ilosc; ++i) {
         postep.krok(i);
         const TElemPListy& e = Playlista[i];
-        if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !JestZbior(e.Adr))
+        if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !platform::fileExists(e.Adr))
             continue;
         SygnalType s;
         s.Adres = e.Adr;
@@ -303,7 +304,7 @@ void SprawdzCzasyReklam(StanListy& stan) {
             qint64 s = -1;
             if (Emisja.CzyReklamaJakoBelka)
                 s = SumaCzasowGodzinyTListy(e.Tyt);
-            else if (JestZbior(e.Adr))
+            else if (platform::fileExists(e.Adr))
                 s = CzasTrwaniaPliku(e.Adr);
             if (s >= 0) {
                 const qint64 d = qint64(e.Trw) - s;

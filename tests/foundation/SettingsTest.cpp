@@ -9,6 +9,7 @@
 #include "foundation/KestSter2.h"
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -164,8 +165,9 @@ TEST(PathHelpers, SplittingAndFileTests) {
     home.write(QStringLiteral("drives/d/a.wav"), "1234");
     home.write(QStringLiteral("drives/d/b.wav"), "abcd");
     home.write(QStringLiteral("drives/d/empty.wav"), "");
-    EXPECT_TRUE(JestZbior(QStringLiteral("D:\\A.WAV")));
-    EXPECT_TRUE(JestZbior(QStringLiteral("D:\\")));
+    EXPECT_TRUE(platform::fileExists(QStringLiteral("D:\\A.WAV")));
+    EXPECT_FALSE(platform::fileExists(QStringLiteral("D:\\")));  // a folder is not a file
+    EXPECT_FALSE(platform::fileExists(QStringLiteral("  ")));
     EXPECT_TRUE(JestNiepustyZbior(QStringLiteral("D:\\A.WAV")));
     EXPECT_FALSE(JestNiepustyZbior(QStringLiteral("D:\\EMPTY.WAV")));
     EXPECT_EQ(RozmiarZbioru(QStringLiteral("D:\\A.WAV")), 4);

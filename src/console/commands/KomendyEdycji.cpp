@@ -146,7 +146,7 @@ bool KomendyEdycji::zNagrania(const QString& nazwa, const QString& plik, quint8 
     e.Adr = plik;
     // A file the players cannot play never goes into the playlist; the
     // check tells the operator why (a missing file is told below).
-    if (platform::isRegularFile(plik) && !SprawdzOdtwarzalny(plik)) {
+    if (platform::fileExists(plik) && !SprawdzOdtwarzalny(plik)) {
         Log(QStringLiteral("Nie wstawiono nagrania: ") + plik);
         return false;
     }

@@ -27,8 +27,6 @@ namespace {
 
 constexpr qint32 PolDobyMs = 43'200'000;
 
-bool istnieje(const QString& plik) { return !plik.isEmpty() && PlikPlaylistyIstnieje(plik); }
-
 QString rozszerzenie(const QString& plik) {
     const QString nazwa = QFileInfo(QString(plik).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
     const int kropka = nazwa.lastIndexOf(QLatin1Char('.'));
@@ -80,7 +78,7 @@ qint32 SprawdzPlikiPrzedZapisem() {
         const quint8 r = RodzajElemPListy(e.Typ);
         // recording, DJ, jingle, effect
         if (r != 1 && r != 6 && r != 8 && r != 15) continue;
-        if (istnieje(QString(e.Adr))) continue;
+        if (platform::fileExists(e.Adr)) continue;
         StanPlaylisty.Kursor = n;
         return n;
     }

@@ -15,15 +15,10 @@
 #include "playlists/NastawyEmisji.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
 const QString NieMa = QStringLiteral("Nie_ma");
-
-bool plikJest(const QString& adres) {
-    return adres.trimmed().size() >= 3 && QFileInfo(platform::resolvePath(adres)).isFile();
-}
 
 QByteArray tresc(const QString& adres) {
     QFile f(platform::resolvePath(adres));
@@ -102,7 +97,7 @@ void PanelTimelisty::SprawdzPlikiTimelisty(bool pytania) {
     for (qint32 i = 1; i <= n; ++i) {
         TElemTListy& e = Timelista[size_t(i)];
         if (e.Tyt == QStringLiteral("--------")) continue;
-        if (plikJest(e.Adr)) {
+        if (platform::fileExists(e.Adr)) {
             e.Trw = CzasTrwaniaPliku(e.Adr);
             continue;
         }
@@ -160,7 +155,7 @@ void PanelTimelisty::wczytajZDrugaLista(const QString& plik) {
         return;
     }
     if (!Emisja.CzyLista2LST) return;
-    if (!plikJest(druga)) {
+    if (!platform::fileExists(druga)) {
         PokazBlad(QStringLiteral("Nie odnaleziono drugiej listy LST"), druga);
     } else if (platform::resolvePath(druga) == platform::resolvePath(plik) || tresc(druga) == tresc(plik)) {
         PokazBlad(QStringLiteral("Druga lista LST zgodna z pierwszą listą LST"));

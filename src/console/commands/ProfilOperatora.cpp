@@ -76,7 +76,7 @@ bool ZapiszPlikPRO(const QString& plik, const SilnikEmisji& silnik, const Sciana
 bool CzytajPlikPRO(const QString& plik, SilnikEmisji& silnik, ScianaSingli& sciana) {
     const ZbiorNastaw zbior = ZbiorNastaw::Wczytaj(plik);
     if (!zbior.Blad().isEmpty()) {
-        BladIO = JestZbior(plik) ? 100 : 2;
+        BladIO = platform::fileExists(plik) ? 100 : 2;
         return false;
     }
     // Without its singles section the file is no profile (a playlist picked

@@ -2,7 +2,6 @@
 #include "console/commands/ScianaSingli.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QThread>
 
 #include "audio/OdtwarzaczeSlotow.h"
@@ -49,10 +48,6 @@ void ustaw(BUTTONType& b, int lewy, int gorny, int szer, int wys, const QString&
 }  // namespace
 
 void WyczyscSingiel(TSingiel& g) { g = TSingiel{}; }
-
-bool PlikSinglaJest(const QString& adres) {
-    return !adres.trimmed().isEmpty() && QFileInfo(platform::resolvePath(adres)).isFile();
-}
 
 bool NazwaZestawuZastrzezona(const QString& nazwa) {
     return nazwa.trimmed().isEmpty() || upperPL(nazwa) == QStringLiteral("NIE_MA");
@@ -349,7 +344,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
 
     if (wspolneWyjscie) {
         if (gra(1) && gra(2)) return;
-        if (!PlikSinglaJest(g.Adr)) {
+        if (!platform::fileExists(g.Adr)) {
             if (Emisja.CzyKomunikatBrakNagrania) PokazInfo(QStringLiteral("Nie ma nagrania"), g.Adr);
             return;
         }
@@ -396,7 +391,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
             silnik_.KoniecEmisji(4, PowodProg);
             return;
         }
-        if (!PlikSinglaJest(g.Adr)) return;
+        if (!platform::fileExists(g.Adr)) return;
         zbudujElement(g);
         if (prawy) {
             if (Odsluch) Odsluch(g.Adr, qMax(0, g.Trw - 7000));
@@ -433,7 +428,7 @@ void ScianaSingli::SingleKolejno() {
     SingleGrany = false;
     while (SingleOstatni < SlotowPalety) {
         ++SingleOstatni;
-        if (PlikSinglaJest(Single[p][SingleOstatni].Adr)) {
+        if (platform::fileExists(Single[p][SingleOstatni].Adr)) {
             GrajSingiel(SingleOstatni);
             return;
         }

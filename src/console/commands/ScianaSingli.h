@@ -182,7 +182,5 @@ private:
 
 // A slot of an empty palette.
 void WyczyscSingiel(TSingiel& g);
-// A slot's file is there (an empty path never is).
-bool PlikSinglaJest(const QString& adres);
 // Names a set cannot take: none, and "Nie_ma" in any case.
 bool NazwaZestawuZastrzezona(const QString& nazwa);

@@ -158,7 +158,7 @@ void ScianaSingli::CzytajZestawSingli(const QString& plik) {
 
 void ScianaSingli::sprawdzObecnosc() {
     for (TSingiel& g : Single[SinglePaleta]) {
-        if (g.Adr.size() <= 3 || PlikSinglaJest(g.Adr)) continue;
+        if (g.Adr.size() <= 3 || platform::fileExists(g.Adr)) continue;
         const int odpowiedz = Decyzja(QStringLiteral("Nie ma nagrania ") + g.Tyt, QStringLiteral("Czy kontynuować testy?"), 2);
         WyczyscSingiel(g);
         widok_.RysujSingle();
@@ -176,7 +176,7 @@ void ScianaSingli::kopiujNaDyskLokalny() {
     StanMaksimum2 = SlotowPalety;
     for (int s = 1; s <= SlotowPalety; ++s) {
         TSingiel& g = Single[p][size_t(s)];
-        if (!PlikSinglaJest(g.Adr) || !Sieciowy(g.Adr) || !dyski.contains(upperPL(g.Adr.left(1)))) continue;
+        if (!platform::fileExists(g.Adr) || !Sieciowy(g.Adr) || !dyski.contains(upperPL(g.Adr.left(1)))) continue;
         const QString lokalna = sciezkaLokalna(g.Adr);
         if (lokalna.isEmpty()) continue;
         const QString katalog = katalogPliku(lokalna);
@@ -184,7 +184,7 @@ void ScianaSingli::kopiujNaDyskLokalny() {
             PokazInfo(QStringLiteral("Nie ma katalogu:"), katalog);
             continue;
         }
-        if (!(PlikSinglaJest(lokalna) && TeSameRozmiary(g.Adr, lokalna) && NowszyZbior(g.Adr, lokalna))) {
+        if (!(platform::fileExists(lokalna) && TeSameRozmiary(g.Adr, lokalna) && NowszyZbior(g.Adr, lokalna))) {
             bool przerwane = false;
             const bool skopiowany = KopiujZglaszajac(g.Adr, lokalna, QStringLiteral("Kopiowanie singla nieudane: "),
                                                      przerwane, OknoKopii::Dwa, s);

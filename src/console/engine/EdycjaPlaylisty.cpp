@@ -45,12 +45,6 @@ void przesunCzasy(qint32 od, qint32 do_, qint64 d) {
     for (qint32 i = od; i <= do_; ++i) Playlista[i].Emi = naDobe(qint64(Playlista[i].Emi) + d);
 }
 
-bool zbiorIstnieje(const TElemPListy& e) {
-    const QString adres = e.Adr;
-    if (adres.trimmed().isEmpty()) return false;
-    return platform::isRegularFile(adres);
-}
-
 bool glosNaPiosence(const TElemPListy& e) {
     const quint8 r = RodzajElemPListy(e.Typ);
     return r == RodzajDJ_ || r == RodzajWHI;
@@ -252,9 +246,9 @@ void PomijajBrakujace() {
     qint32& n = StanPlaylisty.DoGrania;
     const qint32 ilosc = StanPlaylisty.Ilosc;
     if (n < 1 || n > ilosc) return;
-    if (RodzajElemPListy(Playlista[n].Typ) == RodzajREK || zbiorIstnieje(Playlista[n])) return;
+    if (RodzajElemPListy(Playlista[n].Typ) == RodzajREK || platform::fileExists(Playlista[n].Adr)) return;
     for (qint32 i = n + 1; i <= ilosc; ++i) {
-        if (zbiorIstnieje(Playlista[i])) {
+        if (platform::fileExists(Playlista[i].Adr)) {
             n = i;
             return;
         }

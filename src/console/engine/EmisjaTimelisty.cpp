@@ -16,10 +16,6 @@
 
 namespace {
 
-bool istnieje(const TElemTListy& e) {
-    return !e.Adr.trimmed().isEmpty() && platform::isRegularFile(e.Adr);
-}
-
 void oznacz(TElemTListy& e, quint8 jednostki) { e.Stan = quint8(e.Stan / 100 * 100 + jednostki); }
 
 // Whether the start put the entry on air. The start's outcome is known when
@@ -62,7 +58,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     }
     const qint32 n = std::clamp<qint32>(StanTimelisty.Ilosc, 0, MaksTimelisty);
     const qint32 k = StanTimelisty.Kursor;
-    if (n == 0 || k < 1 || k > n || !istnieje(Timelista[k])) return;
+    if (n == 0 || k < 1 || k > n || !platform::fileExists(Timelista[k].Adr)) return;
 
     const EmisjaTeraz blok = BlokTimelisty(k);
     const TElemTListy wpis = Timelista[k];
@@ -117,7 +113,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     }
 
     qint32 c = std::min(k + 1, n);
-    while (c < n && !istnieje(Timelista[c])) ++c;
+    while (c < n && !platform::fileExists(Timelista[c].Adr)) ++c;
     StanTimelisty.Kursor = c;
     StanTimelisty.Pierwszy = std::max(1, c - 1);
     s.Wyjscia().OdswiezTimeliste();

@@ -556,7 +556,7 @@ QString SciezkaNagrania(const QString& tekst) {
     if (NazwaSciezki(t).contains(QLatin1Char('.')))
         return t;
     for (const char* r : {".MP2", ".01", ".WAV"})
-        if (JestZbior(t + QLatin1String(r)))
+        if (platform::fileExists(t + QLatin1String(r)))
             return t + QLatin1String(r);
     return {};
 }
@@ -593,7 +593,7 @@ void ZnajdzPlikNagrania(TElemPListy& e) {
                 const QString s = folder->startsWith(QLatin1Char('/'))
                                       ? platform::storedPath(*folder + QLatin1Char('/') + nazwa)
                                       : *folder + QLatin1Char('\\') + nazwa;
-                if (JestZbior(s))
+                if (platform::fileExists(s))
                     znaleziony = s;
             }
             if (!znaleziony.isEmpty()) {
@@ -674,10 +674,6 @@ void CzyscPlayliste(SilnikEmisji& silnik) {
     StanPlaylisty.Kursor = 0;
     StanPlaylisty.DoGrania = 0;
     StanPlaylisty.Pierwszy = 1;
-}
-
-bool PlikPlaylistyIstnieje(const QString& plik) {
-    return QFileInfo(platform::resolvePath(plik)).isFile();
 }
 
 bool TenSamPlik(const QString& a, const QString& b) {

@@ -65,8 +65,6 @@ void ZnajdzPlikNagrania(TElemPListy& e);
 // letters, UNC and relative paths are kept.
 QString MapujSciezkeSieciowa(const QString& sciezka);
 
-// Whether a playlist path names a file that exists.
-bool PlikPlaylistyIstnieje(const QString& plik);
 // Two stored paths of the same file (Polish upper case compared).
 bool TenSamPlik(const QString& a, const QString& b);
 // A name in a folder, with one separator between them.

@@ -9,6 +9,7 @@
 #include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
 #include "foundation/Text.h"
+#include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_PlaylistaPorzadki.h"
@@ -68,7 +69,7 @@ void wstawPo(SilnikEmisji& s, qint32 po, const TElemPListy& e) {
 }
 
 qint32 trwaniePliku(const QString& adr) {
-    if (adr.trimmed().size() < 3 || !JestZbior(adr)) return 0;
+    if (!platform::fileExists(adr)) return 0;
     const int blad = BladIO;
     const qint32 t = CzasTrwaniaPliku(adr);
     BladIO = blad;
@@ -98,7 +99,7 @@ bool czytajWpis(PlikTekstowy& f, WpisLST& w) {
 // A merged advert is named by its recording's description; the kind's word
 // stands in when the recording has none.
 QString tytulNagrania(const QString& adres, const QString& zastepczy) {
-    if (adres.trimmed().size() < 3 || !JestZbior(adres)) return zastepczy;
+    if (!platform::fileExists(adres)) return zastepczy;
     const int blad = BladIO;
     SygnalType s;
     s.Adres = adres;
@@ -200,7 +201,7 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
             n.Trw = z.Trw;
             n.Aut = z.Aut;
             const qint32 stary = z.Trw;
-            if (zCzasami && JestZbior(w.adres)) n.Trw = trwaniePliku(w.adres);
+            if (zCzasami && platform::fileExists(w.adres)) n.Trw = trwaniePliku(w.adres);
             z = n;
             przesunPo(i, qint64(n.Trw) - stary);
         } else {
@@ -289,7 +290,7 @@ void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
 
 void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista2, bool zCzasami,
                     bool interaktywnie, qint32 start) {
-    if (!JestZbior(lista1)) {
+    if (!platform::fileExists(lista1)) {
         PokazBlad(QStringLiteral("Nie odnaleziono pierwszej listy LST"), lista1);
         return;
     }
@@ -308,7 +309,7 @@ void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista
         if (BladIO != 0) {
             PokazBladKod(BladIO, QString(), lista1);
         } else if (Emisja.CzyLista2LST && CzytajLista2) {
-            if (!JestZbior(lista2))
+            if (!platform::fileExists(lista2))
                 PokazBlad(QStringLiteral("Nie odnaleziono drugiej listy LST"), lista2);
             else if (lista2.compare(lista1, Qt::CaseInsensitive) == 0)
                 PokazBlad(QStringLiteral("Druga lista LST zgodna z pierwszą listą LST"), lista2);
@@ -323,7 +324,7 @@ void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista
     } else {
         WypelnioneBloki bloki;
         if (CzytajLista1) WstawBlokiZPlikuLST(s, lista1, rodzajSlotu(1), zCzasami, start, &bloki);
-        if (CzytajLista2 && JestZbior(lista2)) WstawBlokiZPlikuLST(s, lista2, rodzajSlotu(2), zCzasami, start, &bloki);
+        if (CzytajLista2 && platform::fileExists(lista2)) WstawBlokiZPlikuLST(s, lista2, rodzajSlotu(2), zCzasami, start, &bloki);
     }
     usunPuste(start);
     ZamknijStan();
@@ -380,7 +381,7 @@ void WczytajReklamyDoPlaylisty(SilnikEmisji& s, qint32 start, bool interaktywnie
         if (!CzytajLista1 && !CzytajLista2) return;
     }
     if (Emisja.CzyZawszeOdczytLSTDlaMIX) scal(start, CzytajLista1, CzytajLista2);
-    if (!interaktywnie && !JestZbior(lista1)) {
+    if (!interaktywnie && !platform::fileExists(lista1)) {
         s.Komunikat = QStringLiteral("Brak listy reklamowej: ") + nazwaPlaylisty().left(8) + QStringLiteral(".LST");
         s.Wyjscia().OdswiezKomunikat();
         return;

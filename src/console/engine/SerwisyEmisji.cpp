@@ -52,10 +52,6 @@ bool wLiscie(qint32 n) {
     return n >= 1 && n <= StanPlaylisty.Ilosc;
 }
 
-bool istnieje(const QString& plik) {
-    return !plik.trimmed().isEmpty() && platform::isRegularFile(plik);
-}
-
 QString wKatalogu(const QString& katalog, const QString& nazwa) {
     return katalog + QLatin1Char('\\') + nazwa;
 }
@@ -205,7 +201,7 @@ void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
     QString plik;
     for (const QString& p : kandydaci(tytul, o, audycja)) {
         plik = p;
-        if (istnieje(p))
+        if (platform::fileExists(p))
             break;
     }
 
@@ -214,7 +210,7 @@ void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
     s.Nazwa = nazwaPliku(plik);
     s.Adres = plik;
     OpisNagraniaTyp opis;
-    if (!istnieje(plik) || OtworzSygnal(s, true, opis) != 0) {
+    if (!platform::fileExists(plik) || OtworzSygnal(s, true, opis) != 0) {
         silnik_.Komunikat = o.brak + hhmm + QStringLiteral(" -> ") + plik;
         silnik_.Wyjscia().OdswiezKomunikat();
         Log(silnik_.Komunikat);
@@ -267,7 +263,7 @@ qint32 SerwisyEmisji::CzasGrajO(qint32 n, Rodzaj rodzaj) const {
     const TElemPListy& e = Playlista[n];
     const QString t = e.Tyt;
     if (RodzajElemPListy(e.Typ) != o.rodzaj || !t.startsWith(o.znacznikGrajO) || (e.Typ & TypZagrany) != 0 ||
-        !istnieje(e.Adr))
+        !platform::fileExists(e.Adr))
         return -1;
     for (quint8 s = 1; s <= 3; ++s)
         if (silnik_.Odtwarzacz[s].Element == n)

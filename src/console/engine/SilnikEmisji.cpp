@@ -84,14 +84,6 @@ bool RodzajReklamy(quint8 rodzaj) {
     return rodzaj == (Emisja.CzyLista2LSTPromosy ? RodzajPRO : RodzajREK);
 }
 
-bool SilnikEmisji::ZbiorIstnieje(const QString& adres) const {
-    // Blank addresses are placeholders; checked without copying the text
-    // (the loop asks this far down the playlist).
-    if (std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); }))
-        return false;
-    return platform::isRegularFile(adres);
-}
-
 bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
     switch (Pliki.StanElementu(numer, adres)) {
     case ObecnoscPlikow::Jest:
@@ -103,7 +95,7 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
     }
     if (wTiku_ || bezDysku_)
         return !std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); });
-    return ZbiorIstnieje(adres);
+    return platform::fileExists(adres);
 }
 
 bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {

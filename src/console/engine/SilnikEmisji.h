@@ -289,7 +289,6 @@ protected:
     // The working element of the start in progress.
     TElemPListy& Robocze();
     qint32 NumerRoboczego(quint8 tryb) const;
-    bool ZbiorIstnieje(const QString& adres) const;
     // Whether element `numer` (address `adres`) has its file, as far as the
     // presence worker knows; an element it has not seen yet counts as there
     // inside the tick (the start finds out) and is looked up outside it.

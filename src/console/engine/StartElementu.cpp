@@ -265,7 +265,7 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
 }
 
 void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
-    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !ZbiorIstnieje(LST1Adres))
+    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !platform::fileExists(LST1Adres))
         return;
     const QString data = DataZbioruTekst(LST1Adres);
     if (data != LST1Data) {
@@ -309,7 +309,7 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
                         PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
                 }
             }
-        } else if (tryb == TrybRoboczy ? ZbiorIstnieje(w.Adr) : PlikElementu(numer, w.Adr)) {
+        } else if (tryb == TrybRoboczy ? platform::fileExists(w.Adr) : PlikElementu(numer, w.Adr)) {
             if (tryb != TrybRoboczy && wTiku_) {
                 // Nothing is read in the tick: an element not prepared yet is
                 // late, and a later tick starts it once the read-ahead thread
@@ -352,7 +352,7 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
             const QString tytul = w.Tyt;
             if (RodzajElemPListy(w.Typ) == RodzajINF && tytul.startsWith(QStringLiteral("PALETA:"))) {
                 const QString plik = charsFromTo(tytul, 8, int(tytul.size()));
-                if (ZbiorIstnieje(plik))
+                if (platform::fileExists(plik))
                     Zapytaj({KomunikatEmisji::PytaniePaleta, QStringLiteral("Czy wczytać paletę singli?"), plik});
                 else
                     Zapytaj({KomunikatEmisji::BrakZbioruPalety, QStringLiteral("Nie odnaleziono zbioru:"), plik});

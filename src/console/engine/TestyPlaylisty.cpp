@@ -25,10 +25,6 @@ namespace {
 
 const QString BezIdentyfikatora = QStringLiteral("--------");
 
-bool istnieje(const QString& plik) {
-    return plik.trimmed().size() >= 3 && QFileInfo(platform::resolvePath(plik)).isFile();
-}
-
 bool wRodzajachTestu(quint8 r) {
     return r == RodzajSND || r == 6 || (r >= 8 && r <= 15);
 }
@@ -51,7 +47,7 @@ void czasy(SilnikEmisji& s, qint32 start) {
         const quint8 r = RodzajElemPListy(e.Typ);
         if (e.Ide == BezIdentyfikatora || !(r == RodzajSND || r == 6 || CzyElemReklama(e))) continue;
         const QString plik = QString(e.Adr);
-        if (!istnieje(plik)) continue;
+        if (!platform::fileExists(plik)) continue;
         const qint32 t = CzasTrwaniaPliku(plik);
         if (t > 0 && t != e.Trw) e.Trw = t;
     }
@@ -69,7 +65,7 @@ void opisyZPlaylisty(SilnikEmisji& s, qint32 start) {
         const quint8 r = RodzajElemPListy(e.Typ);
         if (!(r == RodzajSND || (r >= 8 && r <= 15))) continue;
         const QString plik = QString(e.Adr);
-        if (!istnieje(plik) || JestZbior(ZbiorOpisu(plik))) continue;
+        if (!platform::fileExists(plik) || platform::fileExists(ZbiorOpisu(plik))) continue;
         SygnalType sygnal = SygnalPliku(plik);
         OpisNagraniaTyp opis;
         if (OtworzSygnal(sygnal, false, opis) != 0) continue;
@@ -117,7 +113,7 @@ bool TestObecnosci(SilnikEmisji& s, qint32 start, bool reklamy) {
         TElemPListy& e = Playlista[size_t(n)];
         const quint8 r = RodzajElemPListy(e.Typ);
         const bool testowany = (e.Ide != BezIdentyfikatora && wRodzajachTestu(r)) || (reklamy && CzyElemReklama(e));
-        if (testowany && !istnieje(QString(e.Adr))) {
+        if (testowany && !platform::fileExists(e.Adr)) {
             brak = true;
             s.Komunikat = QStringLiteral("Nie ma nagrań");
             e.BrakZbioru = 1;

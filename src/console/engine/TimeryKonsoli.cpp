@@ -43,7 +43,6 @@ struct Wstrzymanie {
     Wstrzymanie& operator=(const Wstrzymanie&) = delete;
 };
 
-bool istnieje(const QString& plik) { return PlikPlaylistyIstnieje(plik); }
 bool tenSam(const QString& a, const QString& b) { return TenSamPlik(a, b); }
 QString wFolderze(const QString& folder, const QString& nazwa) { return WFolderze(folder, nazwa); }
 
@@ -244,7 +243,7 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
                                                                   QStringLiteral(".MIX"));
     // A missing next-day file leaves the current playlist playing: only a
     // playlist that was read is started at midnight.
-    if (!istnieje(plik) || tenSam(plik, PlaylistaZbior))
+    if (!platform::fileExists(plik) || tenSam(plik, PlaylistaZbior))
         return;
     const StanKonsoli& st = silnik_.Stan;
     const bool wolne = !st.OdtwarzaczZajety[1] && !st.OdtwarzaczZajety[2] && !st.OdtwarzaczZajety[3];
@@ -318,11 +317,11 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
 
     if (Satelita.SatPLJest) {
         QString plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".MIX"));
-        if (!istnieje(plik))
+        if (!platform::fileExists(plik))
             plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".SEL"));
         // Nothing on air changes before the new playlist has been read: one
         // that fails is logged and leaves the station as it was.
-        if (istnieje(plik) && !tenSam(plik, PlaylistaZbior) && WczytajPlayliste(plik)) {
+        if (platform::fileExists(plik) && !tenSam(plik, PlaylistaZbior) && WczytajPlayliste(plik)) {
             if (silnik_.Stan.TrybAutomat)
                 silnik_.PrzelaczAutomat();
             for (quint8 s = 1; s <= 3; ++s)
@@ -342,7 +341,7 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
 
     if (Satelita.SatTLJest) {
         const QString plik = wFolderze(Emisja.KatLista1, nazwa + QStringLiteral(".LST"));
-        if (istnieje(plik) && !tenSam(plik, TimelistaZbior)) {
+        if (platform::fileExists(plik) && !tenSam(plik, TimelistaZbior)) {
             Wstrzymanie wstrzymanie(TimerKonsoli::PListaAutoodczyt);
             // The current list stays until the new one has been read whole.
             const auto stara = std::make_unique<std::array<TElemTListy, MaksTimelisty + 1>>(Timelista);

@@ -24,7 +24,6 @@
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
 
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -142,7 +141,7 @@ TTolv::TTolv(QWidget* parent)
 }
 
 void TTolv::StatusLabelClick() {
-    if (!LogNazwa.isEmpty() && QFileInfo(platform::resolvePath(LogNazwa)).isFile() && !silnik_.Stan.CzytaniePlaylisty) {
+    if (platform::fileExists(LogNazwa) && !silnik_.Stan.CzytaniePlaylisty) {
         status_->StatusGauge->setValue(0);
         PokazRaport(LogNazwa);
         return;

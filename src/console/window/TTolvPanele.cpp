@@ -12,8 +12,6 @@
 #include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
-#include <QFileInfo>
-
 namespace {
 
 int wierszPL() { return std::max(1, SkalaY(WierszPlaylistyJ)); }
@@ -100,7 +98,7 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
             return true;
         }
         if (grywalnyRodzaj(RodzajElemPListy(e.Typ))) {
-            const bool plik = QFileInfo(platform::resolvePath(QString(e.Adr))).isFile();
+            const bool plik = platform::fileExists(e.Adr);
             const bool belka = RodzajElemPListy(e.Typ) == RodzajREK && Emisja.CzyReklamaJakoBelka &&
                                ZnajdzGodzineTListy(QString(e.Tyt).mid(10, 5)) > 0;
             if (plik || belka) {
@@ -122,7 +120,7 @@ void TTolv::OdsluchWiersza(qint32 n) {
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
     if (!grywalnyRodzaj(rodzaj) || (rodzaj == RodzajREK && Emisja.CzyReklamaJakoBelka)) return;
     const QString plik = QString(e.Adr);
-    if (!QFileInfo(platform::resolvePath(plik)).isFile()) return;
+    if (!platform::fileExists(plik)) return;
     const qint32 l = CzasTrwaniaPliku(plik);
     const int top = GoraWiersza(StanPlaylisty, n, wierszPL());
     const auto pokaz = [&](qint32 start, quint8 tryb) {

@@ -188,7 +188,7 @@ TEST_F(Profiles, SaveRefusesNieMaAndAFailedWriteKeepsTheOldFile) {
     ASSERT_EQ(dialogi.Zapisy(RodzajDialogu::Blad).size(), 1);
     EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Blad)[0].teksty,
               QStringList({u"Należy podać nazwę zbioru"_s, u" ( Inną od \"Nie_ma\" ))"_s}));
-    EXPECT_FALSE(JestZbior(plikProfilu(u"Nie_ma"_s)));
+    EXPECT_FALSE(platform::fileExists(plikProfilu(u"Nie_ma"_s)));
 
     // A name the file system will not take over: the old entry and the
     // current profile stay, the error is shown.
