@@ -132,6 +132,11 @@ int TRForm::SzerokoscTekstu(const QString& tekst) const { return QFontMetrics(fo
 
 int TRForm::WysokoscTekstu() const { return QFontMetrics(font()).height(); }
 
+QString TRForm::PrzytnijDoSzerokosci(QString tekst, int szerokosc) const {
+    while (!tekst.isEmpty() && SzerokoscTekstu(tekst) > szerokosc) tekst.chop(1);
+    return tekst;
+}
+
 // ---- pen modes ----
 
 void TRForm::g_xorput() { xor_ = true; }

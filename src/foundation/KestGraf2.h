@@ -44,6 +44,8 @@ public:
     // Text metrics of the canvas font.
     int SzerokoscTekstu(const QString& tekst) const;
     int WysokoscTekstu() const;
+    // The text cut at its end so that it takes at most `szerokosc` pixels.
+    QString PrzytnijDoSzerokosci(QString tekst, int szerokosc) const;
 
     // ---- pen modes ----
     void g_xorput();

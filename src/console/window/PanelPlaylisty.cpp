@@ -19,11 +19,6 @@ constexpr TColor KolorLimonka = 0x00FF00;
 int wiersz() { return std::max(1, SkalaY(WierszPlaylistyJ)); }
 int wierszTL() { return std::max(1, SkalaY(WierszTimelistyJ)); }
 
-QString dopasuj(const TRForm& f, QString tekst, int szerokosc) {
-    while (!tekst.isEmpty() && f.SzerokoscTekstu(tekst) > szerokosc) tekst.chop(1);
-    return tekst;
-}
-
 TColor kolorPolaCzasu(const TElemPListy& e) {
     if (QString(e.Tyt).contains(QStringLiteral("GRAJ O"))) return KolorLimonka;
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
@@ -151,8 +146,6 @@ void RysujPlayliste(TRForm& f, const SilnikEmisji& s) {
     }
     MalujPoleKomunikatu(f, s.Komunikat, false);
 
-    TRect lista = st.Lista;
-    lista.Bottom = std::min(st.Lista.Bottom, st.Lista.Top + st.Wierszy * wiersz());
     f.PoleWklesleE(st.Lista, KolorCienia, KolorCienia, KolorBialy);
     if (st.Ilosc <= 0)
         f.PiszxyKolorE(st.Lista.Left + SkalaX(11), st.Lista.Top + SkalaY(5), QStringLiteral("Nie ma elementów"),
@@ -202,9 +195,10 @@ void RysujWierszPlaylisty(TRForm& f, const SilnikEmisji& s, qint32 n) {
     f.PoleKolorE(pole, KolorBialy);
     const int szer = pole.Right - pole.Left;
     const quint8 rodzaj = RodzajElemPListy(e.Typ);
-    f.PiszxyKolorE(pole.Left + 3, pole.Top + 1, dopasuj(f, t.Gorny, szer - SkalaX(54)), kolorGornego(rodzaj));
-    f.PiszxyKolorE(pole.Left + 3, pole.Bottom - f.WysokoscTekstu() - 1, dopasuj(f, t.Dolny, szer - SkalaX(100)),
-                   KolorCzarny);
+    f.PiszxyKolorE(pole.Left + 3, pole.Top + 1, f.PrzytnijDoSzerokosci(t.Gorny, szer - SkalaX(54)),
+                   kolorGornego(rodzaj));
+    f.PiszxyKolorE(pole.Left + 3, pole.Bottom - f.WysokoscTekstu() - 1,
+                   f.PrzytnijDoSzerokosci(t.Dolny, szer - SkalaX(100)), KolorCzarny);
     f.PiszxyKolorE(pole.Right - 3 - f.SzerokoscTekstu(t.Dlugosc), pole.Top + 1, t.Dlugosc, KolorCzarny);
     if (const int d = deckElementu(s, n); d > 0) {
         const QString znak = QStringLiteral("[%1]").arg(QChar(u'A' + d - 1));
@@ -262,7 +256,7 @@ void RysujTimeliste(TRForm& f, bool zegar12h) {
         const auto [tekst, szary] = TekstCzasuTimelisty(n, zegar12h);
         const int y = top + (wh - f.WysokoscTekstu()) / 2;
         f.PiszxyKolorE(w.Left + SkalaX(6), y, tekst, szary ? KolorCienia : kolor);
-        f.PiszxyKolorE(xTytulu, y, dopasuj(f, e.Tyt, w.Right - xTytulu - 2), kolor);
+        f.PiszxyKolorE(xTytulu, y, f.PrzytnijDoSzerokosci(e.Tyt, w.Right - xTytulu - 2), kolor);
     }
     rysujSuwak(f, st);
 }

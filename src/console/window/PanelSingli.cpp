@@ -11,12 +11,6 @@ constexpr TColor KolorFuksja = 0xFF00FF;
 constexpr TColor KolorCienia = 0x808080;
 const QString Siec = QStringLiteral("sieć");
 
-// The text cut so that it takes at most `szerokosc` pixels.
-QString dopasuj(const TRForm& f, QString tekst, int szerokosc) {
-    while (!tekst.isEmpty() && f.SzerokoscTekstu(tekst) > szerokosc) tekst.chop(1);
-    return tekst;
-}
-
 }  // namespace
 
 TRect ProstokatPaneluSingli() {
@@ -63,7 +57,7 @@ void RysujSlotSingla(TRForm& f, const ScianaSingli& sciana, const PrzyciskiKonso
         f.PiszxyKolorE(x, y, Siec, KolorFuksja);
         x += f.SzerokoscTekstu(Siec + QLatin1Char(' '));
     }
-    f.PiszxyKolorE(x, y, dopasuj(f, g.Tyt, (pole.Right - pole.Left) - 40 - (x - pole.Left)), KolorBialy);
+    f.PiszxyKolorE(x, y, f.PrzytnijDoSzerokosci(g.Tyt, (pole.Right - pole.Left) - 40 - (x - pole.Left)), KolorBialy);
     const QString czas = TekstCzasuSingla(g.Trw, postep);
     const TColor kolor = czas == QStringLiteral(" 0:00") ? KolorTurkus : gra ? KolorCzarny : KolorAqua;
     f.PiszxyKolorE(pole.Right - 3 - f.SzerokoscTekstu(czas), y, czas, kolor);
