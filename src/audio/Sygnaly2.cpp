@@ -665,25 +665,31 @@ void TekstNaZnaczniki(const OpisNagraniaTyp& opis, SygnalType& s) {
     }
 }
 
-QString TytulPliku(const QString& sciezka) {
+namespace {
+
+// The title of an audio file, with its performer when its description has one.
+struct TytulIWykonawca {
+    QString Tytul, Wyk;
+};
+
+TytulIWykonawca tytulIWykonawca(const QString& sciezka) {
     if (!jestAudio(RozszerzenieSciezki(sciezka))) return {};
     SygnalType s;
     PustySygnal(s);
     s.Adres = sciezka;
     OpisNagraniaTyp opis;
     OtworzSygnal(s, true, opis);
-    return s.Tytul;
+    return {s.Tytul, opis.Wyk};
 }
 
+}  // namespace
+
+QString TytulPliku(const QString& sciezka) { return tytulIWykonawca(sciezka).Tytul; }
+
 QString WykonawcaITytulPliku(const QString& sciezka) {
-    if (!jestAudio(RozszerzenieSciezki(sciezka))) return {};
-    SygnalType s;
-    PustySygnal(s);
-    s.Adres = sciezka;
-    OpisNagraniaTyp opis;
-    OtworzSygnal(s, true, opis);
-    if (opis.Wyk.isEmpty()) return s.Tytul;
-    return opis.Wyk + QStringLiteral(" - ") + s.Tytul;
+    const TytulIWykonawca t = tytulIWykonawca(sciezka);
+    if (t.Wyk.isEmpty()) return t.Tytul;
+    return t.Wyk + QStringLiteral(" - ") + t.Tytul;
 }
 
 OpisFormatuTyp OpisFormatu(const QString& sciezka) {
