@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 struct NastawyProgramu {
     qint32 Numer = 0;
     QString Id;
@@ -49,6 +51,17 @@ QString BezpiecznaNazwaZbioru(const QString& s);
 QString LogZbior();
 QString LogZbior(const QDate& dzien);
 void Log(const QString& tekst);
+// The event log's lines may be written by a writer thread: once a queue is
+// installed, Log makes the line on the caller's thread (its time, its file
+// name) and hands the queue a job that appends it, so the caller never waits
+// for the disk and the lines keep their order. `oproznij` waits until what
+// was queued is written. Only the installer takes its own queue away; the
+// lines go straight to the file again then.
+void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
+                      std::function<void()> oproznij);
+void ZdejmijKolejkeLogu(const void* wlasciciel);
+// Returns once every line logged so far is in the file.
+void OproznijLog();
 void NowyLogNazwany(const QString& nazwa);
 void LogNazwany(const QString& tekst);
 

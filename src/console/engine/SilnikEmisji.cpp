@@ -33,6 +33,7 @@ SilnikEmisji::SilnikEmisji(std::nullptr_t)
     UstawWyjscia(nullptr);
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
+    PodlaczLog();
 }
 
 SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, WyjsciaEmisji* wyjscia)
@@ -45,10 +46,27 @@ SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, Wy
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
     PodlaczNumeryUndo(true);
+    PodlaczLog();
 }
 
 SilnikEmisji::~SilnikEmisji() {
     PodlaczNumeryUndo(false);
+    Historia.Oproznij();
+    ZdejmijKolejkeLogu(this);
+}
+
+void SilnikEmisji::PodlaczLog() {
+    // The event log is written by the day files' writer, in turn with the
+    // history, XML, RDS and INFO files: a log line costs the tick a queued job.
+    UstawKolejkeLogu(
+        this,
+        [this](std::function<void()> zapis) {
+            Historia.Zlec([zapis = std::move(zapis)] {
+                zapis();
+                return QString();
+            });
+        },
+        [this] { Historia.Oproznij(); });
 }
 
 void SilnikEmisji::UstawWyjscia(WyjsciaEmisji* wyjscia) {

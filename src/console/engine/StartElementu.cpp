@@ -82,9 +82,12 @@ struct PrzygotowanyStart {
     qint32 numer = 0;
     QString adres;
     QString ide;
-    qint32 startMs = 0;
+    qint32 startMs = 0;    // asked for; -1: the file's own start marker
+    qint32 odMs = 0;       // where it was positioned (set before `gotowe`)
     std::atomic<bool> gotowe{false};
     int wynikSygnalu = 0;
+    bool jest = false;     // a regular file stands there
+    qint32 dlugoscMs = 0;  // as the header says
     SygnalType sygnal;
     OpisNagraniaTyp opis;
     std::shared_ptr<TPreparedFile> plik;
@@ -95,33 +98,46 @@ void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
     if (!wLiscie(numer) || !RodzajDzwiekowy(RodzajElemPListy(Playlista[numer].Typ)))
         return;
     const TElemPListy& e = Playlista[numer];
+    Przygotuj(numer, e.Adr, e.Ide, startMs);
+}
+
+void SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& ide, qint32 startMs) {
+    // The singles of the wall have a list and a thread of their own: a
+    // palette read from a slow share never delays the next element.
+    const bool singiel = numer == 0 && startMs < 0;
     {
         std::lock_guard blokada(przygotowaniaMutex_);
-        for (const auto& p : przygotowania_)
-            if (p->numer == numer && p->startMs == startMs && p->adres == e.Adr.str() && p->ide == e.Ide)
+        for (const auto& p : singiel ? przygotowaniaSingli_ : przygotowania_)
+            if (p->numer == numer && p->startMs == startMs && p->adres == adres && p->ide == ide)
                 return;
     }
     auto p = std::make_shared<PrzygotowanyStart>();
     p->numer = numer;
-    p->adres = e.Adr;
-    p->ide = e.Ide;
+    p->adres = adres;
+    p->ide = ide;
     p->startMs = startMs;
     {
         std::lock_guard blokada(przygotowaniaMutex_);
-        przygotowania_.push_back(p);
-        // The next element, the one after, and a start from elsewhere.
-        if (przygotowania_.size() > 4)
-            przygotowania_.erase(przygotowania_.begin());
+        auto& lista = singiel ? przygotowaniaSingli_ : przygotowania_;
+        lista.push_back(p);
+        // The next element, the one after, the time list's next two
+        // entries, and a start from elsewhere; the singles of one palette.
+        if (lista.size() > (singiel ? size_t(MaksPrzygotowanychSingli) : 6u))
+            lista.erase(lista.begin());
     }
-    odczytWprzod_.post([p] {
+    (singiel ? odczytSingli_ : odczytWprzod_).post([p] {
+        PustySygnal(p->sygnal);
         p->sygnal.Nazwa = p->ide;
         p->sygnal.Adres = p->adres;
         p->wynikSygnalu = OtworzSygnal(p->sygnal, true, p->opis);
+        p->jest = platform::isRegularFile(p->adres);
+        p->dlugoscMs = p->jest ? DlugoscSygnaluMs(p->sygnal) : 0;
         if (p->wynikSygnalu != 0) {
             p->blad = QStringLiteral("nagłówek nieczytelny");
         } else {
             try {
-                p->plik = PrepareAudioFile(p->adres, p->startMs);
+                p->odMs = p->startMs >= 0 ? p->startMs : qMax(0, p->sygnal.NwP);
+                p->plik = PrepareAudioFile(p->adres, p->odMs);
             } catch (const std::exception& ex) {
                 p->blad = QString::fromUtf8(ex.what());
             } catch (...) {
@@ -132,14 +148,33 @@ void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
     });
 }
 
-std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs) {
+std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
+                                                             const QString* ideRobocze) {
     // The element as it stands now: the same place may hold another one.
-    const QString ide = wLiscie(numer) ? Playlista[numer].Ide : QString();
+    const QString ide = ideRobocze ? *ideRobocze : wLiscie(numer) ? QString(Playlista[numer].Ide) : QString();
     std::lock_guard blokada(przygotowaniaMutex_);
     for (const auto& p : przygotowania_)
         if (p->numer == numer && p->startMs == startMs && p->adres == adres && p->ide == ide)
             return p;
+    // A single starts at its file's own start marker, known once it is read.
+    if (numer == 0)
+        for (const auto& p : przygotowaniaSingli_)
+            if (p->adres == adres && p->ide == ide && p->gotowe.load(std::memory_order_acquire) && p->odMs == startMs)
+                return p;
     return nullptr;
+}
+
+bool SilnikEmisji::PrzygotowanySingiel(const QString& adres, const QString& ide, SygnalType* sygnal,
+                                       OpisNagraniaTyp* opis) {
+    std::lock_guard blokada(przygotowaniaMutex_);
+    for (const auto& p : przygotowaniaSingli_) {
+        if (p->adres != adres || p->ide != ide || !p->gotowe.load(std::memory_order_acquire))
+            continue;
+        *sygnal = p->sygnal;
+        *opis = p->opis;
+        return p->wynikSygnalu == 0;
+    }
+    return false;
 }
 
 // Each tick: a start that waited for its element makes it once it is
@@ -170,9 +205,32 @@ void SilnikEmisji::PrzygotujNastepne() {
 void SilnikEmisji::OproznijPrzygotowania() {
     ZamowNastepne();
     odczytWprzod_.flush();
+    odczytSingli_.flush();
+}
+
+bool SilnikEmisji::PrzygotowanyWpis(const QString& adres, const QString& ide, qint32* dlugoscMs) {
+    const auto p = Przygotowany(0, adres, 0, &ide);
+    if (!p || !p->gotowe.load(std::memory_order_acquire))
+        return false;
+    *dlugoscMs = p->jest ? p->dlugoscMs : -1;
+    return true;
+}
+
+// A work element's file: what its preparation found when it was prepared.
+bool SilnikEmisji::PlikRoboczego(const TElemPListy& w) {
+    qint32 dlugosc = 0;
+    if (PrzygotowanyWpis(w.Adr, w.Ide, &dlugosc) && dlugosc >= 0)
+        return true;
+    return ZbiorIstnieje(w.Adr);
 }
 
 void SilnikEmisji::ZamowNastepne() {
+    // The time list's entry at its cursor and the one after: a block's
+    // entries start one after another as each ends.
+    const qint32 iloscT = std::clamp<qint32>(StanTimelisty.Ilosc, 0, MaksTimelisty);
+    for (qint32 k = qMax(1, StanTimelisty.Kursor); k <= qMin(iloscT, StanTimelisty.Kursor + 1); ++k)
+        if (!Timelista[k].Adr.trimmed().isEmpty())
+            Przygotuj(0, Timelista[k].Adr, Timelista[k].Tyt, 0);
     const qint32 n = StanPlaylisty.DoGrania;
     if (!wLiscie(n))
         return;
@@ -265,9 +323,10 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
 }
 
 void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
-    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !ZbiorIstnieje(LST1Adres))
+    // The presence worker looks at the list's date; a start only compares.
+    QString data;
+    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !Pliki.DataListy(LST1Adres, &data))
         return;
-    const QString data = DataZbioruTekst(LST1Adres);
     if (data != LST1Data) {
         LST1Data = data;
         Komunikat = QStringLiteral("Dostępna nowsza lista reklamowa");
@@ -309,7 +368,7 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
                         PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
                 }
             }
-        } else if (tryb == TrybRoboczy ? ZbiorIstnieje(w.Adr) : PlikElementu(numer, w.Adr)) {
+        } else if (tryb == TrybRoboczy ? PlikRoboczego(w) : PlikElementu(numer, w.Adr)) {
             if (tryb != TrybRoboczy && wTiku_) {
                 // Nothing is read in the tick: an element not prepared yet is
                 // late, and a later tick starts it once the read-ahead thread
@@ -510,15 +569,17 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     const qint32 numer = NumerRoboczego(tryb);
     const qint32 startPliku = startWPliku(w, zrodlo);
     std::shared_ptr<PrzygotowanyStart> gotowy;
-    if (tryb != TrybRoboczy && wLiscie(numer)) {
-        gotowy = Przygotowany(numer, w.Adr, startPliku);
+    if (tryb == TrybRoboczy || wLiscie(numer)) {
+        // A work element (a time-list entry) was prepared by its file.
+        const QString ide = w.Ide;
+        gotowy = tryb == TrybRoboczy ? Przygotowany(0, w.Adr, startPliku, &ide) : Przygotowany(numer, w.Adr, startPliku);
         if (gotowy && !gotowy->gotowe.load(std::memory_order_acquire))
             gotowy.reset();
         if (gotowy) {
             std::lock_guard blokada(przygotowaniaMutex_);
             // Its reader goes to the deck: taken once.
-            przygotowania_.erase(std::remove(przygotowania_.begin(), przygotowania_.end(), gotowy),
-                                 przygotowania_.end());
+            for (auto* lista : {&przygotowania_, &przygotowaniaSingli_})
+                lista->erase(std::remove(lista->begin(), lista->end(), gotowy), lista->end());
         }
     }
     OpisNagraniaTyp opis;
