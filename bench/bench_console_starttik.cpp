@@ -151,11 +151,16 @@ struct Stanowisko {
     }
 };
 
-// range(0): missing elements ahead; range(1): ms of delay of every look at the disk.
+// range(0): missing elements ahead; range(1): ms of delay of every look at
+// the disk; range(2): the event log on (a line for each element passed over).
 void BM_StartZaBrakami(benchmark::State& state) {
     Probki probki;
     const int brakow = int(state.range(0));
     Stanowisko s;
+    if (state.range(2)) {
+        Nastawy.LOGZbiorJest = true;
+        Nastawy.LOGKatalog = s.dir.path();
+    }
     zapiszWav(s.folder + QStringLiteral("/GRA.WAV"), 20);
     WyczyscPlayliste();
     for (int i = 1; i <= brakow + 1; ++i)
@@ -192,7 +197,7 @@ void BM_StartZaBrakami(benchmark::State& state) {
     }
     probki.zglos(state);
 }
-BENCHMARK(BM_StartZaBrakami)->ArgNames({"brakow", "opoznienieMs"})->Args({3000, 0})->Args({9999, 0})->Args({3000, 50})->Args({9999, 50})->Apply([](benchmark::internal::Benchmark* b) { Rozklad(b, 30); });
+BENCHMARK(BM_StartZaBrakami)->ArgNames({"brakow", "opoznienieMs", "log"})->Args({3000, 0, 0})->Args({9999, 0, 0})->Args({3000, 50, 0})->Args({9999, 50, 0})->Args({9999, 0, 1})->Args({9999, 50, 1})->Apply([](benchmark::internal::Benchmark* b) { Rozklad(b, 30); });
 
 // Before: what the tick did in its place, each missing element's file
 // looked up on the tick's own thread.

@@ -159,6 +159,26 @@ void Log(const QString& tekst) {
     otwartyLog().append(platform::resolvePath(zbior), linia);
 }
 
+void LogWiele(std::function<QStringList()> teksty) {
+    if (!Nastawy.LOGZbiorJest) return;
+    const QDateTime teraz = platform::clock().now();
+    const QString zbior = LogZbior(teraz.date());
+    const qint64 ms = teraz.time().msecsSinceStartOfDay();
+    auto zapisz = [zbior, ms, teksty = std::move(teksty)] {
+        const QString plik = platform::resolvePath(zbior);
+        for (const QString& t : teksty()) otwartyLog().append(plik, liniaLogu(ms, t));
+    };
+    KolejkaLogu& k = kolejkaLogu();
+    {
+        std::lock_guard blokada(k.mutex);
+        if (k.kolejka) {
+            k.kolejka(std::move(zapisz));
+            return;
+        }
+    }
+    zapisz();
+}
+
 void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
                       std::function<void()> oproznij) {
     KolejkaLogu& k = kolejkaLogu();

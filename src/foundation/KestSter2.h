@@ -2,6 +2,7 @@
 // The program's own settings section and the daily event log.
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -57,6 +58,10 @@ void Log(const QString& tekst);
 // for the disk and the lines keep their order. `oproznij` waits until what
 // was queued is written. Only the installer takes its own queue away; the
 // lines go straight to the file again then.
+// Lines of one moment whose texts the writer makes (a long run of skipped
+// elements): the caller pays only for handing over what they are made from.
+// Without a queue they are made and written at once.
+void LogWiele(std::function<QStringList()> teksty);
 void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
                       std::function<void()> oproznij);
 void ZdejmijKolejkeLogu(const void* wlasciciel);

@@ -297,9 +297,26 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
     const qint32 stary = StanPlaylisty.DoGrania;
     qint32 n = od + 1;
     bool zawinieto = false;
+    // A recording passed over on the way says why, one line each; a run of
+    // thousands costs the tick only the hand-over, the writer makes the lines.
+    std::vector<std::pair<qint32, QString>> pominiete;
+    auto zglosPominiete = [&pominiete] {
+        if (pominiete.empty() || !Nastawy.LOGZbiorJest)
+            return;
+        LogWiele([p = std::move(pominiete)] {
+            QStringList linie;
+            linie.reserve(qsizetype(p.size()));
+            for (const auto& [numer, adres] : p)
+                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') + adres +
+                             QStringLiteral(" !!! BRAK NAGRANIA !!!");
+            return linie;
+        });
+        pominiete.clear();
+    };
     while (true) {
         if (n > StanPlaylisty.Ilosc) {
             if (!Emisja.CzyPlaylistaZapetlona || zawinieto || !pominBraki) {
+                zglosPominiete();
                 StanPlaylisty.DoGrania = stary;
                 if (Stan.TrybAutomat)
                     PrzelaczAutomat();
@@ -310,12 +327,11 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
         }
         if (ElementGrywalny(n))
             break;
-        // A recording passed over on the way says why.
-        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)))
-            Log(QStringLiteral("Pominięto pozycję nr ") + QString::number(n) + QLatin1Char(' ') + Playlista[n].Adr +
-                QStringLiteral(" !!! BRAK NAGRANIA !!!"));
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)) && Nastawy.LOGZbiorJest)
+            pominiete.emplace_back(n, Playlista[n].Adr.str());
         ++n;
     }
+    zglosPominiete();
     StanPlaylisty.DoGrania = n;
     if (FlagaNastepnego && n > 0)
         StanPlaylisty.Kursor = n;

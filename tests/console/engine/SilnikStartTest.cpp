@@ -238,6 +238,9 @@ TEST(SilnikStart, AStartPastMissingFilesLooksAtNoFileInTheTick) {
     EXPECT_EQ(r.silnik->Komunikat, QStringLiteral("Dostępna nowsza lista reklamowa"));
     EXPECT_EQ(r.logiZ("INFO: Dostępna jest nowsza lista reklam LST").size(), 1);
     EXPECT_EQ(r.logiZ(" START 1 ").size(), 1);
+    const QStringList pominiete = r.logiZ("Pominięto pozycję nr ");
+    ASSERT_EQ(pominiete.size(), 299);  // the first is the start's own "BRAK NAGRANIA"
+    EXPECT_EQ(pominiete[0], "Pominięto pozycję nr 2 " + r.dir.file("brak1.wav") + " !!! BRAK NAGRANIA !!!");
 }
 
 namespace {
