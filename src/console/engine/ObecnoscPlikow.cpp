@@ -57,6 +57,11 @@ ObecnoscPlikow::Stan ObecnoscPlikow::StanElementu(qint32 numer, const QString& a
     return Stan(widziany_->stany[size_t(numer)]);
 }
 
+std::shared_ptr<const std::vector<QString>> ObecnoscPlikow::Adresy() const {
+    if (!widziany_) return nullptr;
+    return std::shared_ptr<const std::vector<QString>>(widziany_, &widziany_->adresy);
+}
+
 bool ObecnoscPlikow::DataListy(const QString& adres, QString* data) const {
     std::lock_guard blokada(mutex_);
     if (dataListy_.isEmpty() || listaWidziana_ != adres) return false;

@@ -40,6 +40,10 @@ public:
     // file yet or found none. The worker looks once a period at the list
     // Obserwuj handed it (LST1Adres), so a start compares without the disk.
     bool DataListy(const QString& adres, QString* data) const;
+    // Program's thread: the addresses as the worker checked them last
+    // ([numer]; never changed once published, so another thread may read
+    // them); null before the first check.
+    std::shared_ptr<const std::vector<QString>> Adresy() const;
 
 private:
     struct Obraz {

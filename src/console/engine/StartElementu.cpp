@@ -298,16 +298,20 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
     qint32 n = od + 1;
     bool zawinieto = false;
     // A recording passed over on the way says why, one line each; a run of
-    // thousands costs the tick only the hand-over, the writer makes the lines.
+    // thousands costs the tick only the numbers, the writer makes the lines.
+    // Its address is the one the presence worker checked (the same text)
+    // unless the element holds another one.
+    const auto znane = Pliki.Adresy();
     std::vector<std::pair<qint32, QString>> pominiete;
-    auto zglosPominiete = [&pominiete] {
+    auto zglosPominiete = [&pominiete, &znane] {
         if (pominiete.empty() || !Nastawy.LOGZbiorJest)
             return;
-        LogWiele([p = std::move(pominiete)] {
+        LogWiele([p = std::move(pominiete), znane] {
             QStringList linie;
             linie.reserve(qsizetype(p.size()));
             for (const auto& [numer, adres] : p)
-                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') + adres +
+                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') +
+                             (adres.isNull() ? (*znane)[size_t(numer)] : adres) +
                              QStringLiteral(" !!! BRAK NAGRANIA !!!");
             return linie;
         });
@@ -327,8 +331,12 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
         }
         if (ElementGrywalny(n))
             break;
-        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)) && Nastawy.LOGZbiorJest)
-            pominiete.emplace_back(n, Playlista[n].Adr.str());
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)) && Nastawy.LOGZbiorJest) {
+            const QString& a = Playlista[n].Adr.str();
+            const bool znany = znane && size_t(n) < znane->size() && (*znane)[size_t(n)].constData() == a.constData() &&
+                               (*znane)[size_t(n)].size() == a.size();
+            pominiete.emplace_back(n, znany ? QString() : a);
+        }
         ++n;
     }
     zglosPominiete();
