@@ -62,11 +62,17 @@ std::shared_ptr<const std::vector<QString>> ObecnoscPlikow::Adresy() const {
     return std::shared_ptr<const std::vector<QString>>(widziany_, &widziany_->adresy);
 }
 
-bool ObecnoscPlikow::DataListy(const QString& adres, QString* data) const {
+bool ObecnoscPlikow::DataListy(const QString& adres, QString* data, quint64* spojrzenie) const {
     std::lock_guard blokada(mutex_);
     if (dataListy_.isEmpty() || listaWidziana_ != adres) return false;
     *data = dataListy_;
+    *spojrzenie = spojrzenia_;
     return true;
+}
+
+quint64 ObecnoscPlikow::Spojrzenia() const {
+    std::lock_guard blokada(mutex_);
+    return spojrzenia_;
 }
 
 void ObecnoscPlikow::Oproznij() {
@@ -103,6 +109,7 @@ void ObecnoscPlikow::spojrzNaListe(const QString& adres) {
     std::lock_guard blokada(mutex_);
     listaWidziana_ = adres;
     dataListy_ = data;
+    ++spojrzenia_;
 }
 
 void ObecnoscPlikow::praca() {

@@ -39,7 +39,10 @@ public:
     // worker saw it at its last look; false when it has not looked at that
     // file yet or found none. The worker looks once a period at the list
     // Obserwuj handed it (LST1Adres), so a start compares without the disk.
-    bool DataListy(const QString& adres, QString* data) const;
+    // `spojrzenie` numbers the look, so that a caller can wait for one made
+    // after a moment of its own.
+    bool DataListy(const QString& adres, QString* data, quint64* spojrzenie) const;
+    quint64 Spojrzenia() const;
     // Program's thread: the addresses as the worker checked them last
     // ([numer]; never changed once published, so another thread may read
     // them); null before the first check.
@@ -71,5 +74,6 @@ private:
     QHash<QString, qint64> foldery_;         // the worker's: watched folders and their times
     QString lista_;                          // the advert list to look at
     QString listaWidziana_, dataListy_;      // what the last look found (empty date: none)
+    quint64 spojrzenia_ = 0;                 // looks at the advert list so far
     std::thread watek_;
 };

@@ -13,6 +13,7 @@
 #include "foundation/KestSter2.h"
 #include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 
 QString SlowoStartu(quint8 zrodlo) {
@@ -33,6 +34,7 @@ SilnikEmisji::SilnikEmisji(std::nullptr_t)
     UstawWyjscia(nullptr);
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
+    lst1DataPorownana_ = LST1Data;
     PodlaczLog();
 }
 
@@ -46,6 +48,7 @@ SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, Wy
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
     PodlaczNumeryUndo(true);
+    lst1DataPorownana_ = LST1Data;
     PodlaczLog();
 }
 

@@ -354,6 +354,8 @@ protected:
     QList<std::function<void()>> zlecone_;
     bool pokazuje_ = false;      // a queued dialog is open
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
+    QString lst1DataPorownana_;   // LST1Data as the last start compared it
+    quint64 spojrzenieListy_ = 0; // the first look at the advert list that counts
     std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged
     // Per slot, from its start until its position first moves: the
     // position seen at the start and the start's monotonic time (-1 once

@@ -348,11 +348,21 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
 
 void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
     // The presence worker looks at the list's date; a start only compares.
+    // A list read since the last start holds the date of the file it read:
+    // a look made before that reading (the next one may be under way) says
+    // nothing about it.
+    if (LST1Data != lst1DataPorownana_) {
+        lst1DataPorownana_ = LST1Data;
+        spojrzenieListy_ = Pliki.Spojrzenia() + 2;
+    }
     QString data;
-    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !Pliki.DataListy(LST1Adres, &data))
+    quint64 spojrzenie = 0;
+    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !Pliki.DataListy(LST1Adres, &data, &spojrzenie) ||
+        spojrzenie < spojrzenieListy_)
         return;
     if (data != LST1Data) {
         LST1Data = data;
+        lst1DataPorownana_ = data;
         Komunikat = QStringLiteral("Dostępna nowsza lista reklamowa");
         wyjscia_->OdswiezKomunikat();
         Log(QStringLiteral("INFO: Dostępna jest nowsza lista reklam LST"));
