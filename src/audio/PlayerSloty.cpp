@@ -99,8 +99,10 @@ void PlayerSloty::OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka) {
 }
 
 bool PlayerSloty::OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik) {
-    if (!poprawny(slot) || !kanaly_[slot]) return false;
-    kanaly_[slot]->OpenPrepared(std::move(plik));
+    if (!poprawny(slot)) return false;
+    if (kanaly_[slot]) kanaly_[slot]->OpenPrepared(std::move(plik));
+    else if (odtwarzacze_[slot]) odtwarzacze_[slot]->SetPrepared(std::move(plik));
+    else return false;
     return true;
 }
 

@@ -73,7 +73,7 @@ public:
     void OtworzPlikOdtwarzacza(quint8 slot, const QString& sciezka);
     QString PlikOdtwarzacza(quint8 slot) const;
     // A file prepared ahead (PrepareAudioFile) into the slot's streaming
-    // channel, positioned; false on the file-player back-end.
+    // channel or file player, positioned; false when the slot has no player.
     bool OtworzPrzygotowany(quint8 slot, std::shared_ptr<TPreparedFile> plik);
     // The streaming back-end stops on a seek; it plays on after GrajOdtwarzacz.
     void UstawPozycjeOdtwarzacza(quint8 slot, qint64 ms);

@@ -39,6 +39,19 @@ void TBasicPlayer::SetFileName(const QString& name) {
     }
 }
 
+void TBasicPlayer::SetPrepared(std::shared_ptr<TPreparedFile> prepared) {
+    fileName_ = prepared ? prepared->fileName : QString();
+    duration_ = 0;
+    try {
+        channel_->OpenPrepared(std::move(prepared));
+        channel_->SetVolume(volume_);
+        duration_ = channel_->Length();
+        if (state_ == 1) channel_->Play();
+    } catch (...) {
+        duration_ = 0;
+    }
+}
+
 void TBasicPlayer::Play() {
     if (state_ == 1) return;
     try {

@@ -8,6 +8,7 @@
 
 class TcbDSMixer;
 class TcbDSMixerChannel;
+struct TPreparedFile;
 
 // Names of the output devices, offered for the player settings.
 QStringList RendererNames();
@@ -25,6 +26,9 @@ public:
     // An empty name stops and unloads. Failures are not reported: the
     // duration is then 0.
     void SetFileName(const QString& name);
+    // A file opened, positioned and decoded ahead (PrepareAudioFile): the
+    // same as SetFileName and a seek to where it was prepared, reading nothing.
+    void SetPrepared(std::shared_ptr<TPreparedFile> prepared);
     void Play();
     void Stop();
     void SetPosition(int64_t ms);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <mutex>
+
 #include "foundation/KestDysk2.h"
 #include "foundation/KestGraf2.h"
 #include "foundation/KestPods2.h"
@@ -79,6 +81,17 @@ platform::LineAppender& otwartyLogNazwany() {
     return log;
 }
 
+struct KolejkaLogu {
+    std::mutex mutex;
+    const void* wlasciciel = nullptr;
+    std::function<void(std::function<void()>)> kolejka;
+    std::function<void()> oproznij;
+};
+KolejkaLogu& kolejkaLogu() {
+    static KolejkaLogu k;
+    return k;
+}
+
 QString liniaLogu(qint64 msOfDay, const QString& tekst) {
     const qint64 s = msOfDay / 1000;
     return zeroPad(s / 3600, 2) + QLatin1Char(':') + zeroPad(s / 60 % 60, 2) + QLatin1Char(':') + zeroPad(s % 60, 2) +
@@ -132,7 +145,66 @@ void Log(const QString& tekst) {
     // time come from one instant: read apart, at midnight a line of one day
     // could go into the other day's file.
     const QDateTime teraz = platform::clock().now();
-    otwartyLog().append(platform::resolvePath(LogZbior(teraz.date())), liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst));
+    const QString zbior = LogZbior(teraz.date());
+    const QString linia = liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst);
+    KolejkaLogu& k = kolejkaLogu();
+    {
+        // Held while queuing so that lines from several threads keep one order.
+        std::lock_guard blokada(k.mutex);
+        if (k.kolejka) {
+            k.kolejka([zbior, linia] { otwartyLog().append(platform::resolvePath(zbior), linia); });
+            return;
+        }
+    }
+    otwartyLog().append(platform::resolvePath(zbior), linia);
+}
+
+void LogWiele(std::function<QStringList()> teksty) {
+    if (!Nastawy.LOGZbiorJest) return;
+    const QDateTime teraz = platform::clock().now();
+    const QString zbior = LogZbior(teraz.date());
+    const qint64 ms = teraz.time().msecsSinceStartOfDay();
+    auto zapisz = [zbior, ms, teksty = std::move(teksty)] {
+        const QString plik = platform::resolvePath(zbior);
+        for (const QString& t : teksty()) otwartyLog().append(plik, liniaLogu(ms, t));
+    };
+    KolejkaLogu& k = kolejkaLogu();
+    {
+        std::lock_guard blokada(k.mutex);
+        if (k.kolejka) {
+            k.kolejka(std::move(zapisz));
+            return;
+        }
+    }
+    zapisz();
+}
+
+void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
+                      std::function<void()> oproznij) {
+    KolejkaLogu& k = kolejkaLogu();
+    std::lock_guard blokada(k.mutex);
+    k.wlasciciel = wlasciciel;
+    k.kolejka = std::move(kolejka);
+    k.oproznij = std::move(oproznij);
+}
+
+void ZdejmijKolejkeLogu(const void* wlasciciel) {
+    KolejkaLogu& k = kolejkaLogu();
+    std::lock_guard blokada(k.mutex);
+    if (k.wlasciciel != wlasciciel) return;
+    k.wlasciciel = nullptr;
+    k.kolejka = nullptr;
+    k.oproznij = nullptr;
+}
+
+void OproznijLog() {
+    std::function<void()> oproznij;
+    {
+        KolejkaLogu& k = kolejkaLogu();
+        std::lock_guard blokada(k.mutex);
+        oproznij = k.oproznij;
+    }
+    if (oproznij) oproznij();
 }
 
 void NowyLogNazwany(const QString& nazwa) {

@@ -2,6 +2,9 @@
 // The program's own settings section and the daily event log.
 #include <QDate>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 struct NastawyProgramu {
     qint32 Numer = 0;
@@ -49,6 +52,21 @@ QString BezpiecznaNazwaZbioru(const QString& s);
 QString LogZbior();
 QString LogZbior(const QDate& dzien);
 void Log(const QString& tekst);
+// The event log's lines may be written by a writer thread: once a queue is
+// installed, Log makes the line on the caller's thread (its time, its file
+// name) and hands the queue a job that appends it, so the caller never waits
+// for the disk and the lines keep their order. `oproznij` waits until what
+// was queued is written. Only the installer takes its own queue away; the
+// lines go straight to the file again then.
+// Lines of one moment whose texts the writer makes (a long run of skipped
+// elements): the caller pays only for handing over what they are made from.
+// Without a queue they are made and written at once.
+void LogWiele(std::function<QStringList()> teksty);
+void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
+                      std::function<void()> oproznij);
+void ZdejmijKolejkeLogu(const void* wlasciciel);
+// Returns once every line logged so far is in the file.
+void OproznijLog();
 void NowyLogNazwany(const QString& nazwa);
 void LogNazwany(const QString& tekst);
 

@@ -1,6 +1,7 @@
 // The player slots over both back-ends on stepped virtual devices.
 #include "AudioTestRig.h"
 #include "audio/PlayerSloty.h"
+#include "audio/cbDSMixer.h"
 #include "foundation/KestSter2.h"
 #include "platform/AlsaSink.h"
 #include "platform/CaptureVolume.h"
@@ -103,6 +104,17 @@ TEST_P(PlayerSlot, EveryOperationOnTheSlotsDevice) {
     EXPECT_NEAR(sloty.PozycjaOdtwarzacza(1), 100, 5);
     const auto b = samplesOf(fixtures::tone16(44100, 2, 440, 100));
     EXPECT_EQ(rig.captured(2), b);
+
+    // A file opened and positioned ahead on another thread plays from there.
+    sloty.ZwolnijOdtwarzacz(1);
+    sloty.UtworzOdtwarzacz(1);
+    ASSERT_TRUE(sloty.OtworzPrzygotowany(1, PrepareAudioFile(plik, 1000)));
+    EXPECT_EQ(sloty.PlikOdtwarzacza(1), plik);
+    EXPECT_EQ(sloty.DlugoscOdtwarzacza(1), 3000);
+    EXPECT_NEAR(sloty.PozycjaOdtwarzacza(1), 1000, 5);
+    sloty.GrajOdtwarzacz(1);
+    urzadzenie->stepMs(100);
+    EXPECT_NEAR(sloty.PozycjaOdtwarzacza(1), 1100, 15);
 }
 
 TEST_P(PlayerSlot, LengthOfALongFileInMilliseconds) {

@@ -293,10 +293,15 @@ void ScianaSingli::zbudujElement(const TSingiel& g) const {
     ElemPListyRob.Ide = NazwaSciezki(g.Adr);
     ElemPListyRob.Adr = g.Adr;
     SygnalType sygnal;
-    PustySygnal(sygnal);
-    sygnal.Adres = g.Adr;
     OpisNagraniaTyp opis;
-    OtworzSygnal(sygnal, true, opis);
+    // As the singles' read-ahead found it; a slot pressed before its file
+    // was read is read now.
+    if (!silnik_.PrzygotowanySingiel(g.Adr, ElemPListyRob.Ide, &sygnal, &opis)) {
+        PustySygnal(sygnal);
+        sygnal.Adres = g.Adr;
+        opis = OpisNagraniaTyp{};
+        OtworzSygnal(sygnal, true, opis);
+    }
     WypelnijElemZOpisu(ElemPListyRob, opis, sygnal);
     // A recording without a description keeps the slot's title on air.
     if (opis.Tyt.isEmpty() || opis.Tyt == NieMa) ElemPListyRob.Tyt = g.Tyt;
@@ -445,6 +450,12 @@ quint8 ScianaSingli::stanSlotu(const TSingiel& g) const {
 }
 
 void ScianaSingli::OdswiezSingle() {
+    // The palette shown is opened, positioned and decoded ahead, so that a
+    // press reads nothing but the file's presence.
+    for (int s = 1; s <= SlotowPalety; ++s) {
+        const TSingiel& g = Single[SinglePaleta][size_t(s)];
+        if (!g.Adr.trimmed().isEmpty()) silnik_.Przygotuj(0, g.Adr, NazwaSciezki(g.Adr), -1);
+    }
     // Each player's file once; an idle player has none and matches nothing.
     std::array<QString, LiczbaOdtwarzaczy + 1> pliki;
     std::array<bool, LiczbaOdtwarzaczy + 1> graja{};

@@ -16,6 +16,14 @@
 
 namespace {
 
+// As the read-ahead thread found it when it was prepared (the entry at the
+// cursor and the one after are), else looked at now.
+bool jest(SilnikEmisji& s, const TElemTListy& e) {
+    qint32 dlugosc = 0;
+    if (s.PrzygotowanyWpis(e.Adr, e.Tyt, &dlugosc)) return dlugosc >= 0;
+    return platform::fileExists(e.Adr);
+}
+
 void oznacz(TElemTListy& e, quint8 jednostki) { e.Stan = quint8(e.Stan / 100 * 100 + jednostki); }
 
 // Whether the start put the entry on air. The start's outcome is known when
@@ -58,7 +66,12 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     }
     const qint32 n = std::clamp<qint32>(StanTimelisty.Ilosc, 0, MaksTimelisty);
     const qint32 k = StanTimelisty.Kursor;
-    if (n == 0 || k < 1 || k > n || !platform::fileExists(Timelista[k].Adr)) return;
+    if (n == 0 || k < 1 || k > n) return;
+    // Its file as the read-ahead thread found it when it was prepared;
+    // else looked at now (the operator asked for it before it could be).
+    qint32 dlugoscPrzygotowana = -1;
+    const bool przygotowany = s.PrzygotowanyWpis(Timelista[k].Adr, Timelista[k].Tyt, &dlugoscPrzygotowana);
+    if (przygotowany ? dlugoscPrzygotowana < 0 : !platform::fileExists(Timelista[k].Adr)) return;
 
     const EmisjaTeraz blok = BlokTimelisty(k);
     const TElemTListy wpis = Timelista[k];
@@ -95,7 +108,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     e.Tyt = QString();
     e.Wyk = QStringLiteral("Reklama");
     e.NwP = e.FIn = 0;
-    e.NwK = e.FOu = e.Trw = CzasTrwaniaPliku(wpis.Adr);
+    e.NwK = e.FOu = e.Trw = przygotowany ? dlugoscPrzygotowana : CzasTrwaniaPliku(wpis.Adr);
     e.Int = 0;
 
     s.SlotEmisjiTeraz = slot;
@@ -113,7 +126,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     }
 
     qint32 c = std::min(k + 1, n);
-    while (c < n && !platform::fileExists(Timelista[c].Adr)) ++c;
+    while (c < n && !jest(s, Timelista[c])) ++c;
     StanTimelisty.Kursor = c;
     StanTimelisty.Pierwszy = std::max(1, c - 1);
     s.Wyjscia().OdswiezTimeliste();

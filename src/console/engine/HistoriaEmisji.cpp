@@ -225,7 +225,10 @@ void HistoriaWTle::Zlec(std::function<QString()> praca) {
 
 void HistoriaWTle::Oproznij() {
     pisarz_.flush();
+    // What it said may go to the event log through this writer too.
+    if (!saKomunikaty_.load(std::memory_order_acquire)) return;
     ZglosKomunikaty();
+    pisarz_.flush();
 }
 
 void HistoriaWTle::ZglosKomunikaty() {

@@ -2,8 +2,10 @@
 
 #include <QStringList>
 
+#include "foundation/KestDysk2.h"
 #include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
 
 ObecnoscPlikow::ObecnoscPlikow(int okresMs) : okresMs_(okresMs) {
     watek_ = std::thread([this] { praca(); });
@@ -19,6 +21,10 @@ ObecnoscPlikow::~ObecnoscPlikow() {
 }
 
 void ObecnoscPlikow::Obserwuj() {
+    {
+        std::lock_guard blokada(mutex_);
+        if (lista_ != LST1Adres) lista_ = LST1Adres;
+    }
     const qint32 ilosc = qBound<qint32>(0, StanPlaylisty.Ilosc, MaksPlaylisty);
     bool zmiana = wyslane_.size() != size_t(ilosc) + 1;
     for (qint32 i = 1; i <= ilosc && !zmiana; ++i) {
@@ -51,9 +57,32 @@ ObecnoscPlikow::Stan ObecnoscPlikow::StanElementu(qint32 numer, const QString& a
     return Stan(widziany_->stany[size_t(numer)]);
 }
 
+std::shared_ptr<const std::vector<QString>> ObecnoscPlikow::Adresy() const {
+    if (!widziany_) return nullptr;
+    return std::shared_ptr<const std::vector<QString>>(widziany_, &widziany_->adresy);
+}
+
+bool ObecnoscPlikow::DataListy(const QString& adres, QString* data, quint64* spojrzenie) const {
+    std::lock_guard blokada(mutex_);
+    if (dataListy_.isEmpty() || listaWidziana_ != adres) return false;
+    *data = dataListy_;
+    *spojrzenie = spojrzenia_;
+    return true;
+}
+
+quint64 ObecnoscPlikow::Spojrzenia() const {
+    std::lock_guard blokada(mutex_);
+    return spojrzenia_;
+}
+
 void ObecnoscPlikow::Oproznij() {
     Obserwuj();
     std::unique_lock blokada(mutex_);
+    // A round of its own when the list is unchanged: the advert list is looked at again.
+    if (!nowaLista_) {
+        ++zlecone_;
+        budzik_.notify_all();
+    }
     gotowe_.wait(blokada, [this] { return sprawdzone_ >= zlecone_; });
 }
 
@@ -74,21 +103,30 @@ void ObecnoscPlikow::sprawdz(std::vector<QString> adresy) {
     wersja_.fetch_add(1, std::memory_order_release);
 }
 
+void ObecnoscPlikow::spojrzNaListe(const QString& adres) {
+    const QString data = platform::fileExists(adres) ? DataZbioruTekst(adres) : QString();
+    std::lock_guard blokada(mutex_);
+    listaWidziana_ = adres;
+    dataListy_ = data;
+    ++spojrzenia_;
+}
+
 void ObecnoscPlikow::praca() {
     std::vector<QString> lista;
     std::unique_lock blokada(mutex_);
     while (!koniec_) {
-        budzik_.wait_for(blokada, std::chrono::milliseconds(okresMs_), [this] { return koniec_ || nowaLista_; });
+        budzik_.wait_for(blokada, std::chrono::milliseconds(okresMs_),
+                         [this] { return koniec_ || nowaLista_ || zlecone_ > sprawdzone_; });
         if (koniec_) break;
         bool sprawdzaj = false;
-        quint64 zlecenie = sprawdzone_;
+        quint64 zlecenie = zlecone_;
         if (nowaLista_) {
             lista = std::move(*nowaLista_);
             nowaLista_.reset();
-            zlecenie = zlecone_;
             sprawdzaj = true;
         }
         const QHash<QString, qint64> foldery = foldery_;
+        const QString lst = lista_;
         blokada.unlock();
         // Between lists: a folder whose time moved had a file copied in or
         // taken away.
@@ -96,6 +134,7 @@ void ObecnoscPlikow::praca() {
             for (auto f = foldery.cbegin(); f != foldery.cend() && !sprawdzaj; ++f)
                 sprawdzaj = platform::folderChangeTime(f.key()) != f.value();
         if (sprawdzaj) sprawdz(lista);
+        spojrzNaListe(lst);
         blokada.lock();
         sprawdzone_ = std::max(sprawdzone_, zlecenie);
         gotowe_.notify_all();

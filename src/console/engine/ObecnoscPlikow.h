@@ -33,8 +33,20 @@ public:
     // `adres`; Nieznany while the worker has not seen that address there.
     Stan StanElementu(qint32 numer, const QString& adres) const;
     // Hands over the playlist and returns once the worker has checked it
-    // (tests, benchmarks, and a fresh start).
+    // and looked at the advert list (tests, benchmarks, and a fresh start).
     void Oproznij();
+    // Program's thread: the file date text of the advert list `adres` as the
+    // worker saw it at its last look; false when it has not looked at that
+    // file yet or found none. The worker looks once a period at the list
+    // Obserwuj handed it (LST1Adres), so a start compares without the disk.
+    // `spojrzenie` numbers the look, so that a caller can wait for one made
+    // after a moment of its own.
+    bool DataListy(const QString& adres, QString* data, quint64* spojrzenie) const;
+    quint64 Spojrzenia() const;
+    // Program's thread: the addresses as the worker checked them last
+    // ([numer]; never changed once published, so another thread may read
+    // them); null before the first check.
+    std::shared_ptr<const std::vector<QString>> Adresy() const;
 
 private:
     struct Obraz {
@@ -43,6 +55,7 @@ private:
     };
     void praca();
     void sprawdz(std::vector<QString> adresy);
+    void spojrzNaListe(const QString& adres);
 
     const int okresMs_;
     // The program's thread's.
@@ -59,5 +72,8 @@ private:
     quint64 zlecone_ = 0, sprawdzone_ = 0;
     bool koniec_ = false;
     QHash<QString, qint64> foldery_;         // the worker's: watched folders and their times
+    QString lista_;                          // the advert list to look at
+    QString listaWidziana_, dataListy_;      // what the last look found (empty date: none)
+    quint64 spojrzenia_ = 0;                 // looks at the advert list so far
     std::thread watek_;
 };

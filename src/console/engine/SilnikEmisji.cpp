@@ -13,6 +13,7 @@
 #include "foundation/KestSter2.h"
 #include "platform/Paths.h"
 #include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 
 QString SlowoStartu(quint8 zrodlo) {
@@ -33,6 +34,8 @@ SilnikEmisji::SilnikEmisji(std::nullptr_t)
     UstawWyjscia(nullptr);
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
+    lst1DataPorownana_ = LST1Data;
+    PodlaczLog();
 }
 
 SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, WyjsciaEmisji* wyjscia)
@@ -45,10 +48,28 @@ SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, Wy
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
     PodlaczNumeryUndo(true);
+    lst1DataPorownana_ = LST1Data;
+    PodlaczLog();
 }
 
 SilnikEmisji::~SilnikEmisji() {
     PodlaczNumeryUndo(false);
+    Historia.Oproznij();
+    ZdejmijKolejkeLogu(this);
+}
+
+void SilnikEmisji::PodlaczLog() {
+    // The event log is written by the day files' writer, in turn with the
+    // history, XML, RDS and INFO files: a log line costs the tick a queued job.
+    UstawKolejkeLogu(
+        this,
+        [this](std::function<void()> zapis) {
+            Historia.Zlec([zapis = std::move(zapis)] {
+                zapis();
+                return QString();
+            });
+        },
+        [this] { Historia.Oproznij(); });
 }
 
 void SilnikEmisji::UstawWyjscia(WyjsciaEmisji* wyjscia) {

@@ -31,6 +31,7 @@ class SerwisyEmisji;
 class WyjsciaEmisji;
 struct TElemPListy;
 struct PrzygotowanyStart;
+struct OpisNagraniaTyp;
 
 // Start sources: the word written into the START line.
 enum : quint8 {
@@ -107,6 +108,9 @@ public:
     SilnikEmisji& operator=(const SilnikEmisji&) = delete;
 
     void UstawWyjscia(WyjsciaEmisji* wyjscia);
+    // Hands the event log's lines to the day files' writer (the constructors
+    // call it; the destructor writes what is queued and takes it back).
+    void PodlaczLog();
     WyjsciaEmisji& Wyjscia() { return *wyjscia_; }
     OdtwarzaczeSlotow& Odtwarzacze() { return odtwarzacze_; }
 
@@ -289,6 +293,7 @@ protected:
     // The working element of the start in progress.
     TElemPListy& Robocze();
     qint32 NumerRoboczego(quint8 tryb) const;
+    bool PlikRoboczego(const TElemPListy& w);
     // Whether element `numer` (address `adres`) has its file, as far as the
     // presence worker knows; an element it has not seen yet counts as there
     // inside the tick (the start finds out) and is looked up outside it.
@@ -349,6 +354,8 @@ protected:
     QList<std::function<void()>> zlecone_;
     bool pokazuje_ = false;      // a queued dialog is open
     qint32 brakZalogowany_ = 0;  // element whose missing file was logged last
+    QString lst1DataPorownana_;   // LST1Data as the last start compared it
+    quint64 spojrzenieListy_ = 0; // the first look at the advert list that counts
     std::array<QString, LiczbaOdtwarzaczy + 1> bladSlotu_;  // element whose player fault was logged
     // Per slot, from its start until its position first moves: the
     // position seen at the start and the start's monotonic time (-1 once
@@ -367,11 +374,24 @@ protected:
 public:
     // Asks for element `numer` to be prepared from `startMs` in its file.
     void Przygotuj(qint32 numer, qint32 startMs);
-    // Asks for the next element and the one after, and waits for every
-    // preparation asked so far (tests, benchmarks).
+    // The same for a file that is no element of the playlist (numer 0: a
+    // time-list entry), named `ide` on the deck.
+    void Przygotuj(qint32 numer, const QString& adres, const QString& ide, qint32 startMs);
+    // A single of the wall is asked for with startMs -1: from its file's own
+    // start marker. Its header and description as they were read ahead;
+    // false while it is not ready or its header was unreadable.
+    bool PrzygotowanySingiel(const QString& adres, const QString& ide, SygnalType* sygnal, OpisNagraniaTyp* opis);
+    static constexpr int MaksPrzygotowanychSingli = 12;
+    // Whether the time-list entry's file was prepared from its start; its
+    // length as its header says, -1 when no such file stands there.
+    bool PrzygotowanyWpis(const QString& adres, const QString& ide, qint32* dlugoscMs);
+    // Asks for the next element and the one after, and the time list's
+    // next entries, and waits for every preparation asked so far (tests,
+    // benchmarks).
     void OproznijPrzygotowania();
 protected:
-    std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs);
+    std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
+                                                    const QString* ideRobocze = nullptr);
     void PrzygotujNastepne();
     // The next element and the one after are asked for (the display refresh).
     void ZamowNastepne();
@@ -385,8 +405,10 @@ protected:
     qint32 przygotowanyNastepny_ = -1;  // the next mark PrzygotujNastepne saw last
     std::mutex przygotowaniaMutex_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;
-    // The next element's read-ahead; last, so it ends first.
+    std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowaniaSingli_;
+    // The next element's read-ahead, and the singles'; last, so they end first.
     platform::SerialWorker odczytWprzod_;
+    platform::SerialWorker odczytSingli_;
 };
 
 template <class F>

@@ -82,9 +82,12 @@ struct PrzygotowanyStart {
     qint32 numer = 0;
     QString adres;
     QString ide;
-    qint32 startMs = 0;
+    qint32 startMs = 0;    // asked for; -1: the file's own start marker
+    qint32 odMs = 0;       // where it was positioned (set before `gotowe`)
     std::atomic<bool> gotowe{false};
     int wynikSygnalu = 0;
+    bool jest = false;     // a regular file stands there
+    qint32 dlugoscMs = 0;  // as the header says
     SygnalType sygnal;
     OpisNagraniaTyp opis;
     std::shared_ptr<TPreparedFile> plik;
@@ -95,33 +98,46 @@ void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
     if (!wLiscie(numer) || !RodzajDzwiekowy(RodzajElemPListy(Playlista[numer].Typ)))
         return;
     const TElemPListy& e = Playlista[numer];
+    Przygotuj(numer, e.Adr, e.Ide, startMs);
+}
+
+void SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& ide, qint32 startMs) {
+    // The singles of the wall have a list and a thread of their own: a
+    // palette read from a slow share never delays the next element.
+    const bool singiel = numer == 0 && startMs < 0;
     {
         std::lock_guard blokada(przygotowaniaMutex_);
-        for (const auto& p : przygotowania_)
-            if (p->numer == numer && p->startMs == startMs && p->adres == e.Adr.str() && p->ide == e.Ide)
+        for (const auto& p : singiel ? przygotowaniaSingli_ : przygotowania_)
+            if (p->numer == numer && p->startMs == startMs && p->adres == adres && p->ide == ide)
                 return;
     }
     auto p = std::make_shared<PrzygotowanyStart>();
     p->numer = numer;
-    p->adres = e.Adr;
-    p->ide = e.Ide;
+    p->adres = adres;
+    p->ide = ide;
     p->startMs = startMs;
     {
         std::lock_guard blokada(przygotowaniaMutex_);
-        przygotowania_.push_back(p);
-        // The next element, the one after, and a start from elsewhere.
-        if (przygotowania_.size() > 4)
-            przygotowania_.erase(przygotowania_.begin());
+        auto& lista = singiel ? przygotowaniaSingli_ : przygotowania_;
+        lista.push_back(p);
+        // The next element, the one after, the time list's next two
+        // entries, and a start from elsewhere; the singles of one palette.
+        if (lista.size() > (singiel ? size_t(MaksPrzygotowanychSingli) : 6u))
+            lista.erase(lista.begin());
     }
-    odczytWprzod_.post([p] {
+    (singiel ? odczytSingli_ : odczytWprzod_).post([p] {
+        PustySygnal(p->sygnal);
         p->sygnal.Nazwa = p->ide;
         p->sygnal.Adres = p->adres;
         p->wynikSygnalu = OtworzSygnal(p->sygnal, true, p->opis);
+        p->jest = platform::fileExists(p->adres);
+        p->dlugoscMs = p->jest ? DlugoscSygnaluMs(p->sygnal) : 0;
         if (p->wynikSygnalu != 0) {
             p->blad = QStringLiteral("nagłówek nieczytelny");
         } else {
             try {
-                p->plik = PrepareAudioFile(p->adres, p->startMs);
+                p->odMs = p->startMs >= 0 ? p->startMs : qMax(0, p->sygnal.NwP);
+                p->plik = PrepareAudioFile(p->adres, p->odMs);
             } catch (const std::exception& ex) {
                 p->blad = QString::fromUtf8(ex.what());
             } catch (...) {
@@ -132,14 +148,33 @@ void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
     });
 }
 
-std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs) {
+std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
+                                                             const QString* ideRobocze) {
     // The element as it stands now: the same place may hold another one.
-    const QString ide = wLiscie(numer) ? Playlista[numer].Ide : QString();
+    const QString ide = ideRobocze ? *ideRobocze : wLiscie(numer) ? QString(Playlista[numer].Ide) : QString();
     std::lock_guard blokada(przygotowaniaMutex_);
     for (const auto& p : przygotowania_)
         if (p->numer == numer && p->startMs == startMs && p->adres == adres && p->ide == ide)
             return p;
+    // A single starts at its file's own start marker, known once it is read.
+    if (numer == 0)
+        for (const auto& p : przygotowaniaSingli_)
+            if (p->adres == adres && p->ide == ide && p->gotowe.load(std::memory_order_acquire) && p->odMs == startMs)
+                return p;
     return nullptr;
+}
+
+bool SilnikEmisji::PrzygotowanySingiel(const QString& adres, const QString& ide, SygnalType* sygnal,
+                                       OpisNagraniaTyp* opis) {
+    std::lock_guard blokada(przygotowaniaMutex_);
+    for (const auto& p : przygotowaniaSingli_) {
+        if (p->adres != adres || p->ide != ide || !p->gotowe.load(std::memory_order_acquire))
+            continue;
+        *sygnal = p->sygnal;
+        *opis = p->opis;
+        return p->wynikSygnalu == 0;
+    }
+    return false;
 }
 
 // Each tick: a start that waited for its element makes it once it is
@@ -170,9 +205,32 @@ void SilnikEmisji::PrzygotujNastepne() {
 void SilnikEmisji::OproznijPrzygotowania() {
     ZamowNastepne();
     odczytWprzod_.flush();
+    odczytSingli_.flush();
+}
+
+bool SilnikEmisji::PrzygotowanyWpis(const QString& adres, const QString& ide, qint32* dlugoscMs) {
+    const auto p = Przygotowany(0, adres, 0, &ide);
+    if (!p || !p->gotowe.load(std::memory_order_acquire))
+        return false;
+    *dlugoscMs = p->jest ? p->dlugoscMs : -1;
+    return true;
+}
+
+// A work element's file: what its preparation found when it was prepared.
+bool SilnikEmisji::PlikRoboczego(const TElemPListy& w) {
+    qint32 dlugosc = 0;
+    if (PrzygotowanyWpis(w.Adr, w.Ide, &dlugosc) && dlugosc >= 0)
+        return true;
+    return platform::fileExists(w.Adr);
 }
 
 void SilnikEmisji::ZamowNastepne() {
+    // The time list's entry at its cursor and the one after: a block's
+    // entries start one after another as each ends.
+    const qint32 iloscT = std::clamp<qint32>(StanTimelisty.Ilosc, 0, MaksTimelisty);
+    for (qint32 k = qMax(1, StanTimelisty.Kursor); k <= qMin(iloscT, StanTimelisty.Kursor + 1); ++k)
+        if (!Timelista[k].Adr.trimmed().isEmpty())
+            Przygotuj(0, Timelista[k].Adr, Timelista[k].Tyt, 0);
     const qint32 n = StanPlaylisty.DoGrania;
     if (!wLiscie(n))
         return;
@@ -239,9 +297,30 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
     const qint32 stary = StanPlaylisty.DoGrania;
     qint32 n = od + 1;
     bool zawinieto = false;
+    // A recording passed over on the way says why, one line each; a run of
+    // thousands costs the tick only the numbers, the writer makes the lines.
+    // Its address is the one the presence worker checked (the same text)
+    // unless the element holds another one.
+    const auto znane = Pliki.Adresy();
+    std::vector<std::pair<qint32, QString>> pominiete;
+    auto zglosPominiete = [&pominiete, &znane] {
+        if (pominiete.empty() || !Nastawy.LOGZbiorJest)
+            return;
+        LogWiele([p = std::move(pominiete), znane] {
+            QStringList linie;
+            linie.reserve(qsizetype(p.size()));
+            for (const auto& [numer, adres] : p)
+                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') +
+                             (adres.isNull() ? (*znane)[size_t(numer)] : adres) +
+                             QStringLiteral(" !!! BRAK NAGRANIA !!!");
+            return linie;
+        });
+        pominiete.clear();
+    };
     while (true) {
         if (n > StanPlaylisty.Ilosc) {
             if (!Emisja.CzyPlaylistaZapetlona || zawinieto || !pominBraki) {
+                zglosPominiete();
                 StanPlaylisty.DoGrania = stary;
                 if (Stan.TrybAutomat)
                     PrzelaczAutomat();
@@ -252,12 +331,15 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
         }
         if (ElementGrywalny(n))
             break;
-        // A recording passed over on the way says why.
-        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)))
-            Log(QStringLiteral("Pominięto pozycję nr ") + QString::number(n) + QLatin1Char(' ') + Playlista[n].Adr +
-                QStringLiteral(" !!! BRAK NAGRANIA !!!"));
+        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)) && Nastawy.LOGZbiorJest) {
+            const QString& a = Playlista[n].Adr.str();
+            const bool znany = znane && size_t(n) < znane->size() && (*znane)[size_t(n)].constData() == a.constData() &&
+                               (*znane)[size_t(n)].size() == a.size();
+            pominiete.emplace_back(n, znany ? QString() : a);
+        }
         ++n;
     }
+    zglosPominiete();
     StanPlaylisty.DoGrania = n;
     if (FlagaNastepnego && n > 0)
         StanPlaylisty.Kursor = n;
@@ -265,11 +347,22 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
 }
 
 void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
-    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !platform::fileExists(LST1Adres))
+    // The presence worker looks at the list's date; a start only compares.
+    // A list read since the last start holds the date of the file it read:
+    // a look made before that reading (the next one may be under way) says
+    // nothing about it.
+    if (LST1Data != lst1DataPorownana_) {
+        lst1DataPorownana_ = LST1Data;
+        spojrzenieListy_ = Pliki.Spojrzenia() + 2;
+    }
+    QString data;
+    quint64 spojrzenie = 0;
+    if (tryb == TrybRoboczy || LST1Adres.trimmed().isEmpty() || !Pliki.DataListy(LST1Adres, &data, &spojrzenie) ||
+        spojrzenie < spojrzenieListy_)
         return;
-    const QString data = DataZbioruTekst(LST1Adres);
     if (data != LST1Data) {
         LST1Data = data;
+        lst1DataPorownana_ = data;
         Komunikat = QStringLiteral("Dostępna nowsza lista reklamowa");
         wyjscia_->OdswiezKomunikat();
         Log(QStringLiteral("INFO: Dostępna jest nowsza lista reklam LST"));
@@ -309,7 +402,7 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
                         PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
                 }
             }
-        } else if (tryb == TrybRoboczy ? platform::fileExists(w.Adr) : PlikElementu(numer, w.Adr)) {
+        } else if (tryb == TrybRoboczy ? PlikRoboczego(w) : PlikElementu(numer, w.Adr)) {
             if (tryb != TrybRoboczy && wTiku_) {
                 // Nothing is read in the tick: an element not prepared yet is
                 // late, and a later tick starts it once the read-ahead thread
@@ -510,15 +603,17 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     const qint32 numer = NumerRoboczego(tryb);
     const qint32 startPliku = startWPliku(w, zrodlo);
     std::shared_ptr<PrzygotowanyStart> gotowy;
-    if (tryb != TrybRoboczy && wLiscie(numer)) {
-        gotowy = Przygotowany(numer, w.Adr, startPliku);
+    if (tryb == TrybRoboczy || wLiscie(numer)) {
+        // A work element (a time-list entry) was prepared by its file.
+        const QString ide = w.Ide;
+        gotowy = tryb == TrybRoboczy ? Przygotowany(0, w.Adr, startPliku, &ide) : Przygotowany(numer, w.Adr, startPliku);
         if (gotowy && !gotowy->gotowe.load(std::memory_order_acquire))
             gotowy.reset();
         if (gotowy) {
             std::lock_guard blokada(przygotowaniaMutex_);
             // Its reader goes to the deck: taken once.
-            przygotowania_.erase(std::remove(przygotowania_.begin(), przygotowania_.end(), gotowy),
-                                 przygotowania_.end());
+            for (auto* lista : {&przygotowania_, &przygotowaniaSingli_})
+                lista->erase(std::remove(lista->begin(), lista->end(), gotowy), lista->end());
         }
     }
     OpisNagraniaTyp opis;

@@ -506,10 +506,15 @@ TEST(EmisjaTeraz, TheSecondOfThreeAtOneTimeStartsNowWithinItsBlock) {
     EXPECT_TRUE(r.logiZ(u"KLAW START 1 "_s).size() == 1) << r.logi().join('\n').toStdString();
 
     // The block goes on on the same player without a question, its day
-    // axis going on from where the second entry's ended.
+    // axis going on from where the second entry's ended; the entry was
+    // prepared ahead, so its start looks at no file on this thread.
     r.zegar.advance(20 * S);
     r.silnik->KoniecEmisji(1, PowodProg);
+    r.silnik->OproznijPrzygotowania();
+    r.gracze.dlugoscStala = 1000;
+    const quint64 przed = platform::fileSystemLooks();
     EmitujPozycjeTimelisty(*r.silnik, 0, ZrodloProg, true);
+    EXPECT_EQ(platform::fileSystemLooks(), przed);
     EXPECT_EQ(r.gracze[1].plik, Timelista[3].Adr);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].Emi, 12 * H + 50 * S);
     EXPECT_EQ(r.dialogi.Zapisy(RodzajDialogu::DecyzjaCzas).size(), 1);

@@ -220,19 +220,27 @@ TEST(SilnikStart, AFileThatFailsToOpenLeavesTheSlotFreeAndTheLoopRunning) {
 }
 
 // The tick only reads what the workers found: a start in Automat past
-// missing files, and the start itself, look at no file on its thread.
+// missing files, the start itself, its log lines and the look at the
+// advert list's date touch no file on its thread.
 TEST(SilnikStart, AStartPastMissingFilesLooksAtNoFileInTheTick) {
     SilnikRig r;
     for (int i = 0; i < 300; ++i) r.dodaj(r.dir.file(QStringLiteral("brak%1.wav").arg(i)), H12, 3'000);
     r.dodaj(r.wav("gra.wav", 3'000), H12, 3'000);
     StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
     r.stan.TrybAutomat = true;
-    Nastawy.LOGZbiorJest = false;  // the event log's own lines are not what is counted
-    r.gracze.dlugoscStala = 3'000;  // nor the stand-in players' reading of the length
+    r.dir.write("REKLAMY.LST", QByteArray("12:00:00\r\n"));
+    LST1Adres = r.dir.file("REKLAMY.LST");  // newer than the one read
+    r.gracze.dlugoscStala = 3'000;  // the stand-in players' reading of the length is not counted
     const quint64 przed = platform::fileSystemLooks();
     r.tikDo([&] { return r.silnik->Odtwarzacz[1].Element != 0; }, 5);
-    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 301);
     EXPECT_EQ(platform::fileSystemLooks(), przed);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 301);
+    EXPECT_EQ(r.silnik->Komunikat, QStringLiteral("Dostępna nowsza lista reklamowa"));
+    EXPECT_EQ(r.logiZ("INFO: Dostępna jest nowsza lista reklam LST").size(), 1);
+    EXPECT_EQ(r.logiZ(" START 1 ").size(), 1);
+    const QStringList pominiete = r.logiZ("Pominięto pozycję nr ");
+    ASSERT_EQ(pominiete.size(), 299);  // the first is the start's own "BRAK NAGRANIA"
+    EXPECT_EQ(pominiete[0], "Pominięto pozycję nr 2 " + r.dir.file("brak1.wav") + " !!! BRAK NAGRANIA !!!");
 }
 
 namespace {

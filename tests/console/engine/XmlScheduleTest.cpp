@@ -38,7 +38,10 @@ protected:
         folder.file(u"LOG/x"_s);
     }
     QByteArray xml() const { return folder.read(u"HST/26_12_06.XML"_s); }
-    QString log() const { return platform::fromCp1250(folder.read(u"LOG/Tolvane_2026-12-06.LOG"_s)); }
+    QString log() const {
+        OproznijLog();
+        return platform::fromCp1250(folder.read(u"LOG/Tolvane_2026-12-06.LOG"_s));
+    }
 
     static ZdarzenieXML zdarzenie(bool piosenka, const QString& czas, qint64 trwanie, const QString& id) {
         ZdarzenieXML z;

@@ -54,6 +54,7 @@ inline void LogDoFolderu(const TempProgramFolder& folder) {
 }
 
 inline QString TekstLogu() {
+    OproznijLog();
     QFile f(platform::resolvePath(LogZbior()));
     if (!f.open(QIODevice::ReadOnly)) return QString();
     return platform::fromCp1250(f.readAll());

@@ -119,6 +119,7 @@ struct TrybyRig {
     }
     QStringList log() const {
         QStringList l;
+        OproznijLog();
         QFile f(platform::resolvePath(LogZbior()));
         if (f.open(QIODevice::ReadOnly))
             for (const QByteArray& b : f.readAll().split('\n'))

@@ -201,7 +201,13 @@ TEST_F(Sciana, OnItsOwnOutputASingleStartsOnPlayer4AndASecondPressStopsIt) {
     klawisz(Qt::Key_F1);
     EXPECT_EQ(grany(4), QString());
     EXPECT_EQ(ileLogow(u"PROG STOP  4"_s), 1);
+    // The palette shown was read ahead: a press looks only whether its file is
+    // there (its folder's time, then the file itself); it opens nothing.
+    graj(0);
+    silnik().OproznijPrzygotowania();
+    const quint64 przed = platform::fileSystemLooks();
     klawisz(Qt::Key_F11);
+    EXPECT_EQ(platform::fileSystemLooks() - przed, 2u);
     EXPECT_EQ(grany(4), k);
     klawisz(Qt::Key_F12);
     EXPECT_EQ(grany(4), l);  // a single replaces a single; the main players are left alone

@@ -91,6 +91,7 @@ protected:
 
     QStringList log() {
         QStringList linie;
+        OproznijLog();
         platform::readTextLines(platform::resolvePath(LogZbior()), linie);
         return linie;
     }
@@ -160,6 +161,7 @@ TEST_F(Startup, ASettingsFileNotTakenKeepsEveryDefaultAndSaysWhy) {
         EXPECT_EQ(bledy.Tekst(), QStringLiteral("Tolvane: zbiór konfiguracyjny ") + ini + QStringLiteral(" nie został przyjęty (") +
                                      p.powod + QStringLiteral("); wszystkie nastawy domyślne\n"));
     }
+    OproznijLog();
     EXPECT_FALSE(QFileInfo::exists(platform::resolvePath(LogZbior())));
 
     EXPECT_FALSE(fifo->wasRead());
