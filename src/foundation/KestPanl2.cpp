@@ -36,6 +36,14 @@ void RysujPasek(TRForm& forma, const PasekType& pasek, int tryb, qint64 wartosc,
     else forma.g_solidln1();
 
     const int granica = int(w.Left + wypelnione);  // last filled column
+    if (tryb == 1 && styl != 2 && styl != 3) {
+        // Solid rows drawn over each other are two rectangles: the same
+        // pixels, two fills instead of two a row.
+        if (wypelnione > 0) forma.PoleKolorE({w.Left + 1, w.Top, granica, w.Bottom}, kolorWypelnienia);
+        if (granica + 1 <= w.Right) forma.PoleKolorE({granica + 1, w.Top, w.Right, w.Bottom}, kolorReszty);
+        forma.g_solidln1();
+        return;
+    }
     for (int y = w.Top; y <= w.Bottom; ++y) {
         if (wypelnione > 0) forma.LiniaHKolorE(w.Left + 1, granica, y, kolorWypelnienia);
         if (granica + 1 <= w.Right) forma.LiniaHKolorE(granica + 1, w.Right, y, kolorReszty);

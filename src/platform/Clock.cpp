@@ -3,12 +3,42 @@
 #include <QElapsedTimer>
 #include <QTime>
 #include <atomic>
+#include <limits>
 
 namespace platform {
+namespace {
+
+constexpr qint64 kDayMs = 86'400'000;
+
+qint64 floorDiv(qint64 a, qint64 b) { return a / b - (a % b < 0 ? 1 : 0); }
+
+// Local time is UTC plus the zone's offset. The C library's local time looks
+// at the zone file on every call (a file-system call, ten times a second for
+// the clocks alone); the offset changes only on whole minutes (daylight
+// saving, a zone the administrator changed), so it is asked once a minute.
+qint64 localMsSinceEpoch() {
+    thread_local qint64 minute = std::numeric_limits<qint64>::min();
+    thread_local qint64 offsetMs = 0;
+    const qint64 utc = QDateTime::currentMSecsSinceEpoch();
+    const qint64 m = floorDiv(utc, 60'000);
+    if (m != minute) {
+        minute = m;
+        offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(utc).offsetFromUtc()) * 1000;
+    }
+    return utc + offsetMs;
+}
+
+}  // namespace
 
 QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
-qint64 SystemClock::msOfDay() const { return QTime::currentTime().msecsSinceStartOfDay(); }
-QDate SystemClock::date() const { return QDate::currentDate(); }
+qint64 SystemClock::msOfDay() const {
+    const qint64 local = localMsSinceEpoch();
+    return local - floorDiv(local, kDayMs) * kDayMs;
+}
+QDate SystemClock::date() const {
+    // Julian day 2 440 588 is 1970-01-01.
+    return QDate::fromJulianDay(floorDiv(localMsSinceEpoch(), kDayMs) + 2'440'588);
+}
 qint64 SystemClock::monotonicMs() const {
     static const QElapsedTimer start = [] { QElapsedTimer t; t.start(); return t; }();
     return start.elapsed();

@@ -232,6 +232,14 @@ void DeviceHub::dropCards() {
     if (paInitialised_ && closing.load() == 0) Pa_Terminate();
     paInitialised_ = false;
     paUp = false;
+    noteWatchNeed();
+}
+
+void DeviceHub::noteWatchNeed() {
+    const bool needed = !cards_.empty() || cardless_;
+    if (watchNeeded_.exchange(needed) || !needed) return;
+    { std::lock_guard lock(watchMutex_); }
+    watchWake_.notify_all();
 }
 
 void DeviceHub::enumerate() {
@@ -290,6 +298,7 @@ void DeviceHub::enumerate() {
     // The virtual input comes with the virtual device: the default where no
     // card captures, otherwise the last entry.
     inputs_.push_back({kVirtualInputName, -1});
+    noteWatchNeed();
 }
 
 QStringList DeviceHub::outputNames() {
@@ -400,6 +409,7 @@ std::shared_ptr<OutputDevice> DeviceHub::openOutput(int index, PcmFormat wanted)
             }
             cards_[e.paIndex] = card;
             dev = card;
+            noteWatchNeed();
         }
     }
     tell(notices);
@@ -510,7 +520,10 @@ void DeviceHub::startWatching() {
     watchStop_ = false;
     watcher_ = std::thread([this] {
         std::unique_lock lock(watchMutex_);
-        while (!watchWake_.wait_for(lock, std::chrono::milliseconds(kWatchPeriodMs), [this] { return watchStop_; })) {
+        for (;;) {
+            watchWake_.wait(lock, [this] { return watchStop_ || watchNeeded_.load(); });
+            if (watchWake_.wait_for(lock, std::chrono::milliseconds(kWatchPeriodMs), [this] { return watchStop_; }))
+                break;
             lock.unlock();
             watch();
             lock.lock();
@@ -556,6 +569,7 @@ void DeviceHub::forget() {
     inputs_.clear();
     virtualOpen_.clear();
     noMatchTold_.clear();
+    noteWatchNeed();
 }
 
 void DeviceHub::useVirtualDevices(const QStringList& names, bool stepped) {

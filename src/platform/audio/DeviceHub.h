@@ -132,6 +132,7 @@ private:
     PcmFormat chooseFormat(int paIndex, const QString& name);  // under the PortAudio lock
     QString startStream(PortAudioOutput& dev);                 // under the PortAudio lock
     void tell(const std::vector<DeviceNotice>& notices);
+    void noteWatchNeed();  // under mutex_: wakes the watcher when it has something to look at
 
     struct Entry {
         QString name;
@@ -161,6 +162,9 @@ private:
     std::mutex watchMutex_;
     std::condition_variable watchWake_;
     bool watchStop_ = false;
+    // Open cards, or no card at all to look for: without either (only
+    // virtual devices) the watcher sleeps until one comes.
+    std::atomic<bool> watchNeeded_{false};
     std::thread watcher_;
 };
 

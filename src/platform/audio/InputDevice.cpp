@@ -57,7 +57,7 @@ FileInput::FileInput(QString name, PcmFormat format, const QString& fsPath, bool
     // 10 ms at a time, as a card's period would hand them over.
     chunk_.assign(size_t(std::max(1, format.rate / 100)) * format.blockAlign(), 0);
     if (realTime_) {
-        thread_ = std::thread([this] { runPaced(this->format().rate, stop_, [this](int64_t f) { produce(f); }); });
+        thread_ = std::thread([this] { runPaced(this->format().rate, 10, stop_, [this](int64_t f) { produce(f); }); });
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <thread>
 
 namespace platform {
@@ -47,27 +46,42 @@ void OutputDevice::waitForRenderPass() const {
 void OutputDevice::render(void* dst, int frames) noexcept {
     pass_.fetch_add(1);
     const int dch = format_.channels;
+    // Adding and taking away 1.5 x 2^23 leaves a float of that size no
+    // fraction bits: it rounds half to even as nearbyint does, without a
+    // call per sample. Exact for the clamped range.
+    constexpr float kRound = 12582912.0f;
     bool dry = false;
     while (frames > 0) {
         const int n = std::min(frames, kMaxBlockFrames);
         float* acc = acc_.data();
-        std::fill(acc, acc + size_t(n) * dch, 0.0f);
+        bool any = false;
         for (auto& s : slots_) {
             Channel* ch = s.load();
-            if (ch && ch->mixInto(acc, n)) dry = true;
+            if (!ch) continue;
+            if (!any) std::fill(acc, acc + size_t(n) * dch, 0.0f);
+            any = true;
+            if (ch->mixInto(acc, n)) dry = true;
         }
         if (format_.bits == 16) {
             auto* out = static_cast<int16_t*>(dst);
-            for (int i = 0; i < n * dch; ++i) {
-                const float v = std::nearbyint(acc[i] * 32768.0f);
-                out[i] = int16_t(std::clamp(v, -32768.0f, 32767.0f));
+            if (!any) {
+                std::fill(out, out + size_t(n) * dch, int16_t(0));
+            } else {
+                for (int i = 0; i < n * dch; ++i) {
+                    const float v = std::clamp(acc[i] * 32768.0f, -32768.0f, 32767.0f);
+                    out[i] = int16_t((v + kRound) - kRound);
+                }
             }
             dst = out + size_t(n) * dch;
         } else {
             auto* out = static_cast<uint8_t*>(dst);
-            for (int i = 0; i < n * dch; ++i) {
-                const float v = std::nearbyint(acc[i] * 128.0f);
-                out[i] = uint8_t(int(std::clamp(v, -128.0f, 127.0f)) + 128);
+            if (!any) {
+                std::fill(out, out + size_t(n) * dch, uint8_t(128));
+            } else {
+                for (int i = 0; i < n * dch; ++i) {
+                    const float v = std::clamp(acc[i] * 128.0f, -128.0f, 127.0f);
+                    out[i] = uint8_t(int((v + kRound) - kRound) + 128);
+                }
             }
             dst = out + size_t(n) * dch;
         }

@@ -14,7 +14,7 @@ VirtualDevice::VirtualDevice(QString name, PcmFormat format, bool realTime)
     : OutputDevice(std::move(name), format), realTime_(realTime) {
     block_.assign(size_t(kMaxBlockFrames) * format.blockAlign(), 0);
     if (realTime_) {
-        thread_ = std::thread([this] { runPaced(this->format().rate, stop_, [this](int64_t f) { mixAndKeep(int(f)); }); });
+        thread_ = std::thread([this] { runPaced(this->format().rate, kPeriodMs, stop_, [this](int64_t f) { mixAndKeep(int(f)); }); });
     }
 }
 
@@ -33,9 +33,10 @@ void VirtualDevice::mixAndKeep(int frames) {
     while (frames > 0) {
         const int n = std::min(frames, kMaxBlockFrames);
         render(block_.data(), n);
-        {
+        // Nobody keeps the samples unless a test asked: no lock for that.
+        if (capturing_.load()) {
             std::lock_guard lock(captureMutex_);
-            if (capturing_) capture_.append(reinterpret_cast<const char*>(block_.data()), n * align);
+            if (capturing_.load()) capture_.append(reinterpret_cast<const char*>(block_.data()), n * align);
         }
         frames -= n;
     }

@@ -13,6 +13,12 @@ namespace platform {
 
 class VirtualDevice final : public OutputDevice {
 public:
+    // In real time the samples are taken this often, as a card with a high
+    // latency takes them, a couple of thousand frames at a time: positions
+    // and ends move in steps of it, and the device's thread wakes 25 times a
+    // second rather than 100 (each wake costs more than the mixing).
+    static constexpr int kPeriodMs = 40;
+
     VirtualDevice(QString name, PcmFormat format, bool realTime);
     ~VirtualDevice() override;
 
@@ -42,7 +48,7 @@ private:
     const bool realTime_;
     std::vector<unsigned char> block_;
     mutable std::mutex captureMutex_;  // the real-time thread is not a sound callback
-    bool capturing_ = false;
+    std::atomic<bool> capturing_{false};  // set under captureMutex_; read first without it
     QByteArray capture_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
