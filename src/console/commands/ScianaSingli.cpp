@@ -1,9 +1,6 @@
 // The singles wall: its buttons, commands, airing and refresh.
 #include "console/commands/ScianaSingli.h"
 
-#include <QElapsedTimer>
-#include <QThread>
-
 #include "audio/OdtwarzaczeSlotow.h"
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
@@ -29,9 +26,6 @@ constexpr TColor KolorZielony = 0x008000;
 constexpr TColor KolorOliwkowy = 0x008080;
 constexpr TColor KolorGranatowy = 0x800000;
 const QString NieMa = QStringLiteral("Nie ma opisu");
-
-// How long a started single may take to report that it plays.
-constexpr int CzasStartuMs = 2000;
 
 // Two stored paths name the same file; an empty one names none.
 bool tenSamPlik(const QString& a, const QString& b) {
@@ -312,14 +306,9 @@ bool ScianaSingli::uruchom(quint8 odtwarzacz, const QString& adres) {
     const bool startowal = startuje_;
     startuje_ = true;
     silnik_.GrajKolejny(odtwarzacz, TrybRoboczy, ZrodloKlaw);
-    // A start that failed has freed the slot already; a player that never
-    // reports playing must not hold the window either.
-    QElapsedTimer czas;
-    czas.start();
-    while (silnik_.Stan.OdtwarzaczZajety[odtwarzacz] && !gra(odtwarzacz) && czas.elapsed() < CzasStartuMs) {
-        PompujZdarzenia();
-        QThread::msleep(5);
-    }
+    // The start's outcome is known when it returns: a failed one has freed
+    // the slot and said why; a player that takes the file and then never
+    // moves is caught by the tick's watch of fresh starts. Nothing waits here.
     startuje_ = startowal;
     if (silnik_.Stan.OdtwarzaczZajety[odtwarzacz] && gra(odtwarzacz)) return true;
     Log(QStringLiteral("Singiel nie zagrał: ") + adres);
