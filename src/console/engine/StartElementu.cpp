@@ -299,23 +299,29 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
     bool zawinieto = false;
     // A recording passed over on the way says why, one line each; a run of
     // thousands costs the tick only the numbers, the writer makes the lines.
-    // Its address is the one the presence worker checked (the same text)
-    // unless the element holds another one.
+    // Its address is the one the presence worker checked (the same text),
+    // so only its number is kept (4 bytes an element, nothing copied), unless
+    // the element holds another address: that one is kept beside, in order.
     const auto znane = Pliki.Adresy();
-    std::vector<std::pair<qint32, QString>> pominiete;
-    auto zglosPominiete = [&pominiete, &znane] {
+    std::vector<qint32> pominiete;
+    std::vector<std::pair<qint32, QString>> inneAdresy;
+    auto zglosPominiete = [&pominiete, &inneAdresy, &znane] {
         if (pominiete.empty() || !Nastawy.LOGZbiorJest)
             return;
-        LogWiele([p = std::move(pominiete), znane] {
+        LogWiele([p = std::move(pominiete), inne = std::move(inneAdresy), znane] {
             QStringList linie;
             linie.reserve(qsizetype(p.size()));
-            for (const auto& [numer, adres] : p)
-                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') +
-                             (adres.isNull() ? (*znane)[size_t(numer)] : adres) +
+            size_t j = 0;
+            for (const qint32 numer : p) {
+                const bool inny = j < inne.size() && inne[j].first == numer;
+                const QString& adres = inny ? inne[j++].second : (*znane)[size_t(numer)];
+                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') + adres +
                              QStringLiteral(" !!! BRAK NAGRANIA !!!");
+            }
             return linie;
         });
         pominiete.clear();
+        inneAdresy.clear();
     };
     while (true) {
         if (n > StanPlaylisty.Ilosc) {
@@ -335,7 +341,9 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
             const QString& a = Playlista[n].Adr.str();
             const bool znany = znane && size_t(n) < znane->size() && (*znane)[size_t(n)].constData() == a.constData() &&
                                (*znane)[size_t(n)].size() == a.size();
-            pominiete.emplace_back(n, znany ? QString() : a);
+            pominiete.push_back(n);
+            if (!znany)
+                inneAdresy.emplace_back(n, a);
         }
         ++n;
     }
