@@ -16,7 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include "GlownaQt.h"
-#include <lame/lame.h>
+#include "Mp3DoPomiaru.h"
 
 #include <cmath>
 #include <cstring>
@@ -57,21 +57,8 @@ QString wavFile() {
 QString mp3File() {
     const QString path = QDir::temp().filePath("tolvane-bench-start.mp3");
     if (QFile::exists(path)) return path;
-    std::vector<short> pcm = music();
-    const int frames = int(pcm.size() / 2);
-    lame_t gf = lame_init();
-    lame_set_in_samplerate(gf, kRate);
-    lame_set_num_channels(gf, 2);
-    lame_set_brate(gf, 192);
-    lame_set_bWriteVbrTag(gf, 0);
-    lame_set_quality(gf, 7);
-    lame_init_params(gf);
-    std::vector<unsigned char> out(size_t(frames) * 5 / 4 + 7200);
-    int n = lame_encode_buffer_interleaved(gf, pcm.data(), frames, out.data(), int(out.size()));
-    QByteArray mp3(reinterpret_cast<const char*>(out.data()), n > 0 ? n : 0);
-    n = lame_encode_flush(gf, out.data(), int(out.size()));
-    if (n > 0) mp3.append(reinterpret_cast<const char*>(out.data()), n);
-    lame_close(gf);
+    const std::vector<short> pcm = music();
+    const QByteArray mp3 = Mp3DoPomiaru(pcm.data(), int(pcm.size() / 2), kRate, 192, 7);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly)) f.write(mp3);
     return path;

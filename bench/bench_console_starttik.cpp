@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "GlownaQt.h"
+#include "Mp3DoPomiaru.h"
 #include "WavDoPomiaru.h"
 #include "audio/PlayerSloty.h"
 #include "console/engine/SilnikEmisji.h"
@@ -37,7 +38,6 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/Konfiguracja.h"
-#include <lame/lame.h>
 
 namespace {
 
@@ -85,21 +85,8 @@ void zapiszWav(const QString& sciezka, int sekund) {
 
 void zapiszMp3(const QString& sciezka, int sekund) {
     const QByteArray pcm = muzyka(sekund);
-    const int ramek = int(pcm.size() / 4);
-    lame_t gf = lame_init();
-    lame_set_in_samplerate(gf, kRate);
-    lame_set_num_channels(gf, 2);
-    lame_set_brate(gf, 192);
-    lame_set_bWriteVbrTag(gf, 0);
-    lame_set_quality(gf, 7);
-    lame_init_params(gf);
-    std::vector<unsigned char> out(size_t(ramek) * 5 / 4 + 7200);
-    int n = lame_encode_buffer_interleaved(gf, const_cast<short*>(reinterpret_cast<const short*>(pcm.constData())),
-                                           ramek, out.data(), int(out.size()));
-    QByteArray mp3(reinterpret_cast<const char*>(out.data()), std::max(n, 0));
-    n = lame_encode_flush(gf, out.data(), int(out.size()));
-    if (n > 0) mp3.append(reinterpret_cast<const char*>(out.data()), n);
-    lame_close(gf);
+    const QByteArray mp3 =
+        Mp3DoPomiaru(reinterpret_cast<const short*>(pcm.constData()), int(pcm.size() / 4), kRate, 192, 7);
     QFile f(sciezka);
     if (f.open(QIODevice::WriteOnly)) f.write(mp3);
 }

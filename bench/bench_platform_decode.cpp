@@ -9,7 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <benchmark/benchmark.h>
-#include <lame/lame.h>
+#include "Mp3DoPomiaru.h"
 
 #include <cmath>
 #include <cstdio>
@@ -30,18 +30,9 @@ QString makeMp3() {
                                    2000 * std::sin(2 * M_PI * 5100 * t * (1 + 0.01 * std::sin(t))));
         pcm[size_t(2 * i + 1)] = short(6000 * std::sin(2 * M_PI * 330 * t) + 3000 * std::sin(2 * M_PI * 2750 * t));
     }
-    lame_t gf = lame_init();
-    lame_set_in_samplerate(gf, rate);
-    lame_set_num_channels(gf, 2);
-    lame_set_brate(gf, 128);
-    lame_set_bWriteVbrTag(gf, 0);
-    lame_init_params(gf);
-    std::vector<unsigned char> out(size_t(frames) * 5 / 4 + 7200);
-    int n = lame_encode_buffer_interleaved(gf, pcm.data(), frames, out.data(), int(out.size()));
-    int m = lame_encode_flush(gf, out.data() + n, int(out.size()) - n);
-    lame_close(gf);
+    const QByteArray mp3 = Mp3DoPomiaru(pcm.data(), frames, rate, 128);
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(reinterpret_cast<const char*>(out.data()), n + m);
+    if (f.open(QIODevice::WriteOnly)) f.write(mp3);
     return path;
 }
 
