@@ -17,6 +17,7 @@
 
 #include "GlownaQt.h"
 #include "Mp3DoPomiaru.h"
+#include "StartNaSlocie.h"
 
 #include <cmath>
 #include <cstring>
@@ -76,13 +77,7 @@ void BM_StartElementuNaSlocie(benchmark::State& state) {
     for (quint8 s = 1; s <= PlayerSloty::LiczbaSlotow; ++s) sloty.UtworzOdtwarzacz(s);
     qint64 pozycja = 0;
     for (auto _ : state) {
-        // What the console does on the tick that starts an element.
-        sloty.ZwolnijOdtwarzacz(1);
-        sloty.UtworzOdtwarzacz(1);
-        sloty.OtworzPlikOdtwarzacza(1, plik);
-        sloty.UstawPozycjeOdtwarzacza(1, 0);
-        sloty.UstawGlosnoscOdtwarzacza(1, -300);
-        sloty.GrajOdtwarzacz(1);
+        StartNaSlocie(sloty, plik);
         state.PauseTiming();
         // A little time on air, then the element ends.
         QThread::msleep(2);

@@ -8,6 +8,7 @@
 
 #include "GlownaQt.h"
 #include "PelnaPlaylista.h"
+#include "StacjaDoPomiaru.h"
 
 #include <QApplication>
 #include <QDir>
@@ -88,14 +89,7 @@ bool ZrobPliki() {
 
 void BM_PamiecKonsoli(benchmark::State& state) {
     const bool pelna = state.range(0) != 0;
-    QTemporaryDir folder;
-    const QString poprzedni = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    platform::setProgramFolder(folder.path());
-    platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
-    UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder.path()));
-    platform::ManualClock zegar(QDate(2026, 12, 6), 9 * 3600 * 1000);
-    platform::ScopedClock zakres(&zegar);
+    const StacjaDoPomiaru stacja;
     DialogiSkrypt dialogi;
     for (auto _ : state) {
         auto okno = std::make_unique<TTolv>();
@@ -121,9 +115,6 @@ void BM_PamiecKonsoli(benchmark::State& state) {
         okno.reset();
         state.ResumeTiming();
     }
-    UstawKartePrzekaznikow(nullptr);
-    platform::setProgramFolder(QString());
-    QDir::setCurrent(poprzedni);
 }
 // The empty one first: its peak is the window's alone.
 BENCHMARK(BM_PamiecKonsoli)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -28,6 +28,7 @@
 
 #include "GlownaQt.h"
 #include "Mp3DoPomiaru.h"
+#include "StartNaSlocie.h"
 #include "WavDoPomiaru.h"
 #include "audio/PlayerSloty.h"
 #include "console/engine/SilnikEmisji.h"
@@ -300,12 +301,7 @@ void BM_PrzedStartNaSlocie(benchmark::State& state) {
     for (auto _ : state) {
         zimny(plik);
         const auto t0 = Zegarek::now();
-        sloty.ZwolnijOdtwarzacz(1);
-        sloty.UtworzOdtwarzacz(1);
-        sloty.OtworzPlikOdtwarzacza(1, plik);
-        sloty.UstawPozycjeOdtwarzacza(1, 0);
-        sloty.UstawGlosnoscOdtwarzacza(1, -300);
-        sloty.GrajOdtwarzacz(1);
+        StartNaSlocie(sloty, plik);
         { const double t_ = sekundy(t0); state.SetIterationTime(t_); probki.dodaj(t_); }
         sloty.ZatrzymajOdtwarzacz(1);
         sloty.OtworzPlikOdtwarzacza(1, QString());

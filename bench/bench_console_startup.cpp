@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "GlownaQt.h"
+#include "StacjaDoPomiaru.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,16 +44,8 @@ void ZapiszDuzeNastawy(const QString& plik, int megabajty) {
 }
 
 void BM_StartOknaZDuzymiNastawami(benchmark::State& state) {
-    QTemporaryDir folder;
-    // The program's start folder holds the day's files it creates.
-    const QString poprzedni = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    platform::setProgramFolder(folder.path());
-    platform::DeviceHub::instance().useVirtualDevices({QStringLiteral("Wirtualne")}, true);
-    UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder.path()));
-    platform::ManualClock zegar(QDate(2026, 12, 6), 9 * 3600 * 1000);
-    platform::ScopedClock zakres(&zegar);
-    const QString plik = folder.path() + QStringLiteral("/TOLVANE.INI");
+    const StacjaDoPomiaru stacja;
+    const QString plik = stacja.folder.path() + QStringLiteral("/TOLVANE.INI");
     ZapiszDuzeNastawy(plik, int(state.range(0)));
     state.counters["MB"] = double(QFileInfo(plik).size()) / (1024 * 1024);
     for (auto _ : state) {
@@ -60,9 +53,6 @@ void BM_StartOknaZDuzymiNastawami(benchmark::State& state) {
         okno.FormCreate({});
         benchmark::DoNotOptimize(Emisja.CzasCross);
     }
-    UstawKartePrzekaznikow(nullptr);
-    platform::setProgramFolder(QString());
-    QDir::setCurrent(poprzedni);
 }
 BENCHMARK(BM_StartOknaZDuzymiNastawami)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
 
