@@ -15,6 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 constexpr auto kLockWait = 250ms;
+constexpr auto kPositionWait = 5ms;
 
 // The channels' lock names: "cbDSMCUpd" + the lowest number not in use, so
 // each channel has its own.
@@ -737,8 +738,11 @@ int64_t TcbDSMixerChannel::ComputePosition() {
 }
 
 int64_t TcbDSMixerChannel::GetPosition() {
-    // Never waits: a busy lock gives the last position known.
-    if (!lock_.try_lock()) return lastPosition_.load();
+    // The refill thread holds the lock only to copy a block into the ring, so
+    // a short wait gives the sample heard now rather than one stored before
+    // that copy; a lock held longer (a seek on a slow disk) gives the last
+    // position known rather than holding up the caller.
+    if (!lock_.try_lock_for(kPositionWait)) return lastPosition_.load();
     Unlocker u{lock_};
     const int64_t p = ComputePosition();
     lastPosition_.store(p);
