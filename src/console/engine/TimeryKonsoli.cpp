@@ -131,6 +131,10 @@ void TimeryKonsoli::SingleKolejnoTimerTimer() {
     silnik_.Wyjscia().SingleKolejno();
 }
 
+bool TimeryKonsoli::BlokReklamCzeka() const {
+    return silnik_.ReklamaNaOdtwarzaczu;
+}
+
 void TimeryKonsoli::GrajBlokReklamyTimer() {
     if (!silnik_.ReklamaNaOdtwarzaczu)
         return;
@@ -145,6 +149,10 @@ void TimeryKonsoli::GrajBlokReklamyTimer() {
 }
 
 // ---- synchronous time list ----
+
+bool TimeryKonsoli::TimelistaCzeka() const {
+    return StanTimelisty.Ilosc > 0 && (silnik_.Stan.PauzaJest || TimelistaSynchroJest);
+}
 
 void TimeryKonsoli::TListaSynchroKolejnoTimerTimer() {
     if (StanTimelisty.Ilosc <= 0 || TimelistaZajeta)

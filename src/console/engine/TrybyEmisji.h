@@ -98,6 +98,10 @@ public:
     void SingleKolejnoTimerTimer();
     void GrajBlokReklamyTimer();
     void TListaSynchroKolejnoTimerTimer();
+    // Whether the time-list and advert-block handlers have anything to look
+    // at; while they have not, the window lets their timers rest.
+    bool TimelistaCzeka() const;
+    bool BlokReklamCzeka() const;
     void AutomatTimerTimer();
     void PListaAutoodczytTimerTimer();
     void SatPlusTimerTimer();

@@ -183,8 +183,19 @@ void TTolv::PolaczZegary() {
     connect(Timer1, &QTimer::timeout, this, &TTolv::Timer1Timer);
     connect(TimerWyswietlacz, &QTimer::timeout, this, &TTolv::TimerWyswietlaczTimer);
     connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
-    connect(GrajBlokReklamy, &QTimer::timeout, this, [this] { timery_.GrajBlokReklamyTimer(); });
-    connect(TListaSynchroKolejnoTimer, &QTimer::timeout, this, [this] { timery_.TListaSynchroKolejnoTimerTimer(); });
+    // These two rest while they have nothing to look at; the tick wakes them.
+    connect(GrajBlokReklamy, &QTimer::timeout, this, [this] {
+        if (timery_.BlokReklamCzeka())
+            timery_.GrajBlokReklamyTimer();
+        else
+            GrajBlokReklamy->stop();
+    });
+    connect(TListaSynchroKolejnoTimer, &QTimer::timeout, this, [this] {
+        if (timery_.TimelistaCzeka())
+            timery_.TListaSynchroKolejnoTimerTimer();
+        else
+            TListaSynchroKolejnoTimer->stop();
+    });
     connect(AutomatTimer, &QTimer::timeout, this, [this] { timery_.AutomatTimerTimer(); });
     connect(PListaAutoodczytTimer, &QTimer::timeout, this, [this] { timery_.PListaAutoodczytTimerTimer(); });
     connect(SatPlusTimer, &QTimer::timeout, this, [this] { timery_.SatPlusTimerTimer(); });
@@ -195,6 +206,11 @@ void TTolv::PolaczZegary() {
 void TTolv::Timer1Timer() {
     silnik_.Timer1Timer();
     PodswietlTryby();
+    // A wake of the GUI thread costs more than these checks: the time-list
+    // and advert-block timers run only while there is something to check,
+    // and start again from here, within a tick of being given it.
+    if (!TListaSynchroKolejnoTimer->isActive() && timery_.TimelistaCzeka()) TListaSynchroKolejnoTimer->start();
+    if (!GrajBlokReklamy->isActive() && timery_.BlokReklamCzeka()) GrajBlokReklamy->start();
 }
 
 void TTolv::TimerWyswietlaczTimer() {

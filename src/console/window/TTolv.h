@@ -178,8 +178,8 @@ public:
     // Timers of the on-air work, created stopped; start-up enables them.
     QTimer* Timer1;                     // 30 ms: the on-air loop
     QTimer* TimerWyswietlacz;           // 100 ms: display refresh
-    QTimer* TListaSynchroKolejnoTimer;  // 31 ms: synchronous time list
-    QTimer* GrajBlokReklamy;            // 100 ms: advert block on one player
+    QTimer* TListaSynchroKolejnoTimer;  // 31 ms: synchronous time list (rests while it has nothing to check)
+    QTimer* GrajBlokReklamy;            // 100 ms: advert block on one player (rests likewise)
     QTimer* SingleKolejnoTimer;         // 300 ms: singles in sequence
     QTimer* AutomatTimer;               // 311 ms: midnight roll-over
     QTimer* PListaAutoodczytTimer;      // 300 ms: automatic loading at midnight

@@ -345,6 +345,10 @@ TEST_F(TimelistaOkna, SyncMarkEarlierAndClear) {
     Timelista[2].Stan = StanDoklejony;
     tl().Synchro();
     EXPECT_TRUE(okno->Timery().TimelistaSynchroJest);
+    // Its timer, resting while there was nothing to check, runs again from the next tick.
+    okno->TListaSynchroKolejnoTimer->stop();
+    okno->Timer1Timer();
+    EXPECT_TRUE(okno->TListaSynchroKolejnoTimer->isActive());
     okno->PodswietlTryby();
     const BUTTONType& sync = okno->Przyciski().Timelista[PTSynchro];
     EXPECT_EQ(okno->KolorPiksela(sync.Rect.Left + 3, sync.Rect.Top + 3), KolorCzerwony);
