@@ -53,7 +53,7 @@ TTolv::TTolv(QWidget* parent)
     DialogiProgramu().UstawOknoGlowne(this);
 
     Timer1 = zegar("Timer1", 30);
-    TimerWyswietlacz = zegar("TimerWyswietlacz", 100);
+    TimerWyswietlacz = new ZegarNaTiku(QStringLiteral("TimerWyswietlacz"), 100, [this] { TimerWyswietlaczTimer(); }, this);
     TListaSynchroKolejnoTimer = zegar("TListaSynchroKolejnoTimer", 31);
     GrajBlokReklamy = zegar("GrajBlokReklamy", 100);
     SingleKolejnoTimer = zegar("SingleKolejnoTimer", 300);
@@ -181,7 +181,6 @@ void TTolv::PolaczZegary() {
     UstawZegary(&zegary_);
 
     connect(Timer1, &QTimer::timeout, this, &TTolv::Timer1Timer);
-    connect(TimerWyswietlacz, &QTimer::timeout, this, &TTolv::TimerWyswietlaczTimer);
     connect(SingleKolejnoTimer, &QTimer::timeout, this, [this] { timery_.SingleKolejnoTimerTimer(); });
     // These two rest while they have nothing to look at; the tick wakes them.
     connect(GrajBlokReklamy, &QTimer::timeout, this, [this] {
@@ -211,6 +210,7 @@ void TTolv::Timer1Timer() {
     // and start again from here, within a tick of being given it.
     if (!TListaSynchroKolejnoTimer->isActive() && timery_.TimelistaCzeka()) TListaSynchroKolejnoTimer->start();
     if (!GrajBlokReklamy->isActive() && timery_.BlokReklamCzeka()) GrajBlokReklamy->start();
+    TimerWyswietlacz->Tik(Timer1->interval());
 }
 
 void TTolv::TimerWyswietlaczTimer() {

@@ -15,6 +15,7 @@
 #include "console/commands/ScianaSingli.h"
 #include "console/window/KatalogiKonsoli.h"
 #include "console/window/PanelOdtwarzacza.h"
+#include "console/window/ZegarNaTiku.h"
 #include "console/engine/SerwisyEmisji.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/links/TelnetGPI.h"
@@ -177,7 +178,7 @@ public:
 
     // Timers of the on-air work, created stopped; start-up enables them.
     QTimer* Timer1;                     // 30 ms: the on-air loop
-    QTimer* TimerWyswietlacz;           // 100 ms: display refresh
+    ZegarNaTiku* TimerWyswietlacz;      // 100 ms: display refresh, on Timer1's wake
     QTimer* TListaSynchroKolejnoTimer;  // 31 ms: synchronous time list (rests while it has nothing to check)
     QTimer* GrajBlokReklamy;            // 100 ms: advert block on one player (rests likewise)
     QTimer* SingleKolejnoTimer;         // 300 ms: singles in sequence

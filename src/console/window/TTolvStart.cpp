@@ -329,6 +329,7 @@ ZegarPakietow* zegarPakietow(Datagramy& d, const QString& nazwa) {
 
 bool TTolv::ZegarDziala(const QString& nazwa) const {
     if (const ZegarPakietow* z = zegarPakietow(*datagramy_, nazwa)) return z->Dziala();
+    if (const auto* z = findChild<ZegarNaTiku*>(nazwa, Qt::FindDirectChildrenOnly)) return z->isActive();
     const auto* t = findChild<QTimer*>(nazwa, Qt::FindDirectChildrenOnly);
     return t && t->isActive();
 }
@@ -348,6 +349,8 @@ void TTolv::Zakoncz() {
     for (const QString& nazwa : ZegaryWKolejnosciZatrzymania()) {
         if (ZegarPakietow* z = zegarPakietow(*datagramy_, nazwa))
             z->Wlacz(false);
+        else if (auto* z = findChild<ZegarNaTiku*>(nazwa, Qt::FindDirectChildrenOnly))
+            z->stop();
         else if (auto* t = findChild<QTimer*>(nazwa, Qt::FindDirectChildrenOnly))
             t->stop();
     }

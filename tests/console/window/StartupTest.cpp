@@ -252,6 +252,11 @@ TEST_F(Startup, ShowingStartsTheTimersOnceAndByTheSettings) {
     EXPECT_TRUE(okno.ZegarDziala(QStringLiteral("BroadcastMonitorTimer")));
     EXPECT_FALSE(okno.ZegarDziala(QStringLiteral("BroadcastTimer")));  // a period of 0 would spin
     EXPECT_FALSE(okno.ZegarDziala(QStringLiteral("BroadcastTimer2")));
+    // The display refresh comes on Timer1's wake once its period has passed.
+    zegar_.advance(1000);
+    okno.Timer1Timer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(okno.Timery().TerazMS, 9 * 3600 * 1000 + 1000);
 
     // Shown again, the window does not run its start a second time.
     okno.Timer1->stop();
@@ -292,9 +297,9 @@ TEST_F(Startup, TimersStopInTheirFixedOrder) {
                                   "BroadcastTimer2", "SATPLMWyciszTimer", "PListaAutoodczytTimer",
                                   "BroadcastMonitorTimer", "SERWISTimer"}));
     // Every timer of the window is among them; the three datagram timers
-    // are Datagramy's.
+    // are Datagramy's, and the display refresh rides on Timer1's wake.
     const auto zegary = okno.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-    EXPECT_EQ(zegary.size(), nazwy.size() - 3);
+    EXPECT_EQ(zegary.size(), nazwy.size() - 4);
     for (QTimer* t : zegary) EXPECT_TRUE(nazwy.contains(t->objectName())) << t->objectName().toStdString();
 }
 

@@ -79,7 +79,7 @@ TEST_F(MainWindow, NeverSmallerThanItsMinimumAndLaidOutAgainOnResize) {
 TEST_F(MainWindow, TimersAreCreatedStoppedWithTheirPeriods) {
     TTolv okno;
     const std::pair<const char*, int> zegary[] = {
-        {"Timer1", 30}, {"TimerWyswietlacz", 100}, {"TListaSynchroKolejnoTimer", 31}, {"GrajBlokReklamy", 100},
+        {"Timer1", 30}, {"TListaSynchroKolejnoTimer", 31}, {"GrajBlokReklamy", 100},
         {"SingleKolejnoTimer", 300}, {"AutomatTimer", 311}, {"PListaAutoodczytTimer", 300}, {"SERWISTimer", 500},
         {"SatPlusTimer", 5000}, {"SATPLMWyciszTimer", 1000}};
     EXPECT_EQ(okno.findChildren<QTimer*>().size(), qsizetype(std::size(zegary)));
@@ -89,6 +89,8 @@ TEST_F(MainWindow, TimersAreCreatedStoppedWithTheirPeriods) {
         EXPECT_EQ(t->interval(), ms) << nazwa;
         EXPECT_FALSE(t->isActive()) << nazwa;
     }
+    EXPECT_EQ(okno.TimerWyswietlacz->interval(), 100);  // on Timer1's wake
+    EXPECT_FALSE(okno.TimerWyswietlacz->isActive());
     for (const char* nazwa : {"BroadcastTimer", "BroadcastTimer2", "BroadcastMonitorTimer"})
         EXPECT_FALSE(okno.ZegarDziala(QString::fromLatin1(nazwa))) << nazwa;
     EXPECT_EQ(okno.Timer1, okno.findChild<QTimer*>("Timer1"));
