@@ -64,6 +64,10 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt's own event loop rather than GLib's: GLib walks its sources on every
+    // wake, a good part of what the idle console costs 33 times a second, and
+    // nothing here needs it (the program's dialogs are Qt's own).
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
     // The program folder is the start folder: relative names and "PROGRAM"
     // in the settings mean it.
