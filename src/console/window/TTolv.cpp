@@ -210,6 +210,7 @@ void TTolv::Timer1Timer() {
     // and start again from here, within a tick of being given it.
     if (!TListaSynchroKolejnoTimer->isActive() && timery_.TimelistaCzeka()) TListaSynchroKolejnoTimer->start();
     if (!GrajBlokReklamy->isActive() && timery_.BlokReklamCzeka()) GrajBlokReklamy->start();
+    // The display refresh has no wake of its own: it rides on this one.
     TimerWyswietlacz->Tik(Timer1->interval());
 }
 
