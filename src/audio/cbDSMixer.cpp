@@ -510,16 +510,20 @@ void TcbDSMixerChannel::ReleaseBuffer() {
 }
 
 void TcbDSMixerChannel::Play() {
-    if (!TryLock()) return;
-    Unlocker u{lock_};
-    if (state_.load() == 1) return;
-    CreateBuffer();
-    if (!prefilled_) Prefill();
-    buffer_->snapVolume();
-    if (!output_->attach(buffer_.get()))
-        throw EDirectXError(QStringLiteral("The sound device has no free channel."), kDSErrOutOfMemory);
-    state_.store(1);
-    NoteTimeToEnd();
+    {
+        if (!TryLock()) return;
+        Unlocker u{lock_};
+        if (state_.load() == 1) return;
+        CreateBuffer();
+        if (!prefilled_) Prefill();
+        buffer_->snapVolume();
+        if (!output_->attach(buffer_.get()))
+            throw EDirectXError(QStringLiteral("The sound device has no free channel."), kDSErrOutOfMemory);
+        state_.store(1);
+        NoteTimeToEnd();
+    }
+    // Woken with the lock free: it goes straight to its read, rather than
+    // wake, find the lock held and make the caller hand it over.
     thread_->Enable();
 }
 
