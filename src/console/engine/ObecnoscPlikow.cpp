@@ -4,6 +4,7 @@
 
 #include "foundation/KestDysk2.h"
 #include "platform/Paths.h"
+#include "platform/SerialWorker.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 
@@ -115,6 +116,7 @@ void ObecnoscPlikow::spojrzNaListe(const QString& adres) {
 }
 
 void ObecnoscPlikow::praca() {
+    platform::becomeBackgroundThread();
     std::vector<QString> lista;
     std::unique_lock blokada(mutex_);
     while (!koniec_) {
