@@ -1,5 +1,6 @@
 #include "audio/cbDSMixer.h"
 
+#include "platform/SerialWorker.h"
 #include "platform/audio/Channel.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/OutputDevice.h"
@@ -246,6 +247,9 @@ void TcbUpdateChannelThread::Disable() { core_->enabled.store(false); }
 bool TcbUpdateChannelThread::Enabled() const { return core_->enabled.load(); }
 
 void TcbUpdateChannelThread::Execute(std::shared_ptr<Core> core) {
+    // Woken by a start inside the on-air tick: the ring holds the first
+    // blocks already, so the read can wait for the tick to end.
+    platform::becomeBackgroundThread();
     auto refill = [&core]() -> bool {  // false: the channel is gone
         for (;;) {
             TRefillJob job;
@@ -510,16 +514,20 @@ void TcbDSMixerChannel::ReleaseBuffer() {
 }
 
 void TcbDSMixerChannel::Play() {
-    if (!TryLock()) return;
-    Unlocker u{lock_};
-    if (state_.load() == 1) return;
-    CreateBuffer();
-    if (!prefilled_) Prefill();
-    buffer_->snapVolume();
-    if (!output_->attach(buffer_.get()))
-        throw EDirectXError(QStringLiteral("The sound device has no free channel."), kDSErrOutOfMemory);
-    state_.store(1);
-    NoteTimeToEnd();
+    {
+        if (!TryLock()) return;
+        Unlocker u{lock_};
+        if (state_.load() == 1) return;
+        CreateBuffer();
+        if (!prefilled_) Prefill();
+        buffer_->snapVolume();
+        if (!output_->attach(buffer_.get()))
+            throw EDirectXError(QStringLiteral("The sound device has no free channel."), kDSErrOutOfMemory);
+        state_.store(1);
+        NoteTimeToEnd();
+    }
+    // Woken with the lock free: it goes straight to its read, rather than
+    // wake, find the lock held and make the caller hand it over.
     thread_->Enable();
 }
 

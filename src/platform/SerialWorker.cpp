@@ -1,6 +1,16 @@
 #include "platform/SerialWorker.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace platform {
+
+void becomeBackgroundThread() {
+    // A batch thread does not preempt the one that wakes it; an ordinary
+    // user may choose it for its own threads.
+    sched_param p{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &p);
+}
 
 SerialWorker::~SerialWorker() {
     {
@@ -34,6 +44,7 @@ bool SerialWorker::idle() const {
 }
 
 void SerialWorker::run() {
+    becomeBackgroundThread();
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         work_.wait(lock, [&] { return stopping_ || !jobs_.empty(); });

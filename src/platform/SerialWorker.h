@@ -11,6 +11,12 @@
 
 namespace platform {
 
+// The calling thread, woken by the program's thread, waits for its turn
+// rather than take the processor from it at once: a worker woken from the
+// on-air tick (a refill, a file to write) never holds the tick up. It still
+// gets its fair share of the processor.
+void becomeBackgroundThread();
+
 class SerialWorker {
 public:
     SerialWorker() = default;

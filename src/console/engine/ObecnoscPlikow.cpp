@@ -4,6 +4,7 @@
 
 #include "foundation/KestDysk2.h"
 #include "platform/Paths.h"
+#include "platform/SerialWorker.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 
@@ -44,22 +45,25 @@ void ObecnoscPlikow::Obserwuj() {
     budzik_.notify_all();
 }
 
-ObecnoscPlikow::Stan ObecnoscPlikow::StanElementu(qint32 numer, const QString& adres) const {
+void ObecnoscPlikow::odswiezWidziany() const {
     const quint64 w = wersja_.load(std::memory_order_acquire);
     if (w != wersjaWidziana_) {
         std::lock_guard blokada(mutex_);
         widziany_ = obraz_;
         wersjaWidziana_ = w;
     }
-    if (!widziany_ || numer < 1 || size_t(numer) >= widziany_->adresy.size()) return Nieznany;
-    const QString& znany = widziany_->adresy[size_t(numer)];
-    if (!(znany.constData() == adres.constData() && znany.size() == adres.size()) && znany != adres) return Nieznany;
-    return Stan(widziany_->stany[size_t(numer)]);
 }
 
-std::shared_ptr<const std::vector<QString>> ObecnoscPlikow::Adresy() const {
-    if (!widziany_) return nullptr;
-    return std::shared_ptr<const std::vector<QString>>(widziany_, &widziany_->adresy);
+ObecnoscPlikow::Stan ObecnoscPlikow::StanElementu(qint32 numer, const QString& adres) const {
+    odswiezWidziany();
+    return stan(widziany_.get(), numer, adres);
+}
+
+ObecnoscPlikow::Widok ObecnoscPlikow::Zobacz() const {
+    odswiezWidziany();
+    Widok w;
+    w.obraz_ = widziany_;
+    return w;
 }
 
 bool ObecnoscPlikow::DataListy(const QString& adres, QString* data, quint64* spojrzenie) const {
@@ -112,6 +116,7 @@ void ObecnoscPlikow::spojrzNaListe(const QString& adres) {
 }
 
 void ObecnoscPlikow::praca() {
+    platform::becomeBackgroundThread();
     std::vector<QString> lista;
     std::unique_lock blokada(mutex_);
     while (!koniec_) {

@@ -32,6 +32,43 @@ public:
     // Program's thread: what is known of element `numer` whose address is
     // `adres`; Nieznany while the worker has not seen that address there.
     Stan StanElementu(qint32 numer, const QString& adres) const;
+
+private:
+    struct Obraz {
+        std::vector<QString> adresy;  // [0..count], as checked
+        std::vector<quint8> stany;
+    };
+    static Stan stan(const Obraz* obraz, qint32 numer, const QString& adres) {
+        if (!obraz || numer < 1 || size_t(numer) >= obraz->adresy.size()) return Nieznany;
+        const QString& znany = obraz->adresy[size_t(numer)];
+        // The same text shared with the list costs two comparisons.
+        if (!(znany.constData() == adres.constData() && znany.size() == adres.size()) && znany != adres)
+            return Nieznany;
+        return Stan(obraz->stany[size_t(numer)]);
+    }
+
+public:
+    // What the worker published, looked at once for a walk over many
+    // elements: each element then costs its comparisons, not a look at the
+    // version or a lock. A look kept across a walk answers as StanElementu
+    // did when it was taken.
+    class Widok {
+    public:
+        Stan operator()(qint32 numer, const QString& adres) const { return stan(obraz_.get(), numer, adres); }
+        // The addresses as the worker checked them ([numer]; never changed
+        // once published, so another thread may read them); null before
+        // the first check.
+        std::shared_ptr<const std::vector<QString>> Adresy() const {
+            if (!obraz_) return nullptr;
+            return std::shared_ptr<const std::vector<QString>>(obraz_, &obraz_->adresy);
+        }
+
+    private:
+        friend class ObecnoscPlikow;
+        std::shared_ptr<const Obraz> obraz_;
+    };
+    // Program's thread.
+    Widok Zobacz() const;
     // Hands over the playlist and returns once the worker has checked it
     // and looked at the advert list (tests, benchmarks, and a fresh start).
     void Oproznij();
@@ -43,16 +80,9 @@ public:
     // after a moment of its own.
     bool DataListy(const QString& adres, QString* data, quint64* spojrzenie) const;
     quint64 Spojrzenia() const;
-    // Program's thread: the addresses as the worker checked them last
-    // ([numer]; never changed once published, so another thread may read
-    // them); null before the first check.
-    std::shared_ptr<const std::vector<QString>> Adresy() const;
 
 private:
-    struct Obraz {
-        std::vector<QString> adresy;  // [0..count], as checked
-        std::vector<quint8> stany;
-    };
+    void odswiezWidziany() const;
     void praca();
     void sprawdz(std::vector<QString> adresy);
     void spojrzNaListe(const QString& adres);

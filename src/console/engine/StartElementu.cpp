@@ -74,6 +74,28 @@ QString planowanyStart(const TElemPListy& e, bool roboczy, qint32 przesuniecie, 
     return PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + (roboczy ? 0 : przesuniecie)));
 }
 
+// A walk past thousands of elements waits on memory, not on its few
+// comparisons: the element this many places ahead is fetched into the cache
+// while one is looked at.
+constexpr qint32 NaprzodMarszu = 16;
+
+void wprzod(const TablicaPlaylisty& elementy, qint32 numer) {
+    if (numer > qMin(StanPlaylisty.Ilosc, MaksPlaylisty))
+        return;
+    const TElemPListy& e = elementy[size_t(numer)];
+    // Its kind and its address's text, which may begin on the next line.
+    __builtin_prefetch(&e);
+    __builtin_prefetch(reinterpret_cast<const char*>(&e.Adr + 1) - 1);
+}
+
+// An element a walk passes on what the presence worker found, without
+// asking ElementGrywalny: a sound whose file the worker found missing under
+// the address it holds now, and no advert placeholder (whose block plays).
+bool znanyBrak(const ObecnoscPlikow::Widok& widok, const TElemPListy& e, qint32 numer) {
+    return RodzajDzwiekowy(RodzajElemPListy(e.Typ)) && widok(numer, e.Adr) == ObecnoscPlikow::Brak &&
+           !placeholderReklamy(e);
+}
+
 }  // namespace
 
 // An element opened, positioned and decoded ahead by the read-ahead thread;
@@ -242,8 +264,11 @@ void SilnikEmisji::ZamowNastepne() {
     // counts as there, and its preparation finds out.
     bezDysku_ = true;
     const Zwolnienie zwolnij{bezDysku_};
+    const auto widok = Pliki.Zobacz();
+    const TablicaPlaylisty& elementy = Playlista;
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
-        if (ElementGrywalny(i)) {
+        wprzod(elementy, i + NaprzodMarszu);
+        if (!znanyBrak(widok, elementy[size_t(i)], i) && ElementGrywalny(i)) {
             Przygotuj(i, qMax(0, Playlista[i].NwP));
             break;
         }
@@ -302,7 +327,10 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
     // Its address is the one the presence worker checked (the same text),
     // so only its number is kept (4 bytes an element, nothing copied), unless
     // the element holds another address: that one is kept beside, in order.
-    const auto znane = Pliki.Adresy();
+    // One look at the worker's knowledge serves the whole walk.
+    const auto widok = Pliki.Zobacz();
+    const auto znane = widok.Adresy();
+    const TablicaPlaylisty& elementy = Playlista;
     std::vector<qint32> pominiete;
     std::vector<std::pair<qint32, QString>> inneAdresy;
     auto zglosPominiete = [&pominiete, &inneAdresy, &znane] {
@@ -335,12 +363,18 @@ bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
             zawinieto = true;
             n = 1;
         }
-        if (ElementGrywalny(n))
+        wprzod(elementy, n + NaprzodMarszu);
+        const TElemPListy& e = elementy[size_t(n)];
+        // Known missing: its address is the worker's text, so the number
+        // alone names it in the log.
+        const bool brak = znanyBrak(widok, e, n);
+        if (!brak && ElementGrywalny(n))
             break;
-        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[n].Typ)) && Nastawy.LOGZbiorJest) {
-            const QString& a = Playlista[n].Adr.str();
-            const bool znany = znane && size_t(n) < znane->size() && (*znane)[size_t(n)].constData() == a.constData() &&
-                               (*znane)[size_t(n)].size() == a.size();
+        if (Nastawy.LOGZbiorJest && (brak || RodzajDzwiekowy(RodzajElemPListy(e.Typ)))) {
+            const QString& a = e.Adr.str();
+            const bool znany = brak || (znane && size_t(n) < znane->size() &&
+                                        (*znane)[size_t(n)].constData() == a.constData() &&
+                                        (*znane)[size_t(n)].size() == a.size());
             pominiete.push_back(n);
             if (!znany)
                 inneAdresy.emplace_back(n, a);
@@ -811,15 +845,25 @@ void SilnikEmisji::ZapowiedzNastepny(quint8 zrodlo) {
     // work is the read-ahead thread's; nothing waits for it.
     Przygotuj(n, qMax(0, e.NwP));
     wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA"), n);
+    // What the worker found missing is passed on one look at its knowledge.
+    const auto widok = Pliki.Zobacz();
+    const TablicaPlaylisty& elementy = Playlista;
+    auto zPlikiem = [&](qint32 i, const TElemPListy& x) {
+        return widok(i, x.Adr) != ObecnoscPlikow::Brak && PlikElementu(i, x.Adr);
+    };
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
-        if (RodzajDzwiekowy(RodzajElemPListy(Playlista[i].Typ)) && PlikElementu(i, Playlista[i].Adr)) {
+        wprzod(elementy, i + NaprzodMarszu);
+        const TElemPListy& x = elementy[size_t(i)];
+        if (RodzajDzwiekowy(RodzajElemPListy(x.Typ)) && zPlikiem(i, x)) {
             wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA2"), i);
             break;
         }
     }
     int ktory = 3;
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc && ktory <= 5; ++i) {
-        if (RodzajElemPListy(Playlista[i].Typ) == RodzajSND && PlikElementu(i, Playlista[i].Adr))
+        wprzod(elementy, i + NaprzodMarszu);
+        const TElemPListy& x = elementy[size_t(i)];
+        if (RodzajElemPListy(x.Typ) == RodzajSND && zPlikiem(i, x))
             wyjscia_->WyslijInfoElementu(0, QStringLiteral("DO GRANIA") + QString::number(ktory++), i);
     }
     const QString slowo = zrodlo == 1 ? QStringLiteral("PROG ") : zrodlo == 2 ? QStringLiteral("KLAW ") : QString();

@@ -15,8 +15,10 @@ Channel::Channel(PcmFormat file, int64_t ringBytes, PcmFormat device, int maxBlo
     : file_(file), device_(device), maxBlock_(std::max(64, maxBlockFrames)) {
     const int align = file_.blockAlign();
     size_ = std::max<int64_t>(align, ringBytes / align * align);
-    // The ring is set aside here, once, so the callback never allocates.
-    ring_.assign(size_t(size_), file_.bits == 8 ? 0x80 : 0);
+    // The ring is set aside here, once, so the callback never allocates. It
+    // is not filled: the callback reads only what was written, so its pages
+    // are touched by the writer as it goes, not all at once by the start.
+    ring_.reset(new unsigned char[size_t(size_)]);
     // A fade step of the on-air loop (30 ms) must be heard at once but must
     // not click: about 5 ms of ramp.
     rampFrames_ = std::max(1, device_.rate / 200);
@@ -59,8 +61,8 @@ int64_t Channel::write(const void* src, int64_t bytes) {
     if (n <= 0) return 0;
     const int64_t at = w % size_;
     const int64_t first = std::min(n, size_ - at);
-    std::memcpy(ring_.data() + at, src, size_t(first));
-    std::memcpy(ring_.data(), static_cast<const unsigned char*>(src) + first, size_t(n - first));
+    std::memcpy(ring_.get() + at, src, size_t(first));
+    std::memcpy(ring_.get(), static_cast<const unsigned char*>(src) + first, size_t(n - first));
     written_.store(w + n, std::memory_order_release);
     return n;
 }
@@ -73,8 +75,8 @@ int64_t Channel::writeSilence(int64_t bytes) {
     const int fill = file_.bits == 8 ? 0x80 : 0;
     const int64_t at = w % size_;
     const int64_t first = std::min(n, size_ - at);
-    std::memset(ring_.data() + at, fill, size_t(first));
-    std::memset(ring_.data(), fill, size_t(n - first));
+    std::memset(ring_.get() + at, fill, size_t(first));
+    std::memset(ring_.get(), fill, size_t(n - first));
     written_.store(w + n, std::memory_order_release);
     return n;
 }
@@ -109,7 +111,7 @@ int Channel::pullFloat(float* dst, int frames) noexcept {
     const int64_t avail = (written_.load(std::memory_order_acquire) - c) / align;
     const int n = int(std::min<int64_t>(avail, frames));
     int64_t at = c % size_;
-    const unsigned char* r = ring_.data();
+    const unsigned char* r = ring_.get();
     for (int i = 0; i < n; ++i) {
         if (file_.bits == 16) {
             for (int k = 0; k < ch; ++k) {

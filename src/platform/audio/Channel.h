@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct soxr;
@@ -76,7 +77,7 @@ private:
     const PcmFormat device_;
     const int maxBlock_;
     int64_t size_;
-    std::vector<unsigned char> ring_;
+    std::unique_ptr<unsigned char[]> ring_;
     std::atomic<int64_t> written_{0};
     std::atomic<int64_t> consumed_{0};
     std::atomic<int64_t> heard_{0};

@@ -243,6 +243,28 @@ TEST(SilnikStart, AStartPastMissingFilesLooksAtNoFileInTheTick) {
     EXPECT_EQ(pominiete[0], "Pominięto pozycję nr 2 " + r.dir.file("brak1.wav") + " !!! BRAK NAGRANIA !!!");
 }
 
+// What the presence worker found missing is passed over only under the
+// address it looked at: an element given another file since is stopped at.
+TEST(SilnikStart, AWalkStopsAtAnElementGivenAnotherFileSinceThePresenceWorkerLooked) {
+    SilnikRig r;
+    for (int i = 1; i <= 4; ++i) r.dodaj(r.dir.file(QStringLiteral("brak%1.wav").arg(i)), H12, 3'000);
+    r.dodaj(r.wav("gra.wav", 3'000), H12, 3'000);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    r.silnik->Pliki.Oproznij();
+    Playlista[3].Adr = r.wav("nowy.wav", 3'000);
+    r.zegar.advance(SilnikEmisji::InterwalTimer1);
+    r.silnik->Timer1Timer();
+    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    r.tikDo([&] { return r.silnik->Odtwarzacz[1].Element != 0; }, 5);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 3);
+    // Its start moves the next mark past element 4 to 5.
+    EXPECT_EQ(r.logiZ("Pominięto pozycję nr "),
+              QStringList({"Pominięto pozycję nr 2 " + r.dir.file("brak2.wav") + " !!! BRAK NAGRANIA !!!",
+                           "Pominięto pozycję nr 4 " + r.dir.file("brak4.wav") + " !!! BRAK NAGRANIA !!!"}));
+    EXPECT_EQ(StanPlaylisty.DoGrania, 5);
+}
+
 namespace {
 // A share that stopped answering: every read waits until it is let go.
 class Wstrzymany final : public platform::Decoder {
