@@ -145,23 +145,34 @@ bool TChannelLock::try_lock() {
 
 bool TChannelLock::try_lock_for(std::chrono::milliseconds wait) {
     std::unique_lock lock(m_);
-    if (!free_.wait_for(lock, wait, [this] { return !held_; })) return false;
+    // A free lock is taken without reading the clock: the on-air tick asks
+    // for every deck's position this way 33 times a second.
+    if (held_) {
+        ++waiting_;
+        const bool got = free_.wait_for(lock, wait, [this] { return !held_; });
+        --waiting_;
+        if (!got) return false;
+    }
     held_ = true;
     return true;
 }
 
 void TChannelLock::lock() {
     std::unique_lock lock(m_);
+    ++waiting_;
     free_.wait(lock, [this] { return !held_; });
+    --waiting_;
     held_ = true;
 }
 
 void TChannelLock::unlock() {
+    bool someone = false;
     {
         std::lock_guard lock(m_);
         held_ = false;
+        someone = waiting_ > 0;
     }
-    free_.notify_one();
+    if (someone) free_.notify_one();
 }
 
 namespace {

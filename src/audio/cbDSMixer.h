@@ -140,6 +140,7 @@ private:
     std::mutex m_;
     std::condition_variable free_;
     bool held_ = false;
+    int waiting_ = 0;  // wakes only when someone waits
 };
 
 // One read of the refill: taken under the channel lock, done without it, so

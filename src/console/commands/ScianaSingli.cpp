@@ -493,9 +493,10 @@ void ScianaSingli::PodswietlPrzyciski() {
     };
     for (int p = 1; p <= LiczbaPalet; ++p) {
         BUTTONType& x = b[size_t(PPaleta1 + p - 1)];
-        const QString tytul = SingleNazwa[size_t(p)].left(DlugoscTytuluPrzycisku);
+        // Asked on every tick: the title is copied only when it changed.
+        const QStringView tytul = QStringView(SingleNazwa[size_t(p)]).left(DlugoscTytuluPrzycisku);
         if (x.Tytul != tytul) {
-            x.Tytul = tytul;
+            x.Tytul = tytul.toString();
             widok_.RysujPrzyciskSingli(PPaleta1 + p - 1);
         }
         ustawStan(PPaleta1 + p - 1, p == SinglePaleta);

@@ -111,17 +111,21 @@ int Channel::pullFloat(float* dst, int frames) noexcept {
     const int64_t avail = (written_.load(std::memory_order_acquire) - c) / align;
     const int n = int(std::min<int64_t>(avail, frames));
     int64_t at = c % size_;
-    const unsigned char* r = ring_.get();
-    for (int i = 0; i < n; ++i) {
+    // The ring in runs up to its end, each converted in one flat loop over
+    // its samples (vector code), as the callback does it every period.
+    for (int done = 0; done < n;) {
+        const int run = int(std::min<int64_t>(n - done, (size_ - at) / align));
+        const unsigned char* r = ring_.get() + at;
+        float* d = dst + size_t(done) * ch;
+        const int samples = run * ch;
         if (file_.bits == 16) {
-            for (int k = 0; k < ch; ++k) {
-                const int16_t s = int16_t(uint16_t(r[at + 2 * k]) | uint16_t(r[at + 2 * k + 1]) << 8);
-                dst[i * ch + k] = float(s) * (1.0f / 32768.0f);
-            }
+            for (int j = 0; j < samples; ++j)
+                d[j] = float(int16_t(uint16_t(r[2 * j]) | uint16_t(r[2 * j + 1]) << 8)) * (1.0f / 32768.0f);
         } else {
-            for (int k = 0; k < ch; ++k) dst[i * ch + k] = float(int(r[at + k]) - 128) * (1.0f / 128.0f);
+            for (int j = 0; j < samples; ++j) d[j] = float(int(r[j]) - 128) * (1.0f / 128.0f);
         }
-        at += align;
+        done += run;
+        at += int64_t(run) * align;
         if (at >= size_) at = 0;
     }
     if (n < frames) {
@@ -149,6 +153,21 @@ size_t Channel::soxrInput(void* self, const void** data, size_t requested) {
     return size_t(std::max(frames, 1));
 }
 
+void Channel::addFrames(float* acc, const float* src, int frames, float g) const noexcept {
+    const int fch = file_.channels;
+    const int dch = device_.channels;
+    if (fch == dch) {
+        for (int k = 0; k < frames * dch; ++k) acc[k] += src[k] * g;
+    } else if (fch == 1) {
+        for (int i = 0; i < frames; ++i) {
+            acc[2 * i] += src[i] * g;
+            acc[2 * i + 1] += src[i] * g;
+        }
+    } else {
+        for (int i = 0; i < frames; ++i) acc[i] += (src[2 * i] + src[2 * i + 1]) * 0.5f * g;
+    }
+}
+
 bool Channel::mixInto(float* acc, int frames) noexcept {
     dry_ = false;
     const int fch = file_.channels;
@@ -164,24 +183,19 @@ bool Channel::mixInto(float* acc, int frames) noexcept {
             pullFloat(out_.data(), n);
         }
         const float* src = out_.data();
-        for (int i = 0; i < n; ++i) {
-            if (current_ != target) {
-                current_ += step;
-                if ((step > 0 && current_ >= target) || (step < 0 && current_ <= target) || step == 0)
-                    current_ = target;
-            }
-            const float g = current_;
-            if (fch == dch) {
-                for (int k = 0; k < dch; ++k) acc[k] += src[k] * g;
-            } else if (fch == 1) {
-                acc[0] += src[0] * g;
-                acc[1] += src[0] * g;
-            } else {
-                acc[0] += (src[0] + src[1]) * 0.5f * g;
-            }
+        int i = 0;
+        // While the gain moves to its target it changes frame by frame...
+        for (; i < n && current_ != target; ++i) {
+            current_ += step;
+            if ((step > 0 && current_ >= target) || (step < 0 && current_ <= target) || step == 0) current_ = target;
+            addFrames(acc, src, 1, current_);
             src += fch;
             acc += dch;
         }
+        // ...then it holds, and the rest is one loop the compiler vectorizes.
+        addFrames(acc, src, n - i, current_);
+        src += size_t(n - i) * fch;
+        acc += size_t(n - i) * dch;
         frames -= n;
     }
     int64_t heard = consumed_.load(std::memory_order_relaxed);

@@ -71,6 +71,9 @@ public:
 private:
     static size_t soxrInput(void* self, const void** data, size_t requested);
     int pullFloat(float* dst, int frames) noexcept;  // always fills `frames`
+    // Adds `frames` frames of `src` (the file's channels) at gain `g` to
+    // `acc` (the device's channels).
+    void addFrames(float* acc, const float* src, int frames, float g) const noexcept;
     void warmResampler();
 
     const PcmFormat file_;
