@@ -7,6 +7,8 @@
 # by default) and given as a share of one core; the resident memory is
 # sampled every second (median, p99 and max of VmRSS) and the peak (VmHWM)
 # is read at the end. Build first: cmake --build build/release.
+# ELEMENTS=N makes the day's list N elements long (the demo's elements over
+# and over), to show what a long list costs while nothing happens.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${1:-180}
@@ -18,6 +20,15 @@ cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$station"; }
 trap cleanup EXIT
 
 "$tool" "$station" >/dev/null
+if [ -n "${ELEMENTS:-}" ]; then
+  awk -v n="$ELEMENTS" '
+    /^Emi=/ { body = 1 }
+    !body { if ($0 ~ /^POZYCJI=/) printf "POZYCJI=%d\r\n", n; else print; next }
+    { blk = blk $0 "\n" }
+    /^KONIEC OPISU/ { b[++k] = blk; blk = "" }
+    END { for (i = 0; i < n; i++) printf "%s", b[i % k + 1] }' "$station/AWARIA.MIX" >"$station/lista" &&
+    mv "$station/lista" "$station/AWARIA.MIX"
+fi
 settle=15
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_RELAY=simulated TOLVANE_HOME="$station"
 export TOLVANE_CLOSE_AFTER_S=$((settle + secs + 5))

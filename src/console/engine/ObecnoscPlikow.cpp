@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include "foundation/KestDysk2.h"
 #include "platform/Paths.h"
 #include "platform/SerialWorker.h"
@@ -21,16 +23,21 @@ ObecnoscPlikow::~ObecnoscPlikow() {
     watek_.join();
 }
 
-void ObecnoscPlikow::Obserwuj() {
+void ObecnoscPlikow::Obserwuj() { obserwuj(MaksPlaylisty); }
+
+void ObecnoscPlikow::ObserwujCzesc() { obserwuj(std::max<qint32>(64, (StanPlaylisty.Ilosc + 9) / 10)); }
+
+void ObecnoscPlikow::obserwuj(qint32 porcja) {
     {
         std::lock_guard blokada(mutex_);
         if (lista_ != LST1Adres) lista_ = LST1Adres;
     }
     const qint32 ilosc = qBound<qint32>(0, StanPlaylisty.Ilosc, MaksPlaylisty);
     bool zmiana = wyslane_.size() != size_t(ilosc) + 1;
-    for (qint32 i = 1; i <= ilosc && !zmiana; ++i) {
-        const QString& a = Playlista[i].Adr.str();
-        const QString& b = wyslane_[size_t(i)];
+    for (qint32 k = std::min(porcja, ilosc); k > 0 && !zmiana; --k) {
+        kursor_ = kursor_ >= ilosc ? 1 : kursor_ + 1;
+        const QString& a = Playlista[kursor_].Adr.str();
+        const QString& b = wyslane_[size_t(kursor_)];
         // The copy shares the element's text until the element is changed.
         zmiana = !(a.constData() == b.constData() && a.size() == b.size()) && a != b;
     }

@@ -26,9 +26,16 @@ public:
     ObecnoscPlikow& operator=(const ObecnoscPlikow&) = delete;
 
     // Program's thread: hands the worker the playlist when it differs from
-    // what the worker watches (a comparison of the stored addresses; the
-    // display refresh calls it).
+    // what the worker watches. `Obserwuj` compares every stored address.
+    // `ObserwujCzesc`, called by the display refresh ten times a second,
+    // sees a change of length at once and compares the addresses a tenth
+    // of the list at a time, in turn: a list of 10 000 would otherwise cost
+    // every refresh a pass over it, the larger part of the program's idle
+    // cost. An element changed in place is then seen within a second; until
+    // then the loop finds its address differs from the one checked and asks
+    // as for an element not yet known.
     void Obserwuj();
+    void ObserwujCzesc();
     // Program's thread: what is known of element `numer` whose address is
     // `adres`; Nieznany while the worker has not seen that address there.
     Stan StanElementu(qint32 numer, const QString& adres) const;
@@ -86,10 +93,12 @@ private:
     void praca();
     void sprawdz(std::vector<QString> adresy);
     void spojrzNaListe(const QString& adres);
+    void obserwuj(qint32 porcja);
 
     const int okresMs_;
     // The program's thread's.
     std::vector<QString> wyslane_;
+    qint32 kursor_ = 0;  // the last element ObserwujCzesc compared
     mutable std::shared_ptr<const Obraz> widziany_;
     mutable quint64 wersjaWidziana_ = 0;
 

@@ -267,7 +267,7 @@ qint64 SilnikEmisji::PozostaloOdtwarzacza(quint8 slot) {
 void SilnikEmisji::OdswiezOdtwarzacze() {
     if (Timer1Zajety)
         return;
-    Pliki.Obserwuj();
+    Pliki.ObserwujCzesc();
     ZamowNastepne();
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
