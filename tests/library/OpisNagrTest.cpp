@@ -375,8 +375,8 @@ TEST_F(OpisNagr, AcceptWritesTheFieldsAndKeepsTheWavsOtherBytes) {
 }
 
 // A save changes only what the operator changed: a mix distance without a
-// mix point, unset loop and hook marks and fields the combo boxes would
-// write otherwise keep their bytes.
+// mix point (shown as it is stored), unset loop and hook marks and fields the
+// combo boxes would write otherwise keep their bytes.
 TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
     BEZ_TSAN();
     const QString sciezka = wav(QStringLiteral("mix.wav"), 8000, 20000);
@@ -395,6 +395,9 @@ TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
     ASSERT_TRUE(przed.contains(QStringLiteral("Mix=00:03.000")));
     dialogi.Odpowiedz(OdpowiedzTak);
     EXPECT_TRUE(pokaz(sciezka, true, [&](TDlgOpisNagr& d) {
+        d.WykresTimerTimer();
+        EXPECT_EQ(d.MixEdit->text(), QStringLiteral("03"));
+        EXPECT_EQ(d.MixCzasLabel->text(), QStringLiteral("0:03.0"));
         pole(d, &O::Tyt)->setText(QStringLiteral("Nowy"));
         przycisk(d, QStringLiteral("~Akceptuj"));
     }));
