@@ -645,6 +645,15 @@ TEST_F(OknoBazy, InfoPlayAndTheNetworkCopyFromTheWindow) {
     });
     EXPECT_EQ(podpis, QStringLiteral("Dane o nagraniu: R1 (Test ustawiania LOOP i HOOK)"));
     EXPECT_EQ(errors(), QStringList{QStringLiteral("Nie ma nagrania |  (D:\\M\\R1.WAV)")});
+    // From a network drive only with CzyGranieSiec, as in the folder browser.
+    Katalogi.DyskOstatni = QStringLiteral("C");
+    dialogs.Wyczysc();
+    otworz([&](TBaza& o) {
+        QTest::mouseClick(&o, Qt::RightButton, Qt::NoModifier, o.PunktWiersza(1));
+        klawisz(o, Qt::Key_Escape);
+    });
+    EXPECT_EQ(infos(), QStringList{QStringLiteral("Można słuchać nagrań tylko z dysku lokalnego | ")});
+    EXPECT_TRUE(errors().isEmpty());
 
     // "Kopiuj": the network's database read in its place and the search
     // form as on opening.
