@@ -228,4 +228,20 @@ void BM_ZapiszLicznikiZMigawki(benchmark::State& state) {
 }
 BENCHMARK(BM_ZapiszLicznikiZMigawki)->Unit(benchmark::kMillisecond);
 
+// A table that a rebuild left with half the recordings: the write reads the
+// old file first and keeps the counters of the other half.
+void BM_ZapiszLicznikiZachowujac(benchmark::State& state) {
+    stacja();
+    Wypelnij();
+    const QString plik = platform::resolvePath(BazaSciezkaLicznikow());
+    if (BazaZapiszZbiorLicznikow(plik, BazaMigawkaLicznikow()) != 0)
+        state.SkipWithError("not written");
+    BazaRekordy.Przytnij(BazaMaks / 2);
+    const std::vector<LicznikiNagrania> m = BazaMigawkaLicznikow();
+    for (auto _ : state)
+        if (BazaZapiszZbiorLicznikow(plik, m) != 0)
+            state.SkipWithError("not written");
+}
+BENCHMARK(BM_ZapiszLicznikiZachowujac)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

@@ -246,6 +246,11 @@ void BazaDodajOdegranie(const QString& sciezka, const QString& tekst) {
 void BazaPoliczOdegranie(const QString& sciezka, const QString& tekst) {
     if (BazaLiczba <= 0)
         return;
+    // A table that holds only part of the file is never saved: a play counted
+    // into it, or one of a recording it lacks, would vanish. Each goes to the
+    // log, so that the station can add it.
+    if (!BazaKompletna)
+        Log(u"Odegranie nie zapisane - baza nagrań niepełna: "_s + tekst + u' ' + sciezka);
     const int nr = BazaPozycjaAdresu(sciezka);
     if (nr == 0)
         return;

@@ -657,7 +657,8 @@ void TBaza::Play() {
         return;
     // A copy: the table may change while the preview is open.
     const QString adres = BazaRekordy[p].Adr;
-    PokazMagnetofon(adres, 0, 1, 0, 0, 0);
+    if (OdsluchDozwolony(adres))
+        PokazMagnetofon(adres, 0, 1, 0, 0, 0);
     setFocus();
 }
 

@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 #include "foundation/Dialogi.h"
@@ -228,6 +230,11 @@ public:
         BladIO = 100;
         return false;
     }
+    // The same without a word to anyone, for the worker thread.
+    bool OtworzCicho(const QString& sciezkaLinux) {
+        poz_ = 0;
+        return platform::readWholeFile(sciezkaLinux, dane_, MaksRozmiarZbioru) == platform::FileRead::Ok;
+    }
     bool Koniec() const { return poz_ >= dane_.size(); }
     QByteArrayView Linia() {
         const qsizetype nl = dane_.indexOf('\n', poz_);
@@ -313,6 +320,55 @@ KoniecBloku CzytajBlok(ZbiorLinii& z, F pole, bool* klucze = nullptr) {
         pole(PoleKlucza(k.klucz), k.wartosc);
     }
     return cos ? KoniecBloku::Ucieta : KoniecBloku::Zbior;
+}
+
+// One block of the counters file; `l` is cleared first.
+KoniecBloku CzytajBlokLicznikow(ZbiorLinii& z, LicznikiNagrania& l) {
+    l = LicznikiNagrania{};
+    return CzytajBlok(z, [&l](Pole p, QByteArrayView v) {
+        switch (p) {
+        case PAdr: l.Adr = Tekst(v); break;
+        case PEmC: l.EmC = Slowo(v); break;
+        case PEmD: l.EmD = Slowo(v); break;
+        case PEmT: l.EmT = Slowo(v); break;
+        case PEmM: l.EmM = Slowo(v); break;
+        case PEmR: l.EmR = Slowo(v); break;
+        case PEmO: l.EmO = Tekst(v); break;
+        default: break;
+        }
+    });
+}
+
+// The counted entries of the counters file as it stands whose path no entry
+// of `tablica` has, in the file's order, at most `miejsce`: a rebuild that
+// leaves a recording out (its share down, its folder away for a while) keeps
+// its counts in the file, and the rebuild that finds it again takes them
+// back. What cannot be read is left out. Touches nothing shared.
+std::vector<LicznikiNagrania> LicznikiPoza(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& tablica,
+                                           qsizetype miejsce) {
+    std::vector<LicznikiNagrania> poza;
+    ZbiorLinii z;
+    float maksimum = 0;
+    if (miejsce <= 0 || !z.OtworzCicho(sciezkaLinux) || !CzytajNaglowek(z, false, maksimum))
+        return poza;
+    QSet<QString> sa;
+    sa.reserve(qsizetype(tablica.size()));
+    for (const LicznikiNagrania& l : tablica)
+        sa.insert(upperPL(l.Adr));
+    LicznikiNagrania l;
+    while (!z.Koniec() && qsizetype(poza.size()) < miejsce) {
+        if (CzytajBlokLicznikow(z, l) == KoniecBloku::Ucieta)
+            break;
+        const bool liczony = l.EmC || l.EmD || l.EmT || l.EmM || l.EmR || !l.EmO.isEmpty();
+        if (l.Adr.isEmpty() || !liczony)
+            continue;
+        const QString klucz = upperPL(l.Adr);
+        if (sa.contains(klucz))
+            continue;
+        sa.insert(klucz);
+        poza.push_back(std::move(l));
+    }
+    return poza;
 }
 
 // Titles, codes and paths are each a record's own; the other texts are
@@ -469,8 +525,8 @@ const QString TytulLicznikow = u"; Liczniki nagrań"_s;
 constexpr const char* WersjaLicznikow = "WERSJA=1";
 constexpr const char* ListaLicznikow = "; Liczniki:";
 
-// Both files from the table: progress, the head, one block a record, closed
-// only when everything was written.
+// The database file from the table: progress, the head, one block a record,
+// closed only when everything was written.
 template <typename Blok>
 bool ZapiszPlik(const QString& sciezka, const QString& stan, const QString& tytul, const char* wersja,
                 const char* tytulListy, Blok blok) {
@@ -527,21 +583,37 @@ bool ZapiszBaze(const QString& sciezka) {
 }
 
 bool ZapiszLiczniki(const QString& sciezka) {
-    return ZapiszPlik(sciezka, u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), TytulLicznikow, WersjaLicznikow,
-                      ListaLicznikow, [](Zapis& z, const BAZARekordTyp& r) { BlokLicznikow(z, r); });
+    PokazStan(u"Zapis liczników bazy nagrań "_s + NazwaDuza(sciezka), QString(), true);
+    StanMaksimum = float(BazaLiczba);
+    const int kod = BazaZapiszZbiorLicznikow(platform::resolvePath(sciezka), BazaMigawkaLicznikow(), [](int i) {
+        UstawStan(double(i));
+        PompujZdarzenia();
+    });
+    UstawStan(double(BazaLiczba));
+    ZamknijStan();
+    BladIO = kod;
+    return kod == 0;
 }
 
 }  // namespace
 
-int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki) {
+int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki,
+                             const std::function<void(int)>& postep) {
+    const std::vector<LicznikiNagrania> poza =
+        LicznikiPoza(sciezkaLinux, liczniki, BazaMaks - qsizetype(liczniki.size()));
     Zapis z(sciezkaLinux);
     if (!z.Otworz())
         return z.Kod();
-    Naglowek(z, TytulLicznikow, WersjaLicznikow, int(liczniki.size()), ListaLicznikow);
-    for (const LicznikiNagrania& r : liczniki) {
-        z.Linia(Separator);
-        BlokLicznikow(z, r);
-        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+    Naglowek(z, TytulLicznikow, WersjaLicznikow, int(liczniki.size() + poza.size()), ListaLicznikow);
+    int i = 0;
+    for (const auto* wpisy : {&liczniki, &poza}) {
+        for (const LicznikiNagrania& r : *wpisy) {
+            z.Linia(Separator);
+            BlokLicznikow(z, r);
+            z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+            if ((++i & 1023) == 0 && postep)
+                postep(i);
+        }
     }
     return z.Zamknij() ? 0 : z.Kod();
 }
@@ -577,20 +649,7 @@ bool DolaczLiczniki(const QString& sciezka) {
     bool ucieta = false;
     LicznikiNagrania l;
     while (!z.Koniec() && wpisy < BazaMaks) {
-        l = LicznikiNagrania{};
-        const KoniecBloku k = CzytajBlok(z, [&l](Pole p, QByteArrayView v) {
-            switch (p) {
-            case PAdr: l.Adr = Tekst(v); break;
-            case PEmC: l.EmC = Slowo(v); break;
-            case PEmD: l.EmD = Slowo(v); break;
-            case PEmT: l.EmT = Slowo(v); break;
-            case PEmM: l.EmM = Slowo(v); break;
-            case PEmR: l.EmR = Slowo(v); break;
-            case PEmO: l.EmO = Tekst(v); break;
-            default: break;
-            }
-        });
-        if (k == KoniecBloku::Ucieta) {
+        if (CzytajBlokLicznikow(z, l) == KoniecBloku::Ucieta) {
             ucieta = true;
             break;
         }
@@ -748,6 +807,11 @@ void BazaLicznikiZapisz() {
     const QString sciezka = BazaSciezkaLicznikow();
     if (!BazaKompletna) {
         Log(u"Liczniki bazy nagrań nie zapisane - tablica niepełna: "_s + sciezka);
+        return;
+    }
+    // An empty table has no counters to give; the file keeps its own.
+    if (BazaLiczba <= 0) {
+        Log(u"Liczniki bazy nagrań nie zapisane - tablica pusta: "_s + sciezka);
         return;
     }
     BazaWUzyciu zajeta;

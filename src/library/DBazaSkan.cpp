@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "foundation/Dialogi.h"
@@ -157,6 +159,40 @@ private:
     QSet<QString> odwiedzone_;
 };
 
+// A place gives "far fewer" recordings than the table held there when the
+// scan finds less than half of them. An unmounted share (on Linux an empty
+// folder) gives none, a share that drops part way or a listing cut short
+// gives a fraction; a station's folders lose half of a place's recordings at
+// once only by a deliberate clean-up, which one "Tak" lets through.
+bool DalekoMniej(int znalezione, int bylo) { return bylo > 0 && qint64(znalezione) * 2 < bylo; }
+
+// Upper-cased paths of a table's records; "/" counts as a "\" separator.
+QStringList AdresyDuze(const TablicaBazy& t) {
+    QStringList a;
+    a.reserve(t.Liczba());
+    for (int i = 1; i <= t.Liczba(); ++i)
+        a << upperPL(t[i].Adr).replace(u'/', u'\\');
+    return a;
+}
+
+int WMiejscu(const QStringList& adresy, const QString& miejsce) {
+    const QString m = upperPL(ZUkosnikiem(miejsce)).replace(u'/', u'\\');
+    return int(std::count_if(adresy.cbegin(), adresy.cend(), [&](const QString& a) { return a.startsWith(m); }));
+}
+
+// The places where the new table holds far fewer recordings than the old,
+// each with the counts: D:\ (0 z 87).
+QStringList Ubytki(const QStringList& miejsca, const TablicaBazy& stara, const TablicaBazy& nowa) {
+    const QStringList przed = AdresyDuze(stara), po = AdresyDuze(nowa);
+    QStringList u;
+    for (const QString& m : miejsca) {
+        const int bylo = WMiejscu(przed, m), jest = WMiejscu(po, m);
+        if (DalekoMniej(jest, bylo))
+            u << ZUkosnikiem(m) + u" ("_s + QString::number(jest) + u" z "_s + QString::number(bylo) + u')';
+    }
+    return u;
+}
+
 }  // namespace
 
 bool BazaUtworz() {
@@ -205,15 +241,33 @@ bool BazaUtworz() {
     }
     const bool przerwano = StanPrzerwij;
     ZamknijStan();
-
-    if (!zniknely.isEmpty()) {
+    const auto przywroc = [&] {
         BazaRekordy = stara;
         BazaAdresyZmienione();
         BazaKompletna = staraKompletna;
         BazaZmieniona = staraZmieniona;
+    };
+
+    if (!zniknely.isEmpty()) {
+        przywroc();
         Log(u"Baza nagrań nie zmieniona - zniknęło miejsce szukania: "_s + zniknely.join(u", "_s));
         PokazInfo(u"Zniknęło miejsce szukania nagrań - baza nie zmieniona"_s, zniknely.join(u", "_s));
         return false;
+    }
+    // A new table replaces the old with its counters and texts: where it
+    // holds far fewer recordings, the operator decides first.
+    if (!przerwano && !BazaAktualizacja) {
+        const QStringList ubytki = Ubytki(miejsca, stara, BazaRekordy);
+        if (!ubytki.isEmpty()) {
+            const QString ktore = ubytki.join(u", "_s);
+            Log(u"Budowa bazy nagrań - znacznie mniej nagrań w: "_s + ktore);
+            if (Decyzja(u"Znaleziono znacznie mniej nagrań niż w bazie - czy zastąpić bazę nagrań?"_s, ktore) !=
+                WynikTak) {
+                przywroc();
+                Log(u"Baza nagrań nie zmieniona"_s);
+                return false;
+            }
+        }
     }
 
     if (przerwano) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <vector>
 
 // A record just appended at position nr joins the path index (the scan asks
@@ -40,8 +41,13 @@ std::vector<LicznikiNagrania> BazaMigawkaLicznikow();
 bool BazaDolaczLiczniki(const LicznikiNagrania& l);
 // Writes the counters file from a snapshot through a temporary file that
 // replaces the old one only when complete; the I/O result code (0 when
-// written). Touches nothing shared, so a worker thread may call it.
-int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki);
+// written). The counted entries of the old file that the snapshot lacks
+// follow the snapshot's, up to BazaMaks entries in all, so a recording that
+// a rebuild left out gets its counts back when it returns. `postep` hears
+// every 1024th entry written. Touches nothing shared, so a worker thread may
+// call it (without `postep`).
+int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki,
+                             const std::function<void(int)>& postep = {});
 
 // The counters file written in the background (DBazaLicznikiTlo.cpp).
 // A play was counted: the counters file is due within the delay.

@@ -827,11 +827,7 @@ void TKatalog::Dodatkowy(quint16 kod) {
     if (kod == 1511 && stan_.Akcja1 && !p.Katalog()) {
         if (stan_.Akcja1(p.Nazwa, sciezka))
             Czytaj(p.Nazwa);
-    } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog() && !Katalogi.CzyGranieSiec &&
-               !DyskLokalny(lista_.Katalog)) {
-        // Playing from a network drive in the browser is a setting's choice.
-        PokazInfo(u"Można słuchać nagrań tylko z dysku lokalnego"_s);
-    } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog()) {
+    } else if (kod == 1512 && stan_.Akcja2 && !p.Katalog() && OdsluchDozwolony(sciezka)) {
         const QPoint w = mapToGlobal(PunktWiersza(kursor_ - pierwszy_ + 1));
         TRect r;
         Prostokat(r, mapToGlobal(QPoint(ProstokatListy().Left, 0)).x(), w.y() + WysokoscWiersza() / 2,

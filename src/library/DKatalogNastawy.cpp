@@ -233,6 +233,13 @@ bool SciezkaSieciowa(const QString& lokalna, QString& siec) {
     return true;
 }
 
+bool OdsluchDozwolony(const QString& sciezka) {
+    if (Katalogi.CzyGranieSiec || DyskLokalny(sciezka))
+        return true;
+    PokazInfo(u"Można słuchać nagrań tylko z dysku lokalnego"_s);
+    return false;
+}
+
 void KatalogAktualizuj(const QString& katalog) {
     QString siec;
     if (!SciezkaSieciowa(katalog, siec) || !JestKatalog(siec)) {

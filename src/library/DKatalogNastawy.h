@@ -59,6 +59,11 @@ void KatalogNastawyCzytaj(const ZbiorNastaw& zbior);
 // pass Z.
 bool SciezkaSieciowa(const QString& lokalna, QString& siec);
 
+// Whether the preview may play the file: one on a network drive only with
+// CzyGranieSiec. A refusal tells the operator why. The folder browser and
+// the database window both ask it before their preview.
+bool OdsluchDozwolony(const QString& sciezka);
+
 // The types that a folder update copies and may delete.
 extern const QString TypyAktualizacji;
 

@@ -588,7 +588,10 @@ void TDlgOpisNagr::WykresTimerTimer() {
     PozycjaLabel->setText(PiszCzas(4, pozycja_));
     IntroCzasLabel->setText(CzasMSSM(qint64(m.Int) - m.NwP));
     OutroCzasLabel->setText(CzasMSSM(qint64(m.NwK) - m.Out));
-    MixCzasLabel->setText(m.Mik < 0 ? QString() : CzasMSSM(qint64(m.NwK) - m.Mik));
+    // A description with a mix distance but no mix point shows its distance.
+    const bool mix = m.Mik >= 0 || m.Mix >= 0;
+    const qint64 odlegloscMiksu = m.Mik >= 0 ? qint64(m.NwK) - m.Mik : m.Mix;
+    MixCzasLabel->setText(mix ? CzasMSSM(odlegloscMiksu) : QString());
     GranieCzasLabel->setText(CzasMSSM(qint64(m.NwK) - m.NwP));
     // A field the operator is typing in is left alone.
     const auto pole = [](QLineEdit* e, const QString& t) {
@@ -597,7 +600,7 @@ void TDlgOpisNagr::WykresTimerTimer() {
     };
     pole(IntroEdit, Sekundy(qint64(m.Int) - m.NwP));
     pole(OutroEdit, Sekundy(qint64(m.NwK) - m.Out));
-    pole(MixEdit, m.Mik < 0 ? QString() : Sekundy(qint64(m.NwK) - m.Mik));
+    pole(MixEdit, mix ? Sekundy(odlegloscMiksu) : QString());
     for (int z = 0; z < LiczbaZnacznikowEdytora; ++z) {
         const qint32 t = Znacznik(z);
         EtykietyZnacznikow[size_t(z)]->setText(z == ZMix && t < 0 ? QString() : PiszCzas(4, t));
@@ -681,6 +684,7 @@ void TDlgOpisNagr::Czysc() {
         if (Decyzja(u"Czy skasować pola informacji?"_s) != WynikTak)
             return;
         KasujOpis(OpisNagrania);
+        m_.Mix = -1;
         WypelnijOpisy();
         m_.Int = m_.NwP;
         m_.Out = m_.NwK;
@@ -704,6 +708,7 @@ void TDlgOpisNagr::Poczatkowe() {
         if (Decyzja(u"Czy przywrócić początkowe dane?"_s) != WynikTak)
             return;
         OpisNagrania = opis0_;
+        m_.Mix = m0_.Mix;
         WypelnijOpisy();
     }
     Zmiana();

@@ -29,9 +29,11 @@ class QTimer;
 class TBasicPlayer;
 
 // The markers the editor moves, in ms from the start of the file; the mix
-// point is -1 when not set.
+// point is -1 when not set. Mix is the mix distance before the new end that
+// the description holds (-1 when not set): shown while no mix point is set.
 struct ZnacznikiOpisu {
     qint32 Int = 0, Out = 0, Mik = -1, NwP = 0, NwK = 0, FIn = 0, FOu = 0, LpP = 0, LpK = 0, FrP = 0, FrK = 0;
+    qint32 Mix = -1;
     bool operator==(const ZnacznikiOpisu&) const = default;
 };
 

@@ -50,6 +50,7 @@ bool TDlgOpisNagr::ShowOpisNagr(const SygnalType& s, bool edytowalny) {
     m_.Int = s_.Int;
     m_.Out = s_.Out;
     m_.Mik = s_.Mik;
+    m_.Mix = s_.Mix;
     m_.NwP = s_.NwP;
     m_.NwK = s_.NwK;
     m_.FIn = s_.FIn;

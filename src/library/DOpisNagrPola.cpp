@@ -79,7 +79,7 @@ void TDlgOpisNagr::ZastosujPolaCzasu() {
         m.Out = qint32(m.NwK - s * 1000);
     if (MixEdit->isModified()) {
         if (MixEdit->text().trimmed().isEmpty())
-            m.Mik = -1;
+            m.Mik = m.Mix = -1;
         else if (LiczbaPola(MixEdit->text(), s))
             m.Mik = qint32(m.NwK - s * 1000);
     }

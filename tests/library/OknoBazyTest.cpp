@@ -549,6 +549,28 @@ TEST_F(OknoBazy, AnAbortedBuildKeepsTheFilesAndTheCounters) {
     EXPECT_TRUE(bytes(BazaSciezka()).contains("EmC=9"));
 }
 
+// An unmounted share is an empty folder: "Nie" keeps table and file, and the
+// counts of what "Tak" drops wait in the counters file for the share.
+TEST_F(OknoBazy, AnEmptyPlaceAsksFirstAndItsCountersComeBackWithIt) {
+    BEZ_TSAN();
+    BazaNagran.BazaLicznikJest = BazaNagran.BAZAKatalogiSzukajJest = true;
+    BazaNagran.BAZAKatalogSzukaj = {QStringLiteral("D:\\M"), QStringLiteral("D:\\N")};
+    const QString a = QStringLiteral("D:\\M\\A.WAV"), b = QStringLiteral("D:\\N\\B.WAV"), gra = "2024-01-05 12:00";
+    const auto utworz = [&] { otworz([](TBaza& o) { klawisz(o, Qt::Key_Insert), klawisz(o, Qt::Key_Escape); }); };
+    put(a, "x"), put(b, "x");
+    dialogs.Odpowiedz(OdpowiedzTak), utworz();
+    BazaDodajOdegranie(a, gra), BazaZapisz(false);
+    const QByteArray baza = bytes(BazaSciezka());
+    QFile::remove(fs(a));
+    dialogs.Odpowiedz(OdpowiedzTak), dialogs.Odpowiedz(OdpowiedzNie), utworz();
+    EXPECT_EQ(dialogs.Zapisy(RodzajDialogu::Decyzja).value(2).teksty.value(1), QStringLiteral("D:\\M\\ (0 z 1)"));
+    EXPECT_EQ(bytes(BazaSciezka()), baza);
+    dialogs.Odpowiedz(OdpowiedzTak), dialogs.Odpowiedz(OdpowiedzTak), utworz();
+    BazaDodajOdegranie(b, gra), BazaLicznikiOproznij();  // saved in the background
+    put(a, "x"), dialogs.Odpowiedz(OdpowiedzTak), utworz();
+    EXPECT_EQ(BazaRekordy[BazaPozycjaAdresu(a)].EmO + BazaRekordy[BazaPozycjaAdresu(b)].EmO, gra + gra);
+}
+
 TEST_F(OknoBazy, InfoPlayAndTheNetworkCopyFromTheWindow) {
     BEZ_TSAN();
     Piec();
@@ -570,6 +592,11 @@ TEST_F(OknoBazy, InfoPlayAndTheNetworkCopyFromTheWindow) {
     });
     EXPECT_EQ(podpis, QStringLiteral("Dane o nagraniu: R1 (Test ustawiania LOOP i HOOK)"));
     EXPECT_EQ(errors(), QStringList{QStringLiteral("Nie ma nagrania |  (D:\\M\\R1.WAV)")});
+    // From a network drive only with CzyGranieSiec, as in the folder browser.
+    Katalogi.DyskOstatni = QStringLiteral("C");
+    dialogs.Wyczysc();
+    otworz([&](TBaza& o) { QTest::mouseClick(&o, Qt::RightButton, {}, o.PunktWiersza(1)), klawisz(o, Qt::Key_Escape); });
+    EXPECT_EQ(infos() + errors(), QStringList{QStringLiteral("Można słuchać nagrań tylko z dysku lokalnego | ")});
 
     // "Kopiuj": the network's database read in its place and the search
     // form as on opening.

@@ -395,6 +395,8 @@ TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
     ASSERT_TRUE(przed.contains(QStringLiteral("Mix=00:03.000")));
     dialogi.Odpowiedz(OdpowiedzTak);
     EXPECT_TRUE(pokaz(sciezka, true, [&](TDlgOpisNagr& d) {
+        d.WykresTimerTimer();
+        EXPECT_EQ(d.MixEdit->text(), QStringLiteral("03"));  // the distance as stored
         pole(d, &O::Tyt)->setText(QStringLiteral("Nowy"));
         przycisk(d, QStringLiteral("~Akceptuj"));
     }));

@@ -2,6 +2,8 @@
 #include "console/window/TTolv.h"
 
 #include "audio/DMagnet.h"
+#include "audio/Obwiednia.h"
+#include "audio/OpisNagrania.h"
 #include "audio/cbDSMixer.h"
 #include "console/links/TelnetGPI.h"
 #include "console/window/PolaczeniaMiksow.h"
@@ -140,17 +142,23 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     if (!OknoKatalogu()) new TKatalog(this);
     KatalogZbiorWUzyciu = [this](const QString& sciezka) {
         const QString plik = platform::resolvePath(sciezka);
-        for (quint8 slot = 1; slot <= LiczbaOdtwarzaczy; ++slot) {
-            const SygnalType& s = silnik_.Odtwarzacz[slot].SygnalSlotu;
-            if (!s.Adres.isEmpty() && platform::resolvePath(s.Adres) == plik) return true;
-        }
+        // A recording's description and envelope go with it: its titles,
+        // marks and waveform must outlive a deletion as surely as its sound.
+        const QString r = RozszerzenieSciezki(sciezka);
+        const bool towarzyszacy = r == QStringLiteral(".DAT") || r == QStringLiteral(".OBW");
+        const auto jego = [&](const QString& adres) {
+            if (adres.isEmpty()) return false;
+            if (platform::resolvePath(adres) == plik) return true;
+            return towarzyszacy && (platform::resolvePath(ZbiorOpisu(adres)) == plik ||
+                                    platform::resolvePath(ZbiorObwiedni(adres)) == plik);
+        };
+        for (quint8 slot = 1; slot <= LiczbaOdtwarzaczy; ++slot)
+            if (jego(silnik_.Odtwarzacz[slot].SygnalSlotu.Adres)) return true;
         const TDMagnetofon* podglad = DMagnetofon();
-        if (podglad && podglad->isVisible() && platform::resolvePath(podglad->Plik()) == plik) return true;
+        if (podglad && podglad->isVisible() && jego(podglad->Plik())) return true;
         // Nor one the playlist is still to play, from the next mark on.
-        for (qint32 n = std::max(StanPlaylisty.DoGrania, 1); n <= StanPlaylisty.Ilosc; ++n) {
-            const QString& adres = Playlista[size_t(n)].Adr;
-            if (!adres.isEmpty() && platform::resolvePath(adres) == plik) return true;
-        }
+        for (qint32 n = std::max(StanPlaylisty.DoGrania, 1); n <= StanPlaylisty.Ilosc; ++n)
+            if (jego(Playlista[size_t(n)].Adr)) return true;
         return false;
     };
     // 14. The capture control of the satellite fade (none: the fade sets nothing).

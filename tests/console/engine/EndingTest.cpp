@@ -3,6 +3,8 @@
 // hour of Automat.
 #include "console/support/EndingRig.h"
 #include "console/engine/ZakonczenieEmisji.h"
+#include "foundation/DialogiSkrypt.h"
+#include "library/DBaza.h"
 
 #include <QFile>
 
@@ -153,6 +155,21 @@ TEST_F(EndingTest, StoppedAt40PercentKeepsItsResumePointAndWritesNothing) {
     tik(5);
     EXPECT_EQ(stopy().size(), 1);
     EXPECT_FALSE(logi().join(u'\n').contains(u"STOP  1 Nie_ma"_s));
+}
+
+// With a damaged database in use, each play that it cannot keep is logged.
+TEST_F(EndingTest, PlaysDuringAPartialDatabaseAreLoggedOneLineEach) {
+    DialogiSkrypt dialogi;  // the damaged file is reported
+    BazaNagran.BazaLicznikJest = BazaNagran.BazaLicznikDodaj = true;
+    const QString a = wav(u"A.WAV"_s, 7'000), b = wav(u"B.WAV"_s, 7'000);
+    dir.write(u"BAZA.BAZ"_s, "WERSJA=2\r\nPOZYCJI=2\r\nAdr=" + a.toUtf8() + "\r\nKONIEC OPISU\r\n");
+    BazaNagran.BazaZbior = dir.file(u"BAZA.BAZ"_s);
+    BazaWczytajOdNowa();
+    for (const QString& p : {a, b})
+        dodaj(p, 0, 7'000), grajKursor(StanPlaylisty.Ilosc), tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
+    const QString linia = u"Odegranie nie zapisane - baza nagrań niepełna: 2026-12-06 "_s;
+    EXPECT_EQ(logi().filter(u"Odegranie"_s), QStringList({linia + u"14:03:27 "_s + a, linia + u"14:03:34 "_s + b}));
+    BazaCzyscWszystko(), BazaWczytana = false;
 }
 
 TEST_F(EndingTest, FOutFallsFromZeroAndEndsTheElementOnItsSixtyEighthTick) {

@@ -224,4 +224,27 @@ TEST_F(EdycjaOkna, AnUndoAfterAStartPlaysTheRestoredSongOnceAfterWhatAired) {
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
 }
 
+// The browser's "Akt." deletes what left the network, not a deck's song's.
+TEST_F(EdycjaOkna, TheFolderUpdateKeepsTheDescriptionAndEnvelopeOfTheSongOnADeck) {
+    BEZ_TSAN();
+    const QString a = nagranie(u"A.WAV"_s, 4000), m = u"drives/c/MUZYKA/"_s;
+    OpiszNagranie(a, u"Abba"_s), OpiszNagranie(nagranie(u"B.WAV"_s, 1000), u"B"_s);
+    folder.write(m + u"A.OBW"_s, "envelope"), folder.write(u"drives/h/MUZYKA/C.MIX"_s, "x");
+    const auto pliki = [&] { return folder.read(m + u"A.DAT"_s) + folder.read(m + u"A.OBW"_s) + folder.read(m + u"A.WAV"_s); };
+    const QByteArray przed = pliki();
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Emisja MIX]"_s, u"KatMuzyka1=C:\\MUZYKA"_s,
+                                u"[Katalogi]"_s, u"CzyAktUsun=1"_s});
+    elementy({u"A"_s});
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    ASSERT_EQ(grajDo(a), 1);
+    dialogi.Odpowiedz(OdpowiedzTak);  // "Czy aktualizować katalog?"
+    WModalnym<TKatalog>([&] { klawisz(Qt::Key_Insert); }, [](TKatalog& o) {
+        const TRect& r = o.PrzyciskKomendy(1513)->Rect;
+        QTest::mouseClick(&o, Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        QTest::keyClick(&o, Qt::Key_Escape);
+    });
+    EXPECT_EQ(QDir(folder.file(m)).entryList(QDir::Files), QStringList({u"A.DAT"_s, u"A.OBW"_s, u"A.WAV"_s, u"C.MIX"_s}));
+    EXPECT_EQ(pliki(), przed);
+}
+
 }  // namespace
