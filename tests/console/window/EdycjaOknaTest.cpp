@@ -19,7 +19,9 @@
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/VirtualDevice.h"
 #include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -221,6 +223,40 @@ TEST_F(EdycjaOkna, AnUndoAfterAStartPlaysTheRestoredSongOnceAfterWhatAired) {
     dekiZgodne();
     ASSERT_NE(grajDo(u"C:\\MUZYKA\\B.WAV"_s), 0);
     EXPECT_EQ(Playlista[StanPlaylisty.DoGrania].Ide, u"D"_s);
+    EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
+}
+
+// A day list, another appended while its songs play, then undone while the
+// appended part plays: the appended copy of C is next, and the undo does
+// not take it for the day's C, which aired. Nothing that aired airs again.
+TEST_F(EdycjaOkna, AnUndoOfAnAppendWhileItPlaysAirsNothingAgain) {
+    BEZ_TSAN();
+    for (const QString& n : {u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s}) nagranie(n + u".WAV"_s, 4000);
+    QDir().mkpath(folder.path() + u"/drives/c/LISTY"_s);
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s, u"KatAutomat=C:\\LISTY"_s});
+    elementy({u"D"_s, u"C"_s, u"E"_s});
+    for (int i = 1; i <= 3; ++i) Playlista[i].Emi += 12'000;
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\DOKLEJ.MIX"_s, 1, 3), WynikZapisuMIX::Zapisano);
+    WyczyscPlayliste();
+    elementy({u"A"_s, u"B"_s, u"C"_s});
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    ASSERT_NE(grajDo(u"C:\\MUZYKA\\B.WAV"_s), 0);
+    WModalnym<TKatalog>([&] { przycisk(PDoklej); }, [](TKatalog& o) {
+        QTest::keyClick(&o, Qt::Key_D);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    ASSERT_EQ(kolejnosc(), u"A B C D C E"_s);
+    ASSERT_NE(grajDo(u"C:\\MUZYKA\\D.WAV"_s), 0);
+    ASSERT_EQ(StanPlaylisty.DoGrania, 5);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    przycisk(PUndo);
+    EXPECT_EQ(kolejnosc(), u"A B C"_s);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 0) << "all of the restored list aired";
+    graj(6000);
+    for (quint8 s = 1; s <= 3; ++s)
+        EXPECT_NE(silnik().Odtwarzacze().PlikOdtwarzacza(s).toStdString(), "C:\\MUZYKA\\C.WAV") << "deck " << int(s);
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
 }
 
