@@ -263,13 +263,16 @@ void zapiszDoPlaylisty() {
 
 bool wKopii(qint32 k) { return k >= 1 && k <= LiczbaPozycjiMiksu; }
 
-// An element of the working copy that stands on a player now (by its number
-// in the playlist the mix was built from).
+// An element of the working copy that stands on a player now: the element
+// itself, whatever number the playlist gives it by now.
 bool elementGra(qint32 k) {
-    if (!wKopii(k)) return false;
-    const qint32 numer = Zrodla[k].Numer;
+    if (!wKopii(k) || PlaylistaMiksu[k].Tozsamosc.Numer == 0) return false;
     const NumeryGraczyUndo& gracze = NumeryGraczy();
-    return numer >= 1 && gracze.pobierz && gracze.pobierz().contains(numer);
+    if (!gracze.pobierz) return false;
+    for (const qint32 numer : gracze.pobierz())
+        if (numer >= 1 && numer <= IloscPlaylisty() && Playlista[numer].Tozsamosc.Numer == PlaylistaMiksu[k].Tozsamosc.Numer)
+            return true;
+    return false;
 }
 
 // A playing voice element the write would remove or replace: refused with

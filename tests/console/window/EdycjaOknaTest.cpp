@@ -14,9 +14,13 @@
 #include "library/DBazaWidok.h"
 #include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
+#include "mixeditor/EdycjaPL.h"
+#include "mixeditor/NagrywarkaDJ.h"
+#include "mixeditor/TEdycjaMiksow.h"
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "platform/audio/DeviceHub.h"
+#include "platform/audio/InputDevice.h"
 #include "platform/audio/VirtualDevice.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
@@ -76,7 +80,7 @@ public:
     // channels' refill threads feed the stepped card: waited on, bounded.
     quint8 grajDo(const QString& plik) {
         const auto dek = [&] {
-            for (quint8 s = 1; s <= 2; ++s)
+            for (quint8 s = 1; s <= 3; ++s)
                 if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s) == plik) return s;
             return quint8(0);
         };
@@ -258,6 +262,40 @@ TEST_F(EdycjaOkna, AnUndoOfAnAppendWhileItPlaysAirsNothingAgain) {
     for (quint8 s = 1; s <= 3; ++s)
         EXPECT_NE(silnik().Odtwarzacze().PlikOdtwarzacza(s).toStdString(), "C:\\MUZYKA\\C.WAV") << "deck " << int(s);
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join('\n').toStdString();
+}
+
+// A voice that Automat started on player 3 is on air: "Usuń DJ" in the mix
+// editor opened over it keeps it and says why.
+TEST_F(EdycjaOkna, TheMixEditorKeepsAVoiceOnAir) {
+    BEZ_TSAN();
+    nagranie(u"S1.WAV"_s, 4000);
+    nagranie(u"DJ.WAV"_s, 2000);
+    nagranie(u"S2.WAV"_s, 4000);
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s,
+                                u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s});
+    elementy({u"S1"_s, u"DJ"_s, u"S2"_s});
+    TElemPListy& dj = Playlista[2];
+    dj.Typ = RodzajDJ_;
+    dj.Tyt = u"Zapowiedź"_s;
+    dj.Emi = 12 * 3'600'000 + 2500;  // over the second half of S1
+    dj.Trw = dj.NwK = dj.FOu = 2000;
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    ASSERT_EQ(grajDo(u"C:\\MUZYKA\\DJ.WAV"_s), 3);
+    ASSERT_EQ(silnik().Odtwarzacz[3].Element, 2);
+    StanPlaylisty.Kursor = 1;
+    WModalnym<TEdycjaMiksow>([&] { przycisk(PMiksy); }, [](TEdycjaMiksow& o) {
+        ASSERT_EQ(SladyMiksu[SladGlosu1].Element, 2);
+        QTest::keyClick(&o, Qt::Key_Delete);
+        EXPECT_TRUE(SladyMiksu[SladGlosu1].Uzyty);
+        o.Komenda(KomendaOpusc);
+        if (auto wejscie = platform::DeviceHub::instance().openVirtualInput())
+            wejscie->stepBlocks(NagrywarkaDJ::LiczbaBuforow);
+    });
+    const auto info = dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_FALSE(info.isEmpty());
+    EXPECT_EQ(info.last().teksty, (QStringList{u"Nie można usunąć elementu - obecnie odtwarzany"_s, u"(Zapowiedź)"_s}));
+    EXPECT_EQ(Playlista[2].Tyt, u"Zapowiedź"_s);
 }
 
 }  // namespace
