@@ -125,3 +125,53 @@ TEST(EdycjaMiksow, AListChangedMeanwhileIsKept) {
     EXPECT_EQ(info[0].teksty, (QStringList{QStringLiteral("Nie zapisano miksów"),
                                            QStringLiteral("(playlista zmieniła się w czasie edycji)")}));
 }
+
+// A take over song 1 while midnight loads the next day's list, which opens
+// with the same two recordings: they are other elements, so the take has no
+// place there. Every accept is refused and says why, the take stays in the
+// editor, and the new list gets no voice.
+TEST(EdycjaMiksow, ATakeGoesBackOnlyBesideItsOwnElement) {
+    MiksyRig r;
+    Emisja.CiszaGra = true;
+    const QString s1 = r.wav("s1.wav", 10'000), s2 = r.wav("s2.wav", 10'000);
+    r.dodaj(s1, 0, 10'000);
+    r.dodaj(s2, 8'000, 10'000);
+    QDir().mkpath(r.dir.file("PL"));
+    ASSERT_EQ(ZapiszPlaylisteMIX(r.dir.file("PL/20261207.MIX"), 1, 2), WynikZapisuMIX::Zapisano);
+    WyczyscPlayliste();
+    r.dodaj(s1, H12, 10'000);
+    r.dodaj(s2, H12 + 8'000, 10'000);
+    Satelita.SatPLJest = true;
+    Satelita.SatPLNazwaFormat = QStringLiteral("RRRRMMDD");
+    Satelita.SatPLKatalog = r.dir.file("PL");
+    const QString wgranie = r.wav("DJ_10001.WAV", 2'000);
+    StanPlaylisty.Kursor = 1;
+    r.dialogi.Wyczysc();
+    r.edytuj([&] {
+        SladMiksuTyp& s = SladyMiksu[SladGlosu1];
+        s.Uzyty = s.Wybrany = s.Nagrany = s.WlasnyZbior = 1;
+        s.Kolor = KolorSladuDJ;
+        s.Adres = wgranie;
+        s.Emisja = s.NowyPoczatek = H12 + 7'000;
+        s.Czas = 2'000;
+        s.NowyKoniec = H12 + 9'000;
+        ZmianyMiksu = true;
+        r.zegar.set(QDate(2026, 12, 6), DobaMs - 700);
+        r.timery.PListaAutoodczytTimerTimer();
+        r.zegar.advance(1'000);
+        r.timery.PListaAutoodczytTimerTimer();
+        ASSERT_TRUE(PlaylistaZbior.endsWith(QStringLiteral("20261207.MIX")));
+        for (int proba = 1; proba <= 2; ++proba) {
+            EXPECT_EQ(AkceptujMiks(3), WynikAkceptacji::Niezapisano) << proba;
+            EXPECT_EQ(SladyMiksu[SladGlosu1].Adres.str(), wgranie);
+            EXPECT_TRUE(SladyMiksu[SladGlosu1].Uzyty);
+        }
+    });
+    EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+    for (int i = 1; i <= StanPlaylisty.Ilosc; ++i) EXPECT_NE(RodzajElemPListy(Playlista[i].Typ), RodzajDJ_) << i;
+    const auto info = r.dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_EQ(info.size(), 2);
+    for (const auto& z : info)
+        EXPECT_EQ(z.teksty, (QStringList{QStringLiteral("Nie zapisano miksów"),
+                                         QStringLiteral("(playlista zmieniła się w czasie edycji; nie ma w niej już tego miksu)")}));
+}
