@@ -186,6 +186,7 @@ void NagrywarkaDJ::PrzyjmijBlok(const char* blok) {
     if (wgrywanieTrwa_ && plik_) {
         const qint64 przed = plik_->size();
         if (plik_->write(blok, RozmiarBufora) == RozmiarBufora) {
+            dzwiek_ = dzwiek_ || std::any_of(blok, blok + RozmiarBufora, [](char b) { return b != 0; });
             const qint64 bajtyNaSekunde = qint64(sygnal_.Kanaly) * 2 * sygnal_.Probkowanie;
             const qint32 czas = bajtyNaSekunde > 0 ? qint32((przed + RozmiarBufora) * 1000 / bajtyNaSekunde) : 0;
             SladMiksuTyp& s = SladyMiksu[slad_];
@@ -354,6 +355,7 @@ void NagrywarkaDJ::StartWgrywania() {
         NastepnaNazwaWgrania();
     }
     bladZapisu_ = false;
+    dzwiek_ = false;
     if (!zbior_.isEmpty()) {
         UtworzZbiorWgrania();
         plik_ = std::make_unique<QFile>(platform::resolvePath(zbior_));
@@ -397,13 +399,20 @@ void NagrywarkaDJ::ZakonczWgrywanie() {
             Log(QStringLiteral("Utracone fragmenty wgrania: ") + QString::number(wejscie_->overruns() - przepelnienia_) +
                 QStringLiteral(" (") + zbior_ + QLatin1Char(')'));
         const qint64 rozmiar = QFileInfo(platform::resolvePath(zbior_)).size();
-        if (zbior_.isEmpty() || rozmiar <= RozmiarNaglowka) {
-            // Nothing came in: the take's empty file goes, its name stays free.
+        const bool pusty = zbior_.isEmpty() || rozmiar <= RozmiarNaglowka;
+        if (pusty || !dzwiek_) {
+            // Nothing came in, or silence only (no input signal): the take's
+            // file goes and its name stays free; a silent take is refused
+            // as an inserted recording without sound is.
             if (!zbior_.isEmpty()) {
                 usun(zbior_);
                 usun(ZbiorOpisu(zbior_));
             }
             OdrzucUzbrojone();
+            if (!pusty) {
+                Log(QStringLiteral("Nie wgrano DJa bez dźwięku: ") + zbior_);
+                PokazBlad(QStringLiteral("Nie można wgrać DJa - nagranie jest ciszą!"));
+            }
         } else {
             sygnal_.Dlugosc = qint32((rozmiar - RozmiarNaglowka) / 2);
             KasujOpis(OpisNagrania);
