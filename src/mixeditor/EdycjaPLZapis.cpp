@@ -178,12 +178,15 @@ bool playlistaJakPrzyBudowie() {
 void adresDJWSieci(TElemPListy& e) {
     if (RodzajElemPListy(e.Typ) != RodzajDJ_) return;
     const QString adres = e.Adr;
-    const qsizetype ukosnik = adres.lastIndexOf(QLatin1Char('\\'));
-    if (ukosnik < 0 || upperPL(adres.left(ukosnik)) != upperPL(Wgrywanie.WgrajKatalogLok)) return;
-    QString nazwa = adres.mid(ukosnik + 1);
+    // The folder as a take's path in it has it, whichever separator that is.
+    const auto ukosnik = [](const QString& p) { return std::max(p.lastIndexOf(u'\\'), p.lastIndexOf(u'/')); };
+    const QString wzor = ZbiorWKataloguWgrywania(Wgrywanie.WgrajKatalogLok, QStringLiteral("x"));
+    const qsizetype u = ukosnik(adres);
+    if (u < 0 || upperPL(adres.left(u)) != upperPL(wzor.left(ukosnik(wzor)))) return;
+    QString nazwa = adres.mid(u + 1);
     const qsizetype kropka = nazwa.indexOf(QLatin1Char('.'));
     if (kropka >= 0) nazwa.truncate(kropka);
-    e.Adr = cutTo(Wgrywanie.WgrajKatalogSiec2 + QLatin1Char('\\') + nazwa + QStringLiteral(".WAV"), 250);
+    e.Adr = cutTo(ZbiorWKataloguWgrywania(Wgrywanie.WgrajKatalogSiec2, nazwa + QStringLiteral(".WAV")), 250);
 }
 
 // Old number -> new number for the elements that stayed (0: removed).

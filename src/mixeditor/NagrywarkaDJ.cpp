@@ -30,12 +30,6 @@ namespace {
 constexpr int RozmiarNaglowka = SygnalWAVType::Rozmiar;
 constexpr int MaksNumerNazwy = 9999;
 
-QString dolacz(const QString& katalog, const QString& nazwa) {
-    if (katalog.isEmpty() || katalog.endsWith(QLatin1Char('\\')) || katalog.endsWith(QLatin1Char('/')))
-        return katalog + nazwa;
-    return katalog + QLatin1Char('\\') + nazwa;
-}
-
 QString nazwaZRozszerzeniem(const QString& sciezka) {
     QString k, n, r;
     RozbijSciezke(sciezka, k, n, r);
@@ -223,7 +217,8 @@ void NagrywarkaDJ::NastepnaNazwaWgrania() {
     bool wolny = false;
     if (W.WgrajNazwaTyp == 0) {
         for (int n = 1; n <= MaksNumerNazwy && !wolny; ++n) {
-            kandydat = dolacz(W.WgrajKatalogLok, P + przedrostek + S + zeroPad(n, 4) + QStringLiteral(".WAV"));
+            kandydat = ZbiorWKataloguWgrywania(W.WgrajKatalogLok,
+                                               P + przedrostek + S + zeroPad(n, 4) + QStringLiteral(".WAV"));
             wolny = wolnaNazwa(kandydat);
         }
     } else {
@@ -234,7 +229,7 @@ void NagrywarkaDJ::NastepnaNazwaWgrania() {
             nazwa = charsFromTo(PlaylistaNazwa, 3, 6) + QLatin1Char('_') + T;
         else
             nazwa = przedrostek + S + D + T;
-        const QString baza = dolacz(W.WgrajKatalogLok, P + nazwa);
+        const QString baza = ZbiorWKataloguWgrywania(W.WgrajKatalogLok, P + nazwa);
         kandydat = baza + QStringLiteral(".WAV");
         wolny = wolnaNazwa(kandydat);
         for (int n = 2; n <= MaksNumerNazwy && !wolny; ++n) {
@@ -640,7 +635,7 @@ void NagrywarkaDJ::KopiujWgraniaDoSieci() {
         Decyzja(QStringLiteral("Czy skopiować DJa na dysk sieciowy?"), QString(), 2) != WynikTak)
         return;
     const auto kopiuj = [](const QString& zrodlo) {
-        const QString cel = dolacz(Wgrywanie.WgrajKatalogSiec, nazwaZRozszerzeniem(zrodlo));
+        const QString cel = ZbiorWKataloguWgrywania(Wgrywanie.WgrajKatalogSiec, nazwaZRozszerzeniem(zrodlo));
         bool przerwane = false;
         // A take missing on the network plays nowhere else: the operator hears of it.
         KopiujZglaszajac(zrodlo, cel, QStringLiteral("Błąd kopiowania DJa: "), przerwane, OknoKopii::Brak);
