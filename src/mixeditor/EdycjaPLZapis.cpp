@@ -156,8 +156,10 @@ void sortuj() {
 
 // ---- the copy into the playlist ----
 
-// Equal but for what the engine writes into elements while they play.
+// The same element, equal but for what the engine writes into elements
+// while they play.
 bool rowneBezStanuEmisji(const TElemPListy& teraz, const TElemPListy& bylo) {
+    if (teraz.Tozsamosc.Numer != bylo.Tozsamosc.Numer) return false;
     if (teraz == bylo) return true;
     TElemPListy x = teraz;
     x.Typ = quint8((x.Typ & ~TypZagrany) | (bylo.Typ & TypZagrany));
@@ -269,12 +271,11 @@ bool wKopii(qint32 k) { return k >= 1 && k <= LiczbaPozycjiMiksu; }
 // An element of the working copy that stands on a player now: the element
 // itself, whatever number the playlist gives it by now.
 bool elementGra(qint32 k) {
-    if (!wKopii(k) || PlaylistaMiksu[k].Tozsamosc.Numer == 0) return false;
+    const quint64 ten = wKopii(k) ? PlaylistaMiksu[k].Tozsamosc.Numer : 0;
     const NumeryGraczyUndo& gracze = NumeryGraczy();
-    if (!gracze.pobierz) return false;
+    if (ten == 0 || !gracze.pobierz) return false;
     for (const qint32 numer : gracze.pobierz())
-        if (numer >= 1 && numer <= IloscPlaylisty() && Playlista[numer].Tozsamosc.Numer == PlaylistaMiksu[k].Tozsamosc.Numer)
-            return true;
+        if (numer >= 1 && numer <= IloscPlaylisty() && Playlista[numer].Tozsamosc.Numer == ten) return true;
     return false;
 }
 

@@ -468,7 +468,8 @@ void KomendyEdycji::CofnijOperacje() {
         const TElemPListy& e = Playlista[i];
         if (e.Tozsamosc.Numer == 0) continue;  // added since the snapshot
         bool naDeku = false;
-        for (quint8 s = 1; s <= 3; ++s) naDeku = naDeku || (silnik_.SlotZajety(s) && silnik_.Odtwarzacz[s].Element == i);
+        for (quint8 s = 1; s <= 3; ++s)
+            naDeku = naDeku || (silnik_.SlotZajety(s) && silnik_.Odtwarzacz[s].Element == i);
         const quint8 zagrany = e.Typ & TypZagrany;
         teraz.insert(e.Tozsamosc.Numer, {zagrany, e.Wznow, e.BrakZbioru, (nastepny && i < n) || zagrany || naDeku});
     }
