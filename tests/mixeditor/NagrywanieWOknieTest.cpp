@@ -306,29 +306,3 @@ TEST_F(NagrywanieWOknieTest, ATakeEndsOnItsOwnTrackWhateverTheOperatorDoesMeanwh
         tiki = wgrane = 0;
     }
 }
-
-// No input signal: a take of silence is refused, as an inserted recording
-// without sound is, and its file goes; nothing is left to write.
-TEST_F(NagrywanieWOknieTest, ATakeOfSilenceIsRefusedAndErased) {
-    folder.write(u"cisza.wav"_s, fixtures::wavFile(44100, 2, 16, QByteArray(6 * BajtyNaSekunde, '\0')));
-    hub().setCaptureFile(folder.file(u"cisza.wav"_s));
-    czytaj({{u"SND"_s, EmiA, TrwA}, {u"SND"_s, EmiB, TrwB}});
-    okno = std::make_unique<TEdycjaMiksow>(odtwarzacze, &rec);
-    PolaczeniaEdycji.PokazOkno = [&] {
-        okno->show();
-        klawisz(Qt::Key_Insert);
-        doStartu();
-        graj(30);
-        klawisz(Qt::Key_Space);
-        const auto bledy = dialogi.Zapisy(RodzajDialogu::Blad);
-        ASSERT_EQ(bledy.size(), 1);
-        EXPECT_EQ(bledy[0].teksty.value(0), u"Nie można wgrać DJa - nagranie jest ciszą!"_s);
-        EXPECT_FALSE(SladyMiksu[SladGlosu1].Uzyty);
-        EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList(QDir::Files), QStringList());
-        klawisz(Qt::Key_Return);
-        hub().openVirtualInput()->stepBlocks(NagrywarkaDJ::LiczbaBuforow);
-        rec.Tik();
-    };
-    ASSERT_TRUE(EdytujMiksy());
-    EXPECT_EQ(StanPlaylisty.Ilosc, 2);
-}

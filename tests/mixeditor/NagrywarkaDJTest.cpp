@@ -225,6 +225,11 @@ TEST_F(NagrywarkaTest, TakeIsWrittenBlockByBlockFinishedAndPlaced) {
     Zakresy.PoczatekWgrania = a + 5'000;
     nagraj(0);
     EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList({u"DJ_30002.*"_s}), QStringList());
+    folder.write(u"feed.wav"_s, fixtures::wavFile(44100, 2, 16, QByteArray(4 * Blok, '\0')));
+    otworz();
+    nagraj(3);
+    EXPECT_EQ(bledy(), QStringList{u"Nie można wgrać DJa - nagranie jest ciszą!/"_s}) << "a take of silence";
+    EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList({u"DJ_30002.*"_s}), QStringList());
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join(u'\n').toStdString();
 }
 
