@@ -109,6 +109,8 @@ void kopiujPlayliste() {
     PlaylistaMiksu.Przytnij(size_t(n));
     PlaylistaZrodlowa.Przytnij(size_t(n));
     InitElemPListy(PlaylistaMiksu[0]);
+    // The write and a refused accept find the mix's elements again by these.
+    NumerujPlayliste();
     if (PolaczeniaEdycji.PlaylistaZmieniona) PolaczeniaEdycji.PlaylistaZmieniona(true);
     std::copy(Playlista.begin() + 1, Playlista.begin() + 1 + n, PlaylistaMiksu.begin() + 1);
     std::copy(Playlista.begin() + 1, Playlista.begin() + 1 + n, PlaylistaZrodlowa.begin() + 1);

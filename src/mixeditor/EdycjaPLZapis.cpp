@@ -156,8 +156,10 @@ void sortuj() {
 
 // ---- the copy into the playlist ----
 
-// Equal but for what the engine writes into elements while they play.
+// The same element, equal but for what the engine writes into elements
+// while they play.
 bool rowneBezStanuEmisji(const TElemPListy& teraz, const TElemPListy& bylo) {
+    if (teraz.Tozsamosc.Numer != bylo.Tozsamosc.Numer) return false;
     if (teraz == bylo) return true;
     TElemPListy x = teraz;
     x.Typ = quint8((x.Typ & ~TypZagrany) | (bylo.Typ & TypZagrany));
@@ -178,12 +180,15 @@ bool playlistaJakPrzyBudowie() {
 void adresDJWSieci(TElemPListy& e) {
     if (RodzajElemPListy(e.Typ) != RodzajDJ_) return;
     const QString adres = e.Adr;
-    const qsizetype ukosnik = adres.lastIndexOf(QLatin1Char('\\'));
-    if (ukosnik < 0 || upperPL(adres.left(ukosnik)) != upperPL(Wgrywanie.WgrajKatalogLok)) return;
-    QString nazwa = adres.mid(ukosnik + 1);
+    // The folder as a take's path in it has it, whichever separator that is.
+    const auto ukosnik = [](const QString& p) { return std::max(p.lastIndexOf(u'\\'), p.lastIndexOf(u'/')); };
+    const QString wzor = ZbiorWKataloguWgrywania(Wgrywanie.WgrajKatalogLok, QStringLiteral("x"));
+    const qsizetype u = ukosnik(adres);
+    if (u < 0 || upperPL(adres.left(u)) != upperPL(wzor.left(ukosnik(wzor)))) return;
+    QString nazwa = adres.mid(u + 1);
     const qsizetype kropka = nazwa.indexOf(QLatin1Char('.'));
     if (kropka >= 0) nazwa.truncate(kropka);
-    e.Adr = cutTo(Wgrywanie.WgrajKatalogSiec2 + QLatin1Char('\\') + nazwa + QStringLiteral(".WAV"), 250);
+    e.Adr = cutTo(ZbiorWKataloguWgrywania(Wgrywanie.WgrajKatalogSiec2, nazwa + QStringLiteral(".WAV")), 250);
 }
 
 // Old number -> new number for the elements that stayed (0: removed).
@@ -263,13 +268,15 @@ void zapiszDoPlaylisty() {
 
 bool wKopii(qint32 k) { return k >= 1 && k <= LiczbaPozycjiMiksu; }
 
-// An element of the working copy that stands on a player now (by its number
-// in the playlist the mix was built from).
+// An element of the working copy that stands on a player now: the element
+// itself, whatever number the playlist gives it by now.
 bool elementGra(qint32 k) {
-    if (!wKopii(k)) return false;
-    const qint32 numer = Zrodla[k].Numer;
+    const quint64 ten = wKopii(k) ? PlaylistaMiksu[k].Tozsamosc.Numer : 0;
     const NumeryGraczyUndo& gracze = NumeryGraczy();
-    return numer >= 1 && gracze.pobierz && gracze.pobierz().contains(numer);
+    if (ten == 0 || !gracze.pobierz) return false;
+    for (const qint32 numer : gracze.pobierz())
+        if (numer >= 1 && numer <= IloscPlaylisty() && Playlista[numer].Tozsamosc.Numer == ten) return true;
+    return false;
 }
 
 // A playing voice element the write would remove or replace: refused with
@@ -301,7 +308,7 @@ struct ZachowanyGlos {
     SladMiksuTyp slad;
     int piosenka = SladPiosenki1;
     qint32 odstep = 0;  // its air time minus that song's
-    TElemPListy zastepuje;  // the element it took the place of (Ide "" when none)
+    quint64 zastepuje = 0;  // the element it took the place of (0 none)
 };
 
 std::vector<ZachowanyGlos> zachowajGlosy() {
@@ -314,15 +321,10 @@ std::vector<ZachowanyGlos> zachowajGlosy() {
         z.slad = s;
         z.piosenka = s2.Uzyty && s.Emisja >= s2.NowyPoczatek ? SladPiosenki2 : SladPiosenki1;
         z.odstep = s.Emisja - SladyMiksu[z.piosenka].Emisja;
-        z.zastepuje.Ide.clear();
-        if (wKopii(s.Element)) z.zastepuje = PlaylistaMiksu[s.Element];
+        if (wKopii(s.Element)) z.zastepuje = PlaylistaMiksu[s.Element].Tozsamosc.Numer;
         g.push_back(z);
     }
     return g;
-}
-
-bool tenSamElement(const TElemPListy& a, const TElemPListy& b) {
-    return a.Ide == b.Ide && QString(a.Adr) == QString(b.Adr);
 }
 
 // The new voices into the mix built again: each as far from its song as it
@@ -332,8 +334,8 @@ int przywrocGlosy(const std::vector<ZachowanyGlos>& glosy) {
     for (const ZachowanyGlos& z : glosy) {
         const auto zastepowany = [&](int v) {
             const SladMiksuTyp& s = SladyMiksu[v];
-            return s.Uzyty && wKopii(s.Element) && !z.zastepuje.Ide.isEmpty() &&
-                   tenSamElement(PlaylistaMiksu[s.Element], z.zastepuje);
+            return s.Uzyty && wKopii(s.Element) && z.zastepuje != 0 &&
+                   PlaylistaMiksu[s.Element].Tozsamosc.Numer == z.zastepuje;
         };
         int t = 0;
         for (int v : {SladGlosu1, SladGlosu2})
@@ -360,18 +362,33 @@ int przywrocGlosy(const std::vector<ZachowanyGlos>& glosy) {
     return zostalo;
 }
 
-// The element the mix was built around, in the playlist as it is now: the
-// same number while it holds that element, else the nearest that does.
-qint32 wPlayliscieTeraz(qint32 numer) {
-    const qint32 n = IloscPlaylisty();
-    if (numer < 1 || numer > LiczbaZrodlowa) return std::clamp(numer, 0, n);
-    const TElemPListy& e = PlaylistaZrodlowa[numer];
-    const auto ten = [&](qint32 i) { return i >= 1 && i <= n && tenSamElement(Playlista[i], e); };
-    for (qint32 d = 0; d <= n; ++d) {
-        if (ten(numer - d)) return numer - d;
-        if (ten(numer + d)) return numer + d;
+// Where the mix lies in the playlist as it is now: song 1 and song 2 found
+// by identity, still one after the other, and every new voice ahead of the
+// next mark (a voice behind it would never air). The reason it cannot be
+// built there again; empty when it can, with `piosenka1` set.
+QString miejsceMiksu(const std::vector<ZachowanyGlos>& glosy, qint32& piosenka1) {
+    const auto teraz = [](int t) {
+        const SladMiksuTyp& s = SladyMiksu[t];
+        return s.Uzyty && wKopii(s.Element) ? ElementOTozsamosci(PlaylistaMiksu[s.Element].Tozsamosc.Numer) : 0;
+    };
+    const QString zmiana = QStringLiteral("(playlista zmieniła się w czasie edycji; ");
+    const qint32 p1 = teraz(SladPiosenki1), p2 = teraz(SladPiosenki2);
+    qint32 po = p1 + 1;
+    while (p1 >= 1 && po < p2 && !CzyElemDzwiekowy(Playlista[po])) ++po;
+    if (p1 == 0 || p2 != po) return zmiana + QStringLiteral("nie ma w niej już tego miksu)");
+    const qint32 nastepny = StanPlaylisty.DoGrania;
+    const NumeryGraczyUndo& gracze = NumeryGraczy();
+    const QList<qint32> naDekach = gracze.pobierz ? gracze.pobierz() : QList<qint32>{};
+    for (const ZachowanyGlos& z : glosy) {
+        const qint32 piosenka = z.piosenka == SladPiosenki1 ? p1 : p2;
+        // Written right after its song; with no next mark, only a song still
+        // to come has it played after it.
+        const bool przed = nastepny >= 1 ? piosenka + 1 >= nastepny
+                                         : !(Playlista[piosenka].Typ & TypZagrany) && !naDekach.contains(piosenka);
+        if (!przed) return zmiana + QStringLiteral("miejsce wgrania DJ już minęło)");
     }
-    return std::clamp(numer, 0, n);
+    piosenka1 = p1;
+    return QString();
 }
 
 void usunZbiorWgrania(const QString& adres) {
@@ -527,15 +544,20 @@ WynikAkceptacji AkceptujMiks(int zestaw) {
     if (glosGranyUsuwany()) return WynikAkceptacji::Anulowano;
     if (!playlistaJakPrzyBudowie()) {
         // The mix is built again on the playlist as it is now, around the
-        // same element; the new voices stay in it for the next accept.
+        // same songs, with the new voices in it for the next accept. Where
+        // that cannot be, nothing is built: the takes stay in the editor.
         const std::vector<ZachowanyGlos> glosy = zachowajGlosy();
-        StanPlaylisty.Kursor = wPlayliscieTeraz(WybranaPozycjaMiksu);
-        UstawMiks(true);
-        const bool zostaly = przywrocGlosy(glosy) > 0;
-        // Reset goes back to this mix, takes included.
-        SladyMiksuKopia = SladyMiksu;
-        const QString powod = QStringLiteral("(playlista zmieniła się w czasie edycji") +
-                              (zostaly ? QStringLiteral("; wgrania DJ zostały w miksie)") : QStringLiteral(")"));
+        qint32 piosenka1 = 0;
+        QString powod = miejsceMiksu(glosy, piosenka1);
+        if (powod.isEmpty()) {
+            StanPlaylisty.Kursor = piosenka1;
+            UstawMiks(true);
+            const bool zostaly = przywrocGlosy(glosy) > 0;
+            // Reset goes back to this mix, takes included.
+            SladyMiksuKopia = SladyMiksu;
+            powod = QStringLiteral("(playlista zmieniła się w czasie edycji") +
+                    (zostaly ? QStringLiteral("; wgrania DJ zostały w miksie)") : QStringLiteral(")"));
+        }
         Log(QStringLiteral("Nie zapisano miksów ") + powod);
         PokazInfo(QStringLiteral("Nie zapisano miksów"), powod);
         return WynikAkceptacji::Niezapisano;

@@ -30,12 +30,6 @@ namespace {
 constexpr int RozmiarNaglowka = SygnalWAVType::Rozmiar;
 constexpr int MaksNumerNazwy = 9999;
 
-QString dolacz(const QString& katalog, const QString& nazwa) {
-    if (katalog.isEmpty() || katalog.endsWith(QLatin1Char('\\')) || katalog.endsWith(QLatin1Char('/')))
-        return katalog + nazwa;
-    return katalog + QLatin1Char('\\') + nazwa;
-}
-
 QString nazwaZRozszerzeniem(const QString& sciezka) {
     QString k, n, r;
     RozbijSciezke(sciezka, k, n, r);
@@ -186,6 +180,7 @@ void NagrywarkaDJ::PrzyjmijBlok(const char* blok) {
     if (wgrywanieTrwa_ && plik_) {
         const qint64 przed = plik_->size();
         if (plik_->write(blok, RozmiarBufora) == RozmiarBufora) {
+            dzwiek_ = dzwiek_ || std::any_of(blok, blok + RozmiarBufora, [](char b) { return b != 0; });
             const qint64 bajtyNaSekunde = qint64(sygnal_.Kanaly) * 2 * sygnal_.Probkowanie;
             const qint32 czas = bajtyNaSekunde > 0 ? qint32((przed + RozmiarBufora) * 1000 / bajtyNaSekunde) : 0;
             SladMiksuTyp& s = SladyMiksu[slad_];
@@ -222,7 +217,8 @@ void NagrywarkaDJ::NastepnaNazwaWgrania() {
     bool wolny = false;
     if (W.WgrajNazwaTyp == 0) {
         for (int n = 1; n <= MaksNumerNazwy && !wolny; ++n) {
-            kandydat = dolacz(W.WgrajKatalogLok, P + przedrostek + S + zeroPad(n, 4) + QStringLiteral(".WAV"));
+            kandydat = ZbiorWKataloguWgrywania(W.WgrajKatalogLok,
+                                               P + przedrostek + S + zeroPad(n, 4) + QStringLiteral(".WAV"));
             wolny = wolnaNazwa(kandydat);
         }
     } else {
@@ -233,7 +229,7 @@ void NagrywarkaDJ::NastepnaNazwaWgrania() {
             nazwa = charsFromTo(PlaylistaNazwa, 3, 6) + QLatin1Char('_') + T;
         else
             nazwa = przedrostek + S + D + T;
-        const QString baza = dolacz(W.WgrajKatalogLok, P + nazwa);
+        const QString baza = ZbiorWKataloguWgrywania(W.WgrajKatalogLok, P + nazwa);
         kandydat = baza + QStringLiteral(".WAV");
         wolny = wolnaNazwa(kandydat);
         for (int n = 2; n <= MaksNumerNazwy && !wolny; ++n) {
@@ -354,6 +350,7 @@ void NagrywarkaDJ::StartWgrywania() {
         NastepnaNazwaWgrania();
     }
     bladZapisu_ = false;
+    dzwiek_ = false;
     if (!zbior_.isEmpty()) {
         UtworzZbiorWgrania();
         plik_ = std::make_unique<QFile>(platform::resolvePath(zbior_));
@@ -397,13 +394,20 @@ void NagrywarkaDJ::ZakonczWgrywanie() {
             Log(QStringLiteral("Utracone fragmenty wgrania: ") + QString::number(wejscie_->overruns() - przepelnienia_) +
                 QStringLiteral(" (") + zbior_ + QLatin1Char(')'));
         const qint64 rozmiar = QFileInfo(platform::resolvePath(zbior_)).size();
-        if (zbior_.isEmpty() || rozmiar <= RozmiarNaglowka) {
-            // Nothing came in: the take's empty file goes, its name stays free.
+        const bool pusty = zbior_.isEmpty() || rozmiar <= RozmiarNaglowka;
+        if (pusty || !dzwiek_) {
+            // Nothing came in, or silence only (no input signal): the take's
+            // file goes and its name stays free; a silent take is refused
+            // as an inserted recording without sound is.
             if (!zbior_.isEmpty()) {
                 usun(zbior_);
                 usun(ZbiorOpisu(zbior_));
             }
             OdrzucUzbrojone();
+            if (!pusty) {
+                Log(QStringLiteral("Nie wgrano DJa bez dźwięku: ") + zbior_);
+                PokazBlad(QStringLiteral("Nie można wgrać DJa - nagranie jest ciszą!"));
+            }
         } else {
             sygnal_.Dlugosc = qint32((rozmiar - RozmiarNaglowka) / 2);
             KasujOpis(OpisNagrania);
@@ -631,7 +635,7 @@ void NagrywarkaDJ::KopiujWgraniaDoSieci() {
         Decyzja(QStringLiteral("Czy skopiować DJa na dysk sieciowy?"), QString(), 2) != WynikTak)
         return;
     const auto kopiuj = [](const QString& zrodlo) {
-        const QString cel = dolacz(Wgrywanie.WgrajKatalogSiec, nazwaZRozszerzeniem(zrodlo));
+        const QString cel = ZbiorWKataloguWgrywania(Wgrywanie.WgrajKatalogSiec, nazwaZRozszerzeniem(zrodlo));
         bool przerwane = false;
         // A take missing on the network plays nowhere else: the operator hears of it.
         KopiujZglaszajac(zrodlo, cel, QStringLiteral("Błąd kopiowania DJa: "), przerwane, OknoKopii::Brak);

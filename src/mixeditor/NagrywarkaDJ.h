@@ -115,6 +115,7 @@ private:
     std::unique_ptr<class QFile> plik_;  // the take file while blocks are appended
     bool bladZapisu_ = false;
     quint64 przepelnienia_ = 0;  // the input's overruns when the take started
+    bool dzwiek_ = false;        // the take holds a sample other than silence
     bool wgrywanieTrwa_ = false;
     bool uzbrojone_ = false;
     int slad_ = 0;

@@ -2,6 +2,7 @@
 
 #include "foundation/KestDysk2.h"
 #include "foundation/Text.h"
+#include "platform/Paths.h"
 
 using namespace Qt::StringLiterals;
 
@@ -115,4 +116,11 @@ void WgrywanieCzytajINI(const ZbiorNastaw& zbior)
 void WgrywanieZapiszINI(const QString& plik)
 {
     ZapiszSekcje(plik, SekcjaWgrywania());
+}
+
+QString ZbiorWKataloguWgrywania(const QString& katalog, const QString& nazwa) {
+    if (katalog.isEmpty()) return nazwa;
+    QString k = katalog;
+    while (k.endsWith(u'\\') || k.endsWith(u'/')) k.chop(1);
+    return platform::storedPath(k + (platform::hasDriveLetter(k) ? u'\\' : u'/') + nazwa);
 }

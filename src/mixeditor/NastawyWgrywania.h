@@ -50,3 +50,9 @@ void WgrywanieDomyslne();
 void WgrywanieCzytajINI(const QString& plik);
 void WgrywanieCzytajINI(const ZbiorNastaw& zbior);
 void WgrywanieZapiszINI(const QString& plik);
+
+// A file in one of the take folders, its path formed as every stored path
+// is: "\" after a folder with a drive letter, else the Linux form with "/"
+// only (a drive's folder however reached as X:\...). A folder left empty
+// gives the name alone.
+QString ZbiorWKataloguWgrywania(const QString& katalog, const QString& nazwa);

@@ -442,7 +442,7 @@ void TEdycjaMiksow::Komenda(quint16 kod) {
         break;
     case KomendaFOut:
         if (Z.KursorPodgladu < S[SladPiosenki1].NowyKoniec) {
-            S[SladPiosenki1].PoczatekFadeOut = Z.KursorPodgladu;
+            wykres_->UstawFadeOut1(Z.KursorPodgladu);
             Zmieniono();
         }
         break;

@@ -449,6 +449,19 @@ void WykresMiksu::nacisniecie(Id k, QPoint p, Qt::MouseButton b) {
     przesuniecie0_ = PrzesuniecieWidoku;
 }
 
+std::pair<int, int> WykresMiksu::graniceFadeOut1() const {
+    const SladMiksuTyp& s = SladyMiksu[SladPiosenki1];
+    return {px(s.KoniecFadeIn) + uchwyt_, std::min(px(qint64(s.Emisja) + s.Czas), px(Zakresy.GranicaPrawa) - 1)};
+}
+
+void WykresMiksu::UstawFadeOut1(qint32 t) {
+    SladMiksuTyp& s = SladyMiksu[SladPiosenki1];
+    const auto [lo, hi] = graniceFadeOut1();
+    const int x = std::max(lo, std::min(px(t), hi));
+    s.PoczatekFadeOut = x == px(t) ? t : PikselNaCzas(x);
+    s.NowyKoniec = std::max(s.NowyKoniec, s.PoczatekFadeOut);
+}
+
 void WykresMiksu::przeciagnij(QPoint p) {
     if (ciagniety_.rodzaj == Rodzaj::Brak) return;
     const Id k = ciagniety_;
@@ -484,8 +497,8 @@ void WykresMiksu::przeciagnij(QPoint p) {
         return;
     }
     if (k == Id{Rodzaj::FadeOut, SladPiosenki1}) {
-        const int x = ogranicz(px(s.PoczatekFadeOut) + dx, px(s.KoniecFadeIn) + u, std::min(xBoxR, px(Z.GranicaPrawa) - 1));
-        s.PoczatekFadeOut = przesuniety(s.PoczatekFadeOut, x);
+        const auto [lo, hi] = graniceFadeOut1();
+        s.PoczatekFadeOut = przesuniety(s.PoczatekFadeOut, ogranicz(px(s.PoczatekFadeOut) + dx, lo, hi));
         s.NowyKoniec = std::max(s.NowyKoniec, s.PoczatekFadeOut);
     } else if (k == Id{Rodzaj::NowyKoniec, SladPiosenki1}) {
         const int x = ogranicz(px(s.NowyKoniec) + dx, px(s.KoniecFadeIn) + u, std::min(xBoxR, px(Z.GranicaPrawa) - 1));

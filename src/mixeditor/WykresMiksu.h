@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "foundation/KestGrafTypy.h"
@@ -93,6 +94,9 @@ public:
     void RozmiescSlad(int n);
     // The cursor line alone moves (the 100 ms tick), without a full layout.
     void PrzesunKursor();
+    // Song 1's fade-out starts at t, or as near as a drag of its handle may
+    // take it; the new end is pushed along.
+    void UstawFadeOut1(qint32 t);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -116,6 +120,9 @@ private:
     void ukryjSlad(int n);
     void rozmiescSlad(int n, const Pasy& p);
     void rysujSlad(class QPainter& g, int n);
+    // The pixels song 1's fade-out handle may stand on: right of its fade-in
+    // handle, inside its box, left of the right limit.
+    std::pair<int, int> graniceFadeOut1() const;
 
     // Drags: what was pressed, where, and the model as it was then.
     void nacisniecie(Id k, QPoint p, Qt::MouseButton b);

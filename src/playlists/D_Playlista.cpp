@@ -85,7 +85,20 @@ const NumeryGraczyUndo& NumeryGraczy() { return numeryGraczy; }
 
 const QList<qint32>& NumeryGraczyWUndo() { return numeryWUndo; }
 
+void NumerujPlayliste() {
+    static quint64 ostatni = 0;
+    for (qint32 i = 1; i <= iloscWTablicy(StanPlaylisty.Ilosc); ++i)
+        if (Playlista[i].Tozsamosc.Numer == 0) Playlista[i].Tozsamosc.Numer = ++ostatni;
+}
+
+qint32 ElementOTozsamosci(quint64 numer) {
+    for (qint32 i = 1; numer != 0 && i <= iloscWTablicy(StanPlaylisty.Ilosc); ++i)
+        if (Playlista[i].Tozsamosc.Numer == numer) return i;
+    return 0;
+}
+
 void ZapiszUndoPlaylisty(const QString& operacja) {
+    NumerujPlayliste();
     // Only the list's own elements: every edit takes a snapshot, and a short
     // list must not pay for the whole array.
     const int ilosc = iloscWTablicy(StanPlaylisty.Ilosc);

@@ -47,6 +47,17 @@ constexpr quint8 TypZagrany = 0x40;
 
 constexpr qint32 DobaMs = 86'400'000;
 
+// Which element of the run's lists this is (0: not numbered yet). Given
+// when the list is first snapshotted for undo or a mix is built on it, kept
+// by every copy and move, never written to a file: a day's list repeats
+// songs, and an undo or a mix written back must find the element itself,
+// not another copy of its recording. Not part of what an element holds, so
+// two elements with the same contents compare equal whatever their numbers.
+struct TozsamoscElementu {
+    quint64 Numer = 0;
+    friend bool operator==(TozsamoscElementu, TozsamoscElementu) { return true; }
+};
+
 // One playlist element. Only Ide and MID are of free length; every other
 // text is cut to its width whenever it is stored, so elements are copied
 // whole by plain assignment (undo, mix editor). The member defaults are the
@@ -93,6 +104,7 @@ struct TElemPListy {
     FixedText<8> PS3;
     FixedText<8> PS4;
     FixedText<1> ZAA;
+    TozsamoscElementu Tozsamosc;
 
     friend bool operator==(const TElemPListy&, const TElemPListy&) = default;
 };
@@ -262,8 +274,14 @@ const NumeryGraczyUndo& NumeryGraczy();
 // The numbers the last snapshot kept.
 const QList<qint32>& NumeryGraczyWUndo();
 
+// Gives every element of the list that has none its identity.
+void NumerujPlayliste();
+// The element of the list with this identity; 0 when none (or for 0).
+qint32 ElementOTozsamosci(quint64 numer);
+
 // Keeps elements 1..count only; a restore resets what an edit added past
-// the restored count.
+// the restored count. The list is numbered first, so the snapshot and the
+// list share their elements' identities.
 void ZapiszUndoPlaylisty(const QString& operacja);
 // Asks first when `pytaj`; true when the playlist was restored.
 bool PrzywrocUndoPlaylisty(bool pytaj);

@@ -218,6 +218,14 @@ TEST_F(MiksTest, AcceptAsksAndKeepsThePlaylistSafe) {
     EXPECT_FALSE(UndoJest);
     ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Zapisano);
     EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB - 3'000, EmiB - 1'000, 36'372'000}));
+
+    czytaj({A, B, C});
+    UstawMiks();
+    wstawGlos(3, EmiB - 5'000, u"D:\\DJ_30001.WAV"_s, true);
+    czytaj({A, B, C});
+    for (int p = 0; p < 2; ++p) ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Niezapisano) << "read anew: other elements";
+    EXPECT_TRUE(SladyMiksu[3].Uzyty);
+    EXPECT_EQ(informacje().last(), u"Nie zapisano miksów/(playlista zmieniła się w czasie edycji; nie ma w niej już tego miksu)"_s);
 }
 
 TEST_F(MiksTest, AFullPlaylistTakesNoNewVoice) {

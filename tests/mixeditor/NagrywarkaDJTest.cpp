@@ -121,20 +121,21 @@ protected:
 
 TEST_F(NagrywarkaTest, TakeNamesNeverReuseAFileWithAudio) {
     otworz();
-    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30001.WAV"_s));
+    // Stored as every path is: a Linux folder with "/" only.
+    EXPECT_EQ(rec.ZbiorWgrania(), dj(u"DJ_30001.WAV"_s));
     EXPECT_TRUE(QDir(folder.path() + u"/dj"_s).isEmpty()) << "a name only, no file until a take starts";
     // Never recorded into: the same file again.
     rec.NastepnaNazwaWgrania();
-    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30001.WAV"_s));
+    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"/DJ_30001.WAV"_s));
     rec.WyczyscNazweWgrania();
     rec.NastepnaNazwaWgrania();
-    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30001.WAV"_s));
+    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"/DJ_30001.WAV"_s));
 
     // A WAV with audio, or an MP3 of the name, takes the name.
     fixtures::writeFile(dj(u"DJ_30001.WAV"_s), fixtures::wavFile(44100, 2, 16, QByteArray(400, '\1')));
     fixtures::writeFile(dj(u"DJ_30002.MP3"_s), QByteArray(10, '\0'));
     rec.NastepnaNazwaWgrania();
-    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30003.WAV"_s));
+    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"/DJ_30003.WAV"_s));
     EXPECT_EQ(QFileInfo(dj(u"DJ_30001.WAV"_s)).size(), 444);
 
     struct Przypadek {
@@ -220,9 +221,14 @@ TEST_F(NagrywarkaTest, TakeIsWrittenBlockByBlockFinishedAndPlaced) {
     EXPECT_TRUE(okno.pliki.last().startsWith(u"3:"_s) && okno.pliki.last().endsWith(u"DJ_30001.WAV"_s));
     EXPECT_TRUE(ZmianyMiksu);
     // The next take is named; a take that got no block leaves no file.
-    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"\\DJ_30002.WAV"_s));
+    EXPECT_TRUE(rec.ZbiorWgrania().endsWith(u"/DJ_30002.WAV"_s));
     Zakresy.PoczatekWgrania = a + 5'000;
     nagraj(0);
+    EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList({u"DJ_30002.*"_s}), QStringList());
+    folder.write(u"feed.wav"_s, fixtures::wavFile(44100, 2, 16, QByteArray(4 * Blok, '\0')));
+    otworz();
+    nagraj(3);
+    EXPECT_EQ(bledy(), QStringList{u"Nie można wgrać DJa - nagranie jest ciszą!/"_s}) << "a take of silence";
     EXPECT_EQ(QDir(folder.path() + u"/dj"_s).entryList({u"DJ_30002.*"_s}), QStringList());
     EXPECT_TRUE(dialogi.Bledy().isEmpty()) << dialogi.Bledy().join(u'\n').toStdString();
 }

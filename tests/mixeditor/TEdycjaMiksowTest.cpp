@@ -309,6 +309,9 @@ TEST_F(OknoMiksuTest, EveryKeyIsItsCommand) {
     // F5 at the cursor: song 1's fade-out starts at it.
     QTest::keyClick(okno.get(), Qt::Key_F5);
     EXPECT_EQ(SladyMiksu[SladPiosenki1].PoczatekFadeOut, k + 10);
+    Zakresy.KursorPodgladu = SladyMiksu[1].Emisja - 1000;  // before the start: held after the fade-in, as a drag is
+    QTest::keyClick(okno.get(), Qt::Key_F5);
+    EXPECT_EQ(CzasNaPiksel(SladyMiksu[1].PoczatekFadeOut), CzasNaPiksel(SladyMiksu[1].KoniecFadeIn) + wykres().RozmiarUchwytu());
     // F1 and F2 take the time of the cursor's pixel; the start pulls the end.
     Zakresy.KursorPodgladu = Zakresy.KoniecWgrania + 5000;
     QTest::keyClick(okno.get(), Qt::Key_F1);

@@ -17,7 +17,7 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 
@@ -450,22 +450,41 @@ void KomendyEdycji::CofnijOperacje() {
         return;
     // Automat may have moved on since the snapshot: the next mark stays on
     // the element it points at now, so nothing that played plays again.
+    // Elements are known by identity: a day's list repeats songs, and
+    // another copy of a song that aired must not pass for it.
     const qint32 n = StanPlaylisty.DoGrania;
     const bool nastepny = n >= 1 && n <= StanPlaylisty.Ilosc;
-    const auto klucz = [](const TElemPListy& e) { return e.Ide + QLatin1Char('\n') + e.Adr.str(); };
-    const QString ten = nastepny ? klucz(Playlista[n]) : QString();
-    // What lies before the mark now has played or was passed over.
-    QSet<QString> minione;
-    for (qint32 i = 1; nastepny && i < n; ++i) minione.insert(klucz(Playlista[i]));
+    const quint64 ten = nastepny ? Playlista[n].Tozsamosc.Numer : 0;
+    // What the engine marked on the elements since, and whether each has
+    // gone by: before the mark now, aired, or on a deck.
+    struct StanEmisji {
+        quint8 zagrany;
+        qint32 wznow;
+        quint8 brak;
+        bool minal;
+    };
+    QHash<quint64, StanEmisji> teraz;
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) {
+        const TElemPListy& e = Playlista[i];
+        if (e.Tozsamosc.Numer == 0) continue;  // added since the snapshot
+        bool naDeku = false;
+        for (quint8 s = 1; s <= 3; ++s)
+            naDeku = naDeku || (silnik_.SlotZajety(s) && silnik_.Odtwarzacz[s].Element == i);
+        const quint8 zagrany = e.Typ & TypZagrany;
+        teraz.insert(e.Tozsamosc.Numer, {zagrany, e.Wznow, e.BrakZbioru, (nastepny && i < n) || zagrany || naDeku});
+    }
     if (!PrzywrocUndoPlaylisty(false)) return;
     const qint32 ilosc = StanPlaylisty.Ilosc;
-    qint32 znaleziony = 0;
-    for (qint32 d = 0; nastepny && d < ilosc && znaleziony == 0; ++d)
-        for (const qint32 i : {n - d, n + d})
-            if (znaleziony == 0 && i >= 1 && i <= ilosc && klucz(Playlista[i]) == ten) znaleziony = i;
-    // The snapshot's own mark stands unless what it points at has gone by
-    // since: an element the undo brings back after what has played (the
-    // deleted or changed next one) is the next one again.
+    for (qint32 i = 1; i <= ilosc; ++i) {
+        TElemPListy& e = Playlista[i];
+        const auto t = teraz.constFind(e.Tozsamosc.Numer);
+        if (t == teraz.cend()) continue;
+        e.Typ |= t->zagrany;
+        e.Wznow = t->wznow;
+        e.BrakZbioru = t->brak;
+    }
+    const auto minal = [&](qint32 i) { return teraz.value(Playlista[i].Tozsamosc.Numer).minal; };
+    const qint32 znaleziony = ElementOTozsamosci(ten);
     qint32& g = StanPlaylisty.DoGrania;
     if (znaleziony != 0 && g >= 1 && znaleziony < g) {
         g = znaleziony;
@@ -478,11 +497,11 @@ void KomendyEdycji::CofnijOperacje() {
         // order, each comes once and nothing that aired comes again.
         qint32 ostatni = 0;
         for (qint32 i = g; i < do_ && i <= ilosc; ++i)
-            if (minione.contains(klucz(Playlista[i]))) ostatni = i;
+            if (minal(i)) ostatni = i;
         qint32 przestawione = 0;
         const qint32 kursor = StanPlaylisty.Kursor;
         for (qint32 i = g; i < ostatni;) {
-            if (minione.contains(klucz(Playlista[i]))) {
+            if (minal(i)) {
                 ++i;
                 continue;
             }
@@ -499,7 +518,7 @@ void KomendyEdycji::CofnijOperacje() {
             StanPlaylisty.Kursor = kursor;
             g = ostatni + 1;
         }
-        while (g < do_ && g <= ilosc && minione.contains(klucz(Playlista[g]))) ++g;
+        while (g < do_ && g <= ilosc && minal(g)) ++g;
         if (g > ilosc) g = 0;
         PomijajBrakujace();
     }

@@ -34,6 +34,9 @@ SilnikEmisji::SilnikEmisji(std::nullptr_t)
     UstawWyjscia(nullptr);
     for (int s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ZerujOdtwarzacz(quint8(s));
+    // The program's engine too: an undo and the mix editor's write move the
+    // players' element numbers, and the editor asks what is on air.
+    PodlaczNumeryUndo(true);
     lst1DataPorownana_ = LST1Data;
     PodlaczLog();
 }

@@ -14,11 +14,16 @@
 #include "library/DBazaWidok.h"
 #include "library/DKatalog.h"
 #include "library/OknoTestPomoc.h"
+#include "mixeditor/EdycjaPL.h"
+#include "mixeditor/NagrywarkaDJ.h"
+#include "mixeditor/TEdycjaMiksow.h"
 #include "audio/OpisNagrania.h"
 #include "audio/Sygnaly2.h"
 #include "platform/audio/DeviceHub.h"
+#include "platform/audio/InputDevice.h"
 #include "platform/audio/VirtualDevice.h"
 #include "playlists/D_Playlista.h"
+#include "playlists/D_PlaylistaPlik.h"
 
 #include <QTest>
 
@@ -74,7 +79,7 @@ public:
     // channels' refill threads feed the stepped card: waited on, bounded.
     quint8 grajDo(const QString& plik) {
         const auto dek = [&] {
-            for (quint8 s = 1; s <= 2; ++s)
+            for (quint8 s = 1; s <= 3; ++s)
                 if (silnik().SlotZajety(s) && silnik().Odtwarzacze().PlikOdtwarzacza(s) == plik) return s;
             return quint8(0);
         };
@@ -245,6 +250,38 @@ TEST_F(EdycjaOkna, TheFolderUpdateKeepsTheDescriptionAndEnvelopeOfTheSongOnADeck
     });
     EXPECT_EQ(QDir(folder.file(m)).entryList(QDir::Files), QStringList({u"A.DAT"_s, u"A.OBW"_s, u"A.WAV"_s, u"C.MIX"_s}));
     EXPECT_EQ(pliki(), przed);
+}
+
+// What aired or is on air stays so: "Usuń DJ" keeps the voice Automat started on player 3,
+// and undoing an append while its copy of S2 is next does not take it for the day's S2.
+TEST_F(EdycjaOkna, WhatAiredOrIsOnAirStaysSo) {
+    BEZ_TSAN();
+    for (const QString& n : {u"S1"_s, u"DJ"_s, u"S2"_s, u"D"_s}) nagranie(n + u".WAV"_s, 4000);
+    okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Emisja MIX]"_s, u"KatAutomat=C:\\MUZYKA"_s});
+    elementy({u"D"_s, u"S2"_s});
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\MUZYKA\\DOKLEJ.MIX"_s, 1, 2), WynikZapisuMIX::Zapisano);
+    elementy({u"S1"_s, u"DJ"_s, u"S2"_s});
+    Playlista[2].Typ = RodzajDJ_;
+    Playlista[2].Emi -= 1500;  // over the second half of S1
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    ASSERT_EQ(grajDo(u"C:\\MUZYKA\\DJ.WAV"_s), 3);
+    StanPlaylisty.Kursor = 1;
+    WModalnym<TEdycjaMiksow>([&] { przycisk(PMiksy); }, [](TEdycjaMiksow& o) {
+        QTest::keyClick(&o, Qt::Key_Delete);
+        EXPECT_TRUE(SladyMiksu[SladGlosu1].Uzyty && SladyMiksu[SladGlosu1].Element == 2);
+        o.Komenda(KomendaOpusc);
+        platform::DeviceHub::instance().openVirtualInput()->stepBlocks(NagrywarkaDJ::LiczbaBuforow);
+    });
+    EXPECT_EQ(dialogi.Zapisy(RodzajDialogu::Info).value(0).teksty.value(0), u"Nie można usunąć elementu - obecnie odtwarzany"_s);
+    WModalnym<TKatalog>([&] { przycisk(PDoklej); }, [](TKatalog& o) {
+        QTest::keyClick(&o, Qt::Key_D);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    ASSERT_NE(grajDo(u"C:\\MUZYKA\\D.WAV"_s), 0);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    przycisk(PUndo);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 0) << "all of the day's list aired";
 }
 
 }  // namespace
