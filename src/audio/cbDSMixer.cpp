@@ -4,6 +4,7 @@
 #include "platform/audio/Channel.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/OutputDevice.h"
+#include "platform/audio/WakeEvent.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -202,13 +203,14 @@ void TRefillJob::Run(unsigned char* scratch) {
 // Shared by the thread and its owner, so that a thread left behind in a slow
 // read still has somewhere to look when it comes back.
 struct TcbUpdateChannelThread::Core {
-    std::mutex eventMutex;
-    std::condition_variable event;
-    bool signaled = false;
-    bool terminated = false;
+    // Set by Enable and Terminate. A batch thread preempted while holding a
+    // lock would hold up a start that had to take it: waking takes none.
+    platform::WakeEvent event;
+    std::atomic<bool> terminated{false};
+    std::atomic<bool> enabled{false};
+    std::mutex exitMutex;  // only Terminate waits on it
     bool exited = false;
     std::condition_variable exitedCv;
-    std::atomic<bool> enabled{false};
     // Held while the thread touches the channel, never across a read; the
     // channel is null once its owner has gone.
     std::mutex alive;
@@ -230,10 +232,9 @@ void TcbUpdateChannelThread::Terminate() {
         std::lock_guard alive(core_->alive);
         core_->channel = nullptr;
     }
-    std::unique_lock lock(core_->eventMutex);
-    core_->terminated = true;
-    core_->signaled = true;
-    core_->event.notify_all();
+    core_->terminated.store(true);
+    core_->event.set();
+    std::unique_lock lock(core_->exitMutex);
     const bool done = core_->exitedCv.wait_for(lock, kTerminateWait, [this] { return core_->exited; });
     lock.unlock();
     // A thread held up in a read finishes it on its own, then finds no
@@ -246,11 +247,7 @@ void TcbUpdateChannelThread::Terminate() {
 
 void TcbUpdateChannelThread::Enable() {
     core_->enabled.store(true);
-    {
-        std::lock_guard lock(core_->eventMutex);
-        core_->signaled = true;
-    }
-    core_->event.notify_all();
+    core_->event.set();
 }
 
 void TcbUpdateChannelThread::Disable() { core_->enabled.store(false); }
@@ -282,23 +279,17 @@ void TcbUpdateChannelThread::Execute(std::shared_ptr<Core> core) {
             std::lock_guard alive(core->alive);
             if (core->channel) wait = core->channel->NextWaitMs();
         }
-        std::unique_lock lock(core->eventMutex);
-        if (core->terminated) break;
-        if (!core->enabled.load()) {
-            // The signal is left set: the wait below then passes at once.
-            core->event.wait(lock, [&core] { return core->signaled || core->terminated; });
-            continue;
-        }
-        // Woken by Enable (a play just started: fill the ring now) or at the
-        // end of the period.
-        core->event.wait_for(lock, std::chrono::milliseconds(wait),
-                             [&core] { return core->signaled || core->terminated; });
-        core->signaled = false;
-        if (core->terminated) break;
-        lock.unlock();
+        if (core->terminated.load()) break;
+        // Woken by Enable (a play just started: fill the ring now) or, while
+        // enabled, at the end of the period.
+        if (core->enabled.load())
+            core->event.waitFor(wait);
+        else
+            core->event.wait();
+        if (core->terminated.load()) break;
         if (!refill()) break;
     }
-    std::lock_guard lock(core->eventMutex);
+    std::lock_guard lock(core->exitMutex);
     core->exited = true;
     core->exitedCv.notify_all();
 }
