@@ -493,8 +493,34 @@ void TcbDSMixerChannel::CreateBuffer() {
     buffer_->setVolume(volume_.load());
 }
 
+// The ring leaves the mix at once; a pass that may still be mixing it (a
+// card hung in its callback) is not waited for.
+void TcbDSMixerChannel::DetachLocked() {
+    if (!buffer_ || !output_ || detached_) return;
+    detachMark_ = output_->detach(buffer_.get());
+    detached_ = true;
+}
+
+// A ring that left the mix is emptied for the next play once no pass can
+// mix it any more; while one may, the device keeps it until the pass ends
+// and a new ring takes its place.
+void TcbDSMixerChannel::ReadyRingLocked() {
+    if (!detached_) return;
+    detached_ = false;
+    if (output_->renderedSince(detachMark_)) {
+        buffer_->discard();
+        return;
+    }
+    output_->retire(std::move(buffer_), detachMark_);
+    CreateBuffer();
+}
+
 void TcbDSMixerChannel::ReleaseBufferLocked() {
-    if (buffer_ && output_) output_->detach(buffer_.get());
+    if (buffer_ && output_) {
+        DetachLocked();
+        output_->retire(std::move(buffer_), detachMark_);
+    }
+    detached_ = false;
     buffer_.reset();
     output_.reset();
     scratch_.clear();
@@ -521,6 +547,7 @@ void TcbDSMixerChannel::Play() {
         Unlocker u{lock_};
         if (state_.load() == 1) return;
         CreateBuffer();
+        ReadyRingLocked();
         if (!prefilled_) Prefill();
         buffer_->snapVolume();
         if (!output_->attach(buffer_.get()))
@@ -708,8 +735,7 @@ void TcbDSMixerChannel::StopLocked() {
     state_.store(0);
     if (!buffer_) return;
     thread_->Disable();
-    if (output_) output_->detach(buffer_.get());
-    buffer_->discard();
+    DetachLocked();
     ++generation_;
     pendingSeek_ = 0;
     idleTime_ = startTime_;

@@ -272,6 +272,8 @@ private:
     int NextWaitMs() const;
     void NoteTimeToEnd();
     void CreateBuffer();
+    void DetachLocked();
+    void ReadyRingLocked();
     void ReleaseBufferLocked();
     void TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> reader);
     void WriteSilence(int64_t count);
@@ -284,6 +286,10 @@ private:
     TcbDSMixer* mixer_;
     std::shared_ptr<platform::OutputDevice> output_;
     std::unique_ptr<platform::Channel> buffer_;
+    // The ring left the mix at detachMark_ and was not emptied since (a
+    // pass may still be mixing it until the device has rendered since).
+    bool detached_ = false;
+    uint64_t detachMark_ = 0;
     QString fileName_;
     mutable std::mutex nameMutex_;  // fileName_ is read without the channel lock
     bool prefilled_ = false;
