@@ -4,6 +4,7 @@
 #include "platform/audio/Channel.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/OutputDevice.h"
+#include "platform/audio/ReleaseWorker.h"
 #include "platform/audio/WakeEvent.h"
 
 #include <QCoreApplication>
@@ -310,7 +311,7 @@ TcbDSMixerChannel::~TcbDSMixerChannel() {
     thread_->Terminate();
     thread_.reset();
     ReleaseBufferLocked();
-    reader_.reset();
+    ReleaseReaderLocked();
     giveMutexNumber(mutexNumber_);
 }
 
@@ -383,13 +384,23 @@ void TcbDSMixerChannel::TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> rea
     length_.store(durationTime_ / 10000);
 }
 
+// Closing a file can take a network share's round trip, or hang with it: the
+// reader goes to the release worker (or stays with a refill read under way,
+// whose thread then lets it go).
+void TcbDSMixerChannel::ReleaseReaderLocked() {
+    platform::releaseLater(std::move(reader_));
+    prepared_.reset();
+}
+
+TPreparedFile::~TPreparedFile() { platform::releaseLater(std::move(reader)); }
+
 void TcbDSMixerChannel::OpenPrepared(std::shared_ptr<TPreparedFile> prepared) {
     if (!prepared || !prepared->reader) return Open(QString());
     if (!TryLock()) return;
     Unlocker u{lock_};
     StopLocked();
     ++generation_;
-    reader_.reset();
+    ReleaseReaderLocked();
     volume_.store(0);
     if (buffer_) buffer_->setVolume(0);
     pan_ = 0;
@@ -410,6 +421,12 @@ void TcbDSMixerChannel::Open(const QString& fileName) {
     // The file is opened before the lock is taken: a slow disk holds up the
     // caller, never the channel's refill or its sound.
     std::shared_ptr<TcbAudioFileReader> reader;
+    // A file not taken (the lock not had, a file it cannot play) is closed
+    // off this thread too.
+    struct CloseLater {
+        std::shared_ptr<TcbAudioFileReader>& r;
+        ~CloseLater() { platform::releaseLater(std::move(r)); }
+    } closeLater{reader};
     std::exception_ptr failure;
     if (!fileName.isEmpty()) {
         try {
@@ -424,8 +441,7 @@ void TcbDSMixerChannel::Open(const QString& fileName) {
     // and the callback never see the old ring and reader go.
     StopLocked();
     ++generation_;
-    reader_.reset();
-    prepared_.reset();
+    ReleaseReaderLocked();
     pendingSeek_ = -1;
     volume_.store(0);
     if (buffer_) buffer_->setVolume(0);

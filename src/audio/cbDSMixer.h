@@ -161,6 +161,8 @@ struct TRefillJob {
 // on a worker: a channel takes it over without touching the disk, so the
 // start of an element costs the caller no read and no decoding.
 struct TPreparedFile {
+    // Its file, when nobody took it, is closed on the release worker.
+    ~TPreparedFile();
     QString fileName;
     std::shared_ptr<TcbAudioFileReader> reader;
     int64_t startMs = 0;              // where it was positioned
@@ -275,6 +277,7 @@ private:
     void DetachLocked();
     void ReadyRingLocked();
     void ReleaseBufferLocked();
+    void ReleaseReaderLocked();
     void TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> reader);
     void WriteSilence(int64_t count);
     void StopLocked();
