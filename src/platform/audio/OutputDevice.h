@@ -71,12 +71,13 @@ protected:
     void noteUnderrun() noexcept { underruns_.fetch_add(1, std::memory_order_relaxed); }
 
 private:
+    void freeRetired();
+
     const QString name_;
     const PcmFormat format_;
     std::array<std::atomic<Channel*>, kMaxChannels> slots_{};
     std::atomic<uint64_t> pass_{0};  // odd while a render pass runs
     std::vector<float> acc_;
-    void freeRetired();
     std::mutex retiredMutex_;  // taken by the channels' owners, never by a pass
     std::vector<std::pair<uint64_t, std::unique_ptr<Channel>>> retired_;
     std::atomic<int64_t> frames_{0};
