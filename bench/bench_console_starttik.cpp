@@ -18,7 +18,6 @@
 #include <QtEndian>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +27,7 @@
 #include <vector>
 
 #include "GlownaQt.h"
+#include "Probki.h"
 #include "Mp3DoPomiaru.h"
 #include "StartNaSlocie.h"
 #include "WavDoPomiaru.h"
@@ -46,53 +46,6 @@ namespace {
 using Zegarek = std::chrono::steady_clock;
 
 double sekundy(Zegarek::time_point od) { return std::chrono::duration<double>(Zegarek::now() - od).count(); }
-
-// The thread's involuntary switches and page faults so far: a sample during
-// which the thread was preempted measures the machine's load, not the tick;
-// page faults in a sample are memory the tick touched for the first time.
-struct Wywlaszczenia {
-    long przelaczen = 0, bledowStron = 0;
-    static Wywlaszczenia teraz() {
-        rusage r{};
-        getrusage(RUSAGE_THREAD, &r);
-        return {r.ru_nivcsw, r.ru_minflt + r.ru_majflt};
-    }
-};
-
-// Each timed step is one sample; the run reports their median, p99 and max
-// (microseconds) as counters, and how many samples the thread was preempted
-// in, with the max of the others, and the most page faults of one sample.
-struct Probki {
-    std::vector<double> us;
-    int wywlaszczonych = 0;
-    double maxNiewywlaszczonych = 0;
-    long bledowStron = 0;
-    Wywlaszczenia od = Wywlaszczenia::teraz();
-    // Marks the start of a sample's timed part.
-    void start() { od = Wywlaszczenia::teraz(); }
-    void dodaj(double sekund) {
-        const Wywlaszczenia w = Wywlaszczenia::teraz();
-        dodaj(sekund, w.przelaczen != od.przelaczen, w.bledowStron - od.bledowStron);
-    }
-    void dodaj(double sekund, bool wywlaszczony, long bledow) {
-        us.push_back(sekund * 1e6);
-        bledowStron = std::max(bledowStron, bledow);
-        if (wywlaszczony)
-            ++wywlaszczonych;
-        else
-            maxNiewywlaszczonych = std::max(maxNiewywlaszczonych, sekund * 1e6);
-    }
-    void zglos(benchmark::State& state) {
-        if (us.empty()) return;
-        std::sort(us.begin(), us.end());
-        state.counters["median_us"] = us[us.size() / 2];
-        state.counters["p99_us"] = us[std::min(us.size() - 1, size_t(std::ceil(0.99 * double(us.size()))) - 1)];
-        state.counters["max_us"] = us.back();
-        state.counters["preempted"] = wywlaszczonych;
-        state.counters["max_unpreempted_us"] = maxNiewywlaszczonych;
-        state.counters["max_faults"] = double(bledowStron);
-    }
-};
 
 template <class B>
 B* Rozklad(B* b, int probek) {
@@ -204,8 +157,7 @@ void BM_StartZaBrakami(benchmark::State& state) {
         // The tick that finds the cursor's file missing walks past the rest;
         // the next one starts the element that plays. The slower one counts.
         double najdluzej = 0;
-        bool wywlaszczony = false;
-        long bledow = 0;
+        Wywlaszczenia przed, po;
         for (int tik = 0; tik < 2 && silnik.Odtwarzacz[1].Element != brakow + 1; ++tik) {
             s.zegar.advance(SilnikEmisji::InterwalTimer1);
             const Wywlaszczenia w0 = Wywlaszczenia::teraz();
@@ -214,14 +166,14 @@ void BM_StartZaBrakami(benchmark::State& state) {
             const double t = sekundy(t0);
             const Wywlaszczenia w1 = Wywlaszczenia::teraz();
             if (t > najdluzej) {
-                wywlaszczony = w1.przelaczen != w0.przelaczen;
-                bledow = w1.bledowStron - w0.bledowStron;
+                przed = w0;
+                po = w1;
             }
             najdluzej = std::max(najdluzej, t);
             najdluzejTik[tik] = std::max(najdluzejTik[tik], t * 1e6);
             silnik.OproznijPrzygotowania();
         }
-        { const double t_ = najdluzej; state.SetIterationTime(t_); probki.dodaj(t_, wywlaszczony, bledow); }
+        { const double t_ = najdluzej; state.SetIterationTime(t_); probki.dodaj(t_, przed, po); }
         if (silnik.Odtwarzacz[1].Element != brakow + 1) {
             state.SkipWithError("the playable element did not start");
             break;

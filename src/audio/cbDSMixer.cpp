@@ -4,6 +4,8 @@
 #include "platform/audio/Channel.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/OutputDevice.h"
+#include "platform/audio/ReleaseWorker.h"
+#include "platform/audio/WakeEvent.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -202,13 +204,14 @@ void TRefillJob::Run(unsigned char* scratch) {
 // Shared by the thread and its owner, so that a thread left behind in a slow
 // read still has somewhere to look when it comes back.
 struct TcbUpdateChannelThread::Core {
-    std::mutex eventMutex;
-    std::condition_variable event;
-    bool signaled = false;
-    bool terminated = false;
+    // Set by Enable and Terminate. A batch thread preempted while holding a
+    // lock would hold up a start that had to take it: waking takes none.
+    platform::WakeEvent event;
+    std::atomic<bool> terminated{false};
+    std::atomic<bool> enabled{false};
+    std::mutex exitMutex;  // only Terminate waits on it
     bool exited = false;
     std::condition_variable exitedCv;
-    std::atomic<bool> enabled{false};
     // Held while the thread touches the channel, never across a read; the
     // channel is null once its owner has gone.
     std::mutex alive;
@@ -230,10 +233,9 @@ void TcbUpdateChannelThread::Terminate() {
         std::lock_guard alive(core_->alive);
         core_->channel = nullptr;
     }
-    std::unique_lock lock(core_->eventMutex);
-    core_->terminated = true;
-    core_->signaled = true;
-    core_->event.notify_all();
+    core_->terminated.store(true);
+    core_->event.set();
+    std::unique_lock lock(core_->exitMutex);
     const bool done = core_->exitedCv.wait_for(lock, kTerminateWait, [this] { return core_->exited; });
     lock.unlock();
     // A thread held up in a read finishes it on its own, then finds no
@@ -246,11 +248,7 @@ void TcbUpdateChannelThread::Terminate() {
 
 void TcbUpdateChannelThread::Enable() {
     core_->enabled.store(true);
-    {
-        std::lock_guard lock(core_->eventMutex);
-        core_->signaled = true;
-    }
-    core_->event.notify_all();
+    core_->event.set();
 }
 
 void TcbUpdateChannelThread::Disable() { core_->enabled.store(false); }
@@ -282,23 +280,17 @@ void TcbUpdateChannelThread::Execute(std::shared_ptr<Core> core) {
             std::lock_guard alive(core->alive);
             if (core->channel) wait = core->channel->NextWaitMs();
         }
-        std::unique_lock lock(core->eventMutex);
-        if (core->terminated) break;
-        if (!core->enabled.load()) {
-            // The signal is left set: the wait below then passes at once.
-            core->event.wait(lock, [&core] { return core->signaled || core->terminated; });
-            continue;
-        }
-        // Woken by Enable (a play just started: fill the ring now) or at the
-        // end of the period.
-        core->event.wait_for(lock, std::chrono::milliseconds(wait),
-                             [&core] { return core->signaled || core->terminated; });
-        core->signaled = false;
-        if (core->terminated) break;
-        lock.unlock();
+        if (core->terminated.load()) break;
+        // Woken by Enable (a play just started: fill the ring now) or, while
+        // enabled, at the end of the period.
+        if (core->enabled.load())
+            core->event.waitFor(wait);
+        else
+            core->event.wait();
+        if (core->terminated.load()) break;
         if (!refill()) break;
     }
-    std::lock_guard lock(core->eventMutex);
+    std::lock_guard lock(core->exitMutex);
     core->exited = true;
     core->exitedCv.notify_all();
 }
@@ -319,7 +311,7 @@ TcbDSMixerChannel::~TcbDSMixerChannel() {
     thread_->Terminate();
     thread_.reset();
     ReleaseBufferLocked();
-    reader_.reset();
+    ReleaseReaderLocked();
     giveMutexNumber(mutexNumber_);
 }
 
@@ -392,13 +384,23 @@ void TcbDSMixerChannel::TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> rea
     length_.store(durationTime_ / 10000);
 }
 
+// Closing a file can take a network share's round trip, or hang with it: the
+// reader goes to the release worker (or stays with a refill read under way,
+// whose thread then lets it go).
+void TcbDSMixerChannel::ReleaseReaderLocked() {
+    platform::releaseLater(std::move(reader_));
+    prepared_.reset();
+}
+
+TPreparedFile::~TPreparedFile() { platform::releaseLater(std::move(reader)); }
+
 void TcbDSMixerChannel::OpenPrepared(std::shared_ptr<TPreparedFile> prepared) {
     if (!prepared || !prepared->reader) return Open(QString());
     if (!TryLock()) return;
     Unlocker u{lock_};
     StopLocked();
     ++generation_;
-    reader_.reset();
+    ReleaseReaderLocked();
     volume_.store(0);
     if (buffer_) buffer_->setVolume(0);
     pan_ = 0;
@@ -419,6 +421,12 @@ void TcbDSMixerChannel::Open(const QString& fileName) {
     // The file is opened before the lock is taken: a slow disk holds up the
     // caller, never the channel's refill or its sound.
     std::shared_ptr<TcbAudioFileReader> reader;
+    // A file not taken (the lock not had, a file it cannot play) is closed
+    // off this thread too.
+    struct CloseLater {
+        std::shared_ptr<TcbAudioFileReader>& r;
+        ~CloseLater() { platform::releaseLater(std::move(r)); }
+    } closeLater{reader};
     std::exception_ptr failure;
     if (!fileName.isEmpty()) {
         try {
@@ -433,8 +441,7 @@ void TcbDSMixerChannel::Open(const QString& fileName) {
     // and the callback never see the old ring and reader go.
     StopLocked();
     ++generation_;
-    reader_.reset();
-    prepared_.reset();
+    ReleaseReaderLocked();
     pendingSeek_ = -1;
     volume_.store(0);
     if (buffer_) buffer_->setVolume(0);
@@ -502,8 +509,34 @@ void TcbDSMixerChannel::CreateBuffer() {
     buffer_->setVolume(volume_.load());
 }
 
+// The ring leaves the mix at once; a pass that may still be mixing it (a
+// card hung in its callback) is not waited for.
+void TcbDSMixerChannel::DetachLocked() {
+    if (!buffer_ || !output_ || detached_) return;
+    detachMark_ = output_->detach(buffer_.get());
+    detached_ = true;
+}
+
+// A ring that left the mix is emptied for the next play once no pass can
+// mix it any more; while one may, the device keeps it until the pass ends
+// and a new ring takes its place.
+void TcbDSMixerChannel::ReadyRingLocked() {
+    if (!detached_) return;
+    detached_ = false;
+    if (output_->renderedSince(detachMark_)) {
+        buffer_->discard();
+        return;
+    }
+    output_->retire(std::move(buffer_), detachMark_);
+    CreateBuffer();
+}
+
 void TcbDSMixerChannel::ReleaseBufferLocked() {
-    if (buffer_ && output_) output_->detach(buffer_.get());
+    if (buffer_ && output_) {
+        DetachLocked();
+        output_->retire(std::move(buffer_), detachMark_);
+    }
+    detached_ = false;
     buffer_.reset();
     output_.reset();
     scratch_.clear();
@@ -530,6 +563,7 @@ void TcbDSMixerChannel::Play() {
         Unlocker u{lock_};
         if (state_.load() == 1) return;
         CreateBuffer();
+        ReadyRingLocked();
         if (!prefilled_) Prefill();
         buffer_->snapVolume();
         if (!output_->attach(buffer_.get()))
@@ -717,8 +751,7 @@ void TcbDSMixerChannel::StopLocked() {
     state_.store(0);
     if (!buffer_) return;
     thread_->Disable();
-    if (output_) output_->detach(buffer_.get());
-    buffer_->discard();
+    DetachLocked();
     ++generation_;
     pendingSeek_ = 0;
     idleTime_ = startTime_;

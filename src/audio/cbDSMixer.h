@@ -161,6 +161,8 @@ struct TRefillJob {
 // on a worker: a channel takes it over without touching the disk, so the
 // start of an element costs the caller no read and no decoding.
 struct TPreparedFile {
+    // Its file, when nobody took it, is closed on the release worker.
+    ~TPreparedFile();
     QString fileName;
     std::shared_ptr<TcbAudioFileReader> reader;
     int64_t startMs = 0;              // where it was positioned
@@ -272,7 +274,10 @@ private:
     int NextWaitMs() const;
     void NoteTimeToEnd();
     void CreateBuffer();
+    void DetachLocked();
+    void ReadyRingLocked();
     void ReleaseBufferLocked();
+    void ReleaseReaderLocked();
     void TakeReaderLocked(std::shared_ptr<TcbAudioFileReader> reader);
     void WriteSilence(int64_t count);
     void StopLocked();
@@ -284,6 +289,10 @@ private:
     TcbDSMixer* mixer_;
     std::shared_ptr<platform::OutputDevice> output_;
     std::unique_ptr<platform::Channel> buffer_;
+    // The ring left the mix at detachMark_ and was not emptied since (a
+    // pass may still be mixing it until the device has rendered since).
+    bool detached_ = false;
+    uint64_t detachMark_ = 0;
     QString fileName_;
     mutable std::mutex nameMutex_;  // fileName_ is read without the channel lock
     bool prefilled_ = false;

@@ -5,6 +5,7 @@
 #include "common/TempFolder.h"
 #include "common/WavWriter.h"
 #include "platform/audio/DeviceHub.h"
+#include "platform/audio/ReleaseWorker.h"
 #include "platform/audio/VirtualDevice.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,10 @@ struct AudioRig {
     explicit AudioRig(const QStringList& devices = {"Virtual"}) {
         platform::DeviceHub::instance().useVirtualDevices(devices, true);
     }
-    ~AudioRig() { platform::DeviceHub::instance().useVirtualDevices({"Virtual"}, true); }
+    ~AudioRig() {
+        platform::flushReleases();  // the files are closed before their folder goes
+        platform::DeviceHub::instance().useVirtualDevices({"Virtual"}, true);
+    }
 
     std::shared_ptr<platform::VirtualDevice> device(int index = 0) {
         auto d = platform::DeviceHub::instance().openVirtual(index);

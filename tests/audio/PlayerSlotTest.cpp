@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
+#include "platform/audio/Decoder.h"
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -153,6 +158,59 @@ TEST_P(PlayerSlot, SlotsOutsideOneToFiveDoNothing) {
         EXPECT_EQ(sloty.Mikser(slot), nullptr);
     }
     for (quint8 s = 1; s <= 5; ++s) EXPECT_FALSE(sloty.OdtwarzaczIstnieje(s));
+}
+
+// The decoder of a file, telling which thread closes it.
+class Zamykany final : public platform::Decoder {
+public:
+    Zamykany(std::unique_ptr<platform::Decoder> d, std::function<void()> przyZamknieciu)
+        : d_(std::move(d)), przyZamknieciu_(std::move(przyZamknieciu)) {}
+    ~Zamykany() override { przyZamknieciu_(); }
+    platform::PcmFormat format() const override { return d_->format(); }
+    int64_t lengthFrames() const override { return d_->lengthFrames(); }
+    int64_t read(void* dst, int64_t maxBytes) override { return d_->read(dst, maxBytes); }
+    bool seekFrame(int64_t frame) override { return d_->seekFrame(frame); }
+
+private:
+    std::unique_ptr<platform::Decoder> d_;
+    std::function<void()> przyZamknieciu_;
+};
+
+// The slots' stop as the end of an element makes it: a close on a network
+// share is a round trip, so the files go to the release worker, in the
+// order of the stops, and the tick's thread closes none.
+TEST_P(PlayerSlot, AStopClosesItsFileOnTheReleaseWorkerInOrder) {
+    std::mutex m;
+    int otwarte = 0;
+    std::vector<std::pair<int, std::thread::id>> zamkniete;
+    platform::setDecoderWrapper([&](std::unique_ptr<platform::Decoder> d) -> std::unique_ptr<platform::Decoder> {
+        std::lock_guard lock(m);
+        return std::make_unique<Zamykany>(std::move(d), [&m, &zamkniete, n = ++otwarte] {
+            std::lock_guard lock(m);
+            zamkniete.emplace_back(n, std::this_thread::get_id());
+        });
+    });
+    struct Odwin {
+        ~Odwin() { platform::setDecoderWrapper(nullptr); }
+    } odwin;
+    PlayerSloty sloty;
+    sloty.UstawOpcje(opcje(strumien()));
+    sloty.UtworzMiksery();
+    for (quint8 s : {1, 2}) {
+        sloty.UtworzOdtwarzacz(s);
+        sloty.OtworzPlikOdtwarzacza(s, rig.wav(QStringLiteral("%1.wav").arg(s), 44100, 2, 500));
+        sloty.GrajOdtwarzacz(s);
+    }
+    for (quint8 s : {2, 1}) {
+        sloty.ZatrzymajOdtwarzacz(s);
+        sloty.OtworzPlikOdtwarzacza(s, QString());
+    }
+    platform::flushReleases();
+    std::lock_guard lock(m);
+    ASSERT_EQ(zamkniete.size(), 2u);
+    EXPECT_EQ(zamkniete[0].first, 2);
+    EXPECT_EQ(zamkniete[1].first, 1);
+    for (const auto& z : zamkniete) EXPECT_NE(z.second, std::this_thread::get_id());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBackEnds, PlayerSlot, ::testing::Values(true, false),

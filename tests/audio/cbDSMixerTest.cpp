@@ -496,3 +496,39 @@ TEST(cbDSMixer, PositionOfAResampledFileIsTheSampleHeard) {
         ch.Stop();
     }
 }
+
+// A card whose callback hangs inside its mix: a stop on it returns at once
+// (it used to wait for the pass, up to a second, inside the tick), the
+// other card plays on, and the next element on the hung card plays from a
+// ring of its own, not the one the pass may still be mixing.
+TEST(cbDSMixer, AStopOnACardHungInItsMixReturnsAtOnceAndTheOtherCardPlaysOn) {
+    AudioRig rig({"Hung", "Other"});
+    const auto src = samplesOf(kTone);
+    TcbDSMixer hungMixer, otherMixer;
+    otherMixer.SetDevice(1);
+    TcbDSMixerChannel hung(&hungMixer), other(&otherMixer);
+    for (auto* ch : {&hung, &other}) {
+        ch->Open(toneFile(rig));
+        ch->Play();
+        rig.run(*ch, 5);
+    }
+    rig.device(1)->startCapture();
+    rig.device(0)->holdPass();
+    EXPECT_LT(msTaken([&] {
+                  hung.Stop();
+                  hung.Open(QString());
+              }),
+              100);
+    hung.Open(toneFile(rig));
+    hung.Play();
+    rig.run(other, 10);
+    auto out = rig.captured(1);
+    ASSERT_EQ(out.size(), 10u * 441 * 2);
+    for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], src[5 * 441 * 2 + i]) << i;
+
+    rig.device(0)->endHeldPass();
+    rig.clear(0);
+    rig.run(hung, 10);
+    out = rig.captured(0);
+    for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], src[i]) << i;
+}

@@ -82,6 +82,13 @@ void settled(const OutputDevice& dev) {
     }));
 }
 
+// Out of the mix, and no pass of the stream holds it any more: the channel
+// on the test's stack may go.
+void detachForGood(OutputDevice& dev, Channel& ch) {
+    const uint64_t mark = dev.detach(&ch);
+    EXPECT_TRUE(eventually([&] { return dev.renderedSince(mark); }));
+}
+
 }  // namespace
 
 TEST(AudioCard, ToneArrivesSampleExactAndACardRefusing44kHzPlaysAtItsOwnRate) {
@@ -117,7 +124,7 @@ TEST(AudioCard, ToneArrivesSampleExactAndACardRefusing44kHzPlaysAtItsOwnRate) {
             if (after < 0 && ch.consumed() >= bytes) after = dev->framesRendered() + 8000;
             return after >= 0 && dev->framesRendered() >= after;
         });
-        dev->detach(&ch);
+        detachForGood(*dev, ch);
         ASSERT_TRUE(played);
         sink.close();
 
@@ -199,7 +206,7 @@ TEST(AudioCard, ACardThatWillNotOpenIsToldAndTriedAgainNeverReplacedByTheVirtual
     watchLater(clock, *dev, 1);
     EXPECT_EQ(notices.of(DeviceNotice::Underruns).size(), 2u);
     EXPECT_TRUE(notices.of(DeviceNotice::Stalled).empty());
-    dev->detach(&ch);
+    detachForGood(*dev, ch);
 }
 
 TEST(AudioCard, AStreamThatStopsIsReopenedAndItsChannelsCarryOn) {
@@ -254,7 +261,7 @@ TEST(AudioCard, AStreamThatStopsIsReopenedAndItsChannelsCarryOn) {
     for (int i = 0; i < 3; ++i) watchLater(clock, *dev, DeviceHub::kStallMs);
     EXPECT_EQ(notices.of(DeviceNotice::Stalled).size(), 1u);
     EXPECT_EQ(notices.of(DeviceNotice::Playing).size(), 1u);
-    dev->detach(&ch);
+    detachForGood(*dev, ch);
     sink.close();
     reading.store(false);
     reader.join();

@@ -13,9 +13,11 @@ OutputDevice::OutputDevice(QString name, PcmFormat format) : name_(std::move(nam
     for (auto& s : slots_) s.store(nullptr, std::memory_order_relaxed);
 }
 
+// A stream that ends calls back no more: what was retired goes with it.
 OutputDevice::~OutputDevice() = default;
 
 bool OutputDevice::attach(Channel* ch) {
+    freeRetired();
     for (auto& s : slots_)
         if (s.load() == ch) return true;
     for (auto& s : slots_) {
@@ -25,15 +27,42 @@ bool OutputDevice::attach(Channel* ch) {
     return false;
 }
 
-void OutputDevice::detach(Channel* ch) {
+uint64_t OutputDevice::detach(Channel* ch) {
     bool found = false;
     for (auto& s : slots_) {
         Channel* expected = ch;
         if (s.compare_exchange_strong(expected, nullptr)) found = true;
     }
-    // A pass that started before the slot was cleared may still hold the
-    // channel; it ends within one block.
-    if (found) waitForRenderPass();
+    // A pass that began after the slot was cleared cannot see the channel;
+    // one under way now (the count odd) may hold it until the count moves.
+    return found ? pass_.load() : 0;
+}
+
+bool OutputDevice::renderedSince(uint64_t mark) const { return (mark & 1) == 0 || pass_.load() != mark; }
+
+void OutputDevice::retire(std::unique_ptr<Channel> ch, uint64_t mark) {
+    if (ch && !renderedSince(mark)) {
+        std::lock_guard lock(retiredMutex_);
+        retired_.emplace_back(mark, std::move(ch));
+    }
+    ch.reset();
+    freeRetired();
+}
+
+void OutputDevice::freeRetired() {
+    std::vector<std::unique_ptr<Channel>> done;
+    {
+        std::lock_guard lock(retiredMutex_);
+        if (retired_.empty()) return;
+        for (auto it = retired_.begin(); it != retired_.end();) {
+            if (renderedSince(it->first)) {
+                done.push_back(std::move(it->second));
+                it = retired_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
 }
 
 void OutputDevice::waitForRenderPass() const {
@@ -44,7 +73,7 @@ void OutputDevice::waitForRenderPass() const {
 }
 
 void OutputDevice::render(void* dst, int frames) noexcept {
-    pass_.fetch_add(1);
+    beginPass();
     const int dch = format_.channels;
     // Adding and taking away 1.5 x 2^23 leaves a float of that size no
     // fraction bits: it rounds half to even as nearbyint does, without a
@@ -89,7 +118,7 @@ void OutputDevice::render(void* dst, int frames) noexcept {
         frames_.fetch_add(n, std::memory_order_relaxed);
     }
     if (dry) noteUnderrun();
-    pass_.fetch_add(1);
+    endPass();
 }
 
 }  // namespace platform

@@ -30,6 +30,15 @@ public:
     void step(int frames);
     // Stepped mode: mixes whole milliseconds (rounded to frames).
     void stepMs(int ms) { step(int(int64_t(ms) * format().rate / 1000)); }
+    // Stepped mode: a render pass begins and does not end until
+    // endHeldPass, as the pass of a card whose callback hangs inside its mix
+    // never ends. No step in between.
+    void holdPass() {
+        if (!realTime_) beginPass();
+    }
+    void endHeldPass() {
+        if (!realTime_) endPass();
+    }
     // Pretends the samples reach the listener this much later, as a sound
     // card's buffer makes them.
     void setLatency(int64_t frames) { setLatencyFrames(frames); }
