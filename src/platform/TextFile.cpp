@@ -4,10 +4,12 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/Cp1250.h"
@@ -218,6 +220,31 @@ bool appendTextLines(const QString& fsPath, const QStringList& lines) {
     const bool ok = f.write(buf) == buf.size();
     f.close();
     return ok && f.error() == QFileDevice::NoError;
+}
+
+int removeStaleTemporaries(const QString& folder, qint64 beforeSec, long beforeNsec) {
+    const QByteArray dirPath = QFile::encodeName(folder);
+    DIR* dir = ::opendir(dirPath.constData());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        // "." + the file's name + ".zapis-" + 1 to 6 hexadecimal digits, as
+        // WholeFileWriter names them; nothing else is touched.
+        const QByteArray name(e->d_name);
+        const qsizetype mark = name.lastIndexOf(".zapis-");
+        if (!name.startsWith('.') || mark < 2) continue;
+        const QByteArray suffix = name.mid(mark + 7);
+        if (suffix.isEmpty() || suffix.size() > 6 ||
+            !std::all_of(suffix.begin(), suffix.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
+            continue;
+        const QByteArray path = dirPath + '/' + name;
+        struct stat st;
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        const bool older = st.st_mtim.tv_sec < beforeSec || (st.st_mtim.tv_sec == beforeSec && st.st_mtim.tv_nsec < beforeNsec);
+        if (older && ::unlink(path.constData()) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 LineAppender::~LineAppender() { close(); }

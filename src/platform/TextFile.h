@@ -71,6 +71,12 @@ bool writeTextFileAtomic(const QString& fsPath, const QStringList& lines, QStrin
 // Appends whole lines (CR LF) to the file, creating it when missing.
 bool appendTextLines(const QString& fsPath, const QStringList& lines);
 
+// Removes the temporaries WholeFileWriter leaves when the program dies in a
+// save (".NAME.zapis-" and a hexadecimal number) from `folder`, when they were
+// last written before `before` (seconds and nanoseconds since the epoch), so
+// a save that runs now is never touched. Returns how many were removed.
+int removeStaleTemporaries(const QString& folder, qint64 beforeSec, long beforeNsec);
+
 // A file kept open for appending lines: each line reaches the file with one
 // write, so others read it as soon as the call returns, without an open and
 // a close per line. The file is opened again under a new name, and when it
