@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <mutex>
+#include <utility>
 
 #include "foundation/KestDysk2.h"
 #include "foundation/KestGraf2.h"
@@ -98,6 +99,34 @@ QString liniaLogu(qint64 msOfDay, const QString& tekst) {
            QStringLiteral("->  ") + tekst;
 }
 
+// Appends a made line.
+void zapiszLinie(const QString& zbior, const QString& linia) { otwartyLog().append(platform::resolvePath(zbior), linia); }
+
+// A line of `tekst` made now: the file's day and the line's time come from
+// one instant (read apart, at midnight a line of one day could go into the
+// other day's file), and the name from the settings of the moment, so a new
+// day or a new folder takes effect with the next line.
+std::function<void()> zadanieLinii(const QString& tekst) {
+    const QDateTime teraz = platform::clock().now();
+    const QString zbior = LogZbior(teraz.date());
+    const QString linia = liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst);
+    return [zbior, linia] { zapiszLinie(zbior, linia); };
+}
+
+// To the installed queue, or written at once without one.
+void doLogu(std::function<void()> zapis) {
+    KolejkaLogu& k = kolejkaLogu();
+    {
+        // Held while queuing so that lines from several threads keep one order.
+        std::lock_guard blokada(k.mutex);
+        if (k.kolejka) {
+            k.kolejka(std::move(zapis));
+            return;
+        }
+    }
+    zapis();
+}
+
 }  // namespace
 
 QString BezpiecznaNazwaZbioru(const QString& s) {
@@ -137,26 +166,10 @@ QString LogZbior(const QDate& dzien) {
 }
 
 void Log(const QString& tekst) {
-    if (!Nastawy.LOGZbiorJest) return;
-    // The name is made for every line, so a new day or a new folder takes
-    // effect with the next line; the file stays open in between, each line
-    // written through at once so that other programs read it. A failed line
-    // is dropped without stopping the caller. The file's day and the line's
-    // time come from one instant: read apart, at midnight a line of one day
-    // could go into the other day's file.
-    const QDateTime teraz = platform::clock().now();
-    const QString zbior = LogZbior(teraz.date());
-    const QString linia = liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst);
-    KolejkaLogu& k = kolejkaLogu();
-    {
-        // Held while queuing so that lines from several threads keep one order.
-        std::lock_guard blokada(k.mutex);
-        if (k.kolejka) {
-            k.kolejka([zbior, linia] { otwartyLog().append(platform::resolvePath(zbior), linia); });
-            return;
-        }
-    }
-    otwartyLog().append(platform::resolvePath(zbior), linia);
+    // The file stays open between lines, each line written through at once
+    // so that other programs read it; a failed line is dropped without
+    // stopping the caller.
+    if (Nastawy.LOGZbiorJest) doLogu(zadanieLinii(tekst));
 }
 
 void LogWiele(std::function<QStringList()> teksty) {
@@ -164,19 +177,9 @@ void LogWiele(std::function<QStringList()> teksty) {
     const QDateTime teraz = platform::clock().now();
     const QString zbior = LogZbior(teraz.date());
     const qint64 ms = teraz.time().msecsSinceStartOfDay();
-    auto zapisz = [zbior, ms, teksty = std::move(teksty)] {
-        const QString plik = platform::resolvePath(zbior);
-        for (const QString& t : teksty()) otwartyLog().append(plik, liniaLogu(ms, t));
-    };
-    KolejkaLogu& k = kolejkaLogu();
-    {
-        std::lock_guard blokada(k.mutex);
-        if (k.kolejka) {
-            k.kolejka(std::move(zapisz));
-            return;
-        }
-    }
-    zapisz();
+    doLogu([zbior, ms, teksty = std::move(teksty)] {
+        for (const QString& t : teksty()) zapiszLinie(zbior, liniaLogu(ms, t));
+    });
 }
 
 void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
@@ -205,6 +208,28 @@ void OproznijLog() {
         oproznij = k.oproznij;
     }
     if (oproznij) oproznij();
+}
+
+// ------------------------------------------------------------------ the log's writer
+
+PisarzLogu::~PisarzLogu() { zglosPominiete(); }
+
+void PisarzLogu::Zlec(std::function<void()> zapis) {
+    zglosPominiete();
+    if (!pisarz_.tryPost(std::move(zapis), Miejsca)) pominiete_.fetch_add(1, std::memory_order_relaxed);
+}
+
+void PisarzLogu::Oproznij() {
+    pisarz_.flush();
+    zglosPominiete();
+    pisarz_.flush();
+}
+
+void PisarzLogu::zglosPominiete() {
+    const unsigned long long n = pominiete_.load(std::memory_order_relaxed);
+    if (n == 0 || !Nastawy.LOGZbiorJest) return;
+    const QString tekst = QStringLiteral("Pominięte linie dziennika (zapis nie nadążał): ") + QString::number(n);
+    if (pisarz_.tryPost(zadanieLinii(tekst), Miejsca)) pominiete_.fetch_sub(n, std::memory_order_relaxed);
 }
 
 void NowyLogNazwany(const QString& nazwa) {

@@ -1,10 +1,14 @@
 #pragma once
 // The program's own settings section and the daily event log.
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+
+#include "platform/SerialWorker.h"
 
 struct NastawyProgramu {
     qint32 Numer = 0;
@@ -67,6 +71,31 @@ void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<v
 void ZdejmijKolejkeLogu(const void* wlasciciel);
 // Returns once every line logged so far is in the file.
 void OproznijLog();
+
+// The event log's own writer, which the on-air engine installs as the log's
+// queue: the lines reach the disk on a thread of their own, in order, so a
+// log folder that hangs holds up nobody (nor the writer of the day files).
+// It holds at most `Miejsca` lines; lines past that are dropped and counted,
+// and the count is logged once, as soon as there is room again.
+class PisarzLogu {
+public:
+    static constexpr unsigned long long Miejsca = 10000;
+    PisarzLogu() = default;
+    ~PisarzLogu();  // the lines taken are written
+    PisarzLogu(const PisarzLogu&) = delete;
+    PisarzLogu& operator=(const PisarzLogu&) = delete;
+
+    // Takes a line's job; never waits.
+    void Zlec(std::function<void()> zapis);
+    // Returns once every line taken is written.
+    void Oproznij();
+
+private:
+    void zglosPominiete();
+    std::atomic<unsigned long long> pominiete_{0};
+    platform::SerialWorker pisarz_;
+};
+
 void NowyLogNazwany(const QString& nazwa);
 void LogNazwany(const QString& tekst);
 
