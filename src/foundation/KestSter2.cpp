@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <map>
 #include <mutex>
 #include <utility>
 
@@ -99,8 +101,12 @@ QString liniaLogu(qint64 msOfDay, const QString& tekst) {
            QStringLiteral("->  ") + tekst;
 }
 
-// Appends a made line.
-void zapiszLinie(const QString& zbior, const QString& linia) { otwartyLog().append(platform::resolvePath(zbior), linia); }
+// Appends a made line; how it went is the log's entry among the station's files.
+void zapiszLinie(const QString& zbior, const QString& linia) {
+    QString powod;
+    const bool ok = otwartyLog().append(platform::resolvePath(zbior), linia, &powod);
+    ZglosZapis(ZbiorStacji::Dziennik, zbior, ok ? QString() : powod);
+}
 
 // A line of `tekst` made now: the file's day and the line's time come from
 // one instant (read apart, at midnight a line of one day could go into the
@@ -168,7 +174,7 @@ QString LogZbior(const QDate& dzien) {
 void Log(const QString& tekst) {
     // The file stays open between lines, each line written through at once
     // so that other programs read it; a failed line is dropped without
-    // stopping the caller.
+    // stopping the caller, and shows as a fault of the log's file.
     if (Nastawy.LOGZbiorJest) doLogu(zadanieLinii(tekst));
 }
 
@@ -230,6 +236,89 @@ void PisarzLogu::zglosPominiete() {
     if (n == 0 || !Nastawy.LOGZbiorJest) return;
     const QString tekst = QStringLiteral("Pominięte linie dziennika (zapis nie nadążał): ") + QString::number(n);
     if (pisarz_.tryPost(zadanieLinii(tekst), Miejsca)) pominiete_.fetch_sub(n, std::memory_order_relaxed);
+}
+
+// ------------------------------------------------------------------ the station's files
+
+namespace {
+
+QString nazwaZbioruStacji(ZbiorStacji r) {
+    switch (r) {
+    case ZbiorStacji::Historia: return QStringLiteral("historii");
+    case ZbiorStacji::XML: return QStringLiteral("XML");
+    case ZbiorStacji::Dziennik: return QStringLiteral("dziennika");
+    case ZbiorStacji::Liczniki: return QStringLiteral("liczników");
+    case ZbiorStacji::RDS: return QStringLiteral("RDS");
+    case ZbiorStacji::Info: return QStringLiteral("INFO");
+    case ZbiorStacji::Przekazniki: return QStringLiteral("przekaźników");
+    }
+    return QString();
+}
+
+struct RejestrZapisow {
+    struct Blad {
+        QString powod;
+        QString tekst;
+        quint64 kolejnosc;
+    };
+    std::mutex mutex;
+    std::map<std::pair<ZbiorStacji, QString>, Blad> bledy;
+    QList<ZmianaZapisu> zmiany;
+    quint64 licznik = 0;
+    std::atomic<bool> saBledy{false};
+    std::atomic<bool> saZmiany{false};
+};
+RejestrZapisow& rejestrZapisow() {
+    static RejestrZapisow r;
+    return r;
+}
+
+}  // namespace
+
+void ZglosZapis(ZbiorStacji rodzaj, const QString& zbior, const QString& powod) {
+    RejestrZapisow& r = rejestrZapisow();
+    // A write that worked while nothing fails, the usual case, costs one read.
+    if (powod.isEmpty() && !r.saBledy.load(std::memory_order_acquire)) return;
+    const QString zbiorTekst = QStringLiteral("zbioru ") + nazwaZbioruStacji(rodzaj) + QLatin1Char(' ') + zbior;
+    // One file of each kind at a time (the day files change name at
+    // midnight, and a new day's file that works ends the old one's fault),
+    // except the RDS files, each of its own.
+    const QString nazwa = rodzaj == ZbiorStacji::RDS ? zbior.mid(std::max(zbior.lastIndexOf(QLatin1Char('\\')), zbior.lastIndexOf(QLatin1Char('/'))) + 1) : QString();
+    std::lock_guard blokada(r.mutex);
+    const auto klucz = std::pair(rodzaj, nazwa);
+    const auto it = r.bledy.find(klucz);
+    if (powod.isEmpty()) {
+        if (it == r.bledy.end()) return;
+        r.bledy.erase(it);
+        r.zmiany << ZmianaZapisu{QStringLiteral("Zapis ") + zbiorTekst + QStringLiteral(" znów działa"), false};
+    } else {
+        if (it != r.bledy.end() && it->second.powod == powod) return;
+        const QString tekst = QStringLiteral("Błąd zapisu ") + zbiorTekst + QStringLiteral(": ") + powod;
+        r.bledy[klucz] = {powod, tekst, ++r.licznik};
+        r.zmiany << ZmianaZapisu{tekst, true};
+    }
+    // Nobody may be reading them (no on-air loop): the oldest go.
+    while (r.zmiany.size() > 100) r.zmiany.removeFirst();
+    r.saBledy.store(!r.bledy.empty(), std::memory_order_release);
+    r.saZmiany.store(true, std::memory_order_release);
+}
+
+bool SaZmianyZapisu() { return rejestrZapisow().saZmiany.load(std::memory_order_acquire); }
+
+QList<ZmianaZapisu> ZmianyZapisu() {
+    RejestrZapisow& r = rejestrZapisow();
+    std::lock_guard blokada(r.mutex);
+    r.saZmiany.store(false, std::memory_order_relaxed);
+    return std::exchange(r.zmiany, {});
+}
+
+QString TrwajacyBladZapisu() {
+    RejestrZapisow& r = rejestrZapisow();
+    std::lock_guard blokada(r.mutex);
+    const RejestrZapisow::Blad* ostatni = nullptr;
+    for (const auto& [klucz, b] : r.bledy)
+        if (!ostatni || b.kolejnosc > ostatni->kolejnosc) ostatni = &b;
+    return ostatni ? ostatni->tekst : QString();
 }
 
 void NowyLogNazwany(const QString& nazwa) {

@@ -96,6 +96,24 @@ private:
     platform::SerialWorker pisarz_;
 };
 
+// ---- files the station depends on ----
+// While one of them cannot be written the status field says which and why;
+// the log gets one line when a fault begins and one when writing works again.
+enum class ZbiorStacji : quint8 { Historia, XML, Dziennik, Liczniki, RDS, Info, Przekazniki };
+// The outcome of a write of `zbior` (its stored name), from any thread:
+// `powod` is the system's text of the failure, empty when the write worked.
+void ZglosZapis(ZbiorStacji rodzaj, const QString& zbior, const QString& powod);
+struct ZmianaZapisu {
+    QString Tekst;  // for the log and the status field
+    bool Blad;      // a fault began (else one ended)
+};
+// Whether a fault began or ended since ZmianyZapisu was last called (one
+// atomic read, for the on-air tick), and what did, in order.
+bool SaZmianyZapisu();
+QList<ZmianaZapisu> ZmianyZapisu();
+// The latest fault that still stands; empty when every file is written.
+QString TrwajacyBladZapisu();
+
 void NowyLogNazwany(const QString& nazwa);
 void LogNazwany(const QString& tekst);
 

@@ -70,6 +70,15 @@ void SilnikEmisji::PodlaczLog() {
         });
 }
 
+void SilnikEmisji::PokazZapisy() {
+    if (!SaZmianyZapisu()) return;
+    const QList<ZmianaZapisu> zmiany = ZmianyZapisu();
+    if (zmiany.isEmpty()) return;
+    for (const ZmianaZapisu& z : zmiany) Log(z.Tekst);
+    const QString blad = TrwajacyBladZapisu();
+    wyjscia_->PokazBladZapisu(blad.isEmpty() ? zmiany.last().Tekst : blad, !blad.isEmpty());
+}
+
 void SilnikEmisji::UstawWyjscia(WyjsciaEmisji* wyjscia) {
     wyjscia_ = wyjscia ? wyjscia : wyjsciaPuste_.get();
 }

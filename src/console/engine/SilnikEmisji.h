@@ -112,6 +112,10 @@ public:
     // Hands the event log's lines to the log's own writer (the constructors
     // call it; the destructor writes what is queued and takes it back).
     void PodlaczLog();
+    // A file the station depends on that cannot be written, or can again:
+    // the log's line and the status field (each tick, costs nothing when
+    // nothing changed).
+    void PokazZapisy();
     WyjsciaEmisji& Wyjscia() { return *wyjscia_; }
     OdtwarzaczeSlotow& Odtwarzacze() { return odtwarzacze_; }
 
