@@ -41,7 +41,7 @@ for i in $(seq "$kills"); do
   start
   # Until a save is under way (30 s at most).
   for _ in $(seq 6000); do [ "$(temporaries new)" -gt 0 ] && break; sleep 0.005; done
-  kill -9 "$pid"
+  kill -9 "$pid" 2>/dev/null || echo "start $i: the program had ended by itself" >&2
   wait "$pid" 2>/dev/null || true
   pid=
 done

@@ -283,7 +283,8 @@ void ZglosZapis(ZbiorStacji rodzaj, const QString& zbior, const QString& powod) 
     // One file of each kind at a time (the day files change name at
     // midnight, and a new day's file that works ends the old one's fault),
     // except the RDS files, each of its own.
-    const QString nazwa = rodzaj == ZbiorStacji::RDS ? zbior.mid(std::max(zbior.lastIndexOf(QLatin1Char('\\')), zbior.lastIndexOf(QLatin1Char('/'))) + 1) : QString();
+    const qsizetype folder = std::max(zbior.lastIndexOf(QLatin1Char('\\')), zbior.lastIndexOf(QLatin1Char('/')));
+    const QString nazwa = rodzaj == ZbiorStacji::RDS ? zbior.mid(folder + 1) : QString();
     std::lock_guard blokada(r.mutex);
     const auto klucz = std::pair(rodzaj, nazwa);
     const auto it = r.bledy.find(klucz);

@@ -93,8 +93,8 @@ WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z
     };
     QByteArray tresc;
     const platform::FileRead odczyt = platform::readWholeFile(zbior, tresc, MaksRozmiarHarmonogramu);
-    if (odczyt == platform::FileRead::CannotOpen) return blad(WynikZdarzeniaXML::BrakZbioru, qt_error_string(errno));
-    if (odczyt == platform::FileRead::ReadError) return blad(WynikZdarzeniaXML::BrakZbioru, qt_error_string(errno));
+    if (odczyt == platform::FileRead::CannotOpen || odczyt == platform::FileRead::ReadError)
+        return blad(WynikZdarzeniaXML::BrakZbioru, qt_error_string(errno));
     if (odczyt != platform::FileRead::Ok || !tresc.endsWith(ZamkniecieHarmonogramu))
         return blad(WynikZdarzeniaXML::ObcyKoniec, QStringLiteral("zbiór nie jest harmonogramem tego programu"));
 

@@ -55,6 +55,8 @@ SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, Wy
 SilnikEmisji::~SilnikEmisji() {
     PodlaczNumeryUndo(false);
     Historia.Oproznij();
+    // What the log's writer still holds goes before any line written directly.
+    Dziennik.Oproznij();
     ZdejmijKolejkeLogu(this);
 }
 
