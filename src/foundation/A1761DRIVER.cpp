@@ -44,7 +44,13 @@ bool KartaOtwarta() { return otwarta; }
 
 void ZapiszPrzekazniki(quint8 bajt) {
     if (!OpcjeGPI.Advantech1761Jest || !otwarta) return;
-    if (karta()->writeOutputs(bajt)) KartaWyjsciaTekst = platform::bitsToText(bajt);
+    // The relays drive the studio's lamps and channels: an output the card
+    // did not take is a fault the operator sees, until a write works.
+    const bool ok = karta()->writeOutputs(bajt);
+    if (ok) KartaWyjsciaTekst = platform::bitsToText(bajt);
+    const QString powod = karta()->lastError();
+    ZglosZapis(ZbiorStacji::Przekazniki, karta()->outputsTarget(),
+               ok ? QString() : powod.isEmpty() ? QStringLiteral("karta nie przyjęła wyjść") : powod);
 }
 
 void CzytajPrzekazniki(quint8& bajt) {

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <map>
 #include <mutex>
+#include <utility>
 
 #include "foundation/KestDysk2.h"
 #include "foundation/KestGraf2.h"
@@ -98,6 +101,38 @@ QString liniaLogu(qint64 msOfDay, const QString& tekst) {
            QStringLiteral("->  ") + tekst;
 }
 
+// Appends a made line; how it went is the log's entry among the station's files.
+void zapiszLinie(const QString& zbior, const QString& linia) {
+    QString powod;
+    const bool ok = otwartyLog().append(platform::resolvePath(zbior), linia, &powod);
+    ZglosZapis(ZbiorStacji::Dziennik, zbior, ok ? QString() : powod);
+}
+
+// A line of `tekst` made now: the file's day and the line's time come from
+// one instant (read apart, at midnight a line of one day could go into the
+// other day's file), and the name from the settings of the moment, so a new
+// day or a new folder takes effect with the next line.
+std::function<void()> zadanieLinii(const QString& tekst) {
+    const QDateTime teraz = platform::clock().now();
+    const QString zbior = LogZbior(teraz.date());
+    const QString linia = liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst);
+    return [zbior, linia] { zapiszLinie(zbior, linia); };
+}
+
+// To the installed queue, or written at once without one.
+void doLogu(std::function<void()> zapis) {
+    KolejkaLogu& k = kolejkaLogu();
+    {
+        // Held while queuing so that lines from several threads keep one order.
+        std::lock_guard blokada(k.mutex);
+        if (k.kolejka) {
+            k.kolejka(std::move(zapis));
+            return;
+        }
+    }
+    zapis();
+}
+
 }  // namespace
 
 QString BezpiecznaNazwaZbioru(const QString& s) {
@@ -137,26 +172,10 @@ QString LogZbior(const QDate& dzien) {
 }
 
 void Log(const QString& tekst) {
-    if (!Nastawy.LOGZbiorJest) return;
-    // The name is made for every line, so a new day or a new folder takes
-    // effect with the next line; the file stays open in between, each line
-    // written through at once so that other programs read it. A failed line
-    // is dropped without stopping the caller. The file's day and the line's
-    // time come from one instant: read apart, at midnight a line of one day
-    // could go into the other day's file.
-    const QDateTime teraz = platform::clock().now();
-    const QString zbior = LogZbior(teraz.date());
-    const QString linia = liniaLogu(teraz.time().msecsSinceStartOfDay(), tekst);
-    KolejkaLogu& k = kolejkaLogu();
-    {
-        // Held while queuing so that lines from several threads keep one order.
-        std::lock_guard blokada(k.mutex);
-        if (k.kolejka) {
-            k.kolejka([zbior, linia] { otwartyLog().append(platform::resolvePath(zbior), linia); });
-            return;
-        }
-    }
-    otwartyLog().append(platform::resolvePath(zbior), linia);
+    // The file stays open between lines, each line written through at once
+    // so that other programs read it; a failed line is dropped without
+    // stopping the caller, and shows as a fault of the log's file.
+    if (Nastawy.LOGZbiorJest) doLogu(zadanieLinii(tekst));
 }
 
 void LogWiele(std::function<QStringList()> teksty) {
@@ -164,19 +183,9 @@ void LogWiele(std::function<QStringList()> teksty) {
     const QDateTime teraz = platform::clock().now();
     const QString zbior = LogZbior(teraz.date());
     const qint64 ms = teraz.time().msecsSinceStartOfDay();
-    auto zapisz = [zbior, ms, teksty = std::move(teksty)] {
-        const QString plik = platform::resolvePath(zbior);
-        for (const QString& t : teksty()) otwartyLog().append(plik, liniaLogu(ms, t));
-    };
-    KolejkaLogu& k = kolejkaLogu();
-    {
-        std::lock_guard blokada(k.mutex);
-        if (k.kolejka) {
-            k.kolejka(std::move(zapisz));
-            return;
-        }
-    }
-    zapisz();
+    doLogu([zbior, ms, teksty = std::move(teksty)] {
+        for (const QString& t : teksty()) zapiszLinie(zbior, liniaLogu(ms, t));
+    });
 }
 
 void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<void()>)> kolejka,
@@ -205,6 +214,112 @@ void OproznijLog() {
         oproznij = k.oproznij;
     }
     if (oproznij) oproznij();
+}
+
+// ------------------------------------------------------------------ the log's writer
+
+PisarzLogu::~PisarzLogu() { zglosPominiete(); }
+
+void PisarzLogu::Zlec(std::function<void()> zapis) {
+    zglosPominiete();
+    if (!pisarz_.tryPost(std::move(zapis), Miejsca)) pominiete_.fetch_add(1, std::memory_order_relaxed);
+}
+
+void PisarzLogu::Oproznij() {
+    pisarz_.flush();
+    zglosPominiete();
+    pisarz_.flush();
+}
+
+void PisarzLogu::zglosPominiete() {
+    const unsigned long long n = pominiete_.load(std::memory_order_relaxed);
+    if (n == 0 || !Nastawy.LOGZbiorJest) return;
+    const QString tekst = QStringLiteral("Pominięte linie dziennika (zapis nie nadążał): ") + QString::number(n);
+    if (pisarz_.tryPost(zadanieLinii(tekst), Miejsca)) pominiete_.fetch_sub(n, std::memory_order_relaxed);
+}
+
+// ------------------------------------------------------------------ the station's files
+
+namespace {
+
+QString nazwaZbioruStacji(ZbiorStacji r) {
+    switch (r) {
+    case ZbiorStacji::Historia: return QStringLiteral("historii");
+    case ZbiorStacji::XML: return QStringLiteral("XML");
+    case ZbiorStacji::Dziennik: return QStringLiteral("dziennika");
+    case ZbiorStacji::Liczniki: return QStringLiteral("liczników");
+    case ZbiorStacji::RDS: return QStringLiteral("RDS");
+    case ZbiorStacji::Info: return QStringLiteral("INFO");
+    case ZbiorStacji::Przekazniki: return QStringLiteral("przekaźników");
+    }
+    return QString();
+}
+
+struct RejestrZapisow {
+    struct Blad {
+        QString powod;
+        QString tekst;
+        quint64 kolejnosc;
+    };
+    std::mutex mutex;
+    std::map<std::pair<ZbiorStacji, QString>, Blad> bledy;
+    QList<ZmianaZapisu> zmiany;
+    quint64 licznik = 0;
+    std::atomic<bool> saBledy{false};
+    std::atomic<bool> saZmiany{false};
+};
+RejestrZapisow& rejestrZapisow() {
+    static RejestrZapisow r;
+    return r;
+}
+
+}  // namespace
+
+void ZglosZapis(ZbiorStacji rodzaj, const QString& zbior, const QString& powod) {
+    RejestrZapisow& r = rejestrZapisow();
+    // A write that worked while nothing fails, the usual case, costs one read.
+    if (powod.isEmpty() && !r.saBledy.load(std::memory_order_acquire)) return;
+    const QString zbiorTekst = QStringLiteral("zbioru ") + nazwaZbioruStacji(rodzaj) + QLatin1Char(' ') + zbior;
+    // One file of each kind at a time (the day files change name at
+    // midnight, and a new day's file that works ends the old one's fault),
+    // except the RDS files, each of its own.
+    const qsizetype folder = std::max(zbior.lastIndexOf(QLatin1Char('\\')), zbior.lastIndexOf(QLatin1Char('/')));
+    const QString nazwa = rodzaj == ZbiorStacji::RDS ? zbior.mid(folder + 1) : QString();
+    std::lock_guard blokada(r.mutex);
+    const auto klucz = std::pair(rodzaj, nazwa);
+    const auto it = r.bledy.find(klucz);
+    if (powod.isEmpty()) {
+        if (it == r.bledy.end()) return;
+        r.bledy.erase(it);
+        r.zmiany << ZmianaZapisu{QStringLiteral("Zapis ") + zbiorTekst + QStringLiteral(" znów działa"), false};
+    } else {
+        if (it != r.bledy.end() && it->second.powod == powod) return;
+        const QString tekst = QStringLiteral("Błąd zapisu ") + zbiorTekst + QStringLiteral(": ") + powod;
+        r.bledy[klucz] = {powod, tekst, ++r.licznik};
+        r.zmiany << ZmianaZapisu{tekst, true};
+    }
+    // Nobody may be reading them (no on-air loop): the oldest go.
+    while (r.zmiany.size() > 100) r.zmiany.removeFirst();
+    r.saBledy.store(!r.bledy.empty(), std::memory_order_release);
+    r.saZmiany.store(true, std::memory_order_release);
+}
+
+bool SaZmianyZapisu() { return rejestrZapisow().saZmiany.load(std::memory_order_acquire); }
+
+QList<ZmianaZapisu> ZmianyZapisu() {
+    RejestrZapisow& r = rejestrZapisow();
+    std::lock_guard blokada(r.mutex);
+    r.saZmiany.store(false, std::memory_order_relaxed);
+    return std::exchange(r.zmiany, {});
+}
+
+QString TrwajacyBladZapisu() {
+    RejestrZapisow& r = rejestrZapisow();
+    std::lock_guard blokada(r.mutex);
+    const RejestrZapisow::Blad* ostatni = nullptr;
+    for (const auto& [klucz, b] : r.bledy)
+        if (!ostatni || b.kolejnosc > ostatni->kolejnosc) ostatni = &b;
+    return ostatni ? ostatni->tekst : QString();
 }
 
 void NowyLogNazwany(const QString& nazwa) {

@@ -1,10 +1,14 @@
 #pragma once
 // The program's own settings section and the daily event log.
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+
+#include "platform/SerialWorker.h"
 
 struct NastawyProgramu {
     qint32 Numer = 0;
@@ -67,6 +71,49 @@ void UstawKolejkeLogu(const void* wlasciciel, std::function<void(std::function<v
 void ZdejmijKolejkeLogu(const void* wlasciciel);
 // Returns once every line logged so far is in the file.
 void OproznijLog();
+
+// The event log's own writer, which the on-air engine installs as the log's
+// queue: the lines reach the disk on a thread of their own, in order, so a
+// log folder that hangs holds up nobody (nor the writer of the day files).
+// It holds at most `Miejsca` lines; lines past that are dropped and counted,
+// and the count is logged once, as soon as there is room again.
+class PisarzLogu {
+public:
+    static constexpr unsigned long long Miejsca = 10000;
+    PisarzLogu() = default;
+    ~PisarzLogu();  // the lines taken are written
+    PisarzLogu(const PisarzLogu&) = delete;
+    PisarzLogu& operator=(const PisarzLogu&) = delete;
+
+    // Takes a line's job; never waits.
+    void Zlec(std::function<void()> zapis);
+    // Returns once every line taken is written.
+    void Oproznij();
+
+private:
+    void zglosPominiete();
+    std::atomic<unsigned long long> pominiete_{0};
+    platform::SerialWorker pisarz_;
+};
+
+// ---- files the station depends on ----
+// While one of them cannot be written the status field says which and why;
+// the log gets one line when a fault begins and one when writing works again.
+enum class ZbiorStacji : quint8 { Historia, XML, Dziennik, Liczniki, RDS, Info, Przekazniki };
+// The outcome of a write of `zbior` (its stored name), from any thread:
+// `powod` is the system's text of the failure, empty when the write worked.
+void ZglosZapis(ZbiorStacji rodzaj, const QString& zbior, const QString& powod);
+struct ZmianaZapisu {
+    QString Tekst;  // for the log and the status field
+    bool Blad;      // a fault began (else one ended)
+};
+// Whether a fault began or ended since ZmianyZapisu was last called (one
+// atomic read, for the on-air tick), and what did, in order.
+bool SaZmianyZapisu();
+QList<ZmianaZapisu> ZmianyZapisu();
+// The latest fault that still stands; empty when every file is written.
+QString TrwajacyBladZapisu();
+
 void NowyLogNazwany(const QString& nazwa);
 void LogNazwany(const QString& tekst);
 

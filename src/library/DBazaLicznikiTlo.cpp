@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "library/DBaza.h"
 #include "library/DBazaNastawy.h"
@@ -27,7 +28,8 @@ struct Zadanie {
     std::vector<LicznikiNagrania> liczniki;
 };
 
-struct Niepowodzenie {
+// How one save went: 0, or the I/O result code of its failure.
+struct Wynik {
     QString sciezka;
     int kod;
 };
@@ -72,9 +74,9 @@ public:
         }
         watek_.join();
     }
-    std::vector<Niepowodzenie> Niepowodzenia() {
+    std::vector<Wynik> Wyniki() {
         std::unique_lock l(m_);
-        return std::exchange(niepowodzenia_, {});
+        return std::exchange(wyniki_, {});
     }
 
 private:
@@ -92,8 +94,7 @@ private:
             z.liczniki.clear();
             l.lock();
             wToku_ = false;
-            if (kod != 0)
-                niepowodzenia_.push_back({z.sciezka, kod});
+            wyniki_.push_back({z.sciezka, kod});
             cv_.notify_all();
         }
     }
@@ -103,7 +104,7 @@ private:
     std::optional<Zadanie> kolejka_;
     bool wToku_ = false;
     bool koniec_ = false;
-    std::vector<Niepowodzenie> niepowodzenia_;
+    std::vector<Wynik> wyniki_;
     std::thread watek_;
 };
 
@@ -128,7 +129,12 @@ void Oczekuje() {
 // A failed save is logged (never a dialog: this runs from a timer beside the
 // on-air tick) and tried again after the delay.
 void ZglosNiepowodzenia() {
-    for (const Niepowodzenie& n : pisarz().Niepowodzenia()) {
+    for (const Wynik& n : pisarz().Wyniki()) {
+        // The counters file is one the station depends on: its fault shows
+        // until a save works again.
+        ZglosZapis(ZbiorStacji::Liczniki, n.sciezka, n.kod == 0 ? QString() : TekstBleduIO(n.kod));
+        if (n.kod == 0)
+            continue;
         Log(u"Zapis liczników bazy nagrań: błąd "_s + QString::number(n.kod) + u" "_s + n.sciezka);
         oczekuje = false;
         Oczekuje();

@@ -51,7 +51,8 @@ bool SimulatedRelayCard::open() {
 
 bool SimulatedRelayCard::writeOutputs(quint8 bits) {
     if (!open_) return false;
-    return writeTextFileAtomic(outputsFile(), {bitsToText(bits)});
+    error_.clear();
+    return writeTextFileAtomic(outputsFile(), {bitsToText(bits)}, &error_);
 }
 
 QString SimulatedRelayCard::description() const {

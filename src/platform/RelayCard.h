@@ -25,6 +25,9 @@ public:
     virtual quint8 readInputs() = 0;
     // What stands behind it, for the event log.
     virtual QString description() const = 0;
+    // Where the outputs go, and why the last write of them failed.
+    virtual QString outputsTarget() const { return description(); }
+    virtual QString lastError() const { return QString(); }
 };
 
 // No card: never opens, writes nothing, reads 0.
@@ -53,12 +56,15 @@ public:
     quint8 readOutputs() override;
     quint8 readInputs() override;
     QString description() const override;
+    QString outputsTarget() const override { return outputsFile(); }
+    QString lastError() const override { return error_; }
 
     QString outputsFile() const;
     QString inputsFile() const;
 
 private:
     QString folder_;
+    QString error_;
     bool open_ = false;
 };
 

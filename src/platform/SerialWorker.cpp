@@ -21,14 +21,18 @@ SerialWorker::~SerialWorker() {
     if (thread_.joinable()) thread_.join();
 }
 
-void SerialWorker::post(std::function<void()> job) {
+void SerialWorker::post(std::function<void()> job) { tryPost(std::move(job), ~0ULL); }
+
+bool SerialWorker::tryPost(std::function<void()> job, unsigned long long limit) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (posted_ - finished_ >= limit) return false;
         jobs_.push_back(std::move(job));
         ++posted_;
         if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
     }
     work_.notify_one();
+    return true;
 }
 
 void SerialWorker::flush() {

@@ -27,6 +27,9 @@ public:
 
     // Queues a job. A job that throws is dropped; the jobs after it still run.
     void post(std::function<void()> job);
+    // Queues the job unless `limit` jobs are already waiting or running;
+    // false (the job not taken) then. Never waits for the worker.
+    bool tryPost(std::function<void()> job, unsigned long long limit);
     // Returns once every job posted before the call has run. Called from a
     // job of this worker it would wait for itself, so there it returns at once.
     void flush();

@@ -4,11 +4,14 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "platform/Cp1250.h"
 
@@ -22,6 +25,61 @@ struct Descriptor {
         if (fd >= 0) ::close(fd);
     }
 };
+
+// What an open file needs before a new line: nothing when it is empty or its
+// last line has its end, LF after a lone CR, CR LF otherwise.
+QByteArray lineEndBefore(int fd) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_size == 0) return {};
+    char last = 0;
+    if (::pread(fd, &last, 1, st.st_size - 1) != 1 || last == '\n') return {};
+    return last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+// Appends the bytes to a file opened for appending; a write cut short is
+// taken back to where it began, so no part of a line stays. errno says why.
+bool appendWhole(int fd, const QByteArray& bytes) {
+    struct stat st;
+    const off_t start = ::fstat(fd, &st) == 0 ? st.st_size : -1;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int err = n < 0 ? errno : ENOSPC;
+            if (done > 0 && start >= 0) (void)::ftruncate(fd, start);
+            errno = err;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// Opens a regular file for appending, creating it; -1 (errno set) for
+// anything else. Non-blocking, so that a FIFO never holds the writer. Read
+// too where it may, to see how the file ends.
+int openForAppend(const QByteArray& path) {
+    const int flags = O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    int fd = ::open(path.constData(), O_RDWR | flags, 0666);
+    if (fd < 0 && errno == EACCES) fd = ::open(path.constData(), O_WRONLY | flags, 0666);
+    if (fd < 0) return -1;
+    struct stat st;
+    const bool stated = ::fstat(fd, &st) == 0;
+    if (!stated || !S_ISREG(st.st_mode)) {
+        const int err = stated ? EINVAL : errno;
+        ::close(fd);
+        errno = err;
+        return -1;
+    }
+    return fd;
+}
+
+bool failWith(int err, QString* error) {
+    if (error) *error = qt_error_string(err);
+    errno = err;
+    return false;
+}
 
 }  // namespace
 
@@ -207,17 +265,44 @@ bool writeTextFileAtomic(const QString& fsPath, const QStringList& lines, QStrin
     return false;
 }
 
-bool appendTextLines(const QString& fsPath, const QStringList& lines) {
-    QFile f(fsPath);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    QByteArray buf;
+bool appendTextLines(const QString& fsPath, const QStringList& lines, QString* error) {
+    Descriptor f{openForAppend(QFile::encodeName(fsPath))};
+    if (f.fd < 0) return failWith(errno, error);
+    QByteArray buf = lineEndBefore(f.fd);
     for (const QString& l : lines) {
         buf += toCp1250(l);
         buf += "\r\n";
     }
-    const bool ok = f.write(buf) == buf.size();
-    f.close();
-    return ok && f.error() == QFileDevice::NoError;
+    if (!appendWhole(f.fd, buf)) return failWith(errno, error);
+    const int fd = std::exchange(f.fd, -1);
+    // A network file system may report a failed write only here.
+    if (::close(fd) != 0) return failWith(errno, error);
+    return true;
+}
+
+int removeStaleTemporaries(const QString& folder, qint64 beforeSec, long beforeNsec) {
+    const QByteArray dirPath = QFile::encodeName(folder);
+    DIR* dir = ::opendir(dirPath.constData());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        // "." + the file's name + ".zapis-" + 1 to 6 hexadecimal digits, as
+        // WholeFileWriter names them; nothing else is touched.
+        const QByteArray name(e->d_name);
+        const qsizetype mark = name.lastIndexOf(".zapis-");
+        if (!name.startsWith('.') || mark < 2) continue;
+        const QByteArray suffix = name.mid(mark + 7);
+        if (suffix.isEmpty() || suffix.size() > 6 ||
+            !std::all_of(suffix.begin(), suffix.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
+            continue;
+        const QByteArray path = dirPath + '/' + name;
+        struct stat st;
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        const bool older = st.st_mtim.tv_sec < beforeSec || (st.st_mtim.tv_sec == beforeSec && st.st_mtim.tv_nsec < beforeNsec);
+        if (older && ::unlink(path.constData()) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 LineAppender::~LineAppender() { close(); }
@@ -233,34 +318,30 @@ bool LineAppender::stillThere() const {
     return ::stat(path_.constData(), &st) == 0 && quint64(st.st_dev) == device_ && quint64(st.st_ino) == inode_;
 }
 
-bool LineAppender::append(const QString& fsPath, const QString& line) {
+bool LineAppender::fail(int err, QString* error) {
+    close();
+    return failWith(err, error);
+}
+
+bool LineAppender::append(const QString& fsPath, const QString& line, QString* error) {
     const std::lock_guard guard(mutex_);
     const QByteArray path = QFile::encodeName(fsPath);
     if (fd_ >= 0 && (path != path_ || !stillThere())) close();
     if (fd_ < 0) {
-        fd_ = ::open(path.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-        if (fd_ < 0) return false;
+        fd_ = openForAppend(path);
+        if (fd_ < 0) return fail(errno, error);
         struct stat st;
-        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-            close();
-            return false;
-        }
+        if (::fstat(fd_, &st) != 0) return fail(errno, error);
         path_ = path;
         device_ = quint64(st.st_dev);
         inode_ = quint64(st.st_ino);
+        lineEnd_ = lineEndBefore(fd_);
     }
-    // One write per line: appended whole, never interleaved with another writer's line.
-    const QByteArray bytes = toCp1250(line) + "\r\n";
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            close();
-            return false;
-        }
-        done += n;
-    }
+    // One write per line: appended whole, never interleaved with another
+    // writer's line. A failed one closes the file, so the next line looks
+    // again at how the file ends.
+    if (!appendWhole(fd_, lineEnd_ + toCp1250(line) + "\r\n")) return fail(errno, error);
+    lineEnd_.clear();
     return true;
 }
 

@@ -68,13 +68,24 @@ bool writeWholeFile(const QString& fsPath, const QByteArray& bytes, QString* err
 // Writes the lines, each followed by CR LF, through WholeFileWriter.
 bool writeTextFileAtomic(const QString& fsPath, const QStringList& lines, QString* error = nullptr);
 
-// Appends whole lines (CR LF) to the file, creating it when missing.
-bool appendTextLines(const QString& fsPath, const QStringList& lines);
+// Appends whole lines (CR LF) to the file, creating it when missing. What
+// is appended is there whole or not at all: a write cut short (a full disk,
+// a size limit) is taken back; a file whose last line has no end (cut by a
+// crash, edited by hand) gets its end first, so a new line never continues
+// it. `error` says why when it fails.
+bool appendTextLines(const QString& fsPath, const QStringList& lines, QString* error = nullptr);
+
+// Removes the temporaries WholeFileWriter leaves when the program dies in a
+// save (".NAME.zapis-" and a hexadecimal number) from `folder`, when they were
+// last written before `before` (seconds and nanoseconds since the epoch), so
+// a save that runs now is never touched. Returns how many were removed.
+int removeStaleTemporaries(const QString& folder, qint64 beforeSec, long beforeNsec);
 
 // A file kept open for appending lines: each line reaches the file with one
 // write, so others read it as soon as the call returns, without an open and
 // a close per line. The file is opened again under a new name, and when it
-// was removed or replaced since it was opened.
+// was removed or replaced since it was opened. Lines are appended as
+// appendTextLines appends them: whole, and never onto a cut line.
 class LineAppender {
 public:
     LineAppender() = default;
@@ -82,17 +93,19 @@ public:
     LineAppender(const LineAppender&) = delete;
     LineAppender& operator=(const LineAppender&) = delete;
 
-    bool append(const QString& fsPath, const QString& line);
+    bool append(const QString& fsPath, const QString& line, QString* error = nullptr);
     void close();
 
 private:
     bool stillThere() const;
+    bool fail(int err, QString* error);
 
     std::mutex mutex_;
     int fd_ = -1;
     QByteArray path_;
     quint64 device_ = 0;
     quint64 inode_ = 0;
+    QByteArray lineEnd_;  // what the open file needs before the next line
 };
 
 }  // namespace platform

@@ -467,10 +467,15 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
     TElemPListy e;
     bool tresc = false;  // the block has an element key
     bool emi = false;
+    // The outro counts from the end of the duration; it is taken once the
+    // block's duration is known (a TRW after it, or the file's length), so
+    // what is read and saved reads back the same.
+    QStringView outro;
     auto nowyBlok = [&] {
         InitElemPListy(e);
         tresc = false;
         emi = false;
+        outro = {};
     };
     auto koniecBloku = [&] {
         if (RodzajElemPListy(e.Typ) == 0) {
@@ -482,6 +487,7 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
                 e.Trw = CzasTrwaniaPliku(e.Adr);
                 BladIO = blad;
             }
+            if (!outro.isNull()) czytajKlucz(e, Klucz::Out, outro);
             Playlista[++n] = std::move(e);
             UstawStan(n - start);
         }
@@ -509,7 +515,10 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
             nowyBlok();
             if (k == Klucz::Brak) continue;
         }
-        if (czytajKlucz(e, k, v)) {
+        if (k == Klucz::Out) {
+            outro = v.isNull() ? QStringView(u"") : v;
+            tresc = true;
+        } else if (czytajKlucz(e, k, v)) {
             tresc = true;
             if (k == Klucz::Emi) emi = true;
         }

@@ -30,3 +30,22 @@ check_xml_against_history() {
   hst_ids=$(cut -d';' -f2 <<<"$2" | sed 's/.*\\//; s/\.[^.]*$//')
   [ "$xml_ids" = "$hst_ids" ] || fail "XML events ($(echo $xml_ids)) differ from the history ($(echo $hst_ids))"
 }
+
+# The program ran until it closed itself ($1: its exit code, $2: its standard
+# error): it ended well, through its own close path (which refused to close
+# while a player played), and left no lock file in $station.
+check_closed_itself() {
+  [ "$1" -eq 0 ] || fail "the program ended with $1"
+  grep -q '^Zamknięcie odrzucone: odtwarzacz gra$' "$2" || fail "closing was not refused while a player played"
+  [ ! -e "$station/tolvane.lock" ] || fail "the program left its lock file"
+}
+
+# The station's one event log, in $log; from here on a pattern that matches
+# no file is empty.
+find_log() {
+  local logs
+  shopt -s nullglob
+  logs=("$station"/*.LOG)
+  [ ${#logs[@]} -eq 1 ] || fail "expected one event log, found ${#logs[@]}"
+  log=${logs[0]}
+}

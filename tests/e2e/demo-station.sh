@@ -39,22 +39,20 @@ for w in "$station"/audio/*/*.WAV; do
   [ -f "${w%.WAV}.OBW" ] || fail "no envelope beside $w"
 done
 
+# What saves cut short by an earlier end left behind: the start removes the
+# program's own temporaries, and nothing else.
+touch -d '1 hour ago' "$station/.AWARIA.MIX.zapis-3fa9c1" "$station/.TOLVANE.INI.zapis-b" "$station/.notatki.zapis-nowe"
+
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_RELAY=simulated TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && timeout 90 "$program" 2>"$work/stderr"); rc=$?
 cat "$work/stderr" >&2
-[ $rc -eq 0 ] || fail "the program ended with $rc"
-# Its own close path refused to close while a player played.
-grep -q '^Zamknięcie odrzucone: odtwarzacz gra$' "$work/stderr" || fail "closing was not refused while a player played"
-[ ! -e "$station/tolvane.lock" ] || fail "the program left its lock file"
+check_closed_itself $rc "$work/stderr"
 # The last datagrams were sent before the program ended; give the listener
 # a moment to write them down, then stop it.
 sleep 1
 kill "$lpid" 2>/dev/null; wait "$lpid" 2>/dev/null; lpid=
 
-shopt -s nullglob
-logs=("$station"/*.LOG)
-[ ${#logs[@]} -eq 1 ] || fail "expected one event log, found ${#logs[@]}"
-log=${logs[0]}
+find_log
 text=$(iconv -f CP1250 -t UTF-8 "$log") || fail "the log is not Windows-1250"
 line() { sed -n "$1p" <<<"$text" | sed 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]->  //; s/\r$//'; }
 
@@ -65,6 +63,8 @@ line() { sed -n "$1p" <<<"$text" | sed 's/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]->  /
   fail "third log line: $(line 3)"
 [ "$(line '$')" = "Prawidłowy koniec pracy" ] || fail "last log line: $(line '$')"
 ! grep -q 'BRAK NAGRANIA\|BŁĄD ODCZYTU' <<<"$text" || fail "an element of the demo station could not be played"
+[ "$(cd "$station" && ls -A | grep zapis)" = .notatki.zapis-nowe ] && grep -q -- '->  Usunięte zbiory tymczasowe przerwanych zapisów: 2'$'\r''$' <<<"$text" ||
+  fail "the temporaries of cut saves were not removed and counted: $(cd "$station" && ls -A | grep zapis | tr '\n' ' ')"
 grep -q -- '->  Karta I/O otwarta: symulowana, wyjścia ' <<<"$text" || fail "the log does not name the simulated relay card"
 [ "$(head -c 8 "$station/relay-outputs.txt" 2>/dev/null)" = "00000000" ] || fail "the simulated relay card's outputs are not cleared"
 

@@ -268,7 +268,7 @@ TEST_F(MixTest, CorruptBlocksAreSkippedAndTheRestKept) {
     const QString dzwiek = wav(u"B.WAV"_s, 1500);
     zapiszPlik(blok({u"Emi=--------"_s, u"Trw=00:05.000"_s, u"Tyt=no kind"_s}) +
                blok({u"Emi=--------"_s, u"Mod=Graj o"_s, u"Tyt=mode only"_s}) +
-               blok({u"Emi=garbage"_s, u"Typ=SND"_s, u"Trw=-01:00.000"_s, u"NwP=zz"_s, u"Adr="_s + dzwiek,
+               blok({u"Emi=garbage"_s, u"Typ=SND"_s, u"Trw=-01:00.000"_s, u"Out=00:00.500"_s, u"NwP=zz"_s, u"Adr="_s + dzwiek,
                      u"Tyt=bad times"_s, u"Int=abc"_s, u"KFO=x:yz"_s, u"Ide="_s}) +
                QStringList{u"; ----------------------------------"_s, u"Emi=10:00:00.000"_s, u"Typ=SND"_s,
                            u"Int=00:09.000"_s, u"Tyt=no end"_s} +
@@ -281,6 +281,7 @@ TEST_F(MixTest, CorruptBlocksAreSkippedAndTheRestKept) {
     EXPECT_EQ(Playlista[1].Tyt.str(), u"bad times"_s);
     EXPECT_EQ(Playlista[1].Emi, -1);
     EXPECT_EQ(Playlista[1].Trw, 1500) << "a bad duration is taken from the file";
+    EXPECT_EQ(Playlista[1].Out, 1000) << "the outro counts from the end of the duration taken";
     EXPECT_EQ(Playlista[1].NwP, -1);
     EXPECT_EQ(Playlista[2].Tyt.str(), u"after"_s);
     EXPECT_EQ(Playlista[2].Int, 0) << "nothing of the unended block leaks in";

@@ -85,11 +85,18 @@ QStringList LinieZdarzenia(const ZdarzenieXML& z, const QString& ostatniaGodzina
     return linie;
 }
 
-WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z, QString& ostatniaGodzina) {
+WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z, QString& ostatniaGodzina,
+                                     QString* powod) {
+    const auto blad = [&](WynikZdarzeniaXML w, const QString& tekst) {
+        if (powod) *powod = tekst;
+        return w;
+    };
     QByteArray tresc;
     const platform::FileRead odczyt = platform::readWholeFile(zbior, tresc, MaksRozmiarHarmonogramu);
-    if (odczyt == platform::FileRead::CannotOpen) return WynikZdarzeniaXML::BrakZbioru;
-    if (odczyt != platform::FileRead::Ok || !tresc.endsWith(ZamkniecieHarmonogramu)) return WynikZdarzeniaXML::ObcyKoniec;
+    if (odczyt == platform::FileRead::CannotOpen || odczyt == platform::FileRead::ReadError)
+        return blad(WynikZdarzeniaXML::BrakZbioru, qt_error_string(errno));
+    if (odczyt != platform::FileRead::Ok || !tresc.endsWith(ZamkniecieHarmonogramu))
+        return blad(WynikZdarzeniaXML::ObcyKoniec, QStringLiteral("zbiór nie jest harmonogramem tego programu"));
 
     const qint64 koniec = tresc.size() - ZamkniecieHarmonogramu.size();
     QByteArray ogon;
@@ -103,16 +110,19 @@ WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z
     if (out.open()) {
         tresc.truncate(koniec);
         tresc += ogon;
-        if (!out.write(tresc) || !out.commit()) return WynikZdarzeniaXML::BladZapisu;
+        if (!out.write(tresc) || !out.commit()) return blad(WynikZdarzeniaXML::BladZapisu, out.errorString());
         ostatniaGodzina = GodzinaZdarzenia(z.CzasEmisji);
         return WynikZdarzeniaXML::Zapisano;
     }
     // No temporary file beside it. The file itself may still be writable:
     // the new tail goes over the closing line, the file only grows.
     QFile wMiejscu(zbior);
-    if (!wMiejscu.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || wMiejscu.size() != tresc.size() || !wMiejscu.seek(koniec))
-        return WynikZdarzeniaXML::BladZapisu;
+    if (!wMiejscu.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return blad(WynikZdarzeniaXML::BladZapisu, wMiejscu.errorString());
+    if (wMiejscu.size() != tresc.size() || !wMiejscu.seek(koniec))
+        return blad(WynikZdarzeniaXML::BladZapisu, QStringLiteral("zbiór zmienił się w czasie zapisu"));
     if (wMiejscu.write(ogon) != ogon.size() || !wMiejscu.flush()) {
+        const QString tekst = wMiejscu.errorString();
         // A tail cut short by a full disk: the closing line goes back where
         // it was (those bytes had their place), so the day's later events
         // still find the file whole.
@@ -120,7 +130,7 @@ WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z
         if (wMiejscu.seek(koniec) && wMiejscu.write(ZamkniecieHarmonogramu) == ZamkniecieHarmonogramu.size() &&
             wMiejscu.flush())
             wMiejscu.resize(tresc.size());
-        return WynikZdarzeniaXML::BladZapisu;
+        return blad(WynikZdarzeniaXML::BladZapisu, tekst);
     }
     wMiejscu.close();
     ostatniaGodzina = GodzinaZdarzenia(z.CzasEmisji);

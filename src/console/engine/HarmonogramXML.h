@@ -54,8 +54,9 @@ enum class WynikZdarzeniaXML {
 // folder where files can be written but not created, the event is written in
 // place instead: from the closing line on, which is overwritten, so what the
 // file held before stays whole. `ostatniaGodzina` is updated when an hour
-// line was written.
-WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z, QString& ostatniaGodzina);
+// line was written; `powod` gets the system's text of a failure.
+WynikZdarzeniaXML DopiszZdarzenieXML(const QString& zbior, const ZdarzenieXML& z, QString& ostatniaGodzina,
+                                     QString* powod = nullptr);
 
 // The hour of the last hour line in an existing day file ("" when none),
 // so that a re-opened file goes on where it stopped.

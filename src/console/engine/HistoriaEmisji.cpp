@@ -8,7 +8,6 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
-#include "platform/Cp1250.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
@@ -76,27 +75,6 @@ NazwyDnia NazwyPlikowDnia(const QDate& dzien) {
     return n;
 }
 
-namespace {
-
-// Appends one line; a file whose last line has no line end (cut short, or
-// edited by hand) gets its end first, so the new line is never glued onto it.
-bool dopiszLinieHistorii(const QString& zbior, const QString& linia) {
-    QByteArray bajty;
-    QFile f(zbior);
-    if (f.open(QIODevice::ReadOnly) && f.size() > 0 && f.seek(f.size() - 1)) {
-        char ostatni = 0;
-        if (f.getChar(&ostatni) && ostatni != '\n') bajty = ostatni == '\r' ? "\n" : "\r\n";
-    }
-    f.close();
-    bajty += platform::toCp1250(linia) + "\r\n";
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    const bool ok = f.write(bajty) == bajty.size();
-    f.close();
-    return ok && f.error() == QFileDevice::NoError;
-}
-
-}  // namespace
-
 PlikiHistorii::PlikiHistorii() : Loguj([](const QString& t) { Log(t); }) {}
 
 void PlikiHistorii::OtworzPlikiHistorii(const QDate& dzien) { Otworz(NazwyPlikowDnia(dzien)); }
@@ -112,16 +90,19 @@ void PlikiHistorii::Otworz(const NazwyDnia& n) {
     const QString hst = platform::resolvePath(ZbiorHST);
     if (!QFile::exists(hst)) {
         QFile f(hst);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            Loguj(QStringLiteral("Nie można utworzyć zbioru historii ") + ZbiorHST);
+        const bool ok = f.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        if (!ok) Loguj(QStringLiteral("Nie można utworzyć zbioru historii ") + ZbiorHST + QStringLiteral(": ") + f.errorString());
+        ZglosZapis(ZbiorStacji::Historia, ZbiorHST, ok ? QString() : f.errorString());
     }
     if (!ZbiorXML.isEmpty()) {
         const QString xml = platform::resolvePath(ZbiorXML);
         if (!QFile::exists(xml)) {
-            if (platform::writeTextFileAtomic(xml, LinieNowegoHarmonogramu(Dzien)))
+            QString powod;
+            if (platform::writeTextFileAtomic(xml, LinieNowegoHarmonogramu(Dzien), &powod))
                 OstatniaGodzina = QStringLiteral("0");
             else
-                Loguj(QStringLiteral("Nie można utworzyć zbioru XML ") + ZbiorXML);
+                Loguj(QStringLiteral("Nie można utworzyć zbioru XML ") + ZbiorXML + QStringLiteral(": ") + powod);
+            ZglosZapis(ZbiorStacji::XML, ZbiorXML, powod);
         } else {
             // Going on in a file written before (a restart, or an element
             // that began on the previous day): its own last hour line counts.
@@ -144,9 +125,14 @@ bool PlikiHistorii::DopiszLinie(const NazwyDnia& n, const QString& czasStartu, c
     if (tekst.isEmpty() || n.ZbiorHST.isEmpty()) return false;
     upewnijSieDnia(n);
     const QString linia = czasStartu + QStringLiteral("; ") + sciezka + QStringLiteral("; ") + tekst;
-    if (dopiszLinieHistorii(platform::resolvePath(ZbiorHST), linia)) return true;
-    Loguj(QStringLiteral("Błąd zapisu do zbioru historii ") + ZbiorHST);
-    return false;
+    // A last line cut short (a crash, a full disk) gets its end first, so
+    // the new line is never glued onto it.
+    QString powod;
+    const bool ok = platform::appendTextLines(platform::resolvePath(ZbiorHST), {linia}, &powod);
+    ZglosZapis(ZbiorStacji::Historia, ZbiorHST, powod);
+    if (!ok) Loguj(QStringLiteral("Błąd zapisu do zbioru historii ") + ZbiorHST + QStringLiteral(", linia ") + czasStartu +
+                   QStringLiteral(" pominięta: ") + powod);
+    return ok;
 }
 
 bool PlikiHistorii::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
@@ -156,8 +142,12 @@ bool PlikiHistorii::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
 bool PlikiHistorii::DopiszZdarzenie(const NazwyDnia& n, const ZdarzenieXML& z) {
     if (n.ZbiorXML.isEmpty()) return false;
     upewnijSieDnia(n);
-    const QString pominiete = QStringLiteral(", zdarzenie ") + z.CzasEmisji + QStringLiteral(" pominięte");
-    switch (DopiszZdarzenieXML(platform::resolvePath(ZbiorXML), z, OstatniaGodzina)) {
+    QString powod;
+    const WynikZdarzeniaXML wynik = DopiszZdarzenieXML(platform::resolvePath(ZbiorXML), z, OstatniaGodzina, &powod);
+    const bool zapisano = wynik == WynikZdarzeniaXML::Zapisano || wynik == WynikZdarzeniaXML::ZapisanoWMiejscu;
+    ZglosZapis(ZbiorStacji::XML, ZbiorXML, zapisano ? QString() : powod);
+    const QString pominiete = QStringLiteral(", zdarzenie ") + z.CzasEmisji + QStringLiteral(" pominięte: ") + powod;
+    switch (wynik) {
     case WynikZdarzeniaXML::Zapisano:
         wMiejscuZgloszony_.clear();
         return true;

@@ -48,8 +48,10 @@ struct Straznik {
 void SilnikEmisji::Timer1Timer() {
     if (Timer1Zajety)
         return;
-    // What the day-file writer said since the last tick goes to the log here.
+    // What the day-file writer said since the last tick goes to the log here,
+    // and a file that could not be written to the status field.
     Historia.ZglosKomunikaty();
+    PokazZapisy();
     // Reading a playlist does not belong inside the tick: it runs right after.
     if (Emisja.AwariaStartJest && !AwariaWykonana)
         awariaCzeka_ = true;

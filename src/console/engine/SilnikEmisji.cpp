@@ -58,21 +58,30 @@ SilnikEmisji::SilnikEmisji(StanKonsoli& stan, OdtwarzaczeSlotow& odtwarzacze, Wy
 SilnikEmisji::~SilnikEmisji() {
     PodlaczNumeryUndo(false);
     Historia.Oproznij();
+    // What the log's writer still holds goes before any line written directly.
+    Dziennik.Oproznij();
     ZdejmijKolejkeLogu(this);
 }
 
 void SilnikEmisji::PodlaczLog() {
-    // The event log is written by the day files' writer, in turn with the
-    // history, XML, RDS and INFO files: a log line costs the tick a queued job.
+    // The event log has a writer of its own, so a log folder that hangs
+    // holds neither the tick nor the history, XML, RDS and INFO files; what
+    // the day files' writer has to say goes to the log through it too.
     UstawKolejkeLogu(
-        this,
-        [this](std::function<void()> zapis) {
-            Historia.Zlec([zapis = std::move(zapis)] {
-                zapis();
-                return QString();
-            });
-        },
-        [this] { Historia.Oproznij(); });
+        this, [this](std::function<void()> zapis) { Dziennik.Zlec(std::move(zapis)); },
+        [this] {
+            Historia.Oproznij();
+            Dziennik.Oproznij();
+        });
+}
+
+void SilnikEmisji::PokazZapisy() {
+    if (!SaZmianyZapisu()) return;
+    const QList<ZmianaZapisu> zmiany = ZmianyZapisu();
+    if (zmiany.isEmpty()) return;
+    for (const ZmianaZapisu& z : zmiany) Log(z.Tekst);
+    const QString blad = TrwajacyBladZapisu();
+    wyjscia_->PokazBladZapisu(blad.isEmpty() ? zmiany.last().Tekst : blad, !blad.isEmpty());
 }
 
 void SilnikEmisji::UstawWyjscia(WyjsciaEmisji* wyjscia) {

@@ -20,6 +20,7 @@
 
 #include "audio/PlayerSloty.h"
 #include "console/engine/HistoriaEmisji.h"
+#include "foundation/KestSter2.h"
 #include "console/engine/ObecnoscPlikow.h"
 #include "console/engine/OdtwarzaczeRekordy.h"
 #include "audio/OdtwarzaczeSlotow.h"
@@ -108,9 +109,13 @@ public:
     SilnikEmisji& operator=(const SilnikEmisji&) = delete;
 
     void UstawWyjscia(WyjsciaEmisji* wyjscia);
-    // Hands the event log's lines to the day files' writer (the constructors
+    // Hands the event log's lines to the log's own writer (the constructors
     // call it; the destructor writes what is queued and takes it back).
     void PodlaczLog();
+    // A file the station depends on that cannot be written, or can again:
+    // the log's line and the status field (each tick, costs nothing when
+    // nothing changed).
+    void PokazZapisy();
     WyjsciaEmisji& Wyjscia() { return *wyjscia_; }
     OdtwarzaczeSlotow& Odtwarzacze() { return odtwarzacze_; }
 
@@ -173,6 +178,9 @@ public:
     // The day's history and XML files, written by their own thread; a test
     // waits for them with Historia.Oproznij().
     HistoriaWTle Historia;
+    // The event log's lines, on a thread of their own (OproznijLog waits
+    // for them and for the day files).
+    PisarzLogu Dziennik;
     // Presence of the playlist's files as a worker found it; the tick reads
     // only this (the display refresh hands it the list; a test calls
     // Pliki.Oproznij() before it ticks).

@@ -48,3 +48,6 @@ void WyjsciaEmisji::KasujPoleStatusu() { Brak("pole statusu"); }
 void WyjsciaEmisji::UstawStatus(const QString&, KolorStatusu) { Brak("pole statusu"); }
 void WyjsciaEmisji::UstawPostepStatusu(qint64) { Brak("pole statusu"); }
 void WyjsciaEmisji::UstawMaksimumStatusu(qint64) { Brak("pole statusu"); }
+void WyjsciaEmisji::PokazBladZapisu(const QString& tekst, bool trwa) {
+    UstawStatus(tekst, trwa ? KolorStatusu::Czerwony : KolorStatusu::Czarny);
+}

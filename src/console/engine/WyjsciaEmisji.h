@@ -81,6 +81,9 @@ public:
     // Progress at element n of the count the check set as the maximum.
     virtual void UstawPostepStatusu(qint64 n);
     virtual void UstawMaksimumStatusu(qint64 maksimum);
+    // A file the station depends on cannot be written (`trwa`, red, shown
+    // again whenever the field goes idle), or writing works again.
+    virtual void PokazBladZapisu(const QString& tekst, bool trwa);
 
 protected:
     // One log line the first time `co` is asked for.

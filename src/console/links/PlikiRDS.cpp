@@ -152,29 +152,20 @@ QString TickerRDS(const QString& tekst, int pozycja) {
 
 // ------------------------------------------------------------------ files
 
-namespace {
-// What the writer logs: nothing, or the first failure of a file.
-QString bladRDS(std::set<QString>& bledne, const QString& zbior, const QString& powod) {
-    if (!bledne.insert(zbior).second) return QString();
-    return QStringLiteral("Błąd zapisu zbioru RDS ") + zbior + QStringLiteral(": ") + powod;
-}
-}  // namespace
-
-void PlikiRDS::zapisz(const QString& zbior, const QStringList& linie) {
-    silnik_.Historia.Zlec([bledne = bledne_, zbior, linie] {
+void PlikiRDS::zapisz(const QString& zbior, const QStringList& linie, ZbiorStacji rodzaj) {
+    silnik_.Historia.Zlec([zbior, linie, rodzaj] {
         QString powod;
-        if (!platform::writeTextFileAtomic(platform::resolvePath(zbior), linie, &powod))
-            return bladRDS(*bledne, zbior, powod);
-        bledne->erase(zbior);
+        platform::writeTextFileAtomic(platform::resolvePath(zbior), linie, &powod);
+        ZglosZapis(rodzaj, zbior, powod);
         return QString();
     });
 }
 
 void PlikiRDS::usun(const QString& zbior) {
-    silnik_.Historia.Zlec([bledne = bledne_, zbior] {
+    silnik_.Historia.Zlec([zbior] {
         QFile f(platform::resolvePath(zbior));
-        if (!f.exists() || f.remove()) return QString();
-        return bladRDS(*bledne, zbior, f.errorString());
+        ZglosZapis(ZbiorStacji::RDS, zbior, !f.exists() || f.remove() ? QString() : f.errorString());
+        return QString();
     });
 }
 
@@ -188,7 +179,7 @@ void PlikiRDS::PiszOpisNaAntenie(quint8 slot) {
     if (r.RodzajElementu == RodzajWHI || r.RodzajElementu == RodzajDJ_) return;
     if (r.DlugoscElementu <= 2000) return;
     const QStringList linie = LinieOpisuNaAntenie(r.Element, Emisja.InfoZbiorPozycji, silnik_.PrzesuniecieCzasu);
-    if (!linie.isEmpty()) zapisz(ZbiorInfo(), linie);
+    if (!linie.isEmpty()) zapisz(ZbiorInfo(), linie, ZbiorStacji::Info);
 }
 
 // ------------------------------------------------------------------ RDS at the start

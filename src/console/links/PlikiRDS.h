@@ -6,7 +6,8 @@
 // The texts are made on the caller's thread; the writing is queued to the
 // engine's day-file writer, in order with the history and the XML schedule,
 // so a slow or network folder never holds up a start. A file that cannot be
-// written is logged once and left; the air goes on.
+// written shows as a fault of the station's files until it can be written
+// again; the air goes on.
 //
 // No widgets here: the window forwards its outputs and label clicks to this
 // unit and shows the RDS and TA labels while their flags say so.
@@ -14,8 +15,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
-#include <memory>
-#include <set>
+#include "foundation/KestSter2.h"
 
 class SilnikEmisji;
 
@@ -66,14 +66,12 @@ public:
     bool EtykietaTA = false;
 
 private:
-    // One file rewritten whole, or removed, on the writer's thread; a
-    // failure is logged once for the file.
-    void zapisz(const QString& zbior, const QStringList& linie);
+    // One file rewritten whole, or removed, on the writer's thread; how it
+    // went is reported among the station's files.
+    void zapisz(const QString& zbior, const QStringList& linie, ZbiorStacji rodzaj = ZbiorStacji::RDS);
     void usun(const QString& zbior);
     void zapisPS(const QString& wykonawca, const QString& tytul, const QStringList& teksty);
     void zapisRT(const QString& wykonawca, const QString& tytul, const QString& identyfikator, qint32 element);
 
     SilnikEmisji& silnik_;
-    // Files whose failure is already in the log; the writer's alone.
-    std::shared_ptr<std::set<QString>> bledne_ = std::make_shared<std::set<QString>>();
 };

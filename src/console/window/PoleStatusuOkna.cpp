@@ -3,7 +3,9 @@
 #include "foundation/Dialogi.h"
 #include "foundation/KestGraf2.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QRegularExpression>
 
 void EtykietaStatusu::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && Klik) {
@@ -45,6 +47,14 @@ QString tlo(KolorStatusu k) {
     return QStringLiteral("black");
 }
 
+// The text with the folders of its paths left out: a stored path keeps its
+// Windows form (D:\MUZYKA\A.WAV), a Linux one starts with "/" after a blank.
+QString bezKatalogow(QString t) {
+    static const QRegularExpression katalogi(
+        QStringLiteral(R"((?:\b[A-Za-z]:)?\\(?:[^\\]*\\)*|(?<![^\s"(])/(?:[^/\s]+/)+)"));
+    return t.replace(katalogi, QString());
+}
+
 }  // namespace
 
 PoleStatusuOkna::PoleStatusuOkna(QWidget* okno)
@@ -56,17 +66,25 @@ PoleStatusuOkna::PoleStatusuOkna(QWidget* okno)
     StatusGauge->setTextVisible(false);
     StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
     StatusLabel->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    StatusLabel->setAlignment(Qt::AlignCenter);
+    StatusLabel->setWordWrap(true);
     KasujStatus();
 }
 
 void PoleStatusuOkna::UstawStatus(const QString& tekst, KolorStatusu kolor) {
-    kolor_ = kolor;
+    // Idle while a file cannot be written: the fault shows instead.
+    const bool awaria = kolor == KolorStatusu::Czarny && !bladZapisu_.isEmpty();
+    kolor_ = awaria ? KolorStatusu::Czerwony : kolor;
+    tekst_ = awaria ? bladZapisu_ : tekst;
     StatusGauge->setStyleSheet(QStringLiteral("QProgressBar { background: %1; border: none; }"
                                               " QProgressBar::chunk { background: %2; }")
-                                   .arg(tlo(kolor), kolorPostepu(kolor)));
-    StatusLabel->setText(tekst);
-    StatusLabel->adjustSize();
-    wysrodkuj();
+                                   .arg(tlo(kolor_), kolorPostepu(kolor_)));
+    dopasuj();
+}
+
+void PoleStatusuOkna::PokazBladZapisu(const QString& tekst, bool trwa) {
+    bladZapisu_ = trwa ? tekst : QString();
+    UstawStatus(tekst, trwa ? KolorStatusu::Czerwony : KolorStatusu::Czarny);
 }
 
 void PoleStatusuOkna::UstawPostepStatusu(qint64 n) {
@@ -85,19 +103,29 @@ void PoleStatusuOkna::Rozmiesc(int lewy, int gorny, int szerokosc, int wysokosc)
     const QRect q = NaQRect(r);
     StatusBevel->setGeometry(q);
     StatusGauge->setGeometry(q.adjusted(2, 2, -2, -2));
-    QFont f = StatusLabel->font();
-    f.setPixelSize(qMax(9, SkalaY(11)));
-    StatusLabel->setFont(f);
-    StatusLabel->adjustSize();
-    wysrodkuj();
+    rozmiarPisma_ = qMax(9, SkalaY(11));
+    dopasuj();
     StatusGauge->raise();
     StatusLabel->raise();
 }
 
-void PoleStatusuOkna::wysrodkuj() {
-    // A text wider than the bevel gets a negative offset and stays centred
-    // (the halving rounds toward zero).
-    const QRect b = StatusBevel->geometry();
-    const int lewy = b.left() + (b.width() - StatusLabel->width()) / 2;
-    StatusLabel->move(lewy, b.top() + (b.height() - StatusLabel->height()) / 2);
+void PoleStatusuOkna::dopasuj() {
+    // The label fills the box inside the bevel's edges, its text centred and
+    // wrapped at blanks into as many lines as the box holds.
+    const QRect r = StatusGauge->geometry();
+    QFont f = StatusLabel->font();
+    f.setPixelSize(rozmiarPisma_);
+    const auto miesci = [&](const QString& t) {
+        const QRect z = QFontMetrics(f).boundingRect(QRect(0, 0, r.width(), 1 << 16), Qt::AlignCenter | Qt::TextWordWrap, t);
+        return z.width() <= r.width() && z.height() <= r.height();
+    };
+    QString t = tekst_;
+    if (!miesci(t)) t = bezKatalogow(t);
+    for (const int najmniejsze = qMax(9, rozmiarPisma_ / 2); !miesci(t) && f.pixelSize() > najmniejsze;)
+        f.setPixelSize(f.pixelSize() - 1);
+    if (!miesci(t)) t = QFontMetrics(f).elidedText(t, Qt::ElideMiddle, r.width());
+    StatusLabel->setFont(f);
+    StatusLabel->setText(t);
+    StatusLabel->setToolTip(t == tekst_ ? QString() : tekst_);
+    StatusLabel->setGeometry(r);
 }

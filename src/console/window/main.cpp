@@ -3,13 +3,22 @@
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
 #include "foundation/Dialogi.h"
+#include "foundation/KestSter2.h"
 #include "foundation/UslugaDialogow.h"
+#include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
 #include "platform/Paths.h"
+#include "platform/SerialWorker.h"
+#include "platform/TextFile.h"
+#include "playlists/NastawyEmisji.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -61,9 +70,56 @@ private:
     UslugaDialogow& okna_;
 };
 
+// Where the program rewrites whole files, as the settings name them: the
+// program folder (settings, profiles, the emergency playlist, the relay
+// card's files), the day files', the RDS folder, the playlists', the lists',
+// the singles sets' and the work folder; and the folders of the settings
+// file, the database and its counters.
+struct MiejscaZapisow {
+    QStringList foldery, zbiory;
+};
+MiejscaZapisow Zapisywane() {
+    return {{platform::programFolder(), Emisja.KatHST, Emisja.KatRDSZbior, Emisja.KatAutomat, Emisja.KatLista1,
+             Emisja.KatLista2, Emisja.KatSingleZapis, Nastawy.RoboczyKatalog},
+            {KonfiguracjaZbior, BazaNagran.BazaZbior, BazaSciezkaLicznikow()}};
+}
+
+// What saves cut short by an earlier end of the program left behind (a
+// temporary per save, as big as the file it was to replace): removed once
+// the settings have named the folders, on a thread of its own, since any of
+// them may be a network folder; only temporaries older than this start, so
+// a save running now is never touched. How many goes to the log.
+void UsunTymczasowe(platform::SerialWorker& watek, QObject& okno, const timespec& start) {
+    watek.post([m = Zapisywane(), start, &okno] {
+        QStringList foldery;
+        for (const QString& f : m.foldery)
+            if (!f.isEmpty()) foldery << platform::resolvePath(f);
+        for (const QString& z : m.zbiory)
+            if (!z.isEmpty()) foldery << QFileInfo(platform::resolvePath(z)).absolutePath();
+        QStringList sprawdzone;
+        int usuniete = 0;
+        for (const QString& f : foldery) {
+            const QString folder = QDir::cleanPath(f);
+            if (sprawdzone.contains(folder)) continue;
+            sprawdzone << folder;
+            usuniete += platform::removeStaleTemporaries(folder, start.tv_sec, start.tv_nsec);
+        }
+        if (usuniete > 0)
+            QMetaObject::invokeMethod(&okno, [usuniete] {
+                Log(QStringLiteral("Usunięte zbiory tymczasowe przerwanych zapisów: ") + QString::number(usuniete));
+            }, Qt::QueuedConnection);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A write past a file-size limit fails (EFBIG) and takes its writer's
+    // failure path, which keeps the old file and says so, instead of the
+    // signal ending the program on air.
+    std::signal(SIGXFSZ, SIG_IGN);
+    timespec start{};
+    clock_gettime(CLOCK_REALTIME, &start);
     // Qt's own event loop rather than GLib's: GLib walks its sources on every
     // wake, a good part of what the idle console costs 33 times a second, and
     // nothing here needs it (the program's dialogs are Qt's own).
@@ -88,6 +144,9 @@ int main(int argc, char** argv) {
     okno.FormCreate(app.arguments().mid(1));
     // After FormCreate: a missing translation goes into the day's log.
     TTolv::TlumaczeniaQt();
+    // Ends (finishing its work) before the window goes.
+    platform::SerialWorker sprzatanie;
+    UsunTymczasowe(sprzatanie, okno, start);
 
     ZamkniecieAutomatyczne dialogi(Dialogi());
     bool ok = false;

@@ -7,6 +7,11 @@
 #include "library/DBaza.h"
 
 #include <QFile>
+#include <QRegularExpression>
+
+#include <chrono>
+#include <condition_variable>
+#include <future>
 
 using namespace Qt::StringLiterals;
 
@@ -59,6 +64,45 @@ TEST_F(EndingTest, AWholeRecordingWritesItsHistoryLineAndXmlEvent) {
     // Nothing more happens on later ticks: the element was ended once.
     tik(10);
     EXPECT_EQ(stopy().size(), 1);
+}
+
+// The event log writes on its own: while a log write hangs (a log folder
+// on a share that does not answer), an element ends and its history line is
+// written all the same. Lines past the log's room are dropped, and how many
+// is said once, when the log has room again.
+TEST_F(EndingTest, AHangingLogWriteHoldsNoHistoryLineAndItsOverflowIsCounted) {
+    std::mutex m;
+    std::condition_variable cv;
+    bool pusc = false;
+    LogWiele([&] {
+        std::unique_lock l(m);
+        cv.wait(l, [&] { return pusc; });
+        return QStringList{};
+    });
+    const QString plik = wav(u"T1.WAV"_s, 30'000);
+    dodaj(plik, 14 * 3600'000, 30'000).Tyt = u"T"_s;
+    grajKursor(1);
+    tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
+    auto historia = std::async(std::launch::async, [&] { silnik->Historia.Oproznij(); });
+    const bool czekala = historia.wait_for(std::chrono::seconds(30)) != std::future_status::ready;
+    const QByteArray linia = dir.read(u"HST/26_12_06.HST"_s);
+    const unsigned long long zalanie = PisarzLogu::Miejsca + 5;
+    for (unsigned long long i = 0; i < zalanie; ++i) Log(u"linia %1"_s.arg(i));
+    {
+        std::lock_guard l(m);
+        pusc = true;
+    }
+    cv.notify_all();
+    historia.wait();
+    EXPECT_FALSE(czekala) << "the day files waited for the log";
+    EXPECT_TRUE(linia.startsWith("14:03:27; " + plik.toUtf8() + "; 100%; 00:30; T;")) << linia.toStdString();
+
+    const QStringList log = logi();
+    const QStringList pominiete = log.filter(u"Pominięte linie dziennika (zapis nie nadążał): "_s);
+    ASSERT_EQ(pominiete.size(), 1);
+    EXPECT_EQ(log.filter(QRegularExpression(u"^linia \\d+$"_s)).size() + pominiete[0].section(u' ', -1).toULongLong(),
+              zalanie);
+    EXPECT_EQ(log.last(), pominiete[0]);
 }
 
 TEST_F(EndingTest, AnElementCrossingMidnightStaysInItsStartDay) {

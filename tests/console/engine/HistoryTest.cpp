@@ -98,11 +98,18 @@ TEST_F(HistoryTest, ALastLineWithoutItsEndGetsOneBeforeTheNextLine) {
         {"10:00:00; A.WAV; 100%\n", "10:00:00; A.WAV; 100%\n11:00:00; B.WAV; 100%\r\n"},
         {"", "11:00:00; B.WAV; 100%\r\n"},
     };
+    // The event log's lines go on the same way.
+    Nastawy.LOGZbiorJest = true;
+    Nastawy.LOGKatalog = folder.path();
     for (const auto& p : przypadki) {
         folder.write(u"HST/26_12_06.HST"_s, p.przed);
         PlikiHistorii pliki;
         EXPECT_TRUE(pliki.DopiszLinie(QDate(2026, 12, 6), u"11:00:00"_s, u"B.WAV"_s, u"100%"_s));
         EXPECT_EQ(hst(u"26_12_06.HST"_s), p.po) << p.przed.toStdString();
+        QFile::remove(LogZbior());
+        folder.write(u"Tolvane_2026-12-06.LOG"_s, p.przed);
+        Log(u"B"_s);
+        EXPECT_EQ(folder.read(u"Tolvane_2026-12-06.LOG"_s), QByteArray(p.po).replace("11:00:00; B.WAV; 100%", "14:03:27->  B"));
     }
 }
 

@@ -410,7 +410,7 @@ TEST(PlikiRDS, AReadOnlyFolderIsLoggedOncePerFileAndAutomatPlaysOn) {
     EXPECT_EQ(r.logiZ(QStringLiteral("START ")).size(), 3);
     EXPECT_EQ(r.logiZ(QStringLiteral("STOP ")).size(), 3);
     EXPECT_TRUE(r.pliki().isEmpty());
-    QStringList bledy = r.logiZ(QStringLiteral("Błąd zapisu zbioru RDS "));
+    QStringList bledy = r.logiZ(QStringLiteral("Błąd zapisu zbioru "));
     for (QString& b : bledy) b = b.section(QLatin1Char(':'), 0, 0).section(QLatin1Char('/'), -1);
     bledy.sort();
     EXPECT_EQ(bledy, QStringList({"INFO", "PS1", "PT1", "RT1"}));

@@ -278,11 +278,19 @@ TEST_F(PlaylistCommands, StatusFieldGaugeLabelAndClicks) {
         w.UstawPostepStatusu(k.n);
         EXPECT_EQ(p.Postep(), k.procent) << k.maksimum << " " << k.n;
     }
-    w.UstawStatus(u"Test obecności nagrań playlisty z bardzo długim opisem"_s, KolorStatusu::Zielony);
+    // A text longer than the box stays inside it, centred, with the file
+    // name and the reason; the whole text is the tool tip.
+    const QString dlugi = u"Nie zagrano: D:\\MUZYKA\\ARCHIWUM ROZGŁOŚNI\\LATA OSIEMDZIESIĄTE\\A0123456.WAV - "
+                          u"plik nie jest w formacie PCM (24 bity na próbkę)"_s;
+    w.UstawStatus(dlugi, KolorStatusu::Zielony);
     const QRect b = p.StatusBevel->geometry(), l = p.StatusLabel->geometry();
-    EXPECT_GT(l.width(), b.width());
-    EXPECT_LT(l.left(), b.left());
+    EXPECT_TRUE(b.contains(l));
     EXPECT_EQ(l.left(), b.left() + (b.width() - l.width()) / 2);
+    const QRect tekst = QFontMetrics(p.StatusLabel->font())
+                            .boundingRect(l, Qt::AlignCenter | Qt::TextWordWrap, p.StatusLabel->text());
+    EXPECT_TRUE(l.contains(tekst)) << p.StatusLabel->text().toStdString();
+    EXPECT_EQ(p.StatusLabel->text(), u"Nie zagrano: A0123456.WAV - plik nie jest w formacie PCM (24 bity na próbkę)"_s);
+    EXPECT_EQ(p.StatusLabel->toolTip(), dlugi);
     EXPECT_EQ(p.Kolor(), KolorStatusu::Zielony);
 
     // No report: "OK". A report and no read: the viewer, gauge back to 0,

@@ -9,9 +9,11 @@
 #include "console/support/OknoTestPomoc.h"
 #include "console/window/EtykietaOkna.h"
 #include "console/window/TTolv.h"
+#include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiSkrypt.h"
 #include "platform/Clock.h"
+#include "platform/RelayCard.h"
 #include "platform/TextFile.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/VirtualDevice.h"
@@ -33,7 +35,7 @@ protected:
         ASSERT_TRUE(platform::writeTextFileAtomic(
             folder.file(u"TOLVANE.INI"_s),
             {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"OknoStanStart=0"_s,
-             u"[Emisja MIX]"_s, u"CzyHST=0"_s, u"KatRDSZbior="_s + folder.file(u"RDS"_s), u"CzyInfoZbiorJest=1"_s,
+             u"LOGZbiorJest=1"_s, u"LOGKatalog="_s + folder.path(), u"[Emisja MIX]"_s, u"CzyHST=0"_s, u"KatRDSZbior="_s + folder.file(u"RDS"_s), u"CzyInfoZbiorJest=1"_s,
              u"InfoZbiorPozycji=1"_s, u"CzyRDSZbiorPSJest=1"_s, u"CzyRDSZbiorPSWykon=1"_s, u"CzyRDSZbiorPSTytul=1"_s,
              u"CzyRDSZbiorRTJest=1"_s, u"CzyRDSZbiorRTWykon=1"_s, u"CzyRDSZbiorRTTytul=1"_s,
              u"CzyRDSZbiorTAJest=1"_s, u"CzyRDSZbiorDIJest=1"_s, u"RDSStopS=1"_s}));
@@ -166,6 +168,46 @@ TEST_F(RdsOkno, TheDateLabelsDialogTheTickerAndTheRDSLabel) {
     zegar.advance(1'000);
     okno->TimerWyswietlaczTimer();
     EXPECT_EQ(plik("DI1"), "");
+}
+
+// An RDS file, then the relay outputs, that cannot be written (a folder
+// stands in the file's place): the status field says which and why, in red,
+// as long as it lasts (an idle "OK" does not hide it); the log has one line
+// for the fault with the system's reason and one when writing works again.
+TEST_F(RdsOkno, AFileThatCannotBeWrittenShowsInTheStatusFieldWhileItLasts) {
+    PoleStatusuOkna& st = okno->Status();
+    const auto sprawdz = [&](const QString& zbior, const std::function<void()>& zapisz) {
+        SCOPED_TRACE(zbior.toStdString());
+        QFile::remove(folder.file(zbior));
+        ASSERT_TRUE(QDir(folder.path()).mkpath(zbior));
+        zapisz();
+        zapisz();
+        plik("PS1");
+        krok();
+        EXPECT_EQ(st.Kolor(), KolorStatusu::Czerwony);
+        EXPECT_TRUE(st.Tekst().endsWith(zbior + u": Is a directory"_s)) << st.Tekst().toStdString();
+        okno->Silnik().Wyjscia().KasujPoleStatusu();
+        EXPECT_EQ(st.Kolor(), KolorStatusu::Czerwony);
+        ASSERT_TRUE(QDir(folder.file(zbior)).removeRecursively());
+        zapisz();
+        plik("PS1");
+        krok();
+        EXPECT_EQ(st.Kolor(), KolorStatusu::Czarny);
+        EXPECT_TRUE(st.Tekst().endsWith(zbior + u" znów działa"_s)) << st.Tekst().toStdString();
+        EXPECT_EQ(Logi().filter(zbior + u": Is a directory"_s).size(), 1) << Logi().join(u'\n').toStdString();
+        EXPECT_EQ(Logi().filter(zbior + u" znów działa"_s).size(), 1);
+    };
+    sprawdz(u"RDS/PS1"_s, [&] {
+        dialogi.OdpowiedzRDS(u"T"_s, u"W"_s, u"I"_s);
+        QTest::mouseClick(okno->DataLabel, Qt::LeftButton);
+    });
+    OpcjeGPI.Advantech1761Jest = true;
+    UstawKartePrzekaznikow(std::make_unique<platform::SimulatedRelayCard>(folder.path()));
+    OtworzKarte();
+    sprawdz(u"relay-outputs.txt"_s, [] { ZapiszPrzekazniki(1); });
+    ZamknijKarte();
+    OpcjeGPI.Advantech1761Jest = false;
+    UstawKartePrzekaznikow(platform::relayCardFromEnvironment());
 }
 
 }  // namespace
