@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractProxyModel>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -94,14 +97,19 @@ TEST_F(StanowiskoOkna, DialogsOpenInFrontOfTheirOpenerCentredOnItAndGiveTheKeysB
         EXPECT_LE((pytanie.srodek - okno->frameGeometry().center()).manhattanLength(), 2);
         EXPECT_EQ(pytanie.naWierzchu, tryb == 2);
         EXPECT_EQ(QApplication::activeWindow(), okno.get());
-        // The settings dialog, the folder picker (in Polish) opened from it,
-        // then "Akceptuj": the console's keys work at once.
+        // The settings dialog, the folder picker (in Polish, its dates as the
+        // program writes them) opened from it, then "Akceptuj": the console's
+        // keys work at once.
         bool poPolsku = false;
+        QString data;
         QTimer::singleShot(0, [&] {
             nastawy.zapisz();
             QTimer::singleShot(0, [&] {
                 wybor.zapisz();
                 for (const QPushButton* b : wybor.okno->findChildren<QPushButton*>()) poPolsku |= b->text() == u"Anuluj"_s;
+                const auto* pliki = wybor.okno->findChild<QFileSystemModel*>();
+                if (const QAbstractProxyModel* p = qobject_cast<QFileDialog*>(wybor.okno)->proxyModel())
+                    data = p->mapFromSource(pliki->index(folder.path(), 3)).data().toString();
                 qobject_cast<QFileDialog*>(wybor.okno)->reject();
             });
             QTest::mouseClick(nastawy.okno->findChild<QWidget*>(u"KatHSTPrzycisk"_s), Qt::LeftButton);
@@ -113,6 +121,7 @@ TEST_F(StanowiskoOkna, DialogsOpenInFrontOfTheirOpenerCentredOnItAndGiveTheKeysB
         EXPECT_EQ(wybor.rodzic, nastawy.okno);
         EXPECT_EQ(nastawy.naWierzchu && wybor.naWierzchu, tryb == 2);
         EXPECT_TRUE(poPolsku);
+        EXPECT_TRUE(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$"_s).match(data).hasMatch()) << data.toStdString();
         EXPECT_EQ(QApplication::activeWindow(), okno.get());
         UstawDialogi(&dialogi);
         okno.reset();
