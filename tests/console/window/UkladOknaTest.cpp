@@ -12,12 +12,8 @@
 #include <QTimer>
 
 #include "console/support/OknoTestPomoc.h"
-#include "console/window/EtykietaOkna.h"
 #include "foundation/DialogiQt.h"
-#include "platform/TextFile.h"
 #include "settings/TDlgNastawy.h"
-
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -34,33 +30,6 @@ TEST(OknoNaEkranie, OpensWithinTheFreeAreaNeverBelowItsMinimum) {
     EXPECT_EQ(TTolv::GeometriaStartowa(2, wolny, duzy), duzy);
     // A screen smaller than the minimum: the whole free area, nothing past it.
     EXPECT_EQ(TTolv::GeometriaStartowa(0, QRect(0, 0, 1024, 740), QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 740));
-    EXPECT_TRUE(wolny.contains(TTolv::GeometriaStartowa(0, QRect(0, 40, 1280, 680), duzy, ramka).marginsAdded(ramka)));
-}
-
-// The offscreen screen (800 wide) is narrower than the window's least size:
-// in every mode the window stays on it, scaled down, and so do the status
-// field and the clocks.
-TEST_F(StanowiskoOkna, OnAScreenBelowItsLeastSizeTheStatusFieldAndTheClocksStayInView) {
-    for (int tryb : {0, 1, 2}) {
-        SCOPED_TRACE(tryb);
-        EXPECT_TRUE(platform::writeTextFileAtomic(folder.file(u"TOLVANE.INI"_s),
-                                                  {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s,
-                                                   u"[Nastawy programu]"_s, u"OknoStanStart=%1"_s.arg(tryb)}));
-        TTolv w;
-        w.FormCreate({});
-        w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        const QRect ekran = w.screen()->availableGeometry();
-        ASSERT_LT(ekran.width(), TTolv::MinimalnaSzerokosc);
-        // The frame is the window manager's (fitted once it framed the window).
-        EXPECT_TRUE(QRect(QPoint(), ekran.size()).contains(QRect(QPoint(), w.size())))
-            << w.width() << "x" << w.height();
-        for (const QWidget* pole : {static_cast<const QWidget*>(w.Status().StatusLabel),
-                                    static_cast<const QWidget*>(w.Czas24Label)}) {
-            const QRect r(pole->mapTo(&w, QPoint(0, 0)), pole->size());
-            EXPECT_TRUE(w.rect().contains(r)) << pole->objectName().toStdString();
-        }
-    }
 }
 
 // The modal window in front, as it was when it opened.
