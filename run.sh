@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release program, builds the demo
-# station when there is none, and starts the console on it.
+# Installs what is missing, builds the release program and starts the
+# console: on the demo station (built when there is none), or on the station
+# folder named by TOLVANE_HOME.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps
@@ -17,11 +18,9 @@ if [ ! -x build/release/src/console/tolvane ]; then
   exit 0
 fi
 
-STATION=${TOLVANE_HOME:-$PWD/demo-station}
-if [ ! -f "$STATION/TOLVANE.INI" ]; then
-  echo "Building the demo station in $STATION"
-  build/release/tools/demo-station/tolvane-demo-station "$STATION"
-fi
+# The demo station, built when missing, unless TOLVANE_HOME names a station
+# of one's own, which starts on its defaults.
+STATION=$(scripts/station build/release/tools/demo-station/tolvane-demo-station "$PWD/demo-station")
 # The demo station drives the simulated relay card (two text files in the
 # station); a real station names its own folder and gets no simulation.
 if [ -z "${TOLVANE_HOME:-}" ]; then

@@ -9,7 +9,9 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -683,6 +685,23 @@ quint16 DialogiQt::DecyzjaCzas(const QString& linia, const QString& tytul, const
     return okno.PokazModalnie(oknoGlowne_);
 }
 
+namespace {
+
+// Qt's picker writes its dates in the system locale ("7 Dec 2026" on a
+// machine without one); the program writes every date one way.
+class DatyKatalogow final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& i, int rola) const override {
+        const auto* pliki = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (pliki && i.column() == 3 && rola == Qt::DisplayRole)
+            return pliki->lastModified(mapToSource(i)).toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        return QIdentityProxyModel::data(i, rola);
+    }
+};
+
+}  // namespace
+
 bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
     const QString start = katalog.isEmpty() ? QString() : platform::resolvePath(katalog);
     // Qt's own dialog (it speaks the program's language), in front of the
@@ -692,6 +711,7 @@ bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
     okno.setFileMode(QFileDialog::Directory);
     okno.setOption(QFileDialog::ShowDirsOnly);
     okno.setOption(QFileDialog::DontUseNativeDialog);
+    okno.setProxyModel(new DatyKatalogow(&okno));
     if (ZawszeNaWierzchu(otwierajacy)) okno.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const bool wybrano = okno.exec() == QDialog::Accepted && !okno.selectedFiles().isEmpty();
     if (otwierajacy && otwierajacy->isVisible()) otwierajacy->activateWindow();

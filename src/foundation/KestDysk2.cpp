@@ -148,13 +148,14 @@ ZbiorNastaw ZbiorNastaw::Wczytaj(const QString& plik) {
     return z;
 }
 
-bool ZbiorNastaw::Wartosc(const QString& sekcja, const QString& klucz, QString& v) const {
+bool ZbiorNastaw::Wartosc(const QString& sekcja, const QString& klucz, QString& v, bool doslownie) const {
     const auto h = naglowki_.constFind(QLatin1Char('[') + upperPL(sekcja) + QLatin1Char(']'));
     if (h == naglowki_.cend()) return false;
     const auto k = klucze_.constFind(upperPL(klucz));
     if (k == klucze_.cend() || *k <= *h) return false;
     const QString& l = linie_[*k];
-    v = trimRight(l.mid(l.indexOf(QLatin1Char('=')) + 1));
+    v = l.mid(l.indexOf(QLatin1Char('=')) + 1);
+    if (!doslownie) v = trimRight(v);
     return true;
 }
 

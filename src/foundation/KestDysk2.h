@@ -63,9 +63,10 @@ public:
     const QString& Blad() const { return blad_; }
     const QStringList& Linie() const { return linie_; }
 
-    // The raw value of the last line with the key after the section's
-    // header; false when no line there has the key.
-    bool Wartosc(const QString& sekcja, const QString& klucz, QString& v) const;
+    // The value of the last line with the key after the section's header,
+    // trailing blanks removed unless `doslownie`; false when no line there
+    // has the key.
+    bool Wartosc(const QString& sekcja, const QString& klucz, QString& v, bool doslownie = false) const;
     // As CzytajKlucz, CzytajBool ... below.
     QString Klucz(const QString& sekcja, const QString& klucz) const;
     void Bool(const QString& sekcja, const QString& klucz, bool& flaga) const;

@@ -56,6 +56,8 @@ const OpisSekcji& SekcjaNastaw() {
         OpisKlucza haslo = KluczTekst(QStringLiteral("HasloINITekst"), &n.HasloINITekst, QStringLiteral("WQXE"),
                                       QStringLiteral("Tekst hasla konfiguracji"));
         haslo.pustyZostawia = true;
+        // The password is compared as it was typed: a blank at its end counts.
+        haslo.doslowny = true;
         t.klucze.push_back(haslo);
         t.klucze.push_back(KluczBool(QStringLiteral("LOGZbiorJest"), &n.LOGZbiorJest, false,
                                      QStringLiteral("Czy jest tworzony zbiór LOG (0 - nie, 1 - tak)")));

@@ -90,7 +90,7 @@ void CzytajSekcje(const ZbiorNastaw& zbior, const OpisSekcji& sekcja) {
                            // A missing key keeps the value; a key written with an
                            // empty value means empty, unless the key says otherwise.
                            QString w;
-                           if (!zbior.Wartosc(s, k.klucz, w)) return;
+                           if (!zbior.Wartosc(s, k.klucz, w, k.doslowny)) return;
                            if (w.isEmpty() && k.pustyZostawia) return;
                            if (w.isEmpty() && k.pustyDomyslny) w = k.domyslnyTekst;
                            if (k.maxDlugosc > 0) w = cutTo(w, k.maxDlugosc);

@@ -41,6 +41,7 @@ struct OpisKlucza {
     int maxDlugosc = 0;             // Tekst: cut to this many characters (0: no limit)
     bool pustyZostawia = false;     // Tekst: an empty value read keeps the previous value
     bool pustyDomyslny = false;     // Tekst: an empty value read gives the default back
+    bool doslowny = false;          // Tekst: read as written, trailing blanks kept
     bool tylkoCzytany = false;      // read but never written
     // Written only while this flag is set: a key kept with the value read,
     // for as long as the file held it.

@@ -107,12 +107,12 @@ void NagrywarkaDJ::OtworzWejscie() {
     int nr = Wgrywanie.WgrajWejcieNr;
     if (nr >= hub.inputNames().size()) nr = 0;
     if (!hub.isInputFormatSupported(nr, format))
-        PokazBlad(QStringLiteral("Error"), QStringLiteral("Record format not supported"));
+        PokazBlad(QStringLiteral("Błąd wejścia nagrywania"), QStringLiteral("format nagrywania nie jest obsługiwany"));
     QString blad;
     wejscie_ = hub.openInput(nr, format, &blad);
     if (!wejscie_) {
         Log(QStringLiteral("Wejście nagrywania nie otwarte: ") + blad);
-        PokazBlad(QStringLiteral("Error"), QStringLiteral("Problem creating record handle"));
+        PokazBlad(QStringLiteral("Błąd wejścia nagrywania"), QStringLiteral("nie można otworzyć wejścia"));
         return;
     }
     kolejka_ = LiczbaBuforow;

@@ -224,7 +224,9 @@ public:
         lista_->clear();
         lista_->addItems(nazwy_);
         const qint64 nr = poNazwie_ ? nazwy_.indexOf(*k->jako<QString>()) : LiczbaZmiennej(*k);
-        lista_->setCurrentIndex(nr < nazwy_.size() ? int(nr) : -1);
+        // An input number past the list records from the first input: the
+        // box shows that one.
+        lista_->setCurrentIndex(nr < nazwy_.size() ? int(nr) : 0);
     }
     QVariant Stan() const override { return lista_->currentIndex(); }
     void Przyjmij() override {
@@ -513,11 +515,12 @@ void TDlgNastawy::FormShow() {
 }
 
 void TDlgNastawy::AkceptujButtonClick() {
-    // An active password nobody can type would lock the technician out (and
-    // the reader would make it the default after a restart).
+    // An active password of nothing but blanks would lock the technician out
+    // (the prompt takes no such answer, and an empty value read back keeps
+    // the default).
     const auto* haslo = findChild<QCheckBox*>(u"HasloINIJest"_s);
     auto* tekst = findChild<QLineEdit*>(u"HasloINITekst"_s);
-    if (haslo && tekst && haslo->isChecked() && tekst->text().isEmpty()) {
+    if (haslo && tekst && haslo->isChecked() && tekst->text().trimmed().isEmpty()) {
         PokazInfo(u"Hasło nie może być puste"_s, u"Należy wpisać hasło albo wyłączyć \"Aktywne\""_s);
         tekst->setFocus();
         return;

@@ -38,6 +38,19 @@ port=$(cat "$work/port")
 for w in "$station"/audio/*/*.WAV; do
   [ -f "${w%.WAV}.OBW" ] || fail "no envelope beside $w"
 done
+# Its jingles as a singles set and its adverts as a time list due two minutes
+# on, in the folders its browsers open on.
+sin=$station/audio/JINGLE/JINGLE.SIN
+[ "$(wc -l <"$sin")" = 24 ] && [ "$(sed -n 2p "$sin")" = $'C:\\JINGLE\\J01.WAV\r' ] || fail "the singles set: $(tr -d '\r' <"$sin")"
+lst=$(tr -d '\r' <"$station/audio/REKLAMY/REKLAMY.LST")
+# The first entry at h:mm:00 two minutes after the minute it was built in.
+t=$(sed -n 1p <<<"$lst" | cut -c1-8)
+now=$(( $(date +%s) / 60 * 60 ))
+{ [ "$t" = "$(date -d "@$((now + 120))" +%k:%M:00)" ] || [ "$t" = "$(date -d "@$((now + 60))" +%k:%M:00)" ]; } &&
+  [ "$(sed -n 2p <<<"$lst")" = 'C:\REKLAMY\R01.WAV' ] || fail "the time list: $lst"
+for k in 'KatMuzyka1=C:\' 'KatLista1=C:\REKLAMY' 'SingleOdczytKatalogiJest=1' 'SingleKatAdres1=C:\JINGLE' 'KatAdres1=C:\MUZYKA'; do
+  grep -qxF "$k"$'\r' "$station/TOLVANE.INI" || fail "the settings lack $k"
+done
 
 # What saves cut short by an earlier end left behind: the start removes the
 # program's own temporaries, and nothing else.

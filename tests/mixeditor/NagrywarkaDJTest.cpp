@@ -463,7 +463,8 @@ TEST_F(NagrywarkaTest, ClosingFinishesTheTakeThenDrainsTheInput) {
     rec.OtworzWejscie();
     hub().setStreamGate(nullptr);
     EXPECT_FALSE(rec.WejscieOtwarte());
-    EXPECT_EQ(bledy(), (QStringList{u"Error/ (Record format not supported)"_s, u"Error/ (Problem creating record handle)"_s}));
+    EXPECT_EQ(bledy(), (QStringList{u"Błąd wejścia nagrywania/ (format nagrywania nie jest obsługiwany)"_s,
+                                    u"Błąd wejścia nagrywania/ (nie można otworzyć wejścia)"_s}));
     okno.zamykanie = true;
     rec.Zamknij();
     EXPECT_EQ(okno.zakonczone, 3);

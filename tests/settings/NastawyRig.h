@@ -78,6 +78,7 @@ inline QString Niedomyslna(const OpisKlucza& k) {
         {QStringLiteral("WgrajKompresujStrumien"), QStringLiteral("128")},
         {QStringLiteral("WgrajDJPoziomdB"), QStringLiteral("45")},
         {QStringLiteral("Id"), QStringLiteral("Łódź")},
+        {QStringLiteral("HasloINITekst"), QStringLiteral(" tajne ")},  // read back as typed
     };
     if (wlasne.contains(k.klucz)) return wlasne[k.klucz];
     switch (k.typ()) {

@@ -205,6 +205,9 @@ TEST_F(DlgNastawyTest, DevicesRadioButtonsAndTheXPMode) {
     EXPECT_EQ(Wgrywanie.WgrajWejcieNr, 2);
     EXPECT_EQ(Nastawy.ModulStart, 0);
     EXPECT_EQ(Katalogi.Sortowanie, 4);
+    Wgrywanie.WgrajWejcieNr = 3;  // past the list: the recorder's input, the first
+    dlg_->FormShow();
+    EXPECT_EQ(wejscie->currentText(), QStringLiteral("Mikrofon"));
 
     Emisja.CzyPlayerZgodnoscWinXP = true;
     dlg_->FormShow();
@@ -213,11 +216,11 @@ TEST_F(DlgNastawyTest, DevicesRadioButtonsAndTheXPMode) {
     EXPECT_EQ(dlg_->XPLabel2->text(), QStringLiteral("W celu zmiany trybu, w INI wpis: CzyPlayerZgodnoscWinXP=0"));
 }
 
-TEST_F(DlgNastawyTest, AnActivePasswordMayNotBeEmpty) {
+TEST_F(DlgNastawyTest, AnActivePasswordMayNotBeBlank) {
     Nastawy.HasloINIJest = false;
     dlg_->FormShow();
     W<QCheckBox>(QStringLiteral("HasloINIJest"))->setChecked(true);
-    W<QLineEdit>(QStringLiteral("HasloINITekst"))->clear();
+    W<QLineEdit>(QStringLiteral("HasloINITekst"))->setText(QStringLiteral("   "));
     Akceptuj();
     EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Info).value(0).teksty.value(0), QStringLiteral("Hasło nie może być puste"));
     EXPECT_FALSE(Nastawy.HasloINIJest) << "nothing copied, the dialog stays";

@@ -6,10 +6,13 @@
 #include "audio/Sygnaly2.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
+#include "library/DKatalogNastawy.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
+#include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 #include "settings/Konfiguracja.h"
 
 #include <QDir>
@@ -208,7 +211,48 @@ bool zbudujPlayliste(const std::vector<Nagranie>& n, const OpcjeStacjiDemo& o, c
     return true;
 }
 
+// The jingles as a singles set (title and file line per slot, twelve
+// slots), which Alt+C reads into the palette.
+bool zbudujSingle(const std::vector<Nagranie>& n, QString& blad) {
+    QStringList linie;
+    for (const auto& x : n)
+        if (x.Rodzaj == RodzajJNG && linie.size() < 24) linie << x.Tytul << x.Adres;
+    while (linie.size() < 24) linie << QStringLiteral("----------") << QString();
+    const QString plik = platform::resolvePath(ZestawSingliDemo);
+    if (!platform::writeTextFileAtomic(plik, linie, &blad)) {
+        blad = QStringLiteral("Nie można zapisać ") + plik + QStringLiteral(": ") + blad;
+        return false;
+    }
+    return true;
+}
+
+// The adverts as a time list due in the next minutes: a block of all of them
+// two minutes after the first element, and again three minutes later.
+bool zbudujTimeliste(const std::vector<Nagranie>& n, const OpcjeStacjiDemo& o, QString& blad) {
+    CzyscTimeliste();
+    qint32 ile = 0;
+    for (const qint64 poMinutach : {2, 5})
+        for (const auto& x : n) {
+            if (x.Rodzaj != RodzajREK) continue;
+            TElemTListy& e = Timelista[size_t(++ile)];
+            e = TElemTListy{};
+            e.Tyt = x.Tytul;
+            e.Adr = x.Adres;
+            e.Czas = qint32((o.OdMs / 1000 + poMinutach * 60) % (DobaMs / 1000));
+            e.Trw = x.Ms;
+        }
+    StanTimelisty.Ilosc = ile;
+    if (!ZapiszTimeliste(ListaReklamDemo)) {
+        blad = QStringLiteral("Nie można zapisać listy ") + ListaReklamDemo;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+const QString ZestawSingliDemo = QStringLiteral("C:\\JINGLE\\JINGLE.SIN");
+const QString ListaReklamDemo = QStringLiteral("C:\\REKLAMY\\REKLAMY.LST");
 
 bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     QDir d;
@@ -271,6 +315,17 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     }
     for (quint8* k : {&Emisja.Kanal1, &Emisja.Kanal2, &Emisja.Kanal3, &Emisja.Kanal4, &Emisja.Kanal5, &Emisja.KanalPFL})
         *k = 0;
+    // The browsers open on the station's drive: recordings at its root, the
+    // singles set and the time list in their folders, one button per folder.
+    Emisja.KatMuzyka1 = QStringLiteral("C:\\");
+    Emisja.KatLista1 = QStringLiteral("C:\\REKLAMY");
+    Emisja.SingleOdczytKatalogiJest = true;
+    Emisja.SingleKatAdres[0] = QStringLiteral("C:\\JINGLE");
+    const char* const foldery[] = {"MUZYKA", "JINGLE", "REKLAMY"};
+    for (size_t i = 0; i < std::size(foldery); ++i) {
+        Katalogi.KatOpis[i] = QLatin1String(foldery[i]);
+        Katalogi.KatAdres[i] = QStringLiteral("C:\\") + QLatin1String(foldery[i]);
+    }
 
     // A full station takes about a minute: one line per stage says it works.
     const auto postep = [&](const char* etap) {
@@ -290,6 +345,8 @@ bool ZbudujStacjeDemo(const OpcjeStacjiDemo& o, QString& blad) {
     }
     postep("Building today's playlist");
     if (!zbudujPlayliste(lista, o, folder + QStringLiteral("/AWARIA.MIX"), blad)) return false;
+    postep("Writing the singles set and the time list");
+    if (!zbudujSingle(lista, blad) || !zbudujTimeliste(lista, o, blad)) return false;
 
     QSaveFile flaga(folder + QStringLiteral("/TolvaneAwaria.FLG"));
     if (!flaga.open(QIODevice::WriteOnly) || flaga.write("1\r\n") != 3 || !flaga.commit()) {

@@ -21,3 +21,9 @@ struct OpcjeStacjiDemo {
 
 // False with a reason when something could not be written.
 bool ZbudujStacjeDemo(const OpcjeStacjiDemo& opcje, QString& blad);
+
+// Beside the audio: the jingles as a singles set, and the adverts as a time
+// list due a few minutes after the first element (stored paths, drive C: of
+// the station).
+extern const QString ZestawSingliDemo;
+extern const QString ListaReklamDemo;

@@ -26,6 +26,7 @@
 
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QWheelEvent>
 
 namespace {
@@ -46,7 +47,7 @@ constexpr TColor KolorCienia = 0x808080;
 
 TTolv::TTolv(QWidget* parent)
     : TRForm(parent), dyspozytor_(silnik_.Stan, przyciski_, *this) {
-    setMinimumSize(MinimalnaSzerokosc, MinimalnaWysokosc);
+    if (const QScreen* e = screen()) setMinimumSize(NajmniejszyRozmiar(e->availableGeometry().size()));
     setMouseTracking(true);
     FiltrujPowtorzeniaKlawiszy();
     // Every dialog opens in front of this window, centred on it.

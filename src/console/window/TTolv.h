@@ -38,16 +38,20 @@ class EtykietaOkna;
 
 class TTolv : public TRForm, private CelDyspozytora, private WidokSciany {
 public:
-    // The window is never smaller than this; everything is laid out on the
-    // 648 x 507 grid scaled to the window.
+    // The window is not made smaller than this where the screen has room;
+    // everything is laid out on the 648 x 507 grid scaled to the window.
     static constexpr int MinimalnaSzerokosc = 1030;
     static constexpr int MinimalnaWysokosc = 746;
     // Where the window opens (its client area): within the screen's free
     // area `dostepny` (the taskbar and panels left out) less the window
-    // manager's frame `ramka`, never below the minimum; a normal window keeps
-    // the grid's proportions, a maximised one takes the whole free area and
-    // full screen (mode 2) the whole screen `ekran`.
+    // manager's frame `ramka`; a normal window keeps the grid's proportions,
+    // a maximised one takes the whole free area and full screen (mode 2) the
+    // whole screen `ekran`. The minimum holds only where it fits: on a
+    // smaller screen the grid scales down, so the status field and the
+    // clocks stay in view.
     static QRect GeometriaStartowa(quint8 tryb, const QRect& dostepny, const QRect& ekran, const QMargins& ramka = {});
+    // The least size of the window on a screen whose room is `miejsce`.
+    static QSize NajmniejszyRozmiar(const QSize& miejsce);
 
     explicit TTolv(QWidget* parent = nullptr);
     ~TTolv() override;

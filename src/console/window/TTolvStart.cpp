@@ -216,16 +216,17 @@ void TTolv::UstawNadawcowUDP() {
 
 void TTolv::OtworzPlikiHistorii() { silnik_.OtworzPlikiHistorii(); }
 
+QSize TTolv::NajmniejszyRozmiar(const QSize& miejsce) {
+    return QSize(MinimalnaSzerokosc, MinimalnaWysokosc).boundedTo(miejsce);
+}
+
 QRect TTolv::GeometriaStartowa(quint8 tryb, const QRect& dostepny, const QRect& ekran, const QMargins& ramka) {
     if (tryb == 2) return ekran;
     const QRect wolny = dostepny.marginsRemoved(ramka);
     QSize s = wolny.size();
     if (tryb != 1) s = QSize(SzerokoscSiatki, WysokoscSiatki).scaled(s, Qt::KeepAspectRatio);
-    QRect r(QPoint(0, 0), s.expandedTo(QSize(MinimalnaSzerokosc, MinimalnaWysokosc)));
+    QRect r(QPoint(0, 0), s.expandedTo(NajmniejszyRozmiar(wolny.size())));
     r.moveCenter(wolny.center());
-    // A screen smaller than the minimum keeps the top-left corner in view.
-    if (r.left() < wolny.left()) r.moveLeft(wolny.left());
-    if (r.top() < wolny.top()) r.moveTop(wolny.top());
     return r;
 }
 
@@ -234,7 +235,10 @@ void TTolv::UstawTrybOkna(quint8 tryb) {
     // Without a layout Qt would size the window from its children, and
     // without a window manager nothing maximises it or makes it full
     // screen: the geometry comes first, the state after it.
-    if (const QScreen* e = screen()) setGeometry(GeometriaStartowa(tryb, e->availableGeometry(), e->geometry()));
+    if (const QScreen* e = screen()) {
+        setMinimumSize(NajmniejszyRozmiar((tryb == 2 ? e->geometry() : e->availableGeometry()).size()));
+        setGeometry(GeometriaStartowa(tryb, e->availableGeometry(), e->geometry()));
+    }
     switch (tryb) {
         case 0: setWindowState(Qt::WindowNoState); break;
         case 1: setWindowState(Qt::WindowMaximized); break;
@@ -259,6 +263,7 @@ void TTolv::DopasujDoEkranu() {
     if (!e || ramka == okno || e->availableGeometry().contains(ramka)) return;
     const QMargins marginesy(okno.left() - ramka.left(), okno.top() - ramka.top(), ramka.right() - okno.right(),
                              ramka.bottom() - okno.bottom());
+    setMinimumSize(NajmniejszyRozmiar(e->availableGeometry().marginsRemoved(marginesy).size()));
     setGeometry(GeometriaStartowa(trybOkna_, e->availableGeometry(), e->geometry(), marginesy));
 }
 

@@ -33,7 +33,10 @@
 
 #include <QLineEdit>
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -692,6 +695,41 @@ TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
     EXPECT_EQ(silnik().Stan.ZdarzenieFlaga, 1);
     QTest::mouseClick(okno.get(), Qt::RightButton, Qt::NoModifier, QPoint(200, 500));
     EXPECT_EQ(silnik().Stan.ZdarzenieFlaga, 0);
+}
+
+// The README's table of what the event log gets: each row's keys pressed as
+// the rows above prepare them, and each log text it shows (in backticks) in a
+// line they wrote, blanks run together; "no line" means none at all.
+TEST_F(KeysAndBar, TheReadmesEventLogTableIsWhatTheLogGets) {
+    QFile plik(QStringLiteral(TOLVANE_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+    const QString tekst = QString::fromUtf8(plik.readAll());
+    const qsizetype od = tekst.indexOf(u"\n## The event log"_s);
+    const QRegularExpression kod(u"`([^`]+)`"_s);
+    const std::vector<Wiersz> tabela = wiersze();
+    int sprawdzone = 0;
+    for (const QString& linia : tekst.mid(od, tekst.indexOf(u"\n## "_s, od + 5) - od).split(u'\n')) {
+        const QStringList k = linia.split(u'|');
+        if (od < 0 || k.size() < 4 || !k[1].contains(u'`')) continue;
+        for (const auto& m : kod.globalMatch(k[1])) {
+            SCOPED_TRACE(linia.toStdString());
+            const auto kc = QKeySequence::fromString(m.captured(1).replace(u"PgDn"_s, u"PgDown"_s))[0];
+            const auto w = std::find_if(tabela.begin(), tabela.end(), [&](const Wiersz& x) {
+                return x.klawisz && KodBIOS(x.klawisz, x.modyfikatory) == KodBIOS(int(kc.key()), kc.keyboardModifiers());
+            });
+            odNowa();
+            if (w != tabela.end() && w->przygotuj) w->przygotuj(*this);
+            const qsizetype przed = logi().size();
+            if (w != tabela.end()) QTest::keyClick(okno.get(), Qt::Key(w->klawisz), w->modyfikatory);
+            else QTest::keyClick(okno.get(), kc.key(), kc.keyboardModifiers());
+            const QString nowe = logi().mid(przed).join(u'\n').replace(QRegularExpression(u" +"_s), u" "_s);
+            if (k[2].contains(u"no line"_s)) EXPECT_TRUE(nowe.isEmpty()) << nowe.toStdString();
+            for (const auto& t : kod.globalMatch(k[2]))
+                EXPECT_TRUE(nowe.contains(t.captured(1))) << t.captured(1).toStdString() << " in\n" << nowe.toStdString();
+            ++sprawdzone;
+        }
+    }
+    EXPECT_GE(sprawdzone, 15);
 }
 
 TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {

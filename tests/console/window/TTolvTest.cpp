@@ -2,10 +2,12 @@
 // button bar (real input through it: KlawiszePaskaTest).
 #include <gtest/gtest.h>
 
+#include "console/window/EtykietaOkna.h"
 #include "console/window/TTolv.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QDir>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -67,8 +69,12 @@ TEST_F(MainWindow, PictureOfTheButtonBarAt1296x1014) {
 
 TEST_F(MainWindow, NeverSmallerThanItsMinimumAndLaidOutAgainOnResize) {
     TTolv okno;
-    pokaz(okno, 800, 600);
-    EXPECT_EQ(okno.size(), QSize(TTolv::MinimalnaSzerokosc, TTolv::MinimalnaWysokosc));
+    pokaz(okno, 700, 500);
+    // The offscreen screen is narrower: the window and its status field and clock stay on it.
+    EXPECT_EQ(okno.size(), QSize(TTolv::MinimalnaSzerokosc, TTolv::MinimalnaWysokosc)
+                               .boundedTo(okno.screen()->availableGeometry().size()));
+    for (const QWidget* w : {static_cast<QWidget*>(okno.Status().StatusLabel), static_cast<QWidget*>(okno.Czas24Label)})
+        EXPECT_TRUE(okno.rect().contains(QRect(w->mapTo(&okno, QPoint()), w->size()))) << w->objectName().toStdString();
     okno.resize(1944, 1521);
     QCoreApplication::processEvents();
     EXPECT_FLOAT_EQ(SkalaPozioma, 3.0f);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractProxyModel>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -25,8 +28,8 @@ TEST(OknoNaEkranie, OpensWithinTheFreeAreaNeverBelowItsMinimum) {
     EXPECT_TRUE(wolny.contains(TTolv::GeometriaStartowa(0, wolny, duzy, ramka).marginsAdded(ramka)));
     EXPECT_EQ(TTolv::GeometriaStartowa(1, wolny, duzy, ramka).marginsAdded(ramka), wolny);
     EXPECT_EQ(TTolv::GeometriaStartowa(2, wolny, duzy), duzy);
-    // A screen smaller than the minimum: the minimum, its corner in view.
-    EXPECT_EQ(TTolv::GeometriaStartowa(0, QRect(0, 0, 1024, 740), QRect(0, 0, 1024, 768)), QRect(0, 0, 1030, 746));
+    // A screen smaller than the minimum: the whole free area, nothing past it.
+    EXPECT_EQ(TTolv::GeometriaStartowa(0, QRect(0, 0, 1024, 740), QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 740));
 }
 
 // The modal window in front, as it was when it opened.
@@ -63,14 +66,19 @@ TEST_F(StanowiskoOkna, DialogsOpenInFrontOfTheirOpenerCentredOnItAndGiveTheKeysB
         EXPECT_LE((pytanie.srodek - okno->frameGeometry().center()).manhattanLength(), 2);
         EXPECT_EQ(pytanie.naWierzchu, tryb == 2);
         EXPECT_EQ(QApplication::activeWindow(), okno.get());
-        // The settings dialog, the folder picker (in Polish) opened from it,
-        // then "Akceptuj": the console's keys work at once.
+        // The settings dialog, the folder picker (in Polish, its dates as the
+        // program writes them) opened from it, then "Akceptuj": the console's
+        // keys work at once.
         bool poPolsku = false;
+        QString data;
         QTimer::singleShot(0, [&] {
             nastawy.zapisz();
             QTimer::singleShot(0, [&] {
                 wybor.zapisz();
                 for (const QPushButton* b : wybor.okno->findChildren<QPushButton*>()) poPolsku |= b->text() == u"Anuluj"_s;
+                const auto* pliki = wybor.okno->findChild<QFileSystemModel*>();
+                if (const QAbstractProxyModel* p = qobject_cast<QFileDialog*>(wybor.okno)->proxyModel())
+                    data = p->mapFromSource(pliki->index(folder.path(), 3)).data().toString();
                 qobject_cast<QFileDialog*>(wybor.okno)->reject();
             });
             QTest::mouseClick(nastawy.okno->findChild<QWidget*>(u"KatHSTPrzycisk"_s), Qt::LeftButton);
@@ -82,6 +90,7 @@ TEST_F(StanowiskoOkna, DialogsOpenInFrontOfTheirOpenerCentredOnItAndGiveTheKeysB
         EXPECT_EQ(wybor.rodzic, nastawy.okno);
         EXPECT_EQ(nastawy.naWierzchu && wybor.naWierzchu, tryb == 2);
         EXPECT_TRUE(poPolsku);
+        EXPECT_TRUE(QRegularExpression(u"^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$"_s).match(data).hasMatch()) << data.toStdString();
         EXPECT_EQ(QApplication::activeWindow(), okno.get());
         UstawDialogi(&dialogi);
         okno.reset();
