@@ -294,13 +294,13 @@ TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
     StanPlaylisty.Kursor = 6;
     r.k.RozpocznijPrzesuwanie();
     StanPlaylisty.Kursor = 3;
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    r.graj(0, TrybNastepny, ZrodloProg);
     ASSERT_EQ(StanPlaylisty.DoGrania, 2);
     EXPECT_EQ(StanPlaylisty.Kursor, 3);
     r.dialogi.Odpowiedz(OdpowiedzTak);
     r.k.PrzesunElement(true);
     EXPECT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E6 E3 E4 E5 E7 E8"_s);
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    r.graj(0, TrybNastepny, ZrodloProg);
     EXPECT_EQ(StanPlaylisty.Kursor, StanPlaylisty.DoGrania);
     r.silnik->StopWszystko();
 
@@ -386,7 +386,7 @@ struct PytanieCofnij final : DialogiCiche {
 
 TEST(EdycjaKomend, AnUndoPutsTheNextMarkOnWhatIsStillToCome) {
     Edycja r;
-    const auto start = [&r] { r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw); };
+    const auto start = [&r] { r.graj(0, TrybNastepny, ZrodloKlaw); };
     const auto tak = [&r] { r.dialogi.Odpowiedz(OdpowiedzTak); };
     struct Przypadek {
         const char* nazwa;
@@ -483,6 +483,7 @@ TEST(EmisjaTeraz, TheSecondOfThreeAtOneTimeStartsNowWithinItsBlock) {
     EXPECT_EQ(b.EmisjaTerazStart, 90'000);
 
     // Refused: units 2, hundreds kept; nothing starts.
+    r.silnik->OproznijPrzygotowania();  // the entries at the cursor are read ahead
     r.dialogi.Odpowiedz(OdpowiedzNie);
     EmitujPozycjeTimelisty(*r.silnik, 0, ZrodloKlaw, true);
     EXPECT_EQ(Timelista[2].Stan, 102);

@@ -96,6 +96,13 @@ struct SilnikRig {
             silnik->Timer1Timer();
         }
     }
+    // A start outside the tick (a key, a command): its file is read ahead
+    // and the next tick, the clock standing, puts it on air.
+    void graj(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
+        silnik->GrajKolejny(odtwarzacz, tryb, zrodlo);
+        gotowe();
+    }
+    void gotowe() { StartPoPrzygotowaniu(*silnik); }
     // Ticks until `warunek` holds (at most `maks`); returns the ticks taken or -1.
     template <class F>
     int tikDo(F warunek, int maks = 100'000) {

@@ -130,7 +130,15 @@ public:
     void grajPierwszy() {
         StanPlaylisty.Kursor = 1;
         silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+        poStarcie();
         ASSERT_TRUE(silnik().SlotZajety(1));
+    }
+    // A start that found its file not read yet airs once it is: the
+    // workers finish, the next tick makes it and what it left runs after.
+    void poStarcie() {
+        if (!silnik().StartCzeka()) return;
+        StartPoPrzygotowaniu(silnik());
+        silnik().PoTiku();
     }
 
     // The settings dialog is modal: when it shows, note it (and whether
@@ -631,6 +639,7 @@ TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
             (w.sciana ? przyciskiSingli : przyciski).insert(w.sciana ? w.id : w.przycisk);
             QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(b));
         }
+        poStarcie();
         w.sprawdz(*this, w.id, logi().mid(przed));
         EXPECT_EQ(Zdarzenie.Rodzaj, ZdarzenieBrak);
     }
@@ -655,9 +664,10 @@ TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
     EXPECT_EQ(StanPlaylisty.Kursor, 2);
     powtorzony(okno.get(), Qt::Key_Return);
     powtorzony(okno.get(), Qt::Key_Delete);
-    EXPECT_FALSE(silnik().SlotZajety(1));
+    EXPECT_FALSE(silnik().SlotZajety(1) || silnik().StartCzeka());
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     QTest::keyClick(okno.get(), Qt::Key_Return);
+    poStarcie();
     EXPECT_TRUE(silnik().SlotZajety(1) || silnik().SlotZajety(2));
     QLineEdit pole;
     EXPECT_TRUE(PowtorzenieDozwolone(Qt::Key_A, &pole));
