@@ -171,6 +171,7 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
         {"float.wav", plywak, "w formacie PCM"},
         {"ext24.wav", rozszerzony(QByteArray(288'000, '\1')), "w formacie PCM"},
         {"head.wav", fixtures::wavFile(44100, 2, 16, sekunda48k).left(30), "nagłówek"},
+        {"empty.wav", {}, "Zbiór jest pusty"},
         {"wavx.wav", zlyTag, "!!! "},
         {"stoi.wav", fixtures::wavFile(44100, 1, 16, fixtures::tone16(44100, 1, 440, 1'000)), "stoi od startu", true,
          false},
@@ -227,3 +228,48 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
     }
 }
 
+
+// A song on air in Automat, then an element that cannot play, then a song,
+// on both back-ends: the bad one (known from its read-ahead, or missing) is
+// passed over long before its time with its reason, once, and the song after
+// it starts at the mix point of the song on air (12:00:02, 1 s before its end).
+TEST(SilnikMiks, AnElementThatCannotPlayIsPassedOverAndTheNextStartsAtTheMixPointOfTheSongOnAir) {
+    for (const bool strumien : {true, false}) {
+        for (const char* powod : {"16 bitowe", "Zbiór jest pusty", "BRAK NAGRANIA"}) {
+            SCOPED_TRACE(std::string(powod) + (strumien ? " streaming" : " file player"));
+            KartyWirtualne karty;
+            SilnikRig r;
+            PlayerSloty sloty;
+            OpcjeOdtwarzaczy opcje;
+            opcje.CzyPlayerZgodnoscWinXP = strumien;
+            sloty.UstawOpcje(opcje);
+            sloty.UtworzMiksery();
+            OdtwarzaczeZPlayerSloty gracze(sloty);
+            SilnikEmisji silnik(r.stan, gracze, &r.wyjscia);
+            Emisja.TOfset = 0;
+            r.dodaj(r.wav("g1.wav", 3'000), H12, 3'000).Mix = 1'000;
+            const QString zly = powod[0] == 'B' ? r.wav("zly.wav", 2'000) : r.dir.file("zly.wav");
+            if (powod[0] == '1') r.dir.write("zly.wav", fixtures::wavFile(48000, 2, 24, QByteArray(288'000, '\1')));
+            if (powod[0] == 'Z') r.dir.write("zly.wav", QByteArray());
+            r.dodaj(zly, H12 + 2'000, 2'000);
+            r.dodaj(r.wav("g2.wav", 3'000), H12 + 3'000, 3'000);
+            StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+            r.stan.TrybAutomat = true;
+            qint64 pominiety = -1, start = -1;
+            for (int t = 0; t < 150 && start < 0; ++t) {
+                for (int k = 0; k < 2; ++k)
+                    if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
+                r.zegar.advance(30);
+                silnik.Pliki.Oproznij();
+                silnik.OproznijPrzygotowania();
+                silnik.Timer1Timer();
+                if (t == 0 && powod[0] == 'B') QFile::remove(zly);  // deleted once listed
+                if (pominiety < 0 && StanPlaylisty.DoGrania == 3) pominiety = gracze.PozycjaOdtwarzacza(1);
+                if (silnik.Odtwarzacz[2].Element == 3) start = gracze.PozycjaOdtwarzacza(1);
+            }
+            EXPECT_TRUE(pominiety >= 0 && pominiety < 1'000) << pominiety;
+            EXPECT_TRUE(start >= 2'000 && start < 2'060) << start;
+            EXPECT_EQ(r.logiZ(powod).filter("PROG START ").size(), 1);
+        }
+    }
+}

@@ -321,6 +321,32 @@ TEST(SilnikStart, AStalledReadMakesTheNextElementLateWhileTheAirGoesOn) {
     EXPECT_EQ(r.logiZ(" START 2 ").size(), 1u);
 }
 
+// The first start after launch, by Enter, with nothing read ahead and the
+// share stalled: the key looks at no file on its thread; the start is late,
+// logged once, and airs on the first tick after the read comes back.
+TEST(SilnikStart, AKeyStartWithNothingPreparedIsLateAndAirsOnceTheReadComesBack) {
+    SilnikRig r;
+    const QString a = r.wav("a.wav", 3'000);
+    r.dodaj(a, H12, 3'000);
+    StanPlaylisty.Kursor = 1;
+    std::promise<void> pusc;
+    platform::setDecoderWrapper([f = pusc.get_future().share()](std::unique_ptr<platform::Decoder> d) {
+        return std::unique_ptr<platform::Decoder>(std::make_unique<Wstrzymany>(std::move(d), f));
+    });
+    const quint64 przed = platform::fileSystemLooks();
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(platform::fileSystemLooks(), przed);
+    for (int i = 0; i < 10; ++i) r.silnik->Timer1Timer();
+    EXPECT_EQ(r.logiZ("NIEGOTOWE"),
+              QStringList{"0 0 0 0 S S S KLAW START " + a + " !!! NAGRANIE NIEGOTOWE - START OPÓŹNIONY !!!"});
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 0);
+    pusc.set_value();
+    platform::setDecoderWrapper(nullptr);
+    StartPoPrzygotowaniu(*r.silnik);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 1);
+    EXPECT_EQ(r.logiZ("KLAW START 1 ").size(), 1);
+}
+
 TEST(SilnikStart, APlayerThatKeepsThrowingIsLoggedOnceAndTheOtherSlotsTick) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
@@ -359,13 +385,13 @@ TEST(SilnikStart, ResumePointAndPromoLength) {
     a.Wznow = 30'000;
     StanPlaylisty.Kursor = 1;
     r.silnik->GrajOdWznowienia();
-    r.gotowe();
+    StartPoPrzygotowaniu(*r.silnik);
     EXPECT_EQ(r.gracze[1].poz0, 30'000);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].Pozycja, H12 + 30'000);
     r.silnik->KoniecEmisji(1, PowodMysz);
     a.Wznow = 39'500;  // within the last second: from the start
     r.silnik->GrajOdWznowienia();
-    r.gotowe();
+    StartPoPrzygotowaniu(*r.silnik);
     EXPECT_EQ(r.gracze[1].poz0, 0);
     r.silnik->KoniecEmisji(1, PowodMysz);
 

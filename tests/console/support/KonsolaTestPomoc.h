@@ -30,9 +30,8 @@ inline bool CzekajNa(const std::function<bool()>& warunek, int ms = 5000) {
     return true;
 }
 
-// A start made outside the tick (a key, a command, a timer) finds its file
-// not read yet: the workers finish and a tick, the clock standing, puts it
-// on air as the running program's next tick would.
+// A start outside the tick whose file was not read yet: the workers finish
+// and a tick, the clock standing, puts it on air.
 inline void StartPoPrzygotowaniu(SilnikEmisji& silnik) {
     silnik.Pliki.Oproznij();
     silnik.OproznijPrzygotowania();

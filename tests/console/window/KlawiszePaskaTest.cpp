@@ -133,12 +133,9 @@ public:
         poStarcie();
         ASSERT_TRUE(silnik().SlotZajety(1));
     }
-    // A start that found its file not read yet airs once it is: the
-    // workers finish, the next tick makes it and what it left runs after.
+    // A late start airs by the next tick; what it left runs after.
     void poStarcie() {
-        if (!silnik().StartCzeka()) return;
-        StartPoPrzygotowaniu(silnik());
-        silnik().PoTiku();
+        if (silnik().StartCzeka()) StartPoPrzygotowaniu(silnik()), silnik().PoTiku();
     }
 
     // The settings dialog is modal: when it shows, note it (and whether
