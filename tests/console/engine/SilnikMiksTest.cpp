@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "audio/PlayerSloty.h"
 #include "audio/Sygnaly2.h"
@@ -126,6 +127,31 @@ TEST(SilnikMiks, CrossfadeInAutomatFollowsBothEnvelopesOnTheCards) {
 
 namespace {
 
+// The engine on the real player slots of one back-end, on two virtual cards.
+struct NaKartach {
+    explicit NaKartach(bool strumien) {
+        OpcjeOdtwarzaczy opcje;
+        opcje.CzyPlayerZgodnoscWinXP = strumien;
+        sloty.UstawOpcje(opcje);
+        sloty.UtworzMiksery();
+        silnik.emplace(r.stan, gracze, &r.wyjscia);
+    }
+    // A tick after the cards played 30 ms (unless they stand still) and the workers caught up.
+    void tik(bool karty = true) {
+        for (int k = 0; k < 2 && karty; ++k)
+            if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
+        r.zegar.advance(30);
+        silnik->Pliki.Oproznij();
+        silnik->OproznijPrzygotowania();
+        silnik->Timer1Timer();
+    }
+    KartyWirtualne karty;
+    SilnikRig r;
+    PlayerSloty sloty;
+    OdtwarzaczeZPlayerSloty gracze{sloty};
+    std::optional<SilnikEmisji> silnik;
+};
+
 // A 24-bit WAV as common tools write it: WAVE_FORMAT_EXTENSIBLE with a
 // 40-byte fmt chunk (PCM subformat) and a fact chunk before the data.
 QByteArray rozszerzony(const QByteArray& dane) {
@@ -179,15 +205,10 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
     for (const bool strumien : {true, false}) {
         for (const auto& w : wiersze) {
             SCOPED_TRACE(std::string(w.nazwa) + (strumien ? " streaming" : " file player"));
-            KartyWirtualne karty;
-            SilnikRig r;
-            PlayerSloty sloty;
-            OpcjeOdtwarzaczy opcje;
-            opcje.CzyPlayerZgodnoscWinXP = strumien;
-            sloty.UstawOpcje(opcje);
-            sloty.UtworzMiksery();
-            OdtwarzaczeZPlayerSloty gracze(sloty);
-            SilnikEmisji silnik(r.stan, gracze, &r.wyjscia);
+            NaKartach k(strumien);
+            SilnikRig& r = k.r;
+            SilnikEmisji& silnik = *k.silnik;
+            OdtwarzaczeZPlayerSloty& gracze = k.gracze;
             r.dir.write(w.nazwa, w.bajty);
             const QString plik = r.dir.file(w.nazwa);
             r.dodaj(plik, H12, 1'000);
@@ -203,12 +224,7 @@ TEST(SilnikMiks, FormatsAStationMeetsPlayOrAreSkippedWithTheirReasonByTheNextTic
             // card may stand still.
             int tiki = 0;
             while (silnik.Odtwarzacz[1].Element != 2 && tiki < (gra ? 20 : 30)) {
-                for (int k = 0; k < 2 && w.karta; ++k)
-                    if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
-                r.zegar.advance(30);
-                silnik.Pliki.Oproznij();
-                silnik.OproznijPrzygotowania();
-                silnik.Timer1Timer();
+                k.tik(w.karta);
                 ++tiki;
             }
             if (gra) {
@@ -237,15 +253,10 @@ TEST(SilnikMiks, AnElementThatCannotPlayIsPassedOverAndTheNextStartsAtTheMixPoin
     for (const bool strumien : {true, false}) {
         for (const char* powod : {"16 bitowe", "Zbiór jest pusty", "BRAK NAGRANIA"}) {
             SCOPED_TRACE(std::string(powod) + (strumien ? " streaming" : " file player"));
-            KartyWirtualne karty;
-            SilnikRig r;
-            PlayerSloty sloty;
-            OpcjeOdtwarzaczy opcje;
-            opcje.CzyPlayerZgodnoscWinXP = strumien;
-            sloty.UstawOpcje(opcje);
-            sloty.UtworzMiksery();
-            OdtwarzaczeZPlayerSloty gracze(sloty);
-            SilnikEmisji silnik(r.stan, gracze, &r.wyjscia);
+            NaKartach k(strumien);
+            SilnikRig& r = k.r;
+            SilnikEmisji& silnik = *k.silnik;
+            OdtwarzaczeZPlayerSloty& gracze = k.gracze;
             Emisja.TOfset = 0;
             r.dodaj(r.wav("g1.wav", 3'000), H12, 3'000).Mix = 1'000;
             const QString zly = powod[0] == 'B' ? r.wav("zly.wav", 2'000) : r.dir.file("zly.wav");
@@ -257,12 +268,7 @@ TEST(SilnikMiks, AnElementThatCannotPlayIsPassedOverAndTheNextStartsAtTheMixPoin
             r.stan.TrybAutomat = true;
             qint64 pominiety = -1, start = -1;
             for (int t = 0; t < 150 && start < 0; ++t) {
-                for (int k = 0; k < 2; ++k)
-                    if (auto d = platform::DeviceHub::instance().openVirtual(k)) d->stepMs(30);
-                r.zegar.advance(30);
-                silnik.Pliki.Oproznij();
-                silnik.OproznijPrzygotowania();
-                silnik.Timer1Timer();
+                k.tik();
                 if (t == 0 && powod[0] == 'B') QFile::remove(zly);  // deleted once listed
                 if (pominiety < 0 && StanPlaylisty.DoGrania == 3) pominiety = gracze.PozycjaOdtwarzacza(1);
                 if (silnik.Odtwarzacz[2].Element == 3) start = gracze.PozycjaOdtwarzacza(1);
