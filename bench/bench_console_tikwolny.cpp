@@ -88,6 +88,9 @@ void BM_TikPrzyWolnymOdczycie(benchmark::State& state) {
         StanPlaylisty.Kursor = gracz;
         silnik.GrajKolejny(gracz, TrybKursor, ZrodloKlaw);
     }
+    // Nothing was read ahead of them: once read, a tick puts them on air.
+    silnik.OproznijPrzygotowania();
+    silnik.Timer1Timer();
     StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 3;
     for (quint8 gracz = 1; gracz <= 3; ++gracz)
         if (gracze.StanOdtwarzacza(gracz) != 1) state.SkipWithError("a player does not play");

@@ -517,6 +517,7 @@ namespace {
 const QString TylkoPCM = QStringLiteral("Program obsługuje tylko zbiory w formacie PCM");
 const QString Tylko16 = QStringLiteral("Program obsługuje tylko zbiory 16 bitowe");
 const QString Osmiosladowy = QStringLiteral("Zbiór 8-śladowy");
+const QString Pusty = QStringLiteral("Zbiór jest pusty");
 
 // MPEG audio inside a WAV file plays through the same decoder as an .MP2.
 bool mpegWWAV(const SygnalType& s) { return s.Format == 0x50 || s.Format == 0x55; }
@@ -550,8 +551,13 @@ QString PowodNieodtwarzalnosciNaglowka(const SygnalType& s, int blad) {
     return {};
 }
 
+QString PowodPustegoZbioru(const QString& sciezka) {
+    return QFileInfo(platform::resolvePath(sciezka)).size() == 0 ? Pusty : QString();
+}
+
 QString PowodNieodtwarzalnosci(const QString& sciezka) {
     if (!platform::fileExists(sciezka)) return QStringLiteral("nie ma zbioru");
+    if (const QString pusty = PowodPustegoZbioru(sciezka); !pusty.isEmpty()) return pusty;
     SygnalType s;
     PustySygnal(s);
     s.Adres = sciezka;
@@ -570,6 +576,8 @@ bool SprawdzOdtwarzalny(const QString& sciezka) {
     Log(QStringLiteral("Zbiór nieodtwarzalny: ") + sciezka + QStringLiteral(" - ") + powod);
     if (powod == Osmiosladowy) {
         PokazInfo(Osmiosladowy, QStringLiteral("(odtwarzany tylko z katalogu)"));
+    } else if (powod == Pusty) {
+        PokazBlad(Pusty, sciezka);
     } else if (powod.startsWith(TylkoPCM) || powod == Tylko16) {
         // Both tests run: a file can raise both messages.
         if (powod.startsWith(TylkoPCM)) PokazBlad(TylkoPCM);

@@ -103,6 +103,9 @@ QString PowodNieodtwarzalnosci(const QString& sciezka);
 // The header's part of that for an item already opened (no file access):
 // `blad` is what OtworzSygnal returned.
 QString PowodNieodtwarzalnosciNaglowka(const SygnalType& s, int blad);
+// "Zbiór jest pusty" for a file of no bytes at all (its header cannot say
+// anything of its format), else "".
+QString PowodPustegoZbioru(const QString& sciezka);
 // Length of a file in ms, 0 when it does not exist. Leaves OpisNagrania alone.
 qint32 CzasTrwaniaPliku(const QString& sciezka);
 

@@ -27,6 +27,18 @@ qint32 DomyslnyCrossfade(quint8 typ) {
 }
 
 qint32 CrossfadeMiedzy(const TElemPListy& poprzedni, const TElemPListy& nastepny) {
+    // Never more than half of the next recording. Looking at the file must not
+    // disturb the I/O result a caller may be about to test.
+    qint32 dlugosc = -1;
+    if (platform::fileExists(nastepny.Adr)) {
+        const int bladIO = BladIO;
+        dlugosc = CzasTrwaniaPliku(nastepny.Adr);
+        BladIO = bladIO;
+    }
+    return CrossfadeMiedzy(poprzedni, nastepny, dlugosc);
+}
+
+qint32 CrossfadeMiedzy(const TElemPListy& poprzedni, const TElemPListy& nastepny, qint32 dlugoscNastepnego) {
     qint32 c = std::min(DomyslnyCrossfade(poprzedni.Typ), DomyslnyCrossfade(nastepny.Typ));
     if (poprzedni.Mix != -1) {
         switch (RodzajElemPListy(nastepny.Typ)) {
@@ -44,15 +56,8 @@ qint32 CrossfadeMiedzy(const TElemPListy& poprzedni, const TElemPListy& nastepny
             break;
         }
     }
-    // Never more than half of the next recording. Looking at the file must not
-    // disturb the I/O result a caller may be about to test.
-    if (platform::fileExists(nastepny.Adr)) {
-        const int bladIO = BladIO;
-        const qint32 h = CzasTrwaniaPliku(nastepny.Adr) / 2;
-        BladIO = bladIO;
-        if (c > h)
-            c = h;
-    }
+    if (dlugoscNastepnego >= 0 && c > dlugoscNastepnego / 2)
+        c = dlugoscNastepnego / 2;
     return c;
 }
 

@@ -288,17 +288,26 @@ void ScianaSingli::zbudujElement(const TSingiel& g) const {
     ElemPListyRob.Adr = g.Adr;
     SygnalType sygnal;
     OpisNagraniaTyp opis;
-    // As the singles' read-ahead found it; a slot pressed before its file
-    // was read is read now.
+    // As the singles' read-ahead found it; a header it could not read
+    // leaves the element empty, and its start says why.
     if (!silnik_.PrzygotowanySingiel(g.Adr, ElemPListyRob.Ide, &sygnal, &opis)) {
         PustySygnal(sygnal);
         sygnal.Adres = g.Adr;
         opis = OpisNagraniaTyp{};
-        OtworzSygnal(sygnal, true, opis);
     }
     WypelnijElemZOpisu(ElemPListyRob, opis, sygnal);
     // A recording without a description keeps the slot's title on air.
     if (opis.Tyt.isEmpty() || opis.Tyt == NieMa) ElemPListyRob.Tyt = g.Tyt;
+}
+
+bool ScianaSingli::przeczytany(quint8 p, int s, const TSingiel& g) {
+    return silnik_.GotowyDoStartu(0, g.Adr, NazwaSciezki(g.Adr), -1, ZrodloKlaw, [this, p, s, adres = g.Adr] {
+        // The tick asks no question: the press is made right after it, on
+        // the slot still shown with the same file.
+        silnik_.ZlecPoTiku([this, p, s, adres] {
+            if (SinglePaleta == p && Single[p][size_t(s)].Adr == adres) GrajSingiel(s);
+        });
+    });
 }
 
 bool ScianaSingli::uruchom(quint8 odtwarzacz, const QString& adres) {
@@ -342,6 +351,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
             if (Emisja.CzyKomunikatBrakNagrania) PokazInfo(QStringLiteral("Nie ma nagrania"), g.Adr);
             return;
         }
+        if (!prawy && !przeczytany(p, s, g)) return;
         zbudujElement(g);
         if (prawy) {
             const BUTTONType& b = przyciski_.Single[size_t(PSingielF1 + s - 1)];
@@ -386,6 +396,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
             return;
         }
         if (!platform::fileExists(g.Adr)) return;
+        if (!prawy && !przeczytany(p, s, g)) return;
         zbudujElement(g);
         if (prawy) {
             if (Odsluch) Odsluch(g.Adr, qMax(0, g.Trw - 7000));
@@ -417,7 +428,8 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
 
 void ScianaSingli::SingleKolejno() {
     const quint8 p = SinglePaleta;
-    if (!SingleKolejnoPaleta[p] || !SingleGrany || startuje_ || DecyzjaOEmisjiWidoczna() || gra(SingleOdtwarzacz))
+    if (!SingleKolejnoPaleta[p] || !SingleGrany || startuje_ || silnik_.StartCzeka() || DecyzjaOEmisjiWidoczna() ||
+        gra(SingleOdtwarzacz))
         return;
     SingleGrany = false;
     while (SingleOstatni < SlotowPalety) {

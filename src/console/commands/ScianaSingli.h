@@ -158,6 +158,9 @@ private:
     void oprozniPalete(int paleta);
     // The working element from a slot, for the engine's start.
     void zbudujElement(const TSingiel& g) const;
+    // Whether the singles' read-ahead has read slot `s` of palette `p`; if
+    // not, the press is late and made again, after the tick, once it has.
+    bool przeczytany(quint8 p, int s, const TSingiel& g);
     // Starts the working element on a player and waits, bounded, until it
     // plays; a start that fails is logged and shown.
     bool uruchom(quint8 odtwarzacz, const QString& adres);

@@ -150,6 +150,9 @@ bool WstawRekordPlaylisty(SilnikEmisji& silnik, TElemPListy n) {
     if (StanPlaylisty.DoGrania == 0 || Nastawy.ZgodnoscDOS)
         StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     Playlista[StanPlaylisty.Kursor] = std::move(n);
+    // The new element is the next one: said at once, not when it starts.
+    if (StanPlaylisty.DoGrania == StanPlaylisty.Kursor)
+        silnik.ZapowiedzNastepny(2);
     return true;
 }
 
@@ -202,6 +205,10 @@ void UsunRekordPlaylisty(SilnikEmisji& silnik, bool zamknijLuke) {
     if (StanPlaylisty.DoGrania > StanPlaylisty.Ilosc)
         StanPlaylisty.DoGrania = 0;
     PomijajBrakujace();
+    // The next element pulled earlier waits for the crossfade point of the
+    // element on air all the same: its new time may already be past.
+    if (zamknijLuke && g > 0 && StanPlaylisty.DoGrania >= c)
+        silnik.NastepnyPoEdycji();
 }
 
 bool ZostawZakresPlaylisty(SilnikEmisji& silnik, qint32 od, qint32 do_) {

@@ -67,11 +67,14 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     const qint32 n = std::clamp<qint32>(StanTimelisty.Ilosc, 0, MaksTimelisty);
     const qint32 k = StanTimelisty.Kursor;
     if (n == 0 || k < 1 || k > n) return;
-    // Its file as the read-ahead thread found it when it was prepared;
-    // else looked at now (the operator asked for it before it could be).
+    // Its file as the read-ahead thread found it: asked for before it was
+    // read, the entry is late and aired once it is.
+    if (!s.GotowyDoStartu(0, Timelista[k].Adr, Timelista[k].Tyt, 0, zrodlo,
+                          [&s, odtwarzacz, zrodlo, pytaj] { EmitujPozycjeTimelisty(s, odtwarzacz, zrodlo, pytaj); }))
+        return;
     qint32 dlugoscPrzygotowana = -1;
-    const bool przygotowany = s.PrzygotowanyWpis(Timelista[k].Adr, Timelista[k].Tyt, &dlugoscPrzygotowana);
-    if (przygotowany ? dlugoscPrzygotowana < 0 : !platform::fileExists(Timelista[k].Adr)) return;
+    s.PrzygotowanyWpis(Timelista[k].Adr, Timelista[k].Tyt, &dlugoscPrzygotowana);
+    if (dlugoscPrzygotowana < 0) return;
 
     const EmisjaTeraz blok = BlokTimelisty(k);
     const TElemTListy wpis = Timelista[k];
@@ -108,7 +111,7 @@ void EmitujPozycjeTimelisty(SilnikEmisji& s, quint8 odtwarzacz, quint8 zrodlo, b
     e.Tyt = QString();
     e.Wyk = QStringLiteral("Reklama");
     e.NwP = e.FIn = 0;
-    e.NwK = e.FOu = e.Trw = przygotowany ? dlugoscPrzygotowana : CzasTrwaniaPliku(wpis.Adr);
+    e.NwK = e.FOu = e.Trw = dlugoscPrzygotowana;
     e.Int = 0;
 
     s.SlotEmisjiTeraz = slot;

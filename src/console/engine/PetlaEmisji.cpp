@@ -81,6 +81,7 @@ void SilnikEmisji::Timer1Timer() {
                 CzasCiszy = 0;
             }
             PrzygotujNastepne();
+            PominZnanyNieudany();
             AutomatycznyStart(tk);
             const qint32 d = KaczkaOdtwarzacza3();
             DuckingOdtwarzacza3 = d;
@@ -184,7 +185,13 @@ void SilnikEmisji::AutomatycznyStart(qint32 t) {
     if (!wNastepnej(n))
         return;
     const TElemPListy& e = Playlista[n];
-    const qint64 start = qint64(e.Emi) + e.NwP;
+    qint64 start = qint64(e.Emi) + e.NwP;
+    // In place of an element that could not play it starts where that one
+    // would have, at the crossfade point of the element on air; moved by an
+    // edit, never before that point.
+    qint64 punkt = 0;
+    if (PrzyMiksie(n) && PunktMiksu(e, t, &punkt) && (przyMiksie_.zamiast || roznicaDoby(punkt, start) > 0))
+        start = punkt;
     const qint64 odOkna = roznicaDoby(t, start - Emisja.TOfset);
     const qint64 odStartu = roznicaDoby(t, start);
     if (SemiAutomatJest && WolneGlowne() && (odOkna > 5000 || odStartu <= -5000)) {
@@ -192,7 +199,8 @@ void SilnikEmisji::AutomatycznyStart(qint32 t) {
         SemiAutomatGotowy = false;
     }
     const bool wOknie = odOkna >= 0 && odStartu <= 5000;
-    const bool odRazu = !Emisja.CiszaGra && NieGrajaGlowne();
+    // A late start made earlier in this tick carries its slot already.
+    const bool odRazu = !Emisja.CiszaGra && NieGrajaGlowne() && WolneGlowne();
     if (!(wOknie || odRazu) || NaDeku(n))
         return;
     // A news item or programme for an exact hour starts by the clock (the

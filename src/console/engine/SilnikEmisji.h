@@ -139,8 +139,9 @@ public:
     qint32 MagnetofonC() const { return Odtwarzacz[3].Element; }
 
     // ---- cueing and starting ----
+    // Reads nothing itself: an element the read-ahead has not prepared yet
+    // is late (one log line) and starts on the first tick after it is.
     void GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo);
-    void UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo);
     void ZapowiedzNastepny(quint8 zrodlo);
     void PokazBlokNastepnego(const TElemPListy& element);
     bool ZnajdzBlokReklamy(const QString& tytul);
@@ -302,9 +303,12 @@ protected:
     TElemPListy& Robocze();
     qint32 NumerRoboczego(quint8 tryb) const;
     bool PlikRoboczego(const TElemPListy& w);
+    // What a late start does once its file is ready: the same start again.
+    std::function<void()> PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo, const TElemPListy& w);
     // Whether element `numer` (address `adres`) has its file, as far as the
     // presence worker knows; an element it has not seen yet counts as there
-    // inside the tick (the start finds out) and is looked up outside it.
+    // inside the tick and in a start (its preparation finds out), and is
+    // looked up elsewhere.
     bool PlikElementu(qint32 numer, const QString& adres) const;
     bool ElementGrywalny(qint32 numer) const;
     bool SlotGraTeraz(quint8 slot) const;
@@ -316,13 +320,29 @@ protected:
     bool PrzesunNastepny(qint32 od, bool pominBraki);
     void SprawdzListeReklam(quint8 tryb);
     void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool serwis);
+    // The next element could not start: the next mark moves past it, and
+    // the element found starts in its place, at the crossfade point of the
+    // element on air.
     void PominNieudany(quint8 tryb);
+    // In Automat, the next element the read-ahead or the presence worker
+    // already knows cannot play is passed over before its time.
+    void PominZnanyNieudany();
+    // The crossfade point, on the axis of the on-air time `t`, of the
+    // element on air into `nastepny`; false when nothing is on air.
+    bool PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt) const;
     // A start that put nothing on air (the file would not open or decode,
     // or the player never moved): one log line with the reason, the reason
     // in red in the status field, the slot freed, and the air goes on with
     // the next element as for a missing file. Every start path, and a
     // start prepared ahead that could not be, ends here.
     void NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres, const QString& powod);
+    // Its log line and status field (slot 0: passed over before its start).
+    void ZglosNieudany(quint8 slot, quint8 zrodlo, const QString& adres, const QString& powod);
+    // The START line of a missing file (once per element in Automat) and
+    // the dialog when the settings ask for it.
+    void ZglosBrak(quint8 zrodlo, const TElemPListy& w, qint32 numer, bool automatyczny);
+    void UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo,
+                                      const std::shared_ptr<PrzygotowanyStart>& gotowy);
     // A slot that says it plays while its position has not moved since its
     // start for ZastojStartuMs: a failed start.
     void ZastojStartu();
@@ -383,8 +403,19 @@ public:
     // Asks for element `numer` to be prepared from `startMs` in its file.
     void Przygotuj(qint32 numer, qint32 startMs);
     // The same for a file that is no element of the playlist (numer 0: a
-    // time-list entry), named `ide` on the deck.
-    void Przygotuj(qint32 numer, const QString& adres, const QString& ide, qint32 startMs);
+    // time-list entry), named `ide` on the deck; returns its preparation.
+    std::shared_ptr<PrzygotowanyStart> Przygotuj(qint32 numer, const QString& adres, const QString& ide,
+                                                 qint32 startMs);
+    // Whether the file is prepared (or found unplayable) for a start; if
+    // not, it is asked for, the start is late (one log line with the start
+    // word of `zrodlo`) and `ponow` runs on the first tick after it is ready.
+    bool GotowyDoStartu(qint32 numer, const QString& adres, const QString& ide, qint32 startMs, quint8 zrodlo,
+                        std::function<void()> ponow);
+    // A late start waits for its file.
+    bool StartCzeka() const { return !oczekujace_.empty(); }
+    // An edit moved the next element's start: it starts no earlier than the
+    // crossfade point of the element on air into it.
+    void NastepnyPoEdycji();
     // A single of the wall is asked for with startMs -1: from its file's own
     // start marker. Its header and description as they were read ahead;
     // false while it is not ready or its header was unreadable.
@@ -403,13 +434,27 @@ protected:
     void PrzygotujNastepne();
     // The next element and the one after are asked for (the display refresh).
     void ZamowNastepne();
-    // A start waiting for its element to be ready; the tick makes it once it is.
+    // Starts waiting for their files to be ready; the tick makes each once
+    // its file is (the same start asked again replaces its entry).
     struct OczekujacyStart {
-        qint32 numer = 0;
-        quint8 odtwarzacz = 0, tryb = 0, zrodlo = 0;
+        std::shared_ptr<PrzygotowanyStart> plik;
+        std::function<void()> ponow;
     };
-    OczekujacyStart oczekujacy_;
-    qint32 spoznienieZalogowane_ = 0;
+    std::vector<OczekujacyStart> oczekujace_;
+    std::weak_ptr<PrzygotowanyStart> spoznienieZalogowane_;  // whose late start was logged last
+    // The next element that starts by the crossfade point of the element on
+    // air rather than by its own time: in place of one that could not play
+    // (`zamiast`), or no earlier than that point after an edit moved it.
+    struct StartPrzyMiksie {
+        qint32 numer = 0;
+        QString ide, adres;
+        qint32 emi = -1;
+        bool zamiast = false;
+    };
+    StartPrzyMiksie przyMiksie_;
+    void StartujPrzyMiksie(bool zamiast);
+    bool PrzyMiksie(qint32 numer) const;
+    quint8 slotNaAntenie_ = 0;  // the deck (1 or 2) of the element started last
     qint32 przygotowanyNastepny_ = -1;  // the next mark PrzygotujNastepne saw last
     std::mutex przygotowaniaMutex_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;

@@ -21,6 +21,7 @@
 #include "foundation/Zdarzenie.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "playlists/D_Crossfade.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_Timelista.h"
@@ -108,6 +109,7 @@ struct PrzygotowanyStart {
     qint32 odMs = 0;       // where it was positioned (set before `gotowe`)
     std::atomic<bool> gotowe{false};
     int wynikSygnalu = 0;
+    QString pusty;         // why an unreadable header is: a file of no bytes
     bool jest = false;     // a regular file stands there
     qint32 dlugoscMs = 0;  // as the header says
     SygnalType sygnal;
@@ -116,6 +118,20 @@ struct PrzygotowanyStart {
     QString blad;
 };
 
+namespace {
+
+// Why a prepared element cannot play, as its start would say; "" when it can.
+QString powodPrzygotowania(const PrzygotowanyStart& p) {
+    if (p.wynikSygnalu != 0)
+        return !p.pusty.isEmpty() ? p.pusty : QStringLiteral("nagłówek nieczytelny (błąd %1)").arg(p.wynikSygnalu);
+    if (p.blad.isEmpty())
+        return {};
+    const QString naglowek = PowodNieodtwarzalnosciNaglowka(p.sygnal, 0);
+    return naglowek.isEmpty() ? p.blad : naglowek + QStringLiteral(" (") + p.blad + QLatin1Char(')');
+}
+
+}  // namespace
+
 void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
     if (!wLiscie(numer) || !RodzajDzwiekowy(RodzajElemPListy(Playlista[numer].Typ)))
         return;
@@ -123,7 +139,8 @@ void SilnikEmisji::Przygotuj(qint32 numer, qint32 startMs) {
     Przygotuj(numer, e.Adr, e.Ide, startMs);
 }
 
-void SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& ide, qint32 startMs) {
+std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& ide,
+                                                           qint32 startMs) {
     // The singles of the wall have a list and a thread of their own: a
     // palette read from a slow share never delays the next element.
     const bool singiel = numer == 0 && startMs < 0;
@@ -131,7 +148,7 @@ void SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& 
         std::lock_guard blokada(przygotowaniaMutex_);
         for (const auto& p : singiel ? przygotowaniaSingli_ : przygotowania_)
             if (p->numer == numer && p->startMs == startMs && p->adres == adres && p->ide == ide)
-                return;
+                return p;
     }
     auto p = std::make_shared<PrzygotowanyStart>();
     p->numer = numer;
@@ -156,6 +173,8 @@ void SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& 
         p->dlugoscMs = p->jest ? DlugoscSygnaluMs(p->sygnal) : 0;
         if (p->wynikSygnalu != 0) {
             p->blad = QStringLiteral("nagłówek nieczytelny");
+            if (p->jest)
+                p->pusty = PowodPustegoZbioru(p->adres);
         } else {
             try {
                 p->odMs = p->startMs >= 0 ? p->startMs : qMax(0, p->sygnal.NwP);
@@ -168,6 +187,7 @@ void SilnikEmisji::Przygotuj(qint32 numer, const QString& adres, const QString& 
         }
         p->gotowe.store(true, std::memory_order_release);
     });
+    return p;
 }
 
 std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
@@ -202,26 +222,46 @@ bool SilnikEmisji::PrzygotowanySingiel(const QString& adres, const QString& ide,
 // Each tick: a start that waited for its element makes it once it is
 // ready, and the next element is asked for.
 void SilnikEmisji::PrzygotujNastepne() {
-    if (oczekujacy_.numer != 0) {
-        const OczekujacyStart o = oczekujacy_;
-        const bool wciaz = (o.tryb == TrybKursor && StanPlaylisty.Kursor == o.numer) ||
-                           (o.tryb == TrybNastepny && StanPlaylisty.DoGrania == o.numer);
-        if (!wciaz || !wLiscie(o.numer)) {
-            oczekujacy_ = {};
-        } else {
-            const TElemPListy& e = Playlista[o.numer];
-            const auto p = Przygotowany(o.numer, e.Adr, startWPliku(e, o.zrodlo));
-            if (!p || p->gotowe.load(std::memory_order_acquire)) {
-                oczekujacy_ = {};
-                GrajKolejny(o.odtwarzacz, o.tryb, o.zrodlo);
+    if (!oczekujace_.empty()) {
+        std::vector<std::function<void()>> gotowe;
+        for (auto it = oczekujace_.begin(); it != oczekujace_.end();) {
+            if (it->plik->gotowe.load(std::memory_order_acquire)) {
+                gotowe.push_back(std::move(it->ponow));
+                it = oczekujace_.erase(it);
+            } else {
+                ++it;
             }
         }
+        for (const auto& ponow : gotowe)
+            ponow();
     }
     // The one after is looked for by the display refresh: a walk past a
     // long run of missing files stays out of the tick.
     const qint32 n = StanPlaylisty.DoGrania;
     if (wLiscie(n))
         Przygotuj(n, qMax(0, Playlista[n].NwP));
+}
+
+bool SilnikEmisji::GotowyDoStartu(qint32 numer, const QString& adres, const QString& ide, qint32 startMs,
+                                  quint8 zrodlo, std::function<void()> ponow) {
+    // A single is looked for as the wall prepared it (its own start marker).
+    std::shared_ptr<PrzygotowanyStart> p;
+    if (startMs >= 0)
+        p = Przygotowany(numer, adres, startMs, &ide);
+    if (!p)
+        p = Przygotuj(numer, adres, ide, startMs);
+    if (p->gotowe.load(std::memory_order_acquire))
+        return true;
+    oczekujace_.erase(std::remove_if(oczekujace_.begin(), oczekujace_.end(),
+                                     [&p](const OczekujacyStart& o) { return o.plik == p; }),
+                      oczekujace_.end());
+    oczekujace_.push_back({p, std::move(ponow)});
+    if (spoznienieZalogowane_.lock() != p) {
+        spoznienieZalogowane_ = p;
+        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + adres +
+            QStringLiteral(" !!! NAGRANIE NIEGOTOWE - START OPÓŹNIONY !!!"));
+    }
+    return false;
 }
 
 void SilnikEmisji::OproznijPrzygotowania() {
@@ -238,12 +278,13 @@ bool SilnikEmisji::PrzygotowanyWpis(const QString& adres, const QString& ide, qi
     return true;
 }
 
-// A work element's file: what its preparation found when it was prepared.
+// A work element's file: what its preparation found when it was prepared;
+// one not prepared yet counts as there, and its preparation finds out.
 bool SilnikEmisji::PlikRoboczego(const TElemPListy& w) {
     qint32 dlugosc = 0;
-    if (PrzygotowanyWpis(w.Adr, w.Ide, &dlugosc) && dlugosc >= 0)
-        return true;
-    return platform::fileExists(w.Adr);
+    if (PrzygotowanyWpis(w.Adr, w.Ide, &dlugosc))
+        return dlugosc >= 0;
+    return !w.Adr.str().trimmed().isEmpty();
 }
 
 void SilnikEmisji::ZamowNastepne() {
@@ -411,6 +452,34 @@ void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
     }
 }
 
+std::function<void()> SilnikEmisji::PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo,
+                                                const TElemPListy& w) {
+    if (tryb == TrybRoboczy)
+        return [this, odtwarzacz, zrodlo, e = std::make_shared<TElemPListy>(w)] {
+            ElemPListyRob = *e;
+            GrajKolejny(odtwarzacz, TrybRoboczy, zrodlo);
+        };
+    return [this, odtwarzacz, tryb, zrodlo, numer = NumerRoboczego(tryb), ide = w.Ide, adres = w.Adr.str(),
+            emi = w.Emi] {
+        // Only the element it was asked for, where it stood: an edit may
+        // have moved it meanwhile.
+        if (!wLiscie(numer) || Playlista[numer].Ide != ide || Playlista[numer].Adr != adres ||
+            Playlista[numer].Emi != emi || NaDeku(numer))
+            return;
+        if (tryb == TrybNastepny) {
+            if (StanPlaylisty.DoGrania == numer)
+                GrajKolejny(odtwarzacz, tryb, zrodlo);
+            return;
+        }
+        // The element the operator started, wherever the cursor went since.
+        const qint32 kursor = StanPlaylisty.Kursor;
+        StanPlaylisty.Kursor = numer;
+        GrajKolejny(odtwarzacz, tryb, zrodlo);
+        if (StanPlaylisty.Kursor == numer)
+            StanPlaylisty.Kursor = kursor;
+    };
+}
+
 void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
     const qint32 kursor = StanPlaylisty.Kursor;
     // Starting a break at the cursor means its news: the insertion takes it.
@@ -444,60 +513,40 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
                         PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
                 }
             }
-        } else if (tryb == TrybRoboczy ? PlikRoboczego(w) : PlikElementu(numer, w.Adr)) {
-            if (tryb != TrybRoboczy && wTiku_) {
-                // Nothing is read in the tick: an element not prepared yet is
-                // late, and a later tick starts it once the read-ahead thread
-                // is done. (A start from a key outside the tick opens what is
-                // not ready itself.)
+        } else {
+            // Only what the workers found: no file is looked at or read here.
+            const bool poprzednio = bezDysku_;
+            bezDysku_ = true;
+            bool jest = tryb == TrybRoboczy ? PlikRoboczego(w) : PlikElementu(numer, w.Adr);
+            bezDysku_ = poprzednio;
+            // With both decks playing and none named nothing starts.
+            quint8 p = odtwarzacz;
+            if (p == 0)
+                p = odtwarzacze_.StanOdtwarzacza(1) != 1 ? 1 : odtwarzacze_.StanOdtwarzacza(2) != 1 ? 2 : 0;
+            std::shared_ptr<PrzygotowanyStart> gotowy;
+            if (jest && p != 0) {
                 const qint32 od = startWPliku(w, zrodlo);
-                auto gotowy = Przygotowany(numer, w.Adr, od);
-                if (!gotowy)
-                    Przygotuj(numer, od);
-                if (!gotowy || !gotowy->gotowe.load(std::memory_order_acquire)) {
-                    oczekujacy_ = {numer, odtwarzacz, tryb, zrodlo};
-                    if (spoznienieZalogowane_ != numer) {
-                        spoznienieZalogowane_ = numer;
-                        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + w.Adr +
-                            QStringLiteral(" !!! NAGRANIE NIEGOTOWE - START OPÓŹNIONY !!!"));
-                    }
+                const QString ide = w.Ide;
+                if (!GotowyDoStartu(numer, w.Adr, ide, od, zrodlo, PonowStart(odtwarzacz, tryb, zrodlo, w))) {
                     SprawdzListeReklam(tryb);
                     KasujZdarzenie();
                     return;
                 }
+                gotowy = Przygotowany(numer, w.Adr, od, &ide);
+                jest = gotowy && gotowy->jest;
             }
-            quint8 p = odtwarzacz;
-            const bool aut = tryb == TrybNastepny && w.Aut;
-            if (p == 0) {
-                if (odtwarzacze_.StanOdtwarzacza(1) != 1) {
-                    p = 1;
-                    if (aut)
-                        StolStop1 = false;
-                } else if (odtwarzacze_.StanOdtwarzacza(2) != 1) {
-                    p = 2;
-                    if (aut)
-                        StolStop2 = false;
+            if (jest) {
+                if (p != 0) {
+                    if (tryb == TrybNastepny && w.Aut && odtwarzacz == 0)
+                        (p == 1 ? StolStop1 : StolStop2) = false;
+                    UruchomElementNaMagnetofonie(p, tryb, zrodlo, gotowy);
                 }
+            } else {
+                ZglosBrak(zrodlo, w, numer, automatyczny);
+                // The loop would try the same element every tick: move on.
+                if (automatyczny)
+                    PominNieudany(tryb);
             }
-            if (p != 0)
-                UruchomElementNaMagnetofonie(p, tryb, zrodlo);
-        } else {
-            if (Emisja.CzyKomunikatBrakNagrania)
-                Zapytaj({KomunikatEmisji::Informacja, QStringLiteral("Nie ma nagrania"), w.Adr});
-            const QString tytul = w.Tyt;
-            if (RodzajElemPListy(w.Typ) == RodzajINF && tytul.startsWith(QStringLiteral("PALETA:"))) {
-                const QString plik = charsFromTo(tytul, 8, int(tytul.size()));
-                if (platform::fileExists(plik))
-                    Zapytaj({KomunikatEmisji::PytaniePaleta, QStringLiteral("Czy wczytać paletę singli?"), plik});
-                else
-                    Zapytaj({KomunikatEmisji::BrakZbioruPalety, QStringLiteral("Nie odnaleziono zbioru:"), plik});
-            } else if (!(automatyczny && brakZalogowany_ == numer)) {
-                Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START !!! BRAK NAGRANIA !!!"));
-                brakZalogowany_ = automatyczny ? numer : 0;
-            }
-            // The loop would try the same element every tick: move on.
-            if (automatyczny)
-                PrzesunNastepny(numer, true);
         }
     }
     SprawdzListeReklam(tryb);
@@ -534,12 +583,33 @@ void SilnikEmisji::ZmienDlugosc(qint32 numer, qint32 t, const QString& slowa, bo
     }
 }
 
-void SilnikEmisji::NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres,
-                                 const QString& powod) {
-    Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + QString::number(slot) + QLatin1Char(' ') +
-        adres + QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + powod);
+void SilnikEmisji::ZglosNieudany(quint8 slot, quint8 zrodlo, const QString& adres, const QString& powod) {
+    Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") +
+        (slot ? QString::number(slot) + QLatin1Char(' ') : QString()) + adres +
+        QStringLiteral(" !!! BŁĄD ODCZYTU NAGRANIA !!! ") + powod);
     wyjscia_->UstawStatus(QStringLiteral("Nie zagrano: ") + adres + QStringLiteral(" - ") + powod,
                           KolorStatusu::Czerwony);
+}
+
+void SilnikEmisji::ZglosBrak(quint8 zrodlo, const TElemPListy& w, qint32 numer, bool automatyczny) {
+    if (Emisja.CzyKomunikatBrakNagrania)
+        Zapytaj({KomunikatEmisji::Informacja, QStringLiteral("Nie ma nagrania"), w.Adr});
+    const QString tytul = w.Tyt;
+    if (RodzajElemPListy(w.Typ) == RodzajINF && tytul.startsWith(QStringLiteral("PALETA:"))) {
+        const QString plik = charsFromTo(tytul, 8, int(tytul.size()));
+        if (platform::fileExists(plik))
+            Zapytaj({KomunikatEmisji::PytaniePaleta, QStringLiteral("Czy wczytać paletę singli?"), plik});
+        else
+            Zapytaj({KomunikatEmisji::BrakZbioruPalety, QStringLiteral("Nie odnaleziono zbioru:"), plik});
+    } else if (!(automatyczny && brakZalogowany_ == numer)) {
+        Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START !!! BRAK NAGRANIA !!!"));
+        brakZalogowany_ = automatyczny ? numer : 0;
+    }
+}
+
+void SilnikEmisji::NieudanyStart(quint8 slot, quint8 tryb, quint8 zrodlo, const QString& adres,
+                                 const QString& powod) {
+    ZglosNieudany(slot, zrodlo, adres, powod);
     try {
         odtwarzacze_.ZatrzymajOdtwarzacz(slot);
         odtwarzacze_.ZwolnijOdtwarzacz(slot);
@@ -588,11 +658,88 @@ void SilnikEmisji::ZastojStartu() {
 }
 
 void SilnikEmisji::PominNieudany(quint8 tryb) {
-    if (tryb == TrybNastepny)
-        PrzesunNastepny(StanPlaylisty.DoGrania, true);
+    if (tryb != TrybNastepny)
+        return;
+    const qint32 stary = StanPlaylisty.DoGrania;
+    PrzesunNastepny(stary, true);
+    if (StanPlaylisty.DoGrania == stary)
+        return;
+    // As if the element passed over were not in the list.
+    StartujPrzyMiksie(true);
+    wyjscia_->OdswiezPlayliste();
+    ZapowiedzNastepny(1);
 }
 
-void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo) {
+void SilnikEmisji::PominZnanyNieudany() {
+    if (!(Stan.TrybAutomat || SemiAutomatJest) || PlaylistaZmieniona || Stan.PauzaJest)
+        return;
+    const qint32 n = StanPlaylisty.DoGrania;
+    if (!wLiscie(n) || NaDeku(n))
+        return;
+    const TElemPListy& e = Playlista[n];
+    if (!RodzajDzwiekowy(RodzajElemPListy(e.Typ)) || (Emisja.CzyReklamaJakoBelka && CzyElemReklama(e)))
+        return;
+    bool brak = Pliki.StanElementu(n, e.Adr) == ObecnoscPlikow::Brak;
+    QString powod;
+    if (!brak) {
+        const auto p = Przygotowany(n, e.Adr, qMax(0, e.NwP));
+        if (!p || !p->gotowe.load(std::memory_order_acquire))
+            return;
+        brak = !p->jest;
+        powod = powodPrzygotowania(*p);
+        if (!brak && powod.isEmpty())
+            return;
+    }
+    if (brak)
+        ZglosBrak(ZrodloProg, e, n, true);
+    else
+        ZglosNieudany(0, ZrodloProg, e.Adr, powod);
+    PominNieudany(TrybNastepny);
+}
+
+void SilnikEmisji::StartujPrzyMiksie(bool zamiast) {
+    const qint32 n = StanPlaylisty.DoGrania;
+    przyMiksie_ = {};
+    if (!wLiscie(n))
+        return;
+    const TElemPListy& e = Playlista[n];
+    przyMiksie_ = {n, e.Ide, e.Adr, e.Emi, zamiast};
+}
+
+void SilnikEmisji::NastepnyPoEdycji() {
+    StartujPrzyMiksie(false);
+}
+
+bool SilnikEmisji::PrzyMiksie(qint32 numer) const {
+    if (numer == 0 || przyMiksie_.numer != numer || !wLiscie(numer))
+        return false;
+    const TElemPListy& e = Playlista[numer];
+    return e.Ide == przyMiksie_.ide && e.Adr == przyMiksie_.adres && e.Emi == przyMiksie_.emi;
+}
+
+bool SilnikEmisji::PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt) const {
+    // The element started last on a deck, else the DJ player's.
+    quint8 s = 0;
+    for (const quint8 q : {slotNaAntenie_, quint8(1), quint8(2), quint8(3)})
+        if (q >= 1 && q <= 3 && SlotGra[q] && Stan.OdtwarzaczZajety[q]) {
+            s = q;
+            break;
+        }
+    if (s == 0)
+        return false;
+    const MIXMagnetType& r = Odtwarzacz[s];
+    TElemPListy naAntenie;
+    naAntenie.Typ = r.RodzajElementu;
+    naAntenie.Mix = r.NwK - r.Miks;
+    // Capped by the next element's length as the list knows it: the tick
+    // reads no file.
+    const qint32 x = CrossfadeMiedzy(naAntenie, nastepny, nastepny.Trw > 0 ? nastepny.Trw : -1);
+    *punkt = qint64(t) + (qint64(r.NwK) - x - r.Pozycja);
+    return true;
+}
+
+void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo,
+                                                const std::shared_ptr<PrzygotowanyStart>& gotowy) {
     if (slot < 1 || slot > LiczbaOdtwarzaczy)
         return;
     MIXMagnetType& r = Odtwarzacz[slot];
@@ -637,45 +784,28 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
     r.DataStartu = teraz.date().toString(QStringLiteral("yyyy-MM-dd"));
     r.StartMS = qint32(msStartu);
 
-    // 4. The audio item with its description: as the read-ahead thread
-    // found them for an element of the playlist. What the header says
+    // 4. The audio item with its description, as the read-ahead thread
+    // found them (a start is made only once they are). What the header says
     // against the file names the fault when the player refuses it too; the
     // player has the last word (it plays 8-bit files, which the playable
     // check keeps out of new playlists).
     const qint32 numer = NumerRoboczego(tryb);
     const qint32 startPliku = startWPliku(w, zrodlo);
-    std::shared_ptr<PrzygotowanyStart> gotowy;
-    if (tryb == TrybRoboczy || wLiscie(numer)) {
-        // A work element (a time-list entry) was prepared by its file.
-        const QString ide = w.Ide;
-        gotowy = tryb == TrybRoboczy ? Przygotowany(0, w.Adr, startPliku, &ide) : Przygotowany(numer, w.Adr, startPliku);
-        if (gotowy && !gotowy->gotowe.load(std::memory_order_acquire))
-            gotowy.reset();
-        if (gotowy) {
-            std::lock_guard blokada(przygotowaniaMutex_);
-            // Its reader goes to the deck: taken once.
-            for (auto* lista : {&przygotowania_, &przygotowaniaSingli_})
-                lista->erase(std::remove(lista->begin(), lista->end(), gotowy), lista->end());
-        }
+    {
+        std::lock_guard blokada(przygotowaniaMutex_);
+        // Its reader goes to the deck: taken once.
+        for (auto* lista : {&przygotowania_, &przygotowaniaSingli_})
+            lista->erase(std::remove(lista->begin(), lista->end(), gotowy), lista->end());
     }
-    OpisNagraniaTyp opis;
-    QString blad;
-    int bladNaglowka = 0;
-    if (gotowy) {
-        r.SygnalSlotu = gotowy->sygnal;
-        opis = gotowy->opis;
-        bladNaglowka = gotowy->wynikSygnalu;
-        blad = gotowy->blad;
-    } else {
-        bladNaglowka = OtworzSygnal(r.SygnalSlotu, true, opis);
-    }
-    const QString powodNaglowka = PowodNieodtwarzalnosciNaglowka(r.SygnalSlotu, bladNaglowka);
-    if (bladNaglowka != 0) {
+    if (spoznienieZalogowane_.lock() == gotowy)
+        spoznienieZalogowane_.reset();
+    r.SygnalSlotu = gotowy->sygnal;
+    const OpisNagraniaTyp opis = gotowy->opis;
+    const int bladNaglowka = gotowy->wynikSygnalu;
+    QString blad = powodPrzygotowania(*gotowy);
+    const QString powodNaglowka = bladNaglowka == 0 ? PowodNieodtwarzalnosciNaglowka(r.SygnalSlotu, 0) : QString();
+    if (bladNaglowka != 0)
         r.SygnalSlotu.Nazwa = NazwaPustegoSygnalu;
-        blad = QStringLiteral("nagłówek nieczytelny (błąd %1)").arg(bladNaglowka);
-    }
-    if (spoznienieZalogowane_ == numer)
-        spoznienieZalogowane_ = 0;
 
     // 5. Kind code.
     const quint8 rodzaj = RodzajElemPListy(w.Typ);
@@ -733,7 +863,7 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
             odtwarzacze_.ZwolnijOdtwarzacz(slot);
             odtwarzacze_.UtworzOdtwarzacz(slot);
             r.Pozycja = (zrodlo == ZrodloUndo && w.Wznow > 0 && w.Wznow < w.Trw - 1000) ? w.Emi + w.Wznow : r.NwP;
-            if (!(gotowy && gotowy->plik && odtwarzacze_.OtworzPrzygotowany(slot, gotowy->plik))) {
+            if (!(gotowy->plik && odtwarzacze_.OtworzPrzygotowany(slot, gotowy->plik))) {
                 odtwarzacze_.OtworzPlikOdtwarzacza(slot, w.Adr);
                 odtwarzacze_.UstawPozycjeOdtwarzacza(slot, startPliku);
             }
@@ -757,10 +887,10 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
         } catch (...) {
             blad = QStringLiteral("nieznany błąd");
         }
+        if (!blad.isEmpty() && !powodNaglowka.isEmpty())
+            blad = powodNaglowka + QStringLiteral(" (") + blad + QLatin1Char(')');
     }
     if (!blad.isEmpty()) {
-        if (bladNaglowka == 0 && !powodNaglowka.isEmpty())
-            blad = powodNaglowka + QStringLiteral(" (") + blad + QLatin1Char(')');
         NieudanyStart(slot, tryb, zrodlo, w.Adr, blad);
         return;
     }
@@ -771,6 +901,10 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
 
     // 11.
     Stan.OdtwarzaczZajety[slot] = 1;
+    if (slot <= 2)
+        slotNaAntenie_ = slot;
+    if (numer == przyMiksie_.numer && tryb != TrybRoboczy)
+        przyMiksie_ = {};
     SemiAutomatGotowy = true;
     const bool reklama = RodzajReklamy(rodzaj);
     if (reklama && !Stan.TrybAutomat) {

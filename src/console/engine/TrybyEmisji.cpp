@@ -150,6 +150,8 @@ void SilnikEmisji::TrybyStartowe() {
 }
 
 void SilnikEmisji::StopWszystko() {
+    // A start still waiting for its file does not air after a STOP.
+    oczekujace_.clear();
     for (quint8 slot = 1; slot <= 3; ++slot)
         if (SlotZajety(slot))
             KoniecEmisji(slot, PowodKlaw);

@@ -60,10 +60,15 @@ TEST(EdycjaKomend, AnInsertedSongPushesTheRestAndUndoAsksByName) {
     r.dodaj(QString(), 10 * H, 180 * S).Mix = 3000;
     r.dodaj(QString(), 10 * H + 177 * S, 180 * S);
     StanPlaylisty.Kursor = 1;
+    StanPlaylisty.DoGrania = 2;
     r.wybrany = r.wav(u"NOWY.WAV"_s, 120 * S);
     r.k.KomendaWstaw();
     ASSERT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_EQ(Playlista[2].Ide, u"NOWY"_s);
+    // Put right before the next element, it is the next one, and says so at once.
+    EXPECT_EQ(StanPlaylisty.DoGrania, 2);
+    EXPECT_EQ(r.logiZ(u"KLAW DO GRANIA NOWY 0 10:02:57.000"_s).size(), 1) << r.logi().join('\n').toStdString();
+    EXPECT_TRUE(r.wyjscia.zdarzenia.contains(u"0 DO GRANIA 2"_s));
     EXPECT_EQ(Playlista[2].Emi, 10 * H + 177 * S);
     EXPECT_EQ(Playlista[3].Emi, 10 * H + 294 * S);  // 10:04:54
     EXPECT_EQ(StanPlaylisty.Kursor, 2);
@@ -219,6 +224,32 @@ TEST(EdycjaKomend, DecksAndTheNextMarkFollowTheirElements) {
     EXPECT_EQ(StanPlaylisty.Kursor, 7);
 }
 
+// G8 inserted at the cursor, Automat starts G3 (the cursor goes to G8), Del
+// + "Tak" 5.7 s into G3: G4, pulled earlier by the closed gap to a time
+// already past, starts at G3's crossfade point (7 s of 10), not at once.
+TEST(EdycjaKomend, DeletingTheNextElementStartsTheOneAfterAtTheCrossfadePointOfTheElementOnAir) {
+    Edycja r;
+    for (int i = 1; i <= 4; ++i) r.dodaj(r.wav(u"G.WAV"_s, 10 * S), H12 + (i - 1) * 7 * S, 10 * S);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    const auto gra = [&r](qint32 n) {
+        return r.silnik->Odtwarzacz[1].Element == n ? 1 : r.silnik->Odtwarzacz[2].Element == n ? 2 : 0;
+    };
+    r.tikDo([&] { return gra(2) != 0; }, 1000);
+    r.wybrany = r.wav(u"G8.WAV"_s, 10 * S);
+    r.k.KomendaWstaw();
+    r.tikDo([&] { return gra(3) != 0; }, 1000);
+    const quint8 g3 = quint8(gra(3));
+    ASSERT_EQ(StanPlaylisty.Kursor, 4);
+    r.tikDo([&] { return r.gracze.PozycjaOdtwarzacza(g3) >= 5'700; }, 1000);
+    r.dialogi.Odpowiedz(OdpowiedzTak);
+    r.k.KomendaUsun();
+    ASSERT_EQ(Playlista[4].Ide, u"E4"_s);
+    r.tikDo([&] { return gra(4) != 0; }, 1000);
+    EXPECT_TRUE(r.gracze.PozycjaOdtwarzacza(g3) >= 7'000 && r.gracze.PozycjaOdtwarzacza(g3) < 7'030)
+        << r.gracze.PozycjaOdtwarzacza(g3);
+}
+
 TEST(EdycjaKomend, TheGapAndTheShiftsTakeTheNearerWayRoundMidnight) {
     EXPECT_EQ(PrzesuniecieDoby(12 * H), 12 * H);
     EXPECT_EQ(PrzesuniecieDoby(-12 * H), 12 * H);
@@ -294,13 +325,13 @@ TEST(EdycjaKomend, AMovedElementLandsBesideTheTarget) {
     StanPlaylisty.Kursor = 6;
     r.k.RozpocznijPrzesuwanie();
     StanPlaylisty.Kursor = 3;
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    r.graj(0, TrybNastepny, ZrodloProg);
     ASSERT_EQ(StanPlaylisty.DoGrania, 2);
     EXPECT_EQ(StanPlaylisty.Kursor, 3);
     r.dialogi.Odpowiedz(OdpowiedzTak);
     r.k.PrzesunElement(true);
     EXPECT_EQ(Edycja::kolejnosc().join(' '), u"E1 E2 E6 E3 E4 E5 E7 E8"_s);
-    r.silnik->GrajKolejny(0, TrybNastepny, ZrodloProg);
+    r.graj(0, TrybNastepny, ZrodloProg);
     EXPECT_EQ(StanPlaylisty.Kursor, StanPlaylisty.DoGrania);
     r.silnik->StopWszystko();
 
@@ -386,7 +417,7 @@ struct PytanieCofnij final : DialogiCiche {
 
 TEST(EdycjaKomend, AnUndoPutsTheNextMarkOnWhatIsStillToCome) {
     Edycja r;
-    const auto start = [&r] { r.silnik->GrajKolejny(0, TrybNastepny, ZrodloKlaw); };
+    const auto start = [&r] { r.graj(0, TrybNastepny, ZrodloKlaw); };
     const auto tak = [&r] { r.dialogi.Odpowiedz(OdpowiedzTak); };
     struct Przypadek {
         const char* nazwa;
@@ -483,6 +514,7 @@ TEST(EmisjaTeraz, TheSecondOfThreeAtOneTimeStartsNowWithinItsBlock) {
     EXPECT_EQ(b.EmisjaTerazStart, 90'000);
 
     // Refused: units 2, hundreds kept; nothing starts.
+    r.silnik->OproznijPrzygotowania();  // the entries at the cursor are read ahead
     r.dialogi.Odpowiedz(OdpowiedzNie);
     EmitujPozycjeTimelisty(*r.silnik, 0, ZrodloKlaw, true);
     EXPECT_EQ(Timelista[2].Stan, 102);

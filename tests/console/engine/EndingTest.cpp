@@ -29,6 +29,7 @@ protected:
     void grajKursor(qint32 n, quint8 zrodlo = ZrodloKlaw) {
         StanPlaylisty.Kursor = n;
         silnik->GrajKolejny(0, TrybKursor, zrodlo);
+        StartPoPrzygotowaniu(*silnik);
     }
     QStringList stopy() const { return logi().filter(u"STOP  "_s); }
 };
@@ -152,10 +153,13 @@ TEST_F(EndingTest, StartTimesAreWrittenWithTheirLeadingZeroAndAStartKeepsItsDay)
         zegar.set(QDate(2026, 12, 6), w.ms);
         const QString plik = wav(u"S%1.WAV"_s.arg(StanPlaylisty.Ilosc + 1), 7'000);
         dodaj(plik, qint32(w.ms), 7'000);
+        StanPlaylisty.Kursor = StanPlaylisty.Ilosc;
+        silnik->Przygotuj(StanPlaylisty.Ilosc, 0);
+        silnik->OproznijPrzygotowania();
         {
             ZegarTykajacy tykajacy(zegar);
             platform::ScopedClock zakres(&tykajacy);
-            grajKursor(StanPlaylisty.Ilosc);
+            silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
         }
         const MIXMagnetType& r = silnik->Odtwarzacz[1];
         EXPECT_EQ(r.CzasStartu.str(), QString::fromLatin1(w.czas));  // also EMI= and the play count
@@ -263,8 +267,8 @@ TEST_F(EndingTest, AutoStopFadesTheOtherDeck) {
     grajKursor(1);
     tik(5);
     grajKursor(2);
-    EXPECT_EQ(silnik->Odtwarzacz[1].FadeZadanie, 1);
-    tik(11);
+    EXPECT_EQ(silnik->Odtwarzacz[1].FadeTrwa, 1);  // asked by the start, begun by the tick that made it
+    tik(10);
     EXPECT_FALSE(stan.OdtwarzaczZajety[1]);
     EXPECT_TRUE(stan.OdtwarzaczZajety[2]);
     EXPECT_EQ(stopy(), QStringList{u"0 0 1 0 S P S FADE STOP  1 E1"_s});

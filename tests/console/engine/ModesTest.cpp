@@ -53,6 +53,7 @@ TEST_F(ModesTest, ASingleIsNamedOnAir) {
     ScianaSingli sciana(*silnik, przyciski, widok);
     sciana.Single[1][1].Adr = dzwiek(QStringLiteral("Dzwonek.wav"));
     sciana.Komenda(KomSingielF1);
+    graj(30);  // pressed before its file was read: on air once it is
     EXPECT_EQ(log().filter(QStringLiteral("START 4")).size(), 1);
     sciana.Komenda(KomSingielF1);  // a press on the playing single stops it
     const QStringList stopy = log().filter(QStringLiteral("STOP  4"));
@@ -146,7 +147,7 @@ TEST_F(ModesTest, EmergencyStartWithFlagAndSetting) {
     EXPECT_EQ(StanPlaylisty.Ilosc, 0);
 
     Emisja.AwariaStartJest = true;
-    graj(30);
+    graj(60);  // read after the first tick, on air from the next
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_TRUE(stan.TrybAutomat);
     ASSERT_FALSE(gracze.otwarte.isEmpty());
@@ -201,8 +202,10 @@ TEST_F(ModesTest, TheEmergencyStartReadsAfterTheTickWithTheLoopHeldAndItsMessage
     EXPECT_TRUE(zajetyPodczasOdczytu);  // no tick could run inside the read
     EXPECT_FALSE(silnik->Timer1Zajety);
 
-    // The first 10 000 play; the read showed no progress and pumped nothing;
-    // the message came after, once.
+    // The first 10 000 play, from the next tick (nothing was read ahead of
+    // them); the read showed no progress and pumped nothing; the message
+    // came after, once.
+    graj(30);
     EXPECT_EQ(StanPlaylisty.Ilosc, MaksPlaylisty);
     EXPECT_TRUE(stan.TrybAutomat);
     EXPECT_TRUE(gracze.StanOdtwarzacza(1));

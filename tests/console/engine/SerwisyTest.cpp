@@ -44,6 +44,7 @@ struct SerwisyRig : TrybyRig {
     void serwisTik(qint64 krok = 500) {
         zegar.advance(krok);
         timery->TimerWyswietlaczTimer();
+        silnik->OproznijPrzygotowania();  // the next element is read ahead meanwhile
         serwisy.SERWISTimerTimer();
     }
 };

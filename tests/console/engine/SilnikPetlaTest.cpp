@@ -10,7 +10,7 @@ namespace {
 // Starts element `n` by key on the first free player.
 void graj(SilnikRig& r, int n) {
     StanPlaylisty.Kursor = n;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
 }
 
 // Ticks until player `s`'s position (ms from its file start) reaches `ms`.
@@ -79,7 +79,7 @@ TEST(SilnikPetla, PlayerThreeDucksTheDecks) {
     dj.FIn = 500;  // a fade-in on player 3 must not leave it silent
     graj(r, 1);
     ElemPListyRob = dj;
-    r.silnik->GrajKolejny(3, TrybRoboczy, ZrodloProg);
+    r.graj(3, TrybRoboczy, ZrodloProg);
     EXPECT_EQ(r.gracze[3].glosnosc, 0);
 
     naPozycji(r, 3, 1'000);

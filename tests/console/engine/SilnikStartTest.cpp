@@ -22,7 +22,7 @@ TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
     r.silnik->AutostopJest = true;
     StanPlaylisty.Kursor = 1;
 
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
 
     EXPECT_EQ(r.gracze.StanOdtwarzacza(1), 1);
     EXPECT_EQ(r.gracze[1].poz0, 1'000);
@@ -37,7 +37,7 @@ TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
     EXPECT_EQ(m.KodRodzaju.str(), QStringLiteral("mu"));
     EXPECT_EQ(m.CzasStartu.str(), QStringLiteral("12:00:00"));
     EXPECT_EQ(m.StartMS, H12);
-    const QStringList start = r.logiZ("START");
+    const QStringList start = r.logiZ("START 1 ");
     ASSERT_EQ(start.size(), 1);
     EXPECT_EQ(start[0], "0 0 1 0 P S S KLAW START 1 " + a + " 12:00:06.000  00:00:00.000");
     // The next mark moved on and the next element was announced.
@@ -48,12 +48,12 @@ TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
 
     // A second Enter takes player 2; AutoStop asks player 1 to fade out.
     StanPlaylisty.Kursor = 2;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(r.gracze.StanOdtwarzacza(2), 1);
-    EXPECT_EQ(r.silnik->Odtwarzacz[1].FadeZadanie, 1);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].FadeTrwa, 1);
     // With both playing nothing more starts.
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
-    EXPECT_EQ(r.logiZ("START").size(), 2);
+    r.graj(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(r.logiZ("START 1 ").size() + r.logiZ("START 2 ").size(), 2);
 }
 
 // The START and DO GRANIA lines carry the planned time of day: a playlist
@@ -65,14 +65,14 @@ TEST(SilnikStart, StartLinesCarryThePlannedTimeOfDay) {
     r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
     r.dodaj(r.wav("b.wav", 5'000), -1, 5'000);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_TRUE(r.logiZ("START 1").value(0).contains(" 12:00:02.000  ")) << r.logiZ("START 1").value(0).toStdString();
     EXPECT_TRUE(r.logiZ("DO GRANIA").value(0).endsWith("DO GRANIA E2 0 --:--:--.---"));
     InitElemPListy(ElemPListyRob);
     ElemPListyRob.Adr = r.wav("c.wav", 5'000);
     ElemPListyRob.Emi = H12 + 1'000;
     ElemPListyRob.NwK = ElemPListyRob.FOu = ElemPListyRob.Trw = 5'000;
-    r.silnik->GrajKolejny(2, TrybRoboczy, ZrodloKlaw);
+    r.graj(2, TrybRoboczy, ZrodloKlaw);
     EXPECT_TRUE(r.logiZ("START 2").value(0).contains(" 12:00:01.000  ")) << r.logiZ("START 2").value(0).toStdString();
 }
 
@@ -81,9 +81,9 @@ TEST(SilnikStart, WithoutAutoStopBothDecksPlayOn) {
     r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
     r.dodaj(r.wav("b.wav", 5'000), H12 + 5'000, 5'000);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     StanPlaylisty.Kursor = 2;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].FadeZadanie, 0);
     EXPECT_EQ(r.gracze.StanOdtwarzacza(1) + r.gracze.StanOdtwarzacza(2), 2);
 }
@@ -96,7 +96,7 @@ TEST(SilnikStart, AutomatStartsTheNextElementInsideItsMixWindowOnly) {
     r.dodaj(r.wav("b.wav", 10'000), H12 + 8'000, 10'000);
     r.dodaj(r.wav("c.wav", 10'000), H12 + 16'000, 10'000);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     r.stan.TrybAutomat = true;
 
     // Player 1 started at position 0 of an element aired at 12:00:00, so the
@@ -144,7 +144,7 @@ TEST(SilnikStart, PlannedJustBeforeMidnightStillStartsAfterIt) {
     r.dodaj(r.wav("a.wav", 30'000), DobaMs - 10'000, 30'000);  // 23:59:50
     r.dodaj(r.wav("b.wav", 5'000), DobaMs - 2'000, 5'000);     // 23:59:58
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     r.stan.TrybAutomat = true;
     // The broadcast runs late: element 2 is marked next only at 00:00:01.
     r.tikDo([&] { return r.silnik->CzasAntenowy >= 1'000 && r.silnik->CzasAntenowy < 10'000; }, 1000);
@@ -208,12 +208,14 @@ TEST(SilnikStart, AFileThatFailsToOpenLeavesTheSlotFreeAndTheLoopRunning) {
     EXPECT_FALSE(r.silnik->Timer1Zajety);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 3);
     EXPECT_EQ(r.logiZ("BŁĄD ODCZYTU NAGRANIA").size(), 2);
-    auto startow = [&] { return r.logiZ(" START 1 ").size() - r.logiZ("BŁĄD").size(); };
+    // The garbage, known from its read-ahead, was passed over before its time.
+    EXPECT_TRUE(r.logiZ("BŁĄD ODCZYTU NAGRANIA").value(1).contains("PROG START " + r.dir.file("smieci.wav")));
+    auto startow = [&] { return r.logiZ(" START 1 ").size() - r.logiZ(" START 1 ").filter("BŁĄD").size(); };
     EXPECT_EQ(startow(), 1);
     // Opened by hand, the broken file leaves player 1 free and no START line.
     r.silnik->KoniecEmisji(1, PowodMysz);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(r.stan.OdtwarzaczZajety[1], 0);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].SygnalSlotu.Nazwa, QStringLiteral("Nie_ma"));
     EXPECT_EQ(startow(), 1);
@@ -319,13 +321,39 @@ TEST(SilnikStart, AStalledReadMakesTheNextElementLateWhileTheAirGoesOn) {
     EXPECT_EQ(r.logiZ(" START 2 ").size(), 1u);
 }
 
+// The first start after launch, by Enter, with nothing read ahead and the
+// share stalled: the key looks at no file on its thread; the start is late,
+// logged once, and airs on the first tick after the read comes back.
+TEST(SilnikStart, AKeyStartWithNothingPreparedIsLateAndAirsOnceTheReadComesBack) {
+    SilnikRig r;
+    const QString a = r.wav("a.wav", 3'000);
+    r.dodaj(a, H12, 3'000);
+    StanPlaylisty.Kursor = 1;
+    std::promise<void> pusc;
+    platform::setDecoderWrapper([f = pusc.get_future().share()](std::unique_ptr<platform::Decoder> d) {
+        return std::unique_ptr<platform::Decoder>(std::make_unique<Wstrzymany>(std::move(d), f));
+    });
+    const quint64 przed = platform::fileSystemLooks();
+    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    EXPECT_EQ(platform::fileSystemLooks(), przed);
+    for (int i = 0; i < 10; ++i) r.silnik->Timer1Timer();
+    EXPECT_EQ(r.logiZ("NIEGOTOWE"),
+              QStringList{"0 0 0 0 S S S KLAW START " + a + " !!! NAGRANIE NIEGOTOWE - START OPÓŹNIONY !!!"});
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 0);
+    pusc.set_value();
+    platform::setDecoderWrapper(nullptr);
+    StartPoPrzygotowaniu(*r.silnik);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 1);
+    EXPECT_EQ(r.logiZ("KLAW START 1 ").size(), 1);
+}
+
 TEST(SilnikStart, APlayerThatKeepsThrowingIsLoggedOnceAndTheOtherSlotsTick) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 5'000), H12, 5'000);
     r.dodaj(r.wav("b.wav", 5'000), H12, 5'000);
     for (quint8 p : {1, 2}) {
         StanPlaylisty.Kursor = p;
-        r.silnik->GrajKolejny(p, TrybKursor, ZrodloKlaw);
+        r.graj(p, TrybKursor, ZrodloKlaw);
     }
     r.gracze.rzucajPozycja = {1};
     for (int i = 0; i < 33; ++i) {  // a second of ticks and deck refreshes
@@ -341,7 +369,7 @@ TEST(SilnikStart, APlayerThatKeepsThrowingIsLoggedOnceAndTheOtherSlotsTick) {
     // The next element on the slot is a new one: logged once more.
     r.silnik->KoniecEmisji(1, PowodMysz);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(1, TrybKursor, ZrodloKlaw);
+    r.graj(1, TrybKursor, ZrodloKlaw);
     r.tik(10);
     EXPECT_EQ(r.logiZ("Błąd odtwarzacza 1").size(), 2);
     // A player that answers again plays on.
@@ -357,11 +385,13 @@ TEST(SilnikStart, ResumePointAndPromoLength) {
     a.Wznow = 30'000;
     StanPlaylisty.Kursor = 1;
     r.silnik->GrajOdWznowienia();
+    StartPoPrzygotowaniu(*r.silnik);
     EXPECT_EQ(r.gracze[1].poz0, 30'000);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].Pozycja, H12 + 30'000);
     r.silnik->KoniecEmisji(1, PowodMysz);
     a.Wznow = 39'500;  // within the last second: from the start
     r.silnik->GrajOdWznowienia();
+    StartPoPrzygotowaniu(*r.silnik);
     EXPECT_EQ(r.gracze[1].poz0, 0);
     r.silnik->KoniecEmisji(1, PowodMysz);
 
@@ -370,7 +400,7 @@ TEST(SilnikStart, ResumePointAndPromoLength) {
     p.Ide = QStringLiteral("PROMO1");
     r.dodaj(r.wav("x.wav", 3'000), H12 + 50'000, 3'000);
     StanPlaylisty.Kursor = 2;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(Playlista[2].Trw, 12'000);
     EXPECT_EQ(Playlista[3].Emi, H12 + 52'000);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].NwK, H12 + 52'000);
@@ -387,7 +417,7 @@ TEST(SilnikStart, ResumePointAndPromoLength) {
     j.Ide = QStringLiteral("SER1");
     r.dodaj(r.wav("y.wav", 3'000), H12 + 64'000, 3'000);
     StanPlaylisty.Kursor = 4;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(Playlista[4].Out, 5'000);
     EXPECT_EQ(r.logiZ("Dla pozycji nr").value(0),
               "Dla pozycji nr 5 emisja przed: 12:01:04.000 emisja po zmianie: 12:01:05.000");

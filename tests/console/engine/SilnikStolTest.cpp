@@ -134,7 +134,7 @@ TEST(SilnikStol, SemiautomaticElementStartsAtItsMixPointOutsideAutomat) {
     r.dodaj(r.wav("b.wav", 10'000), H12 + 9'000, 10'000).Aut = 1;
     r.dodaj(r.wav("c.wav", 10'000), H12 + 19'000, 10'000);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     r.tik();
     EXPECT_TRUE(r.silnik->SemiAutomatJest);
     const int tiki = r.tikDo([&] { return r.silnik->Odtwarzacz[2].Element == 2; }, 1000);
@@ -177,9 +177,9 @@ TEST(SilnikStol, PaletteAndAdvertPlaceholdersTakeTheirOwnPaths) {
     r.dodaj(QString(), H12, 0, RodzajINF).Tyt = "PALETA:" + r.dir.file("PALETA1.SIN");
     r.dodaj(QString(), H12, 0, RodzajINF).Tyt = "PALETA:" + r.dir.file("BRAK.SIN");
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     StanPlaylisty.Kursor = 2;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_TRUE(r.logiZ("BRAK NAGRANIA").isEmpty());
     r.dialogi.Odpowiedz(OdpowiedzTak);
     struct Palety final : WyjsciaEmisji {
@@ -204,7 +204,7 @@ TEST(SilnikStol, PaletteAndAdvertPlaceholdersTakeTheirOwnPaths) {
     Timelista[2].Czas = 13 * 3600;
     r.dodaj(QString(), H12, 60'000, RodzajREK).Tyt = QStringLiteral("Reklama o 13:00");
     StanPlaylisty.Kursor = 3;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_EQ(bloki.bloki, QStringList{"0/0"});
     EXPECT_EQ(StanTimelisty.Kursor, 2);
     EXPECT_EQ(r.stan.ElementStartowany, 3);

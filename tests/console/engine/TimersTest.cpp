@@ -4,6 +4,7 @@
 
 #include <QTimer>
 
+#include "console/support/KonsolaTestPomoc.h"
 #include "console/support/TrybyRig.h"
 #include "library/DKatalogNastawy.h"
 
@@ -61,6 +62,7 @@ TEST_F(TimersTest, AutomaticLoadAtMidnightByNameFormatStartsTheFirstElement) {
     // The GUI thread was busy over the whole second 00:00:00.
     zegar.advance(2000);
     timery->PListaAutoodczytTimerTimer();
+    StartPoPrzygotowaniu(*silnik);  // on air once its file is read
     EXPECT_TRUE(PlaylistaZbior.endsWith(QStringLiteral("03052024.MIX")));
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_TRUE(stan.TrybAutomat);
@@ -126,6 +128,7 @@ TEST_F(TimersTest, MidnightRollOverReadsTomorrowThenStartsAtMidnight) {
     EXPECT_TRUE(gracze.otwarte.isEmpty());
     zegar.advance(311);
     timery->AutomatTimerTimer();
+    StartPoPrzygotowaniu(*silnik);
     ASSERT_EQ(gracze.otwarte.size(), 1);
     EXPECT_TRUE(gracze.otwarte[0].endsWith(QStringLiteral("N1.WAV")));
     EXPECT_TRUE(PlaylistaWczytana);

@@ -322,7 +322,7 @@ TEST(PlikiRDS, StartEarlyAndRealEndThroughTheEngine) {
         czekaj.wait();
         return QString();
     });
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     EXPECT_TRUE(r.silnik->SlotZajety(1));
     EXPECT_EQ(r.plikTeraz(QStringLiteral("PS1.3")), "<none>");
     puscPisarza.set_value();

@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "common/TempFolder.h"
+#include "console/engine/SilnikEmisji.h"
 #include "foundation/KestSter2.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
@@ -27,6 +28,14 @@ inline bool CzekajNa(const std::function<bool()>& warunek, int ms = 5000) {
         QThread::msleep(1);
     }
     return true;
+}
+
+// A start outside the tick whose file was not read yet: the workers finish
+// and a tick, the clock standing, puts it on air.
+inline void StartPoPrzygotowaniu(SilnikEmisji& silnik) {
+    silnik.Pliki.Oproznij();
+    silnik.OproznijPrzygotowania();
+    silnik.Timer1Timer();
 }
 
 // The window's tests stand where the program stands: the program folder is

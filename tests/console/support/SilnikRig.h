@@ -96,6 +96,11 @@ struct SilnikRig {
             silnik->Timer1Timer();
         }
     }
+    // A start outside the tick (a key, a command), on air by the next tick.
+    void graj(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
+        silnik->GrajKolejny(odtwarzacz, tryb, zrodlo);
+        StartPoPrzygotowaniu(*silnik);
+    }
     // Ticks until `warunek` holds (at most `maks`); returns the ticks taken or -1.
     template <class F>
     int tikDo(F warunek, int maks = 100'000) {

@@ -122,6 +122,7 @@ TEST_F(EdycjaOkna, EditsGoThroughTheWindowWhileAutomatPlays) {
     WModalnym<TBaza>([] { Baza(); }, [](TBaza& o) { QTest::keyClick(&o, Qt::Key_Escape); });
     ASSERT_GE(BazaLiczba, 1);
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik());
     silnik().PrzelaczAutomat();
     graj(300);
     ASSERT_EQ(silnik().Odtwarzacz[1].Element, 1);
@@ -203,6 +204,7 @@ TEST_F(EdycjaOkna, AnUndoAfterAStartPlaysTheRestoredSongOnceAfterWhatAired) {
                                 u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s, u"KatMuzyka1=C:\\MUZYKA"_s});
     elementy({u"A"_s, u"B"_s, u"C"_s, u"D"_s});
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik());
     silnik().PrzelaczAutomat();
     graj(300);
     silnik().Stan.TrybWstawiania = 1;

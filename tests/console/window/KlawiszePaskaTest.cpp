@@ -133,7 +133,12 @@ public:
     void grajPierwszy() {
         StanPlaylisty.Kursor = 1;
         silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+        poStarcie();
         ASSERT_TRUE(silnik().SlotZajety(1));
+    }
+    // A late start airs by the next tick; what it left runs after.
+    void poStarcie() {
+        if (silnik().StartCzeka()) StartPoPrzygotowaniu(silnik()), silnik().PoTiku();
     }
 
     // The settings dialog is modal: when it shows, note it (and whether
@@ -634,6 +639,7 @@ TEST_F(KeysAndBar, EveryKeyOfTheTableAndEveryButtonOfTheBarHasItsEffect) {
             (w.sciana ? przyciskiSingli : przyciski).insert(w.sciana ? w.id : w.przycisk);
             QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier, srodek(b));
         }
+        poStarcie();
         w.sprawdz(*this, w.id, logi().mid(przed));
         EXPECT_EQ(Zdarzenie.Rodzaj, ZdarzenieBrak);
     }
@@ -658,9 +664,10 @@ TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
     EXPECT_EQ(StanPlaylisty.Kursor, 2);
     powtorzony(okno.get(), Qt::Key_Return);
     powtorzony(okno.get(), Qt::Key_Delete);
-    EXPECT_FALSE(silnik().SlotZajety(1));
+    EXPECT_FALSE(silnik().SlotZajety(1) || silnik().StartCzeka());
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     QTest::keyClick(okno.get(), Qt::Key_Return);
+    poStarcie();
     EXPECT_TRUE(silnik().SlotZajety(1) || silnik().SlotZajety(2));
     QLineEdit pole;
     EXPECT_TRUE(PowtorzenieDozwolone(Qt::Key_A, &pole));

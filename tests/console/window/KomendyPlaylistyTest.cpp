@@ -98,6 +98,7 @@ TEST_F(PlaylistCommands, ReadAppendAndSaveByButtonWhileADeckPlays) {
     EXPECT_EQ(PlaylistaNazwa, u"A"_s);
     StanPlaylisty.Kursor = 1;
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik());
     ASSERT_TRUE(silnik().SlotZajety(1));
     const QString naAntenie = silnik().Odtwarzacze().PlikOdtwarzacza(1);
 
@@ -136,6 +137,7 @@ TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
     BEZ_TSAN();
     wybierz(PCzytaj, Qt::Key_A);
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik());
     StanPlaylisty.DoGrania = 2;
     Emisja.CzyListaLST = Emisja.CzyPytanieOOdczytLST = true;
     Emisja.KatLista1 = u"C:\\LISTY"_s;
@@ -147,6 +149,7 @@ TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
         EXPECT_EQ(StanPlaylisty.Ilosc, 2);
         EXPECT_EQ(PlaylistaNazwa, u"A"_s);
         silnik().GrajKolejny(0, TrybNastepny, ZrodloProg);
+        StartPoPrzygotowaniu(silnik());
     };
     UstawDialogi(&pytania);
     wybierz(PCzytaj, Qt::Key_B);
@@ -167,6 +170,7 @@ TEST_F(PlaylistCommands, AppendAfterDeletingTheEarlierElementsKeepsTheDeckOnItsE
     ASSERT_EQ(StanPlaylisty.Ilosc, 3);
     StanPlaylisty.Kursor = 3;
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik());
     ASSERT_TRUE(silnik().SlotZajety(1));
     ASSERT_EQ(silnik().Odtwarzacz[1].Element, 3);
     dialogi.Odpowiedz(OdpowiedzTak);
@@ -233,6 +237,7 @@ TEST_F(PlaylistCommands, NoReadWhileAnAdvertPlaysAndEveryCommandActsAfter) {
     Emisja.CzyLista2LSTPromosy = true;  // an advert is an advert whatever the first list reads
     StanPlaylisty.Kursor = 1;
     silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik());
     ASSERT_TRUE(silnik().SlotZajety(1));
     klik(PCzytaj);  // no browser opens
     EXPECT_EQ(PlaylistaNazwa, u"Test"_s);

@@ -81,6 +81,9 @@ public:
         for (const auto& [tytul, plik] : sloty) linie << tytul << plik;
         ASSERT_TRUE(platform::writeTextFileAtomic(folder.file(nazwa), linie));
         czytaj(folder.file(nazwa));
+        // The display shows it and the singles' read-ahead reads it.
+        okno->TimerWyswietlaczTimer();
+        silnik().OproznijPrzygotowania();
     }
     void czytaj(const QString& plik) {
         sc().Biblioteka.ZestawZKatalogu = [plik](const QString&) { return plik; };
@@ -305,6 +308,7 @@ TEST_F(Sciana, TheQuestionBeforeAiringIsAnsweredByButtonsTimeOrADeskInput) {
             Playlista[1].Adr = e;
             StanPlaylisty.Ilosc = StanPlaylisty.Kursor = 1;
             silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+            StartPoPrzygotowaniu(silnik());
             ASSERT_EQ(grany(1), e);
         }
         klawisz(Qt::Key_F11, Qt::ControlModifier);  // "Zapytaj"

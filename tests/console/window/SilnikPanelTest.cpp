@@ -85,7 +85,7 @@ TEST(SilnikPanel, ButtonsStopAndFadeTheDeck) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 30'000), H12, 30'000);
     StanPlaylisty.Kursor = 1;
-    r.silnik->GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    r.graj(0, TrybKursor, ZrodloKlaw);
     TRForm f;
     f.resize(480, 240);
     PanelOdtwarzaczaType p;
