@@ -89,6 +89,7 @@ TEST_F(ImportOkna, MidnightLoadImportsResolvesDescribesAndPlays) {
     okno->Timery().PListaAutoodczytTimerTimer();
     zegar.advance(600);
     okno->Timery().PListaAutoodczytTimerTimer();
+    okno->Silnik().Odczyt.Oproznij();
 
     ASSERT_EQ(StanPlaylisty.Ilosc, 2) << Logi().join(u"\n"_s).toStdString();
     EXPECT_TRUE(BazaWczytana);

@@ -716,6 +716,8 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     okno->Silnik().OproznijPrzygotowania();
     okno->Timer1Timer();
     QCoreApplication::processEvents();  // the start runs right after the tick
+    okno->Silnik().Odczyt.Oproznij();   // and the list goes on air once read
+    okno->TimerWyswietlaczTimer();
     EXPECT_TRUE(silnik().Stan.TrybAutomat);
     EXPECT_TRUE(wcisniety(PAutomat));
     // The desk's tone input hands the air to the satellite: Automat off, SAT on.
