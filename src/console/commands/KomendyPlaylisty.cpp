@@ -250,6 +250,7 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     // The appended elements are read by the worker and join the list in one
     // step; the on-air ones carry on meanwhile, and keep the cursor and the
     // next element to play.
+    Log(QStringLiteral("Doklejenie playlisty ") + plik);
     CzytajWTle(silnik_, plik, StanPlaylisty.Ilosc, [this, plik, zakoncz](OdczytanaLista& r) {
         ZglosOdczyt(r);
         const int blad = r.Jest ? r.Wynik.BladIO : 2;

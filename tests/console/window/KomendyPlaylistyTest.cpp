@@ -124,6 +124,7 @@ TEST_F(PlaylistCommands, ReadAppendAndSaveByButtonWhileADeckPlays) {
     EXPECT_EQ(StanPlaylisty.Ilosc, 5);
     EXPECT_EQ(QString(Playlista[5].Ide), u"E2"_s);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+    EXPECT_EQ(Logi().filter(u"Doklejenie playlisty C:\\LISTY\\A.MIX"_s).size(), 1) << Logi().join(u"\n"_s).toStdString();
     EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
 
     dialogi.OdpowiedzTekst(u"DWADZIESCIA_ZNAKOW_"_s + u"X"_s);
