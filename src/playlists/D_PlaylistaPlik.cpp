@@ -450,17 +450,20 @@ struct Naglowek {
 
 }  // namespace
 
+bool OtworzListe(const QString& plik, int& start, PlikTekstowy& f, WynikOdczytuListy& wynik) {
+    start = std::clamp(start, 0, MaksPlaylisty);
+    wynik.Ilosc = start;
+    wynik.Otwarty = f.Otworz(plik);
+    wynik.BladIO = BladIO;
+    return wynik.Otwarty;
+}
+
 WynikOdczytuListy CzytajMIX(const QString& plik, int start, TablicaPlaylisty& lista,
                           const std::function<void(int, int)>& postep, const std::atomic<bool>* przerwij) {
     WynikOdczytuListy wynik;
-    start = std::clamp(start, 0, MaksPlaylisty);
-    wynik.Ilosc = start;
     PlikTekstowy f;
-    const bool otwarty = f.Otworz(plik);
-    wynik.BladIO = BladIO;
-    if (!otwarty)
+    if (!OtworzListe(plik, start, f, wynik))
         return wynik;
-    wynik.Otwarty = true;
     if (postep) postep(0, wynik.Zapowiedziane);
 
     // One pass over the lines: header keys, element blocks, and past the

@@ -10,6 +10,7 @@
 
 struct StanListy;
 class TablicaPlaylisty;
+class PlikTekstowy;
 
 // 1 while the fade-curve keys (FIT, FOT) are written and read; set at start-up.
 extern quint8 FlagaOdczytuPlaylisty;
@@ -44,6 +45,10 @@ struct WynikOdczytuListy {
     QString LST1Data = QStringLiteral(" ");
     QStringList Logi;       // lines for the event log
 };
+// Opens a playlist file for a reader that fills `wynik` (its count starts
+// at `start`, kept within the playlist); false when the file cannot be
+// read, its code in wynik.BladIO.
+bool OtworzListe(const QString& plik, int& start, PlikTekstowy& f, WynikOdczytuListy& wynik);
 // The reader itself, on the caller's list only: it shows nothing, logs
 // nothing and sets no shared word, so a worker thread may run it on a list
 // of its own while the on-air list plays. Element `start` of `lista` is the

@@ -528,14 +528,9 @@ quint8 wykryjFormat(const PlikTekstowy& f) {
 WynikOdczytuListy importuj(const QString& plik, qint32 start, TablicaPlaylisty& lista, Import& imp,
                            const std::function<void(int, int)>& postep, const std::atomic<bool>* przerwij) {
     WynikOdczytuListy w;
-    start = std::clamp(start, 0, MaksPlaylisty);
-    w.Ilosc = start;
     PlikTekstowy f;
-    const bool otwarty = f.Otworz(plik);
-    w.BladIO = BladIO;
-    if (!otwarty)
+    if (!OtworzListe(plik, start, f, w))
         return w;
-    w.Otwarty = true;
     imp.format = wykryjFormat(f);
     const QString pierwszy = imp.format == 1 ? QStringLiteral("TYP") : QStringLiteral("ME");
     Klucze k(f, pierwszy);
@@ -634,7 +629,7 @@ void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
         };
         r.Wynik = importuj(r.Plik, r.Start, *r.Elementy, imp, postep, &o.Przerwij);
     }
-    if (r.Wynik.Otwarty && r.Wynik.BladIO == 0) {
+    if (r.Wynik.Otwarty && r.Wynik.BladIO == 0 && !o.Przerwij.load()) {
         // Whether each file is there, a folder at a time: one look at a
         // folder answers for all its recordings.
         QStringList adresy;
@@ -807,11 +802,17 @@ void OdczytNaWyswietlaczu(SilnikEmisji& s) {
     }
     // A double click on the status field stops the folder search.
     if (StanPrzerwij) o.PrzerwijSzukanie.store(true);
-    const QString t = o.Szukanie();
-    w.UstawStatus(t.isEmpty() ? QStringLiteral("Odczyt playlisty") : t, KolorStatusu::Zielony);
-    w.UstawMaksimumStatusu(o.Maksimum.load(std::memory_order_relaxed));
-    w.UstawPostepStatusu(o.Postep.load(std::memory_order_relaxed));
-    o.StatusPokazany = true;
+    // The status field shows a read once its file has opened: a look for a
+    // file that is not there yet (the next day's) leaves it alone.
+    if (const int maksimum = o.Maksimum.load(std::memory_order_relaxed); maksimum > 0) {
+        QString t = o.Szukanie();
+        if (t.isEmpty()) t = QStringLiteral("Odczyt playlisty");
+        if (!o.StatusPokazany || t != o.TekstStatusu) w.UstawStatus(t, KolorStatusu::Zielony);
+        o.TekstStatusu = t;
+        w.UstawMaksimumStatusu(maksimum);
+        w.UstawPostepStatusu(o.Postep.load(std::memory_order_relaxed));
+        o.StatusPokazany = true;
+    }
     if (o.Gotowe() && !o.OdbiorZlecony) {
         o.OdbiorZlecony = true;
         s.ZlecPoTiku([&s] {

@@ -102,6 +102,7 @@ public:
     // The program's thread's: the status field shows the read; a take is
     // asked for after the current event.
     bool StatusPokazany = false;
+    QString TekstStatusu;
     bool OdbiorZlecony = false;
 
 private:
