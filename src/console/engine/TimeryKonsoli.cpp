@@ -289,21 +289,17 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
 
 void TimeryKonsoli::StartPolnocy() {
     polnocPoOdczycie_ = false;
-    if (!silnik_.SatWlaczony) {
-        if (!AutoodczytZbior.isEmpty() && !PlaylistaWczytana) {
-            for (quint8 s = 1; s <= 3; ++s)
-                silnik_.ZadanieFade(s);
-            if (Emisja.MIXPLAutomatKorektaJest) {
-                silnik_.Stan.KorektaStart = platform::clock().now();
-                silnik_.Stan.KorektaElement = StanPlaylisty.Kursor;
-            }
-            silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
-            PlaylistaWczytana = true;
-            if (!silnik_.Stan.TrybAutomat)
-                silnik_.PrzelaczAutomat();
+    if (!silnik_.SatWlaczony && !AutoodczytZbior.isEmpty() && !PlaylistaWczytana) {
+        for (quint8 s = 1; s <= 3; ++s)
+            silnik_.ZadanieFade(s);
+        if (Emisja.MIXPLAutomatKorektaJest) {
+            silnik_.Stan.KorektaStart = platform::clock().now();
+            silnik_.Stan.KorektaElement = StanPlaylisty.Kursor;
         }
-    } else if (silnik_.Stan.TrybAutomat) {
-        silnik_.PrzelaczAutomat();
+        silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
+        PlaylistaWczytana = true;
+        if (!silnik_.Stan.TrybAutomat)
+            silnik_.PrzelaczAutomat();
     }
     // Each night's start belongs to the playlist read for it: a file missing
     // on a later night must not start the one read before at its midnight.
@@ -317,6 +313,8 @@ void TimeryKonsoli::AutomatTimerTimer() {
     const qint64 ms = platform::clock().msOfDay();
     const bool polnoc = polnocAutomat_.Minal(platform::clock().date(), ms);
     OdczytNastepnegoDnia(ms / 1000);
+    if (silnik_.SatWlaczony && silnik_.Stan.TrybAutomat)
+        silnik_.PrzelaczAutomat();
     if (!polnoc)
         return;
     // The next day's list still being read starts when it is read.

@@ -138,7 +138,7 @@ private:
     // that reads badly is logged; either way the current playlist stays.
     void WczytajPlayliste(const QString& plik, std::function<void(const OdczytanaLista&)> naAntenie,
                           std::function<void(bool jest)> inaczej = {});
-    // Midnight's start of the next day's playlist (or Automat off in SAT mode).
+    // Midnight's start of the next day's playlist (not in SAT mode).
     void StartPolnocy();
 
     SilnikEmisji& silnik_;
