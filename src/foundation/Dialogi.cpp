@@ -361,3 +361,5 @@ void UstawStrazPetli(std::function<void()> przed, std::function<void()> po) {
     strazPrzed = std::move(przed);
     strazPo = std::move(po);
 }
+
+bool PetlaZagniezdzona() { return glebokoscPetli > 0; }

@@ -107,3 +107,6 @@ public:
 };
 // Empty functions remove the pair.
 void UstawStrazPetli(std::function<void()> przed, std::function<void()> po);
+// Whether a dialog, pump or copy loop is open on the call's way: work that
+// replaces what the operator is answering about waits until it closes.
+bool PetlaZagniezdzona();

@@ -9,7 +9,7 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
-int BladIO = 0;
+thread_local int BladIO = 0;
 
 int KodBleduZErrno(int err) {
     switch (err) {

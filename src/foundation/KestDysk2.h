@@ -13,7 +13,9 @@
 // 5 access denied, 100 read error, 101 write error, 103 file not open,
 // 104 not open for reading, 105 not open for writing, 150 write-protected,
 // 152 drive not ready, ...). Callers test it and report through PokazBladKod.
-extern int BladIO;
+// Each thread has its own: a worker that reads files (a playlist read in the
+// background) never changes the word the program's thread tests.
+extern thread_local int BladIO;
 // The program's code for an errno value.
 int KodBleduZErrno(int err);
 // BladIO set from errno (0 when errno is 0).

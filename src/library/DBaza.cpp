@@ -233,6 +233,20 @@ QString BazaSzukajAdres(const QString& fragment) {
     return s;
 }
 
+QHash<QString, QString> BazaMigawkaAdresow() {
+    QHash<QString, QString> m;
+    if (BazaLiczba <= 0)
+        return m;
+    Aktualny();
+    m.reserve(indeks.nazwy.size());
+    // Texts of their own: the copy goes to another thread.
+    for (auto it = indeks.nazwy.cbegin(); it != indeks.nazwy.cend(); ++it) {
+        const QString& adr = BazaRekordy[it.value()].Adr;
+        m.insert(QString(it.key().constData(), it.key().size()), QString(adr.constData(), adr.size()));
+    }
+    return m;
+}
+
 // ------------------------------------------------------------------ counters apart
 
 std::vector<LicznikiNagrania> BazaMigawkaLicznikow() {

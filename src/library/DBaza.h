@@ -8,6 +8,7 @@
 // Records are numbered from 1 in physical order. Lookups by path go through
 // a hash of the Polish-upper-cased path, so counting a play when an element
 // ends costs a hash probe, not a walk over 60 000 records.
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 
@@ -140,6 +141,10 @@ bool BazaJestAdres(const QString& sciezka);
 // an extension (A12 finds ...\A12.MP3, not ...\A123.MP3); "" when none.
 void BazaSzukajAdres(const QString& fragment, QString& sciezka);
 QString BazaSzukajAdres(const QString& fragment);
+// What BazaSzukajAdres answers, for every identifier at once (Polish upper
+// case -> path): a copy that a worker resolving a scheduler's list may ask
+// while the table stays the program's thread's.
+QHash<QString, QString> BazaMigawkaAdresow();
 // The physical position of the first record with the path (Polish upper
 // case compared), 0 when none.
 int BazaPozycjaAdresu(const QString& sciezka);

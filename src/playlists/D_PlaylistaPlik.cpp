@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <utility>
 
 #include "audio/Sygnaly2.h"
@@ -419,6 +420,7 @@ bool czytajKlucz(TElemPListy& e, Klucz k, QStringView v) {
 // searching forward would find them: WERSJA, then ADRES1LST, then DATA1LST;
 // and POZYCJI after WERSJA. They are taken in the same pass as the elements.
 struct Naglowek {
+    WynikOdczytuListy& wynik;
     bool wersja = false;
     bool adres = false;
     bool data = false;
@@ -433,37 +435,41 @@ struct Naglowek {
         }
         if (k == Klucz::Adres1LST && !adres) {
             adres = true;
-            LST1Adres = wartosc();
+            wynik.LST1Adres = wartosc();
         } else if (k == Klucz::Data1LST && adres && !data) {
             data = true;
-            LST1Data = wartosc();
+            wynik.LST1Data = wartosc();
         } else if (k == Klucz::Pozycji && !pozycji) {
             pozycji = true;
             qint64 n = 0;
             // The gauge's end: the count the file announces.
-            if (parseInteger(v.toString(), n) && n > 0) StanMaksimum = float(n);
+            if (parseInteger(v.toString(), n) && n > 0) wynik.Zapowiedziane = int(std::min<qint64>(n, INT_MAX));
         }
     }
 };
 
 }  // namespace
 
-void WczytajPlaylisteMIX(const QString& plik, int start) {
-    PlikTekstowy f;
-    if (!f.Otworz(plik))
-        return;
+bool OtworzListe(const QString& plik, int& start, PlikTekstowy& f, WynikOdczytuListy& wynik) {
     start = std::clamp(start, 0, MaksPlaylisty);
+    wynik.Ilosc = start;
+    wynik.Otwarty = f.Otworz(plik);
+    wynik.BladIO = BladIO;
+    return wynik.Otwarty;
+}
 
-    PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
-    StanMaksimum = 2000;
-    LST1Adres = QStringLiteral(" ");
-    LST1Data = QStringLiteral(" ");
+WynikOdczytuListy CzytajMIX(const QString& plik, int start, TablicaPlaylisty& lista,
+                          const std::function<void(int, int)>& postep, const std::atomic<bool>* przerwij) {
+    WynikOdczytuListy wynik;
+    PlikTekstowy f;
+    if (!OtworzListe(plik, start, f, wynik))
+        return wynik;
+    if (postep) postep(0, wynik.Zapowiedziane);
 
     // One pass over the lines: header keys, element blocks, and past the
     // limit only whether more elements follow.
-    Naglowek naglowek;
-    int n = start;
-    bool dalejSaElementy = false;
+    Naglowek naglowek{wynik};
+    int& n = wynik.Ilosc;
     TElemPListy e;
     bool tresc = false;  // the block has an element key
     bool emi = false;
@@ -480,28 +486,28 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
     auto koniecBloku = [&] {
         if (RodzajElemPListy(e.Typ) == 0) {
             if (tresc)
-                Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez typu pominięta"));
+                wynik.Logi << QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez typu pominięta");
         } else {
-            if (e.Trw == 0) {
-                const int blad = BladIO;
-                e.Trw = CzasTrwaniaPliku(e.Adr);
-                BladIO = blad;
-            }
+            if (e.Trw == 0) e.Trw = CzasTrwaniaPliku(e.Adr);
             if (!outro.isNull()) czytajKlucz(e, Klucz::Out, outro);
-            Playlista[++n] = std::move(e);
-            UstawStan(n - start);
+            lista[size_t(++n)] = std::move(e);
+            if (postep) postep(n - start, wynik.Zapowiedziane);
         }
         nowyBlok();
     };
 
     const QStringList& linie = f.Linie();
     for (const QString& calaLinia : linie) {
+        if (przerwij && przerwij->load(std::memory_order_relaxed)) break;
         const QStringView linia = bezSpacjiNaKoncu(calaLinia);
         QStringView v;
         const Klucz k = kluczLinii(linia, v);
         if (k != Klucz::Brak) naglowek.klucz(k, v);
         if (n >= MaksPlaylisty) {
-            if (k != Klucz::Brak) dalejSaElementy = true;
+            if (k != Klucz::Brak && wynik.Informacja.isEmpty())
+                wynik.Informacja = {QStringLiteral("Brak pamięci na wczytanie całej listy !"),
+                                    QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) +
+                                        QStringLiteral("  pozycji)")};
             continue;
         }
         if (linia == u"KONIEC OPISU" || linia == u"KONIEC") {
@@ -511,7 +517,7 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
         // A block that runs into the next one lost its end line: it is
         // dropped whole rather than mixed into its neighbour.
         if (tresc && ((k == Klucz::Brak && linia.startsWith(u"; -----")) || (emi && k == Klucz::Emi))) {
-            Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez \"KONIEC OPISU\" pominięta"));
+            wynik.Logi << QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez \"KONIEC OPISU\" pominięta");
             nowyBlok();
             if (k == Klucz::Brak) continue;
         }
@@ -525,27 +531,38 @@ void WczytajPlaylisteMIX(const QString& plik, int start) {
     }
     // The last block may end with the file.
     if (n < MaksPlaylisty) koniecBloku();
-
-    if (dalejSaElementy)
-        PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
-                  QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) + QStringLiteral("  pozycji)"));
-
-    BladIO = 0;
-    StanPlaylisty.Ilosc = n;
-    StanPlaylisty.Kursor = 1;
-    StanPlaylisty.Pierwszy = 1;
-    if (start == 0) StanPlaylisty.DoGrania = 0;
+    wynik.BladIO = 0;
 
     // Appended elements follow element `start` in time. Without an air time
     // of that element there is nothing to follow, so they keep their own.
-    if (start > 0 && n > start && Playlista[start].Emi != -1) {
-        const TElemPListy& s = Playlista[start];
+    if (start > 0 && n > start && lista[size_t(start)].Emi != -1) {
+        const TElemPListy& s = lista[size_t(start)];
         const qint64 koniec = modDoby(qint64(s.Emi) + s.Trw - std::max<qint32>(s.Mix, 0));
-        const qint64 d = koniec - Playlista[start + 1].Emi;
+        const qint64 d = koniec - lista[size_t(start + 1)].Emi;
         for (int i = start + 1; i <= n; ++i)
-            Playlista[i].Emi = qint32(modDoby(qint64(Playlista[i].Emi) + DobaMs + d));
+            lista[size_t(i)].Emi = qint32(modDoby(qint64(lista[size_t(i)].Emi) + DobaMs + d));
     }
+    return wynik;
+}
 
+void WczytajPlaylisteMIX(const QString& plik, int start) {
+    // The progress window opens once the file has opened.
+    const WynikOdczytuListy w = CzytajMIX(plik, start, Playlista, [](int n, int maksimum) {
+        if (n == 0) PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
+        StanMaksimum = float(maksimum);
+        UstawStan(n);
+    });
+    BladIO = w.BladIO;
+    if (!w.Otwarty) return;
+    LST1Adres = w.LST1Adres;
+    LST1Data = w.LST1Data;
+    for (const QString& l : w.Logi) Log(l);
+    if (!w.Informacja.isEmpty()) PokazInfo(w.Informacja.value(0), w.Informacja.value(1));
+
+    StanPlaylisty.Ilosc = w.Ilosc;
+    StanPlaylisty.Kursor = 1;
+    StanPlaylisty.Pierwszy = 1;
+    if (std::clamp(start, 0, MaksPlaylisty) == 0) StanPlaylisty.DoGrania = 0;
     ZamknijStan();
     if (PrzypiszOpisyPoOdczycie) PrzypiszOpisyPoOdczycie(StanPlaylisty);
 }

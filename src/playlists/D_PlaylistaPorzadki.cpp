@@ -24,19 +24,15 @@ qint32 wDobie(qint64 v) {
 
 // Later elements move earlier by d (ms, modulo the day); elements without
 // an air time keep none.
-void przesunOd(int od, int doElementu, qint64 d) {
+void przesunOd(TablicaPlaylisty& lista, int od, int doElementu, qint64 d) {
     for (int j = od; j <= doElementu; ++j)
-        if (Playlista[j].Emi != -1)
-            Playlista[j].Emi = wDobie(qint64(Playlista[j].Emi) + DobaMs - d);
+        if (lista[size_t(j)].Emi != -1)
+            lista[size_t(j)].Emi = wDobie(qint64(lista[size_t(j)].Emi) + DobaMs - d);
 }
+void przesunOd(int od, int doElementu, qint64 d) { przesunOd(Playlista, od, doElementu, d); }
 
 QString rozszerzenie(const QString& plik) {
     return DuzeLiteryPL(RozszerzenieSciezki(plik));
-}
-
-bool listaZewnetrzna() {
-    const QString r = rozszerzenie(PlaylistaZbior);
-    return r == QLatin1String(".SEL") || r == QLatin1String(".PRG");
 }
 
 // The progress dialog of a pass: opened with its text, moved per element,
@@ -160,6 +156,11 @@ bool pelnaGodzina(qint32 emi) {
 
 }  // namespace
 
+bool ListaZewnetrzna(const QString& zbior) {
+    const QString r = rozszerzenie(zbior);
+    return r == QLatin1String(".SEL") || r == QLatin1String(".PRG");
+}
+
 bool CzyZaslepka(const TElemPListy& e, quint8 rodzaj) {
     if (RodzajElemPListy(e.Typ) != rodzaj)
         return false;
@@ -179,34 +180,38 @@ void UsunElementPlaylisty(StanListy& stan, int i) {
     --stan.Ilosc;
 }
 
-void PrzypiszOpisyNagraniom(StanListy& stan) {
-    const ZachowajBladIO blad;
-    const bool zewnetrzna = listaZewnetrzna();
-    Postep postep(QStringLiteral("Przypisywanie opisów nagraniom"), stan.Ilosc);
-    for (int i = 1; i <= stan.Ilosc; ++i) {
-        postep.krok(i);
-        if (!opisywany(RodzajElemPListy(Playlista[i].Typ)) || !platform::fileExists(Playlista[i].Adr))
+void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
+                            const std::function<void(int)>& postep, const std::function<bool(int)>& jest) {
+    for (int i = std::max(od, 1); i <= ilosc; ++i) {
+        if (postep) postep(i);
+        const TElemPListy& e = lista[size_t(i)];
+        if (!opisywany(RodzajElemPListy(e.Typ)) || !(jest ? jest(i) : platform::fileExists(e.Adr)))
             continue;
-        ElemPListyRob = Playlista[i];
+        TElemPListy rob = e;
         if (zewnetrzna) {
             SygnalType s;
-            s.Adres = ElemPListyRob.Adr;
+            s.Adres = rob.Adr;
             OpisNagraniaTyp opis;
             KasujOpis(opis);
             if (OtworzSygnal(s, true, opis) != 0)
                 continue;
-            opisyZNagrania(ElemPListyRob, opis, s);
+            opisyZNagrania(rob, opis, s);
         }
-        zapiszRob(i);
+        PoprawCzasyElemPListy(rob);
+        lista[size_t(i)] = std::move(rob);
     }
 }
 
-void OdswiezOpisyElementow(StanListy& stan) {
+void PrzypiszOpisyNagraniom(StanListy& stan) {
     const ZachowajBladIO blad;
     Postep postep(QStringLiteral("Przypisywanie opisów nagraniom"), stan.Ilosc);
-    for (int i = 1; i <= stan.Ilosc; ++i) {
-        postep.krok(i);
-        const TElemPListy& e = Playlista[i];
+    PrzypiszOpisyNagraniom(Playlista, 1, stan.Ilosc, ListaZewnetrzna(PlaylistaZbior), [&](int i) { postep.krok(i); });
+}
+
+void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, const std::function<void(int)>& postep) {
+    for (int i = 1; i <= ilosc; ++i) {
+        if (postep) postep(i);
+        const TElemPListy& e = lista[size_t(i)];
         if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !platform::fileExists(e.Adr))
             continue;
         SygnalType s;
@@ -215,11 +220,18 @@ void OdswiezOpisyElementow(StanListy& stan) {
         KasujOpis(o);
         if (OtworzSygnal(s, true, o) != 0 || BladIO != 0)
             continue;
-        ElemPListyRob = e;
-        ElemPListyRob.Trw = s.Tot > 0 ? s.Tot : DlugoscSygnaluMs(s);
-        polaWydania(ElemPListyRob, o);
-        zapiszRob(i);
+        TElemPListy rob = e;
+        rob.Trw = s.Tot > 0 ? s.Tot : DlugoscSygnaluMs(s);
+        polaWydania(rob, o);
+        PoprawCzasyElemPListy(rob);
+        lista[size_t(i)] = std::move(rob);
     }
+}
+
+void OdswiezOpisyElementow(StanListy& stan) {
+    const ZachowajBladIO blad;
+    Postep postep(QStringLiteral("Przypisywanie opisów nagraniom"), stan.Ilosc);
+    OdswiezOpisyElementow(Playlista, stan.Ilosc, [&](int i) { postep.krok(i); });
 }
 
 void UsunPozaGodzine(StanListy& stan) {
@@ -292,29 +304,36 @@ void UsunPozaGodzine(StanListy& stan) {
     }
 }
 
-void SprawdzCzasyReklam(StanListy& stan) {
-    const ZachowajBladIO blad;
-    const bool mix = rozszerzenie(PlaylistaZbior) == QLatin1String(".MIX");
-    Postep postep(QStringLiteral("Sprawdzenie czasów reklam"), stan.Ilosc);
-    for (int i = 1; i <= stan.Ilosc; ++i) {
-        postep.krok(i);
-        ElemPListyRob = Playlista[i];
-        TElemPListy& e = ElemPListyRob;
-        if (mix && CzyElemReklama(e)) {
+void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix,
+                        const std::function<qint64(const TElemPListy&)>& dlugoscBloku,
+                        const std::function<void(int)>& postep) {
+    for (int i = 1; i <= ilosc; ++i) {
+        if (postep) postep(i);
+        TElemPListy rob = lista[size_t(i)];
+        if (mix && CzyElemReklama(rob)) {
             qint64 s = -1;
             if (Emisja.CzyReklamaJakoBelka)
-                s = SumaCzasowGodzinyTListy(e.Tyt);
-            else if (platform::fileExists(e.Adr))
-                s = CzasTrwaniaPliku(e.Adr);
+                s = dlugoscBloku(rob);
+            else if (platform::fileExists(rob.Adr))
+                s = CzasTrwaniaPliku(rob.Adr);
             if (s >= 0) {
-                const qint64 d = qint64(e.Trw) - s;
-                e.Trw = e.NwK = e.FOu = qint32(s);
+                const qint64 d = qint64(rob.Trw) - s;
+                rob.Trw = rob.NwK = rob.FOu = qint32(s);
                 if (d != 0)
-                    przesunOd(i + 1, stan.Ilosc, d);
+                    przesunOd(lista, i + 1, ilosc, d);
             }
         }
-        zapiszRob(i);
+        PoprawCzasyElemPListy(rob);
+        lista[size_t(i)] = std::move(rob);
     }
+}
+
+void SprawdzCzasyReklam(StanListy& stan) {
+    const ZachowajBladIO blad;
+    Postep postep(QStringLiteral("Sprawdzenie czasów reklam"), stan.Ilosc);
+    SprawdzCzasyReklam(
+        Playlista, stan.Ilosc, rozszerzenie(PlaylistaZbior) == QLatin1String(".MIX"),
+        [](const TElemPListy& e) { return SumaCzasowGodzinyTListy(e.Tyt); }, [&](int i) { postep.krok(i); });
 }
 
 void UsunPusteZaslepki(int start, quint8 rodzaj) {

@@ -5,9 +5,14 @@
 // empty advert and promo placeholders removed, runs of like placeholders
 // collapsed. Each works element by element through ElemPListyRob and
 // validates the marks before writing the element back.
+#include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 struct StanListy;
+struct TElemPListy;
+class TablicaPlaylisty;
 
 // Descriptions, lengths and categories after a load. Imported lists (.SEL,
 // .PRG) take what the settings ask for from the recordings; native ones are
@@ -26,6 +31,21 @@ void UsunPusteZaslepki(int start, quint8 rodzaj);
 // Collapses runs of like placeholders of the kind after element `start`
 // into one zero-length placeholder.
 void ScalPowtorzoneElementy(int start, quint8 rodzaj);
+
+// The same three passes on elements of a list of the caller's own (one read
+// on a worker): they touch no shared record and show nothing; `postep`
+// hears each element. The description pass starts at element `od` and asks
+// `jest` whether an element's file is there, when given; the advert check
+// takes a bar's length from `dlugoscBloku` in bar mode.
+void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
+                            const std::function<void(int)>& postep = {}, const std::function<bool(int)>& jest = {});
+void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, const std::function<void(int)>& postep = {});
+void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix,
+                        const std::function<qint64(const TElemPListy&)>& dlugoscBloku,
+                        const std::function<void(int)>& postep = {});
+// Whether a playlist file is a scheduler's export (.SEL, .PRG), whose
+// elements take their texts and marks from the recordings.
+bool ListaZewnetrzna(const QString& zbior);
 
 // Whether the element is an advert ("Reklama o ", kind 5) or promo
 // ("Promos o ", kind 9) placeholder of that kind.

@@ -112,7 +112,7 @@ void Dyspozytor::wykonaj(quint16 id) {
     if (!KomendaZnana(id)) return;
     const bool tryb = stan_.TrybPrzesuwania || stan_.TrybBloku;
     if (tryb && !KomendaWTrybiePrzesuwania(id)) return;
-    if (stan_.CzytaniePlaylisty && !KomendaPodczasCzytania(id)) return;
+    if (stan_.CzytaniePlaylisty && !KomendaPodczasCzytania(id)) return OdmowaPodczasCzytania();
     // Esc means something only while moving or marking a block.
     if (id == KomWyjdz && !tryb) return;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/Dialogi.h"
+
 const std::array<WierszKlawisza, 53> TabelaKlawiszy = {{
     {0x011B, KomWyjdz},          // Esc
     {0x0E08, KomWznow},          // Backspace
@@ -91,4 +93,8 @@ bool KomendaPodczasCzytania(quint16 id) {
     default:
         return miedzy(id, KomKursorGora, KomKursorKoniec);
     }
+}
+
+void OdmowaPodczasCzytania() {
+    PokazInfo(QStringLiteral("Trwa odczyt playlisty"), QStringLiteral("Polecenie można powtórzyć po jego końcu"));
 }

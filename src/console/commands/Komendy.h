@@ -99,3 +99,5 @@ bool KomendaWTrybiePrzesuwania(quint16 id);
 // What still acts while a playlist is being read: the modes, the stops,
 // starting and cueing, and the playlist cursor.
 bool KomendaPodczasCzytania(quint16 id);
+// Tells the operator that a command waits for the read to end.
+void OdmowaPodczasCzytania();

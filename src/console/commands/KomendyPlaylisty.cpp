@@ -1,4 +1,5 @@
 #include "console/commands/KomendyPlaylisty.h"
+#include "console/commands/Komendy.h"
 
 #include "console/engine/OdczytPlaylisty.h"
 #include "console/engine/ReklamyLST.h"
@@ -15,6 +16,7 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_PlaylistaPorzadki.h"
+#include "playlists/D_Timelista.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QFileInfo>
@@ -55,6 +57,15 @@ void przywrocWidok(const Widok& w) {
     if (w.Pierwszy >= 1 && w.Pierwszy <= st.Ilosc) st.Pierwszy = w.Pierwszy;
 }
 
+// Whether a file is there as the read found it; a file it did not look at
+// (an advert merged in since) is looked up.
+std::function<bool(const QString&)> zOdczytu(const QHash<QString, bool>& obecnosc) {
+    return [&obecnosc](const QString& adres) {
+        const auto it = obecnosc.constFind(adres);
+        return it != obecnosc.cend() ? it.value() : platform::fileExists(adres);
+    };
+}
+
 }  // namespace
 
 void SprawdzKolejnosc() {
@@ -85,30 +96,43 @@ qint32 SprawdzPlikiPrzedZapisem() {
     return 0;
 }
 
-void KomendyPlaylisty::KomendaCzytajPlayliste() {
+void KomendyPlaylisty::KomendaCzytajPlayliste(std::function<void()> koniec) {
     StanKonsoli& st = silnik_.Stan;
+    if (st.CzytaniePlaylisty) {
+        OdmowaPodczasCzytania();
+        if (koniec) koniec();
+        return;
+    }
+    // The command runs until its read has gone on air (or failed); the
+    // commands that would change the list wait for it.
     st.CzytaniePlaylisty = true;
-    const NaKoniec koniec{[&st] { st.CzytaniePlaylisty = false; }};
-    if (st.PauzaJest) return;
+    const auto zakoncz = [this, koniec] {
+        silnik_.Stan.CzytaniePlaylisty = false;
+        if (koniec) koniec();
+    };
+    if (st.PauzaJest) return zakoncz();
     for (quint8 s = 1; s <= 3; ++s)
         // An advert on air, whichever kind the first list reads.
-        if (!SlotPusty(silnik_.Odtwarzacz[s]) && silnik_.Odtwarzacz[s].RodzajElementu == RodzajREK) return;
+        if (!SlotPusty(silnik_.Odtwarzacz[s]) && silnik_.Odtwarzacz[s].RodzajElementu == RodzajREK) return zakoncz();
     ZapiszUndoPlaylisty(QStringLiteral("Czytaj playlistę"));
-    if (OdczytPlaylisty(true, QString(), QString(), true, QString()) && Emisja.PlaylistaZapisPoOdczycieJest) {
-        // The copy goes to the work folder as a native file: never over the file read.
-        const QString kopia = WFolderze(Nastawy.RoboczyKatalog, PlaylistaNazwa + QStringLiteral(".MIX"));
-        if (!TenSamPlik(kopia, PlaylistaZbior) &&
-            ZapiszPlaylisteMIX(kopia, 1, StanPlaylisty.Ilosc) == WynikZapisuMIX::Blad)
-            PokazBladKod(BladIO, QString(), kopia);
-    }
-    silnik_.PlaylistaZmieniona = false;
+    OdczytPlaylisty(true, QString(), QString(), true, QString(), [this, zakoncz](bool przeczytana) {
+        if (przeczytana && Emisja.PlaylistaZapisPoOdczycieJest) {
+            // The copy goes to the work folder as a native file: never over the file read.
+            const QString kopia = WFolderze(Nastawy.RoboczyKatalog, PlaylistaNazwa + QStringLiteral(".MIX"));
+            if (!TenSamPlik(kopia, PlaylistaZbior) &&
+                ZapiszPlaylisteMIX(kopia, 1, StanPlaylisty.Ilosc) == WynikZapisuMIX::Blad)
+                PokazBladKod(BladIO, QString(), kopia);
+        }
+        silnik_.PlaylistaZmieniona = false;
+        zakoncz();
+    });
 }
 
-bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, const QString& plik, bool reklamy,
-                                       const QString& pytanie) {
+void KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, const QString& plik, bool reklamy,
+                                       const QString& pytanie, std::function<void(bool)> gotowe) {
     if (!bezPytania && Decyzja(pytanie) != WynikTak) {
         PokazInfo(QStringLiteral("Playlista nie uległa zmianie"));
-        return false;
+        return gotowe(false);
     }
     QString zbior = plik, lista = nazwa;
     if (zbior.isEmpty()) {
@@ -116,64 +140,92 @@ bool KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
         zbior = WybierzPlayliste ? WybierzPlayliste(filtr) : QString();
         lista = nazwaBezRozszerzenia(zbior);
     }
-    if (zbior.isEmpty() || lista.isEmpty()) return false;
+    if (zbior.isEmpty() || lista.isEmpty()) return gotowe(false);
 
     const bool tenSam = TenSamPlik(zbior, PlaylistaZbior);
     silnik_.Komunikat.clear();
     silnik_.Wyjscia().OdswiezKomunikat();
-    // The new list is built aside: the old one stays on air through every
-    // question of the read and is replaced only after the last one.
-    auto nowa = std::make_unique<ListaNaBoku>(silnik_, false);
-    PlaylistaZbior = zbior;
-    PlaylistaNazwa = lista;
     NowyLogNazwany(lista);
     Log(QStringLiteral("Odczyt playlisty ") + zbior);
-    CzytajPlayliste(zbior, 0);
-    if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
-        const int blad = BladIO;
-        nowa.reset();
-        PokazBladKod(blad != 0 ? blad : 2, QString(), zbior);
-        return false;
-    }
-    if (Emisja.CzyTestKolejnoscMIX) SprawdzKolejnosc();
-    if (reklamy) {
+    // The file, its recordings' presence and descriptions are read by the
+    // worker; the old list stays on air through that and through every
+    // question of the read, and is replaced only after the last one.
+    CzytajWTle(silnik_, zbior, 0, [=, this](OdczytanaLista& r) {
+        ZglosOdczyt(r);
+        if (!r.Przeczytana()) {
+            PokazBladKod(r.Wynik.BladIO != 0 ? r.Wynik.BladIO : 2, QString(), zbior);
+            return gotowe(false);
+        }
+        auto nowa = std::make_shared<ListaNaBoku>(silnik_, r, false);
+        PlaylistaZbior = zbior;
+        PlaylistaNazwa = lista;
+        const auto obecnosc = std::make_shared<const QHash<QString, bool>>(std::move(r.Obecnosc));
+        const auto dokoncz = [=, this] { dokonczOdczyt(*nowa, tenSam, reklamy, *obecnosc), gotowe(true); };
+        if (Emisja.CzyTestKolejnoscMIX) SprawdzKolejnosc();
+        if (!reklamy) return dokoncz();
         silnik_.Wyjscia().WczytajReklamy(0, true);
         KopiujNaDyskLokalny(silnik_, 0);
-        OdswiezOpisyElementow(StanPlaylisty);
-        SprawdzCzasyReklam(StanPlaylisty);
-    }
+        // Lengths and descriptions again, and the adverts' lengths, by the
+        // worker on the new list set aside (a bar's length is its hour's in
+        // the time list, which stays this thread's).
+        const bool mix = rozszerzenie(zbior) == QStringLiteral(".MIX");
+        QHash<QString, qint64> belki;
+        if (mix && Emisja.CzyReklamaJakoBelka)
+            for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
+                if (const TElemPListy& e = Playlista[size_t(i)]; CzyElemReklama(e))
+                    belki.insert(e.Tyt.str(), SumaCzasowGodzinyTListy(e.Tyt));
+        TablicaPlaylisty* t = &nowa->Odloz();
+        const qint32 ile = nowa->IloscOdlozonej();
+        silnik_.Odczyt.Zlec(
+            [t, ile, mix, belki = std::move(belki)] {
+                OdswiezOpisyElementow(*t, ile);
+                SprawdzCzasyReklam(*t, ile, mix, [&belki](const TElemPListy& e) { return belki.value(e.Tyt.str()); });
+            },
+            [nowa, dokoncz] {
+                nowa->Wznow();
+                dokoncz();
+            });
+    });
+}
+
+void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklamy, const QHash<QString, bool>& obecnosc) {
     BladIO = 0;
-    const QString rozsz = rozszerzenie(zbior);
+    const QString rozsz = rozszerzenie(PlaylistaZbior);
     if (rozsz == QStringLiteral(".SEL") || (rozsz == QStringLiteral(".MIX") && Emisja.CzyTestMIX))
         TestObecnosci(silnik_, 0, reklamy);
     if (rozsz == QStringLiteral(".SEL")) UsunPozaGodzine(StanPlaylisty);
 
     // Re-reading the same file keeps the cursor the operator has now.
     Widok widok;
-    if (tenSam) widok = {nowa->StanNaAntenie().Kursor, nowa->StanNaAntenie().Pierwszy};
+    if (tenSam) widok = {nowa.StanNaAntenie().Kursor, nowa.StanNaAntenie().Pierwszy};
     przywrocWidok(widok);
     if (StanPlaylisty.Kursor == 0 || !tenSam) StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-    nowa->Zatwierdz();
-    silnik_.Wyjscia().PominBraki();
+    nowa.Zatwierdz();
+    silnik_.Wyjscia().PominBraki(zOdczytu(obecnosc));
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Wyjscia().OdswiezNazwe();
-    return true;
 }
 
-void KomendyPlaylisty::DoklejPlayliste() {
+void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     StanKonsoli& st = silnik_.Stan;
-    if (st.CzytaniePlaylisty) return;
-    st.CzytaniePlaylisty = true;
-    const NaKoniec koniec{[&st] { st.CzytaniePlaylisty = false; }};
-    if (StanPlaylisty.Ilosc <= 0) {
-        PokazBlad(QStringLiteral("Nie ma aktualnej playlisty"), QStringLiteral("opcja dokleja listę na koniec aktualnej"));
+    if (st.CzytaniePlaylisty) {
+        OdmowaPodczasCzytania();
+        if (koniec) koniec();
         return;
     }
+    st.CzytaniePlaylisty = true;
+    const auto zakoncz = [this, koniec] {
+        silnik_.Stan.CzytaniePlaylisty = false;
+        if (koniec) koniec();
+    };
+    if (StanPlaylisty.Ilosc <= 0) {
+        PokazBlad(QStringLiteral("Nie ma aktualnej playlisty"), QStringLiteral("opcja dokleja listę na koniec aktualnej"));
+        return zakoncz();
+    }
     const QString plik = WybierzPlayliste ? WybierzPlayliste(QStringLiteral(".MIX")) : QString();
-    if (plik.isEmpty()) return;
+    if (plik.isEmpty()) return zakoncz();
     ZapiszUndoPlaylisty(QStringLiteral("Doklej playlistę"));
-    const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
 
     if (Emisja.CzyPlayListaDoklejUsun && StanPlaylisty.Kursor > 1 &&
         Decyzja(QStringLiteral("Czy usunąć pozycje wcześniejsze")) == WynikTak) {
@@ -195,31 +247,35 @@ void KomendyPlaylisty::DoklejPlayliste() {
         StanPlaylisty.Pierwszy = 1;
     }
 
-    // The appended elements are read aside and join the list in one step;
-    // the on-air ones carry on meanwhile, and keep the cursor and the next
-    // element to play.
-    const qint32 stara = StanPlaylisty.Ilosc;
-    auto nowa = std::make_unique<ListaNaBoku>(silnik_, true);
-    // The appended file's own advert lists are merged into its elements.
-    PlaylistaZbior = plik;
-    PlaylistaNazwa = nazwaBezRozszerzenia(plik);
-    CzytajPlayliste(plik, stara);
-    const int blad = BladIO;
-    if (blad == 0) {
-        silnik_.Wyjscia().WczytajReklamy(stara, true);
-        KopiujNaDyskLokalny(silnik_, stara);
-        if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) TestObecnosci(silnik_, stara, true);
-    }
-    // The appended file does not become the playlist.
-    PlaylistaZbior = zbior;
-    PlaylistaNazwa = nazwa;
-    nowa->Zatwierdz();
-    nowa.reset();
-    BladIO = 0;
-    silnik_.PlaylistaZmieniona = false;
-    silnik_.Wyjscia().OdswiezPlayliste();
-    silnik_.Wyjscia().OdswiezNazwe();
-    if (blad != 0) PokazBladKod(blad, QString(), plik);
+    // The appended elements are read by the worker and join the list in one
+    // step; the on-air ones carry on meanwhile, and keep the cursor and the
+    // next element to play.
+    Log(QStringLiteral("Doklejenie playlisty ") + plik);
+    CzytajWTle(silnik_, plik, StanPlaylisty.Ilosc, [this, plik, zakoncz](OdczytanaLista& r) {
+        ZglosOdczyt(r);
+        const int blad = r.Jest ? r.Wynik.BladIO : 2;
+        if (blad == 0) {
+            const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
+            ListaNaBoku nowa(silnik_, r, true);
+            // The appended file's own advert lists are merged into its elements.
+            const qint32 stara = nowa.StanNaAntenie().Ilosc;
+            PlaylistaZbior = plik;
+            PlaylistaNazwa = nazwaBezRozszerzenia(plik);
+            silnik_.Wyjscia().WczytajReklamy(stara, true);
+            KopiujNaDyskLokalny(silnik_, stara);
+            if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) TestObecnosci(silnik_, stara, true);
+            // The appended file does not become the playlist.
+            PlaylistaZbior = zbior;
+            PlaylistaNazwa = nazwa;
+            nowa.Zatwierdz();
+        }
+        BladIO = 0;
+        silnik_.PlaylistaZmieniona = false;
+        silnik_.Wyjscia().OdswiezPlayliste();
+        silnik_.Wyjscia().OdswiezNazwe();
+        if (blad != 0) PokazBladKod(blad, QString(), plik);
+        zakoncz();
+    });
 }
 
 void KomendyPlaylisty::ZapiszPlayliste() {

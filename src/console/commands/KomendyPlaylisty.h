@@ -3,12 +3,14 @@
 // order check after a read and the file check before a save. A read runs
 // while the current playlist plays: it never stops a deck, and a file that
 // cannot be read leaves the playlist on air as it was.
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
 
 class SilnikEmisji;
+class ListaNaBoku;
 
 class KomendyPlaylisty {
 public:
@@ -20,18 +22,24 @@ public:
     std::function<QString(const QString& filtr)> WybierzPlayliste;
     std::function<bool(QString& folder)> WybierzFolder;
 
+    // The read and the append run on the read worker while the list on air
+    // plays; each command lasts until its list is on air or has failed,
+    // then `koniec` runs (its button goes out). Another read or append
+    // asked meanwhile is refused, and says so.
     // 3011. Does nothing while a time-list block plays or a deck carries an advert.
-    void KomendaCzytajPlayliste();
+    void KomendaCzytajPlayliste(std::function<void()> koniec = {});
     // The read: asks `pytanie` unless `bezPytania`; with an empty `plik` the
-    // browser picks the file. False when nothing was read.
-    bool OdczytPlaylisty(bool bezPytania, const QString& nazwa, const QString& plik, bool reklamy,
-                         const QString& pytanie);
+    // browser picks the file. `gotowe` hears whether a list went on air.
+    void OdczytPlaylisty(bool bezPytania, const QString& nazwa, const QString& plik, bool reklamy,
+                         const QString& pytanie, std::function<void(bool)> gotowe);
     // 3012: the file's elements after the current ones; the name stays.
-    void DoklejPlayliste();
+    void DoklejPlayliste(std::function<void()> koniec = {});
     // 3013.
     void ZapiszPlayliste();
 
 private:
+    // The last steps of a read with the new list in place, then on air.
+    void dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklamy, const QHash<QString, bool>& obecnosc);
     SilnikEmisji& silnik_;
 };
 

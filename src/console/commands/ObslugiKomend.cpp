@@ -123,15 +123,18 @@ void ZarejestrujObslugiSingli(Dyspozytor& d, ScianaSingli& sciana) {
 
 void ZarejestrujObslugiPlaylisty(Dyspozytor& d, KomendyPlaylisty& komendy) {
     KomendyPlaylisty* k = &komendy;
-    // Each button stays lit while its command runs.
-    const auto zPrzyciskiem = [&d](int przycisk, std::function<void()> praca) {
+    // Each button stays lit while its command runs: a read or an append
+    // until its list is on air.
+    const auto zPrzyciskiem = [&d](int przycisk, std::function<void(std::function<void()>)> praca) {
         return [&d, przycisk, praca](quint16) {
             d.WcisnijPrzycisk(przycisk, true);
-            praca();
-            d.WcisnijPrzycisk(przycisk, false);
+            praca([&d, przycisk] { d.WcisnijPrzycisk(przycisk, false); });
         };
     };
-    d.UstawObsluge(KomCzytaj, KomCzytaj, zPrzyciskiem(PCzytaj, [k] { k->KomendaCzytajPlayliste(); }));
-    d.UstawObsluge(KomDoklej, KomDoklej, zPrzyciskiem(PDoklej, [k] { k->DoklejPlayliste(); }));
-    d.UstawObsluge(KomZapisz, KomZapisz, zPrzyciskiem(PZapisz, [k] { k->ZapiszPlayliste(); }));
+    d.UstawObsluge(KomCzytaj, KomCzytaj, zPrzyciskiem(PCzytaj, [k](auto koniec) { k->KomendaCzytajPlayliste(koniec); }));
+    d.UstawObsluge(KomDoklej, KomDoklej, zPrzyciskiem(PDoklej, [k](auto koniec) { k->DoklejPlayliste(koniec); }));
+    d.UstawObsluge(KomZapisz, KomZapisz, zPrzyciskiem(PZapisz, [k](auto koniec) {
+        k->ZapiszPlayliste();
+        koniec();
+    }));
 }

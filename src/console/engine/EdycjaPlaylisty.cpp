@@ -249,13 +249,14 @@ void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel) {
     WstawRekordPlaylisty(silnik, std::move(kopia));
 }
 
-void PomijajBrakujace() {
+void PomijajBrakujace(const std::function<bool(const QString&)>& jest) {
+    const auto plik = [&](const QString& adres) { return jest ? jest(adres) : platform::fileExists(adres); };
     qint32& n = StanPlaylisty.DoGrania;
     const qint32 ilosc = StanPlaylisty.Ilosc;
     if (n < 1 || n > ilosc) return;
-    if (RodzajElemPListy(Playlista[n].Typ) == RodzajREK || platform::fileExists(Playlista[n].Adr)) return;
+    if (RodzajElemPListy(Playlista[n].Typ) == RodzajREK || plik(Playlista[n].Adr)) return;
     for (qint32 i = n + 1; i <= ilosc; ++i) {
-        if (platform::fileExists(Playlista[i].Adr)) {
+        if (plik(Playlista[i].Adr)) {
             n = i;
             return;
         }

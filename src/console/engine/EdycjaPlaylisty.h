@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class SilnikEmisji;
 struct TElemPListy;
 
@@ -60,8 +62,9 @@ bool ZostawZakresPlaylisty(SilnikEmisji& silnik, qint32 od, qint32 do_);
 // moved up it must not bring back what is already on air.
 void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel);
 // Moves the next mark past elements whose files are missing (adverts
-// excepted); 0 when none is left.
-void PomijajBrakujace();
+// excepted); 0 when none is left. `jest` answers for the files a read has
+// just looked at; without it the disk is asked.
+void PomijajBrakujace(const std::function<bool(const QString&)>& jest = {});
 // Whether the insertion of `adres` may go on: a recording already within
 // MIXPLTestObecnosciMarginesH hours of the cursor is asked about.
 bool SprawdzDuplikat(const QString& adres);

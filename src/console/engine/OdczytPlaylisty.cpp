@@ -5,6 +5,9 @@
 #include <QSet>
 
 #include "console/engine/SilnikEmisji.h"
+#include "console/engine/TestyPlaylisty.h"
+#include "console/engine/TrybyEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestPods2.h"
@@ -32,18 +35,8 @@ QString przekoduj(const QString& tekst) {
     return w;
 }
 
-// ---- the folder search (state of one element's search) ----
-
-struct Szukanie {
-    bool znaleziony = false;
-    QString nazwa;      // the file name looked for
-    QString sciezka;    // the full path found
-    QSet<QString> odwiedzone;  // real folders already walked: a link loop ends here
-};
-
-// The operator stopped a search: the rest of this read looks no further in
-// the folders (a day's list would otherwise ask again for every element).
-bool szukaniePrzerwane = false;
+// A text of its own for another thread.
+QString wlasny(const QString& t) { return QString(t.constData(), t.size()); }
 
 QString zSeparatorem(const QString& folder) {
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/')))
@@ -51,61 +44,161 @@ QString zSeparatorem(const QString& folder) {
     return folder + QLatin1Char('\\');
 }
 
-// Shows where the search is and lets the abort button work; true once the
-// operator pressed it (showing the dialog again clears the button's flag, so
-// the answer is kept here).
-bool pokazFolder(const QString& folder) {
-    PokazStan(QStringLiteral("Szukanie nagrań w: ") + folder.left(50), QStringLiteral("Przerwij"), false);
-    PompujZdarzenia();
-    if (StanPrzerwij)
-        szukaniePrzerwane = true;
-    return szukaniePrzerwane;
+QString mapuj(const QString& sciezka, const QString& siecStart, bool naLokalJest, const QString& naLokal) {
+    if (!platform::hasDriveLetter(sciezka) || siecStart.isEmpty())
+        return sciezka;
+    const QChar litera = DuzeLiteryPL(QString(sciezka.left(1))).at(0);
+    const QChar start = DuzeLiteryPL(QString(siecStart.left(1))).at(0);
+    if (litera < start || litera > QLatin1Char('Z'))
+        return sciezka;
+    if (naLokalJest)
+        return naLokal + QLatin1Char('\\') + litera + sciezka.mid(2);
+    return QChar(char16_t(litera.unicode() - start.unicode() + u'C')) + sciezka.mid(1);
 }
 
-// The name directly in the folder (the folder text already ends with its
-// separator); the found path keeps the name as the file system has it.
-void SzukajWFolderze(Szukanie& sz, const QString& folder, const QString& nazwa) {
-    const QFileInfo fi(platform::resolvePath(folder + nazwa));
-    if (fi.isFile()) {
-        sz.znaleziony = true;
-        sz.sciezka = folder + fi.fileName();
+// The state of one scheduler's list being read: its settings, its format
+// and the folder search. It reads only what it was given.
+struct Import {
+    const NastawyImportu& n;
+    quint8 format = 1;  // 1: "TYP" keys; 2: short keys
+    // Shows where the search is; true once the operator stopped it.
+    std::function<bool(const QString&)> szukam;
+    // The operator stopped a search: the rest of this read looks no further
+    // in the folders (a day's list would otherwise ask again for every element).
+    bool przerwane = false;
+
+    struct Szukanie {
+        bool znaleziony = false;
+        QString nazwa;      // the file name looked for
+        QString sciezka;    // the full path found
+        QSet<QString> odwiedzone;  // real folders already walked: a link loop ends here
+    };
+
+    bool pokazFolder(const QString& folder) {
+        if (szukam && szukam(folder))
+            przerwane = true;
+        return przerwane;
     }
-}
 
-// Depth first through the sub-folders. After a find it descends no further,
-// but folders still listed above are each tested, and a later find there
-// replaces the path.
-void SzukajRekursywnie(Szukanie& sz, const QString& folder) {
-    const QFileInfo fi(platform::resolvePath(folder));
-    const QString prawdziwy = fi.canonicalFilePath();
-    if (prawdziwy.isEmpty() || sz.odwiedzone.contains(prawdziwy))
-        return;
-    sz.odwiedzone.insert(prawdziwy);
-    const QStringList podfoldery =
-        QDir(prawdziwy).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-    for (const QString& p : podfoldery) {
-        const QString sciezka = zSeparatorem(folder) + p;
-        if (pokazFolder(sciezka))
+    // The name directly in the folder (the folder text already ends with its
+    // separator); the found path keeps the name as the file system has it.
+    static void szukajWFolderze(Szukanie& sz, const QString& folder, const QString& nazwa) {
+        const QFileInfo fi(platform::resolvePath(folder + nazwa));
+        if (fi.isFile()) {
+            sz.znaleziony = true;
+            sz.sciezka = folder + fi.fileName();
+        }
+    }
+
+    // Depth first through the sub-folders. After a find it descends no further,
+    // but folders still listed above are each tested, and a later find there
+    // replaces the path.
+    void szukajRekursywnie(Szukanie& sz, const QString& folder) {
+        const QFileInfo fi(platform::resolvePath(folder));
+        const QString prawdziwy = fi.canonicalFilePath();
+        if (prawdziwy.isEmpty() || sz.odwiedzone.contains(prawdziwy))
             return;
-        SzukajWFolderze(sz, sciezka + QLatin1Char('\\'), sz.nazwa);
-        if (!sz.znaleziony)
-            SzukajRekursywnie(sz, sciezka);
+        sz.odwiedzone.insert(prawdziwy);
+        const QStringList podfoldery =
+            QDir(prawdziwy).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+        for (const QString& p : podfoldery) {
+            const QString sciezka = zSeparatorem(folder) + p;
+            if (pokazFolder(sciezka))
+                return;
+            szukajWFolderze(sz, sciezka + QLatin1Char('\\'), sz.nazwa);
+            if (!sz.znaleziony)
+                szukajRekursywnie(sz, sciezka);
+        }
     }
-}
 
-// One folder and its sub-folders; an abort leaves nothing found.
-bool szukajWDrzewie(const QString& folder, const QString& nazwa, QString& wynik) {
-    Szukanie sz;
-    sz.nazwa = nazwa;
-    if (szukaniePrzerwane || pokazFolder(folder))
-        return false;
-    SzukajWFolderze(sz, zSeparatorem(folder), nazwa);
-    SzukajRekursywnie(sz, folder);
-    if (szukaniePrzerwane || !sz.znaleziony)
-        return false;
-    wynik = sz.sciezka;
-    return true;
-}
+    // One folder and its sub-folders; an abort leaves nothing found.
+    bool szukajWDrzewie(const QString& folder, const QString& nazwa, QString& wynik) {
+        Szukanie sz;
+        sz.nazwa = nazwa;
+        if (przerwane || pokazFolder(folder))
+            return false;
+        szukajWFolderze(sz, zSeparatorem(folder), nazwa);
+        szukajRekursywnie(sz, folder);
+        if (przerwane || !sz.znaleziony)
+            return false;
+        wynik = sz.sciezka;
+        return true;
+    }
+
+    QString mapujSiec(const QString& sciezka) const {
+        return mapuj(sciezka, n.KatSiecStart, n.KatalogSiecNaLokalJest, n.KatalogSiecNaLokal);
+    }
+
+    // A path from an ADRES value (format 1) or an ID value (format 2); "" when
+    // a format 2 name without extension exists under none of the tried ones.
+    QString sciezkaNagrania(const QString& tekst) const {
+        if (format == 1) {
+            QString katalog, nazwa, rozszerzenie;
+            RozbijSciezke(tekst.trimmed(), katalog, nazwa, rozszerzenie);
+            katalog = DuzeLiteryPL(QString(katalog));
+            if (katalog.size() > 2 && !katalog.endsWith(QLatin1Char('\\')))
+                katalog += QLatin1Char('\\');
+            QString nz = DuzeLiteryPL(QString(nazwa));
+            while (nz.endsWith(QLatin1Char(' ')))
+                nz.chop(1);
+            return katalog + nz + DuzeLiteryPL(QString(rozszerzenie));
+        }
+        QString t = tekst.trimmed();
+        t.replace(QLatin1Char('-'), QLatin1Char('_'));
+        if (NazwaSciezki(t).contains(QLatin1Char('.')))
+            return t;
+        for (const char* r : {".MP2", ".01", ".WAV"})
+            if (platform::fileExists(t + QLatin1String(r)))
+                return t + QLatin1String(r);
+        return {};
+    }
+
+    // Fills the element's Adr from its identifier when the settings ask for a
+    // search; may set its kind by the folder it was found in.
+    void znajdzPlikNagrania(TElemPListy& e) {
+        if (!n.CzySzukacNagran)
+            return;
+        const QString ide = e.Ide.trimmed();
+        if (ide.isEmpty())
+            return;
+        // The database answers by the identifier alone, so it is asked once.
+        if (n.CzySzukacWBazie && n.Baza) {
+            const QString z = n.Baza->value(DuzeLiteryPL(ide));
+            if (!z.isEmpty()) {
+                e.Adr = mapujSiec(z);
+                return;
+            }
+        }
+        const std::pair<const QString*, quint8> foldery[] = {
+            {&n.KatMuzyka1, RodzajSND}, {&n.KatMuzyka2, RodzajSND}, {&n.KatJingle, RodzajJNG},
+            {&n.KatDJ, RodzajDJ_},      {&n.KatAudycje, RodzajSND}, {&n.KatInne, RodzajSND},
+        };
+        for (const char* rozszerzenie : {".MP3", ".MP2", ".WAV"}) {
+            const QString nazwa = ide + QLatin1String(rozszerzenie);
+            for (const auto& [folder, rodzaj] : foldery) {
+                if (folder->trimmed().isEmpty())
+                    continue;
+                QString znaleziony;
+                if (n.CzySzukacWPodkatalogach) {
+                    if (szukajWDrzewie(*folder, nazwa, znaleziony))
+                        znaleziony = mapujSiec(znaleziony);
+                } else if (!n.CzySzukacWBazie) {
+                    const QString s = folder->startsWith(QLatin1Char('/'))
+                                          ? platform::storedPath(*folder + QLatin1Char('/') + nazwa)
+                                          : *folder + QLatin1Char('\\') + nazwa;
+                    if (platform::fileExists(s))
+                        znaleziony = s;
+                }
+                if (!znaleziony.isEmpty()) {
+                    e.Adr = znaleziony;
+                    if (n.CzySzukacNadacKod)
+                        e.Typ = rodzaj;
+                    return;
+                }
+            }
+        }
+    }
+};
 
 // ---- key reading ----
 
@@ -206,12 +299,13 @@ qint32 sekundy(const QString& tekst) {
 
 struct Format1 {
     Klucze& k;
+    Import& imp;
     QString nazwaListy;  // "@" + the file's name, or "" without the suffix
 
     void adres(TElemPListy& e) {
         const QString v = k.czytaj("ADRES");
         if (e.Adr.size() < 5 && !v.isEmpty())
-            e.Adr = SciezkaNagrania(v);
+            e.Adr = imp.sciezkaNagrania(v);
     }
     void identyfikator(TElemPListy& e) {
         const QString v = k.czytaj("ID");
@@ -223,7 +317,7 @@ struct Format1 {
         e.Trw = czasTrwania(k.czytaj("TTRWA"));
         identyfikator(e);
         e.Tyt = k.czytaj({"INFO", "TYTUL"});
-        ZnajdzPlikNagrania(e);
+        imp.znajdzPlikNagrania(e);
         adres(e);
     }
     void blok(TElemPListy& e, quint8 rodzaj, const QString& poczatek, const QString& typ, const QString& temisja) {
@@ -243,7 +337,7 @@ struct Format1 {
         if (typ.size() < 3 && !temisja.isEmpty())
             kod = QStringLiteral("SND");
         const bool dlugi = typ.trimmed().size() > 3;
-        const NastawyEmisjiMIX& n = Emisja;
+        const NastawyImportu& n = imp.n;
 
         if (kod == QLatin1String("SND")) {
             e.Typ = RodzajSND;
@@ -257,7 +351,7 @@ struct Format1 {
             identyfikator(e);
             e.Tyt = k.czytaj("TYTUL");
             e.Wyk = k.czytaj("ARTYSTA");
-            ZnajdzPlikNagrania(e);
+            imp.znajdzPlikNagrania(e);
             adres(e);
             if (e.Adr.size() < 3 && n.CzySzukacNagran)
                 folderLitery(e);
@@ -302,13 +396,12 @@ struct Format1 {
             e.Trw = czasTrwania(k.czytaj("TTRWA"));
             identyfikator(e);
             e.Tyt = przekoduj(k.czytaj("TYTUL"));
-            ZnajdzPlikNagrania(e);
+            imp.znajdzPlikNagrania(e);
             adres(e);
-            const NastawyWgrywania& w = Wgrywanie;
-            if (w.KaczkaPoziomdB != 0) {
-                e.Kac = -100 * w.KaczkaPoziomdB;
-                e.KFI = w.KaczkaWejscieMS;
-                e.KFO = std::max(e.Trw - w.KaczkaWyjscieMS, 0);
+            if (n.KaczkaPoziomdB != 0) {
+                e.Kac = -100 * n.KaczkaPoziomdB;
+                e.KFI = n.KaczkaWejscieMS;
+                e.KFO = std::max(e.Trw - n.KaczkaWyjscieMS, 0);
             }
         } else if (kod == QLatin1String("JNG") || kod == QLatin1String("EFE")) {
             jakJingiel(e, kod == QLatin1String("JNG") ? RodzajJNG : RodzajEFE);
@@ -323,7 +416,7 @@ struct Format1 {
             e.Trw = czasTrwania(k.czytaj("TTRWA"));
             e.Tyt = k.czytaj("INFO");
             e.Ide = DuzeLiteryPL(e.Tyt);
-            ZnajdzPlikNagrania(e);
+            imp.znajdzPlikNagrania(e);
         } else if (kod == QLatin1String("PRO")) {
             blok(e, RodzajPRO, QStringLiteral("Promos o "), typ, temisja);
         } else if (kod == QLatin1String("DZW")) {
@@ -332,21 +425,21 @@ struct Format1 {
             const QString info = k.czytaj("INFO");
             e.Tyt = info.mid(8);
             e.Ide = DuzeLiteryPL(info.left(7));
-            ZnajdzPlikNagrania(e);
+            imp.znajdzPlikNagrania(e);
         } else if (kod == QLatin1String("SPO") || kod == QLatin1String("AUD")) {
             e.Typ = kod == QLatin1String("SPO") ? RodzajSPO : RodzajAUD;
             e.Trw = czasTrwania(k.czytaj("TTRWA"));
             identyfikator(e);
             e.Tyt = przekoduj(k.czytaj("TYTUL"));
             e.Wyk = przekoduj(k.czytaj("ARTYSTA"));
-            ZnajdzPlikNagrania(e);
+            imp.znajdzPlikNagrania(e);
             adres(e);
         }
     }
 
     // A song without a file: the identifier's first letter names its folder.
-    static void folderLitery(TElemPListy& e) {
-        const NastawyEmisjiMIX& n = Emisja;
+    void folderLitery(TElemPListy& e) const {
+        const NastawyImportu& n = imp.n;
         const QString litera = DuzeLiteryPL(e.Ide.left(1));
         QString folder = n.KatKopiaProgram;
         quint8 rodzaj = e.Typ;
@@ -366,7 +459,7 @@ struct Format1 {
 
 // ---- format 2 (short keys) ----
 
-void czytajFormat2(Klucze& k, TElemPListy& e, const QString& kod) {
+void czytajFormat2(Klucze& k, const Import& imp, TElemPListy& e, const QString& kod) {
     const QString ah = k.czytaj("AH");
     if (k.brak())
         return;
@@ -376,7 +469,7 @@ void czytajFormat2(Klucze& k, TElemPListy& e, const QString& kod) {
         e.Ide = ti;
         e.Tyt = przekoduj(ti);
     };
-    auto id = [&] { e.Adr = SciezkaNagrania(k.czytaj("ID")); };
+    auto id = [&] { e.Adr = imp.sciezkaNagrania(k.czytaj("ID")); };
     if (kod == QLatin1String("SND")) {
         e.Typ = RodzajSND;
         e.Trw = czasTrwania(k.czytaj("RT"));
@@ -395,7 +488,7 @@ void czytajFormat2(Klucze& k, TElemPListy& e, const QString& kod) {
         e.Emi = czasDoby(bl);
         const QString v = k.czytaj("ID");
         if (v.size() >= 5)
-            e.Adr = SciezkaNagrania(v);
+            e.Adr = imp.sciezkaNagrania(v);
         else
             e.Tyt = QStringLiteral("Miejsce na REKLAME");
     } else if (kod == QLatin1String("INF") || kod == QLatin1String("ALR")) {
@@ -430,90 +523,191 @@ quint8 wykryjFormat(const PlikTekstowy& f) {
     return 2;
 }
 
-// PlaylistaFormat says how paths are built while a scheduler file is read.
-class FormatNaCzasOdczytu {
-public:
-    explicit FormatNaCzasOdczytu(quint8 format) : stary_(Emisja.PlaylistaFormat) { Emisja.PlaylistaFormat = format; }
-    ~FormatNaCzasOdczytu() { Emisja.PlaylistaFormat = stary_; }
-
-private:
-    quint8 stary_;
-};
-
-void importuj(const QString& plik, qint32 start) {
-    if (Emisja.CzySzukacWBazie && !BazaWczytana)
-        BazaWczytajOdNowa();
+// The scheduler's list read into `lista` after element `start`; nothing
+// shared is touched and nothing shown.
+WynikOdczytuListy importuj(const QString& plik, qint32 start, TablicaPlaylisty& lista, Import& imp,
+                           const std::function<void(int, int)>& postep, const std::atomic<bool>* przerwij) {
+    WynikOdczytuListy w;
     PlikTekstowy f;
-    if (!f.Otworz(plik))
-        return;
-    szukaniePrzerwane = false;
-    start = std::clamp(start, 0, MaksPlaylisty);
-    PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
-    const quint8 format = wykryjFormat(f);
-    const FormatNaCzasOdczytu zakres(format);
-    const QString pierwszy = format == 1 ? QStringLiteral("TYP") : QStringLiteral("ME");
+    if (!OtworzListe(plik, start, f, w))
+        return w;
+    imp.format = wykryjFormat(f);
+    const QString pierwszy = imp.format == 1 ? QStringLiteral("TYP") : QStringLiteral("ME");
     Klucze k(f, pierwszy);
 
-    StanMaksimum = 2000;
-    if (format == 1) {
+    if (imp.format == 1) {
         k.czytaj("WERSJA");
         k.nowyElement();
         qint64 pozycji = 0;
-        if (parseInteger(k.czytaj("POZYCJI").trimmed(), pozycji) && pozycji != 0)
-            StanMaksimum = float(pozycji);
+        if (parseInteger(k.czytaj("POZYCJI").trimmed(), pozycji) && pozycji > 0)
+            w.Zapowiedziane = int(std::min<qint64>(pozycji, MaksPlaylisty));
         k.nowyElement();
         f.UstawPozycje(0);
     }
+    if (postep) postep(0, w.Zapowiedziane);
 
     QString nazwaListy;
-    if (Emisja.CzyNazwaLSTZPozycji) {
+    if (imp.n.CzyNazwaLSTZPozycji) {
         QString nazwa = DuzeLiteryPL(QFileInfo(NazwaSciezki(plik)).completeBaseName());
-        if (Emisja.CzyPorownanie8Znakow)
+        if (imp.n.CzyPorownanie8Znakow)
             nazwa = nazwa.left(8);
         nazwaListy = QLatin1Char('@') + nazwa;
     }
-    Format1 f1{k, nazwaListy};
+    Format1 f1{k, imp, nazwaListy};
 
-    int n = start;
+    int& n = w.Ilosc;
     int pominiete = 0;
     while (!f.Koniec() && n < MaksPlaylisty) {
-        InitElemPListy(ElemPListyRob);
-        TElemPListy& e = ElemPListyRob;
+        if (przerwij && przerwij->load(std::memory_order_relaxed))
+            break;
+        TElemPListy e;
         k.nowyElement();
         k.szukamPoczatku(true);
-        const QString typ = k.czytaj(format == 1 ? "TYP" : "ME");
+        const QString typ = k.czytaj(imp.format == 1 ? "TYP" : "ME");
         k.szukamPoczatku(false);
         if (k.brak())
             break;  // no element further on
-        if (format == 1)
+        if (imp.format == 1)
             f1.czytaj(e, typ);
         else
-            czytajFormat2(k, e, typ.trimmed());
+            czytajFormat2(k, imp, e, typ.trimmed());
         if (k.brak() || RodzajElemPListy(e.Typ) == 0) {
             ++pominiete;
-            Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja \"") + typ.trimmed().left(20) +
-                QStringLiteral("\" pominięta") +
-                (k.brak() ? QStringLiteral(" (brak klucza ") + k.brakujacy() + QLatin1Char(')') : QString()));
+            w.Logi << QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja \"") + typ.trimmed().left(20) +
+                          QStringLiteral("\" pominięta") +
+                          (k.brak() ? QStringLiteral(" (brak klucza ") + k.brakujacy() + QLatin1Char(')') : QString());
             continue;
         }
-        Playlista[++n] = ElemPListyRob;
-        UstawStan(n - start);
+        lista[size_t(++n)] = std::move(e);
+        if (postep) postep(n - start, w.Zapowiedziane);
     }
     // More elements than the playlist takes?
     if (n >= MaksPlaylisty) {
         k.nowyElement();
         k.szukamPoczatku(true);
-        k.czytaj(format == 1 ? "TYP" : "ME");
+        k.czytaj(imp.format == 1 ? "TYP" : "ME");
         if (!k.brak())
-            PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
-                      QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) +
-                          QStringLiteral(" pozycji)"));
+            w.Informacja = {QStringLiteral("Brak pamięci na wczytanie całej listy !"),
+                            QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) +
+                                QStringLiteral(" pozycji)")};
     }
     if (pominiete > 0)
-        Log(QStringLiteral("Playlista ") + plik + QStringLiteral(": pominięto pozycji: ") + QString::number(pominiete));
+        w.Logi << QStringLiteral("Playlista ") + plik + QStringLiteral(": pominięto pozycji: ") + QString::number(pominiete);
+    w.BladIO = 0;
+    return w;
+}
 
-    BladIO = 0;
-    StanPlaylisty.Ilosc = n;
+bool czyMIX(const QString& plik) {
+    return DuzeLiteryPL(QFileInfo(QString(plik).replace(QLatin1Char('\\'), QLatin1Char('/'))).suffix()) ==
+           QStringLiteral("MIX");
+}
+
+// The whole read on the worker: the file, then the presence and the
+// descriptions of its recordings.
+void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
+    const QFileInfo fi(platform::resolvePath(r.Plik));
+    r.Jest = fi.isFile();
+    r.Nazwa = fi.completeBaseName();
+    if (!r.Jest) {
+        r.Powod = !fi.exists() && !fi.isSymLink() ? TekstBleduIO(2)
+                  : fi.isDir()                    ? QStringLiteral("zbiór jest katalogiem")
+                                                  : QStringLiteral("nie jest zwykłym zbiorem");
+        return;
+    }
+    r.Data = fi.lastModified().toString(QStringLiteral("yyyy.MM.dd_hh:mm:ss"));
+    const auto postep = [&o](int i, int maksimum) {
+        o.Maksimum.store(maksimum, std::memory_order_relaxed);
+        o.Postep.store(i, std::memory_order_relaxed);
+    };
+    if (!n) {
+        r.Wynik = CzytajMIX(r.Plik, r.Start, *r.Elementy, postep, &o.Przerwij);
+    } else {
+        Import imp{*n};
+        imp.szukam = [&o](const QString& folder) {
+            o.UstawSzukanie(QStringLiteral("Szukanie nagrań w: ") + folder.left(50));
+            return o.PrzerwijSzukanie.load(std::memory_order_relaxed);
+        };
+        r.Wynik = importuj(r.Plik, r.Start, *r.Elementy, imp, postep, &o.Przerwij);
+    }
+    if (r.Wynik.Otwarty && r.Wynik.BladIO == 0 && !o.Przerwij.load()) {
+        // Whether each file is there, a folder at a time: one look at a
+        // folder answers for all its recordings.
+        QStringList adresy;
+        for (qint32 i = r.Start + 1; i <= r.Wynik.Ilosc; ++i) adresy << (*r.Elementy)[size_t(i)].Adr.str();
+        const std::vector<bool> jest = platform::regularFiles(adresy);
+        for (qsizetype k = 0; k < adresy.size(); ++k) r.Obecnosc.insert(adresy[k], jest[size_t(k)]);
+        o.UstawSzukanie(QStringLiteral("Przypisywanie opisów nagraniom"));
+        const int ile = r.Wynik.Ilosc - r.Start;
+        PrzypiszOpisyNagraniom(
+            *r.Elementy, r.Start + 1, r.Wynik.Ilosc, ListaZewnetrzna(r.Plik), [&](int i) { postep(i - r.Start, ile); },
+            [&](int i) { return jest[size_t(i - r.Start - 1)]; });
+    }
+    if (!r.Przeczytana())
+        r.Powod = PowodBrakuPozycji(r.Plik, r.Wynik.BladIO);
+}
+
+}  // namespace
+
+QString MapujSciezkeSieciowa(const QString& sciezka) {
+    return mapuj(sciezka, Katalogi.KatSiecStart, Katalogi.KatalogSiecNaLokalJest, Katalogi.KatalogSiecNaLokal);
+}
+
+NastawyImportu NastawyImportuTeraz() {
+    const NastawyEmisjiMIX& e = Emisja;
+    NastawyImportu n;
+    n.CzySzukacNagran = e.CzySzukacNagran;
+    n.CzySzukacWBazie = e.CzySzukacWBazie;
+    n.CzySzukacWPodkatalogach = e.CzySzukacWPodkatalogach;
+    n.CzySzukacNadacKod = e.CzySzukacNadacKod;
+    n.CzyOpisyZListy = e.CzyOpisyZListy;
+    n.CzyNazwaLSTZPozycji = e.CzyNazwaLSTZPozycji;
+    n.CzyPorownanie8Znakow = e.CzyPorownanie8Znakow;
+    n.CzasCross = e.CzasCross;
+    n.KatMuzyka1 = wlasny(e.KatMuzyka1);
+    n.KatMuzyka2 = wlasny(e.KatMuzyka2);
+    n.KatJingle = wlasny(e.KatJingle);
+    n.KatDJ = wlasny(e.KatDJ);
+    n.KatAudycje = wlasny(e.KatAudycje);
+    n.KatInne = wlasny(e.KatInne);
+    n.KatKopiaProgram = wlasny(e.KatKopiaProgram);
+    n.KatSiecStart = wlasny(Katalogi.KatSiecStart);
+    n.KatalogSiecNaLokal = wlasny(Katalogi.KatalogSiecNaLokal);
+    n.KatalogSiecNaLokalJest = Katalogi.KatalogSiecNaLokalJest;
+    n.KaczkaPoziomdB = Wgrywanie.KaczkaPoziomdB;
+    n.KaczkaWejscieMS = Wgrywanie.KaczkaWejscieMS;
+    n.KaczkaWyjscieMS = Wgrywanie.KaczkaWyjscieMS;
+    // The table stays this thread's: the worker asks a copy of its answers.
+    if (n.CzySzukacNagran && n.CzySzukacWBazie) {
+        if (!BazaWczytana)
+            BazaWczytajOdNowa();
+        n.Baza = std::make_shared<const QHash<QString, QString>>(BazaMigawkaAdresow());
+    }
+    return n;
+}
+
+void CzytajPlayliste(const QString& plik, qint32 start) {
+    if (czyMIX(plik)) {
+        WczytajPlaylisteMIX(plik, start);
+        return;
+    }
+    const NastawyImportu n = NastawyImportuTeraz();
+    Import imp{n};
+    imp.szukam = [](const QString& folder) {
+        PokazStan(QStringLiteral("Szukanie nagrań w: ") + folder.left(50), QStringLiteral("Przerwij"), false);
+        PompujZdarzenia();
+        return StanPrzerwij;
+    };
+    const WynikOdczytuListy w = importuj(plik, start, Playlista, imp, [](int i, int maksimum) {
+        if (i == 0) PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
+        StanMaksimum = float(maksimum);
+        UstawStan(i);
+    }, nullptr);
+    BladIO = w.BladIO;
+    if (!w.Otwarty)
+        return;
+    for (const QString& l : w.Logi) Log(l);
+    if (!w.Informacja.isEmpty()) PokazInfo(w.Informacja.value(0), w.Informacja.value(1));
+    StanPlaylisty.Ilosc = w.Ilosc;
     StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = 0;
     StanPlaylisty.Pierwszy = 1;
@@ -525,114 +719,171 @@ void importuj(const QString& plik, qint32 start) {
     PlaylistaZbior = zbior;
 }
 
-}  // namespace
+// ---- the read worker ----
 
-QString MapujSciezkeSieciowa(const QString& sciezka) {
-    if (!platform::hasDriveLetter(sciezka) || Katalogi.KatSiecStart.isEmpty())
-        return sciezka;
-    const QChar litera = DuzeLiteryPL(QString(sciezka.left(1))).at(0);
-    const QChar start = DuzeLiteryPL(QString(Katalogi.KatSiecStart.left(1))).at(0);
-    if (litera < start || litera > QLatin1Char('Z'))
-        return sciezka;
-    if (Katalogi.KatalogSiecNaLokalJest)
-        return Katalogi.KatalogSiecNaLokal + QLatin1Char('\\') + litera + sciezka.mid(2);
-    return QChar(char16_t(litera.unicode() - start.unicode() + u'C')) + sciezka.mid(1);
-}
+OdczytWTle::~OdczytWTle() { Przerwij.store(true); }
 
-QString SciezkaNagrania(const QString& tekst) {
-    if (Emisja.PlaylistaFormat == 1) {
-        QString katalog, nazwa, rozszerzenie;
-        RozbijSciezke(tekst.trimmed(), katalog, nazwa, rozszerzenie);
-        katalog = DuzeLiteryPL(QString(katalog));
-        if (katalog.size() > 2 && !katalog.endsWith(QLatin1Char('\\')))
-            katalog += QLatin1Char('\\');
-        QString n = DuzeLiteryPL(QString(nazwa));
-        while (n.endsWith(QLatin1Char(' ')))
-            n.chop(1);
-        return katalog + n + DuzeLiteryPL(QString(rozszerzenie));
-    }
-    QString t = tekst.trimmed();
-    t.replace(QLatin1Char('-'), QLatin1Char('_'));
-    if (NazwaSciezki(t).contains(QLatin1Char('.')))
-        return t;
-    for (const char* r : {".MP2", ".01", ".WAV"})
-        if (platform::fileExists(t + QLatin1String(r)))
-            return t + QLatin1String(r);
-    return {};
-}
-
-void ZnajdzPlikNagrania(TElemPListy& e) {
-    const NastawyEmisjiMIX& n = Emisja;
-    if (!n.CzySzukacNagran)
-        return;
-    const QString ide = e.Ide.trimmed();
-    if (ide.isEmpty())
-        return;
-    // The database answers by the identifier alone, so it is asked once.
-    if (n.CzySzukacWBazie) {
-        const QString z = BazaSzukajAdres(ide);
-        if (!z.isEmpty()) {
-            e.Adr = MapujSciezkeSieciowa(z);
-            return;
+void OdczytWTle::Zlec(std::function<void()> praca, std::function<void()> dalej) {
+    auto p = std::make_shared<Praca>();
+    p->dalej = std::move(dalej);
+    kolejka_.push_back(p);
+    watek_.post([p = p.get(), praca = std::move(praca)] {
+        // A read that fails on the way is a read that gave nothing.
+        try {
+            praca();
+        } catch (...) {
         }
-    }
-    const std::pair<const QString*, quint8> foldery[] = {
-        {&n.KatMuzyka1, RodzajSND}, {&n.KatMuzyka2, RodzajSND}, {&n.KatJingle, RodzajJNG},
-        {&n.KatDJ, RodzajDJ_},      {&n.KatAudycje, RodzajSND}, {&n.KatInne, RodzajSND},
-    };
-    for (const char* rozszerzenie : {".MP3", ".MP2", ".WAV"}) {
-        const QString nazwa = ide + QLatin1String(rozszerzenie);
-        for (const auto& [folder, rodzaj] : foldery) {
-            if (folder->trimmed().isEmpty())
-                continue;
-            QString znaleziony;
-            if (n.CzySzukacWPodkatalogach) {
-                if (szukajWDrzewie(*folder, nazwa, znaleziony))
-                    znaleziony = MapujSciezkeSieciowa(znaleziony);
-            } else if (!n.CzySzukacWBazie) {
-                const QString s = folder->startsWith(QLatin1Char('/'))
-                                      ? platform::storedPath(*folder + QLatin1Char('/') + nazwa)
-                                      : *folder + QLatin1Char('\\') + nazwa;
-                if (platform::fileExists(s))
-                    znaleziony = s;
-            }
-            if (!znaleziony.isEmpty()) {
-                e.Adr = znaleziony;
-                if (n.CzySzukacNadacKod)
-                    e.Typ = rodzaj;
-                return;
-            }
-        }
+        p->gotowe.store(true, std::memory_order_release);
+    });
+}
+
+void OdczytWTle::Odbierz() {
+    if (Gotowe() && !PetlaZagniezdzona())
+        odbierz();
+}
+
+void OdczytWTle::odbierz() {
+    const std::shared_ptr<Praca> p = kolejka_.front();
+    kolejka_.pop_front();
+    UstawSzukanie(QString());
+    if (p->dalej) p->dalej();
+}
+
+void OdczytWTle::Oproznij() {
+    while (Trwa()) {
+        watek_.flush();
+        odbierz();
     }
 }
 
-void CzytajPlayliste(const QString& plik, qint32 start) {
-    if (DuzeLiteryPL(QFileInfo(plik).suffix()) == QStringLiteral("MIX")) {
-        WczytajPlaylisteMIX(plik, start);
+void OdczytWTle::UstawSzukanie(const QString& tekst) {
+    const std::lock_guard blokada(mutex_);
+    szukanie_ = tekst;
+}
+
+QString OdczytWTle::Szukanie() const {
+    const std::lock_guard blokada(mutex_);
+    return QString(szukanie_.constData(), szukanie_.size());
+}
+
+void CzytajWTle(SilnikEmisji& s, const QString& plik, qint32 start, std::function<void(OdczytanaLista&)> dalej) {
+    auto r = std::make_shared<OdczytanaLista>();
+    r->Plik = wlasny(plik);
+    r->Start = std::clamp(start, 0, MaksPlaylisty);
+    if (r->Start > 0) {
+        // What an append follows in time; the worker needs nothing else of the on-air list.
+        const TElemPListy& z = Playlista[size_t(r->Start)];
+        TElemPListy& e = (*r->Elementy)[size_t(r->Start)];
+        e.Emi = z.Emi;
+        e.Trw = z.Trw;
+        e.Mix = z.Mix;
+    }
+    std::shared_ptr<const NastawyImportu> n;
+    if (!czyMIX(plik))
+        n = std::make_shared<const NastawyImportu>(NastawyImportuTeraz());
+    OdczytWTle& o = s.Odczyt;
+    o.Postep.store(0);
+    o.Maksimum.store(0);
+    o.PrzerwijSzukanie.store(false);
+    StanPrzerwij = false;
+    o.Zlec([r = r.get(), n, &o] { czytajNaWatku(*r, n.get(), o); },
+           [r, dalej = std::move(dalej)] { dalej(*r); });
+}
+
+void OdczytNaWyswietlaczu(SilnikEmisji& s) {
+    OdczytWTle& o = s.Odczyt;
+    WyjsciaEmisji& w = s.Wyjscia();
+    if (!o.Trwa()) {
+        if (o.StatusPokazany) {
+            o.StatusPokazany = false;
+            KoniecStatusu(s);
+        }
         return;
     }
-    importuj(plik, start);
+    // A double click on the status field stops the folder search.
+    if (StanPrzerwij) o.PrzerwijSzukanie.store(true);
+    // The status field shows a read once its file has opened: a look for a
+    // file that is not there yet (the next day's) leaves it alone.
+    if (const int maksimum = o.Maksimum.load(std::memory_order_relaxed); maksimum > 0) {
+        QString t = o.Szukanie();
+        if (t.isEmpty()) t = QStringLiteral("Odczyt playlisty");
+        if (!o.StatusPokazany || t != o.TekstStatusu) w.UstawStatus(t, KolorStatusu::Zielony);
+        o.TekstStatusu = t;
+        w.UstawMaksimumStatusu(maksimum);
+        w.UstawPostepStatusu(o.Postep.load(std::memory_order_relaxed));
+        o.StatusPokazany = true;
+    }
+    if (o.Gotowe() && !o.OdbiorZlecony) {
+        o.OdbiorZlecony = true;
+        s.ZlecPoTiku([&s] {
+            s.Odczyt.OdbiorZlecony = false;
+            s.Odczyt.Odbierz();
+        });
+    }
 }
 
-ListaNaBoku::ListaNaBoku(SilnikEmisji& silnik, bool doklejana)
+void ZglosOdczyt(const OdczytanaLista& r, bool bezInformacji) {
+    for (const QString& l : r.Wynik.Logi) Log(l);
+    if (r.Wynik.Otwarty && czyMIX(r.Plik)) {
+        LST1Adres = r.Wynik.LST1Adres;
+        LST1Data = r.Wynik.LST1Data;
+    }
+    if (!bezInformacji && !r.Wynik.Informacja.isEmpty())
+        PokazInfo(r.Wynik.Informacja.value(0), r.Wynik.Informacja.value(1));
+}
+
+// ---- the new list beside the on-air one ----
+
+ListaNaBoku::ListaNaBoku(SilnikEmisji& silnik, OdczytanaLista& odczyt, bool doklejana)
     : silnik_(silnik), doklejana_(doklejana), iloscStara_(StanPlaylisty.Ilosc) {
-    inna_ = doklejana ? std::make_unique<TablicaPlaylisty>(static_cast<const TablicaPlaylisty&>(Playlista))
-                      : std::make_unique<TablicaPlaylisty>();
-    stanInny_ = StanPlaylisty;
-    if (!doklejana) {
-        stanInny_.Ilosc = stanInny_.Kursor = stanInny_.DoGrania = 0;
-        stanInny_.Pierwszy = 1;
+    inna_ = std::move(odczyt.Elementy);
+    if (!inna_) inna_ = std::make_unique<TablicaPlaylisty>();
+    qint32 ilosc = std::clamp(odczyt.Wynik.Ilosc, 0, MaksPlaylisty);
+    if (doklejana) {
+        // The on-air list may have changed while the worker read: what was
+        // read follows it as it stands now.
+        TablicaPlaylisty& t = *inna_;
+        const qint32 od = std::clamp(odczyt.Start, 0, ilosc);
+        const qint32 ile = std::clamp(ilosc - od, 0, MaksPlaylisty - iloscStara_);
+        const auto z = t.begin() + od + 1;
+        if (iloscStara_ > od)
+            std::move_backward(z, z + ile, t.begin() + iloscStara_ + 1 + ile);
+        else if (iloscStara_ < od)
+            std::move(z, z + ile, t.begin() + iloscStara_ + 1);
+        ilosc = iloscStara_ + ile;
+        t.Przytnij(size_t(ilosc));
+        std::copy(Playlista.begin() + 1, Playlista.begin() + 1 + iloscStara_, t.begin() + 1);
     }
+    stanInny_ = StanPlaylisty;
+    stanInny_.Ilosc = ilosc;
+    stanInny_.Kursor = 1;
+    stanInny_.Pierwszy = 1;
+    if (!doklejana) stanInny_.DoGrania = 0;
     zbiorInny_ = PlaylistaZbior;
     nazwaInna_ = PlaylistaNazwa;
     zamien();
-    UstawStrazPetli([this] { if (nowaWMiejscu_) zamien(); }, [this] { if (!nowaWMiejscu_) zamien(); });
+    straz();
 }
 
 ListaNaBoku::~ListaNaBoku() {
     if (!inna_) return;  // committed
     UstawStrazPetli({}, {});
     if (nowaWMiejscu_) zamien();
+}
+
+void ListaNaBoku::straz() {
+    UstawStrazPetli([this] { if (nowaWMiejscu_) zamien(); }, [this] { if (!nowaWMiejscu_) zamien(); });
+}
+
+TablicaPlaylisty& ListaNaBoku::Odloz() {
+    UstawStrazPetli({}, {});
+    if (nowaWMiejscu_) zamien();
+    return *inna_;
+}
+
+void ListaNaBoku::Wznow() {
+    if (!nowaWMiejscu_) zamien();
+    straz();
 }
 
 void ListaNaBoku::zamien() {

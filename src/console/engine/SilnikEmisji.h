@@ -22,6 +22,7 @@
 #include "console/engine/HistoriaEmisji.h"
 #include "foundation/KestSter2.h"
 #include "console/engine/ObecnoscPlikow.h"
+#include "console/engine/OdczytPlaylisty.h"
 #include "console/engine/OdtwarzaczeRekordy.h"
 #include "audio/OdtwarzaczeSlotow.h"
 #include "console/engine/StanKonsoli.h"
@@ -186,6 +187,10 @@ public:
     // only this (the display refresh hands it the list; a test calls
     // Pliki.Oproznij() before it ticks).
     ObecnoscPlikow Pliki;
+    // Playlists are read by a worker of their own while the loop ticks on;
+    // the display refresh takes a finished read (a test calls
+    // Odczyt.Oproznij()).
+    OdczytWTle Odczyt;
     // Automat on (only with more than one element) or off (CzasAntenowy 0).
     virtual void PrzelaczAutomat();
     // SAT mode; the modes' work fills it.

@@ -29,14 +29,6 @@ bool wRodzajachTestu(quint8 r) {
     return r == RodzajSND || r == 6 || (r >= 8 && r <= 15);
 }
 
-// The status after a pass: the message in red when there is one, else "OK".
-void koniecStatusu(SilnikEmisji& s) {
-    if (s.Komunikat.isEmpty())
-        s.Wyjscia().UstawStatus(QStringLiteral("OK"), KolorStatusu::Czarny);
-    else
-        s.Wyjscia().UstawStatus(s.Komunikat, KolorStatusu::Czerwony);
-}
-
 void czasy(SilnikEmisji& s, qint32 start) {
     WyjsciaEmisji& w = s.Wyjscia();
     w.UstawStatus(QStringLiteral("Czasy nagrań"), KolorStatusu::Zielony);
@@ -80,6 +72,13 @@ void opisyZPlaylisty(SilnikEmisji& s, qint32 start) {
 
 }  // namespace
 
+void KoniecStatusu(SilnikEmisji& s) {
+    if (s.Komunikat.isEmpty())
+        s.Wyjscia().UstawStatus(QStringLiteral("OK"), KolorStatusu::Czarny);
+    else
+        s.Wyjscia().UstawStatus(s.Komunikat, KolorStatusu::Czerwony);
+}
+
 QString LiniaRaportuBraku(qint32 numer, const TElemPListy& e) {
     return QString::number(numer).rightJustified(4, QLatin1Char(' ')) + QLatin1Char(';') + e.Ide +
            QLatin1Char(';') + QString(e.Adr);
@@ -89,7 +88,7 @@ void CzasyNagran(SilnikEmisji& s) {
     if (StanPlaylisty.Ilosc <= 0) return;
     s.Komunikat.clear();
     czasy(s, 0);
-    koniecStatusu(s);
+    KoniecStatusu(s);
     s.Wyjscia().OdswiezKomunikat();
 }
 
@@ -145,7 +144,7 @@ bool TestObecnosci(SilnikEmisji& s, qint32 start, bool reklamy) {
     if (brak && Emisja.CzyWyswWynikTestuPlaylisty) PokazBlad(QStringLiteral("Nie ma nagrań!"));
     if (Emisja.CzyDATZPlayListy) opisyZPlaylisty(s, start);
     if (!przerwany) czasy(s, start);
-    koniecStatusu(s);
+    KoniecStatusu(s);
     w.OdswiezKomunikat();
     return !brak;
 }

@@ -15,6 +15,9 @@ void CzasyNagran(SilnikEmisji& silnik);
 // the missing mark; with CzyDATZPlayListy a recording without a .DAT gets
 // one from its element's texts. False when something is missing.
 bool TestObecnosci(SilnikEmisji& silnik, qint32 start, bool reklamy);
+// The status field after a pass: the playlist panel's message in red when
+// there is one, else "OK".
+void KoniecStatusu(SilnikEmisji& silnik);
 // A missing element's report line: "   7;A123;D:\MUZ\A123.MP3".
 QString LiniaRaportuBraku(qint32 numer, const TElemPListy& e);
 

@@ -87,6 +87,7 @@ void TimeryKonsoli::TimerWyswietlaczTimer() {
         return;
     Straznik straznik(TimerWyswietlaczZajety);
     OdswiezZegary();
+    OdczytNaWyswietlaczu(silnik_);
     const bool jedynaDI = godzinaDI_.Minal(platform::clock().date(), TerazMS);
 
     if (MiksZmiana) {
@@ -219,30 +220,38 @@ void TimeryKonsoli::TListaSynchroKolejnoTimerTimer() {
 
 // ---- midnight ----
 
-bool TimeryKonsoli::WczytajPlayliste(const QString& plik) {
-    // The day's playlist is only replaced by one that reads: it is built
-    // aside (the progress window lets the tick run on the old list) and a
-    // file that fails leaves the current playlist on air.
-    Straznik czytanie(silnik_.Stan.CzytaniePlaylisty);
-    auto nowa = std::make_unique<ListaNaBoku>(silnik_, false);
-    CzytajPlayliste(plik, 0);
-    if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
-        const int blad = BladIO;
-        nowa.reset();
-        Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + PowodBrakuPozycji(plik, blad) +
-            QLatin1Char(')'));
-        return false;
-    }
-    PlaylistaZbior = plik;
-    PlaylistaNazwa = QFileInfo(platform::resolvePath(plik)).completeBaseName();
-    silnik_.Wyjscia().WczytajReklamy(0, false);
-    nowa->Zatwierdz();
-    return true;
+void TimeryKonsoli::WczytajPlayliste(const QString& plik, std::function<void(const OdczytanaLista&)> naAntenie,
+                                     std::function<void(bool jest)> inaczej) {
+    // The day's playlist is only replaced by one that reads: it is read by
+    // the worker and built aside (the loop ticks on the old list meanwhile);
+    // a file that fails leaves the current playlist on air.
+    CzytajWTle(silnik_, plik, 0,
+               [this, plik, naAntenie = std::move(naAntenie), inaczej = std::move(inaczej)](OdczytanaLista& r) {
+        const auto nieNaAntenie = [&] {
+            if (inaczej) inaczej(r.Jest);
+        };
+        // The operator's own read goes first; the next look tries again.
+        if (silnik_.Stan.CzytaniePlaylisty || !r.Jest)
+            return nieNaAntenie();
+        ZglosOdczyt(r);
+        if (!r.Przeczytana()) {
+            Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + r.Powod + QLatin1Char(')'));
+            return nieNaAntenie();
+        }
+        Straznik czytanie(silnik_.Stan.CzytaniePlaylisty);
+        ListaNaBoku nowa(silnik_, r, false);
+        PlaylistaZbior = plik;
+        PlaylistaNazwa = r.Nazwa;
+        silnik_.Wyjscia().WczytajReklamy(0, false);
+        nowa.Zatwierdz();
+        naAntenie(r);
+    });
 }
 
 void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
-    // Not under a read the operator has open; the next second tries again.
-    if (silnik_.Stan.CzytaniePlaylisty)
+    // Not under a read the operator has open, nor while the last look is
+    // still on its way; the next second tries again.
+    if (silnik_.Stan.CzytaniePlaylisty || odczytJutra_)
         return;
     if (!(DobaMs / 1000 - Satelita.SatPListAutoTS < s && s < DobaMs / 1000 - 2))
         return;
@@ -251,26 +260,50 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
                                                                   QStringLiteral(".MIX"));
     // A missing next-day file leaves the current playlist playing: only a
     // playlist that was read is started at midnight.
-    if (!platform::fileExists(plik) || tenSam(plik, PlaylistaZbior))
+    if (tenSam(plik, PlaylistaZbior))
         return;
-    const StanKonsoli& st = silnik_.Stan;
-    const bool wolne = !st.OdtwarzaczZajety[1] && !st.OdtwarzaczZajety[2] && !st.OdtwarzaczZajety[3];
-    if (!WczytajPlayliste(plik))
-        return;
-    AutoodczytZbior = plik;
-    AutoodczytData = QFileInfo(platform::resolvePath(plik)).lastModified().toString(QStringLiteral("yyyy.MM.dd_hh:mm:ss"));
-    PlaylistaWczytana = wolne;
-    if (silnik_.Stan.TrybAutomat)
-        silnik_.PrzelaczAutomat();
-    if (Satelita.SatPListAutoTestJest)
-        silnik_.Wyjscia().TestCzasow();
-    silnik_.Wyjscia().OdswiezPlayliste();
-    if (StanPlaylisty.Kursor == 0)
-        StanPlaylisty.Kursor = 1;
-    StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-    silnik_.Wyjscia().PominBraki();
-    silnik_.Wyjscia().OdswiezNazwe();
-    Log(QStringLiteral("Odczyt playlisty następnego dnia: ") + plik);
+    odczytJutra_ = true;
+    WczytajPlayliste(plik, [this, plik](const OdczytanaLista& r) {
+        odczytJutra_ = false;
+        const StanKonsoli& st = silnik_.Stan;
+        const bool wolne = !st.OdtwarzaczZajety[1] && !st.OdtwarzaczZajety[2] && !st.OdtwarzaczZajety[3];
+        AutoodczytZbior = plik;
+        AutoodczytData = r.Data;
+        PlaylistaWczytana = wolne;
+        if (silnik_.Stan.TrybAutomat)
+            silnik_.PrzelaczAutomat();
+        if (Satelita.SatPListAutoTestJest)
+            silnik_.Wyjscia().TestCzasow();
+        silnik_.Wyjscia().OdswiezPlayliste();
+        if (StanPlaylisty.Kursor == 0)
+            StanPlaylisty.Kursor = 1;
+        StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+        silnik_.Wyjscia().PominBraki();
+        silnik_.Wyjscia().OdswiezNazwe();
+        Log(QStringLiteral("Odczyt playlisty następnego dnia: ") + plik);
+        // Midnight came while the list was being read: it starts now.
+        if (polnocPoOdczycie_)
+            StartPolnocy();
+    }, [this](bool) { odczytJutra_ = polnocPoOdczycie_ = false; });
+}
+
+void TimeryKonsoli::StartPolnocy() {
+    polnocPoOdczycie_ = false;
+    if (!silnik_.SatWlaczony && !AutoodczytZbior.isEmpty() && !PlaylistaWczytana) {
+        for (quint8 s = 1; s <= 3; ++s)
+            silnik_.ZadanieFade(s);
+        if (Emisja.MIXPLAutomatKorektaJest) {
+            silnik_.Stan.KorektaStart = platform::clock().now();
+            silnik_.Stan.KorektaElement = StanPlaylisty.Kursor;
+        }
+        silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
+        PlaylistaWczytana = true;
+        if (!silnik_.Stan.TrybAutomat)
+            silnik_.PrzelaczAutomat();
+    }
+    // Each night's start belongs to the playlist read for it: a file missing
+    // on a later night must not start the one read before at its midnight.
+    AutoodczytZbior.clear();
 }
 
 void TimeryKonsoli::AutomatTimerTimer() {
@@ -280,27 +313,15 @@ void TimeryKonsoli::AutomatTimerTimer() {
     const qint64 ms = platform::clock().msOfDay();
     const bool polnoc = polnocAutomat_.Minal(platform::clock().date(), ms);
     OdczytNastepnegoDnia(ms / 1000);
-
-    if (!silnik_.SatWlaczony) {
-        if (polnoc && !AutoodczytZbior.isEmpty() && !PlaylistaWczytana) {
-            for (quint8 s = 1; s <= 3; ++s)
-                silnik_.ZadanieFade(s);
-            if (Emisja.MIXPLAutomatKorektaJest) {
-                silnik_.Stan.KorektaStart = platform::clock().now();
-                silnik_.Stan.KorektaElement = StanPlaylisty.Kursor;
-            }
-            silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
-            PlaylistaWczytana = true;
-            if (!silnik_.Stan.TrybAutomat)
-                silnik_.PrzelaczAutomat();
-        }
-    } else if (silnik_.Stan.TrybAutomat) {
+    if (silnik_.SatWlaczony && silnik_.Stan.TrybAutomat)
         silnik_.PrzelaczAutomat();
-    }
-    // Each night's start belongs to the playlist read for it: a file missing
-    // on a later night must not start the one read before at its midnight.
-    if (polnoc)
-        AutoodczytZbior.clear();
+    if (!polnoc)
+        return;
+    // The next day's list still being read starts when it is read.
+    if (odczytJutra_)
+        polnocPoOdczycie_ = true;
+    else
+        StartPolnocy();
 }
 
 void TimeryKonsoli::PListaAutoodczytTimerTimer() {
@@ -324,12 +345,13 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
     }
 
     if (Satelita.SatPLJest) {
-        QString plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".MIX"));
-        if (!platform::fileExists(plik))
-            plik = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".SEL"));
         // Nothing on air changes before the new playlist has been read: one
-        // that fails is logged and leaves the station as it was.
-        if (platform::fileExists(plik) && !tenSam(plik, PlaylistaZbior) && WczytajPlayliste(plik)) {
+        // that fails is logged and leaves the station as it was. The .SEL
+        // is read when no .MIX stands there, and neither when it is the
+        // playlist loaded.
+        const QString mix = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".MIX"));
+        const QString sel = wFolderze(Satelita.SatPLKatalog, nazwa + QStringLiteral(".SEL"));
+        const auto naAntenie = [this](const OdczytanaLista& r) {
             if (silnik_.Stan.TrybAutomat)
                 silnik_.PrzelaczAutomat();
             for (quint8 s = 1; s <= 3; ++s)
@@ -340,11 +362,16 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
             silnik_.Wyjscia().PominBraki();
             silnik_.Wyjscia().OdswiezPlayliste();
             silnik_.Wyjscia().OdswiezNazwe();
-            Log(QStringLiteral("Autoodczyt playlisty: ") + plik);
+            Log(QStringLiteral("Autoodczyt playlisty: ") + r.Plik);
             if (!silnik_.Stan.TrybAutomat)
                 silnik_.PrzelaczAutomat();
             silnik_.GrajKolejny(0, TrybKursor, ZrodloProg);
-        }
+        };
+        // Without a .MIX (the worker looked) the .SEL.
+        if (!tenSam(mix, PlaylistaZbior))
+            WczytajPlayliste(mix, naAntenie, [this, sel, naAntenie](bool jest) {
+                if (!jest && !tenSam(sel, PlaylistaZbior)) WczytajPlayliste(sel, naAntenie);
+            });
     }
 
     if (Satelita.SatTLJest) {

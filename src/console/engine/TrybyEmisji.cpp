@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "console/engine/OdczytPlaylisty.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
@@ -111,34 +112,39 @@ void SilnikEmisji::StartAwaryjny() {
     const QString flaga = QDir(folder).filePath(QStringLiteral("TolvaneAwaria.FLG"));
     if (!QFileInfo(platform::resolvePath(flaga)).isFile())
         return;
-    // The flag asks for the emergency list: one that is missing, a folder or
-    // anything but a plain file is refused aloud like a list that reads badly.
-    const QFileInfo lista(platform::resolvePath(plik));
-    if (!lista.isFile()) {
-        Log(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") +
-            (!lista.exists() && !lista.isSymLink() ? TekstBleduIO(2)
-             : lista.isDir()                       ? QStringLiteral("zbiór jest katalogiem")
-                                                   : QStringLiteral("nie jest zwykłym zbiorem")) +
-            QLatin1Char(')'));
-        return;
-    }
-    CzyscPlayliste(*this);
-    CzytajPlayliste(plik, 0);
-    if (BladIO != 0 || StanPlaylisty.Ilosc <= 0) {
-        Log(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") +
-            PowodBrakuPozycji(plik, BladIO) + QLatin1Char(')'));
-        return;
-    }
-    PlaylistaZbior = plik;
-    PlaylistaNazwa = QFileInfo(plik).completeBaseName();
-    if (StanPlaylisty.Kursor == 0)
-        StanPlaylisty.Kursor = 1;
-    StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-    wyjscia_->OdswiezPlayliste();
-    wyjscia_->OdswiezNazwe();
-    GrajKolejny(0, TrybKursor, ZrodloProg);
-    if (!Stan.TrybAutomat)
-        PrzelaczAutomat();
+    // The list is read by the read worker: the window and the loop run
+    // meanwhile, and it goes on air once it is read.
+    CzytajWTle(*this, plik, 0, [this, plik, zbior = PlaylistaZbior](OdczytanaLista& r) {
+        ZglosOdczyt(r, true);
+        // The flag asks for the emergency list: one that is missing, a folder
+        // or anything but a plain file is refused aloud like a list that
+        // reads badly.
+        if (!r.Przeczytana()) {
+            Log(QStringLiteral("Błąd odczytu playlisty awaryjnej: ") + plik + QStringLiteral(" (") + r.Powod +
+                QLatin1Char(')'));
+            return;
+        }
+        // The operator reads (or has read) a playlist meanwhile: the
+        // emergency list does not replace it.
+        if (Stan.CzytaniePlaylisty || PlaylistaZbior != zbior) {
+            Log(QStringLiteral("Playlista awaryjna pominięta: ") + plik);
+            return;
+        }
+        ListaNaBoku(*this, r, false).Zatwierdz();
+        PlaylistaZbior = plik;
+        PlaylistaNazwa = QFileInfo(plik).completeBaseName();
+        if (StanPlaylisty.Kursor == 0)
+            StanPlaylisty.Kursor = 1;
+        StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+        wyjscia_->OdswiezPlayliste();
+        wyjscia_->OdswiezNazwe();
+        GrajKolejny(0, TrybKursor, ZrodloProg);
+        if (!Stan.TrybAutomat)
+            PrzelaczAutomat();
+        // What the read has to say waits until the list plays.
+        if (!r.Wynik.Informacja.isEmpty())
+            PokazInfo(r.Wynik.Informacja.value(0), r.Wynik.Informacja.value(1));
+    });
 }
 
 void SilnikEmisji::TrybyStartowe() {

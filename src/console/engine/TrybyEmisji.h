@@ -132,11 +132,20 @@ public:
 
 private:
     void OdczytNastepnegoDnia(qint64 sekundy);
-    bool WczytajPlayliste(const QString& plik);
+    // Reads `plik` on the read worker; `naAntenie` runs once it has gone on
+    // air, else `inaczej` (with whether the file was there). A file that is
+    // not there is passed over in silence (the next look tries again), one
+    // that reads badly is logged; either way the current playlist stays.
+    void WczytajPlayliste(const QString& plik, std::function<void(const OdczytanaLista&)> naAntenie,
+                          std::function<void(bool jest)> inaczej = {});
+    // Midnight's start of the next day's playlist (not in SAT mode).
+    void StartPolnocy();
 
     SilnikEmisji& silnik_;
     int odswiezenia_ = 0;
     PrzejscieCzasu godzinaDI_{3'600'000};
     PrzejscieCzasu polnocAutomat_{0};
     PrzejscieCzasu polnocOdczyt_{0};
+    bool odczytJutra_ = false;       // the next day's list is being read
+    bool polnocPoOdczycie_ = false;  // midnight passed meanwhile
 };

@@ -2,6 +2,8 @@
 // command that reaches a handler is recorded.
 #include <gtest/gtest.h>
 
+#include "foundation/DialogiSkrypt.h"
+
 #include "console/commands/Dyspozytor.h"
 #include "console/commands/Komendy.h"
 #include "foundation/KestPods2.h"
@@ -202,6 +204,7 @@ TEST_F(Dispatcher, MoveAndBlockModesLetOnlyLeaveEnterAndTheCursorThrough) {
 }
 
 TEST_F(Dispatcher, WhileAPlaylistIsReadOnlyModesStopsStartAndCursorAct) {
+    DialogiSkrypt dialogi;
     stan.CzytaniePlaylisty = true;
     Emisja.StartEnter = true;
     EXPECT_EQ(klikPrzycisku(PAutoStop), V{KomAutoStop});
@@ -217,6 +220,10 @@ TEST_F(Dispatcher, WhileAPlaylistIsReadOnlyModesStopsStartAndCursorAct) {
     EXPECT_EQ(stan.PanelDolny, PanelSingle);
     EXPECT_EQ(klawisz(0x3B00), V{});  // F1: a single
     EXPECT_EQ(klik(18 * 3 - 8 + 2, 80), V{});
+    // Each refusal says why.
+    const auto info = dialogi.Zapisy(RodzajDialogu::Info);
+    ASSERT_GE(info.size(), 4);
+    EXPECT_EQ(info.last().teksty.value(0), QStringLiteral("Trwa odczyt playlisty"));
 }
 
 TEST_F(Dispatcher, EnterStartsOnlyWhenAllowed) {

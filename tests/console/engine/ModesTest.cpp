@@ -163,11 +163,6 @@ TEST_F(ModesTest, EmergencyStartWithFlagAndSetting) {
 
 namespace {
 
-// What the loop's guard said while the emergency playlist was being read.
-SilnikEmisji* czytajacy = nullptr;
-bool zajetyPodczasOdczytu = false;
-void poOdczycie(StanListy&) { zajetyPodczasOdczytu = czytajacy && czytajacy->Timer1Zajety; }
-
 // An emergency playlist of `n` elements of 4 s on one file, from 12:00:00.
 QByteArray awaria(const QString& plik, int n) {
     QByteArray t = "WERSJA=2\r\n";
@@ -180,16 +175,15 @@ QByteArray awaria(const QString& plik, int n) {
 
 }  // namespace
 
-TEST_F(ModesTest, TheEmergencyStartReadsAfterTheTickWithTheLoopHeldAndItsMessageWaits) {
+TEST_F(ModesTest, TheEmergencyStartReadsOnTheWorkerWhileTheLoopTicksAndItsMessageWaits) {
     // One element past what the playlist holds.
     const QString dzw = dzwiek(QStringLiteral("A.WAV"));
     folder.write(QStringLiteral("AWARIA.MIX"), awaria(dzw, MaksPlaylisty + 1));
     folder.write(QStringLiteral("TolvaneAwaria.FLG"), QByteArray());
     Emisja.AwariaStartJest = true;
-    czytajacy = silnik.get();
-    PrzypiszOpisyPoOdczycie = poOdczycie;
 
-    // The tick itself reads nothing: the start is left for right after it.
+    // The tick itself reads nothing: the start is left for right after it,
+    // which hands the read to the worker; the loop ticks on meanwhile.
     zegar.advance(30);
     silnik->Pliki.Oproznij();
     silnik->OproznijPrzygotowania();
@@ -198,9 +192,13 @@ TEST_F(ModesTest, TheEmergencyStartReadsAfterTheTickWithTheLoopHeldAndItsMessage
     ASSERT_TRUE(poTiku);
     poTiku = false;
     silnik->PoTiku();
-    PrzypiszOpisyPoOdczycie = nullptr;
-    EXPECT_TRUE(zajetyPodczasOdczytu);  // no tick could run inside the read
-    EXPECT_FALSE(silnik->Timer1Zajety);
+    EXPECT_TRUE(silnik->Odczyt.Trwa());
+    for (int i = 0; i < 5; ++i) {
+        zegar.advance(30);
+        silnik->Timer1Timer();
+    }
+    EXPECT_EQ(StanPlaylisty.Ilosc, 0);
+    silnik->Odczyt.Oproznij();
 
     // The first 10 000 play, from the next tick (nothing was read ahead of
     // them); the read showed no progress and pumped nothing; the message

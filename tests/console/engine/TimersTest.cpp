@@ -15,6 +15,15 @@ constexpr qint64 M = 60'000;
 
 struct TimersTest : ::testing::Test, TrybyRig {
     void naGodzine(QDate d, qint64 ms) { zegar.set(d, ms); }
+    // The timers' handlers, the read worker let finish what they asked.
+    void automat() {
+        timery->AutomatTimerTimer();
+        silnik->Odczyt.Oproznij();
+    }
+    void autoodczyt() {
+        timery->PListaAutoodczytTimerTimer();
+        silnik->Odczyt.Oproznij();
+    }
 };
 
 }  // namespace
@@ -57,11 +66,11 @@ TEST_F(TimersTest, AutomaticLoadAtMidnightByNameFormatStartsTheFirstElement) {
     playlista(folder.file(QStringLiteral("PL/20240305.MIX")), 2, 0, QStringLiteral("R"));
 
     naGodzine(QDate(2024, 3, 4), 24 * H - 700);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     EXPECT_EQ(StanPlaylisty.Ilosc, 0);
     // The GUI thread was busy over the whole second 00:00:00.
     zegar.advance(2000);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     StartPoPrzygotowaniu(*silnik);  // on air once its file is read
     EXPECT_TRUE(PlaylistaZbior.endsWith(QStringLiteral("03052024.MIX")));
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
@@ -72,7 +81,7 @@ TEST_F(TimersTest, AutomaticLoadAtMidnightByNameFormatStartsTheFirstElement) {
 
     // Once only.
     zegar.advance(300);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     EXPECT_EQ(gracze.otwarte.size(), 1);
 }
 
@@ -87,9 +96,9 @@ TEST_F(TimersTest, UnreadablePlaylistAtMidnightLeavesTheCurrentOne) {
     folder.write(QStringLiteral("20240305.SEL"), QByteArray("TYP=1\r\n"));
 
     naGodzine(QDate(2024, 3, 4), 24 * H - 100);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     zegar.advance(300);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     EXPECT_EQ(StanPlaylisty.Ilosc, 4);
     EXPECT_EQ(PlaylistaZbior, QStringLiteral("DZIS.MIX"));
     EXPECT_EQ(Playlista[2].Emi, 8000);
@@ -106,16 +115,16 @@ TEST_F(TimersTest, MidnightRollOverReadsTomorrowThenStartsAtMidnight) {
     silnik->PrzelaczAutomat();
 
     naGodzine(QDate(2024, 3, 4), 24 * H - 2 * M - 500);  // 23:57:59.5
-    timery->AutomatTimerTimer();
+    automat();
     EXPECT_NE(StanPlaylisty.Ilosc, 0);
     EXPECT_TRUE(PlaylistaZbior.isEmpty());
     EXPECT_TRUE(zegary.Wlaczony(TimerKonsoli::AutomatTimer));
 
     zegar.advance(1000);  // 23:58:00.5: the window opens after 23:58:00
-    timery->AutomatTimerTimer();
+    automat();
     EXPECT_TRUE(PlaylistaZbior.isEmpty());
     zegar.advance(1000);
-    timery->AutomatTimerTimer();
+    automat();
     EXPECT_TRUE(PlaylistaZbior.endsWith(QStringLiteral("240305.MIX")));
     EXPECT_FALSE(stan.TrybAutomat);
     EXPECT_FALSE(PlaylistaWczytana);
@@ -124,10 +133,10 @@ TEST_F(TimersTest, MidnightRollOverReadsTomorrowThenStartsAtMidnight) {
 
     stan.OdtwarzaczZajety[1] = 0;
     naGodzine(QDate(2024, 3, 4), 24 * H - 200);
-    timery->AutomatTimerTimer();
+    automat();
     EXPECT_TRUE(gracze.otwarte.isEmpty());
     zegar.advance(311);
-    timery->AutomatTimerTimer();
+    automat();
     StartPoPrzygotowaniu(*silnik);
     ASSERT_EQ(gracze.otwarte.size(), 1);
     EXPECT_TRUE(gracze.otwarte[0].endsWith(QStringLiteral("N1.WAV")));
@@ -282,8 +291,8 @@ TEST_F(TimersTest, MidnightLoadsThatFailLeaveTheAirAsItWas) {
     naGodzine(QDate(2024, 3, 4), 24 * H - 8000);  // 23:59:52
     for (int i = 0; i < 50; ++i) {
         graj(300);
-        timery->AutomatTimerTimer();
-        timery->PListaAutoodczytTimerTimer();
+        automat();
+        autoodczyt();
     }
 
     EXPECT_TRUE(AutoodczytZbior.isEmpty());
@@ -323,9 +332,9 @@ TEST_F(TimersTest, TheMidnightTimeListCopiesItsRecordingsFromTheNetwork) {
     folder.write(QStringLiteral("drives/m/SIEC/T1.WAV"), "dzwiek");
     folder.write(QStringLiteral("20240305.LST"), "14:00:00 T1\r\nC:\\SIEC\\T1.WAV\r\n");
     naGodzine(QDate(2024, 3, 4), 24 * H - 1000);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     naGodzine(QDate(2024, 3, 5), 500);
-    timery->PListaAutoodczytTimerTimer();
+    autoodczyt();
     Katalogi.KatSiecStart = QStringLiteral("H");
     EXPECT_EQ(StanTimelisty.Ilosc, 1);
     EXPECT_EQ(folder.read(QStringLiteral("drives/c/SIEC/T1.WAV")), QByteArray("dzwiek"));

@@ -92,6 +92,7 @@ struct SilnikRig {
         for (int i = 0; i < n; ++i) {
             zegar.advance(SilnikEmisji::InterwalTimer1);
             silnik->Pliki.Oproznij();  // the workers keep up with the tick
+            silnik->Odczyt.Oproznij();
             silnik->OproznijPrzygotowania();
             silnik->Timer1Timer();
         }

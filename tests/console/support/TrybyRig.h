@@ -145,6 +145,7 @@ struct TrybyRig {
                 poTiku = false;
                 silnik->PoTiku();
             }
+            silnik->Odczyt.Oproznij();
         }
     }
     bool poTiku = false;

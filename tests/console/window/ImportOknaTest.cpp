@@ -64,7 +64,7 @@ TEST_F(ImportOkna, MidnightLoadImportsResolvesDescribesAndPlays) {
     okno = OknoDoTestu(folder, {u"[Nazwa programu]"_s, u"Nazwa=Tolvane"_s, u"[Nastawy programu]"_s, u"OknoStanStart=0"_s, u"[Emisja MIX]"_s, u"CzyHST=0"_s,
                                 u"CzySzukacNagran=1"_s, u"CzySzukacWBazie=1"_s, u"CzyOpisyInneZListy=1"_s, u"[Satelita]"_s,
                                 u"SatPLJest=1"_s, u"SatPLNazwaFormat=RRRRMMDD"_s});
-    EXPECT_EQ(PrzypiszOpisyPoOdczycie, &PrzypiszOpisyNagraniom);
+    EXPECT_EQ(PrzypiszOpisyPoOdczycie, static_cast<void (*)(StanListy&)>(&PrzypiszOpisyNagraniom));
     // Folder settings are read upper-cased, as the stations' Windows paths;
     // the test's Linux folder is given back as it is.
     Satelita.SatPLKatalog = folder.file(u"PL"_s);
@@ -89,6 +89,7 @@ TEST_F(ImportOkna, MidnightLoadImportsResolvesDescribesAndPlays) {
     okno->Timery().PListaAutoodczytTimerTimer();
     zegar.advance(600);
     okno->Timery().PListaAutoodczytTimerTimer();
+    okno->Silnik().Odczyt.Oproznij();
 
     ASSERT_EQ(StanPlaylisty.Ilosc, 2) << Logi().join(u"\n"_s).toStdString();
     EXPECT_TRUE(BazaWczytana);

@@ -726,9 +726,11 @@ TEST_F(KeysAndBar, TheReadmesEventLogTableIsWhatTheLogGets) {
             });
             odNowa();
             if (w != tabela.end() && w->przygotuj) w->przygotuj(*this);
+            silnik().OproznijPrzygotowania();  // the read-ahead had its time
             const qsizetype przed = logi().size();
             if (w != tabela.end()) QTest::keyClick(okno.get(), Qt::Key(w->klawisz), w->modyfikatory);
             else QTest::keyClick(okno.get(), kc.key(), kc.keyboardModifiers());
+            poStarcie();
             const QString nowe = logi().mid(przed).join(u'\n').replace(QRegularExpression(u" +"_s), u" "_s);
             if (k[2].contains(u"no line"_s)) EXPECT_TRUE(nowe.isEmpty()) << nowe.toStdString();
             for (const auto& t : kod.globalMatch(k[2]))
@@ -761,6 +763,8 @@ TEST_F(KeysAndBar, ModeButtonsFollowTheirModesWhoeverSwitchesThem) {
     okno->Silnik().OproznijPrzygotowania();
     okno->Timer1Timer();
     QCoreApplication::processEvents();  // the start runs right after the tick
+    okno->Silnik().Odczyt.Oproznij();   // and the list goes on air once read
+    okno->TimerWyswietlaczTimer();
     EXPECT_TRUE(silnik().Stan.TrybAutomat);
     EXPECT_TRUE(wcisniety(PAutomat));
     // The desk's tone input hands the air to the satellite: Automat off, SAT on.

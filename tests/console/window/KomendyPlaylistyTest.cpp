@@ -20,6 +20,8 @@
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/NastawyEmisji.h"
 #include "library/DKatalogNastawy.h"
+#include "platform/audio/DeviceHub.h"
+#include "platform/audio/VirtualDevice.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,13 +74,15 @@ public:
         QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
                           QPoint((b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2));
     }
-    // The button opens the browser; the letter jump and Enter take the file.
-    void wybierz(int indeks, Qt::Key litera) {
+    // The button opens the browser; the letter jump and Enter take the
+    // file; the read worker is let finish.
+    void wybierz(int indeks, Qt::Key litera, bool doKonca = true) {
         WModalnym<TKatalog>([&] { klik(indeks); }, [litera](TKatalog& o) {
             EXPECT_EQ(o.Lista().Katalog, u"C:\\LISTY"_s);
             QTest::keyClick(&o, litera);
             QTest::keyClick(&o, Qt::Key_Return);
         });
+        if (doKonca) silnik().Odczyt.Oproznij();
     }
     QString bledy() const {
         QStringList l;
@@ -121,6 +125,7 @@ TEST_F(PlaylistCommands, ReadAppendAndSaveByButtonWhileADeckPlays) {
     EXPECT_EQ(StanPlaylisty.Ilosc, 5);
     EXPECT_EQ(QString(Playlista[5].Ide), u"E2"_s);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+    EXPECT_EQ(Logi().filter(u"Doklejenie playlisty C:\\LISTY\\A.MIX"_s).size(), 1) << Logi().join(u"\n"_s).toStdString();
     EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
 
     dialogi.OdpowiedzTekst(u"DWADZIESCIA_ZNAKOW_"_s + u"X"_s);
@@ -159,6 +164,43 @@ TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
     EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
+}
+
+// A read runs on its worker: meanwhile the loop ticks, the deck plays on,
+// Automat starts the old list's next element and the program's thread never
+// looks at the disk; the new list goes on air in one step.
+TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
+    BEZ_TSAN();
+    wybierz(PCzytaj, Qt::Key_A);
+    Playlista[1].NwK = Playlista[1].FOu = 3000;  // E2 follows within the read
+    silnik().GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    silnik().PrzelaczAutomat();
+    ASSERT_TRUE(silnik().Stan.TrybAutomat);
+
+    wybierz(PCzytaj, Qt::Key_B, false);
+    ASSERT_TRUE(silnik().Odczyt.Trwa());
+    const quint64 spojrzenia = platform::fileSystemLooks();
+    bool drugi = false;
+    for (int t = 0; t < 5000 && !drugi; t += 30) {
+        if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(30);
+        zegar.advance(30);
+        silnik().Pliki.Oproznij();
+        silnik().OproznijPrzygotowania();
+        okno->Timer1Timer();
+        ASSERT_EQ(StanPlaylisty.Ilosc, 2);
+        ASSERT_EQ(PlaylistaNazwa, u"A"_s);
+        drugi = silnik().Odtwarzacze().PlikOdtwarzacza(1).endsWith(u"E2.WAV"_s);
+    }
+    EXPECT_TRUE(drugi);
+    EXPECT_TRUE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
+
+    silnik().Odczyt.Oproznij();
+    EXPECT_EQ(platform::fileSystemLooks(), spojrzenia);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
+    EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+    EXPECT_TRUE(silnik().SlotZajety(1));
+    EXPECT_FALSE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
+    EXPECT_FALSE(silnik().Stan.CzytaniePlaylisty);
 }
 
 // Append with the elements before the cursor deleted: the deck playing the
