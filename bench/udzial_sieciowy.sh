@@ -203,6 +203,9 @@ if [ "$przebiegi" != czytaj ]; then
   zatrzymaj
   t1=$(pierwszy polnoc '$2 == 1400')
   t_pol=$((t0 + (przed + 299) * 1000000000))
+  starty=$(awk -v a="$t1" -v b="$t_od" '$3 == 1 && $1 > a && $1 < b' "$work/polnoc.udp" | wc -l)
+  echo "first datagram after launch: $(s "$t0" "$t1") s; largest gap playing until 23:54:55: $(przerwa polnoc "$t1" "$t_od") s"
+  echo "GUI-thread calls on the share, playing until 23:54:55 ($starty starts): $(wywolania polnoc "$t1" "$t_od")"
   echo "largest gap, next day's list of $jutro_n read from 23:55:00: $(przerwa polnoc "$t_od" "$t_pol") s"
   echo "largest gap, the day's list of $awaria_n loaded at 00:00:00: $(przerwa polnoc "$t_pol" "$t_do") s"
   echo "GUI-thread calls on the share, midnight: $(wywolania polnoc "$t_od" "$t_do")"
