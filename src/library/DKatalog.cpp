@@ -5,10 +5,15 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "audio/Obwiednia.h"
@@ -95,7 +100,114 @@ QString Nadrzedny(const QString& k) {
     return i == 0 ? k.left(1) : k.left(i);
 }
 
+// One listing handed to a worker. Shared, because the operator may stop
+// waiting (Esc) and leave the worker to finish alone on a share that hangs.
+struct Odczyt {
+    ListaKatalogu lista;
+    QString typy;
+    int sortowanie = 1;
+    bool dobrze = false, dysk = false;
+    int kod = 0;
+    qint64 zajete = 0, wolne = 0;
+    // The GUI thread's own: the listing is in, the wait was given up, the
+    // progress window is shown, the loop that waits.
+    bool gotowe = false, porzucony = false, stan = false;
+    QEventLoop* petla = nullptr;
+};
+
+std::mutex robotnicyMutex;
+std::condition_variable robotnicyKoniec;
+int robotnicy = 0;
+int czekania = 0;
+
+void UruchomOdczyt(const std::shared_ptr<Odczyt>& o) {
+    {
+        const std::lock_guard l(robotnicyMutex);
+        ++robotnicy;
+    }
+    // Everything the worker posts runs on the GUI thread, and only while
+    // that listing is still waited for.
+    const auto naGui = [o](auto krok) {
+        if (QCoreApplication* a = QCoreApplication::instance())
+            QMetaObject::invokeMethod(a, [o, krok] { krok(*o); }, Qt::QueuedConnection);
+    };
+    std::thread([o, naGui, hak = KatalogPrzedOdczytem] {
+        if (hak)
+            hak(o->lista.Katalog);
+        o->dobrze = KatalogCzytajKod(o->lista, o->typy, o->sortowanie, o->kod, [naGui](bool poczatek) {
+            naGui([poczatek](Odczyt& x) {
+                if (x.porzucony)
+                    return;
+                x.stan = poczatek;
+                if (poczatek)
+                    PokazStan(u"Odczyt zbiorów - proszę czekać"_s, QString(), false);
+                else
+                    ZamknijStan();
+            });
+        });
+        const QString& k = o->lista.Katalog;
+        o->dysk = platform::hasDriveLetter(k) && platform::driveSpace(k[0].toUpper(), o->zajete, o->wolne);
+        naGui([](Odczyt& x) {
+            x.gotowe = true;
+            if (x.petla)
+                x.petla->quit();
+        });
+        {
+            const std::lock_guard l(robotnicyMutex);
+            --robotnicy;
+        }
+        robotnicyKoniec.notify_all();
+    }).detach();
+}
+
+// While a listing is waited for: Esc ends the wait, whichever window has
+// the keys (on opening it is still the window the browser was opened from);
+// whatever else comes to the browser is dropped, so nothing typed meanwhile
+// acts on the list that comes in. A modal window opened over the wait keeps
+// its own keys.
+class FiltrCzekania final : public QObject {
+public:
+    explicit FiltrCzekania(TKatalog& okno) : okno_(okno), modalny_(QApplication::activeModalWidget()) {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* cel, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel: break;
+        default: return false;
+        }
+        const QWidget* modalny = QApplication::activeModalWidget();
+        if (modalny != modalny_ && modalny != &okno_)
+            return false;
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            okno_.PrzerwijCzytanie();
+            return true;
+        }
+        if (const auto* w = qobject_cast<QWidget*>(cel))
+            return w->window() == &okno_;
+        return cel == okno_.windowHandle();
+    }
+
+private:
+    TKatalog& okno_;
+    const QWidget* modalny_;
+};
+
 }  // namespace
+
+std::function<void(const QString& katalog)> KatalogPrzedOdczytem;
+
+bool KatalogCzeka() { return czekania > 0; }
+
+void KatalogOproznij() {
+    std::unique_lock l(robotnicyMutex);
+    robotnicyKoniec.wait(l, [] { return robotnicy == 0; });
+}
 
 TKatalog* OknoKatalogu() { return oknoProgramu.data(); }
 
@@ -214,6 +326,14 @@ void TKatalog::UstawPrzyciski() {
 }
 
 void TKatalog::PokazKatalog(KatStan& stan) {
+    // Opened again by a command that came while it lists: the window is
+    // the first caller's.
+    if (czyta_) {
+        stan.WybranyZRozszerzeniem.clear();
+        stan.Wybrany.clear();
+        stan.WybranaSciezka.clear();
+        return;
+    }
     stan_ = stan;
     stan_.Sortowanie = quint8(std::clamp(Katalogi.Sortowanie, 1, 4));
     quint8 tryb = trybOstatni_;
@@ -241,7 +361,14 @@ void TKatalog::PokazKatalog(KatStan& stan) {
     Rozmiesc();
     UstawPrzyciski();
     kursor_ = pierwszy_ = 1;
-    Czytaj();
+    if (!Czytaj() && porzucone_) {
+        // The operator stopped waiting for the listing: as if he left.
+        stan.WybranyZRozszerzeniem.clear();
+        stan.Wybrany.clear();
+        stan.WybranaSciezka.clear();
+        KatalogWynikLiczba = 0;
+        return;
+    }
     Rysuj();
     if (PokazModalnie(parentWidget()) != 20) {
         stan_.WybranyZRozszerzeniem.clear();
@@ -257,48 +384,61 @@ void TKatalog::PokazKatalog(KatStan& stan) {
 
 // ---- reading ----
 
+void TKatalog::PrzerwijCzytanie() {
+    if (!petlaCzytania_)
+        return;
+    porzucone_ = true;
+    petlaCzytania_->quit();
+}
+
 bool TKatalog::Czytaj(QString zachowaj) {
     // The GUI thread runs the on-air tick: the disk is read on a worker while
-    // it goes on serving events, and the window takes the new list after.
-    ListaKatalogu nowa;
-    nowa.Katalog = lista_.Katalog;
-    nowa.FiltrWlaczony = lista_.FiltrWlaczony;
-    nowa.Filtr = lista_.Filtr;
-    const QString typy = FolderMode() ? QString() : stan_.Typy;
-    const int sortowanie = stan_.Sortowanie;
-    bool dobrze = false, dysk = false;
-    int kod = 0;
-    qint64 zajete = 0, wolne = 0;
+    // it goes on serving events (the console's keys too), and the window
+    // takes the new list after.
+    auto o = std::make_shared<Odczyt>();
+    o->lista.Katalog = lista_.Katalog;
+    o->lista.FiltrWlaczony = lista_.FiltrWlaczony;
+    o->lista.Filtr = lista_.Filtr;
+    o->typy = FolderMode() ? QString() : stan_.Typy;
+    o->sortowanie = stan_.Sortowanie;
+    UruchomOdczyt(o);
     czyta_ = true;
+    porzucone_ = false;
+    ++czekania;
     {
         QEventLoop petla;
-        std::thread w([&] {
-            dobrze = KatalogCzytajKod(nowa, typy, sortowanie, kod, [](bool poczatek) {
-                QMetaObject::invokeMethod(
-                    qApp,
-                    [poczatek] {
-                        if (poczatek)
-                            PokazStan(u"Odczyt zbiorów - proszę czekać"_s, QString(), false);
-                        else
-                            ZamknijStan();
-                    },
-                    Qt::QueuedConnection);
-            });
-            const QString& k = nowa.Katalog;
-            dysk = platform::hasDriveLetter(k) && platform::driveSpace(k[0].toUpper(), zajete, wolne);
-            QMetaObject::invokeMethod(&petla, &QEventLoop::quit, Qt::QueuedConnection);
-        });
-        // The tick and the timers run on; what the operator types waits
-        // until the listing is in (nothing else may open meanwhile).
-        petla.exec(QEventLoop::ExcludeUserInputEvents);
-        w.join();
+        o->petla = petlaCzytania_ = &petla;
+        const FiltrCzekania filtr(*this);
+        if (!o->gotowe)
+            petla.exec();
+        o->petla = petlaCzytania_ = nullptr;
     }
+    --czekania;
     czyta_ = false;
-    BladIO = kod;
-    lista_ = std::move(nowa);
-    dyskJest_ = dysk;
-    zajete_ = zajete;
+    if (!o->gotowe) {
+        // The worker's list, when it comes, is dropped; an open window shows
+        // the list it had, read as it was read.
+        o->porzucony = true;
+        if (o->stan)
+            ZamknijStan();
+        if (Otwarte()) {
+            lista_.Katalog = przeczytany_.katalog;
+            lista_.Filtr = przeczytany_.filtr;
+            lista_.FiltrWlaczony = przeczytany_.filtrWlaczony;
+            stan_.Sortowanie = przeczytany_.sortowanie;
+            stan_.Tryb = przeczytany_.tryb;
+        }
+        return false;
+    }
+    porzucone_ = false;
+    const bool dobrze = o->dobrze;
+    const qint64 wolne = o->wolne;
+    BladIO = o->kod;
+    lista_ = std::move(o->lista);
+    dyskJest_ = o->dysk;
+    zajete_ = o->zajete;
     wolne_ = wolne;
+    przeczytany_ = {lista_.Katalog, lista_.Filtr, lista_.FiltrWlaczony, stan_.Sortowanie, stan_.Tryb};
     teksty_.assign(size_t(lista_.Liczba) + 1, QString());
     tekstyJest_.assign(size_t(lista_.Liczba) + 1, false);
     if (!dobrze) {
@@ -643,8 +783,10 @@ bool TKatalog::Wejdz(const QString& katalog) {
                                  ? stary.mid(std::max(stary.lastIndexOf(u'\\'), stary.lastIndexOf(u'/')) + 1)
                                  : QString();
     if (!Czytaj(zachowaj)) {
-        lista_.Katalog = stary;
-        Czytaj();
+        if (!porzucone_) {
+            lista_.Katalog = stary;
+            Czytaj();
+        }
         return false;
     }
     if (FolderMode())
@@ -854,8 +996,10 @@ void TKatalog::PrzyciskKatalogu(int numer) {
     const QString stary = lista_.Katalog;
     lista_.Katalog = k;
     if (!Czytaj(zachowaj)) {
-        lista_.Katalog = stary;
-        Czytaj();
+        if (!porzucone_) {
+            lista_.Katalog = stary;
+            Czytaj();
+        }
         return;
     }
     if (FolderMode())

@@ -13,6 +13,7 @@
 
 #include "audio/Sygnaly2.h"
 #include "foundation/DialogiQt.h"
+#include "library/DKatalogOdczyt.h"
 
 constexpr int KatalogPozycje = 20000;
 constexpr quint32 AtrybutKatalogu = 16;
@@ -130,6 +131,9 @@ public:
     int WywolaniaDostawcow() const { return wywolania_; }
     // A folder is being listed (the window is not shown yet on opening).
     bool Czyta() const { return czyta_; }
+    // Ends the wait for a listing: the list read before stays (on opening
+    // the browser does not show, as if the operator left).
+    void PrzerwijCzytanie();
 
 protected:
     void ObsluzZdarzenie() override;
@@ -140,6 +144,8 @@ private:
     void Rozmiesc();
     void UstawPrzyciski();
     // By value: the name usually comes from the list the read replaces.
+    // False when the folder could not be listed or the operator stopped
+    // waiting (porzucone_).
     bool Czytaj(QString zachowaj = QString());
     void Rysuj();
     void RysujListe();
@@ -179,9 +185,19 @@ private:
     int wywolania_ = 0;
     std::vector<QString> teksty_;  // mode 3-5 texts of this read, filled as rows are drawn
     std::vector<bool> tekstyJest_;
-    // The folder is listed on a worker (a share may take seconds); the
-    // window takes no command until the listing is in.
+    // The folder is listed on a worker (a share may take seconds, or never
+    // answer); the window takes no command until the listing is in, and
+    // what is typed at it meanwhile is dropped, never kept for the new list.
     bool czyta_ = false;
+    bool porzucone_ = false;
+    QEventLoop* petlaCzytania_ = nullptr;
+    // What the list shown was read with: a wait the operator ended puts
+    // back what the command changed before it read.
+    struct Przeczytany {
+        QString katalog, filtr;
+        bool filtrWlaczony = false;
+        quint8 sortowanie = 1, tryb = 1;
+    } przeczytany_;
     // The current drive's space, measured with the listing.
     bool dyskJest_ = false;
     qint64 zajete_ = 0, wolne_ = 0;

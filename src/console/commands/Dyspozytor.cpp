@@ -1,6 +1,7 @@
 #include "console/commands/Dyspozytor.h"
 
 #include "console/commands/Komendy.h"
+#include "library/DKatalogOdczyt.h"
 #include "platform/Clock.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -112,7 +113,12 @@ void Dyspozytor::wykonaj(quint16 id) {
     if (!KomendaZnana(id)) return;
     const bool tryb = stan_.TrybPrzesuwania || stan_.TrybBloku;
     if (tryb && !KomendaWTrybiePrzesuwania(id)) return;
-    if (stan_.CzytaniePlaylisty && !KomendaPodczasCzytania(id)) return OdmowaPodczasCzytania();
+    if (!KomendaPodczasCzytania(id)) {
+        if (stan_.CzytaniePlaylisty) return OdmowaPodczasCzytania();
+        // While the folder browser waits for a slow listing the console goes
+        // on as while a playlist is read; nothing opens over the waiting browser.
+        if (KatalogCzeka()) return;
+    }
     // Esc means something only while moving or marking a block.
     if (id == KomWyjdz && !tryb) return;
 

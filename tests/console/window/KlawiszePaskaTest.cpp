@@ -40,8 +40,10 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <condition_variable>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -672,6 +674,62 @@ TEST_F(KeysAndBar, AHeldKeyRepeatsOnlyCursorMovesAndTyping) {
     QLineEdit pole;
     EXPECT_TRUE(PowtorzenieDozwolone(Qt::Key_A, &pole));
     EXPECT_FALSE(PowtorzenieDozwolone(Qt::Key_Return, &pole));
+}
+
+// The browser opened by Ins waits for a listing that does not come (a share
+// that does not answer): meanwhile Enter and STOP act on the decks at once,
+// Ins opens nothing over it, and Esc ends the wait without a browser; the
+// listing that comes at last changes nothing.
+TEST_F(KeysAndBar, AListingThatNeverEndsLeavesTheDeckKeysActing) {
+    odNowa();
+    silnik().OproznijPrzygotowania();  // E1 read ahead, as on air
+    std::mutex m;
+    std::condition_variable cv;
+    bool puszczony = false;
+    int listingi = 0;
+    KatalogPrzedOdczytem = [&](const QString&) {
+        std::unique_lock l(m);
+        ++listingi;
+        cv.wait(l, [&] { return puszczony; });
+    };
+    const auto pusc = [&] {
+        std::lock_guard l(m);
+        puszczony = true;
+        cv.notify_all();
+    };
+    // Should the wait not end, the listing is let go and what opens closed.
+    QTimer bezpiecznik;
+    QObject::connect(&bezpiecznik, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "the wait for the listing did not end";
+        pusc();
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    bool czekal = false;
+    QTimer::singleShot(0, &kontekst_, [&] {
+        czekal = KatalogCzeka();
+        QTest::keyClick(okno.get(), Qt::Key_Return);
+        EXPECT_EQ(silnik().Odtwarzacz[1].Element, 1);
+        QTest::keyClick(okno.get(), Qt::Key_Insert);
+        QTest::keyClick(okno.get(), Qt::Key_Space, Qt::ControlModifier);
+        EXPECT_FALSE(silnik().SlotZajety(1));
+        QTest::keyClick(okno.get(), Qt::Key_Escape);
+    });
+    bezpiecznik.start(5000);
+    const int przed = int(logi().size());
+    QTest::keyClick(okno.get(), Qt::Key_Insert);
+    bezpiecznik.stop();
+    EXPECT_TRUE(czekal);
+    EXPECT_FALSE(KatalogCzeka());
+    const QStringList nowe = logi().mid(przed);
+    EXPECT_TRUE(jest(nowe, u"KLAW START 1 "_s + Playlista[1].Adr)) << nowe.join('\n').toStdString();
+    EXPECT_TRUE(jest(nowe, u"KLAW STOP  1 E1"_s)) << nowe.join('\n').toStdString();
+    pusc();
+    KatalogOproznij();
+    QCoreApplication::processEvents();
+    KatalogPrzedOdczytem = nullptr;
+    EXPECT_EQ(listingi, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);
 }
 
 TEST_F(KeysAndBar, HourButtonsTheWheelAndAltWithTheRightButton) {
