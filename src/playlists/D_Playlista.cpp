@@ -23,7 +23,6 @@ QString UndoOperacja;
 namespace {
 
 NumeryGraczyUndo numeryGraczy;
-QList<qint32> numeryWUndo;
 
 // A list count as a number of array elements (a count is never trusted to
 // lie inside the array).
@@ -83,8 +82,6 @@ void UstawNumeryGraczyUndo(NumeryGraczyUndo numery) { numeryGraczy = std::move(n
 
 const NumeryGraczyUndo& NumeryGraczy() { return numeryGraczy; }
 
-const QList<qint32>& NumeryGraczyWUndo() { return numeryWUndo; }
-
 void NumerujPlayliste() {
     static quint64 ostatni = 0;
     for (qint32 i = 1; i <= iloscWTablicy(StanPlaylisty.Ilosc); ++i)
@@ -109,7 +106,6 @@ void ZapiszUndoPlaylisty(const QString& operacja) {
     StanPlaylistyUndo = StanPlaylisty;
     PlaylistaZbiorUndo = PlaylistaZbior;
     PlaylistaNazwaUndo = PlaylistaNazwa;
-    numeryWUndo = numeryGraczy.pobierz ? numeryGraczy.pobierz() : QList<qint32>{};
     UndoJest = true;
     UndoOperacja = operacja;
 }
@@ -125,14 +121,22 @@ bool PrzywrocUndoPlaylisty(bool pytaj) {
     // count are no longer part of the list and go back to their initial state.
     const int ilosc = iloscWTablicy(StanPlaylistyUndo.Ilosc);
     const int teraz = iloscWTablicy(StanPlaylisty.Ilosc);
+    // The decks play on: each deck's element is found again by its identity
+    // (a day's list repeats songs, and the deck must not take another copy).
+    QList<quint64> naDekach;
+    if (numeryGraczy.pobierz)
+        for (qint32 numer : numeryGraczy.pobierz())
+            naDekach << (numer >= 1 && numer <= teraz ? Playlista[numer].Tozsamosc.Numer : 0);
     std::swap_ranges(PlaylistaUndo.begin() + 1, PlaylistaUndo.begin() + 1 + ilosc, Playlista.begin() + 1);
     for (int i = ilosc + 1; i <= teraz; ++i) InitElemPListy(Playlista[i]);
     StanPlaylisty = StanPlaylistyUndo;
     PlaylistaZbior = PlaylistaZbiorUndo;
     PlaylistaNazwa = PlaylistaNazwaUndo;
-    if (numeryGraczy.ustaw)
-        numeryGraczy.ustaw(numeryWUndo);
-    numeryWUndo.clear();
+    if (numeryGraczy.ustaw) {
+        QList<qint32> numery;
+        for (quint64 t : naDekach) numery << ElementOTozsamosci(t);
+        numeryGraczy.ustaw(numery);
+    }
     UndoJest = false;
     UndoOperacja.clear();
     return true;
@@ -152,7 +156,6 @@ void WyczyscPlayliste() {
     PlaylistaNazwa = QStringLiteral("Nie_ma");
     PlaylistaZbiorUndo.clear();
     PlaylistaNazwaUndo.clear();
-    numeryWUndo.clear();
     UndoJest = false;
     UndoOperacja.clear();
 }

@@ -265,14 +265,14 @@ extern QString UndoOperacja;
 // snapshot keeps no numbers.
 struct NumeryGraczyUndo {
     std::function<QList<qint32>()> pobierz;            // numbers of the player records, now
-    std::function<void(const QList<qint32>&)> ustaw;   // put the snapshot's numbers back
+    // The records' new numbers, each the element the record plays (0: not
+    // known; the record is checked against the list by its file).
+    std::function<void(const QList<qint32>&)> ustaw;
 };
 void UstawNumeryGraczyUndo(NumeryGraczyUndo numery);
 // The installed pair (empty until the engine installs it); whoever moves
 // elements (the mix editor's write) renumbers the players through it.
 const NumeryGraczyUndo& NumeryGraczy();
-// The numbers the last snapshot kept.
-const QList<qint32>& NumeryGraczyWUndo();
 
 // Gives every element of the list that has none its identity.
 void NumerujPlayliste();

@@ -105,7 +105,7 @@ TEST_F(PlaylistTest, SwapExchangesWholeElements) {
 }
 
 TEST_F(PlaylistTest, UndoRestoresTheWholePlaylistStateAndPlayerNumbers) {
-    QList<qint32> gracze{3, 0, 7};
+    QList<qint32> gracze{3, 0, 0};
     UstawNumeryGraczyUndo({[&] { return gracze; }, [&](const QList<qint32>& n) { gracze = n; }});
 
     for (int i = 1; i <= 3; ++i) Playlista[i] = elem(RodzajSND, u"E"_s + QString::number(i), 1000 * i);
@@ -117,14 +117,15 @@ TEST_F(PlaylistTest, UndoRestoresTheWholePlaylistStateAndPlayerNumbers) {
     ZapiszUndoPlaylisty(u"Usuń"_s);
     EXPECT_TRUE(UndoJest);
 
-    // The edit: delete element 1, the deck that carried element 3 now carries 2.
+    // The edit: delete element 1; deck 1's element moves down with it, and
+    // deck 3 starts E2 after the snapshot: each keeps its element.
     ZamienElemPListy(1, 2);
     ZamienElemPListy(2, 3);
     InitElemPListy(Playlista[3]);
     StanPlaylisty.Ilosc = 2;
     StanPlaylisty.Kursor = 1;
     PlaylistaZbior = u"D:\\B.MIX"_s;
-    gracze = {2, 0, 6};
+    gracze = {2, 0, 1};
 
     // Asked and refused: nothing moves, the snapshot stays.
     dialogi.Odpowiedz(OdpowiedzNie);
@@ -141,7 +142,7 @@ TEST_F(PlaylistTest, UndoRestoresTheWholePlaylistStateAndPlayerNumbers) {
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_EQ(StanPlaylisty.Kursor, 2);
     EXPECT_EQ(PlaylistaZbior, u"D:\\A.MIX"_s);
-    EXPECT_EQ(gracze, (QList<qint32>{3, 0, 7}));
+    EXPECT_EQ(gracze, (QList<qint32>{3, 0, 2}));
     EXPECT_FALSE(UndoJest);
     EXPECT_TRUE(UndoOperacja.isEmpty());
 

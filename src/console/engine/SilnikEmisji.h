@@ -249,6 +249,8 @@ public:
     std::unique_ptr<platform::CaptureVolume> Wejscie;
     PlayerSloty Sloty;
 private:
+    // One record's number checked against the list by its file and air time.
+    void PrzemapujOdtwarzacz(quint8 slot);
     OdtwarzaczeZPlayerSloty slotyEmisji_{Sloty};
 public:
     RekordyOdtwarzaczy Odtwarzacz;                 // [1..5]

@@ -197,21 +197,23 @@ void SilnikEmisji::ZapalPlikiZnacznikow(quint8 slot, quint8 flaga) {
 void SilnikEmisji::OtworzPlikiHistorii() { Historia.OtworzPlikiHistorii(platform::clock().date()); }
 
 void SilnikEmisji::PrzemapujElementyOdtwarzaczy() {
-    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
-        MIXMagnetType& r = Odtwarzacz[s];
-        if (r.Element == 0) continue;
-        if (wLiscie(r.Element) && tenSamElement(r, Playlista[r.Element])) continue;
-        qint32 znaleziony = 0;
-        for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) {
-            if (!tenSamElement(r, Playlista[i])) continue;
-            if (znaleziony != 0) {  // twice in the list: no telling which
-                znaleziony = 0;
-                break;
-            }
-            znaleziony = i;
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) PrzemapujOdtwarzacz(s);
+}
+
+void SilnikEmisji::PrzemapujOdtwarzacz(quint8 s) {
+    MIXMagnetType& r = Odtwarzacz[s];
+    if (r.Element == 0) return;
+    if (wLiscie(r.Element) && tenSamElement(r, Playlista[r.Element])) return;
+    qint32 znaleziony = 0;
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) {
+        if (!tenSamElement(r, Playlista[i])) continue;
+        if (znaleziony != 0) {  // twice in the list: no telling which
+            znaleziony = 0;
+            break;
         }
-        r.Element = znaleziony;
+        znaleziony = i;
     }
+    r.Element = znaleziony;
 }
 
 void SilnikEmisji::PodlaczNumeryUndo(bool podlacz) {
@@ -225,12 +227,15 @@ void SilnikEmisji::PodlaczNumeryUndo(bool podlacz) {
         for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) numery << Odtwarzacz[s].Element;
         return numery;
     };
-    // The snapshot's numbers are a first guess: since it was taken the slots
-    // may have moved on to other elements, so each is checked again.
+    // A number given is the record's own element, found by identity or by
+    // the mix write's renumbering: its air time may have moved since the
+    // start, so it is not checked by file and time; the others are.
     n.ustaw = [this](const QList<qint32>& numery) {
-        for (quint8 s = 1; s <= LiczbaOdtwarzaczy && s <= numery.size(); ++s)
-            if (Odtwarzacz[s].Element != 0 && numery[s - 1] != 0) Odtwarzacz[s].Element = numery[s - 1];
-        PrzemapujElementyOdtwarzaczy();
+        for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
+            if (Odtwarzacz[s].Element == 0) continue;
+            if (s <= numery.size() && numery[s - 1] != 0) Odtwarzacz[s].Element = numery[s - 1];
+            else PrzemapujOdtwarzacz(s);
+        }
     };
     UstawNumeryGraczyUndo(std::move(n));
 }
