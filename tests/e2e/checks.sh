@@ -2,6 +2,16 @@
 # as fields from $events (time, seven state words, source word, START / STOP
 # ...) and report through the script's own fail.
 
+# The UDP listener ($listener) for $1 seconds, writing $work/udp; sets lpid
+# (for the script's cleanup) and port.
+start_listener() {
+  "$listener" "$work/port" "$work/udp" "$1" &
+  lpid=$!
+  for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
+  [ -s "$work/port" ] || fail "the UDP listener did not start"
+  port=$(cat "$work/port")
+}
+
 # How many elements started while another one still played.
 count_crossfades() {
   awk '$10 == "START" { for (s in busy) if (busy[s]) { n++; break } busy[$11] = 1 }

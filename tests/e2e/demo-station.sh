@@ -23,11 +23,7 @@ fail() {
 
 # The program runs this long before it closes itself; the listener outlives it.
 run_s=15
-"$listener" "$work/port" "$work/udp" $((run_s + 60)) &
-lpid=$!
-for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-[ -s "$work/port" ] || fail "the UDP listener did not start"
-port=$(cat "$work/port")
+start_listener $((run_s + 60))
 
 "$tool" "$station" --short --udp-port "$port" >/dev/null || fail "the demo station was not built"
 [ -f "$station/TOLVANE.INI" ] && [ -f "$station/AWARIA.MIX" ] && [ -f "$station/TolvaneAwaria.FLG" ] ||

@@ -24,11 +24,8 @@ fail() {
 
 limit=1024
 run_s=12
-"$listener" "$work/port" "$work/udp" $((run_s + 60)) &
-lpid=$!
-for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-[ -s "$work/port" ] || fail "the UDP listener did not start"
-"$tool" "$station" --short --udp-port "$(cat "$work/port")" >/dev/null || fail "the demo station was not built"
+start_listener $((run_s + 60))
+"$tool" "$station" --short --udp-port "$port" >/dev/null || fail "the demo station was not built"
 
 export QT_QPA_PLATFORM=offscreen TOLVANE_AUDIO=virtual TOLVANE_HOME="$station" TOLVANE_CLOSE_AFTER_S=$run_s
 (cd "$station" && ulimit -f $((limit / 1024)) && exec timeout 90 "$program" 2>"$work/stderr"); rc=$?
