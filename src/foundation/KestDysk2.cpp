@@ -411,7 +411,26 @@ bool JestTylkoDoOdczytu(const QString& plik) {
     return !(fi.permissions() & QFileDevice::WriteOwner);
 }
 
-bool JestKatalog(const QString& sciezka) { return !sciezka.isEmpty() && QFileInfo(platform::resolvePath(sciezka)).isDir(); }
+namespace {
+thread_local JednoSpojrzenie* spojrzenie = nullptr;
+}
+
+JednoSpojrzenie::JednoSpojrzenie() : poprzednie_(spojrzenie) { spojrzenie = this; }
+JednoSpojrzenie::~JednoSpojrzenie() { spojrzenie = poprzednie_; }
+
+QString PamietanaOdpowiedz(const QString& klucz, const std::function<QString()>& pytanie) {
+    if (!spojrzenie) return pytanie();
+    const auto jest = spojrzenie->odpowiedzi_.constFind(klucz);
+    if (jest != spojrzenie->odpowiedzi_.cend()) return *jest;
+    return spojrzenie->odpowiedzi_.insert(klucz, pytanie()).value();
+}
+
+bool JestKatalog(const QString& sciezka) {
+    if (sciezka.isEmpty()) return false;
+    return !PamietanaOdpowiedz(QStringLiteral("katalog:") + sciezka, [&] {
+                return QFileInfo(platform::resolvePath(sciezka)).isDir() ? QStringLiteral("1") : QString();
+            }).isEmpty();
+}
 
 qint64 RozmiarZbioru(const QString& plik) {
     QFile f(platform::resolvePath(plik));

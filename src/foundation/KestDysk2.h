@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <functional>
 
 // The I/O result code of the last file operation of the procedural units
 // (0 none, 2 file not found, 3 path not found, 4 too many open files,
@@ -139,6 +140,24 @@ QString DataZbioruTekst(const QString& plik);
 bool JestNiepustyZbior(const QString& plik);
 bool JestTylkoDoOdczytu(const QString& plik);
 bool JestKatalog(const QString& sciezka);
+// While one stands on a thread, a question about the disk asked there again
+// (JestKatalog, PamietanaOdpowiedz) is answered from the first look: reading
+// the settings asks about the same few folders dozens of times, and on a
+// network share each look is a round trip that holds the start-up.
+class JednoSpojrzenie {
+public:
+    JednoSpojrzenie();
+    ~JednoSpojrzenie();
+    JednoSpojrzenie(const JednoSpojrzenie&) = delete;
+    JednoSpojrzenie& operator=(const JednoSpojrzenie&) = delete;
+
+private:
+    QHash<QString, QString> odpowiedzi_;
+    JednoSpojrzenie* poprzednie_;
+    friend QString PamietanaOdpowiedz(const QString&, const std::function<QString()>&);
+};
+// `pytanie`'s answer about `klucz`, asked once while a JednoSpojrzenie stands.
+QString PamietanaOdpowiedz(const QString& klucz, const std::function<QString()>& pytanie);
 qint64 RozmiarZbioru(const QString& plik);  // -1 and BladIO 2 when missing
 bool TeSameRozmiary(const QString& a, const QString& b);
 bool NowszyZbior(const QString& a, const QString& b);

@@ -204,13 +204,16 @@ const OpisSekcji& SekcjaKatalogow() {
 void KatalogNastawyDomyslne() { UstawDomyslne(SekcjaKatalogow()); }
 
 QString KatalogDomyslny() {
-    const QString start = platform::storedPath(KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy);
-    if (platform::hasDriveLetter(start))
+    const QString od = KatalogStartowy.isEmpty() ? platform::programFolder() : KatalogStartowy;
+    return PamietanaOdpowiedz(u"domyślny:"_s + od, [&] {
+        const QString start = platform::storedPath(od);
+        if (platform::hasDriveLetter(start))
+            return start;
+        for (const QChar d : platform::driveLetters())
+            if (d >= u'C')
+                return QString(d) + u":\\"_s;
         return start;
-    for (const QChar d : platform::driveLetters())
-        if (d >= u'C')
-            return QString(d) + u":\\"_s;
-    return start;
+    });
 }
 
 void KatalogNastawyZapisz(const QString& plik) { ZapiszSekcjeGrupami(plik, SekcjaKatalogow()); }

@@ -24,6 +24,7 @@ void DomyslneKonfiguracji() {
 }
 
 bool CzytajKonfiguracje(const QStringList& argumenty) {
+    const JednoSpojrzenie raz;
     DomyslneKonfiguracji();
     KonfiguracjaZbior = joinPath(platform::programFolder(), QStringLiteral("TOLVANE.INI"));
     ZbiorKonfigZArgumentow(KonfiguracjaZbior, argumenty);

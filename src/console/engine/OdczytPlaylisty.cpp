@@ -62,7 +62,7 @@ struct Import {
     const NastawyImportu& n;
     quint8 format = 1;  // 1: "TYP" keys; 2: short keys
     // Shows where the search is; true once the operator stopped it.
-    std::function<bool(const QString&)> szukam;
+    std::function<bool(const QString&)> szukam{};
     // The operator stopped a search: the rest of this read looks no further
     // in the folders (a day's list would otherwise ask again for every element).
     bool przerwane = false;

@@ -126,9 +126,8 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
     case ObecnoscPlikow::Nieznany:
         break;
     }
-    if (wTiku_ || bezDysku_)
-        return !std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); });
-    return platform::fileExists(adres);
+    // Never looked up here: on a network share one look holds the loop.
+    return !std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); });
 }
 
 bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {

@@ -314,8 +314,7 @@ protected:
     std::function<void()> PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo, const TElemPListy& w);
     // Whether element `numer` (address `adres`) has its file, as far as the
     // presence worker knows; an element it has not seen yet counts as there
-    // inside the tick and in a start (its preparation finds out), and is
-    // looked up elsewhere.
+    // (its preparation finds out).
     bool PlikElementu(qint32 numer, const QString& adres) const;
     bool ElementGrywalny(qint32 numer) const;
     bool SlotGraTeraz(quint8 slot) const;
@@ -383,7 +382,6 @@ protected:
     std::unique_ptr<WyjsciaEmisji> wyjsciaPuste_;
     std::unique_ptr<TElemPListy> robocze_;
     bool wTiku_ = false;
-    bool bezDysku_ = false;  // PlikElementu asks only the presence worker
     bool awariaCzeka_ = false;   // the emergency start is due after the tick
     bool poTikuZaplanowane_ = false;
     QList<std::function<void()>> zlecone_;

@@ -29,12 +29,6 @@
 
 namespace {
 
-// Clears a flag however the work ends.
-struct Zwolnienie {
-    bool& flaga;
-    ~Zwolnienie() { flaga = false; }
-};
-
 bool wLiscie(qint32 n) {
     return n >= 1 && n <= StanPlaylisty.Ilosc;
 }
@@ -303,8 +297,6 @@ void SilnikEmisji::ZamowNastepne() {
     przygotowanyNastepny_ = n;
     // Only what the presence worker knows: an element it has not seen yet
     // counts as there, and its preparation finds out.
-    bezDysku_ = true;
-    const Zwolnienie zwolnij{bezDysku_};
     const auto widok = Pliki.Zobacz();
     const TablicaPlaylisty& elementy = Playlista;
     for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i) {
@@ -515,10 +507,7 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
             }
         } else {
             // Only what the workers found: no file is looked at or read here.
-            const bool poprzednio = bezDysku_;
-            bezDysku_ = true;
             bool jest = tryb == TrybRoboczy ? PlikRoboczego(w) : PlikElementu(numer, w.Adr);
-            bezDysku_ = poprzednio;
             // With both decks playing and none named nothing starts.
             quint8 p = odtwarzacz;
             if (p == 0)
