@@ -415,8 +415,12 @@ namespace {
 thread_local JednoSpojrzenie* spojrzenie = nullptr;
 }
 
-JednoSpojrzenie::JednoSpojrzenie() : poprzednie_(spojrzenie) { spojrzenie = this; }
-JednoSpojrzenie::~JednoSpojrzenie() { spojrzenie = poprzednie_; }
+JednoSpojrzenie::JednoSpojrzenie() : pierwsze_(spojrzenie == nullptr) {
+    if (pierwsze_) spojrzenie = this;
+}
+JednoSpojrzenie::~JednoSpojrzenie() {
+    if (pierwsze_) spojrzenie = nullptr;
+}
 
 QString PamietanaOdpowiedz(const QString& klucz, const std::function<QString()>& pytanie) {
     if (!spojrzenie) return pytanie();

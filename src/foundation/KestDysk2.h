@@ -143,7 +143,8 @@ bool JestKatalog(const QString& sciezka);
 // While one stands on a thread, a question about the disk asked there again
 // (JestKatalog, PamietanaOdpowiedz) is answered from the first look: reading
 // the settings asks about the same few folders dozens of times, and on a
-// network share each look is a round trip that holds the start-up.
+// network share each look is a round trip that holds the start-up. One made
+// while another stands shares its answers.
 class JednoSpojrzenie {
 public:
     JednoSpojrzenie();
@@ -153,7 +154,7 @@ public:
 
 private:
     QHash<QString, QString> odpowiedzi_;
-    JednoSpojrzenie* poprzednie_;
+    bool pierwsze_;
     friend QString PamietanaOdpowiedz(const QString&, const std::function<QString()>&);
 };
 // `pytanie`'s answer about `klucz`, asked once while a JednoSpojrzenie stands.

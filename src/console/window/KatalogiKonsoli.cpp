@@ -9,7 +9,6 @@
 #include "audio/Sygnaly2.h"
 #include "console/commands/ProfilOperatora.h"
 #include "console/commands/ScianaSingli.h"
-#include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
 #include "library/DKatalogNastawy.h"
 #include "library/DOpisNagr.h"
@@ -35,7 +34,6 @@ QString Wybierz(KatStan& k, const QString& katalog) {
 }  // namespace
 
 void PrzygotujStanyKatalogow(StanyKatalogow& s) {
-    const JednoSpojrzenie raz;  // every browser state starts in the same default folder
     s.Wstaw = Stan(QStringLiteral(" Nagrania "), QStringLiteral(".WAV:.MP2:.MP3:.S48"));
     KatStan& w = s.Wstaw;
     w.KasujZmien = true;

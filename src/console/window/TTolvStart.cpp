@@ -31,6 +31,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <optional>
 #include <QScreen>
 #include <QTimer>
 #include <QShowEvent>
@@ -53,6 +54,9 @@ TTolv::~TTolv() {
 
 void TTolv::FormCreate(const QStringList& argumenty) {
     utworzono_ = true;
+    // Until the settings are read the same few folders are asked about again
+    // and again (the default folder, the folder keys): each is looked at once.
+    std::optional<JednoSpojrzenie> raz(std::in_place);
     // 1. Start-up defaults. The button bars and the lower panels were laid
     // out when the window was made.
     StartProgramu();
@@ -70,6 +74,7 @@ void TTolv::FormCreate(const QStringList& argumenty) {
     // the program's; otherwise every setting keeps its default.
     CzytajKonfiguracje(argumenty);
     StanyKatalogowPoNastawach(katalogi_);
+    raz.reset();
     // The modes start as the settings (or their defaults) say, and so do
     // the singles wall's palettes.
     silnik_.TrybyStartowe();
