@@ -9,6 +9,8 @@
 #include <QtGlobal>
 #include <functional>
 
+#include "platform/Paths.h"
+
 // The I/O result code of the last file operation of the procedural units
 // (0 none, 2 file not found, 3 path not found, 4 too many open files,
 // 5 access denied, 100 read error, 101 write error, 103 file not open,
@@ -144,7 +146,8 @@ bool JestKatalog(const QString& sciezka);
 // (JestKatalog, PamietanaOdpowiedz) is answered from the first look: reading
 // the settings asks about the same few folders dozens of times, and on a
 // network share each look is a round trip that holds the start-up. One made
-// while another stands shares its answers.
+// while another stands shares its answers. The paths' folders are looked at
+// once meanwhile too (platform::FolderLooksOnce).
 class JednoSpojrzenie {
 public:
     JednoSpojrzenie();
@@ -153,6 +156,7 @@ public:
     JednoSpojrzenie& operator=(const JednoSpojrzenie&) = delete;
 
 private:
+    platform::FolderLooksOnce foldery_;
     QHash<QString, QString> odpowiedzi_;
     bool pierwsze_;
     friend QString PamietanaOdpowiedz(const QString&, const std::function<QString()>&);

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "platform/SerialWorker.h"
 
@@ -80,12 +81,28 @@ QHash<QString, IndexPtr>& indexes() {
 qint64 nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
 bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
+// What FolderLooksOnce keeps: each folder's change time (none: not a
+// folder) and the drive letters.
+struct LookMemo {
+    QHash<QByteArray, std::optional<timespec>> folders;
+    std::optional<QString> letters;
+};
+thread_local LookMemo* lookMemo = nullptr;
+
 bool folderTime(const QByteArray& folder, timespec& mtime) {
+    if (lookMemo) {
+        const auto known = lookMemo->folders.constFind(folder);
+        if (known != lookMemo->folders.cend()) {
+            if (*known) mtime = **known;
+            return known->has_value();
+        }
+    }
     slowShare();
     struct stat st;
-    if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-    mtime = st.st_mtim;
-    return true;
+    const bool isFolder = ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (isFolder) mtime = st.st_mtim;
+    if (lookMemo) lookMemo->folders.insert(folder, isFolder ? std::optional<timespec>(st.st_mtim) : std::nullopt);
+    return isFolder;
 }
 
 // The index's key of a name. Stored names are mostly ASCII, whose case
@@ -276,13 +293,25 @@ void clearPathCache() {
 quint64 folderListings() { return listings.load(std::memory_order_relaxed); }
 quint64 folderListingsOnThisThread() { return listingsHere; }
 
+FolderLooksOnce::FolderLooksOnce() : first_(lookMemo == nullptr) {
+    if (first_) lookMemo = new LookMemo;
+}
+
+FolderLooksOnce::~FolderLooksOnce() {
+    if (!first_) return;
+    delete lookMemo;
+    lookMemo = nullptr;
+}
+
 QString driveLetters() {
+    if (lookMemo && lookMemo->letters) return *lookMemo->letters;
     QString letters;
     const QDir drives(programFolder() + QStringLiteral("/drives"));
     for (char16_t c = u'A'; c <= u'Z'; ++c) {
         // Named in lower case, as the resolution looks them up.
         if (QFileInfo(drives.filePath(QString(QChar(c).toLower()))).isDir()) letters += QChar(c);
     }
+    if (lookMemo) lookMemo->letters = letters;
     return letters;
 }
 
@@ -350,11 +379,10 @@ QString resolve(const QString& path, bool* found) {
         QString parent = base.isEmpty() && slash < 0 ? QStringLiteral("/") : base;
         if (slash >= 0) parent.append(QLatin1Char('/')).append(QStringView(rest).left(slash));
         const QByteArray fsParent = QFile::encodeName(parent);
-        struct stat st;
-        slowShare();
-        if (::stat(fsParent.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        timespec mtime;
+        if (folderTime(fsParent, mtime)) {
             const QStringView name = QStringView(rest).mid(slash + 1);
-            const QString real = matchComponent(parent, name, &st.st_mtim, &fsParent);
+            const QString real = matchComponent(parent, name, &mtime, &fsParent);
             if (found && real.isEmpty()) *found = false;
             return (slash < 0 ? base : parent) + QLatin1Char('/') + (real.isEmpty() ? name.toString() : real);
         }

@@ -59,6 +59,21 @@ public:
     NoListingWait(const NoListingWait&) = delete;
     NoListingWait& operator=(const NoListingWait&) = delete;
 };
+// While one stands on a thread, each folder's state and the drive letters
+// are looked at once there, and later lookups answer from that look: the
+// start-up checks the same few folders of a share again and again, and on a
+// network share each look is a round trip. One made while another stands
+// shares its looks.
+class FolderLooksOnce {
+public:
+    FolderLooksOnce();
+    ~FolderLooksOnce();
+    FolderLooksOnce(const FolderLooksOnce&) = delete;
+    FolderLooksOnce& operator=(const FolderLooksOnce&) = delete;
+
+private:
+    bool first_;
+};
 // Returns once every listing handed to the background thread is done.
 void flushBackgroundListings();
 
