@@ -1,5 +1,6 @@
 #include "playlists/D_PlaylistaPorzadki.h"
 
+#include <QHash>
 #include <algorithm>
 
 #include "audio/OpisNagrania.h"
@@ -182,6 +183,14 @@ void UsunElementPlaylisty(StanListy& stan, int i) {
 
 void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
                             const std::function<void(int)>& postep, const std::function<bool(int)>& jest) {
+    // A day's list repeats its jingles and songs: each recording is opened
+    // once a pass (on a network share every opening is a dozen round trips).
+    struct Nagranie {
+        bool otwarte;
+        SygnalType s;
+        OpisNagraniaTyp opis;
+    };
+    QHash<QString, Nagranie> nagrania;
     for (int i = std::max(od, 1); i <= ilosc; ++i) {
         if (postep) postep(i);
         const TElemPListy& e = lista[size_t(i)];
@@ -189,13 +198,17 @@ void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zew
             continue;
         TElemPListy rob = e;
         if (zewnetrzna) {
-            SygnalType s;
-            s.Adres = rob.Adr;
-            OpisNagraniaTyp opis;
-            KasujOpis(opis);
-            if (OtworzSygnal(s, true, opis) != 0)
+            auto n = nagrania.find(rob.Adr);
+            if (n == nagrania.end()) {
+                Nagranie nowe{false, {}, {}};
+                nowe.s.Adres = rob.Adr;
+                KasujOpis(nowe.opis);
+                nowe.otwarte = OtworzSygnal(nowe.s, true, nowe.opis) == 0;
+                n = nagrania.insert(rob.Adr, std::move(nowe));
+            }
+            if (!n->otwarte)
                 continue;
-            opisyZNagrania(rob, opis, s);
+            opisyZNagrania(rob, n->opis, n->s);
         }
         PoprawCzasyElemPListy(rob);
         lista[size_t(i)] = std::move(rob);
