@@ -181,34 +181,58 @@ void UsunElementPlaylisty(StanListy& stan, int i) {
     --stan.Ilosc;
 }
 
-void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
-                            const std::function<void(int)>& postep, const std::function<bool(int)>& jest) {
-    // A day's list repeats its jingles and songs: each recording is opened
-    // once a pass (on a network share every opening is a dozen round trips).
+namespace {
+
+// A day's list repeats its jingles and songs: in one pass each recording is
+// looked for and opened once (on a network share an opening is a dozen
+// round trips).
+class NagraniaPrzebiegu {
+public:
     struct Nagranie {
-        bool otwarte;
+        int wynik = 0;  // OtworzSygnal's
+        int blad = 0;   // BladIO after it
         SygnalType s;
         OpisNagraniaTyp opis;
     };
-    QHash<QString, Nagranie> nagrania;
+    const Nagranie& otworz(const QString& adres) {
+        auto n = nagrania_.find(adres);
+        if (n == nagrania_.end()) {
+            Nagranie nowe;
+            nowe.s.Adres = adres;
+            KasujOpis(nowe.opis);
+            nowe.wynik = OtworzSygnal(nowe.s, true, nowe.opis);
+            nowe.blad = BladIO;
+            n = nagrania_.insert(adres, std::move(nowe));
+        }
+        return *n;
+    }
+    bool jest(const QString& adres) {
+        auto j = jest_.find(adres);
+        if (j == jest_.end()) j = jest_.insert(adres, platform::fileExists(adres));
+        return *j;
+    }
+
+private:
+    QHash<QString, Nagranie> nagrania_;
+    QHash<QString, bool> jest_;
+};
+
+}  // namespace
+
+void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
+                            const std::function<void(int)>& postep, const std::function<bool(int)>& jest) {
+    NagraniaPrzebiegu nagrania;
     for (int i = std::max(od, 1); i <= ilosc; ++i) {
         if (postep) postep(i);
         const TElemPListy& e = lista[size_t(i)];
-        if (!opisywany(RodzajElemPListy(e.Typ)) || !(jest ? jest(i) : platform::fileExists(e.Adr)))
+        if (!opisywany(RodzajElemPListy(e.Typ)) || !(jest ? jest(i) : nagrania.jest(e.Adr)))
             continue;
         TElemPListy rob = e;
         if (zewnetrzna) {
-            auto n = nagrania.find(rob.Adr);
-            if (n == nagrania.end()) {
-                Nagranie nowe{false, {}, {}};
-                nowe.s.Adres = rob.Adr;
-                KasujOpis(nowe.opis);
-                nowe.otwarte = OtworzSygnal(nowe.s, true, nowe.opis) == 0;
-                n = nagrania.insert(rob.Adr, std::move(nowe));
-            }
-            if (!n->otwarte)
+            const auto& n = nagrania.otworz(rob.Adr);
+            if (n.wynik != 0)
                 continue;
-            opisyZNagrania(rob, n->opis, n->s);
+            opisyZNagrania(rob, n.opis, n.s);
         }
         PoprawCzasyElemPListy(rob);
         lista[size_t(i)] = std::move(rob);
@@ -222,20 +246,18 @@ void PrzypiszOpisyNagraniom(StanListy& stan) {
 }
 
 void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, const std::function<void(int)>& postep) {
+    NagraniaPrzebiegu nagrania;
     for (int i = 1; i <= ilosc; ++i) {
         if (postep) postep(i);
         const TElemPListy& e = lista[size_t(i)];
-        if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !platform::fileExists(e.Adr))
+        if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !nagrania.jest(e.Adr))
             continue;
-        SygnalType s;
-        s.Adres = e.Adr;
-        OpisNagraniaTyp o;
-        KasujOpis(o);
-        if (OtworzSygnal(s, true, o) != 0 || BladIO != 0)
+        const auto& n = nagrania.otworz(e.Adr);
+        if (n.wynik != 0 || n.blad != 0)
             continue;
         TElemPListy rob = e;
-        rob.Trw = s.Tot > 0 ? s.Tot : DlugoscSygnaluMs(s);
-        polaWydania(rob, o);
+        rob.Trw = n.s.Tot > 0 ? n.s.Tot : DlugoscSygnaluMs(n.s);
+        polaWydania(rob, n.opis);
         PoprawCzasyElemPListy(rob);
         lista[size_t(i)] = std::move(rob);
     }
