@@ -57,15 +57,6 @@ void przywrocWidok(const Widok& w) {
     if (w.Pierwszy >= 1 && w.Pierwszy <= st.Ilosc) st.Pierwszy = w.Pierwszy;
 }
 
-// Whether a file is there as the read found it; a file it did not look at
-// (an advert merged in since) is looked up.
-std::function<bool(const QString&)> zOdczytu(const QHash<QString, bool>& obecnosc) {
-    return [&obecnosc](const QString& adres) {
-        const auto it = obecnosc.constFind(adres);
-        return it != obecnosc.cend() ? it.value() : platform::fileExists(adres);
-    };
-}
-
 }  // namespace
 
 void SprawdzKolejnosc() {
@@ -202,7 +193,7 @@ void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklam
     if (StanPlaylisty.Kursor == 0 || !tenSam) StanPlaylisty.Kursor = 1;
     StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     nowa.Zatwierdz();
-    silnik_.Wyjscia().PominBraki(zOdczytu(obecnosc));
+    silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(obecnosc));
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Wyjscia().OdswiezNazwe();
 }

@@ -822,6 +822,10 @@ void OdczytNaWyswietlaczu(SilnikEmisji& s) {
     }
 }
 
+std::function<bool(const QString&)> ObecnoscZOdczytu(const QHash<QString, bool>& obecnosc) {
+    return [&obecnosc](const QString& adres) { return obecnosc.value(adres, !adres.trimmed().isEmpty()); };
+}
+
 void ZglosOdczyt(const OdczytanaLista& r, bool bezInformacji) {
     for (const QString& l : r.Wynik.Logi) Log(l);
     if (r.Wynik.Otwarty && czyMIX(r.Plik)) {

@@ -130,6 +130,10 @@ void OdczytNaWyswietlaczu(SilnikEmisji& silnik);
 // What a finished read says beside its elements: its log lines, the advert
 // list it names (.MIX) and, unless `bezInformacji`, its dialog.
 void ZglosOdczyt(const OdczytanaLista& odczyt, bool bezInformacji = false);
+// Whether a file is there as a read found it (`obecnosc`, which must outlive
+// the answer); one it did not look at (an advert merged in since) counts as
+// there: its preparation finds out, and the loop's thread looks nothing up.
+std::function<bool(const QString&)> ObecnoscZOdczytu(const QHash<QString, bool>& obecnosc);
 
 // A playlist being read (or appended), built in an array of its own. While
 // it lives the new list stands in place for the passes the program's thread

@@ -278,7 +278,7 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
         if (StanPlaylisty.Kursor == 0)
             StanPlaylisty.Kursor = 1;
         StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-        silnik_.Wyjscia().PominBraki();
+        silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(r.Obecnosc));
         silnik_.Wyjscia().OdswiezNazwe();
         Log(QStringLiteral("Odczyt playlisty następnego dnia: ") + plik);
         // Midnight came while the list was being read: it starts now.
@@ -359,7 +359,7 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
             if (StanPlaylisty.Kursor == 0)
                 StanPlaylisty.Kursor = 1;
             StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-            silnik_.Wyjscia().PominBraki();
+            silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(r.Obecnosc));
             silnik_.Wyjscia().OdswiezPlayliste();
             silnik_.Wyjscia().OdswiezNazwe();
             Log(QStringLiteral("Autoodczyt playlisty: ") + r.Plik);
