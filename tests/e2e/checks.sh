@@ -2,6 +2,19 @@
 # as fields from $events (time, seven state words, source word, START / STOP
 # ...) and report through the script's own fail.
 
+# The arguments DEMO_TOOL PROGRAM UDP_LISTENER as tool, program and
+# listener; a station folder and a work folder, removed at the end with the
+# listener stopped.
+listener_station() {
+  tool=$(realpath "$1")
+  program=$(realpath "$2")
+  listener=$(realpath "$3")
+  station=$(mktemp -d)
+  work=$(mktemp -d)
+  lpid=
+  trap '[ -n "$lpid" ] && kill "$lpid" 2>/dev/null; rm -rf "$station" "$work"' EXIT
+}
+
 # The UDP listener ($listener) for $1 seconds, writing $work/udp; sets lpid
 # (for the script's cleanup) and port.
 start_listener() {

@@ -5,15 +5,8 @@
 # itself, and checks that the event log, the history, the XML schedule and
 # the datagrams tell the same story of what went on air.
 set -uo pipefail
-tool=$(realpath "$1")
-program=$(realpath "$2")
-listener=$(realpath "$3")
-station=$(mktemp -d)
-work=$(mktemp -d)
-lpid=
-cleanup() { [ -n "$lpid" ] && kill "$lpid" 2>/dev/null; rm -rf "$station" "$work"; }
-trap cleanup EXIT
 . "$(dirname "$0")/checks.sh"
+listener_station "$@"
 fail() {
   echo "FAIL: $*"
   [ -n "${log:-}" ] && [ -f "$log" ] && { echo "--- event log"; iconv -f CP1250 -t UTF-8 "$log"; }

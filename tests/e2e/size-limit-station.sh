@@ -6,15 +6,8 @@
 # console plays on, closes itself through its own close path, and what it
 # wrote is whole (the log's lines, the XML schedule).
 set -uo pipefail
-tool=$(realpath "$1")
-program=$(realpath "$2")
-listener=$(realpath "$3")
-station=$(mktemp -d)
-work=$(mktemp -d)
-lpid=
-cleanup() { [ -n "$lpid" ] && kill "$lpid" 2>/dev/null; rm -rf "$station" "$work"; }
-trap cleanup EXIT
 . "$(dirname "$0")/checks.sh"
+listener_station "$@"
 fail() {
   echo "FAIL: $*"
   [ -n "${log:-}" ] && [ -f "$log" ] && { echo "--- event log"; iconv -f CP1250 -t UTF-8 "$log"; echo; }
