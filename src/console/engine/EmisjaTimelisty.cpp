@@ -17,12 +17,11 @@
 namespace {
 
 // As the read-ahead thread found it when it was prepared (the entry at the
-// cursor and the one after are); one not prepared yet counts as there, and
-// its preparation finds out (a look here would hold the loop on a share).
+// cursor and the one after are).
 bool jest(SilnikEmisji& s, const TElemTListy& e) {
     qint32 dlugosc = 0;
     if (s.PrzygotowanyWpis(e.Adr, e.Tyt, &dlugosc)) return dlugosc >= 0;
-    return !e.Adr.trimmed().isEmpty();
+    return ObecnyBezSprawdzenia(e.Adr);
 }
 
 void oznacz(TElemTListy& e, quint8 jednostki) { e.Stan = quint8(e.Stan / 100 * 100 + jednostki); }

@@ -16,6 +16,11 @@
 #include <thread>
 #include <vector>
 
+// What the program's thread takes of a file no worker has looked at yet:
+// there when its address is not blank. Its preparation finds out; a look
+// from here would hold the on-air loop on a network share.
+inline bool ObecnyBezSprawdzenia(const QString& adres) { return !adres.trimmed().isEmpty(); }
+
 class ObecnoscPlikow {
 public:
     enum Stan : quint8 { Nieznany, Jest, Brak };

@@ -823,7 +823,7 @@ void OdczytNaWyswietlaczu(SilnikEmisji& s) {
 }
 
 std::function<bool(const QString&)> ObecnoscZOdczytu(const QHash<QString, bool>& obecnosc) {
-    return [&obecnosc](const QString& adres) { return obecnosc.value(adres, !adres.trimmed().isEmpty()); };
+    return [&obecnosc](const QString& adres) { return obecnosc.value(adres, ObecnyBezSprawdzenia(adres)); };
 }
 
 void ZglosOdczyt(const OdczytanaLista& r, bool bezInformacji) {

@@ -131,8 +131,8 @@ void OdczytNaWyswietlaczu(SilnikEmisji& silnik);
 // list it names (.MIX) and, unless `bezInformacji`, its dialog.
 void ZglosOdczyt(const OdczytanaLista& odczyt, bool bezInformacji = false);
 // Whether a file is there as a read found it (`obecnosc`, which must outlive
-// the answer); one it did not look at (an advert merged in since) counts as
-// there: its preparation finds out, and the loop's thread looks nothing up.
+// the answer); one it did not look at (an advert merged in since) is taken
+// as ObecnyBezSprawdzenia takes it.
 std::function<bool(const QString&)> ObecnoscZOdczytu(const QHash<QString, bool>& obecnosc);
 
 // A playlist being read (or appended), built in an array of its own. While

@@ -126,8 +126,7 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
     case ObecnoscPlikow::Nieznany:
         break;
     }
-    // Never looked up here: on a network share one look holds the loop.
-    return !std::all_of(adres.cbegin(), adres.cend(), [](QChar c) { return c.isSpace(); });
+    return ObecnyBezSprawdzenia(adres);
 }
 
 bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {

@@ -278,7 +278,7 @@ bool SilnikEmisji::PlikRoboczego(const TElemPListy& w) {
     qint32 dlugosc = 0;
     if (PrzygotowanyWpis(w.Adr, w.Ide, &dlugosc))
         return dlugosc >= 0;
-    return !w.Adr.str().trimmed().isEmpty();
+    return ObecnyBezSprawdzenia(w.Adr);
 }
 
 void SilnikEmisji::ZamowNastepne() {
