@@ -7,6 +7,7 @@
 
 #include "console/engine/EdycjaPlaylisty.h"
 #include "console/engine/PozycjeListy.h"
+#include "console/engine/SerwisyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/KestSter2.h"
 #include "playlists/D_Crossfade.h"
@@ -125,12 +126,18 @@ bool SilnikEmisji::UstalNastepny(qint32 od, ZmianaNastepnego zmiana, const std::
     bool inny = tozsamosc != nastepnyUstalony_;
     nastepnyUstalony_ = tozsamosc;
     // The element planned to follow what has just started keeps its planned
-    // time; any other new next element starts at the crossfade point of the
-    // element on air. One that stays next keeps the timing it had.
-    if (zmiana == ZmianaNastepnego::Start && !pominietoDzwiek && !zawinieto)
+    // time, unless that falls after the end of all that plays (times an edit
+    // left behind would leave a hole) and silence between elements is not
+    // asked for: then, as any other new next element, it starts at the
+    // crossfade point of the element on air. One that stays next keeps the
+    // timing it had.
+    if (zmiana == ZmianaNastepnego::Start && !pominietoDzwiek && !zawinieto) {
         przyMiksie_ = {};
-    else if ((inny || PrzyMiksie(n)) && KotwiczPrzyMiksie(n))
+        if (!Emisja.CiszaGra && KotwiczPrzyMiksie(n, true))
+            inny = true;
+    } else if ((inny || PrzyMiksie(n)) && KotwiczPrzyMiksie(n, false)) {
         inny = true;  // its planned time moved: said again
+    }
     if (!inny)
         return true;
     wyjscia_->OdswiezPlayliste();
@@ -156,18 +163,21 @@ void SilnikEmisji::SprawdzNastepny() {
         nastepnyUstalony_ = wLiscie(n) ? NumerujElement(Playlista[n]) : 0;
 }
 
-bool SilnikEmisji::KotwiczPrzyMiksie(qint32 n) {
+bool SilnikEmisji::KotwiczPrzyMiksie(qint32 n, bool gdyPozniej) {
     TElemPListy& e = Playlista[n];
     przyMiksie_ = {};
     // An element timed to the clock keeps its time.
-    if (e.Typ & TypGrajO)
+    if ((e.Typ & TypGrajO) || (serwisy_ && serwisy_->CzekaNaGodzine(n)))
+        return false;
+    qint64 punkt = 0, koniec = 0;
+    if (gdyPozniej && !(e.Emi >= 0 && PunktMiksu(e, 0, &punkt, true, &koniec) &&
+                        PrzesuniecieDoby(qint64(e.Emi) + e.NwP - koniec) > 0))
         return false;
     przyMiksie_.tozsamosc = e.Tozsamosc.Numer;
     // Its planned time and those after it follow, so that the list, DO
     // GRANIA and the START line say when it airs: as if what lay between were
     // not in the list. A "Graj o" element keeps its time and those after it
     // keep theirs.
-    qint64 punkt = 0;
     if (e.Emi < 0 || !PunktMiksu(e, 0, &punkt, true))
         return false;
     const qint64 d = PrzesuniecieDoby(punkt - (qint64(e.Emi) + e.NwP));
@@ -187,15 +197,19 @@ bool SilnikEmisji::PrzyMiksie(qint32 numer) const {
     return przyMiksie_.tozsamosc != 0 && wLiscie(numer) && Playlista[numer].Tozsamosc.Numer == przyMiksie_.tozsamosc;
 }
 
-bool SilnikEmisji::PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt, bool naOsi) const {
-    // The element started last on a deck, else the DJ player's; one started
-    // within this tick counts before the tick has seen it play.
+bool SilnikEmisji::PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt, bool naOsi,
+                              qint64* koniec) const {
+    // Of what plays on players 1 to 3, the element that ends last: the song
+    // started last, or a voice talking over a song's end. One started within
+    // this tick counts before the tick has seen it play.
     quint8 s = 0;
-    for (const quint8 q : {slotNaAntenie_, quint8(1), quint8(2), quint8(3)})
-        if (q >= 1 && q <= 3 && Stan.OdtwarzaczZajety[q] && (naOsi || SlotGra[q])) {
+    for (quint8 q = 1; q <= 3; ++q) {
+        if (!Stan.OdtwarzaczZajety[q] || !(naOsi || SlotGra[q]))
+            continue;
+        const MIXMagnetType& r = Odtwarzacz[q];
+        if (s == 0 || qint64(r.NwK) - r.Pozycja > qint64(Odtwarzacz[s].NwK) - Odtwarzacz[s].Pozycja)
             s = q;
-            break;
-        }
+    }
     if (s == 0)
         return false;
     const MIXMagnetType& r = Odtwarzacz[s];
@@ -205,9 +219,11 @@ bool SilnikEmisji::PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* pun
     // Capped by the next element's length as the list knows it: the tick
     // reads no file.
     const qint32 x = CrossfadeMiedzy(naAntenie, nastepny, nastepny.Trw > 0 ? nastepny.Trw : -1);
-    // On the day axis of the element on air, or moved onto the axis of the
-    // on-air time `t`, which may follow another deck.
+    // On the day axis of that element, or moved onto the axis of the on-air
+    // time `t`, which may follow another deck.
     *punkt = naOsi ? qint64(r.NwK) - x : qint64(t) + (qint64(r.NwK) - x - r.Pozycja);
+    if (koniec)
+        *koniec = r.NwK;
     return true;
 }
 

@@ -347,9 +347,10 @@ protected:
     // settled last: one moved by any other way onto an element that aired or
     // plays is moved on.
     void SprawdzNastepny();
-    // Times element `n` at the crossfade point of the element on air; true
-    // when its planned time moved.
-    bool KotwiczPrzyMiksie(qint32 n);
+    // Times element `n` at the crossfade point of the element on air (with
+    // `gdyPozniej` only when its planned time falls after the end of that
+    // element); true when its planned time moved.
+    bool KotwiczPrzyMiksie(qint32 n, bool gdyPozniej);
     void SprawdzListeReklam(quint8 tryb);
     void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool serwis);
     // The next element could not start: the next mark moves past it, and
@@ -359,10 +360,12 @@ protected:
     // In Automat, the next element the read-ahead or the presence worker
     // already knows cannot play is passed over before its time.
     void PominZnanyNieudany();
-    // The crossfade point, on the axis of the on-air time `t` (or with
-    // `naOsi` on the day axis of the element on air), of the element on air
-    // into `nastepny`; false when nothing is on air.
-    bool PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt, bool naOsi = false) const;
+    // The crossfade point into `nastepny` of the element on air (of what
+    // plays on players 1 to 3, the one that ends last), on the axis of the
+    // on-air time `t`, or with `naOsi` on that element's own day axis, where
+    // `koniec` gets its end; false when nothing is on air.
+    bool PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt, bool naOsi = false,
+                    qint64* koniec = nullptr) const;
     // A start that put nothing on air (the file would not open or decode,
     // or the player never moved): one log line with the reason, the reason
     // in red in the status field, the slot freed, and the air goes on with
@@ -457,6 +460,10 @@ public:
     // next entries, and waits for every preparation asked so far (tests,
     // benchmarks).
     void OproznijPrzygotowania();
+    // A preparation made by another worker (a read prepares the first
+    // element of its list) joins the ones a start looks for, numbered where
+    // its element stands now.
+    void PrzyjmijPrzygotowany(const std::shared_ptr<PrzygotowanyStart>& p);
 protected:
     std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
                                                     const QString* ideRobocze = nullptr);
@@ -468,7 +475,11 @@ protected:
     struct OczekujacyStart {
         std::shared_ptr<PrzygotowanyStart> plik;
         std::function<void()> ponow;
+        quint8 zrodlo = 0;
+        QString adres;
     };
+    // A late start dropped: one log line with the reason.
+    void OdwolanyStart(quint8 zrodlo, const QString& adres, const QString& powod);
     std::vector<OczekujacyStart> oczekujace_;
     std::weak_ptr<PrzygotowanyStart> spoznienieZalogowane_;  // whose late start was logged last
     // The next element that starts at the crossfade point of the element on
@@ -480,7 +491,6 @@ protected:
     bool PrzyMiksie(qint32 numer) const;
     // The identity of the element UstalNastepny made the next one (0: none).
     quint64 nastepnyUstalony_ = 0;
-    quint8 slotNaAntenie_ = 0;  // the deck (1 or 2) of the element started last
     qint32 przygotowanyNastepny_ = -1;  // the next mark PrzygotujNastepne saw last
     std::mutex przygotowaniaMutex_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;
@@ -502,6 +512,12 @@ bool SilnikEmisji::ProbujSlot(quint8 slot, F&& wywolanie) {
     }
     return false;
 }
+
+// Prepares element `numer` (`adres`, `ide`) from `startMs` on the calling
+// worker and returns it done: a read prepares its list's first element so
+// that it starts on time.
+std::shared_ptr<PrzygotowanyStart> PrzygotujStart(qint32 numer, const QString& adres, const QString& ide,
+                                                  qint32 startMs);
 
 // The slots' back-end choice and output devices from the emission settings.
 OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw();

@@ -80,6 +80,31 @@ struct PrzygotowanyStart {
 
 namespace {
 
+// Opens, positions and decodes ahead on the calling worker.
+void przygotujNaWatku(PrzygotowanyStart& p) {
+    PustySygnal(p.sygnal);
+    p.sygnal.Nazwa = p.ide;
+    p.sygnal.Adres = p.adres;
+    p.wynikSygnalu = OtworzSygnal(p.sygnal, true, p.opis);
+    p.jest = platform::fileExists(p.adres);
+    p.dlugoscMs = p.jest ? DlugoscSygnaluMs(p.sygnal) : 0;
+    if (p.wynikSygnalu != 0) {
+        p.blad = QStringLiteral("nagłówek nieczytelny");
+        if (p.jest)
+            p.pusty = PowodPustegoZbioru(p.adres);
+    } else {
+        try {
+            p.odMs = p.startMs >= 0 ? p.startMs : qMax(0, p.sygnal.NwP);
+            p.plik = PrepareAudioFile(p.adres, p.odMs);
+        } catch (const std::exception& ex) {
+            p.blad = QString::fromUtf8(ex.what());
+        } catch (...) {
+            p.blad = QStringLiteral("nieznany błąd");
+        }
+    }
+    p.gotowe.store(true, std::memory_order_release);
+}
+
 // Why a prepared element cannot play, as its start would say; "" when it can.
 QString powodPrzygotowania(const PrzygotowanyStart& p) {
     if (p.wynikSygnalu != 0)
@@ -124,30 +149,40 @@ std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotuj(qint32 numer, const Q
         if (lista.size() > (singiel ? size_t(MaksPrzygotowanychSingli) : 6u))
             lista.erase(lista.begin());
     }
-    (singiel ? odczytSingli_ : odczytWprzod_).post([p] {
-        PustySygnal(p->sygnal);
-        p->sygnal.Nazwa = p->ide;
-        p->sygnal.Adres = p->adres;
-        p->wynikSygnalu = OtworzSygnal(p->sygnal, true, p->opis);
-        p->jest = platform::fileExists(p->adres);
-        p->dlugoscMs = p->jest ? DlugoscSygnaluMs(p->sygnal) : 0;
-        if (p->wynikSygnalu != 0) {
-            p->blad = QStringLiteral("nagłówek nieczytelny");
-            if (p->jest)
-                p->pusty = PowodPustegoZbioru(p->adres);
-        } else {
-            try {
-                p->odMs = p->startMs >= 0 ? p->startMs : qMax(0, p->sygnal.NwP);
-                p->plik = PrepareAudioFile(p->adres, p->odMs);
-            } catch (const std::exception& ex) {
-                p->blad = QString::fromUtf8(ex.what());
-            } catch (...) {
-                p->blad = QStringLiteral("nieznany błąd");
-            }
-        }
-        p->gotowe.store(true, std::memory_order_release);
-    });
+    (singiel ? odczytSingli_ : odczytWprzod_).post([p] { przygotujNaWatku(*p); });
     return p;
+}
+
+std::shared_ptr<PrzygotowanyStart> PrzygotujStart(qint32 numer, const QString& adres, const QString& ide,
+                                                  qint32 startMs) {
+    auto p = std::make_shared<PrzygotowanyStart>();
+    p->numer = numer;
+    p->adres = adres;
+    p->ide = ide;
+    p->startMs = startMs;
+    przygotujNaWatku(*p);
+    return p;
+}
+
+void SilnikEmisji::PrzyjmijPrzygotowany(const std::shared_ptr<PrzygotowanyStart>& p) {
+    if (!p || !p->gotowe.load(std::memory_order_acquire))
+        return;
+    // Found where it stands in the list now: what went on air with it may
+    // have put elements before it.
+    qint32 n = 0;
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc && n == 0; ++i)
+        if (Playlista[i].Adr == p->adres && Playlista[i].Ide == p->ide)
+            n = i;
+    if (n == 0)
+        return;
+    p->numer = n;
+    std::lock_guard blokada(przygotowaniaMutex_);
+    for (const auto& q : przygotowania_)
+        if (q->numer == n && q->startMs == p->startMs && q->adres == p->adres && q->ide == p->ide)
+            return;
+    przygotowania_.push_back(p);
+    if (przygotowania_.size() > 6u)
+        przygotowania_.erase(przygotowania_.begin());
 }
 
 std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
@@ -215,7 +250,7 @@ bool SilnikEmisji::GotowyDoStartu(qint32 numer, const QString& adres, const QStr
     oczekujace_.erase(std::remove_if(oczekujace_.begin(), oczekujace_.end(),
                                      [&p](const OczekujacyStart& o) { return o.plik == p; }),
                       oczekujace_.end());
-    oczekujace_.push_back({p, std::move(ponow)});
+    oczekujace_.push_back({p, std::move(ponow), zrodlo, adres});
     if (spoznienieZalogowane_.lock() != p) {
         spoznienieZalogowane_ = p;
         Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + adres +
@@ -336,25 +371,39 @@ std::function<void()> SilnikEmisji::PonowStart(quint8 odtwarzacz, quint8 tryb, q
             ElemPListyRob = *e;
             GrajKolejny(odtwarzacz, TrybRoboczy, zrodlo);
         };
-    return [this, odtwarzacz, tryb, zrodlo, numer = NumerRoboczego(tryb), ide = w.Ide, adres = w.Adr.str(),
-            emi = w.Emi] {
-        // Only the element it was asked for, where it stood: an edit may
-        // have moved it meanwhile.
-        if (!wLiscie(numer) || Playlista[numer].Ide != ide || Playlista[numer].Adr != adres ||
-            Playlista[numer].Emi != emi || NaDeku(numer))
+    const qint32 numer = NumerRoboczego(tryb);
+    const quint64 tozsamosc = wLiscie(numer) ? NumerujElement(Playlista[numer]) : 0;
+    return [this, odtwarzacz, tryb, zrodlo, tozsamosc, adres = w.Adr.str()] {
+        // The element it was asked for, wherever an edit moved it meanwhile;
+        // a start that cannot be made any more says why.
+        const qint32 n = ElementOTozsamosci(tozsamosc);
+        QString powod;
+        if (n == 0)
+            powod = QStringLiteral("pozycji nie ma już na playliście");
+        else if (NaDeku(n))
+            powod = QStringLiteral("pozycja jest już na odtwarzaczu");
+        else if (tryb == TrybNastepny && StanPlaylisty.DoGrania != n)
+            powod = QStringLiteral("do grania jest inna pozycja");
+        if (!powod.isEmpty()) {
+            OdwolanyStart(zrodlo, adres, powod);
             return;
+        }
         if (tryb == TrybNastepny) {
-            if (StanPlaylisty.DoGrania == numer)
-                GrajKolejny(odtwarzacz, tryb, zrodlo);
+            GrajKolejny(odtwarzacz, tryb, zrodlo);
             return;
         }
         // The element the operator started, wherever the cursor went since.
         const qint32 kursor = StanPlaylisty.Kursor;
-        StanPlaylisty.Kursor = numer;
+        StanPlaylisty.Kursor = n;
         GrajKolejny(odtwarzacz, tryb, zrodlo);
-        if (StanPlaylisty.Kursor == numer)
+        if (StanPlaylisty.Kursor == n)
             StanPlaylisty.Kursor = kursor;
     };
+}
+
+void SilnikEmisji::OdwolanyStart(quint8 zrodlo, const QString& adres, const QString& powod) {
+    Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + adres +
+        QStringLiteral(" !!! START OPÓŹNIONY ODWOŁANY !!! ") + powod);
 }
 
 void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
@@ -723,8 +772,6 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
 
     // 11.
     Stan.OdtwarzaczZajety[slot] = 1;
-    if (slot <= 2)
-        slotNaAntenie_ = slot;
     SemiAutomatGotowy = true;
     const bool reklama = RodzajReklamy(rodzaj);
     if (reklama && !Stan.TrybAutomat) {

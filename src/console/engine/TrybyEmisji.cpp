@@ -165,6 +165,8 @@ void SilnikEmisji::TrybyStartowe() {
 
 void SilnikEmisji::StopWszystko() {
     // A start still waiting for its file does not air after a STOP.
+    for (const OczekujacyStart& o : oczekujace_)
+        OdwolanyStart(o.zrodlo, o.adres, QStringLiteral("STOP"));
     oczekujace_.clear();
     for (quint8 slot = 1; slot <= 3; ++slot)
         if (SlotZajety(slot))
