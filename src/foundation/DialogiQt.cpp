@@ -178,7 +178,11 @@ QWidget* OknoDialogu::Przypnij(QWidget* oknoGlowne) {
     // a main window that stays on top too.
     if (otwierajacy && !parentWidget())
         setParent(otwierajacy, windowFlags() | Qt::Dialog);
-    if (ZawszeNaWierzchu(otwierajacy) && !ZawszeNaWierzchu(this))
+    // A box that no shown window of the program opened (a second start's
+    // refusal) would open behind whatever the operator looks at, the
+    // running console first: it goes on top of them.
+    const bool sam = !parentWidget() || !parentWidget()->isVisible();
+    if ((sam || ZawszeNaWierzchu(otwierajacy)) && !ZawszeNaWierzchu(this))
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     return otwierajacy;
 }
@@ -189,6 +193,8 @@ quint16 OknoDialogu::PokazModalnie(QWidget* oknoGlowne) {
     RysujPrzyciski();
     Wysrodkuj(otwierajacy);
     show();
+    if (!otwierajacy || !otwierajacy->isVisible())
+        raise();
     activateWindow();
     if (!focusWidget())
         setFocus();

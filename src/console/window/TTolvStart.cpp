@@ -363,8 +363,16 @@ bool TTolv::ZegarDziala(const QString& nazwa) const {
 
 quint8 TTolv::FormClose() {
     if (zakonczono_) return 2;
-    for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot)
-        if (silnik_.SlotZajety(slot)) return 0;
+    for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot) {
+        if (!silnik_.SlotZajety(slot)) continue;
+        // The window stays: the operator sees why, and the log keeps it.
+        const QString tekst = QStringLiteral("Zamknięcie programu odrzucone - zajęty odtwarzacz ") +
+                              QString::number(slot) +
+                              (silnik_.Stan.TrybAutomat ? QStringLiteral(", Automat włączony") : QString());
+        Log(tekst);
+        status_->UstawStatus(tekst, KolorStatusu::Czerwony);
+        return 0;
+    }
     if (Decyzja(QStringLiteral("Czy zakończyć pracę z programem?"), QString(), 2) != WynikTak) return 0;
     Zakoncz();
     return 2;
