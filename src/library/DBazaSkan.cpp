@@ -196,8 +196,12 @@ QStringList Ubytki(const QStringList& miejsca, const TablicaBazy& stara, const T
 }  // namespace
 
 bool BazaUtworz() {
-    if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja())
+    if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja()) {
+        const QString powod = u"Baza nagrań nie zmieniona - gra odtwarzacz 1 lub 2"_s;
+        Log(powod);
+        PokazInfo(powod, u"Tworzenie i aktualizacja bazy są możliwe, gdy odtwarzacze nie grają"_s);
         return false;
+    }
     // A place that cannot be listed (a drive gone, a share down) is named in
     // the question; with none to list the table stays as it is.
     const QStringList miejsca = Miejsca();

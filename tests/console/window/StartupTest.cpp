@@ -266,14 +266,17 @@ TEST_F(Startup, ShowingStartsTheTimersOnceAndByTheSettings) {
     EXPECT_FALSE(okno.Timer1->isActive());
 }
 
-TEST_F(Startup, ClosingIsRefusedSilentlyWhileAPlayerIsBusy) {
-    nastawy({});
+TEST_F(Startup, ClosingIsRefusedWhileAPlayerIsBusyAndTheWindowSaysWhy) {
+    nastawy({QStringLiteral("LOGZbiorJest=1")});
     TTolv okno;
     okno.FormCreate({});
     okno.FormShow();
     okno.Silnik().Stan.OdtwarzaczZajety[4] = 1;  // the singles player
-    EXPECT_EQ(okno.FormClose(), 0);
+    EXPECT_FALSE(okno.close());
     EXPECT_TRUE(dialogi_.Zapisy().isEmpty());
+    const QString odmowa = QStringLiteral("Zamknięcie programu odrzucone - zajęty odtwarzacz 4");
+    EXPECT_EQ(okno.Status().Tekst(), odmowa);
+    EXPECT_EQ(log().filter(odmowa).size(), 1);
     EXPECT_TRUE(okno.Timer1->isActive());
 
     okno.Silnik().Stan.OdtwarzaczZajety[4] = 0;
@@ -414,6 +417,8 @@ TEST_F(Startup, TheLibraryWindowsAreMadeOnceAndNeverRebuildUnderTheDecks) {
         okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
         utworz();
         EXPECT_TRUE(dialogi_.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+        EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Info).value(0).teksty.value(0),
+                  QStringLiteral("Baza nagrań nie zmieniona - gra odtwarzacz 1 lub 2"));
         EXPECT_EQ(BazaLiczba, 0);
         okno.Silnik().Stan.OdtwarzaczZajety[1] = 0;
         dialogi_.Odpowiedz(OdpowiedzNie);  // on opening: no database file yet
