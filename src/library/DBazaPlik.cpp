@@ -339,37 +339,38 @@ KoniecBloku CzytajBlokLicznikow(ZbiorLinii& z, LicznikiNagrania& l) {
     });
 }
 
-// The counted entries of the counters file as it stands whose path no entry
-// of `tablica` has, in the file's order, at most `miejsce`: a rebuild that
-// leaves a recording out (its share down, its folder away for a while) keeps
-// its counts in the file, and the rebuild that finds it again takes them
-// back. What cannot be read is left out. Touches nothing shared.
-std::vector<LicznikiNagrania> LicznikiPoza(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& tablica,
-                                           qsizetype miejsce) {
-    std::vector<LicznikiNagrania> poza;
+bool Liczony(const LicznikiNagrania& l) { return l.EmC || l.EmD || l.EmT || l.EmM || l.EmR || !l.EmO.isEmpty(); }
+
+}  // namespace
+
+std::vector<LicznikiNagrania> BazaLicznikiZbioru(const QString& sciezkaLinux, bool* ucieta) {
+    std::vector<LicznikiNagrania> w;
+    if (ucieta)
+        *ucieta = false;
     ZbiorLinii z;
     float maksimum = 0;
-    if (miejsce <= 0 || !z.OtworzCicho(sciezkaLinux) || !CzytajNaglowek(z, false, maksimum))
-        return poza;
+    if (!z.OtworzCicho(sciezkaLinux) || !CzytajNaglowek(z, false, maksimum))
+        return w;
     QSet<QString> sa;
-    sa.reserve(qsizetype(tablica.size()));
-    for (const LicznikiNagrania& l : tablica)
-        sa.insert(upperPL(l.Adr));
     LicznikiNagrania l;
-    while (!z.Koniec() && qsizetype(poza.size()) < miejsce) {
-        if (CzytajBlokLicznikow(z, l) == KoniecBloku::Ucieta)
+    while (!z.Koniec() && qsizetype(w.size()) < BazaMaks) {
+        if (CzytajBlokLicznikow(z, l) == KoniecBloku::Ucieta) {
+            if (ucieta)
+                *ucieta = true;
             break;
-        const bool liczony = l.EmC || l.EmD || l.EmT || l.EmM || l.EmR || !l.EmO.isEmpty();
-        if (l.Adr.isEmpty() || !liczony)
+        }
+        if (l.Adr.isEmpty() || !Liczony(l))
             continue;
         const QString klucz = upperPL(l.Adr);
         if (sa.contains(klucz))
             continue;
         sa.insert(klucz);
-        poza.push_back(std::move(l));
+        w.push_back(std::move(l));
     }
-    return poza;
+    return w;
 }
+
+namespace {
 
 // Titles, codes and paths are each a record's own; the other texts are
 // shared between records that hold the same.
@@ -505,12 +506,6 @@ void Liczniki(Zapis& z, const R& r) {
     z.Tekst("EmO=", r.EmO);
 }
 
-template <typename R>
-void BlokLicznikow(Zapis& z, const R& r) {
-    z.Tekst("Adr=", r.Adr);
-    Liczniki(z, r);
-}
-
 // The head of both files: title, version, count, list title.
 void Naglowek(Zapis& z, const QString& tytul, const char* wersja, int liczba, const char* tytulListy) {
     z.Linia(platform::toCp1250(tytul));
@@ -599,22 +594,49 @@ bool ZapiszLiczniki(const QString& sciezka) {
 
 int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki,
                              const std::function<void(int)>& postep) {
-    const std::vector<LicznikiNagrania> poza =
-        LicznikiPoza(sciezkaLinux, liczniki, BazaMaks - qsizetype(liczniki.size()));
+    // The counts the file keeps are never replaced by a record that holds
+    // none: a recording that a short scan left out and an update brought
+    // back, or one in a table that never had its counts, writes the file's.
+    // The counted entries of recordings the snapshot lacks follow its own,
+    // so a recording that a rebuild left out gets its counts back when it
+    // returns.
+    const std::vector<LicznikiNagrania> stare = BazaLicznikiZbioru(sciezkaLinux);
+    QHash<QString, qsizetype> gdzie;
+    gdzie.reserve(qsizetype(stare.size()));
+    for (size_t i = 0; i < stare.size(); ++i)
+        gdzie.insert(upperPL(stare[i].Adr), qsizetype(i));
+    std::vector<bool> wziete(stare.size());
+    std::vector<qsizetype> zamiast(liczniki.size(), -1);
+    for (size_t j = 0; j < liczniki.size(); ++j) {
+        const auto it = gdzie.constFind(upperPL(liczniki[j].Adr));
+        if (it == gdzie.cend())
+            continue;
+        wziete[size_t(*it)] = true;
+        if (!Liczony(liczniki[j]))
+            zamiast[j] = *it;
+    }
+    std::vector<size_t> poza;
+    for (size_t i = 0; i < stare.size() && liczniki.size() + poza.size() < size_t(BazaMaks); ++i)
+        if (!wziete[i])
+            poza.push_back(i);
+
     Zapis z(sciezkaLinux);
     if (!z.Otworz())
         return z.Kod();
     Naglowek(z, TytulLicznikow, WersjaLicznikow, int(liczniki.size() + poza.size()), ListaLicznikow);
-    int i = 0;
-    for (const auto* wpisy : {&liczniki, &poza}) {
-        for (const LicznikiNagrania& r : *wpisy) {
-            z.Linia(Separator);
-            BlokLicznikow(z, r);
-            z.Linia(QByteArrayLiteral("KONIEC OPISU"));
-            if ((++i & 1023) == 0 && postep)
-                postep(i);
-        }
-    }
+    int n = 0;
+    const auto blok = [&](const LicznikiNagrania& r, const QString& adr) {
+        z.Linia(Separator);
+        z.Tekst("Adr=", adr);
+        Liczniki(z, r);
+        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+        if ((++n & 1023) == 0 && postep)
+            postep(n);
+    };
+    for (size_t j = 0; j < liczniki.size(); ++j)
+        blok(zamiast[j] < 0 ? liczniki[j] : stare[size_t(zamiast[j])], liczniki[j].Adr);
+    for (size_t i : poza)
+        blok(stare[i], stare[i].Adr);
     return z.Zamknij() ? 0 : z.Kod();
 }
 

@@ -41,9 +41,11 @@ std::vector<LicznikiNagrania> BazaMigawkaLicznikow();
 bool BazaDolaczLiczniki(const LicznikiNagrania& l);
 // Writes the counters file from a snapshot through a temporary file that
 // replaces the old one only when complete; the I/O result code (0 when
-// written). The counted entries of the old file that the snapshot lacks
-// follow the snapshot's, up to BazaMaks entries in all, so a recording that
-// a rebuild left out gets its counts back when it returns. `postep` hears
+// written). An entry of the snapshot that holds no counts keeps those the
+// old file has for its path; the counted entries of the old file that the
+// snapshot lacks follow the snapshot's, up to BazaMaks entries in all, so a
+// recording that a rebuild left out gets its counts back when it returns,
+// and no write replaces kept counts with an empty record's. `postep` hears
 // every 1024th entry written. Touches nothing shared, so a worker thread may
 // call it (without `postep`).
 int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki,
@@ -60,3 +62,9 @@ void BazaLicznikiTloWstrzymaj();
 // That write ended: nothing is pending when it succeeded; otherwise the
 // counters are due again.
 void BazaLicznikiZapisane(bool zapisane);
+
+// The counted entries of a counters file (a counter or a last play), the
+// first of each path (Polish upper case compared), in the file's order.
+// `ucieta` tells a block cut short, where the reading ends. Touches nothing
+// shared.
+std::vector<LicznikiNagrania> BazaLicznikiZbioru(const QString& sciezkaLinux, bool* ucieta = nullptr);
