@@ -706,6 +706,96 @@ bool LicznikiNowsze(const QString& baza, const QString& liczniki) {
 
 }  // namespace
 
+namespace {
+
+// The records of a database file after its header, into `t`: every complete
+// block with a path, at most BazaMaks. `ucieta`: the file was cut short
+// (inside a block, or with fewer records than its header states);
+// `zaDuzo`: records follow the last the table takes. `postep` hears every
+// 256th record.
+void CzytajRekordy(ZbiorLinii& z, TablicaBazy& t, float maksimum, qint64 zapowiedziane, bool& ucieta, bool& zaDuzo,
+                   const std::function<void(int)>& postep) {
+    t.Zarezerwuj(int(maksimum));
+    BAZARekordTyp r;
+    WspolneTeksty wspolne;
+    ucieta = false;
+    int bezAdresu = 0;  // written blocks without a path: POZYCJI counts them
+    while (!z.Koniec() && t.Liczba() < BazaMaks) {
+        BazaWyczyscRekord(r);
+        bool klucze = false;
+        const KoniecBloku k = CzytajBlok(z, [&](Pole p, QByteArrayView v) { UstawPole(r, p, v, wspolne); }, &klucze);
+        if (k == KoniecBloku::Ucieta) {
+            ucieta = true;
+            break;
+        }
+        if (r.Adr.isEmpty()) {
+            bezAdresu += klucze;
+            continue;
+        }
+        // The length is not in the file; the length order needs it.
+        r.Dlugosc = BazaTotNaMs(r.Tot);
+        t.Dodaj(std::move(r));
+        if ((t.Liczba() & 255) == 0 && postep)
+            postep(t.Liczba());
+    }
+    // A file cut at a record boundary ends cleanly, but with fewer records
+    // than its header states: it is as damaged as one cut inside a record.
+    if (!ucieta && t.Liczba() + bezAdresu < std::min<qint64>(zapowiedziane, BazaMaks))
+        ucieta = true;
+    zaDuzo = !ucieta && t.Liczba() >= BazaMaks && z.JestDalejAdres();
+}
+
+}  // namespace
+
+void BazaZglosOdczyt(const QString& sciezka, bool ucieta, bool zaDuzo, qint64 zapowiedziane) {
+    if (ucieta) {
+        // The operator is told what follows: the table is used as far as it
+        // goes, and nothing replaces the file until it is mended.
+        const QString ile = QString::number(BazaLiczba) +
+                            (zapowiedziane > 0 ? u" z "_s + QString::number(zapowiedziane) : QString());
+        Log(u"Odczyt bazy nagrań (niepełny zbiór, wczytano "_s + ile + u" nagrań): błąd 215 "_s + sciezka);
+        PokazBlad(TekstBleduIO(KodZlegoFormatu) + u" - baza wczytana w części ("_s + ile +
+                      u" nagrań), zapis bazy zablokowany"_s,
+                  sciezka);
+    } else if (zaDuzo) {
+        Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
+        PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
+    }
+}
+
+void BazaCzytajApart(OdczytBazyApart& o) {
+    if (!QFileInfo::exists(platform::resolvePath(o.sciezka))) {
+        o.brak = true;
+        return;
+    }
+    ZbiorLinii z;
+    if (!z.Otworz(o.sciezka)) {
+        o.kod = BladIO;
+        return;
+    }
+    float maksimum = float(BazaMaks);
+    if (!CzytajNaglowek(z, true, maksimum, &o.zapowiedziane)) {
+        o.kod = KodZlegoFormatu;
+        return;
+    }
+    CzytajRekordy(z, o.tablica, maksimum, o.zapowiedziane, o.ucieta, o.zaDuzo, {});
+    BazaBudujIndeksy(o.tablica);
+    o.indeks = BazaZbudujIndeks(o.tablica);
+    // After a crash the counters file written in the background holds plays
+    // the database file does not.
+    if (!o.liczniki || !LicznikiNowsze(o.sciezka, o.sciezkaLicznikow))
+        return;
+    o.licznikiNowsze = true;
+    for (const LicznikiNagrania& l :
+         BazaLicznikiZbioru(platform::resolvePath(o.sciezkaLicznikow), &o.licznikiUciete)) {
+        const auto it = o.indeks.adresy.constFind(upperPL(l.Adr));
+        if (it == o.indeks.adresy.cend())
+            continue;
+        BAZARekordTyp& r = o.tablica[*it];
+        r.EmC = l.EmC, r.EmD = l.EmD, r.EmT = l.EmT, r.EmM = l.EmM, r.EmR = l.EmR, r.EmO = l.EmO;
+    }
+}
+
 void BazaCzytaj() {
     const QString sciezka = BazaSciezka();
     // Anything standing under the database's name counts as there: a folder
@@ -717,6 +807,8 @@ void BazaCzytaj() {
         return;
     }
     BazaWUzyciu zajeta;
+    // This read is the one the table gets.
+    BazaPorzucOdczytStartowy();
     BazaRekordy.Wyczysc();
     BazaAdresyZmienione();
     BazaKompletna = false;
@@ -739,38 +831,12 @@ void BazaCzytaj() {
         return;
     }
     StanMaksimum = maksimum;
-    BazaRekordy.Zarezerwuj(int(maksimum));
-
-    BAZARekordTyp r;
-    WspolneTeksty wspolne;
-    bool ucieta = false;
-    int bezAdresu = 0;  // written blocks without a path: POZYCJI counts them
-    while (!z.Koniec() && BazaLiczba < BazaMaks) {
-        BazaWyczyscRekord(r);
-        bool klucze = false;
-        const KoniecBloku k = CzytajBlok(z, [&](Pole p, QByteArrayView v) { UstawPole(r, p, v, wspolne); }, &klucze);
-        if (k == KoniecBloku::Ucieta) {
-            ucieta = true;
-            break;
-        }
-        if (r.Adr.isEmpty()) {
-            bezAdresu += klucze;
-            continue;
-        }
-        // The length is not in the file; the length order needs it.
-        r.Dlugosc = BazaTotNaMs(r.Tot);
-        BazaRekordy.Dodaj(std::move(r));
-        if ((BazaLiczba & 255) == 0) {
-            UstawStan(double(BazaLiczba));
-            PompujZdarzenia();
-        }
-    }
+    bool ucieta = false, zaDuzo = false;
+    CzytajRekordy(z, BazaRekordy, maksimum, zapowiedziane, ucieta, zaDuzo, [](int n) {
+        UstawStan(double(n));
+        PompujZdarzenia();
+    });
     UstawStan(double(BazaLiczba));
-    // A file cut at a record boundary ends cleanly, but with fewer records
-    // than its header states: it is as damaged as one cut inside a record.
-    if (!ucieta && BazaLiczba + bezAdresu < std::min<qint64>(zapowiedziane, BazaMaks))
-        ucieta = true;
-    const bool zaDuzo = !ucieta && BazaLiczba >= BazaMaks && z.JestDalejAdres();
     ZamknijStan();
     BazaBudujIndeksy();
     BazaWczytana = true;
@@ -779,19 +845,7 @@ void BazaCzytaj() {
     // record is used, but this table never replaces the file.
     BazaKompletna = !zaDuzo && !ucieta;
     BladIO = ucieta ? KodZlegoFormatu : 0;
-    if (ucieta) {
-        // The operator is told what follows: the table is used as far as it
-        // goes, and nothing replaces the file until it is mended.
-        const QString ile = QString::number(BazaLiczba) +
-                            (zapowiedziane > 0 ? u" z "_s + QString::number(zapowiedziane) : QString());
-        Log(u"Odczyt bazy nagrań (niepełny zbiór, wczytano "_s + ile + u" nagrań): błąd 215 "_s + sciezka);
-        PokazBlad(TekstBleduIO(KodZlegoFormatu) + u" - baza wczytana w części ("_s + ile +
-                      u" nagrań), zapis bazy zablokowany"_s,
-                  sciezka);
-    } else if (zaDuzo) {
-        Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
-        PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
-    }
+    BazaZglosOdczyt(sciezka, ucieta, zaDuzo, zapowiedziane);
     if (BazaNagran.BazaLicznikJest) {
         const QString liczniki = BazaSciezkaLicznikow();
         BazaLicznikiTloCzekaj();

@@ -242,6 +242,7 @@ bool BazaUtworz() {
     if (!brak.isEmpty())
         Log(u"Budowa bazy nagrań bez miejsc: "_s + brak.join(u", "_s));
     BazaWUzyciu zajeta;
+    BazaPorzucOdczytStartowy();
     // Restored when a place vanishes while it is searched: its records would
     // be missing from what the scan leaves.
     const TablicaBazy stara = BazaRekordy;
