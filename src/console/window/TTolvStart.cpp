@@ -324,8 +324,10 @@ void TTolv::FormShow() {
     Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
     if (Emisja.SERWISJest) SERWISTimer->start();
     OdswiezEtykieteSerwisu();
-    // 7. The database from the network folder.
+    // 7. The database from the network folder; with the counters on, a
+    // worker reads it so that the first play already counts.
     BazaKopiujZSieciStart();
+    BazaCzytajPrzyStarcie();
     BazaLicznikiTloStart();
     // 8. The running clock: the labels read the time from the start.
     timery_.OdswiezZegary();
