@@ -112,7 +112,8 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
     int ponowne = 0, dziury = 0, startow = 0, edycji = 0, ciszy = 0;
     for (auto _ : state) {
         WyczyscPlayliste();
-        const int elementow = minuty * 60'000 / (Dlugosc - Miks) + 20;
+        // Enough for the minutes whatever the edits pass over.
+        const int elementow = 2 * minuty * 60'000 / (Dlugosc - Miks) + 20;
         QString usuwany;
         for (int i = 1; i <= elementow; ++i) {
             TElemPListy& e = Playlista[i];
@@ -165,16 +166,37 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
             silnik.Timer1Timer();
             silnik.PoTiku();
             if (t == 150) QFile::remove(usuwany);
+            if (qEnvironmentVariableIsSet("NASTEPNY_SLAD")) {
+                static QString naDeku[4];
+                for (quint8 d = 1; d <= 2; ++d) {
+                    const qint32 el = silnik.Odtwarzacz[d].Element;
+                    const QString teraz = el >= 1 && el <= StanPlaylisty.Ilosc ? QString(Playlista[el].Ide) : QString();
+                    if (naDeku[d] != teraz && !naDeku[d].isEmpty()) {
+                        for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
+                            if (Playlista[i].Ide == naDeku[d] && !(Playlista[i].Typ & TypZagrany))
+                                qInfo("%s NIEOZNACZONY %s deck %d el %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), qPrintable(naDeku[d]), d, el);
+                    }
+                    naDeku[d] = teraz;
+                }
+            }
             bool gra = false;
             for (quint8 s = 1; s <= 3; ++s) gra = gra || gracze.StanOdtwarzacza(s) == 1;
-            if (!gra && t > 10) ++ciszy;
+            if (!gra && t > 10) {
+                ++ciszy;
+                if (qEnvironmentVariableIsSet("NASTEPNY_SLAD"))
+                    qInfo("%s CISZA next %d %s aut %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")),
+                          StanPlaylisty.DoGrania, qPrintable(Playlista[std::max(1, StanPlaylisty.DoGrania)].Ide), stan.TrybAutomat);
+            }
             if (--doEdycji > 0 || StanPlaylisty.Ilosc < 3) continue;
             doEdycji = los(60, 200);
             // Around what is next, where an operator works.
             const qint32 n = std::max(1, StanPlaylisty.DoGrania);
             StanPlaylisty.Kursor = std::clamp(n + los(-1, 6), 1, StanPlaylisty.Ilosc);
             ++edycji;
-            switch (los(0, 5)) {
+            const int op = los(0, 5);
+            const bool slad = qEnvironmentVariableIsSet("NASTEPNY_SLAD");
+            const QString przed = slad ? QStringLiteral("%1 next %2 %3").arg(StanPlaylisty.Kursor).arg(StanPlaylisty.DoGrania).arg(Playlista[std::max(1, StanPlaylisty.DoGrania)].Ide) : QString();
+            switch (op) {
             case 0: silnik.KursorNaNastepny(); break;
             case 1: k.KomendaUsun(); break;
             case 2: k.KomendaWstaw(); break;
@@ -187,6 +209,9 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
                 break;
             default: k.CofnijOperacje(); break;
             }
+            if (slad)
+                qInfo("%s EDYCJA %d kursor %s -> next %d %s aut %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), op,
+                      qPrintable(przed), StanPlaylisty.DoGrania, qPrintable(Playlista[std::max(1, StanPlaylisty.DoGrania)].Ide), stan.TrybAutomat);
             if (!stan.TrybAutomat && StanPlaylisty.Ilosc > 1) silnik.PrzelaczAutomat();
         }
         silnik.StopWszystko();
