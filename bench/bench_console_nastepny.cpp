@@ -83,7 +83,8 @@ private:
 
 void BM_AutomatZEdycjami(benchmark::State& state) {
     const bool strumien = state.range(0) != 0;
-    const int minuty = int(state.range(1));
+    const int minuty = qEnvironmentVariableIsSet("NASTEPNY_MINUTY") ? qEnvironmentVariableIntValue("NASTEPNY_MINUTY")
+                                                                      : int(state.range(1));
     platform::DeviceHub::instance().useVirtualDevices({"Bench"}, true);
     platform::ManualClock zegar(QDate(2026, 12, 6), H12 - 1'000);
     platform::ScopedClock zakres(&zegar);
@@ -171,10 +172,16 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
                 for (quint8 d = 1; d <= 2; ++d) {
                     const qint32 el = silnik.Odtwarzacz[d].Element;
                     const QString teraz = el >= 1 && el <= StanPlaylisty.Ilosc ? QString(Playlista[el].Ide) : QString();
+                    static qint32 bylo[4];
+                    if (el != bylo[d])
+                        qInfo("%s DEK %d el %d (%s %d) -> %d %s", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), d, bylo[d],
+                              qPrintable(bylo[d] >= 1 && bylo[d] <= StanPlaylisty.Ilosc ? QString(Playlista[bylo[d]].Ide) : QString()),
+                              bylo[d] >= 1 && bylo[d] <= StanPlaylisty.Ilosc ? Playlista[bylo[d]].Typ : -1, el, qPrintable(teraz));
+                    bylo[d] = el;
                     if (naDeku[d] != teraz && !naDeku[d].isEmpty()) {
                         for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
                             if (Playlista[i].Ide == naDeku[d] && !(Playlista[i].Typ & TypZagrany))
-                                qInfo("%s NIEOZNACZONY %s deck %d el %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), qPrintable(naDeku[d]), d, el);
+                                qInfo("%s NIEOZNACZONY %s deck %d at %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), qPrintable(naDeku[d]), d, i);
                     }
                     naDeku[d] = teraz;
                 }
