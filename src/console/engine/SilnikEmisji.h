@@ -125,6 +125,12 @@ public:
     void Timer1Timer();
     // The deck refreshes of the display timer (skipped while the loop runs).
     void OdswiezOdtwarzacze();
+    // A deck whose player has had nothing to play for this long (its file's
+    // data held up by a share that does not answer) is silent on air: it
+    // says so in the log and the status field, and its element ends, so
+    // the next one starts as soon as it is prepared.
+    static constexpr qint64 BrakDanychMs = 1000;
+    void OdtwarzaczeBezDanych();
 
     // ---- player records ----
     void ZerujOdtwarzacz(quint8 slot);
