@@ -470,9 +470,12 @@ protected:
     std::mutex przygotowaniaMutex_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowaniaSingli_;
-    // The next element's read-ahead, and the singles'; last, so they end first.
-    platform::SerialWorker odczytWprzod_;
-    platform::SerialWorker odczytSingli_;
+    // The next element's read-ahead, and the singles'; last, so they end
+    // first. Their jobs own what they fill, so the engine's end waits for a
+    // read stuck on a share that hangs only a short while.
+    static constexpr std::chrono::milliseconds CzekanieNaOdczytWprzod{500};
+    platform::SerialWorker odczytWprzod_{CzekanieNaOdczytWprzod};
+    platform::SerialWorker odczytSingli_{CzekanieNaOdczytWprzod};
 };
 
 template <class F>

@@ -2,12 +2,15 @@
 // lines it writes, the close rules and the order the timers stop in.
 #include <gtest/gtest.h>
 
+#include "common/DyskStojacy.h"
 #include "common/Fifo.h"
+#include "common/WavWriter.h"
 #include "audio/DMagnet.h"
 #include "common/TempFolder.h"
 #include "console/support/KonsolaTestPomoc.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
+#include "console/window/ZamykanieProgramu.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
@@ -18,6 +21,7 @@
 #include "platform/Paths.h"
 #include "platform/RelayCard.h"
 #include "platform/TextFile.h"
+#include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
 
@@ -29,6 +33,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -426,6 +431,62 @@ TEST_F(Startup, TheLibraryWindowsAreMadeOnceAndNeverRebuildUnderTheDecks) {
     }
     EXPECT_EQ(OknoBazy(), nullptr);
     EXPECT_FALSE(BazaOdtwarzaczeGraja);
+}
+
+// SIGTERM closes the program as a forced Alt+F4 does, whatever holds it: the
+// element on air gets its history line, the log its closing line, and the
+// window's end returns while the read-ahead is stuck on a share that hangs.
+TEST_F(Startup, ASignalClosesAsAForcedCloseAndTheEndWaitsForNoWorkerStuckOnTheShare) {
+    nastawy({QStringLiteral("LOGZbiorJest=1")}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("HSTBezKryterium=1")});
+    auto udzial = std::make_shared<Gate>();
+    udzial->most = std::chrono::seconds(30);
+    DiskOnGate naUdziale(udzial, [](const platform::PcmFormat& f) { return f.rate == 22050; });
+    auto okno = std::make_unique<TTolv>();
+    okno->FormCreate({});
+    SilnikEmisji& silnik = okno->Silnik();
+    for (const int rate : {8000, 22050}) {
+        const QString plik = folder_.file(QStringLiteral("E%1.WAV").arg(rate));
+        folder_.write(QStringLiteral("E%1.WAV").arg(rate), fixtures::wavFile(rate, 1, 16, fixtures::tone16(rate, 1, 440, 9'000)));
+        TElemPListy& e = Playlista[++StanPlaylisty.Ilosc];
+        InitElemPListy(e);
+        e.Typ = RodzajSND;
+        e.Ide = QStringLiteral("E%1").arg(rate);
+        e.Adr = plik;
+        e.Trw = e.NwK = e.FOu = 9'000;
+    }
+    StanPlaylisty.Kursor = 1;
+    silnik.GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik);
+    ASSERT_TRUE(silnik.SlotZajety(1));
+    udzial->set(false);
+    silnik.Przygotuj(2, 0);
+    ASSERT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 1; }));
+
+    int sygnal = 0;
+    {
+        ZamykanieProgramu zamykanie([&](int s) {
+            sygnal = s;
+            okno->ZamknijNaSygnal(s);
+        });
+        std::raise(SIGTERM);
+        ASSERT_TRUE(CzekajNa([&] { return sygnal == SIGTERM; }));
+    }
+    EXPECT_FALSE(silnik.SlotZajety(1));
+    QElapsedTimer czas;
+    czas.start();
+    okno.reset();
+    EXPECT_LT(czas.elapsed(), 3'000);
+    EXPECT_EQ(udzial->count(&Gate::reading), 1);
+    const QStringList linie = log();
+    EXPECT_EQ(linie.filter(QStringLiteral("Sygnał SIGTERM - zamknięcie programu")).size(), 1);
+    ASSERT_FALSE(linie.isEmpty());
+    EXPECT_TRUE(linie.last().endsWith(QStringLiteral("Prawidłowy koniec pracy")));
+    QStringList historia;
+    platform::readTextLines(folder_.file(QStringLiteral("26_12_06.HST")), historia);
+    EXPECT_EQ(historia.filter(QStringLiteral("E8000.WAV")).size(), 1) << historia.join('\n').toStdString();
+    udzial->set(true);
+    EXPECT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 0; }));
+    WyczyscPlayliste();
 }
 
 TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
