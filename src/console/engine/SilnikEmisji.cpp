@@ -76,6 +76,7 @@ void SilnikEmisji::PodlaczLog() {
 }
 
 void SilnikEmisji::PokazZapisy() {
+    Historia.PonowZalegle();
     if (!SaZmianyZapisu()) return;
     const QList<ZmianaZapisu> zmiany = ZmianyZapisu();
     if (zmiany.isEmpty()) return;

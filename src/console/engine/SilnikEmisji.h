@@ -115,7 +115,8 @@ public:
     void PodlaczLog();
     // A file the station depends on that cannot be written, or can again:
     // the log's line and the status field (each tick, costs nothing when
-    // nothing changed).
+    // nothing changed); XML events kept while their file could not be
+    // written are tried again.
     void PokazZapisy();
     WyjsciaEmisji& Wyjscia() { return *wyjscia_; }
     OdtwarzaczeSlotow& Odtwarzacze() { return odtwarzacze_; }
