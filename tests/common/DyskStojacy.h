@@ -19,10 +19,8 @@ struct Gate {
     int decoders = 0;  // decoders alive
     std::chrono::milliseconds most{1000};
     void set(bool o) {
-        {
-            std::lock_guard lock(m);
-            open = o;
-        }
+        std::lock_guard lock(m);
+        open = o;
         cv.notify_all();
     }
     int count(int Gate::* what) {
@@ -61,10 +59,9 @@ private:
 };
 
 struct DiskOnGate {
-    explicit DiskOnGate(std::shared_ptr<Gate> gate, std::function<bool(const platform::PcmFormat&)> which = {}) {
-        platform::setDecoderWrapper([gate, which](std::unique_ptr<platform::Decoder> d) -> std::unique_ptr<platform::Decoder> {
-            if (which && !which(d->format())) return d;
-            return std::make_unique<SlowDecoder>(std::move(d), gate);
+    explicit DiskOnGate(std::shared_ptr<Gate> g, std::function<bool(const platform::PcmFormat&)> which = {}) {
+        platform::setDecoderWrapper([g, which](std::unique_ptr<platform::Decoder> d) -> std::unique_ptr<platform::Decoder> {
+            return which && !which(d->format()) ? std::move(d) : std::make_unique<SlowDecoder>(std::move(d), g);
         });
     }
     ~DiskOnGate() { platform::setDecoderWrapper(nullptr); }

@@ -301,10 +301,9 @@ TEST(SilnikMiks, ADeckStarvedByAShareThatHangsSaysSoAndTheNextElementStartsAtOnc
     ASSERT_EQ(silnik.Odtwarzacz[1].Element, 1);
     udzial->set(false);
     int tiki = 0;
-    while (silnik.Odtwarzacz[1].Element != 2 && tiki < 250) {
+    for (; silnik.Odtwarzacz[1].Element != 2 && tiki < 250; ++tiki) {
         k.tik();
         silnik.OdswiezOdtwarzacze();
-        ++tiki;
     }
     EXPECT_NEAR(tiki * 30, 5'000, 200);
     const QStringList brak = r.logiZ("!!! BRAK DANYCH Z DYSKU !!!");

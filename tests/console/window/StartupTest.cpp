@@ -445,13 +445,12 @@ TEST_F(Startup, ASignalClosesAsAForcedCloseAndTheEndWaitsForNoWorkerStuckOnTheSh
     okno->FormCreate({});
     SilnikEmisji& silnik = okno->Silnik();
     for (const int rate : {8000, 22050}) {
-        const QString plik = folder_.file(QStringLiteral("E%1.WAV").arg(rate));
-        folder_.write(QStringLiteral("E%1.WAV").arg(rate), fixtures::wavFile(rate, 1, 16, fixtures::tone16(rate, 1, 440, 9'000)));
+        const QString nazwa = QStringLiteral("E%1.WAV").arg(rate);
+        folder_.write(nazwa, fixtures::wavFile(rate, 1, 16, fixtures::tone16(rate, 1, 440, 9'000)));
         TElemPListy& e = Playlista[++StanPlaylisty.Ilosc];
         InitElemPListy(e);
         e.Typ = RodzajSND;
-        e.Ide = QStringLiteral("E%1").arg(rate);
-        e.Adr = plik;
+        e.Adr = folder_.file(nazwa);
         e.Trw = e.NwK = e.FOu = 9'000;
     }
     StanPlaylisty.Kursor = 1;
@@ -461,17 +460,11 @@ TEST_F(Startup, ASignalClosesAsAForcedCloseAndTheEndWaitsForNoWorkerStuckOnTheSh
     udzial->set(false);
     silnik.Przygotuj(2, 0);
     ASSERT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 1; }));
-
-    int sygnal = 0;
     {
-        ZamykanieProgramu zamykanie([&](int s) {
-            sygnal = s;
-            okno->ZamknijNaSygnal(s);
-        });
+        ZamykanieProgramu zamykanie([&](int s) { okno->ZamknijNaSygnal(s); });
         std::raise(SIGTERM);
-        ASSERT_TRUE(CzekajNa([&] { return sygnal == SIGTERM; }));
+        ASSERT_TRUE(CzekajNa([&] { return !silnik.SlotZajety(1); }));
     }
-    EXPECT_FALSE(silnik.SlotZajety(1));
     QElapsedTimer czas;
     czas.start();
     okno.reset();
@@ -479,11 +472,10 @@ TEST_F(Startup, ASignalClosesAsAForcedCloseAndTheEndWaitsForNoWorkerStuckOnTheSh
     EXPECT_EQ(udzial->count(&Gate::reading), 1);
     const QStringList linie = log();
     EXPECT_EQ(linie.filter(QStringLiteral("Sygnał SIGTERM - zamknięcie programu")).size(), 1);
-    ASSERT_FALSE(linie.isEmpty());
     EXPECT_TRUE(linie.last().endsWith(QStringLiteral("Prawidłowy koniec pracy")));
     QStringList historia;
     platform::readTextLines(folder_.file(QStringLiteral("26_12_06.HST")), historia);
-    EXPECT_EQ(historia.filter(QStringLiteral("E8000.WAV")).size(), 1) << historia.join('\n').toStdString();
+    EXPECT_EQ(historia.filter(QStringLiteral("E8000.WAV")).size(), 1);
     udzial->set(true);
     EXPECT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 0; }));
     WyczyscPlayliste();
