@@ -34,6 +34,7 @@
 #include <QTranslator>
 #include <optional>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QShowEvent>
 
@@ -371,7 +372,9 @@ void TTolv::ZamknijNaSygnal(int sygnal) {
             if (silnik_.SlotZajety(slot)) silnik_.KoniecEmisji(slot, PowodProg);
         Zakoncz();
     }
-    QCoreApplication::exit(0);
+    // Every event loop ends, a modal window's too, and none starts again;
+    // a caller that runs no loop of its own has nothing to end.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 void TTolv::Zakoncz() {
