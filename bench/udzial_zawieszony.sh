@@ -88,7 +88,7 @@ hst=$(find "$st" -maxdepth 1 -name '*.HST' | head -1)
 echo "share answering in $ms ms, hung after $na_antenie s on air, SIGTERM $zawieszony s into the hang"
 echo "largest heartbeat gap while the share hangs: $przerwa s (goal under 0.15 s)"
 echo "decks with nothing to play, logged: $(tekst | grep -c 'BRAK DANYCH Z DYSKU' || true); starts while hung: $starty; late starts logged: $(tekst | grep -c 'NAGRANIE NIEGOTOWE' || true)"
-tekst | grep -a 'BRAK DANYCH Z DYSKU' | head -3 | sed 's/^/  /'
+{ tekst | grep -a 'BRAK DANYCH Z DYSKU' || true; } | head -3 | sed 's/^/  /'
 if [ -n "$t_koniec" ]; then
   echo "SIGTERM to the end of the process: $(s "$t_sygnal" "$t_koniec") s (goal under 5 s), exit status $kod"
 fi
