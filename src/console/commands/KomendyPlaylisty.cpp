@@ -191,9 +191,8 @@ void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklam
     if (tenSam) widok = {nowa.StanNaAntenie().Kursor, nowa.StanNaAntenie().Pierwszy};
     przywrocWidok(widok);
     if (StanPlaylisty.Kursor == 0 || !tenSam) StanPlaylisty.Kursor = 1;
-    StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     nowa.Zatwierdz();
-    silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(obecnosc));
+    silnik_.UstalNastepny(StanPlaylisty.Kursor, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(obecnosc));
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Wyjscia().OdswiezNazwe();
 }
@@ -259,6 +258,9 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
             PlaylistaZbior = zbior;
             PlaylistaNazwa = nazwa;
             nowa.Zatwierdz();
+            // A mark left on the last element of a list that ran out passes
+            // on to what was appended.
+            silnik_.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(r.Obecnosc));
         }
         BladIO = 0;
         silnik_.PlaylistaZmieniona = false;

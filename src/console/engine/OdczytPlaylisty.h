@@ -23,6 +23,7 @@
 #include "playlists/D_PlaylistaPlik.h"
 
 class SilnikEmisji;
+struct PrzygotowanyStart;
 struct TElemPListy;
 
 // Reads `plik` into elements start + 1 onward of Playlista on the calling
@@ -64,6 +65,8 @@ struct OdczytanaLista {
     QString Data;       // its date text (yyyy.MM.dd_hh:mm:ss)
     QString Powod;      // why nothing was read, for the log ("" when read)
     QHash<QString, bool> Obecnosc;  // address -> a plain file stands there, for the elements read
+    // A fresh list's first element to play, prepared by the worker.
+    std::shared_ptr<PrzygotowanyStart> Pierwszy;
     bool Przeczytana() const { return Jest && Wynik.Otwarty && Wynik.BladIO == 0 && Wynik.Ilosc > Start; }
 };
 
@@ -173,6 +176,7 @@ private:
     std::unique_ptr<TablicaPlaylisty> inna_;
     StanListy stanInny_;
     QString zbiorInny_, nazwaInna_;
+    std::shared_ptr<PrzygotowanyStart> pierwszy_;
     bool nowaWMiejscu_ = false;
 };
 

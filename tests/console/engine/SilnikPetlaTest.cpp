@@ -10,6 +10,8 @@ namespace {
 // Starts element `n` by key on the first free player.
 void graj(SilnikRig& r, int n) {
     StanPlaylisty.Kursor = n;
+    // Prepared ahead, as the operator finds it: the start is made at once.
+    r.silnik->OproznijPrzygotowania();
     r.graj(0, TrybKursor, ZrodloKlaw);
 }
 
