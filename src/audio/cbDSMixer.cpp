@@ -342,9 +342,21 @@ uint64_t TcbDSMixerChannel::Underruns() const {
     return buffer_ ? buffer_->underruns() : 0;
 }
 
-int64_t TcbDSMixerChannel::StarvedMs() const {
+int64_t TcbDSMixerChannel::StarvedMs() {
     // Read on the GUI thread, as Underruns.
-    return state_.load() == 1 && buffer_ ? buffer_->starvedMs() : 0;
+    if (state_.load() != 1 || !buffer_ || buffer_->starvedMs() == 0) return 0;
+    // A device stepped by a test runs ahead of any thread: a ring it played
+    // dry before the refill thread had its turn is filled now; one whose
+    // read is held up by the disk stays dry.
+    if (output_ && output_->stepped()) {
+        for (TRefillJob job; BeginRefill(job); job = TRefillJob{}) {
+            std::vector<unsigned char> data(size_t(job.want));
+            job.Run(data.data());
+            EndRefill(job, data.data());
+        }
+    }
+    // Data came since the device last asked: it plays again.
+    return buffer_ && buffer_->freeBytes() == buffer_->ringBytes() ? buffer_->starvedMs() : 0;
 }
 
 bool TcbDSMixerChannel::TryLock() { return lock_.try_lock_for(kLockWait); }

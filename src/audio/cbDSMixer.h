@@ -250,7 +250,7 @@ public:
     uint64_t Underruns() const;
     // While playing: how long the device has had nothing of this channel to
     // play (the refill held up by a disk that does not answer); 0 otherwise.
-    int64_t StarvedMs() const;
+    int64_t StarvedMs();
 
     // Called on the GUI thread once the channel stopped at the end of its data.
     std::function<void()> OnEnd;

@@ -304,7 +304,11 @@ TEST(SilnikMiks, ADeckStarvedByAShareThatHangsSaysSoAndTheNextElementStartsAtOnc
     k.tik();
     ASSERT_EQ(silnik.Odtwarzacz[1].Element, 1);
     udzial->set(false);
+    // The refill thread's next read, due once a tenth of the ring has played,
+    // waits at the gate.
     int tiki = 0;
+    for (; tiki < 15; ++tiki) k.tik();
+    ASSERT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 1; }));
     for (; silnik.Odtwarzacz[1].Element != 2 && tiki < 250; ++tiki) {
         k.tik();
         silnik.OdswiezOdtwarzacze();

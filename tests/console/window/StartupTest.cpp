@@ -466,7 +466,7 @@ TEST_F(Startup, ASignalClosesAsAForcedCloseAndTheEndWaitsForNoWorkerStuckOnTheSh
     StartPoPrzygotowaniu(silnik);
     ASSERT_TRUE(silnik.SlotZajety(1));
     udzial->set(false);
-    silnik.Przygotuj(2, 0);
+    silnik.Przygotuj(2, 1'000);  // its start already read ahead: another one
     ASSERT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 1; }));
     {
         ZamykanieProgramu zamykanie([&](int s) { okno->ZamknijNaSygnal(s); });
