@@ -83,7 +83,8 @@ private:
 
 void BM_AutomatZEdycjami(benchmark::State& state) {
     const bool strumien = state.range(0) != 0;
-    const int minuty = int(state.range(1));
+    const int minuty = qEnvironmentVariableIsSet("NASTEPNY_MINUTY") ? qEnvironmentVariableIntValue("NASTEPNY_MINUTY")
+                                                                      : int(state.range(1));
     platform::DeviceHub::instance().useVirtualDevices({"Bench"}, true);
     platform::ManualClock zegar(QDate(2026, 12, 6), H12 - 1'000);
     platform::ScopedClock zakres(&zegar);
@@ -112,7 +113,8 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
     int ponowne = 0, dziury = 0, startow = 0, edycji = 0, ciszy = 0;
     for (auto _ : state) {
         WyczyscPlayliste();
-        const int elementow = minuty * 60'000 / (Dlugosc - Miks) + 20;
+        // Enough for the minutes whatever the edits pass over.
+        const int elementow = 2 * minuty * 60'000 / (Dlugosc - Miks) + 20;
         QString usuwany;
         for (int i = 1; i <= elementow; ++i) {
             TElemPListy& e = Playlista[i];
@@ -164,17 +166,46 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
             silnik.OproznijPrzygotowania();
             silnik.Timer1Timer();
             silnik.PoTiku();
+            // The display refresh, as the window's timer runs it.
+            if (t % 3 == 0) silnik.OdswiezOdtwarzacze();
             if (t == 150) QFile::remove(usuwany);
+            if (qEnvironmentVariableIsSet("NASTEPNY_SLAD")) {
+                static QString naDeku[4];
+                for (quint8 d = 1; d <= 2; ++d) {
+                    const qint32 el = silnik.Odtwarzacz[d].Element;
+                    const QString teraz = el >= 1 && el <= StanPlaylisty.Ilosc ? QString(Playlista[el].Ide) : QString();
+                    static qint32 bylo[4];
+                    if (el != bylo[d])
+                        qInfo("%s DEK %d el %d (%s %d) -> %d %s", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), d, bylo[d],
+                              qPrintable(bylo[d] >= 1 && bylo[d] <= StanPlaylisty.Ilosc ? QString(Playlista[bylo[d]].Ide) : QString()),
+                              bylo[d] >= 1 && bylo[d] <= StanPlaylisty.Ilosc ? Playlista[bylo[d]].Typ : -1, el, qPrintable(teraz));
+                    bylo[d] = el;
+                    if (naDeku[d] != teraz && !naDeku[d].isEmpty()) {
+                        for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
+                            if (Playlista[i].Ide == naDeku[d] && !(Playlista[i].Typ & TypZagrany))
+                                qInfo("%s NIEOZNACZONY %s deck %d at %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), qPrintable(naDeku[d]), d, i);
+                    }
+                    naDeku[d] = teraz;
+                }
+            }
             bool gra = false;
             for (quint8 s = 1; s <= 3; ++s) gra = gra || gracze.StanOdtwarzacza(s) == 1;
-            if (!gra && t > 10) ++ciszy;
+            if (!gra && t > 10) {
+                ++ciszy;
+                if (qEnvironmentVariableIsSet("NASTEPNY_SLAD"))
+                    qInfo("%s CISZA next %d %s aut %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")),
+                          StanPlaylisty.DoGrania, qPrintable(Playlista[std::max(1, StanPlaylisty.DoGrania)].Ide), stan.TrybAutomat);
+            }
             if (--doEdycji > 0 || StanPlaylisty.Ilosc < 3) continue;
             doEdycji = los(60, 200);
             // Around what is next, where an operator works.
             const qint32 n = std::max(1, StanPlaylisty.DoGrania);
             StanPlaylisty.Kursor = std::clamp(n + los(-1, 6), 1, StanPlaylisty.Ilosc);
             ++edycji;
-            switch (los(0, 5)) {
+            const int op = los(0, 5);
+            const bool slad = qEnvironmentVariableIsSet("NASTEPNY_SLAD");
+            const QString przed = slad ? QStringLiteral("%1 next %2 %3").arg(StanPlaylisty.Kursor).arg(StanPlaylisty.DoGrania).arg(Playlista[std::max(1, StanPlaylisty.DoGrania)].Ide) : QString();
+            switch (op) {
             case 0: silnik.KursorNaNastepny(); break;
             case 1: k.KomendaUsun(); break;
             case 2: k.KomendaWstaw(); break;
@@ -187,6 +218,9 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
                 break;
             default: k.CofnijOperacje(); break;
             }
+            if (slad)
+                qInfo("%s EDYCJA %d kursor %s -> next %d %s aut %d", qPrintable(platform::clock().now().time().toString("hh:mm:ss.zzz")), op,
+                      qPrintable(przed), StanPlaylisty.DoGrania, qPrintable(Playlista[std::max(1, StanPlaylisty.DoGrania)].Ide), stan.TrybAutomat);
             if (!stan.TrybAutomat && StanPlaylisty.Ilosc > 1) silnik.PrzelaczAutomat();
         }
         silnik.StopWszystko();

@@ -11,6 +11,7 @@
 #include "playlists/NastawyEmisji.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -234,10 +235,16 @@ void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel) {
     if (zrodlo < 1 || zrodlo > ilosc || cel < 2 || cel > ilosc || zrodlo == cel) return;
     TElemPListy kopia = Playlista[zrodlo];
     kopia.Emi = 0;
+    // A deck playing the element moved keeps it where it lands: it is marked
+    // played when it ends, and never comes again.
+    std::array<bool, LiczbaOdtwarzaczy + 1> dek{};
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) dek[s] = silnik.Odtwarzacz[s].Element == zrodlo;
     StanPlaylisty.Kursor = zrodlo;
     UsunRekordPlaylisty(silnik, true);
     StanPlaylisty.Kursor = cel - 1;
-    WstawRekordPlaylisty(silnik, std::move(kopia));
+    if (!WstawRekordPlaylisty(silnik, std::move(kopia))) return;
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        if (dek[s]) silnik.Odtwarzacz[s].Element = StanPlaylisty.Kursor;
 }
 
 bool SprawdzDuplikat(const QString& adres) {

@@ -126,17 +126,19 @@ bool SilnikEmisji::UstalNastepny(qint32 od, ZmianaNastepnego zmiana, const std::
     bool inny = tozsamosc != nastepnyUstalony_;
     nastepnyUstalony_ = tozsamosc;
     // The element planned to follow what has just started keeps its planned
-    // time, unless that falls after the end of all that plays (times an edit
-    // left behind would leave a hole) and silence between elements is not
-    // asked for: then, as any other new next element, it starts at the
-    // crossfade point of the element on air. One that stays next keeps the
-    // timing it had.
-    if (zmiana == ZmianaNastepnego::Start && !pominietoDzwiek && !zawinieto) {
-        przyMiksie_ = {};
-        if (!Emisja.CiszaGra && KotwiczPrzyMiksie(n, true))
+    // time, and so does one that stays next by its plan, unless that time
+    // falls after the end of all that plays (times an edit or an undo left
+    // behind would leave a hole) and silence between elements is not asked
+    // for: then, as any other new next element, it starts at the crossfade
+    // point of the element on air. A moved planned time is said again.
+    const bool wedlugPlanu = zmiana == ZmianaNastepnego::Start && !pominietoDzwiek && !zawinieto;
+    if (wedlugPlanu || !(inny || PrzyMiksie(n))) {
+        if (wedlugPlanu)
+            przyMiksie_ = {};
+        if (!Emisja.CiszaGra && !PrzyMiksie(n) && KotwiczPrzyMiksie(n, true))
             inny = true;
-    } else if ((inny || PrzyMiksie(n)) && KotwiczPrzyMiksie(n, false)) {
-        inny = true;  // its planned time moved: said again
+    } else if (KotwiczPrzyMiksie(n, false)) {
+        inny = true;
     }
     if (!inny)
         return true;
