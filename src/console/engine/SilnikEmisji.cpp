@@ -76,6 +76,7 @@ void SilnikEmisji::PodlaczLog() {
 }
 
 void SilnikEmisji::PokazZapisy() {
+    Historia.PonowZalegle();
     if (!SaZmianyZapisu()) return;
     const QList<ZmianaZapisu> zmiany = ZmianyZapisu();
     if (zmiany.isEmpty()) return;
@@ -279,8 +280,28 @@ void SilnikEmisji::OdswiezOdtwarzacze() {
         return;
     Pliki.ObserwujCzesc();
     ZamowNastepne();
+    OdtwarzaczeBezDanych();
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
+}
+
+void SilnikEmisji::OdtwarzaczeBezDanych() {
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
+        if (!SlotZajety(s))
+            continue;
+        qint64 ms = 0;
+        ProbujSlot(s, [&] { ms = odtwarzacze_.BrakDanychOdtwarzacza(s); });
+        if (ms < BrakDanychMs)
+            continue;
+        const QString adres = Odtwarzacz[s].SygnalSlotu.Adres;
+        Log(QStringLiteral("!!! BRAK DANYCH Z DYSKU !!! Odtwarzacz %1: %2 - nic do grania od %3 ms, koniec elementu")
+                .arg(s)
+                .arg(adres)
+                .arg(ms));
+        wyjscia_->UstawStatus(QStringLiteral("Odtwarzacz %1: brak danych z dysku - %2").arg(s).arg(adres),
+                              KolorStatusu::Czerwony);
+        KoniecEmisji(s, PowodProg);
+    }
 }
 
 void SilnikEmisji::BladSlotu(quint8 slot, const QString& powod) {
