@@ -90,7 +90,7 @@ qint32 SprawdzPlikiPrzedZapisem() {
 void KomendyPlaylisty::KomendaCzytajPlayliste(std::function<void()> koniec) {
     StanKonsoli& st = silnik_.Stan;
     if (st.CzytaniePlaylisty) {
-        OdmowaPodczasCzytania();
+        OdmowaPodczasCzytania(silnik_);
         if (koniec) koniec();
         return;
     }
@@ -200,7 +200,7 @@ void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklam
 void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     StanKonsoli& st = silnik_.Stan;
     if (st.CzytaniePlaylisty) {
-        OdmowaPodczasCzytania();
+        OdmowaPodczasCzytania(silnik_);
         if (koniec) koniec();
         return;
     }
