@@ -249,10 +249,12 @@ void SilnikEmisji::PokazKomunikaty() {
             if (Decyzja(k.linia1, k.linia2, 2) == WynikTak)
                 wyjscia_->CzytajZestawSingli(k.linia2);
             break;
-        case KomunikatEmisji::PytanieSerwis:
+        case KomunikatEmisji::PytanieSerwis: {
+            const TrzymanieListy trzymanie;
             if (serwisy_ && Decyzja(k.linia1, k.linia2, 2) == WynikTak)
                 serwisy_->WstawPoPytaniu(k.element, k.linia2);
             break;
+        }
         }
     }
 }

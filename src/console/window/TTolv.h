@@ -242,6 +242,7 @@ private:
     void KomendaWielosladu(quint16 id);
     bool PoleStatusu(TRect& r) const override;
     bool PunktWWierszachTimelisty(QPoint punkt) const override;
+    void OdmowaPodczasCzytania() override;
     // Right click on the cursor row: the preview from the box under the pointer.
     void OdsluchWiersza(qint32 n);
     // The scroll bar's thumb follows a drag (the list whose bar was pressed).
