@@ -75,6 +75,28 @@ void SilnikEmisji::PodlaczLog() {
         });
 }
 
+void SilnikEmisji::PokazUdzial() {
+    QString katalog, powod;
+    if (!Pliki.Awaria(&katalog, &powod)) {
+        katalog = katalogBezOdpowiedzi_;
+        powod = powodBezOdpowiedzi_;
+    }
+    const QString tekst =
+        katalog.isEmpty() ? QString() : QStringLiteral("Błąd odczytu katalogu ") + katalog + QStringLiteral(": ") + powod;
+    if (tekst == awariaUdzialu_) return;
+    if (tekst.isEmpty()) {
+        const QString koniec = QStringLiteral("Odczyt katalogu ") + katalogAwarii_ + QStringLiteral(" znów działa");
+        Log(koniec);
+        wyjscia_->PokazBladUdzialu(koniec, false);
+    } else {
+        // Another folder or another reason of a fault that stands is shown, not logged again.
+        if (awariaUdzialu_.isEmpty()) Log(tekst);
+        wyjscia_->PokazBladUdzialu(tekst, true);
+    }
+    awariaUdzialu_ = tekst;
+    katalogAwarii_ = katalog;
+}
+
 void SilnikEmisji::PokazZapisy() {
     if (!SaZmianyZapisu()) return;
     const QList<ZmianaZapisu> zmiany = ZmianyZapisu();
@@ -123,6 +145,9 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
         return true;
     case ObecnoscPlikow::Brak:
         return false;
+    case ObecnoscPlikow::BezOdpowiedzi:
+        // Its share could not tell: it may air, and waits for the share.
+        return true;
     case ObecnoscPlikow::Nieznany:
         break;
     }

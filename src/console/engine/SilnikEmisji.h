@@ -154,8 +154,8 @@ public:
     void GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo);
     void ZapowiedzNastepny(quint8 zrodlo);
     // The one way into the next element. From element `od` on, the first
-    // that may air (a sound whose file is there or not yet known, or an
-    // advert placeholder with its block; never one that aired, unless the
+    // that may air (a sound whose file is there, not yet known or on a share
+    // that cannot tell, or an advert placeholder with its block; never one that aired, unless the
     // list loops, nor one on a deck) becomes the next mark. After a start
     // the element planned to follow keeps its planned time; any other is
     // timed at the crossfade point of the element on air, and its planned
@@ -333,8 +333,8 @@ protected:
     // What a late start does once its file is ready: the same start again.
     std::function<void()> PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo, const TElemPListy& w);
     // Whether element `numer` (address `adres`) has its file, as far as the
-    // presence worker knows; an element it has not seen yet counts as there
-    // (its preparation finds out).
+    // presence worker knows; an element it has not seen yet, or whose share
+    // could not tell, counts as there (its preparation finds out, or waits).
     bool PlikElementu(qint32 numer, const QString& adres) const;
     bool ElementGrywalny(qint32 numer) const;
     bool SlotGraTeraz(quint8 slot) const;
@@ -468,6 +468,19 @@ protected:
     std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
                                                     const QString* ideRobocze = nullptr);
     void PrzygotujNastepne();
+    // A preparation whose share could not tell is made again this long
+    // after it was found so, until the share answers. Each tick, before the
+    // starts that wait are made.
+    static constexpr qint64 PonowienieBezOdpowiedziMs = 1000;
+    void PonowBezOdpowiedzi();
+    // The first folder a preparation found unanswered, and why ("": none).
+    QString katalogBezOdpowiedzi_, powodBezOdpowiedzi_;
+    // The share's fault the field and the log were given last.
+    QString awariaUdzialu_, katalogAwarii_;
+    // A share that does not answer (to the presence worker or to a
+    // preparation): its fault shows while it lasts, one log line when it
+    // begins and one when the share answers again.
+    void PokazUdzial();
     // The next element and the one after are asked for (the display refresh).
     void ZamowNastepne();
     // Starts waiting for their files to be ready; the tick makes each once
