@@ -516,15 +516,17 @@ bool fileExists(const QString& storedPath) {
 namespace {
 // Why a folder that could not be used leaves its files' presence untold; 0
 // when its answer is that they are not there: a path through a file, or a
-// drive letter the program has no folder for. A folder gone from a drive
-// that is there may be a share that dropped.
+// drive letter with no entry in the program's drives/ (a local folder, read
+// from its listing: the entry itself may lead to a share that failed). A
+// folder gone from a drive that is there may be a share that dropped.
 int untold(const QString& storedFolder, int error) {
     if (error == ENOTDIR) return 0;
     if (error == ENOENT && hasDriveLetter(storedFolder)) {
-        struct stat st;
-        const QByteArray drive =
-            QFile::encodeName(programFolder() + QStringLiteral("/drives/") + storedFolder[0].toLower());
-        if (::lstat(drive.constData(), &st) != 0 && errno == ENOENT) return 0;
+        const QString drives = programFolder() + QStringLiteral("/drives");
+        const QByteArray fsDrives = QFile::encodeName(drives);
+        timespec mtime;
+        const IndexPtr index = folderTime(fsDrives, mtime) ? currentIndex(drives, fsDrives, mtime, false) : nullptr;
+        if (index && !index->names.contains(QString(storedFolder[0].toLower()))) return 0;
     }
     return error;
 }

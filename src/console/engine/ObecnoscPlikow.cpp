@@ -10,11 +10,14 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 
-QString KatalogZbioru(const QString& adres) {
+namespace {
+// The folder of a stored file as it is written (what a share's fault names).
+QString katalogZbioru(const QString& adres) {
     QString katalog, nazwa, rozszerzenie;
     RozbijSciezke(adres, katalog, nazwa, rozszerzenie);
     return katalog;
 }
+}  // namespace
 
 ObecnoscPlikow::ObecnoscPlikow(int okresMs) : okresMs_(okresMs) {
     watek_ = std::thread([this] { praca(); });
@@ -127,7 +130,7 @@ void ObecnoscPlikow::sprawdz(std::vector<QString> adresy) {
         } else if (bledy[i] != 0) {
             obraz->stany[i] = BezOdpowiedzi;
             if (obraz->awaria.isEmpty()) {
-                obraz->awaria = KatalogZbioru(adresy[i]);
+                obraz->awaria = katalogZbioru(adresy[i]);
                 obraz->powod = qt_error_string(bledy[i]);
             }
         }

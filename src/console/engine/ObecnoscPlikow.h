@@ -24,9 +24,6 @@
 // from here would hold the on-air loop on a network share.
 inline bool ObecnyBezSprawdzenia(const QString& adres) { return !adres.trimmed().isEmpty(); }
 
-// The folder of a stored file as it is written (what a share's fault names).
-QString KatalogZbioru(const QString& adres);
-
 class ObecnoscPlikow {
 public:
     enum Stan : quint8 { Nieznany, Jest, Brak, BezOdpowiedzi };

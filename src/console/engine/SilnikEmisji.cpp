@@ -76,11 +76,12 @@ void SilnikEmisji::PodlaczLog() {
 }
 
 void SilnikEmisji::PokazUdzial() {
+    // The presence worker looks at every folder of the list once a period,
+    // and again every period while one does not answer: what a preparation
+    // finds, it finds within that period, and a preparation's old finding
+    // is not shown after the share is back.
     QString katalog, powod;
-    if (!Pliki.Awaria(&katalog, &powod)) {
-        katalog = katalogBezOdpowiedzi_;
-        powod = powodBezOdpowiedzi_;
-    }
+    Pliki.Awaria(&katalog, &powod);
     const QString tekst =
         katalog.isEmpty() ? QString() : QStringLiteral("Błąd odczytu katalogu ") + katalog + QStringLiteral(": ") + powod;
     if (tekst == awariaUdzialu_) return;

@@ -473,13 +473,10 @@ protected:
     // starts that wait are made.
     static constexpr qint64 PonowienieBezOdpowiedziMs = 1000;
     void PonowBezOdpowiedzi();
-    // The first folder a preparation found unanswered, and why ("": none).
-    QString katalogBezOdpowiedzi_, powodBezOdpowiedzi_;
     // The share's fault the field and the log were given last.
     QString awariaUdzialu_, katalogAwarii_;
-    // A share that does not answer (to the presence worker or to a
-    // preparation): its fault shows while it lasts, one log line when it
-    // begins and one when the share answers again.
+    // A share that does not answer: its fault shows while it lasts, one log
+    // line when it begins and one when the share answers again.
     void PokazUdzial();
     // The next element and the one after are asked for (the display refresh).
     void ZamowNastepne();

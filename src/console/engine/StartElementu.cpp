@@ -91,6 +91,9 @@ void przygotujNaWatku(PrzygotowanyStart& p) {
     PustySygnal(p.sygnal);
     p.sygnal.Nazwa = p.ide;
     p.sygnal.Adres = p.adres;
+    // Whether it is there, where its folder answers.
+    std::vector<int> bezOdpowiedzi;
+    p.jest = platform::regularFiles({p.adres}, nullptr, &bezOdpowiedzi)[0];
     p.wynikSygnalu = OtworzSygnal(p.sygnal, true, p.opis);
     if (p.wynikSygnalu != 0) {
         p.blad = QStringLiteral("nagłówek nieczytelny");
@@ -104,11 +107,11 @@ void przygotujNaWatku(PrzygotowanyStart& p) {
             p.blad = QStringLiteral("nieznany błąd");
         }
     }
-    // Looked at after the reading: a share that failed meanwhile says so,
-    // and a file that could not be read is missing only where its folder
-    // answered.
-    std::vector<int> bezOdpowiedzi;
-    p.jest = platform::regularFiles({p.adres}, nullptr, &bezOdpowiedzi)[0];
+    // Looked at again when the reading disagrees: the share may have failed,
+    // or come back, meanwhile. A file that could not be read is missing, or
+    // unplayable, only where its folder answered.
+    if (p.jest == !p.blad.isEmpty())
+        p.jest = platform::regularFiles({p.adres}, nullptr, &bezOdpowiedzi)[0];
     p.dlugoscMs = p.jest ? DlugoscSygnaluMs(p.sygnal) : 0;
     if (p.wynikSygnalu != 0 && p.jest)
         p.pusty = PowodPustegoZbioru(p.adres);
@@ -254,7 +257,6 @@ void SilnikEmisji::PonowBezOdpowiedzi() {
     const qint64 teraz = platform::clock().monotonicMs();
     const qint32 n = StanPlaylisty.DoGrania;
     std::vector<std::shared_ptr<PrzygotowanyStart>> nowe;
-    QString katalog, powod;
     {
         std::lock_guard blokada(przygotowaniaMutex_);
         for (auto& p : przygotowania_) {
@@ -267,10 +269,6 @@ void SilnikEmisji::PonowBezOdpowiedzi() {
                                            [&p](const OczekujacyStart& o) { return o.plik == p; });
             if (!czeka && !(p->numer == n && wLiscie(n) && Playlista[n].Adr == p->adres))
                 continue;
-            if (katalog.isEmpty()) {
-                katalog = KatalogZbioru(p->adres);
-                powod = qt_error_string(p->bladUdzialu);
-            }
             if (teraz - p->bezOdpowiedziOdMs < PonowienieBezOdpowiedziMs)
                 continue;
             // The same element asked again in its place; a start that waits
@@ -290,8 +288,6 @@ void SilnikEmisji::PonowBezOdpowiedzi() {
     }
     for (auto& q : nowe)
         odczytWprzod_.post([q] { przygotujNaWatku(*q); });
-    katalogBezOdpowiedzi_ = katalog;
-    powodBezOdpowiedzi_ = powod;
     PokazUdzial();
 }
 
