@@ -155,11 +155,11 @@ public:
     void ZapowiedzNastepny(quint8 zrodlo);
     // The one way into the next element. From element `od` on, the first
     // that may air (a sound whose file is there, not yet known or on a share
-    // that cannot tell, or an advert placeholder with its block; never one that aired, unless the
-    // list loops, nor one on a deck) becomes the next mark. After a start
-    // the element planned to follow keeps its planned time; any other is
-    // timed at the crossfade point of the element on air, and its planned
-    // time and those after it follow. A new next element is announced (DO
+    // that cannot tell, or an advert placeholder with its block; never one
+    // that aired, unless the list loops, nor one on a deck) becomes the next
+    // mark. After a start the element planned to follow keeps its planned
+    // time; any other is timed at the crossfade point of the element on air,
+    // and its planned time and those after it follow. A new next element is announced (DO
     // GRANIA). `jest` answers for files a read has just looked at that the
     // presence worker has not. False when nothing is left: the mark stays
     // and Automat goes off.
