@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# udzial_sieciowy.sh [-n MS] [-c ELEMENTS] [-a ELEMENTS] [-j ELEMENTS] [-p czytaj|polnoc|oba]
+# udzial_sieciowy.sh [-n MS] [-c ELEMENTS] [-a ELEMENTS] [-j ELEMENTS] [-f SECONDS] [-e ERRNO] [-p RUNS]
 # Whether the console's on-air loop keeps ticking while its music folder is
 # a slow network share. The release program plays a demo station whose
 # music folder sits behind an LD_PRELOAD shim (udzial_sieciowy_shim.c): every
@@ -15,6 +15,12 @@
 #   before midnight: from 23:55:00 the next day's list (-j elements, 1 000)
 #   is read (SatPListAutoJest, SatPListAutoTS=300), at 00:00:00 the day's
 #   list (-a elements) is loaded (SatPLJest).
+#  Run 3 ("awaria"): a station of short elements plays its emergency list;
+#   5 s after the first START every call on the share fails with errno -e
+#   (5, EIO; 116 ESTALE, 2 ENOENT) for -f seconds (60), then works again.
+#   It gives the time from the share's return to the next START (goal under
+#   10 s), the largest gap across the failure, and what the log says.
+# -p names the runs, comma-separated (all three by default).
 # It gives the first datagram after launch (goal under 1 s), the largest gap
 # between datagrams across the start-up, the "Czytaj" and midnight (goal under
 # 150 ms each), and the calls on the share made from the GUI thread once the
@@ -24,13 +30,15 @@
 # thread. UDZIAL_ZOSTAW=1 keeps the work folder (logs) and names it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ms=10 czytaj_n=10000 awaria_n=134 jutro_n=1000 przebiegi=oba
-while getopts "n:c:a:j:p:" o; do
+ms=10 czytaj_n=10000 awaria_n=134 jutro_n=1000 przebiegi=czytaj,polnoc,awaria awaria_s=60 blad=5
+while getopts "n:c:a:j:p:f:e:" o; do
   case $o in
     n) ms=$OPTARG ;; c) czytaj_n=$OPTARG ;; a) awaria_n=$OPTARG ;; j) jutro_n=$OPTARG ;; p) przebiegi=$OPTARG ;;
+    f) awaria_s=$OPTARG ;; e) blad=$OPTARG ;;
     *) sed -n '2p' "$0" >&2; exit 2 ;;
   esac
 done
+przebieg() { [[ ",$przebiegi," == *",$1,"* ]]; }
 for t in cc Xvfb xdotool faketime; do
   command -v "$t" >/dev/null || { echo "missing $t (apt-get install gcc xvfb xdotool faketime)" >&2; exit 1; }
 done
@@ -40,7 +48,7 @@ faketime_so=$(find /usr/lib -name libfaketime.so.1 2>/dev/null | head -1)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-cmake --build build/release -j 4 --target tolvane tolvane-demo-station >/dev/null
+cmake --build build/release -j 3 --target tolvane tolvane-demo-station >/dev/null
 program=$(realpath build/release/src/console/tolvane)
 tool=$(realpath build/release/tools/demo-station/tolvane-demo-station)
 
@@ -73,9 +81,11 @@ klucz() { # INI KEY VALUE: every key is written once
 }
 
 # A demo station in $1 sending its datagrams to the port in $2: its
-# emergency list cut to awaria_n elements, the heartbeat every 100 ms.
+# emergency list cut to awaria_n elements, the heartbeat every 100 ms; of
+# elements of a few seconds when $krotkie is set.
+krotkie=
 stacja() {
-  "$tool" "$1" --udp-port "$2" >/dev/null
+  "$tool" "$1" --udp-port "$2" ${krotkie:+--short} >/dev/null
   lista "$1/AWARIA.MIX" "$awaria_n" "$1/lista" && mv "$1/lista" "$1/AWARIA.MIX"
   klucz "$1/TOLVANE.INI" UDPBroadcastMonitorInterwalS 1
 }
@@ -132,7 +142,7 @@ echo "share answering in $ms ms per call; emergency list $awaria_n elements, Czy
 # calls while that is done on the loop's thread.
 czas_startu=$((20 + awaria_n * ms * 12 / 1000))
 
-if [ "$przebiegi" != polnoc ]; then
+if przebieg czytaj; then
   st=$work/czytaj
   # The server picks a free display (two runs at once do not meet).
   Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
@@ -179,7 +189,7 @@ if [ "$przebiegi" != polnoc ]; then
   echo "GUI-thread calls on the share, Czytaj: $(wywolania czytaj "$t_czytaj" "$t_koniec")"
 fi
 
-if [ "$przebiegi" != czytaj ]; then
+if przebieg polnoc; then
   st=$work/polnoc
   dzien=$(date +%F)
   przed=$((czas_startu + 30))
@@ -209,4 +219,39 @@ if [ "$przebiegi" != czytaj ]; then
   echo "largest gap, next day's list of $jutro_n read from 23:55:00: $(przerwa polnoc "$t_od" "$t_pol") s"
   echo "largest gap, the day's list of $awaria_n loaded at 00:00:00: $(przerwa polnoc "$t_pol" "$t_do") s"
   echo "GUI-thread calls on the share, midnight: $(wywolania polnoc "$t_od" "$t_do")"
+fi
+
+if przebieg awaria; then
+  st=$work/awaria
+  wlacznik=$work/awaria.wlaczona
+  ENV_DALEJ=(QT_QPA_PLATFORM=offscreen UDZIAL_AWARIA="$wlacznik" UDZIAL_BLAD="$blad")
+  PRELOAD_DALEJ=
+  krotkie=1
+  uruchom awaria "$st" true
+  krotkie=
+  czekaj awaria '$3 == 1' "$czas_startu"
+  sleep 5
+  t_awaria=$(teraz)
+  touch "$wlacznik"
+  sleep "$awaria_s"
+  rm -f "$wlacznik"
+  t_powrot=$(teraz)
+  czekaj awaria "\$3 == 1 && \$1 > $t_powrot" 60 || true
+  t_start=$(pierwszy awaria "\$3 == 1 && \$1 > $t_powrot")
+  sleep 2
+  t_koniec=$(teraz)
+  zatrzymaj
+  t1=$(pierwszy awaria '$2 == 1400')
+  starty=$(awk -v a="$t_awaria" -v b="$t_powrot" '$3 == 1 && $1 > a && $1 < b' "$work/awaria.udp" | wc -l)
+  echo "share failing with errno $blad for $awaria_s s, $starty starts meanwhile"
+  if [ -n "$t_start" ]; then
+    echo "from the share's return to the next start: $(s "$t_powrot" "$t_start") s (goal under 10 s)"
+  else
+    echo "no start within 60 s of the share's return"
+  fi
+  echo "largest gap, from the failure to 2 s after that start: $(przerwa awaria "$t_awaria" "$t_koniec") s (goal under 0.15 s)"
+  echo "GUI-thread calls on the share while it failed: $(wywolania awaria "$t_awaria" "$t_powrot")"
+  dziennik=$(cat "$st"/*.LOG | iconv -f CP1250 -t UTF-8 | tr -d '\r')
+  echo "log: $(grep -c 'BRAK NAGRANIA' <<<"$dziennik" || true) BRAK NAGRANIA, $(grep -c 'BŁĄD ODCZYTU NAGRANIA' <<<"$dziennik" || true) BŁĄD ODCZYTU NAGRANIA lines; the share:"
+  grep 'katalogu ' <<<"$dziennik" | sed 's/^/  /' || true
 fi

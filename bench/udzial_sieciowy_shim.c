@@ -7,10 +7,14 @@
  * first line, "monotonic-ns start", is written when the program is loaded.
  * A share that hangs: while the file named by UDZIAL_ZAWIESZENIE exists,
  * every such call waits (after its UDZIAL_MS) until the file is gone.
+ * A failing share: while the file named by UDZIAL_AWARIA exists, every such
+ * call fails, after its wait, with the errno UDZIAL_BLAD (5, EIO, by
+ * default); a close still closes. The failing calls are noted with "!".
  * Build: cc -O2 -shared -fPIC -o udzial.so udzial_sieciowy_shim.c -ldl */
 #define _GNU_SOURCE
 #include <dirent.h>
 #include <dlfcn.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <stdarg.h>
 #include <stdatomic.h>
@@ -31,6 +35,8 @@ static int folderow;
 static long opoznienieNs;
 static int logFd = -1;
 static char zawieszenie[4096];
+static char awaria[4096];
+static int bladAwarii = EIO;
 /* Descriptors open on the share: their reads and closes are the share's too. */
 static _Atomic unsigned char naUdziale[MAKS_FD];
 
@@ -49,7 +55,11 @@ __attribute__((constructor)) static void start(void) {
     const char* f = getenv("UDZIAL_FOLDERY");
     const char* ms = getenv("UDZIAL_MS");
     const char* log = getenv("UDZIAL_LOG");
+    const char* a = getenv("UDZIAL_AWARIA");
+    const char* b = getenv("UDZIAL_BLAD");
     opoznienieNs = ms ? atol(ms) * 1000000L : 0;
+    if (a && strlen(a) < sizeof awaria) strcpy(awaria, a);
+    if (b && atoi(b) > 0) bladAwarii = atoi(b);
     for (const char* p = f; p && *p && folderow < MAKS_FOLDEROW;) {
         const char* k = strchr(p, ':');
         size_t n = k ? (size_t)(k - p) : strlen(p);
@@ -90,14 +100,19 @@ static void oznacz(int fd, int czy) {
     if (fd >= 0 && fd < MAKS_FD) atomic_store(&naUdziale[fd], (unsigned char)czy);
 }
 
-/* The round trip to the share: noted, then waited for. */
-static void udzial(const char* wywolanie, const char* co, int fd) {
+/* The round trip to the share: noted, then waited for. Returns the errno
+ * the call fails with while the share fails, else 0. */
+static int udzial(const char* wywolanie, const char* co, int fd) {
+    /* The caller's errno is the real call's to set (a readdir at the end of
+     * a folder leaves it as it was). */
+    const int zachowany = errno;
     const int gui = syscall(SYS_gettid) == getpid();
+    const int blad = awaria[0] && syscall(SYS_faccessat, AT_FDCWD, awaria, F_OK, 0) == 0 ? bladAwarii : 0;
     char linia[600];
     if (co)
-        snprintf(linia, sizeof linia, "%lld %s %s %.500s\n", teraz(), gui ? "gui" : "tlo", wywolanie, co);
+        snprintf(linia, sizeof linia, "%lld %s %s%s %.500s\n", teraz(), gui ? "gui" : "tlo", wywolanie, blad ? "!" : "", co);
     else
-        snprintf(linia, sizeof linia, "%lld %s %s fd%d\n", teraz(), gui ? "gui" : "tlo", wywolanie, fd);
+        snprintf(linia, sizeof linia, "%lld %s %s%s fd%d\n", teraz(), gui ? "gui" : "tlo", wywolanie, blad ? "!" : "", fd);
     zapisz(linia);
     if (opoznienieNs > 0) {
         struct timespec t = {opoznienieNs / 1000000000L, opoznienieNs % 1000000000L};
@@ -108,12 +123,24 @@ static void udzial(const char* wywolanie, const char* co, int fd) {
         struct timespec t = {0, 20000000L};
         nanosleep(&t, NULL);
     }
+    errno = zachowany;
+    return blad;
 }
+
+/* A call of the share that fails: errno set, the caller returns `wynik`. */
+#define AWARIA(wywolanie, wynik)  \
+    do {                          \
+        const int b_ = (wywolanie); \
+        if (b_) {                 \
+            errno = b_;           \
+            return wynik;         \
+        }                         \
+    } while (0)
 
 /* A descriptor on the share being closed: a round trip, and no longer ours. */
 static void zamykany(const char* wywolanie, int fd) {
     if (!fdNaUdziale(fd)) return;
-    udzial(wywolanie, NULL, fd);
+    (void)udzial(wywolanie, NULL, fd);
     oznacz(fd, 0);
 }
 
@@ -137,7 +164,7 @@ static int sciezkaNaUdziale(int katalog, const char* sciezka) {
         va_end(a);                                                    \
         PRAWDZIWA(int, #nazwa, const char*, int, ...);                \
         const int u = wFolderze(s);                                   \
-        if (u) udzial(#nazwa, s, -1);                                 \
+        if (u) AWARIA(udzial(#nazwa, s, -1), -1);                     \
         const int fd = prawdziwa(s, flagi, tryb);                     \
         if (u) oznacz(fd, 1);                                         \
         return fd;                                                    \
@@ -153,7 +180,7 @@ OTWORZ(open64)
         va_end(a);                                                    \
         PRAWDZIWA(int, #nazwa, int, const char*, int, ...);           \
         const int u = sciezkaNaUdziale(k, s);                         \
-        if (u) udzial(#nazwa, s, -1);                                 \
+        if (u) AWARIA(udzial(#nazwa, s, -1), -1);                     \
         const int fd = prawdziwa(k, s, flagi, tryb);                  \
         if (u) oznacz(fd, 1);                                         \
         return fd;                                                    \
@@ -164,7 +191,7 @@ OTWORZ_AT(openat64)
 #define STAT(nazwa, typ)                                              \
     int nazwa(const char* s, typ* b) {                                \
         PRAWDZIWA(int, #nazwa, const char*, typ*);                    \
-        if (wFolderze(s)) udzial(#nazwa, s, -1);                      \
+        if (wFolderze(s)) AWARIA(udzial(#nazwa, s, -1), -1);          \
         return prawdziwa(s, b);                                       \
     }
 STAT(stat, struct stat)
@@ -175,7 +202,7 @@ STAT(lstat64, struct stat64)
 #define FSTAT(nazwa, typ)                                             \
     int nazwa(int fd, typ* b) {                                       \
         PRAWDZIWA(int, #nazwa, int, typ*);                            \
-        if (fdNaUdziale(fd)) udzial(#nazwa, NULL, fd);                \
+        if (fdNaUdziale(fd)) AWARIA(udzial(#nazwa, NULL, fd), -1);    \
         return prawdziwa(fd, b);                                      \
     }
 FSTAT(fstat, struct stat)
@@ -185,7 +212,7 @@ FSTAT(fstat64, struct stat64)
     int nazwa(int k, const char* s, typ* b, int flagi) {              \
         PRAWDZIWA(int, #nazwa, int, const char*, typ*, int);          \
         if ((s && *s) ? sciezkaNaUdziale(k, s) : fdNaUdziale(k))      \
-            udzial(#nazwa, (s && *s) ? s : NULL, k);                  \
+            AWARIA(udzial(#nazwa, (s && *s) ? s : NULL, k), -1);      \
         return prawdziwa(k, s, b, flagi);                             \
     }
 FSTATAT(fstatat, struct stat)
@@ -193,25 +220,25 @@ FSTATAT(fstatat64, struct stat64)
 
 int statx(int k, const char* s, int flagi, unsigned int maska, struct statx* b) {
     PRAWDZIWA(int, "statx", int, const char*, int, unsigned int, struct statx*);
-    if ((s && *s) ? sciezkaNaUdziale(k, s) : fdNaUdziale(k)) udzial("statx", (s && *s) ? s : NULL, k);
+    if ((s && *s) ? sciezkaNaUdziale(k, s) : fdNaUdziale(k)) AWARIA(udzial("statx", (s && *s) ? s : NULL, k), -1);
     return prawdziwa(k, s, flagi, maska, b);
 }
 
 int access(const char* s, int tryb) {
     PRAWDZIWA(int, "access", const char*, int);
-    if (wFolderze(s)) udzial("access", s, -1);
+    if (wFolderze(s)) AWARIA(udzial("access", s, -1), -1);
     return prawdziwa(s, tryb);
 }
 
 ssize_t read(int fd, void* b, size_t n) {
     PRAWDZIWA(ssize_t, "read", int, void*, size_t);
-    if (fdNaUdziale(fd)) udzial("read", NULL, fd);
+    if (fdNaUdziale(fd)) AWARIA(udzial("read", NULL, fd), -1);
     return prawdziwa(fd, b, n);
 }
 
 ssize_t pread64(int fd, void* b, size_t n, off64_t o) {
     PRAWDZIWA(ssize_t, "pread64", int, void*, size_t, off64_t);
-    if (fdNaUdziale(fd)) udzial("pread", NULL, fd);
+    if (fdNaUdziale(fd)) AWARIA(udzial("pread", NULL, fd), -1);
     return prawdziwa(fd, b, n, o);
 }
 
@@ -224,7 +251,7 @@ int close(int fd) {
 DIR* opendir(const char* s) {
     PRAWDZIWA(DIR*, "opendir", const char*);
     const int u = wFolderze(s);
-    if (u) udzial("opendir", s, -1);
+    if (u) AWARIA(udzial("opendir", s, -1), NULL);
     DIR* d = prawdziwa(s);
     if (u && d) oznacz(dirfd(d), 1);
     return d;
@@ -233,7 +260,7 @@ DIR* opendir(const char* s) {
 #define READDIR(nazwa, typ)                                           \
     typ* nazwa(DIR* d) {                                              \
         PRAWDZIWA(typ*, #nazwa, DIR*);                                \
-        if (d && fdNaUdziale(dirfd(d))) udzial(#nazwa, NULL, dirfd(d)); \
+        if (d && fdNaUdziale(dirfd(d))) AWARIA(udzial(#nazwa, NULL, dirfd(d)), NULL); \
         return prawdziwa(d);                                          \
     }
 READDIR(readdir, struct dirent)
@@ -241,7 +268,7 @@ READDIR(readdir64, struct dirent64)
 
 ssize_t getdents64(int fd, void* b, size_t n) {
     PRAWDZIWA(ssize_t, "getdents64", int, void*, size_t);
-    if (fdNaUdziale(fd)) udzial("getdents64", NULL, fd);
+    if (fdNaUdziale(fd)) AWARIA(udzial("getdents64", NULL, fd), -1);
     return prawdziwa(fd, b, n);
 }
 
@@ -256,7 +283,7 @@ int closedir(DIR* d) {
     FILE* nazwa(const char* s, const char* tryb) {                    \
         PRAWDZIWA(FILE*, #nazwa, const char*, const char*);           \
         const int u = wFolderze(s);                                   \
-        if (u) udzial(#nazwa, s, -1);                                 \
+        if (u) AWARIA(udzial(#nazwa, s, -1), NULL);                   \
         FILE* f = prawdziwa(s, tryb);                                 \
         if (u && f) oznacz(fileno(f), 1);                             \
         return f;                                                     \
@@ -266,7 +293,7 @@ FOPEN(fopen64)
 
 size_t fread(void* b, size_t r, size_t n, FILE* f) {
     PRAWDZIWA(size_t, "fread", void*, size_t, size_t, FILE*);
-    if (f && fdNaUdziale(fileno(f))) udzial("fread", NULL, fileno(f));
+    if (f && fdNaUdziale(fileno(f))) AWARIA(udzial("fread", NULL, fileno(f)), 0);
     return prawdziwa(b, r, n, f);
 }
 

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <dirent.h>
+#include <errno.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -63,6 +64,9 @@ qint64 tickOf(const timespec& mtime) { return mtime.tv_nsec == 0 ? kCoarseTickNs
 
 std::atomic<quint64> listings{0};
 std::atomic<int> delayUs{0};
+// Why the last folder looked at on this thread could not be used: the
+// errno of its stat or listing (ENOTDIR: it is no folder); 0 when it could.
+thread_local int folderError = 0;
 thread_local int noWaitDepth = 0;
 thread_local quint64 looks = 0;
 thread_local quint64 listingsHere = 0;
@@ -81,10 +85,14 @@ QHash<QString, IndexPtr>& indexes() {
 qint64 nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
 bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
-// What FolderLooksOnce keeps: each folder's change time (none: not a
-// folder) and the drive letters.
+// What FolderLooksOnce keeps: each folder's change time, or why it is not
+// a folder, and the drive letters.
+struct FolderLook {
+    timespec mtime{};
+    int error = 0;
+};
 struct LookMemo {
-    QHash<QByteArray, std::optional<timespec>> folders;
+    QHash<QByteArray, FolderLook> folders;
     std::optional<QString> letters;
 };
 thread_local LookMemo* lookMemo = nullptr;
@@ -93,16 +101,17 @@ bool folderTime(const QByteArray& folder, timespec& mtime) {
     if (lookMemo) {
         const auto known = lookMemo->folders.constFind(folder);
         if (known != lookMemo->folders.cend()) {
-            if (*known) mtime = **known;
-            return known->has_value();
+            folderError = known->error;
+            if (!known->error) mtime = known->mtime;
+            return !known->error;
         }
     }
     slowShare();
     struct stat st;
-    const bool isFolder = ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
-    if (isFolder) mtime = st.st_mtim;
-    if (lookMemo) lookMemo->folders.insert(folder, isFolder ? std::optional<timespec>(st.st_mtim) : std::nullopt);
-    return isFolder;
+    folderError = ::stat(folder.constData(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (!folderError) mtime = st.st_mtim;
+    if (lookMemo) lookMemo->folders.insert(folder, {folderError ? timespec{} : st.st_mtim, folderError});
+    return !folderError;
 }
 
 // The index's key of a name. Stored names are mostly ASCII, whose case
@@ -118,6 +127,8 @@ QString foldedName(QStringView name) {
     return key;
 }
 
+// Null when the folder could not be listed whole (folderError says why): an
+// index short of names would call files missing that are there.
 IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
     auto index = std::make_shared<FolderIndex>();
     index->mtime = mtime;
@@ -128,8 +139,16 @@ IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
     clock_gettime(CLOCK_REALTIME, &now);
     index->settled = nanoseconds(now) - nanoseconds(mtime) >= tickOf(mtime);
     slowShare();
-    if (DIR* d = ::opendir(folder.constData())) {
-        while (const dirent* e = ::readdir(d)) {
+    DIR* d = ::opendir(folder.constData());
+    folderError = d ? 0 : errno;
+    if (d) {
+        while (true) {
+            errno = 0;
+            const dirent* e = ::readdir(d);
+            if (!e) {
+                folderError = errno;
+                break;
+            }
             const char* n = e->d_name;
             if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
             const QString real = QFile::decodeName(n);
@@ -147,7 +166,7 @@ IndexPtr listFolder(const QByteArray& folder, const timespec& mtime) {
     }
     listings.fetch_add(1, std::memory_order_relaxed);
     ++listingsHere;
-    return index;
+    return folderError ? nullptr : index;
 }
 
 IndexPtr currentIndex(const QString& folder, const QByteArray& fsFolder, const timespec& mtime, bool forceList) {
@@ -158,6 +177,7 @@ IndexPtr currentIndex(const QString& folder, const QByteArray& fsFolder, const t
     }
     // Listed outside the lock: a slow network folder holds up no other lookup.
     IndexPtr index = listFolder(fsFolder, mtime);
+    if (!index) return nullptr;
     QMutexLocker guard(&lock());
     indexes().insert(folder, index);
     return index;
@@ -245,10 +265,12 @@ QString matchComponent(const QString& folder, QStringView name, const timespec* 
     if (noWaitDepth > 0) return matchWithoutListing(folder, name, fsFolder, mtime);
     const QString key = foldedName(name);
     IndexPtr index = currentIndex(folder, fsFolder, mtime, false);
+    if (!index) return QString();
     auto hit = index->names.constFind(key);
     if (hit == index->names.cend() && !index->settled) {
         if (!folderTime(fsFolder, mtime)) return QString();
         index = currentIndex(folder, fsFolder, mtime, true);
+        if (!index) return QString();
         hit = index->names.constFind(key);
     }
     if (hit == index->names.cend()) return QString();
@@ -491,13 +513,34 @@ bool fileExists(const QString& storedPath) {
     return isRegularFile(storedPath);
 }
 
-std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders) {
+namespace {
+// Why a folder that could not be used leaves its files' presence untold; 0
+// when its answer is that they are not there: a path through a file, or a
+// drive letter with no entry in the program's drives/ (a local folder, read
+// from its listing: the entry itself may lead to a share that failed). A
+// folder gone from a drive that is there may be a share that dropped.
+int untold(const QString& storedFolder, int error) {
+    if (error == ENOTDIR) return 0;
+    if (error == ENOENT && hasDriveLetter(storedFolder)) {
+        const QString drives = programFolder() + QStringLiteral("/drives");
+        const QByteArray fsDrives = QFile::encodeName(drives);
+        timespec mtime;
+        const IndexPtr index = folderTime(fsDrives, mtime) ? currentIndex(drives, fsDrives, mtime, false) : nullptr;
+        if (index && !index->names.contains(QString(storedFolder[0].toLower()))) return 0;
+    }
+    return error;
+}
+}  // namespace
+
+std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders, std::vector<int>* unanswered) {
     std::vector<bool> out(size_t(paths.size()), false);
+    if (unanswered) unanswered->assign(size_t(paths.size()), 0);
     struct Folder {
         IndexPtr index;
         QString fs;
         QByteArray encoded;
         bool relisted = false;
+        int error = 0;  // why it gave no index
     };
     QHash<QString, Folder> seen;  // the folder as stored -> what was found there
     for (qsizetype i = 0; i < paths.size(); ++i) {
@@ -520,24 +563,45 @@ std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>*
                 n.index = currentIndex(n.fs, n.encoded, mtime, false);
                 if (folders) folders->insert(n.fs, nanoseconds(mtime));
             }
+            if (!n.index) n.error = untold(parent, folderError);
             f = seen.insert(parent, n);
         }
-        if (!f->index) continue;
+        const auto noAnswer = [&] {
+            if (unanswered) (*unanswered)[size_t(i)] = f->error;
+        };
+        if (!f->index) {
+            noAnswer();
+            continue;
+        }
         const QString key = foldedName(name);
         auto hit = f->index->names.constFind(key);
         if (hit == f->index->names.cend() && !f->index->settled && !f->relisted) {
             // Listed within the file system's tick of a change: once more.
             timespec mtime;
-            if (!folderTime(f->encoded, mtime)) continue;
-            f->index = currentIndex(f->fs, f->encoded, mtime, true);
+            IndexPtr again = folderTime(f->encoded, mtime) ? currentIndex(f->fs, f->encoded, mtime, true) : nullptr;
             f->relisted = true;
+            if (!again) {
+                f->index = nullptr;
+                f->error = untold(parent, folderError);
+                noAnswer();
+                continue;
+            }
+            f->index = std::move(again);
             hit = f->index->names.constFind(key);
         }
         if (hit == f->index->names.cend()) continue;
-        if (!hit->ambiguous && hit->type != FolderIndex::Unknown)
+        if (!hit->ambiguous && hit->type != FolderIndex::Unknown) {
             out[size_t(i)] = hit->type == FolderIndex::Regular;
-        else
-            out[size_t(i)] = isRegularFile(p);
+            continue;
+        }
+        // A link, or a name the listing gave no type: the file itself says.
+        struct stat st;
+        slowShare();
+        const QString real = resolvePath(p);
+        if (::stat(QFile::encodeName(real).constData(), &st) == 0)
+            out[size_t(i)] = S_ISREG(st.st_mode);
+        else if (unanswered && errno != ENOENT && errno != ENOTDIR)
+            (*unanswered)[size_t(i)] = errno;
     }
     return out;
 }

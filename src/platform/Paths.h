@@ -43,7 +43,13 @@ bool fileExists(const QString& storedPath);
 // listing. For a worker that watches many files (the elements ahead of the
 // on-air loop): `folders` gets each folder looked at (Linux path) with its
 // change time in ns, to be compared later with folderChangeTime.
-std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders = nullptr);
+// A file reported false is not there only when its folder answered (it was
+// listed and the name is not in it, or it is not a regular file):
+// `unanswered` gets, for each path, the errno of the look that could not
+// tell (an I/O error, a stale handle, the folder itself gone), 0 where the
+// answer stands. A share that fails must not make a playlist missing.
+std::vector<bool> regularFiles(const QStringList& paths, QHash<QString, qint64>* folders = nullptr,
+                               std::vector<int>* unanswered = nullptr);
 // A folder's change time in ns; -1 when it is not a folder.
 qint64 folderChangeTime(const QString& fsFolder);
 

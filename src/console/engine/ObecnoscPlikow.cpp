@@ -10,6 +10,15 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 
+namespace {
+// The folder of a stored file as it is written (what a share's fault names).
+QString katalogZbioru(const QString& adres) {
+    QString katalog, nazwa, rozszerzenie;
+    RozbijSciezke(adres, katalog, nazwa, rozszerzenie);
+    return katalog;
+}
+}  // namespace
+
 ObecnoscPlikow::ObecnoscPlikow(int okresMs) : okresMs_(okresMs) {
     watek_ = std::thread([this] { praca(); });
 }
@@ -66,6 +75,15 @@ ObecnoscPlikow::Stan ObecnoscPlikow::StanElementu(qint32 numer, const QString& a
     return stan(widziany_.get(), numer, adres);
 }
 
+bool ObecnoscPlikow::Awaria(QString* katalog, QString* powod) const {
+    odswiezWidziany();
+    if (!widziany_ || widziany_->awaria.isEmpty())
+        return false;
+    *katalog = widziany_->awaria;
+    *powod = widziany_->powod;
+    return true;
+}
+
 ObecnoscPlikow::Widok ObecnoscPlikow::Zobacz() const {
     odswiezWidziany();
     Widok w;
@@ -102,13 +120,24 @@ void ObecnoscPlikow::sprawdz(std::vector<QString> adresy) {
     lista.reserve(qsizetype(adresy.size()));
     for (const QString& a : adresy) lista << a;
     QHash<QString, qint64> foldery;
-    const std::vector<bool> sa = platform::regularFiles(lista, &foldery);
+    std::vector<int> bledy;
+    const std::vector<bool> sa = platform::regularFiles(lista, &foldery, &bledy);
     auto obraz = std::make_shared<Obraz>();
     obraz->stany.assign(adresy.size(), Brak);
-    for (size_t i = 0; i < sa.size(); ++i)
-        if (sa[i]) obraz->stany[i] = Jest;
+    for (size_t i = 0; i < sa.size(); ++i) {
+        if (sa[i]) {
+            obraz->stany[i] = Jest;
+        } else if (bledy[i] != 0) {
+            obraz->stany[i] = BezOdpowiedzi;
+            if (obraz->awaria.isEmpty()) {
+                obraz->awaria = katalogZbioru(adresy[i]);
+                obraz->powod = qt_error_string(bledy[i]);
+            }
+        }
+    }
     obraz->adresy = std::move(adresy);
     std::lock_guard blokada(mutex_);
+    bezOdpowiedzi_ = !obraz->awaria.isEmpty();
     foldery_ = std::move(foldery);
     obraz_ = std::move(obraz);
     wersja_.fetch_add(1, std::memory_order_release);
@@ -139,6 +168,9 @@ void ObecnoscPlikow::praca() {
         }
         const QHash<QString, qint64> foldery = foldery_;
         const QString lst = lista_;
+        // A folder that did not answer is asked again every period: its
+        // files wait for it, and the air resumes soon after it answers.
+        sprawdzaj = sprawdzaj || bezOdpowiedzi_;
         blokada.unlock();
         // Between lists: a folder whose time moved had a file copied in or
         // taken away.

@@ -4,7 +4,10 @@
 // then watches those folders (one look at each folder's change time a
 // second) and checks again when one changed or the list did; the loop reads
 // only what the worker published. A slow network share makes the knowledge
-// late, never the tick.
+// late, never the tick. A folder that does not answer (an I/O error, a stale
+// handle, the folder itself gone) says nothing of its files: they are
+// BezOdpowiedzi, never Brak, and the worker looks again every period until
+// it answers.
 #include <QHash>
 #include <QString>
 #include <QtGlobal>
@@ -23,7 +26,7 @@ inline bool ObecnyBezSprawdzenia(const QString& adres) { return !adres.trimmed()
 
 class ObecnoscPlikow {
 public:
-    enum Stan : quint8 { Nieznany, Jest, Brak };
+    enum Stan : quint8 { Nieznany, Jest, Brak, BezOdpowiedzi };
 
     explicit ObecnoscPlikow(int okresMs = 1000);
     ~ObecnoscPlikow();
@@ -44,11 +47,16 @@ public:
     // Program's thread: what is known of element `numer` whose address is
     // `adres`; Nieznany while the worker has not seen that address there.
     Stan StanElementu(qint32 numer, const QString& adres) const;
+    // Program's thread: the first folder (as stored) that did not answer at
+    // the worker's last look, and the system's reason; false when every
+    // folder answered.
+    bool Awaria(QString* katalog, QString* powod) const;
 
 private:
     struct Obraz {
         std::vector<QString> adresy;  // [0..count], as checked
         std::vector<quint8> stany;
+        QString awaria, powod;        // the first folder that did not answer, and why
     };
     static Stan stan(const Obraz* obraz, qint32 numer, const QString& adres) {
         if (!obraz || numer < 1 || size_t(numer) >= obraz->adresy.size()) return Nieznany;
@@ -116,6 +124,7 @@ private:
     quint64 zlecone_ = 0, sprawdzone_ = 0;
     bool koniec_ = false;
     QHash<QString, qint64> foldery_;         // the worker's: watched folders and their times
+    bool bezOdpowiedzi_ = false;             // the worker's: a folder did not answer
     QString lista_;                          // the advert list to look at
     QString listaWidziana_, dataListy_;      // what the last look found (empty date: none)
     quint64 spojrzenia_ = 0;                 // looks at the advert list so far

@@ -637,8 +637,11 @@ void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
         // folder answers for all its recordings.
         QStringList adresy;
         for (qint32 i = r.Start + 1; i <= r.Wynik.Ilosc; ++i) adresy << (*r.Elementy)[size_t(i)].Adr.str();
-        const std::vector<bool> jest = platform::regularFiles(adresy);
-        for (qsizetype k = 0; k < adresy.size(); ++k) r.Obecnosc.insert(adresy[k], jest[size_t(k)]);
+        // A file whose folder did not answer is left out: not known missing.
+        std::vector<int> bezOdpowiedzi;
+        const std::vector<bool> jest = platform::regularFiles(adresy, nullptr, &bezOdpowiedzi);
+        for (qsizetype k = 0; k < adresy.size(); ++k)
+            if (bezOdpowiedzi[size_t(k)] == 0) r.Obecnosc.insert(adresy[k], jest[size_t(k)]);
         o.UstawSzukanie(QStringLiteral("Przypisywanie opisów nagraniom"));
         const int ile = r.Wynik.Ilosc - r.Start;
         PrzypiszOpisyNagraniom(
@@ -659,7 +662,7 @@ void przygotujPierwszy(OdczytanaLista& r, bool belka, const std::atomic<bool>& p
         const TElemPListy& e = (*r.Elementy)[size_t(i)];
         if (belka && CzyElemReklama(e) && e.Tyt.str().startsWith(QStringLiteral("Reklama o")))
             return;
-        if (!RodzajDzwiekowy(RodzajElemPListy(e.Typ)) || !r.Obecnosc.value(e.Adr.str(), false))
+        if (!RodzajDzwiekowy(RodzajElemPListy(e.Typ)) || !r.Obecnosc.value(e.Adr.str(), true))
             continue;
         r.Pierwszy = PrzygotujStart(i, e.Adr, e.Ide, qMax(0, e.NwP));
         return;

@@ -75,6 +75,29 @@ void SilnikEmisji::PodlaczLog() {
         });
 }
 
+void SilnikEmisji::PokazUdzial() {
+    // The presence worker looks at every folder of the list once a period,
+    // and again every period while one does not answer: what a preparation
+    // finds, it finds within that period, and a preparation's old finding
+    // is not shown after the share is back.
+    QString katalog, powod;
+    Pliki.Awaria(&katalog, &powod);
+    const QString tekst =
+        katalog.isEmpty() ? QString() : QStringLiteral("Błąd odczytu katalogu ") + katalog + QStringLiteral(": ") + powod;
+    if (tekst == awariaUdzialu_) return;
+    if (tekst.isEmpty()) {
+        const QString koniec = QStringLiteral("Odczyt katalogu ") + katalogAwarii_ + QStringLiteral(" znów działa");
+        Log(koniec);
+        wyjscia_->PokazBladUdzialu(koniec, false);
+    } else {
+        // Another folder or another reason of a fault that stands is shown, not logged again.
+        if (awariaUdzialu_.isEmpty()) Log(tekst);
+        wyjscia_->PokazBladUdzialu(tekst, true);
+    }
+    awariaUdzialu_ = tekst;
+    katalogAwarii_ = katalog;
+}
+
 void SilnikEmisji::PokazZapisy() {
     Historia.PonowZalegle();
     if (!SaZmianyZapisu()) return;
@@ -124,6 +147,9 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
         return true;
     case ObecnoscPlikow::Brak:
         return false;
+    case ObecnoscPlikow::BezOdpowiedzi:
+        // Its share could not tell: it may air, and waits for the share.
+        return true;
     case ObecnoscPlikow::Nieznany:
         break;
     }

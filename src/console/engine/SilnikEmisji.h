@@ -161,12 +161,12 @@ public:
     void GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo);
     void ZapowiedzNastepny(quint8 zrodlo);
     // The one way into the next element. From element `od` on, the first
-    // that may air (a sound whose file is there or not yet known, or an
-    // advert placeholder with its block; never one that aired, unless the
-    // list loops, nor one on a deck) becomes the next mark. After a start
-    // the element planned to follow keeps its planned time; any other is
-    // timed at the crossfade point of the element on air, and its planned
-    // time and those after it follow. A new next element is announced (DO
+    // that may air (a sound whose file is there, not yet known or on a share
+    // that cannot tell, or an advert placeholder with its block; never one
+    // that aired, unless the list loops, nor one on a deck) becomes the next
+    // mark. After a start the element planned to follow keeps its planned
+    // time; any other is timed at the crossfade point of the element on air,
+    // and its planned time and those after it follow. A new next element is announced (DO
     // GRANIA). `jest` answers for files a read has just looked at that the
     // presence worker has not. False when nothing is left: the mark stays
     // and Automat goes off.
@@ -340,8 +340,8 @@ protected:
     // What a late start does once its file is ready: the same start again.
     std::function<void()> PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo, const TElemPListy& w);
     // Whether element `numer` (address `adres`) has its file, as far as the
-    // presence worker knows; an element it has not seen yet counts as there
-    // (its preparation finds out).
+    // presence worker knows; an element it has not seen yet, or whose share
+    // could not tell, counts as there (its preparation finds out, or waits).
     bool PlikElementu(qint32 numer, const QString& adres) const;
     bool ElementGrywalny(qint32 numer) const;
     bool SlotGraTeraz(quint8 slot) const;
@@ -475,6 +475,16 @@ protected:
     std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
                                                     const QString* ideRobocze = nullptr);
     void PrzygotujNastepne();
+    // A preparation whose share could not tell is made again this long
+    // after it was found so, until the share answers. Each tick, before the
+    // starts that wait are made.
+    static constexpr qint64 PonowienieBezOdpowiedziMs = 1000;
+    void PonowBezOdpowiedzi();
+    // The share's fault the field and the log were given last.
+    QString awariaUdzialu_, katalogAwarii_;
+    // A share that does not answer: its fault shows while it lasts, one log
+    // line when it begins and one when the share answers again.
+    void PokazUdzial();
     // The next element and the one after are asked for (the display refresh).
     void ZamowNastepne();
     // Starts waiting for their files to be ready; the tick makes each once

@@ -76,6 +76,12 @@ struct PrzygotowanyStart {
     OpisNagraniaTyp opis;
     std::shared_ptr<TPreparedFile> plik;
     QString blad;
+    // Why its share could not tell whether the file is there (an errno: an
+    // I/O error, a stale handle, the folder itself gone); 0 when it told.
+    // Such an element is not written off: it is prepared again a while later.
+    int bladUdzialu = 0;
+    bool ponowienie = false;        // made again after its share did not answer
+    qint64 bezOdpowiedziOdMs = -1;  // the program's thread: when it was found so
 };
 
 namespace {
@@ -85,13 +91,12 @@ void przygotujNaWatku(PrzygotowanyStart& p) {
     PustySygnal(p.sygnal);
     p.sygnal.Nazwa = p.ide;
     p.sygnal.Adres = p.adres;
+    // Whether it is there, where its folder answers.
+    std::vector<int> bezOdpowiedzi;
+    p.jest = platform::regularFiles({p.adres}, nullptr, &bezOdpowiedzi)[0];
     p.wynikSygnalu = OtworzSygnal(p.sygnal, true, p.opis);
-    p.jest = platform::fileExists(p.adres);
-    p.dlugoscMs = p.jest ? DlugoscSygnaluMs(p.sygnal) : 0;
     if (p.wynikSygnalu != 0) {
         p.blad = QStringLiteral("nagłówek nieczytelny");
-        if (p.jest)
-            p.pusty = PowodPustegoZbioru(p.adres);
     } else {
         try {
             p.odMs = p.startMs >= 0 ? p.startMs : qMax(0, p.sygnal.NwP);
@@ -102,6 +107,16 @@ void przygotujNaWatku(PrzygotowanyStart& p) {
             p.blad = QStringLiteral("nieznany błąd");
         }
     }
+    // Looked at again when the reading disagrees: the share may have failed,
+    // or come back, meanwhile. A file that could not be read is missing, or
+    // unplayable, only where its folder answered.
+    if (p.jest == !p.blad.isEmpty())
+        p.jest = platform::regularFiles({p.adres}, nullptr, &bezOdpowiedzi)[0];
+    p.dlugoscMs = p.jest ? DlugoscSygnaluMs(p.sygnal) : 0;
+    if (p.wynikSygnalu != 0 && p.jest)
+        p.pusty = PowodPustegoZbioru(p.adres);
+    if (!p.jest || !p.blad.isEmpty())
+        p.bladUdzialu = bezOdpowiedzi[0];
     p.gotowe.store(true, std::memory_order_release);
 }
 
@@ -217,10 +232,11 @@ bool SilnikEmisji::PrzygotowanySingiel(const QString& adres, const QString& ide,
 // Each tick: a start that waited for its element makes it once it is
 // ready, and the next element is asked for.
 void SilnikEmisji::PrzygotujNastepne() {
+    PonowBezOdpowiedzi();
     if (!oczekujace_.empty()) {
         std::vector<std::function<void()>> gotowe;
         for (auto it = oczekujace_.begin(); it != oczekujace_.end();) {
-            if (it->plik->gotowe.load(std::memory_order_acquire)) {
+            if (it->plik->gotowe.load(std::memory_order_acquire) && it->plik->bladUdzialu == 0) {
                 gotowe.push_back(std::move(it->ponow));
                 it = oczekujace_.erase(it);
             } else {
@@ -237,6 +253,44 @@ void SilnikEmisji::PrzygotujNastepne() {
         Przygotuj(n, qMax(0, Playlista[n].NwP));
 }
 
+void SilnikEmisji::PonowBezOdpowiedzi() {
+    const qint64 teraz = platform::clock().monotonicMs();
+    const qint32 n = StanPlaylisty.DoGrania;
+    std::vector<std::shared_ptr<PrzygotowanyStart>> nowe;
+    {
+        std::lock_guard blokada(przygotowaniaMutex_);
+        for (auto& p : przygotowania_) {
+            if (!p->gotowe.load(std::memory_order_acquire) || p->bladUdzialu == 0)
+                continue;
+            if (p->bezOdpowiedziOdMs < 0)
+                p->bezOdpowiedziOdMs = teraz;
+            // Only what the air waits for: the next element, or a start.
+            const bool czeka = std::any_of(oczekujace_.cbegin(), oczekujace_.cend(),
+                                           [&p](const OczekujacyStart& o) { return o.plik == p; });
+            if (!czeka && !(p->numer == n && wLiscie(n) && Playlista[n].Adr == p->adres))
+                continue;
+            if (teraz - p->bezOdpowiedziOdMs < PonowienieBezOdpowiedziMs)
+                continue;
+            // The same element asked again in its place; a start that waits
+            // for it waits for the new one.
+            auto q = std::make_shared<PrzygotowanyStart>();
+            q->numer = p->numer;
+            q->adres = p->adres;
+            q->ide = p->ide;
+            q->startMs = p->startMs;
+            q->ponowienie = true;
+            for (OczekujacyStart& o : oczekujace_)
+                if (o.plik == p)
+                    o.plik = q;
+            p = q;
+            nowe.push_back(std::move(q));
+        }
+    }
+    for (auto& q : nowe)
+        odczytWprzod_.post([q] { przygotujNaWatku(*q); });
+    PokazUdzial();
+}
+
 bool SilnikEmisji::GotowyDoStartu(qint32 numer, const QString& adres, const QString& ide, qint32 startMs,
                                   quint8 zrodlo, std::function<void()> ponow) {
     // A single is looked for as the wall prepared it (its own start marker).
@@ -245,13 +299,16 @@ bool SilnikEmisji::GotowyDoStartu(qint32 numer, const QString& adres, const QStr
         p = Przygotowany(numer, adres, startMs, &ide);
     if (!p)
         p = Przygotuj(numer, adres, ide, startMs);
-    if (p->gotowe.load(std::memory_order_acquire))
+    // One whose share did not answer waits until it is prepared again; the
+    // share's fault, not the start, is what the log and the field say.
+    const bool bezOdpowiedzi = p->gotowe.load(std::memory_order_acquire) && p->bladUdzialu != 0;
+    if (p->gotowe.load(std::memory_order_acquire) && !bezOdpowiedzi)
         return true;
     oczekujace_.erase(std::remove_if(oczekujace_.begin(), oczekujace_.end(),
                                      [&p](const OczekujacyStart& o) { return o.plik == p; }),
                       oczekujace_.end());
     oczekujace_.push_back({p, std::move(ponow), zrodlo, adres});
-    if (spoznienieZalogowane_.lock() != p) {
+    if (!bezOdpowiedzi && !p->ponowienie && spoznienieZalogowane_.lock() != p) {
         spoznienieZalogowane_ = p;
         Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + adres +
             QStringLiteral(" !!! NAGRANIE NIEGOTOWE - START OPÓŹNIONY !!!"));
@@ -267,7 +324,7 @@ void SilnikEmisji::OproznijPrzygotowania() {
 
 bool SilnikEmisji::PrzygotowanyWpis(const QString& adres, const QString& ide, qint32* dlugoscMs) {
     const auto p = Przygotowany(0, adres, 0, &ide);
-    if (!p || !p->gotowe.load(std::memory_order_acquire))
+    if (!p || !p->gotowe.load(std::memory_order_acquire) || p->bladUdzialu != 0)
         return false;
     *dlugoscMs = p->jest ? p->dlugoscMs : -1;
     return true;
@@ -595,7 +652,8 @@ void SilnikEmisji::PominZnanyNieudany() {
     QString powod;
     if (!brak) {
         const auto p = Przygotowany(n, e.Adr, qMax(0, e.NwP));
-        if (!p || !p->gotowe.load(std::memory_order_acquire))
+        // Not ready, or its share could not tell: it waits.
+        if (!p || !p->gotowe.load(std::memory_order_acquire) || p->bladUdzialu != 0)
             return;
         brak = !p->jest;
         powod = powodPrzygotowania(*p);

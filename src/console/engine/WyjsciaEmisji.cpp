@@ -50,3 +50,6 @@ void WyjsciaEmisji::UstawMaksimumStatusu(qint64) { Brak("pole statusu"); }
 void WyjsciaEmisji::PokazBladZapisu(const QString& tekst, bool trwa) {
     UstawStatus(tekst, trwa ? KolorStatusu::Czerwony : KolorStatusu::Czarny);
 }
+void WyjsciaEmisji::PokazBladUdzialu(const QString& tekst, bool trwa) {
+    UstawStatus(tekst, trwa ? KolorStatusu::Czerwony : KolorStatusu::Czarny);
+}

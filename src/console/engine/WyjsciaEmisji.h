@@ -83,6 +83,8 @@ public:
     // A file the station depends on cannot be written (`trwa`, red, shown
     // again whenever the field goes idle), or writing works again.
     virtual void PokazBladZapisu(const QString& tekst, bool trwa);
+    // The same for a share that does not answer (`trwa`), or answers again.
+    virtual void PokazBladUdzialu(const QString& tekst, bool trwa);
 
 protected:
     // One log line the first time `co` is asked for.

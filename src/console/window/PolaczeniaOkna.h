@@ -79,6 +79,7 @@ public:
     void UstawPostepStatusu(qint64 n) override { if (Status) Status->UstawPostepStatusu(n); }
     void UstawMaksimumStatusu(qint64 maksimum) override { if (Status) Status->StanMaksimum1 = float(maksimum); }
     void PokazBladZapisu(const QString& tekst, bool trwa) override { if (Status) Status->PokazBladZapisu(tekst, trwa); }
+    void PokazBladUdzialu(const QString& tekst, bool trwa) override { if (Status) Status->PokazBladUdzialu(tekst, trwa); }
 
 private:
     Datagramy& datagramy_;

@@ -72,10 +72,12 @@ PoleStatusuOkna::PoleStatusuOkna(QWidget* okno)
 }
 
 void PoleStatusuOkna::UstawStatus(const QString& tekst, KolorStatusu kolor) {
-    // Idle while a file cannot be written: the fault shows instead.
-    const bool awaria = kolor == KolorStatusu::Czarny && !bladZapisu_.isEmpty();
+    // Idle while a file cannot be written or the share does not answer:
+    // the fault shows instead.
+    const QString& stoi = bladZapisu_.isEmpty() ? bladUdzialu_ : bladZapisu_;
+    const bool awaria = kolor == KolorStatusu::Czarny && !stoi.isEmpty();
     kolor_ = awaria ? KolorStatusu::Czerwony : kolor;
-    tekst_ = awaria ? bladZapisu_ : tekst;
+    tekst_ = awaria ? stoi : tekst;
     StatusGauge->setStyleSheet(QStringLiteral("QProgressBar { background: %1; border: none; }"
                                               " QProgressBar::chunk { background: %2; }")
                                    .arg(tlo(kolor_), kolorPostepu(kolor_)));
@@ -84,6 +86,11 @@ void PoleStatusuOkna::UstawStatus(const QString& tekst, KolorStatusu kolor) {
 
 void PoleStatusuOkna::PokazBladZapisu(const QString& tekst, bool trwa) {
     bladZapisu_ = trwa ? tekst : QString();
+    UstawStatus(tekst, trwa ? KolorStatusu::Czerwony : KolorStatusu::Czarny);
+}
+
+void PoleStatusuOkna::PokazBladUdzialu(const QString& tekst, bool trwa) {
+    bladUdzialu_ = trwa ? tekst : QString();
     UstawStatus(tekst, trwa ? KolorStatusu::Czerwony : KolorStatusu::Czarny);
 }
 

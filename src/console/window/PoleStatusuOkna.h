@@ -2,7 +2,8 @@
 // The main window's status field of the long playlist checks: a gauge in a
 // bevel with a label over it. Green while a check runs, red for a fault
 // found, black when idle; while a file the station depends on cannot be
-// written, that fault shows in red whenever the field would be idle. A
+// written, or the music's share does not answer, that fault shows in red
+// whenever the field would be idle. A
 // click on the label and a double click are the window's to handle (the
 // report, the abort of the running check).
 #include "console/engine/WyjsciaEmisji.h"
@@ -35,6 +36,7 @@ public:
     // the whole text is the label's tool tip (and in the log, by its caller).
     void UstawStatus(const QString& tekst, KolorStatusu kolor);
     void PokazBladZapisu(const QString& tekst, bool trwa);
+    void PokazBladUdzialu(const QString& tekst, bool trwa);
     // n x 100 / StanMaksimum1, truncated; 0 with no maximum; within 0..100.
     void UstawPostepStatusu(qint64 n);
     void KasujStatus();
@@ -55,5 +57,6 @@ private:
     KolorStatusu kolor_ = KolorStatusu::Czarny;
     QString tekst_;
     QString bladZapisu_;  // the write fault that stands, or nothing
+    QString bladUdzialu_;  // the share's fault that stands, or nothing
     int rozmiarPisma_ = 11;
 };

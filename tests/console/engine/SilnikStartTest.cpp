@@ -6,6 +6,9 @@
 #include "foundation/KestPods2.h"
 #include "platform/audio/Decoder.h"
 
+#include <QDir>
+
+#include <cerrno>
 #include <future>
 
 TEST(SilnikStart, EnterStartsTheCursorElementOnTheFirstFreePlayer) {
@@ -265,6 +268,34 @@ TEST(SilnikStart, AWalkStopsAtAnElementGivenAnotherFileSinceThePresenceWorkerLoo
               QStringList({"Pominięto pozycję nr 2 " + r.dir.file("brak2.wav") + " !!! BRAK NAGRANIA !!!",
                            "Pominięto pozycję nr 4 " + r.dir.file("brak4.wav") + " !!! BRAK NAGRANIA !!!"}));
     EXPECT_EQ(StanPlaylisty.DoGrania, 5);
+}
+
+// The music's share drops while a song plays (its folder is gone, so every
+// call there fails): what follows is not written off and Automat stays on,
+// the status field says why while it lasts, and the list plays on by itself
+// within seconds of the share's return.
+TEST(SilnikStart, AShareThatStopsAnsweringHoldsTheListUntilItAnswersAgain) {
+    SilnikRig r;
+    r.gracze.dlugoscStala = 3'000;
+    const QString muzyka = r.dir.file("MUZYKA");
+    for (int i = 0; i < 4; ++i)
+        r.dodaj(r.wav(QStringLiteral("MUZYKA/%1.wav").arg(i), 3'000), H12 + i * 3'000, 3'000);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    r.tik();
+    r.silnik->OproznijPrzygotowania();  // the next two are read ahead and stay open
+    ASSERT_TRUE(QDir().rename(muzyka, muzyka + "_"));
+    r.tik(20'000 / SilnikEmisji::InterwalTimer1);
+    EXPECT_TRUE(r.stan.TrybAutomat);
+    EXPECT_EQ(r.silnik->Odtwarzacz[1].Element + r.silnik->Odtwarzacz[2].Element, 0);
+    EXPECT_EQ(StanPlaylisty.DoGrania, 4);
+    EXPECT_EQ(r.logiZ("BRAK NAGRANIA").size() + r.logiZ("BŁĄD ODCZYTU").size(), 0);
+    const QString awaria = "Błąd odczytu katalogu " + muzyka + ": " + qt_error_string(ENOENT);
+    EXPECT_EQ(r.logiZ("katalogu " + muzyka), QStringList{awaria});
+    EXPECT_EQ(r.wyjscia.zdarzenia.filter("STATUS").last(), "STATUS czerwony " + awaria);
+    ASSERT_TRUE(QDir().rename(muzyka + "_", muzyka));
+    EXPECT_GT(r.tikDo([&] { return r.silnik->Odtwarzacz[1].Element == 4; }, 10'000 / SilnikEmisji::InterwalTimer1), 0);
+    EXPECT_EQ(r.logiZ("katalogu " + muzyka), (QStringList{awaria, "Odczyt katalogu " + muzyka + " znów działa"}));
 }
 
 namespace {
