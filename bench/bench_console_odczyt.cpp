@@ -70,14 +70,6 @@ void BM_OdczytPodczasTiku(benchmark::State& state) {
     SilnikEmisji silnik(stan, gracze);
     silnik.ZaplanujPoTiku = [&silnik] { QTimer::singleShot(0, [&silnik] { silnik.PoTiku(); }); };
 
-    // The looks a read on the program's thread makes, with the descriptions
-    // as the window installs them (no delay: counted only).
-    PrzypiszOpisyPoOdczycie = PrzypiszOpisyNagraniom;
-    platform::clearPathCache();
-    const quint64 przed = platform::fileSystemLooks();
-    CzytajPlayliste(s.plik, 0);
-    state.counters["spojrzenia_synchronicznie"] = double(platform::fileSystemLooks() - przed);
-
     for (auto _ : state) {
         WyczyscPlayliste();
         platform::clearPathCache();

@@ -50,10 +50,6 @@ public:
     virtual void SingleKolejno();
 
     // ---- a freshly read playlist ----
-    // Advert and promo lists merged in from element `start` on.
-    virtual void WczytajReklamy(qint32 start, bool interaktywnie);
-    // The elements' durations checked against their recordings.
-    virtual void TestCzasow();
     // The next mark moved past elements whose files are missing; `jest`
     // answers for the files a read has just looked at (the disk otherwise).
     virtual void PominBraki(const std::function<bool(const QString&)>& jest = {});

@@ -266,7 +266,7 @@ TEST_F(TimersTest, MidnightLoadsThatFailLeaveTheAirAsItWas) {
     // Today's playlist plays on in Automat across midnight, 4 s an element.
     const QString dzis = folder.file(QStringLiteral("DZIS.MIX"));
     playlista(dzis, 6, 24 * H - 8000, QStringLiteral("D"));
-    CzytajPlayliste(dzis, 0);
+    CzytajPrzezWatek(*silnik, dzis);
     PlaylistaZbior = dzis;
     StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
     silnik->PrzelaczAutomat();

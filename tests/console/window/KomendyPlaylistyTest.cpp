@@ -391,15 +391,18 @@ TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
              Playlista[7].Adr = u"D:\\MUZ\\A123.MP3"_s;
          },
          {u"   7;A123;D:\\MUZ\\A123.MP3"_s}, {7}},
-        {"an address of one blank", [] { Playlista[2].Adr = u" "_s; }, {u"   2;E2; "_s}, {2}},
+        {"no address", [] { Playlista[2].Adr = u" "_s; }, {u"   2;E2;"_s}, {2}},
     };
+    Emisja.CzyTestMIX = true;
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);
         WyczyscPlayliste();
         elementy({1, 2, 3, 4, 1, 2, 3, 4});
-        PlaylistaNazwa = u"DZIEN"_s;
         p.przygotuj();
-        EXPECT_EQ(TestObecnosci(silnik(), 0, true), p.braki.isEmpty());
+        ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\DZIEN.MIX"_s, 1, StanPlaylisty.Ilosc), WynikZapisuMIX::Zapisano);
+        WyczyscPlayliste();
+        wybierz(PCzytaj, Qt::Key_D);
+        ASSERT_EQ(StanPlaylisty.Ilosc, 8);
         const QStringList raport = QString::fromLatin1(folder.read(u"drives/c/RAP/DZIEN.TXT"_s))
                                        .split(QRegularExpression(u"\r?\n"_s), Qt::SkipEmptyParts);
         EXPECT_EQ(raport, p.raport);
@@ -408,7 +411,7 @@ TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
         for (qint32 n = 1; n <= StanPlaylisty.Ilosc; ++n)
             EXPECT_EQ(Playlista[size_t(n)].BrakZbioru != 0, p.braki.contains(n)) << n;
     }
-    Emisja.CzyTestRaport = false;
+    Emisja.CzyTestRaport = Emisja.CzyTestMIX = false;
 }
 
 // Copying to the local disk: C: comes from the first network letter, D:
@@ -441,8 +444,11 @@ TEST_F(PlaylistCommands, RecordingsAreCopiedFromTheNetworkDrives) {
     elementy({1, 2, 3, 4, 5});
     for (int i = 1; i <= 5; ++i) Playlista[size_t(i)].Adr = (i == 2 ? u"D:\\SIEC\\X%1.WAV"_s : u"C:\\SIEC\\X%1.WAV"_s).arg(i);
     Playlista[5].Typ = 6;
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\KOPIE.MIX"_s, 1, 5), WynikZapisuMIX::Zapisano);
+    WyczyscPlayliste();
     dialogi.Odpowiedz(OdpowiedzTakWszystkie);
-    KopiujNaDyskLokalny(silnik(), 0);
+    wybierz(PCzytaj, Qt::Key_K);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 5);
     for (const QString& f : {u"drives/c/SIEC/X1.WAV"_s, u"drives/d/SIEC/X2.WAV"_s, u"drives/c/SIEC/X3.WAV"_s,
                              u"drives/c/SIEC/X4.WAV"_s, u"drives/c/SIEC/X5.WAV"_s})
         EXPECT_EQ(folder.read(f), dzwiek) << f.toStdString();
