@@ -123,8 +123,17 @@ TEST_F(TimersTest, MidnightRollOverReadsTomorrowThenStartsAtMidnight) {
     zegar.advance(1000);  // 23:58:00.5: the window opens after 23:58:00
     automat();
     EXPECT_TRUE(PlaylistaZbior.isEmpty());
+    // With the durations checked after the read (N2 is longer than the list
+    // says), the passes run on the worker: the program's thread looks at
+    // nothing.
+    Satelita.SatPListAutoTestJest = true;
+    dzwiek(QStringLiteral("N2.WAV"), 5000);
     zegar.advance(1000);
+    const quint64 spojrzenia = platform::fileSystemLooks();
     automat();
+    EXPECT_EQ(platform::fileSystemLooks(), spojrzenia);
+    Satelita.SatPListAutoTestJest = false;
+    EXPECT_EQ(Playlista[2].Trw, 5000);
     EXPECT_TRUE(PlaylistaZbior.endsWith(QStringLiteral("240305.MIX")));
     EXPECT_FALSE(stan.TrybAutomat);
     EXPECT_FALSE(PlaylistaWczytana);

@@ -166,9 +166,10 @@ TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
     EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
 }
 
-// A read runs on its worker: meanwhile the loop ticks, the deck plays on,
-// Automat starts the old list's next element and the program's thread never
-// looks at the disk; the new list goes on air in one step.
+// A read runs on its worker, with its advert list and its presence test:
+// meanwhile the loop ticks, the deck plays on, Automat starts the old list's
+// next element and the program's thread never looks at the disk; the new
+// list goes on air in one step.
 TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
     BEZ_TSAN();
     wybierz(PCzytaj, Qt::Key_A);
@@ -177,6 +178,10 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
     silnik().PrzelaczAutomat();
     ASSERT_TRUE(silnik().Stan.TrybAutomat);
 
+    Emisja.CzyTestMIX = Emisja.CzyListaLST = true;
+    Emisja.CzyPytanieOOdczytLST = false;
+    Emisja.KatLista1 = u"C:\\LISTY"_s;
+    folder.write(u"drives/c/LISTY/B.LST"_s, QByteArray("12:00:00 Firma\r\nC:\\MUZ\\E2.WAV"));
     wybierz(PCzytaj, Qt::Key_B, false);
     ASSERT_TRUE(silnik().Odczyt.Trwa());
     const quint64 spojrzenia = platform::fileSystemLooks();
@@ -196,6 +201,9 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
 
     silnik().Odczyt.Oproznij();
     EXPECT_EQ(platform::fileSystemLooks(), spojrzenia);
+    Emisja.CzyTestMIX = Emisja.CzyListaLST = false;
+    EXPECT_EQ(LST1Adres, u"C:\\LISTY\\B.LST"_s);
+    EXPECT_EQ(okno->Status().Tekst(), u"OK"_s);  // every recording found
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
     EXPECT_TRUE(silnik().SlotZajety(1));
