@@ -119,7 +119,9 @@ void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
 
 void CzytajDAT(SygnalType& s, OpisNagraniaTyp& opis) {
     const QString dat = ZbiorOpisu(s.Adres);
-    if (!platform::fileExists(dat)) {
+    // Its folder's listing tells whether it stands there; the read that
+    // follows finds out the rest, without another look of its own.
+    if (!platform::regularFiles({dat}).front()) {
         opis.Tyt = QStringLiteral("Nie ma opisu");
         BladIO = 0;
         return;
