@@ -11,12 +11,15 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -175,7 +178,11 @@ QWidget* OknoDialogu::Przypnij(QWidget* oknoGlowne) {
     // a main window that stays on top too.
     if (otwierajacy && !parentWidget())
         setParent(otwierajacy, windowFlags() | Qt::Dialog);
-    if (ZawszeNaWierzchu(otwierajacy) && !ZawszeNaWierzchu(this))
+    // A box that no shown window of the program opened (a second start's
+    // refusal) would open behind whatever the operator looks at, the
+    // running console first: it goes on top of them.
+    const bool sam = !parentWidget() || !parentWidget()->isVisible();
+    if ((sam || ZawszeNaWierzchu(otwierajacy)) && !ZawszeNaWierzchu(this))
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     return otwierajacy;
 }
@@ -186,6 +193,8 @@ quint16 OknoDialogu::PokazModalnie(QWidget* oknoGlowne) {
     RysujPrzyciski();
     Wysrodkuj(otwierajacy);
     show();
+    if (!otwierajacy || !otwierajacy->isVisible())
+        raise();
     activateWindow();
     if (!focusWidget())
         setFocus();
@@ -712,6 +721,15 @@ bool DialogiQt::WybierzKatalog(const QString& tytul, QString& katalog) {
     okno.setOption(QFileDialog::ShowDirsOnly);
     okno.setOption(QFileDialog::DontUseNativeDialog);
     okno.setProxyModel(new DatyKatalogow(&okno));
+    // Qt sizes the date column for a shorter date of its own: ours, with the
+    // cell's margins, would be cut in the middle.
+    if (auto* drzewo = okno.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const QFontMetrics fm = drzewo->fontMetrics();
+        const int margines = 2 * (drzewo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, drzewo) + 1);
+        QHeaderView* naglowek = drzewo->header();
+        naglowek->resizeSection(3, qMax(naglowek->sectionSizeHint(3),
+                                        fm.horizontalAdvance(QStringLiteral("0000-00-00 00:00 ")) + margines));
+    }
     if (ZawszeNaWierzchu(otwierajacy)) okno.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const bool wybrano = okno.exec() == QDialog::Accepted && !okno.selectedFiles().isEmpty();
     if (otwierajacy && otwierajacy->isVisible()) otwierajacy->activateWindow();

@@ -64,6 +64,15 @@ void TablicaBazy::Wyczysc() {
     ++wersja_;
 }
 
+void TablicaBazy::Przejmij(TablicaBazy& t) {
+    r_.swap(t.r_);
+    std::vector<BAZARekordTyp>().swap(t.r_);
+    liczba_ = int(r_.size());
+    t.liczba_ = 0;
+    wersja_ = std::max(wersja_, t.wersja_) + 1;
+    ++t.wersja_;
+}
+
 void TablicaBazy::Przytnij(int liczba) {
     if (liczba >= 0 && liczba < liczba_) {
         r_.resize(size_t(liczba));
@@ -127,16 +136,6 @@ QString BazaSciezkaSieciowa() {
 
 namespace {
 
-// Upper-cased path -> first physical position; upper-cased file name before
-// its first dot -> first physical position. Rebuilt whole when records move
-// or the count changes behind its back; a probe that finds a record whose
-// path no longer matches rebuilds too.
-struct IndeksAdresow {
-    QHash<QString, int> adresy;
-    QHash<QString, int> nazwy;
-    int liczba = -1;
-    bool nieaktualny = true;
-};
 IndeksAdresow indeks;
 
 // The identifier of a path: its file name up to the first dot, "" without one.
@@ -148,30 +147,38 @@ QString IdentyfikatorSciezki(const QString& adrDuze) {
     return adrDuze.mid(sep + 1, kropka - sep - 1);
 }
 
-void Przebuduj() {
-    indeks.adresy.clear();
-    indeks.nazwy.clear();
-    indeks.adresy.reserve(BazaLiczba);
-    indeks.nazwy.reserve(BazaLiczba);
-    for (int i = 1; i <= BazaLiczba; ++i) {
-        const QString a = upperPL(BazaRekordy[i].Adr);
-        if (a.isEmpty())
-            continue;
-        if (!indeks.adresy.contains(a)) indeks.adresy.insert(a, i);
-        const QString n = IdentyfikatorSciezki(a);
-        if (!n.isEmpty())
-            if (!indeks.nazwy.contains(n)) indeks.nazwy.insert(n, i);
-    }
-    indeks.liczba = BazaLiczba;
-    indeks.nieaktualny = false;
-}
-
 void Aktualny() {
     if (indeks.nieaktualny || indeks.liczba != BazaLiczba)
-        Przebuduj();
+        indeks = BazaZbudujIndeks(BazaRekordy);
 }
 
 }  // namespace
+
+IndeksAdresow BazaZbudujIndeks(const TablicaBazy& t) {
+    IndeksAdresow w;
+    w.adresy.reserve(t.Liczba());
+    w.nazwy.reserve(t.Liczba());
+    for (int i = 1; i <= t.Liczba(); ++i) {
+        const QString a = upperPL(t[i].Adr);
+        if (a.isEmpty())
+            continue;
+        if (!w.adresy.contains(a)) w.adresy.insert(a, i);
+        const QString n = IdentyfikatorSciezki(a);
+        if (!n.isEmpty())
+            if (!w.nazwy.contains(n)) w.nazwy.insert(n, i);
+    }
+    w.liczba = t.Liczba();
+    w.nieaktualny = false;
+    return w;
+}
+
+void BazaPrzejmijTablice(TablicaBazy& t, IndeksAdresow& i) {
+    BazaRekordy.Przejmij(t);
+    indeks = std::move(i);
+    i = IndeksAdresow{};
+    if (indeks.liczba != BazaLiczba)
+        indeks.nieaktualny = true;
+}
 
 void BazaAdresyZmienione() { indeks.nieaktualny = true; }
 
@@ -313,18 +320,17 @@ bool Mniejszy(const QByteArray& a, const QByteArray& b) {
 }
 
 // The physical positions (0-based) of records 1..count in the order.
-std::vector<int> Permutacja(int porzadek) {
-    const int n = BazaLiczba;
+std::vector<int> Permutacja(const TablicaBazy& t, int porzadek) {
+    const int n = t.Liczba();
     std::vector<int> p(static_cast<size_t>(n));
     std::iota(p.begin(), p.end(), 0);
     if (porzadek == BazaWgCzasu) {
-        std::stable_sort(p.begin(), p.end(),
-                         [](int a, int b) { return BazaRekordy[a + 1].Dlugosc < BazaRekordy[b + 1].Dlugosc; });
+        std::stable_sort(p.begin(), p.end(), [&t](int a, int b) { return t[a + 1].Dlugosc < t[b + 1].Dlugosc; });
         return p;
     }
     std::vector<QByteArray> klucze(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const BAZARekordTyp& r = BazaRekordy[i + 1];
+        const BAZARekordTyp& r = t[i + 1];
         klucze[size_t(i)] = KluczTekstu(porzadek == BazaWgTytulu ? r.Tyt : porzadek == BazaWgWykonawcy ? r.Wyk : r.Kod);
     }
     std::stable_sort(p.begin(), p.end(), [&](int a, int b) { return Mniejszy(klucze[size_t(a)], klucze[size_t(b)]); });
@@ -353,7 +359,7 @@ void BazaSortuj(int porzadek) {
     StanMaksimum = float(BazaLiczba);
     // The order is found on positions and applied once: records are moved
     // once each instead of at every exchange of the sort.
-    const std::vector<int> p = Permutacja(porzadek);
+    const std::vector<int> p = Permutacja(BazaRekordy, porzadek);
     std::vector<BAZARekordTyp>& dane = BazaRekordy.Dane();
     std::vector<BAZARekordTyp> nowe;
     nowe.reserve(dane.size());
@@ -368,8 +374,10 @@ void BazaSortuj(int porzadek) {
     ZamknijStan();
 }
 
-void BazaBudujIndeksy() {
-    const int n = BazaLiczba;
+void BazaBudujIndeksy() { BazaBudujIndeksy(BazaRekordy); }
+
+void BazaBudujIndeksy(TablicaBazy& t) {
+    const int n = t.Liczba();
     std::vector<int> pozycja(static_cast<size_t>(n) + 1);
     for (int porzadek = 1; porzadek <= 4; ++porzadek) {
         // Ranks that are not a permutation of 1..count (a damaged or foreign
@@ -378,21 +386,21 @@ void BazaBudujIndeksy() {
         std::fill(pozycja.begin(), pozycja.end(), 0);
         bool dobre = true;
         for (int k = 1; k <= n && dobre; ++k) {
-            const int r = Ranga(BazaRekordy[k], porzadek);
+            const int r = Ranga(t[k], porzadek);
             if (r < 1 || r > n || pozycja[size_t(r)] != 0)
                 dobre = false;
             else
                 pozycja[size_t(r)] = k;
         }
         if (!dobre) {
-            const std::vector<int> p = Permutacja(porzadek);
+            const std::vector<int> p = Permutacja(t, porzadek);
             for (int k = 1; k <= n; ++k) {
-                Ranga(BazaRekordy[p[size_t(k - 1)] + 1], porzadek) = quint16(k);
+                Ranga(t[p[size_t(k - 1)] + 1], porzadek) = quint16(k);
                 pozycja[size_t(k)] = p[size_t(k - 1)] + 1;
             }
         }
         for (int k = 1; k <= n; ++k)
-            BazaRekordy[k].Odw[porzadek - 1] = quint16(pozycja[size_t(k)]);
+            t[k].Odw[porzadek - 1] = quint16(pozycja[size_t(k)]);
     }
-    BazaRekordy.Zmieniona();
+    t.Zmieniona();
 }

@@ -59,6 +59,10 @@ public:
     void Zarezerwuj(int liczba) { r_.reserve(size_t(qBound(0, liczba, BazaMaks))); }
     // Drops every record.
     void Wyczysc();
+    // Takes the records of a table made apart (read by a worker); that one
+    // is left empty. The version still grows, so no list made before
+    // passes for this table's.
+    void Przejmij(TablicaBazy& t);
     // Keeps records 1..liczba, drops the rest.
     void Przytnij(int liczba);
     // For the sort: the records, record 1 first. Their number must not change.
@@ -129,6 +133,21 @@ void BazaLicznikiTloStop();
 void BazaLicznikiSprawdz();
 // Queues what is pending now and waits until every queued save is written.
 void BazaLicznikiOproznij();
+
+// At start-up, with the counters on, the database file (and a counters
+// file newer than it) is read by a worker: the file lives on a share that
+// may be slow, and neither the window nor the on-air loop waits for it. The
+// table comes in through this thread's event loop. A play that ends before
+// it does is held back and counted in it, or logged when no table comes (the
+// file missing or unreadable); a read or build of the table meanwhile takes
+// the place of this one.
+void BazaCzytajPrzyStarcie();
+// Waits for that read, at most `ms` (< 0: for as long as it takes), and
+// takes its table in; one that does not come in time is given up, and the
+// plays held for it are logged. The close (BazaLicznikiTloStop) and test
+// rigs call it.
+void BazaOdczytStartowyOproznij(int ms = -1);
+constexpr int BazaOdczytStartowyZwlokaMs = 5000;  // how long the close waits for it
 
 void BazaSortuj(int porzadek);
 void BazaBudujIndeksy();

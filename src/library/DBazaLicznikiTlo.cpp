@@ -201,6 +201,9 @@ void BazaLicznikiTloStart() {
 }
 
 void BazaLicznikiTloStop() {
+    // The plays held for the start-up read are counted (or logged) before
+    // the last counters are written.
+    BazaOdczytStartowyOproznij(BazaOdczytStartowyZwlokaMs);
     delete std::exchange(zegar, nullptr);
     BazaLicznikiOproznij();
     pisarz().Zakoncz();

@@ -244,8 +244,13 @@ void BazaDodajOdegranie(const QString& sciezka, const QString& tekst) {
 }
 
 void BazaPoliczOdegranie(const QString& sciezka, const QString& tekst) {
-    if (BazaLiczba <= 0)
+    // No table to count in (the file missing, unreadable or not answering):
+    // the play goes to the log, so that the station can add it.
+    if (BazaLiczba <= 0) {
+        if (!BazaWczytana)
+            Log(u"Odegranie nie zapisane - baza nagrań nie wczytana: "_s + tekst + u' ' + sciezka);
         return;
+    }
     // A table that holds only part of the file is never saved: a play counted
     // into it, or one of a recording it lacks, would vanish. Each goes to the
     // log, so that the station can add it.

@@ -22,6 +22,7 @@
 #include "foundation/UslugaDialogow.h"
 #include "library/DBaza.h"
 #include "library/DBazaNastawy.h"
+#include "library/DBazaWewn.h"
 #include "library/DBazaWidok.h"
 #include "library/DKatalogNastawy.h"
 #include "library/DOpisNagr.h"
@@ -593,19 +594,25 @@ void TBaza::Kasuj() {
 }
 
 void TBaza::Utworz() {
-    // The counters survive a build through the counters file. Only a table
-    // that holds every record may write it: a partial one (a cut read, an
-    // aborted build) would leave the file without the others' counters.
-    if (BazaKompletna)
-        BazaLicznikiZapisz();
-    BazaAktualizacja = false;
-    const bool zbudowana = BazaUtworz();
-    // An aborted build leaves part of a table: it is listed too.
-    BazaBudujIndeksy();
-    BazaWidok.UstawPierwszy(1);
-    BazaWidok.UstawKursor(1);
-    if (zbudowana)
-        BazaLicznikiCzytaj();
+    {
+        // A play that ends while the table is rebuilt is counted once the
+        // counters file is read back, which would otherwise overwrite it.
+        BazaWUzyciu zajeta;
+        // The counters survive a build through the counters file. Only a
+        // table that holds every record may write it: a partial one (a cut
+        // read, an aborted build) would leave the file without the others'
+        // counters.
+        if (BazaKompletna)
+            BazaLicznikiZapisz();
+        BazaAktualizacja = false;
+        const bool zbudowana = BazaUtworz();
+        // An aborted build leaves part of a table: it is listed too.
+        BazaBudujIndeksy();
+        BazaWidok.UstawPierwszy(1);
+        BazaWidok.UstawKursor(1);
+        if (zbudowana)
+            BazaLicznikiCzytaj();
+    }
     Odswiez();
 }
 

@@ -339,37 +339,38 @@ KoniecBloku CzytajBlokLicznikow(ZbiorLinii& z, LicznikiNagrania& l) {
     });
 }
 
-// The counted entries of the counters file as it stands whose path no entry
-// of `tablica` has, in the file's order, at most `miejsce`: a rebuild that
-// leaves a recording out (its share down, its folder away for a while) keeps
-// its counts in the file, and the rebuild that finds it again takes them
-// back. What cannot be read is left out. Touches nothing shared.
-std::vector<LicznikiNagrania> LicznikiPoza(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& tablica,
-                                           qsizetype miejsce) {
-    std::vector<LicznikiNagrania> poza;
+bool Liczony(const LicznikiNagrania& l) { return l.EmC || l.EmD || l.EmT || l.EmM || l.EmR || !l.EmO.isEmpty(); }
+
+}  // namespace
+
+std::vector<LicznikiNagrania> BazaLicznikiZbioru(const QString& sciezkaLinux, bool* ucieta) {
+    std::vector<LicznikiNagrania> w;
+    if (ucieta)
+        *ucieta = false;
     ZbiorLinii z;
     float maksimum = 0;
-    if (miejsce <= 0 || !z.OtworzCicho(sciezkaLinux) || !CzytajNaglowek(z, false, maksimum))
-        return poza;
+    if (!z.OtworzCicho(sciezkaLinux) || !CzytajNaglowek(z, false, maksimum))
+        return w;
     QSet<QString> sa;
-    sa.reserve(qsizetype(tablica.size()));
-    for (const LicznikiNagrania& l : tablica)
-        sa.insert(upperPL(l.Adr));
     LicznikiNagrania l;
-    while (!z.Koniec() && qsizetype(poza.size()) < miejsce) {
-        if (CzytajBlokLicznikow(z, l) == KoniecBloku::Ucieta)
+    while (!z.Koniec() && qsizetype(w.size()) < BazaMaks) {
+        if (CzytajBlokLicznikow(z, l) == KoniecBloku::Ucieta) {
+            if (ucieta)
+                *ucieta = true;
             break;
-        const bool liczony = l.EmC || l.EmD || l.EmT || l.EmM || l.EmR || !l.EmO.isEmpty();
-        if (l.Adr.isEmpty() || !liczony)
+        }
+        if (l.Adr.isEmpty() || !Liczony(l))
             continue;
         const QString klucz = upperPL(l.Adr);
         if (sa.contains(klucz))
             continue;
         sa.insert(klucz);
-        poza.push_back(std::move(l));
+        w.push_back(std::move(l));
     }
-    return poza;
+    return w;
 }
+
+namespace {
 
 // Titles, codes and paths are each a record's own; the other texts are
 // shared between records that hold the same.
@@ -505,12 +506,6 @@ void Liczniki(Zapis& z, const R& r) {
     z.Tekst("EmO=", r.EmO);
 }
 
-template <typename R>
-void BlokLicznikow(Zapis& z, const R& r) {
-    z.Tekst("Adr=", r.Adr);
-    Liczniki(z, r);
-}
-
 // The head of both files: title, version, count, list title.
 void Naglowek(Zapis& z, const QString& tytul, const char* wersja, int liczba, const char* tytulListy) {
     z.Linia(platform::toCp1250(tytul));
@@ -599,22 +594,49 @@ bool ZapiszLiczniki(const QString& sciezka) {
 
 int BazaZapiszZbiorLicznikow(const QString& sciezkaLinux, const std::vector<LicznikiNagrania>& liczniki,
                              const std::function<void(int)>& postep) {
-    const std::vector<LicznikiNagrania> poza =
-        LicznikiPoza(sciezkaLinux, liczniki, BazaMaks - qsizetype(liczniki.size()));
+    // The counts the file keeps are never replaced by a record that holds
+    // none: a recording that a short scan left out and an update brought
+    // back, or one in a table that never had its counts, writes the file's.
+    // The counted entries of recordings the snapshot lacks follow its own,
+    // so a recording that a rebuild left out gets its counts back when it
+    // returns.
+    const std::vector<LicznikiNagrania> stare = BazaLicznikiZbioru(sciezkaLinux);
+    QHash<QString, qsizetype> gdzie;
+    gdzie.reserve(qsizetype(stare.size()));
+    for (size_t i = 0; i < stare.size(); ++i)
+        gdzie.insert(upperPL(stare[i].Adr), qsizetype(i));
+    std::vector<bool> wziete(stare.size());
+    std::vector<qsizetype> zamiast(liczniki.size(), -1);
+    for (size_t j = 0; j < liczniki.size(); ++j) {
+        const auto it = gdzie.constFind(upperPL(liczniki[j].Adr));
+        if (it == gdzie.cend())
+            continue;
+        wziete[size_t(*it)] = true;
+        if (!Liczony(liczniki[j]))
+            zamiast[j] = *it;
+    }
+    std::vector<size_t> poza;
+    for (size_t i = 0; i < stare.size() && liczniki.size() + poza.size() < size_t(BazaMaks); ++i)
+        if (!wziete[i])
+            poza.push_back(i);
+
     Zapis z(sciezkaLinux);
     if (!z.Otworz())
         return z.Kod();
     Naglowek(z, TytulLicznikow, WersjaLicznikow, int(liczniki.size() + poza.size()), ListaLicznikow);
-    int i = 0;
-    for (const auto* wpisy : {&liczniki, &poza}) {
-        for (const LicznikiNagrania& r : *wpisy) {
-            z.Linia(Separator);
-            BlokLicznikow(z, r);
-            z.Linia(QByteArrayLiteral("KONIEC OPISU"));
-            if ((++i & 1023) == 0 && postep)
-                postep(i);
-        }
-    }
+    int n = 0;
+    const auto blok = [&](const LicznikiNagrania& r, const QString& adr) {
+        z.Linia(Separator);
+        z.Tekst("Adr=", adr);
+        Liczniki(z, r);
+        z.Linia(QByteArrayLiteral("KONIEC OPISU"));
+        if ((++n & 1023) == 0 && postep)
+            postep(n);
+    };
+    for (size_t j = 0; j < liczniki.size(); ++j)
+        blok(zamiast[j] < 0 ? liczniki[j] : stare[size_t(zamiast[j])], liczniki[j].Adr);
+    for (size_t i : poza)
+        blok(stare[i], stare[i].Adr);
     return z.Zamknij() ? 0 : z.Kod();
 }
 
@@ -684,6 +706,96 @@ bool LicznikiNowsze(const QString& baza, const QString& liczniki) {
 
 }  // namespace
 
+namespace {
+
+// The records of a database file after its header, into `t`: every complete
+// block with a path, at most BazaMaks. `ucieta`: the file was cut short
+// (inside a block, or with fewer records than its header states);
+// `zaDuzo`: records follow the last the table takes. `postep` hears every
+// 256th record.
+void CzytajRekordy(ZbiorLinii& z, TablicaBazy& t, float maksimum, qint64 zapowiedziane, bool& ucieta, bool& zaDuzo,
+                   const std::function<void(int)>& postep) {
+    t.Zarezerwuj(int(maksimum));
+    BAZARekordTyp r;
+    WspolneTeksty wspolne;
+    ucieta = false;
+    int bezAdresu = 0;  // written blocks without a path: POZYCJI counts them
+    while (!z.Koniec() && t.Liczba() < BazaMaks) {
+        BazaWyczyscRekord(r);
+        bool klucze = false;
+        const KoniecBloku k = CzytajBlok(z, [&](Pole p, QByteArrayView v) { UstawPole(r, p, v, wspolne); }, &klucze);
+        if (k == KoniecBloku::Ucieta) {
+            ucieta = true;
+            break;
+        }
+        if (r.Adr.isEmpty()) {
+            bezAdresu += klucze;
+            continue;
+        }
+        // The length is not in the file; the length order needs it.
+        r.Dlugosc = BazaTotNaMs(r.Tot);
+        t.Dodaj(std::move(r));
+        if ((t.Liczba() & 255) == 0 && postep)
+            postep(t.Liczba());
+    }
+    // A file cut at a record boundary ends cleanly, but with fewer records
+    // than its header states: it is as damaged as one cut inside a record.
+    if (!ucieta && t.Liczba() + bezAdresu < std::min<qint64>(zapowiedziane, BazaMaks))
+        ucieta = true;
+    zaDuzo = !ucieta && t.Liczba() >= BazaMaks && z.JestDalejAdres();
+}
+
+}  // namespace
+
+void BazaZglosOdczyt(const QString& sciezka, bool ucieta, bool zaDuzo, qint64 zapowiedziane) {
+    if (ucieta) {
+        // The operator is told what follows: the table is used as far as it
+        // goes, and nothing replaces the file until it is mended.
+        const QString ile = QString::number(BazaLiczba) +
+                            (zapowiedziane > 0 ? u" z "_s + QString::number(zapowiedziane) : QString());
+        Log(u"Odczyt bazy nagrań (niepełny zbiór, wczytano "_s + ile + u" nagrań): błąd 215 "_s + sciezka);
+        PokazBlad(TekstBleduIO(KodZlegoFormatu) + u" - baza wczytana w części ("_s + ile +
+                      u" nagrań), zapis bazy zablokowany"_s,
+                  sciezka);
+    } else if (zaDuzo) {
+        Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
+        PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
+    }
+}
+
+void BazaCzytajApart(OdczytBazyApart& o) {
+    if (!QFileInfo::exists(platform::resolvePath(o.sciezka))) {
+        o.brak = true;
+        return;
+    }
+    ZbiorLinii z;
+    if (!z.Otworz(o.sciezka)) {
+        o.kod = BladIO;
+        return;
+    }
+    float maksimum = float(BazaMaks);
+    if (!CzytajNaglowek(z, true, maksimum, &o.zapowiedziane)) {
+        o.kod = KodZlegoFormatu;
+        return;
+    }
+    CzytajRekordy(z, o.tablica, maksimum, o.zapowiedziane, o.ucieta, o.zaDuzo, {});
+    BazaBudujIndeksy(o.tablica);
+    o.indeks = BazaZbudujIndeks(o.tablica);
+    // After a crash the counters file written in the background holds plays
+    // the database file does not.
+    if (!o.liczniki || !LicznikiNowsze(o.sciezka, o.sciezkaLicznikow))
+        return;
+    o.licznikiNowsze = true;
+    for (const LicznikiNagrania& l :
+         BazaLicznikiZbioru(platform::resolvePath(o.sciezkaLicznikow), &o.licznikiUciete)) {
+        const auto it = o.indeks.adresy.constFind(upperPL(l.Adr));
+        if (it == o.indeks.adresy.cend())
+            continue;
+        BAZARekordTyp& r = o.tablica[*it];
+        r.EmC = l.EmC, r.EmD = l.EmD, r.EmT = l.EmT, r.EmM = l.EmM, r.EmR = l.EmR, r.EmO = l.EmO;
+    }
+}
+
 void BazaCzytaj() {
     const QString sciezka = BazaSciezka();
     // Anything standing under the database's name counts as there: a folder
@@ -695,6 +807,8 @@ void BazaCzytaj() {
         return;
     }
     BazaWUzyciu zajeta;
+    // This read is the one the table gets.
+    BazaPorzucOdczytStartowy();
     BazaRekordy.Wyczysc();
     BazaAdresyZmienione();
     BazaKompletna = false;
@@ -717,38 +831,12 @@ void BazaCzytaj() {
         return;
     }
     StanMaksimum = maksimum;
-    BazaRekordy.Zarezerwuj(int(maksimum));
-
-    BAZARekordTyp r;
-    WspolneTeksty wspolne;
-    bool ucieta = false;
-    int bezAdresu = 0;  // written blocks without a path: POZYCJI counts them
-    while (!z.Koniec() && BazaLiczba < BazaMaks) {
-        BazaWyczyscRekord(r);
-        bool klucze = false;
-        const KoniecBloku k = CzytajBlok(z, [&](Pole p, QByteArrayView v) { UstawPole(r, p, v, wspolne); }, &klucze);
-        if (k == KoniecBloku::Ucieta) {
-            ucieta = true;
-            break;
-        }
-        if (r.Adr.isEmpty()) {
-            bezAdresu += klucze;
-            continue;
-        }
-        // The length is not in the file; the length order needs it.
-        r.Dlugosc = BazaTotNaMs(r.Tot);
-        BazaRekordy.Dodaj(std::move(r));
-        if ((BazaLiczba & 255) == 0) {
-            UstawStan(double(BazaLiczba));
-            PompujZdarzenia();
-        }
-    }
+    bool ucieta = false, zaDuzo = false;
+    CzytajRekordy(z, BazaRekordy, maksimum, zapowiedziane, ucieta, zaDuzo, [](int n) {
+        UstawStan(double(n));
+        PompujZdarzenia();
+    });
     UstawStan(double(BazaLiczba));
-    // A file cut at a record boundary ends cleanly, but with fewer records
-    // than its header states: it is as damaged as one cut inside a record.
-    if (!ucieta && BazaLiczba + bezAdresu < std::min<qint64>(zapowiedziane, BazaMaks))
-        ucieta = true;
-    const bool zaDuzo = !ucieta && BazaLiczba >= BazaMaks && z.JestDalejAdres();
     ZamknijStan();
     BazaBudujIndeksy();
     BazaWczytana = true;
@@ -757,19 +845,7 @@ void BazaCzytaj() {
     // record is used, but this table never replaces the file.
     BazaKompletna = !zaDuzo && !ucieta;
     BladIO = ucieta ? KodZlegoFormatu : 0;
-    if (ucieta) {
-        // The operator is told what follows: the table is used as far as it
-        // goes, and nothing replaces the file until it is mended.
-        const QString ile = QString::number(BazaLiczba) +
-                            (zapowiedziane > 0 ? u" z "_s + QString::number(zapowiedziane) : QString());
-        Log(u"Odczyt bazy nagrań (niepełny zbiór, wczytano "_s + ile + u" nagrań): błąd 215 "_s + sciezka);
-        PokazBlad(TekstBleduIO(KodZlegoFormatu) + u" - baza wczytana w części ("_s + ile +
-                      u" nagrań), zapis bazy zablokowany"_s,
-                  sciezka);
-    } else if (zaDuzo) {
-        Log(u"Baza nagrań wczytana tylko w części: "_s + sciezka);
-        PokazInfo(u"Brak pamięci na wczytanie całej bazy!"_s, LiniaLimitu());
-    }
+    BazaZglosOdczyt(sciezka, ucieta, zaDuzo, zapowiedziane);
     if (BazaNagran.BazaLicznikJest) {
         const QString liczniki = BazaSciezkaLicznikow();
         BazaLicznikiTloCzekaj();

@@ -193,11 +193,40 @@ QStringList Ubytki(const QStringList& miejsca, const TablicaBazy& stara, const T
     return u;
 }
 
+// After an update, a record that holds no counts (a recording a short scan
+// had left out, back now) takes those the counters file kept for it.
+void LicznikiPowracajacych() {
+    if (!BazaNagran.BazaLicznikJest)
+        return;
+    BazaLicznikiTloCzekaj();
+    bool ucieta = false;
+    const QString sciezka = BazaSciezkaLicznikow();
+    int wziete = 0;
+    for (const LicznikiNagrania& l : BazaLicznikiZbioru(platform::resolvePath(sciezka), &ucieta)) {
+        const int nr = BazaPozycjaAdresu(l.Adr);
+        if (nr == 0)
+            continue;
+        const BAZARekordTyp& r = BazaRekordy[nr];
+        if (!r.EmC && !r.EmD && !r.EmT && !r.EmM && !r.EmR && r.EmO.isEmpty() && BazaDolaczLiczniki(l))
+            ++wziete;
+    }
+    if (ucieta)
+        Log(u"Odczyt liczników bazy nagrań (niepełny opis): błąd 215 "_s + sciezka);
+    if (wziete == 0)
+        return;
+    BazaZmieniona = true;
+    Log(u"Liczniki odegrań wzięte ze zbioru liczników dla "_s + QString::number(wziete) + u" nagrań: "_s + sciezka);
+}
+
 }  // namespace
 
 bool BazaUtworz() {
-    if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja())
+    if (BazaOdtwarzaczeGraja && BazaOdtwarzaczeGraja()) {
+        const QString powod = u"Baza nagrań nie zmieniona - gra odtwarzacz 1 lub 2"_s;
+        Log(powod);
+        PokazInfo(powod, u"Tworzenie i aktualizacja bazy są możliwe, gdy odtwarzacze nie grają"_s);
         return false;
+    }
     // A place that cannot be listed (a drive gone, a share down) is named in
     // the question; with none to list the table stays as it is.
     const QStringList miejsca = Miejsca();
@@ -217,6 +246,7 @@ bool BazaUtworz() {
     if (!brak.isEmpty())
         Log(u"Budowa bazy nagrań bez miejsc: "_s + brak.join(u", "_s));
     BazaWUzyciu zajeta;
+    BazaPorzucOdczytStartowy();
     // Restored when a place vanishes while it is searched: its records would
     // be missing from what the scan leaves.
     const TablicaBazy stara = BazaRekordy;
@@ -270,6 +300,9 @@ bool BazaUtworz() {
         }
     }
 
+    // Also when aborted: what it appended stays, and a later update skips it.
+    if (BazaAktualizacja)
+        LicznikiPowracajacych();
     if (przerwano) {
         // The partial table of an aborted creation must never replace the
         // file; an aborted update still holds every record it had.

@@ -241,6 +241,8 @@ void TDlgOpisNagr::Rozmiesc() {
             auto* e = new QLineEdit;
             e->setMaxLength(p.szerokosc);
             e->setReadOnly(p.rodzaj == RodzajPola::Informacja);
+            if (p.pole == &O::Tyt)
+                e->setPlaceholderText(BrakOpisu);
             w = e;
         }
         dodaj(p.kolumna, QString::fromUtf16(p.etykieta), w);

@@ -94,6 +94,8 @@ void TDlgOpisNagr::Akceptuj() {
     // else keeps the text it was read with (an unset loop stays unset, a
     // mix distance without a mix point stays).
     OpisNagraniaTyp& o = OpisNagrania;
+    if (o.Tyt == BrakOpisu)
+        o.Tyt.clear();  // the hint the field showed, not a title
     ZnacznikiNaTekst(s_, o);
     for (size_t i = 0; i < std::size(PolaEdytora); ++i) {
         const PoleEdytora& p = PolaEdytora[i];

@@ -46,7 +46,7 @@ void TDlgOpisNagr::WypelnijOpisy() {
             c->clear();
             c->addItems(SlownikEra());
         }
-        UstawTekstPola(p.pole, o.*p.pole);
+        UstawTekstPola(p.pole, p.pole == &O::Tyt && o.Tyt == BrakOpisu ? QString() : o.*p.pole);
     }
     bool ok = false;
     const int pty = o.PTY.trimmed().toInt(&ok);

@@ -30,6 +30,10 @@ inline constexpr int kKodCzysc = 1001;
 inline constexpr int kKodPoczatkowe = 1002;
 inline constexpr int kPasma = 5;  // handle rows of a pane
 
+// What the description reader puts for the title of a recording without a
+// description: the title field shows it as a hint, and it is never saved.
+inline const QString BrakOpisu = u"Nie ma opisu"_s;
+
 // How a description field is edited.
 enum class RodzajPola { Tekst, Lista, Era, Informacja };
 

@@ -122,8 +122,9 @@ extern qint32 PoczatekWidoku;      // the time at pixel 0
 // playlist's NumeryGraczyUndo, which the on-air engine installs.
 struct PolaczeniaEdycjiPL {
     // The console: the engine's PlaylistaZmieniona flag (no automatic start
-    // while the playlist is copied) and the display timer's MiksZmiana flag
-    // (the playlist panel is redrawn).
+    // while the playlist is copied; off again once the list, its marks and
+    // the decks' numbers are written back) and the display timer's
+    // MiksZmiana flag (the playlist panel is redrawn).
     std::function<void(bool)> PlaylistaZmieniona;
     std::function<void()> MiksZmiana;
     // The editor window, shown modally; returns when it closes.

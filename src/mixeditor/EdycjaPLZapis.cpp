@@ -249,7 +249,6 @@ void zapiszDoPlaylisty() {
         if (Emisja.CzyPlayListaZmienAdresDJ) adresDJWSieci(e);
     }
     for (qint32 i = n + 1; i <= stara; ++i) InitElemPListy(Playlista[i]);
-    if (zmieniona) zmieniona(false);
 
     StanPlaylisty.Ilosc = n;
     StanPlaylisty.Kursor = przeniesNumer(StanPlaylisty.Kursor);
@@ -262,6 +261,8 @@ void zapiszDoPlaylisty() {
         for (qint32 numer : numeryGraczy) nowe << (wStarej(numer) ? numeryPoZapisie[numer] : 0);
         gracze.ustaw(nowe);
     }
+    // The console settles the next element on the list written back.
+    if (zmieniona) zmieniona(false);
 }
 
 // ---- voices on air and takes kept ----

@@ -82,10 +82,17 @@ void UstawNumeryGraczyUndo(NumeryGraczyUndo numery) { numeryGraczy = std::move(n
 
 const NumeryGraczyUndo& NumeryGraczy() { return numeryGraczy; }
 
+namespace {
+quint64 ostatniaTozsamosc = 0;
+}
+
+quint64 NumerujElement(TElemPListy& e) {
+    if (e.Tozsamosc.Numer == 0) e.Tozsamosc.Numer = ++ostatniaTozsamosc;
+    return e.Tozsamosc.Numer;
+}
+
 void NumerujPlayliste() {
-    static quint64 ostatni = 0;
-    for (qint32 i = 1; i <= iloscWTablicy(StanPlaylisty.Ilosc); ++i)
-        if (Playlista[i].Tozsamosc.Numer == 0) Playlista[i].Tozsamosc.Numer = ++ostatni;
+    for (qint32 i = 1; i <= iloscWTablicy(StanPlaylisty.Ilosc); ++i) NumerujElement(Playlista[i]);
 }
 
 qint32 ElementOTozsamosci(quint64 numer) {

@@ -276,6 +276,8 @@ const NumeryGraczyUndo& NumeryGraczy();
 
 // Gives every element of the list that has none its identity.
 void NumerujPlayliste();
+// The same for one element (of the list or about to join it); returns it.
+quint64 NumerujElement(TElemPListy& e);
 // The element of the list with this identity; 0 when none (or for 0).
 qint32 ElementOTozsamosci(quint64 numer);
 

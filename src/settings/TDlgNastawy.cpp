@@ -10,15 +10,18 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -375,8 +378,9 @@ TDlgNastawy::TDlgNastawy(const QStringList& wyjscia, const QStringList& wejscia,
     ZapisCheckBox = new QCheckBox(u"Zapis zbioru konfiguracji TOLVANE.INI po wyborze Akceptuj"_s);
     AkceptujButton = new QPushButton(u"Akceptuj"_s);
     OpuscButton = new QPushButton(u"Opuść"_s);
-    // Enter in a field must not end the dialog.
-    for (QPushButton* b : {AkceptujButton, OpuscButton}) b->setAutoDefault(false);
+    // Return accepts from any field (a typed number is checked on the way);
+    // on a focused button it presses that button.
+    AkceptujButton->setDefault(true);
     connect(AkceptujButton, &QPushButton::clicked, this, [this] { AkceptujButtonClick(); });
     connect(OpuscButton, &QPushButton::clicked, this, [this] { OpuscButtonClick(); });
 
@@ -388,7 +392,56 @@ TDlgNastawy::TDlgNastawy(const QStringList& wyjscia, const QStringList& wejscia,
     auto* uklad = new QVBoxLayout(this);
     uklad->addWidget(Strony, 1);
     uklad->addLayout(dol);
-    resize(1180, 740);
+    resize(RozmiarWlasny);
+}
+
+QRect TDlgNastawy::Geometria(const QSize& najmniejszy, const QRect& wolny, const QMargins& ramka,
+                             const QPoint& srodek) {
+    const QRect miejsce = wolny.marginsRemoved(ramka);
+    QRect r(QPoint(), RozmiarWlasny.boundedTo(miejsce.size()).expandedTo(najmniejszy));
+    r.moveCenter(srodek);
+    // Past the area's far edge it moves back; past its near edge (a dialog
+    // larger than the area) the top left stays on the screen.
+    r.moveLeft(std::max(miejsce.left(), std::min(r.left(), miejsce.right() + 1 - r.width())));
+    r.moveTop(std::max(miejsce.top(), std::min(r.top(), miejsce.bottom() + 1 - r.height())));
+    return r;
+}
+
+namespace {
+
+QMargins RamkaOkna(const QWidget* w) {
+    const QRect ramka = w->frameGeometry(), okno = w->geometry();
+    return {okno.left() - ramka.left(), okno.top() - ramka.top(), ramka.right() - okno.right(),
+            ramka.bottom() - okno.bottom()};
+}
+
+}  // namespace
+
+void TDlgNastawy::DopasujDoEkranu(bool gdyWystaje) {
+    const QWidget* otwierajacy = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* e = otwierajacy ? otwierajacy->screen() : screen();
+    if (!e) return;
+    const QRect wolny = e->availableGeometry();
+    if (gdyWystaje && wolny.contains(frameGeometry())) return;
+    QMargins ramka = RamkaOkna(this);
+    if (ramka.isNull() && otwierajacy) ramka = RamkaOkna(otwierajacy);
+    // At a fractional scale the frame's size is known only to a pixel.
+    if (!ramka.isNull() && e->devicePixelRatio() != std::round(e->devicePixelRatio())) ramka += QMargins(1, 1, 1, 1);
+    const QPoint srodek = otwierajacy && otwierajacy->isVisible() ? otwierajacy->frameGeometry().center()
+                                                                   : wolny.center();
+    setGeometry(Geometria(minimumSizeHint(), wolny, ramka, srodek));
+}
+
+void TDlgNastawy::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame a dialog never shown was given is known now, or, from a
+    // window manager, once it has framed the mapped window: one that reaches
+    // past the free area (a full-screen console has no frame to go by) is
+    // fitted in then.
+    DopasujDoEkranu(true);
+    QTimer::singleShot(300, this, [this] {
+        if (isVisible()) DopasujDoEkranu(true);
+    });
 }
 
 TDlgNastawy::~TDlgNastawy() {
@@ -499,6 +552,7 @@ void TDlgNastawy::ZbudujStrone(const QString& strona, const std::vector<const Po
 
 int TDlgNastawy::Pokaz() {
     FormShow();
+    DopasujDoEkranu(false);
     return exec();
 }
 

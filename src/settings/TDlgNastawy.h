@@ -82,6 +82,14 @@ public:
     // Nothing copied; answer 10.
     void OpuscButtonClick();
 
+    // Where the dialog opens (its client area): its own size where the
+    // screen has room, else the screen's free area `wolny` less the window
+    // manager's frame `ramka`, never below `najmniejszy` (its layout's
+    // least); centred on `srodek` and moved, frame and all, into the free
+    // area. The pages scroll, so every control stays within reach.
+    static QRect Geometria(const QSize& najmniejszy, const QRect& wolny, const QMargins& ramka, const QPoint& srodek);
+    static constexpr QSize RozmiarWlasny{1180, 740};
+
     const QStringList& Wyjscia() const { return wyjscia_; }
     const QStringList& Wejscia() const { return wejscia_; }
 
@@ -94,8 +102,13 @@ public:
 
 protected:
     void reject() override;  // Esc and the window's close button leave as "Opuść"
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Fits the dialog into the free area of its opener's screen, with the
+    // frame it has (or, before it was ever framed, the frame its opener
+    // has); with `gdyWystaje` only when its frame reaches past that area.
+    void DopasujDoEkranu(bool gdyWystaje);
     void ZbudujStrone(const QString& strona, const std::vector<const PowiazanieNastawy*>& wiersze);
     std::unique_ptr<KontrolkaNastawy> Utworz(const PowiazanieNastawy& p);
     QString TytulKatalogu(const PowiazanieNastawy& p) const;

@@ -345,6 +345,10 @@ TEST_F(DBazaPlikTest, CountersFileAndReattachmentByPath) {
                         u"EmC=7"_s, u"EmD=1"_s, u"EmR=65535"_s, u"EmO=2024-01-05 10:00:00"_s, u"KONIEC OPISU"_s,
                         u"; -------------------------"_s, u"Adr=D:\\MUZYKA\\B.WAV"_s, u"KONIEC OPISU"_s};
     EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s), lines(want));
+    // A record holding no counts never writes its empty set over the file's.
+    BazaRekordy[1] = BAZARekordTyp{}, BazaRekordy[1].Adr = u"D:\\MUZYKA\\Łąka.wav"_s;
+    BazaLicznikiZapisz();
+    EXPECT_EQ(bytes(u"D:\\RADIO\\BAZA.LIC"_s), lines(want));
 
     // A rebuilt table lists the path in another letter case: the counters follow.
     BazaCzyscWszystko();

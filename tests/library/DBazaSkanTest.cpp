@@ -174,10 +174,10 @@ TEST_F(DBazaSkanTest, PlacesThatCannotBeListedNeverEmptyTheTable) {
 
 TEST_F(DBazaSkanTest, WhatIsSearched) {
     station();
-    // Playing players: nothing at all, not even the question.
+    // Playing players: not even the question, only why.
     BazaOdtwarzaczeGraja = [] { return true; };
     BazaUtworz();
-    EXPECT_TRUE(dialogs.Zapisy().isEmpty());
+    EXPECT_TRUE(dialogs.Zapisy(RodzajDialogu::Decyzja).isEmpty());
     BazaOdtwarzaczeGraja = nullptr;
 
     // Only six extensions of the list are taken.

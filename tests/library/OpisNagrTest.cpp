@@ -128,7 +128,8 @@ TEST_F(OpisNagr, OpensWithTheRecordingsGeometryAndInformation) {
         EXPECT_EQ(d.TrybInfo->text(), QStringLiteral("mono"));
         EXPECT_EQ(d.CzasInfo->text(), QStringLiteral("3m0s"));
         EXPECT_EQ(d.AdresInfo->text(), trzyMinuty);
-        EXPECT_EQ(pole(d, &O::Tyt)->text(), QStringLiteral("Nie ma opisu"));
+        EXPECT_EQ(pole(d, &O::Tyt)->text(), QString());
+        EXPECT_EQ(pole(d, &O::Tyt)->placeholderText(), QStringLiteral("Nie ma opisu"));
         // Read only: "Opuść" in the place of "Akceptuj", which is hidden
         // with "Czyść".
         for (int i = 0; i < d.LiczbaPrzyciskow(); ++i) {
@@ -404,6 +405,21 @@ TEST_F(OpisNagr, ASaveChangesOnlyWhatTheOperatorChanged) {
     ASSERT_EQ(po.size(), przed.size());
     for (int i = 0; i < przed.size(); ++i)
         EXPECT_EQ(po[i], przed[i].startsWith(QStringLiteral("Tyt=")) ? QStringLiteral("Tyt=Nowy") : przed[i]);
+}
+
+// Described by its performer only, a recording gets no title: the field's
+// hint is not one.
+TEST_F(OpisNagr, OnlyAPerformerTypedSavesNoTitle) {
+    BEZ_TSAN();
+    const QString sciezka = wav(QStringLiteral("wyk.wav"), 8000, 2000);
+    dialogi.Odpowiedz(OdpowiedzTak);
+    EXPECT_TRUE(pokaz(sciezka, true, [](TDlgOpisNagr& d) {
+        QTest::keyClicks(pole(d, &O::Wyk), QStringLiteral("Abba"));
+        przycisk(d, QStringLiteral("~Akceptuj"));
+    }));
+    const QStringList linie = dat(sciezka).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(linie.contains(QStringLiteral("Tyt=")));
+    EXPECT_TRUE(linie.contains(QStringLiteral("Wyk=Abba")));
 }
 
 // An envelope that is a FIFO is not read: the dialog and the preview's

@@ -91,7 +91,11 @@ struct Edycja {
 
 }  // namespace
 
-void KomendyEdycji::odswiez() { silnik_.Wyjscia().OdswiezPlayliste(); }
+void KomendyEdycji::odswiez() {
+    // Every edit ends here: the next element is settled before the redraw.
+    silnik_.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Edycja);
+    silnik_.Wyjscia().OdswiezPlayliste();
+}
 
 void KomendyEdycji::podswietl(int przycisk, bool wcisniety) {
     if (Podswietl) Podswietl(przycisk, wcisniety);
@@ -487,7 +491,11 @@ void KomendyEdycji::CofnijOperacje() {
     const qint32 znaleziony = ElementOTozsamosci(ten);
     qint32& g = StanPlaylisty.DoGrania;
     if (znaleziony != 0 && g >= 1 && znaleziony < g) {
+        // The mark's element itself may be on a deck now (the list had run
+        // out under it): what had gone by is passed as below.
         g = znaleziony;
+        while (g <= ilosc && minal(g)) ++g;
+        if (g > ilosc) g = 0;
     } else if (g >= 1 || znaleziony != 0) {
         if (g < 1) g = 1;
         const qint32 do_ = znaleziony != 0 ? znaleziony : ilosc + 1;
@@ -520,7 +528,6 @@ void KomendyEdycji::CofnijOperacje() {
         }
         while (g < do_ && g <= ilosc && minal(g)) ++g;
         if (g > ilosc) g = 0;
-        PomijajBrakujace();
     }
     odswiez();
     LogEdycji(QStringLiteral("UNDO"));

@@ -177,9 +177,8 @@ void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, const QHash
     if (tenSam) widok = {nowa.StanNaAntenie().Kursor, nowa.StanNaAntenie().Pierwszy};
     przywrocWidok(widok);
     if (StanPlaylisty.Kursor == 0 || !tenSam) StanPlaylisty.Kursor = 1;
-    StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     nowa.Zatwierdz();
-    silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(obecnosc));
+    silnik_.UstalNastepny(StanPlaylisty.Kursor, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(obecnosc));
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Wyjscia().OdswiezNazwe();
 }
@@ -242,6 +241,7 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
         if (blad != 0) return koniec(blad);
         const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
         auto nowa = std::make_shared<ListaNaBoku>(silnik_, r, true);
+        const auto obecnosc = std::make_shared<const QHash<QString, bool>>(std::move(r.Obecnosc));
         // The appended file's own advert lists are merged into its elements.
         PlaylistaZbior = plik;
         PlaylistaNazwa = nazwaBezRozszerzenia(plik);
@@ -249,11 +249,14 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
         co.Od = nowa->StanNaAntenie().Ilosc;
         co.Reklamy = co.Kopie = co.Interaktywnie = co.ObecnoscReklam = true;
         co.Obecnosc = rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX;
-        PrzebiegiPoOdczycie(silnik_, nowa, r.Nagrania, co, [nowa, zbior, nazwa, koniec] {
+        PrzebiegiPoOdczycie(silnik_, nowa, r.Nagrania, co, [this, nowa, obecnosc, zbior, nazwa, koniec] {
             // The appended file does not become the playlist.
             PlaylistaZbior = zbior;
             PlaylistaNazwa = nazwa;
             nowa->Zatwierdz();
+            // A mark left on the last element of a list that ran out passes
+            // on to what was appended.
+            silnik_.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(*obecnosc));
             koniec(0);
         });
     });

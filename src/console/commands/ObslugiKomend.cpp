@@ -52,7 +52,7 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
     // The cursor keys of both lists: up, down, page up, page down, first, last.
     d.UstawObsluge(KomKursorGora, KomKursorKoniec, [s](quint16 id) {
         RuchKursora(StanPlaylisty, KrokKursora(id - KomKursorGora));
-        if (Nastawy.ZgodnoscDOS) StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+        if (Nastawy.ZgodnoscDOS) s->UstalNastepny(StanPlaylisty.Kursor, ZmianaNastepnego::Edycja);
         s->Wyjscia().OdswiezPlayliste();
     });
     d.UstawObsluge(KomTimelistaKursorOd, KomTimelistaKursorDo, [s](quint16 id) {

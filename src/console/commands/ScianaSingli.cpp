@@ -8,6 +8,7 @@
 #include "console/commands/PrzyciskiKonsoli.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TrybyEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
 #include "foundation/DDecyzjaCzas.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -271,6 +272,12 @@ void ScianaSingli::opis(const TSingiel& g) {
 
 // ---- airing ----
 
+void ScianaSingli::odmowaObaGraja(const TSingiel& g) {
+    const QString tekst = QStringLiteral("Singiel nie zagrał - oba odtwarzacze grają na wyjściu singli: ") + g.Tyt;
+    Log(tekst);
+    silnik_.Wyjscia().UstawStatus(tekst, KolorStatusu::Czerwony);
+}
+
 bool ScianaSingli::gra(quint8 odtwarzacz) const {
     if (odtwarzacz < 1 || odtwarzacz > LiczbaOdtwarzaczy) return false;
     try {
@@ -346,7 +353,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy, bool jest) {
     const bool wspolneWyjscie = Emisja.Kanal4 == Emisja.Kanal1 || Emisja.Kanal4 == Emisja.Kanal2;
 
     if (wspolneWyjscie) {
-        if (gra(1) && gra(2)) return;
+        if (gra(1) && gra(2)) return odmowaObaGraja(g);
         if (!jest && !platform::fileExists(g.Adr)) {
             if (Emisja.CzyKomunikatBrakNagrania) PokazInfo(QStringLiteral("Nie ma nagrania"), g.Adr);
             return;
@@ -376,6 +383,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy, bool jest) {
                 silnik_.DecyzjaGPIStart = 0;
                 if (gra(1) && gra(2)) {
                     SingleGrany = false;
+                    odmowaObaGraja(g);
                 } else {
                     // A desk input names its player, used only when idle;
                     // input 2 (3) names none of the main players.

@@ -170,6 +170,9 @@ private:
     bool uruchom(quint8 odtwarzacz, const QString& adres);
     bool pytaj(int s, const TSingiel& g);
     bool gra(quint8 odtwarzacz) const;
+    // A single on the decks' output finds both decks playing: nothing airs,
+    // and the operator is told why in the status field and the log.
+    void odmowaObaGraja(const TSingiel& g);
     quint8 stanSlotu(const TSingiel& g) const;
     QString katalogZestawow() const;
     void sprawdzObecnosc();

@@ -11,6 +11,7 @@
 #include "playlists/NastawyEmisji.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -150,9 +151,6 @@ bool WstawRekordPlaylisty(SilnikEmisji& silnik, TElemPListy n) {
     if (StanPlaylisty.DoGrania == 0 || Nastawy.ZgodnoscDOS)
         StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
     Playlista[StanPlaylisty.Kursor] = std::move(n);
-    // The new element is the next one: said at once, not when it starts.
-    if (StanPlaylisty.DoGrania == StanPlaylisty.Kursor)
-        silnik.ZapowiedzNastepny(2);
     return true;
 }
 
@@ -204,11 +202,6 @@ void UsunRekordPlaylisty(SilnikEmisji& silnik, bool zamknijLuke) {
         StanPlaylisty.Kursor = StanPlaylisty.Ilosc;
     if (StanPlaylisty.DoGrania > StanPlaylisty.Ilosc)
         StanPlaylisty.DoGrania = 0;
-    PomijajBrakujace();
-    // The next element pulled earlier waits for the crossfade point of the
-    // element on air all the same: its new time may already be past.
-    if (zamknijLuke && g > 0 && StanPlaylisty.DoGrania >= c)
-        silnik.NastepnyPoEdycji();
 }
 
 bool ZostawZakresPlaylisty(SilnikEmisji& silnik, qint32 od, qint32 do_) {
@@ -234,7 +227,6 @@ bool ZostawZakresPlaylisty(SilnikEmisji& silnik, qint32 od, qint32 do_) {
     }
     StanPlaylisty.Kursor = zostaje;
     StanPlaylisty.Pierwszy = std::clamp(StanPlaylisty.Pierwszy, 1, zostaje);
-    PomijajBrakujace();
     return true;
 }
 
@@ -243,25 +235,16 @@ void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel) {
     if (zrodlo < 1 || zrodlo > ilosc || cel < 2 || cel > ilosc || zrodlo == cel) return;
     TElemPListy kopia = Playlista[zrodlo];
     kopia.Emi = 0;
+    // A deck playing the element moved keeps it where it lands: it is marked
+    // played when it ends, and never comes again.
+    std::array<bool, LiczbaOdtwarzaczy + 1> dek{};
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) dek[s] = silnik.Odtwarzacz[s].Element == zrodlo;
     StanPlaylisty.Kursor = zrodlo;
     UsunRekordPlaylisty(silnik, true);
     StanPlaylisty.Kursor = cel - 1;
-    WstawRekordPlaylisty(silnik, std::move(kopia));
-}
-
-void PomijajBrakujace(const std::function<bool(const QString&)>& jest) {
-    const auto plik = [&](const QString& adres) { return jest ? jest(adres) : platform::fileExists(adres); };
-    qint32& n = StanPlaylisty.DoGrania;
-    const qint32 ilosc = StanPlaylisty.Ilosc;
-    if (n < 1 || n > ilosc) return;
-    if (RodzajElemPListy(Playlista[n].Typ) == RodzajREK || plik(Playlista[n].Adr)) return;
-    for (qint32 i = n + 1; i <= ilosc; ++i) {
-        if (plik(Playlista[i].Adr)) {
-            n = i;
-            return;
-        }
-    }
-    n = 0;
+    if (!WstawRekordPlaylisty(silnik, std::move(kopia))) return;
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
+        if (dek[s]) silnik.Odtwarzacz[s].Element = StanPlaylisty.Kursor;
 }
 
 bool SprawdzDuplikat(const QString& adres) {

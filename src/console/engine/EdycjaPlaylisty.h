@@ -61,10 +61,6 @@ bool ZostawZakresPlaylisty(SilnikEmisji& silnik, qint32 od, qint32 do_);
 // that followed it: moved down, it must not skip the elements it jumped, and
 // moved up it must not bring back what is already on air.
 void PrzesunRekordPlaylisty(SilnikEmisji& silnik, qint32 zrodlo, qint32 cel);
-// Moves the next mark past elements whose files are missing (adverts
-// excepted); 0 when none is left. `jest` answers for the files a read has
-// just looked at; without it the disk is asked.
-void PomijajBrakujace(const std::function<bool(const QString&)>& jest = {});
 // Whether the insertion of `adres` may go on: a recording already within
 // MIXPLTestObecnosciMarginesH hours of the cursor is asked about.
 bool SprawdzDuplikat(const QString& adres);

@@ -649,6 +649,23 @@ void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
         r.Powod = PowodBrakuPozycji(r.Plik, r.Wynik.BladIO);
 }
 
+// The first element a fresh list will start with, opened and decoded ahead
+// while the worker is at it: it starts on time and with no late start. An
+// advert placeholder first plays its block and needs nothing.
+void przygotujPierwszy(OdczytanaLista& r, bool belka, const std::atomic<bool>& przerwij) {
+    if (r.Start != 0 || !r.Przeczytana() || przerwij.load())
+        return;
+    for (qint32 i = 1; i <= r.Wynik.Ilosc; ++i) {
+        const TElemPListy& e = (*r.Elementy)[size_t(i)];
+        if (belka && CzyElemReklama(e) && e.Tyt.str().startsWith(QStringLiteral("Reklama o")))
+            return;
+        if (!RodzajDzwiekowy(RodzajElemPListy(e.Typ)) || !r.Obecnosc.value(e.Adr.str(), false))
+            continue;
+        r.Pierwszy = PrzygotujStart(i, e.Adr, e.Ide, qMax(0, e.NwP));
+        return;
+    }
+}
+
 }  // namespace
 
 QString MapujSciezkeSieciowa(const QString& sciezka) {
@@ -755,8 +772,12 @@ void CzytajWTle(SilnikEmisji& s, const QString& plik, qint32 start, std::functio
     o.Maksimum.store(0);
     o.PrzerwijSzukanie.store(false);
     StanPrzerwij = false;
-    o.Zlec([r = r.get(), n, &o] { czytajNaWatku(*r, n.get(), o); },
-           [r, dalej = std::move(dalej)] { dalej(*r); });
+    o.Zlec(
+        [r = r.get(), n, &o, belka = Emisja.CzyReklamaJakoBelka] {
+            czytajNaWatku(*r, n.get(), o);
+            przygotujPierwszy(*r, belka, o.Przerwij);
+        },
+        [r, dalej = std::move(dalej)] { dalej(*r); });
 }
 
 void OdczytNaWyswietlaczu(SilnikEmisji& s) {
@@ -811,6 +832,7 @@ ListaNaBoku::ListaNaBoku(SilnikEmisji& silnik, OdczytanaLista& odczyt, bool dokl
     : silnik_(silnik), doklejana_(doklejana), iloscStara_(StanPlaylisty.Ilosc) {
     inna_ = std::move(odczyt.Elementy);
     if (!inna_) inna_ = std::make_unique<TablicaPlaylisty>();
+    if (!doklejana) pierwszy_ = odczyt.Pierwszy;
     qint32 ilosc = std::clamp(odczyt.Wynik.Ilosc, 0, MaksPlaylisty);
     if (doklejana) {
         // The on-air list may have changed while the worker read: what was
@@ -889,7 +911,10 @@ void ListaNaBoku::Zatwierdz() {
     StanPlaylisty = stan;
     inna_.reset();
     nowaWMiejscu_ = false;
-    if (!doklejana_) silnik_.PrzemapujElementyOdtwarzaczy();
+    if (!doklejana_) {
+        silnik_.PrzemapujElementyOdtwarzaczy();
+        silnik_.PrzyjmijPrzygotowany(pierwszy_);
+    }
 }
 
 void CzyscPlayliste(SilnikEmisji& silnik) {

@@ -24,6 +24,7 @@
 #include "playlists/D_PlaylistaPlik.h"
 
 class SilnikEmisji;
+struct PrzygotowanyStart;
 struct TElemPListy;
 
 // Empties the playlist before a fresh read; the decks forget their numbers.
@@ -64,6 +65,8 @@ struct OdczytanaLista {
     QHash<QString, bool> Obecnosc;  // address -> a plain file stands there, for the elements read
     // What the read found on the disk, for the passes that follow it.
     std::shared_ptr<NagraniaPrzebiegu> Nagrania = std::make_shared<NagraniaPrzebiegu>();
+    // A fresh list's first element to play, prepared by the worker.
+    std::shared_ptr<PrzygotowanyStart> Pierwszy;
     bool Przeczytana() const { return Jest && Wynik.Otwarty && Wynik.BladIO == 0 && Wynik.Ilosc > Start; }
 };
 
@@ -175,6 +178,7 @@ private:
     std::unique_ptr<TablicaPlaylisty> inna_;
     StanListy stanInny_;
     QString zbiorInny_, nazwaInna_;
+    std::shared_ptr<PrzygotowanyStart> pierwszy_;
     bool nowaWMiejscu_ = false;
 };
 

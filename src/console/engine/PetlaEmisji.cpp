@@ -80,6 +80,7 @@ void SilnikEmisji::Timer1Timer() {
                 KolorZegaraEmisji = KaczkaPoziom < 0 ? KolorZegara::Zolty : KolorZegara::Bialy;
                 CzasCiszy = 0;
             }
+            SprawdzNastepny();
             PrzygotujNastepne();
             PominZnanyNieudany();
             AutomatycznyStart(tk);
@@ -185,12 +186,15 @@ void SilnikEmisji::AutomatycznyStart(qint32 t) {
     if (!wNastepnej(n))
         return;
     const TElemPListy& e = Playlista[n];
+    // What aired never starts again by itself (a mark left on the last
+    // element of a list that ran out).
+    if (Zagrany(e))
+        return;
     qint64 start = qint64(e.Emi) + e.NwP;
-    // In place of an element that could not play it starts where that one
-    // would have, at the crossfade point of the element on air; moved by an
-    // edit, never before that point.
+    // Not the element planned to follow what is on air: it starts at the
+    // crossfade point of the element on air.
     qint64 punkt = 0;
-    if (PrzyMiksie(n) && PunktMiksu(e, t, &punkt) && (przyMiksie_.zamiast || roznicaDoby(punkt, start) > 0))
+    if (PrzyMiksie(n) && PunktMiksu(e, t, &punkt))
         start = punkt;
     const qint64 odOkna = roznicaDoby(t, start - Emisja.TOfset);
     const qint64 odStartu = roznicaDoby(t, start);

@@ -251,6 +251,7 @@ void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
     WstawRekordPlaylisty(silnik_, e);
     StanPlaylisty.Kursor = kursor > n ? kursor + 1 : kursor;
     StanPlaylisty.DoGrania = doGrania > n ? doGrania + 1 : doGrania;
+    silnik_.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Edycja);
     silnik_.Wyjscia().OdswiezPlayliste();
     silnik_.Komunikat = o.wstawienie + hhmm + QStringLiteral(" -> ") + plik;
     silnik_.Wyjscia().OdswiezKomunikat();
@@ -314,7 +315,7 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
             // Taken back behind the next mark: what was next comes after it.
             if (wLiscie(mark) && i < mark) powrot_ = kluczElementu(Playlista[mark]);
             StanPlaylisty.Kursor = i;
-            StanPlaylisty.DoGrania = i;
+            silnik_.UstalNastepny(i, ZmianaNastepnego::Zegar);
             silnik_.Wyjscia().OdswiezPlayliste();
         }
         break;
@@ -338,7 +339,10 @@ void SerwisyEmisji::GrajO(Rodzaj rodzaj, qint64 teraz) {
         // What aired between the item and the old mark does not air again.
         for (qint32 i = n + 1; i <= StanPlaylisty.Ilosc; ++i)
             if (kluczElementu(Playlista[i]) == powrot_) {
-                if (StanPlaylisty.DoGrania < i) StanPlaylisty.DoGrania = StanPlaylisty.Kursor = i;
+                if (StanPlaylisty.DoGrania < i) {
+                    StanPlaylisty.Kursor = i;
+                    silnik_.UstalNastepny(i, ZmianaNastepnego::Zegar);
+                }
                 break;
             }
         powrot_.clear();

@@ -51,6 +51,15 @@ enum : quint8 {
     TrybRoboczy = 2,   // the element the caller put into ElemPListyRob
     TrybNastepny = 4,  // the next element to play
 };
+// Why the next mark changes; each comes to UstalNastepny.
+enum class ZmianaNastepnego : quint8 {
+    Start,       // an element started: the mark goes on past the decks
+    Pominiecie,  // the next element cannot play (missing, refused)
+    Edycja,      // an edit, an undo, a move, Ctrl+P
+    Odczyt,      // a read went on air (the operator's, the next day's, the emergency list)
+    Automat,     // Automat switched on
+    Zegar,       // a timer chose it (the satellite re-join, a timed item)
+};
 // Stop reasons the loop and the buttons use (the ending writes their words).
 enum : quint8 { PowodProg = 0, PowodMysz = 1, PowodKlaw = 2, PowodFade = 3, PowodStol = 4 };
 
@@ -144,6 +153,17 @@ public:
     // is late (one log line) and starts on the first tick after it is.
     void GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo);
     void ZapowiedzNastepny(quint8 zrodlo);
+    // The one way into the next element. From element `od` on, the first
+    // that may air (a sound whose file is there or not yet known, or an
+    // advert placeholder with its block; never one that aired, unless the
+    // list loops, nor one on a deck) becomes the next mark. After a start
+    // the element planned to follow keeps its planned time; any other is
+    // timed at the crossfade point of the element on air, and its planned
+    // time and those after it follow. A new next element is announced (DO
+    // GRANIA). `jest` answers for files a read has just looked at that the
+    // presence worker has not. False when nothing is left: the mark stays
+    // and Automat goes off.
+    bool UstalNastepny(qint32 od, ZmianaNastepnego zmiana, const std::function<bool(const QString&)>& jest = {});
     void PokazBlokNastepnego(const TElemPListy& element);
     bool ZnajdzBlokReklamy(const QString& tytul);
     void KursorNaNastepny();
@@ -321,9 +341,16 @@ protected:
     bool WolneGlowne() const;  // players 1 to 3 carry nothing
     bool NieGrajaGlowne() const;  // players 1 to 3 do not play
     bool NaDeku(qint32 element) const;
-    // Moves the next mark on from `od` to the next element that can start;
-    // false (and Automat off, mark kept) when none is left.
-    bool PrzesunNastepny(qint32 od, bool pominBraki);
+    // Aired, so the next mark passes it (not in a list that loops).
+    static bool Zagrany(const TElemPListy& e);
+    // The tick's check that the next mark is the element UstalNastepny
+    // settled last: one moved by any other way onto an element that aired or
+    // plays is moved on.
+    void SprawdzNastepny();
+    // Times element `n` at the crossfade point of the element on air (with
+    // `gdyPozniej` only when its planned time falls after the end of that
+    // element); true when its planned time moved.
+    bool KotwiczPrzyMiksie(qint32 n, bool gdyPozniej);
     void SprawdzListeReklam(quint8 tryb);
     void ZmienDlugosc(qint32 numer, qint32 dlugoscPliku, const QString& slowa, bool serwis);
     // The next element could not start: the next mark moves past it, and
@@ -333,9 +360,12 @@ protected:
     // In Automat, the next element the read-ahead or the presence worker
     // already knows cannot play is passed over before its time.
     void PominZnanyNieudany();
-    // The crossfade point, on the axis of the on-air time `t`, of the
-    // element on air into `nastepny`; false when nothing is on air.
-    bool PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt) const;
+    // The crossfade point into `nastepny` of the element on air (of what
+    // plays on players 1 to 3, the one that ends last), on the axis of the
+    // on-air time `t`, or with `naOsi` on that element's own day axis, where
+    // `koniec` gets its end; false when nothing is on air.
+    bool PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt, bool naOsi = false,
+                    qint64* koniec = nullptr) const;
     // A start that put nothing on air (the file would not open or decode,
     // or the player never moved): one log line with the reason, the reason
     // in red in the status field, the slot freed, and the air goes on with
@@ -418,9 +448,6 @@ public:
                         std::function<void()> ponow);
     // A late start waits for its file.
     bool StartCzeka() const { return !oczekujace_.empty(); }
-    // An edit moved the next element's start: it starts no earlier than the
-    // crossfade point of the element on air into it.
-    void NastepnyPoEdycji();
     // A single of the wall is asked for with startMs -1: from its file's own
     // start marker. Its header and description as they were read ahead;
     // false while it is not ready or its header was unreadable.
@@ -436,6 +463,10 @@ public:
     // next entries, and waits for every preparation asked so far (tests,
     // benchmarks).
     void OproznijPrzygotowania();
+    // A preparation made by another worker (a read prepares the first
+    // element of its list) joins the ones a start looks for, numbered where
+    // its element stands now.
+    void PrzyjmijPrzygotowany(const std::shared_ptr<PrzygotowanyStart>& p);
 protected:
     std::shared_ptr<PrzygotowanyStart> Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
                                                     const QString* ideRobocze = nullptr);
@@ -447,22 +478,22 @@ protected:
     struct OczekujacyStart {
         std::shared_ptr<PrzygotowanyStart> plik;
         std::function<void()> ponow;
+        quint8 zrodlo = 0;
+        QString adres;
     };
+    // A late start dropped: one log line with the reason.
+    void OdwolanyStart(quint8 zrodlo, const QString& adres, const QString& powod);
     std::vector<OczekujacyStart> oczekujace_;
     std::weak_ptr<PrzygotowanyStart> spoznienieZalogowane_;  // whose late start was logged last
-    // The next element that starts by the crossfade point of the element on
-    // air rather than by its own time: in place of one that could not play
-    // (`zamiast`), or no earlier than that point after an edit moved it.
+    // The next element that starts at the crossfade point of the element on
+    // air rather than by its own time (known by its identity).
     struct StartPrzyMiksie {
-        qint32 numer = 0;
-        QString ide, adres;
-        qint32 emi = -1;
-        bool zamiast = false;
+        quint64 tozsamosc = 0;
     };
     StartPrzyMiksie przyMiksie_;
-    void StartujPrzyMiksie(bool zamiast);
     bool PrzyMiksie(qint32 numer) const;
-    quint8 slotNaAntenie_ = 0;  // the deck (1 or 2) of the element started last
+    // The identity of the element UstalNastepny made the next one (0: none).
+    quint64 nastepnyUstalony_ = 0;
     qint32 przygotowanyNastepny_ = -1;  // the next mark PrzygotujNastepne saw last
     std::mutex przygotowaniaMutex_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;
@@ -484,6 +515,12 @@ bool SilnikEmisji::ProbujSlot(quint8 slot, F&& wywolanie) {
     }
     return false;
 }
+
+// Prepares element `numer` (`adres`, `ide`) from `startMs` on the calling
+// worker and returns it done: a read prepares its list's first element so
+// that it starts on time.
+std::shared_ptr<PrzygotowanyStart> PrzygotujStart(qint32 numer, const QString& adres, const QString& ide,
+                                                  qint32 startMs);
 
 // The slots' back-end choice and output devices from the emission settings.
 OpcjeOdtwarzaczy OpcjeOdtwarzaczyZNastaw();

@@ -10,6 +10,7 @@
 #include "audio/OdtwarzaczeSlotow.h"
 #include "audio/Sygnaly2.h"
 #include "audio/cbDSMixer.h"
+#include "console/engine/PozycjeListy.h"
 #include "console/engine/SerwisyEmisji.h"
 #include "console/engine/TrybyEmisji.h"
 #include "console/engine/WyjsciaEmisji.h"
@@ -29,25 +30,12 @@
 
 namespace {
 
-bool wLiscie(qint32 n) {
-    return n >= 1 && n <= StanPlaylisty.Ilosc;
-}
+using namespace pozycje;
 
 QString bezSrednikow(const QString& t) {
     QString w = t;
     w.replace(QLatin1Char(';'), QLatin1Char(':'));
     return w;
-}
-
-qint32 modDoby(qint64 t) {
-    t %= DobaMs;
-    if (t < 0)
-        t += DobaMs;
-    return qint32(t);
-}
-
-bool placeholderReklamy(const TElemPListy& e) {
-    return Emisja.CzyReklamaJakoBelka && CzyElemReklama(e) && e.Tyt.str().startsWith(QStringLiteral("Reklama o"));
 }
 
 // Where in its file an element starts: its resume point for a start from
@@ -67,28 +55,6 @@ QString planowanyStart(const TElemPListy& e, bool roboczy, qint32 przesuniecie, 
     if (e.Emi < 0)
         return start ? PiszCzas(6, modDoby(platform::clock().msOfDay())) : QStringLiteral("--:--:--.---");
     return PiszCzas(6, modDoby(qint64(e.Emi) + e.NwP + (roboczy ? 0 : przesuniecie)));
-}
-
-// A walk past thousands of elements waits on memory, not on its few
-// comparisons: the element this many places ahead is fetched into the cache
-// while one is looked at.
-constexpr qint32 NaprzodMarszu = 16;
-
-void wprzod(const TablicaPlaylisty& elementy, qint32 numer) {
-    if (numer > qMin(StanPlaylisty.Ilosc, MaksPlaylisty))
-        return;
-    const TElemPListy& e = elementy[size_t(numer)];
-    // Its kind and its address's text, which may begin on the next line.
-    __builtin_prefetch(&e);
-    __builtin_prefetch(reinterpret_cast<const char*>(&e.Adr + 1) - 1);
-}
-
-// An element a walk passes on what the presence worker found, without
-// asking ElementGrywalny: a sound whose file the worker found missing under
-// the address it holds now, and no advert placeholder (whose block plays).
-bool znanyBrak(const ObecnoscPlikow::Widok& widok, const TElemPListy& e, qint32 numer) {
-    return RodzajDzwiekowy(RodzajElemPListy(e.Typ)) && widok(numer, e.Adr) == ObecnoscPlikow::Brak &&
-           !placeholderReklamy(e);
 }
 
 }  // namespace
@@ -113,6 +79,31 @@ struct PrzygotowanyStart {
 };
 
 namespace {
+
+// Opens, positions and decodes ahead on the calling worker.
+void przygotujNaWatku(PrzygotowanyStart& p) {
+    PustySygnal(p.sygnal);
+    p.sygnal.Nazwa = p.ide;
+    p.sygnal.Adres = p.adres;
+    p.wynikSygnalu = OtworzSygnal(p.sygnal, true, p.opis);
+    p.jest = platform::fileExists(p.adres);
+    p.dlugoscMs = p.jest ? DlugoscSygnaluMs(p.sygnal) : 0;
+    if (p.wynikSygnalu != 0) {
+        p.blad = QStringLiteral("nagłówek nieczytelny");
+        if (p.jest)
+            p.pusty = PowodPustegoZbioru(p.adres);
+    } else {
+        try {
+            p.odMs = p.startMs >= 0 ? p.startMs : qMax(0, p.sygnal.NwP);
+            p.plik = PrepareAudioFile(p.adres, p.odMs);
+        } catch (const std::exception& ex) {
+            p.blad = QString::fromUtf8(ex.what());
+        } catch (...) {
+            p.blad = QStringLiteral("nieznany błąd");
+        }
+    }
+    p.gotowe.store(true, std::memory_order_release);
+}
 
 // Why a prepared element cannot play, as its start would say; "" when it can.
 QString powodPrzygotowania(const PrzygotowanyStart& p) {
@@ -158,30 +149,40 @@ std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotuj(qint32 numer, const Q
         if (lista.size() > (singiel ? size_t(MaksPrzygotowanychSingli) : 6u))
             lista.erase(lista.begin());
     }
-    (singiel ? odczytSingli_ : odczytWprzod_).post([p] {
-        PustySygnal(p->sygnal);
-        p->sygnal.Nazwa = p->ide;
-        p->sygnal.Adres = p->adres;
-        p->wynikSygnalu = OtworzSygnal(p->sygnal, true, p->opis);
-        p->jest = platform::fileExists(p->adres);
-        p->dlugoscMs = p->jest ? DlugoscSygnaluMs(p->sygnal) : 0;
-        if (p->wynikSygnalu != 0) {
-            p->blad = QStringLiteral("nagłówek nieczytelny");
-            if (p->jest)
-                p->pusty = PowodPustegoZbioru(p->adres);
-        } else {
-            try {
-                p->odMs = p->startMs >= 0 ? p->startMs : qMax(0, p->sygnal.NwP);
-                p->plik = PrepareAudioFile(p->adres, p->odMs);
-            } catch (const std::exception& ex) {
-                p->blad = QString::fromUtf8(ex.what());
-            } catch (...) {
-                p->blad = QStringLiteral("nieznany błąd");
-            }
-        }
-        p->gotowe.store(true, std::memory_order_release);
-    });
+    (singiel ? odczytSingli_ : odczytWprzod_).post([p] { przygotujNaWatku(*p); });
     return p;
+}
+
+std::shared_ptr<PrzygotowanyStart> PrzygotujStart(qint32 numer, const QString& adres, const QString& ide,
+                                                  qint32 startMs) {
+    auto p = std::make_shared<PrzygotowanyStart>();
+    p->numer = numer;
+    p->adres = adres;
+    p->ide = ide;
+    p->startMs = startMs;
+    przygotujNaWatku(*p);
+    return p;
+}
+
+void SilnikEmisji::PrzyjmijPrzygotowany(const std::shared_ptr<PrzygotowanyStart>& p) {
+    if (!p || !p->gotowe.load(std::memory_order_acquire))
+        return;
+    // Found where it stands in the list now: what went on air with it may
+    // have put elements before it.
+    qint32 n = 0;
+    for (qint32 i = 1; i <= StanPlaylisty.Ilosc && n == 0; ++i)
+        if (Playlista[i].Adr == p->adres && Playlista[i].Ide == p->ide)
+            n = i;
+    if (n == 0)
+        return;
+    p->numer = n;
+    std::lock_guard blokada(przygotowaniaMutex_);
+    for (const auto& q : przygotowania_)
+        if (q->numer == n && q->startMs == p->startMs && q->adres == p->adres && q->ide == p->ide)
+            return;
+    przygotowania_.push_back(p);
+    if (przygotowania_.size() > 6u)
+        przygotowania_.erase(przygotowania_.begin());
 }
 
 std::shared_ptr<PrzygotowanyStart> SilnikEmisji::Przygotowany(qint32 numer, const QString& adres, qint32 startMs,
@@ -249,7 +250,7 @@ bool SilnikEmisji::GotowyDoStartu(qint32 numer, const QString& adres, const QStr
     oczekujace_.erase(std::remove_if(oczekujace_.begin(), oczekujace_.end(),
                                      [&p](const OczekujacyStart& o) { return o.plik == p; }),
                       oczekujace_.end());
-    oczekujace_.push_back({p, std::move(ponow)});
+    oczekujace_.push_back({p, std::move(ponow), zrodlo, adres});
     if (spoznienieZalogowane_.lock() != p) {
         spoznienieZalogowane_ = p;
         Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + adres +
@@ -316,17 +317,6 @@ qint32 SilnikEmisji::NumerRoboczego(quint8 tryb) const {
     return 0;
 }
 
-// An element the next mark may stop at: a sound with its file, or an advert
-// placeholder whose block stands in the time list.
-bool SilnikEmisji::ElementGrywalny(qint32 numer) const {
-    if (!wLiscie(numer))
-        return false;
-    const TElemPListy& e = Playlista[numer];
-    if (RodzajDzwiekowy(RodzajElemPListy(e.Typ)) && PlikElementu(numer, e.Adr))
-        return true;
-    return placeholderReklamy(e) && ZnajdzGodzineTListy(e.Tyt) > 0;
-}
-
 bool SilnikEmisji::ZnajdzBlokReklamy(const QString& tytul) {
     const qint32 sekundy = CzytajCzas(charsFromTo(tytul, 11, 15) + QStringLiteral(":00"), 1);
     if (sekundy < 0)
@@ -349,76 +339,6 @@ void SilnikEmisji::PokazBlokNastepnego(const TElemPListy& element) {
         StanTimelisty.Kursor = i;
         wyjscia_->OdswiezTimeliste();
     }
-}
-
-bool SilnikEmisji::PrzesunNastepny(qint32 od, bool pominBraki) {
-    const qint32 stary = StanPlaylisty.DoGrania;
-    qint32 n = od + 1;
-    bool zawinieto = false;
-    // A recording passed over on the way says why, one line each; a run of
-    // thousands costs the tick only the numbers, the writer makes the lines.
-    // Its address is the one the presence worker checked (the same text),
-    // so only its number is kept (4 bytes an element, nothing copied), unless
-    // the element holds another address: that one is kept beside, in order.
-    // One look at the worker's knowledge serves the whole walk.
-    const auto widok = Pliki.Zobacz();
-    const auto znane = widok.Adresy();
-    const TablicaPlaylisty& elementy = Playlista;
-    std::vector<qint32> pominiete;
-    std::vector<std::pair<qint32, QString>> inneAdresy;
-    auto zglosPominiete = [&pominiete, &inneAdresy, &znane] {
-        if (pominiete.empty() || !Nastawy.LOGZbiorJest)
-            return;
-        LogWiele([p = std::move(pominiete), inne = std::move(inneAdresy), znane] {
-            QStringList linie;
-            linie.reserve(qsizetype(p.size()));
-            size_t j = 0;
-            for (const qint32 numer : p) {
-                const bool inny = j < inne.size() && inne[j].first == numer;
-                const QString& adres = inny ? inne[j++].second : (*znane)[size_t(numer)];
-                linie << QStringLiteral("Pominięto pozycję nr ") + QString::number(numer) + QLatin1Char(' ') + adres +
-                             QStringLiteral(" !!! BRAK NAGRANIA !!!");
-            }
-            return linie;
-        });
-        pominiete.clear();
-        inneAdresy.clear();
-    };
-    while (true) {
-        if (n > StanPlaylisty.Ilosc) {
-            if (!Emisja.CzyPlaylistaZapetlona || zawinieto || !pominBraki) {
-                zglosPominiete();
-                StanPlaylisty.DoGrania = stary;
-                if (Stan.TrybAutomat)
-                    PrzelaczAutomat();
-                return false;
-            }
-            zawinieto = true;
-            n = 1;
-        }
-        wprzod(elementy, n + NaprzodMarszu);
-        const TElemPListy& e = elementy[size_t(n)];
-        // Known missing: its address is the worker's text, so the number
-        // alone names it in the log.
-        const bool brak = znanyBrak(widok, e, n);
-        if (!brak && ElementGrywalny(n))
-            break;
-        if (Nastawy.LOGZbiorJest && (brak || RodzajDzwiekowy(RodzajElemPListy(e.Typ)))) {
-            const QString& a = e.Adr.str();
-            const bool znany = brak || (znane && size_t(n) < znane->size() &&
-                                        (*znane)[size_t(n)].constData() == a.constData() &&
-                                        (*znane)[size_t(n)].size() == a.size());
-            pominiete.push_back(n);
-            if (!znany)
-                inneAdresy.emplace_back(n, a);
-        }
-        ++n;
-    }
-    zglosPominiete();
-    StanPlaylisty.DoGrania = n;
-    if (FlagaNastepnego && n > 0)
-        StanPlaylisty.Kursor = n;
-    return true;
 }
 
 void SilnikEmisji::SprawdzListeReklam(quint8 tryb) {
@@ -451,25 +371,39 @@ std::function<void()> SilnikEmisji::PonowStart(quint8 odtwarzacz, quint8 tryb, q
             ElemPListyRob = *e;
             GrajKolejny(odtwarzacz, TrybRoboczy, zrodlo);
         };
-    return [this, odtwarzacz, tryb, zrodlo, numer = NumerRoboczego(tryb), ide = w.Ide, adres = w.Adr.str(),
-            emi = w.Emi] {
-        // Only the element it was asked for, where it stood: an edit may
-        // have moved it meanwhile.
-        if (!wLiscie(numer) || Playlista[numer].Ide != ide || Playlista[numer].Adr != adres ||
-            Playlista[numer].Emi != emi || NaDeku(numer))
+    const qint32 numer = NumerRoboczego(tryb);
+    const quint64 tozsamosc = wLiscie(numer) ? NumerujElement(Playlista[numer]) : 0;
+    return [this, odtwarzacz, tryb, zrodlo, tozsamosc, adres = w.Adr.str()] {
+        // The element it was asked for, wherever an edit moved it meanwhile;
+        // a start that cannot be made any more says why.
+        const qint32 n = ElementOTozsamosci(tozsamosc);
+        QString powod;
+        if (n == 0)
+            powod = QStringLiteral("pozycji nie ma już na playliście");
+        else if (NaDeku(n))
+            powod = QStringLiteral("pozycja jest już na odtwarzaczu");
+        else if (tryb == TrybNastepny && StanPlaylisty.DoGrania != n)
+            powod = QStringLiteral("do grania jest inna pozycja");
+        if (!powod.isEmpty()) {
+            OdwolanyStart(zrodlo, adres, powod);
             return;
+        }
         if (tryb == TrybNastepny) {
-            if (StanPlaylisty.DoGrania == numer)
-                GrajKolejny(odtwarzacz, tryb, zrodlo);
+            GrajKolejny(odtwarzacz, tryb, zrodlo);
             return;
         }
         // The element the operator started, wherever the cursor went since.
         const qint32 kursor = StanPlaylisty.Kursor;
-        StanPlaylisty.Kursor = numer;
+        StanPlaylisty.Kursor = n;
         GrajKolejny(odtwarzacz, tryb, zrodlo);
-        if (StanPlaylisty.Kursor == numer)
+        if (StanPlaylisty.Kursor == n)
             StanPlaylisty.Kursor = kursor;
     };
+}
+
+void SilnikEmisji::OdwolanyStart(quint8 zrodlo, const QString& adres, const QString& powod) {
+    Log(FlagiLogu() + SlowoStartu(zrodlo) + QStringLiteral("START ") + adres +
+        QStringLiteral(" !!! START OPÓŹNIONY ODWOŁANY !!! ") + powod);
 }
 
 void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
@@ -498,12 +432,8 @@ void SilnikEmisji::GrajKolejny(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo) {
                 ZerujStanGodzinyTListy();
                 wyjscia_->EmitujPozycjeTimelisty(odtwarzacz, 0);
                 Stan.ElementStartowany = numer;
-                if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0 && Emisja.NastPoPlay) {
-                    PrzesunNastepny(StanPlaylisty.DoGrania, false);
-                    wyjscia_->OdswiezPlayliste();
-                    if (wLiscie(StanPlaylisty.DoGrania))
-                        PokazBlokNastepnego(Playlista[StanPlaylisty.DoGrania]);
-                }
+                if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0 && Emisja.NastPoPlay)
+                    UstalNastepny(StanPlaylisty.DoGrania + 1, ZmianaNastepnego::Start);
             }
         } else {
             // Only what the workers found: no file is looked at or read here.
@@ -647,16 +577,9 @@ void SilnikEmisji::ZastojStartu() {
 }
 
 void SilnikEmisji::PominNieudany(quint8 tryb) {
-    if (tryb != TrybNastepny)
-        return;
-    const qint32 stary = StanPlaylisty.DoGrania;
-    PrzesunNastepny(stary, true);
-    if (StanPlaylisty.DoGrania == stary)
-        return;
     // As if the element passed over were not in the list.
-    StartujPrzyMiksie(true);
-    wyjscia_->OdswiezPlayliste();
-    ZapowiedzNastepny(1);
+    if (tryb == TrybNastepny)
+        UstalNastepny(StanPlaylisty.DoGrania + 1, ZmianaNastepnego::Pominiecie);
 }
 
 void SilnikEmisji::PominZnanyNieudany() {
@@ -684,47 +607,6 @@ void SilnikEmisji::PominZnanyNieudany() {
     else
         ZglosNieudany(0, ZrodloProg, e.Adr, powod);
     PominNieudany(TrybNastepny);
-}
-
-void SilnikEmisji::StartujPrzyMiksie(bool zamiast) {
-    const qint32 n = StanPlaylisty.DoGrania;
-    przyMiksie_ = {};
-    if (!wLiscie(n))
-        return;
-    const TElemPListy& e = Playlista[n];
-    przyMiksie_ = {n, e.Ide, e.Adr, e.Emi, zamiast};
-}
-
-void SilnikEmisji::NastepnyPoEdycji() {
-    StartujPrzyMiksie(false);
-}
-
-bool SilnikEmisji::PrzyMiksie(qint32 numer) const {
-    if (numer == 0 || przyMiksie_.numer != numer || !wLiscie(numer))
-        return false;
-    const TElemPListy& e = Playlista[numer];
-    return e.Ide == przyMiksie_.ide && e.Adr == przyMiksie_.adres && e.Emi == przyMiksie_.emi;
-}
-
-bool SilnikEmisji::PunktMiksu(const TElemPListy& nastepny, qint32 t, qint64* punkt) const {
-    // The element started last on a deck, else the DJ player's.
-    quint8 s = 0;
-    for (const quint8 q : {slotNaAntenie_, quint8(1), quint8(2), quint8(3)})
-        if (q >= 1 && q <= 3 && SlotGra[q] && Stan.OdtwarzaczZajety[q]) {
-            s = q;
-            break;
-        }
-    if (s == 0)
-        return false;
-    const MIXMagnetType& r = Odtwarzacz[s];
-    TElemPListy naAntenie;
-    naAntenie.Typ = r.RodzajElementu;
-    naAntenie.Mix = r.NwK - r.Miks;
-    // Capped by the next element's length as the list knows it: the tick
-    // reads no file.
-    const qint32 x = CrossfadeMiedzy(naAntenie, nastepny, nastepny.Trw > 0 ? nastepny.Trw : -1);
-    *punkt = qint64(t) + (qint64(r.NwK) - x - r.Pozycja);
-    return true;
 }
 
 void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8 zrodlo,
@@ -890,10 +772,6 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
 
     // 11.
     Stan.OdtwarzaczZajety[slot] = 1;
-    if (slot <= 2)
-        slotNaAntenie_ = slot;
-    if (numer == przyMiksie_.numer && tryb != TrybRoboczy)
-        przyMiksie_ = {};
     SemiAutomatGotowy = true;
     const bool reklama = RodzajReklamy(rodzaj);
     if (reklama && !Stan.TrybAutomat) {
@@ -933,21 +811,15 @@ void SilnikEmisji::UruchomElementNaMagnetofonie(quint8 slot, quint8 tryb, quint8
             w.Adr + QLatin1Char(' ') + planowanyStart(w, tryb == TrybRoboczy, PrzesuniecieCzasu, true) +
             QStringLiteral("  ") + PiszCzas(6, CzasAntenowy));
     }
-    // 17. The next mark moves on.
+    // 17. The next mark moves on past what the decks carry.
     if ((tryb == TrybKursor || tryb == TrybNastepny) && DecyzjaGPIStart == 0) {
-        const qint32 stary = StanPlaylisty.DoGrania;
         qint32 od = qMax(qMax(MagnetofonA(), MagnetofonB()), MagnetofonC());
         if (Emisja.NastPoPlayBezp)
             od = r.Element;
-        if (Emisja.NastPoPlay) {
-            StanPlaylisty.DoGrania = od;
-            if (!PrzesunNastepny(od, true))
-                StanPlaylisty.DoGrania = stary;
-        }
+        if (Emisja.NastPoPlay)
+            UstalNastepny(od + 1, ZmianaNastepnego::Start);
         wyjscia_->OdswiezPlayliste();
         PokazBlokNastepnego(w);
-        if (StanPlaylisty.DoGrania != stary)
-            ZapowiedzNastepny(1);
     }
     // 18. RDS files.
     bool rds = Emisja.ZbioryInfoGdyStol ? StartZeStolu : r.DecyzjaGPIStartu == 0;
@@ -994,16 +866,6 @@ void SilnikEmisji::ZapowiedzNastepny(quint8 zrodlo) {
         QLatin1Char(' ') + planowanyStart(e, false, PrzesuniecieCzasu, false));
 }
 
-void SilnikEmisji::KursorNaNastepny() {
-    const qint32 k = StanPlaylisty.Kursor;
-    if (!ElementGrywalny(k))
-        return;
-    StanPlaylisty.DoGrania = k;
-    wyjscia_->OdswiezPlayliste();
-    PokazBlokNastepnego(Playlista[k]);
-    ZapowiedzNastepny(2);
-}
-
 void SilnikEmisji::GrajOdWznowienia() {
     const qint32 k = StanPlaylisty.Kursor;
     if (wLiscie(k) && Playlista[k].Wznow > 0)
@@ -1021,8 +883,8 @@ bool SilnikEmisji::KasujPlayliste() {
     for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
         InitElemPListy(Playlista[i]);
     StanPlaylisty.Kursor = 0;
-    StanPlaylisty.DoGrania = 0;
     StanPlaylisty.Ilosc = 0;
+    UstalNastepny(0, ZmianaNastepnego::Edycja);
     PrzemapujElementyOdtwarzaczy();
     Komunikat.clear();
     PlaylistaWczytana = false;

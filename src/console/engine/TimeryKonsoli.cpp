@@ -283,8 +283,7 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
         silnik_.Wyjscia().OdswiezPlayliste();
         if (StanPlaylisty.Kursor == 0)
             StanPlaylisty.Kursor = 1;
-        StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-        silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(r.Obecnosc));
+        silnik_.UstalNastepny(StanPlaylisty.Kursor, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(r.Obecnosc));
         silnik_.Wyjscia().OdswiezNazwe();
         Log(QStringLiteral("Odczyt playlisty następnego dnia: ") + plik);
         // Midnight came while the list was being read: it starts now.
@@ -364,8 +363,7 @@ void TimeryKonsoli::PListaAutoodczytTimerTimer() {
                 silnik_.ZadanieFade(s);
             if (StanPlaylisty.Kursor == 0)
                 StanPlaylisty.Kursor = 1;
-            StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
-            silnik_.Wyjscia().PominBraki(ObecnoscZOdczytu(r.Obecnosc));
+            silnik_.UstalNastepny(StanPlaylisty.Kursor, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(r.Obecnosc));
             silnik_.Wyjscia().OdswiezPlayliste();
             silnik_.Wyjscia().OdswiezNazwe();
             Log(QStringLiteral("Autoodczyt playlisty: ") + r.Plik);
@@ -417,7 +415,7 @@ void TimeryKonsoli::SatPlusTimerTimer() {
     if (st.OdtwarzaczZajety[1] || st.OdtwarzaczZajety[2] || StanPlaylisty.Ilosc <= 0)
         return;
     const qint64 t = platform::clock().msOfDay() / 1000;
-    StanPlaylisty.DoGrania = 0;
+    qint32 znaleziony = 0;
     for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) {
         const TElemPListy& e = Playlista[i];
         if (e.Emi < 0 || e.Typ >= 0x40)
@@ -432,10 +430,11 @@ void TimeryKonsoli::SatPlusTimerTimer() {
         d = qMin(d, DobaMs / 1000 - d);
         if (d <= Satelita.SatVTGrajMargS) {
             StanPlaylisty.Kursor = i;
-            StanPlaylisty.DoGrania = i;
+            znaleziony = i;
             break;
         }
     }
+    silnik_.UstalNastepny(znaleziony, ZmianaNastepnego::Zegar);
     silnik_.Wyjscia().OdswiezPlayliste();
 }
 

@@ -75,8 +75,16 @@ QString PowodBrakuPozycji(const QString& plik, int bladIO) {
 void SilnikEmisji::PrzelaczAutomat() {
     if (!Stan.TrybAutomat) {
         // Automat with a single element would stop at once.
-        if (StanPlaylisty.Ilosc > 1)
+        if (StanPlaylisty.Ilosc > 1) {
             Stan.TrybAutomat = true;
+            // It starts from an element that may air: at the end of a list
+            // the mark stands on one that aired, and with nothing after it
+            // Automat goes off again and says why.
+            const qint32 n = StanPlaylisty.DoGrania;
+            if (n >= 1 && n <= StanPlaylisty.Ilosc && (Zagrany(Playlista[n]) || NaDeku(n)) &&
+                !UstalNastepny(n, ZmianaNastepnego::Automat))
+                wyjscia_->UstawStatus(QStringLiteral("Automat: brak pozycji do zagrania"), KolorStatusu::Czarny);
+        }
     } else {
         Stan.TrybAutomat = false;
         CzasAntenowy = 0;
@@ -135,7 +143,7 @@ void SilnikEmisji::StartAwaryjny() {
         PlaylistaNazwa = QFileInfo(plik).completeBaseName();
         if (StanPlaylisty.Kursor == 0)
             StanPlaylisty.Kursor = 1;
-        StanPlaylisty.DoGrania = StanPlaylisty.Kursor;
+        UstalNastepny(StanPlaylisty.Kursor, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(r.Obecnosc));
         wyjscia_->OdswiezPlayliste();
         wyjscia_->OdswiezNazwe();
         GrajKolejny(0, TrybKursor, ZrodloProg);
@@ -157,6 +165,8 @@ void SilnikEmisji::TrybyStartowe() {
 
 void SilnikEmisji::StopWszystko() {
     // A start still waiting for its file does not air after a STOP.
+    for (const OczekujacyStart& o : oczekujace_)
+        OdwolanyStart(o.zrodlo, o.adres, QStringLiteral("STOP"));
     oczekujace_.clear();
     for (quint8 slot = 1; slot <= 3; ++slot)
         if (SlotZajety(slot))

@@ -25,7 +25,6 @@ void WyjsciaEmisji::EmitujPozycjeTimelisty(quint8, int) { Brak("emisja pozycji l
 void WyjsciaEmisji::CzytajZestawSingli(const QString&) { Brak("odczyt palety singli"); }
 void WyjsciaEmisji::SingleKolejno() { Brak("granie singli kolejno"); }
 
-void WyjsciaEmisji::PominBraki(const std::function<bool(const QString&)>&) { Brak("pomijanie brakujących nagrań"); }
 QString WyjsciaEmisji::WybierzListeReklam(const QString&) {
     Brak("wybór listy reklamowej");
     return {};

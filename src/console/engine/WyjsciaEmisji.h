@@ -50,9 +50,6 @@ public:
     virtual void SingleKolejno();
 
     // ---- a freshly read playlist ----
-    // The next mark moved past elements whose files are missing; `jest`
-    // answers for the files a read has just looked at (the disk otherwise).
-    virtual void PominBraki(const std::function<bool(const QString&)>& jest = {});
     // An advert list picked by the operator, starting in `katalog`; "" when
     // nothing was picked.
     virtual QString WybierzListeReklam(const QString& katalog);

@@ -8,7 +8,11 @@
 #include "mixeditor/EdycjaPL.h"
 
 void PolaczMiksy(SilnikEmisji& silnik, TimeryKonsoli& timery, TEdycjaMiksow* okno) {
-    PolaczeniaEdycji.PlaylistaZmieniona = [&silnik](bool zmieniona) { silnik.PlaylistaZmieniona = zmieniona; };
+    PolaczeniaEdycji.PlaylistaZmieniona = [&silnik](bool zmieniona) {
+        silnik.PlaylistaZmieniona = zmieniona;
+        // A take written in as the next element is announced and timed.
+        if (!zmieniona) silnik.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Edycja);
+    };
     PolaczeniaEdycji.MiksZmiana = [&timery] { timery.MiksZmiana = true; };
     if (okno) {
         okno->Haki.KorektaCzasuJest = [&silnik] { return silnik.Stan.KorektaCzasuJest; };

@@ -50,4 +50,3 @@ void ZegaryOkna::Zamknij() {
 
 void WyjsciaOkna::EdytorMiksow() { EdytujMiksy(); }
 
-void WyjsciaOkna::PominBraki(const std::function<bool(const QString&)>& jest) { PomijajBrakujace(jest); }

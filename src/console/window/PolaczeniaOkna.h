@@ -49,7 +49,6 @@ public:
         else WyjsciaEmisji::EmitujPozycjeTimelisty(odtwarzacz, zrodlo);
     }
     // The next mark past missing files after an automatic load.
-    void PominBraki(const std::function<bool(const QString&)>& jest = {}) override;
     // The list panels' and the message field's redraws.
     std::function<void()> PanelPL, PanelTL, PoleKom, PoleNazwy;
     void OdswiezPlayliste() override { if (PanelPL) PanelPL(); }

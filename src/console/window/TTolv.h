@@ -52,6 +52,11 @@ public:
     static QRect GeometriaStartowa(quint8 tryb, const QRect& dostepny, const QRect& ekran, const QMargins& ramka = {});
     // The least size of the window on a screen whose room is `miejsce`.
     static QSize NajmniejszyRozmiar(const QSize& miejsce);
+    // Once a window manager has framed the window (`ramka` around `okno`),
+    // normal or maximised: the client area that brings the frame within the
+    // free area; a null rectangle when it is there already or has no frame.
+    static QRect Dopasowanie(Qt::WindowStates stan, const QRect& dostepny, const QRect& ekran, const QRect& ramka,
+                             const QRect& okno);
 
     explicit TTolv(QWidget* parent = nullptr);
     ~TTolv() override;
@@ -212,8 +217,8 @@ private:
     void PolaczZegary();
     void OtworzPlikiHistorii();
     void UstawTrybOkna(quint8 tryb);
-    // Once the window manager has framed the window: a normal window whose
-    // frame reaches past the free area is fitted into it.
+    // Once the window manager has framed the window: a window whose frame
+    // reaches past the free area is fitted into it.
     void DopasujDoEkranu();
     quint8 trybOkna_ = 0;
     void UtworzEtykiety();

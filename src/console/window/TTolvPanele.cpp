@@ -84,7 +84,7 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
             return true;
         }
         st.Kursor = n;
-        if (Nastawy.ZgodnoscDOS) st.DoGrania = n;
+        if (Nastawy.ZgodnoscDOS) silnik_.UstalNastepny(n, ZmianaNastepnego::Edycja);
         OdswiezPlayliste();
         return true;
     }
@@ -102,7 +102,7 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
             const bool belka = RodzajElemPListy(e.Typ) == RodzajREK && Emisja.CzyReklamaJakoBelka &&
                                ZnajdzGodzineTListy(QString(e.Tyt).mid(10, 5)) > 0;
             if (plik || belka) {
-                st.Kursor = st.DoGrania = n;
+                st.Kursor = n;
                 komenda(KomKolejny);
             }
         }

@@ -260,16 +260,25 @@ void TTolv::UstawTrybOkna(quint8 tryb) {
     }
 }
 
-void TTolv::DopasujDoEkranu() {
-    if (trybOkna_ == 1 || trybOkna_ == 2 || windowState() != Qt::WindowNoState) return;
-    const QScreen* e = screen();
-    const QRect ramka = frameGeometry(), okno = geometry();
-    // No frame: no window manager, and the geometry set at start stands.
-    if (!e || ramka == okno || e->availableGeometry().contains(ramka)) return;
+QRect TTolv::Dopasowanie(Qt::WindowStates stan, const QRect& dostepny, const QRect& ekran, const QRect& ramka,
+                         const QRect& okno) {
+    // Full screen has no frame, a minimised window is not on the screen, and
+    // no frame means no window manager: the geometry set at start stands.
+    if (stan & (Qt::WindowFullScreen | Qt::WindowMinimized) || ramka == okno || dostepny.contains(ramka)) return {};
     const QMargins marginesy(okno.left() - ramka.left(), okno.top() - ramka.top(), ramka.right() - okno.right(),
                              ramka.bottom() - okno.bottom());
-    setMinimumSize(NajmniejszyRozmiar(e->availableGeometry().marginsRemoved(marginesy).size()));
-    setGeometry(GeometriaStartowa(trybOkna_, e->availableGeometry(), e->geometry(), marginesy));
+    return GeometriaStartowa(stan & Qt::WindowMaximized ? 1 : 0, dostepny, ekran, marginesy);
+}
+
+void TTolv::DopasujDoEkranu() {
+    const QScreen* e = screen();
+    if (!e || trybOkna_ == 2) return;
+    const QRect r = Dopasowanie(windowState(), e->availableGeometry(), e->geometry(), frameGeometry(), geometry());
+    if (r.isNull()) return;
+    // The least size set at start left no room for the title bar: a window
+    // manager that maximises within the free area could not shrink it.
+    setMinimumSize(NajmniejszyRozmiar(r.size()));
+    if (!(windowState() & Qt::WindowMaximized)) setGeometry(r);
 }
 
 void TTolv::showEvent(QShowEvent* event) {
@@ -315,8 +324,10 @@ void TTolv::FormShow() {
     Zegary().Wlacz(TimerKonsoli::SATPLMWycisz, false);
     if (Emisja.SERWISJest) SERWISTimer->start();
     OdswiezEtykieteSerwisu();
-    // 7. The database from the network folder.
+    // 7. The database from the network folder; with the counters on, a
+    // worker reads it so that the first play already counts.
     BazaKopiujZSieciStart();
+    BazaCzytajPrzyStarcie();
     BazaLicznikiTloStart();
     // 8. The running clock: the labels read the time from the start.
     timery_.OdswiezZegary();
@@ -354,8 +365,16 @@ bool TTolv::ZegarDziala(const QString& nazwa) const {
 
 quint8 TTolv::FormClose() {
     if (zakonczono_) return 2;
-    for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot)
-        if (silnik_.SlotZajety(slot)) return 0;
+    for (quint8 slot = 1; slot <= PlayerSloty::LiczbaSlotow; ++slot) {
+        if (!silnik_.SlotZajety(slot)) continue;
+        // The window stays: the operator sees why, and the log keeps it.
+        const QString tekst = QStringLiteral("Zamknięcie programu odrzucone - zajęty odtwarzacz ") +
+                              QString::number(slot) +
+                              (silnik_.Stan.TrybAutomat ? QStringLiteral(", Automat włączony") : QString());
+        Log(tekst);
+        status_->UstawStatus(tekst, KolorStatusu::Czerwony);
+        return 0;
+    }
     if (Decyzja(QStringLiteral("Czy zakończyć pracę z programem?"), QString(), 2) != WynikTak) return 0;
     Zakoncz();
     return 2;

@@ -205,7 +205,7 @@ TEST_F(EndingTest, StoppedAt40PercentKeepsItsResumePointAndWritesNothing) {
     EXPECT_FALSE(logi().join(u'\n').contains(u"STOP  1 Nie_ma"_s));
 }
 
-// With a damaged database in use, each play that it cannot keep is logged.
+// With a damaged database in use, or none, each play that cannot be kept is logged.
 TEST_F(EndingTest, PlaysDuringAPartialDatabaseAreLoggedOneLineEach) {
     DialogiSkrypt dialogi;  // the damaged file is reported
     BazaNagran.BazaLicznikJest = BazaNagran.BazaLicznikDodaj = true;
@@ -217,7 +217,11 @@ TEST_F(EndingTest, PlaysDuringAPartialDatabaseAreLoggedOneLineEach) {
         dodaj(p, 0, 7'000), grajKursor(StanPlaylisty.Ilosc), tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
     const QString linia = u"Odegranie nie zapisane - baza nagrań niepełna: 2026-12-06 "_s;
     EXPECT_EQ(logi().filter(u"Odegranie"_s), QStringList({linia + u"14:03:27 "_s + a, linia + u"14:03:34 "_s + b}));
+    // No table at all (the file unreadable): each play is logged too.
     BazaCzyscWszystko(), BazaWczytana = false;
+    dodaj(a, 0, 7'000), grajKursor(StanPlaylisty.Ilosc), tikDo([&] { return !stan.OdtwarzaczZajety[1]; });
+    EXPECT_EQ(logi().filter(u"nie wczytana"_s),
+              QStringList{u"Odegranie nie zapisane - baza nagrań nie wczytana: 2026-12-06 14:03:41 "_s + a});
 }
 
 TEST_F(EndingTest, FOutFallsFromZeroAndEndsTheElementOnItsSixtyEighthTick) {

@@ -3,6 +3,8 @@
 // player and what each card played follows the volumes the loop set.
 #include "console/support/SilnikRig.h"
 
+#include <QRegularExpression>
+#include <QTime>
 #include <QtEndian>
 
 #include <cmath>
@@ -11,6 +13,9 @@
 
 #include "audio/PlayerSloty.h"
 #include "audio/Sygnaly2.h"
+#include "console/commands/KomendyEdycji.h"
+#include "console/commands/KomendyPlaylisty.h"
+#include "console/engine/TrybyEmisji.h"
 #include "platform/AudioFixtures.h"
 #include "platform/audio/DeviceHub.h"
 #include "platform/audio/VirtualDevice.h"
@@ -276,6 +281,144 @@ TEST(SilnikMiks, AnElementThatCannotPlayIsPassedOverAndTheNextStartsAtTheMixPoin
             EXPECT_TRUE(pominiety >= 0 && pominiety < 1'000) << pominiety;
             EXPECT_TRUE(start >= 2'000 && start < 2'060) << start;
             EXPECT_EQ(r.logiZ(powod).filter("PROG START ").size(), 1);
+        }
+    }
+}
+
+// Every way the next element changes while Automat plays tones of 4 s with a
+// 1 s mix, on both back-ends: the element that comes next starts at the
+// crossfade point of the one on air (its player 3 s in), nothing airs twice,
+// and no start is late.
+TEST(SilnikMiks, EveryWayTheNextElementChangesKeepsTheCrossfade) {
+    using Akcja = std::function<void(SilnikRig&, SilnikEmisji&, int)>;
+    KomendyEdycji* edycje = nullptr;
+    KomendyPlaylisty* odczyt = nullptr;
+    TimeryKonsoli* timery = nullptr;
+    const auto usun = [&](SilnikRig& r, qint32 n) {
+        StanPlaylisty.Kursor = n;
+        r.dialogi.Odpowiedz(OdpowiedzTak);
+        edycje->KomendaUsun();
+    };
+    const auto cofnij = [&](SilnikRig& r) {
+        r.dialogi.Odpowiedz(OdpowiedzTak);
+        edycje->CofnijOperacje();
+    };
+    const struct {
+        const char* nazwa;
+        int elementow;  // G1.. on air
+        Akcja akcja;
+        QStringList starty;  // in order; what airs after them is not looked at
+    } wiersze[] = {
+        {"missing since launch", 5, [](SilnikRig& r, SilnikEmisji&, int t) {
+             if (t == 0) QFile::remove(Playlista[3].Adr.str());
+         }, {"G1", "G2", "G4", "G5"}},
+        {"deleted before it is announced", 5, [](SilnikRig&, SilnikEmisji&, int t) {
+             if (t == 60) QFile::remove(Playlista[3].Adr.str());
+         }, {"G1", "G2", "G4"}},
+        {"read while a song plays", 3, [&](SilnikRig&, SilnikEmisji&, int t) {
+             if (t == 20) odczyt->KomendaCzytajPlayliste();
+         }, {"G1", "H1", "H2"}},
+        {"Ctrl+P", 6, [](SilnikRig&, SilnikEmisji& s, int t) {
+             if (t != 20) return;
+             StanPlaylisty.Kursor = 5;
+             s.KursorNaNastepny();
+         }, {"G1", "G5", "G6"}},
+        {"delete then undo", 4, [&](SilnikRig& r, SilnikEmisji&, int t) {
+             if (t == 20) usun(r, 2);
+             if (t == 30) cofnij(r);
+         }, {"G1", "G2", "G3"}},
+        {"move, undo, three starts", 6, [&](SilnikRig& r, SilnikEmisji&, int t) {
+             if (t == 50) {
+                 edycje->RozpocznijPrzesuwanie();
+                 StanPlaylisty.Kursor = 3;
+                 edycje->PrzesunElement(false);
+             }
+             if (t == 300) cofnij(r);  // G2 on air, G1 aired, G3 moved away
+         }, {"G1", "G3", "G2", "G4", "G5", "G6"}},
+        {"Automat on at the end of the list", 2, [](SilnikRig&, SilnikEmisji& s, int t) {
+             if (t == 250) s.PrzelaczAutomat();
+         }, {"G1", "G2"}},
+        // The day's list is read at midnight while G4 plays across it; its
+        // first element starts as soon as it is read, prepared.
+        {"the midnight load", 4, [&](SilnikRig&, SilnikEmisji&, int t) {
+             if (t % 10 == 1) timery->PListaAutoodczytTimerTimer();
+         }, {"G1", "G2", "G3", "G4", "H1", "H2"}},
+    };
+    for (const bool strumien : {true, false}) {
+        for (const auto& w : wiersze) {
+            SCOPED_TRACE(std::string(w.nazwa) + (strumien ? " streaming" : " file player"));
+            NaKartach k(strumien);
+            SilnikRig& r = k.r;
+            SilnikEmisji& s = *k.silnik;
+            KomendyEdycji e(s);
+            KomendyPlaylisty p(s);
+            TimeryKonsoli tm(s);
+            edycje = &e;
+            odczyt = &p;
+            timery = &tm;
+            Emisja.TOfset = 0;
+            Emisja.NastPoPlay = true;
+            const bool polnoc = w.starty.contains("H1") && w.starty.size() > 3;
+            const qint32 poczatek = polnoc ? DobaMs - 12'000 : H12;
+            const auto lista = [&](const char* przedrostek, int ile, qint32 od) {
+                for (int i = 1; i <= ile; ++i) {
+                    const QString ide = przedrostek + QString::number(i);
+                    // Within the players' 4 s of read-ahead: on the stepped
+                    // cards their refill threads keep the wall clock.
+                    r.dir.write(ide + ".wav", fixtures::wavFile(44100, 2, 16, fixtures::tone16(44100, 2, 440, 4'000, 0.5)));
+                    TElemPListy& x = r.dodaj(r.dir.file(ide + ".wav"), od + (i - 1) * 3'000, 4'000);
+                    x.Ide = ide;
+                    x.Mix = 1'000;
+                }
+            };
+            // The list a read brings: the operator's, or the next day's.
+            lista("H", 3, 0);
+            const QString jutro = r.dir.file(polnoc ? "20261207.MIX" : "jutro.mix");
+            ASSERT_EQ(ZapiszPlaylisteMIX(jutro, 1, 3), WynikZapisuMIX::Zapisano);
+            p.WybierzPlayliste = [&](const QString&) { return jutro; };
+            Satelita.SatPLJest = polnoc;
+            Satelita.SatPLKatalog = r.dir.path();
+            Satelita.SatPLNazwaFormat = "RRRRMMDD";
+            WyczyscPlayliste();
+            r.zegar.set(QDate(2026, 12, 6), poczatek - SilnikEmisji::InterwalTimer1);
+            lista("G", w.elementow, poczatek);
+            StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+            r.stan.TrybAutomat = true;
+
+            QStringList starty;
+            for (int t = 0; t < 1'000 && starty.size() < w.starty.size(); ++t) {
+                const qsizetype przed = r.wyjscia.zdarzenia.size();
+                w.akcja(r, s, t);
+                s.Odczyt.Oproznij();
+                k.tik();
+                for (const QString& z : r.wyjscia.zdarzenia.mid(przed)) {
+                    const quint8 slot = quint8(z.left(1).toInt());
+                    if (!z.endsWith(" START") || slot > 2) continue;
+                    starty << s.Odtwarzacz[slot].SygnalSlotu.Nazwa;
+                    const quint8 inny = slot == 1 ? 2 : 1;
+                    if (starty.size() == 1 || (starty.last() == "H1" && polnoc)) continue;
+                    // The one on air was 3 s in, at its crossfade point.
+                    const qint64 poz = k.gracze.StanOdtwarzacza(inny) == 1 ? k.gracze.PozycjaOdtwarzacza(inny) : -1;
+                    EXPECT_TRUE(poz >= 3'000 && poz < 3'060) << starty.last().toStdString() << " at " << poz;
+                }
+            }
+            EXPECT_EQ(starty, w.starty);
+            // Automat switched on over the last element went off again and
+            // started nothing.
+            for (int t = 0; t < 100 && w.elementow == 2; ++t) k.tik();
+            // The day's log (after midnight the new day's, from H1 on): each
+            // START line's planned time is when it went on air, so what the
+            // list and DO GRANIA said agreed; H1 at midnight exactly.
+            const QStringList linie = r.logi().filter(QRegularExpression(" START [12] "));
+            EXPECT_EQ(linie.size(), polnoc ? 2 : w.starty.size());
+            for (const QString& l : linie.mid(polnoc ? 0 : 1)) {  // the first: on-air time from nothing
+                const QStringList c = l.split(' ', Qt::SkipEmptyParts);
+                const int roznica = QTime::fromString(c.value(c.size() - 2), "hh:mm:ss.zzz")
+                                        .msecsTo(QTime::fromString(c.last(), "hh:mm:ss.zzz"));
+                EXPECT_LE(std::abs(roznica), 60) << l.toStdString();
+            }
+            EXPECT_TRUE(r.logiZ("NIEGOTOWE").isEmpty());
+            if (polnoc) EXPECT_EQ(r.logiZ("H1.wav 00:00:00.000  00:00:00.000").size(), 1);
         }
     }
 }

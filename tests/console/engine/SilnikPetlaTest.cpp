@@ -10,6 +10,8 @@ namespace {
 // Starts element `n` by key on the first free player.
 void graj(SilnikRig& r, int n) {
     StanPlaylisty.Kursor = n;
+    // Prepared ahead, as the operator finds it: the start is made at once.
+    r.silnik->OproznijPrzygotowania();
     r.graj(0, TrybKursor, ZrodloKlaw);
 }
 
@@ -43,10 +45,11 @@ TEST(SilnikPetla, EnvelopeFollowsTheFadeCurvesOfPlayersOneAndTwo) {
     f.FIT = KrzywaKwadrat;
     Emisja.Poziom0SND = -1;
 
+    // A fade-in starts from silence; the tick after the start takes it up.
     graj(r, 1);
-    EXPECT_EQ(r.gracze[1].glosnosc, -10'000);  // a fade-in starts from silence
+    EXPECT_EQ(r.gracze[1].glosnosci.front(), -10'000);
     graj(r, 2);
-    EXPECT_EQ(r.gracze[2].glosnosc, -10'000);
+    EXPECT_EQ(r.gracze[2].glosnosci.front(), -10'000);
 
     // Player 1 at 2 000: half of a 2 000 ms sine fade-in; player 2 at 1 000:
     // a quarter of a 4 000 ms quadratic one.

@@ -35,6 +35,7 @@ TEST(SilnikStol, FaderStartsAndStopsThePlayerOfItsChannel) {
     SilnikRig r;
     r.dodaj(r.wav("a.wav", 20'000), H12, 20'000);
     r.dodaj(r.wav("b.wav", 20'000), H12 + 20'000, 20'000);
+    r.dodaj(r.wav("c.wav", 20'000), H12 + 40'000, 20'000);  // left for Automat
     StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
     Stol stol(r);
 

@@ -248,6 +248,7 @@ TEST_F(TimersTest, SatelliteRejoinPicksTheAdvertOrDjElementNearNow) {
     Playlista[4].Emi = teraz - 9'000;
     Playlista[5].Typ = RodzajREK;
     Playlista[5].Emi = teraz;
+    for (int i = 1; i <= 5; ++i) Playlista[i].Adr = QStringLiteral("C:\\E%1.WAV").arg(i);
     StanPlaylisty.DoGrania = 1;
     timery->SatPlusTimerTimer();
     EXPECT_EQ(StanPlaylisty.DoGrania, 4);

@@ -194,7 +194,8 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
         okno->Timer1Timer();
         ASSERT_EQ(StanPlaylisty.Ilosc, 2);
         ASSERT_EQ(PlaylistaNazwa, u"A"_s);
-        drugi = silnik().Odtwarzacze().PlikOdtwarzacza(1).endsWith(u"E2.WAV"_s);
+        // At E1's crossfade point, on the other deck.
+        drugi = silnik().Odtwarzacze().PlikOdtwarzacza(2).endsWith(u"E2.WAV"_s);
     }
     EXPECT_TRUE(drugi);
     EXPECT_TRUE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
@@ -206,7 +207,7 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
     EXPECT_EQ(okno->Status().Tekst(), u"OK"_s);  // every recording found
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
-    EXPECT_TRUE(silnik().SlotZajety(1));
+    EXPECT_TRUE(silnik().SlotZajety(2));
     EXPECT_FALSE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
     EXPECT_FALSE(silnik().Stan.CzytaniePlaylisty);
 }

@@ -237,6 +237,9 @@ TEST_F(Sciana, OnAMainPlayersOutputASingleTakesAnIdleMainPlayerNeverABusyOne) {
     EXPECT_EQ(grany(2), b);
     EXPECT_EQ(grany(4), QString());
     EXPECT_EQ(ileLogow(u"KLAW START"_s), 2);
+    const QString odmowa = u"Singiel nie zagrał - oba odtwarzacze grają na wyjściu singli: S3"_s;
+    EXPECT_EQ(okno->Status().Tekst(), odmowa);
+    EXPECT_EQ(ileLogow(odmowa), 1);
     EXPECT_EQ(sc().SingleOdtwarzacz, 2);
 }
 

@@ -5,19 +5,24 @@
 #include "common/Fifo.h"
 #include "audio/DMagnet.h"
 #include "common/TempFolder.h"
+#include "common/WavWriter.h"
 #include "console/support/KonsolaTestPomoc.h"
+#include "console/support/OknoTestPomoc.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
 #include "library/DBaza.h"
+#include "library/DBazaNastawy.h"
 #include "library/DBazaOkno.h"
 #include "library/DOpisNagr.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/RelayCard.h"
 #include "platform/TextFile.h"
+#include "platform/audio/VirtualDevice.h"
+#include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 #include "settings/TDlgNastawy.h"
 
@@ -266,14 +271,17 @@ TEST_F(Startup, ShowingStartsTheTimersOnceAndByTheSettings) {
     EXPECT_FALSE(okno.Timer1->isActive());
 }
 
-TEST_F(Startup, ClosingIsRefusedSilentlyWhileAPlayerIsBusy) {
-    nastawy({});
+TEST_F(Startup, ClosingIsRefusedWhileAPlayerIsBusyAndTheWindowSaysWhy) {
+    nastawy({QStringLiteral("LOGZbiorJest=1")});
     TTolv okno;
     okno.FormCreate({});
     okno.FormShow();
     okno.Silnik().Stan.OdtwarzaczZajety[4] = 1;  // the singles player
-    EXPECT_EQ(okno.FormClose(), 0);
+    EXPECT_FALSE(okno.close());
     EXPECT_TRUE(dialogi_.Zapisy().isEmpty());
+    const QString odmowa = QStringLiteral("Zamknięcie programu odrzucone - zajęty odtwarzacz 4");
+    EXPECT_EQ(okno.Status().Tekst(), odmowa);
+    EXPECT_EQ(log().filter(odmowa).size(), 1);
     EXPECT_TRUE(okno.Timer1->isActive());
 
     okno.Silnik().Stan.OdtwarzaczZajety[4] = 0;
@@ -414,6 +422,8 @@ TEST_F(Startup, TheLibraryWindowsAreMadeOnceAndNeverRebuildUnderTheDecks) {
         okno.Silnik().Stan.OdtwarzaczZajety[1] = 1;
         utworz();
         EXPECT_TRUE(dialogi_.Zapisy(RodzajDialogu::Decyzja).isEmpty());
+        EXPECT_EQ(dialogi_.Zapisy(RodzajDialogu::Info).value(0).teksty.value(0),
+                  QStringLiteral("Baza nagrań nie zmieniona - gra odtwarzacz 1 lub 2"));
         EXPECT_EQ(BazaLiczba, 0);
         okno.Silnik().Stan.OdtwarzaczZajety[1] = 0;
         dialogi_.Odpowiedz(OdpowiedzNie);  // on opening: no database file yet
@@ -467,6 +477,39 @@ TEST_F(Startup, WithoutItsLockTheProgramStartsAndSaysSo) {
     okno.FormCreate({});
     EXPECT_EQ(okno.windowTitle(), Podpis + QStringLiteral("7 - Studio   [BRAK BLOKADY KATALOGU]"));
     EXPECT_TRUE(log().contains(QStringLiteral("09:00:00->  ") + brak + QStringLiteral(" - praca bez blokady katalogu")));
+}
+
+// With the counters on, a worker reads the database at start-up: a play
+// ended before anyone opens the database window counts, and the close
+// writes it to the counters file.
+TEST_F(Startup, WithTheCountersOnTheFirstPlayCounts) {
+    folder_.drive(u'c');
+    folder_.write(QStringLiteral("drives/c/A.WAV"), fixtures::wavFile(8000, 1, 16, fixtures::tone16(8000, 1, 440, 6000)));
+    folder_.write(QStringLiteral("drives/c/BAZA.BAZ"), "WERSJA=2\r\nPOZYCJI=1\r\nAdr=C:\\A.WAV\r\nKONIEC OPISU\r\n");
+    nastawy({QStringLiteral("OknoStanStart=0")},
+            {QStringLiteral("[Emisja MIX]"), QStringLiteral("CzyHST=0"), QStringLiteral("[Baza nagran]"),
+             QStringLiteral("BazaZbior=C:\\BAZA.BAZ"), QStringLiteral("BazaLicznikJest=1"),
+             QStringLiteral("BazaLicznikDodaj=1")});
+    const std::unique_ptr<TTolv> okno = OknoTestowe();
+    SilnikEmisji& s = okno->Silnik();
+    TElemPListy& e = Playlista[1];
+    InitElemPListy(e);
+    e.Typ = RodzajSND, e.Ide = QStringLiteral("A"), e.Adr = QStringLiteral("C:\\A.WAV");
+    e.Emi = 9 * 3'600'000, e.Trw = e.NwK = e.FOu = 6000;
+    StanPlaylisty.Ilosc = StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    s.GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(s);
+    EXPECT_TRUE(CzekajNa([&] {
+        if (auto d = platform::DeviceHub::instance().openVirtual(0)) d->stepMs(30);
+        zegar_.advance(30);
+        s.Pliki.Oproznij(), s.OproznijPrzygotowania(), okno->Timer1Timer();
+        return !s.SlotZajety(1);
+    }, 20'000));
+    dialogi_.Odpowiedz(OdpowiedzTak);
+    EXPECT_EQ(okno->FormClose(), 2);
+    EXPECT_TRUE(folder_.read(QStringLiteral("drives/c/BAZA.LIC")).contains("Adr=C:\\A.WAV\r\nEmC=1\r\n"));
+    WyczyscPlayliste();
+    BazaCzyscWszystko(), BazaWczytana = false, BazaNastawyDomyslne();
 }
 
 }  // namespace
