@@ -90,7 +90,7 @@ QString ZbiorOpisu(const QString& adresAudio) {
     return ZmienRozszerzenie(adresAudio, QStringLiteral(".DAT"));
 }
 
-void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
+int ZapiszPlikDAT(const SygnalType& s, const OpisNagraniaTyp& opis, QString& powod) {
     OpisNagraniaTyp kopia = opis;
     ZnacznikiNaTekst(s, kopia);
     PrzytnijOpis(kopia);
@@ -105,14 +105,16 @@ void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
     linie << QStringLiteral("PLK=") + NazwaSciezki(s.Adres);
     for (const char* k : kPoPLK) dodaj(k);
 
-    const QString dat = ZbiorOpisu(s.Adres);
-    const QString plik = platform::resolvePath(dat);
+    const QString plik = platform::resolvePath(ZbiorOpisu(s.Adres));
+    powod.clear();
+    BladIO = platform::writeTextFileAtomic(plik, linie, &powod) ? 0 : kodBleduZapisu(plik);
+    return BladIO;
+}
+
+void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
     QString blad;
-    if (platform::writeTextFileAtomic(plik, linie, &blad)) {
-        BladIO = 0;
-        return;
-    }
-    BladIO = kodBleduZapisu(plik);
+    if (ZapiszPlikDAT(s, opis, blad) == 0) return;
+    const QString dat = ZbiorOpisu(s.Adres);
     Log(QStringLiteral("Zapis opisu nieudany: ") + dat + QStringLiteral(" (") + blad + QLatin1Char(')'));
     PokazBladKod(BladIO, QString(), dat);
 }

@@ -161,7 +161,15 @@ void DokonczTestObecnosci(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& 
             opis.Wyk = QString(e.Wyk).left(64);
             opis.Aut = QString(e.Atr).left(60);
             opis.Kom = QString(e.Kom).left(60);
-            ZapiszDAT(sygnal, opis);
+            QString powod;
+            if (const int kod = ZapiszPlikDAT(sygnal, opis, powod); kod != 0) {
+                t.Logi << QStringLiteral("Zapis opisu nieudany: ") + ZbiorOpisu(plik) + QStringLiteral(" (") + powod +
+                              QLatin1Char(')');
+                if (t.BladDAT == 0) {
+                    t.BladDAT = kod;
+                    t.PlikBleduDAT = ZbiorOpisu(plik);
+                }
+            }
         }
     }
     if (t.Przerwany) return;
@@ -171,6 +179,9 @@ void DokonczTestObecnosci(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& 
 
 void ZglosTestObecnosci(SilnikEmisji& s, const TestObecnosci& t) {
     for (const QString& l : t.LogNazwany) LogNazwany(l);
+    for (const QString& l : t.Logi) Log(l);
+    // One dialog however many descriptions could not be written.
+    if (t.BladDAT != 0) PokazBladKod(t.BladDAT, QString(), t.PlikBleduDAT);
     if (t.Brak) s.Komunikat = QStringLiteral("Nie ma nagrań");
     if (t.BladRaportu != 0) {
         BladIO = t.BladRaportu;

@@ -47,14 +47,16 @@ struct TestObecnosci {
     qint32 Nastepny = 0;
     bool Przerwany = false;  // the operator said stop
     bool Brak = false;
-    QStringList LinieRaportu, LogNazwany;
+    QStringList LinieRaportu, LogNazwany, Logi;
     int BladRaportu = 0;  // the report's write result
+    int BladDAT = 0;      // the first description that could not be written
+    QString PlikBleduDAT;
 };
 // Program's thread: the test from element `od` on, its settings as they are now.
 TestObecnosci NowyTestObecnosci(qint32 od, bool reklamy);
-// Worker: tests from t.Nastepny on and marks the missing elements; false
-// when `przerwij` stopped it after an element (t.Nastepny is the one after),
-// for the program's thread to ask.
+// Worker: tests the elements after t.Nastepny and marks the missing ones;
+// false when `przerwij` stopped it after an element (t.Nastepny is that
+// one), for the program's thread to ask.
 bool TestujObecnosc(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& t, NagraniaPrzebiegu& nagrania,
                     const std::atomic<bool>& przerwij, const PostepPrzebiegu& postep = {});
 // Worker, after the last piece: the report written, the descriptions made

@@ -47,7 +47,7 @@ void UstawZegary(ZegaryKonsoli* zegary);
 // (a Qt timer of interval 0 would fire continuously).
 void UstawTimer(QTimer& timer, int ms, bool wlacz = true);
 
-// ---- reading a playlist (every read path goes through CzytajPlayliste,
+// ---- reading a playlist (every read path goes through CzytajWTle,
 // OdczytPlaylisty.h) ----
 // Why a read of `plik` gave no element, for the log: the read's own error
 // when it had one, else what the file holds: nothing ("pusty zbiór"), a
