@@ -31,6 +31,7 @@
 #include "console/engine/StanKonsoli.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/KestSter2.h"
+#include "foundation/DialogiTak.h"
 #include "foundation/UslugaDialogow.h"
 #include "platform/Clock.h"
 #include "platform/audio/DeviceHub.h"
@@ -45,17 +46,6 @@ constexpr qint32 H12 = 12 * 3'600'000;
 constexpr int Dlugosc = 8'000;
 constexpr int Miks = 1'000;
 constexpr int Tempo = 4;
-
-// Every question answered yes.
-class DialogiTak final : public DialogiCiche {
-public:
-    DialogiTak() : poprzednie_(Dialogi()) { UstawDialogi(this); }
-    ~DialogiTak() override { UstawDialogi(&poprzednie_); }
-    quint16 Decyzja(const QString&, const QString&, int) override { return OdpowiedzTak; }
-
-private:
-    UslugaDialogow& poprzednie_;
-};
 
 // Each start with its element and whether another deck played at that moment.
 class Starty final : public WyjsciaEmisji {
@@ -166,6 +156,8 @@ void BM_AutomatZEdycjami(benchmark::State& state) {
             silnik.OproznijPrzygotowania();
             silnik.Timer1Timer();
             silnik.PoTiku();
+            // The display refresh, as the window's timer runs it.
+            if (t % 3 == 0) silnik.OdswiezOdtwarzacze();
             if (t == 150) QFile::remove(usuwany);
             if (qEnvironmentVariableIsSet("NASTEPNY_SLAD")) {
                 static QString naDeku[4];

@@ -8,6 +8,8 @@
  * followed by "monotonic-ns fd N @tid what": the descriptor's later calls
  * name only fdN. The first line, "monotonic-ns start", is written when the
  * program is loaded.
+ * A share that hangs: while the file named by UDZIAL_ZAWIESZENIE exists,
+ * every such call waits (after its UDZIAL_MS) until the file is gone.
  * Build: cc -O2 -shared -fPIC -o udzial.so udzial_sieciowy_shim.c -ldl */
 #define _GNU_SOURCE
 #include <dirent.h>
@@ -31,6 +33,7 @@ static size_t dlugosci[MAKS_FOLDEROW];
 static int folderow;
 static long opoznienieNs;
 static int logFd = -1;
+static char zawieszenie[4096];
 /* Descriptors open on the share: their reads and closes are the share's too. */
 static _Atomic unsigned char naUdziale[MAKS_FD];
 
@@ -62,6 +65,8 @@ __attribute__((constructor)) static void start(void) {
         p = k ? k + 1 : p + strlen(p);
     }
     if (log) logFd = (int)syscall(SYS_openat, AT_FDCWD, log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const char* z = getenv("UDZIAL_ZAWIESZENIE");
+    if (z) snprintf(zawieszenie, sizeof zawieszenie, "%s", z);
     char linia[64];
     snprintf(linia, sizeof linia, "%lld start\n", teraz());
     zapisz(linia);
@@ -102,6 +107,10 @@ static void udzial(const char* wywolanie, const char* co, int fd) {
         struct timespec t = {opoznienieNs / 1000000000L, opoznienieNs % 1000000000L};
         while (nanosleep(&t, &t) != 0) {
         }
+    }
+    while (zawieszenie[0] && syscall(SYS_faccessat, AT_FDCWD, zawieszenie, F_OK) == 0) {
+        struct timespec t = {0, 20000000L};
+        nanosleep(&t, NULL);
     }
 }
 

@@ -20,6 +20,7 @@ qint64 OdtwarzaczeZPlayerSloty::DlugoscOdtwarzacza(quint8 slot) const { return s
 void OdtwarzaczeZPlayerSloty::GrajOdtwarzacz(quint8 slot) { sloty_.GrajOdtwarzacz(slot); }
 void OdtwarzaczeZPlayerSloty::ZatrzymajOdtwarzacz(quint8 slot) { sloty_.ZatrzymajOdtwarzacz(slot); }
 quint8 OdtwarzaczeZPlayerSloty::StanOdtwarzacza(quint8 slot) const { return sloty_.StanOdtwarzacza(slot); }
+qint64 OdtwarzaczeZPlayerSloty::BrakDanychOdtwarzacza(quint8 slot) const { return sloty_.BrakDanychOdtwarzacza(slot); }
 void OdtwarzaczeZPlayerSloty::UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) {
     sloty_.UstawGlosnoscOdtwarzacza(slot, glosnosc);
 }

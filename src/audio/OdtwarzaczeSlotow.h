@@ -39,6 +39,10 @@ public:
     virtual void ZatrzymajOdtwarzacz(quint8 slot) = 0;
     // 1 playing, 0 stopped.
     virtual quint8 StanOdtwarzacza(quint8 slot) const = 0;
+    // How long a playing player has had nothing to play, its file's data
+    // held up (a share that does not answer): the device plays silence in
+    // its place. 0 while data comes, and for players that always have it.
+    virtual qint64 BrakDanychOdtwarzacza(quint8) const { return 0; }
     virtual void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) = 0;
     virtual int GlosnoscOdtwarzacza(quint8 slot) const = 0;
     // The satellite input level: 65 500 full scale, 0 silence.
@@ -67,6 +71,7 @@ public:
     void GrajOdtwarzacz(quint8 slot) override;
     void ZatrzymajOdtwarzacz(quint8 slot) override;
     quint8 StanOdtwarzacza(quint8 slot) const override;
+    qint64 BrakDanychOdtwarzacza(quint8 slot) const override;
     void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) override;
     int GlosnoscOdtwarzacza(quint8 slot) const override;
     void UstawGlosnoscSystemowa(int poziom) override;

@@ -152,6 +152,13 @@ quint8 PlayerSloty::StanOdtwarzacza(quint8 slot) const {
     return 0;
 }
 
+qint64 PlayerSloty::BrakDanychOdtwarzacza(quint8 slot) const {
+    if (!poprawny(slot)) return 0;
+    if (kanaly_[slot]) return kanaly_[slot]->StarvedMs();
+    if (odtwarzacze_[slot]) return odtwarzacze_[slot]->StarvedMs();
+    return 0;
+}
+
 void PlayerSloty::UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc) {
     if (!poprawny(slot)) return;
     if (kanaly_[slot]) kanaly_[slot]->SetVolume(glosnosc);

@@ -83,6 +83,8 @@ public:
     void ZatrzymajOdtwarzacz(quint8 slot);
     // 1 playing, 0 stopped.
     quint8 StanOdtwarzacza(quint8 slot) const;
+    // How long the slot's player, playing, has had nothing to play (ms).
+    qint64 BrakDanychOdtwarzacza(quint8 slot) const;
     // Hundredths of a decibel: 0 full level, -10 000 silence.
     void UstawGlosnoscOdtwarzacza(quint8 slot, int glosnosc);
     int GlosnoscOdtwarzacza(quint8 slot) const;

@@ -246,6 +246,21 @@ void TcbUpdateChannelThread::Terminate() {
         thread_.detach();
 }
 
+bool TcbUpdateChannelThread::Abandon() {
+    if (!thread_.joinable()) return false;
+    {
+        // A thread that holds it is not in a read: it is about to hand one
+        // in, or to take the next, and needs no replacing.
+        std::unique_lock alive(core_->alive, std::try_to_lock);
+        if (!alive.owns_lock()) return false;
+        core_->channel = nullptr;
+    }
+    core_->terminated.store(true);
+    core_->event.set();
+    thread_.detach();
+    return true;
+}
+
 void TcbUpdateChannelThread::Enable() {
     core_->enabled.store(true);
     core_->event.set();
@@ -325,6 +340,23 @@ QString TcbDSMixerChannel::FileName() const {
 uint64_t TcbDSMixerChannel::Underruns() const {
     // Read on the GUI thread, where the ring is created and freed.
     return buffer_ ? buffer_->underruns() : 0;
+}
+
+int64_t TcbDSMixerChannel::StarvedMs() {
+    // Read on the GUI thread, as Underruns.
+    if (state_.load() != 1 || !buffer_ || buffer_->starvedMs() == 0) return 0;
+    // A device stepped by a test runs ahead of any thread: a ring it played
+    // dry before the refill thread had its turn is filled now; one whose
+    // read is held up by the disk stays dry.
+    if (output_ && output_->stepped()) {
+        for (TRefillJob job; BeginRefill(job); job = TRefillJob{}) {
+            std::vector<unsigned char> data(size_t(job.want));
+            job.Run(data.data());
+            EndRefill(job, data.data());
+        }
+    }
+    // Data came since the device last asked: it plays again.
+    return buffer_ && buffer_->freeBytes() == buffer_->ringBytes() ? buffer_->starvedMs() : 0;
 }
 
 bool TcbDSMixerChannel::TryLock() { return lock_.try_lock_for(kLockWait); }
@@ -562,6 +594,13 @@ void TcbDSMixerChannel::Play() {
         if (!TryLock()) return;
         Unlocker u{lock_};
         if (state_.load() == 1) return;
+        // The refill thread still held up in a read of an earlier file (a
+        // share that hangs) would keep this one from its ring until the share
+        // answers: it is left to that read, and a new thread serves the file.
+        if (busyReader_ && busyReader_ != reader_.get() && thread_->Abandon()) {
+            thread_ = std::make_unique<TcbUpdateChannelThread>(this, bufferLength_ / 10);
+            busyReader_ = nullptr;
+        }
         CreateBuffer();
         ReadyRingLocked();
         if (!prefilled_) Prefill();

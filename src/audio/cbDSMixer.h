@@ -186,6 +186,11 @@ public:
     ~TcbUpdateChannelThread();  // Terminate()
     // Ends the thread; safe to call twice.
     void Terminate();
+    // Ends the thread without waiting when it is in a read (stuck on a
+    // disk): it finishes that read on its own and never touches the channel
+    // again. False, and nothing changed, when it is not in a read. Callable
+    // under the channel's lock.
+    bool Abandon();
     void Enable();
     void Disable();
     bool Enabled() const;
@@ -243,6 +248,9 @@ public:
     QString MutexName() const;
     TcbDSMixer* Mixer() const { return mixer_; }
     uint64_t Underruns() const;
+    // While playing: how long the device has had nothing of this channel to
+    // play (the refill held up by a disk that does not answer); 0 otherwise.
+    int64_t StarvedMs();
 
     // Called on the GUI thread once the channel stopped at the end of its data.
     std::function<void()> OnEnd;

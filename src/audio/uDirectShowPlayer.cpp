@@ -83,6 +83,8 @@ int64_t TBasicPlayer::GetPosition() {
     return channel_->GetPosition();
 }
 
+int64_t TBasicPlayer::StarvedMs() { return channel_->StarvedMs(); }
+
 void TBasicPlayer::SetVolume(int volume) {
     volume_ = std::clamp(volume, -10000, 0);
     channel_->SetVolume(volume_);

@@ -43,6 +43,9 @@ public:
     int Volume() const { return volume_; }
     QString FileName() const { return fileName_; }
     int DeviceIndex() const { return deviceIndex_; }
+    // How long its device has had nothing of the file to play (a disk that
+    // does not answer); 0 while it plays or is stopped.
+    int64_t StarvedMs();
 
 private:
     std::unique_ptr<TcbDSMixer> mixer_;

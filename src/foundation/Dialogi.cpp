@@ -1,5 +1,6 @@
 #include "foundation/Dialogi.h"
 
+#include "foundation/DialogiQt.h"  // the windows a holder of the list gives up
 #include "foundation/Text.h"
 #include "foundation/UslugaDialogow.h"
 #include "foundation/Zdarzenie.h"
@@ -347,19 +348,37 @@ QString ModelCzasu::Tekst() const {
 namespace {
 std::function<void()> strazPrzed, strazPo;
 int glebokoscPetli = 0;
+int glebokoscStrazy = 0;  // the depth the pair was installed at
+int trzymanie = 0;
+bool ustepuje = false;
 }  // namespace
 
 StrazPetli::StrazPetli() {
-    if (glebokoscPetli++ == 0 && strazPrzed) strazPrzed();
+    if (glebokoscPetli++ == glebokoscStrazy && strazPrzed) strazPrzed();
 }
 
 StrazPetli::~StrazPetli() {
-    if (--glebokoscPetli == 0 && strazPo) strazPo();
+    if (--glebokoscPetli == glebokoscStrazy && strazPo) strazPo();
 }
 
 void UstawStrazPetli(std::function<void()> przed, std::function<void()> po) {
     strazPrzed = std::move(przed);
     strazPo = std::move(po);
+    glebokoscStrazy = glebokoscPetli;
 }
 
-bool PetlaZagniezdzona() { return glebokoscPetli > 0; }
+TrzymanieListy::TrzymanieListy() { ++trzymanie; }
+
+TrzymanieListy::~TrzymanieListy() {
+    if (--trzymanie == 0) ustepuje = false;
+}
+
+bool ListaTrzymana() { return trzymanie > 0; }
+
+void UstapListy() {
+    if (trzymanie == 0 || ustepuje) return;
+    ustepuje = true;
+    ZamknijOknaTrzymajacych();
+}
+
+bool OknoUstepuje() { return ustepuje; }

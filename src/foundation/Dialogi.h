@@ -97,7 +97,8 @@ int PodajCzas(const QString& tytul, const QString& limit);
 // Every dialog, progress pump and copy loop lets the window system (and the
 // on-air timers) run inside its caller. Work that holds a half-made state in
 // place of the live one (a playlist being read) installs a pair that puts the
-// live state back for that time; nested loops call it once, outermost.
+// live state back for that time; the pair is called once, for the outermost
+// loop opened after it was installed.
 class StrazPetli {
 public:
     StrazPetli();
@@ -107,6 +108,21 @@ public:
 };
 // Empty functions remove the pair.
 void UstawStrazPetli(std::function<void()> przed, std::function<void()> po);
-// Whether a dialog, pump or copy loop is open on the call's way: work that
-// replaces what the operator is answering about waits until it closes.
-bool PetlaZagniezdzona();
+
+// ---- work that holds the on-air list across its windows ----
+// An edit keeps element numbers while its questions and pickers are open: a
+// finished read must not replace the list under it. A read that finds the
+// list held asks the holder to give way: the windows opened since the hold
+// began close with their cancel answer, any opened until it ends gives that
+// answer at once, and the read goes on air once the holder has unwound.
+class TrzymanieListy {
+public:
+    TrzymanieListy();
+    ~TrzymanieListy();
+    TrzymanieListy(const TrzymanieListy&) = delete;
+    TrzymanieListy& operator=(const TrzymanieListy&) = delete;
+};
+bool ListaTrzymana();
+void UstapListy();
+// A window opened now gives its cancel answer without showing.
+bool OknoUstepuje();

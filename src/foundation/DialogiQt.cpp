@@ -16,10 +16,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeView>
+
+#include <vector>
 
 namespace {
 
@@ -187,7 +190,27 @@ QWidget* OknoDialogu::Przypnij(QWidget* oknoGlowne) {
     return otwierajacy;
 }
 
+namespace {
+// The windows shown while the on-air list is held, the innermost last.
+std::vector<OknoDialogu*> oknaTrzymajacych;
+}  // namespace
+
+quint16 OknoDialogu::odpowiedzAnuluj() const {
+    return anuluj_ >= 0 ? quint16(anuluj_) : quint16(OdpowiedzOpusc);
+}
+
+void ZamknijOknaTrzymajacych() {
+    for (OknoDialogu* o : oknaTrzymajacych) o->Zamknij(o->odpowiedzAnuluj());
+}
+
 quint16 OknoDialogu::PokazModalnie(QWidget* oknoGlowne) {
+    // Work giving way to a read asks nothing more before it ends.
+    if (OknoUstepuje()) return odpowiedz_ = odpowiedzAnuluj();
+    const bool trzyma = ListaTrzymana();
+    if (trzyma) oknaTrzymajacych.push_back(this);
+    const auto zwolnij = qScopeGuard([this, trzyma] {
+        if (trzyma) std::erase(oknaTrzymajacych, this);
+    });
     QPointer<QWidget> otwierajacy = Przypnij(oknoGlowne);
     setWindowModality(Qt::ApplicationModal);
     RysujPrzyciski();

@@ -76,6 +76,9 @@ private:
     bool anulujKlawiszem_ = false;
     quint16 odpowiedz_ = 0;
     QEventLoop* petla_ = nullptr;
+
+    friend void ZamknijOknaTrzymajacych();
+    quint16 odpowiedzAnuluj() const;
 };
 
 class QLineEdit;
@@ -139,3 +142,7 @@ private:
 
 // The Qt dialogs the program uses unless another service is installed.
 DialogiQt& DialogiProgramu();
+
+// Closes, with their cancel answers, the windows opened while the on-air
+// list was held (Dialogi.h: UstapListy).
+void ZamknijOknaTrzymajacych();

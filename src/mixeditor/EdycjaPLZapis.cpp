@@ -110,6 +110,44 @@ void zastosujGlosy() {
     }
 }
 
+qint64 kluczSortu(qint32 i) {
+    const TElemPListy& e = PlaylistaMiksu[i];
+    return qint64(e.Emi) + e.NwP + qint64(Zrodla[i].DniPoza) * DobaMs;
+}
+
+// Song 2 moved by -d takes along everything after it and what lies between
+// the songs, so that each keeps its place in the list; an element of the gap
+// is not moved to before song 1's start. A recorded voice of the gap keeps
+// its time: it sounds over song 1 (a whisper over its start). A break on a
+// voice track has no sound to place on the time line: unless the operator
+// moved it, it goes along with its neighbours.
+void przesunZaPiosenka2(qint32 d) {
+    const SladMiksuTyp& s1 = SladyMiksu[SladPiosenki1];
+    const qint32 p2 = SladyMiksu[SladPiosenki2].Element;
+    const bool zLuka = s1.Uzyty && s1.Element >= 1 && s1.Element < p2 && PlaylistaMiksu[s1.Element].Emi != -1;
+    const qint32 p1 = zLuka ? s1.Element : p2;
+    std::vector<int> przerwy;
+    for (int v : {SladGlosu1, SladGlosu2}) {
+        const SladMiksuTyp& s = SladyMiksu[v];
+        if (s.Uzyty && s.Element > p1 && s.Element <= LiczbaPozycjiMiksu && s.Kolor == KolorSladuBRK &&
+            s.Emisja == PlaylistaMiksu[s.Element].Emi && QString(s.Adres) == QString(PlaylistaMiksu[s.Element].Adr))
+            przerwy.push_back(v);
+    }
+    const qint64 poczatek1 = kluczSortu(p1);
+    for (qint32 i = p1 + 1; i <= LiczbaPozycjiMiksu; ++i) {
+        TElemPListy& e = PlaylistaMiksu[i];
+        if (i == p2 || e.Emi == -1) continue;
+        const quint8 rodzaj = RodzajElemPListy(e.Typ);
+        if (i > p2) {
+            e.Emi -= d;
+        } else if (rodzaj != RodzajDJ_ && rodzaj != RodzajWHI) {
+            const qint64 k = kluczSortu(i);
+            e.Emi += qint32(std::max(k - d, std::min(k, poczatek1)) - k);
+        }
+    }
+    for (int v : przerwy) PrzesunSlad(SladyMiksu[v], PlaylistaMiksu[SladyMiksu[v].Element].Emi - SladyMiksu[v].Emisja);
+}
+
 // Stable by start (Emi + NwP) on the continuous days. An element without an
 // air time stays right after the element before it.
 void sortuj() {
@@ -118,10 +156,7 @@ void sortuj() {
     StanMaksimum = float(n);
     std::vector<qint64> klucz(size_t(n) + 1);
     klucz[0] = std::numeric_limits<qint64>::min();
-    for (qint32 i = 1; i <= n; ++i) {
-        const TElemPListy& e = PlaylistaMiksu[i];
-        klucz[i] = e.Emi == -1 ? klucz[i - 1] : qint64(e.Emi) + e.NwP + qint64(Zrodla[i].DniPoza) * DobaMs;
-    }
+    for (qint32 i = 1; i <= n; ++i) klucz[i] = PlaylistaMiksu[i].Emi == -1 ? klucz[i - 1] : kluczSortu(i);
     if (!std::is_sorted(klucz.begin() + 1, klucz.end())) {
         std::vector<qint32> porzadek(static_cast<size_t>(n));  // new place i+1 takes old element porzadek[i]
         std::iota(porzadek.begin(), porzadek.end(), 1);
@@ -497,8 +532,7 @@ void ZastosujMiks() {
         if (e.Emi != -1) {
             const qint32 d = e.Emi - a2;
             e.Emi = a2;
-            for (qint32 i = s2.Element + 1; i <= LiczbaPozycjiMiksu; ++i)
-                if (PlaylistaMiksu[i].Emi != -1) PlaylistaMiksu[i].Emi -= d;
+            przesunZaPiosenka2(d);
         }
         e.NwP = s2.NowyPoczatek - a2;
         e.FIn = s2.KoniecFadeIn - a2;

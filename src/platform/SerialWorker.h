@@ -3,9 +3,11 @@
 // were posted. The on-air loop hands it the disk work it must not wait for
 // (day files, read-ahead, disk figures): posting takes a short lock and never
 // waits for a job. The thread starts with the first job.
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -19,8 +21,18 @@ void becomeBackgroundThread();
 
 class SerialWorker {
 public:
-    SerialWorker() = default;
-    // Runs every job still queued, then ends the thread: nothing posted is lost.
+    // Waits for every job, however long that takes.
+    static constexpr std::chrono::milliseconds kWaitForever = std::chrono::milliseconds::max();
+
+    // `stopWait`: how long the destructor waits for the jobs still to run.
+    // A worker whose jobs own everything they touch (copies, shared
+    // pointers) may be given a bound, so that a job stuck on a share that
+    // hangs never holds up the end of its owner: the job then finishes on
+    // its thread whenever the call returns, and the jobs queued after it
+    // are dropped.
+    explicit SerialWorker(std::chrono::milliseconds stopWait = kWaitForever) : stopWait_(stopWait) {}
+    // Runs every job still queued, then ends the thread: nothing posted is
+    // lost (within the stop wait).
     ~SerialWorker();
     SerialWorker(const SerialWorker&) = delete;
     SerialWorker& operator=(const SerialWorker&) = delete;
@@ -37,15 +49,23 @@ public:
     bool idle() const;
 
 private:
-    void run();
+    // Shared with the thread, which may outlive the worker (a job stuck
+    // past the stop wait).
+    struct Core {
+        std::mutex mutex;
+        std::condition_variable work;
+        std::condition_variable done;
+        std::deque<std::function<void()>> jobs;
+        unsigned long long posted = 0;
+        unsigned long long finished = 0;
+        bool stopping = false;
+        bool exited = false;
+        std::thread::id threadId;
+    };
+    static void run(const std::shared_ptr<Core>& core);
 
-    mutable std::mutex mutex_;
-    std::condition_variable work_;
-    std::condition_variable done_;
-    std::deque<std::function<void()>> jobs_;
-    unsigned long long posted_ = 0;
-    unsigned long long finished_ = 0;
-    bool stopping_ = false;
+    const std::chrono::milliseconds stopWait_;
+    std::shared_ptr<Core> core_ = std::make_shared<Core>();
     std::thread thread_;
 };
 

@@ -1,4 +1,5 @@
 #include "AudioTestRig.h"
+#include "common/DyskStojacy.h"
 #include "platform/AudioFixtures.h"
 #include "platform/audio/Channel.h"
 
@@ -336,56 +337,6 @@ TEST(cbDSMixer, PlaysOnARealTimeDevice) {
 
 namespace {
 
-// A disk that stops answering: while the gate is shut, reads wait at it
-// (a second at most).
-struct Gate {
-    std::mutex m;
-    std::condition_variable cv;
-    bool open = true;
-    int reading = 0;  // reads waiting at the gate now
-    int decoders = 0;  // decoders alive
-    void set(bool o) {
-        {
-            std::lock_guard lock(m);
-            open = o;
-        }
-        cv.notify_all();
-    }
-    int count(int Gate::* what) {
-        std::lock_guard lock(m);
-        return this->*what;
-    }
-};
-
-class SlowDecoder final : public platform::Decoder {
-public:
-    SlowDecoder(std::unique_ptr<platform::Decoder> inner, std::shared_ptr<Gate> gate)
-        : inner_(std::move(inner)), gate_(std::move(gate)) {
-        std::lock_guard lock(gate_->m);
-        ++gate_->decoders;
-    }
-    ~SlowDecoder() override {
-        std::lock_guard lock(gate_->m);
-        --gate_->decoders;
-    }
-    platform::PcmFormat format() const override { return inner_->format(); }
-    int64_t lengthFrames() const override { return inner_->lengthFrames(); }
-    int64_t read(void* dst, int64_t maxBytes) override {
-        {
-            std::unique_lock lock(gate_->m);
-            ++gate_->reading;
-            gate_->cv.wait_for(lock, std::chrono::seconds(1), [this] { return gate_->open; });
-            --gate_->reading;
-        }
-        return inner_->read(dst, maxBytes);
-    }
-    bool seekFrame(int64_t frame) override { return inner_->seekFrame(frame); }
-
-private:
-    std::unique_ptr<platform::Decoder> inner_;
-    std::shared_ptr<Gate> gate_;
-};
-
 bool eventually(const std::function<bool()>& done) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!done()) {
@@ -407,11 +358,7 @@ int64_t msTaken(F f) {
 TEST(cbDSMixer, AStalledReadHoldsUpNeitherVolumeNorStopNorPlayNorTheChannelsEnd) {
     AudioRig rig;
     auto gate = std::make_shared<Gate>();
-    platform::setDecoderWrapper(
-        [gate](std::unique_ptr<platform::Decoder> d) { return std::make_unique<SlowDecoder>(std::move(d), gate); });
-    struct Unwrap {
-        ~Unwrap() { platform::setDecoderWrapper(nullptr); }
-    } unwrap;
+    DiskOnGate disk(gate);
     const auto src = samplesOf(kTone);
     TcbDSMixer m;
     auto* ch = new TcbDSMixerChannel(&m);

@@ -82,6 +82,17 @@ TEST_F(MiksTest, SongMarksAndMovesWrittenBack) {
     EXPECT_EQ(UndoOperacja, u"Miksy"_s);
     ASSERT_TRUE(PrzywrocUndoPlaylisty(false));
     EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB, 36'375'000, 36'575'000}));
+
+    // Song 2 moved earlier, before or after an info element and the hour's break (a voice track): both go along.
+    const Elem rek{u"REK"_s, EmiB, 0}, inf{u"INF"_s, EmiB, 0, {u"Adr="_s}};
+    const Elem brk{u"BRK"_s, EmiB, 0, {u"Tyt=#GODZINA"_s, u"Adr="_s}};
+    for (const std::vector<Elem>& l : {std::vector<Elem>{A, rek, inf, brk, B}, {A, inf, brk, rek, B}}) {
+        czytaj(l);
+        UstawMiks();
+        przesunPiosenke2(-10'000);
+        ASSERT_EQ(AkceptujMiks(), WynikAkceptacji::Zapisano);
+        EXPECT_EQ(emisje(), (QList<qint32>{EmiA, EmiB - 10'000, EmiB - 10'000, EmiB - 10'000, EmiB - 10'000}));
+    }
 }
 
 TEST_F(MiksTest, MidnightAndTimelessElementsKeepTheirOrder) {

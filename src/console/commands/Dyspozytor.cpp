@@ -113,12 +113,9 @@ void Dyspozytor::wykonaj(quint16 id) {
     if (!KomendaZnana(id)) return;
     const bool tryb = stan_.TrybPrzesuwania || stan_.TrybBloku;
     if (tryb && !KomendaWTrybiePrzesuwania(id)) return;
-    if (!KomendaPodczasCzytania(id)) {
-        if (stan_.CzytaniePlaylisty) return OdmowaPodczasCzytania();
-        // While the folder browser waits for a slow listing the console goes
-        // on as while a playlist is read; nothing opens over the waiting browser.
-        if (KatalogCzeka()) return;
-    }
+    if (!KomendaPodczasCzytania(id) && stan_.CzytaniePlaylisty) return cel_.OdmowaPodczasCzytania();
+    // While the folder browser waits for a slow listing nothing opens over it.
+    if (!KomendaPodczasCzekania(id) && KatalogCzeka()) return;
     // Esc means something only while moving or marking a block.
     if (id == KomWyjdz && !tryb) return;
 

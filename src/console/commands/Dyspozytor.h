@@ -37,6 +37,8 @@ public:
     virtual bool PoleStatusu(TRect& r) const { return false; }
     // Whether a point lies in the time list's rows (for the wheel).
     virtual bool PunktWWierszachTimelisty(QPoint punkt) const { return false; }
+    // A command refused while a playlist is read: the window says why.
+    virtual void OdmowaPodczasCzytania() {}
 
     // Ask the window to redraw one button or the lower panel.
     virtual void RysujPrzycisk(const BUTTONType& b) {}

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "foundation/Dialogi.h"
+#include "console/engine/SilnikEmisji.h"
+#include "console/engine/WyjsciaEmisji.h"
 
 const std::array<WierszKlawisza, 53> TabelaKlawiszy = {{
     {0x011B, KomWyjdz},          // Esc
@@ -85,7 +86,7 @@ bool KomendaWTrybiePrzesuwania(quint16 id) {
     return id == KomWyjdz || id == KomStart || miedzy(id, KomKursorGora, KomKursorKoniec);
 }
 
-bool KomendaPodczasCzytania(quint16 id) {
+bool KomendaPodczasCzekania(quint16 id) {
     switch (id) {
     case KomAutoStop: case KomSterowanie: case KomSat: case KomAutomat: case KomCisza:
     case KomStop: case KomStopSpacja: case KomStart: case KomWznow: case KomKolejny:
@@ -95,6 +96,21 @@ bool KomendaPodczasCzytania(quint16 id) {
     }
 }
 
-void OdmowaPodczasCzytania() {
-    PokazInfo(QStringLiteral("Trwa odczyt playlisty"), QStringLiteral("Polecenie można powtórzyć po jego końcu"));
+bool KomendaPodczasCzytania(quint16 id) {
+    switch (id) {
+    // The time list's keys and "Synch." touch the time list, not the playlist.
+    case KomTimelistaSynchro: case KomTimelistaMinus: case KomTimelistaWstaw: case KomTimelistaUsun:
+    case KomTimelistaGrajTeraz:
+        return true;
+    default:
+        return KomendaPodczasCzekania(id) || miedzy(id, KomSingielF1, KomSingielF12) ||
+               miedzy(id, KomTimelistaKursorOd, KomTimelistaKursorDo) || miedzy(id, KomGodzina0, KomGodzina23);
+    }
+}
+
+void OdmowaPodczasCzytania(SilnikEmisji& s) {
+    s.Wyjscia().UstawStatus(QStringLiteral("Trwa odczyt playlisty - polecenie można powtórzyć po jego końcu"),
+                            KolorStatusu::Czerwony);
+    // The field goes back to OK (or the list's message) when the read ends.
+    if (s.Odczyt.Trwa()) s.Odczyt.StatusPokazany = true;
 }

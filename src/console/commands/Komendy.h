@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <array>
 
+class SilnikEmisji;
+
 enum Komenda : quint16 {
     KomBrak = 0,
     KomWyjdz = 10,              // Esc: leaves move or block mode
@@ -96,8 +98,12 @@ quint16 KomendaKlawisza(quint16 klawisz);
 bool KomendaZnana(quint16 id);
 // What still acts in move or block mode: leave, Enter and the playlist cursor.
 bool KomendaWTrybiePrzesuwania(quint16 id);
-// What still acts while a playlist is being read: the modes, the stops,
-// starting and cueing, and the playlist cursor.
+// What still acts while the folder browser waits for a slow listing: the
+// modes, the stops, starting and cueing, and the playlist cursor.
+bool KomendaPodczasCzekania(quint16 id);
+// What still acts while a playlist is being read: those, the hour buttons,
+// the singles' keys and the time list's.
 bool KomendaPodczasCzytania(quint16 id);
-// Tells the operator that a command waits for the read to end.
-void OdmowaPodczasCzytania();
+// Tells the operator in the status field that a command (or a click that
+// edits a row) waits for the read to end.
+void OdmowaPodczasCzytania(SilnikEmisji& silnik);

@@ -39,12 +39,6 @@ QString nazwaBezRozszerzenia(const QString& plik) {
     return QFileInfo(QString(plik).replace(QLatin1Char('\\'), QLatin1Char('/'))).completeBaseName();
 }
 
-// Runs its work on every way out of the scope.
-struct NaKoniec {
-    std::function<void()> praca;
-    ~NaKoniec() { praca(); }
-};
-
 // The cursor and first row kept over a re-read of the same file.
 struct Widok {
     qint32 Kursor = 0;
@@ -90,13 +84,13 @@ qint32 SprawdzPlikiPrzedZapisem() {
 void KomendyPlaylisty::KomendaCzytajPlayliste(std::function<void()> koniec) {
     StanKonsoli& st = silnik_.Stan;
     if (st.CzytaniePlaylisty) {
-        OdmowaPodczasCzytania();
+        OdmowaPodczasCzytania(silnik_);
         if (koniec) koniec();
         return;
     }
-    // The command runs until its read has gone on air (or failed); the
-    // commands that would change the list wait for it.
-    st.CzytaniePlaylisty = true;
+    // The command runs until its read has gone on air (or failed); from the
+    // choice of the file on, the commands that would change the list wait
+    // for it (OdczytPlaylisty).
     const auto zakoncz = [this, koniec] {
         silnik_.Stan.CzytaniePlaylisty = false;
         if (koniec) koniec();
@@ -105,7 +99,6 @@ void KomendyPlaylisty::KomendaCzytajPlayliste(std::function<void()> koniec) {
     for (quint8 s = 1; s <= 3; ++s)
         // An advert on air, whichever kind the first list reads.
         if (!SlotPusty(silnik_.Odtwarzacz[s]) && silnik_.Odtwarzacz[s].RodzajElementu == RodzajREK) return zakoncz();
-    ZapiszUndoPlaylisty(QStringLiteral("Czytaj playlistę"));
     OdczytPlaylisty(true, QString(), QString(), true, QString(), [this, zakoncz](bool przeczytana) {
         if (przeczytana && Emisja.PlaylistaZapisPoOdczycieJest) {
             // The copy goes to the work folder as a native file: never over the file read.
@@ -132,6 +125,10 @@ void KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
         lista = nazwaBezRozszerzenia(zbior);
     }
     if (zbior.isEmpty() || lista.isEmpty()) return gotowe(false);
+    // The browser left open lets the midnight loads through; the read runs
+    // from here, and its undo keeps the list it replaces.
+    silnik_.Stan.CzytaniePlaylisty = true;
+    ZapiszUndoPlaylisty(QStringLiteral("Czytaj playlistę"));
 
     const bool tenSam = TenSamPlik(zbior, PlaylistaZbior);
     silnik_.Komunikat.clear();
@@ -186,11 +183,10 @@ void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, const QHash
 void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     StanKonsoli& st = silnik_.Stan;
     if (st.CzytaniePlaylisty) {
-        OdmowaPodczasCzytania();
+        OdmowaPodczasCzytania(silnik_);
         if (koniec) koniec();
         return;
     }
-    st.CzytaniePlaylisty = true;
     const auto zakoncz = [this, koniec] {
         silnik_.Stan.CzytaniePlaylisty = false;
         if (koniec) koniec();
@@ -201,6 +197,8 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     }
     const QString plik = WybierzPlayliste ? WybierzPlayliste(QStringLiteral(".MIX")) : QString();
     if (plik.isEmpty()) return zakoncz();
+    // As for a read: the browser lets the midnight loads through.
+    st.CzytaniePlaylisty = true;
     ZapiszUndoPlaylisty(QStringLiteral("Doklej playlistę"));
 
     if (Emisja.CzyPlayListaDoklejUsun && StanPlaylisty.Kursor > 1 &&
@@ -263,10 +261,10 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
 }
 
 void KomendyPlaylisty::ZapiszPlayliste() {
-    StanKonsoli& st = silnik_.Stan;
-    if (st.CzytaniePlaylisty) return;
-    st.CzytaniePlaylisty = true;
-    const NaKoniec koniec{[&st] { st.CzytaniePlaylisty = false; }};
+    if (silnik_.Stan.CzytaniePlaylisty) return;
+    // A read finishing while the save's windows are open closes them: the
+    // save would write the new list under the name asked for the old one.
+    const TrzymanieListy trzymanie;
     if (!Emisja.CzyZapisKonfiguracji) {
         PokazInfo(QStringLiteral("Zapis konfiguracji zablokowany"));
         return;

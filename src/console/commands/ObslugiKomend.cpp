@@ -70,7 +70,9 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
         s->Wyjscia().OdswiezKomunikat();
     });
     d.UstawObsluge(KomUsunPlayliste, KomUsunPlayliste, [s, &d](quint16) {
-        // The button stays pressed while the question is open.
+        // The button stays pressed while the question is open; a read
+        // finishing meanwhile closes it, or its yes would empty the new list.
+        const TrzymanieListy trzymanie;
         d.WcisnijPrzycisk(PUsunPlayliste, true);
         s->KasujPlayliste();
         d.WcisnijPrzycisk(PUsunPlayliste, false);
@@ -80,9 +82,12 @@ void ZarejestrujObslugi(Dyspozytor& d, SilnikEmisji& silnik) {
 void ZarejestrujObslugiEdycji(Dyspozytor& d, KomendyEdycji& komendy, SilnikEmisji& silnik) {
     KomendyEdycji* k = &komendy;
     SilnikEmisji* s = &silnik;
-    // Each button stays lit while its command runs.
+    // Each button stays lit while its command runs. An edit keeps element
+    // numbers across its windows: a read finishing meanwhile closes them and
+    // goes on air after it.
     const auto zPrzyciskiem = [&d](quint16 id, int przycisk, std::function<void()> praca) {
         d.UstawObsluge(id, id, [&d, przycisk, praca](quint16) {
+            const TrzymanieListy trzymanie;
             d.WcisnijPrzycisk(przycisk, true);
             praca();
             d.WcisnijPrzycisk(przycisk, false);
@@ -100,6 +105,8 @@ void ZarejestrujObslugiEdycji(Dyspozytor& d, KomendyEdycji& komendy, SilnikEmisj
     d.UstawObsluge(KomBlok, KomBlok, [k](quint16) { k->RozpocznijBlok(); });
     d.UstawObsluge(KomWyjdz, KomWyjdz, [k](quint16) { k->Wyjdz(); });
     d.UstawObsluge(KomStart, KomStart, [k, s](quint16) {
+        // A move's drop and a block's delete ask first.
+        const TrzymanieListy trzymanie;
         if (!k->Potwierdz()) s->GrajKolejny(0, TrybKursor, ZrodloKlaw);
     });
     d.UstawObsluge(KomGodzina0, KomGodzina23, [k](quint16 id) { k->KursorNaGodzine(id - KomGodzina0); });

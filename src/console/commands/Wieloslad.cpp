@@ -122,7 +122,11 @@ OsCzasu::Skutek OsCzasu::Klik(QPoint punkt, SilnikEmisji& silnik) {
     for (const BlokWielosladu& b : Bloki(kursor)) {
         if (punkt.x() < b.X1 || punkt.x() > b.X2 || punkt.y() < b.Gora || punkt.y() > b.Gora + 25) continue;
         if (b.Element == kursor) {
-            Miksy(silnik);
+            // The mixes are the list's being replaced by a read.
+            if (silnik.Stan.CzytaniePlaylisty)
+                OdmowaPodczasCzytania(silnik);
+            else
+                Miksy(silnik);
             return Skutek::Nic;
         }
         StanPlaylisty.Kursor = b.Element;

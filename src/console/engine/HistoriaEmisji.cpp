@@ -8,6 +8,7 @@
 #include "foundation/KestPods2.h"
 #include "foundation/KestSter2.h"
 #include "foundation/Text.h"
+#include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
@@ -141,6 +142,40 @@ bool PlikiHistorii::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
 
 bool PlikiHistorii::DopiszZdarzenie(const NazwyDnia& n, const ZdarzenieXML& z) {
     if (n.ZbiorXML.isEmpty()) return false;
+    // Those kept go first, so the file keeps the order the events aired in;
+    // while they cannot, this one waits behind them.
+    const bool wolne = ZapiszZalegle();
+    const Zapis w = wolne ? zapiszZdarzenie(n, z, false) : Zapis::Zachowano;
+    if (w != Zapis::Zachowano) return w == Zapis::Zapisano;
+    if (!wolne)
+        Loguj(QStringLiteral("XML: zdarzenie ") + z.CzasEmisji +
+              QStringLiteral(" zachowane do ponownego zapisu zbioru ") + n.ZbiorXML);
+    if (zalegle_.size() >= size_t(MaksZaleglych)) {
+        Loguj(QStringLiteral("XML: za dużo zachowanych zdarzeń, zdarzenie ") + zalegle_.front().second.CzasEmisji +
+              QStringLiteral(" pominięte"));
+        zalegle_.erase(zalegle_.begin());
+    }
+    zalegle_.emplace_back(n, z);
+    return false;
+}
+
+bool PlikiHistorii::ZapiszZalegle() {
+    size_t k = 0;
+    int zapisane = 0;
+    for (; k < zalegle_.size(); ++k) {
+        const Zapis w = zapiszZdarzenie(zalegle_[k].first, zalegle_[k].second, true);
+        if (w == Zapis::Zachowano) break;
+        if (w == Zapis::Zapisano) ++zapisane;
+    }
+    if (k > 0) {
+        zalegle_.erase(zalegle_.begin(), zalegle_.begin() + qsizetype(k));
+        if (zapisane > 0)
+            Loguj(QStringLiteral("XML: zachowane zdarzenia zapisane (%1) do zbioru ").arg(zapisane) + ZbiorXML);
+    }
+    return zalegle_.empty();
+}
+
+PlikiHistorii::Zapis PlikiHistorii::zapiszZdarzenie(const NazwyDnia& n, const ZdarzenieXML& z, bool zalegle) {
     upewnijSieDnia(n);
     QString powod;
     const WynikZdarzeniaXML wynik = DopiszZdarzenieXML(platform::resolvePath(ZbiorXML), z, OstatniaGodzina, &powod);
@@ -150,14 +185,14 @@ bool PlikiHistorii::DopiszZdarzenie(const NazwyDnia& n, const ZdarzenieXML& z) {
     switch (wynik) {
     case WynikZdarzeniaXML::Zapisano:
         wMiejscuZgloszony_.clear();
-        return true;
+        return Zapis::Zapisano;
     case WynikZdarzeniaXML::ZapisanoWMiejscu:
         // Said once per file; said again if it comes back after a safe write.
         if (wMiejscuZgloszony_ != ZbiorXML)
             Loguj(QStringLiteral("XML: bezpieczny zapis zbioru ") + ZbiorXML +
                   QStringLiteral(" niemożliwy (nie można utworzyć zbioru tymczasowego), zdarzenia dopisywane w miejscu"));
         wMiejscuZgloszony_ = ZbiorXML;
-        return true;
+        return Zapis::Zapisano;
     case WynikZdarzeniaXML::BrakZbioru:
         Loguj(QStringLiteral("XML: brak zbioru ") + ZbiorXML + pominiete);
         break;
@@ -165,10 +200,13 @@ bool PlikiHistorii::DopiszZdarzenie(const NazwyDnia& n, const ZdarzenieXML& z) {
         Loguj(QStringLiteral("XML: zbiór ") + ZbiorXML + QStringLiteral(" nie kończy się zamknięciem dnia") + pominiete);
         break;
     case WynikZdarzeniaXML::BladZapisu:
-        Loguj(QStringLiteral("XML: błąd zapisu zbioru ") + ZbiorXML + pominiete);
-        break;
+        // Space or the share may come back: kept, and said once.
+        if (!zalegle)
+            Loguj(QStringLiteral("XML: błąd zapisu zbioru ") + ZbiorXML + QStringLiteral(", zdarzenie ") +
+                  z.CzasEmisji + QStringLiteral(" zachowane do ponownego zapisu: ") + powod);
+        return Zapis::Zachowano;
     }
-    return false;
+    return Zapis::Pominieto;
 }
 
 // ------------------------------------------------------------------ the writer
@@ -181,7 +219,15 @@ HistoriaWTle::HistoriaWTle() {
     };
 }
 
-HistoriaWTle::~HistoriaWTle() { Oproznij(); }
+HistoriaWTle::~HistoriaWTle() {
+    // One more try for the events kept; what still cannot be written is said.
+    dodaj([](PlikiHistorii& p) {
+        if (!p.ZapiszZalegle())
+            p.Loguj(QStringLiteral("XML: %1 zachowanych zdarzeń nie zapisano do zbioru ").arg(p.Zalegle()) +
+                    p.ZbiorXML);
+    });
+    Oproznij();
+}
 
 void HistoriaWTle::dodaj(std::function<void(PlikiHistorii&)> praca) {
     pisarz_.post([this, praca = std::move(praca)] { praca(pliki_); });
@@ -203,7 +249,21 @@ void HistoriaWTle::DopiszLinie(const QDate& dzien, const QString& czasStartu, co
 void HistoriaWTle::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
     const NazwyDnia n = NazwyPlikowDnia(dzien);
     if (n.ZbiorXML.isEmpty()) return;
-    dodaj([n, z](PlikiHistorii& p) { p.DopiszZdarzenie(n, z); });
+    dodaj([this, n, z](PlikiHistorii& p) {
+        p.DopiszZdarzenie(n, z);
+        saZalegle_.store(p.Zalegle() > 0, std::memory_order_release);
+    });
+}
+
+void HistoriaWTle::PonowZalegle() {
+    if (!saZalegle_.load(std::memory_order_acquire)) return;
+    const qint64 teraz = platform::clock().monotonicMs();
+    if (teraz - ostatniePonowienie_ < PonowienieMs) return;
+    ostatniePonowienie_ = teraz;
+    dodaj([this](PlikiHistorii& p) {
+        p.ZapiszZalegle();
+        saZalegle_.store(p.Zalegle() > 0, std::memory_order_release);
+    });
 }
 
 void HistoriaWTle::Zlec(std::function<QString()> praca) {

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include "console/engine/HarmonogramXML.h"
 #include "platform/SerialWorker.h"
@@ -84,9 +86,17 @@ public:
     bool DopiszLinie(const QDate& dzien, const QString& czasStartu, const QString& sciezka, const QString& tekst);
     bool DopiszLinie(const NazwyDnia& nazwy, const QString& czasStartu, const QString& sciezka, const QString& tekst);
     // Inserts the event into the XML file of the day; a refused or failed
-    // insertion is logged with its cause.
+    // insertion is logged with its cause. An event that could not be
+    // written (a full disk, a write error) is kept, and the events kept are
+    // written, in the order they aired, before any later one: false while
+    // it waits.
     bool DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z);
     bool DopiszZdarzenie(const NazwyDnia& nazwy, const ZdarzenieXML& z);
+    // Tries the events kept again; true when none is left.
+    bool ZapiszZalegle();
+    // Events kept, most: past this the oldest go, said in the log.
+    static constexpr int MaksZaleglych = 10000;
+    int Zalegle() const { return int(zalegle_.size()); }
 
     // Where the messages go: the event log unless the owner routes them.
     std::function<void(const QString&)> Loguj;
@@ -100,7 +110,10 @@ public:
 
 private:
     void upewnijSieDnia(const NazwyDnia& nazwy);
+    enum class Zapis { Zapisano, Zachowano, Pominieto };
+    Zapis zapiszZdarzenie(const NazwyDnia& nazwy, const ZdarzenieXML& z, bool zalegle);
     QString wMiejscuZgloszony_;  // the XML file whose in-place writing was logged
+    std::vector<std::pair<NazwyDnia, ZdarzenieXML>> zalegle_;  // in the order they aired
 };
 
 // The day files as the on-air loop writes them: one writer thread takes the
@@ -129,6 +142,10 @@ public:
     void Oproznij();
     // Logs what the writer said so far; costs nothing when it said nothing.
     void ZglosKomunikaty();
+    // While events wait for their XML file, has them tried again every
+    // PonowienieMs (on the program's clock); costs one read otherwise.
+    static constexpr qint64 PonowienieMs = 2000;
+    void PonowZalegle();
 
 private:
     void dodaj(std::function<void(PlikiHistorii&)> praca);
@@ -137,6 +154,8 @@ private:
     std::mutex mutex_;
     QStringList komunikaty_;
     std::atomic<bool> saKomunikaty_{false};
+    std::atomic<bool> saZalegle_{false};  // set by the writer
+    qint64 ostatniePonowienie_ = 0;
     // Last: it ends (writing what is queued) before the files go away.
     platform::SerialWorker pisarz_;
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 
 #include "console/engine/SilnikEmisji.h"
@@ -22,6 +23,8 @@
 #include "playlists/D_PlaylistaPorzadki.h"
 #include "playlists/NagraniaPrzebiegu.h"
 #include "playlists/NastawyEmisji.h"
+
+#include <utility>
 
 namespace {
 
@@ -723,15 +726,26 @@ void OdczytWTle::Zlec(std::function<void()> praca, std::function<void()> dalej) 
     });
 }
 
-void OdczytWTle::Odbierz() {
-    if (Gotowe() && !PetlaZagniezdzona())
-        odbierz();
+bool OdczytWTle::Odbierz() {
+    // A modal window's loop runs the same ticks: a read goes on air under
+    // any window but an edit's, which holds element numbers across it.
+    if (!Gotowe() || wDalej_) return false;
+    if (ListaTrzymana()) {
+        UstapListy();
+        ustapiono_ = true;
+        return false;
+    }
+    const bool ustapiono = std::exchange(ustapiono_, false);
+    odbierz();
+    return ustapiono;
 }
 
 void OdczytWTle::odbierz() {
     const std::shared_ptr<Praca> p = kolejka_.front();
     kolejka_.pop_front();
     UstawSzukanie(QString());
+    wDalej_ = true;
+    const auto koniec = qScopeGuard([this] { wDalej_ = false; });
     if (p->dalej) p->dalej();
 }
 
@@ -807,7 +821,13 @@ void OdczytNaWyswietlaczu(SilnikEmisji& s) {
         o.OdbiorZlecony = true;
         s.ZlecPoTiku([&s] {
             s.Odczyt.OdbiorZlecony = false;
-            s.Odczyt.Odbierz();
+            if (!s.Odczyt.Odbierz()) return;
+            // An edit's window closed for the read: the operator learns why,
+            // and the field keeps it after the read.
+            const QString t = QStringLiteral("Okno zamknięte - wczytano nową playlistę");
+            Log(t);
+            s.Wyjscia().UstawStatus(t, KolorStatusu::Czerwony);
+            s.Odczyt.StatusPokazany = false;
         });
     }
 }

@@ -72,8 +72,9 @@ struct OdczytanaLista {
 
 // The read worker. Pieces of work run one after another: `praca` on the
 // worker with objects of its own, then `dalej` on the program's thread, in
-// the order they were handed over and outside any dialog opened meanwhile;
-// `dalej` may hand over the next piece.
+// the order they were handed over, from whatever window's loop runs then
+// (never inside another piece's `dalej`); `dalej` may hand over the next
+// piece.
 class OdczytWTle {
 public:
     OdczytWTle() = default;
@@ -87,12 +88,15 @@ public:
     bool Trwa() const { return !kolejka_.empty(); }
     // The first piece is done and its `dalej` waits.
     bool Gotowe() const { return Trwa() && kolejka_.front()->gotowe.load(std::memory_order_acquire); }
-    // Runs the `dalej` of finished work; while a dialog is open it waits for
-    // the next call.
-    void Odbierz();
+    // Runs the `dalej` of finished work. While an edit holds the on-air list
+    // the edit gives way (UstapListy) and the next call takes the work; true
+    // when the work taken had something give way for it.
+    bool Odbierz();
     // Waits for the worker and runs what follows, and what that hands over
     // in turn, until nothing is left (test rigs, benchmarks).
     void Oproznij();
+    // Waits for the worker without taking its work (test rigs).
+    void Czekaj() { watek_.flush(); }
 
     // What the worker reports while it reads.
     std::atomic<int> Postep{0};
@@ -115,6 +119,8 @@ private:
     };
     void odbierz();
     std::deque<std::shared_ptr<Praca>> kolejka_;
+    bool wDalej_ = false;     // a piece's `dalej` runs (and may have a window open)
+    bool ustapiono_ = false;  // an edit was asked to give way for the first piece
     mutable std::mutex mutex_;
     QString szukanie_;
     // Last: it ends (and waits for its job) before the rest is gone.

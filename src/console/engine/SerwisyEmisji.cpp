@@ -192,7 +192,8 @@ void SerwisyEmisji::Wstaw(qint32 n, Rodzaj rodzaj, bool pytaj) {
             silnik_.Zapytaj(k);
             return;
         }
-        if (Decyzja(o.pytanie, tytul, 2) != WynikTak)
+        // A read finishing meanwhile closes the question: n is this list's.
+        if (const TrzymanieListy trzymanie; Decyzja(o.pytanie, tytul, 2) != WynikTak)
             return;
     }
 

@@ -76,6 +76,7 @@ void SilnikEmisji::PodlaczLog() {
 }
 
 void SilnikEmisji::PokazZapisy() {
+    Historia.PonowZalegle();
     if (!SaZmianyZapisu()) return;
     const QList<ZmianaZapisu> zmiany = ZmianyZapisu();
     if (zmiany.isEmpty()) return;
@@ -248,10 +249,12 @@ void SilnikEmisji::PokazKomunikaty() {
             if (Decyzja(k.linia1, k.linia2, 2) == WynikTak)
                 wyjscia_->CzytajZestawSingli(k.linia2);
             break;
-        case KomunikatEmisji::PytanieSerwis:
+        case KomunikatEmisji::PytanieSerwis: {
+            const TrzymanieListy trzymanie;
             if (serwisy_ && Decyzja(k.linia1, k.linia2, 2) == WynikTak)
                 serwisy_->WstawPoPytaniu(k.element, k.linia2);
             break;
+        }
         }
     }
 }
@@ -279,8 +282,28 @@ void SilnikEmisji::OdswiezOdtwarzacze() {
         return;
     Pliki.ObserwujCzesc();
     ZamowNastepne();
+    OdtwarzaczeBezDanych();
     for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s)
         ProbujSlot(s, [&] { OdswiezOdtwarzacz(s); });
+}
+
+void SilnikEmisji::OdtwarzaczeBezDanych() {
+    for (quint8 s = 1; s <= LiczbaOdtwarzaczy; ++s) {
+        if (!SlotZajety(s))
+            continue;
+        qint64 ms = 0;
+        ProbujSlot(s, [&] { ms = odtwarzacze_.BrakDanychOdtwarzacza(s); });
+        if (ms < BrakDanychMs)
+            continue;
+        const QString adres = Odtwarzacz[s].SygnalSlotu.Adres;
+        Log(QStringLiteral("!!! BRAK DANYCH Z DYSKU !!! Odtwarzacz %1: %2 - nic do grania od %3 ms, koniec elementu")
+                .arg(s)
+                .arg(adres)
+                .arg(ms));
+        wyjscia_->UstawStatus(QStringLiteral("Odtwarzacz %1: brak danych z dysku - %2").arg(s).arg(adres),
+                              KolorStatusu::Czerwony);
+        KoniecEmisji(s, PowodProg);
+    }
 }
 
 void SilnikEmisji::BladSlotu(quint8 slot, const QString& powod) {

@@ -124,7 +124,8 @@ public:
     void PodlaczLog();
     // A file the station depends on that cannot be written, or can again:
     // the log's line and the status field (each tick, costs nothing when
-    // nothing changed).
+    // nothing changed); XML events kept while their file could not be
+    // written are tried again.
     void PokazZapisy();
     WyjsciaEmisji& Wyjscia() { return *wyjscia_; }
     OdtwarzaczeSlotow& Odtwarzacze() { return odtwarzacze_; }
@@ -134,6 +135,12 @@ public:
     void Timer1Timer();
     // The deck refreshes of the display timer (skipped while the loop runs).
     void OdswiezOdtwarzacze();
+    // A deck whose player has had nothing to play for this long (its file's
+    // data held up by a share that does not answer) is silent on air: it
+    // says so in the log and the status field, and its element ends, so
+    // the next one starts as soon as it is prepared.
+    static constexpr qint64 BrakDanychMs = 1000;
+    void OdtwarzaczeBezDanych();
 
     // ---- player records ----
     void ZerujOdtwarzacz(quint8 slot);
@@ -498,9 +505,12 @@ protected:
     std::mutex przygotowaniaMutex_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowania_;
     std::vector<std::shared_ptr<PrzygotowanyStart>> przygotowaniaSingli_;
-    // The next element's read-ahead, and the singles'; last, so they end first.
-    platform::SerialWorker odczytWprzod_;
-    platform::SerialWorker odczytSingli_;
+    // The next element's read-ahead, and the singles'; last, so they end
+    // first. Their jobs own what they fill, so the engine's end waits for a
+    // read stuck on a share that hangs only a short while.
+    static constexpr std::chrono::milliseconds CzekanieNaOdczytWprzod{500};
+    platform::SerialWorker odczytWprzod_{CzekanieNaOdczytWprzod};
+    platform::SerialWorker odczytSingli_{CzekanieNaOdczytWprzod};
 };
 
 template <class F>

@@ -15,6 +15,11 @@ public:
     bool ZajetaPrzezInny() const;
     // What failed, as the operator reads it.
     QString Powod() const;
+    // The lock file's path, and its release (the file removed) once the
+    // program has written its last files.
+    QString Sciezka() const { return sciezka_; }
+    bool Zajeta() const { return plik_.isLocked(); }
+    void Zwolnij() { plik_.unlock(); }
 
     // The start-up's decision: false only while another program holds the
     // folder (two consoles would write the same files). A lock that cannot

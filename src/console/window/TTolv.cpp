@@ -308,6 +308,8 @@ void TTolv::RysujPasekPrzyciskow() {
 
 qint32 TTolv::KursorPlaylisty() const { return StanPlaylisty.Kursor; }
 
+void TTolv::OdmowaPodczasCzytania() { ::OdmowaPodczasCzytania(silnik_); }
+
 void TTolv::RysujPrzycisk(const BUTTONType& b) { BUTTON_Draw(b); }
 
 void TTolv::RysujPanelDolny() {

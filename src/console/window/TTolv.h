@@ -81,6 +81,11 @@ public:
     void FormShow();
     // The close action: 2 free (the window closes), 0 none.
     quint8 FormClose();
+    // A signal to end (a service stop, a shutdown): the close a forced
+    // Alt+F4 makes, without its question and whatever plays. What is on air
+    // ends with its history line, the close's work runs, and every event
+    // loop ends (a modal window's too), so that FormDestroy follows.
+    void ZamknijNaSygnal(int sygnal);
     // Players stopped and freed, "Prawidłowy koniec pracy". Runs once; the
     // destructor calls it when the program did not.
     void FormDestroy();
@@ -237,6 +242,7 @@ private:
     void KomendaWielosladu(quint16 id);
     bool PoleStatusu(TRect& r) const override;
     bool PunktWWierszachTimelisty(QPoint punkt) const override;
+    void OdmowaPodczasCzytania() override;
     // Right click on the cursor row: the preview from the box under the pointer.
     void OdsluchWiersza(qint32 n);
     // The scroll bar's thumb follows a drag (the list whose bar was pressed).

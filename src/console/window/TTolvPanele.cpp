@@ -74,6 +74,11 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
     switch (przycisk) {
     case 1: {
         if (wProstokacie(pudelkoWiersza(0, 24, 6, 21, 21, n), MyszPunkt)) {
+            // The list being read replaces this row: the change would be lost.
+            if (silnik_.Stan.CzytaniePlaylisty) {
+                ::OdmowaPodczasCzytania(silnik_);
+                return true;
+            }
             e.Aut = e.Aut ? 0 : 1;
             Log((e.Aut ? QStringLiteral("SEMIAUTOMAT ON ") : QStringLiteral("SEMIAUTOMAT OFF ")) + e.Ide);
             RysujWierszPlaylisty(*this, silnik_, n);
@@ -132,7 +137,9 @@ void TTolv::OdsluchWiersza(qint32 n) {
         pokaz(0, 1);
     } else if (wProstokacie(pasmo, MyszPunkt)) {
         const qint32 p = qint32(qint64(MyszPunkt.x() - pasmo.Left) * l / std::max(1, pasmo.Right - pasmo.Left));
-        if (silnik_.Stan.ZdarzenieFlaga) {
+        if (silnik_.Stan.ZdarzenieFlaga && silnik_.Stan.CzytaniePlaylisty) {
+            ::OdmowaPodczasCzytania(silnik_);
+        } else if (silnik_.Stan.ZdarzenieFlaga) {
             e.Wznow = p;
             RysujWierszPlaylisty(*this, silnik_, n);
         } else {

@@ -7,6 +7,7 @@
 #include "audio/cbDSMixer.h"
 #include "console/links/TelnetGPI.h"
 #include "console/window/PolaczeniaMiksow.h"
+#include "console/window/ZamykanieProgramu.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -33,6 +34,7 @@
 #include <QTranslator>
 #include <optional>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QShowEvent>
 
@@ -378,6 +380,20 @@ quint8 TTolv::FormClose() {
     if (Decyzja(QStringLiteral("Czy zakończyć pracę z programem?"), QString(), 2) != WynikTak) return 0;
     Zakoncz();
     return 2;
+}
+
+void TTolv::ZamknijNaSygnal(int sygnal) {
+    if (!zakonczono_) {
+        Log(QStringLiteral("Sygnał ") + ZamykanieProgramu::NazwaSygnalu(sygnal) +
+            QStringLiteral(" - zamknięcie programu"));
+        silnik_.StopWszystko();
+        for (quint8 slot = 4; slot <= PlayerSloty::LiczbaSlotow; ++slot)
+            if (silnik_.SlotZajety(slot)) silnik_.KoniecEmisji(slot, PowodProg);
+        Zakoncz();
+    }
+    // Every event loop ends, a modal window's too, and none starts again;
+    // a caller that runs no loop of its own has nothing to end.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 void TTolv::Zakoncz() {

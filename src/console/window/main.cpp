@@ -2,6 +2,7 @@
 // created and set up before it shows, the message loop, the end.
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
+#include "console/window/ZamykanieProgramu.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestSter2.h"
 #include "foundation/UslugaDialogow.h"
@@ -139,7 +140,20 @@ int main(int argc, char** argv) {
     }
     if (!brakBlokady.isEmpty()) std::fprintf(stderr, "%s\n", qUtf8Printable(brakBlokady));
 
+    // A service stop or a shutdown closes the program as its window does.
+    // Made before the window, so that its countdown stands over the window's
+    // end too.
+    TTolv* oknoProgramu = nullptr;
+    ZamykanieProgramu zamykanie([&oknoProgramu](int sygnal) {
+        if (oknoProgramu)
+            oknoProgramu->ZamknijNaSygnal(sygnal);
+        else
+            QCoreApplication::exit(0);
+    });
+    if (blokada.Zajeta()) zamykanie.UsunPrzyKoncu(blokada.Sciezka());
+
     TTolv okno;
+    oknoProgramu = &okno;
     okno.UstawBrakBlokady(brakBlokady);
     okno.FormCreate(app.arguments().mid(1));
     // After FormCreate: a missing translation goes into the day's log.
@@ -180,7 +194,17 @@ int main(int argc, char** argv) {
     okno.show();
     const int wynik = app.exec();
     zamknij.stop();
+    // The close has begun: whatever a worker stuck on a share holds, the
+    // process ends in time. First the program's own files: what was on air
+    // in the history, the last lines in the log; then the lock goes, and
+    // what is left (threads, memory) has a short while.
+    zamykanie.Odliczaj(ZamykanieProgramu::ZamykanieMs);
     okno.FormDestroy();
+    OproznijLog();
+    blokada.Zwolnij();
+    zamykanie.UsunPrzyKoncu(QString());  // by now it may be another program's
+    zamykanie.Odliczaj(ZamykanieProgramu::PoZapisachMs);
+    zamykanie.ZostawDoKonca();
     UstawDialogi(nullptr);
     return wynik;
 }

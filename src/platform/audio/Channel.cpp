@@ -82,6 +82,7 @@ int64_t Channel::writeSilence(int64_t bytes) {
 }
 
 void Channel::discard() {
+    starvedFrames_.store(0, std::memory_order_relaxed);
     base_ = written_.load(std::memory_order_relaxed);
     consumed_.store(base_, std::memory_order_release);
     heard_.store(base_, std::memory_order_release);
@@ -92,6 +93,10 @@ void Channel::discard() {
                           size_t(maxBlock_));
         warmResampler();
     }
+}
+
+int64_t Channel::starvedMs() const {
+    return file_.rate > 0 ? starvedFrames_.load(std::memory_order_relaxed) * 1000 / file_.rate : 0;
 }
 
 float Channel::gainOf(int v) {
@@ -132,6 +137,11 @@ int Channel::pullFloat(float* dst, int frames) noexcept {
         std::fill(dst + size_t(n) * ch, dst + size_t(frames) * ch, 0.0f);
         underruns_.fetch_add(1, std::memory_order_relaxed);
         dry_ = true;
+        // A run of silence goes on from the last call unless data came in this one.
+        const int64_t before = n > 0 ? 0 : starvedFrames_.load(std::memory_order_relaxed);
+        starvedFrames_.store(before + (frames - n), std::memory_order_relaxed);
+    } else if (starvedFrames_.load(std::memory_order_relaxed) != 0) {
+        starvedFrames_.store(0, std::memory_order_relaxed);
     }
     consumed_.store(c + int64_t(n) * align, std::memory_order_release);
     return n;

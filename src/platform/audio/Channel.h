@@ -67,6 +67,10 @@ public:
     int64_t heard() const { return heard_.load(std::memory_order_acquire); }
 
     uint64_t underruns() const { return underruns_.load(std::memory_order_relaxed); }
+    // How long the callback has been playing silence in place of data it
+    // did not have, without a break (0 while it has data). The callback only
+    // counts; whoever owns the channel decides what a long run means.
+    int64_t starvedMs() const;
 
 private:
     static size_t soxrInput(void* self, const void** data, size_t requested);
@@ -97,6 +101,7 @@ private:
     std::vector<float> in_;   // file-rate frames, file channels
     std::vector<float> out_;  // device-rate frames, file channels
     std::atomic<uint64_t> underruns_{0};
+    std::atomic<int64_t> starvedFrames_{0};  // file-rate frames; written by the consumer (and discard)
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include "console/commands/KomendyEdycji.h"
 #include "console/engine/EdycjaPlaylisty.h"
 #include "console/support/SilnikRig.h"
+#include "foundation/DialogiTak.h"
 #include "foundation/UslugaDialogow.h"
 
 #include <random>
@@ -14,17 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Every question answered yes, every text as proposed.
-class DialogiTak final : public DialogiCiche {
-public:
-    DialogiTak() : poprzednie_(Dialogi()) { UstawDialogi(this); }
-    ~DialogiTak() override { UstawDialogi(&poprzednie_); }
-    quint16 Decyzja(const QString&, const QString&, int) override { return OdpowiedzTak; }
-
-private:
-    UslugaDialogow& poprzednie_;
-};
 
 QStringList nazwy() {
     QStringList l;

@@ -13,6 +13,7 @@
 
 #include "audio/PlayerSloty.h"
 #include "audio/Sygnaly2.h"
+#include "common/DyskStojacy.h"
 #include "console/commands/KomendyEdycji.h"
 #include "console/commands/KomendyPlaylisty.h"
 #include "console/engine/TrybyEmisji.h"
@@ -283,6 +284,46 @@ TEST(SilnikMiks, AnElementThatCannotPlayIsPassedOverAndTheNextStartsAtTheMixPoin
             EXPECT_EQ(r.logiZ(powod).filter("PROG START ").size(), 1);
         }
     }
+}
+
+// A share that hangs under the song on air: once its deck has had nothing to
+// play for a second (its ring of 4 s played out), the log and the status
+// field say so, the element ends, and the next one, prepared, starts at
+// once on that deck, its refill thread not the one stuck on the share.
+TEST(SilnikMiks, ADeckStarvedByAShareThatHangsSaysSoAndTheNextElementStartsAtOnce) {
+    auto udzial = std::make_shared<Gate>();
+    udzial->most = std::chrono::seconds(30);
+    DiskOnGate naUdziale(udzial, [](const platform::PcmFormat& f) { return f.rate == 22050; });
+    NaKartach k(true);
+    SilnikRig& r = k.r;
+    SilnikEmisji& silnik = *k.silnik;
+    r.dir.write("udzial.wav", fixtures::wavFile(22050, 2, 16, fixtures::tone16(22050, 2, 440, 20'000)));
+    r.dodaj(r.dir.file("udzial.wav"), H12, 20'000);
+    r.dodaj(r.wav("lokalny.wav", 3'000), H12 + 20'000, 3'000);
+    StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
+    r.stan.TrybAutomat = true;
+    k.tik();
+    ASSERT_EQ(silnik.Odtwarzacz[1].Element, 1);
+    udzial->set(false);
+    // The refill thread's next read, due once a tenth of the ring has played,
+    // waits at the gate.
+    int tiki = 0;
+    for (; tiki < 15; ++tiki) k.tik();
+    ASSERT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 1; }));
+    for (; silnik.Odtwarzacz[1].Element != 2 && tiki < 250; ++tiki) {
+        k.tik();
+        silnik.OdswiezOdtwarzacze();
+    }
+    EXPECT_NEAR(tiki * 30, 5'000, 200);
+    const QStringList brak = r.logiZ("!!! BRAK DANYCH Z DYSKU !!!");
+    ASSERT_EQ(brak.size(), 1);
+    EXPECT_TRUE(brak[0].contains("udzial.wav")) << brak[0].toStdString();
+    EXPECT_EQ(r.wyjscia.zdarzenia.filter("STATUS czerwony Odtwarzacz 1: brak danych").size(), 1);
+    EXPECT_EQ(r.logiZ("PROG STOP  1 E1").size(), 1);
+    for (int i = 0; i < 10; ++i) k.tik();
+    EXPECT_GT(k.gracze.PozycjaOdtwarzacza(1), 200);
+    udzial->set(true);
+    EXPECT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 0; }));
 }
 
 // Every way the next element changes while Automat plays tones of 4 s with a

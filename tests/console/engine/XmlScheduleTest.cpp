@@ -4,6 +4,10 @@
 
 #include <QFile>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include "common/Fifo.h"
 #include "common/TempFolder.h"
 #include "console/engine/HistoriaEmisji.h"
@@ -147,6 +151,44 @@ TEST_F(XmlScheduleTest, WhereNoFileCanBeCreatedTheEventIsWrittenInPlaceAndThatIs
     // The history file is appended to as ever.
     EXPECT_TRUE(pliki.DopiszLinie(dzien, u"15:00:01"_s, u"T2.WAV"_s, u"100%"_s));
     EXPECT_EQ(folder.read(u"HST/26_12_06.HST"_s), QByteArray("15:00:01; T2.WAV; 100%\r\n"));
+}
+
+// A folder full for a while: the events that aired meanwhile are kept, and
+// once writing works again (tried every few seconds) they are written in
+// the order they aired, to the bytes of a file that never failed.
+TEST_F(XmlScheduleTest, EventsThatCouldNotBeWrittenAreKeptAndWrittenInOrderLater) {
+    QByteArray dzien = Naglowek;
+    for (int i = 0; i < 600; ++i) dzien += "<Hour scheduledTime=\"9:00:00\" />\r\n";
+    folder.write(u"HST/26_12_06.XML"_s, dzien + Koniec);
+    folder.write(u"WOLNY/26_12_06.XML"_s, dzien + Koniec);
+    HistoriaWTle historia;
+    historia.OtworzPlikiHistorii(QDate(2026, 12, 6));
+    rlimit stary{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &stary), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit maly = stary;
+    maly.rlim_cur = 16 * 1024;  // less than the day file
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &maly), 0);
+    const QList<ZdarzenieXML> zdarzenia = {zdarzenie(true, u"14:03:27"_s, 225, u"T1"_s),
+                                           zdarzenie(false, u"14:07:12"_s, 8, u"J1"_s),
+                                           zdarzenie(true, u"15:00:01"_s, 180, u"T2"_s)};
+    for (const auto& z : zdarzenia) historia.DopiszZdarzenie(QDate(2026, 12, 6), z);
+    historia.Oproznij();
+    setrlimit(RLIMIT_FSIZE, &stary);
+    std::signal(SIGXFSZ, handler);
+    QString godzina = u"9"_s;
+    for (const auto& z : zdarzenia) DopiszZdarzenieXML(folder.path() + u"/WOLNY/26_12_06.XML"_s, z, godzina);
+    EXPECT_EQ(xml(), dzien + Koniec);
+    EXPECT_EQ(log().count(u"zachowane do ponownego zapisu"_s), 3);
+
+    historia.PonowZalegle();  // too soon after the last try
+    historia.Oproznij();
+    EXPECT_EQ(xml(), dzien + Koniec);
+    zegar.advance(HistoriaWTle::PonowienieMs);
+    historia.PonowZalegle();
+    historia.Oproznij();
+    EXPECT_EQ(xml(), folder.read(u"WOLNY/26_12_06.XML"_s));
+    EXPECT_TRUE(log().contains(u"XML: zachowane zdarzenia zapisane (3)"_s));
 }
 
 TEST_F(XmlScheduleTest, MediaIdHourAndDuration) {

@@ -5,6 +5,7 @@
 #include "audio/OpisNagrania.h"
 #include "common/WavWriter.h"
 #include "console/commands/KomendyPlaylisty.h"
+#include "console/engine/PanelListy.h"
 #include "console/engine/TestyPlaylisty.h"
 #include "console/support/OknoTestPomoc.h"
 #include "console/window/PanelPlaylisty.h"
@@ -210,6 +211,48 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
     EXPECT_TRUE(silnik().SlotZajety(2));
     EXPECT_FALSE(okno->Przyciski().Pasek[size_t(PCzytaj)].Stan == 1);
     EXPECT_FALSE(silnik().Stan.CzytaniePlaylisty);
+}
+
+// A read goes on air from the loop of whatever window is open (the time
+// list's browser, which keypad 0 opens during the read); an edit's question
+// gives way to the next day's list instead of seeing it change under it.
+TEST_F(PlaylistCommands, AReadGoesOnAirUnderAWindowAndAnEditsQuestionGivesWay) {
+    BEZ_TSAN();
+    const auto wyswietlacz = [&] {
+        silnik().Odczyt.Czekaj();
+        okno->TimerWyswietlaczTimer();
+        QCoreApplication::processEvents();
+    };
+    wybierz(PCzytaj, Qt::Key_A);
+    wybierz(PCzytaj, Qt::Key_B, false);
+    const int w = std::max(1, SkalaY(WierszPlaylistyJ));  // the Auto box of row 1: refused
+    QTest::mouseClick(okno.get(), Qt::LeftButton, {},
+                      QPoint(StanPlaylisty.Lista.Right - SkalaX(14), GoraWiersza(StanPlaylisty, 1, w) + w / 2));
+    EXPECT_EQ(Playlista[1].Aut, 0);
+    EXPECT_TRUE(okno->Status().Tekst().startsWith(u"Trwa odczyt playlisty"_s));
+    WModalnym<TKatalog>([&] { QTest::keyClick(okno.get(), Qt::Key_0, Qt::KeypadModifier); }, [&](TKatalog& o) {
+        wyswietlacz();  // the file
+        wyswietlacz();  // the descriptions
+        EXPECT_EQ(PlaylistaNazwa, u"B"_s);
+        o.close();
+    });
+    EXPECT_FALSE(silnik().Stan.CzytaniePlaylisty);
+
+    QFile::copy(folder.path() + u"/drives/c/LISTY/A.MIX"_s, folder.path() + u"/drives/c/LISTY/261207.MIX"_s);
+    Satelita.SatPListAutoJest = true;
+    Satelita.SatPListAutoKat = u"C:\\LISTY"_s;
+    Satelita.SatPListAutoTS = 120;
+    zegar.advance((11 * 60 + 59) * 60'000);
+    okno->Timery().AutomatTimerTimer();
+    okno->AutomatTimer->stop();
+    UstawDialogi(nullptr);
+    WModalnym<OknoDialogu>([&] { klik(PUsun); }, [&](OknoDialogu&) { wyswietlacz(); });
+    UstawDialogi(&dialogi);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 3);  // neither deleted nor replaced under the question
+    wyswietlacz();
+    EXPECT_EQ(PlaylistaNazwa, u"261207"_s);
+    EXPECT_EQ(StanPlaylisty.Ilosc, 2);
+    EXPECT_EQ(okno->Status().Tekst(), u"Okno zamknięte - wczytano nową playlistę"_s);
 }
 
 // Append with the elements before the cursor deleted: the deck playing the

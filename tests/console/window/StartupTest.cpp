@@ -2,6 +2,7 @@
 // lines it writes, the close rules and the order the timers stop in.
 #include <gtest/gtest.h>
 
+#include "common/DyskStojacy.h"
 #include "common/Fifo.h"
 #include "audio/DMagnet.h"
 #include "common/TempFolder.h"
@@ -10,6 +11,7 @@
 #include "console/support/OknoTestPomoc.h"
 #include "console/window/BlokadaProgramu.h"
 #include "console/window/TTolv.h"
+#include "console/window/ZamykanieProgramu.h"
 #include "foundation/A1761DRIVER.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestSter2.h"
@@ -34,6 +36,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -436,6 +439,54 @@ TEST_F(Startup, TheLibraryWindowsAreMadeOnceAndNeverRebuildUnderTheDecks) {
     }
     EXPECT_EQ(OknoBazy(), nullptr);
     EXPECT_FALSE(BazaOdtwarzaczeGraja);
+}
+
+// SIGTERM closes the program as a forced Alt+F4 does, whatever holds it: the
+// element on air gets its history line, the log its closing line, and the
+// window's end returns while the read-ahead is stuck on a share that hangs.
+TEST_F(Startup, ASignalClosesAsAForcedCloseAndTheEndWaitsForNoWorkerStuckOnTheShare) {
+    nastawy({QStringLiteral("LOGZbiorJest=1")}, {QStringLiteral("[Emisja MIX]"), QStringLiteral("HSTBezKryterium=1")});
+    auto udzial = std::make_shared<Gate>();
+    udzial->most = std::chrono::seconds(30);
+    DiskOnGate naUdziale(udzial, [](const platform::PcmFormat& f) { return f.rate == 22050; });
+    auto okno = std::make_unique<TTolv>();
+    okno->FormCreate({});
+    SilnikEmisji& silnik = okno->Silnik();
+    for (const int rate : {8000, 22050}) {
+        const QString nazwa = QStringLiteral("E%1.WAV").arg(rate);
+        folder_.write(nazwa, fixtures::wavFile(rate, 1, 16, fixtures::tone16(rate, 1, 440, 9'000)));
+        TElemPListy& e = Playlista[++StanPlaylisty.Ilosc];
+        InitElemPListy(e);
+        e.Typ = RodzajSND;
+        e.Adr = folder_.file(nazwa);
+        e.Trw = e.NwK = e.FOu = 9'000;
+    }
+    StanPlaylisty.Kursor = 1;
+    silnik.GrajKolejny(0, TrybKursor, ZrodloKlaw);
+    StartPoPrzygotowaniu(silnik);
+    ASSERT_TRUE(silnik.SlotZajety(1));
+    udzial->set(false);
+    silnik.Przygotuj(2, 1'000);  // its start already read ahead: another one
+    ASSERT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 1; }));
+    {
+        ZamykanieProgramu zamykanie([&](int s) { okno->ZamknijNaSygnal(s); });
+        std::raise(SIGTERM);
+        ASSERT_TRUE(CzekajNa([&] { return !silnik.SlotZajety(1); }));
+    }
+    QElapsedTimer czas;
+    czas.start();
+    okno.reset();
+    EXPECT_LT(czas.elapsed(), 3'000);
+    EXPECT_EQ(udzial->count(&Gate::reading), 1);
+    const QStringList linie = log();
+    EXPECT_EQ(linie.filter(QStringLiteral("Sygnał SIGTERM - zamknięcie programu")).size(), 1);
+    EXPECT_TRUE(linie.last().endsWith(QStringLiteral("Prawidłowy koniec pracy")));
+    QStringList historia;
+    platform::readTextLines(folder_.file(QStringLiteral("26_12_06.HST")), historia);
+    EXPECT_EQ(historia.filter(QStringLiteral("E8000.WAV")).size(), 1);
+    udzial->set(true);
+    EXPECT_TRUE(CzekajNa([&] { return udzial->count(&Gate::reading) == 0; }));
+    WyczyscPlayliste();
 }
 
 TEST(ProgramLock, ASecondProgramOnTheSameFolderIsRefused) {
