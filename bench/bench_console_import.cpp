@@ -5,7 +5,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "GlownaQt.h"
+#include "OdczytDoPomiaru.h"
+
+#include <QCoreApplication>
+
+#include "audio/OdtwarzaczeSlotow.h"
+#include "audio/PlayerSloty.h"
 #include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/StanKonsoli.h"
 #include "foundation/DialogiSkrypt.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
@@ -14,6 +22,7 @@
 #include "library/DKatalogNastawy.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "platform/audio/DeviceHub.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/NastawyEmisji.h"
 
@@ -55,9 +64,15 @@ struct Stacja {
 
 void BM_Import10000(benchmark::State& state) {
     static Stacja s;
+    platform::DeviceHub::instance().useVirtualDevices({"Bench"}, false);
+    PlayerSloty sloty;
+    sloty.UstawOpcje(OpcjeOdtwarzaczyZNastaw());
+    OdtwarzaczeZPlayerSloty gracze(sloty);
+    StanKonsoli stan;
+    SilnikEmisji silnik(stan, gracze);
     for (auto _ : state) {
         StanPlaylisty.Ilosc = 0;
-        CzytajPlayliste(s.plik, 0);
+        CzytajDoPomiaru(silnik, s.plik);
         if (StanPlaylisty.Ilosc != 10'000 || Playlista[1].Adr.isEmpty())
             state.SkipWithError("the import did not resolve the day");
     }
@@ -66,4 +81,6 @@ BENCHMARK(BM_Import10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return GlownaQt<QCoreApplication>(argc, argv);
+}

@@ -8,6 +8,7 @@
 
 #include "GlownaQt.h"
 #include "PelnaPlaylista.h"
+#include "OdczytDoPomiaru.h"
 #include "StacjaDoPomiaru.h"
 
 #include <QApplication>
@@ -96,7 +97,7 @@ void BM_PamiecKonsoli(benchmark::State& state) {
         okno->FormCreate({});
         if (pelna) {
             CzyscPlayliste(okno->Silnik());
-            CzytajPlayliste(PlikMIX(), 0);
+            CzytajDoPomiaru(okno->Silnik(), PlikMIX());
             StanPlaylisty.Kursor = MaksPlaylisty / 2;
             ZapiszUndoPlaylisty(QStringLiteral("Pomiar"));
             state.counters["list_MiB"] = MiB("VmRSS:");

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# udzial_sieciowy.sh [-n MS] [-c ELEMENTS] [-a ELEMENTS] [-j ELEMENTS] [-f SECONDS] [-e ERRNO] [-p RUNS]
+# udzial_sieciowy.sh [-n MS] [-c ELEMENTS] [-a ELEMENTS] [-j ELEMENTS] [-t ELEMENTS] [-f SECONDS] [-e ERRNO] [-p RUNS]
 # Whether the console's on-air loop keeps ticking while its music folder is
 # a slow network share. The release program plays a demo station whose
 # music folder sits behind an LD_PRELOAD shim (udzial_sieciowy_shim.c): every
@@ -15,12 +15,16 @@
 #   before midnight: from 23:55:00 the next day's list (-j elements, 1 000)
 #   is read (SatPListAutoJest, SatPListAutoTS=300), at 00:00:00 the day's
 #   list (-a elements) is loaded (SatPLJest).
-#  Run 3 ("awaria"): a station of short elements plays its emergency list;
+#  Run 3 ("testy"): run 2 with the next day's durations checked after its
+#   read (SatPListAutoTestJest=1) on a list of -t elements (300): besides the
+#   gaps, the calls of the read's worker per distinct file it touched and
+#   its folder listings (goal at most 3 per file and one listing a folder).
+#  Run 4 ("awaria"): a station of short elements plays its emergency list;
 #   5 s after the first START every call on the share fails with errno -e
 #   (5, EIO; 116 ESTALE, 2 ENOENT) for -f seconds (60), then works again.
 #   It gives the time from the share's return to the next START (goal under
 #   10 s), the largest gap across the failure, and what the log says.
-# -p names the runs, comma-separated (all three by default).
+# -p names the runs, comma-separated (all four by default).
 # It gives the first datagram after launch (goal under 1 s), the largest gap
 # between datagrams across the start-up, the "Czytaj" and midnight (goal under
 # 150 ms each), and the calls on the share made from the GUI thread once the
@@ -30,11 +34,11 @@
 # thread. UDZIAL_ZOSTAW=1 keeps the work folder (logs) and names it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ms=10 czytaj_n=10000 awaria_n=134 jutro_n=1000 przebiegi=czytaj,polnoc,awaria awaria_s=60 blad=5
-while getopts "n:c:a:j:p:f:e:" o; do
+ms=10 czytaj_n=10000 awaria_n=134 jutro_n=1000 testy_n=300 przebiegi=czytaj,polnoc,testy,awaria awaria_s=60 blad=5
+while getopts "n:c:a:j:t:p:f:e:" o; do
   case $o in
-    n) ms=$OPTARG ;; c) czytaj_n=$OPTARG ;; a) awaria_n=$OPTARG ;; j) jutro_n=$OPTARG ;; p) przebiegi=$OPTARG ;;
-    f) awaria_s=$OPTARG ;; e) blad=$OPTARG ;;
+    n) ms=$OPTARG ;; c) czytaj_n=$OPTARG ;; a) awaria_n=$OPTARG ;; j) jutro_n=$OPTARG ;; t) testy_n=$OPTARG ;;
+    p) przebiegi=$OPTARG ;; f) awaria_s=$OPTARG ;; e) blad=$OPTARG ;;
     *) sed -n '2p' "$0" >&2; exit 2 ;;
   esac
 done
@@ -136,8 +140,36 @@ wywolania() { # NAME FROM TO
     END { printf "%d", n; s = ""; for (k in c) s = s (s ? ", " : "") k " " c[k]; if (n) printf " (%s)", s }' "$work/$1.log"
 }
 s() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b - a) / 1e9 }'; }
+# The read's worker from $2 to $3 (ns): the thread that opened the most
+# distinct files on the share. Its calls on files per distinct file (reads
+# and closes by descriptor counted to the file opened), its looks at
+# folders and its listings.
+na_plik() { # NAME FROM TO
+  awk -v a="$2" -v b="$3" '
+    $2 == "fd" { p = $5; for (i = 6; i <= NF; i++) p = p " " $i; sc[$3] = p
+                 if ($1 >= a && $1 < b) otw[$4, p] = 1
+                 next }
+    ($2 == "gui" || $2 == "tlo") && $1 >= a && $1 < b {
+      t = $NF; w = $4; for (i = 5; i < NF; i++) w = w " " $i
+      if (w ~ /^fd[0-9]+$/) w = sc[substr(w, 3)]
+      if ($3 == "opendir") { lis[t]++; kat[w] = 1 }
+      if ($3 == "opendir" || $3 ~ /^readdir/ || $3 == "getdents64" || $3 == "closedir") { kat[w] = 1; next }
+      wyw[t, w]++; sciezki[w] = 1
+    }
+    END {
+      # A path some other path lies in is a folder.
+      for (u in sciezki) for (v in sciezki) if (index(v, u "/") == 1) kat[u] = 1
+      for (k in otw) { split(k, x, SUBSEP); if (!(x[2] in kat)) nf[x[1]]++ }
+      for (t in nf) if (n == "" || nf[t] > nf[n]) n = t
+      if (n == "") { printf "no files opened"; exit }
+      for (k in wyw) { split(k, x, SUBSEP); if (x[1] != n) continue
+        if (x[2] in kat) { kw += wyw[k]; kn++ } else { pw += wyw[k]; if (wyw[k] > m) m = wyw[k] } }
+      printf "%d calls on %d distinct files, %.2f per file (at most %d on one); %d looks at %d folders, %d listings",
+        pw, nf[n], pw / nf[n], m, kw, kn, lis[n] + 0
+    }' "$work/$1.log"
+}
 
-echo "share answering in $ms ms per call; emergency list $awaria_n elements, Czytaj $czytaj_n, before midnight $jutro_n"
+echo "share answering in $ms ms per call; emergency list $awaria_n elements, Czytaj $czytaj_n, before midnight $jutro_n ($testy_n with its durations checked)"
 # A start-up reads each element of the emergency list with about a dozen
 # calls while that is done on the loop's thread.
 czas_startu=$((20 + awaria_n * ms * 12 / 1000))
@@ -187,39 +219,49 @@ if przebieg czytaj; then
   echo "GUI-thread calls on the share before the first datagram: $(wywolania czytaj 0 "$t1")"
   echo "GUI-thread calls on the share, playing (starts, stops): $(wywolania czytaj "$t1" "$t_czytaj")"
   echo "GUI-thread calls on the share, Czytaj: $(wywolania czytaj "$t_czytaj" "$t_koniec")"
+  echo "the Czytaj read, its worker: $(na_plik czytaj "$t_wybrana" "$t_przeczytana")"
 fi
 
-if przebieg polnoc; then
-  st=$work/polnoc
+# A start under libfaketime's clock shortly before midnight: from 23:55:00
+# the next day's list of $2 elements is read (its durations checked after
+# it with $3 = 1), at 00:00:00 the day's list is loaded.
+polnoc() { # NAME ELEMENTS TEST
+  local nazwa=$1 jutro=$2 test=$3
+  st=$work/$nazwa
   dzien=$(date +%F)
   przed=$((czas_startu + 30))
   od=$(date -d "$dzien 23:55:00 $przed seconds ago" '+%F %T')
   przygotuj_polnoc() {
     mkdir -p "$st/JUTRO" "$st/AP"
-    lista "$st/AWARIA.MIX" "$jutro_n" "$st/JUTRO/$(date -d "$dzien + 1 day" +%y%m%d).MIX"
+    lista "$st/AWARIA.MIX" "$jutro" "$st/JUTRO/$(date -d "$dzien + 1 day" +%y%m%d).MIX"
     lista "$st/AWARIA.MIX" "$awaria_n" "$st/AP/$(date -d "$dzien + 1 day" +%Y%m%d).MIX"
-    for k in "SatPListAutoJest 1" "SatPListAutoTS 300" "SatPListAutoKat $st/JUTRO" "SatPLJest 1" "SatPLKatalog $st/AP"; do
+    for k in "SatPListAutoJest 1" "SatPListAutoTS 300" "SatPListAutoKat $st/JUTRO" "SatPLJest 1" "SatPLKatalog $st/AP" \
+             "SatPListAutoTestJest $test"; do
       klucz "$st/TOLVANE.INI" $k
     done
   }
   ENV_DALEJ=(QT_QPA_PLATFORM=offscreen FAKETIME="@$od" FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
   PRELOAD_DALEJ=" $faketime_so"
-  uruchom polnoc "$st" przygotuj_polnoc
-  t0=$(start_ns polnoc)
+  uruchom "$nazwa" "$st" przygotuj_polnoc
+  t0=$(start_ns "$nazwa")
   # The fake clock runs from $od at launch: 23:54:55 and 00:00:15 on it.
   t_od=$((t0 + (przed - 5) * 1000000000))
   t_do=$((t0 + (przed + 315) * 1000000000))
-  czekaj polnoc "\$2 == 1400 && \$1 > $t_do" $((przed + 400 + jutro_n * ms / 20))
+  czekaj "$nazwa" "\$2 == 1400 && \$1 > $t_do" $((przed + 400 + jutro * ms / 20))
   zatrzymaj
-  t1=$(pierwszy polnoc '$2 == 1400')
+  t1=$(pierwszy "$nazwa" '$2 == 1400')
   t_pol=$((t0 + (przed + 299) * 1000000000))
-  starty=$(awk -v a="$t1" -v b="$t_od" '$3 == 1 && $1 > a && $1 < b' "$work/polnoc.udp" | wc -l)
-  echo "first datagram after launch: $(s "$t0" "$t1") s; largest gap playing until 23:54:55: $(przerwa polnoc "$t1" "$t_od") s"
-  echo "GUI-thread calls on the share, playing until 23:54:55 ($starty starts): $(wywolania polnoc "$t1" "$t_od")"
-  echo "largest gap, next day's list of $jutro_n read from 23:55:00: $(przerwa polnoc "$t_od" "$t_pol") s"
-  echo "largest gap, the day's list of $awaria_n loaded at 00:00:00: $(przerwa polnoc "$t_pol" "$t_do") s"
-  echo "GUI-thread calls on the share, midnight: $(wywolania polnoc "$t_od" "$t_do")"
-fi
+  starty=$(awk -v a="$t1" -v b="$t_od" '$3 == 1 && $1 > a && $1 < b' "$work/$nazwa.udp" | wc -l)
+  echo "first datagram after launch: $(s "$t0" "$t1") s; largest gap playing until 23:54:55: $(przerwa "$nazwa" "$t1" "$t_od") s"
+  echo "GUI-thread calls on the share, playing until 23:54:55 ($starty starts): $(wywolania "$nazwa" "$t1" "$t_od")"
+  echo "largest gap, next day's list of $jutro read from 23:55:00$([ "$test" = 1 ] && echo ", its durations checked"): $(przerwa "$nazwa" "$t_od" "$t_pol") s"
+  echo "the next day's read, its worker: $(na_plik "$nazwa" "$t_od" "$t_pol")"
+  echo "largest gap, the day's list of $awaria_n loaded at 00:00:00: $(przerwa "$nazwa" "$t_pol" "$t_do") s"
+  echo "GUI-thread calls on the share, midnight: $(wywolania "$nazwa" "$t_od" "$t_do")"
+}
+
+if przebieg polnoc; then polnoc polnoc "$jutro_n" 0; fi
+if przebieg testy; then polnoc testy "$testy_n" 1; fi
 
 if przebieg awaria; then
   st=$work/awaria

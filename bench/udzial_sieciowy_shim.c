@@ -2,9 +2,12 @@
  * udzial_sieciowy.sh: every open, stat, read, close and directory listing
  * on a path under one of the folders in UDZIAL_FOLDERY (":"-separated) sleeps
  * UDZIAL_MS milliseconds first. Each such call is written to UDZIAL_LOG as
- * "monotonic-ns gui|tlo call what", gui when it came from the process's main
- * thread (gettid() == getpid(), the thread that runs the on-air loop). The
- * first line, "monotonic-ns start", is written when the program is loaded.
+ * "monotonic-ns gui|tlo call what @tid", gui when it came from the process's
+ * main thread (gettid() == getpid(), the thread that runs the on-air loop),
+ * tid the calling thread. An open, opendir or fopen there that succeeds is
+ * followed by "monotonic-ns fd N @tid what": the descriptor's later calls
+ * name only fdN. The first line, "monotonic-ns start", is written when the
+ * program is loaded.
  * A share that hangs: while the file named by UDZIAL_ZAWIESZENIE exists,
  * every such call waits (after its UDZIAL_MS) until the file is gone.
  * A failing share: while the file named by UDZIAL_AWARIA exists, every such
@@ -109,10 +112,13 @@ static int udzial(const char* wywolanie, const char* co, int fd) {
     const int gui = syscall(SYS_gettid) == getpid();
     const int blad = awaria[0] && syscall(SYS_faccessat, AT_FDCWD, awaria, F_OK, 0) == 0 ? bladAwarii : 0;
     char linia[600];
+    const long tid = syscall(SYS_gettid);
     if (co)
-        snprintf(linia, sizeof linia, "%lld %s %s%s %.500s\n", teraz(), gui ? "gui" : "tlo", wywolanie, blad ? "!" : "", co);
+        snprintf(linia, sizeof linia, "%lld %s %s%s %.500s @%ld\n", teraz(), gui ? "gui" : "tlo", wywolanie, blad ? "!" : "", co,
+                 tid);
     else
-        snprintf(linia, sizeof linia, "%lld %s %s%s fd%d\n", teraz(), gui ? "gui" : "tlo", wywolanie, blad ? "!" : "", fd);
+        snprintf(linia, sizeof linia, "%lld %s %s%s fd%d @%ld\n", teraz(), gui ? "gui" : "tlo", wywolanie, blad ? "!" : "", fd,
+                 tid);
     zapisz(linia);
     if (opoznienieNs > 0) {
         struct timespec t = {opoznienieNs / 1000000000L, opoznienieNs % 1000000000L};
@@ -136,6 +142,14 @@ static int udzial(const char* wywolanie, const char* co, int fd) {
             return wynik;         \
         }                         \
     } while (0)
+
+/* Which path a descriptor just opened on the share names (no round trip). */
+static void otwarty(int fd, const char* co) {
+    if (fd < 0 || !co) return;
+    char linia[600];
+    snprintf(linia, sizeof linia, "%lld fd %d @%ld %.500s\n", teraz(), fd, (long)syscall(SYS_gettid), co);
+    zapisz(linia);
+}
 
 /* A descriptor on the share being closed: a round trip, and no longer ours. */
 static void zamykany(const char* wywolanie, int fd) {
@@ -167,6 +181,7 @@ static int sciezkaNaUdziale(int katalog, const char* sciezka) {
         if (u) AWARIA(udzial(#nazwa, s, -1), -1);                     \
         const int fd = prawdziwa(s, flagi, tryb);                     \
         if (u) oznacz(fd, 1);                                         \
+        if (u) otwarty(fd, s);                                        \
         return fd;                                                    \
     }
 OTWORZ(open)
@@ -183,6 +198,7 @@ OTWORZ(open64)
         if (u) AWARIA(udzial(#nazwa, s, -1), -1);                     \
         const int fd = prawdziwa(k, s, flagi, tryb);                  \
         if (u) oznacz(fd, 1);                                         \
+        if (u) otwarty(fd, s);                                        \
         return fd;                                                    \
     }
 OTWORZ_AT(openat)
@@ -236,6 +252,12 @@ ssize_t read(int fd, void* b, size_t n) {
     return prawdziwa(fd, b, n);
 }
 
+ssize_t pread(int fd, void* b, size_t n, off_t o) {
+    PRAWDZIWA(ssize_t, "pread", int, void*, size_t, off_t);
+    if (fdNaUdziale(fd)) AWARIA(udzial("pread", NULL, fd), -1);
+    return prawdziwa(fd, b, n, o);
+}
+
 ssize_t pread64(int fd, void* b, size_t n, off64_t o) {
     PRAWDZIWA(ssize_t, "pread64", int, void*, size_t, off64_t);
     if (fdNaUdziale(fd)) AWARIA(udzial("pread", NULL, fd), -1);
@@ -254,6 +276,7 @@ DIR* opendir(const char* s) {
     if (u) AWARIA(udzial("opendir", s, -1), NULL);
     DIR* d = prawdziwa(s);
     if (u && d) oznacz(dirfd(d), 1);
+    if (u && d) otwarty(dirfd(d), s);
     return d;
 }
 
@@ -286,6 +309,7 @@ int closedir(DIR* d) {
         if (u) AWARIA(udzial(#nazwa, s, -1), NULL);                   \
         FILE* f = prawdziwa(s, tryb);                                 \
         if (u && f) oznacz(fileno(f), 1);                             \
+        if (u && f) otwarty(fileno(f), s);                            \
         return f;                                                     \
     }
 FOPEN(fopen)

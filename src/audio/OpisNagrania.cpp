@@ -90,7 +90,7 @@ QString ZbiorOpisu(const QString& adresAudio) {
     return ZmienRozszerzenie(adresAudio, QStringLiteral(".DAT"));
 }
 
-void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
+int ZapiszPlikDAT(const SygnalType& s, const OpisNagraniaTyp& opis, QString& powod) {
     OpisNagraniaTyp kopia = opis;
     ZnacznikiNaTekst(s, kopia);
     PrzytnijOpis(kopia);
@@ -105,21 +105,25 @@ void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
     linie << QStringLiteral("PLK=") + NazwaSciezki(s.Adres);
     for (const char* k : kPoPLK) dodaj(k);
 
-    const QString dat = ZbiorOpisu(s.Adres);
-    const QString plik = platform::resolvePath(dat);
+    const QString plik = platform::resolvePath(ZbiorOpisu(s.Adres));
+    powod.clear();
+    BladIO = platform::writeTextFileAtomic(plik, linie, &powod) ? 0 : kodBleduZapisu(plik);
+    return BladIO;
+}
+
+void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis) {
     QString blad;
-    if (platform::writeTextFileAtomic(plik, linie, &blad)) {
-        BladIO = 0;
-        return;
-    }
-    BladIO = kodBleduZapisu(plik);
+    if (ZapiszPlikDAT(s, opis, blad) == 0) return;
+    const QString dat = ZbiorOpisu(s.Adres);
     Log(QStringLiteral("Zapis opisu nieudany: ") + dat + QStringLiteral(" (") + blad + QLatin1Char(')'));
     PokazBladKod(BladIO, QString(), dat);
 }
 
 void CzytajDAT(SygnalType& s, OpisNagraniaTyp& opis) {
     const QString dat = ZbiorOpisu(s.Adres);
-    if (!platform::fileExists(dat)) {
+    // Its folder's listing tells whether it stands there; the read that
+    // follows finds out the rest, without another look of its own.
+    if (!platform::regularFiles({dat}).front()) {
         opis.Tyt = QStringLiteral("Nie ma opisu");
         BladIO = 0;
         return;

@@ -40,8 +40,12 @@ void PrzytnijOpis(OpisNagraniaTyp& opis);
 QString ZbiorOpisu(const QString& adresAudio);
 
 // Writes the item's .DAT from `opis` and the item's markers; the old file is
-// replaced only once the new one is complete. A failure is shown by code.
+// replaced only once the new one is complete. A failure is logged and shown
+// by code.
 void ZapiszDAT(const SygnalType& s, const OpisNagraniaTyp& opis);
+// The same write saying nothing, for a worker: the I/O code (0 written,
+// also in BladIO), and in `powod` the system's reason of a failure.
+int ZapiszPlikDAT(const SygnalType& s, const OpisNagraniaTyp& opis, QString& powod);
 // Reads the item's .DAT into `opis` (which the caller clears first) and sets
 // the item's markers from it. Without a file the title is "Nie ma opisu".
 void CzytajDAT(SygnalType& s, OpisNagraniaTyp& opis);

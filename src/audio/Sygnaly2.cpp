@@ -5,8 +5,13 @@
 #include <QStringList>
 #include <QtEndian>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "audio/OpisNagrania.h"
 #include "foundation/Dialogi.h"
@@ -72,30 +77,61 @@ int kodOtwarcia(const QString& plik) {
     return 5;
 }
 
-// A file opened read-only for the header readers.
+// A file opened read-only for the header readers. On a network share each
+// call is a round trip: the file is opened, its size asked and its head
+// read once, and the chunk walk and the frame search look at that copy.
 class PlikOdczyt {
 public:
-    explicit PlikOdczyt(const QString& adres) : plik_(platform::resolvePath(adres)) {
-        if (QFileInfo(plik_).isDir() || !plik_.open(QIODevice::ReadOnly)) {
-            blad_ = kodOtwarcia(plik_.fileName());
+    explicit PlikOdczyt(const QString& adres) {
+        const QString plik = platform::resolvePath(adres);
+        // Non-blocking, so that opening a FIFO does not wait for a writer.
+        fd_ = ::open(QFile::encodeName(plik).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        struct stat st;
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            blad_ = kodOtwarcia(plik);
             return;
         }
-        rozmiar_ = plik_.size();
+        rozmiar_ = st.st_size;
     }
+    ~PlikOdczyt() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    PlikOdczyt(const PlikOdczyt&) = delete;
+    PlikOdczyt& operator=(const PlikOdczyt&) = delete;
     int Blad() const { return blad_; }
     qint64 Rozmiar() const { return rozmiar_; }
-    QFile& Plik() { return plik_; }
     // Up to n bytes from pos (fewer at the end of the file).
     QByteArray Czytaj(qint64 pos, qint64 n) {
         if (blad_ || pos < 0 || pos >= rozmiar_ || n <= 0) return {};
-        if (!plik_.seek(pos)) return {};
-        return plik_.read(std::min(n, rozmiar_ - pos));
+        n = std::min(n, rozmiar_ - pos);
+        if (!glowaCzytana_) {
+            glowa_ = czytaj(0, std::min(rozmiar_, kGlowa));
+            glowaCzytana_ = true;
+        }
+        if (pos + n <= glowa_.size()) return glowa_.mid(qsizetype(pos), qsizetype(n));
+        return czytaj(pos, n);
     }
 
 private:
-    QFile plik_;
+    // The head: the chunks of a WAV and a frame search from near the start.
+    static constexpr qint64 kGlowa = kZasiegSzukaniaRamki + 16 * 1024;
+    QByteArray czytaj(qint64 pos, qint64 n) {
+        QByteArray b(qsizetype(n), Qt::Uninitialized);
+        qint64 jest = 0;
+        while (jest < n) {
+            const ssize_t r = ::pread(fd_, b.data() + jest, size_t(n - jest), off_t(pos + jest));
+            if (r < 0 && errno == EINTR) continue;
+            if (r <= 0) break;
+            jest += r;
+        }
+        b.truncate(qsizetype(jest));
+        return b;
+    }
+    int fd_ = -1;
     qint64 rozmiar_ = 0;
     int blad_ = 0;
+    QByteArray glowa_;
+    bool glowaCzytana_ = false;
 };
 
 struct Chunk {
@@ -109,16 +145,16 @@ struct Chunk {
 // error, so a broken file can neither loop nor send us seeking far past its
 // end. The chunk asked for is clamped to the bytes present instead: a
 // recording cut short (or streamed with an unknown size) still plays.
-int szukajChunka(QIODevice& f, qint64 rozmiarPliku, const QByteArray& id, Chunk& wynik) {
+// `czytaj(pos, n)` gives up to n bytes from pos.
+template <class Czytnik>
+int szukajChunka(Czytnik&& czytaj, qint64 rozmiarPliku, const QByteArray& id, Chunk& wynik) {
     wynik = {};
-    if (!f.seek(0)) return kBladOdczytu;
-    if (f.read(4) != QByteArrayLiteral("RIFF")) return 0;
+    if (czytaj(0, 4) != QByteArrayLiteral("RIFF")) return 0;
     qint64 pos = 12;
     // A few bytes after the last chunk, too few for a chunk header, are
     // common (padding written by some editors) and end the list.
     while (rozmiarPliku - pos >= 8) {
-        if (!f.seek(pos)) return kBladOdczytu;
-        const QByteArray h = f.read(8);
+        const QByteArray h = czytaj(pos, 8);
         if (h.size() != 8) return kBladOdczytu;
         const qint64 rozmiar = le32(h.constData() + 4);
         const qint64 dane = pos + 8;
@@ -132,6 +168,13 @@ int szukajChunka(QIODevice& f, qint64 rozmiarPliku, const QByteArray& id, Chunk&
         pos = dane + rozmiar + (rozmiar & 1);
     }
     return 0;
+}
+int szukajChunka(PlikOdczyt& f, const QByteArray& id, Chunk& wynik) {
+    return szukajChunka([&f](qint64 pos, qint64 n) { return f.Czytaj(pos, n); }, f.Rozmiar(), id, wynik);
+}
+int szukajChunka(QFile& f, qint64 rozmiarPliku, const QByteArray& id, Chunk& wynik) {
+    const auto czytaj = [&f](qint64 pos, qint64 n) { return f.seek(pos) ? f.read(n) : QByteArray(); };
+    return szukajChunka(czytaj, rozmiarPliku, id, wynik);
 }
 
 // Whether `b` can follow the frame header `a` in one stream: a usable
@@ -177,8 +220,8 @@ int czytajWAV(SygnalType& s) {
     if (f.Blad()) return f.Blad();
 
     Chunk fmt, data;
-    int blad = szukajChunka(f.Plik(), f.Rozmiar(), QByteArrayLiteral("fmt "), fmt);
-    if (!blad) blad = szukajChunka(f.Plik(), f.Rozmiar(), QByteArrayLiteral("data"), data);
+    int blad = szukajChunka(f, QByteArrayLiteral("fmt "), fmt);
+    if (!blad) blad = szukajChunka(f, QByteArrayLiteral("data"), data);
 
     // The fmt fields past a short chunk read as zero, never as the next chunk.
     char pola[16] = {};
@@ -396,7 +439,7 @@ qint64 ZnajdzChunk(const QString& sciezka, const QByteArray& id, qint64& pozycja
         return 0;
     }
     Chunk c;
-    BladIO = szukajChunka(f.Plik(), f.Rozmiar(), id.left(4), c);
+    BladIO = szukajChunka(f, id.left(4), c);
     pozycja = c.pozycja;
     return c.rozmiar;
 }

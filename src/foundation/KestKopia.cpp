@@ -162,6 +162,7 @@ struct PracaKopii {
     std::atomic<qint64> bloki{-1};    // whole blocks, once the source's size is known
     std::atomic<qint64> zrobione{0};  // whole blocks written
     std::atomic<bool> przerwij{false};
+    const std::atomic<bool>* przerwijZ = nullptr;  // a worker's own stop, besides
     // Read by the GUI thread only after the worker was joined.
     bool przerwane = false;
     int wynik = 0;
@@ -219,7 +220,7 @@ private:
             if (const int e = PiszCaly(zapis, wy.fd(), bufor.data(), BlokKopii))
                 return porzuc(KodBleduZapisu(e));
             zrobione.store(i + 1, std::memory_order_relaxed);
-            if (przerwij.load())
+            if (przerwij.load() || (przerwijZ && przerwijZ->load()))
                 przerwane = true;
         }
         if (przerwane)
@@ -334,6 +335,20 @@ int KopiujZPostepem(qint64 pozycja, const QString& zrodlo, const QString& cel, b
 }  // namespace
 
 void UstawZapisKopii(ZapisKopii zapis) { zapisKopii() = std::move(zapis); }
+
+int KopiujZbiorTu(const QString& zrodlo, const QString& cel, bool bezDaty, const std::atomic<bool>* przerwij,
+                  bool& przerwane) {
+    PracaKopii praca;
+    praca.zrodlo = QFile::encodeName(platform::resolvePath(zrodlo));
+    praca.cel = QFile::encodeName(platform::resolvePath(cel));
+    praca.bezDaty = bezDaty;
+    praca.zapis = zapisKopii();
+    praca.przerwijZ = przerwij;
+    praca.Wykonaj();
+    przerwane = praca.przerwane;
+    BladIO = praca.wynik;
+    return praca.wynik;
+}
 
 int KopiujZbior(const QString& zrodlo, const QString& cel, bool& przerwane, bool bezDaty, int& wynikIO) {
     return KopiujZPostepem(0, zrodlo, cel, true, false, bezDaty, wynikIO, przerwane);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
 #include <functional>
 #include <sys/types.h>
 
@@ -26,6 +27,10 @@ bool NazwaZbioruDozwolona(const QString& nazwa);
 // keeps its event loop (timers, repaints, the abort button); the call
 // returns when the copy has ended.
 int KopiujZbior(const QString& zrodlo, const QString& cel, bool& przerwane, bool bezDaty, int& wynikIO);
+// The same copy on the calling thread, without a window and without
+// pumping events: a worker's. `przerwij`, when given, stops it after a block.
+int KopiujZbiorTu(const QString& zrodlo, const QString& cel, bool bezDaty, const std::atomic<bool>* przerwij,
+                  bool& przerwane);
 // The same for one file of a batch: with `pokaz` the two-gauge window, the
 // second gauge showing `pozycja` against StanMaksimum2; without it no window.
 int KopiujZbior2(qint64 pozycja, const QString& zrodlo, const QString& cel, bool pokaz, bool bezDaty,

@@ -107,6 +107,9 @@ struct Odczyt {
     QString typy;
     int sortowanie = 1;
     bool dobrze = false, dysk = false;
+    // The browser opening: a start folder that is not one gives the
+    // program's default folder.
+    bool zDomyslnym = false;
     int kod = 0;
     qint64 zajete = 0, wolne = 0;
     // The GUI thread's own: the listing is in, the wait was given up, the
@@ -134,6 +137,13 @@ void UruchomOdczyt(const std::shared_ptr<Odczyt>& o) {
     std::thread([o, naGui, hak = KatalogPrzedOdczytem] {
         if (hak)
             hak(o->lista.Katalog);
+        if (o->zDomyslnym) {
+            const QString& k = o->lista.Katalog;
+            if (k.isEmpty() || !JestKatalog(KatalogGlowny(k) ? k + u'\\' : k)) {
+                const QString d = KatalogDomyslny();
+                o->lista.Katalog = platform::hasDriveLetter(d) ? d.left(2) : d;
+            }
+        }
         o->dobrze = KatalogCzytajKod(o->lista, o->typy, o->sortowanie, o->kod, [naGui](bool poczatek) {
             naGui([poczatek](Odczyt& x) {
                 if (x.porzucony)
@@ -352,16 +362,13 @@ void TKatalog::PokazKatalog(KatStan& stan) {
     QString start = stan_.KatalogStart;
     if (start.size() == 3 && KatalogGlowny(start.left(2)) && (start[2] == u'\\' || start[2] == u'/'))
         start = start.left(2);
-    if (start.isEmpty() || !JestKatalog(KatalogGlowny(start) ? start + u'\\' : start)) {
-        const QString d = KatalogDomyslny();
-        start = platform::hasDriveLetter(d) ? d.left(2) : d;
-    }
+    // Whether it is a folder is looked at by the listing's worker.
     lista_.Katalog = start;
     setWindowTitle(stan_.Tytul.isEmpty() ? u"Nagrania"_s : charsAt(stan_.Tytul, 1, 27));
     Rozmiesc();
     UstawPrzyciski();
     kursor_ = pierwszy_ = 1;
-    if (!Czytaj() && porzucone_) {
+    if (!Czytaj(QString(), true) && porzucone_) {
         // The operator stopped waiting for the listing: as if he left.
         stan.WybranyZRozszerzeniem.clear();
         stan.Wybrany.clear();
@@ -391,7 +398,7 @@ void TKatalog::PrzerwijCzytanie() {
     petlaCzytania_->quit();
 }
 
-bool TKatalog::Czytaj(QString zachowaj) {
+bool TKatalog::Czytaj(QString zachowaj, bool zDomyslnym) {
     // The GUI thread runs the on-air tick: the disk is read on a worker while
     // it goes on serving events (the console's keys too), and the window
     // takes the new list after.
@@ -401,6 +408,7 @@ bool TKatalog::Czytaj(QString zachowaj) {
     o->lista.Filtr = lista_.Filtr;
     o->typy = FolderMode() ? QString() : stan_.Typy;
     o->sortowanie = stan_.Sortowanie;
+    o->zDomyslnym = zDomyslnym;
     UruchomOdczyt(o);
     czyta_ = true;
     porzucone_ = false;

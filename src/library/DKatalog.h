@@ -145,8 +145,9 @@ private:
     void UstawPrzyciski();
     // By value: the name usually comes from the list the read replaces.
     // False when the folder could not be listed or the operator stopped
-    // waiting (porzucone_).
-    bool Czytaj(QString zachowaj = QString());
+    // waiting (porzucone_). `zDomyslnym`: a folder that is not there gives
+    // the program's default folder instead.
+    bool Czytaj(QString zachowaj = QString(), bool zDomyslnym = false);
     void Rysuj();
     void RysujListe();
     void RysujStatus();

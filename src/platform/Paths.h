@@ -27,14 +27,14 @@ void setProgramFolder(const QString& folder);
 // file about to be created.
 QString resolvePath(const QString& path);
 // Whether a stored path names a regular file. A name the folder's index
-// does not hold answers without another look at the disk (the on-air loop
-// checks files far down the playlist).
+// does not hold answers without another look at the disk.
 bool isRegularFile(const QString& path);
 // The program's one answer to "is this stored file there to be used":
 // false for a blank name (a placeholder), else whether it names a regular
 // file, links followed. A folder or a device is not a file. Answered like
-// isRegularFile, through the folder's index and without copying the text, so
-// the on-air loop may ask it of elements far ahead.
+// isRegularFile, through the folder's index. Each answer looks at the disk
+// (its folder's time at least), which on a network share is a round trip
+// or no answer at all: the on-air loop's thread leaves it to workers.
 bool fileExists(const QString& storedPath);
 
 // Whether each stored path names a regular file, answered a folder at a

@@ -111,6 +111,9 @@ FileRead readWholeFile(const QString& fsPath, QByteArray& data, qint64 maxBytes)
         }
         if (n == 0) break;
         got += n;
+        // A regular file gives less than asked only at its end: no second
+        // call (a round trip on a network share) to hear it.
+        if (got < buf.size()) break;
     }
     if (got > maxBytes) return FileRead::TooLarge;
     buf.truncate(qsizetype(got));

@@ -1,4 +1,5 @@
 #include "playlists/D_PlaylistaPlik.h"
+#include "playlists/NagraniaPrzebiegu.h"
 
 #include <QHash>
 #include <QStringView>
@@ -459,7 +460,8 @@ bool OtworzListe(const QString& plik, int& start, PlikTekstowy& f, WynikOdczytuL
 }
 
 WynikOdczytuListy CzytajMIX(const QString& plik, int start, TablicaPlaylisty& lista,
-                          const std::function<void(int, int)>& postep, const std::atomic<bool>* przerwij) {
+                          const std::function<void(int, int)>& postep, const std::atomic<bool>* przerwij,
+                          NagraniaPrzebiegu* nagrania) {
     WynikOdczytuListy wynik;
     PlikTekstowy f;
     if (!OtworzListe(plik, start, f, wynik))
@@ -488,7 +490,7 @@ WynikOdczytuListy CzytajMIX(const QString& plik, int start, TablicaPlaylisty& li
             if (tresc)
                 wynik.Logi << QStringLiteral("Playlista ") + plik + QStringLiteral(": pozycja bez typu pominięta");
         } else {
-            if (e.Trw == 0) e.Trw = CzasTrwaniaPliku(e.Adr);
+            if (e.Trw == 0) e.Trw = nagrania ? nagrania->Trwanie(e.Adr) : CzasTrwaniaPliku(e.Adr);
             if (!outro.isNull()) czytajKlucz(e, Klucz::Out, outro);
             lista[size_t(++n)] = std::move(e);
             if (postep) postep(n - start, wynik.Zapowiedziane);

@@ -10,6 +10,7 @@
 
 struct StanListy;
 class TablicaPlaylisty;
+class NagraniaPrzebiegu;
 class PlikTekstowy;
 
 // 1 while the fade-curve keys (FIT, FOT) are written and read; set at start-up.
@@ -53,10 +54,11 @@ bool OtworzListe(const QString& plik, int& start, PlikTekstowy& f, WynikOdczytuL
 // nothing and sets no shared word, so a worker thread may run it on a list
 // of its own while the on-air list plays. Element `start` of `lista` is the
 // one an append follows. `postep` hears each element stored (0 once the
-// file opened) with the count announced; `przerwij` ends the read early.
+// file opened) with the count announced; `przerwij` ends the read early. An
+// element without a length takes its file's, through `nagrania` when given.
 WynikOdczytuListy CzytajMIX(const QString& plik, int start, TablicaPlaylisty& lista,
                           const std::function<void(int, int)>& postep = {},
-                          const std::atomic<bool>* przerwij = nullptr);
+                          const std::atomic<bool>* przerwij = nullptr, NagraniaPrzebiegu* nagrania = nullptr);
 
 
 // Called after a read to give the elements their recordings' descriptions

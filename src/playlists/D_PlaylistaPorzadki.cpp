@@ -13,6 +13,7 @@
 #include "playlists/D_Crossfade.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_Timelista.h"
+#include "playlists/NagraniaPrzebiegu.h"
 #include "playlists/NastawyEmisji.h"
 
 namespace {
@@ -30,7 +31,6 @@ void przesunOd(TablicaPlaylisty& lista, int od, int doElementu, qint64 d) {
         if (lista[size_t(j)].Emi != -1)
             lista[size_t(j)].Emi = wDobie(qint64(lista[size_t(j)].Emi) + DobaMs - d);
 }
-void przesunOd(int od, int doElementu, qint64 d) { przesunOd(Playlista, od, doElementu, d); }
 
 QString rozszerzenie(const QString& plik) {
     return DuzeLiteryPL(RozszerzenieSciezki(plik));
@@ -155,6 +155,16 @@ bool pelnaGodzina(qint32 emi) {
     return emi >= 0 && emi % GodzinaMs == 0;
 }
 
+// Element i goes: its followers move up, the last is reset.
+void usunElement(TablicaPlaylisty& lista, qint32& ilosc, int i) {
+    if (i < 1 || i > ilosc)
+        return;
+    for (int j = i; j < ilosc; ++j)
+        lista[size_t(j)] = std::move(lista[size_t(j + 1)]);
+    InitElemPListy(lista[size_t(ilosc)]);
+    --ilosc;
+}
+
 }  // namespace
 
 bool ListaZewnetrzna(const QString& zbior) {
@@ -172,64 +182,19 @@ bool CzyZaslepka(const TElemPListy& e, quint8 rodzaj) {
     return false;
 }
 
-void UsunElementPlaylisty(StanListy& stan, int i) {
-    if (i < 1 || i > stan.Ilosc)
-        return;
-    for (int j = i; j < stan.Ilosc; ++j)
-        Playlista[j] = std::move(Playlista[j + 1]);
-    InitElemPListy(Playlista[stan.Ilosc]);
-    --stan.Ilosc;
-}
+void UsunElementPlaylisty(StanListy& stan, int i) { usunElement(Playlista, stan.Ilosc, i); }
 
-namespace {
 
-// A day's list repeats its jingles and songs: in one pass each recording is
-// looked for and opened once (on a network share an opening is a dozen
-// round trips).
-class NagraniaPrzebiegu {
-public:
-    struct Nagranie {
-        int wynik = 0;  // OtworzSygnal's
-        int blad = 0;   // BladIO after it
-        SygnalType s;
-        OpisNagraniaTyp opis;
-    };
-    const Nagranie& otworz(const QString& adres) {
-        auto n = nagrania_.find(adres);
-        if (n == nagrania_.end()) {
-            Nagranie nowe;
-            nowe.s.Adres = adres;
-            KasujOpis(nowe.opis);
-            nowe.wynik = OtworzSygnal(nowe.s, true, nowe.opis);
-            nowe.blad = BladIO;
-            n = nagrania_.insert(adres, std::move(nowe));
-        }
-        return *n;
-    }
-    bool jest(const QString& adres) {
-        auto j = jest_.find(adres);
-        if (j == jest_.end()) j = jest_.insert(adres, platform::fileExists(adres));
-        return *j;
-    }
-
-private:
-    QHash<QString, Nagranie> nagrania_;
-    QHash<QString, bool> jest_;
-};
-
-}  // namespace
-
-void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
-                            const std::function<void(int)>& postep, const std::function<bool(int)>& jest) {
-    NagraniaPrzebiegu nagrania;
+void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna, NagraniaPrzebiegu& nagrania,
+                            const std::function<void(int)>& postep) {
     for (int i = std::max(od, 1); i <= ilosc; ++i) {
         if (postep) postep(i);
         const TElemPListy& e = lista[size_t(i)];
-        if (!opisywany(RodzajElemPListy(e.Typ)) || !(jest ? jest(i) : nagrania.jest(e.Adr)))
+        if (!opisywany(RodzajElemPListy(e.Typ)) || !nagrania.Jest(e.Adr))
             continue;
         TElemPListy rob = e;
         if (zewnetrzna) {
-            const auto& n = nagrania.otworz(rob.Adr);
+            const auto& n = nagrania.Otworz(rob.Adr);
             if (n.wynik != 0)
                 continue;
             opisyZNagrania(rob, n.opis, n.s);
@@ -242,17 +207,19 @@ void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zew
 void PrzypiszOpisyNagraniom(StanListy& stan) {
     const ZachowajBladIO blad;
     Postep postep(QStringLiteral("Przypisywanie opisów nagraniom"), stan.Ilosc);
-    PrzypiszOpisyNagraniom(Playlista, 1, stan.Ilosc, ListaZewnetrzna(PlaylistaZbior), [&](int i) { postep.krok(i); });
+    NagraniaPrzebiegu nagrania;
+    PrzypiszOpisyNagraniom(Playlista, 1, stan.Ilosc, ListaZewnetrzna(PlaylistaZbior), nagrania,
+                           [&](int i) { postep.krok(i); });
 }
 
-void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, const std::function<void(int)>& postep) {
-    NagraniaPrzebiegu nagrania;
+void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, NagraniaPrzebiegu& nagrania,
+                           const std::function<void(int)>& postep) {
     for (int i = 1; i <= ilosc; ++i) {
         if (postep) postep(i);
         const TElemPListy& e = lista[size_t(i)];
-        if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !nagrania.jest(e.Adr))
+        if (!odswiezany(RodzajElemPListy(e.Typ)) || rozszerzenie(e.Adr) == QLatin1String(".S48") || !nagrania.Jest(e.Adr))
             continue;
-        const auto& n = nagrania.otworz(e.Adr);
+        const auto& n = nagrania.Otworz(e.Adr);
         if (n.wynik != 0 || n.blad != 0)
             continue;
         TElemPListy rob = e;
@@ -261,12 +228,6 @@ void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, const std::functi
         PoprawCzasyElemPListy(rob);
         lista[size_t(i)] = std::move(rob);
     }
-}
-
-void OdswiezOpisyElementow(StanListy& stan) {
-    const ZachowajBladIO blad;
-    Postep postep(QStringLiteral("Przypisywanie opisów nagraniom"), stan.Ilosc);
-    OdswiezOpisyElementow(Playlista, stan.Ilosc, [&](int i) { postep.krok(i); });
 }
 
 void UsunPozaGodzine(StanListy& stan) {
@@ -339,7 +300,7 @@ void UsunPozaGodzine(StanListy& stan) {
     }
 }
 
-void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix,
+void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix, NagraniaPrzebiegu& nagrania,
                         const std::function<qint64(const TElemPListy&)>& dlugoscBloku,
                         const std::function<void(int)>& postep) {
     for (int i = 1; i <= ilosc; ++i) {
@@ -347,10 +308,10 @@ void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix,
         TElemPListy rob = lista[size_t(i)];
         if (mix && CzyElemReklama(rob)) {
             qint64 s = -1;
-            if (Emisja.CzyReklamaJakoBelka)
+            if (dlugoscBloku)
                 s = dlugoscBloku(rob);
-            else if (platform::fileExists(rob.Adr))
-                s = CzasTrwaniaPliku(rob.Adr);
+            else if (nagrania.Jest(rob.Adr))
+                s = nagrania.Trwanie(rob.Adr);
             if (s >= 0) {
                 const qint64 d = qint64(rob.Trw) - s;
                 rob.Trw = rob.NwK = rob.FOu = qint32(s);
@@ -363,25 +324,16 @@ void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix,
     }
 }
 
-void SprawdzCzasyReklam(StanListy& stan) {
-    const ZachowajBladIO blad;
-    Postep postep(QStringLiteral("Sprawdzenie czasów reklam"), stan.Ilosc);
-    SprawdzCzasyReklam(
-        Playlista, stan.Ilosc, rozszerzenie(PlaylistaZbior) == QLatin1String(".MIX"),
-        [](const TElemPListy& e) { return SumaCzasowGodzinyTListy(e.Tyt); }, [&](int i) { postep.krok(i); });
-}
-
-void UsunPusteZaslepki(int start, quint8 rodzaj) {
-    StanListy& stan = StanPlaylisty;
+void UsunPusteZaslepki(TablicaPlaylisty& lista, qint32& ilosc, int start, quint8 rodzaj, bool belka) {
     int i = std::max(start, 0) + 1;
-    while (i <= stan.Ilosc) {
-        const TElemPListy& e = Playlista[i];
+    while (i <= ilosc) {
+        const TElemPListy& e = lista[size_t(i)];
         if (CzyZaslepka(e, rodzaj)) {
             // In bar mode a placeholder stands for its hour's time-list block:
             // without one at that hour nothing will ever fill it.
-            const bool pusta = Emisja.CzyReklamaJakoBelka ? ZnajdzGodzineTListy(e.Tyt) == 0 : e.Adr.size() < 3;
+            const bool pusta = belka ? ZnajdzGodzineTListy(e.Tyt) == 0 : e.Adr.size() < 3;
             if (pusta) {
-                UsunElementPlaylisty(stan, i);
+                usunElement(lista, ilosc, i);
                 continue;
             }
         }
@@ -389,25 +341,24 @@ void UsunPusteZaslepki(int start, quint8 rodzaj) {
     }
 }
 
-void ScalPowtorzoneElementy(int start, quint8 rodzaj) {
-    StanListy& stan = StanPlaylisty;
+void ScalPowtorzoneElementy(TablicaPlaylisty& lista, qint32& ilosc, int start, quint8 rodzaj) {
     int i = std::max(start, 0) + 1;
-    while (i < stan.Ilosc) {
-        TElemPListy& a = Playlista[i];
-        const TElemPListy& b = Playlista[i + 1];
+    while (i < ilosc) {
+        TElemPListy& a = lista[size_t(i)];
+        const TElemPListy& b = lista[size_t(i + 1)];
         if (!CzyZaslepka(a, rodzaj)) {
             ++i;
             continue;
         }
         if (CzyZaslepka(b, rodzaj) && a.Tyt == b.Tyt) {
             a.Adr = QStringLiteral(" ");
-            const bool jestC = i + 2 <= stan.Ilosc;
-            const qint32 emiC = jestC ? Playlista[i + 2].Emi : -1;
-            UsunElementPlaylisty(stan, i + 1);
+            const bool jestC = i + 2 <= ilosc;
+            const qint32 emiC = jestC ? lista[size_t(i + 2)].Emi : -1;
+            usunElement(lista, ilosc, i + 1);
             if (emiC != -1 && a.Emi != -1) {
                 const qint64 d = wDobie(qint64(emiC) - a.Emi);
                 if (d != 0)
-                    przesunOd(i + 1, stan.Ilosc, d);
+                    przesunOd(lista, i + 1, ilosc, d);
             }
             continue;  // A meets its new neighbour
         }
@@ -417,7 +368,7 @@ void ScalPowtorzoneElementy(int start, quint8 rodzaj) {
         if (b.Emi != -1 && a.Emi != -1) {
             const qint64 d = wDobie(qint64(b.Emi) - a.Emi);
             if (d != 0)
-                przesunOd(i + 1, stan.Ilosc, d);
+                przesunOd(lista, i + 1, ilosc, d);
         }
         ++i;
     }

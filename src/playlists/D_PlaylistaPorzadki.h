@@ -13,35 +13,36 @@
 struct StanListy;
 struct TElemPListy;
 class TablicaPlaylisty;
+class NagraniaPrzebiegu;
 
 // Descriptions, lengths and categories after a load. Imported lists (.SEL,
 // .PRG) take what the settings ask for from the recordings; native ones are
 // only validated. BladIO is left as the read set it.
 void PrzypiszOpisyNagraniom(StanListy& stan);
-// Lengths and a few description fields again from the recordings.
-void OdswiezOpisyElementow(StanListy& stan);
 // Air times from lengths and crossfades; with the operator's yes, songs
 // that spill past the full hour are removed.
 void UsunPozaGodzine(StanListy& stan);
-// Advert lengths from the time list (bar mode) or the files, for .MIX lists.
-void SprawdzCzasyReklam(StanListy& stan);
 // Removes advert (kind 5) or promo (kind 9) placeholders after element
-// `start` that nothing was merged into.
-void UsunPusteZaslepki(int start, quint8 rodzaj);
+// `start` that nothing was merged into; in bar mode (`belka`) those whose
+// hour has no time-list entry, which only the program's thread may ask.
+void UsunPusteZaslepki(TablicaPlaylisty& lista, qint32& ilosc, int start, quint8 rodzaj, bool belka);
 // Collapses runs of like placeholders of the kind after element `start`
 // into one zero-length placeholder.
-void ScalPowtorzoneElementy(int start, quint8 rodzaj);
+void ScalPowtorzoneElementy(TablicaPlaylisty& lista, qint32& ilosc, int start, quint8 rodzaj);
 
-// The same three passes on elements of a list of the caller's own (one read
-// on a worker): they touch no shared record and show nothing; `postep`
-// hears each element. The description pass starts at element `od` and asks
-// `jest` whether an element's file is there, when given; the advert check
-// takes a bar's length from `dlugoscBloku` in bar mode.
-void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna,
-                            const std::function<void(int)>& postep = {}, const std::function<bool(int)>& jest = {});
-void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, const std::function<void(int)>& postep = {});
-void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix,
-                        const std::function<qint64(const TElemPListy&)>& dlugoscBloku,
+// The passes on elements of a list of the caller's own (one read on a
+// worker): they touch no shared record and show nothing; `postep` hears
+// each element; the files are looked at and opened through the read's
+// `nagrania`, each once. The description pass starts at element `od`;
+// lengths and a few description fields are refreshed from the recordings;
+// the advert check (.MIX lists) takes a bar's length from `dlugoscBloku`
+// when given (bar mode), else the file's.
+void PrzypiszOpisyNagraniom(TablicaPlaylisty& lista, int od, int ilosc, bool zewnetrzna, NagraniaPrzebiegu& nagrania,
+                            const std::function<void(int)>& postep = {});
+void OdswiezOpisyElementow(TablicaPlaylisty& lista, int ilosc, NagraniaPrzebiegu& nagrania,
+                           const std::function<void(int)>& postep = {});
+void SprawdzCzasyReklam(TablicaPlaylisty& lista, int ilosc, bool mix, NagraniaPrzebiegu& nagrania,
+                        const std::function<qint64(const TElemPListy&)>& dlugoscBloku = {},
                         const std::function<void(int)>& postep = {});
 // Whether a playlist file is a scheduler's export (.SEL, .PRG), whose
 // elements take their texts and marks from the recordings.

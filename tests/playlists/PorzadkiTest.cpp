@@ -6,6 +6,7 @@
 #include "audio/Sygnaly2.h"
 #include "foundation/KestDysk2.h"
 #include "playlists/D_PlaylistaPorzadki.h"
+#include "playlists/NagraniaPrzebiegu.h"
 
 using namespace Qt::StringLiterals;
 
@@ -115,7 +116,7 @@ TEST_F(PlaylistTest, EmptyPlaceholdersAreRemoved) {
         lista({elem(RodzajSND, 0, 0, u"a"_s), elem(RodzajREK, 0, 0, u"Reklama o 08:00"_s, u" "_s),
                elem(RodzajREK, 0, 0, u"Reklama o 09:00"_s, u"D:\\R.WAV"_s), elem(RodzajPRO, 0, 0, u"Promos o 08:00"_s),
                elem(RodzajPRO, 0, 0, u"Promos o 09:00"_s, u"D:\\P.WAV"_s), elem(RodzajREK, 0, 0, u"Reklama x"_s)});
-        UsunPusteZaslepki(0, p.rodzaj);
+        UsunPusteZaslepki(Playlista, StanPlaylisty.Ilosc, 0, p.rodzaj, p.belka);
         EXPECT_EQ(tytuly(), p.zostaja);
     }
 }
@@ -127,7 +128,7 @@ TEST_F(PlaylistTest, RunsOfLikePlaceholdersCollapse) {
            // Real adverts with equal titles are never merged.
            elem(RodzajREK, 8 * H + 180 * S, 30 * S, u"Spot"_s, u"D:\\3.WAV"_s),
            elem(RodzajREK, 8 * H + 210 * S, 30 * S, u"Spot"_s, u"D:\\4.WAV"_s)});
-    ScalPowtorzoneElementy(0, RodzajREK);
+    ScalPowtorzoneElementy(Playlista, StanPlaylisty.Ilosc, 0, RodzajREK);
     EXPECT_EQ(tytuly(), (QStringList{u"a"_s, u"Reklama o 08:00"_s, u"b"_s, u"Spot"_s, u"Spot"_s}));
     EXPECT_EQ(Playlista[2].Adr, u" "_s);
     EXPECT_EQ(Playlista[2].Trw, 0);
@@ -144,7 +145,8 @@ TEST_F(PlaylistTest, AdvertLengthsOnlyForNativeLists) {
         lista({elem(RodzajREK, 10 * H, 30 * S, u"Spot"_s, plik), elem(RodzajSND, 10 * H + 30 * S, 60 * S, u"a"_s),
                elem(RodzajSND, -1, 60 * S, u"b"_s)});
         Playlista[2].NwK = 90 * S;  // validated either way
-        SprawdzCzasyReklam(StanPlaylisty);
+        NagraniaPrzebiegu nagrania;
+        SprawdzCzasyReklam(Playlista, StanPlaylisty.Ilosc, zbior.endsWith(u".MIX"_s), nagrania);
         const bool mix = zbior.endsWith(u".MIX"_s);
         EXPECT_EQ(Playlista[1].Trw, mix ? 20 * S : 30 * S);
         EXPECT_EQ(Playlista[2].Emi, mix ? 10 * H + 20 * S : 10 * H + 30 * S);

@@ -2,9 +2,9 @@
 #include "console/commands/Komendy.h"
 
 #include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/PrzebiegiOdczytu.h"
 #include "console/engine/ReklamyLST.h"
 #include "console/engine/SilnikEmisji.h"
-#include "console/engine/TestyPlaylisty.h"
 #include "console/engine/WyjsciaEmisji.h"
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
@@ -148,40 +148,26 @@ void KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
         PlaylistaZbior = zbior;
         PlaylistaNazwa = lista;
         const auto obecnosc = std::make_shared<const QHash<QString, bool>>(std::move(r.Obecnosc));
-        const auto dokoncz = [=, this] { dokonczOdczyt(*nowa, tenSam, reklamy, *obecnosc), gotowe(true); };
         if (Emisja.CzyTestKolejnoscMIX) SprawdzKolejnosc();
-        if (!reklamy) return dokoncz();
-        silnik_.Wyjscia().WczytajReklamy(0, true);
-        KopiujNaDyskLokalny(silnik_, 0);
-        // Lengths and descriptions again, and the adverts' lengths, by the
-        // worker on the new list set aside (a bar's length is its hour's in
-        // the time list, which stays this thread's).
-        const bool mix = rozszerzenie(zbior) == QStringLiteral(".MIX");
-        QHash<QString, qint64> belki;
-        if (mix && Emisja.CzyReklamaJakoBelka)
-            for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
-                if (const TElemPListy& e = Playlista[size_t(i)]; CzyElemReklama(e))
-                    belki.insert(e.Tyt.str(), SumaCzasowGodzinyTListy(e.Tyt));
-        TablicaPlaylisty* t = &nowa->Odloz();
-        const qint32 ile = nowa->IloscOdlozonej();
-        silnik_.Odczyt.Zlec(
-            [t, ile, mix, belki = std::move(belki)] {
-                OdswiezOpisyElementow(*t, ile);
-                SprawdzCzasyReklam(*t, ile, mix, [&belki](const TElemPListy& e) { return belki.value(e.Tyt.str()); });
-            },
-            [nowa, dokoncz] {
-                nowa->Wznow();
-                dokoncz();
-            });
+        // The adverts, the copies, the descriptions and the checks run on
+        // the worker over the new list set aside; the questions are asked
+        // here between them.
+        const QString rozsz = rozszerzenie(zbior);
+        PrzebiegiListy co;
+        co.Reklamy = co.Kopie = co.Opisy = reklamy;
+        co.Interaktywnie = true;
+        co.Obecnosc = rozsz == QStringLiteral(".SEL") || (rozsz == QStringLiteral(".MIX") && Emisja.CzyTestMIX);
+        co.ObecnoscReklam = reklamy;
+        PrzebiegiPoOdczycie(silnik_, nowa, r.Nagrania, co, [=, this] {
+            dokonczOdczyt(*nowa, tenSam, *obecnosc);
+            gotowe(true);
+        });
     });
 }
 
-void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklamy, const QHash<QString, bool>& obecnosc) {
+void KomendyPlaylisty::dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, const QHash<QString, bool>& obecnosc) {
     BladIO = 0;
-    const QString rozsz = rozszerzenie(PlaylistaZbior);
-    if (rozsz == QStringLiteral(".SEL") || (rozsz == QStringLiteral(".MIX") && Emisja.CzyTestMIX))
-        TestObecnosci(silnik_, 0, reklamy);
-    if (rozsz == QStringLiteral(".SEL")) UsunPozaGodzine(StanPlaylisty);
+    if (rozszerzenie(PlaylistaZbior) == QStringLiteral(".SEL")) UsunPozaGodzine(StanPlaylisty);
 
     // Re-reading the same file keeps the cursor the operator has now.
     Widok widok;
@@ -241,31 +227,36 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     Log(QStringLiteral("Doklejenie playlisty ") + plik);
     CzytajWTle(silnik_, plik, StanPlaylisty.Ilosc, [this, plik, zakoncz](OdczytanaLista& r) {
         ZglosOdczyt(r);
+        const auto koniec = [this, plik, zakoncz](int blad) {
+            BladIO = 0;
+            silnik_.PlaylistaZmieniona = false;
+            silnik_.Wyjscia().OdswiezPlayliste();
+            silnik_.Wyjscia().OdswiezNazwe();
+            if (blad != 0) PokazBladKod(blad, QString(), plik);
+            zakoncz();
+        };
         const int blad = r.Jest ? r.Wynik.BladIO : 2;
-        if (blad == 0) {
-            const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
-            ListaNaBoku nowa(silnik_, r, true);
-            // The appended file's own advert lists are merged into its elements.
-            const qint32 stara = nowa.StanNaAntenie().Ilosc;
-            PlaylistaZbior = plik;
-            PlaylistaNazwa = nazwaBezRozszerzenia(plik);
-            silnik_.Wyjscia().WczytajReklamy(stara, true);
-            KopiujNaDyskLokalny(silnik_, stara);
-            if (rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX) TestObecnosci(silnik_, stara, true);
+        if (blad != 0) return koniec(blad);
+        const QString zbior = PlaylistaZbior, nazwa = PlaylistaNazwa;
+        auto nowa = std::make_shared<ListaNaBoku>(silnik_, r, true);
+        const auto obecnosc = std::make_shared<const QHash<QString, bool>>(std::move(r.Obecnosc));
+        // The appended file's own advert lists are merged into its elements.
+        PlaylistaZbior = plik;
+        PlaylistaNazwa = nazwaBezRozszerzenia(plik);
+        PrzebiegiListy co;
+        co.Od = nowa->StanNaAntenie().Ilosc;
+        co.Reklamy = co.Kopie = co.Interaktywnie = co.ObecnoscReklam = true;
+        co.Obecnosc = rozszerzenie(plik) == QStringLiteral(".MIX") && Emisja.CzyTestMIX;
+        PrzebiegiPoOdczycie(silnik_, nowa, r.Nagrania, co, [this, nowa, obecnosc, zbior, nazwa, koniec] {
             // The appended file does not become the playlist.
             PlaylistaZbior = zbior;
             PlaylistaNazwa = nazwa;
-            nowa.Zatwierdz();
+            nowa->Zatwierdz();
             // A mark left on the last element of a list that ran out passes
             // on to what was appended.
-            silnik_.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(r.Obecnosc));
-        }
-        BladIO = 0;
-        silnik_.PlaylistaZmieniona = false;
-        silnik_.Wyjscia().OdswiezPlayliste();
-        silnik_.Wyjscia().OdswiezNazwe();
-        if (blad != 0) PokazBladKod(blad, QString(), plik);
-        zakoncz();
+            silnik_.UstalNastepny(StanPlaylisty.DoGrania, ZmianaNastepnego::Odczyt, ObecnoscZOdczytu(*obecnosc));
+            koniec(0);
+        });
     });
 }
 

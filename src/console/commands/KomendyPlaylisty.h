@@ -39,7 +39,7 @@ public:
 
 private:
     // The last steps of a read with the new list in place, then on air.
-    void dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, bool reklamy, const QHash<QString, bool>& obecnosc);
+    void dokonczOdczyt(ListaNaBoku& nowa, bool tenSam, const QHash<QString, bool>& obecnosc);
     SilnikEmisji& silnik_;
 };
 

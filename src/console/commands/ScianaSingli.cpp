@@ -343,7 +343,7 @@ bool ScianaSingli::pytaj(int s, const TSingiel& g) {
     return odpowiedz == WynikTak;
 }
 
-void ScianaSingli::GrajSingiel(int s, bool prawy) {
+void ScianaSingli::GrajSingiel(int s, bool prawy, bool jest) {
     if (s < 1 || s > SlotowPalety) return;
     const quint8 p = SinglePaleta;
     // A copy: a dialog below pumps events, and a set read meanwhile must
@@ -354,7 +354,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
 
     if (wspolneWyjscie) {
         if (gra(1) && gra(2)) return odmowaObaGraja(g);
-        if (!platform::fileExists(g.Adr)) {
+        if (!jest && !platform::fileExists(g.Adr)) {
             if (Emisja.CzyKomunikatBrakNagrania) PokazInfo(QStringLiteral("Nie ma nagrania"), g.Adr);
             return;
         }
@@ -403,7 +403,7 @@ void ScianaSingli::GrajSingiel(int s, bool prawy) {
             silnik_.KoniecEmisji(4, PowodProg);
             return;
         }
-        if (!platform::fileExists(g.Adr)) return;
+        if (!jest && !platform::fileExists(g.Adr)) return;
         if (!prawy && !przeczytany(p, s, g)) return;
         zbudujElement(g);
         if (prawy) {
@@ -439,14 +439,43 @@ void ScianaSingli::SingleKolejno() {
     if (!SingleKolejnoPaleta[p] || !SingleGrany || startuje_ || silnik_.StartCzeka() || DecyzjaOEmisjiWidoczna() ||
         gra(SingleOdtwarzacz))
         return;
-    SingleGrany = false;
-    while (SingleOstatni < SlotowPalety) {
-        ++SingleOstatni;
-        if (platform::fileExists(Single[p][SingleOstatni].Adr)) {
-            GrajSingiel(SingleOstatni);
+    // The slots after the last one are looked at by a worker, a folder at a
+    // time; a later tick plays what it found.
+    if (!kolejny_) {
+        if (SingleOstatni >= SlotowPalety) {
+            SingleGrany = false;
             return;
         }
+        auto k = std::make_shared<KolejnySingiel>();
+        k->paleta = p;
+        k->od = SingleOstatni + 1;
+        for (int s = k->od; s <= SlotowPalety; ++s) {
+            const QString& a = Single[p][size_t(s)].Adr;
+            k->adresy << QString(a.constData(), a.size());
+        }
+        kolejny_ = k;
+        silnik_.ZlecSinglom([k] {
+            const std::vector<bool> jest = platform::regularFiles(k->adresy);
+            for (size_t i = 0; i < jest.size() && k->znaleziony == 0; ++i)
+                if (jest[i]) k->znaleziony = k->od + int(i);
+            k->gotowe.store(true, std::memory_order_release);
+        });
+        return;
     }
+    if (!kolejny_->gotowe.load(std::memory_order_acquire)) return;
+    const std::shared_ptr<KolejnySingiel> k = std::exchange(kolejny_, nullptr);
+    // Another palette, a single pressed or a slot changed meanwhile: the
+    // next tick looks again.
+    if (k->paleta != p || k->od != SingleOstatni + 1 ||
+        (k->znaleziony != 0 && Single[p][size_t(k->znaleziony)].Adr != k->adresy[k->znaleziony - k->od]))
+        return;
+    SingleGrany = false;
+    if (k->znaleziony == 0) {
+        SingleOstatni = SlotowPalety;
+        return;
+    }
+    SingleOstatni = quint8(k->znaleziony);
+    GrajSingiel(SingleOstatni, false, true);
 }
 
 // ---- refresh ----

@@ -8,10 +8,13 @@
 // (WidokSciany) and fills the library windows the wall opens
 // (OknaBibliotekiSingli); until a window stands its call does nothing.
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <set>
 
 struct PrzyciskiKonsoli;
@@ -106,8 +109,9 @@ public:
     // Any command of the wall; nothing while another view fills the lower panel.
     void Komenda(quint16 id);
     // Slot s of the palette shown on air (a second press on the singles
-    // player stops it); `prawy` previews it instead.
-    void GrajSingiel(int s, bool prawy = false);
+    // player stops it); `prawy` previews it instead. `jest`: a worker has
+    // just found its file, which is not looked for again.
+    void GrajSingiel(int s, bool prawy = false, bool jest = false);
     // The 300 ms sequence tick: the next slot with a file once the last
     // single has ended; never past slot 12.
     void SingleKolejno();
@@ -184,6 +188,15 @@ private:
     int wcisniety_ = 0;
     bool startuje_ = false;  // a start waits for its player
     std::set<QString> zgloszone_;
+    // The sequence's look for its next slot, made by the singles' worker.
+    struct KolejnySingiel {
+        quint8 paleta = 0;
+        int od = 0;          // the first slot looked at
+        QStringList adresy;  // slots od..12 as they were asked
+        int znaleziony = 0;  // the first of them with a file; 0 none
+        std::atomic<bool> gotowe{false};
+    };
+    std::shared_ptr<KolejnySingiel> kolejny_;
 };
 
 // A slot of an empty palette.

@@ -21,6 +21,7 @@
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_PlaylistaPorzadki.h"
+#include "playlists/NagraniaPrzebiegu.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <utility>
@@ -608,6 +609,7 @@ bool czyMIX(const QString& plik) {
 // The whole read on the worker: the file, then the presence and the
 // descriptions of its recordings.
 void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
+    const platform::FolderLooksOnce raz;
     const QFileInfo fi(platform::resolvePath(r.Plik));
     r.Jest = fi.isFile();
     r.Nazwa = fi.completeBaseName();
@@ -623,7 +625,7 @@ void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
         o.Postep.store(i, std::memory_order_relaxed);
     };
     if (!n) {
-        r.Wynik = CzytajMIX(r.Plik, r.Start, *r.Elementy, postep, &o.Przerwij);
+        r.Wynik = CzytajMIX(r.Plik, r.Start, *r.Elementy, postep, &o.Przerwij, r.Nagrania.get());
     } else {
         Import imp{*n};
         imp.szukam = [&o](const QString& folder) {
@@ -634,19 +636,19 @@ void czytajNaWatku(OdczytanaLista& r, const NastawyImportu* n, OdczytWTle& o) {
     }
     if (r.Wynik.Otwarty && r.Wynik.BladIO == 0 && !o.Przerwij.load()) {
         // Whether each file is there, a folder at a time: one look at a
-        // folder answers for all its recordings.
+        // folder answers for all its recordings, and every later pass of the
+        // read asks the same look.
+        NagraniaPrzebiegu& nagrania = *r.Nagrania;
         QStringList adresy;
         for (qint32 i = r.Start + 1; i <= r.Wynik.Ilosc; ++i) adresy << (*r.Elementy)[size_t(i)].Adr.str();
+        nagrania.Sprawdz(adresy);
         // A file whose folder did not answer is left out: not known missing.
-        std::vector<int> bezOdpowiedzi;
-        const std::vector<bool> jest = platform::regularFiles(adresy, nullptr, &bezOdpowiedzi);
-        for (qsizetype k = 0; k < adresy.size(); ++k)
-            if (bezOdpowiedzi[size_t(k)] == 0) r.Obecnosc.insert(adresy[k], jest[size_t(k)]);
+        for (const QString& a : adresy)
+            if (!nagrania.BezOdpowiedzi(a)) r.Obecnosc.insert(a, nagrania.Jest(a));
         o.UstawSzukanie(QStringLiteral("Przypisywanie opisów nagraniom"));
         const int ile = r.Wynik.Ilosc - r.Start;
-        PrzypiszOpisyNagraniom(
-            *r.Elementy, r.Start + 1, r.Wynik.Ilosc, ListaZewnetrzna(r.Plik), [&](int i) { postep(i - r.Start, ile); },
-            [&](int i) { return jest[size_t(i - r.Start - 1)]; });
+        PrzypiszOpisyNagraniom(*r.Elementy, r.Start + 1, r.Wynik.Ilosc, ListaZewnetrzna(r.Plik), nagrania,
+                               [&](int i) { postep(i - r.Start, ile); });
     }
     if (!r.Przeczytana())
         r.Powod = PowodBrakuPozycji(r.Plik, r.Wynik.BladIO);
@@ -706,40 +708,6 @@ NastawyImportu NastawyImportuTeraz() {
         n.Baza = std::make_shared<const QHash<QString, QString>>(BazaMigawkaAdresow());
     }
     return n;
-}
-
-void CzytajPlayliste(const QString& plik, qint32 start) {
-    if (czyMIX(plik)) {
-        WczytajPlaylisteMIX(plik, start);
-        return;
-    }
-    const NastawyImportu n = NastawyImportuTeraz();
-    Import imp{n};
-    imp.szukam = [](const QString& folder) {
-        PokazStan(QStringLiteral("Szukanie nagrań w: ") + folder.left(50), QStringLiteral("Przerwij"), false);
-        PompujZdarzenia();
-        return StanPrzerwij;
-    };
-    const WynikOdczytuListy w = importuj(plik, start, Playlista, imp, [](int i, int maksimum) {
-        if (i == 0) PokazStan(QStringLiteral("Odczyt playlisty"), QString(), true);
-        StanMaksimum = float(maksimum);
-        UstawStan(i);
-    }, nullptr);
-    BladIO = w.BladIO;
-    if (!w.Otwarty)
-        return;
-    for (const QString& l : w.Logi) Log(l);
-    if (!w.Informacja.isEmpty()) PokazInfo(w.Informacja.value(0), w.Informacja.value(1));
-    StanPlaylisty.Ilosc = w.Ilosc;
-    StanPlaylisty.Kursor = 1;
-    StanPlaylisty.DoGrania = 0;
-    StanPlaylisty.Pierwszy = 1;
-    ZamknijStan();
-    // The descriptions pass knows an imported list by the file's name.
-    const QString zbior = PlaylistaZbior;
-    PlaylistaZbior = plik;
-    PrzypiszOpisyNagraniom(StanPlaylisty);
-    PlaylistaZbior = zbior;
 }
 
 // ---- the read worker ----
@@ -929,6 +897,8 @@ TablicaPlaylisty& ListaNaBoku::Odloz() {
     if (nowaWMiejscu_) zamien();
     return *inna_;
 }
+
+void ListaNaBoku::UstawIloscOdlozonej(qint32 ilosc) { stanInny_.Ilosc = std::clamp(ilosc, 0, MaksPlaylisty); }
 
 void ListaNaBoku::Wznow() {
     if (!nowaWMiejscu_) zamien();

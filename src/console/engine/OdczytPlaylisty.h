@@ -19,6 +19,7 @@
 #include <mutex>
 
 #include "platform/SerialWorker.h"
+#include "playlists/NagraniaPrzebiegu.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_PlaylistaPlik.h"
 
@@ -26,9 +27,6 @@ class SilnikEmisji;
 struct PrzygotowanyStart;
 struct TElemPListy;
 
-// Reads `plik` into elements start + 1 onward of Playlista on the calling
-// thread and sets StanPlaylisty; the file's result is in BladIO.
-void CzytajPlayliste(const QString& plik, qint32 start);
 // Empties the playlist before a fresh read; the decks forget their numbers.
 void CzyscPlayliste(SilnikEmisji& silnik);
 
@@ -65,6 +63,8 @@ struct OdczytanaLista {
     QString Data;       // its date text (yyyy.MM.dd_hh:mm:ss)
     QString Powod;      // why nothing was read, for the log ("" when read)
     QHash<QString, bool> Obecnosc;  // address -> a plain file stands there, for the elements read
+    // What the read found on the disk, for the passes that follow it.
+    std::shared_ptr<NagraniaPrzebiegu> Nagrania = std::make_shared<NagraniaPrzebiegu>();
     // A fresh list's first element to play, prepared by the worker.
     std::shared_ptr<PrzygotowanyStart> Pierwszy;
     bool Przeczytana() const { return Jest && Wynik.Otwarty && Wynik.BladIO == 0 && Wynik.Ilosc > Start; }
@@ -145,13 +145,13 @@ void ZglosOdczyt(const OdczytanaLista& odczyt, bool bezInformacji = false);
 std::function<bool(const QString&)> ObecnoscZOdczytu(const QHash<QString, bool>& obecnosc);
 
 // A playlist being read (or appended), built in an array of its own. While
-// it lives the new list stands in place for the passes the program's thread
-// makes over it (adverts, copies, checks), and the on-air list is put back
-// whenever a dialog, a progress pump or a copy lets the timers run, and
-// while it is set aside for the worker: the decks and Automat carry on from
-// the old list until the new one is put in place, in one step, by Zatwierdz.
-// Dropped without it, the new list is gone and the on-air list was never
-// touched.
+// it lives the new list stands in place for the program's thread's steps
+// between the passes (their questions, what they found), and the on-air
+// list is put back whenever a dialog lets the timers run, and while the new
+// one is set aside for the worker's passes (adverts, copies, checks,
+// PrzebiegiOdczytu): the decks and Automat carry on from the old list until
+// the new one is put in place, in one step, by Zatwierdz. Dropped without
+// it, the new list is gone and the on-air list was never touched.
 class ListaNaBoku {
 public:
     // The elements the worker read. An append starts from the on-air ones
@@ -171,6 +171,8 @@ public:
     // elements and count, until Wznow puts it in place again.
     TablicaPlaylisty& Odloz();
     qint32 IloscOdlozonej() const { return stanInny_.Ilosc; }
+    // A pass on the worker changed the count of the list set aside.
+    void UstawIloscOdlozonej(qint32 ilosc);
     void Wznow();
 
 private:

@@ -1,7 +1,5 @@
 #include "console/engine/ReklamyLST.h"
 
-#include "audio/OpisNagrania.h"
-#include "audio/Sygnaly2.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TestyPlaylisty.h"
 #include "console/engine/WyjsciaEmisji.h"
@@ -14,6 +12,7 @@
 #include "playlists/D_PlaylistaPlik.h"
 #include "playlists/D_PlaylistaPorzadki.h"
 #include "playlists/D_Timelista.h"
+#include "playlists/NagraniaPrzebiegu.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <map>
@@ -25,6 +24,11 @@ QString ListaLSTWybrana;
 namespace {
 
 constexpr qint64 DobaMs = 24LL * 3600 * 1000;
+
+// The blocks filled so far by (kind, block time in ms): the last element
+// placed in each. Both lists of one read share it, so the second list's
+// entries follow the first one's in a block the first already filled.
+using WypelnioneBloki = std::map<std::pair<quint8, qint64>, qint32>;
 
 quint8 rodzajSlotu(int slot) {
     const bool promo = slot == 1 ? Emisja.CzyLista2LSTPromosy : Emisja.CzyLista22LSTPromosy;
@@ -51,31 +55,6 @@ qint64 czasBloku(const QString& tytul) {
 
 qint32 modDoby(qint64 t) { return qint32(((t % DobaMs) + DobaMs) % DobaMs); }
 
-void przesunPo(qint32 i, qint64 o) {
-    if (o == 0) return;
-    for (qint32 k = i + 1; k <= StanPlaylisty.Ilosc; ++k)
-        if (Playlista[size_t(k)].Emi >= 0) Playlista[size_t(k)].Emi = modDoby(Playlista[size_t(k)].Emi + o);
-}
-
-// Makes room after element `po`; the next mark and the decks follow the
-// elements they carry.
-void wstawPo(SilnikEmisji& s, qint32 po, const TElemPListy& e) {
-    for (qint32 i = StanPlaylisty.Ilosc; i > po; --i) Playlista[size_t(i + 1)] = Playlista[size_t(i)];
-    Playlista[size_t(po + 1)] = e;
-    ++StanPlaylisty.Ilosc;
-    if (StanPlaylisty.DoGrania > po) ++StanPlaylisty.DoGrania;
-    for (quint8 o = 1; o <= LiczbaOdtwarzaczy; ++o)
-        if (s.Odtwarzacz[o].Element > po) ++s.Odtwarzacz[o].Element;
-}
-
-qint32 trwaniePliku(const QString& adr) {
-    if (!platform::fileExists(adr)) return 0;
-    const int blad = BladIO;
-    const qint32 t = CzasTrwaniaPliku(adr);
-    BladIO = blad;
-    return qMax(0, t);
-}
-
 // One list entry: the time line and the path line.
 struct WpisLST {
     qint64 czas = -1;  // ms of the day
@@ -96,52 +75,9 @@ bool czytajWpis(PlikTekstowy& f, WpisLST& w) {
     return false;
 }
 
-// A merged advert is named by its recording's description; the kind's word
-// stands in when the recording has none.
-QString tytulNagrania(const QString& adres, const QString& zastepczy) {
-    if (!platform::fileExists(adres)) return zastepczy;
-    const int blad = BladIO;
-    SygnalType s;
-    s.Adres = adres;
-    OpisNagraniaTyp o;
-    KasujOpis(o);
-    const bool jest = OtworzSygnal(s, true, o) == 0 && BladIO == 0;
-    BladIO = blad;
-    const QString t = o.Tyt.trimmed();
-    return jest && t.size() > 2 && t != QLatin1String("Nie ma opisu") ? t : zastepczy;
-}
-
 void komunikatLimitu() {
     PokazInfo(QStringLiteral("Brak pamięci na wczytanie całej listy !"),
               QStringLiteral("(Maksymalnie ") + QString::number(MaksPlaylisty) + QStringLiteral(" pozycji)"));
-}
-
-// Element titles of the kind: cut before their first ";", then the list's date.
-void oznaczDate(quint8 rodzaj, const QString& data) {
-    for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i) {
-        TElemPListy& e = Playlista[size_t(i)];
-        if (RodzajElemPListy(e.Typ) != rodzaj) continue;
-        QString t = e.Tyt;
-        const qsizetype sr = t.indexOf(QLatin1Char(';'));
-        if (sr >= 0) t.truncate(sr);
-        e.Tyt = (t + QLatin1Char(';') + data).left(64);
-    }
-}
-
-void usunPuste(qint32 start) {
-    if (Emisja.CzyUsuwanieReklamaO) UsunPusteZaslepki(start, RodzajREK);
-    if (Emisja.CzyUsuwaniePromosO) UsunPusteZaslepki(start, RodzajPRO);
-}
-
-// Collapses runs of like placeholders of the kinds of the slots read.
-void scal(qint32 start, bool pierwsza, bool druga) {
-    const auto rodzaj = [&](bool czyPromo) -> int {
-        if (pierwsza && (rodzajSlotu(1) == RodzajPRO) == czyPromo) return 1;
-        if (druga && (rodzajSlotu(2) == RodzajPRO) == czyPromo) return 1;
-        return 0;
-    };
-    if (rodzaj(false)) ScalPowtorzoneElementy(start, RodzajREK);
-    if (rodzaj(true)) ScalPowtorzoneElementy(start, RodzajPRO);
 }
 
 QString nazwaPlaylisty() {
@@ -150,28 +86,83 @@ QString nazwaPlaylisty() {
     return nazwa;
 }
 
-}  // namespace
+// One merge into a list of its own, on the worker: the lists and the
+// adverts' recordings are read through the read's look at the disk.
+struct Scalanie {
+    const PlanReklam& p;
+    TablicaPlaylisty& l;
+    qint32& ilosc;
+    NagraniaPrzebiegu& nagrania;
+    WynikReklam& wynik;
 
-void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, bool zCzasami, qint32 start,
-                         WypelnioneBloki* bloki) {
+    void przesunPo(qint32 i, qint64 o) {
+        if (o == 0) return;
+        for (qint32 k = i + 1; k <= ilosc; ++k)
+            if (l[size_t(k)].Emi >= 0) l[size_t(k)].Emi = modDoby(l[size_t(k)].Emi + o);
+    }
+    // Makes room after element `po`. The list is not on air: no deck and
+    // no next mark points into it.
+    void wstawPo(qint32 po, const TElemPListy& e) {
+        for (qint32 i = ilosc; i > po; --i) l[size_t(i + 1)] = l[size_t(i)];
+        l[size_t(po + 1)] = e;
+        ++ilosc;
+    }
+    qint32 trwanie(const QString& adres) { return qMax(0, nagrania.Trwanie(adres)); }
+    // A merged advert is named by its recording's description; the kind's
+    // word stands in when the recording has none.
+    QString tytulNagrania(const QString& adres, const QString& zastepczy) {
+        if (!nagrania.Jest(adres)) return zastepczy;
+        const NagraniaPrzebiegu::Nagranie& n = nagrania.Otworz(adres);
+        const QString t = n.opis.Tyt.trimmed();
+        return n.wynik == 0 && n.blad == 0 && t.size() > 2 && t != QLatin1String("Nie ma opisu") ? t : zastepczy;
+    }
+    bool pelna() {
+        if (ilosc < MaksPlaylisty) return false;
+        wynik.Limit = true;
+        return true;
+    }
+    // Element titles of the kind: cut before their first ";", then the list's date.
+    void oznaczDate(quint8 rodzaj, const QString& data) {
+        for (qint32 i = 1; i <= ilosc; ++i) {
+            TElemPListy& e = l[size_t(i)];
+            if (RodzajElemPListy(e.Typ) != rodzaj) continue;
+            QString t = e.Tyt;
+            const qsizetype sr = t.indexOf(QLatin1Char(';'));
+            if (sr >= 0) t.truncate(sr);
+            e.Tyt = (t + QLatin1Char(';') + data).left(64);
+        }
+    }
+    void usunPuste() {
+        if (p.Belka) return;  // the time list decides, on the program's thread
+        if (p.UsuwanieReklamaO) UsunPusteZaslepki(l, ilosc, p.Start, RodzajREK, false);
+        if (p.UsuwaniePromosO) UsunPusteZaslepki(l, ilosc, p.Start, RodzajPRO, false);
+    }
+    // Collapses runs of like placeholders of the kinds of the slots read.
+    void scal(bool pierwsza, bool druga) {
+        const auto czyta = [&](bool czyPromo) {
+            return (pierwsza && (p.Rodzaj[1] == RodzajPRO) == czyPromo) || (druga && (p.Rodzaj[2] == RodzajPRO) == czyPromo);
+        };
+        if (czyta(false)) ScalPowtorzoneElementy(l, ilosc, p.Start, RodzajREK);
+        if (czyta(true)) ScalPowtorzoneElementy(l, ilosc, p.Start, RodzajPRO);
+    }
+
+    void zPliku(const QString& lista, quint8 rodzaj, WypelnioneBloki& ostatnie);
+    void wgPozycji();
+};
+
+// Every entry of the list goes to the placeholder of its block (kind 5 or 9).
+void Scalanie::zPliku(const QString& lista, quint8 rodzaj, WypelnioneBloki& ostatnie) {
     PlikTekstowy f;
     if (!f.Otworz(lista)) return;
     const QString zaslepka = tekstZaslepki(rodzaj);
     const QString data = DataZbioruTekst(lista);
-    // The last element placed in each block, so a block's later entries
-    // follow it wherever they stand in the list (or the other list).
-    WypelnioneBloki wlasne;
-    WypelnioneBloki& ostatnie = bloki ? *bloki : wlasne;
     const auto wstawiono = [&](qint32 po) {
         for (auto& [blok, i] : ostatnie)
             if (i > po) ++i;
     };
     WpisLST w;
     while (czytajWpis(f, w)) {
-        if (StanPlaylisty.Ilosc >= MaksPlaylisty) {
-            komunikatLimitu();
-            break;
-        }
+        if (pelna()) break;
         TElemPListy n;
         n.Typ = rodzaj;
         n.Tyt = tytulNagrania(w.adres, rodzaj == RodzajPRO ? QStringLiteral("Promos") : QStringLiteral("Reklama"));
@@ -180,34 +171,34 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
         n.Emi = w.czas < 0 ? -1 : qint32(w.czas);
         if (const auto o = ostatnie.find({rodzaj, w.czas}); o != ostatnie.end()) {
             const qint32 po = o->second;
-            const TElemPListy& p = Playlista[size_t(po)];
-            n.Emi = modDoby(qint64(p.Emi) + p.Trw);
-            n.Trw = zCzasami ? trwaniePliku(w.adres) : 0;
-            wstawPo(s, po, n);
+            const TElemPListy& z = l[size_t(po)];
+            n.Emi = modDoby(qint64(z.Emi) + z.Trw);
+            n.Trw = p.ZCzasami ? trwanie(w.adres) : 0;
+            wstawPo(po, n);
             wstawiono(po);
             o->second = po + 1;
             przesunPo(po + 1, n.Trw);
             continue;
         }
-        qint32 i = start + 1;
-        for (; i <= StanPlaylisty.Ilosc; ++i) {
-            const QString t = Playlista[size_t(i)].Tyt;
+        qint32 i = p.Start + 1;
+        for (; i <= ilosc; ++i) {
+            const QString t = l[size_t(i)].Tyt;
             if (t.startsWith(zaslepka) && czasBloku(t) == w.czas) break;
         }
-        if (i > StanPlaylisty.Ilosc) continue;  // no block for this entry
-        TElemPListy& z = Playlista[size_t(i)];
+        if (i > ilosc) continue;  // no block for this entry
+        TElemPListy& z = l[size_t(i)];
         if (QString(z.Adr).trimmed().size() < 3) {
             n.Emi = z.Emi;
             n.Trw = z.Trw;
             n.Aut = z.Aut;
             const qint32 stary = z.Trw;
-            if (zCzasami && platform::fileExists(w.adres)) n.Trw = trwaniePliku(w.adres);
+            if (p.ZCzasami && nagrania.Jest(w.adres)) n.Trw = trwanie(w.adres);
             z = n;
             przesunPo(i, qint64(n.Trw) - stary);
         } else {
             n.Emi = modDoby(qint64(z.Emi) + z.Trw);
-            n.Trw = zCzasami ? trwaniePliku(w.adres) : 0;
-            wstawPo(s, i, n);
+            n.Trw = p.ZCzasami ? trwanie(w.adres) : 0;
+            wstawPo(i, n);
             wstawiono(i);
             ++i;
             przesunPo(i, n.Trw);
@@ -217,9 +208,10 @@ void WstawBlokiZPlikuLST(SilnikEmisji& s, const QString& lista, quint8 rodzaj, b
     oznaczDate(rodzaj, data);
 }
 
-void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
-    for (qint32 i = start + 1; i <= StanPlaylisty.Ilosc; ++i) {
-        const QString tytul = Playlista[size_t(i)].Tyt;
+// Every placeholder takes the entries of its block from the list it names.
+void Scalanie::wgPozycji() {
+    for (qint32 i = p.Start + 1; i <= ilosc; ++i) {
+        const QString tytul = l[size_t(i)].Tyt;
         quint8 rodzaj = 0;
         if (tytul.startsWith(QStringLiteral("Reklama o")))
             rodzaj = RodzajREK;
@@ -228,8 +220,8 @@ void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
         else
             continue;
         const qint64 blok = czasBloku(tytul);
-        QString nazwa = nazwaPlaylisty();
-        if (Emisja.CzyNazwaLSTZPozycji && tytul.size() > 15) {
+        QString nazwa = p.NazwaPlaylisty;
+        if (tytul.size() > 15) {
             nazwa = tytul.mid(rodzaj == RodzajREK ? 16 : 15);
             const qsizetype sr = nazwa.indexOf(QLatin1Char(';'));
             if (sr >= 0) nazwa.truncate(sr);
@@ -237,19 +229,16 @@ void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
         QString baza = tytul;
         if (baza.indexOf(QLatin1Char(';')) >= 0) baza.truncate(baza.indexOf(QLatin1Char(';')));
         qint32 ostatni = 0;  // the last element placed for this placeholder
-        const qint32 emiZaslepki = Playlista[size_t(i)].Emi;
+        const qint32 emiZaslepki = l[size_t(i)].Emi;
         for (int slot = 1; slot <= 2; ++slot) {
-            if (!slotWlaczony(slot) || rodzajSlotu(slot) != rodzaj) continue;
-            const QString lista = katalogSlotu(slot) + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
+            if (!p.Wlaczony[slot] || p.Rodzaj[slot] != rodzaj) continue;
+            const QString lista = p.Katalog[slot] + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
             PlikTekstowy f;
             if (!f.Otworz(lista)) continue;
             const QString data = DataZbioruTekst(lista);
             WpisLST w;
             while (czytajWpis(f, w)) {
-                if (StanPlaylisty.Ilosc >= MaksPlaylisty) {
-                    komunikatLimitu();
-                    break;
-                }
+                if (pelna()) break;
                 if (w.czas > blok) break;
                 if (w.czas != blok) continue;
                 TElemPListy n;
@@ -257,26 +246,27 @@ void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
                 n.Tyt = (baza + QLatin1Char(';') + data).left(64);
                 n.Ide = w.tekst;
                 n.Adr = w.adres;
-                n.Trw = trwaniePliku(w.adres);
+                n.Trw = trwanie(w.adres);
                 qint32 miejsce;
                 if (ostatni == 0) {
                     miejsce = i;
-                    n.Aut = Playlista[size_t(i)].Aut;
-                    const qint32 zTrw = Playlista[size_t(i)].Trw;
-                    Playlista[size_t(i)] = n;
+                    n.Aut = l[size_t(i)].Aut;
+                    const qint32 zTrw = l[size_t(i)].Trw;
+                    l[size_t(i)] = n;
                     przesunPo(i, -qint64(zTrw));
                 } else {
-                    wstawPo(s, ostatni, n);
+                    wstawPo(ostatni, n);
                     miejsce = ostatni + 1;
                 }
-                TElemPListy& e = Playlista[size_t(miejsce)];
-                const TElemPListy* p = miejsce > 1 ? &Playlista[size_t(miejsce - 1)] : nullptr;
+                TElemPListy& e = l[size_t(miejsce)];
+                const TElemPListy* poprzedni = miejsce > 1 ? &l[size_t(miejsce - 1)] : nullptr;
                 qint64 przesun = e.Trw;
-                e.Emi = p && CzyElemReklama(*p) ? modDoby(qint64(p->Emi) + p->Trw) : emiZaslepki;
-                if (rodzaj == RodzajPRO && p) {
-                    const qint64 x = Emisja.CzasJCross;
+                e.Emi = poprzedni && CzyElemReklama(*poprzedni) ? modDoby(qint64(poprzedni->Emi) + poprzedni->Trw)
+                                                               : emiZaslepki;
+                if (rodzaj == RodzajPRO && poprzedni) {
+                    const qint64 x = p.CzasJCross;
                     qint64 emi = qint64(e.Emi) - x;
-                    if (emi < p->Emi) emi = qint64(p->Emi) + p->Trw;
+                    if (emi < poprzedni->Emi) emi = qint64(poprzedni->Emi) + poprzedni->Trw;
                     e.Emi = modDoby(emi);
                     przesun = qMax<qint64>(0, e.Trw - 2 * x);
                 }
@@ -288,65 +278,33 @@ void WstawBlokiReklamLST(SilnikEmisji& s, qint32 start) {
     }
 }
 
-void CzytajListeLST(SilnikEmisji& s, const QString& lista1, const QString& lista2, bool zCzasami,
-                    bool interaktywnie, qint32 start) {
-    if (!platform::fileExists(lista1)) {
-        PokazBlad(QStringLiteral("Nie odnaleziono pierwszej listy LST"), lista1);
-        return;
-    }
-    PokazStan(QStringLiteral("Odczyt listy reklamowej LST - proszę czekać"), QString(), false);
-    LST1Adres = lista1;
-    LST1Data = DataZbioruTekst(lista1);
-    if (Emisja.CzyReklamaJakoBelka) {
-        // Each advert becomes a bar of the time list; nothing of the
-        // previous list is left.
-        TimelistaZbior = lista1;
-        TimelistaNazwa = NazwaSciezki(lista1);
-        StanTimelisty.Nazwa = TimelistaNazwa;
-        CzyscTimeliste();
-        StanTimelisty.Ilosc = 0;
-        WczytajTimeliste(lista1);
-        if (BladIO != 0) {
-            PokazBladKod(BladIO, QString(), lista1);
-        } else if (Emisja.CzyLista2LST && CzytajLista2) {
-            if (!platform::fileExists(lista2))
-                PokazBlad(QStringLiteral("Nie odnaleziono drugiej listy LST"), lista2);
-            else if (lista2.compare(lista1, Qt::CaseInsensitive) == 0)
-                PokazBlad(QStringLiteral("Druga lista LST zgodna z pierwszą listą LST"), lista2);
-            else {
-                DoklejTimeliste(lista2);
-                if (BladIO != 0) PokazBladKod(BladIO, QString(), lista2);
-            }
-        }
-        KopiujNaDyskLokalnyCicho();
-        s.Wyjscia().SprawdzTimeliste(interaktywnie);
-        s.Wyjscia().OdswiezTimeliste();
-    } else {
-        WypelnioneBloki bloki;
-        if (CzytajLista1) WstawBlokiZPlikuLST(s, lista1, rodzajSlotu(1), zCzasami, start, &bloki);
-        if (CzytajLista2 && platform::fileExists(lista2)) WstawBlokiZPlikuLST(s, lista2, rodzajSlotu(2), zCzasami, start, &bloki);
-    }
-    usunPuste(start);
-    ZamknijStan();
-    OdswiezOpisyElementow(StanPlaylisty);
-    s.Wyjscia().OdswiezPlayliste();
-}
+}  // namespace
 
-void WczytajReklamyDoPlaylisty(SilnikEmisji& s, qint32 start, bool interaktywnie) {
+std::optional<PlanReklam> PlanujReklamy(SilnikEmisji& s, qint32 start, bool interaktywnie) {
     if (start == 0) ListaLSTWybrana.clear();
+    PlanReklam p;
+    p.Start = start;
+    p.Interaktywnie = interaktywnie;
+    p.Belka = Emisja.CzyReklamaJakoBelka;
+    p.UsuwanieReklamaO = Emisja.CzyUsuwanieReklamaO;
+    p.UsuwaniePromosO = Emisja.CzyUsuwaniePromosO;
+    p.CzasJCross = Emisja.CzasJCross;
+    p.NazwaPlaylisty = nazwaPlaylisty();
+    for (int slot = 1; slot <= 2; ++slot) {
+        p.Wlaczony[slot] = slotWlaczony(slot);
+        p.Rodzaj[slot] = rodzajSlotu(slot);
+        p.Katalog[slot] = katalogSlotu(slot);
+    }
     const QString rozsz = RozszerzenieSciezki(PlaylistaZbior).toUpper();
     if (Emisja.CzyNazwaLSTZPozycji && rozsz == QLatin1String(".MIX")) {
-        scal(start, true, true);
-        WstawBlokiReklamLST(s, start);
-        usunPuste(start);
-        s.Wyjscia().OdswiezPlayliste();
-        return;
+        p.WgPozycji = true;
+        return p;
     }
     if (!Emisja.CzyZawszeOdczytLSTDlaMIX)
         for (qint32 i = 1; i <= StanPlaylisty.Ilosc; ++i)
-            if (wypelnionyBlok(Playlista[size_t(i)])) return;
-    if (!Emisja.CzyListaLST && !Emisja.CzyLista2LST) return;
-    if (rozsz != QLatin1String(".SEL") && rozsz != QLatin1String(".MIX")) return;
+            if (wypelnionyBlok(Playlista[size_t(i)])) return std::nullopt;
+    if (!Emisja.CzyListaLST && !Emisja.CzyLista2LST) return std::nullopt;
+    if (rozsz != QLatin1String(".SEL") && rozsz != QLatin1String(".MIX")) return std::nullopt;
     bool* flagi[2] = {&CzytajLista1, &CzytajLista2};
     for (int slot = 1; slot <= 2; ++slot) {
         bool& flaga = *flagi[slot - 1];
@@ -359,11 +317,11 @@ void WczytajReklamyDoPlaylisty(SilnikEmisji& s, qint32 start, bool interaktywnie
             slot == 1 ? QStringLiteral("(pierwsza lista LST)") : QStringLiteral("(druga lista LST)");
         flaga = Decyzja(pytanie, ktora) == WynikTak;
     }
-    if (!CzytajLista1 && !CzytajLista2) return;
-    QString nazwa = nazwaPlaylisty().toUpper();
+    if (!CzytajLista1 && !CzytajLista2) return std::nullopt;
+    QString nazwa = p.NazwaPlaylisty.toUpper();
     if (Emisja.CzyPorownanie8Znakow) nazwa = nazwa.left(8);
-    QString lista1 = Emisja.KatLista1 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
-    QString lista2 = Emisja.KatLista2 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
+    p.Lista[1] = Emisja.KatLista1 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
+    p.Lista[2] = Emisja.KatLista2 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
     // The operator picks each list to be read; an automatic load has no one
     // to ask and goes by the playlist's name.
     if (Emisja.CzyListaLSTWybor && interaktywnie) {
@@ -375,16 +333,96 @@ void WczytajReklamyDoPlaylisty(SilnikEmisji& s, qint32 start, bool interaktywnie
                 flaga = false;
                 continue;
             }
-            (slot == 1 ? lista1 : lista2) = plik;
+            p.Lista[slot] = plik;
             if (ListaLSTWybrana.isEmpty()) ListaLSTWybrana = NazwaSciezki(plik);
         }
-        if (!CzytajLista1 && !CzytajLista2) return;
+        if (!CzytajLista1 && !CzytajLista2) return std::nullopt;
     }
-    if (Emisja.CzyZawszeOdczytLSTDlaMIX) scal(start, CzytajLista1, CzytajLista2);
-    if (!interaktywnie && !platform::fileExists(lista1)) {
-        s.Komunikat = QStringLiteral("Brak listy reklamowej: ") + nazwaPlaylisty().left(8) + QStringLiteral(".LST");
+    p.Czytaj[1] = CzytajLista1;
+    p.Czytaj[2] = CzytajLista2;
+    p.Scal = Emisja.CzyZawszeOdczytLSTDlaMIX;
+    p.ZCzasami = rozsz != QLatin1String(".SEL");
+    return p;
+}
+
+WynikReklam ScalReklamy(const PlanReklam& p, TablicaPlaylisty& lista, qint32& ilosc, NagraniaPrzebiegu& nagrania,
+                        const std::function<void(const QString&)>& pokaz) {
+    WynikReklam w;
+    Scalanie sc{p, lista, ilosc, nagrania, w};
+    if (p.WgPozycji) {
+        sc.scal(true, true);
+        sc.wgPozycji();
+        sc.usunPuste();
+        return w;
+    }
+    if (p.Scal) sc.scal(p.Czytaj[1], p.Czytaj[2]);
+    const bool pierwsza = platform::fileExists(p.Lista[1]);
+    if (!pierwsza) {
+        if (p.Interaktywnie)
+            w.Blad = QStringLiteral("Nie odnaleziono pierwszej listy LST");
+        else
+            w.Komunikat = QStringLiteral("Brak listy reklamowej: ") + p.NazwaPlaylisty.left(8) + QStringLiteral(".LST");
+        return w;
+    }
+    if (pokaz) pokaz(QStringLiteral("Odczyt listy reklamowej LST - proszę czekać"));
+    w.LST1Adres = p.Lista[1];
+    w.LST1Data = DataZbioruTekst(p.Lista[1]);
+    w.Druga = platform::fileExists(p.Lista[2]);
+    if (!p.Belka) {
+        WypelnioneBloki bloki;
+        if (p.Czytaj[1]) sc.zPliku(p.Lista[1], p.Rodzaj[1], bloki);
+        if (p.Czytaj[2] && w.Druga) sc.zPliku(p.Lista[2], p.Rodzaj[2], bloki);
+    }
+    sc.usunPuste();
+    OdswiezOpisyElementow(lista, ilosc, nagrania);
+    return w;
+}
+
+void ZglosReklamy(SilnikEmisji& s, const PlanReklam& p, const WynikReklam& w) {
+    if (!w.Komunikat.isEmpty()) {
+        s.Komunikat = w.Komunikat;
         s.Wyjscia().OdswiezKomunikat();
         return;
     }
-    CzytajListeLST(s, lista1, lista2, rozsz != QLatin1String(".SEL"), interaktywnie, start);
+    if (!w.Blad.isEmpty()) {
+        PokazBlad(w.Blad, p.Lista[1]);
+        return;
+    }
+    if (!w.LST1Adres.isEmpty()) {
+        LST1Adres = w.LST1Adres;
+        LST1Data = w.LST1Data;
+    }
+    if (p.Belka && !p.WgPozycji) {
+        // Each advert becomes a bar of the time list, the program's thread's
+        // own; nothing of the previous list is left.
+        const QString& lista1 = p.Lista[1];
+        const QString& lista2 = p.Lista[2];
+        TimelistaZbior = lista1;
+        TimelistaNazwa = NazwaSciezki(lista1);
+        StanTimelisty.Nazwa = TimelistaNazwa;
+        CzyscTimeliste();
+        StanTimelisty.Ilosc = 0;
+        WczytajTimeliste(lista1);
+        if (BladIO != 0) {
+            PokazBladKod(BladIO, QString(), lista1);
+        } else if (p.Wlaczony[2] && p.Czytaj[2]) {
+            if (!w.Druga)
+                PokazBlad(QStringLiteral("Nie odnaleziono drugiej listy LST"), lista2);
+            else if (lista2.compare(lista1, Qt::CaseInsensitive) == 0)
+                PokazBlad(QStringLiteral("Druga lista LST zgodna z pierwszą listą LST"), lista2);
+            else {
+                DoklejTimeliste(lista2);
+                if (BladIO != 0) PokazBladKod(BladIO, QString(), lista2);
+            }
+        }
+        KopiujNaDyskLokalnyCicho();
+        s.Wyjscia().SprawdzTimeliste(p.Interaktywnie);
+        s.Wyjscia().OdswiezTimeliste();
+    }
+    if (p.Belka) {
+        if (p.UsuwanieReklamaO) UsunPusteZaslepki(Playlista, StanPlaylisty.Ilosc, p.Start, RodzajREK, true);
+        if (p.UsuwaniePromosO) UsunPusteZaslepki(Playlista, StanPlaylisty.Ilosc, p.Start, RodzajPRO, true);
+    }
+    if (w.Limit) komunikatLimitu();
+    s.Wyjscia().OdswiezPlayliste();
 }

@@ -460,6 +460,9 @@ public:
     // false while it is not ready or its header was unreadable.
     bool PrzygotowanySingiel(const QString& adres, const QString& ide, SygnalType* sygnal, OpisNagraniaTyp* opis);
     static constexpr int MaksPrzygotowanychSingli = 12;
+    // Other disk work of the wall (the sequence's look for its next slot)
+    // on the singles' read-ahead thread; OproznijPrzygotowania waits for it.
+    void ZlecSinglom(std::function<void()> praca) { odczytSingli_.post(std::move(praca)); }
     // Whether the time-list entry's file was prepared from its start; its
     // length as its header says, -1 when no such file stands there.
     bool PrzygotowanyWpis(const QString& adres, const QString& ide, qint32* dlugoscMs);

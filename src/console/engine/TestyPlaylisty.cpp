@@ -7,13 +7,16 @@
 #include "foundation/Dialogi.h"
 #include "foundation/KestDysk2.h"
 #include "foundation/KestKopia.h"
+#include "foundation/KestPods2.h"
 #include "foundation/Zdarzenie.h"
 #include "library/DKatalogNastawy.h"
 #include "foundation/KestSter2.h"
+#include "foundation/Text.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "playlists/D_Playlista.h"
 #include "playlists/D_Timelista.h"
+#include "playlists/NagraniaPrzebiegu.h"
 #include "playlists/NastawyEmisji.h"
 
 #include <QDir>
@@ -29,45 +32,42 @@ bool wRodzajachTestu(quint8 r) {
     return r == RodzajSND || r == 6 || (r >= 8 && r <= 15);
 }
 
-void czasy(SilnikEmisji& s, qint32 start) {
-    WyjsciaEmisji& w = s.Wyjscia();
-    w.UstawStatus(QStringLiteral("Czasy nagrań"), KolorStatusu::Zielony);
-    w.UstawMaksimumStatusu(StanPlaylisty.Ilosc);
-    for (qint32 n = start + 1; n <= StanPlaylisty.Ilosc; ++n) {
-        TElemPListy& e = Playlista[size_t(n)];
-        w.UstawPostepStatusu(n);
-        const quint8 r = RodzajElemPListy(e.Typ);
-        if (e.Ide == BezIdentyfikatora || !(r == RodzajSND || r == 6 || CzyElemReklama(e))) continue;
-        const QString plik = QString(e.Adr);
-        if (!platform::fileExists(plik)) continue;
-        const qint32 t = CzasTrwaniaPliku(plik);
-        if (t > 0 && t != e.Trw) e.Trw = t;
-    }
+QStringList adresy(const TablicaPlaylisty& lista, qint32 od, qint32 ilosc) {
+    QStringList a;
+    for (qint32 n = od + 1; n <= ilosc; ++n) a << lista[size_t(n)].Adr.str();
+    return a;
 }
 
-// A recording found without its description gets one made from what the
-// playlist knows of it.
-void opisyZPlaylisty(SilnikEmisji& s, qint32 start) {
-    WyjsciaEmisji& w = s.Wyjscia();
-    w.UstawStatus(QStringLiteral("Zbiory DAT"), KolorStatusu::Zielony);
-    for (qint32 n = start + 1; n <= StanPlaylisty.Ilosc; ++n) {
-        PompujZdarzenia();
-        w.UstawPostepStatusu(n);
-        const TElemPListy& e = Playlista[size_t(n)];
-        const quint8 r = RodzajElemPListy(e.Typ);
-        if (!(r == RodzajSND || (r >= 8 && r <= 15))) continue;
-        const QString plik = QString(e.Adr);
-        if (!platform::fileExists(plik) || platform::fileExists(ZbiorOpisu(plik))) continue;
-        SygnalType sygnal = SygnalPliku(plik);
-        OpisNagraniaTyp opis;
-        if (OtworzSygnal(sygnal, false, opis) != 0) continue;
-        NowyOpis(opis);
-        opis.Tyt = QString(e.Tyt).left(64);
-        opis.Wyk = QString(e.Wyk).left(64);
-        opis.Aut = QString(e.Atr).left(60);
-        opis.Kom = QString(e.Kom).left(60);
-        ZapiszDAT(sygnal, opis);
+// The pair of a recording's file with the settings given: the drive letter
+// mapped from `siecStart` on, or into and out of `naLokal`.
+bool paraKopii(const QString& adres, const QString& siecStart, bool naLokalJest, const QString& naLokal,
+               QString& zrodlo, QString& cel) {
+    zrodlo.clear();
+    cel.clear();
+    if (adres.size() < 3) return false;
+    if (naLokalJest && !naLokal.isEmpty()) {
+        if (!platform::hasDriveLetter(adres)) return false;
+        const int i = adres.indexOf(naLokal, 0, Qt::CaseInsensitive);
+        if (i < 0) {
+            zrodlo = adres;
+            cel = naLokal + QLatin1Char('\\') + adres.left(1) + adres.mid(2);
+            return true;
+        }
+        const QString reszta = adres.mid(i + naLokal.size() + 1);
+        if (reszta.isEmpty()) return false;
+        cel = adres;
+        zrodlo = reszta.left(1) + QLatin1Char(':') + reszta.mid(1);
+        return true;
     }
+    cel = adres;
+    if (!platform::hasDriveLetter(adres) || siecStart.size() != 1) return false;
+    const QChar litera = DuzeLiteryPL(adres.left(1)).at(0);
+    const QChar start = DuzeLiteryPL(siecStart).at(0);
+    if (litera < u'C' || litera > u'Z' || start < u'A' || start > u'Z') return false;
+    const int z = start.unicode() + (litera.unicode() - u'C');
+    if (z > u'Z') return false;
+    zrodlo = QChar(z) + adres.mid(1);
+    return true;
 }
 
 }  // namespace
@@ -84,188 +84,225 @@ QString LiniaRaportuBraku(qint32 numer, const TElemPListy& e) {
            QLatin1Char(';') + QString(e.Adr);
 }
 
-void CzasyNagran(SilnikEmisji& s) {
-    if (StanPlaylisty.Ilosc <= 0) return;
-    s.Komunikat.clear();
-    czasy(s, 0);
+void CzasyNagran(TablicaPlaylisty& lista, qint32 od, qint32 ilosc, NagraniaPrzebiegu& nagrania,
+                 const PostepPrzebiegu& postep) {
+    nagrania.Sprawdz(adresy(lista, od, ilosc));
+    for (qint32 n = od + 1; n <= ilosc; ++n) {
+        if (postep) postep(n, ilosc);
+        TElemPListy& e = lista[size_t(n)];
+        const quint8 r = RodzajElemPListy(e.Typ);
+        if (e.Ide == BezIdentyfikatora || !(r == RodzajSND || r == 6 || CzyElemReklama(e))) continue;
+        const QString plik = QString(e.Adr);
+        if (!nagrania.Jest(plik)) continue;
+        const qint32 t = nagrania.Trwanie(plik);
+        if (t > 0 && t != e.Trw) e.Trw = t;
+    }
+}
+
+TestObecnosci NowyTestObecnosci(qint32 od, bool reklamy) {
+    TestObecnosci t;
+    t.Od = t.Nastepny = od;
+    t.Reklamy = reklamy;
+    if (Emisja.CzyTestRaport) {
+        const QString katalog = Emisja.KatTestRaport.isEmpty() ? KatalogStartowy : Emisja.KatTestRaport;
+        t.Raport = katalog + QLatin1Char('\\') + PlaylistaNazwa + QStringLiteral(".TXT");
+        t.LogNazwany << QStringLiteral("TEST OBECNOSCI NAGRAN") << QStringLiteral("=====================");
+    }
+    t.DAT = Emisja.CzyDATZPlayListy;
+    return t;
+}
+
+bool TestujObecnosc(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& t, NagraniaPrzebiegu& nagrania,
+                    const std::atomic<bool>& przerwij, const PostepPrzebiegu& postep) {
+    nagrania.Sprawdz(adresy(lista, t.Nastepny, ilosc));
+    while (t.Nastepny < ilosc) {
+        const qint32 n = ++t.Nastepny;
+        if (postep) postep(n, ilosc);
+        TElemPListy& e = lista[size_t(n)];
+        const quint8 r = RodzajElemPListy(e.Typ);
+        const bool testowany = (e.Ide != BezIdentyfikatora && wRodzajachTestu(r)) || (t.Reklamy && CzyElemReklama(e));
+        if (testowany && !nagrania.Jest(e.Adr)) {
+            t.Brak = true;
+            e.BrakZbioru = 1;
+            if (!t.Raport.isEmpty()) {
+                t.LinieRaportu << LiniaRaportuBraku(n, e);
+                t.LogNazwany << QStringLiteral("brak pozycji ") + QString::number(n).rightJustified(4, QLatin1Char(' ')) +
+                                    QStringLiteral(" -> ") + QString(e.Adr);
+            }
+        }
+        if (przerwij.load(std::memory_order_relaxed)) return false;
+    }
+    return true;
+}
+
+void DokonczTestObecnosci(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& t, NagraniaPrzebiegu& nagrania,
+                          const std::function<void(const QString&)>& etap, const PostepPrzebiegu& postep) {
+    if (!t.Raport.isEmpty()) {
+        QStringList linie = t.LinieRaportu;
+        if (!t.Brak) linie << QStringLiteral("OK");
+        t.BladRaportu = platform::writeTextFileAtomic(platform::resolvePath(t.Raport), linie) ? 0 : 101;
+    }
+    if (t.DAT) {
+        // A recording found without its description gets one made from
+        // what the playlist knows of it.
+        if (etap) etap(QStringLiteral("Zbiory DAT"));
+        for (qint32 n = t.Od + 1; n <= ilosc; ++n) {
+            if (postep) postep(n, ilosc);
+            const TElemPListy& e = lista[size_t(n)];
+            const quint8 r = RodzajElemPListy(e.Typ);
+            if (!(r == RodzajSND || (r >= 8 && r <= 15))) continue;
+            const QString plik = QString(e.Adr);
+            if (!nagrania.Jest(plik) || nagrania.Jest(ZbiorOpisu(plik))) continue;
+            SygnalType sygnal = SygnalPliku(plik);
+            OpisNagraniaTyp opis;
+            if (OtworzSygnal(sygnal, false, opis) != 0) continue;
+            NowyOpis(opis);
+            opis.Tyt = QString(e.Tyt).left(64);
+            opis.Wyk = QString(e.Wyk).left(64);
+            opis.Aut = QString(e.Atr).left(60);
+            opis.Kom = QString(e.Kom).left(60);
+            QString powod;
+            if (const int kod = ZapiszPlikDAT(sygnal, opis, powod); kod != 0) {
+                t.Logi << QStringLiteral("Zapis opisu nieudany: ") + ZbiorOpisu(plik) + QStringLiteral(" (") + powod +
+                              QLatin1Char(')');
+                if (t.BladDAT == 0) {
+                    t.BladDAT = kod;
+                    t.PlikBleduDAT = ZbiorOpisu(plik);
+                }
+            }
+        }
+    }
+    if (t.Przerwany) return;
+    if (etap) etap(QStringLiteral("Czasy nagrań"));
+    CzasyNagran(lista, t.Od, ilosc, nagrania, postep);
+}
+
+void ZglosTestObecnosci(SilnikEmisji& s, const TestObecnosci& t) {
+    for (const QString& l : t.LogNazwany) LogNazwany(l);
+    for (const QString& l : t.Logi) Log(l);
+    // One dialog however many descriptions could not be written.
+    if (t.BladDAT != 0) PokazBladKod(t.BladDAT, QString(), t.PlikBleduDAT);
+    if (t.Brak) s.Komunikat = QStringLiteral("Nie ma nagrań");
+    if (t.BladRaportu != 0) {
+        BladIO = t.BladRaportu;
+        Log(QStringLiteral("Błąd zapisu raportu: ") + t.Raport);
+    }
+    if (t.Brak && Emisja.CzyWyswWynikTestuPlaylisty) PokazBlad(QStringLiteral("Nie ma nagrań!"));
     KoniecStatusu(s);
     s.Wyjscia().OdswiezKomunikat();
 }
 
-bool TestObecnosci(SilnikEmisji& s, qint32 start, bool reklamy) {
-    if (StanPlaylisty.Ilosc <= 0) return true;
-    WyjsciaEmisji& w = s.Wyjscia();
-    s.Komunikat.clear();
-    w.UstawStatus(QStringLiteral("Obecność nagrań"), KolorStatusu::Zielony);
-    w.UstawMaksimumStatusu(StanPlaylisty.Ilosc);
-    const bool raport = Emisja.CzyTestRaport;
-    QStringList linie;
-    if (raport) {
-        LogNazwany(QStringLiteral("TEST OBECNOSCI NAGRAN"));
-        LogNazwany(QStringLiteral("====================="));
-    }
-    StanPrzerwij = false;
-    bool przerwany = false, brak = false;
-    for (qint32 n = start + 1; n <= StanPlaylisty.Ilosc; ++n) {
-        PompujZdarzenia();
-        w.UstawPostepStatusu(n);
-        TElemPListy& e = Playlista[size_t(n)];
-        const quint8 r = RodzajElemPListy(e.Typ);
-        const bool testowany = (e.Ide != BezIdentyfikatora && wRodzajachTestu(r)) || (reklamy && CzyElemReklama(e));
-        if (testowany && !platform::fileExists(e.Adr)) {
-            brak = true;
-            s.Komunikat = QStringLiteral("Nie ma nagrań");
-            e.BrakZbioru = 1;
-            if (raport) {
-                linie << LiniaRaportuBraku(n, e);
-                LogNazwany(QStringLiteral("brak pozycji ") + QString::number(n).rightJustified(4, QLatin1Char(' ')) +
-                           QStringLiteral(" -> ") + QString(e.Adr));
-            }
-        }
-        if (StanPrzerwij) {
-            if (Decyzja(QStringLiteral("Czy przerwać testy?")) == WynikTak) {
-                StanPlaylisty.Kursor = n;
-                przerwany = true;
-                break;
-            }
-            StanPrzerwij = false;
-        }
-    }
-    if (brak)
-        w.UstawStatus(QStringLiteral("Brak nagrania"), KolorStatusu::Czerwony);
-    else
-        linie << QStringLiteral("OK");
-    if (raport) {
-        const QString katalog = Emisja.KatTestRaport.isEmpty() ? KatalogStartowy : Emisja.KatTestRaport;
-        const QString plik = katalog + QLatin1Char('\\') + PlaylistaNazwa + QStringLiteral(".TXT");
-        BladIO = platform::writeTextFileAtomic(platform::resolvePath(plik), linie) ? 0 : 101;
-        if (BladIO != 0) Log(QStringLiteral("Błąd zapisu raportu: ") + plik);
-    }
-    if (brak && Emisja.CzyWyswWynikTestuPlaylisty) PokazBlad(QStringLiteral("Nie ma nagrań!"));
-    if (Emisja.CzyDATZPlayListy) opisyZPlaylisty(s, start);
-    if (!przerwany) czasy(s, start);
-    KoniecStatusu(s);
-    w.OdswiezKomunikat();
-    return !brak;
+bool ParaKopii(const QString& adres, QString& zrodlo, QString& cel) {
+    return paraKopii(adres, Katalogi.KatSiecStart, Katalogi.KatalogSiecNaLokalJest, Katalogi.KatalogSiecNaLokal,
+                     zrodlo, cel);
 }
 
-bool ParaKopii(const QString& adres, QString& zrodlo, QString& cel) {
-    zrodlo.clear();
-    cel.clear();
-    if (adres.size() < 3) return false;
-    const QString lokalny = Katalogi.KatalogSiecNaLokal;
-    if (Katalogi.KatalogSiecNaLokalJest && !lokalny.isEmpty()) {
-        if (!platform::hasDriveLetter(adres)) return false;
-        const int i = adres.indexOf(lokalny, 0, Qt::CaseInsensitive);
-        if (i < 0) {
-            zrodlo = adres;
-            cel = lokalny + QLatin1Char('\\') + adres.left(1) + adres.mid(2);
-            return true;
-        }
-        const QString reszta = adres.mid(i + lokalny.size() + 1);
-        if (reszta.isEmpty()) return false;
-        cel = adres;
-        zrodlo = reszta.left(1) + QLatin1Char(':') + reszta.mid(1);
-        return true;
-    }
-    cel = adres;
-    return SciezkaSieciowa(adres, zrodlo);
-}
+// ---- copies ----
 
 namespace {
 
-// One run of copies: the "yes to all" answer, the stop and the first
-// failure, which the run reports once at its end.
-struct Kopiowanie {
-    bool nazwanyLog = true;
-    bool takWszystkie = false;
-    bool stop = false;
-    int blad = 0;
-    QString celBledu;
-
-    // `dzisiaj`: the copy gets the time of the copy instead of the source's.
-    void kopiuj(const QString& zrodlo, const QString& cel, bool dzisiaj = false) {
-        const QFileInfo z(platform::resolvePath(zrodlo)), c(platform::resolvePath(cel));
-        if (!z.isFile()) return;
-        if (Emisja.KopiowanieBrakujacych) {
-            if (c.exists()) return;
-        } else if (c.exists()) {
-            if (c.size() == z.size() && c.lastModified() >= z.lastModified()) return;
-            if (Emisja.CzyPytacKopia && !takWszystkie) {
-                const int odp = Decyzja(QStringLiteral("Zbiór ") + cel + QStringLiteral(" już jest na dysku lokalnym"),
-                                        QStringLiteral("Czy zastąpić go nowym?"), 4);
-                if (odp == OdpowiedzTakWszystkie) takWszystkie = true;
-                else if (odp == OdpowiedzNie) return;
-                else if (odp != OdpowiedzTak) {
-                    stop = true;
-                    return;
-                }
-            }
-        }
-        if (nazwanyLog) LogNazwany(QStringLiteral("Kopiowanie zbioru ") + zrodlo);
-        QDir().mkpath(c.absolutePath());
-        bool przerwane = false;
-        int wynikIO = 0;
-        const int wynik = KopiujZbior(zrodlo, cel, przerwane, dzisiaj, wynikIO);
-        if (przerwane) {
-            stop = true;
-            return;
-        }
-        if (wynik != 0) {
-            const QString tekst = QStringLiteral("Błąd kopiowania zbioru ") + zrodlo + QStringLiteral(" (") +
-                                  QString::number(wynik) + QLatin1Char(')');
-            Log(tekst);
-            if (nazwanyLog) LogNazwany(tekst);
-            if (blad == 0) {
-                blad = wynik;
-                celBledu = cel;
-            }
-        }
-    }
-    // One dialog for the run however many copies failed: a dead network
-    // drive must not bury the operator in dialogs while on air.
-    void zglosBlad() const {
-        if (blad == 0) return;
-        PokazBladKod(blad, QString(), celBledu);
-        BladIO = blad;
-    }
-    // The audio file and the files beside it with these extensions.
-    void kopiujZ(const QString& zrodlo, const QString& cel, std::initializer_list<const char*> obok, bool dzisiaj) {
-        kopiuj(zrodlo, cel, dzisiaj);
-        for (const char* rozsz : obok) {
-            if (stop) return;
-            kopiuj(ZmienRozszerzenie(zrodlo, QLatin1String(rozsz)), ZmienRozszerzenie(cel, QLatin1String(rozsz)));
-        }
-    }
-};
+// A text of its own for another thread.
+QString wlasny(const QString& t) { return QString(t.constData(), t.size()); }
 
 }  // namespace
 
-void KopiujNaDyskLokalny(SilnikEmisji& s, qint32 start) {
-    if (!Emisja.CzyKopiowac || StanPlaylisty.Ilosc <= start) return;
-    if (Emisja.CzyPytac && Decyzja(QStringLiteral("Czy skopiować nagrania na dysk lokalny ?")) != WynikTak) return;
-    WyjsciaEmisji& w = s.Wyjscia();
-    StanPrzerwij = false;
-    w.UstawStatus(QStringLiteral("Kopiowanie nagrań"), KolorStatusu::Zielony);
-    w.UstawMaksimumStatusu(StanPlaylisty.Ilosc);
-    LogNazwany(QStringLiteral("KOPIOWANIE NAGRAN"));
-    LogNazwany(QStringLiteral("================="));
-    Kopiowanie k;
-    for (qint32 n = start + 1; n <= StanPlaylisty.Ilosc && !k.stop; ++n) {
-        w.UstawPostepStatusu(n);
-        const TElemPListy& e = Playlista[size_t(n)];
+KopieNagran::KopieNagran(bool nazwanyLog)
+    : pelnyLog_(nazwanyLog),
+      brakujace_(Emisja.KopiowanieBrakujacych),
+      pytac_(Emisja.CzyPytacKopia),
+      siecStart_(wlasny(Katalogi.KatSiecStart)),
+      naLokal_(wlasny(Katalogi.KatalogSiecNaLokal)),
+      naLokalJest_(Katalogi.KatalogSiecNaLokalJest) {}
+
+void KopieNagran::Dodaj(qint32 element, const QString& adres, std::initializer_list<const char*> obok, bool dzisiaj) {
+    QString zrodlo, cel;
+    if (!paraKopii(adres, siecStart_, naLokalJest_, naLokal_, zrodlo, cel)) return;
+    pliki_.push_back({element, zrodlo, cel, dzisiaj, true});
+    for (const char* rozsz : obok)
+        pliki_.push_back({element, ZmienRozszerzenie(zrodlo, QLatin1String(rozsz)),
+                          ZmienRozszerzenie(cel, QLatin1String(rozsz)), false, false});
+}
+
+void KopieNagran::DodajElementy(const TablicaPlaylisty& lista, qint32 od, qint32 ilosc) {
+    const bool dataDJ = Emisja.CzyPlayListaZmienDateDJ;
+    for (qint32 n = od + 1; n <= ilosc; ++n) {
+        const TElemPListy& e = lista[size_t(n)];
         const quint8 r = RodzajElemPListy(e.Typ);
         if (!(r == RodzajSND || r == RodzajREK || r == 6 || (r >= 8 && r <= 15))) continue;
-        QString zrodlo, cel;
-        if (!ParaKopii(QString(e.Adr), zrodlo, cel)) continue;
-        k.kopiujZ(zrodlo, cel, {".DAT", ".OBW"}, r == 6 && Emisja.CzyPlayListaZmienDateDJ);
-        if (StanPrzerwij) {
-            if (Decyzja(QStringLiteral("Czy przerwać kopiowanie?")) == WynikTak) break;
-            StanPrzerwij = false;
-        }
+        Dodaj(n, QString(e.Adr), {".DAT", ".OBW"}, r == 6 && dataDJ);
     }
-    w.UstawStatus(QStringLiteral("OK"), KolorStatusu::Czarny);
-    k.zglosBlad();
+}
+
+KopieNagran::Pytanie KopieNagran::Kopiuj(const Kopia& kopia, const std::atomic<bool>* przerwij,
+                                         NagraniaPrzebiegu* nagrania, const PostepPrzebiegu& postep) {
+    while (!Koniec()) {
+        const Plik& p = pliki_[nastepny_];
+        if (postep) postep(p.element, pliki_.back().element);
+        // The operator's stop is asked about once an element's files are
+        // done; the caller clears the flag when the answer is no.
+        if (nastepny_ > 0 && pliki_[nastepny_ - 1].element != p.element && przerwij &&
+            przerwij->load(std::memory_order_relaxed))
+            return Pytanie::Przerwac;
+        const QFileInfo z(platform::resolvePath(p.zrodlo)), c(platform::resolvePath(p.cel));
+        bool kopiuj = z.isFile();
+        if (kopiuj && c.exists()) {
+            if (brakujace_ || (c.size() == z.size() && c.lastModified() >= z.lastModified())) {
+                kopiuj = false;
+            } else if (pytac_ && !takWszystkie_) {
+                if (!zastapic_) return Pytanie::Zastapic;
+                kopiuj = *zastapic_;
+            }
+        }
+        zastapic_.reset();
+        if (kopiuj) {
+            if (pelnyLog_) logi_.append({true, QStringLiteral("Kopiowanie zbioru ") + p.zrodlo});
+            QDir().mkpath(c.absolutePath());
+            bool przerwane = false;
+            const int wynik = kopia(p.zrodlo, p.cel, p.dzisiaj, przerwane);
+            if (przerwane) {
+                stop_ = true;
+                break;
+            }
+            if (wynik != 0) {
+                const QString tekst = QStringLiteral("Błąd kopiowania zbioru ") + p.zrodlo + QStringLiteral(" (") +
+                                      QString::number(wynik) + QLatin1Char(')');
+                logi_.append({false, tekst});
+                if (pelnyLog_) logi_.append({true, tekst});
+                if (blad_ == 0) {
+                    blad_ = wynik;
+                    celBledu_ = p.cel;
+                }
+            } else if (nagrania && p.audio) {
+                nagrania->Zapisany(p.cel);
+            }
+        }
+        ++nastepny_;
+    }
+    return Pytanie::Zadne;
+}
+
+void KopieNagran::Odpowiedz(Pytanie pytanie, quint16 odpowiedz) {
+    if (pytanie == Pytanie::Przerwac) {
+        if (odpowiedz == WynikTak) stop_ = true;
+        return;
+    }
+    if (odpowiedz == OdpowiedzTakWszystkie) takWszystkie_ = true;
+    if (odpowiedz == OdpowiedzTak || odpowiedz == OdpowiedzTakWszystkie)
+        zastapic_ = true;
+    else if (odpowiedz == OdpowiedzNie)
+        zastapic_ = false;
+    else
+        stop_ = true;
+}
+
+QString KopieNagran::Cel() const { return nastepny_ < pliki_.size() ? pliki_[nastepny_].cel : QString(); }
+
+QList<std::pair<bool, QString>> KopieNagran::WezLogi() { return std::exchange(logi_, {}); }
+
+void KopieNagran::ZglosBlad() const {
+    if (blad_ == 0) return;
+    PokazBladKod(blad_, QString(), celBledu_);
+    BladIO = blad_;
 }
 
 void KopiujNaDyskLokalnyCicho() {
@@ -273,14 +310,18 @@ void KopiujNaDyskLokalnyCicho() {
     if (Emisja.CzyPytacOKopiowanieNagranTimelisty &&
         Decyzja(QStringLiteral("Czy skopiować nagrania na dysk lokalny ?")) != WynikTak)
         return;
-    Kopiowanie k;
-    k.nazwanyLog = false;
+    KopieNagran k(false);
     StanPrzerwij = false;
     const qint32 ile = std::min<qint32>(StanTimelisty.Ilosc, MaksTimelisty);
-    for (qint32 n = 1; n <= ile && !k.stop; ++n) {
-        QString zrodlo, cel;
-        if (!ParaKopii(QString(Timelista[size_t(n)].Adr), zrodlo, cel)) continue;
-        k.kopiujZ(zrodlo, cel, {".DAT"}, false);
-    }
-    k.zglosBlad();
+    for (qint32 n = 1; n <= ile; ++n) k.Dodaj(n, QString(Timelista[size_t(n)].Adr), {".DAT"}, false);
+    // The copy's own window keeps the loop ticking and has the stop button.
+    const KopieNagran::Kopia kopia = [](const QString& zrodlo, const QString& cel, bool dzisiaj, bool& przerwane) {
+        int wynikIO = 0;
+        return KopiujZbior(zrodlo, cel, przerwane, dzisiaj, wynikIO);
+    };
+    for (KopieNagran::Pytanie p; (p = k.Kopiuj(kopia, nullptr, nullptr)) != KopieNagran::Pytanie::Zadne;)
+        k.Odpowiedz(p, Decyzja(QStringLiteral("Zbiór ") + k.Cel() + QStringLiteral(" już jest na dysku lokalnym"),
+                               QStringLiteral("Czy zastąpić go nowym?"), 4));
+    for (const auto& [nazwany, tekst] : k.WezLogi()) nazwany ? LogNazwany(tekst) : Log(tekst);
+    k.ZglosBlad();
 }

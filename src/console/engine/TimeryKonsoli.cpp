@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/PrzebiegiOdczytu.h"
 #include "console/engine/SilnikEmisji.h"
 #include "console/engine/TestyPlaylisty.h"
 #include "console/engine/TrybyEmisji.h"
@@ -221,12 +222,12 @@ void TimeryKonsoli::TListaSynchroKolejnoTimerTimer() {
 // ---- midnight ----
 
 void TimeryKonsoli::WczytajPlayliste(const QString& plik, std::function<void(const OdczytanaLista&)> naAntenie,
-                                     std::function<void(bool jest)> inaczej) {
+                                     std::function<void(bool jest)> inaczej, bool czasy) {
     // The day's playlist is only replaced by one that reads: it is read by
     // the worker and built aside (the loop ticks on the old list meanwhile);
     // a file that fails leaves the current playlist on air.
     CzytajWTle(silnik_, plik, 0,
-               [this, plik, naAntenie = std::move(naAntenie), inaczej = std::move(inaczej)](OdczytanaLista& r) {
+               [this, plik, czasy, naAntenie = std::move(naAntenie), inaczej = std::move(inaczej)](OdczytanaLista& r) {
         const auto nieNaAntenie = [&] {
             if (inaczej) inaczej(r.Jest);
         };
@@ -238,13 +239,20 @@ void TimeryKonsoli::WczytajPlayliste(const QString& plik, std::function<void(con
             Log(QStringLiteral("Błąd odczytu playlisty: ") + plik + QStringLiteral(" (") + r.Powod + QLatin1Char(')'));
             return nieNaAntenie();
         }
-        Straznik czytanie(silnik_.Stan.CzytaniePlaylisty);
-        ListaNaBoku nowa(silnik_, r, false);
+        // Until it is on air no read of the operator's begins.
+        silnik_.Stan.CzytaniePlaylisty = true;
+        auto nowa = std::make_shared<ListaNaBoku>(silnik_, r, false);
         PlaylistaZbior = plik;
         PlaylistaNazwa = r.Nazwa;
-        silnik_.Wyjscia().WczytajReklamy(0, false);
-        nowa.Zatwierdz();
-        naAntenie(r);
+        auto odczyt = std::make_shared<OdczytanaLista>(std::move(r));
+        PrzebiegiListy co;
+        co.Reklamy = true;
+        co.Czasy = czasy;
+        PrzebiegiPoOdczycie(silnik_, nowa, odczyt->Nagrania, co, [this, nowa, odczyt, naAntenie] {
+            silnik_.Stan.CzytaniePlaylisty = false;
+            nowa->Zatwierdz();
+            naAntenie(*odczyt);
+        });
     });
 }
 
@@ -272,8 +280,6 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
         PlaylistaWczytana = wolne;
         if (silnik_.Stan.TrybAutomat)
             silnik_.PrzelaczAutomat();
-        if (Satelita.SatPListAutoTestJest)
-            silnik_.Wyjscia().TestCzasow();
         silnik_.Wyjscia().OdswiezPlayliste();
         if (StanPlaylisty.Kursor == 0)
             StanPlaylisty.Kursor = 1;
@@ -283,7 +289,7 @@ void TimeryKonsoli::OdczytNastepnegoDnia(qint64 s) {
         // Midnight came while the list was being read: it starts now.
         if (polnocPoOdczycie_)
             StartPolnocy();
-    }, [this](bool) { odczytJutra_ = polnocPoOdczycie_ = false; });
+    }, [this](bool) { odczytJutra_ = polnocPoOdczycie_ = false; }, Satelita.SatPListAutoTestJest);
 }
 
 void TimeryKonsoli::StartPolnocy() {

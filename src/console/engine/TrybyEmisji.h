@@ -47,7 +47,7 @@ void UstawZegary(ZegaryKonsoli* zegary);
 // (a Qt timer of interval 0 would fire continuously).
 void UstawTimer(QTimer& timer, int ms, bool wlacz = true);
 
-// ---- reading a playlist (every read path goes through CzytajPlayliste,
+// ---- reading a playlist (every read path goes through CzytajWTle,
 // OdczytPlaylisty.h) ----
 // Why a read of `plik` gave no element, for the log: the read's own error
 // when it had one, else what the file holds: nothing ("pusty zbiór"), a
@@ -132,12 +132,14 @@ public:
 
 private:
     void OdczytNastepnegoDnia(qint64 sekundy);
-    // Reads `plik` on the read worker; `naAntenie` runs once it has gone on
-    // air, else `inaczej` (with whether the file was there). A file that is
-    // not there is passed over in silence (the next look tries again), one
-    // that reads badly is logged; either way the current playlist stays.
+    // Reads `plik` on the read worker, its advert lists merged and, with
+    // `czasy`, its durations checked there too; `naAntenie` runs once it has
+    // gone on air, else `inaczej` (with whether the file was there). A file
+    // that is not there is passed over in silence (the next look tries
+    // again), one that reads badly is logged; either way the current
+    // playlist stays.
     void WczytajPlayliste(const QString& plik, std::function<void(const OdczytanaLista&)> naAntenie,
-                          std::function<void(bool jest)> inaczej = {});
+                          std::function<void(bool jest)> inaczej = {}, bool czasy = false);
     // Midnight's start of the next day's playlist (not in SAT mode).
     void StartPolnocy();
 

@@ -25,8 +25,6 @@ void WyjsciaEmisji::EmitujPozycjeTimelisty(quint8, int) { Brak("emisja pozycji l
 void WyjsciaEmisji::CzytajZestawSingli(const QString&) { Brak("odczyt palety singli"); }
 void WyjsciaEmisji::SingleKolejno() { Brak("granie singli kolejno"); }
 
-void WyjsciaEmisji::WczytajReklamy(qint32, bool) { Brak("odczyt list reklam do playlisty"); }
-void WyjsciaEmisji::TestCzasow() { Brak("test długości nagrań"); }
 QString WyjsciaEmisji::WybierzListeReklam(const QString&) {
     Brak("wybór listy reklamowej");
     return {};

@@ -50,10 +50,6 @@ public:
     virtual void SingleKolejno();
 
     // ---- a freshly read playlist ----
-    // Advert and promo lists merged in from element `start` on.
-    virtual void WczytajReklamy(qint32 start, bool interaktywnie);
-    // The elements' durations checked against their recordings.
-    virtual void TestCzasow();
     // An advert list picked by the operator, starting in `katalog`; "" when
     // nothing was picked.
     virtual QString WybierzListeReklam(const QString& katalog);

@@ -55,14 +55,6 @@ public:
     void OdswiezTimeliste() override { if (PanelTL) PanelTL(); }
     void OdswiezKomunikat() override { if (PoleKom) PoleKom(); }
     void OdswiezNazwe() override { if (PoleNazwy) PoleNazwy(); }
-    // The durations check of the automatic loads.
-    std::function<void()> Czasy;
-    void TestCzasow() override { if (Czasy) Czasy(); }
-    // The advert and promo lists merged into a freshly read playlist.
-    std::function<void(qint32, bool)> Reklamy;
-    void WczytajReklamy(qint32 start, bool interaktywnie) override {
-        if (Reklamy) Reklamy(start, interaktywnie);
-    }
     // The advert list's pick and the time list's file check.
     std::function<QString(const QString&)> ListaReklam;
     QString WybierzListeReklam(const QString& katalog) override {

@@ -5,8 +5,6 @@
 #include "audio/DMagnet.h"
 #include "console/commands/Komendy.h"
 #include "console/commands/ObslugiKomend.h"
-#include "console/engine/ReklamyLST.h"
-#include "console/engine/TestyPlaylisty.h"
 #include "foundation/PowtorzeniaKlawiszy.h"
 #include "foundation/Dialogi.h"
 #include "foundation/DialogiQt.h"
@@ -122,10 +120,6 @@ TTolv::TTolv(QWidget* parent)
     // A double click stops the running check.
     status_->StatusLabel->PodwojnyKlik = [] { StanPrzerwij = true; };
     wyjscia_->Status = status_.get();
-    wyjscia_->Czasy = [this] { CzasyNagran(silnik_); };
-    wyjscia_->Reklamy = [this](qint32 start, bool interaktywnie) {
-        WczytajReklamyDoPlaylisty(silnik_, start, interaktywnie);
-    };
     PolaczPlaylisteZKatalogiem(playlisty_, katalogi_);
     PolaczReklamyZKatalogiem(*wyjscia_, katalogi_);
     wyjscia_->PlikiTimelisty = [this](bool pytania) { timelista_.SprawdzPlikiTimelisty(pytania); };

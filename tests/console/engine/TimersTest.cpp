@@ -123,8 +123,17 @@ TEST_F(TimersTest, MidnightRollOverReadsTomorrowThenStartsAtMidnight) {
     zegar.advance(1000);  // 23:58:00.5: the window opens after 23:58:00
     automat();
     EXPECT_TRUE(PlaylistaZbior.isEmpty());
+    // With the durations checked after the read (N2 is longer than the list
+    // says), the passes run on the worker: the program's thread looks at
+    // nothing.
+    Satelita.SatPListAutoTestJest = true;
+    dzwiek(QStringLiteral("N2.WAV"), 5000);
     zegar.advance(1000);
+    const quint64 spojrzenia = platform::fileSystemLooks();
     automat();
+    EXPECT_EQ(platform::fileSystemLooks(), spojrzenia);
+    Satelita.SatPListAutoTestJest = false;
+    EXPECT_EQ(Playlista[2].Trw, 5000);
     EXPECT_TRUE(PlaylistaZbior.endsWith(QStringLiteral("240305.MIX")));
     EXPECT_FALSE(stan.TrybAutomat);
     EXPECT_FALSE(PlaylistaWczytana);
@@ -267,7 +276,7 @@ TEST_F(TimersTest, MidnightLoadsThatFailLeaveTheAirAsItWas) {
     // Today's playlist plays on in Automat across midnight, 4 s an element.
     const QString dzis = folder.file(QStringLiteral("DZIS.MIX"));
     playlista(dzis, 6, 24 * H - 8000, QStringLiteral("D"));
-    CzytajPlayliste(dzis, 0);
+    CzytajPrzezWatek(*silnik, dzis);
     PlaylistaZbior = dzis;
     StanPlaylisty.Kursor = StanPlaylisty.DoGrania = 1;
     silnik->PrzelaczAutomat();

@@ -9,10 +9,15 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <ostream>
 
 #include "common/TempFolder.h"
+#include "console/engine/OdczytPlaylisty.h"
+#include "console/engine/PrzebiegiOdczytu.h"
 #include "console/engine/SilnikEmisji.h"
+#include "foundation/KestDysk2.h"
 #include "foundation/KestSter2.h"
 #include "platform/Cp1250.h"
 #include "platform/Paths.h"
@@ -36,6 +41,30 @@ inline void StartPoPrzygotowaniu(SilnikEmisji& silnik) {
     silnik.Pliki.Oproznij();
     silnik.OproznijPrzygotowania();
     silnik.Timer1Timer();
+}
+
+// A playlist file read by the engine's read worker and put in place as a
+// read puts it, from the top (a test's load); its result in BladIO. With
+// `przebiegi` it goes through them first, as an automatic load's list does,
+// and becomes the playlist.
+inline void CzytajPrzezWatek(SilnikEmisji& silnik, const QString& plik,
+                             std::optional<PrzebiegiListy> przebiegi = std::nullopt) {
+    CzytajWTle(silnik, plik, 0, [&silnik, plik, przebiegi](OdczytanaLista& r) {
+        ZglosOdczyt(r);
+        BladIO = r.Jest ? r.Wynik.BladIO : 2;
+        if (!r.Wynik.Otwarty) return;
+        auto nowa = std::make_shared<ListaNaBoku>(silnik, r, false);
+        const auto naMiejsce = [nowa] {
+            nowa->Zatwierdz();
+            StanPlaylisty.Kursor = StanPlaylisty.Pierwszy = 1;
+            StanPlaylisty.DoGrania = 0;
+        };
+        if (!przebiegi) return naMiejsce();
+        PlaylistaZbior = plik;
+        PlaylistaNazwa = r.Nazwa;
+        PrzebiegiPoOdczycie(silnik, nowa, r.Nagrania, *przebiegi, naMiejsce);
+    });
+    silnik.Odczyt.Oproznij();
 }
 
 // The window's tests stand where the program stands: the program folder is

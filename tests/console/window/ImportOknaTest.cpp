@@ -108,7 +108,7 @@ TEST_F(ImportOkna, MidnightLoadImportsResolvesDescribesAndPlays) {
     Playlista[1].NwK = 99'000;
     ASSERT_EQ(ZapiszPlaylisteMIX(folder.file(u"N.MIX"_s), 1, 1), WynikZapisuMIX::Zapisano);
     CzyscPlayliste(okno->Silnik());
-    CzytajPlayliste(folder.file(u"N.MIX"_s), 0);
+    CzytajPrzezWatek(okno->Silnik(), folder.file(u"N.MIX"_s));
     ASSERT_EQ(StanPlaylisty.Ilosc, 1);
     EXPECT_EQ(Playlista[1].NwK, 3000);
 }

@@ -167,9 +167,10 @@ TEST_F(PlaylistCommands, TheOldListStaysOnAirWhileTheReadAsks) {
     EXPECT_EQ(silnik().Odtwarzacz[1].Element, 2);
 }
 
-// A read runs on its worker: meanwhile the loop ticks, the deck plays on,
-// Automat starts the old list's next element and the program's thread never
-// looks at the disk; the new list goes on air in one step.
+// A read runs on its worker, with its advert list and its presence test:
+// meanwhile the loop ticks, the deck plays on, Automat starts the old list's
+// next element and the program's thread never looks at the disk; the new
+// list goes on air in one step.
 TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
     BEZ_TSAN();
     wybierz(PCzytaj, Qt::Key_A);
@@ -178,6 +179,10 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
     silnik().PrzelaczAutomat();
     ASSERT_TRUE(silnik().Stan.TrybAutomat);
 
+    Emisja.CzyTestMIX = Emisja.CzyListaLST = true;
+    Emisja.CzyPytanieOOdczytLST = false;
+    Emisja.KatLista1 = u"C:\\LISTY"_s;
+    folder.write(u"drives/c/LISTY/B.LST"_s, QByteArray("12:00:00 Firma\r\nC:\\MUZ\\E2.WAV"));
     wybierz(PCzytaj, Qt::Key_B, false);
     ASSERT_TRUE(silnik().Odczyt.Trwa());
     const quint64 spojrzenia = platform::fileSystemLooks();
@@ -198,6 +203,9 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
 
     silnik().Odczyt.Oproznij();
     EXPECT_EQ(platform::fileSystemLooks(), spojrzenia);
+    Emisja.CzyTestMIX = Emisja.CzyListaLST = false;
+    EXPECT_EQ(LST1Adres, u"C:\\LISTY\\B.LST"_s);
+    EXPECT_EQ(okno->Status().Tekst(), u"OK"_s);  // every recording found
     EXPECT_EQ(StanPlaylisty.Ilosc, 3);
     EXPECT_EQ(PlaylistaNazwa, u"B"_s);
     EXPECT_TRUE(silnik().SlotZajety(2));
@@ -435,15 +443,18 @@ TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
              Playlista[7].Adr = u"D:\\MUZ\\A123.MP3"_s;
          },
          {u"   7;A123;D:\\MUZ\\A123.MP3"_s}, {7}},
-        {"an address of one blank", [] { Playlista[2].Adr = u" "_s; }, {u"   2;E2; "_s}, {2}},
+        {"no address", [] { Playlista[2].Adr = u" "_s; }, {u"   2;E2;"_s}, {2}},
     };
+    Emisja.CzyTestMIX = true;
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);
         WyczyscPlayliste();
         elementy({1, 2, 3, 4, 1, 2, 3, 4});
-        PlaylistaNazwa = u"DZIEN"_s;
         p.przygotuj();
-        EXPECT_EQ(TestObecnosci(silnik(), 0, true), p.braki.isEmpty());
+        ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\DZIEN.MIX"_s, 1, StanPlaylisty.Ilosc), WynikZapisuMIX::Zapisano);
+        WyczyscPlayliste();
+        wybierz(PCzytaj, Qt::Key_D);
+        ASSERT_EQ(StanPlaylisty.Ilosc, 8);
         const QStringList raport = QString::fromLatin1(folder.read(u"drives/c/RAP/DZIEN.TXT"_s))
                                        .split(QRegularExpression(u"\r?\n"_s), Qt::SkipEmptyParts);
         EXPECT_EQ(raport, p.raport);
@@ -452,7 +463,7 @@ TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
         for (qint32 n = 1; n <= StanPlaylisty.Ilosc; ++n)
             EXPECT_EQ(Playlista[size_t(n)].BrakZbioru != 0, p.braki.contains(n)) << n;
     }
-    Emisja.CzyTestRaport = false;
+    Emisja.CzyTestRaport = Emisja.CzyTestMIX = false;
 }
 
 // Copying to the local disk: C: comes from the first network letter, D:
@@ -485,8 +496,11 @@ TEST_F(PlaylistCommands, RecordingsAreCopiedFromTheNetworkDrives) {
     elementy({1, 2, 3, 4, 5});
     for (int i = 1; i <= 5; ++i) Playlista[size_t(i)].Adr = (i == 2 ? u"D:\\SIEC\\X%1.WAV"_s : u"C:\\SIEC\\X%1.WAV"_s).arg(i);
     Playlista[5].Typ = 6;
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\KOPIE.MIX"_s, 1, 5), WynikZapisuMIX::Zapisano);
+    WyczyscPlayliste();
     dialogi.Odpowiedz(OdpowiedzTakWszystkie);
-    KopiujNaDyskLokalny(silnik(), 0);
+    wybierz(PCzytaj, Qt::Key_K);
+    ASSERT_EQ(StanPlaylisty.Ilosc, 5);
     for (const QString& f : {u"drives/c/SIEC/X1.WAV"_s, u"drives/d/SIEC/X2.WAV"_s, u"drives/c/SIEC/X3.WAV"_s,
                              u"drives/c/SIEC/X4.WAV"_s, u"drives/c/SIEC/X5.WAV"_s})
         EXPECT_EQ(folder.read(f), dzwiek) << f.toStdString();

@@ -69,6 +69,13 @@ public:
         e.Emi = emi;
         e.Trw = e.NwK = e.FOu = trw;
     }
+    // The way of an automatic load: the adverts merged without questions.
+    static PrzebiegiListy automatycznie(bool interaktywnie = false) {
+        PrzebiegiListy co;
+        co.Reklamy = true;
+        co.Interaktywnie = interaktywnie;
+        return co;
+    }
     void lista(const QStringList& linie) { folder.write(u"drives/c/REK/A.LST"_s, linie.join(u"\r\n"_s).toLatin1()); }
     void klik(const BUTTONType& b) {
         QTest::mouseClick(okno.get(), Qt::LeftButton, Qt::NoModifier,
@@ -199,9 +206,7 @@ TEST_F(AdvertLists, NothingIsReadWhenTheSlotsOrTheOperatorSayNo) {
         if (p.komunikat.isEmpty()) {
             czytaj();
         } else {
-            CzytajPlayliste(u"C:\\LISTY\\A.MIX"_s, 0);
-            PlaylistaZbior = u"C:\\LISTY\\A.MIX"_s;
-            okno->Silnik().Wyjscia().WczytajReklamy(0, false);
+            CzytajPrzezWatek(okno->Silnik(), u"C:\\LISTY\\A.MIX"_s, automatycznie());
         }
         ASSERT_EQ(StanPlaylisty.Ilosc, 4);
         EXPECT_EQ(Playlista[2].Tyt, u"Reklama o 14:00"_s);
@@ -252,9 +257,9 @@ TEST_F(AdvertLists, BarModeFillsTheTimeListAndPlaceholdersNameTheirOwnList) {
     element(2, RodzajREK, u"Reklama o 14:00@R1"_s, u" "_s, 14 * Godzina, 0);
     element(3, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 14 * Godzina, 40'000);
     StanPlaylisty.Ilosc = 3;
-    PlaylistaZbior = u"C:\\LISTY\\N.MIX"_s;
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\N.MIX"_s, 1, 3), WynikZapisuMIX::Zapisano);
     Emisja.CzyNazwaLSTZPozycji = true;
-    okno->Silnik().Wyjscia().WczytajReklamy(0, false);
+    CzytajPrzezWatek(okno->Silnik(), u"C:\\LISTY\\N.MIX"_s, automatycznie());
     ASSERT_EQ(StanPlaylisty.Ilosc, 4);
     EXPECT_EQ(Playlista[2].Ide, u"Firma R"_s);
     EXPECT_EQ(Playlista[3].Ide, u"Firma S"_s);
@@ -273,12 +278,11 @@ TEST_F(AdvertLists, ReadingStopsAtTheLimitWithItsMessage) {
     BEZ_TSAN();
     lista({u"14:00:00 Firma A"_s, u"C:\\REK\\A001.WAV"_s, u"14:00:00 Firma B"_s, u"C:\\REK\\A002.WAV"_s,
            u"14:00:00 Firma C"_s, u"C:\\REK\\A003.WAV"_s});
-    CzytajPlayliste(u"C:\\LISTY\\A.MIX"_s, 0);
-    PlaylistaZbior = u"C:\\LISTY\\A.MIX"_s;
+    CzytajPrzezWatek(okno->Silnik(), u"C:\\LISTY\\A.MIX"_s);
     for (int i = StanPlaylisty.Ilosc + 1; i < MaksPlaylisty; ++i)
         element(i, RodzajSND, u"E1"_s, u"C:\\MUZ\\E1.WAV"_s, 15 * Godzina, 40'000);
-    StanPlaylisty.Ilosc = MaksPlaylisty - 1;
-    okno->Silnik().Wyjscia().WczytajReklamy(0, true);
+    ASSERT_EQ(ZapiszPlaylisteMIX(u"C:\\LISTY\\A.MIX"_s, 1, MaksPlaylisty - 1), WynikZapisuMIX::Zapisano);
+    CzytajPrzezWatek(okno->Silnik(), u"C:\\LISTY\\A.MIX"_s, automatycznie(true));
     EXPECT_EQ(StanPlaylisty.Ilosc, MaksPlaylisty);
     EXPECT_EQ(Playlista[2].Ide, u"Firma A"_s);
     EXPECT_EQ(Playlista[3].Ide, u"Firma B"_s);
