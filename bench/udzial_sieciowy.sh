@@ -49,24 +49,7 @@ done
 faketime_so=$(find /usr/lib -name libfaketime.so.1 2>/dev/null | head -1)
 [ -n "$faketime_so" ] || { echo "missing libfaketime.so.1 (apt-get install faketime)" >&2; exit 1; }
 
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-cmake --build build/release -j 3 --target tolvane tolvane-demo-station >/dev/null
-program=$(realpath build/release/src/console/tolvane)
-tool=$(realpath build/release/tools/demo-station/tolvane-demo-station)
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  if [ -n "${UDZIAL_ZOSTAW:-}" ]; then echo "logs in $work" >&2; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
-cc -O2 -w -shared -fPIC -o "$work/udzial.so" bench/udzial_sieciowy_shim.c -ldl
-cc -O2 -w -o "$work/odbior" bench/udzial_sieciowy_odbior.c
-teraz() { "$work/odbior" --teraz; }
+. bench/udzial_wspolne.sh
 znacznik=DLUGA0001
 
 # N elements made of a list's elements over and over; with a fourth
