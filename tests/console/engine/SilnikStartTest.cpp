@@ -260,7 +260,9 @@ TEST(SilnikStart, AWalkStopsAtAnElementGivenAnotherFileSinceThePresenceWorkerLoo
     Playlista[3].Adr = r.wav("nowy.wav", 3'000);
     r.zegar.advance(SilnikEmisji::InterwalTimer1);
     r.silnik->Timer1Timer();
-    EXPECT_EQ(StanPlaylisty.DoGrania, 3);
+    // The walk stopped at 3 (which the same tick starts when its read-ahead
+    // is quick enough).
+    EXPECT_TRUE(StanPlaylisty.DoGrania == 3 || r.silnik->Odtwarzacz[1].Element == 3) << StanPlaylisty.DoGrania;
     r.tikDo([&] { return r.silnik->Odtwarzacz[1].Element != 0; }, 5);
     EXPECT_EQ(r.silnik->Odtwarzacz[1].Element, 3);
     // Its start moves the next mark past element 4 to 5.
