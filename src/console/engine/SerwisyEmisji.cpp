@@ -264,8 +264,10 @@ qint32 SerwisyEmisji::CzasGrajO(qint32 n, Rodzaj rodzaj) const {
     const Opis& o = opisRodzaju(audycja);
     const TElemPListy& e = Playlista[n];
     const QString t = e.Tyt;
+    // The on-air loop asks this every tick: the presence worker answers for
+    // the file, not the disk.
     if (RodzajElemPListy(e.Typ) != o.rodzaj || !t.startsWith(o.znacznikGrajO) || (e.Typ & TypZagrany) != 0 ||
-        !platform::fileExists(e.Adr))
+        !silnik_.PlikElementu(n, e.Adr))
         return -1;
     for (quint8 s = 1; s <= 3; ++s)
         if (silnik_.Odtwarzacz[s].Element == n)

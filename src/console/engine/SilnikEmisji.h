@@ -339,10 +339,6 @@ protected:
     bool PlikRoboczego(const TElemPListy& w);
     // What a late start does once its file is ready: the same start again.
     std::function<void()> PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo, const TElemPListy& w);
-    // Whether element `numer` (address `adres`) has its file, as far as the
-    // presence worker knows; an element it has not seen yet, or whose share
-    // could not tell, counts as there (its preparation finds out, or waits).
-    bool PlikElementu(qint32 numer, const QString& adres) const;
     bool ElementGrywalny(qint32 numer) const;
     bool SlotGraTeraz(quint8 slot) const;
     bool WolneGlowne() const;  // players 1 to 3 carry nothing
@@ -455,6 +451,11 @@ public:
                         std::function<void()> ponow);
     // A late start waits for its file.
     bool StartCzeka() const { return !oczekujace_.empty(); }
+    // Whether element `numer` (address `adres`) has its file, as far as the
+    // presence worker knows; an element it has not seen yet, or whose share
+    // could not tell, counts as there (its preparation finds out, or waits).
+    // What the program's thread asks instead of the disk.
+    bool PlikElementu(qint32 numer, const QString& adres) const;
     // A single of the wall is asked for with startMs -1: from its file's own
     // start marker. Its header and description as they were read ahead;
     // false while it is not ready or its header was unreadable.

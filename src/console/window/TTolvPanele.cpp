@@ -102,14 +102,11 @@ bool TTolv::KlikWierszyPlaylisty(quint8 przycisk) {
             komenda(silnik_.Stan.TrybPrzesuwania || silnik_.Stan.TrybBloku ? KomStart : KomPrzesun);
             return true;
         }
+        // The next mark's own command decides from what the presence worker
+        // knows: a click never looks at the music folder.
         if (grywalnyRodzaj(RodzajElemPListy(e.Typ))) {
-            const bool plik = platform::fileExists(e.Adr);
-            const bool belka = RodzajElemPListy(e.Typ) == RodzajREK && Emisja.CzyReklamaJakoBelka &&
-                               ZnajdzGodzineTListy(QString(e.Tyt).mid(10, 5)) > 0;
-            if (plik || belka) {
-                st.Kursor = n;
-                komenda(KomKolejny);
-            }
+            st.Kursor = n;
+            komenda(KomKolejny);
         }
         return true;
     case 2:

@@ -379,6 +379,21 @@ TEST_F(Panele, AltAndTheRightButtonOnTheWaveformSetTheResumePoint) {
     EXPECT_EQ(Playlista[6].Wznow, 0) << "only on the cursor row";
 }
 
+// A middle click on a row makes it next with deck A on air, from what the
+// presence worker knows: no look at the music folder; the deck's own row is
+// refused with the reason.
+TEST_F(Panele, AMiddleClickMakesARowNextWithoutALookAtTheMusicFolder) {
+    playlistaKazdegoRodzaju();
+    okno->RysujOkno();
+    const quint64 przed = platform::fileSystemLooks();
+    QTest::mouseClick(okno.get(), Qt::MiddleButton, Qt::NoModifier, wWierszu(6, SkalaX(120)));
+    EXPECT_EQ(StanPlaylisty.DoGrania, 6);
+    QTest::mouseClick(okno.get(), Qt::MiddleButton, Qt::NoModifier, wWierszu(1, SkalaX(120)));
+    EXPECT_EQ(StanPlaylisty.DoGrania, 6);
+    EXPECT_EQ(okno->Status().Tekst(), u"Pozycja jest na odtwarzaczu"_s);
+    EXPECT_EQ(platform::fileSystemLooks(), przed);
+}
+
 // The information boxes wear their captions, and a right click on the outro
 // box as drawn previews from the outro.
 TEST_F(Panele, InformationBoxesAreCaptionedAndTheOutroBoxPreviewsWhereItIsDrawn) {
