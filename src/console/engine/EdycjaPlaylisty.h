@@ -49,8 +49,9 @@ qint64 PrzesuniecieDoby(qint64 d);
 bool WstawRekordPlaylisty(SilnikEmisji& silnik, TElemPListy element);
 // Deletes the cursor element; with `zamknijLuke` the following elements
 // move up into its time. The next mark and the decks follow their elements
-// (a deck on the deleted element keeps none), the cursor stays in the list,
-// then the next mark skips missing files.
+// (a deck on the deleted element keeps none) and the cursor stays in the
+// list. These edits only renumber the next mark: the command that made them
+// settles the next element (SilnikEmisji::UstalNastepny) once it is done.
 void UsunRekordPlaylisty(SilnikEmisji& silnik, bool zamknijLuke);
 // Keeps elements od..do_ only, in one pass: the decks, the next mark and
 // the cursor (on the last kept) follow. False when the range is empty.

@@ -156,10 +156,6 @@ bool SilnikEmisji::PlikElementu(qint32 numer, const QString& adres) const {
     return ObecnyBezSprawdzenia(adres);
 }
 
-bool SilnikEmisji::SlotGraTeraz(quint8 slot) const {
-    return SlotGra[slot] != 0;
-}
-
 bool SilnikEmisji::SlotZajety(quint8 slot) const {
     if (slot < 1 || slot > LiczbaOdtwarzaczy)
         return false;

@@ -340,7 +340,6 @@ protected:
     // What a late start does once its file is ready: the same start again.
     std::function<void()> PonowStart(quint8 odtwarzacz, quint8 tryb, quint8 zrodlo, const TElemPListy& w);
     bool ElementGrywalny(qint32 numer) const;
-    bool SlotGraTeraz(quint8 slot) const;
     bool WolneGlowne() const;  // players 1 to 3 carry nothing
     bool NieGrajaGlowne() const;  // players 1 to 3 do not play
     bool NaDeku(qint32 element) const;
