@@ -90,9 +90,8 @@ void KomendyPlaylisty::KomendaCzytajPlayliste(std::function<void()> koniec) {
     }
     // The command runs until its read has gone on air (or failed); from the
     // choice of the file on, the commands that would change the list wait
-    // for it (OdczytPlaylisty).
-    const auto zakoncz = [this, koniec] {
-        silnik_.Stan.CzytaniePlaylisty = false;
+    // for it (OdczytPlaylisty, which alone raises and lowers the flag).
+    const auto zakoncz = [koniec] {
         if (koniec) koniec();
     };
     if (st.PauzaJest) return zakoncz();
@@ -125,9 +124,18 @@ void KomendyPlaylisty::OdczytPlaylisty(bool bezPytania, const QString& nazwa, co
         lista = nazwaBezRozszerzenia(zbior);
     }
     if (zbior.isEmpty() || lista.isEmpty()) return gotowe(false);
-    // The browser left open lets the midnight loads through; the read runs
-    // from here, and its undo keeps the list it replaces.
+    // The browser left open lets the midnight loads through: one that began
+    // meanwhile goes first. The read runs from here, and its undo keeps the
+    // list it replaces; the flag is this read's until it ends.
+    if (silnik_.Stan.CzytaniePlaylisty) {
+        OdmowaPodczasCzytania(silnik_);
+        return gotowe(false);
+    }
     silnik_.Stan.CzytaniePlaylisty = true;
+    gotowe = [this, gotowe = std::move(gotowe)](bool przeczytana) {
+        silnik_.Stan.CzytaniePlaylisty = false;
+        gotowe(przeczytana);
+    };
     ZapiszUndoPlaylisty(QStringLiteral("Czytaj playlistę"));
 
     const bool tenSam = TenSamPlik(zbior, PlaylistaZbior);
@@ -187,8 +195,7 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
         if (koniec) koniec();
         return;
     }
-    const auto zakoncz = [this, koniec] {
-        silnik_.Stan.CzytaniePlaylisty = false;
+    const auto zakoncz = [koniec] {
         if (koniec) koniec();
     };
     if (StanPlaylisty.Ilosc <= 0) {
@@ -197,8 +204,17 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     }
     const QString plik = WybierzPlayliste ? WybierzPlayliste(QStringLiteral(".MIX")) : QString();
     if (plik.isEmpty()) return zakoncz();
-    // As for a read: the browser lets the midnight loads through.
+    // As for a read: the browser lets the midnight loads through, and one
+    // that began meanwhile goes first; from here the flag is the append's.
+    if (st.CzytaniePlaylisty) {
+        OdmowaPodczasCzytania(silnik_);
+        return zakoncz();
+    }
     st.CzytaniePlaylisty = true;
+    const auto zakonczCzytanie = [this, zakoncz] {
+        silnik_.Stan.CzytaniePlaylisty = false;
+        zakoncz();
+    };
     ZapiszUndoPlaylisty(QStringLiteral("Doklej playlistę"));
 
     if (Emisja.CzyPlayListaDoklejUsun && StanPlaylisty.Kursor > 1 &&
@@ -225,7 +241,7 @@ void KomendyPlaylisty::DoklejPlayliste(std::function<void()> koniec) {
     // step; the on-air ones carry on meanwhile, and keep the cursor and the
     // next element to play.
     Log(QStringLiteral("Doklejenie playlisty ") + plik);
-    CzytajWTle(silnik_, plik, StanPlaylisty.Ilosc, [this, plik, zakoncz](OdczytanaLista& r) {
+    CzytajWTle(silnik_, plik, StanPlaylisty.Ilosc, [this, plik, zakoncz = zakonczCzytanie](OdczytanaLista& r) {
         ZglosOdczyt(r);
         const auto koniec = [this, plik, zakoncz](int blad) {
             BladIO = 0;

@@ -38,38 +38,6 @@ QStringList adresy(const TablicaPlaylisty& lista, qint32 od, qint32 ilosc) {
     return a;
 }
 
-// The pair of a recording's file with the settings given: the drive letter
-// mapped from `siecStart` on, or into and out of `naLokal`.
-bool paraKopii(const QString& adres, const QString& siecStart, bool naLokalJest, const QString& naLokal,
-               QString& zrodlo, QString& cel) {
-    zrodlo.clear();
-    cel.clear();
-    if (adres.size() < 3) return false;
-    if (naLokalJest && !naLokal.isEmpty()) {
-        if (!platform::hasDriveLetter(adres)) return false;
-        const int i = adres.indexOf(naLokal, 0, Qt::CaseInsensitive);
-        if (i < 0) {
-            zrodlo = adres;
-            cel = naLokal + QLatin1Char('\\') + adres.left(1) + adres.mid(2);
-            return true;
-        }
-        const QString reszta = adres.mid(i + naLokal.size() + 1);
-        if (reszta.isEmpty()) return false;
-        cel = adres;
-        zrodlo = reszta.left(1) + QLatin1Char(':') + reszta.mid(1);
-        return true;
-    }
-    cel = adres;
-    if (!platform::hasDriveLetter(adres) || siecStart.size() != 1) return false;
-    const QChar litera = DuzeLiteryPL(adres.left(1)).at(0);
-    const QChar start = DuzeLiteryPL(siecStart).at(0);
-    if (litera < u'C' || litera > u'Z' || start < u'A' || start > u'Z') return false;
-    const int z = start.unicode() + (litera.unicode() - u'C');
-    if (z > u'Z') return false;
-    zrodlo = QChar(z) + adres.mid(1);
-    return true;
-}
-
 }  // namespace
 
 void KoniecStatusu(SilnikEmisji& s) {
@@ -121,7 +89,8 @@ bool TestujObecnosc(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& t, Nag
         TElemPListy& e = lista[size_t(n)];
         const quint8 r = RodzajElemPListy(e.Typ);
         const bool testowany = (e.Ide != BezIdentyfikatora && wRodzajachTestu(r)) || (t.Reklamy && CzyElemReklama(e));
-        if (testowany && !nagrania.Jest(e.Adr)) {
+        // A file whose folder did not answer is not known missing.
+        if (testowany && !nagrania.Jest(e.Adr) && !nagrania.BezOdpowiedzi(e.Adr)) {
             t.Brak = true;
             e.BrakZbioru = 1;
             if (!t.Raport.isEmpty()) {
@@ -153,9 +122,11 @@ void DokonczTestObecnosci(TablicaPlaylisty& lista, qint32 ilosc, TestObecnosci& 
             if (!(r == RodzajSND || (r >= 8 && r <= 15))) continue;
             const QString plik = QString(e.Adr);
             if (!nagrania.Jest(plik) || nagrania.Jest(ZbiorOpisu(plik))) continue;
-            SygnalType sygnal = SygnalPliku(plik);
+            // Opened once by the read already.
+            const NagraniaPrzebiegu::Nagranie& otwarte = nagrania.Otworz(plik);
+            if (otwarte.wynik != 0) continue;
+            SygnalType sygnal = otwarte.s;
             OpisNagraniaTyp opis;
-            if (OtworzSygnal(sygnal, false, opis) != 0) continue;
             NowyOpis(opis);
             opis.Tyt = QString(e.Tyt).left(64);
             opis.Wyk = QString(e.Wyk).left(64);
@@ -193,30 +164,38 @@ void ZglosTestObecnosci(SilnikEmisji& s, const TestObecnosci& t) {
 }
 
 bool ParaKopii(const QString& adres, QString& zrodlo, QString& cel) {
-    return paraKopii(adres, Katalogi.KatSiecStart, Katalogi.KatalogSiecNaLokalJest, Katalogi.KatalogSiecNaLokal,
-                     zrodlo, cel);
+    zrodlo.clear();
+    cel.clear();
+    if (adres.size() < 3) return false;
+    const QString lokalny = Katalogi.KatalogSiecNaLokal;
+    if (Katalogi.KatalogSiecNaLokalJest && !lokalny.isEmpty()) {
+        if (!platform::hasDriveLetter(adres)) return false;
+        const int i = adres.indexOf(lokalny, 0, Qt::CaseInsensitive);
+        if (i < 0) {
+            zrodlo = adres;
+            cel = lokalny + QLatin1Char('\\') + adres.left(1) + adres.mid(2);
+            return true;
+        }
+        const QString reszta = adres.mid(i + lokalny.size() + 1);
+        if (reszta.isEmpty()) return false;
+        cel = adres;
+        zrodlo = reszta.left(1) + QLatin1Char(':') + reszta.mid(1);
+        return true;
+    }
+    cel = adres;
+    return SciezkaSieciowa(adres, zrodlo);
 }
 
 // ---- copies ----
 
-namespace {
-
-// A text of its own for another thread.
-QString wlasny(const QString& t) { return QString(t.constData(), t.size()); }
-
-}  // namespace
-
 KopieNagran::KopieNagran(bool nazwanyLog)
     : pelnyLog_(nazwanyLog),
       brakujace_(Emisja.KopiowanieBrakujacych),
-      pytac_(Emisja.CzyPytacKopia),
-      siecStart_(wlasny(Katalogi.KatSiecStart)),
-      naLokal_(wlasny(Katalogi.KatalogSiecNaLokal)),
-      naLokalJest_(Katalogi.KatalogSiecNaLokalJest) {}
+      pytac_(Emisja.CzyPytacKopia) {}
 
 void KopieNagran::Dodaj(qint32 element, const QString& adres, std::initializer_list<const char*> obok, bool dzisiaj) {
     QString zrodlo, cel;
-    if (!paraKopii(adres, siecStart_, naLokalJest_, naLokal_, zrodlo, cel)) return;
+    if (!ParaKopii(adres, zrodlo, cel)) return;
     pliki_.push_back({element, zrodlo, cel, dzisiaj, true});
     for (const char* rozsz : obok)
         pliki_.push_back({element, ZmienRozszerzenie(zrodlo, QLatin1String(rozsz)),

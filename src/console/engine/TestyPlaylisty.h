@@ -121,8 +121,6 @@ private:
     };
     bool pelnyLog_;
     bool brakujace_, pytac_;
-    QString siecStart_, naLokal_;
-    bool naLokalJest_;
     std::vector<Plik> pliki_;
     size_t nastepny_ = 0;
     std::optional<bool> zastapic_;  // the answer for the file at nastepny_

@@ -215,7 +215,8 @@ TEST_F(PlaylistCommands, TheReadRunsOnItsWorkerWhileTheOldListPlaysOn) {
 
 // A read goes on air from the loop of whatever window is open (the time
 // list's browser, which keypad 0 opens during the read); an edit's question
-// gives way to the next day's list instead of seeing it change under it.
+// gives way to the next day's list instead of seeing it change under it; a
+// load that began while the read's browser was open goes first.
 TEST_F(PlaylistCommands, AReadGoesOnAirUnderAWindowAndAnEditsQuestionGivesWay) {
     BEZ_TSAN();
     const auto wyswietlacz = [&] {
@@ -224,6 +225,17 @@ TEST_F(PlaylistCommands, AReadGoesOnAirUnderAWindowAndAnEditsQuestionGivesWay) {
         QCoreApplication::processEvents();
     };
     wybierz(PCzytaj, Qt::Key_A);
+    // A load that began while the browser was open goes first: the
+    // operator's pick is refused and leaves that load its running flag.
+    WModalnym<TKatalog>([&] { klik(PCzytaj); }, [&](TKatalog& o) {
+        silnik().Stan.CzytaniePlaylisty = true;
+        QTest::keyClick(&o, Qt::Key_B);
+        QTest::keyClick(&o, Qt::Key_Return);
+    });
+    EXPECT_TRUE(silnik().Stan.CzytaniePlaylisty);
+    EXPECT_EQ(PlaylistaNazwa, u"A"_s);
+    EXPECT_TRUE(okno->Status().Tekst().startsWith(u"Trwa odczyt playlisty"_s));
+    silnik().Stan.CzytaniePlaylisty = false;
     wybierz(PCzytaj, Qt::Key_B, false);
     const int w = std::max(1, SkalaY(WierszPlaylistyJ));  // the Auto box of row 1: refused
     QTest::mouseClick(okno.get(), Qt::LeftButton, {},
@@ -444,6 +456,8 @@ TEST_F(PlaylistCommands, PresenceTestReportsMissingElements) {
          },
          {u"   7;A123;D:\\MUZ\\A123.MP3"_s}, {7}},
         {"no address", [] { Playlista[2].Adr = u" "_s; }, {u"   2;E2;"_s}, {2}},
+        // Its folder does not answer: not known missing, nothing marked.
+        {"folder not answering", [] { Playlista[7].Adr = u"C:\\NIEMA\\A123.MP3"_s; }, {u"OK"_s}, {}},
     };
     Emisja.CzyTestMIX = true;
     for (const Przypadek& p : przypadki) {
