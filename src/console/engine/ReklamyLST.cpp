@@ -295,7 +295,7 @@ std::optional<PlanReklam> PlanujReklamy(SilnikEmisji& s, qint32 start, bool inte
         p.Rodzaj[slot] = rodzajSlotu(slot);
         p.Katalog[slot] = katalogSlotu(slot);
     }
-    const QString rozsz = RozszerzenieSciezki(PlaylistaZbior).toUpper();
+    const QString rozsz = DuzeLiteryPL(RozszerzenieSciezki(PlaylistaZbior));
     if (Emisja.CzyNazwaLSTZPozycji && rozsz == QLatin1String(".MIX")) {
         p.WgPozycji = true;
         return p;
@@ -309,8 +309,9 @@ std::optional<PlanReklam> PlanujReklamy(SilnikEmisji& s, qint32 start, bool inte
     for (int slot = 1; slot <= 2; ++slot) {
         bool& flaga = *flagi[slot - 1];
         flaga = slotWlaczony(slot);
+        // An automatic load (midnight, the next day) has no one to ask.
         const bool pytaj = slot == 1 ? Emisja.CzyPytanieOOdczytLST : Emisja.CzyPytanieOOdczyt2LST;
-        if (!flaga || !pytaj) continue;
+        if (!flaga || !pytaj || !interaktywnie) continue;
         const QString pytanie = rodzajSlotu(slot) == RodzajPRO ? QStringLiteral("Czy wczytać listę promosów?")
                                                                : QStringLiteral("Czy wczytać listę reklam?");
         const QString ktora =
@@ -318,7 +319,8 @@ std::optional<PlanReklam> PlanujReklamy(SilnikEmisji& s, qint32 start, bool inte
         flaga = Decyzja(pytanie, ktora) == WynikTak;
     }
     if (!CzytajLista1 && !CzytajLista2) return std::nullopt;
-    QString nazwa = p.NazwaPlaylisty.toUpper();
+    QString nazwa = p.NazwaPlaylisty;
+    DuzeLiteryPL(nazwa);
     if (Emisja.CzyPorownanie8Znakow) nazwa = nazwa.left(8);
     p.Lista[1] = Emisja.KatLista1 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
     p.Lista[2] = Emisja.KatLista2 + QLatin1Char('\\') + nazwa + QStringLiteral(".LST");
