@@ -26,6 +26,7 @@
 #include "mixeditor/TEdycjaMiksow.h"
 #include "playlists/D_Playlista.h"
 
+#include <functional>
 #include <QList>
 #include <QStringList>
 #include <QTimer>
@@ -86,6 +87,10 @@ public:
     // ends with its history line, the close's work runs, and every event
     // loop ends (a modal window's too), so that FormDestroy follows.
     void ZamknijNaSygnal(int sygnal);
+    // Called when the close begins (main starts its bounded countdown).
+    std::function<void()> PrzedZakonczeniem;
+    // The close has begun or is done.
+    bool Zakonczony() const { return zamyka_; }
     // Players stopped and freed, "Prawidłowy koniec pracy". Runs once; the
     // destructor calls it when the program did not.
     void FormDestroy();
@@ -299,5 +304,6 @@ private:
     QString brakBlokady_;
     bool pokazano_ = false;
     bool zakonczono_ = false;   // timers stopped, the window may close
+    bool zamyka_ = false;       // the close has begun
     bool zniszczono_ = false;
 };

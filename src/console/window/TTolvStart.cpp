@@ -329,6 +329,8 @@ void TTolv::FormShow() {
     // 7. The database from the network folder; with the counters on, a
     // worker reads it so that the first play already counts.
     BazaKopiujZSieciStart();
+    // A signal while its question was open closed the program meanwhile.
+    if (zamyka_) return;
     BazaCzytajPrzyStarcie();
     BazaLicznikiTloStart();
     // 8. The running clock: the labels read the time from the start.
@@ -397,6 +399,11 @@ void TTolv::ZamknijNaSygnal(int sygnal) {
 }
 
 void TTolv::Zakoncz() {
+    // Once: a signal while the close waits in a question or a write does
+    // not start it again.
+    if (zamyka_) return;
+    zamyka_ = true;
+    if (PrzedZakonczeniem) PrzedZakonczeniem();
     // Nothing a handler still running restarts comes back after this.
     zegary_.Zamknij();
     for (const QString& nazwa : ZegaryWKolejnosciZatrzymania()) {

@@ -154,6 +154,9 @@ int main(int argc, char** argv) {
 
     TTolv okno;
     oknoProgramu = &okno;
+    // The operator's close is bounded too: its database and counters go to
+    // a share that may hang.
+    okno.PrzedZakonczeniem = [&zamykanie] { zamykanie.Odliczaj(ZamykanieProgramu::ZamykanieMs); };
     okno.UstawBrakBlokady(brakBlokady);
     okno.FormCreate(app.arguments().mid(1));
     // After FormCreate: a missing translation goes into the day's log.
@@ -192,7 +195,9 @@ int main(int argc, char** argv) {
     }
 
     okno.show();
-    const int wynik = app.exec();
+    // A signal during the showing (a question of the start-up) has ended the
+    // window already: no loop runs it again.
+    const int wynik = okno.Zakonczony() ? 0 : app.exec();
     zamknij.stop();
     // The close has begun: whatever a worker stuck on a share holds, the
     // process ends in time. First the program's own files: what was on air
@@ -201,8 +206,10 @@ int main(int argc, char** argv) {
     zamykanie.Odliczaj(ZamykanieProgramu::ZamykanieMs);
     okno.FormDestroy();
     OproznijLog();
+    // The countdown forgets the lock before it goes: by then it may be
+    // another program's.
+    zamykanie.UsunPrzyKoncu(QString());
     blokada.Zwolnij();
-    zamykanie.UsunPrzyKoncu(QString());  // by now it may be another program's
     zamykanie.Odliczaj(ZamykanieProgramu::PoZapisachMs);
     zamykanie.ZostawDoKonca();
     UstawDialogi(nullptr);
