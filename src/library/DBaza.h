@@ -148,6 +148,9 @@ void BazaCzytajPrzyStarcie();
 // rigs call it.
 void BazaOdczytStartowyOproznij(int ms = -1);
 constexpr int BazaOdczytStartowyZwlokaMs = 5000;  // how long the close waits for it
+// How long the plays ending meanwhile wait for it: then they are logged as
+// not counted, one line each, and the table is still taken when it comes.
+constexpr int BazaOdczytStartowyCzekanieMs = 60000;
 
 void BazaSortuj(int porzadek);
 void BazaBudujIndeksy();

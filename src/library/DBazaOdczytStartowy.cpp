@@ -2,6 +2,7 @@
 // may be slow, and the window and the on-air loop must not wait for it.
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <chrono>
 #include <condition_variable>
@@ -95,6 +96,16 @@ void BazaCzytajPrzyStarcie() {
         if (QCoreApplication* a = QCoreApplication::instance())
             QMetaObject::invokeMethod(a, [o] { Przejmij(o); }, Qt::QueuedConnection);
     }).detach();
+    // A share that does not answer holds no play for long: past this, what
+    // ends is logged as not counted while the read still waits.
+    if (QCoreApplication* a = QCoreApplication::instance())
+        QTimer::singleShot(BazaOdczytStartowyCzekanieMs, a, [o] {
+            Oczekiwanie& c = oczekiwanie();
+            if (c.odczyt != o || !c.wstrzymanie)
+                return;
+            Log(u"Baza nagrań nie wczytana przy starcie - brak odpowiedzi: "_s + c.sciezka);
+            c.wstrzymanie.reset();
+        });
 }
 
 void BazaOdczytStartowyOproznij(int ms) {
