@@ -258,11 +258,13 @@ void HistoriaWTle::DopiszZdarzenie(const QDate& dzien, const ZdarzenieXML& z) {
 void HistoriaWTle::PonowZalegle() {
     if (!saZalegle_.load(std::memory_order_acquire)) return;
     const qint64 teraz = platform::clock().monotonicMs();
-    if (teraz - ostatniePonowienie_ < PonowienieMs) return;
+    if (teraz - ostatniePonowienie_ < PonowienieMs || ponowienieTrwa_.load(std::memory_order_acquire)) return;
     ostatniePonowienie_ = teraz;
+    ponowienieTrwa_.store(true, std::memory_order_release);
     dodaj([this](PlikiHistorii& p) {
         p.ZapiszZalegle();
         saZalegle_.store(p.Zalegle() > 0, std::memory_order_release);
+        ponowienieTrwa_.store(false, std::memory_order_release);
     });
 }
 

@@ -156,6 +156,9 @@ private:
     std::atomic<bool> saKomunikaty_{false};
     std::atomic<bool> saZalegle_{false};  // set by the writer
     qint64 ostatniePonowienie_ = 0;
+    // A retry still queued or running: a writer stuck on its disk gets no
+    // second one piled up behind it.
+    std::atomic<bool> ponowienieTrwa_{false};
     // Last: it ends (writing what is queued) before the files go away.
     platform::SerialWorker pisarz_;
 };
